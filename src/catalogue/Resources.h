@@ -1,0 +1,69 @@
+#pragma once
+// Catalogue resources: named texts of a type ("TEXT", "NFO", "RCDATA"), either
+// the ones compiled into the program or a folder with the same layout
+// (TYPE/NAME.ext) that replaces them. ReadCatalogueResource turns one into lines.
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ports/Dialogs.h"
+
+namespace trakvella {
+
+class ResourceStore {
+ public:
+  virtual ~ResourceStore() = default;
+  // The raw bytes (code page 1251) of a resource; nothing when it does not exist.
+  // Names and types are matched ignoring letter case.
+  virtual std::optional<std::string_view> Find(std::string_view name, std::string_view type) const = 0;
+  // Problems met while opening the store (files that could not be read).
+  const std::vector<std::string>& problems() const { return problems_; }
+
+ protected:
+  std::vector<std::string> problems_;
+};
+
+// The default catalogue carried inside the program.
+class EmbeddedResourceStore : public ResourceStore {
+ public:
+  EmbeddedResourceStore();
+  std::optional<std::string_view> Find(std::string_view name, std::string_view type) const override;
+
+ private:
+  std::map<std::string, std::string_view> index_;
+};
+
+// A catalogue folder: every file TYPE/NAME.ext is read into memory when the
+// store opens, so later loads read no disk.
+class FolderResourceStore : public ResourceStore {
+ public:
+  explicit FolderResourceStore(const std::filesystem::path& folder);
+  std::optional<std::string_view> Find(std::string_view name, std::string_view type) const override;
+
+ private:
+  std::map<std::string, std::string> files_;
+};
+
+// Chooses the catalogue: the folder given (--catalogue), else "catalogue/" in the
+// program folder when it exists, else the embedded default. A folder given that
+// does not exist is an error: nothing is returned and error is set.
+std::unique_ptr<ResourceStore> OpenCatalogueResources(const std::optional<std::filesystem::path>& catalogueFolder,
+                                                      const std::filesystem::path& programFolder,
+                                                      std::string& error);
+
+// Reads one resource as UTF-8 lines: the text up to the first NUL, split at line
+// ends, with the end-mark line (first character "®") and all after it dropped.
+// A non-empty resource without an end mark is used whole and reported, naming
+// reportName (the resource name when empty). An absent resource gives no lines.
+std::vector<std::string> ReadCatalogueResource(const ResourceStore& store, std::string_view name,
+                                               std::string_view type, Dialogs& dialogs,
+                                               std::string_view reportName = {});
+
+// The message for a resource without an end mark.
+std::string MissingEndMarkMessage(std::string_view resourceName);
+
+}  // namespace trakvella

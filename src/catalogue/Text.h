@@ -1,0 +1,79 @@
+#pragma once
+// Text: the program's one code page 1251 codec and the character rules every
+// subsystem shares. Inside the program all text is UTF-8; the rules here count
+// characters, not bytes, and fold Latin and Cyrillic case.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace trakvella {
+
+// --- Code page 1251 at the file boundary ---------------------------------------
+// Decodes 8-bit code page 1251 bytes to UTF-8 (the one unassigned byte, 0x98,
+// becomes U+FFFD).
+std::string Cp1251ToUtf8(std::string_view bytes);
+// Encodes UTF-8 to code page 1251; a character the code page lacks becomes "?",
+// and so does a byte that is not valid UTF-8.
+std::string Utf8ToCp1251(std::string_view text);
+
+// --- UTF-8 characters -----------------------------------------------------------
+// Decodes the character at byte offset pos and advances pos; invalid bytes
+// decode one at a time as U+FFFD.
+char32_t NextChar(std::string_view text, size_t& pos);
+void AppendChar(std::string& out, char32_t c);
+std::u32string ToU32(std::string_view text);
+std::string FromU32(std::u32string_view text);
+// Number of characters.
+size_t CharCount(std::string_view text);
+// The first n characters (the whole text when it is shorter).
+std::string FirstChars(std::string_view text, size_t n);
+// The characters from 0-based character index from on, at most count of them.
+std::string MidChars(std::string_view text, size_t from, size_t count = std::string::npos);
+// Byte offset of 0-based character index n (text.size() when past the end).
+size_t ByteOffsetOfChar(std::string_view text, size_t n);
+
+// --- Case ------------------------------------------------------------------------
+char32_t UpperChar(char32_t c);
+char32_t LowerChar(char32_t c);
+std::string UpperCase(std::string_view text);
+std::string LowerCase(std::string_view text);
+
+// --- Trimming: blanks and control characters (codes up to 32) ------------------
+std::string_view TrimView(std::string_view text);
+std::string_view TrimLeftView(std::string_view text);
+std::string_view TrimRightView(std::string_view text);
+inline std::string Trim(std::string_view text) { return std::string(TrimView(text)); }
+inline std::string TrimLeft(std::string_view text) { return std::string(TrimLeftView(text)); }
+inline std::string TrimRight(std::string_view text) { return std::string(TrimRightView(text)); }
+
+// --- Comparison ------------------------------------------------------------------
+// Locale-like comparison that ignores letter case: blanks and control characters,
+// then punctuation and symbols, then digits, then Latin letters, then Cyrillic
+// letters (Ё after Е). Negative, zero or positive.
+int CompareText(std::string_view a, std::string_view b);
+inline bool SameText(std::string_view a, std::string_view b) { return CompareText(a, b) == 0; }
+struct TextLess {
+  using is_transparent = void;
+  bool operator()(std::string_view a, std::string_view b) const { return CompareText(a, b) < 0; }
+};
+
+// --- Lines -------------------------------------------------------------------------
+// Splits text into lines at CR LF, CR or LF; a final line break adds no empty line.
+std::vector<std::string> SplitLines(std::string_view text);
+// Joins lines with CR LF after each.
+std::string JoinLinesCrLf(const std::vector<std::string>& lines);
+
+// --- Numbers ------------------------------------------------------------------------
+// Reads a whole text as a decimal integer (an optional sign, then digits, no
+// blanks); false when it is not one or does not fit.
+bool ParseInt(std::string_view text, long long& value);
+// The integer of the text, or fallback when the text is not an integer.
+long long IntOr(std::string_view text, long long fallback);
+
+// --- name=value rows ------------------------------------------------------------------
+// The name of a row: the text before its first "=" (the whole row when none).
+std::string_view RowName(std::string_view row);
+// The value of a row: the text after its first "=" (empty when none).
+std::string_view RowValue(std::string_view row);
+
+}  // namespace trakvella

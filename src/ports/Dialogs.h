@@ -1,0 +1,30 @@
+#pragma once
+// Dialogs: every message box, input box and folder choice the program shows.
+// The core asks through this port; the Qt adapter shows real dialogs, tests
+// script the answers and read back what was shown.
+#include <optional>
+#include <string>
+
+namespace trakvella {
+
+enum class MessageKind { Plain, Information, Warning, Error, Confirmation };
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MessageAnswer { Ok, Cancel, Yes, No };
+
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+
+  // A message box; returns the button the user chose (Ok for a box with one button).
+  virtual MessageAnswer Message(const std::string& text, MessageKind kind = MessageKind::Plain,
+                                MessageButtons buttons = MessageButtons::Ok) = 0;
+
+  // An input box; nothing when the user cancels.
+  virtual std::optional<std::string> Input(const std::string& caption, const std::string& prompt,
+                                           const std::string& initial) = 0;
+
+  // The folder dialog; empty when the user cancels.
+  virtual std::string SelectFolder(const std::string& title, const std::string& initialFolder) = 0;
+};
+
+}  // namespace trakvella

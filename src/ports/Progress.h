@@ -1,0 +1,37 @@
+#pragma once
+// Progress: the one shared progress window of the long operations, and the
+// program-wide cancel flag. The core calls it between items; pump() lets the
+// window repaint and the cancel button be pressed (one thread).
+#include <string>
+
+namespace trakvella {
+
+class Progress {
+ public:
+  virtual ~Progress() = default;
+
+  // Mode 0 hides, 1 shows with an operation text, 2 changes the operation text,
+  // 3 shows a message instead of the animation. tall makes room for the cancel button.
+  virtual void ShowProgress(const std::string& text, int mode, bool tall = false) = 0;
+  // The small status line under the operation text.
+  virtual void SetStatus(const std::string& text) = 0;
+  // The per-mille value, -1 for none.
+  virtual void SetPerMille(int value) = 0;
+  virtual bool Cancelled() const = 0;
+  virtual void ClearCancel() = 0;
+  // Processes pending window events.
+  virtual void pump() = 0;
+};
+
+// A progress that shows nothing: for command-line runs and tests that don't look.
+class SilentProgress : public Progress {
+ public:
+  void ShowProgress(const std::string&, int, bool) override {}
+  void SetStatus(const std::string&) override {}
+  void SetPerMille(int) override {}
+  bool Cancelled() const override { return false; }
+  void ClearCancel() override {}
+  void pump() override {}
+};
+
+}  // namespace trakvella

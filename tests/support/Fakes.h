@@ -1,0 +1,73 @@
+#pragma once
+// Scripted stand-ins for the ports: they record what the core showed and
+// answer from a script, so tests read back every message in order.
+#include <deque>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "ports/Dialogs.h"
+#include "ports/Progress.h"
+
+namespace trakvella::testing {
+
+class FakeDialogs : public Dialogs {
+ public:
+  struct Shown {
+    std::string text;
+    MessageKind kind;
+    MessageButtons buttons;
+  };
+  std::vector<Shown> shown;
+  std::deque<MessageAnswer> answers;              // next answers; Ok/Yes when empty
+  std::deque<std::optional<std::string>> inputs;  // next input box answers
+  std::deque<std::string> folders;                // next folder dialog answers
+
+  MessageAnswer Message(const std::string& text, MessageKind kind, MessageButtons buttons) override;
+  std::optional<std::string> Input(const std::string& caption, const std::string& prompt,
+                                   const std::string& initial) override;
+  std::string SelectFolder(const std::string& title, const std::string& initialFolder) override;
+
+  std::vector<std::string> Texts() const;
+};
+
+class FakeProgress : public Progress {
+ public:
+  struct Call {
+    std::string text;
+    int mode;
+  };
+  std::vector<Call> calls;
+  std::vector<std::string> statuses;
+  std::vector<int> perMille;
+  int pumps = 0;
+  bool cancelled = false;
+  int cancelAfterPumps = -1;  // sets the cancel flag once this many pumps have run
+
+  void ShowProgress(const std::string& text, int mode, bool tall) override;
+  void SetStatus(const std::string& text) override { statuses.push_back(text); }
+  void SetPerMille(int value) override { perMille.push_back(value); }
+  bool Cancelled() const override { return cancelled; }
+  void ClearCancel() override { cancelled = false; }
+  void pump() override;
+  bool visible = false;
+};
+
+// A fresh temporary folder, removed with its content when the object goes.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// Writes bytes to a file, creating its folders.
+void WriteFile(const std::filesystem::path& file, const std::string& bytes);
+std::string ReadFile(const std::filesystem::path& file);
+
+}  // namespace trakvella::testing
