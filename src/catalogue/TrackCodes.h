@@ -1,0 +1,61 @@
+#pragma once
+// TrackCodes: reading track codes out of free text and file names, turning a
+// track's location into a playable path or address, naming demo files,
+// writing durations, and collecting files from a folder tree.
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ports/Progress.h"
+
+namespace trakvella {
+
+// The code KMLB_ccc_ttt found in text: the 12 characters from the first (or,
+// with last, the last) "KMLB_" (case-sensitive), upper-cased, blanks turned to
+// "_"; empty when there is no "KMLB_" or fewer than 12 characters follow it.
+std::string CodeFromText(std::string_view text, bool last);
+
+// The CD code of a track code: its first 8 characters.
+std::string CdCodeOf(std::string_view trackCode);
+// The CD number of a track or CD code: characters 6-8 as a decimal number,
+// 0 when they are not one.
+int CdNumberOf(std::string_view code);
+
+// The text without the characters file names may not hold: \ / : * ? < > | "
+std::string SanitiseFileName(std::string_view text);
+
+// The demo name of a track, KMLB_ccc/KMLB_ccc_ttt.mp3: the path of its preview
+// on the demo server.
+std::string DemoName(std::string_view trackCode);
+// Whether a track location is a demo name rather than a local file path.
+bool IsDemoName(std::string_view location);
+// The file name a downloaded demo gets on disk: code, blank, sanitised title, ".mp3".
+std::string DemoFileName(std::string_view trackCode, std::string_view title);
+// What plays a track: its local path, or for a demo name the demo-server base
+// URL followed by the demo name.
+std::string TrackPathOrUrl(std::string_view location, std::string_view demoBaseUrl);
+
+// A duration in milliseconds written in one of six forms (MM and SS with two
+// digits, fff with three):
+//   0 "MM:SS" (hours dropped)     1 h "h:" MM "m:"            2 h "h:" MM "m:" SS "s"
+//   3 h "." MM                    4 SS "." fff                5 h ":" MM ":" SS
+// Language 1 writes the units of forms 1 and 2 in Russian (" ч. ", " мин. ",
+// " сек."), any other language in English. Negative durations count as 0; an
+// unknown form gives the empty text.
+std::string FormatDuration(long long ms, int form, int language);
+
+// Appends to out the full paths of the files under folder and all its
+// subfolders that pass the filters: the lower-cased extension (with its dot,
+// ".wav") must equal extensionFilter unless that is empty, and the file name
+// must contain nameFilter (case-sensitive) unless that is empty. Entries of a
+// folder are visited in the order of their names, subfolders where they stand.
+// Before each folder, progress modes 1, 2 and 3 write messages 5, 6 and 7 with
+// out's size to the status line and pump; mode 0 shows nothing. Unreadable
+// folders are skipped; a folder reached twice through links is walked once.
+// Returns the number of ".mp3" files met in mode 1, else 0.
+size_t ListFiles(const std::filesystem::path& folder, std::string_view extensionFilter,
+                 std::string_view nameFilter, int progressMode, Progress& progress, int language,
+                 std::vector<std::string>& out);
+
+}  // namespace trakvella
