@@ -1,0 +1,23 @@
+#pragma once
+// The Dialogs port over Qt's message, input and folder dialogs.
+#include <QWidget>
+
+#include "ports/Dialogs.h"
+
+namespace trakvella {
+
+class QtDialogs : public Dialogs {
+ public:
+  explicit QtDialogs(QWidget* owner = nullptr) : owner_(owner) {}
+  void setOwner(QWidget* owner) { owner_ = owner; }
+
+  MessageAnswer Message(const std::string& text, MessageKind kind, MessageButtons buttons) override;
+  std::optional<std::string> Input(const std::string& caption, const std::string& prompt,
+                                   const std::string& initial) override;
+  std::string SelectFolder(const std::string& title, const std::string& initialFolder) override;
+
+ private:
+  QWidget* owner_;
+};
+
+}  // namespace trakvella

@@ -1,0 +1,65 @@
+#pragma once
+// ServerConfig: the library's endpoints (demo audio servers, product web site,
+// FTP download server and its web log) and the addresses built from them.
+// Read from "servers.ini" in the program folder; no other code names a host.
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace trakvella {
+
+// Where the library's servers are. A default-constructed value holds the
+// built-in endpoints.
+struct Endpoints {
+  // Bases of the demo audio servers 1 and 2; a demo name
+  // (KMLB_ccc/KMLB_ccc_ttt.mp3) follows them. Each ends with "/audio/".
+  std::string demoServer1 = "http://demo1.kmlb-library.example/audio/";
+  std::string demoServer2 = "http://demo2.kmlb-library.example/audio/";
+  // Base of the product web site, ending with "/"; its pages follow it.
+  std::string webSite = "http://www.kmlb-library.example/";
+  // The FTP download server; its web log is served over HTTP on the same host.
+  std::string ftpHost = "ftp.kmlb-library.example";
+  int ftpPort = 21;
+  // Path of the download server's web log folder, between slashes.
+  std::string serverLogPath = "/Web%20Client/Serv-U-Log/";
+
+  bool operator==(const Endpoints&) const = default;
+};
+
+// Name of the configuration file in the program folder.
+inline constexpr std::string_view kServerConfigFileName = "servers.ini";
+
+// Reads the endpoints from configuration text: "Key=Value" lines with the keys
+// DemoServer1, DemoServer2, WebSite, FtpHost, FtpPort, ServerLogPath (any letter
+// case). Section headers, blank lines, comment lines (";" or "#") and unknown
+// keys are skipped. A missing or empty key keeps its default, and so does an
+// FtpPort that is not a number from 1 to 65535. Values are trimmed; base
+// addresses get their closing "/" when it is missing.
+Endpoints ParseServerConfig(std::string_view text);
+
+// Reads "servers.ini" in programFolder; the built-in endpoints when it is
+// missing or unreadable.
+Endpoints ReadServerConfig(const std::filesystem::path& programFolder);
+
+// The text of a "servers.ini" holding every endpoint; ParseServerConfig reads
+// it back to the same value.
+std::string WriteServerConfigText(const Endpoints& endpoints);
+
+// --- Addresses on the product web site -------------------------------------------
+// The page of a CD or a track: base + the code in upper case.
+std::string CdPageUrl(const Endpoints& endpoints, std::string_view code);
+// The popularity list: one track code per line, most popular first.
+std::string TopListUrl(const Endpoints& endpoints);
+// The update page with the META fields of the current release.
+std::string UpdatePageUrl(const Endpoints& endpoints);
+// The page for downloading the demo files.
+std::string DemoDownloadPageUrl(const Endpoints& endpoints);
+// The page for buying a subscription.
+std::string BuySubscriptionPageUrl(const Endpoints& endpoints);
+
+// --- The download server's web log ------------------------------------------------
+// "http://" + FTP host + log path + login + ".log"; characters of the login that
+// may not stand in a URL path are percent-encoded.
+std::string ServerLogUrl(const Endpoints& endpoints, std::string_view login);
+
+}  // namespace trakvella
