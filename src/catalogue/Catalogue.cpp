@@ -29,13 +29,9 @@ constexpr std::string_view kLibraryPrefix = "Library:";
 }  // namespace
 
 struct LoadPools {
-  // Descriptor rows by their first 12 characters, in table order, with the next
-  // row still to take.
-  struct Rows {
-    std::vector<uint32_t> rows;
-    size_t next = 0;
-  };
-  std::unordered_map<std::string_view, Rows> tags;
+  // Per track code (by its descriptor index id): how many of its descriptor rows
+  // are taken.
+  std::vector<uint32_t> descriptorsTaken;
 
   struct LocalFile {
     std::string path;
@@ -46,26 +42,16 @@ struct LoadPools {
   std::vector<LocalFile> files;
   // Files by the first 12 characters of the upper-cased name, in pool order.
   std::unordered_map<std::string, std::vector<uint32_t>> filesByCode;
+
+  // Category lines repeat from CD to CD: their words and the words'
+  // translations are worked out once per load.
+  std::unordered_map<std::string, std::vector<std::string>> wordsOfLine;
+  std::unordered_map<std::string, std::optional<std::string_view>> translationOfWord;
+  // Category paths already in allCategoryPaths, as written.
+  std::unordered_set<std::string> pathsListed;
 };
 
 namespace {
-
-void BuildTagPool(const std::vector<std::string>& table, LoadPools& pools) {
-  pools.tags.reserve(table.size());
-  for (uint32_t i = 0; i < table.size(); ++i) {
-    std::string_view row = table[i];
-    std::string_view code = row.substr(0, ByteOffsetOfChar(row, 12));
-    pools.tags[code].rows.push_back(i);
-  }
-}
-
-// The descriptor of a track: the first pool row with its code, taken out of the pool.
-std::string TakeDescriptor(const std::vector<std::string>& table, LoadPools& pools, std::string_view code) {
-  auto it = pools.tags.find(code);
-  if (it == pools.tags.end() || it->second.next >= it->second.rows.size()) return {};
-  std::string_view row = table[it->second.rows[it->second.next++]];
-  return Trim(row.substr(ByteOffsetOfChar(row, 13)));
-}
 
 std::string NormaliseMood(std::string descriptor) {
   if (!descriptor.empty()) {
@@ -110,6 +96,31 @@ bool IsTrackRow(std::string_view row) {
   return at < row.size() && row[at] == '=';
 }
 
+// The capital Latin letters a text holds, one bit each: a quick way to rule out
+// a style word before searching for it.
+uint32_t LetterMask(std::string_view text) {
+  uint32_t mask = 0;
+  for (char c : text)
+    if (c >= 'A' && c <= 'Z') mask |= 1u << (c - 'A');
+  return mask;
+}
+
+const std::array<uint32_t, kStyleWords.size()>& StyleLetterMasks() {
+  static const auto masks = [] {
+    std::array<uint32_t, kStyleWords.size()> m{};
+    for (size_t i = 0; i < kStyleWords.size(); ++i) m[i] = LetterMask(kStyleWords[i]);
+    return m;
+  }();
+  return masks;
+}
+
+// The number of track rows from row `from` up to the next CD header row.
+size_t TrackRowsFrom(const std::vector<std::string>& table, size_t from) {
+  size_t n = 0;
+  while (from + n < table.size() && IsTrackRow(table[from + n])) ++n;
+  return n;
+}
+
 std::string PerRowCode(std::string_view row, size_t chars) { return FirstChars(row, chars); }
 
 // A year or month of the production date line; 0 when it is not a number.
@@ -122,13 +133,62 @@ uint16_t DateNumber(std::string_view text) {
 
 void CdRecord::Reset() { *this = CdRecord{}; }
 
+void Catalogue::BuildDescriptorIndex() {
+  // Codes get ids in titles-table order, so a load walks the descriptors in
+  // memory order whatever the order of the descriptor table's rows.
+  DescriptorIndex& index = descriptors_;
+  index = DescriptorIndex{};
+  for (const auto& row : titlesTable)
+    if (IsTrackRow(row)) index.idOf.try_emplace(FirstChars(row, 12), static_cast<uint32_t>(index.idOf.size()));
+  const size_t ids = index.idOf.size();
+  std::vector<uint32_t> rowId(tracksTable.size(), UINT32_MAX);
+  std::vector<uint32_t> count(ids + 1, 0);
+  for (size_t r = 0; r < tracksTable.size(); ++r) {
+    auto it = index.idOf.find(FirstChars(tracksTable[r], 12));
+    if (it == index.idOf.end()) continue;  // a descriptor of no listed track is never asked for
+    rowId[r] = it->second;
+    ++count[it->second];
+  }
+  index.firstOf.assign(ids + 1, 0);
+  for (size_t id = 0; id < ids; ++id) index.firstOf[id + 1] = index.firstOf[id] + count[id];
+  // Rows grouped by id (table order within each id), then the texts made in that
+  // order, so they also lie in memory in the order a load reads them.
+  std::vector<uint32_t> rowsById(index.firstOf[ids]);
+  std::vector<uint32_t> filled(ids, 0);
+  for (uint32_t r = 0; r < tracksTable.size(); ++r)
+    if (rowId[r] != UINT32_MAX) rowsById[index.firstOf[rowId[r]] + filled[rowId[r]]++] = r;
+  index.text.reserve(rowsById.size());
+  for (uint32_t r : rowsById) {
+    std::string_view row = tracksTable[r];
+    index.text.emplace_back(TrimView(row.substr(ByteOffsetOfChar(row, 13))));
+  }
+  index.firstOf.resize(ids);
+  index.count = std::move(count);
+  index.count.resize(ids);
+}
+
+std::string Catalogue::TakeDescriptor(const std::string& code, LoadPools& pools) const {
+  auto it = descriptors_.idOf.find(code);
+  if (it == descriptors_.idOf.end()) return {};
+  uint32_t& taken = pools.descriptorsTaken[it->second];
+  if (taken >= descriptors_.count[it->second]) return {};
+  return descriptors_.text[descriptors_.firstOf[it->second] + taken++];
+}
+
 Catalogue::Catalogue() { cds.resize(kCdCapacity); }
 
 std::string NormaliseIsrc(std::string_view isrc) {
   if (isrc.empty()) return "not-defined";
   std::string text;
-  for (char c : isrc)
+  bool ascii = true;
+  for (char c : isrc) {
     if (c != '-') text.push_back(c);
+    ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+  }
+  if (ascii) {  // the stored form: characters are bytes
+    if (text.size() == 13) text.erase(7, 1);
+    return text.size() == 12 ? text : std::string(isrc);
+  }
   std::u32string chars = ToU32(text);
   if (chars.size() == 13) chars.erase(7, 1);
   if (chars.size() == 12) return FromU32(chars);
@@ -156,20 +216,27 @@ void ExtractKeywords(std::string_view line, std::vector<std::string>& keywords) 
   finish();
 }
 
-std::vector<std::string> SplitTitleFields(std::string_view value) {
-  std::vector<std::string> fields;
+namespace {
+void SplitTitleFieldViews(std::string_view value, std::vector<std::string_view>& fields) {
+  fields.clear();
   value = TrimRightView(value);
   size_t start = 0;
   while (true) {
     size_t tab = value.find('\t', start);
     if (tab == std::string_view::npos) {
-      fields.emplace_back(TrimView(value.substr(start)));
+      fields.push_back(TrimView(value.substr(start)));
       break;
     }
-    fields.emplace_back(TrimView(value.substr(start, tab - start)));
+    fields.push_back(TrimView(value.substr(start, tab - start)));
     start = tab + 1;
   }
-  return fields;
+}
+}  // namespace
+
+std::vector<std::string> SplitTitleFields(std::string_view value) {
+  std::vector<std::string_view> views;
+  SplitTitleFieldViews(value, views);
+  return {views.begin(), views.end()};
 }
 
 std::string FieldErrorMessage(std::string_view code, std::string_view value) {
@@ -196,6 +263,7 @@ void Catalogue::ReadCatalogueTables(const ResourceStore& resources, Dialogs& dia
   titlesTable = ReadCatalogueResource(resources, "KMLB_XLS", "TEXT", dialogs);
   titlesTable.emplace_back(kClosingRow);
   cds.assign(kCdCapacity, CdRecord{});
+  BuildDescriptorIndex();
 
   // Lookups by name ignore letter case and take the first row of a name.
   translationIndex_.clear();
@@ -227,7 +295,7 @@ void Catalogue::LoadCatalogue(const ResourceStore& resources, const LoadOptions&
 
   // 1. Working pools, caption, progress window.
   LoadPools pools;
-  BuildTagPool(tracksTable, pools);
+  pools.descriptorsTaken.assign(descriptors_.firstOf.size(), 0);
   if (options.setCaption) options.setCaption(std::string(" ") + kApplicationTitle);
   progress.ShowProgress(LangMessage(lang, 10), 1);
 
@@ -245,10 +313,12 @@ void Catalogue::LoadCatalogue(const ResourceStore& resources, const LoadOptions&
     ListFiles(options.programFolder, "", "KMLB_", 2, progress, lang, paths);
     pools.files.reserve(paths.size());
     for (auto& path : paths) {
-      std::filesystem::path p(path);
       LoadPools::LocalFile f;
-      f.upperName = UpperCase(p.filename().string());
-      f.extension = LowerCase(p.extension().string());
+      std::string_view name(path);
+      name.remove_prefix(name.rfind('/') + 1);
+      size_t dot = name.rfind('.');
+      f.extension = dot == std::string_view::npos || dot == 0 ? std::string() : LowerCase(name.substr(dot));
+      f.upperName = UpperCase(name);
       f.path = std::move(path);
       if (options.offline) {
         localCodes.insert(FirstChars(f.upperName, 8));
@@ -267,6 +337,7 @@ void Catalogue::LoadCatalogue(const ResourceStore& resources, const LoadOptions&
   std::vector<std::string> block;  // the information block read at the last accepted CD header
 
   const size_t rowCount = titlesTable.size();
+  std::vector<std::string_view> fields;
   for (size_t i = 0; i < rowCount; ++i) {
     // 5. One row of the titles table.
     progress.SetPerMille(rowCount > 1 ? static_cast<int>(i * 1000 / (rowCount - 1)) : 1000);
@@ -292,19 +363,20 @@ void Catalogue::LoadCatalogue(const ResourceStore& resources, const LoadOptions&
     }
     if (!accepted) continue;
 
-    TrackRecord track;
+    auto& tracks = cds[cdCount].tracks;
+    if (tracks.empty()) tracks.reserve(TrackRowsFrom(titlesTable, i));
+    TrackRecord& track = tracks.emplace_back();
     track.code = FirstChars(row, 12);
     std::string_view value = RowValue(row);
-    std::vector<std::string> fields = SplitTitleFields(value);
+    SplitTitleFieldViews(value, fields);
     if (fields.size() != 5) Report(dialogs, FieldErrorMessage(track.code, value));
     fields.resize(std::max<size_t>(fields.size(), 5));
-    track.title = std::move(fields[0]);
+    track.title = fields[0];
     track.isrc = NormaliseIsrc(fields[1]);
-    track.duration = CharCount(fields[2]) == 4 ? "0" + fields[2] : std::move(fields[2]);
-    track.composer = std::move(fields[3]);
-    track.performer = std::move(fields[4]);
+    track.duration = CharCount(fields[2]) == 4 ? "0" + std::string(fields[2]) : std::string(fields[2]);
+    track.composer = fields[3];
+    track.performer = fields[4];
     track.location = TakeLocation(pools, track.code);
-    cds[cdCount].tracks.push_back(std::move(track));
   }
 
   // 7. Without a CD new by date, the three highest positions count as new.
@@ -341,9 +413,11 @@ void Catalogue::FinishCd(int position, const std::vector<std::string>& block, co
 
   // 6.2-6.3 Descriptors, moods and styles of the tracks.
   for (auto& track : cd.tracks) {
-    track.tagLine = NormaliseMood(TakeDescriptor(tracksTable, pools, track.code));
+    track.tagLine = NormaliseMood(TakeDescriptor(track.code, pools));
     track.styleText.clear();
+    const uint32_t letters = LetterMask(track.tagLine);
     for (size_t s = 0; s < kStyleWords.size(); ++s) {
+      if ((StyleLetterMasks()[s] & ~letters) != 0) continue;  // a letter of the word is missing
       if (track.tagLine.find(kStyleWords[s]) == std::string::npos) continue;
       ++styleCounts[s];
       track.styleText += ' ';
@@ -358,8 +432,10 @@ void Catalogue::FinishCd(int position, const std::vector<std::string>& block, co
     const std::string& line = block[n];
     if (n >= 7 && line.find(kPathSeparator) != std::string::npos) {
       std::string path = UpperCase(line);
+      auto [words, added] = pools.wordsOfLine.try_emplace(path);
+      if (added) ExtractKeywords(path, words->second);
+      cd.keywords.insert(cd.keywords.end(), words->second.begin(), words->second.end());
       cd.categories.Add(path);
-      ExtractKeywords(path, cd.keywords);
     } else if (CharCount(line) == 6 && MidChars(line, 2, 1) == "2") {
       cd.year = DateNumber(MidChars(line, 2, 4));
       cd.month = DateNumber(MidChars(line, 0, 2));
@@ -373,7 +449,9 @@ void Catalogue::FinishCd(int position, const std::vector<std::string>& block, co
   // 6.5 Keywords stay only with a translation; the tag list gets them in the load's language.
   std::vector<std::string> kept;
   for (auto& word : cd.keywords) {
-    auto translation = Translation(word);
+    auto [cached, added] = pools.translationOfWord.try_emplace(word);
+    if (added) cached->second = Translation(word);
+    const auto& translation = cached->second;
     if (!translation) continue;
     cd.keywordTranslations.emplace_back(*translation);
     tagList.Add(options.language == 1 ? *translation : std::string_view(word));
@@ -385,7 +463,8 @@ void Catalogue::FinishCd(int position, const std::vector<std::string>& block, co
   cd.categories.Add(kAllCdsPath);
   cd.categories.Add(std::string(kByYearPrefix) + std::to_string(cd.year));
   if (IsNewCd(cd.year, cd.month, options.today)) cd.categories.Add(kNewCdsPath);
-  for (const auto& path : cd.categories) allCategoryPaths.Add(path);
+  for (const auto& path : cd.categories)
+    if (pools.pathsListed.insert(path).second) allCategoryPaths.Add(path);
   ++cdCount;
 }
 

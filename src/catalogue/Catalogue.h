@@ -131,6 +131,18 @@ class Catalogue {
   void FinishCd(int position, const std::vector<std::string>& block, const LoadOptions& options, Dialogs& dialogs,
                 struct LoadPools& pools);
   void Report(Dialogs& dialogs, const std::string& text);
+  void BuildDescriptorIndex();
+  // The descriptor of a track: the first descriptor row with its code not yet
+  // taken in this load, trimmed; empty when none is left.
+  std::string TakeDescriptor(const std::string& code, struct LoadPools& pools) const;
+
+  // The descriptor table indexed by track code, built when the tables are read.
+  struct DescriptorIndex {
+    std::unordered_map<std::string, uint32_t> idOf;  // track code -> id
+    std::vector<uint32_t> firstOf, count;            // per id: its rows in text
+    std::vector<std::string> text;                   // trimmed descriptors, grouped by id
+  };
+  DescriptorIndex descriptors_;
   std::unordered_map<std::string, size_t> translationIndex_;  // upper-case name -> row
 };
 

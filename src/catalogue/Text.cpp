@@ -1,6 +1,7 @@
 #include "catalogue/Text.h"
 
 #include <array>
+#include <cstring>
 #include <unordered_map>
 
 namespace trakvella {
@@ -59,16 +60,42 @@ uint32_t Weight(char32_t c) {
 
 }  // namespace
 
+namespace {
+// The UTF-8 form of every high byte, built once.
+struct HighBytes {
+  char bytes[128][4];
+  unsigned char length[128];
+  HighBytes() {
+    for (int b = 0; b < 128; ++b) {
+      std::string utf8;
+      AppendChar(utf8, DecodeByte(static_cast<unsigned char>(b + 0x80)));
+      length[b] = static_cast<unsigned char>(utf8.size());
+      utf8.copy(bytes[b], utf8.size());
+    }
+  }
+};
+const HighBytes& HighByteTable() {
+  static const HighBytes table;
+  return table;
+}
+}  // namespace
+
 std::string Cp1251ToUtf8(std::string_view bytes) {
+  const HighBytes& high = HighByteTable();
   std::string out;
-  out.reserve(bytes.size() + bytes.size() / 2);
+  out.resize(bytes.size() * 3);
+  char* w = out.data();
   for (char ch : bytes) {
     auto b = static_cast<unsigned char>(ch);
-    if (b < 0x80)
-      out.push_back(ch);
-    else
-      AppendChar(out, DecodeByte(b));
+    if (b < 0x80) {
+      *w++ = ch;
+    } else {
+      const unsigned char n = high.length[b - 0x80];
+      std::memcpy(w, high.bytes[b - 0x80], n);
+      w += n;
+    }
   }
+  out.resize(static_cast<size_t>(w - out.data()));
   return out;
 }
 
@@ -179,6 +206,11 @@ size_t CharCount(std::string_view text) {
 
 size_t ByteOffsetOfChar(std::string_view text, size_t n) {
   size_t pos = 0;
+  // Plain ASCII first: a byte is a character.
+  while (n > 0 && pos < text.size() && static_cast<unsigned char>(text[pos]) < 0x80) {
+    ++pos;
+    --n;
+  }
   while (n > 0 && pos < text.size()) {
     if (static_cast<unsigned char>(text[pos]) < 0x80)
       ++pos;
@@ -263,11 +295,17 @@ int CompareText(std::string_view a, std::string_view b) {
     auto cb = static_cast<unsigned char>(b[j]);
     char32_t x, y;
     if (ca < 0x80 && cb < 0x80) {  // the common case: plain ASCII
-      x = ca;
-      y = cb;
       ++i;
       ++j;
-      if (x == y) continue;
+      if (ca == cb) continue;
+      static const std::array<uint32_t, 128> kAsciiWeights = [] {
+        std::array<uint32_t, 128> w{};
+        for (char32_t c = 0; c < 128; ++c) w[c] = Weight(c);
+        return w;
+      }();
+      uint32_t wa = kAsciiWeights[ca], wb = kAsciiWeights[cb];
+      if (wa != wb) return wa < wb ? -1 : 1;
+      continue;
     } else {
       x = NextChar(a, i);
       y = NextChar(b, j);

@@ -178,7 +178,9 @@ std::string SanitiseFileName(std::string_view text) {
 }
 
 std::string DemoName(std::string_view trackCode) {
-  std::string name = FirstChars(trackCode, kCdCodeLength);
+  std::string name;
+  name.reserve(32);
+  name += FirstChars(trackCode, kCdCodeLength);
   name += '/';
   name += FirstChars(trackCode, kTrackCodeLength);
   name += ".mp3";

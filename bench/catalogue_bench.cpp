@@ -1,0 +1,118 @@
+// Loading the generated full-size catalogue (999 CDs, 21,800 tracks).
+// Run: build/bench/catalogue_bench  (medians over 10 repetitions)
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "catalogue/Catalogue.h"
+#include "catalogue/TrackCodes.h"
+
+namespace {
+
+using namespace trakvella;
+namespace fs = std::filesystem;
+
+class NoDialogs : public Dialogs {
+ public:
+  MessageAnswer Message(const std::string& text, MessageKind, MessageButtons) override {
+    throw std::runtime_error("unexpected message: " + text);
+  }
+  std::optional<std::string> Input(const std::string&, const std::string&, const std::string&) override { return {}; }
+  std::string SelectFolder(const std::string&, const std::string&) override { return {}; }
+};
+
+// Generated catalogues and program folders, made once per run and removed at exit.
+struct Fixtures {
+  fs::path root = fs::temp_directory_path() / ("trakvella-bench-" + std::to_string(::getpid()));
+  fs::path ordered = root / "ordered", shuffled = root / "shuffled", emptyHome = root / "home",
+           audioHome = root / "audio-home";
+  Fixtures() {
+    fs::create_directories(emptyHome);
+    Generate("--out '" + ordered.string() + "'");
+    Generate("--out '" + shuffled.string() + "' --shuffle");
+    Generate("--out '" + (root / "unused").string() + "' --audio-home '" + audioHome.string() + "' --audio-all");
+  }
+  ~Fixtures() {
+    std::error_code ec;
+    fs::remove_all(root, ec);
+  }
+  static void Generate(const std::string& args) {
+    std::string command = std::string("python3 ") + TRAKVELLA_SOURCE_DIR + "/tools/gen_catalogue.py " + args + " > /dev/null";
+    if (std::system(command.c_str()) != 0) throw std::runtime_error("generator failed");
+  }
+};
+
+Fixtures& Fx() {
+  static Fixtures f;
+  return f;
+}
+
+LoadOptions Options(const fs::path& home) {
+  LoadOptions o;
+  o.programFolder = home;
+  o.today = {2026, 12};
+  return o;
+}
+
+void LoadBench(benchmark::State& state, const fs::path& folder, const fs::path& home) {
+  FolderResourceStore store(folder);
+  NoDialogs dialogs;
+  SilentProgress progress;
+  Catalogue catalogue;
+  catalogue.ReadCatalogueTables(store, dialogs);
+  for (auto _ : state) {
+    catalogue.LoadCatalogue(store, Options(home), dialogs, progress);
+    benchmark::DoNotOptimize(catalogue.trackCount);
+  }
+  state.counters["tracks"] = catalogue.trackCount;
+}
+
+void BM_LoadCatalogue(benchmark::State& state) { LoadBench(state, Fx().ordered, Fx().emptyHome); }
+void BM_LoadCatalogueShuffled(benchmark::State& state) { LoadBench(state, Fx().shuffled, Fx().emptyHome); }
+// The whole load with a local file for every track in the program folder.
+void BM_LoadCatalogueAllLocal(benchmark::State& state) { LoadBench(state, Fx().ordered, Fx().audioHome); }
+
+// The local file scan alone over a program folder holding ~21,800 audio files.
+void BM_LocalFileScan(benchmark::State& state) {
+  SilentProgress progress;
+  size_t found = 0;
+  for (auto _ : state) {
+    std::vector<std::string> files;
+    ListFiles(Fx().audioHome, "", "KMLB_", 2, progress, 0, files);
+    found = files.size();
+  }
+  state.counters["files"] = static_cast<double>(found);
+}
+
+// Heap held by a loaded catalogue, its tables included.
+void BM_CatalogueMemory(benchmark::State& state) {
+  FolderResourceStore store(Fx().ordered);
+  NoDialogs dialogs;
+  SilentProgress progress;
+  double megabytes = 0;
+  for (auto _ : state) {
+    malloc_trim(0);
+    size_t before = mallinfo2().uordblks;
+    auto catalogue = std::make_unique<Catalogue>();
+    catalogue->ReadCatalogueTables(store, dialogs);
+    catalogue->LoadCatalogue(store, Options(Fx().emptyHome), dialogs, progress);
+    megabytes = static_cast<double>(mallinfo2().uordblks - before) / (1024.0 * 1024.0);
+  }
+  state.counters["MB"] = megabytes;
+}
+
+BENCHMARK(BM_LoadCatalogue)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+BENCHMARK(BM_LoadCatalogueShuffled)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+BENCHMARK(BM_LoadCatalogueAllLocal)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+BENCHMARK(BM_LocalFileScan)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+BENCHMARK(BM_CatalogueMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+}  // namespace
+
+BENCHMARK_MAIN();
