@@ -1,69 +1,51 @@
-// Trakvella: the desktop catalogue browser. Reads its options, loads the
-// catalogue behind the progress window and shows the main window.
+// Trakvella: the desktop catalogue browser. Creates the windows in their order,
+// reads the settings, applies the interface language and runs the main window.
 #include <QApplication>
-#include <QDate>
-#include <QLabel>
-#include <QMainWindow>
 #include <QStringList>
+#include <QTimer>
 #include <filesystem>
 #include <optional>
 
-#include "app/Locale.h"
-#include "app/MessageTable.h"
+#include "app/LangUnit.h"
 #include "app/Version.h"
-#include "catalogue/Catalogue.h"
-#include "catalogue/Resources.h"
-#include "platform/QtDialogs.h"
-#include "platform/QtProgress.h"
+#include "app/mainunit.h"
+#include "app/waitunit.h"
+#include "platform/SignalCloser.h"
 
 int main(int argc, char** argv) {
   using namespace trakvella;
   QApplication app(argc, argv);
-  QApplication::setApplicationName(kApplicationTitle);
+  QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
 
-  // -local, --home DIR, --catalogue DIR
-  std::filesystem::path home = QCoreApplication::applicationDirPath().toStdString();
-  std::optional<std::filesystem::path> catalogueFolder;
-  bool offline = false;
+  // "-local" as the first parameter starts offline; --home and --catalogue
+  // replace the program folder and the embedded catalogue.
+  MainFormOptions options;
+  options.programFolder = QCoreApplication::applicationDirPath().toStdString();
   const QStringList args = QCoreApplication::arguments();
+  options.localSwitch = args.size() > 1 && args[1] == "-local";
   for (int i = 1; i < args.size(); ++i) {
-    if (args[i] == "-local") offline = true;
-    else if (args[i] == "--home" && i + 1 < args.size()) home = args[++i].toStdString();
-    else if (args[i] == "--catalogue" && i + 1 < args.size()) catalogueFolder = args[++i].toStdString();
+    if (args[i] == "--home" && i + 1 < args.size()) options.programFolder = args[++i].toStdString();
+    else if (args[i] == "--catalogue" && i + 1 < args.size()) options.catalogueFolder = args[++i].toStdString();
   }
 
-  QMainWindow window;
-  window.setObjectName("MainForm");
-  window.resize(940, 768);
-  QtDialogs dialogs(&window);
-  QtProgress progress(&window);
-  const int language = LanguageFromLocaleId(SystemLanguageId());
+  // The windows, once each, main window first.
+  TMainForm mainForm(options);
+  TWaitForm waitForm(&mainForm, [&mainForm] { return mainForm.Language(); });
+  waitForm.setObjectName("WaitForm");
+  RegisterCaptionWindow("TWaitForm", &waitForm);
+  mainForm.setWaitForm(&waitForm);
 
-  std::string error;
-  auto resources = OpenCatalogueResources(catalogueFolder, home, error);
-  if (!resources) {
-    dialogs.Message(error, MessageKind::Error, MessageButtons::Ok);
-    return 2;
-  }
-  Catalogue catalogue;
-  catalogue.ReadCatalogueTables(*resources, dialogs);
-  window.show();
+  mainForm.ReadAndApplySettings();
+  mainForm.ApplyCaptions();
 
-  LoadOptions options;
-  options.offline = offline;
-  options.programFolder = home;
-  QDate today = QDate::currentDate();
-  options.today = YearMonth{today.year(), today.month()};
-  options.language = language;
-  options.setCaption = [&window](const std::string& caption) {
-    window.setWindowTitle(QString::fromStdString(caption));
-  };
-  catalogue.LoadCatalogue(*resources, options, dialogs, progress);
-
-  auto* summary = new QLabel(&window);
-  summary->setAlignment(Qt::AlignCenter);
-  summary->setText(QString::fromStdString(LangMessage(language, 12) + std::to_string(catalogue.cdCount) + "\n" +
-                                          LangMessage(language, 101) + std::to_string(catalogue.trackCount)));
-  window.setCentralWidget(summary);
-  return app.exec();
+  SignalCloser closer(&mainForm);
+  mainForm.show();
+  mainForm.activateWindow();
+  // A window manager that does not activate new windows still gets its library.
+  QTimer::singleShot(300, &mainForm, [&mainForm] {
+    mainForm.FirstActivation();
+  });
+  const int code = app.exec();
+  UnregisterCaptionWindow(&waitForm);
+  return code;
 }

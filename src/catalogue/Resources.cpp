@@ -1,9 +1,9 @@
 #include "catalogue/Resources.h"
 
-#include <fstream>
 #include <system_error>
 
 #include "catalogue/EmbeddedResources.h"
+#include "catalogue/FileIO.h"
 #include "catalogue/Text.h"
 
 namespace trakvella {
@@ -40,10 +40,8 @@ FolderResourceStore::FolderResourceStore(const std::filesystem::path& folder) {
          files.increment(ec2)) {
       if (files->is_directory(ec2)) continue;
       const fs::path& file = files->path();
-      std::ifstream in(file, std::ios::binary);
       std::string bytes;
-      if (in) bytes.assign(std::istreambuf_iterator<char>(in), {});
-      if (!in && !in.eof()) {
+      if (!ReadWholeFile(file, bytes)) {
         problems_.push_back("Cannot read " + file.string());
         continue;
       }

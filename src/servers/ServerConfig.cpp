@@ -1,6 +1,8 @@
 // ServerConfig: reading and writing "servers.ini" and building the addresses.
 #include "servers/ServerConfig.h"
 
+#include "catalogue/FileIO.h"
+
 #include <fstream>
 #include <iterator>
 
@@ -84,10 +86,8 @@ Endpoints ParseServerConfig(std::string_view text) {
 }
 
 Endpoints ReadServerConfig(const std::filesystem::path& programFolder) {
-  std::ifstream file(programFolder / kServerConfigFileName, std::ios::binary);
-  if (!file) return Endpoints{};
-  std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-  if (file.bad()) return Endpoints{};
+  std::string text;
+  if (!ReadWholeFile(programFolder / kServerConfigFileName, text)) return Endpoints{};
   return ParseServerConfig(text);
 }
 

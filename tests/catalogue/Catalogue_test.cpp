@@ -160,7 +160,7 @@ TEST(CatalogueLoader, OfflineModeKeepsOnlyLocalCdsAndTracks) {
   EXPECT_EQ(l.catalogue.cds[0].cdCode, "KMLB_005");
   ASSERT_EQ(l.catalogue.cds[0].tracks.size(), 1u);
   EXPECT_EQ(l.catalogue.trackCount, 1);
-  EXPECT_EQ(l.catalogue.UpdateCaption(0).rfind("Trakvella -offline ", 0), 0u);
+  EXPECT_EQ(l.catalogue.UpdateCaption(0).rfind("ТРАКВЕЛЛА -offline ", 0), 0u);
 }
 
 TEST(CatalogueLoader, NewCdsByDateOrTheThreeHighestPositions) {
@@ -420,13 +420,13 @@ TEST(CatalogueCaption, ShowsCountsAndTheSignedInAccount) {
   Catalogue c;
   c.cdCount = 12;
   c.trackCount = 190;
-  EXPECT_EQ(c.UpdateCaption(0), "Trakvella 1.0.0.0 - CDs: 12 | Tracks: 190");
-  EXPECT_EQ(c.UpdateCaption(1), "Trakvella 1.0.0.0 - Сборников: 12 | Треков: 190");
+  EXPECT_EQ(c.UpdateCaption(0), "ТРАКВЕЛЛА 1.0.0.0 - CDs: 12 | Tracks: 190");
+  EXPECT_EQ(c.UpdateCaption(1), "ТРАКВЕЛЛА 1.0.0.0 - Сборников: 12 | Треков: 190");
   EXPECT_EQ(c.UpdateCaption(0, {"ivan", "secret", -1}),
-            "Trakvella 1.0.0.0 - CDs: 12 | Tracks: 190 | Subscription ivan (not entered) ");
+            "ТРАКВЕЛЛА 1.0.0.0 - CDs: 12 | Tracks: 190 | Subscription ivan (not entered) ");
   EXPECT_EQ(c.UpdateCaption(1, {"ivan", "secret", 25}),
-            "Trakvella 1.0.0.0 - Сборников: 12 | Треков: 190 | Подписка ivan (осталось: 25) ");
-  EXPECT_EQ(c.UpdateCaption(0, {"ivan", "", 25}), "Trakvella 1.0.0.0 - CDs: 12 | Tracks: 190");
+            "ТРАКВЕЛЛА 1.0.0.0 - Сборников: 12 | Треков: 190 | Подписка ivan (осталось: 25) ");
+  EXPECT_EQ(c.UpdateCaption(0, {"ivan", "", 25}), "ТРАКВЕЛЛА 1.0.0.0 - CDs: 12 | Tracks: 190");
 }
 
 // --- Row helpers ------------------------------------------------------------------

@@ -82,10 +82,10 @@ TEST_F(CliOnFixture, InfoCountsAndCaption) {
               ElementsAre("cds=2", "tracks=2", "categories=6", "tags=3"));
   EXPECT_EQ(r.out[4], "style.ACOUSTIC=0");
   EXPECT_EQ(r.out[4 + 21], "style.POP=1");
-  EXPECT_EQ(r.out.back(), "caption=Trakvella 1.0.0.0 - CDs: 2 | Tracks: 2");
+  EXPECT_EQ(r.out.back(), "caption=ТРАКВЕЛЛА 1.0.0.0 - CDs: 2 | Tracks: 2");
   EXPECT_EQ(Run({"info", "--lang", "ru"}).status, 2);  // global options go before the command
   auto ru = RunCli({"--lang", "ru", "--catalogue", catalogue.path().string(), "--home", home.path().string(), "info"});
-  EXPECT_EQ(ru.out.back(), "caption=Trakvella 1.0.0.0 - Сборников: 2 | Треков: 2");
+  EXPECT_EQ(ru.out.back(), "caption=ТРАКВЕЛЛА 1.0.0.0 - Сборников: 2 | Треков: 2");
 }
 
 TEST_F(CliOnFixture, CdAndTrackWithEscapedValues) {

@@ -20,6 +20,10 @@ TEST(ServerConfig, NoFileGivesTheBuiltInEndpoints) {
   EXPECT_TRUE(endpoints.webSite.ends_with("/"));
   EXPECT_EQ(endpoints.ftpPort, 21);
   EXPECT_EQ(endpoints.serverLogPath, "/Web%20Client/Serv-U-Log/");
+
+  // A file that cannot be read (here a folder of that name) also gives the built-in ones.
+  std::filesystem::create_directory(dir.path() / "servers.ini");
+  EXPECT_EQ(ReadServerConfig(dir.path()), Endpoints{});
 }
 
 TEST(ServerConfig, FileOverridesOnlyTheKeysItNames) {

@@ -1,0 +1,156 @@
+#pragma once
+// TMainForm: the main window. Owns the catalogue and the settings; its controls
+// and menu items carry the design names (also their objectName). Commands whose
+// subsystem is not built yet are present and disabled.
+#include <QAction>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QListView>
+#include <QMainWindow>
+#include <QMenu>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QToolButton>
+#include <array>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "app/Settings.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/Resources.h"
+#include "servers/ServerConfig.h"
+
+namespace trakvella {
+
+class TWaitForm;
+class QtDialogs;
+
+// What the program start hands the main window.
+struct MainFormOptions {
+  std::filesystem::path programFolder;
+  std::optional<std::filesystem::path> catalogueFolder;  // --catalogue
+  bool localSwitch = false;                              // "-local" as the first parameter
+  std::function<YearMonth()> today;                      // the clock; the system date when empty
+};
+
+class TMainForm : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit TMainForm(const MainFormOptions& options, Dialogs* dialogs = nullptr, QWidget* parent = nullptr);
+  ~TMainForm() override;
+
+  // The progress window the long operations show; created by the program start.
+  void setWaitForm(TWaitForm* waitForm) { waitForm_ = waitForm; }
+  TWaitForm* waitForm() const { return waitForm_; }
+
+  // The current interface language: the tag of the language menu.
+  int Language() const;
+  void SetLanguage(int language);
+  bool IsOffline() const;
+
+  // Settings: applied once after the windows are created; collected at close.
+  bool ReadAndApplySettings();  // false when there was no settings file
+  void ApplySettings(const Settings& settings);
+  void ApplySwitches(const Settings& settings);  // menus, font, demo server, language
+  Settings CollectSettings() const;
+  const Settings& settings() const { return settings_; }
+
+  // The language switch (all four language items run it).
+  void LangClick(QAction* sender);
+  // Applies the caption table of every existing window for the current language.
+  void ApplyCaptions();
+
+  // The first activation: the cover panel and the library initialisation, once.
+  void FirstActivation();
+  void InitialiseLibrary();
+  void UpdateCaption();
+
+  // Status bar fields 0-4.
+  void SetStatusField(int index, const QString& text);
+  QString StatusField(int index) const;
+
+  Catalogue& catalogue() { return catalogue_; }
+  const Endpoints& endpoints() const { return endpoints_; }
+  const std::string& demoBaseUrl() const { return demoBaseUrl_; }
+  bool libraryInitialised() const { return tag_ == 1; }
+  bool closeWritesFailed() const { return closeError_; }
+
+  // Item heights of the two lists (the browsing lists draw their rows with them).
+  int itemHeight() const { return itemHeight_; }
+
+  // --- Controls (design names) ---------------------------------------------------
+  QFrame* InstrPanel;
+  QFrame* TxTPanel;
+  QLabel* CDCatInfo;
+  QListView* CDCatBox;
+  QListView* FileBox;
+  QComboBox* KeyBox;
+  QToolButton* KeyBut;
+  QLabel* Gb;
+  QProgressBar* PlayBar;
+  QToolButton *Playbut, *PauseBut, *StopBut;
+  QToolButton *HomeBtn, *BackBtn, *ForwardBtn, *FAvBut, *MemOperBut, *MemCopyBut, *SearchBut, *SearchNameBut,
+      *OptionBut, *TrInfoBut, *TrPassportBut;
+  QLabel *SortButDn, *SortButUp, *SortInfoLbl, *memCountLbl;
+  QFrame* SearchPanel;
+  QFrame* PanelShape;
+  QFrame* DotShape;
+  QFrame* offPanel;
+  QLabel* RegInfoLbl;
+  QStatusBar* StatusBar;
+
+  QMenu *TrPopupMenu, *SimilarCDMenu, *FavMenu, *SortPopUpMenu;
+
+  // A menu item or submenu by its design name (nullptr when there is none).
+  QAction* Item(const QString& name) const;
+  QMenu* SubMenu(const QString& name) const;
+
+ signals:
+  void languageChanged(int language);
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  void CreateControls();
+  void CreateMenus();
+  QAction* AddItem(QMenu* menu, const QString& name, const QString& caption, bool checkable = false,
+                   const QKeySequence& shortcut = {});
+  QMenu* AddSubMenu(QMenu* parentMenu, const QString& name, const QString& caption);
+  void AddTwins(QMenu* from, QMenu* to);
+  void MirrorCheck(QAction* popupItem);
+  void LayoutControls();
+  bool CloseQuery();
+  void ApplyListFont(const FontSpec& font);
+  void ScaleFont(int delta);
+  void FontSetupItemClick();
+  QIcon FlagIcon(int language) const;
+
+  MainFormOptions options_;
+  Dialogs* dialogs_;
+  std::unique_ptr<QtDialogs> ownDialogs_;
+  TWaitForm* waitForm_ = nullptr;
+  Endpoints endpoints_;
+  std::string demoBaseUrl_;
+  std::unique_ptr<ResourceStore> resources_;
+  Catalogue catalogue_;
+  Settings settings_;  // values of later subsystems are kept here and written back unchanged
+  std::map<QString, QAction*> items_;
+  std::map<QString, QMenu*> subMenus_;
+  std::array<QLabel*, 5> statusFields_{};
+  int tag_ = 0;  // 0 until the first activation
+  int language_ = 0;
+  int itemHeight_ = 19;
+  int listFontColor_ = -16777208;
+  bool closing_ = false;
+  bool closeError_ = false;
+};
+
+}  // namespace trakvella
