@@ -43,8 +43,19 @@ int CompareSort(const TSort& a, const TSort& b) {
 }
 
 void SortEntries(std::vector<TSort>& entries) {
-  std::stable_sort(entries.begin(), entries.end(),
-                   [](const TSort& a, const TSort& b) { return CompareSort(a, b) < 0; });
+  // The keys are read once per entry, not once per comparison.
+  std::vector<std::pair<long long, size_t>> keyed(entries.size());
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const TSort& e = entries[i];
+    const bool equal = e.Kind >= 6 && e.Kind <= 9;
+    const long long key = equal ? 0 : SortKey(e);
+    keyed[i] = {Descending(e.Kind) ? -key : key, i};
+  }
+  std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<TSort> sorted;
+  sorted.reserve(entries.size());
+  for (const auto& [key, i] : keyed) sorted.push_back(std::move(entries[i]));
+  entries = std::move(sorted);
 }
 
 }  // namespace trakvella

@@ -389,6 +389,7 @@ void Catalogue::LoadCatalogue(const ResourceStore& resources, const LoadOptions&
   }
 
   // 8. Done.
+  trackIndexBuilt_ = false;
   progress.ShowProgress("", 0);
   if (!errors.empty() && !options.programFolder.empty()) {
     std::ofstream log(options.programFolder / "errors.log", std::ios::binary | std::ios::trunc);
@@ -475,13 +476,24 @@ int Catalogue::FindCd(std::string_view cdCode) const {
 }
 
 std::pair<int, int> Catalogue::LocateTrack(std::string_view code) const {
-  std::string trimmed = Trim(code);
-  int cd = FindCd(FirstChars(trimmed, 8));
-  if (cd < 0) return {-1, -1};
-  const auto& tracks = cds[cd].tracks;
-  for (size_t t = 0; t < tracks.size(); ++t)
-    if (tracks[t].code == trimmed) return {cd, static_cast<int>(t)};
-  return {-1, -1};
+  // A track is looked up in the first CD with its CD code only, so the index
+  // takes the tracks of the first CD of each code and, within it, the first
+  // track of each code.
+  if (!trackIndexBuilt_) {
+    trackIndex_.clear();
+    trackIndex_.reserve(static_cast<size_t>(trackCount) + 1);
+    std::unordered_set<std::string_view> cdSeen;
+    for (int p = 0; p < cdCount; ++p) {
+      if (!cdSeen.insert(cds[p].cdCode).second) continue;
+      const auto& tracks = cds[p].tracks;
+      for (size_t t = 0; t < tracks.size(); ++t)
+        if (FirstChars(tracks[t].code, 8) == cds[p].cdCode)
+          trackIndex_.try_emplace(tracks[t].code, p, static_cast<int>(t));
+    }
+    trackIndexBuilt_ = true;
+  }
+  auto it = trackIndex_.find(std::string(TrimView(code)));
+  return it == trackIndex_.end() ? std::pair<int, int>{-1, -1} : it->second;
 }
 
 std::vector<std::string> Catalogue::ListSubcategories(std::string_view parent) const {

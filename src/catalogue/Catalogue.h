@@ -143,6 +143,11 @@ class Catalogue {
     std::vector<std::string> text;                   // trimmed descriptors, grouped by id
   };
   DescriptorIndex descriptors_;
+
+  // Track code -> (CD position, track position), made at the first LocateTrack
+  // after a load.
+  mutable std::unordered_map<std::string, std::pair<int, int>> trackIndex_;
+  mutable bool trackIndexBuilt_ = false;
   std::unordered_map<std::string, size_t> translationIndex_;  // upper-case name -> row
 };
 

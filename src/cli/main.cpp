@@ -13,6 +13,10 @@
 #include <vector>
 
 #include "app/Locale.h"
+#include "app/MessageTable.h"
+#include "browse/Browser.h"
+#include "catalogue/FileIO.h"
+#include "ports/Random.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/Resources.h"
 #include "catalogue/Text.h"
@@ -24,7 +28,9 @@ namespace {
 constexpr const char* kUsage =
     "usage: trakvella-cli [--catalogue DIR] [--home DIR] [--lang en|ru] [--today YYYY-MM] [-local]\n"
     "                     COMMAND [ARGS]\n"
-    "commands: info | cd CDCODE | track TRACKCODE | tree [PATH] [--new-first 0|1] | tags\n";
+    "commands: info | cd CDCODE | track TRACKCODE | tree [PATH] [--new-first 0|1] | tags\n"
+    "          tracks CDCODE [--sort order|popular|length|tempo] [--reverse] [--top FILE] [--seed N]\n"
+    "          navigate STEP... (open:NAME click:NAME back forward home up tag:TAG goto:PLACE fav:PLACE favs)\n";
 
 // CR, LF and backslash inside a value are written \r, \n and \\.
 std::string Escape(std::string_view text) {
@@ -145,6 +151,107 @@ void CommandTags(const Session& s) {
   for (const auto& tag : s.catalogue.tagList) Put("tag", tag);
 }
 
+// --- Browsing --------------------------------------------------------------------------
+
+struct BrowserSession {
+  SilentProgress progress;
+  StderrDialogs dialogs;
+  StdRandom random;
+  Browser browser;
+  BrowserSession(const Session& s, std::optional<uint32_t> seed)
+      : random(seed ? StdRandom(*seed) : StdRandom()),
+        browser(s.catalogue, dialogs, progress, random, [lang = s.language] { return lang; }) {
+    browser.FillTagList();
+    browser.Home();
+  }
+};
+
+int CommandTracks(const Session& s, const std::string& code, std::map<std::string, std::string>& options) {
+  int p = s.catalogue.FindCd(UpperCase(code));
+  if (p < 0) throw UsageError{"no CD " + code + " in the catalogue"};
+  std::optional<uint32_t> seed;
+  if (options.count("--seed")) {
+    long long v;
+    if (!ParseInt(options["--seed"], v) || v < 0 || v > UINT32_MAX) throw UsageError{"--seed wants a number"};
+    seed = static_cast<uint32_t>(v);
+  }
+  BrowserSession b(s, seed);
+  if (options.count("--top")) {
+    std::string bytes;
+    if (!ReadWholeFile(options["--top"], bytes)) throw UsageError{"cannot read " + options["--top"]};
+    for (auto& line : SplitLines(bytes)) b.browser.topList.push_back(Trim(line));
+  }
+  const std::map<std::string, SortKind> kinds = {
+      {"order", SortKind::Order}, {"popular", SortKind::Popular}, {"length", SortKind::Length}, {"tempo", SortKind::Tempo}};
+  if (options.count("--sort")) {
+    auto kind = kinds.find(options["--sort"]);
+    if (kind == kinds.end()) throw UsageError{"--sort wants order, popular, length or tempo"};
+    b.browser.SetSortKind(kind->second);
+  }
+  if (options.count("--reverse")) b.browser.ToggleReverse();
+  std::vector<std::string> codes;
+  for (const auto& t : s.catalogue.cds[p].tracks) codes.push_back(t.code);
+  b.browser.ListTracks(codes, true, -1, false, "");
+  for (const auto& [cd, track] : b.browser.rows()) Put("row", s.catalogue.Track(cd, track).code);
+  return 0;
+}
+
+// Selects the box row showing NAME (a category name or a CD's text).
+void SelectBoxRow(Browser& browser, const std::string& name) {
+  const auto& rows = browser.boxRows();
+  for (size_t i = 0; i < rows.size(); ++i)
+    if (rows[i].text == name) {
+      browser.SelectBoxRow(static_cast<int>(i));
+      return;
+    }
+  throw UsageError{"no row \"" + name + "\" at " + (browser.currentPath().empty() ? "the root" : browser.currentPath())};
+}
+
+int CommandNavigate(const Session& s, const std::vector<std::string>& steps) {
+  BrowserSession b(s, std::nullopt);
+  Browser& browser = b.browser;
+  for (const std::string& step : steps) {
+    const size_t colon = step.find(':');
+    const std::string verb = step.substr(0, colon);
+    const std::string arg = colon == std::string::npos ? std::string() : step.substr(colon + 1);
+    if (verb == "open" && colon != std::string::npos) {
+      SelectBoxRow(browser, arg);
+      browser.CDCatBoxDblClick();
+    } else if (verb == "click" && colon != std::string::npos) {
+      SelectBoxRow(browser, arg);
+      browser.CDCatBoxClick();
+    } else if (step == "back") {
+      browser.Back();
+    } else if (step == "forward") {
+      browser.Forward();
+    } else if (step == "home") {
+      browser.Home();
+    } else if (step == "up") {
+      browser.Up();
+    } else if (verb == "tag" && colon != std::string::npos) {
+      browser.tagText = arg;
+      browser.KeyButClick();
+    } else if (verb == "goto" && colon != std::string::npos) {
+      browser.GoToPlace(arg);
+    } else if (verb == "fav" && colon != std::string::npos) {
+      if (!browser.AddFavourite(arg)) b.dialogs.Message(LangMessage(s.language, 17), MessageKind::Warning, MessageButtons::Ok);
+    } else if (step == "favs") {
+      for (const auto& caption : browser.FavouriteCaptions()) Put("fav", caption);
+    } else {
+      throw UsageError{"unknown step " + step};
+    }
+  }
+  Put("path", browser.currentPath());
+  Put("caption", browser.caption());
+  Put("back", browser.backEnabled() ? "1" : "0");
+  Put("forward", browser.forwardEnabled() ? "1" : "0");
+  for (const auto& entry : browser.history()) Put("history", entry);
+  for (const auto& row : browser.boxRows()) Put("row", (row.isCd ? "cd:" : "category:") + row.text);
+  Put("selected", std::to_string(browser.selectedBoxRow()));
+  Put("tracks", std::to_string(browser.rowCount()));
+  return 0;
+}
+
 int Run(int argc, char** argv) {
   std::optional<std::filesystem::path> catalogueFolder;
   std::optional<std::filesystem::path> home;
@@ -187,25 +294,42 @@ int Run(int argc, char** argv) {
 
   // The command and its arguments, checked before the catalogue is loaded.
   const std::string command = args[0];
+  struct CommandSpec {
+    size_t minArgs, maxArgs;
+    std::map<std::string, bool> options;  // option -> takes a value
+  };
+  const std::map<std::string, CommandSpec> commands = {
+      {"info", {0, 0, {}}},
+      {"cd", {1, 1, {}}},
+      {"track", {1, 1, {}}},
+      {"tree", {0, 1, {{"--new-first", true}}}},
+      {"tags", {0, 0, {}}},
+      {"tracks", {1, 1, {{"--sort", true}, {"--reverse", false}, {"--top", true}, {"--seed", true}}}},
+      {"navigate", {1, SIZE_MAX, {}}},
+  };
+  auto known = commands.find(command);
+  if (known == commands.end()) throw UsageError{"unknown command " + command};
   std::vector<std::string> positional;
-  bool newFirst = true;
+  std::map<std::string, std::string> commandOptions;
   for (size_t i = 1; i < args.size(); ++i) {
-    if (command == "tree" && args[i] == "--new-first") {
-      if (i + 1 >= args.size() || (args[i + 1] != "0" && args[i + 1] != "1"))
-        throw UsageError{"--new-first wants 0 or 1"};
-      newFirst = args[++i] == "1";
-    } else if (args[i].size() > 1 && args[i][0] == '-' && args[i][1] == '-') {
-      throw UsageError{"unknown option " + args[i] + " for " + command};
+    if (args[i].size() > 2 && args[i].compare(0, 2, "--") == 0) {
+      auto option = known->second.options.find(args[i]);
+      if (option == known->second.options.end()) throw UsageError{"unknown option " + args[i] + " for " + command};
+      if (option->second && i + 1 >= args.size()) throw UsageError{args[i] + " wants a value"};
+      const std::string name = args[i];
+      commandOptions[name] = option->second ? args[++i] : "1";
     } else {
       positional.push_back(args[i]);
     }
   }
-  const std::map<std::string, std::pair<size_t, size_t>> arity = {
-      {"info", {0, 0}}, {"cd", {1, 1}}, {"track", {1, 1}}, {"tree", {0, 1}}, {"tags", {0, 0}}};
-  auto known = arity.find(command);
-  if (known == arity.end()) throw UsageError{"unknown command " + command};
-  if (positional.size() < known->second.first || positional.size() > known->second.second)
+  if (positional.size() < known->second.minArgs || positional.size() > known->second.maxArgs)
     throw UsageError{"wrong number of arguments for " + command};
+  bool newFirst = true;
+  if (commandOptions.count("--new-first")) {
+    const std::string& v = commandOptions["--new-first"];
+    if (v != "0" && v != "1") throw UsageError{"--new-first wants 0 or 1"};
+    newFirst = v == "1";
+  }
 
   Session s;
   std::filesystem::path programFolder = home ? *home : ExecutableFolder();
@@ -231,6 +355,8 @@ int Run(int argc, char** argv) {
   if (command == "track") CommandTrack(s, positional[0]);
   if (command == "tree") CommandTree(s, positional.empty() ? std::string() : positional[0], newFirst);
   if (command == "tags") CommandTags(s);
+  if (command == "tracks") return CommandTracks(s, positional[0], commandOptions);
+  if (command == "navigate") return CommandNavigate(s, positional);
   return 0;
 }
 
