@@ -15,6 +15,7 @@
 #include "app/Locale.h"
 #include "app/MessageTable.h"
 #include "app/waitunit.h"
+#include "platform/QtDesktop.h"
 #include "platform/QtDialogs.h"
 
 namespace trakvella {
@@ -33,13 +34,57 @@ YearMonth SystemToday() {
 
 }  // namespace
 
-TMainForm::TMainForm(const MainFormOptions& options, Dialogs* dialogs, QWidget* parent)
-    : QMainWindow(parent), options_(options), dialogs_(dialogs) {
+namespace {
+// The long operations of the lists report to the progress window once the
+// program start has made it; before that, nowhere.
+class WaitFormRelay : public Progress {
+ public:
+  explicit WaitFormRelay(const TMainForm& form) : form_(form) {}
+  void ShowProgress(const std::string& text, int mode, bool tall) override {
+    if (Target()) Target()->ShowProgress(text, mode, tall);
+  }
+  void SetStatus(const std::string& text) override {
+    if (Target()) Target()->SetStatus(text);
+  }
+  void SetPerMille(int value) override {
+    if (Target()) Target()->SetPerMille(value);
+  }
+  bool Cancelled() const override { return Target() && Target()->Cancelled(); }
+  void ClearCancel() override {
+    if (Target()) Target()->ClearCancel();
+  }
+  void pump() override {
+    if (Target()) Target()->pump();
+  }
+
+ private:
+  Progress* Target() const;
+  const TMainForm& form_;
+};
+}  // namespace
+
+TMainForm::TMainForm(const MainFormOptions& options, Dialogs* dialogs, QWidget* parent, Clipboard* clipboard,
+                     Shell* shell, Random* random)
+    : QMainWindow(parent), options_(options), dialogs_(dialogs), clipboard_(clipboard), shell_(shell), random_(random) {
   setObjectName("MainForm");
   if (!dialogs_) {
     ownDialogs_ = std::make_unique<QtDialogs>(this);
     dialogs_ = ownDialogs_.get();
   }
+  if (!clipboard_) {
+    ownClipboard_ = std::make_unique<QtClipboard>();
+    clipboard_ = ownClipboard_.get();
+  }
+  if (!shell_) {
+    ownShell_ = std::make_unique<QtShell>();
+    shell_ = ownShell_.get();
+  }
+  if (!random_) {
+    ownRandom_ = std::make_unique<StdRandom>();
+    random_ = ownRandom_.get();
+  }
+  progress_ = std::make_unique<WaitFormRelay>(*this);
+  browser_ = std::make_unique<Browser>(catalogue_, *dialogs_, *progress_, *random_, [this] { return language_; });
 
   // The endpoints and the demo server 1 as the demo base.
   endpoints_ = ReadServerConfig(options_.programFolder);
@@ -53,6 +98,8 @@ TMainForm::TMainForm(const MainFormOptions& options, Dialogs* dialogs, QWidget* 
 
   CreateControls();
   CreateMenus();
+  CreateLists();
+  ConnectListCommands();
   setMinimumSize(kMinWidth, kMinHeight);
   resize(kMinWidth, kMinHeight);
 
@@ -76,6 +123,8 @@ TMainForm::TMainForm(const MainFormOptions& options, Dialogs* dialogs, QWidget* 
 }
 
 TMainForm::~TMainForm() { UnregisterCaptionWindow(this); }
+
+Progress* WaitFormRelay::Target() const { return form_.waitForm(); }
 
 // --- Controls ----------------------------------------------------------------------
 
@@ -479,13 +528,20 @@ bool TMainForm::IsOffline() const {
 
 void TMainForm::LangClick(QAction* sender) {
   // 1. The language and the flags of both language menus.
+  const int previous = language_;
   SetLanguage(sender->property("Tag").toInt());
-  // 2-3. The tag list and the current level are shown again once browsing exists.
+  // 2. The tag box in the new language, keeping the chosen tag.
+  browser_->RebuildTagList(previous);
+  // 3. The current level again, so category names show in the new language.
+  browser_->ShowCurrentLevel();
   // 4. The caption.
   if (libraryInitialised()) UpdateCaption();
   // 5. Every caption of every window.
   ApplyCaptions();
-  // 6-7. The sort order and the search panel follow with their subsystems.
+  // 6. The sort order becomes "by order" (the label in the new language).
+  SortOrdItemClick(Item("SortOrdItem"));
+  // 7. The search panel follows with its subsystem.
+  Refresh();
   emit languageChanged(language_);
 }
 
@@ -527,6 +583,9 @@ void TMainForm::ApplySettings(const Settings& s) {
     if (s.top && s.left) move(*s.left, *s.top);
   }
   ApplySwitches(s);
+  // The stored favourites, into the menu and the organiser.
+  browser_->SetFavourites(s.favourites);
+  RebuildFavouritesMenu();
   // Demo server: "1" or "2" check the server items; anything else is a custom base
   // and hides the server menus. WEBROOTURL overrides the base.
   const int server = s.DemoServerNumber();
@@ -542,7 +601,7 @@ void TMainForm::ApplySettings(const Settings& s) {
 void TMainForm::ApplySwitches(const Settings& s) {
   // List font: the font, when given, wins over ItemHeight.
   if (s.font) ApplyListFont(*s.font);
-  itemHeight_ = ListItemHeight(s, logicalDpiY());
+  SetItemHeight(ListItemHeight(s, logicalDpiY()));
   // Switches.
   Item("OfflineModeItem")->setChecked(s.offlineMode);
   Item("Autoplay1")->setChecked(s.autoplay);
@@ -556,6 +615,8 @@ void TMainForm::ApplySwitches(const Settings& s) {
   Item("showtime")->setChecked(s.showTime);
   Item("extplayeritem")->setChecked(s.extPlayer);
   Item("AlwaysInfo")->setChecked(s.alwaysInfo);
+  browser_->options = {s.showTime, s.showCode, s.showName, s.showComposer, s.showArtist, s.showStyle};
+  browser_->alwaysInfo = s.alwaysInfo;
   SetLanguage(s.language);
 }
 
@@ -593,6 +654,7 @@ Settings TMainForm::CollectSettings() const {
   s.showTime = Item("showtime")->isChecked();
   s.extPlayer = Item("extplayeritem")->isChecked();
   s.alwaysInfo = Item("AlwaysInfo")->isChecked();
+  s.favourites = browser_->favourites();
   s.language = language_;
   // The demo server: the menu's choice while the server menus show, else the custom base.
   if (SubMenu("SrvItem")->menuAction()->isVisible())
@@ -616,7 +678,7 @@ void TMainForm::ApplyListFont(const FontSpec& spec) {
   listFontColor_ = spec.color;
   CDCatBox->setFont(f);
   FileBox->setFont(f);
-  itemHeight_ = ItemHeightForFont(logicalDpiY(), f.pointSize());
+  SetItemHeight(ItemHeightForFont(logicalDpiY(), f.pointSize()));
 }
 
 void TMainForm::ScaleFont(int delta) {
@@ -626,9 +688,7 @@ void TMainForm::ScaleFont(int delta) {
   f.setPointSize(size + delta);
   CDCatBox->setFont(f);
   FileBox->setFont(f);
-  itemHeight_ += 3 * delta;
-  CDCatBox->doItemsLayout();
-  FileBox->doItemsLayout();
+  SetItemHeight(itemHeight_ + 3 * delta);
 }
 
 void TMainForm::FontSetupItemClick() {
@@ -638,7 +698,7 @@ void TMainForm::FontSetupItemClick() {
   if (f.pointSize() < 6) f.setPointSize(6);
   CDCatBox->setFont(f);
   FileBox->setFont(f);
-  itemHeight_ = ItemHeightForFont(logicalDpiY(), f.pointSize());
+  SetItemHeight(ItemHeightForFont(logicalDpiY(), f.pointSize()));
 }
 
 // --- Status bar ------------------------------------------------------------------------
@@ -718,7 +778,10 @@ void TMainForm::InitialiseLibrary() {
   RegInfoLbl->setText(Q(LangMessage(language_, 9)));
   offPanel->show();
   offPanel->raise();
-  SetStatusField(0, {});
+  // Both lists and the navigation start afresh, sorted by order.
+  browser_->Reset();
+  Refresh();
+  SortOrdItemClick(Item("SortOrdItem"));
   Progress* progress = waitForm_ ? static_cast<Progress*>(waitForm_) : nullptr;
   SilentProgress silent;
   LoadOptions options;
@@ -728,6 +791,10 @@ void TMainForm::InitialiseLibrary() {
   options.language = language_;
   options.setCaption = [this](const std::string& caption) { setWindowTitle(Q(caption)); };
   catalogue_.LoadCatalogue(*resources_, options, *dialogs_, progress ? *progress : silent);
+  // The root of the category tree, and the tag box.
+  browser_->FillTagList();
+  browser_->Home();
+  Refresh();
   // The subscription account and the Top 100 list follow with their subsystems.
   if (progress) {
     progress->ShowProgress(LangMessage(language_, 121), 1);

@@ -19,6 +19,10 @@
 #include <memory>
 
 #include "app/Settings.h"
+#include "browse/Browser.h"
+#include "ports/Clipboard.h"
+#include "ports/Random.h"
+#include "ports/Shell.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/Resources.h"
 #include "servers/ServerConfig.h"
@@ -27,6 +31,12 @@ namespace trakvella {
 
 class TWaitForm;
 class QtDialogs;
+class TOrgForm;
+class TInfoForm;
+class TrackListModel;
+class CategoryListModel;
+class FileBoxDelegate;
+class CDCatBoxDelegate;
 
 // What the program start hands the main window.
 struct MainFormOptions {
@@ -40,7 +50,9 @@ class TMainForm : public QMainWindow {
   Q_OBJECT
 
  public:
-  explicit TMainForm(const MainFormOptions& options, Dialogs* dialogs = nullptr, QWidget* parent = nullptr);
+  // The ports default to the desktop's; tests pass their own.
+  explicit TMainForm(const MainFormOptions& options, Dialogs* dialogs = nullptr, QWidget* parent = nullptr,
+                     Clipboard* clipboard = nullptr, Shell* shell = nullptr, Random* random = nullptr);
   ~TMainForm() override;
 
   // The progress window the long operations show; created by the program start.
@@ -82,6 +94,22 @@ class TMainForm : public QMainWindow {
   // Item heights of the two lists (the browsing lists draw their rows with them).
   int itemHeight() const { return itemHeight_; }
 
+  // --- The two lists (MainListsUnit.cpp) ---------------------------------------
+  Browser& browser() { return *browser_; }
+  TOrgForm* orgForm() const { return orgForm_; }
+  TInfoForm* infoForm() const { return infoForm_; }
+  // Shows the browser's state: both lists, the caption, the status bar, the
+  // history buttons, the tag box and the sort controls.
+  void Refresh();
+  void CDCatBoxClick(int row);
+  void CDCatBoxDblClick(int row);
+  void FileBoxItemIndexChange();
+  void SortOrdItemClick(QAction* sender);
+  void ShowCdInfo(int boxRow);
+  void OrgFavoritesClick();
+  void RebuildFavouritesMenu();
+  void SetItemHeight(int height);
+
   // --- Controls (design names) ---------------------------------------------------
   QFrame* InstrPanel;
   QFrame* TxTPanel;
@@ -120,6 +148,11 @@ class TMainForm : public QMainWindow {
 
  private:
   void CreateControls();
+  void CreateLists();
+  void ConnectListCommands();
+  void UpdateTrackMenus();
+  void ShowTrackStatus();
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void CreateMenus();
   QAction* AddItem(QMenu* menu, const QString& name, const QString& caption, bool checkable = false,
                    const QKeySequence& shortcut = {});
@@ -135,6 +168,22 @@ class TMainForm : public QMainWindow {
 
   MainFormOptions options_;
   Dialogs* dialogs_;
+  Clipboard* clipboard_;
+  Shell* shell_;
+  Random* random_;
+  std::unique_ptr<Clipboard> ownClipboard_;
+  std::unique_ptr<Shell> ownShell_;
+  std::unique_ptr<Random> ownRandom_;
+  std::unique_ptr<Progress> progress_;  // the progress window, once there is one
+  std::unique_ptr<Browser> browser_;
+  TrackListModel* trackModel_ = nullptr;
+  CategoryListModel* categoryModel_ = nullptr;
+  FileBoxDelegate* fileDelegate_ = nullptr;
+  CDCatBoxDelegate* categoryDelegate_ = nullptr;
+  TOrgForm* orgForm_ = nullptr;
+  TInfoForm* infoForm_ = nullptr;
+  std::vector<QAction*> favouriteItems_;
+  bool refreshing_ = false;
   std::unique_ptr<QtDialogs> ownDialogs_;
   TWaitForm* waitForm_ = nullptr;
   Endpoints endpoints_;

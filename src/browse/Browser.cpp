@@ -121,13 +121,17 @@ void Browser::ListTracks(const std::vector<std::string>& codes, bool fillRows, i
 
   // The rows in the final order; codes that do not resolve are skipped.
   TextSet cdCodes;
+  std::vector<bool> cdListed(catalogue_.cds.size(), false);
   rows_.clear();
   selectedRow_ = -1;
   for (const TSort& e : entries) {
     const auto [cd, track] = located[e.Index];
     progress_.pump();
     if (cd < 0 || rows_.size() >= kMaxTrackRows) continue;
-    cdCodes.Add(catalogue_.cds[cd].cdCode);
+    if (!cdListed[cd]) {
+      cdListed[cd] = true;
+      cdCodes.Add(catalogue_.cds[cd].cdCode);
+    }
     rows_.emplace_back(cd, track);
   }
   (void)fillRows;  // the track list draws its rows from the row table either way

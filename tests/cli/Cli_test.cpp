@@ -147,6 +147,45 @@ TEST_F(CliOnFixture, BadUsageExitsWithStatusTwo) {
   EXPECT_TRUE(missing.out.empty());
 }
 
+TEST_F(CliOnFixture, TracksInEachSortOrder) {
+  WriteFile(catalogue.path() / "TEXT" / "KMLB_XLS.txt",
+            ResourceBytes({"KMLB_003=KMLB_003 Промо эффекты", "KMLB_003_001=A\tI\t02:00\tC\tP",
+                           "KMLB_003_002=B\tI\t00:30\tC\tP", "KMLB_003_003=C\tI\t01:00\tC\tP"}));
+  WriteFile(catalogue.path() / "TEXT" / "KMLB_TRACKS.txt",
+            ResourceBytes({"KMLB_003_001=1 POP [120]", "KMLB_003_002=1 POP [90]", "KMLB_003_003=1 POP"}));
+  EXPECT_THAT(Run({"tracks", "KMLB_003"}).out, ElementsAre("row=KMLB_003_001", "row=KMLB_003_002", "row=KMLB_003_003"));
+  EXPECT_THAT(Run({"tracks", "KMLB_003", "--reverse"}).out,
+              ElementsAre("row=KMLB_003_003", "row=KMLB_003_002", "row=KMLB_003_001"));
+  EXPECT_THAT(Run({"tracks", "KMLB_003", "--sort", "length"}).out,
+              ElementsAre("row=KMLB_003_002", "row=KMLB_003_003", "row=KMLB_003_001"));
+  EXPECT_THAT(Run({"tracks", "KMLB_003", "--sort", "tempo", "--reverse"}).out,
+              ElementsAre("row=KMLB_003_001", "row=KMLB_003_002", "row=KMLB_003_003"));
+  WriteFile(home.path() / "top.txt", "KMLB_003_003\r\nKMLB_003_001\r\n");
+  auto popular = Run({"tracks", "KMLB_003", "--sort", "popular", "--top", (home.path() / "top.txt").string(),
+                      "--seed", "5"});
+  EXPECT_THAT(popular.out, ElementsAre("row=KMLB_003_003", "row=KMLB_003_001", "row=KMLB_003_002"));
+  EXPECT_EQ(Run({"tracks", "KMLB_003", "--sort", "loudness"}).status, 2);
+}
+
+TEST_F(CliOnFixture, NavigateStepsAndTheirState) {
+  auto r = Run({"navigate", "open:DRAMA", "open:SWEEPS"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_THAT(r.out, ElementsAre("path=DRAMA >> SWEEPS : KMLB_005 Dance", "caption= DRAMA » SWEEPS : KMLB_005 Dance",
+                                 "back=1", "forward=0", "history=", "history=DRAMA", "history=DRAMA >> SWEEPS",
+                                 "row=cd:KMLB_005 Dance", "selected=0", "tracks=1"));
+  auto back = Run({"navigate", "open:DRAMA", "open:SWEEPS", "back", "back"});
+  EXPECT_THAT(WithPrefix(back.out, "path="), ElementsAre("path="));
+  EXPECT_THAT(WithPrefix(back.out, "back="), ElementsAre("back=0"));
+  EXPECT_THAT(WithPrefix(back.out, "forward="), ElementsAre("forward=1"));
+  auto favs = Run({"navigate", "fav:DRAMA", "fav:EFFECTS >> SWEEPS", "favs", "goto:EFFECTS >> SWEEPS"});
+  EXPECT_THAT(WithPrefix(favs.out, "fav="), ElementsAre("fav=01 » DRAMA", "fav=02 » EFFECTS >> SWEEPS"));
+  EXPECT_THAT(WithPrefix(favs.out, "path="), ElementsAre("path=EFFECTS >> SWEEPS : KMLB_003 Промо эффекты"));
+  auto tag = Run({"--lang", "ru", "navigate", "tag:Свипы"});
+  EXPECT_THAT(WithPrefix(tag.out, "path="), ElementsAre("path=Keyword [ Свипы ] : KMLB_005 Dance"));
+  EXPECT_EQ(Run({"navigate", "open:NOWHERE"}).status, 2);
+  EXPECT_EQ(Run({"navigate", "jump"}).status, 2);
+}
+
 TEST(CliOnEmbeddedCatalogue, SampleCatalogueLoadsCleanly) {
   TempDir home;
   auto r = RunCli({"--home", home.path().string(), "--today", "2026-12", "--lang", "en", "info"});

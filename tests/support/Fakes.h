@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "ports/Clipboard.h"
 #include "ports/Dialogs.h"
 #include "ports/Progress.h"
+#include "ports/Shell.h"
 
 namespace trakvella::testing {
 
@@ -51,6 +53,39 @@ class FakeProgress : public Progress {
   void ClearCancel() override { cancelled = false; }
   void pump() override;
   bool visible = false;
+};
+
+class FakeClipboard : public Clipboard {
+ public:
+  std::string text;
+  int sets = 0;
+  void SetText(const std::string& t) override {
+    text = t;
+    ++sets;
+  }
+  std::string Text() const override { return text; }
+};
+
+// Records what the program asked the desktop to open.
+class FakeShell : public Shell {
+ public:
+  std::vector<std::string> urls, files, revealed, runs;
+  bool OpenUrl(const std::string& url) override {
+    urls.push_back(url);
+    return true;
+  }
+  bool OpenFile(const std::string& path) override {
+    files.push_back(path);
+    return true;
+  }
+  bool RevealFile(const std::string& path) override {
+    revealed.push_back(path);
+    return true;
+  }
+  bool Run(const std::string& program, const std::vector<std::string>&) override {
+    runs.push_back(program);
+    return true;
+  }
 };
 
 // A fresh temporary folder, removed with its content when the object goes.

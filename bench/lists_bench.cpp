@@ -1,0 +1,148 @@
+// The track list on the generated full-size catalogue (999 CDs, 21,800 tracks):
+// listing every track in each sort order, and a whole listing shown in the
+// track list (model reset and one paint).
+// Run: build/bench/lists_bench  (medians over 10 repetitions)
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QListView>
+#include <cstdlib>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "app/MessageTable.h"
+#include "browse/Browser.h"
+#include "browse/ListsUnit.h"
+#include "catalogue/Catalogue.h"
+#include "ports/Progress.h"
+#include "ports/Random.h"
+
+namespace {
+
+using namespace trakvella;
+namespace fs = std::filesystem;
+
+class NoDialogs : public Dialogs {
+ public:
+  MessageAnswer Message(const std::string& text, MessageKind, MessageButtons) override {
+    throw std::runtime_error("unexpected message: " + text);
+  }
+  std::optional<std::string> Input(const std::string&, const std::string&, const std::string&) override { return {}; }
+  std::string SelectFolder(const std::string&, const std::string&) override { return {}; }
+};
+
+// The generated catalogue, loaded once per run; its folder is removed at exit.
+struct Library {
+  fs::path root = fs::temp_directory_path() / ("trakvella-lists-bench-" + std::to_string(::getpid()));
+  NoDialogs dialogs;
+  SilentProgress progress;
+  Catalogue catalogue;
+  std::vector<std::string> codes;  // every track code in catalogue order
+
+  Library() {
+    const fs::path folder = root / "catalogue";
+    fs::create_directories(root / "home");
+    const std::string command = std::string("python3 ") + TRAKVELLA_SOURCE_DIR + "/tools/gen_catalogue.py --out '" +
+                                folder.string() + "' > /dev/null";
+    if (std::system(command.c_str()) != 0) throw std::runtime_error("generator failed");
+    FolderResourceStore store(folder);
+    LoadOptions options;
+    options.programFolder = root / "home";
+    options.today = {2026, 12};
+    catalogue.ReadCatalogueTables(store, dialogs);
+    catalogue.LoadCatalogue(store, options, dialogs, progress);
+    for (int p = 0; p < catalogue.cdCount; ++p)
+      for (const TrackRecord& t : catalogue.cds[static_cast<size_t>(p)].tracks) codes.push_back(t.code);
+  }
+  ~Library() {
+    std::error_code ec;
+    fs::remove_all(root, ec);
+  }
+};
+
+Library& Lib() {
+  static Library library;
+  return library;
+}
+
+// Every track listed in one sort kind: no progress message, no result mode, no caption.
+void BM_ListTracks(benchmark::State& state, SortKind kind) {
+  Library& lib = Lib();
+  StdRandom random(1);
+  Browser browser(lib.catalogue, lib.dialogs, lib.progress, random, [] { return kEnglish; });
+  browser.SetSortKind(kind);
+  for (auto _ : state) {
+    browser.ListTracks(lib.codes, true, -1, false, "");
+    benchmark::DoNotOptimize(browser.rowCount());
+  }
+  state.counters["rows"] = browser.rowCount();
+}
+
+// Counts the rows drawn, to show that a listing paints only what is visible.
+class CountingDelegate : public FileBoxDelegate {
+ public:
+  using FileBoxDelegate::FileBoxDelegate;
+  mutable long painted = 0;
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    ++painted;
+    FileBoxDelegate::paint(painter, option, index);
+  }
+};
+
+// A whole listing shown: the rows listed, the model reset, and the list painted once
+// (only its visible rows are drawn: see paintedPerListing).
+void BM_FillTrackList(benchmark::State& state) {
+  Library& lib = Lib();
+  StdRandom random(1);
+  Browser browser(lib.catalogue, lib.dialogs, lib.progress, random, [] { return kEnglish; });
+  QListView view;
+  view.setObjectName("FileBox");
+  PrepareOwnerDrawnList(&view);
+  TrackListModel model(browser, lib.catalogue);
+  auto* delegate = new CountingDelegate(browser, lib.catalogue, [] { return kEnglish; }, &view);
+  delegate->setItemHeight(18);
+  view.setItemDelegate(delegate);
+  view.setModel(&model);
+  view.resize(700, 500);
+  view.show();
+  QApplication::processEvents();
+  delegate->painted = 0;
+  long iterations = 0;
+  for (auto _ : state) {
+    browser.ListTracks(lib.codes, true, -1, false, "");
+    model.Reset();
+    // The view lays out on a zero timer and then asks for a paint: spin the
+    // event loop until the rows have been drawn.
+    const long before = delegate->painted;
+    for (int spins = 0; spins < 100 && delegate->painted == before; ++spins) QApplication::processEvents();
+    ++iterations;
+  }
+  state.counters["rows"] = model.rowCount();
+  state.counters["paintedPerListing"] = iterations ? static_cast<double>(delegate->painted) / iterations : 0;
+}
+
+BENCHMARK_CAPTURE(BM_ListTracks, Order, SortKind::Order)
+    ->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(BM_ListTracks, Popular, SortKind::Popular)
+    ->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(BM_ListTracks, Length, SortKind::Length)
+    ->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(BM_ListTracks, Tempo, SortKind::Tempo)
+    ->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+BENCHMARK(BM_FillTrackList)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+}  // namespace
+
+// Like BENCHMARK_MAIN, with one QApplication on the offscreen platform for the list.
+int main(int argc, char** argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
