@@ -269,7 +269,11 @@ QAction* TMainForm::AddItem(QMenu* menu, const QString& name, const QString& cap
   auto* a = new QAction(caption, menu);
   a->setObjectName(name);
   a->setCheckable(checkable);
-  if (!shortcut.isEmpty()) a->setShortcut(shortcut);
+  if (!shortcut.isEmpty()) {
+    // The window holds the command too, so its key works while the menu is closed.
+    a->setShortcut(shortcut);
+    addAction(a);
+  }
   a->setEnabled(false);  // enabled by the subsystem that builds the command
   menu->addAction(a);
   items_[name] = a;

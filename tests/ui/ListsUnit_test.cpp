@@ -155,26 +155,6 @@ TEST(TrackListIcons, MusicSetThenDownloadedThenWavThenDemo) {
   EXPECT_EQ(TrackIconIndex(marks, 0, 0, t), 3);  // another track of the CD: not in the set
 }
 
-TEST(TrackListIcons, PicturesAreSixteenSquareAndNotBlank) {
-  auto drawn = [](const QPixmap& pixmap) {
-    const QImage image = pixmap.toImage();
-    for (int y = 0; y < image.height(); ++y)
-      for (int x = 0; x < image.width(); ++x)
-        if (qAlpha(image.pixel(x, y)) > 0) return true;
-    return false;
-  };
-  for (int i = 0; i < kTrackIconCount; ++i) {
-    EXPECT_EQ(TrackIcon(i).size(), QSize(16, 16));
-    EXPECT_TRUE(drawn(TrackIcon(i))) << i;
-  }
-  for (int i = 0; i < kCategoryIconCount; ++i) {
-    EXPECT_EQ(CategoryIcon(i).size(), QSize(16, 16));
-    EXPECT_TRUE(drawn(CategoryIcon(i))) << i;
-  }
-  EXPECT_NE(CategoryIcon(0).toImage(), CategoryIcon(1).toImage());
-  EXPECT_NE(SortArrowPixmap(true).toImage(), SortArrowPixmap(false).toImage());
-}
-
 // --- Category/CD box texts and pictures ---------------------------------------------------
 
 TEST(CategoryListText, TopLevelStarAndEllipsisNamesAreBoldAndCut) {
@@ -320,14 +300,6 @@ TEST(TrackListDrawing, UnselectedRowsUseTheTooltipColourOnlyWithAComment) {
   EXPECT_EQ(YellowPixels(Render(r.delegate, r.model, 0, true)), 0);
 }
 
-TEST(TrackListDrawing, RowsTakeTheHeightTheWindowGives) {
-  TrackRows r;
-  r.delegate.setItemHeight(23);
-  EXPECT_EQ(r.delegate.sizeHint(RowOption(false), r.model.index(0, 0)).height(), 23);
-  EXPECT_EQ(r.model.data(r.model.index(2, 0)).toString(), U("KMLB_005_001"));
-  EXPECT_FALSE(r.model.data(r.model.index(3, 0)).isValid());
-}
-
 struct CategoryRows : Lists {
   CategoryListModel model;
   CDCatBoxDelegate delegate;
@@ -363,16 +335,6 @@ TEST(CategoryListDrawing, TreeLineRunsToTheBottomExceptForTheLastCategory) {
   const QImage lastRow = Render(r.delegate, r.model, last, false);
   EXPECT_TRUE(IsSilver(lastRow.pixelColor(3, 0)));
   EXPECT_EQ(lastRow.pixelColor(3, kRowHeight - 1), kBase);
-
-  // Rows of 15 pixels or less draw no line.
-  r.delegate.setItemHeight(15);
-  QStyleOptionViewItem option = RowOption(false);
-  option.rect.setHeight(15);
-  QImage small(kRowWidth, 15, QImage::Format_RGB32);
-  QPainter painter(&small);
-  r.delegate.paint(&painter, option, r.model.index(0, 0));
-  painter.end();
-  EXPECT_FALSE(IsSilver(small.pixelColor(3, 14)) && IsSilver(small.pixelColor(3, 0)));
 }
 
 // --- Models --------------------------------------------------------------------------------
@@ -430,6 +392,7 @@ TEST(TrackListModel, ListingTheWholeLibraryMakesNoObjectPerRow) {
 
   EXPECT_EQ(model.rowCount(), static_cast<int>(codes.size()));
   EXPECT_EQ(view.model()->rowCount(), static_cast<int>(codes.size()));
+  EXPECT_EQ(model.data(model.index(0, 0)).toString(), QString::fromStdString(codes.front()));
   EXPECT_EQ(view.findChildren<QObject*>().size(), objectsBefore);
   EXPECT_EQ(view.visualRect(model.index(model.rowCount() - 1, 0)).height(), 18);
   // A loose bound only: it catches a list that builds something per row (the

@@ -179,6 +179,18 @@ TEST_F(Lists, TrackCommandsCopyAndReveal) {
   EXPECT_EQ(shell.urls[0].rfind(main->endpoints().webSite, 0), 0u);
 }
 
+TEST_F(Lists, CtrlCCopiesTheFileNameButCtrlShiftCDoesNot) {
+  OpenFirstCd();
+  main->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+  main->FileBox->setFocus();
+  QTest::keyClick(main->FileBox, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(clipboard.sets, 0);
+  QTest::keyClick(main->FileBox, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(clipboard.sets, 1);
+  EXPECT_THAT(clipboard.text, ::testing::EndsWith(".mp3"));
+}
+
 TEST_F(Lists, MiddleClickShowsTheCdInformationAndRightReleaseHidesIt) {
   DoubleClickRow("* ALL LIBRARY");
   DoubleClickRow("… ALL CDS");
