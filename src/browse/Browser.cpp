@@ -182,6 +182,13 @@ void Browser::EnterResultMode() {
   caption_ = FormatPathCaption(currentPath_);
 }
 
+void Browser::EnterSearchMode() {
+  EnterResultMode();
+  boxVisible = false;
+  searchPanelShown = true;
+  searchButtonDown = true;
+}
+
 void Browser::LeaveResultMode() {
   statusFields_[0].clear();
   searchButtonDown = false;

@@ -97,6 +97,8 @@ class Browser {
   bool resultMode() const { return statusFields_[0] == "*"; }
   void EnterResultMode();
   void LeaveResultMode();
+  // Result mode with the search panel in place of the category/CD box.
+  void EnterSearchMode();
   bool searchButtonDown = false;
   bool searchPanelShown = false;
   bool boxVisible = true;

@@ -274,6 +274,22 @@ TEST_F(BrowserTest, TrackNameStatusAndDisplayRules) {
   EXPECT_TRUE(browser->options.showName);
 }
 
+TEST_F(BrowserTest, SearchModeHidesTheBoxUntilResultModeEnds) {
+  browser->GoToPlace("A >> B : KMLB_003 Promo & Co");
+  browser->EnterSearchMode();
+  EXPECT_TRUE(browser->resultMode());
+  EXPECT_FALSE(browser->boxVisible);
+  EXPECT_TRUE(browser->searchPanelShown);
+  EXPECT_TRUE(browser->searchButtonDown);
+  EXPECT_EQ(browser->rowCount(), 0);
+  EXPECT_EQ(browser->caption(), " * ALL LIBRARY » … ALL CDS");
+  browser->LeaveResultMode();
+  EXPECT_FALSE(browser->resultMode());
+  EXPECT_TRUE(browser->boxVisible);
+  EXPECT_FALSE(browser->searchPanelShown);
+  EXPECT_FALSE(browser->searchButtonDown);
+}
+
 TEST_F(BrowserTest, ChangingTheSortReListsTheOpenCd) {
   browser->GoToPlace("A >> B : KMLB_003 Promo & Co");
   browser->SetSortKind(SortKind::Length);

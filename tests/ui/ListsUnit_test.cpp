@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QImage>
 #include <QListView>
 #include <QPainter>
@@ -384,20 +383,14 @@ TEST(TrackListModel, ListingTheWholeLibraryMakesNoObjectPerRow) {
   const qsizetype objectsBefore = view.findChildren<QObject*>().size();
 
   browser.ListTracks(codes, true, -1, false, "");
-  QElapsedTimer timer;
-  timer.start();
   model.Reset();
   QApplication::processEvents();
-  const qint64 elapsed = timer.elapsed();
 
   EXPECT_EQ(model.rowCount(), static_cast<int>(codes.size()));
   EXPECT_EQ(view.model()->rowCount(), static_cast<int>(codes.size()));
   EXPECT_EQ(model.data(model.index(0, 0)).toString(), QString::fromStdString(codes.front()));
   EXPECT_EQ(view.findChildren<QObject*>().size(), objectsBefore);
   EXPECT_EQ(view.visualRect(model.index(model.rowCount() - 1, 0)).height(), 18);
-  // A loose bound only: it catches a list that builds something per row (the
-  // speed goal itself is measured by bench/lists_bench).
-  EXPECT_LT(elapsed, 2000);
 }
 
 }  // namespace

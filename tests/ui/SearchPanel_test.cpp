@@ -1,0 +1,379 @@
+// The search panel: mood and tempo groups that keep one box on, the summary
+// labels, music and effect mode, the character flags, the tempo edits and tap
+// tempo, the presets and the reset, and the style list's drawing.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "catalogue/Vocabulary.h"
+#include "search/SearchPanelUnit.h"
+#include "support/Fakes.h"
+
+namespace trakvella::testing {
+namespace {
+
+class FakeClock : public Clock {
+ public:
+  int64_t now = 10'000;
+  int64_t NowMs() const override { return now; }
+};
+
+// The built-in catalogue, loaded once: its style counts feed the style list.
+const Catalogue& BuiltInCatalogue() {
+  static const Catalogue* catalogue = [] {
+    auto* c = new Catalogue;
+    TempDir home;
+    FakeDialogs dialogs;
+    FakeProgress progress;
+    EmbeddedResourceStore store;
+    c->ReadCatalogueTables(store, dialogs);
+    LoadOptions options;
+    options.programFolder = home.path();
+    options.today = {2026, 12};
+    c->LoadCatalogue(store, options, dialogs, progress);
+    return c;
+  }();
+  return *catalogue;
+}
+
+struct SearchPanelTest : ::testing::Test {
+  FakeClock clock;
+  int language = 0;
+  TSearchPanel panel{nullptr, BuiltInCatalogue(), [this] { return language; }, clock};
+  QSignalSpy searches{&panel, &TSearchPanel::searchRequested};
+
+  QString Label(const char* name) { return panel.findChild<QLabel*>(name)->text(); }
+  void Select(QListWidget* list, std::initializer_list<int> rows) {
+    for (int row : rows) list->item(row)->setSelected(true);
+  }
+  void ChoosePreset(int preset) {
+    panel.SPresets->setCurrentIndex(preset);
+    emit panel.SPresets->activated(preset);
+  }
+  // Every control of the panel that carries a Tag.
+  std::vector<QWidget*> TaggedControls() {
+    std::vector<QWidget*> out;
+    for (QWidget* w : panel.findChildren<QWidget*>())
+      if (w->property("Tag").isValid()) out.push_back(w);
+    return out;
+  }
+};
+
+TEST_F(SearchPanelTest, ControlsCarryTheirNamesCaptionsAndItems) {
+  EXPECT_EQ(panel.objectName(), "SearchPanelControls");
+  for (const char* name : {"SBut", "TrashBut", "melody", "sfx", "MelformLbl", "SPresets", "SArea", "_mood5", "_mood4",
+                           "_mood3", "_mood2", "_mood1", "MoodNameLbl", "_tempo3", "_tempo2", "_tempo1",
+                           "TempoNameLbl", "_image", "_agression", "_bkgr", "StyleBox", "StyleCheck", "StyleLbl",
+                           "StyleClear", "TimeBox", "EpochLbl", "TimeClear", "_MKeyBox", "_TempoIn", "_TempoOut",
+                           "_Tap1But", "_Tap2But", "PresetLbl", "RangeSearchLbl", "ToneLbl", "TempoLbl", "BkgTypeLbl",
+                           "MusOptLbl"})
+    EXPECT_EQ(panel.findChildren<QWidget*>(name).size(), 1) << name;
+  EXPECT_EQ(panel.SBut->text(), "Найти");
+  EXPECT_EQ(panel.SPresets->count(), 4);
+  EXPECT_EQ(panel.SPresets->itemText(3), "Позитивный поп-рок");
+  ASSERT_EQ(panel.SArea->count(), 16);
+  EXPECT_EQ(panel.SArea->itemText(0), "ВСЕ НАПРАВЛЕНИЯ");
+  EXPECT_EQ(panel.SArea->itemText(15), "IMAGING ELEMENTS");
+  EXPECT_EQ(panel.StyleBox->count(), 29);
+  EXPECT_EQ(panel.TimeBox->count(), 3);
+  ASSERT_EQ(panel._MKeyBox->count(), 13);
+  EXPECT_EQ(panel._MKeyBox->itemText(1), "С");  // Cyrillic es
+  EXPECT_EQ(panel.Criteria(), SearchCriteria{});
+  EXPECT_GT(panel.sizeHint().height(), 300);
+}
+
+TEST_F(SearchPanelTest, TheLastMoodOrTempoBoxCannotBeSwitchedOff) {
+  EXPECT_EQ(Label("MoodNameLbl"), "Any mood");
+  for (QCheckBox* box : {panel._mood5, panel._mood4, panel._mood3, panel._mood2}) box->click();
+  EXPECT_EQ(Label("MoodNameLbl"), "Mood");
+  panel._mood1->click();
+  EXPECT_TRUE(panel._mood1->isChecked());
+  EXPECT_EQ(Label("MoodNameLbl"), "Mood");
+  for (QCheckBox* box : {panel._mood5, panel._mood4, panel._mood3, panel._mood2}) box->click();
+  EXPECT_EQ(Label("MoodNameLbl"), "Any mood");
+
+  panel._tempo3->click();
+  panel._tempo1->click();
+  EXPECT_EQ(Label("TempoNameLbl"), "Tempo");
+  panel._tempo2->click();
+  EXPECT_TRUE(panel._tempo2->isChecked());
+  EXPECT_EQ(panel.Criteria().tempos, (std::array<bool, 3>{false, true, false}));
+}
+
+TEST_F(SearchPanelTest, StyleAndEpochLabelsFollowTheSelections) {
+  Select(panel.TimeBox, {0});
+  EXPECT_EQ(Label("EpochLbl"), "Period");
+  Select(panel.TimeBox, {1, 2});
+  EXPECT_EQ(Label("EpochLbl"), "Any period");  // all three restrict nothing in the label
+  EXPECT_EQ(panel.Criteria().epochs.size(), 3u);
+  panel.TimeClear->click();
+  EXPECT_EQ(Label("EpochLbl"), "Any period");
+  EXPECT_TRUE(panel.Criteria().epochs.empty());
+
+  Select(panel.StyleBox, {14});
+  EXPECT_EQ(Label("StyleLbl"), "Style");
+  EXPECT_EQ(panel.Criteria().styles, std::vector<std::string>{"JAZZ"});
+  panel.StyleClear->click();
+  EXPECT_EQ(Label("StyleLbl"), "Any style");
+
+  language = 1;
+  panel.LanguageChanged();
+  EXPECT_EQ(Label("StyleLbl"), "Стиль любой");
+  EXPECT_EQ(Label("MoodNameLbl"), "Настроение любое");
+}
+
+TEST_F(SearchPanelTest, EffectModeLeavesOnlyTaggedControlsEnabledAndMusicModeRestoresAll) {
+  const QColor grey(128, 128, 128);
+  const QColor normalText = panel._mood1->palette().color(QPalette::WindowText);
+  panel.sfx->click();
+  EXPECT_EQ(Label("MelformLbl"), "Type: only effects");
+  for (QWidget* w : TaggedControls()) {
+    const bool expected = w->property("Tag").toInt() != 0 || w == panel.SPresets;
+    EXPECT_EQ(w->isEnabled(), expected) << w->objectName().toStdString();
+  }
+  EXPECT_TRUE(panel.SBut->isEnabled());
+  EXPECT_FALSE(panel.StyleBox->isEnabled());
+  EXPECT_EQ(panel._mood1->palette().color(QPalette::WindowText), grey);
+  EXPECT_EQ(panel._bkgr->palette().color(QPalette::WindowText), grey);
+  EXPECT_NE(panel.ToneLbl->palette().color(QPalette::WindowText), normalText);
+  EXPECT_TRUE(panel.Criteria().effectMode);
+
+  // Selecting styles in effect mode (a preset does it) keeps the exact-set switch off.
+  Select(panel.StyleBox, {3});
+  EXPECT_FALSE(panel.StyleCheck->isEnabled());
+
+  panel.melody->click();
+  EXPECT_EQ(Label("MelformLbl"), "Type: only music");
+  for (QWidget* w : TaggedControls()) EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
+  EXPECT_EQ(panel._mood1->palette().color(QPalette::WindowText), normalText);
+  EXPECT_EQ(panel.ToneLbl->palette().color(QPalette::WindowText), normalText);
+  EXPECT_FALSE(panel.Criteria().effectMode);
+}
+
+TEST_F(SearchPanelTest, BackgroundAndAggressiveExcludeEachOtherWhileImagingCombinesFreely) {
+  panel._agression->click();
+  panel._bkgr->click();
+  EXPECT_TRUE(panel._bkgr->isChecked());
+  EXPECT_FALSE(panel._agression->isChecked());
+  panel._image->click();
+  EXPECT_TRUE(panel._image->isChecked());
+  EXPECT_TRUE(panel._bkgr->isChecked());
+  panel._agression->click();
+  EXPECT_TRUE(panel._agression->isChecked());
+  EXPECT_FALSE(panel._bkgr->isChecked());
+  EXPECT_TRUE(panel._image->isChecked());
+  panel._image->click();  // the shared handler looks at _bkgr only
+  panel._image->click();
+  EXPECT_TRUE(panel._agression->isChecked());
+}
+
+TEST_F(SearchPanelTest, TempoEditsTakeDigitsAndPointsOnly) {
+  panel.show();
+  QTest::keyClicks(panel._TempoIn, "1a2 .5-x");
+  EXPECT_EQ(panel._TempoIn->text(), "12.5");
+  QTest::keyClick(panel._TempoIn, Qt::Key_Backspace);
+  EXPECT_EQ(panel._TempoIn->text(), "12.");
+  QTest::keyClicks(panel._TempoOut, "Быстро140");
+  EXPECT_EQ(panel._TempoOut->text(), "140");
+}
+
+TEST_F(SearchPanelTest, TapButtonsMeasureTheLastIntervalIntoTheirEdits) {
+  panel._Tap2But->click();
+  EXPECT_EQ(panel.tapState().upperTick, 10'000);
+  clock.now = 11'000;
+  panel._Tap1But->click();  // a first click only starts, clearing nothing
+  EXPECT_EQ(panel._TempoIn->text(), "");
+  EXPECT_EQ(panel.tapState().upperTick, 10'000);
+  clock.now = 11'500;
+  panel._Tap1But->click();
+  EXPECT_EQ(panel._TempoIn->text(), "120");
+  EXPECT_EQ(panel.tapState().upperTick, 0);
+
+  clock.now = 12'000;
+  panel._Tap2But->click();  // starts afresh after the other button measured
+  EXPECT_EQ(panel._TempoOut->text(), "");
+  clock.now = 12'200;
+  panel._Tap2But->click();
+  EXPECT_EQ(panel._TempoOut->text(), "250");
+  clock.now = 12'200;
+  panel._Tap2But->click();  // no interval, no tempo
+  EXPECT_EQ(panel._TempoOut->text(), "250");
+  EXPECT_EQ(panel.Criteria().tempoIn, "120");
+  EXPECT_TRUE(searches.isEmpty());
+}
+
+TEST_F(SearchPanelTest, PresetsSetTheControlsAndSearchOnceEach) {
+  // Preset 3: positive pop-rock.
+  panel._TempoIn->setText("90");
+  panel._Tap1But->click();
+  ChoosePreset(3);
+  EXPECT_EQ(searches.count(), 1);
+  SearchCriteria c = panel.Criteria();
+  EXPECT_FALSE(c.effectMode);
+  EXPECT_EQ(c.moods, (std::array<bool, 5>{false, false, false, true, true}));
+  EXPECT_EQ(c.tempos, (std::array<bool, 3>{false, true, true}));
+  EXPECT_EQ(c.styles, std::vector<std::string>{"PPRCK"});
+  EXPECT_TRUE(c.exactStyles);
+  EXPECT_TRUE(c.epochs.empty());
+  EXPECT_EQ(c.tempoIn, "");
+  EXPECT_EQ(panel.tapState().lowerTick, 0);
+  EXPECT_EQ(Label("StyleLbl"), "Style");
+  EXPECT_EQ(Label("MoodNameLbl"), "Mood");
+  EXPECT_EQ(Label("TempoNameLbl"), "Tempo");
+
+  // Preset 1: effect mode over the criteria left as they were.
+  ChoosePreset(1);
+  EXPECT_EQ(searches.count(), 2);
+  SearchCriteria effects = c;
+  effects.effectMode = true;
+  EXPECT_EQ(panel.Criteria(), effects);
+  EXPECT_FALSE(panel._mood1->isEnabled());
+  EXPECT_EQ(Label("MelformLbl"), "Type: only effects");
+
+  // Preset 2: all imaging jingles, back in music mode.
+  ChoosePreset(2);
+  EXPECT_EQ(searches.count(), 3);
+  SearchCriteria imaging;
+  imaging.imaging = true;
+  EXPECT_EQ(panel.Criteria(), imaging);
+  EXPECT_TRUE(panel._mood1->isEnabled());
+  EXPECT_EQ(Label("MoodNameLbl"), "Any mood");
+  EXPECT_EQ(Label("StyleLbl"), "Any style");
+
+  // Preset 0: every music track.
+  ChoosePreset(0);
+  EXPECT_EQ(searches.count(), 4);
+  EXPECT_EQ(panel.Criteria(), SearchCriteria{});
+}
+
+TEST_F(SearchPanelTest, ResetRestoresTheDefaultsWithoutSearching) {
+  SearchCriteria c;
+  c.effectMode = true;
+  c.area = 4;
+  c.moods = {true, false, false, false, false};
+  c.aggressive = true;
+  c.styles = {"FUNK"};
+  c.epochs = {"RETRO"};
+  c.key = 7;
+  c.tempoIn = "80";
+  panel.SetCriteria(c);
+  panel.SPresets->setCurrentIndex(3);
+  panel._Tap1But->click();
+
+  QTest::mouseClick(panel.TrashBut, Qt::LeftButton);
+  EXPECT_TRUE(searches.isEmpty());
+  EXPECT_EQ(panel.Criteria(), SearchCriteria{});
+  EXPECT_EQ(panel.SPresets->currentIndex(), 0);
+  EXPECT_EQ(panel._MKeyBox->currentText(), "");
+  EXPECT_EQ(panel.tapState().lowerTick, 0);
+  EXPECT_EQ(Label("MelformLbl"), "Type: only music");
+  EXPECT_EQ(Label("MoodNameLbl"), "Any mood");
+  EXPECT_EQ(Label("EpochLbl"), "Any period");
+  EXPECT_TRUE(panel._mood3->isEnabled());
+}
+
+TEST_F(SearchPanelTest, CriteriaComeBackAsTheyWereSet) {
+  SearchCriteria c;
+  c.area = 15;
+  c.moods = {false, true, false, true, false};
+  c.tempos = {true, false, false};
+  c.aggressive = false;
+  c.background = true;
+  c.imaging = true;
+  c.styles = {"JAZZ", "LATINA"};
+  c.exactStyles = true;
+  c.epochs = {"60-70s", "80-90s"};
+  c.key = 12;
+  c.tempoIn = "40";
+  c.tempoOut = "250";
+  panel.SetCriteria(c);
+  EXPECT_EQ(panel.Criteria(), c);
+  EXPECT_EQ(Label("MoodNameLbl"), "Mood");
+  EXPECT_EQ(Label("EpochLbl"), "Period");
+  EXPECT_EQ(panel._TempoOut->text(), "250");
+
+  c.effectMode = true;
+  panel.SetCriteria(c);
+  EXPECT_EQ(panel.Criteria(), c);
+  EXPECT_FALSE(panel._TempoIn->isEnabled());
+}
+
+// The darkest and count of non-background pixels from column x on.
+struct Ink {
+  int darkest = 255;
+  int lightest = 0;
+  int pixels = 0;
+};
+Ink InkFrom(const QImage& image, int x0, QRgb background) {
+  Ink ink;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = x0; x < image.width(); ++x) {
+      const QRgb px = image.pixel(x, y);
+      if (px == background) continue;
+      ++ink.pixels;
+      ink.darkest = std::min(ink.darkest, qGray(px));
+      ink.lightest = std::max(ink.lightest, qGray(px));
+    }
+  return ink;
+}
+
+TEST_F(SearchPanelTest, StyleRowsShowTheirTrackCountInSilverAfterTheName) {
+  EXPECT_EQ(StyleCountText(12), " (12)");
+  QStyleOptionViewItem option;
+  option.rect = QRect(0, 0, 240, 22);
+  option.font = panel.StyleBox->font();
+  option.palette = QApplication::palette();
+  option.palette.setColor(QPalette::Base, Qt::white);
+  option.palette.setColor(QPalette::Text, Qt::black);
+  option.state = QStyle::State_Enabled;
+  const int countStart = 3 + QFontMetrics(option.font).horizontalAdvance("JAZZ") + 3;
+
+  QImage plain(option.rect.size(), QImage::Format_RGB32);
+  {
+    QPainter p(&plain);
+    StyleBoxDrawItem(&p, option, "JAZZ", 1234);
+  }
+  const Ink count = InkFrom(plain, countStart, qRgb(255, 255, 255));
+  EXPECT_GT(count.pixels, 5);
+  EXPECT_GE(count.darkest, 180);  // silver, not the name's black
+  EXPECT_LT(InkFrom(plain, 0, qRgb(255, 255, 255)).darkest, 100);
+
+  option.state |= QStyle::State_Selected;
+  QImage selected(option.rect.size(), QImage::Format_RGB32);
+  {
+    QPainter p(&selected);
+    StyleBoxDrawItem(&p, option, "JAZZ", 1234);
+  }
+  EXPECT_EQ(selected.pixel(option.rect.right(), option.rect.bottom()), qRgb(128, 128, 128));
+  EXPECT_GT(InkFrom(selected, countStart, qRgb(128, 128, 128)).lightest, 150);
+
+  // The list's own delegate draws the catalogue's count for the row.
+  const int jazz = 14;
+  ASSERT_EQ(panel.StyleBox->item(jazz)->text(), "JAZZ");
+  const int tracks = BuiltInCatalogue().styleCounts[jazz];
+  option.state = QStyle::State_Enabled;
+  QImage fromDelegate(option.rect.size(), QImage::Format_RGB32), direct(option.rect.size(), QImage::Format_RGB32);
+  {
+    QPainter p(&fromDelegate);
+    panel.StyleBox->itemDelegate()->paint(&p, option, panel.StyleBox->model()->index(jazz, 0));
+  }
+  {
+    QPainter p(&direct);
+    StyleBoxDrawItem(&p, option, "JAZZ", tracks);
+  }
+  EXPECT_EQ(fromDelegate, direct);
+}
+
+}  // namespace
+}  // namespace trakvella::testing
