@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QVBoxLayout>
 
 #include "app/MessageTable.h"
 #include "app/mainunit.h"
@@ -15,6 +16,8 @@
 #include "catalogue/TrackCodes.h"
 #include "maintenance/infoUnit.h"
 #include "maintenance/orgUnit.h"
+#include "search/Search.h"
+#include "search/SearchPanelUnit.h"
 
 namespace trakvella {
 
@@ -54,8 +57,74 @@ void TMainForm::CreateLists() {
   infoForm_ = new TInfoForm(this);
   infoForm_->onKey = [this](QKeyEvent* key) { QApplication::sendEvent(this, key); };
 
+  CreateSearchPanel();
   browser_->hooks.showCdInfo = [this](int row) { ShowCdInfo(row); };
   browser_->hooks.searchPanelVisible = [this] { return SearchPanel->isVisible(); };
+}
+
+void TMainForm::CreateSearchPanel() {
+  searchPanel_ = new TSearchPanel(SearchPanel, catalogue_, [this] { return language_; }, clock_);
+  auto* layout = new QVBoxLayout(SearchPanel);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(searchPanel_);
+  connect(searchPanel_, &TSearchPanel::searchRequested, this, &TMainForm::SButClick);
+  SearchBut->setEnabled(true);
+  connect(SearchBut, &QToolButton::clicked, this, &TMainForm::Search1Click);
+  Item("MMSearchItem")->setEnabled(true);
+  connect(Item("MMSearchItem"), &QAction::triggered, SearchBut, &QToolButton::click);
+  auto* f3 = new QAction(this);
+  f3->setObjectName("SearchKey");
+  f3->setShortcut(QKeySequence(Qt::Key_F3));
+  addAction(f3);
+  connect(f3, &QAction::triggered, SearchBut, &QToolButton::click);
+  PanelShape->setFrameShape(QFrame::Box);
+  DotShape->setFrameShape(QFrame::HLine);
+}
+
+void TMainForm::Search1Click() {
+  if (browser_->resultMode() && browser_->searchPanelShown) {
+    browser_->LeaveResultMode();
+    if (browser_->rowCount() == 0) browser_->Home();
+    Refresh();
+    return;
+  }
+  if (browser_->hooks.stopPlayback) browser_->hooks.stopPlayback();
+  EnterSearchMode();
+}
+
+void TMainForm::EnterSearchMode() {
+  browser_->EnterSearchMode();
+  searchPanel_->InitSearchPanel();
+  Refresh();
+}
+
+void TMainForm::SButClick() {
+  SearchCriteria criteria = searchPanel_->Criteria();
+  FileBox->setUpdatesEnabled(false);
+  RunSearch(*browser_, catalogue_, criteria, *progress_, language_);
+  FileBox->setUpdatesEnabled(true);
+  searchPanel_->SetCriteria(criteria);  // the BPM bounds as corrected by the search
+  Refresh();
+}
+
+// The panel is centred over the category list but never above its top; the frame
+// covers the list when the panel is shorter, and the dotted line shows when more
+// than 50 pixels of the list stay free.
+void TMainForm::LayoutSearchPanel() {
+  const QRect list = CDCatBox->geometry();
+  const int height = std::min(searchPanel_->sizeHint().height(), list.height());
+  const int top = std::max(list.top(), list.top() + (list.height() - height) / 2);
+  SearchPanel->setGeometry(list.left(), top, list.width(), height);
+  PanelShape->setGeometry(list);
+  const bool shown = browser_->searchPanelShown;
+  SearchPanel->setVisible(shown);
+  PanelShape->setVisible(shown && height < list.height());
+  DotShape->setGeometry(list.left() + 8, top + height + 25, list.width() - 16, 2);
+  DotShape->setVisible(shown && list.height() - height > 50);
+  if (shown) {
+    PanelShape->lower();
+    SearchPanel->raise();
+  }
 }
 
 void TMainForm::SetItemHeight(int height) {
@@ -220,6 +289,7 @@ void TMainForm::Refresh() {
   CDCatBox->setCurrentIndex(box >= 0 ? categoryModel_->index(box) : QModelIndex());
   CDCatBox->setEnabled(browser_->boxEnabled);
   CDCatBox->setVisible(browser_->boxVisible);
+  LayoutSearchPanel();
   const int row = browser_->selectedRow();
   FileBox->setCurrentIndex(row >= 0 ? trackModel_->index(row) : QModelIndex());
   if (row >= 0) FileBox->scrollTo(trackModel_->index(row));

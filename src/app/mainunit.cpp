@@ -16,6 +16,7 @@
 #include "app/MessageTable.h"
 #include "app/waitunit.h"
 #include "platform/QtDesktop.h"
+#include "search/SearchPanelUnit.h"
 #include "platform/QtDialogs.h"
 
 namespace trakvella {
@@ -544,7 +545,9 @@ void TMainForm::LangClick(QAction* sender) {
   ApplyCaptions();
   // 6. The sort order becomes "by order" (the label in the new language).
   SortOrdItemClick(Item("SortOrdItem"));
-  // 7. The search panel follows with its subsystem.
+  // 7. The search panel's lists in the new language.
+  searchPanel_->LanguageChanged();
+  if (browser_->searchPanelShown) EnterSearchMode();
   Refresh();
   emit languageChanged(language_);
 }
@@ -750,6 +753,7 @@ void TMainForm::LayoutControls() {
   Playbut->setGeometry(fileRight - 44, below, 14, 24);
   PauseBut->setGeometry(fileRight - 29, below, 14, 24);
   StopBut->setGeometry(fileRight - 14, below, 14, 24);
+  if (searchPanel_) LayoutSearchPanel();
 
   // Status bar: field 1 takes all but 240 pixels.
   const int fixed[5] = {50, 0, 60, 50, 80};

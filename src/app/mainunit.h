@@ -21,6 +21,7 @@
 #include "app/Settings.h"
 #include "browse/Browser.h"
 #include "ports/Clipboard.h"
+#include "ports/Clock.h"
 #include "ports/Random.h"
 #include "ports/Shell.h"
 #include "catalogue/Catalogue.h"
@@ -37,6 +38,7 @@ class TrackListModel;
 class CategoryListModel;
 class FileBoxDelegate;
 class CDCatBoxDelegate;
+class TSearchPanel;
 
 // What the program start hands the main window.
 struct MainFormOptions {
@@ -110,6 +112,13 @@ class TMainForm : public QMainWindow {
   void RebuildFavouritesMenu();
   void SetItemHeight(int height);
 
+  // --- Search (MainListsUnit.cpp) -------------------------------------------------
+  TSearchPanel* searchPanel() const { return searchPanel_; }
+  // The search button: opens the panel, or closes it keeping the results.
+  void Search1Click();
+  void EnterSearchMode();
+  void SButClick();
+
   // --- Controls (design names) ---------------------------------------------------
   QFrame* InstrPanel;
   QFrame* TxTPanel;
@@ -149,6 +158,8 @@ class TMainForm : public QMainWindow {
  private:
   void CreateControls();
   void CreateLists();
+  void CreateSearchPanel();
+  void LayoutSearchPanel();
   void ConnectListCommands();
   void UpdateTrackMenus();
   void ShowTrackStatus();
@@ -181,6 +192,8 @@ class TMainForm : public QMainWindow {
   FileBoxDelegate* fileDelegate_ = nullptr;
   CDCatBoxDelegate* categoryDelegate_ = nullptr;
   TOrgForm* orgForm_ = nullptr;
+  TSearchPanel* searchPanel_ = nullptr;
+  SteadyClock clock_;
   TInfoForm* infoForm_ = nullptr;
   std::vector<QAction*> favouriteItems_;
   bool refreshing_ = false;
