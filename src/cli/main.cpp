@@ -23,6 +23,10 @@
 #include "catalogue/Vocabulary.h"
 
 namespace trakvella {
+
+// The search command (SearchCommand.cpp): the arguments after "search".
+int CommandSearch(const Catalogue& catalogue, int language, const std::vector<std::string>& args);
+
 namespace {
 
 constexpr const char* kUsage =
@@ -30,7 +34,10 @@ constexpr const char* kUsage =
     "                     COMMAND [ARGS]\n"
     "commands: info | cd CDCODE | track TRACKCODE | tree [PATH] [--new-first 0|1] | tags\n"
     "          tracks CDCODE [--sort order|popular|length|tempo] [--reverse] [--top FILE] [--seed N]\n"
-    "          navigate STEP... (open:NAME click:NAME back forward home up tag:TAG goto:PLACE fav:PLACE favs)\n";
+    "          navigate STEP... (open:NAME click:NAME back forward home up tag:TAG goto:PLACE fav:PLACE favs)\n"
+    "          search [--sfx] [--area N] [--mood LIST] [--tempo LIST] [--aggressive] [--background] [--imaging]\n"
+    "                 [--style LIST] [--exact] [--epoch LIST] [--key N] [--bpm-in TEXT] [--bpm-out TEXT]\n"
+    "                 [--preset N] [--sort order|popular|length|tempo] [--reverse]\n";
 
 // CR, LF and backslash inside a value are written \r, \n and \\.
 std::string Escape(std::string_view text) {
@@ -306,12 +313,17 @@ int Run(int argc, char** argv) {
       {"tags", {0, 0, {}}},
       {"tracks", {1, 1, {{"--sort", true}, {"--reverse", false}, {"--top", true}, {"--seed", true}}}},
       {"navigate", {1, SIZE_MAX, {}}},
+      {"search", {0, SIZE_MAX, {}}},
   };
   auto known = commands.find(command);
   if (known == commands.end()) throw UsageError{"unknown command " + command};
   std::vector<std::string> positional;
   std::map<std::string, std::string> commandOptions;
   for (size_t i = 1; i < args.size(); ++i) {
+    if (command == "search") {  // the search reads its own options
+      positional.push_back(args[i]);
+      continue;
+    }
     if (args[i].size() > 2 && args[i].compare(0, 2, "--") == 0) {
       auto option = known->second.options.find(args[i]);
       if (option == known->second.options.end()) throw UsageError{"unknown option " + args[i] + " for " + command};
@@ -357,6 +369,7 @@ int Run(int argc, char** argv) {
   if (command == "tags") CommandTags(s);
   if (command == "tracks") return CommandTracks(s, positional[0], commandOptions);
   if (command == "navigate") return CommandNavigate(s, positional);
+  if (command == "search") return CommandSearch(s.catalogue, s.language, positional);
   return 0;
 }
 
