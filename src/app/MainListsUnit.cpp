@@ -279,6 +279,8 @@ void TMainForm::ConnectListCommands() {
 void TMainForm::UpdateTrackMenus() {
   const bool rows = browser_->rowCount() > 0;
   for (const char* name : {"Gotofilefolder1", "CopyNameItem", "CopyFName"}) Item(name)->setEnabled(rows);
+  // The demo servers mean nothing offline.
+  for (const char* name : {"SrvItem", "MMSrvItem"}) SubMenu(name)->setEnabled(!IsOffline());
 }
 
 void TMainForm::Refresh() {
@@ -404,6 +406,10 @@ void TMainForm::RebuildFavouritesMenu() {
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && isActiveWindow()) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget && widget->window() == this && HandleKey(static_cast<QKeyEvent*>(event))) return true;
+  }
   if (watched == CDCatBox->viewport()) {
     if (event->type() == QEvent::MouseButtonPress) {
       auto* mouse = static_cast<QMouseEvent*>(event);

@@ -121,9 +121,14 @@ TMainForm::TMainForm(const MainFormOptions& options, Dialogs* dialogs, QWidget* 
   // The language of the system; the settings file, when there is one, overrides it.
   SetLanguage(LanguageFromLocaleId(SystemLanguageId()));
   RegisterCaptionWindow("TMainForm", this);
+  // The window sees keys before its controls.
+  qApp->installEventFilter(this);
 }
 
-TMainForm::~TMainForm() { UnregisterCaptionWindow(this); }
+TMainForm::~TMainForm() {
+  qApp->removeEventFilter(this);
+  UnregisterCaptionWindow(this);
+}
 
 Progress* WaitFormRelay::Target() const { return form_.waitForm(); }
 
@@ -483,6 +488,16 @@ void TMainForm::CreateMenus() {
     connect(a, &QAction::triggered, this, [this, a] { LangClick(a); });
   }
   for (const char* name : {"FontSetupItem", "scaleup", "scaledown"}) Item(name)->setEnabled(true);
+  Item("OfflineModeItem")->setEnabled(true);
+  connect(Item("OfflineModeItem"), &QAction::triggered, this, [this] {
+    // The check mark changes only when the user says Yes.
+    QAction* item = Item("OfflineModeItem");
+    item->setChecked(!item->isChecked());
+    OfflineModeItemClick();
+  });
+  Item("Initializelibrary1")->setEnabled(true);
+  connect(Item("Initializelibrary1"), &QAction::triggered, this,
+          [this] { InitializelibraryClick(QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier); });
   connect(Item("scaleup"), &QAction::triggered, this, [this] { ScaleFont(+1); });
   connect(Item("scaledown"), &QAction::triggered, this, [this] { ScaleFont(-1); });
   connect(Item("FontSetupItem"), &QAction::triggered, this, [this] { FontSetupItemClick(); });
@@ -810,6 +825,65 @@ void TMainForm::InitialiseLibrary() {
   }
   offPanel->hide();
   UpdateCaption();
+}
+
+void TMainForm::ReinitialiseLibrary(bool showStartWindow) {
+  (void)showStartWindow;  // the start window comes with the web update
+  browser_->LeaveResultMode();
+  if (browser_->hooks.stopPlayback) browser_->hooks.stopPlayback();
+  ApplyCaptions();
+  offPanel->show();
+  offPanel->raise();
+  InitialiseLibrary();
+}
+
+void TMainForm::OfflineModeItemClick() {
+  QAction* item = Item("OfflineModeItem");
+  const bool on = item->isChecked();
+  const MessageAnswer answer = dialogs_->Message(LangMessage(language_, on ? 114 : 113), MessageKind::Confirmation,
+                                                 MessageButtons::YesNo);
+  if (answer != MessageAnswer::Yes) return;
+  item->setChecked(!on);
+  if (!on) {
+    // Offline now: offer the page where the demo files can be downloaded.
+    if (dialogs_->Message(LangMessage(language_, 116), MessageKind::Warning, MessageButtons::YesNo) ==
+        MessageAnswer::Yes)
+      shell_->OpenUrl(DemoDownloadPageUrl(endpoints_));
+  }
+  ReinitialiseLibrary(false);
+}
+
+void TMainForm::InitializelibraryClick(bool shiftHeld) {
+  demoBaseUrl_ = endpoints_.demoServer1;
+  if (shiftHeld) {
+    while (true) {
+      auto url = dialogs_->Input(LangMessage(language_, 122), LangMessage(language_, 123), "");
+      if (!url) break;
+      if (!url->empty()) {
+        demoBaseUrl_ = *url;
+        break;
+      }
+    }
+  }
+  ReinitialiseLibrary(true);
+}
+
+bool TMainForm::HandleKey(QKeyEvent* key) {
+  // Nothing while the progress window holds the program.
+  if (waitForm_ && waitForm_->isVisible()) return false;
+  switch (key->key()) {
+    case Qt::Key_Back:
+      if (BackBtn->isEnabled()) BackBtn->click();
+      return true;
+    case Qt::Key_Forward:
+      if (ForwardBtn->isEnabled()) ForwardBtn->click();
+      return true;
+    case Qt::Key_HomePage:
+      HomeBtn->click();
+      return true;
+    default:
+      return false;
+  }
 }
 
 bool TMainForm::CloseQuery() {

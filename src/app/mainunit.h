@@ -81,6 +81,13 @@ class TMainForm : public QMainWindow {
   // The first activation: the cover panel and the library initialisation, once.
   void FirstActivation();
   void InitialiseLibrary();
+  // Library initialisation again (the start window shown first when asked).
+  void ReinitialiseLibrary(bool showStartWindow);
+  void OfflineModeItemClick();
+  // "Инициализировать библиотеку"; with Shift held, a custom demo server is asked for.
+  void InitializelibraryClick(bool shiftHeld);
+  // The keyboard table; true when the key was handled.
+  bool HandleKey(QKeyEvent* key);
   void UpdateCaption();
 
   // Status bar fields 0-4.
@@ -162,6 +169,7 @@ class TMainForm : public QMainWindow {
   void LayoutSearchPanel();
   void ConnectListCommands();
   void UpdateTrackMenus();
+  void UpdateServiceMenus();
   void ShowTrackStatus();
   bool eventFilter(QObject* watched, QEvent* event) override;
   void CreateMenus();

@@ -238,3 +238,52 @@ TEST(TrakvellaProcess, SigtermClosesInOrderAndKeepsTheSettings) {
 
 }  // namespace
 }  // namespace trakvella::testing
+
+namespace trakvella::testing {
+namespace {
+
+TEST(MainFormService, OfflineSwitchAsksFirstAndReinitialises) {
+  Program p;
+  p.main->FirstActivation();
+  const int cds = p.main->catalogue().cdCount;
+  // Answering No changes nothing and loads nothing again.
+  p.dialogs.answers = {MessageAnswer::No};
+  p.main->Item("OfflineModeItem")->trigger();
+  EXPECT_FALSE(p.main->Item("OfflineModeItem")->isChecked());
+  ASSERT_EQ(p.dialogs.shown.size(), 1u);
+  EXPECT_EQ(p.dialogs.shown[0].text, LangMessage(0, 113));
+  EXPECT_EQ(p.main->catalogue().cdCount, cds);
+  // Yes: offline (no local files here, so no CDs), then the download page question, answered No.
+  p.dialogs.answers = {MessageAnswer::Yes, MessageAnswer::No};
+  p.main->Item("MMOfflineModeItem")->trigger();
+  EXPECT_TRUE(p.main->Item("OfflineModeItem")->isChecked());
+  EXPECT_TRUE(p.main->Item("MMOfflineModeItem")->isChecked());
+  EXPECT_EQ(p.dialogs.shown[2].text, LangMessage(0, 116));
+  EXPECT_EQ(p.main->catalogue().cdCount, 0);
+  EXPECT_THAT(p.main->windowTitle().toStdString(), HasSubstr("-offline"));
+  // And back online, asked with the other message.
+  p.dialogs.answers = {MessageAnswer::Yes};
+  p.main->Item("OfflineModeItem")->trigger();
+  EXPECT_EQ(p.dialogs.shown.back().text, LangMessage(0, 114));
+  EXPECT_EQ(p.main->catalogue().cdCount, cds);
+}
+
+TEST(MainFormService, InitialiseLibraryWithShiftAsksForACustomDemoServer) {
+  Program p;
+  p.main->FirstActivation();
+  // Cancelled: server 1 stays.
+  p.main->InitializelibraryClick(true);
+  EXPECT_EQ(p.main->demoBaseUrl(), p.main->endpoints().demoServer1);
+  // Empty answers are asked again; the first text is taken.
+  p.dialogs.inputs = {std::string(), std::string("http://127.0.0.1:9/audio/")};
+  p.main->InitializelibraryClick(true);
+  EXPECT_EQ(p.main->demoBaseUrl(), "http://127.0.0.1:9/audio/");
+  EXPECT_TRUE(p.dialogs.inputs.empty());
+  EXPECT_GT(p.main->catalogue().cdCount, 0);
+  // Without Shift: server 1 again.
+  p.main->InitializelibraryClick(false);
+  EXPECT_EQ(p.main->demoBaseUrl(), p.main->endpoints().demoServer1);
+}
+
+}  // namespace
+}  // namespace trakvella::testing
