@@ -19,9 +19,10 @@ constexpr int kHighestTempo = 250;
 constexpr std::string_view kAreaPrefix = "* ALL LIBRARY >> ";
 
 // Finds in one pass over a tag line which of a set of words occur in it, as
-// many substring tests would: every byte position is tried against the words
-// beginning with that byte. The first 64 distinct words get a bit of the scan's
-// mask; any further word is tested on its own with find.
+// one substring test per word would: an Aho-Corasick automaton over the bytes
+// of the words (bytes grouped into classes, all others one class), so a line
+// costs one table step per byte. The first 64 distinct words get a bit of the
+// scan's mask; any further word is tested on its own with find.
 class WordScanner {
  public:
   // A word's place in the scan: a bit of the mask, or a word tested on its own.
@@ -36,45 +37,84 @@ class WordScanner {
   Probe Add(std::string_view word) {
     for (size_t i = 0; i < words_.size(); ++i)
       if (words_[i] == word) return {uint64_t{1} << i, {}};
-    if (words_.size() == 64) return {0, word};
+    // The automaton's states are 16-bit: at most one per byte of the words.
+    if (words_.size() == 64 || letters_ + word.size() >= kMaxStates) return {0, word};
     const uint64_t bit = uint64_t{1} << words_.size();
     words_.push_back(word);
+    letters_ += word.size();
     if (word.empty()) everywhere_ |= bit;  // the empty text occurs in every line
     return {bit, {}};
   }
 
-  // Groups the words by first byte; call once after the last Add.
+  // Builds the automaton; call once after the last Add.
   void Finish() {
-    std::array<uint16_t, 257> counts{};
+    classOf_.fill(0);
+    classes_ = 1;
     for (auto w : words_)
-      if (!w.empty()) ++counts[static_cast<unsigned char>(w[0]) + 1];
-    for (size_t b = 1; b < counts.size(); ++b) counts[b] += counts[b - 1];
-    start_ = counts;
-    byFirst_.assign(start_[256], 0);
-    std::array<uint16_t, 257> fill = start_;
-    for (size_t i = 0; i < words_.size(); ++i)
-      if (!words_[i].empty()) byFirst_[fill[static_cast<unsigned char>(words_[i][0])]++] = static_cast<uint8_t>(i);
+      for (unsigned char c : w)
+        if (classOf_[c] == 0) classOf_[c] = static_cast<uint16_t>(classes_++);
+    constexpr uint16_t kNone = 0xFFFF;
+    next_.assign(classes_, kNone);
+    out_.assign(1, 0);
+    for (size_t i = 0; i < words_.size(); ++i) {
+      size_t state = 0;
+      for (unsigned char c : words_[i]) {
+        uint16_t& to = next_[state * classes_ + classOf_[c]];
+        if (to == kNone) {
+          to = static_cast<uint16_t>(out_.size());
+          out_.push_back(0);
+          next_.resize(next_.size() + classes_, kNone);
+        }
+        state = next_[state * classes_ + classOf_[c]];
+      }
+      if (!words_[i].empty()) out_[state] |= uint64_t{1} << i;
+    }
+    // Breadth first, so a state's fallback (a shorter state) is complete before it.
+    std::vector<uint16_t> fallback(out_.size(), 0), queue;
+    queue.reserve(out_.size());
+    for (size_t c = 0; c < classes_; ++c) {
+      uint16_t& to = next_[c];
+      if (to == kNone)
+        to = 0;
+      else
+        queue.push_back(to);
+    }
+    for (size_t head = 0; head < queue.size(); ++head) {
+      const uint16_t state = queue[head];
+      out_[state] |= out_[fallback[state]];
+      for (size_t c = 0; c < classes_; ++c) {
+        uint16_t& to = next_[state * classes_ + c];
+        const uint16_t viaFallback = next_[fallback[state] * classes_ + c];
+        if (to == kNone) {
+          to = viaFallback;
+        } else {
+          fallback[to] = viaFallback;
+          queue.push_back(to);
+        }
+      }
+    }
   }
 
   uint64_t Scan(std::string_view line) const {
     uint64_t mask = everywhere_;
-    const char* data = line.data();
-    const size_t size = line.size();
-    for (size_t p = 0; p < size; ++p) {
-      const unsigned char c = static_cast<unsigned char>(data[p]);
-      for (uint16_t k = start_[c]; k < start_[c + 1]; ++k) {
-        const uint8_t i = byFirst_[k];
-        const std::string_view w = words_[i];
-        if (w.size() <= size - p && std::memcmp(data + p, w.data(), w.size()) == 0) mask |= uint64_t{1} << i;
-      }
+    size_t state = 0;
+    const uint16_t* next = next_.data();
+    const uint64_t* out = out_.data();
+    for (unsigned char c : line) {
+      state = next[state * classes_ + classOf_[c]];
+      mask |= out[state];
     }
     return mask;
   }
 
  private:
+  static constexpr size_t kMaxStates = 0xFFF0;
   std::vector<std::string_view> words_;
-  std::vector<uint8_t> byFirst_;
-  std::array<uint16_t, 257> start_{};
+  size_t letters_ = 0;
+  std::array<uint16_t, 256> classOf_{};
+  size_t classes_ = 1;
+  std::vector<uint16_t> next_;  // per state, per byte class: the next state
+  std::vector<uint64_t> out_;   // per state: the words that end there
   uint64_t everywhere_ = 0;
 };
 
@@ -106,13 +146,19 @@ class Matcher {
       imaging_ = scanner_.Add("!I").bit;
       anyKey_ = criteria.key < 1 || criteria.key > 12;
       if (!anyKey_) {
-        for (int mode = 0; mode < 2; ++mode)
-          keyCodes_[mode] = "<" + std::string(kCamelotKeys[2 * (criteria.key - 1) + mode].code) + ">";
+        for (int mode = 0; mode < 2; ++mode) {
+          keyCodes_[mode] = '<';
+          keyCodes_[mode] += kCamelotKeys[2 * (criteria.key - 1) + mode].code;
+          keyCodes_[mode] += '>';
+        }
         keyMajor_ = scanner_.Add(keyCodes_[0]);
         keyMinor_ = scanner_.Add(keyCodes_[1]);
       }
     }
     scanner_.Finish();
+    // With every box of the criteria group as the reset leaves it, no word matters.
+    needsScan_ = criteria.effectMode || !anyTempo_ || criteria.aggressive || criteria.background ||
+                 criteria.imaging || !selectedStyles_.empty() || !epochs_.empty() || !anyKey_;
   }
   Matcher(const Matcher&) = delete;  // the scanner holds views of keyCodes_
   Matcher& operator=(const Matcher&) = delete;
@@ -127,7 +173,7 @@ class Matcher {
       const char digit = line[0];
       if (digit < '1' || digit > '5' || !criteria_.moods[digit - '1']) return false;
     }
-    const uint64_t mask = scanner_.Scan(line);
+    const uint64_t mask = needsScan_ ? scanner_.Scan(line) : 0;
     if (!anyTempo_ && !((criteria_.tempos[2] && (mask & fast_)) || (criteria_.tempos[1] && (mask & medium_)) ||
                         (criteria_.tempos[0] && (mask & slow_))))
       return false;
@@ -172,7 +218,7 @@ class Matcher {
   const SearchCriteria& criteria_;
   int lo_, hi_;
   bool rangeSet_;
-  bool anyMood_ = true, anyTempo_ = true, anyKey_ = true;
+  bool anyMood_ = true, anyTempo_ = true, anyKey_ = true, needsScan_ = true;
   WordScanner scanner_;
   uint64_t styleListMask_ = 0, unselectedMask_ = 0;
   uint64_t fast_ = 0, medium_ = 0, slow_ = 0, aggressive_ = 0, background_ = 0, imaging_ = 0;

@@ -1,0 +1,127 @@
+// The music search on the generated full-size catalogue (999 CDs, 21,800
+// tracks): matching every tag line with the panel's defaults, with a style set
+// and in effect mode (goal: 5 ms each), and a whole search listed in the browser.
+// Run: build/bench/search_bench  (medians over 10 repetitions)
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+
+#include "browse/Browser.h"
+#include "catalogue/Catalogue.h"
+#include "ports/Progress.h"
+#include "ports/Random.h"
+#include "search/Search.h"
+
+namespace {
+
+using namespace trakvella;
+namespace fs = std::filesystem;
+
+class NoDialogs : public Dialogs {
+ public:
+  MessageAnswer Message(const std::string& text, MessageKind, MessageButtons) override {
+    throw std::runtime_error("unexpected message: " + text);
+  }
+  std::optional<std::string> Input(const std::string&, const std::string&, const std::string&) override { return {}; }
+  std::string SelectFolder(const std::string&, const std::string&) override { return {}; }
+};
+
+// The generated catalogue, loaded once per run; its folder is removed at exit.
+struct Library {
+  fs::path root = fs::temp_directory_path() / ("trakvella-search-bench-" + std::to_string(::getpid()));
+  NoDialogs dialogs;
+  SilentProgress progress;
+  Catalogue catalogue;
+
+  Library() {
+    const fs::path folder = root / "catalogue";
+    fs::create_directories(root / "home");
+    const std::string command = std::string("python3 ") + TRAKVELLA_SOURCE_DIR + "/tools/gen_catalogue.py --out '" +
+                                folder.string() + "' > /dev/null";
+    if (std::system(command.c_str()) != 0) throw std::runtime_error("generator failed");
+    FolderResourceStore store(folder);
+    LoadOptions options;
+    options.programFolder = root / "home";
+    options.today = {2026, 12};
+    catalogue.ReadCatalogueTables(store, dialogs);
+    catalogue.LoadCatalogue(store, options, dialogs, progress);
+  }
+  ~Library() {
+    std::error_code ec;
+    fs::remove_all(root, ec);
+  }
+};
+
+Library& Lib() {
+  static Library library;
+  return library;
+}
+
+void Matching(benchmark::State& state, const SearchCriteria& criteria) {
+  Library& lib = Lib();
+  size_t found = 0;
+  for (auto _ : state) {
+    SearchCriteria c = criteria;
+    found = SearchTracks(lib.catalogue, c, lib.progress, 0).size();
+    benchmark::DoNotOptimize(found);
+  }
+  state.counters["tracks"] = lib.catalogue.trackCount;
+  state.counters["found"] = static_cast<double>(found);
+}
+
+// Every box on: every track that is not "SFX/ID".
+void BM_SearchMatching_AllOn(benchmark::State& state) { Matching(state, {}); }
+
+// Exact style set, a mood and tempo restriction, a key and a BPM range.
+void BM_SearchMatching_Styles(benchmark::State& state) {
+  SearchCriteria c;
+  c.styles = {"DANCE", "ROCK"};
+  c.exactStyles = true;
+  c.moods = {false, false, true, true, true};
+  c.tempos = {false, true, true};
+  c.key = 10;
+  c.tempoIn = "80";
+  c.tempoOut = "180";
+  Matching(state, c);
+}
+
+// Normal style set over the whole library.
+void BM_SearchMatching_AnyOfStyles(benchmark::State& state) {
+  SearchCriteria c;
+  c.styles = {"ROCK", "JAZZ", "CINEMATIC"};
+  Matching(state, c);
+}
+
+void BM_SearchMatching_Effects(benchmark::State& state) {
+  SearchCriteria c;
+  c.effectMode = true;
+  Matching(state, c);
+}
+
+// The search button's whole run: matching, listing in the default sort, the CDs in the box.
+void BM_RunSearch(benchmark::State& state) {
+  Library& lib = Lib();
+  StdRandom random(1);
+  Browser browser(lib.catalogue, lib.dialogs, lib.progress, random, [] { return 0; });
+  for (auto _ : state) {
+    SearchCriteria c;
+    RunSearch(browser, lib.catalogue, c, lib.progress, 0);
+    benchmark::DoNotOptimize(browser.rowCount());
+  }
+  state.counters["rows"] = browser.rowCount();
+  state.counters["cds"] = static_cast<double>(browser.boxRows().size());
+}
+
+BENCHMARK(BM_SearchMatching_AllOn)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+BENCHMARK(BM_SearchMatching_Styles)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+BENCHMARK(BM_SearchMatching_AnyOfStyles)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+BENCHMARK(BM_SearchMatching_Effects)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+BENCHMARK(BM_RunSearch)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+}  // namespace
+
+BENCHMARK_MAIN();
