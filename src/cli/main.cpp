@@ -26,6 +26,8 @@ namespace trakvella {
 
 // The search command (SearchCommand.cpp): the arguments after "search".
 int CommandSearch(const Catalogue& catalogue, int language, const std::vector<std::string>& args);
+// The fetch command (FetchCommand.cpp): the arguments after "fetch".
+int CommandFetch(const std::vector<std::string>& args, int language);
 
 namespace {
 
@@ -37,7 +39,8 @@ constexpr const char* kUsage =
     "          navigate STEP... (open:NAME click:NAME back forward home up tag:TAG goto:PLACE fav:PLACE favs)\n"
     "          search [--sfx] [--area N] [--mood LIST] [--tempo LIST] [--aggressive] [--background] [--imaging]\n"
     "                 [--style LIST] [--exact] [--epoch LIST] [--key N] [--bpm-in TEXT] [--bpm-out TEXT]\n"
-    "                 [--preset N] [--sort order|popular|length|tempo] [--reverse]\n";
+    "                 [--preset N] [--sort order|popular|length|tempo] [--reverse]\n"
+    "          fetch URL FOLDER [--name NAME] [--delete-small]\n";
 
 // CR, LF and backslash inside a value are written \r, \n and \\.
 std::string Escape(std::string_view text) {
@@ -298,6 +301,11 @@ int Run(int argc, char** argv) {
       args.push_back(a);
   }
   if (args.empty()) throw UsageError{"no command given"};
+  // A download needs no catalogue.
+  if (args[0] == "fetch") {
+    const int lang = language ? *language : LanguageFromLocaleId(SystemLanguageId());
+    return CommandFetch(std::vector<std::string>(args.begin() + 1, args.end()), lang);
+  }
 
   // The command and its arguments, checked before the catalogue is loaded.
   const std::string command = args[0];

@@ -1,0 +1,125 @@
+#pragma once
+// Downloads: the program's plain HTTP transfers — one GET into memory or into a
+// file (HttpGet, also used by the web update) and the file download routines
+// the other windows use for demo tracks, previews and the top list. The
+// Downloader borrows the ports and the network state; it owns nothing.
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ports/Dialogs.h"
+#include "ports/HttpClient.h"
+#include "ports/Progress.h"
+
+namespace trakvella {
+
+// networkState: whether the network has worked so far. The main window fetches
+// its online data only while it is kNetworkWorking.
+inline constexpr int kNetworkWorking = 0;
+inline constexpr int kNetworkUpdateFailed = 1;    // the update check failed
+inline constexpr int kNetworkDownloadFailed = 2;  // a file download failed
+inline constexpr int kNetworkOffline = 3;         // no network connection
+
+struct NetworkState {
+  int networkState = kNetworkWorking;
+};
+
+// Files below this size are thrown away by the routines asked to delete small ones.
+inline constexpr int64_t kSmallFileLimit = 10000;
+
+// The messages the routines show: progress text, " of ", "Could not download!", "Continue?".
+inline constexpr int kMessageDownloadingFiles = 40;
+inline constexpr int kMessageOf = 41;
+inline constexpr int kMessageCouldNotDownload = 43;
+inline constexpr int kMessageContinue = 77;
+
+struct HttpGetResult {
+  bool success = false;
+  // Stopped by the cancel flag or AbortTransfer.
+  bool aborted = false;
+  // Into memory: the bytes received.
+  std::string text;
+  // The announced length (-1 unknown) and the bytes received.
+  int64_t total = -1;
+  int64_t downloaded = 0;
+  // The last HTTP status, 0 when none arrived; why it failed.
+  int status = 0;
+  std::string error;
+};
+
+class Downloader {
+ public:
+  Downloader(HttpClient& http, Progress& progress, Dialogs& dialogs, std::function<int()> language,
+             NetworkState& network);
+
+  // Time-outs of every transfer.
+  int connectTimeoutMs = 10000;
+  int readTimeoutMs = 30000;
+  // The host for an address that names none ("/path"): the update page's host.
+  std::string defaultHost;
+
+  // After every block: the announced length (0 when unknown) and the bytes so far.
+  std::function<void(int64_t total, int64_t downloaded)> OnDownload;
+  // After a transfer that failed (not after a local file error).
+  std::function<void()> OnDownloadError;
+
+  // One GET of url, without cache. Clears the cancel flag first and stops when
+  // it or AbortTransfer is set between blocks; pumps the window after every block.
+  // Into memory (toFile false): success when at least one byte arrived and the
+  // transfer ended normally. Into a file: success when the bytes received equal
+  // the announced length (or, with needLength false and no length announced, when
+  // the transfer ended normally). The bytes go to fileName + ".part", renamed to
+  // fileName only on success: a failed or partial transfer leaves no file and
+  // keeps whatever fileName held before. needLength makes a transfer without an
+  // announced length fail.
+  HttpGetResult HttpGet(const std::string& url, const std::string& userName, const std::string& fileName, bool toFile,
+                        bool needLength, const std::string& password);
+  // Stops the running transfer at its next block.
+  void AbortTransfer() { abort_ = true; }
+
+  // Downloads url into folder (created when missing) under the last path element
+  // of name. A messageIndex other than 0 shows that message and "..." in the
+  // progress window with its cancel button while it runs. A failure other than a
+  // cancel sets networkState to 2. True when the file arrived whole.
+  bool DownloadFile(const std::string& url, const std::string& name, int messageIndex, const std::string& folder);
+
+  // Downloads each URL into folder under the URL's last path element; the
+  // progress window reads "Downloading files (3 of 10)..." with message 40. A file
+  // below kSmallFileLimit is deleted when deleteSmall is set. With a messageIndex,
+  // a failed or deleted file is reported (message 43, and for any but the last
+  // URL the question 43 + 77 whose No stops). The cancel flag stops the run.
+  // Returns the number of files that arrived and were kept.
+  int DownloadFiles(const std::vector<std::string>& urls, const std::string& folder, bool deleteSmall,
+                    int messageIndex);
+  // The same, with URL i saved as folder + names[i] (a URL without a name uses
+  // its last path element).
+  int DownloadFilesAs(const std::vector<std::string>& urls, const std::vector<std::string>& names, bool deleteSmall,
+                      int messageIndex, const std::string& folder);
+
+ private:
+  bool Aborted() const { return abort_ || progress_.Cancelled(); }
+  std::string Message(int index) const;
+  int RunDownloads(const std::vector<std::string>& urls, const std::vector<std::filesystem::path>& targets,
+                   bool deleteSmall, int messageIndex, const std::string& folder);
+
+  HttpClient& http_;
+  Progress& progress_;
+  Dialogs& dialogs_;
+  std::function<int()> language_;
+  NetworkState& network_;
+  bool abort_ = false;
+};
+
+// The last path element of a name or URL: the text after its last "/" or "\".
+std::string LastPathElement(const std::string& name);
+
+// The size of the file in bytes, -1 when there is no such file.
+int64_t FileSizeOf(const std::filesystem::path& path);
+
+// Whether the computer has a network connection: a network interface other than
+// loopback that is up. interfaces is the kernel's list of them.
+bool IsOnline(const std::filesystem::path& interfaces = "/sys/class/net");
+
+}  // namespace trakvella

@@ -1,0 +1,466 @@
+#!/usr/bin/env python3
+"""Local stand-ins for the KMLB library's demo audio server and product web site.
+
+Starts two HTTP servers on 127.0.0.1, writes HOME/servers.ini pointing the program at them,
+and prints the endpoints (stdout, one per line, flushed):
+
+    demo1=http://127.0.0.1:P/s1/audio/
+    demo2=http://127.0.0.1:P/s2/audio/
+    web=http://127.0.0.1:Q/
+    servers_ini=HOME/servers.ini
+    ready
+
+    python3 tools/library_servers.py --home DIR [--catalogue DIR] [--audio-cache DIR]
+                                     [--max-tracks N] [--port-base N] [--max-seconds S]
+                                     [--update-version V] [--verbose]
+
+Demo audio server (both bases serve the same files): BASE + KMLB_ccc/KMLB_ccc_ttt.mp3 for
+every track of the catalogue's titles table. Each file is a real MP3, a sine tone whose pitch
+follows the track number (semitone steps over two octaves from 220 Hz), written as WAV and
+encoded with `lame --quiet -b 64`; files are made on first request and cached. Deliberate
+faults, by track number ttt:
+  - ttt % 20 == 7  (007, 027, 047, ...): missing, 404;
+  - ttt % 20 == 13 (013, 033, 053, ...): a 0.6 s file, shorter than 10,000 bytes;
+  - every other track: a 3 s file of about 24,000 bytes.
+Only the first --max-tracks tracks of the titles table have audio; later tracks, unknown codes
+and every other path are 404. GET and HEAD, Content-Length, and single "Range: bytes=" ranges
+(206 / 416) are supported, so media players can stream.
+
+Product web site:
+  /top.txt          100 track codes (fewer in a small catalogue), one per line, CR LF, drawn
+                    with a fixed seed, most popular first
+  /update.html      META NAME / CONTENT lines tvProduct, tvVersion, tvDownload, tvClientSideName,
+                    tvRedirection, tvRunParameters, tvAuthor, tvEmail; tvVersion is
+                    --update-version (default "1.0.0.0", older than any release: no update)
+  /tv/              the demo download page (opened as /tv/#tvdownload)
+  /how_to_buy/      the subscription page (opened as /how_to_buy/#buypodpiska)
+  /KMLB_ccc, /KMLB_ccc_ttt   a page of each CD and track of the catalogue
+Any other path is 404.
+
+The catalogue is --catalogue DIR, else HOME/catalogue when it holds TEXT/KMLB_XLS.txt (the
+program reads that folder too), else the repository's resources/ folder. The audio cache is
+--audio-cache DIR, default HOME/.demo-cache; its files end in ".cache", never ".mp3", so the
+program's scan of its folder for local audio files does not take them for tracks.
+
+servers.ini is written atomically with DemoServer1, DemoServer2 and WebSite; other keys already
+in the file (FtpHost, FtpPort, ServerLogPath) are kept. The servers stop on SIGTERM or SIGINT,
+when the parent process ends, and after --max-seconds (0 = no limit).
+"""
+import argparse
+import array
+import html
+import io
+import math
+import os
+import random
+import re
+import shutil
+import signal
+import subprocess
+import sys
+import threading
+import time
+import wave
+from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
+
+REPO = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+
+FULL_SECONDS = 3.0
+SHORT_SECONDS = 0.6
+SAMPLE_RATE = 44100
+TOP_COUNT = 100
+TOP_SEED = 20240611
+
+MISSING_RULE = "track number % 20 == 7 (007, 027, ...): missing (404)"
+SHORT_RULE = "track number % 20 == 13 (013, 033, ...): shorter than 10,000 bytes"
+
+TRACK_CODE = re.compile(r"^KMLB_\d{3}_\d{3}$")
+CD_CODE = re.compile(r"^KMLB_\d{3}$")
+DEMO_PATH = re.compile(r"^/s[12]/audio/(KMLB_\d{3})/(KMLB_\d{3}_\d{3})\.mp3$")
+
+
+# --- Catalogue -------------------------------------------------------------------------------
+
+class Catalogue:
+    """Track codes and titles, and CD titles, from a titles table (KMLB_XLS)."""
+
+    def __init__(self, folder):
+        path = os.path.join(folder, "TEXT", "KMLB_XLS.txt")
+        with open(path, "rb") as f:
+            text = f.read().split(b"\0", 1)[0].decode("cp1251", errors="replace")
+        self.tracks = []       # [(code, title)] in table order
+        self.track_titles = {}
+        self.cd_titles = {}    # code -> display text "KMLB_ccc Title"
+        for line in text.replace("\r\n", "\n").split("\n"):
+            if line.startswith("\u00ae"):
+                break
+            name, sep, value = line.partition("=")
+            if not sep:
+                continue
+            if len(line) > 12 and line[12] == "=" and TRACK_CODE.match(name):
+                title = value.split("\t", 1)[0].strip()
+                if name not in self.track_titles:
+                    self.tracks.append((name, title))
+                self.track_titles[name] = title
+            elif CD_CODE.match(name):
+                self.cd_titles[name] = value.strip()
+
+
+def find_catalogue(args):
+    if args.catalogue:
+        return args.catalogue
+    own = os.path.join(args.home, "catalogue")
+    if os.path.isfile(os.path.join(own, "TEXT", "KMLB_XLS.txt")):
+        return own
+    return os.path.join(REPO, "resources")
+
+
+# --- Demo audio ------------------------------------------------------------------------------
+
+def track_kind(code):
+    """'missing', 'short' or 'full' for a track code, by its track number."""
+    number = int(code[9:12])
+    if number % 20 == 7:
+        return "missing"
+    if number % 20 == 13:
+        return "short"
+    return "full"
+
+
+def tone_frequency(code):
+    return 220.0 * 2.0 ** ((int(code[9:12]) % 24) / 12.0)
+
+
+def wav_bytes(frequency, seconds):
+    """A mono 16-bit WAV of a sine tone with 20 ms fades (no clicks)."""
+    count = int(SAMPLE_RATE * seconds)
+    fade = int(SAMPLE_RATE * 0.02)
+    step = 2.0 * math.pi * frequency / SAMPLE_RATE
+    samples = array.array("h", bytes(2 * count))
+    for i in range(count):
+        gain = min(1.0, i / fade, (count - 1 - i) / fade)
+        samples[i] = int(9000 * gain * math.sin(step * i))
+    if sys.byteorder != "little":
+        samples.byteswap()
+    out = io.BytesIO()
+    with wave.open(out, "wb") as w:
+        w.setnchannels(1)
+        w.setsampwidth(2)
+        w.setframerate(SAMPLE_RATE)
+        w.writeframes(samples.tobytes())
+    return out.getvalue()
+
+
+class DemoAudio:
+    """Makes and caches the MP3 of each track that has audio."""
+
+    def __init__(self, catalogue, cache_folder, max_tracks):
+        self.cache_folder = cache_folder
+        tracks = catalogue.tracks if max_tracks is None else catalogue.tracks[:max_tracks]
+        self.with_audio = {code for code, _ in tracks if track_kind(code) != "missing"}
+        self.lame = shutil.which("lame")
+        self._locks = {}
+        self._locks_guard = threading.Lock()
+
+    def _lock_for(self, code):
+        with self._locks_guard:
+            return self._locks.setdefault(code, threading.Lock())
+
+    def mp3(self, code):
+        """The file's bytes, or None when the track has no audio."""
+        if code not in self.with_audio:
+            return None
+        kind = track_kind(code)
+        seconds = SHORT_SECONDS if kind == "short" else FULL_SECONDS
+        folder = os.path.join(self.cache_folder, code[:8])
+        path = os.path.join(folder, "%s.%s.cache" % (code, kind))
+        with self._lock_for(code):
+            try:
+                with open(path, "rb") as f:
+                    return f.read()
+            except OSError:
+                pass
+            if not self.lame:
+                raise RuntimeError("the lame encoder is not installed")
+            result = subprocess.run([self.lame, "--quiet", "-b", "64", "-", "-"],
+                                    input=wav_bytes(tone_frequency(code), seconds),
+                                    stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=60)
+            if result.returncode != 0 or not result.stdout:
+                raise RuntimeError("lame failed: " + result.stderr.decode(errors="replace"))
+            data = result.stdout
+            try:
+                os.makedirs(folder, exist_ok=True)
+                temporary = "%s.%d.part" % (path, threading.get_ident())
+                with open(temporary, "wb") as f:
+                    f.write(data)
+                os.replace(temporary, path)
+            except OSError:
+                pass  # an unwritable cache only costs speed
+            return data
+
+
+# --- Web site --------------------------------------------------------------------------------
+
+def page(title, body_html):
+    return ("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>%s</title></head>\n"
+            "<body><h1>%s</h1>\n%s\n</body></html>\n"
+            % (html.escape(title), html.escape(title), body_html)).encode("utf-8")
+
+
+def top_list(catalogue):
+    codes = [code for code, _ in catalogue.tracks]
+    chosen = random.Random(TOP_SEED).sample(codes, min(TOP_COUNT, len(codes)))
+    return "".join(code + "\r\n" for code in chosen).encode("ascii")
+
+
+def update_page(web, version):
+    fields = [
+        ("tvProduct", "Trakvella"),
+        ("tvVersion", version),
+        ("tvDownload", web + "tv/trakvella_update.rar"),
+        ("tvClientSideName", "trakvella_update.rar"),
+        ("tvRedirection", ""),
+        ("tvRunParameters", ""),
+        ("tvAuthor", "KMLB library"),
+        ("tvEmail", "support@kmlb-library.example"),
+    ]
+    lines = ["<html><head><title>Trakvella update</title>"]
+    lines += ['<META NAME="%s" CONTENT="%s">' % (name, value) for name, value in fields]
+    lines += ["</head><body><p>Trakvella %s</p></body></html>" % html.escape(version)]
+    return ("\r\n".join(lines) + "\r\n").encode("ascii")
+
+
+class WebSite:
+    def __init__(self, catalogue, update_version):
+        self.catalogue = catalogue
+        self.update_version = update_version
+        self.base = ""       # set once the server has its port
+        self._top = top_list(catalogue)
+
+    def answer(self, path):
+        """(content type, bytes) for a path, or None for 404."""
+        if path == "/top.txt":
+            return "text/plain; charset=us-ascii", self._top
+        if path == "/update.html":
+            return "text/html; charset=us-ascii", update_page(self.base, self.update_version)
+        if path in ("/tv/", "/tv"):
+            return "text/html; charset=utf-8", page(
+                "KMLB demo tracks",
+                '<p><a name="tvdownload" id="tvdownload">Download the demo tracks</a></p>')
+        if path in ("/how_to_buy/", "/how_to_buy"):
+            return "text/html; charset=utf-8", page(
+                "How to buy a subscription",
+                '<p><a name="buypodpiska" id="buypodpiska">Subscriptions</a></p>')
+        code = path[1:]
+        if code in self.catalogue.cd_titles:
+            cd = self.catalogue.cd_titles[code]
+            items = "".join("<li>%s %s</li>\n" % (c, html.escape(t))
+                            for c, t in self.catalogue.tracks if c.startswith(code + "_"))
+            return "text/html; charset=utf-8", page(cd, "<ul>\n%s</ul>" % items)
+        if code in self.catalogue.track_titles:
+            title = "%s %s" % (code, self.catalogue.track_titles[code])
+            cd = self.catalogue.cd_titles.get(code[:8], code[:8])
+            return "text/html; charset=utf-8", page(title, "<p>%s</p>" % html.escape(cd))
+        return None
+
+
+# --- HTTP ------------------------------------------------------------------------------------
+
+RANGE = re.compile(r"^bytes=(\d*)-(\d*)$")
+
+
+class Handler(BaseHTTPRequestHandler):
+    protocol_version = "HTTP/1.1"
+    server_version = "KMLBLibrary/1.0"
+    verbose = False
+
+    def log_message(self, format, *args):
+        if self.verbose:
+            sys.stderr.write("%s %s\n" % (self.server.name, format % args))
+
+    def do_GET(self):
+        self.answer(send_body=True)
+
+    def do_HEAD(self):
+        self.answer(send_body=False)
+
+    def answer(self, send_body):
+        path = self.path.split("?", 1)[0].split("#", 1)[0]
+        try:
+            found = self.server.lookup(path)
+        except Exception as error:  # noqa: BLE001 - reported to the client, server goes on
+            sys.stderr.write("library_servers: %s: %s\n" % (path, error))
+            self.send_error(500, str(error))
+            return
+        if found is None:
+            self.send_error(404)
+            return
+        content_type, data = found
+        self.send_data(content_type, data, send_body)
+
+    def send_data(self, content_type, data, send_body):
+        total = len(data)
+        start, end = 0, total - 1
+        status = 200
+        wanted = self.headers.get("Range")
+        match = RANGE.match(wanted.strip()) if wanted else None
+        if match and (match.group(1) or match.group(2)):
+            first, last = match.group(1), match.group(2)
+            if first:
+                start = int(first)
+                end = min(int(last), total - 1) if last else total - 1
+            else:
+                start = max(0, total - int(last))
+            if start >= total or start > end or (not first and int(last) == 0):
+                self.send_response(416)
+                self.send_header("Content-Range", "bytes */%d" % total)
+                self.send_header("Content-Length", "0")
+                self.end_headers()
+                return
+            status = 206
+        self.send_response(status)
+        self.send_header("Content-Type", content_type)
+        self.send_header("Accept-Ranges", "bytes")
+        self.send_header("Content-Length", str(end - start + 1))
+        if status == 206:
+            self.send_header("Content-Range", "bytes %d-%d/%d" % (start, end, total))
+        self.end_headers()
+        if send_body:
+            try:
+                self.wfile.write(data[start:end + 1])
+            except (BrokenPipeError, ConnectionResetError):
+                pass  # players drop streams they have seen enough of
+
+
+class Server(ThreadingHTTPServer):
+    daemon_threads = True
+    allow_reuse_address = True
+
+    def __init__(self, port, name, lookup):
+        self.name = name
+        self.lookup = lookup
+        super().__init__(("127.0.0.1", port), Handler)
+
+    def handle_error(self, request, client_address):
+        if Handler.verbose:
+            super().handle_error(request, client_address)
+
+
+# --- servers.ini -----------------------------------------------------------------------------
+
+OWN_KEYS = ("demoserver1", "demoserver2", "website")
+
+
+def write_servers_ini(home, demo1, demo2, web):
+    path = os.path.join(home, "servers.ini")
+    kept = []
+    try:
+        with open(path, "r", encoding="utf-8", errors="replace") as f:
+            for line in f.read().splitlines():
+                key = line.split("=", 1)[0].strip().lower() if "=" in line else ""
+                if key and key not in OWN_KEYS and not line.lstrip().startswith((";", "#")):
+                    kept.append(line.strip())
+    except OSError:
+        pass
+    lines = ["; Trakvella library servers, written by tools/library_servers.py.",
+             "[servers]",
+             "DemoServer1=" + demo1,
+             "DemoServer2=" + demo2,
+             "WebSite=" + web] + kept
+    temporary = path + ".tmp"
+    with open(temporary, "w", encoding="utf-8", newline="\n") as f:
+        f.write("\n".join(lines) + "\n")
+    os.replace(temporary, path)
+    return path
+
+
+# --- Main ------------------------------------------------------------------------------------
+
+def parse_args(argv):
+    parser = argparse.ArgumentParser(description="Local KMLB demo audio server and web site.")
+    parser.add_argument("--home", required=True, help="program folder; gets servers.ini")
+    parser.add_argument("--catalogue", help="catalogue folder (TEXT/KMLB_XLS.txt)")
+    parser.add_argument("--audio-cache", help="where generated MP3s are kept")
+    parser.add_argument("--max-tracks", type=int, default=None,
+                        help="only the first N tracks of the titles table have audio")
+    parser.add_argument("--port-base", type=int, default=0,
+                        help="demo server on this port, web site on the next; 0 = free ports")
+    parser.add_argument("--max-seconds", type=float, default=0, help="stop after S seconds")
+    parser.add_argument("--update-version", default="1.0.0.0", help="tvVersion of update.html")
+    parser.add_argument("--verbose", action="store_true", help="log every request on stderr")
+    return parser.parse_args(argv)
+
+
+def main(argv):
+    args = parse_args(argv)
+    parent = os.getppid()
+    args.home = os.path.abspath(args.home)
+    os.makedirs(args.home, exist_ok=True)
+    catalogue_folder = find_catalogue(args)
+    try:
+        catalogue = Catalogue(catalogue_folder)
+    except OSError as error:
+        sys.stderr.write("library_servers: cannot read the catalogue: %s\n" % error)
+        return 2
+    if not catalogue.tracks:
+        sys.stderr.write("library_servers: no tracks in %s\n" % catalogue_folder)
+        return 2
+    cache = os.path.abspath(args.audio_cache or os.path.join(args.home, ".demo-cache"))
+    audio = DemoAudio(catalogue, cache, args.max_tracks)
+    if not audio.lame:
+        sys.stderr.write("library_servers: warning: lame not found, demo requests fail (500)\n")
+    Handler.verbose = args.verbose
+    site = WebSite(catalogue, args.update_version)
+
+    def demo_lookup(path):
+        match = DEMO_PATH.match(path)
+        if not match or not match.group(2).startswith(match.group(1) + "_"):
+            return None
+        data = audio.mp3(match.group(2))
+        return None if data is None else ("audio/mpeg", data)
+
+    base = args.port_base
+    demo_server = Server(base, "demo", demo_lookup)
+    web_server = Server(base + 1 if base else 0, "web", site.answer)
+    demo_port = demo_server.server_address[1]
+    web_port = web_server.server_address[1]
+    demo1 = "http://127.0.0.1:%d/s1/audio/" % demo_port
+    demo2 = "http://127.0.0.1:%d/s2/audio/" % demo_port
+    web = "http://127.0.0.1:%d/" % web_port
+    site.base = web
+
+    stop = threading.Event()
+    for signum in (signal.SIGTERM, signal.SIGINT):
+        signal.signal(signum, lambda *_: stop.set())
+    threads = [threading.Thread(target=s.serve_forever, kwargs={"poll_interval": 0.25},
+                                daemon=True) for s in (demo_server, web_server)]
+    for thread in threads:
+        thread.start()
+
+    ini = write_servers_ini(args.home, demo1, demo2, web)
+    sys.stderr.write("library_servers: catalogue %s, %d tracks, %d with audio, cache %s\n"
+                     "library_servers: %s; %s\n"
+                     % (catalogue_folder, len(catalogue.tracks), len(audio.with_audio), cache,
+                        MISSING_RULE, SHORT_RULE))
+    sys.stderr.flush()
+    sys.stdout.write("demo1=%s\ndemo2=%s\nweb=%s\nservers_ini=%s\nready\n"
+                     % (demo1, demo2, web, ini))
+    sys.stdout.flush()
+
+    started = time.monotonic()
+    while not stop.wait(0.5):
+        if os.getppid() != parent:
+            break
+        if args.max_seconds and time.monotonic() - started >= args.max_seconds:
+            break
+    for server in (demo_server, web_server):
+        server.shutdown()
+        server.server_close()
+    return 0
+
+
+if __name__ == "__main__":
+    try:
+        sys.exit(main(sys.argv[1:]))
+    except BrokenPipeError:
+        sys.exit(0)
