@@ -16,6 +16,7 @@
 #include "catalogue/TrackCodes.h"
 #include "maintenance/infoUnit.h"
 #include "maintenance/orgUnit.h"
+#include "player/Player.h"
 #include "search/Search.h"
 #include "search/SearchPanelUnit.h"
 
@@ -279,8 +280,9 @@ void TMainForm::ConnectListCommands() {
 void TMainForm::UpdateTrackMenus() {
   const bool rows = browser_->rowCount() > 0;
   for (const char* name : {"Gotofilefolder1", "CopyNameItem", "CopyFName"}) Item(name)->setEnabled(rows);
-  // The demo servers mean nothing offline.
+  // The demo servers and demo downloads mean nothing offline.
   for (const char* name : {"SrvItem", "MMSrvItem"}) SubMenu(name)->setEnabled(!IsOffline());
+  Item("demodownitem")->setEnabled(rows && !IsOffline());
 }
 
 void TMainForm::Refresh() {
@@ -406,9 +408,35 @@ void TMainForm::RebuildFavouritesMenu() {
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress && isActiveWindow()) {
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if (widget && widget->window() == this && HandleKey(static_cast<QKeyEvent*>(event))) return true;
+  const QEvent::Type type = event->type();
+  if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) && watched->isWidgetType()) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    // Left and Right seek the preview, for the whole application.
+    if (key->key() == Qt::Key_Left || key->key() == Qt::Key_Right) {
+      if (type == QEvent::KeyRelease)
+        player_->ArrowKeyUp();
+      else if (key->key() == Qt::Key_Left)
+        player_->LeftKeyDown();
+      else
+        player_->RightKeyDown();
+      return true;
+    }
+    auto* widget = static_cast<QWidget*>(watched);
+    if (type == QEvent::KeyPress && isActiveWindow() && widget->window() == this && HandleKey(key)) return true;
+  }
+  if (type == QEvent::ApplicationStateChange && watched == qApp) {
+    if (QGuiApplication::applicationState() == Qt::ApplicationActive)
+      player_->Activated();
+    else
+      player_->Deactivated();
+  }
+  if (watched == FileBox->viewport() && (type == QEvent::MouseButtonPress || type == QEvent::MouseMove ||
+                                         type == QEvent::MouseButtonRelease)) {
+    if (FileBoxMouse(static_cast<QMouseEvent*>(event))) return true;
+  }
+  if (watched == PlayBar && type == QEvent::MouseButtonPress) {
+    player_->SeekToClick(static_cast<QMouseEvent*>(event)->position().toPoint().x(), PlayBar->width());
+    return true;
   }
   if (watched == CDCatBox->viewport()) {
     if (event->type() == QEvent::MouseButtonPress) {

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QDate>
 #include <QFontDialog>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPainter>
 #include <QScreen>
@@ -18,6 +19,10 @@
 #include "platform/QtDesktop.h"
 #include "search/SearchPanelUnit.h"
 #include "platform/QtDialogs.h"
+#include "player/Player.h"
+#include "ports/HttpClient.h"
+#include "ports/MediaDevice.h"
+#include "startup/Downloads.h"
 
 namespace trakvella {
 
@@ -65,8 +70,16 @@ class WaitFormRelay : public Progress {
 }  // namespace
 
 TMainForm::TMainForm(const MainFormOptions& options, Dialogs* dialogs, QWidget* parent, Clipboard* clipboard,
-                     Shell* shell, Random* random)
-    : QMainWindow(parent), options_(options), dialogs_(dialogs), clipboard_(clipboard), shell_(shell), random_(random) {
+                     Shell* shell, Random* random, MediaDevice* mediaDevice)
+    : QMainWindow(parent),
+      options_(options),
+      dialogs_(dialogs),
+      clipboard_(clipboard),
+      shell_(shell),
+      random_(random),
+      mediaDevice_(mediaDevice),
+      networkHolder_(std::make_unique<NetworkState>()),
+      network_(*networkHolder_) {
   setObjectName("MainForm");
   if (!dialogs_) {
     ownDialogs_ = std::make_unique<QtDialogs>(this);
@@ -101,6 +114,7 @@ TMainForm::TMainForm(const MainFormOptions& options, Dialogs* dialogs, QWidget* 
   CreateMenus();
   CreateLists();
   ConnectListCommands();
+  CreatePlayer();
   setMinimumSize(kMinWidth, kMinHeight);
   resize(kMinWidth, kMinHeight);
 
@@ -639,6 +653,7 @@ void TMainForm::ApplySwitches(const Settings& s) {
   Item("AlwaysInfo")->setChecked(s.alwaysInfo);
   browser_->options = {s.showTime, s.showCode, s.showName, s.showComposer, s.showArtist, s.showStyle};
   browser_->alwaysInfo = s.alwaysInfo;
+  if (player_) player_->SetUserPlayer(s.userPlayer);
   SetLanguage(s.language);
 }
 
@@ -676,6 +691,7 @@ Settings TMainForm::CollectSettings() const {
   s.showTime = Item("showtime")->isChecked();
   s.extPlayer = Item("extplayeritem")->isChecked();
   s.alwaysInfo = Item("AlwaysInfo")->isChecked();
+  s.userPlayer = player_->UserPlayer();
   s.favourites = browser_->favourites();
   s.language = language_;
   // The demo server: the menu's choice while the server menus show, else the custom base.
@@ -688,16 +704,16 @@ Settings TMainForm::CollectSettings() const {
 
 // --- List font -------------------------------------------------------------------------
 
-void TMainForm::ApplyListFont(const FontSpec& spec) {
+void TMainForm::ApplyListFont(const FontSpec& font) {
   QFont f = CDCatBox->font();
-  f.setFamily(Q(spec.name));
-  if (spec.size > 0) f.setPointSize(spec.size);
-  f.setFixedPitch(spec.pitch == 2);
-  f.setBold(spec.bold);
-  f.setItalic(spec.italic);
-  f.setUnderline(spec.underline);
-  f.setStrikeOut(spec.strikeOut);
-  listFontColor_ = spec.color;
+  f.setFamily(Q(font.name));
+  if (font.size > 0) f.setPointSize(font.size);
+  f.setFixedPitch(font.pitch == 2);
+  f.setBold(font.bold);
+  f.setItalic(font.italic);
+  f.setUnderline(font.underline);
+  f.setStrikeOut(font.strikeOut);
+  listFontColor_ = font.color;
   CDCatBox->setFont(f);
   FileBox->setFont(f);
   SetItemHeight(ItemHeightForFont(logicalDpiY(), f.pointSize()));
@@ -798,6 +814,7 @@ void TMainForm::FirstActivation() {
 }
 
 void TMainForm::InitialiseLibrary() {
+  player_->CloseDevice();
   RegInfoLbl->setText(Q(LangMessage(language_, 9)));
   offPanel->show();
   offPanel->raise();
@@ -818,19 +835,21 @@ void TMainForm::InitialiseLibrary() {
   browser_->FillTagList();
   browser_->Home();
   Refresh();
-  // The subscription account and the Top 100 list follow with their subsystems.
-  if (progress) {
-    progress->ShowProgress(LangMessage(language_, 121), 1);
-    progress->ShowProgress("", 0);
-  }
+  if (progress) progress->ShowProgress(LangMessage(language_, 121), 1);
+  // The subscription account comes with its window; the Top 100 list only while
+  // the network has worked.
+  if (network_.networkState == kNetworkWorking && !IsOffline()) LoadTopList();
+  if (progress) progress->ShowProgress("", 0);
   offPanel->hide();
   UpdateCaption();
+  mpTimer->start();
 }
 
 void TMainForm::ReinitialiseLibrary(bool showStartWindow) {
   (void)showStartWindow;  // the start window comes with the web update
   browser_->LeaveResultMode();
-  if (browser_->hooks.stopPlayback) browser_->hooks.stopPlayback();
+  player_->StopButClick();
+  mpTimer->stop();
   ApplyCaptions();
   offPanel->show();
   offPanel->raise();
@@ -872,6 +891,26 @@ bool TMainForm::HandleKey(QKeyEvent* key) {
   // Nothing while the progress window holds the program.
   if (waitForm_ && waitForm_->isVisible()) return false;
   switch (key->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_MediaPlay:
+    case Qt::Key_MediaTogglePlayPause:
+      if (key->key() == Qt::Key_Space && qobject_cast<QLineEdit*>(QApplication::focusWidget())) return false;
+      if (PlayBar->value() <= 0)
+        player_->PlaybutClick();
+      else
+        player_->StopButClick();
+      return true;
+    case Qt::Key_MediaNext:
+    case Qt::Key_MediaPrevious: {
+      const int row = browser_->selectedRow();
+      const int next = row + (key->key() == Qt::Key_MediaNext ? 1 : -1);
+      if (row < 0 || next < 0 || next >= browser_->rowCount()) return true;
+      browser_->SelectRow(next);
+      SelectTrackRowInView();
+      ShowTrackStatus();
+      player_->PlayCurrent(false);
+      return true;
+    }
     case Qt::Key_Back:
       if (BackBtn->isEnabled()) BackBtn->click();
       return true;
@@ -890,7 +929,8 @@ bool TMainForm::CloseQuery() {
   Progress* progress = waitForm_;
   if (progress) progress->ShowProgress(LangMessage(language_, 85), 1);
   QCoreApplication::processEvents();
-  // Playback stops here once the player exists.
+  player_->StopButClick();
+  player_->CloseDevice();
   QThread::msleep(1000);
   closeError_ = !WriteSettings(options_.programFolder, CollectSettings());
   QCoreApplication::processEvents();
@@ -905,7 +945,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
   }
   closing_ = true;
   CloseQuery();
-  if (closeError_) {
+  if (closeError_ || player_->InFailureState()) {
     // The settings could not be kept: end at once, as the program always did.
     std::fflush(nullptr);
     std::_Exit(0);

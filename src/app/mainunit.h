@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolButton>
 #include <array>
 #include <filesystem>
@@ -39,6 +40,11 @@ class CategoryListModel;
 class FileBoxDelegate;
 class CDCatBoxDelegate;
 class TSearchPanel;
+class Player;
+class MediaDevice;
+class HttpClient;
+class Downloader;
+struct NetworkState;
 
 // What the program start hands the main window.
 struct MainFormOptions {
@@ -54,7 +60,8 @@ class TMainForm : public QMainWindow {
  public:
   // The ports default to the desktop's; tests pass their own.
   explicit TMainForm(const MainFormOptions& options, Dialogs* dialogs = nullptr, QWidget* parent = nullptr,
-                     Clipboard* clipboard = nullptr, Shell* shell = nullptr, Random* random = nullptr);
+                     Clipboard* clipboard = nullptr, Shell* shell = nullptr, Random* random = nullptr,
+                     MediaDevice* mediaDevice = nullptr);
   ~TMainForm() override;
 
   // The progress window the long operations show; created by the program start.
@@ -126,6 +133,15 @@ class TMainForm : public QMainWindow {
   void EnterSearchMode();
   void SButClick();
 
+  // --- Player (MainPlayerUnit.cpp) -------------------------------------------------
+  Player& player() { return *player_; }
+  QTimer* mpTimer = nullptr;
+  void PlayerTick();
+  void SelectDemoServer(int server);
+  void DownloadDemo();
+  void StartTrackDrag();
+  int networkState() const;
+
   // --- Controls (design names) ---------------------------------------------------
   QFrame* InstrPanel;
   QFrame* TxTPanel;
@@ -166,6 +182,10 @@ class TMainForm : public QMainWindow {
   void CreateControls();
   void CreateLists();
   void CreateSearchPanel();
+  void CreatePlayer();
+  void SelectTrackRowInView();
+  bool FileBoxMouse(QMouseEvent* mouse);
+  void LoadTopList();
   void LayoutSearchPanel();
   void ConnectListCommands();
   void UpdateTrackMenus();
@@ -201,6 +221,17 @@ class TMainForm : public QMainWindow {
   CDCatBoxDelegate* categoryDelegate_ = nullptr;
   TOrgForm* orgForm_ = nullptr;
   TSearchPanel* searchPanel_ = nullptr;
+  MediaDevice* mediaDevice_ = nullptr;
+  QObject* ownDevice_ = nullptr;
+  std::unique_ptr<HttpClient> http_;
+  std::unique_ptr<NetworkState> networkHolder_;
+  NetworkState& network_;
+  std::unique_ptr<Downloader> downloader_;
+  std::unique_ptr<Player> player_;
+  bool dragRunning_ = false;
+  bool trackDoubleClicked_ = false;
+  bool pressed_ = false;
+  QPoint pressPoint_;
   SteadyClock clock_;
   TInfoForm* infoForm_ = nullptr;
   std::vector<QAction*> favouriteItems_;

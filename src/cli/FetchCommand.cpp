@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/CliOutput.h"
 #include "net/CurlHttpClient.h"
 #include "ports/Dialogs.h"
 #include "ports/Progress.h"
@@ -21,46 +22,10 @@ namespace {
 
 constexpr const char* kFetchUsage = "usage: trakvella-cli fetch URL FOLDER [--name NAME] [--delete-small]";
 
-// CR, LF and backslash inside a value are written \r, \n and \\.
-std::string EscapeText(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text) {
-    if (c == '\r')
-      out += "\\r";
-    else if (c == '\n')
-      out += "\\n";
-    else if (c == '\\')
-      out += "\\\\";
-    else
-      out += c;
-  }
-  return out;
-}
-
-// Message boxes become lines on stderr. A question ("Continue?" after a failed
-// file) is answered No, so a run without a user stops at its first failure
-// instead of asking on.
-class FetchMessages : public Dialogs {
- public:
-  MessageAnswer Message(const std::string& text, MessageKind, MessageButtons buttons) override {
-    std::cerr << "message: " << EscapeText(text) << '\n';
-    switch (buttons) {
-      case MessageButtons::YesNo:
-      case MessageButtons::YesNoCancel:
-        return MessageAnswer::No;
-      case MessageButtons::OkCancel:
-        return MessageAnswer::Cancel;
-      case MessageButtons::Ok:
-        break;
-    }
-    return MessageAnswer::Ok;
-  }
-  std::optional<std::string> Input(const std::string&, const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  std::string SelectFolder(const std::string&, const std::string&) override { return {}; }
-};
+// Questions ("Continue?" after a failed file) are answered No, so a run without
+// a user stops at its first failure instead of asking on.
+using cli::Escape;
+using FetchMessages = cli::StderrDialogs;
 
 int FetchUsageError(const std::string& text) {
   std::cerr << "trakvella-cli: " << text << '\n' << kFetchUsage << '\n';
@@ -94,7 +59,7 @@ int CommandFetch(const std::vector<std::string>& args, int language) {
 
   CurlHttpClient http;
   SilentProgress progress;
-  FetchMessages dialogs;
+  FetchMessages dialogs(MessageAnswer::No);
   NetworkState network;
   Downloader downloader(http, progress, dialogs, [language] { return language; }, network);
 
@@ -115,7 +80,7 @@ int CommandFetch(const std::vector<std::string>& args, int language) {
   if (ec) full = file;
 
   std::cout << "result=" << (ok ? "ok" : "failed") << '\n';
-  std::cout << "file=" << EscapeText(full.lexically_normal().string()) << '\n';
+  std::cout << "file=" << Escape(full.lexically_normal().string()) << '\n';
   std::cout << "size=" << FileSizeOf(file) << '\n';
   std::cout << "networkState=" << network.networkState << '\n';
   return ok ? 0 : 1;

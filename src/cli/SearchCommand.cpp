@@ -13,6 +13,7 @@
 #include "browse/Browser.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/Text.h"
+#include "cli/CliOutput.h"
 #include "catalogue/Vocabulary.h"
 #include "ports/Random.h"
 #include "search/Search.h"
@@ -23,40 +24,8 @@ int CommandSearch(const Catalogue& catalogue, int language, const std::vector<st
 
 namespace {
 
-// CR, LF and backslash inside a value are written \r, \n and \\.
-std::string EscapeValue(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text) {
-    if (c == '\r')
-      out += "\\r";
-    else if (c == '\n')
-      out += "\\n";
-    else if (c == '\\')
-      out += "\\\\";
-    else
-      out += c;
-  }
-  return out;
-}
-
-void PutValue(std::string_view key, std::string_view value) {
-  std::cout << key << '=' << EscapeValue(value) << '\n';
-}
-
-// Message boxes become lines on stderr; questions take their first answer.
-class StderrMessages : public Dialogs {
- public:
-  MessageAnswer Message(const std::string& text, MessageKind, MessageButtons buttons) override {
-    std::cerr << "message: " << EscapeValue(text) << '\n';
-    return buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel ? MessageAnswer::Yes
-                                                                                        : MessageAnswer::Ok;
-  }
-  std::optional<std::string> Input(const std::string&, const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  std::string SelectFolder(const std::string&, const std::string&) override { return {}; }
-};
+using cli::Put;
+using StderrMessages = cli::StderrDialogs;
 
 struct SearchUsageError {
   std::string text;
@@ -197,9 +166,9 @@ int Search(const Catalogue& catalogue, int language, const std::vector<std::stri
   if (reverse) browser.ToggleReverse();
   RunSearch(browser, catalogue, criteria, progress, language);
 
-  for (const auto& [cd, track] : browser.rows()) PutValue("row", catalogue.Track(cd, track).code);
-  if (bpmGiven) PutValue("bpm", criteria.tempoIn + "-" + criteria.tempoOut);
-  PutValue("cds", std::to_string(browser.boxRows().size()));
+  for (const auto& [cd, track] : browser.rows()) Put("row", catalogue.Track(cd, track).code);
+  if (bpmGiven) Put("bpm", criteria.tempoIn + "-" + criteria.tempoOut);
+  Put("cds", std::to_string(browser.boxRows().size()));
   return 0;
 }
 

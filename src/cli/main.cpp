@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/Locale.h"
+#include "cli/CliOutput.h"
 #include "app/MessageTable.h"
 #include "browse/Browser.h"
 #include "catalogue/FileIO.h"
@@ -42,38 +43,9 @@ constexpr const char* kUsage =
     "                 [--preset N] [--sort order|popular|length|tempo] [--reverse]\n"
     "          fetch URL FOLDER [--name NAME] [--delete-small]\n";
 
-// CR, LF and backslash inside a value are written \r, \n and \\.
-std::string Escape(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text) {
-    if (c == '\r')
-      out += "\\r";
-    else if (c == '\n')
-      out += "\\n";
-    else if (c == '\\')
-      out += "\\\\";
-    else
-      out += c;
-  }
-  return out;
-}
-
-void Put(std::string_view key, std::string_view value) { std::cout << key << '=' << Escape(value) << '\n'; }
-
-// Message boxes become lines on stderr; questions take their first answer.
-class StderrDialogs : public Dialogs {
- public:
-  MessageAnswer Message(const std::string& text, MessageKind, MessageButtons buttons) override {
-    std::cerr << "message: " << Escape(text) << '\n';
-    return buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel ? MessageAnswer::Yes
-                                                                                        : MessageAnswer::Ok;
-  }
-  std::optional<std::string> Input(const std::string&, const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  std::string SelectFolder(const std::string&, const std::string&) override { return {}; }
-};
+using cli::Escape;
+using cli::Put;
+using cli::StderrDialogs;
 
 struct UsageError {
   std::string text;

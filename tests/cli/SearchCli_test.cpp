@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "support/CatalogueFixture.h"
+#include "support/CliProcess.h"
 
 namespace trakvella::testing {
 namespace {
@@ -15,32 +16,6 @@ using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using ::testing::StartsWith;
 
-struct CliResult {
-  int status = -1;
-  std::vector<std::string> out;  // stdout lines
-  std::string err;
-};
-
-std::string Quote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
-
-CliResult RunCli(const std::vector<std::string>& args) {
-  TempDir scratch;
-  std::string command = std::string(TRAKVELLA_CLI);
-  for (const auto& a : args) command += " " + Quote(a);
-  auto outFile = scratch.path() / "out", errFile = scratch.path() / "err";
-  command += " > " + Quote(outFile.string()) + " 2> " + Quote(errFile.string());
-  CliResult r;
-  int raw = std::system(command.c_str());
-  r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  std::istringstream out(ReadFile(outFile));
-  for (std::string line; std::getline(out, line);) r.out.push_back(line);
-  r.err = ReadFile(errFile);
-  return r;
-}
 
 class SearchCli : public ::testing::Test {
  protected:

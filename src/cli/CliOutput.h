@@ -1,0 +1,58 @@
+#pragma once
+// What every trakvella-cli command writes: key=value lines on stdout with CR,
+// LF and backslash escaped, and message boxes as "message: TEXT" lines on stderr.
+#include <iostream>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "ports/Dialogs.h"
+
+namespace trakvella::cli {
+
+// CR, LF and backslash inside a value are written \r, \n and \\.
+inline std::string Escape(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    if (c == '\r')
+      out += "\\r";
+    else if (c == '\n')
+      out += "\\n";
+    else if (c == '\\')
+      out += "\\\\";
+    else
+      out += c;
+  }
+  return out;
+}
+
+inline void Put(std::string_view key, std::string_view value) { std::cout << key << '=' << Escape(value) << '\n'; }
+
+// Message boxes become lines on stderr; a question takes the answer given here.
+class StderrDialogs : public Dialogs {
+ public:
+  explicit StderrDialogs(MessageAnswer questionAnswer = MessageAnswer::Yes) : questionAnswer_(questionAnswer) {}
+  MessageAnswer Message(const std::string& text, MessageKind, MessageButtons buttons) override {
+    std::cerr << "message: " << Escape(text) << '\n';
+    switch (buttons) {
+      case MessageButtons::YesNo:
+      case MessageButtons::YesNoCancel:
+        return questionAnswer_;
+      case MessageButtons::OkCancel:
+        return questionAnswer_ == MessageAnswer::Yes ? MessageAnswer::Ok : MessageAnswer::Cancel;
+      case MessageButtons::Ok:
+        return MessageAnswer::Ok;
+    }
+    return MessageAnswer::Ok;
+  }
+  std::optional<std::string> Input(const std::string&, const std::string&, const std::string&) override {
+    return std::nullopt;
+  }
+  std::string SelectFolder(const std::string&, const std::string&) override { return {}; }
+
+ private:
+  MessageAnswer questionAnswer_;
+};
+
+}  // namespace trakvella::cli

@@ -1,0 +1,48 @@
+#pragma once
+// The MediaDevice port over Qt Multimedia: one QMediaPlayer with its own audio
+// output. Open waits (running the event loop, so timers keep ticking) until the
+// media is loaded or has failed; the other commands return at once.
+#include <QObject>
+#include <memory>
+
+#include "ports/MediaDevice.h"
+
+class QAudioOutput;
+class QMediaPlayer;
+
+namespace trakvella {
+
+class QtMediaDevice : public QObject, public MediaDevice {
+  Q_OBJECT
+
+ public:
+  // openTimeoutMs bounds how long Open waits for the media to load.
+  explicit QtMediaDevice(QObject* parent = nullptr, int openTimeoutMs = 20000);
+  ~QtMediaDevice() override;
+
+  bool Open(const std::string& address) override;
+  bool Play() override;
+  bool Pause() override;
+  bool Resume() override;
+  bool Stop() override;
+  bool Close() override;
+  bool Seek(int64_t positionMs) override;
+
+  MediaMode Mode() const override;
+  int64_t LengthMs() const override;
+  int64_t PositionMs() const override;
+  bool IsOpen() const override;
+
+  QMediaPlayer* player() const { return player_; }
+
+ private:
+  QMediaPlayer* player_;
+  QAudioOutput* output_;
+  int openTimeoutMs_;
+  bool open_ = false;
+  bool stopped_ = false;  // paused by Stop: reads as stopped, not paused
+  bool opening_ = false;
+  bool failed_ = false;  // an error since the last Open began
+};
+
+}  // namespace trakvella

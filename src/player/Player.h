@@ -1,0 +1,126 @@
+#pragma once
+// Player: the preview player of the main window — starting the current track
+// inside the program or in an outside player, the Play/Pause/Stop buttons, the
+// 30 ms tick that drives the time label and the position bar, seeking, non-stop
+// play and pausing in the background. The window owns the timer and draws what
+// this object holds; the media device and the shell are borrowed.
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "ports/MediaDevice.h"
+#include "ports/Shell.h"
+
+namespace trakvella {
+
+// What the player asks of the windows around it. Any hook may be left empty:
+// it then answers "nothing" (empty address, no row, hidden window) or does nothing.
+struct PlayerHooks {
+  // The address of the current track: a local path or a demo URL.
+  std::function<std::string()> currentAddress;
+  // The main track list: the selected row (-1 for none), the number of rows,
+  // and selecting the row after the selected one.
+  std::function<int()> selectedRow;
+  std::function<int()> rowCount;
+  std::function<void()> selectNextRow;
+  // Whether the music set window is showing (its entry is then the current track).
+  std::function<bool()> musicSetVisible;
+  // Shows the current track's fields in the status bar.
+  std::function<void()> showTrackStatus;
+  // Lets the given milliseconds pass (the window keeps processing its events).
+  std::function<void(int ms)> wait;
+};
+
+// The playback menu's check marks.
+struct PlayerSwitches {
+  bool autoplay = false;
+  bool nonStop = false;
+  bool backgroundPlay = false;
+  bool builtIn = true;  // on: previews play inside the program
+};
+
+class Player {
+ public:
+  // Ticks the time label counts while a start hangs before it shows the failure.
+  static constexpr int kFailureTicks = 250;
+  static constexpr int kSeekStepMs = 5000;
+  static constexpr int kOpenWaitMs = 200;
+
+  Player(MediaDevice& device, Shell& shell, PlayerHooks hooks);
+
+  // Starts the current track: in the outside player when the built-in one is
+  // off, else in the device — played when asked from the Play button or with
+  // autoplay on, otherwise only loaded (and its status shown).
+  void PlayCurrent(bool fromPlayButton);
+
+  void PlaybutClick();
+  void PauseButClick();
+  void StopButClick();
+  // The timer, every 30 ms.
+  void PlayerTick();
+  // A click at pixel x of a position bar barWidth pixels wide.
+  void SeekToClick(int x, int barWidth);
+
+  // Left and Right seek by 5 seconds per key-down (repeats included) while playing.
+  void LeftKeyDown() { seekStep_ = -kSeekStepMs; }
+  void RightKeyDown() { seekStep_ = kSeekStepMs; }
+  void ArrowKeyUp() { seekStep_ = 0; }
+
+  // The application lost or regained the focus: pauses and resumes unless
+  // background play is on.
+  void Deactivated();
+  void Activated();
+
+  // Closes the device (library initialisation, program end).
+  void CloseDevice();
+
+  // The time label waited so long for a start that it gave up (":-("); the
+  // Stop button then closes the device, and the program must not wait for it
+  // when it ends.
+  bool InFailureState() const { return tickCounter_ > kFailureTicks; }
+
+  int Tag() const { return tag_; }
+  bool Busy() const { return busy_; }
+  int SeekStep() const { return seekStep_; }
+  // The address the device was last given (loaded, maybe not opened).
+  const std::string& Address() const { return address_; }
+
+  const std::string& TimeLabel() const { return timeLabel_; }
+  int TickCounter() const { return tickCounter_; }
+  bool TimeLabelYellow() const { return timeLabelYellow_; }
+  int64_t BarMax() const { return barMax_; }
+  int64_t BarPosition() const { return barPosition_; }
+
+  PlayerSwitches& Switches() { return switches_; }
+  const PlayerSwitches& Switches() const { return switches_; }
+  const std::string& UserPlayer() const { return userPlayer_; }
+  void SetUserPlayer(std::string path) { userPlayer_ = std::move(path); }
+  // The user chose their own player program: it plays previews from now on.
+  void ChooseUserPlayer(std::string path);
+
+ private:
+  void PlayOutside(const std::string& address);
+  void StartInDevice(bool play);
+  int SelectedRow() const;
+  int RowCount() const;
+  bool MusicSetVisible() const;
+
+  MediaDevice& device_;
+  Shell& shell_;
+  PlayerHooks hooks_;
+  PlayerSwitches switches_;
+  std::string userPlayer_;
+
+  int tag_ = 0;  // 0 nothing to continue, 1 from the track list, 2 from the music set
+  bool busy_ = false;
+  int seekStep_ = 0;
+  std::string address_;
+
+  std::string timeLabel_;
+  int tickCounter_ = 0;
+  bool timeLabelYellow_ = false;
+  int64_t barMax_ = 0;
+  int64_t barPosition_ = 0;
+};
+
+}  // namespace trakvella
