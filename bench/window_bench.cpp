@@ -74,6 +74,35 @@ void BM_OpenCd(benchmark::State& state) {
   state.counters["tracks"] = main.FileBox->model()->rowCount();
 }
 
+// "-local" with the full catalogue and a local file for every track: from the
+// window's creation to the root level listed.
+void BM_StartToReadyOffline(benchmark::State& state) {
+  const fs::path root = W().root;
+  static const bool audio = [&] {
+    const std::string command = std::string("python3 ") + TRAKVELLA_SOURCE_DIR + "/tools/gen_catalogue.py --out '" +
+                                (root / "unused").string() + "' --audio-home '" + (root / "audio-home").string() +
+                                "' --audio-all > /dev/null";
+    return std::system(command.c_str()) == 0;
+  }();
+  if (!audio) throw std::runtime_error("generator failed");
+  int cds = 0;
+  for (auto _ : state) {
+    MainFormOptions o;
+    o.programFolder = root / "audio-home";
+    o.catalogueFolder = root / "catalogue";
+    o.localSwitch = true;
+    TMainForm main(o);
+    TWaitForm wait(&main, [] { return 0; });
+    main.setWaitForm(&wait);
+    main.show();
+    main.FirstActivation();
+    QApplication::processEvents();
+    cds = main.catalogue().cdCount;
+  }
+  state.counters["cds"] = cds;
+}
+
+BENCHMARK(BM_StartToReadyOffline)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_SearchToListedRows)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
 BENCHMARK(BM_OpenCd)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
 

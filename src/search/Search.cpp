@@ -287,11 +287,18 @@ std::vector<std::string> SearchTracks(const Catalogue& catalogue, SearchCriteria
   const std::string completed = LangMessage(language, 55);
   std::vector<std::string> result;
   int counted = 0;
+  int shownPercent = -1;
   for (int p = 0; p < catalogue.cdCount; ++p) {
     const CdRecord& cd = catalogue.cds[p];
     if (cd.tracks.empty()) continue;
     ++counted;
-    progress.ShowProgress(completed + std::to_string(counted * 100 / withTracks) + "%", 2);
+    // The text changes a hundred times at most; it is shown (and the window
+    // repainted) only when it does.
+    const int percent = counted * 100 / withTracks;
+    if (percent != shownPercent) {
+      progress.ShowProgress(completed + std::to_string(percent) + "%", 2);
+      shownPercent = percent;
+    }
     progress.pump();
     // Outside the area every match would be dropped.
     if (byArea && !cd.categories.Contains(areaPath)) continue;
