@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "BenchSupport.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/TrackCodes.h"
 
@@ -18,14 +19,7 @@ namespace {
 using namespace trakvella;
 namespace fs = std::filesystem;
 
-class NoDialogs : public Dialogs {
- public:
-  MessageAnswer Message(const std::string& text, MessageKind, MessageButtons) override {
-    throw std::runtime_error("unexpected message: " + text);
-  }
-  std::optional<std::string> Input(const std::string&, const std::string&, const std::string&) override { return {}; }
-  std::string SelectFolder(const std::string&, const std::string&) override { return {}; }
-};
+using bench::NoDialogs;
 
 // Generated catalogues and program folders, made once per run and removed at exit.
 struct Fixtures {
@@ -42,10 +36,7 @@ struct Fixtures {
     std::error_code ec;
     fs::remove_all(root, ec);
   }
-  static void Generate(const std::string& args) {
-    std::string command = std::string("python3 ") + TRAKVELLA_SOURCE_DIR + "/tools/gen_catalogue.py " + args + " > /dev/null";
-    if (std::system(command.c_str()) != 0) throw std::runtime_error("generator failed");
-  }
+  static void Generate(const std::string& args) { bench::Generate(args); }
 };
 
 Fixtures& Fx() {

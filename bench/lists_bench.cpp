@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "app/MessageTable.h"
 #include "browse/Browser.h"
 #include "browse/ListsUnit.h"
@@ -25,41 +26,12 @@ namespace {
 using namespace trakvella;
 namespace fs = std::filesystem;
 
-class NoDialogs : public Dialogs {
- public:
-  MessageAnswer Message(const std::string& text, MessageKind, MessageButtons) override {
-    throw std::runtime_error("unexpected message: " + text);
-  }
-  std::optional<std::string> Input(const std::string&, const std::string&, const std::string&) override { return {}; }
-  std::string SelectFolder(const std::string&, const std::string&) override { return {}; }
-};
-
-// The generated catalogue, loaded once per run; its folder is removed at exit.
-struct Library {
-  fs::path root = fs::temp_directory_path() / ("trakvella-lists-bench-" + std::to_string(::getpid()));
-  NoDialogs dialogs;
-  SilentProgress progress;
-  Catalogue catalogue;
-  std::vector<std::string> codes;  // every track code in catalogue order
-
-  Library() {
-    const fs::path folder = root / "catalogue";
-    fs::create_directories(root / "home");
-    const std::string command = std::string("python3 ") + TRAKVELLA_SOURCE_DIR + "/tools/gen_catalogue.py --out '" +
-                                folder.string() + "' > /dev/null";
-    if (std::system(command.c_str()) != 0) throw std::runtime_error("generator failed");
-    FolderResourceStore store(folder);
-    LoadOptions options;
-    options.programFolder = root / "home";
-    options.today = {2026, 12};
-    catalogue.ReadCatalogueTables(store, dialogs);
-    catalogue.LoadCatalogue(store, options, dialogs, progress);
+// The generated catalogue, loaded once per run, and every track code in catalogue order.
+struct Library : bench::Library {
+  std::vector<std::string> codes;
+  Library() : bench::Library("lists-bench") {
     for (int p = 0; p < catalogue.cdCount; ++p)
       for (const TrackRecord& t : catalogue.cds[static_cast<size_t>(p)].tracks) codes.push_back(t.code);
-  }
-  ~Library() {
-    std::error_code ec;
-    fs::remove_all(root, ec);
   }
 };
 

@@ -12,6 +12,7 @@
 
 #include "browse/Browser.h"
 #include "catalogue/Catalogue.h"
+#include "BenchSupport.h"
 #include "ports/Progress.h"
 #include "ports/Random.h"
 #include "search/Search.h"
@@ -21,39 +22,9 @@ namespace {
 using namespace trakvella;
 namespace fs = std::filesystem;
 
-class NoDialogs : public Dialogs {
- public:
-  MessageAnswer Message(const std::string& text, MessageKind, MessageButtons) override {
-    throw std::runtime_error("unexpected message: " + text);
-  }
-  std::optional<std::string> Input(const std::string&, const std::string&, const std::string&) override { return {}; }
-  std::string SelectFolder(const std::string&, const std::string&) override { return {}; }
-};
-
-// The generated catalogue, loaded once per run; its folder is removed at exit.
-struct Library {
-  fs::path root = fs::temp_directory_path() / ("trakvella-search-bench-" + std::to_string(::getpid()));
-  NoDialogs dialogs;
-  SilentProgress progress;
-  Catalogue catalogue;
-
-  Library() {
-    const fs::path folder = root / "catalogue";
-    fs::create_directories(root / "home");
-    const std::string command = std::string("python3 ") + TRAKVELLA_SOURCE_DIR + "/tools/gen_catalogue.py --out '" +
-                                folder.string() + "' > /dev/null";
-    if (std::system(command.c_str()) != 0) throw std::runtime_error("generator failed");
-    FolderResourceStore store(folder);
-    LoadOptions options;
-    options.programFolder = root / "home";
-    options.today = {2026, 12};
-    catalogue.ReadCatalogueTables(store, dialogs);
-    catalogue.LoadCatalogue(store, options, dialogs, progress);
-  }
-  ~Library() {
-    std::error_code ec;
-    fs::remove_all(root, ec);
-  }
+// The generated catalogue, loaded once per run.
+struct Library : bench::Library {
+  Library() : bench::Library("search-bench") {}
 };
 
 Library& Lib() {

@@ -9,8 +9,14 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "BenchSupport.h"
 #include "app/mainunit.h"
 #include "app/waitunit.h"
+#include "platform/QtDesktop.h"
+#include "platform/QtMediaDevice.h"
+#include "player/Player.h"
+
+#include <QElapsedTimer>
 
 namespace {
 
@@ -23,9 +29,7 @@ struct Window {
   std::unique_ptr<TWaitForm> wait;
   Window() {
     fs::create_directories(root / "home");
-    const std::string command = std::string("python3 ") + TRAKVELLA_SOURCE_DIR + "/tools/gen_catalogue.py --out '" +
-                                (root / "catalogue").string() + "' > /dev/null";
-    if (std::system(command.c_str()) != 0) throw std::runtime_error("generator failed");
+    bench::Generate("--out '" + (root / "catalogue").string() + "'");
     MainFormOptions o;
     o.programFolder = root / "home";
     o.catalogueFolder = root / "catalogue";
@@ -79,12 +83,11 @@ void BM_OpenCd(benchmark::State& state) {
 void BM_StartToReadyOffline(benchmark::State& state) {
   const fs::path root = W().root;
   static const bool audio = [&] {
-    const std::string command = std::string("python3 ") + TRAKVELLA_SOURCE_DIR + "/tools/gen_catalogue.py --out '" +
-                                (root / "unused").string() + "' --audio-home '" + (root / "audio-home").string() +
-                                "' --audio-all > /dev/null";
-    return std::system(command.c_str()) == 0;
+    bench::Generate("--out '" + (root / "unused").string() + "' --audio-home '" + (root / "audio-home").string() +
+                    "' --audio-all");
+    return true;
   }();
-  if (!audio) throw std::runtime_error("generator failed");
+  (void)audio;
   int cds = 0;
   for (auto _ : state) {
     MainFormOptions o;
@@ -102,6 +105,44 @@ void BM_StartToReadyOffline(benchmark::State& state) {
   state.counters["cds"] = cds;
 }
 
+// A double click on a track with a local file: PlayCurrent as from the Play
+// button until the device plays (the player's own 200 ms pause included).
+void BM_DoubleClickToPlaybackLocal(benchmark::State& state) {
+  const fs::path root = W().root;
+  const fs::path wav = root / "tone.wav", mp3 = root / "tone.mp3";
+  static const bool made = [&] {
+    const std::string script =
+        "import wave,struct,math\nw=wave.open('" + wav.string() +
+        "','wb');w.setnchannels(1);w.setsampwidth(2);w.setframerate(22050)\n"
+        "w.writeframes(b''.join(struct.pack('<h',int(8000*math.sin(i/10))) for i in range(22050*3)))\nw.close()\n";
+    const std::string command = "python3 -c \"" + script + "\" && lame --quiet -b 64 '" + wav.string() + "' '" +
+                                mp3.string() + "'";
+    return std::system(command.c_str()) == 0;
+  }();
+  if (!made) throw std::runtime_error("could not make the MP3");
+  QtMediaDevice device;
+  QtShell shell;
+  PlayerHooks hooks;
+  hooks.currentAddress = [&] { return mp3.string(); };
+  hooks.selectedRow = [] { return 0; };
+  hooks.rowCount = [] { return 1; };
+  hooks.wait = [](int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+  };
+  Player player(device, shell, hooks);
+  for (auto _ : state) {
+    player.PlayCurrent(true);
+    while (device.Mode() != MediaMode::Playing) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    state.PauseTiming();
+    player.StopButClick();
+    device.Close();
+    state.ResumeTiming();
+  }
+}
+
+BENCHMARK(BM_DoubleClickToPlaybackLocal)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_StartToReadyOffline)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_SearchToListedRows)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
 BENCHMARK(BM_OpenCd)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
