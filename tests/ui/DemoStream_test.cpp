@@ -1,11 +1,14 @@
 // A preview streamed from the local demo server plays in the main window.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QElapsedTimer>
 #include <QTest>
 
 #include "app/mainunit.h"
+#include "catalogue/TrackCodes.h"
 #include "player/Player.h"
+#include "startup/Downloads.h"
 #include "support/Fakes.h"
 #include "support/LibraryServers.h"
 
@@ -36,6 +39,21 @@ TEST(DemoStream, ThePlayButtonStreamsADemoTrackFromTheDemoServer) {
   EXPECT_EQ(main.player().Address().rfind(servers.demo1, 0), 0u);
   EXPECT_FALSE(main.player().InFailureState());
   main.StopBut->click();
+
+  // The Top 100 list came from the web site at initialisation; its file is gone.
+  EXPECT_FALSE(main.browser().topList.empty());
+  EXPECT_FALSE(std::filesystem::exists(home.path() / "audio" / "top.txt"));
+
+  // "Скачать демо трека": the chosen folder gets the demo file under its name.
+  TempDir target;
+  dialogs.folders = {target.path().string()};
+  const TrackRecord* track = main.browser().SelectedTrack();
+  ASSERT_NE(track, nullptr);
+  main.Item("demodownitem")->trigger();
+  const auto file = target.path() / DemoFileName(track->code, track->title);
+  EXPECT_TRUE(std::filesystem::exists(file)) << file;
+  EXPECT_GE(FileSizeOf(file), 10000);
+  EXPECT_EQ(main.CollectSettings().lastDownloadFolder, target.path().string());
 }
 
 }  // namespace
