@@ -279,7 +279,10 @@ void TMainForm::ConnectListCommands() {
 // The track commands built so far need rows in the track list.
 void TMainForm::UpdateTrackMenus() {
   const bool rows = browser_->rowCount() > 0;
-  for (const char* name : {"Gotofilefolder1", "CopyNameItem", "CopyFName"}) Item(name)->setEnabled(rows);
+  for (const char* name : {"Gotofilefolder1", "CopyNameItem", "CopyFName", "mTempItem", "mKeyItem", "mTempKeyItem",
+                           "MMGotoTrackURLitem"})
+    Item(name)->setEnabled(rows);
+  Item("Top100Item")->setEnabled(!browser_->topList.empty() && !IsOffline());
   // The demo servers and demo downloads mean nothing offline.
   for (const char* name : {"SrvItem", "MMSrvItem"}) SubMenu(name)->setEnabled(!IsOffline());
   Item("demodownitem")->setEnabled(rows && !IsOffline());

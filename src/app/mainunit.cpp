@@ -115,6 +115,7 @@ TMainForm::TMainForm(const MainFormOptions& options, Dialogs* dialogs, QWidget* 
   CreateLists();
   ConnectListCommands();
   CreatePlayer();
+  ConnectCollectionCommands();
   setMinimumSize(kMinWidth, kMinHeight);
   resize(kMinWidth, kMinHeight);
 

@@ -183,6 +183,8 @@ class TMainForm : public QMainWindow {
   void CreateLists();
   void CreateSearchPanel();
   void CreatePlayer();
+  void ConnectCollectionCommands();
+  void SimilarCDMenuPopup();
   void SelectTrackRowInView();
   bool FileBoxMouse(QMouseEvent* mouse);
   void LoadTopList();

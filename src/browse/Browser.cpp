@@ -139,6 +139,12 @@ void Browser::ListTracks(const std::vector<std::string>& codes, bool fillRows, i
   if (progressMessage != -1) progress_.ShowProgress("", 0);
 }
 
+void Browser::SetScannedRows(std::vector<std::pair<int, int>> rows) {
+  if (rows.size() > kMaxTrackRows) rows.resize(kMaxTrackRows);
+  rows_ = std::move(rows);
+  selectedRow_ = -1;
+}
+
 void Browser::ListCdsOfTracks(const std::string& caption, const TextSet& cdCodes, bool selectFirst) {
   boxRows_.clear();
   selectedBoxRow_ = -1;

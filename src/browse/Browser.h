@@ -81,6 +81,9 @@ class Browser {
   // are not in the catalogue are left out.
   void ListTracks(const std::vector<std::string>& codes, bool fillRows, int progressMessage, bool resultMode,
                   const std::string& cdCaption);
+  // The rows of a collection that scanned the catalogue itself (catalogue order,
+  // not sorted); no row selected.
+  void SetScannedRows(std::vector<std::pair<int, int>> rows);
   // Fills the box with the CDs of the codes (catalogue order); with selectFirst,
   // opens the first under `caption`.
   void ListCdsOfTracks(const std::string& caption, const TextSet& cdCodes, bool selectFirst);

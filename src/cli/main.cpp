@@ -27,6 +27,9 @@ namespace trakvella {
 
 // The search command (SearchCommand.cpp): the arguments after "search".
 int CommandSearch(const Catalogue& catalogue, int language, const std::vector<std::string>& args);
+// The collections (CollectionsCommand.cpp): related, title, local, lucky, top, similar.
+int CommandCollection(const Catalogue& catalogue, int language, const std::string& command,
+                      const std::vector<std::string>& args);
 // The fetch command (FetchCommand.cpp): the arguments after "fetch".
 int CommandFetch(const std::vector<std::string>& args, int language);
 
@@ -41,7 +44,9 @@ constexpr const char* kUsage =
     "          search [--sfx] [--area N] [--mood LIST] [--tempo LIST] [--aggressive] [--background] [--imaging]\n"
     "                 [--style LIST] [--exact] [--epoch LIST] [--key N] [--bpm-in TEXT] [--bpm-out TEXT]\n"
     "                 [--preset N] [--sort order|popular|length|tempo] [--reverse]\n"
-    "          fetch URL FOLDER [--name NAME] [--delete-small]\n";
+    "          fetch URL FOLDER [--name NAME] [--delete-small]\n"
+    "          related TRACKCODE tempo|key|both | title WORD [--within CODE,...] | local | lucky [--seed N]\n"
+    "          top FILE [--sort ...] [--reverse] | similar CDCODE\n";
 
 using cli::Escape;
 using cli::Put;
@@ -294,13 +299,20 @@ int Run(int argc, char** argv) {
       {"tracks", {1, 1, {{"--sort", true}, {"--reverse", false}, {"--top", true}, {"--seed", true}}}},
       {"navigate", {1, SIZE_MAX, {}}},
       {"search", {0, SIZE_MAX, {}}},
+      {"related", {0, SIZE_MAX, {}}},
+      {"title", {0, SIZE_MAX, {}}},
+      {"local", {0, SIZE_MAX, {}}},
+      {"lucky", {0, SIZE_MAX, {}}},
+      {"top", {0, SIZE_MAX, {}}},
+      {"similar", {0, SIZE_MAX, {}}},
   };
   auto known = commands.find(command);
   if (known == commands.end()) throw UsageError{"unknown command " + command};
   std::vector<std::string> positional;
   std::map<std::string, std::string> commandOptions;
   for (size_t i = 1; i < args.size(); ++i) {
-    if (command == "search") {  // the search reads its own options
+    if (command == "search" || command == "related" || command == "title" || command == "local" ||
+        command == "lucky" || command == "top" || command == "similar") {  // these read their own options
       positional.push_back(args[i]);
       continue;
     }
@@ -350,6 +362,8 @@ int Run(int argc, char** argv) {
   if (command == "tracks") return CommandTracks(s, positional[0], commandOptions);
   if (command == "navigate") return CommandNavigate(s, positional);
   if (command == "search") return CommandSearch(s.catalogue, s.language, positional);
+  if (command != "info" && command != "cd" && command != "track" && command != "tree" && command != "tags")
+    return CommandCollection(s.catalogue, s.language, command, positional);
   return 0;
 }
 
