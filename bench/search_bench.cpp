@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -15,6 +16,7 @@
 #include "BenchSupport.h"
 #include "ports/Progress.h"
 #include "ports/Random.h"
+#include "browse/Collections.h"
 #include "search/Search.h"
 
 namespace {
@@ -87,6 +89,62 @@ void BM_RunSearch(benchmark::State& state) {
   state.counters["cds"] = static_cast<double>(browser.boxRows().size());
 }
 
+// The scanning collections over the full catalogue (no window): each lists its
+// matches into a Browser in result mode.
+void Collection(benchmark::State& state, const std::function<void(Browser&, Library&)>& run) {
+  Library& lib = Lib();
+  StdRandom random(1);
+  Browser browser(lib.catalogue, lib.dialogs, lib.progress, random, [] { return 0; });
+  browser.Home();
+  // The selected track: the first with a tempo and a key.
+  std::pair<int, int> selected{0, 0};
+  for (int cd = 0; cd < lib.catalogue.cdCount && selected == std::make_pair(0, 0); ++cd)
+    for (int t = 0; t < static_cast<int>(lib.catalogue.cds[cd].tracks.size()); ++t) {
+      const std::string& line = lib.catalogue.cds[cd].tracks[t].tagLine;
+      if (line.find('[') != std::string::npos && line.find('<') != std::string::npos) {
+        selected = {cd, t};
+        break;
+      }
+    }
+  for (auto _ : state) {
+    state.PauseTiming();
+    browser.SetScannedRows({selected});
+    browser.SelectRow(0);
+    state.ResumeTiming();
+    run(browser, lib);
+  }
+  state.counters["rows"] = browser.rowCount();
+}
+void BM_CloseTempo(benchmark::State& state) {
+  Collection(state, [](Browser& b, Library& l) { ListRelatedTracks(b, l.catalogue, Relation::Tempo, l.progress, 0); });
+}
+void BM_SameKey(benchmark::State& state) {
+  Collection(state, [](Browser& b, Library& l) { ListRelatedTracks(b, l.catalogue, Relation::Key, l.progress, 0); });
+}
+void BM_SameKeyAndTempo(benchmark::State& state) {
+  Collection(state,
+             [](Browser& b, Library& l) { ListRelatedTracks(b, l.catalogue, Relation::TempoAndKey, l.progress, 0); });
+}
+void BM_TitleSearch(benchmark::State& state) {
+  Collection(state, [](Browser& b, Library& l) {
+    b.SetScannedRows({});
+    SearchTitles(b, l.catalogue, "sun", l.progress, 0);
+  });
+}
+void BM_LocalTracks(benchmark::State& state) {
+  Collection(state, [](Browser& b, Library& l) { ShowLocalTracks(b, l.catalogue, l.progress, 0); });
+}
+void BM_LuckyPick(benchmark::State& state) {
+  StdRandom random(7);
+  Collection(state, [&random](Browser& b, Library& l) { LuckyPick(b, l.catalogue, random, l.progress, 0); });
+}
+
+BENCHMARK(BM_CloseTempo)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+BENCHMARK(BM_SameKey)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+BENCHMARK(BM_SameKeyAndTempo)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+BENCHMARK(BM_TitleSearch)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+BENCHMARK(BM_LocalTracks)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+BENCHMARK(BM_LuckyPick)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
 BENCHMARK(BM_SearchMatching_AllOn)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
 BENCHMARK(BM_SearchMatching_Styles)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
 BENCHMARK(BM_SearchMatching_AnyOfStyles)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);

@@ -23,8 +23,10 @@ void TMainForm::ConnectCollectionCommands() {
     connect(SubMenu(menu), &QMenu::aboutToShow, this, [this] {
       if (!Item("mTempItem")->isEnabled()) return;
       const TrackRecord* track = browser_->SelectedTrack();
-      Item("mTempItem")->setText(QString::fromStdString(TempoItemCaption(Item("mTempItem")->text().toStdString(), track)));
-      Item("mKeyItem")->setText(QString::fromStdString(KeyItemCaption(Item("mKeyItem")->text().toStdString(), track)));
+      const QString tempo = QString::fromStdString(TempoItemCaption(Item("mTempItem")->text().toStdString(), track));
+      const QString key = QString::fromStdString(KeyItemCaption(Item("mKeyItem")->text().toStdString(), track));
+      for (const char* name : {"mTempItem", "MMmTempItem"}) Item(name)->setText(tempo);
+      for (const char* name : {"mKeyItem", "MMmKeyItem"}) Item(name)->setText(key);
     });
 
   auto titleSearch = [this, after] {

@@ -101,7 +101,11 @@ bool SearchTitles(Browser& browser, const Catalogue& catalogue, const std::strin
   if (needle.empty()) return false;
   // A non-empty track list narrows the search to its rows.
   const std::vector<std::pair<int, int>> within = browser.rows();
-  auto contains = [&](const std::string& text) { return LowerCase(Trim(text)).find(needle) != std::string::npos; };
+  std::string folded;  // one buffer for the whole scan
+  auto contains = [&](const std::string& text) {
+    LowerCaseInto(TrimView(text), folded);
+    return folded.find(needle) != std::string::npos;
+  };
   ScanCollection(
       browser, catalogue, progress, language, true,
       [&](const TrackRecord& t) { return contains(t.title) || contains(t.code) || contains(t.composer); },

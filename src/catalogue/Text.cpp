@@ -254,8 +254,8 @@ char32_t LowerChar(char32_t c) {
 
 namespace {
 template <char32_t (*Fold)(char32_t)>
-std::string FoldCase(std::string_view text) {
-  std::string out;
+void FoldCaseInto(std::string_view text, std::string& out) {
+  out.clear();
   out.reserve(text.size());
   size_t pos = 0;
   while (pos < text.size()) {
@@ -267,12 +267,20 @@ std::string FoldCase(std::string_view text) {
       AppendChar(out, Fold(NextChar(text, pos)));
     }
   }
-  return out;
 }
 }  // namespace
 
-std::string UpperCase(std::string_view text) { return FoldCase<UpperChar>(text); }
-std::string LowerCase(std::string_view text) { return FoldCase<LowerChar>(text); }
+std::string UpperCase(std::string_view text) {
+  std::string out;
+  FoldCaseInto<UpperChar>(text, out);
+  return out;
+}
+std::string LowerCase(std::string_view text) {
+  std::string out;
+  FoldCaseInto<LowerChar>(text, out);
+  return out;
+}
+void LowerCaseInto(std::string_view text, std::string& out) { FoldCaseInto<LowerChar>(text, out); }
 
 std::string_view TrimLeftView(std::string_view text) {
   size_t i = 0;

@@ -37,6 +37,8 @@ char32_t UpperChar(char32_t c);
 char32_t LowerChar(char32_t c);
 std::string UpperCase(std::string_view text);
 std::string LowerCase(std::string_view text);
+// LowerCase into a buffer the caller keeps, so a loop allocates once.
+void LowerCaseInto(std::string_view text, std::string& out);
 
 // --- Trimming: blanks and control characters (codes up to 32) ------------------
 std::string_view TrimView(std::string_view text);

@@ -1,0 +1,48 @@
+// The collection commands of trakvella-cli as processes, on the bundled catalogue.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "support/CliProcess.h"
+#include "support/Fakes.h"
+
+namespace trakvella::testing {
+namespace {
+
+using ::testing::Contains;
+using ::testing::ElementsAre;
+
+struct CollectionsCli : ::testing::Test {
+  TempDir home;
+  CliResult Run(std::vector<std::string> args) {
+    args.insert(args.begin(), {"--home", home.path().string(), "--today", "2026-12", "--lang", "en"});
+    return RunCli(args);
+  }
+};
+
+TEST_F(CollectionsCli, RelatedTitleTopAndSimilar) {
+  auto related = Run({"related", "KMLB_027_001", "tempo"});
+  ASSERT_EQ(related.status, 0) << related.err;
+  EXPECT_THAT(related.out, Contains("row=KMLB_027_001"));  // the track itself is always there
+  EXPECT_FALSE(WithPrefix(related.out, "cd=").empty());
+
+  auto title = Run({"title", "027_00", "--within", "KMLB_027_001,KMLB_027_002,KMLB_003_001"});
+  EXPECT_THAT(WithPrefix(title.out, "row="), ElementsAre("row=KMLB_027_001", "row=KMLB_027_002"));
+
+  WriteFile(home.path() / "top.txt", "KMLB_027_002\nKMLB_999_999\nKMLB_003_001\n");
+  auto top = Run({"top", (home.path() / "top.txt").string()});
+  EXPECT_THAT(WithPrefix(top.out, "row="), ElementsAre("row=KMLB_027_002", "row=KMLB_003_001"));
+
+  auto similar = Run({"similar", "KMLB_003"});
+  EXPECT_THAT(WithPrefix(similar.out, "cd="), ElementsAre("cd=KMLB_601"));
+
+  auto lucky = Run({"lucky", "--seed", "3"});
+  EXPECT_LE(WithPrefix(lucky.out, "row=").size(), 39u);
+  EXPECT_EQ(Run({"lucky", "--seed", "3"}).out, lucky.out);  // the same seed, the same pick
+
+  EXPECT_EQ(Run({"related", "KMLB_027_001", "mood"}).status, 2);
+  EXPECT_EQ(Run({"similar", "KMLB_998"}).status, 2);
+  EXPECT_EQ(Run({"local"}).status, 0);
+}
+
+}  // namespace
+}  // namespace trakvella::testing

@@ -1,0 +1,77 @@
+// The collections in the main window: their menus' enabling and captions, the
+// title search from its button, and the web pages through the shell.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMenu>
+
+#include "app/mainunit.h"
+#include "support/Fakes.h"
+
+namespace trakvella::testing {
+namespace {
+
+struct MainCollections : ::testing::Test {
+  TempDir home;
+  FakeDialogs dialogs;
+  FakeClipboard clipboard;
+  FakeShell shell;
+  StdRandom random{5};
+  std::unique_ptr<TMainForm> main;
+  void SetUp() override {
+    MainFormOptions o;
+    o.programFolder = home.path();
+    o.today = [] { return YearMonth{2026, 12}; };
+    main = std::make_unique<TMainForm>(o, &dialogs, nullptr, &clipboard, &shell, &random);
+    main->show();
+    main->FirstActivation();
+  }
+};
+
+TEST_F(MainCollections, MenusFollowTheListsAndTheNetwork) {
+  emit main->TrPopupMenu->aboutToShow();
+  EXPECT_FALSE(main->Item("mTempItem")->isEnabled());  // no rows yet
+  EXPECT_FALSE(main->Item("Top100Item")->isEnabled());  // no popularity list here
+  emit main->SimilarCDMenu->aboutToShow();
+  EXPECT_FALSE(main->Item("ShowAllSimCDItem")->isEnabled());  // a category row is selected
+
+  main->browser().GoToPlace("* ALL LIBRARY >> … ALL CDS");
+  main->Refresh();
+  main->browser().topList = {main->catalogue().cds[0].tracks[0].code};
+  emit main->TrPopupMenu->aboutToShow();
+  EXPECT_TRUE(main->Item("mTempItem")->isEnabled());
+  EXPECT_TRUE(main->Item("MMmTempKeyItem")->isEnabled());
+  EXPECT_TRUE(main->Item("Top100Item")->isEnabled());
+  emit main->SimilarCDMenu->aboutToShow();
+  EXPECT_TRUE(main->Item("ShowAllSimCDItem")->isEnabled());
+  EXPECT_TRUE(main->Item("MMGotoCDurl")->isEnabled());
+
+  // The submenu shows the selected track's tempo and key.
+  const TrackRecord* track = main->browser().SelectedTrack();
+  ASSERT_NE(track, nullptr);
+  emit main->SubMenu("TrackShowItem")->aboutToShow();
+  EXPECT_THAT(main->Item("mTempItem")->text().toStdString(), ::testing::EndsWith(" bpm"));
+  EXPECT_THAT(main->Item("MMmKeyItem")->text().toStdString(), ::testing::HasSubstr(" - "));
+
+  main->Item("gotocdurl")->trigger();
+  main->Item("MMGotoTrackURLitem")->trigger();
+  ASSERT_EQ(shell.urls.size(), 2u);
+  EXPECT_EQ(shell.urls[1], main->endpoints().webSite + track->code);
+}
+
+TEST_F(MainCollections, TitleSearchFromItsButton) {
+  dialogs.inputs = {std::string("KMLB_027")};
+  main->SearchNameBut->click();
+  EXPECT_TRUE(main->browser().resultMode());
+  ASSERT_GT(main->FileBox->model()->rowCount(), 0);
+  for (const auto& [cd, t] : main->browser().rows())
+    EXPECT_EQ(main->catalogue().Track(cd, t).code.rfind("KMLB_027", 0), 0u);
+  // Cancelled: nothing changes.
+  const int rows = main->FileBox->model()->rowCount();
+  main->SearchNameBut->click();
+  EXPECT_EQ(main->FileBox->model()->rowCount(), rows);
+}
+
+}  // namespace
+}  // namespace trakvella::testing
