@@ -28,11 +28,7 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 }  // namespace
 
 void TMainForm::CreatePlayer() {
-  if (!mediaDevice_) {
-    auto* device = new QtMediaDevice(this);
-    ownDevice_ = device;
-    mediaDevice_ = device;
-  }
+  if (!mediaDevice_) mediaDevice_ = new QtMediaDevice(this);  // owned by the window
   http_ = std::make_unique<CurlHttpClient>();
   downloader_ = std::make_unique<Downloader>(*http_, *progress_, *dialogs_, [this] { return language_; }, network_);
 

@@ -224,7 +224,6 @@ class TMainForm : public QMainWindow {
   TOrgForm* orgForm_ = nullptr;
   TSearchPanel* searchPanel_ = nullptr;
   MediaDevice* mediaDevice_ = nullptr;
-  QObject* ownDevice_ = nullptr;
   std::unique_ptr<HttpClient> http_;
   std::unique_ptr<NetworkState> networkHolder_;
   NetworkState& network_;
