@@ -8,26 +8,12 @@
 
 #include "app/mainunit.h"
 #include "support/Fakes.h"
+#include "ui/MainWindowFixture.h"
 
 namespace trakvella::testing {
 namespace {
 
-struct MainCollections : ::testing::Test {
-  TempDir home;
-  FakeDialogs dialogs;
-  FakeClipboard clipboard;
-  FakeShell shell;
-  StdRandom random{5};
-  std::unique_ptr<TMainForm> main;
-  void SetUp() override {
-    MainFormOptions o;
-    o.programFolder = home.path();
-    o.today = [] { return YearMonth{2026, 12}; };
-    main = std::make_unique<TMainForm>(o, &dialogs, nullptr, &clipboard, &shell, &random);
-    main->show();
-    main->FirstActivation();
-  }
-};
+struct MainCollections : MainWindowTest {};
 
 TEST_F(MainCollections, MenusFollowTheListsAndTheNetwork) {
   emit main->TrPopupMenu->aboutToShow();

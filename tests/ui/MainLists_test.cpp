@@ -15,30 +15,15 @@
 #include "maintenance/infoUnit.h"
 #include "maintenance/orgUnit.h"
 #include "support/Fakes.h"
+#include "ui/MainWindowFixture.h"
 
 namespace trakvella::testing {
 namespace {
 
 using ::testing::ElementsAre;
 
-struct Lists : ::testing::Test {
-  TempDir home;
-  FakeDialogs dialogs;
-  FakeClipboard clipboard;
-  FakeShell shell;
-  StdRandom random{3};
-  std::unique_ptr<TMainForm> main;
+struct Lists : MainWindowTest {
 
-  void SetUp() override {
-    MainFormOptions o;
-    o.programFolder = home.path();
-    o.today = [] { return YearMonth{2026, 12}; };
-    main = std::make_unique<TMainForm>(o, &dialogs, nullptr, &clipboard, &shell, &random);
-    main->resize(1100, 800);
-    main->show();
-    main->FirstActivation();
-  }
-  void TearDown() override { main.reset(); }
 
   int BoxRowOf(const std::string& text) {
     const auto& rows = main->browser().boxRows();

@@ -11,6 +11,7 @@
 #include "player/Player.h"
 #include "ports/MediaDevice.h"
 #include "support/Fakes.h"
+#include "ui/MainWindowFixture.h"
 
 namespace trakvella::testing {
 namespace {
@@ -53,23 +54,11 @@ class ScriptedDevice : public MediaDevice {
   bool IsOpen() const override { return mode != MediaMode::NotReady; }
 };
 
-struct MainPlayer : ::testing::Test {
-  TempDir home;
-  FakeDialogs dialogs;
-  FakeClipboard clipboard;
-  FakeShell shell;
-  StdRandom random{3};
+struct MainPlayer : MainWindowTest {
   ScriptedDevice device;
-  std::unique_ptr<TMainForm> main;
 
   void SetUp() override {
-    MainFormOptions o;
-    o.programFolder = home.path();
-    o.today = [] { return YearMonth{2026, 12}; };
-    main = std::make_unique<TMainForm>(o, &dialogs, nullptr, &clipboard, &shell, &random, &device);
-    main->resize(1100, 800);
-    main->show();
-    main->FirstActivation();
+    Start(&device);
     main->browser().GoToPlace("* ALL LIBRARY >> … ALL CDS");
     main->Refresh();
     device.opened.clear();

@@ -12,29 +12,18 @@
 #include "app/mainunit.h"
 #include "search/SearchPanelUnit.h"
 #include "support/Fakes.h"
+#include "ui/MainWindowFixture.h"
 
 namespace trakvella::testing {
 namespace {
 
-struct MainSearch : ::testing::Test {
-  TempDir home;
-  FakeDialogs dialogs;
-  FakeClipboard clipboard;
-  FakeShell shell;
-  StdRandom random{3};
-  std::unique_ptr<TMainForm> main;
+struct MainSearch : MainWindowTest {
   int plays = 0;
-
   void SetUp() override {
-    MainFormOptions o;
-    o.programFolder = home.path();
-    o.today = [] { return YearMonth{2026, 12}; };
-    main = std::make_unique<TMainForm>(o, &dialogs, nullptr, &clipboard, &shell, &random);
-    main->resize(1100, 800);
-    main->show();
-    main->FirstActivation();
+    Start();
     main->browser().hooks.playCurrent = [this](bool) { ++plays; };
   }
+
   template <class T>
   T* Control(const char* name) {
     return main->findChild<T*>(name);
