@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "catalogue/Catalogue.h"
+#include "core/catalogue/Catalogue.h"
 #include "ports/Dialogs.h"
 #include "ports/Progress.h"
 

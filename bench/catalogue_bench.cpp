@@ -11,8 +11,8 @@
 #include <string>
 
 #include "BenchSupport.h"
-#include "catalogue/Catalogue.h"
-#include "catalogue/TrackCodes.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/catalogue/TrackCodes.h"
 
 namespace {
 

@@ -14,10 +14,10 @@
 #include <vector>
 
 #include "BenchSupport.h"
-#include "app/MessageTable.h"
-#include "browse/Browser.h"
-#include "browse/ListsUnit.h"
-#include "catalogue/Catalogue.h"
+#include "core/lang/MessageTable.h"
+#include "core/browse/Browser.h"
+#include "ui/browse/TrackLists.h"
+#include "core/catalogue/Catalogue.h"
 #include "ports/Progress.h"
 #include "ports/Random.h"
 

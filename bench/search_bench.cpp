@@ -11,13 +11,13 @@
 #include <stdexcept>
 #include <string>
 
-#include "browse/Browser.h"
-#include "catalogue/Catalogue.h"
+#include "core/browse/Browser.h"
+#include "core/catalogue/Catalogue.h"
 #include "BenchSupport.h"
 #include "ports/Progress.h"
 #include "ports/Random.h"
-#include "browse/Collections.h"
-#include "search/Search.h"
+#include "core/browse/Collections.h"
+#include "core/search/Search.h"
 
 namespace {
 

@@ -10,11 +10,12 @@
 #include <stdexcept>
 
 #include "BenchSupport.h"
-#include "app/mainunit.h"
-#include "app/waitunit.h"
-#include "platform/QtDesktop.h"
-#include "platform/QtMediaDevice.h"
-#include "player/Player.h"
+#include "program/DesktopPorts.h"
+#include "ui/main/MainForm.h"
+#include "ui/wait/WaitForm.h"
+#include "adapters/qt/QtDesktop.h"
+#include "adapters/qt/QtMediaDevice.h"
+#include "core/player/Player.h"
 
 #include <QElapsedTimer>
 
@@ -25,6 +26,8 @@ namespace fs = std::filesystem;
 
 struct Window {
   fs::path root = fs::temp_directory_path() / ("trakvella-window-bench-" + std::to_string(::getpid()));
+  DesktopPorts desktop;
+  bench::NoDialogs dialogs;
   std::unique_ptr<TMainForm> main;
   std::unique_ptr<TWaitForm> wait;
   Window() {
@@ -33,7 +36,9 @@ struct Window {
     MainFormOptions o;
     o.programFolder = root / "home";
     o.catalogueFolder = root / "catalogue";
-    main = std::make_unique<TMainForm>(o);
+    MainFormPorts ports = desktop.ports();
+    ports.dialogs = &dialogs;
+    main = std::make_unique<TMainForm>(o, ports);
     wait = std::make_unique<TWaitForm>(main.get(), [] { return 0; });
     main->setWaitForm(wait.get());
     main->resize(1200, 900);
@@ -94,7 +99,11 @@ void BM_StartToReadyOffline(benchmark::State& state) {
     o.programFolder = root / "audio-home";
     o.catalogueFolder = root / "catalogue";
     o.localSwitch = true;
-    TMainForm main(o);
+    DesktopPorts desktop;
+    bench::NoDialogs dialogs;
+    MainFormPorts ports = desktop.ports();
+    ports.dialogs = &dialogs;
+    TMainForm main(o, ports);
     TWaitForm wait(&main, [] { return 0; });
     main.setWaitForm(&wait);
     main.show();

@@ -22,7 +22,7 @@ foreach(rel IN LISTS files)
 endforeach()
 file(WRITE "${OUTPUT}.tmp"
 "// Generated from resources/ at build time. Do not edit.\n"
-"#include \"catalogue/EmbeddedResources.h\"\n"
+"#include \"core/catalogue/EmbeddedResources.h\"\n"
 "namespace trakvella {\n"
 "${body}"
 "static const EmbeddedResource kTable[] = {\n${table}  {nullptr, nullptr, nullptr, 0}};\n"

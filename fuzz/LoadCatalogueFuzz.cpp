@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "catalogue/Catalogue.h"
-#include "catalogue/Resources.h"
-#include "catalogue/Text.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/catalogue/Resources.h"
+#include "core/text/Text.h"
 
 namespace {
 

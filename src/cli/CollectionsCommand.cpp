@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "browse/Browser.h"
-#include "browse/Collections.h"
-#include "catalogue/FileIO.h"
-#include "catalogue/Text.h"
+#include "core/browse/Browser.h"
+#include "core/browse/Collections.h"
+#include "core/text/FileIO.h"
+#include "core/text/Text.h"
 #include "cli/CliOutput.h"
 #include "ports/Random.h"
 

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "cli/CliOutput.h"
-#include "net/CurlHttpClient.h"
+#include "adapters/CurlHttpClient.h"
 #include "ports/Dialogs.h"
 #include "ports/Progress.h"
-#include "startup/Downloads.h"
+#include "core/net/Downloads.h"
 
 namespace trakvella {
 

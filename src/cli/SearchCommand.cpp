@@ -9,14 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "app/CaptionTable.h"
-#include "browse/Browser.h"
-#include "catalogue/Catalogue.h"
-#include "catalogue/Text.h"
+#include "core/lang/CaptionTable.h"
+#include "core/browse/Browser.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/text/Text.h"
 #include "cli/CliOutput.h"
-#include "catalogue/Vocabulary.h"
+#include "core/catalogue/Vocabulary.h"
 #include "ports/Random.h"
-#include "search/Search.h"
+#include "core/search/Search.h"
 
 namespace trakvella {
 

@@ -12,16 +12,16 @@
 #include <string>
 #include <vector>
 
-#include "app/Locale.h"
+#include "core/lang/Locale.h"
 #include "cli/CliOutput.h"
-#include "app/MessageTable.h"
-#include "browse/Browser.h"
-#include "catalogue/FileIO.h"
+#include "core/lang/MessageTable.h"
+#include "core/browse/Browser.h"
+#include "core/text/FileIO.h"
 #include "ports/Random.h"
-#include "catalogue/Catalogue.h"
-#include "catalogue/Resources.h"
-#include "catalogue/Text.h"
-#include "catalogue/Vocabulary.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/catalogue/Resources.h"
+#include "core/text/Text.h"
+#include "core/catalogue/Vocabulary.h"
 
 namespace trakvella {
 
@@ -221,7 +221,7 @@ int CommandNavigate(const Session& s, const std::vector<std::string>& steps) {
     } else if (verb == "goto" && colon != std::string::npos) {
       browser.GoToPlace(arg);
     } else if (verb == "fav" && colon != std::string::npos) {
-      if (!browser.AddFavourite(arg)) b.dialogs.Message(LangMessage(s.language, 17), MessageKind::Warning, MessageButtons::Ok);
+      if (!browser.AddFavourite(arg)) b.dialogs.Message(LangMessage(s.language, Msg::FavouritesFull), MessageKind::Warning, MessageButtons::Ok);
     } else if (step == "favs") {
       for (const auto& caption : browser.FavouriteCaptions()) Put("fav", caption);
     } else {

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <sstream>
 
-#include "catalogue/Text.h"
+#include "core/text/Text.h"
 #include "support/CatalogueFixture.h"
 #include "support/CliProcess.h"
 

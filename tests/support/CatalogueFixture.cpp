@@ -5,7 +5,7 @@
 #include <map>
 #include <stdexcept>
 
-#include "catalogue/Text.h"
+#include "core/text/Text.h"
 
 namespace trakvella::testing {
 

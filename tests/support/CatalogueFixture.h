@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/Catalogue.h"
+#include "core/catalogue/Catalogue.h"
 #include "support/Fakes.h"
 
 namespace trakvella::testing {

@@ -5,10 +5,11 @@
 #include <QElapsedTimer>
 #include <QTest>
 
-#include "app/mainunit.h"
-#include "catalogue/TrackCodes.h"
-#include "player/Player.h"
-#include "startup/Downloads.h"
+#include "program/DesktopPorts.h"
+#include "ui/main/MainForm.h"
+#include "core/catalogue/TrackCodes.h"
+#include "core/player/Player.h"
+#include "core/net/Downloads.h"
 #include "support/Fakes.h"
 #include "support/LibraryServers.h"
 
@@ -22,7 +23,10 @@ TEST(DemoStream, ThePlayButtonStreamsADemoTrackFromTheDemoServer) {
   MainFormOptions o;
   o.programFolder = home.path();
   o.today = [] { return YearMonth{2026, 12}; };
-  TMainForm main(o, &dialogs);  // the real media device, reading servers.ini
+  DesktopPorts desktop;  // the real media device and HTTP client
+  MainFormPorts ports = desktop.ports();
+  ports.dialogs = &dialogs;
+  TMainForm main(o, ports);
   main.show();
   main.FirstActivation();
   ASSERT_EQ(main.demoBaseUrl(), servers.demo1);

@@ -6,7 +6,7 @@
 #include <QAction>
 #include <QMenu>
 
-#include "app/mainunit.h"
+#include "ui/main/MainForm.h"
 #include "support/Fakes.h"
 #include "ui/MainWindowFixture.h"
 

@@ -13,13 +13,14 @@
 #include <QTest>
 #include <thread>
 
-#include "app/CaptionTable.h"
-#include "app/MessageTable.h"
-#include "app/LangUnit.h"
-#include "app/Settings.h"
-#include "app/mainunit.h"
-#include "app/waitunit.h"
-#include "catalogue/Text.h"
+#include "core/lang/CaptionTable.h"
+#include "core/lang/MessageTable.h"
+#include "ui/lang/LangCaptions.h"
+#include "core/settings/Settings.h"
+#include "program/DesktopPorts.h"
+#include "ui/main/MainForm.h"
+#include "ui/wait/WaitForm.h"
+#include "core/text/Text.h"
 #include "support/Fakes.h"
 
 namespace trakvella::testing {
@@ -31,6 +32,7 @@ using ::testing::HasSubstr;
 struct Program {
   TempDir home;
   FakeDialogs dialogs;
+  DesktopPorts desktop;
   std::unique_ptr<TMainForm> main;
   std::unique_ptr<TWaitForm> wait;
 
@@ -38,7 +40,9 @@ struct Program {
     MainFormOptions o;
     o.programFolder = home.path();
     o.today = [] { return YearMonth{2026, 12}; };
-    main = std::make_unique<TMainForm>(o, &dialogs);
+    MainFormPorts ports = desktop.ports();
+    ports.dialogs = &dialogs;
+    main = std::make_unique<TMainForm>(o, ports);
     wait = std::make_unique<TWaitForm>(main.get(), [m = main.get()] { return m->Language(); });
     wait->setObjectName("WaitForm");
     RegisterCaptionWindow("TWaitForm", wait.get());

@@ -9,11 +9,11 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/LangUnit.h"
-#include "app/mainunit.h"
-#include "app/waitunit.h"
-#include "maintenance/infoUnit.h"
-#include "maintenance/orgUnit.h"
+#include "ui/lang/LangCaptions.h"
+#include "ui/main/MainForm.h"
+#include "ui/wait/WaitForm.h"
+#include "ui/maintenance/InfoForm.h"
+#include "ui/maintenance/OrgForm.h"
 #include "support/Fakes.h"
 #include "ui/MainWindowFixture.h"
 

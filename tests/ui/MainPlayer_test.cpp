@@ -7,8 +7,8 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "app/mainunit.h"
-#include "player/Player.h"
+#include "ui/main/MainForm.h"
+#include "core/player/Player.h"
 #include "ports/MediaDevice.h"
 #include "support/Fakes.h"
 #include "ui/MainWindowFixture.h"

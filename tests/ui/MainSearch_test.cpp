@@ -9,8 +9,8 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "app/mainunit.h"
-#include "search/SearchPanelUnit.h"
+#include "ui/main/MainForm.h"
+#include "ui/search/SearchPanel.h"
 #include "support/Fakes.h"
 #include "ui/MainWindowFixture.h"
 

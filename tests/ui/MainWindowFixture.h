@@ -5,7 +5,8 @@
 
 #include <memory>
 
-#include "app/mainunit.h"
+#include "program/DesktopPorts.h"
+#include "ui/main/MainForm.h"
 #include "ports/MediaDevice.h"
 #include "support/Fakes.h"
 
@@ -17,6 +18,7 @@ struct MainWindowTest : ::testing::Test {
   FakeClipboard clipboard;
   FakeShell shell;
   StdRandom random{3};
+  DesktopPorts desktop;
   std::unique_ptr<TMainForm> main;
 
   // A media device of the test's own; the real one when none is given.
@@ -24,7 +26,13 @@ struct MainWindowTest : ::testing::Test {
     MainFormOptions o;
     o.programFolder = home.path();
     o.today = [] { return YearMonth{2026, 12}; };
-    main = std::make_unique<TMainForm>(o, &dialogs, nullptr, &clipboard, &shell, &random, device);
+    MainFormPorts ports = desktop.ports();
+    ports.dialogs = &dialogs;
+    ports.clipboard = &clipboard;
+    ports.shell = &shell;
+    ports.random = &random;
+    if (device) ports.mediaDevice = device;
+    main = std::make_unique<TMainForm>(o, ports);
     main->resize(1100, 800);
     main->show();
     main->FirstActivation();

@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "app/LangUnit.h"
-#include "maintenance/infoUnit.h"
-#include "maintenance/orgUnit.h"
+#include "ui/lang/LangCaptions.h"
+#include "ui/maintenance/InfoForm.h"
+#include "ui/maintenance/OrgForm.h"
 
 namespace trakvella {
 namespace {

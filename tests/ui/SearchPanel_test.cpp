@@ -17,7 +17,7 @@
 #include <QTest>
 #include <functional>
 
-#include "search/SearchPanelUnit.h"
+#include "ui/search/SearchPanel.h"
 #include "support/Fakes.h"
 
 namespace trakvella::testing {

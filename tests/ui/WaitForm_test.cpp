@@ -1,4 +1,4 @@
-#include "app/waitunit.h"
+#include "ui/wait/WaitForm.h"
 
 #include <gtest/gtest.h>
 

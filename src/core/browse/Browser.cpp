@@ -1,0 +1,549 @@
+#include "core/browse/Browser.h"
+
+#include <algorithm>
+
+#include "core/lang/MessageTable.h"
+#include "core/text/Text.h"
+#include "core/text/TextFields.h"
+#include "core/catalogue/TrackCodes.h"
+#include "core/catalogue/Vocabulary.h"
+
+namespace trakvella {
+
+namespace {
+
+// The place without its " : " CD part.
+std::string WithoutCdPart(const std::string& place) {
+  size_t at = place.find(kPlaceSeparator);
+  return at == std::string::npos ? place : place.substr(0, at);
+}
+
+// The text after the last " >> " (the whole text when there is none).
+std::string LastComponent(const std::string& path) {
+  size_t at = path.rfind(kPathSeparator);
+  return at == std::string::npos ? path : path.substr(at + kPathSeparator.size());
+}
+
+std::string RowNumber(int index, int count) { return std::to_string(index + 1) + "/" + std::to_string(count); }
+
+}  // namespace
+
+Browser::Browser(const Catalogue& catalogue, Dialogs& dialogs, Progress& progress, Random& random,
+                 std::function<int()> language)
+    : catalogue_(catalogue), dialogs_(dialogs), progress_(progress), random_(random), language_(std::move(language)) {}
+
+void Browser::StopPlayback() {
+  if (hooks.stopPlayback) hooks.stopPlayback();
+}
+
+void Browser::Reset() {
+  rows_.clear();
+  selectedRow_ = -1;
+  boxRows_.clear();
+  selectedBoxRow_ = -1;
+  currentPath_.clear();
+  reselectName_.clear();
+  caption_.clear();
+  lastOpenedRow_ = -1;
+  history_ = {""};
+  historyBackSteps_ = 0;
+  backEnabled_ = forwardEnabled_ = false;
+  sortKind_ = SortKind::Order;
+  statusFields_ = {};
+}
+
+// --- Track list ----------------------------------------------------------------
+
+void Browser::SelectRow(int row) { selectedRow_ = row >= 0 && row < rowCount() ? row : -1; }
+
+const TrackRecord* Browser::SelectedTrack() const {
+  if (selectedRow_ < 0 || selectedRow_ >= rowCount()) return nullptr;
+  return &catalogue_.Track(rows_[selectedRow_].first, rows_[selectedRow_].second);
+}
+
+void Browser::ListTracks(const std::vector<std::string>& codes, bool fillRows, int progressMessage, bool resultMode,
+                         const std::string& cdCaption) {
+  if (progressMessage != -1) progress_.ShowProgress(LangMessage(Lang(), static_cast<unsigned>(progressMessage)), 1);
+  if (resultMode) {
+    LeaveResultMode();
+    EnterResultMode();
+  }
+
+  // Sort entries by the checked kind; Index is the code's position in `codes`.
+  const int count = static_cast<int>(codes.size());
+  std::vector<std::pair<int, int>> located(codes.size());
+  std::vector<TSort> entries;
+  entries.reserve(codes.size());
+  auto locate = [&](int i) {
+    located[i] = catalogue_.LocateTrack(codes[i]);
+    progress_.pump();
+    return located[i].first >= 0;
+  };
+  switch (sortKind_) {
+    case SortKind::Length:
+      for (int i = 0; i < count; ++i) {
+        if (!locate(i)) continue;
+        const std::string& d = catalogue_.Track(located[i].first, located[i].second).duration;
+        entries.push_back({reversed_ ? 1 : 0, MidChars(d, 0, 2), MidChars(d, 3, 2), i});
+      }
+      SortEntries(entries);
+      break;
+    case SortKind::Tempo:
+      for (int i = 0; i < count; ++i) {
+        if (!locate(i)) continue;
+        const TrackRecord& t = catalogue_.Track(located[i].first, located[i].second);
+        entries.push_back({reversed_ ? 3 : 2, BetweenMarkers(Trim(t.tagLine), "[", "]"), "", i});
+      }
+      SortEntries(entries);
+      break;
+    case SortKind::Popular: {
+      random_.Randomize();
+      std::unordered_map<std::string_view, int> rank;
+      rank.reserve(topList.size());
+      for (size_t r = 0; r < topList.size(); ++r) rank.try_emplace(topList[r], static_cast<int>(r));
+      for (int i = 0; i < count; ++i) {
+        if (!locate(i)) continue;
+        auto it = rank.find(catalogue_.Track(located[i].first, located[i].second).code);
+        const int key = it != rank.end() ? it->second : 50001 + random_.Next(50000);
+        entries.push_back({reversed_ ? 5 : 4, std::to_string(key), "", i});
+      }
+      SortEntries(entries);
+      break;
+    }
+    case SortKind::Order:
+      for (int n = 0; n < count; ++n) {
+        const int i = reversed_ ? count - 1 - n : n;
+        locate(i);
+        entries.push_back({0, "", "", i});
+      }
+      break;
+  }
+
+  // The rows in the final order; codes that do not resolve are skipped.
+  TextSet cdCodes;
+  std::vector<bool> cdListed(catalogue_.cds.size(), false);
+  rows_.clear();
+  selectedRow_ = -1;
+  for (const TSort& e : entries) {
+    const auto [cd, track] = located[e.Index];
+    progress_.pump();
+    if (cd < 0 || rows_.size() >= kMaxTrackRows) continue;
+    if (!cdListed[cd]) {
+      cdListed[cd] = true;
+      cdCodes.Add(catalogue_.cds[cd].cdCode);
+    }
+    rows_.emplace_back(cd, track);
+  }
+  (void)fillRows;  // the track list draws its rows from the row table either way
+  if (!cdCaption.empty()) ListCdsOfTracks(cdCaption, cdCodes, false);
+  if (progressMessage != -1) progress_.ShowProgress("", 0);
+}
+
+void Browser::SetScannedRows(std::vector<std::pair<int, int>> rows) {
+  if (rows.size() > kMaxTrackRows) rows.resize(kMaxTrackRows);
+  rows_ = std::move(rows);
+  selectedRow_ = -1;
+}
+
+void Browser::ListCdsOfTracks(const std::string& caption, const TextSet& cdCodes, bool selectFirst) {
+  boxRows_.clear();
+  selectedBoxRow_ = -1;
+  for (int p = 0; p < catalogue_.cdCount; ++p)
+    if (cdCodes.Contains(catalogue_.cds[p].cdCode)) boxRows_.push_back({true, catalogue_.cds[p].cdText, p});
+  if (selectFirst && !boxRows_.empty()) {
+    currentPath_ = caption;
+    lastOpenedRow_ = -1;
+    selectedBoxRow_ = 0;
+    CDCatBoxClick();
+  }
+}
+
+void Browser::SetSortKind(SortKind kind) {
+  sortKind_ = kind;
+  if (rowCount() > 0 && !resultMode()) ShowCurrentLevel();
+}
+
+void Browser::ToggleReverse() {
+  reversed_ = !reversed_;
+  if (rowCount() > 0 && !resultMode()) ShowCurrentLevel();
+}
+
+void Browser::SetShowName(bool on) {
+  options.showName = on;
+  if (!on && !options.showCode) options.showCode = true;
+}
+
+void Browser::SetShowCode(bool on) {
+  options.showCode = on;
+  if (!on && !options.showName) options.showName = true;
+}
+
+void Browser::EnterResultMode() {
+  statusFields_ = {"*", "", "", "", ""};
+  boxRows_.clear();
+  selectedBoxRow_ = -1;
+  rows_.clear();
+  selectedRow_ = -1;
+  currentPath_ = std::string(kAllCdsPath);
+  caption_ = FormatPathCaption(currentPath_);
+}
+
+void Browser::EnterSearchMode() {
+  EnterResultMode();
+  boxVisible = false;
+  searchPanelShown = true;
+  searchButtonDown = true;
+}
+
+void Browser::LeaveResultMode() {
+  statusFields_[0].clear();
+  searchButtonDown = false;
+  searchPanelShown = false;
+  boxVisible = true;
+}
+
+void Browser::ShowTrackStatus(const std::string& demoBaseUrl, const std::string& programFolder) {
+  const TrackRecord* t = SelectedTrack();
+  if (!t) return;
+  statusFields_[4] = RowNumber(selectedRow_, rowCount());
+  std::string path = TrackPathOrUrl(t->location, demoBaseUrl);
+  size_t at = demoBaseUrl.empty() ? std::string::npos : path.find(demoBaseUrl);
+  if (at != std::string::npos) {
+    path.erase(at, demoBaseUrl.size());
+    statusFields_[1] = LangMessage(Lang(), Msg::WebServer) + ": " + path;
+  } else {
+    statusFields_[1] = LangMessage(Lang(), Msg::HardDisk) + ": " + MidChars(path, CharCount(programFolder));
+  }
+  const std::string tagLine = Trim(t->tagLine);
+  statusFields_[2] = KeyName(BetweenMarkers(tagLine, "<", ">"));
+  statusFields_[3] = BetweenMarkers(t->tagLine, "[", "]");
+}
+
+std::string Browser::ComposeTrackName() const {
+  const TrackRecord* t = SelectedTrack();
+  if (!t) return {};
+  std::string name;
+  if (options.showTime) name += t->duration + " ";
+  if (options.showCode) name += "[" + t->code + "] ";
+  if (options.showName) name += t->title;
+  // The author labels are the Russian ones whatever the interface language.
+  if (options.showComposer && options.showArtist)
+    name += " а/и: " + t->composer + " / " + t->performer + " ";
+  else if (options.showComposer)
+    name += " а:" + t->composer + " ";
+  else if (options.showArtist)
+    name += " и:" + t->performer + " ";
+  return name;
+}
+
+// --- Category/CD box --------------------------------------------------------------
+
+int Browser::categoryRowCount() const {
+  return static_cast<int>(std::count_if(boxRows_.begin(), boxRows_.end(), [](const BoxRow& r) { return !r.isCd; }));
+}
+
+std::string Browser::FormatPathCaption(const std::string& path) const {
+  std::string cdPart;
+  std::string rest = path;
+  if (size_t at = rest.rfind(kPlaceSeparator); at != std::string::npos) {
+    cdPart = rest.substr(at);
+    rest.resize(at);
+  }
+  std::string doubled;
+  for (char c : rest) {
+    doubled += c;
+    if (c == '&') doubled += '&';
+  }
+  std::string caption = " ";
+  size_t start = 0;
+  bool first = true;
+  while (true) {
+    size_t at = doubled.find(kPathSeparator, start);
+    std::string component = doubled.substr(start, at == std::string::npos ? std::string::npos : at - start);
+    if (Lang() == kRussian)
+      if (auto t = catalogue_.Translation(component)) component = std::string(*t);
+    if (!first) caption += " » ";
+    caption += component;
+    first = false;
+    if (at == std::string::npos) break;
+    start = at + kPathSeparator.size();
+  }
+  return caption + cdPart;
+}
+
+void Browser::ShowCurrentLevel(const std::string& selectName) {
+  caption_ = FormatPathCaption(currentPath_);
+  statusFields_ = {};
+
+  if (currentPath_.find(kPlaceSeparator) == std::string::npos) {
+    // A category level: its child categories, then its CDs.
+    rows_.clear();
+    selectedRow_ = -1;
+    boxRows_.clear();
+    for (auto& name : catalogue_.ChildCategoriesInDisplayOrder(currentPath_, Lang()))
+      boxRows_.push_back({false, std::move(name), -1});
+    const int categories = static_cast<int>(boxRows_.size());
+    std::vector<std::string> texts;
+    std::vector<int> positions;
+    catalogue_.ListCdsInCategory(currentPath_, newFirst, texts, positions);
+    for (size_t i = 0; i < texts.size(); ++i) boxRows_.push_back({true, std::move(texts[i]), positions[i]});
+    selectedBoxRow_ = -1;
+    if (!boxRows_.empty()) {
+      int target = 0;
+      if (!selectName.empty()) {
+        for (size_t i = categories; i < boxRows_.size(); ++i)
+          if (boxRows_[i].text == selectName) {
+            target = static_cast<int>(i);
+            break;
+          }
+      } else {
+        for (int i = 0; i < categories; ++i)
+          if (boxRows_[i].text == reselectName_) {
+            target = i;
+            break;
+          }
+      }
+      selectedBoxRow_ = target;
+      if (boxRows_[target].isCd) {
+        const int cdRows = static_cast<int>(boxRows_.size()) - categories;
+        statusFields_[0] = RowNumber(target - categories, cdRows);
+        CDCatBoxClick();
+      }
+    }
+  } else if (allowOpenCd && selectedBoxRow_ >= 0 && selectedBoxRow_ < static_cast<int>(boxRows_.size()) &&
+             boxRows_[selectedBoxRow_].isCd) {
+    // A CD place: the CD's tracks.
+    const int cd = boxRows_[selectedBoxRow_].cdPosition;
+    std::vector<std::string> codes;
+    for (const auto& t : catalogue_.cds[cd].tracks) codes.push_back(t.code);
+    ListTracks(codes, true, -1, false, "");
+    if (rowCount() > 0) {
+      int select = 0;
+      const auto fromSet = hooks.musicSetSelection ? hooks.musicSetSelection() : std::nullopt;
+      if (fromSet && fromSet->first == cd)
+        for (int r = 0; r < rowCount(); ++r)
+          if (rows_[r] == *fromSet) select = r;
+      selectedRow_ = select;
+      if (hooks.playCurrent) hooks.playCurrent(fromSet.has_value());
+    }
+    const int categories = categoryRowCount();
+    statusFields_[0] = RowNumber(selectedBoxRow_ - categories, static_cast<int>(boxRows_.size()) - categories);
+    if (rowCount() > 0) statusFields_[4] = RowNumber(selectedRow_, rowCount());
+    const bool panelVisible = hooks.searchPanelVisible ? hooks.searchPanelVisible() : searchPanelShown;
+    if (alwaysInfo && !panelVisible && hooks.showCdInfo) hooks.showCdInfo(selectedBoxRow_);
+  }
+  lastOpenedRow_ = selectedBoxRow_;
+}
+
+void Browser::CDCatBoxDblClick(bool byUser) {
+  if (selectedBoxRow_ < 0 || selectedBoxRow_ >= static_cast<int>(boxRows_.size())) return;
+  boxEnabled = false;
+  const BoxRow row = boxRows_[selectedBoxRow_];
+  if (!row.isCd) {
+    if (!currentPath_.empty() && byUser) {
+      history_ = {"", currentPath_};
+      historyBackSteps_ = 0;
+      backEnabled_ = true;
+    }
+    const std::string base = WithoutCdPart(currentPath_);
+    currentPath_ = base.empty() ? row.text : base + std::string(kPathSeparator) + row.text;
+    if (byUser && !currentPath_.empty()) {
+      historyBackSteps_ = 0;
+      backEnabled_ = true;
+      if (history_.empty() || history_.back() != currentPath_) history_.push_back(currentPath_);
+    }
+    lastOpenedRow_ = -1;
+  } else {
+    std::string base = WithoutCdPart(currentPath_);
+    if (base.empty()) base = "* ALL LIBRARY";
+    currentPath_ = base + std::string(kPlaceSeparator) + row.text;
+  }
+  StopPlayback();
+  ShowCurrentLevel();
+  boxEnabled = true;
+}
+
+void Browser::CDCatBoxClick() {
+  if (selectedBoxRow_ < 0 || selectedBoxRow_ >= static_cast<int>(boxRows_.size())) return;
+  if (boxRows_[selectedBoxRow_].isCd && selectedBoxRow_ != lastOpenedRow_) CDCatBoxDblClick();
+}
+
+void Browser::Home() {
+  boxEnabled = true;
+  reselectName_.clear();
+  tagText.clear();
+  currentPath_.clear();
+  history_ = {""};
+  historyBackSteps_ = 0;
+  backEnabled_ = forwardEnabled_ = false;
+  StopPlayback();
+  LeaveResultMode();
+  ShowCurrentLevel();
+}
+
+void Browser::Back() {
+  const int n = static_cast<int>(history_.size());
+  int& s = historyBackSteps_;
+  if (s < n - 1) {
+    LeaveResultMode();
+    reselectName_ = LastComponent(history_[n - s - 1]);
+    ++s;
+    forwardEnabled_ = true;
+    GoToPlace(history_[n - s - 1]);
+    if (s == n - 1) backEnabled_ = false;
+  } else {
+    backEnabled_ = false;
+  }
+}
+
+void Browser::Forward() {
+  const int n = static_cast<int>(history_.size());
+  int& s = historyBackSteps_;
+  if (s < 1) {
+    forwardEnabled_ = false;
+    return;
+  }
+  LeaveResultMode();
+  reselectName_ = LastComponent(history_[n - s]);
+  --s;
+  backEnabled_ = true;
+  GoToPlace(history_[n - s - 1]);
+  if (s == 0) forwardEnabled_ = false;
+}
+
+void Browser::Up() {
+  tagText.clear();
+  const std::string base = WithoutCdPart(currentPath_);
+  reselectName_ = LastComponent(base);
+  const size_t at = base.rfind(kPathSeparator);
+  if (at == std::string::npos) {
+    boxRows_.clear();
+    currentPath_.clear();
+  } else {
+    currentPath_ = base.substr(0, at);
+  }
+  StopPlayback();
+  ShowCurrentLevel();
+}
+
+void Browser::GoToPlace(const std::string& place) {
+  const size_t sep = place.find(kPlaceSeparator);
+  const std::string title = sep == std::string::npos ? std::string() : place.substr(sep + kPlaceSeparator.size());
+  if (place.find("Keyword [") == std::string::npos) {
+    currentPath_ = sep == std::string::npos ? place : place.substr(0, sep);
+    StopPlayback();
+    lastOpenedRow_ = -1;
+    ShowCurrentLevel(title);
+    return;
+  }
+  // A tag place: "Keyword [ tag ]", perhaps with a CD.
+  const size_t open = place.find("[ ");
+  const size_t close = place.find(" ]", open == std::string::npos ? 0 : open);
+  if (open == std::string::npos || close == std::string::npos) return;
+  const std::string tag = place.substr(open + 2, close - open - 2);
+  const bool known = std::any_of(tagItems_.begin(), tagItems_.end(), [&](const auto& t) { return SameText(t, tag); });
+  if (!known && tag.rfind('*', 0) != 0) return;
+  tagText = tag;
+  ListCdsByTag(tag);
+  if (boxRows_.empty()) return;
+  lastOpenedRow_ = -1;
+  currentPath_ = std::string(kTagPlacePrefix) + tag + std::string(kTagPlaceSuffix);
+  selectedBoxRow_ = 0;
+  for (size_t i = 0; i < boxRows_.size(); ++i)
+    if (boxRows_[i].text == title) selectedBoxRow_ = static_cast<int>(i);
+  CDCatBoxClick();
+}
+
+// --- Tags --------------------------------------------------------------------------
+
+void Browser::FillTagList() {
+  TextSet tags;
+  const bool russian = Lang() == kRussian;
+  for (int p = 0; p < catalogue_.cdCount; ++p)
+    for (const auto& word : russian ? catalogue_.cds[p].keywordTranslations : catalogue_.cds[p].keywords)
+      tags.Add(word);
+  tagItems_ = tags.items();
+}
+
+void Browser::ListCdsByTag(const std::string& tag) {
+  const bool russian = Lang() == kRussian;
+  std::vector<TSort> entries;
+  for (int p = 0; p < catalogue_.cdCount; ++p) {
+    const auto& words = russian ? catalogue_.cds[p].keywordTranslations : catalogue_.cds[p].keywords;
+    if (std::any_of(words.begin(), words.end(), [&](const auto& w) { return SameText(w, tag); }))
+      entries.push_back({newFirst ? 13 : 12, MidChars(catalogue_.cds[p].cdCode, 5, 3), "", p});
+  }
+  SortEntries(entries);
+  boxRows_.clear();
+  for (const auto& e : entries) boxRows_.push_back({true, catalogue_.cds[e.Index].cdText, e.Index});
+  selectedBoxRow_ = -1;
+  lastOpenedRow_ = -1;
+}
+
+void Browser::KeyButClick() {
+  if (std::none_of(tagItems_.begin(), tagItems_.end(), [&](const auto& t) { return SameText(t, tagText); })) return;
+  LeaveResultMode();
+  ListCdsByTag(tagText);
+  if (boxRows_.empty()) return;
+  currentPath_ = std::string(kTagPlacePrefix) + tagText + std::string(kTagPlaceSuffix);
+  selectedBoxRow_ = 0;
+  CDCatBoxClick();
+}
+
+void Browser::RebuildTagList(int previousLanguage) {
+  std::string translated;
+  if (!tagText.empty()) {
+    if (Lang() == kRussian) {
+      if (auto t = catalogue_.Translation(tagText)) translated = std::string(*t);
+    } else if (previousLanguage == kRussian) {
+      for (const auto& row : catalogue_.translateCats)
+        if (row.find('=') != std::string::npos && SameText(RowValue(row), tagText)) {
+          translated = std::string(RowName(row));
+          break;
+        }
+    } else {
+      translated = tagText;
+    }
+  }
+  FillTagList();
+  tagText = translated;
+  KeyButClick();
+}
+
+// --- Favourites ----------------------------------------------------------------------
+
+std::vector<std::string> Browser::FavouriteCaptions() const {
+  std::vector<std::string> captions;
+  for (size_t i = 0; i < favourites_.size(); ++i) {
+    std::string number = std::to_string(i + 1);
+    if (i + 1 < 10) number = "0" + number;
+    captions.push_back(number + " » " + favourites_[i]);
+  }
+  return captions;
+}
+
+bool Browser::AddFavourite(const std::string& place) {
+  if (favourites_.size() >= kMaxFavourites) return false;
+  favourites_.push_back(place);
+  return true;
+}
+
+void Browser::AddtofavoritesClick() {
+  if (boxRows_.empty()) return;
+  if (!AddFavourite(currentPath_))
+    dialogs_.Message(LangMessage(Lang(), Msg::FavouritesFull), MessageKind::Warning, MessageButtons::Ok);
+}
+
+void Browser::FavItemClick(int index) {
+  if (index < 0 || index >= static_cast<int>(favourites_.size())) return;
+  LeaveResultMode();
+  GoToPlace(favourites_[index]);
+}
+
+void Browser::SetFavourites(std::vector<std::string> places) {
+  favourites_.clear();
+  for (auto& place : places)
+    if (!AddFavourite(place)) break;
+}
+
+}  // namespace trakvella

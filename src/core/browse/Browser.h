@@ -1,0 +1,204 @@
+#pragma once
+// Browser: what the two lists of the main window show and how the user walks
+// them. The category/CD box (a tree walked one level at a time, with history,
+// tags and favourites) and the track list (rows of the TrackRowTable in the
+// current sort order) as plain state the window draws; every rule of navigation,
+// listing and sorting lives here and is tested without a window.
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/catalogue/TSort.h"
+#include "core/catalogue/Catalogue.h"
+#include "ports/Clipboard.h"
+#include "ports/Dialogs.h"
+#include "ports/Progress.h"
+#include "ports/Random.h"
+
+namespace trakvella {
+
+inline constexpr size_t kMaxTrackRows = 50001;
+inline constexpr size_t kMaxFavourites = 98;
+inline constexpr std::string_view kPlaceSeparator = " : ";
+inline constexpr std::string_view kTagPlacePrefix = "Keyword [ ";
+inline constexpr std::string_view kTagPlaceSuffix = " ]";
+
+enum class SortKind { Order, Popular, Length, Tempo };
+
+// The six display options of the track list.
+struct DisplayOptions {
+  bool showTime = true;
+  bool showCode = true;
+  bool showName = true;
+  bool showComposer = false;
+  bool showArtist = false;
+  bool showStyle = true;
+};
+
+// One row of the category/CD box: a child category (its English name) or a CD.
+struct BoxRow {
+  bool isCd = false;
+  std::string text;  // the category name, or the CD's text (code and title)
+  int cdPosition = -1;
+};
+
+// What the browser asks of the rest of the program (the player, the music set,
+// the CD information pop-up, the search panel). Every hook may be left empty.
+struct BrowserHooks {
+  std::function<void()> stopPlayback;
+  std::function<void(bool fromPlayButton)> playCurrent;
+  std::function<void(int boxRow)> showCdInfo;
+  // The selected music set entry when the music set window is open: (cd, track).
+  std::function<std::optional<std::pair<int, int>>()> musicSetSelection;
+  std::function<bool()> searchPanelVisible;
+};
+
+class Browser {
+ public:
+  Browser(const Catalogue& catalogue, Dialogs& dialogs, Progress& progress, Random& random,
+          std::function<int()> language);
+
+  BrowserHooks hooks;
+
+  // --- Track list -------------------------------------------------------------
+  // (CD position, track position) of each row, row 0 first.
+  const std::vector<std::pair<int, int>>& rows() const { return rows_; }
+  int rowCount() const { return static_cast<int>(rows_.size()); }
+  int selectedRow() const { return selectedRow_; }
+  void SelectRow(int row);  // -1 for none
+  const TrackRecord* SelectedTrack() const;
+
+  SortKind sortKind() const { return sortKind_; }
+  bool reversed() const { return reversed_; }
+  DisplayOptions options;
+  // The popularity list (track codes, most popular first); empty until loaded.
+  std::vector<std::string> topList;
+
+  // Lists track codes in the current sort order (see the sort kinds); codes that
+  // are not in the catalogue are left out.
+  void ListTracks(const std::vector<std::string>& codes, bool fillRows, int progressMessage, bool resultMode,
+                  const std::string& cdCaption);
+  // The rows of a collection that scanned the catalogue itself (catalogue order,
+  // not sorted); no row selected.
+  void SetScannedRows(std::vector<std::pair<int, int>> rows);
+  // Fills the box with the CDs of the codes (catalogue order); with selectFirst,
+  // opens the first under `caption`.
+  void ListCdsOfTracks(const std::string& caption, const TextSet& cdCodes, bool selectFirst);
+
+  // Sort mode: the kind checked, or the reverse flag flipped; an open CD is listed
+  // again at once, a result list only at its next listing.
+  void SetSortKind(SortKind kind);
+  void ToggleReverse();
+  // showname and showcode are never both off.
+  void SetShowName(bool on);
+  void SetShowCode(bool on);
+
+  // Result mode: field 0 shows "*" while the list holds a result, not a CD.
+  bool resultMode() const { return statusFields_[0] == "*"; }
+  void EnterResultMode();
+  void LeaveResultMode();
+  // Result mode with the search panel in place of the category/CD box.
+  void EnterSearchMode();
+  bool searchButtonDown = false;
+  bool searchPanelShown = false;
+  bool boxVisible = true;
+
+  // The texts of the status bar, fields 0-4.
+  const std::array<std::string, 5>& statusFields() const { return statusFields_; }
+  void SetStatusField(int index, std::string text) { statusFields_[index] = std::move(text); }
+  // Fills fields 1-4 for the selected track (source, key, tempo, row n/N).
+  void ShowTrackStatus(const std::string& demoBaseUrl, const std::string& programFolder);
+
+  // The selected track's name as copied to the clipboard.
+  std::string ComposeTrackName() const;
+
+  // --- Category/CD box ------------------------------------------------------------
+  const std::vector<BoxRow>& boxRows() const { return boxRows_; }
+  int categoryRowCount() const;
+  int selectedBoxRow() const { return selectedBoxRow_; }
+  void SelectBoxRow(int row) { selectedBoxRow_ = row; }
+  bool boxEnabled = true;
+  bool newFirst = true;      // "Показывать сначала новые"
+  bool allowOpenCd = true;   // "Allow Open CD"
+  bool alwaysInfo = false;   // "Всегда показывать информацию"
+
+  const std::string& currentPath() const { return currentPath_; }
+  const std::string& caption() const { return caption_; }  // the text above the lists
+  const std::vector<std::string>& history() const { return history_; }
+  int historyBackSteps() const { return historyBackSteps_; }
+  bool backEnabled() const { return backEnabled_; }
+  bool forwardEnabled() const { return forwardEnabled_; }
+  int lastOpenedRow() const { return lastOpenedRow_; }
+
+  void ShowCurrentLevel(const std::string& selectName = {});
+  // Open the selected row (double click); byUser is false when the program itself opens it.
+  void CDCatBoxDblClick(bool byUser = true);
+  // Single click: opens CD rows only, and not the row already open.
+  void CDCatBoxClick();
+  void Home();
+  void Back();
+  void Forward();
+  void Up();
+  void GoToPlace(const std::string& place);
+  std::string FormatPathCaption(const std::string& path) const;
+
+  // --- Tags --------------------------------------------------------------------------
+  const std::vector<std::string>& tagItems() const { return tagItems_; }
+  std::string tagText;
+  // Fills the tag box from the catalogue in the current language.
+  void FillTagList();
+  void ListCdsByTag(const std::string& tag);
+  void KeyButClick();
+  // After a language change: the tag box refilled and its text translated.
+  void RebuildTagList(int previousLanguage);
+
+  // --- Favourites ------------------------------------------------------------------
+  // The favourites in menu order (also the organiser's list).
+  const std::vector<std::string>& favourites() const { return favourites_; }
+  // Menu captions: "01 » place" ... "09 » place", then "10 » place".
+  std::vector<std::string> FavouriteCaptions() const;
+  bool AddFavourite(const std::string& place);
+  void AddtofavoritesClick();
+  void FavItemClick(int index);
+  void SetFavourites(std::vector<std::string> places);  // the organiser's list, after it closes
+  bool addFavouriteEnabled() const { return !currentPath_.empty(); }
+  bool organiseFavouritesEnabled() const { return !favourites_.empty(); }
+
+  // Resets to the state of a fresh start: an empty box, one empty history entry.
+  void Reset();
+
+ private:
+  void StopPlayback();
+  int Lang() const { return language_(); }
+
+  const Catalogue& catalogue_;
+  Dialogs& dialogs_;
+  Progress& progress_;
+  Random& random_;
+  std::function<int()> language_;
+
+  std::vector<std::pair<int, int>> rows_;
+  int selectedRow_ = -1;
+  SortKind sortKind_ = SortKind::Order;
+  bool reversed_ = false;
+  std::array<std::string, 5> statusFields_;
+
+  std::vector<BoxRow> boxRows_;
+  int selectedBoxRow_ = -1;
+  std::string currentPath_;
+  std::string reselectName_;
+  std::string caption_;
+  int lastOpenedRow_ = -1;
+  std::vector<std::string> history_{""};
+  int historyBackSteps_ = 0;
+  bool backEnabled_ = false;
+  bool forwardEnabled_ = false;
+
+  std::vector<std::string> tagItems_;
+  std::vector<std::string> favourites_;
+};
+
+}  // namespace trakvella

@@ -1,0 +1,214 @@
+#include "core/browse/Collections.h"
+
+#include <cstdio>
+#include <functional>
+
+#include "core/lang/MessageTable.h"
+#include "core/text/Text.h"
+#include "core/text/TextFields.h"
+#include "core/catalogue/TrackCodes.h"
+#include "core/catalogue/Vocabulary.h"
+
+namespace trakvella {
+
+namespace {
+
+constexpr unsigned kInProgress = 84;
+
+// The tempo of a tag line as the related lists count it (0 when it has none).
+int CountedTempo(const std::string& tagLine) {
+  const std::string line = Trim(tagLine);
+  return CorrectedTempo(static_cast<int>(IntOr(BetweenMarkers(line, "[", "]"), 0)), line);
+}
+
+std::string KeyText(const std::string& tagLine) { return BetweenMarkers(Trim(tagLine), "<", ">"); }
+
+// Lists the rows and their CDs as a result, then plays the first row.
+void ShowScanResult(Browser& browser, const Catalogue& catalogue, std::vector<std::pair<int, int>> rows,
+                    Progress& progress) {
+  TextSet cdCodes;
+  for (const auto& [cd, track] : rows) cdCodes.Add(catalogue.cds[cd].cdCode);
+  browser.SetScannedRows(std::move(rows));
+  browser.ListCdsOfTracks(std::string(kAllCdsPath), cdCodes, false);
+  progress.ShowProgress("", 0);
+  if (browser.hooks.stopPlayback) browser.hooks.stopPlayback();
+  if (browser.rowCount() > 0) {
+    browser.SelectRow(0);
+    if (browser.hooks.playCurrent) browser.hooks.playCurrent(false);
+  }
+}
+
+// The common frame of the scanning collections: the catalogue (or only `within`)
+// in catalogue order, a row per matching track.
+void ScanCollection(Browser& browser, const Catalogue& catalogue, Progress& progress, int language, bool leaveFirst,
+                    const std::function<bool(const TrackRecord&)>& matches,
+                    const std::vector<std::pair<int, int>>* within = nullptr) {
+  progress.ShowProgress(LangMessage(language, kInProgress), 1);
+  progress.pump();
+  if (leaveFirst) browser.LeaveResultMode();
+  browser.EnterResultMode();
+  std::vector<std::pair<int, int>> rows;
+  if (within) {
+    for (const auto& [cd, track] : *within) {
+      progress.pump();
+      if (matches(catalogue.Track(cd, track))) rows.emplace_back(cd, track);
+    }
+  } else {
+    for (int cd = 0; cd < catalogue.cdCount; ++cd) {
+      progress.pump();
+      const auto& tracks = catalogue.cds[cd].tracks;
+      for (int t = 0; t < static_cast<int>(tracks.size()); ++t) {
+        progress.pump();
+        if (matches(tracks[t])) rows.emplace_back(cd, t);
+      }
+    }
+  }
+  ShowScanResult(browser, catalogue, std::move(rows), progress);
+}
+
+// The caption without an earlier suffix: from its first "-" on, with the blank before it.
+std::string BaseCaption(const std::string& caption) {
+  size_t dash = caption.find('-');
+  if (dash == std::string::npos) return caption;
+  if (dash > 0 && caption[dash - 1] == ' ') --dash;
+  return caption.substr(0, dash);
+}
+
+}  // namespace
+
+bool ListRelatedTracks(Browser& browser, const Catalogue& catalogue, Relation relation, Progress& progress,
+                       int language) {
+  const TrackRecord* selected = browser.SelectedTrack();
+  if (!selected) return false;
+  const int tempo = CountedTempo(selected->tagLine);
+  const std::string key = KeyText(selected->tagLine);
+  if ((relation != Relation::Key && tempo == 0) || (relation != Relation::Tempo && key.empty())) return false;
+  const std::string selectedCode = selected->code;
+  const int window = relation == Relation::TempoAndKey ? 5 : 10;
+  ScanCollection(browser, catalogue, progress, language, true, [&](const TrackRecord& t) {
+    if (t.code == selectedCode) return true;  // the selected track is always among them
+    if (relation != Relation::Tempo && KeyText(t.tagLine) != key) return false;
+    if (relation == Relation::Key) return true;
+    const int own = CountedTempo(t.tagLine);
+    return own != 0 && std::abs(own - tempo) <= window;
+  });
+  return true;
+}
+
+bool SearchTitles(Browser& browser, const Catalogue& catalogue, const std::string& word, Progress& progress,
+                  int language) {
+  const std::string needle = LowerCase(Trim(word));
+  if (needle.empty()) return false;
+  // A non-empty track list narrows the search to its rows.
+  const std::vector<std::pair<int, int>> within = browser.rows();
+  std::string folded;  // one buffer for the whole scan
+  auto contains = [&](const std::string& text) {
+    LowerCaseInto(TrimView(text), folded);
+    return folded.find(needle) != std::string::npos;
+  };
+  ScanCollection(
+      browser, catalogue, progress, language, true,
+      [&](const TrackRecord& t) { return contains(t.title) || contains(t.code) || contains(t.composer); },
+      within.empty() ? nullptr : &within);
+  return true;
+}
+
+void ShowLocalTracks(Browser& browser, const Catalogue& catalogue, Progress& progress, int language) {
+  ScanCollection(browser, catalogue, progress, language, false, [](const TrackRecord& t) {
+    return !IsDemoName(t.location) && LowerCase(t.location).find(".wav") != std::string::npos;
+  });
+}
+
+void LuckyPick(Browser& browser, const Catalogue& catalogue, Random& random, Progress& progress, int language) {
+  progress.ShowProgress(LangMessage(language, kInProgress), 1);
+  browser.LeaveResultMode();
+  browser.EnterResultMode();
+  random.Randomize();
+  const int r = random.Next(30);
+  int wanted = r + 10;
+  int attempts = 3 * r + 30;
+  std::vector<std::pair<int, int>> rows;
+  std::vector<bool> cdTaken(catalogue.cds.size(), false);
+  while (wanted > 0 && attempts > 0 && catalogue.cdCount > 0) {
+    random.Randomize();
+    const int cd = random.Next(catalogue.cdCount);
+    const auto& tracks = catalogue.cds[cd].tracks;
+    if (!tracks.empty()) {
+      const int t = random.Next(static_cast<int>(tracks.size()));
+      const std::string line = Trim(tracks[t].tagLine);
+      if (!line.empty() && line[0] != '0') {
+        if (!cdTaken[cd]) {
+          cdTaken[cd] = true;
+          rows.emplace_back(cd, t);
+        }
+        --wanted;
+      }
+    }
+    --attempts;
+    progress.pump();
+  }
+  ShowScanResult(browser, catalogue, std::move(rows), progress);
+}
+
+void ShowTop100(Browser& browser, Progress& progress, int language) {
+  (void)language;
+  std::vector<std::string> codes(browser.topList.begin(),
+                                 browser.topList.begin() + std::min<size_t>(browser.topList.size(), 100));
+  browser.ListTracks(codes, true, static_cast<int>(kInProgress), true, std::string(kAllCdsPath));
+  (void)progress;
+  if (browser.hooks.stopPlayback) browser.hooks.stopPlayback();
+  if (browser.rowCount() > 0) {
+    browser.SelectRow(0);
+    if (browser.hooks.playCurrent) browser.hooks.playCurrent(false);
+  }
+}
+
+std::vector<std::string> SimilarCdCodes(const Catalogue& catalogue, const std::string& cdCode) {
+  const std::string name = LowerCase(cdCode);
+  for (const auto& row : catalogue.similarCds) {
+    if (row.find('=') == std::string::npos || !SameText(RowName(row), name)) continue;
+    std::vector<std::string> codes;
+    const std::string_view vector = RowValue(row);
+    for (size_t i = 0; i < vector.size() && i < 999; ++i) {
+      if (vector[i] == '-') continue;
+      char code[16];
+      std::snprintf(code, sizeof code, "KMLB_%03zu", i + 1);
+      codes.push_back(code);
+    }
+    return codes;
+  }
+  return {};
+}
+
+bool ShowSimilarCds(Browser& browser, const Catalogue& catalogue) {
+  browser.LeaveResultMode();
+  const int row = browser.selectedBoxRow();
+  const auto& rows = browser.boxRows();
+  if (row < 0 || row >= static_cast<int>(rows.size()) || !rows[row].isCd) return false;
+  const std::vector<std::string> codes = SimilarCdCodes(catalogue, catalogue.cds[rows[row].cdPosition].cdCode);
+  if (codes.empty()) return false;
+  TextSet set;
+  for (const auto& c : codes) set.Add(c);
+  browser.ListCdsOfTracks(std::string(kAllCdsPath), set, true);
+  return true;
+}
+
+void ShowAllCds(Browser& browser) { browser.GoToPlace(std::string(kAllCdsPath)); }
+
+std::string TempoItemCaption(const std::string& caption, const TrackRecord* track) {
+  std::string text = BaseCaption(caption);
+  if (!track) return text;
+  const std::string tempo = BetweenMarkers(Trim(track->tagLine), "[", "]");
+  if (!tempo.empty()) text += " - " + tempo + " bpm";
+  return text;
+}
+
+std::string KeyItemCaption(const std::string& caption, const TrackRecord* track) {
+  std::string text = BaseCaption(caption);
+  if (!track) return text;
+  const std::string key = KeyText(track->tagLine);
+  if (!key.empty()) text += " - " + KeyName(key);
+  return text;
+}
+
+}  // namespace trakvella

@@ -1,0 +1,46 @@
+#pragma once
+// Track collections: ready-made results the user asks for from the menus — the
+// tracks related to the selected one by tempo and key, a title search, the local
+// WAV tracks, a lucky pick, the Top 100, the CDs similar to the selected CD and
+// all CDs. Each is shown as a result through the Browser.
+#include <string>
+
+#include "core/browse/Browser.h"
+#include "core/catalogue/Catalogue.h"
+#include "ports/Progress.h"
+#include "ports/Random.h"
+
+namespace trakvella {
+
+enum class Relation { Tempo, Key, TempoAndKey };
+
+// Related tracks of the selected track; false (and nothing changes) when it has
+// no tempo or key that the relation needs, or no track is selected.
+bool ListRelatedTracks(Browser& browser, const Catalogue& catalogue, Relation relation, Progress& progress,
+                       int language);
+// Tracks whose title, code or composer hold the word (case folded); within the
+// track list's rows when it has any. False for an empty word.
+bool SearchTitles(Browser& browser, const Catalogue& catalogue, const std::string& word, Progress& progress,
+                  int language);
+// Tracks whose location is a local ".wav" file.
+void ShowLocalTracks(Browser& browser, const Catalogue& catalogue, Progress& progress, int language);
+// 10 to 39 wanted, 30 to 117 attempts, at most one track per CD, in the order drawn.
+void LuckyPick(Browser& browser, const Catalogue& catalogue, Random& random, Progress& progress, int language);
+// The first 100 codes of the popularity list, in the current sort.
+void ShowTop100(Browser& browser, Progress& progress, int language);
+// The CDs similar to the selected CD row, the first opened; false when the CD
+// has no similar-CD entry or no row is selected.
+bool ShowSimilarCds(Browser& browser, const Catalogue& catalogue);
+// Every CD under "* ALL LIBRARY >> … ALL CDS", the first opened.
+void ShowAllCds(Browser& browser);
+
+// The captions of the close-tempo and same-key items for the selected track:
+// the base caption without an earlier " - …" suffix, plus " - 174 bpm" / " - Cmaj".
+std::string TempoItemCaption(const std::string& caption, const TrackRecord* track);
+std::string KeyItemCaption(const std::string& caption, const TrackRecord* track);
+
+// The similar CDs of a CD as the similar-CD table lists them: "KMLB_" + each
+// position that is not "-", in ascending order.
+std::vector<std::string> SimilarCdCodes(const Catalogue& catalogue, const std::string& cdCode);
+
+}  // namespace trakvella

@@ -1,0 +1,568 @@
+#include "core/catalogue/Catalogue.h"
+
+#include <algorithm>
+#include <fstream>
+#include <unordered_set>
+
+#include "core/lang/MessageTable.h"
+#include "core/lang/Version.h"
+#include "core/catalogue/TSort.h"
+#include "core/text/Text.h"
+#include "core/catalogue/TrackCodes.h"
+#include "core/catalogue/Vocabulary.h"
+
+namespace trakvella {
+
+namespace {
+
+// Words that never become keywords. A word is dropped when its lower-case form
+// occurs anywhere in this text (commas included), not only as one of its items.
+constexpr std::string_view kStopText =
+    "ac,descriptionа,в,во,о,и,или,не,ни,х,у,я,йбы,да,ли,за,по,но,об,со,до,мы,вы,из,-х,-й,-е,-ка,-ми,-мя,-тисек,мин,тех,такой,также,тем,темы,кто,что,где,ваш,ваши,ваше,вашего,ваших,все,они,них,при,его,если,есть,ее,нам,вам,без,нас,нее,него,над,под,это,этувас,про,еще,для,как,нем,так,что,чем,нетчтобы,лишь,около,этом,этот,этогокаждый,каждая,который,которую,которая,которых,которые,которым,которымиs-,i,ii,a,an,and,another,but,hu,doesn,are,is,by,be,been,as,non,of,iton,to,we,me,they,those,its,our,your,the,all,for,can,that,therethem,than,with,within,about,every,let's,before,descriptiontogether,you,also,so,soon,ll,into,cd,cds,disc,discs,even,didn,haveif,many,much,more,most,what,which,from,yet,who,use,thisuntil,will,new,see,mid,kpm,scd,kol,kom,kos,bruton,kosinuslibrary,around,video,30,60,tv,future,concert,drum,game,com,motion,opera,special,musicians,quartet,quintet,featured,commercials,former,ussrinstruments,music,feel,film,general,recommended,cds,hard,new,on,female,themes,stylestyles,scenes,cars,light,national,voice,well,known,textures,slide,roll,middle,home,idiom,section,belt,movies,played";
+
+constexpr std::string_view kLibraryPrefix = "Library:";
+
+// Working pools of one load: descriptor rows and local files not yet taken.
+// Each is indexed by code so that a lookup costs the same whatever the row
+// order, while still taking the first matching row or file, as a scan of the
+// pool from its start would.
+}  // namespace
+
+struct LoadPools {
+  // Per track code (by its descriptor index id): how many of its descriptor rows
+  // are taken.
+  std::vector<uint32_t> descriptorsTaken;
+
+  struct LocalFile {
+    std::string path;
+    std::string upperName;
+    std::string extension;  // lower case, with the dot
+    bool taken = false;
+  };
+  std::vector<LocalFile> files;
+  // Files by the first 12 characters of the upper-cased name, in pool order.
+  std::unordered_map<std::string, std::vector<uint32_t>> filesByCode;
+
+  // Category lines repeat from CD to CD: their words and the words'
+  // translations are worked out once per load.
+  std::unordered_map<std::string, std::vector<std::string>> wordsOfLine;
+  std::unordered_map<std::string, std::optional<std::string_view>> translationOfWord;
+  // Category paths already in allCategoryPaths, as written.
+  std::unordered_set<std::string> pathsListed;
+};
+
+namespace {
+
+std::string NormaliseMood(std::string descriptor) {
+  if (!descriptor.empty()) {
+    size_t pos = 0;
+    char32_t first = NextChar(descriptor, pos);
+    if (first < '0' || first > '5') descriptor.replace(0, pos, "0");
+  }
+  if (descriptor.empty() || descriptor == "3") return "0";
+  if (descriptor == "3 !I") return "0 !I";
+  return descriptor;
+}
+
+// The location of a track: its ".wav" file, else its ".mp3" file, else its demo
+// name. The files found leave the pool.
+std::string TakeLocation(LoadPools& pools, const std::string& code) {
+  auto it = pools.filesByCode.find(code);
+  if (it == pools.filesByCode.end()) return DemoName(code);
+  LoadPools::LocalFile* wav = nullptr;
+  LoadPools::LocalFile* mp3 = nullptr;
+  for (uint32_t index : it->second) {
+    auto& f = pools.files[index];
+    if (f.taken) continue;
+    if (!wav && f.extension == ".wav") wav = &f;
+    if (!mp3 && f.extension == ".mp3") mp3 = &f;
+    if (wav && mp3) break;
+  }
+  if (!wav && !mp3) return DemoName(code);
+  std::string location = wav ? wav->path : mp3->path;
+  if (wav) wav->taken = true;
+  if (mp3) mp3->taken = true;
+  return location;
+}
+
+bool IsKeywordChar(char32_t c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '-' || (c >= 0x0410 && c <= 0x044F) ||
+         c == 0x0401 || c == 0x0451;
+}
+
+bool IsTrackRow(std::string_view row) {
+  // A row whose 13th character is "=" is a track row.
+  size_t at = ByteOffsetOfChar(row, 12);
+  return at < row.size() && row[at] == '=';
+}
+
+// The capital Latin letters a text holds, one bit each: a quick way to rule out
+// a style word before searching for it.
+uint32_t LetterMask(std::string_view text) {
+  uint32_t mask = 0;
+  for (char c : text)
+    if (c >= 'A' && c <= 'Z') mask |= 1u << (c - 'A');
+  return mask;
+}
+
+const std::array<uint32_t, kStyleWords.size()>& StyleLetterMasks() {
+  static const auto masks = [] {
+    std::array<uint32_t, kStyleWords.size()> m{};
+    for (size_t i = 0; i < kStyleWords.size(); ++i) m[i] = LetterMask(kStyleWords[i]);
+    return m;
+  }();
+  return masks;
+}
+
+// The number of track rows from row `from` up to the next CD header row.
+size_t TrackRowsFrom(const std::vector<std::string>& table, size_t from) {
+  size_t n = 0;
+  while (from + n < table.size() && IsTrackRow(table[from + n])) ++n;
+  return n;
+}
+
+std::string PerRowCode(std::string_view row, size_t chars) { return FirstChars(row, chars); }
+
+// A year or month of the production date line; 0 when it is not a number.
+uint16_t DateNumber(std::string_view text) {
+  long long v = IntOr(text, 0);
+  return v >= 0 && v <= 65535 ? static_cast<uint16_t>(v) : 0;
+}
+
+}  // namespace
+
+void CdRecord::Reset() { *this = CdRecord{}; }
+
+void Catalogue::BuildDescriptorIndex() {
+  // Codes get ids in titles-table order, so a load walks the descriptors in
+  // memory order whatever the order of the descriptor table's rows.
+  DescriptorIndex& index = descriptors_;
+  index = DescriptorIndex{};
+  for (const auto& row : titlesTable)
+    if (IsTrackRow(row)) index.idOf.try_emplace(FirstChars(row, 12), static_cast<uint32_t>(index.idOf.size()));
+  const size_t ids = index.idOf.size();
+  std::vector<uint32_t> rowId(tracksTable.size(), UINT32_MAX);
+  std::vector<uint32_t> count(ids + 1, 0);
+  for (size_t r = 0; r < tracksTable.size(); ++r) {
+    auto it = index.idOf.find(FirstChars(tracksTable[r], 12));
+    if (it == index.idOf.end()) continue;  // a descriptor of no listed track is never asked for
+    rowId[r] = it->second;
+    ++count[it->second];
+  }
+  index.firstOf.assign(ids + 1, 0);
+  for (size_t id = 0; id < ids; ++id) index.firstOf[id + 1] = index.firstOf[id] + count[id];
+  // Rows grouped by id (table order within each id), then the texts made in that
+  // order, so they also lie in memory in the order a load reads them.
+  std::vector<uint32_t> rowsById(index.firstOf[ids]);
+  std::vector<uint32_t> filled(ids, 0);
+  for (uint32_t r = 0; r < tracksTable.size(); ++r)
+    if (rowId[r] != UINT32_MAX) rowsById[index.firstOf[rowId[r]] + filled[rowId[r]]++] = r;
+  index.text.reserve(rowsById.size());
+  for (uint32_t r : rowsById) {
+    std::string_view row = tracksTable[r];
+    index.text.emplace_back(TrimView(row.substr(ByteOffsetOfChar(row, 13))));
+  }
+  index.firstOf.resize(ids);
+  index.count = std::move(count);
+  index.count.resize(ids);
+}
+
+std::string Catalogue::TakeDescriptor(const std::string& code, LoadPools& pools) const {
+  auto it = descriptors_.idOf.find(code);
+  if (it == descriptors_.idOf.end()) return {};
+  uint32_t& taken = pools.descriptorsTaken[it->second];
+  if (taken >= descriptors_.count[it->second]) return {};
+  return descriptors_.text[descriptors_.firstOf[it->second] + taken++];
+}
+
+Catalogue::Catalogue() { cds.resize(kCdCapacity); }
+
+std::string NormaliseIsrc(std::string_view isrc) {
+  if (isrc.empty()) return "not-defined";
+  std::string text;
+  bool ascii = true;
+  for (char c : isrc) {
+    if (c != '-') text.push_back(c);
+    ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+  }
+  if (ascii) {  // the stored form: characters are bytes
+    if (text.size() == 13) text.erase(7, 1);
+    return text.size() == 12 ? text : std::string(isrc);
+  }
+  std::u32string chars = ToU32(text);
+  if (chars.size() == 13) chars.erase(7, 1);
+  if (chars.size() == 12) return FromU32(chars);
+  return std::string(isrc);
+}
+
+void ExtractKeywords(std::string_view line, std::vector<std::string>& keywords) {
+  std::string word;
+  size_t wordChars = 0;
+  auto finish = [&] {
+    if (wordChars >= 2 && kStopText.find(LowerCase(word)) == std::string_view::npos) keywords.push_back(word);
+    word.clear();
+    wordChars = 0;
+  };
+  size_t pos = 0;
+  while (pos < line.size()) {
+    char32_t c = NextChar(line, pos);
+    if (IsKeywordChar(c)) {
+      AppendChar(word, c);
+      ++wordChars;
+    } else {
+      finish();
+    }
+  }
+  finish();
+}
+
+namespace {
+void SplitTitleFieldViews(std::string_view value, std::vector<std::string_view>& fields) {
+  fields.clear();
+  value = TrimRightView(value);
+  size_t start = 0;
+  while (true) {
+    size_t tab = value.find('\t', start);
+    if (tab == std::string_view::npos) {
+      fields.push_back(TrimView(value.substr(start)));
+      break;
+    }
+    fields.push_back(TrimView(value.substr(start, tab - start)));
+    start = tab + 1;
+  }
+}
+}  // namespace
+
+std::vector<std::string> SplitTitleFields(std::string_view value) {
+  std::vector<std::string_view> views;
+  SplitTitleFieldViews(value, views);
+  return {views.begin(), views.end()};
+}
+
+std::string FieldErrorMessage(std::string_view code, std::string_view value) {
+  std::string text(code);
+  text += "\rОшибка обработки полей переданных из XLS";
+  text += "\rЧастая ошибка: Формат ячеек при импорте из XLS должен быть текстовым.";
+  text += "\rРедко: пустая ячейка либо отсутствие столбца";
+  text += "\rСтрока c ошибкой (ресурс kmlb_xls.txt):";
+  text += "\r";
+  text += value;
+  return text;
+}
+
+void Catalogue::Report(Dialogs& dialogs, const std::string& text) {
+  errors.push_back(text);
+  dialogs.Message(text, MessageKind::Plain);
+}
+
+void Catalogue::ReadCatalogueTables(const ResourceStore& resources, Dialogs& dialogs) {
+  translateCats = ReadCatalogueResource(resources, "TRANSLATECATS", "TEXT", dialogs);
+  writersInfo = ReadCatalogueResource(resources, "WRITERSINFO", "TEXT", dialogs);
+  similarCds = ReadCatalogueResource(resources, "SIMILARCD", "TEXT", dialogs);
+  tracksTable = ReadCatalogueResource(resources, "KMLB_TRACKS", "TEXT", dialogs);
+  titlesTable = ReadCatalogueResource(resources, "KMLB_XLS", "TEXT", dialogs);
+  titlesTable.emplace_back(kClosingRow);
+  cds.assign(kCdCapacity, CdRecord{});
+  BuildDescriptorIndex();
+
+  // Lookups by name ignore letter case and take the first row of a name.
+  translationIndex_.clear();
+  for (size_t i = 0; i < translateCats.size(); ++i) {
+    std::string_view row = translateCats[i];
+    if (row.find('=') == std::string_view::npos) continue;
+    translationIndex_.emplace(UpperCase(RowName(row)), i);
+  }
+}
+
+std::optional<std::string_view> Catalogue::Translation(std::string_view english) const {
+  auto it = translationIndex_.find(UpperCase(english));
+  if (it == translationIndex_.end()) return std::nullopt;
+  return RowValue(translateCats[it->second]);
+}
+
+bool Catalogue::IsNewCd(int year, int month, YearMonth today) {
+  bool isNew = year == today.year && (today.month - month) < 2;
+  if (isNew) anyNewCd = true;
+  return isNew;
+}
+
+void Catalogue::LoadCatalogue(const ResourceStore& resources, const LoadOptions& options, Dialogs& dialogs,
+                              Progress& progress) {
+  const int lang = options.language;
+  language = lang;
+  offline = options.offline;
+  errors = resources.problems();
+
+  // 1. Working pools, caption, progress window.
+  LoadPools pools;
+  pools.descriptorsTaken.assign(descriptors_.firstOf.size(), 0);
+  if (options.setCaption) options.setCaption(std::string(" ") + kApplicationTitle);
+  progress.ShowProgress(LangMessage(lang, Msg::ScanningCatalogue), 1);
+
+  // 2. Empty lists and records.
+  allCategoryPaths.Clear();
+  tagList.Clear();
+  for (auto& cd : cds) cd.Reset();
+  styleCounts.fill(0);
+  anyNewCd = false;
+
+  // 3. Local file scan of the program folder.
+  std::unordered_set<std::string> localCodes;
+  if (!options.programFolder.empty()) {
+    std::vector<std::string> paths;
+    ListFiles(options.programFolder, "", "KMLB_", 2, progress, lang, paths);
+    pools.files.reserve(paths.size());
+    for (auto& path : paths) {
+      LoadPools::LocalFile f;
+      std::string_view name(path);
+      name.remove_prefix(name.rfind('/') + 1);
+      size_t dot = name.rfind('.');
+      f.extension = dot == std::string_view::npos || dot == 0 ? std::string() : LowerCase(name.substr(dot));
+      f.upperName = UpperCase(name);
+      f.path = std::move(path);
+      if (options.offline) {
+        localCodes.insert(FirstChars(f.upperName, 8));
+        localCodes.insert(FirstChars(f.upperName, 12));
+      }
+      std::string key = FirstChars(f.upperName, 12);
+      pools.filesByCode[key].push_back(static_cast<uint32_t>(pools.files.size()));
+      pools.files.push_back(std::move(f));
+    }
+  }
+
+  // 4. Building.
+  progress.ShowProgress(LangMessage(lang, Msg::BuildingDatabase), 2);
+  cdCount = 0;
+  trackCount = 0;
+  std::vector<std::string> block;  // the information block read at the last accepted CD header
+
+  const size_t rowCount = titlesTable.size();
+  std::vector<std::string_view> fields;
+  for (size_t i = 0; i < rowCount; ++i) {
+    // 5. One row of the titles table.
+    progress.SetPerMille(rowCount > 1 ? static_cast<int>(i * 1000 / (rowCount - 1)) : 1000);
+    progress.pump();
+    std::string_view row = titlesTable[i];
+    const bool trackRow = IsTrackRow(row);
+    bool accepted = true;
+    if (options.offline) accepted = localCodes.count(PerRowCode(row, trackRow ? 12 : 8)) > 0;
+
+    if (!trackRow) {
+      if (!cds[cdCount].tracks.empty()) FinishCd(cdCount, block, options, dialogs, pools);
+      if (cdCount >= static_cast<int>(cds.size())) cds.resize(cdCount + 1);
+      if (!accepted) continue;
+      std::string number = MidChars(row, 5, 3);
+      long long cdNumber = IntOr(number, 0);
+      if (cdNumber < 0 || cdNumber > 999) cdNumber = 0;
+      char name[16];
+      std::snprintf(name, sizeof name, "KMLB_%03lld", cdNumber);
+      block = ReadCatalogueResource(resources, name, "NFO", dialogs, "NFO");
+      cds[cdCount].cdCode = std::string(RowName(row));
+      cds[cdCount].cdText = std::string(RowValue(row));
+      continue;
+    }
+    if (!accepted) continue;
+
+    auto& tracks = cds[cdCount].tracks;
+    if (tracks.empty()) tracks.reserve(TrackRowsFrom(titlesTable, i));
+    TrackRecord& track = tracks.emplace_back();
+    track.code = FirstChars(row, 12);
+    std::string_view value = RowValue(row);
+    SplitTitleFieldViews(value, fields);
+    if (fields.size() != 5) Report(dialogs, FieldErrorMessage(track.code, value));
+    fields.resize(std::max<size_t>(fields.size(), 5));
+    track.title = fields[0];
+    track.isrc = NormaliseIsrc(fields[1]);
+    track.duration = CharCount(fields[2]) == 4 ? "0" + std::string(fields[2]) : std::string(fields[2]);
+    track.composer = fields[3];
+    track.performer = fields[4];
+    track.location = TakeLocation(pools, track.code);
+  }
+
+  // 7. Without a CD new by date, the three highest positions count as new.
+  if (!anyNewCd) {
+    for (int p = cdCount - 1; p >= 0 && p >= cdCount - 3; --p) {
+      if (cds[p].tracks.empty()) continue;
+      cds[p].categories.Add(kNewCdsPath);
+      allCategoryPaths.Add(kNewCdsPath);
+    }
+  }
+
+  // 8. Done.
+  trackIndexBuilt_ = false;
+  progress.ShowProgress("", 0);
+  if (!errors.empty() && !options.programFolder.empty()) {
+    std::ofstream log(options.programFolder / "errors.log", std::ios::binary | std::ios::trunc);
+    for (const auto& e : errors) log << Utf8ToCp1251(e) << "\r\n";
+  }
+  if (options.setCaption) options.setCaption(UpdateCaption(lang));
+}
+
+void Catalogue::FinishCd(int position, const std::vector<std::string>& block, const LoadOptions& options,
+                         Dialogs& dialogs, LoadPools& pools) {
+  CdRecord& cd = cds[position];
+
+  // 6.1 The information block must be sound, or the CD is left out.
+  const bool valid = block.size() >= 9 && block.size() <= 49 && block[0].rfind(kLibraryPrefix, 0) == 0;
+  if (!valid) {
+    std::string text = std::to_string(block.size()) + "\r" + JoinLinesCrLf(block);
+    Report(dialogs, text);
+    Report(dialogs, "Error loading resources: KMLB_NFO, CD code: " + cd.cdCode);
+    cd.Reset();
+    return;
+  }
+
+  // 6.2-6.3 Descriptors, moods and styles of the tracks.
+  for (auto& track : cd.tracks) {
+    track.tagLine = NormaliseMood(TakeDescriptor(track.code, pools));
+    track.styleText.clear();
+    const uint32_t letters = LetterMask(track.tagLine);
+    for (size_t s = 0; s < kStyleWords.size(); ++s) {
+      if ((StyleLetterMasks()[s] & ~letters) != 0) continue;  // a letter of the word is missing
+      if (track.tagLine.find(kStyleWords[s]) == std::string::npos) continue;
+      ++styleCounts[s];
+      track.styleText += ' ';
+      track.styleText += kStyleWords[s];
+    }
+    if (track.styleText.empty()) track.styleText = "SFX/ID";
+    ++trackCount;
+  }
+
+  // 6.4 Categories, production date and description from the block.
+  for (size_t n = 0; n < block.size(); ++n) {
+    const std::string& line = block[n];
+    if (n >= 7 && line.find(kPathSeparator) != std::string::npos) {
+      std::string path = UpperCase(line);
+      auto [words, added] = pools.wordsOfLine.try_emplace(path);
+      if (added) ExtractKeywords(path, words->second);
+      cd.keywords.insert(cd.keywords.end(), words->second.begin(), words->second.end());
+      cd.categories.Add(path);
+    } else if (CharCount(line) == 6 && MidChars(line, 2, 1) == "2") {
+      cd.year = DateNumber(MidChars(line, 2, 4));
+      cd.month = DateNumber(MidChars(line, 0, 2));
+      break;
+    } else if (n < 4) {
+      cd.description += line;
+      cd.description += "\r\n";
+    }
+  }
+
+  // 6.5 Keywords stay only with a translation; the tag list gets them in the load's language.
+  std::vector<std::string> kept;
+  for (auto& word : cd.keywords) {
+    auto [cached, added] = pools.translationOfWord.try_emplace(word);
+    if (added) cached->second = Translation(word);
+    const auto& translation = cached->second;
+    if (!translation) continue;
+    cd.keywordTranslations.emplace_back(*translation);
+    tagList.Add(options.language == 1 ? *translation : std::string_view(word));
+    kept.push_back(std::move(word));
+  }
+  cd.keywords = std::move(kept);
+
+  // 6.6 Derived categories.
+  cd.categories.Add(kAllCdsPath);
+  cd.categories.Add(std::string(kByYearPrefix) + std::to_string(cd.year));
+  if (IsNewCd(cd.year, cd.month, options.today)) cd.categories.Add(kNewCdsPath);
+  for (const auto& path : cd.categories)
+    if (pools.pathsListed.insert(path).second) allCategoryPaths.Add(path);
+  ++cdCount;
+}
+
+int Catalogue::FindCd(std::string_view cdCode) const {
+  for (int p = 0; p < cdCount; ++p)
+    if (cds[p].cdCode == cdCode) return p;
+  return -1;
+}
+
+std::pair<int, int> Catalogue::LocateTrack(std::string_view code) const {
+  // A track is looked up in the first CD with its CD code only, so the index
+  // takes the tracks of the first CD of each code and, within it, the first
+  // track of each code.
+  if (!trackIndexBuilt_) {
+    trackIndex_.clear();
+    trackIndex_.reserve(static_cast<size_t>(trackCount) + 1);
+    std::unordered_set<std::string_view> cdSeen;
+    for (int p = 0; p < cdCount; ++p) {
+      if (!cdSeen.insert(cds[p].cdCode).second) continue;
+      const auto& tracks = cds[p].tracks;
+      for (size_t t = 0; t < tracks.size(); ++t)
+        if (FirstChars(tracks[t].code, 8) == cds[p].cdCode)
+          trackIndex_.try_emplace(tracks[t].code, p, static_cast<int>(t));
+    }
+    trackIndexBuilt_ = true;
+  }
+  auto it = trackIndex_.find(std::string(TrimView(code)));
+  return it == trackIndex_.end() ? std::pair<int, int>{-1, -1} : it->second;
+}
+
+std::vector<std::string> Catalogue::ListSubcategories(std::string_view parent) const {
+  std::vector<std::string> names;
+  TextSet seen;
+  std::string prefix = parent.empty() ? std::string() : std::string(parent) + std::string(kPathSeparator);
+  for (const auto& path : allCategoryPaths) {
+    std::string_view rest = path;
+    if (!prefix.empty()) {
+      if (rest.size() <= prefix.size() || CompareText(rest.substr(0, prefix.size()), prefix) != 0) continue;
+      rest.remove_prefix(prefix.size());
+    }
+    std::string_view name = rest.substr(0, rest.find(kPathSeparator));
+    if (seen.Add(name)) names.emplace_back(name);
+  }
+  return names;
+}
+
+void Catalogue::ListCdsInCategory(std::string_view path, bool newFirst, std::vector<std::string>& cdTexts,
+                                  std::vector<int>& positions) const {
+  std::vector<TSort> entries;
+  for (int p = 0; p < cdCount; ++p)
+    if (cds[p].categories.Contains(path)) entries.push_back({newFirst ? 13 : 12, MidChars(cds[p].cdCode, 5, 3), "", p});
+  SortEntries(entries);
+  cdTexts.clear();
+  positions.clear();
+  for (const auto& e : entries) {
+    cdTexts.push_back(cds[e.Index].cdText);
+    positions.push_back(e.Index);
+  }
+}
+
+void Catalogue::OrderByTranslation(std::vector<std::string>& names, int lang) const {
+  if (lang != 1) return;
+  std::vector<std::pair<std::string, std::string>> pairs;
+  pairs.reserve(names.size());
+  for (auto& name : names) {
+    auto t = Translation(name);
+    pairs.emplace_back(t ? std::string(*t) : std::string(), std::move(name));
+  }
+  std::stable_sort(pairs.begin(), pairs.end(),
+                   [](const auto& a, const auto& b) { return CompareText(a.first, b.first) < 0; });
+  for (size_t i = 0; i < names.size(); ++i) names[i] = std::move(pairs[i].second);
+}
+
+std::vector<std::string> Catalogue::ChildCategoriesInDisplayOrder(std::string_view parent, int lang) const {
+  std::vector<std::string> names = ListSubcategories(parent);
+  OrderByTranslation(names, lang);
+  long long number;
+  if (!names.empty() && ParseInt(names.front(), number)) std::reverse(names.begin(), names.end());
+  return names;
+}
+
+std::string Catalogue::UpdateCaption(int lang, const CaptionAccount& account) const {
+  std::string caption = kApplicationTitle;
+  if (offline) caption += " -offline";
+  caption += " ";
+  caption += kFileVersion;
+  caption += " - " + LangMessage(lang, Msg::CdsCount) + std::to_string(cdCount);
+  caption += " | " + LangMessage(lang, Msg::TracksCount) + std::to_string(trackCount);
+  if (!account.login.empty() && !account.password.empty()) {
+    caption += " | " + LangMessage(lang, Msg::SubscriptionDocuments) + " " + account.login;
+    if (account.quota < 0)
+      caption += " (" + LangMessage(lang, Msg::NotEntered) + ") ";
+    else
+      caption += " (" + LangMessage(lang, Msg::TracksLeftLower) + std::to_string(account.quota) + ") ";
+  }
+  if (!errors.empty()) caption += " | " + LangMessage(lang, Msg::ErrorsCount) + std::to_string(errors.size());
+  return caption;
+}
+
+}  // namespace trakvella

@@ -1,0 +1,167 @@
+#pragma once
+// The in-memory catalogue: up to 1000 CDs in load order with their tracks,
+// built from the catalogue resources by LoadCatalogue. A CD is addressed by its
+// position (index in load order), a track by (CD position, track position).
+// The main window owns one; between loads only a track's location changes.
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "core/catalogue/Resources.h"
+#include "core/text/TextSet.h"
+#include "ports/Dialogs.h"
+#include "ports/Progress.h"
+
+namespace trakvella {
+
+struct TrackRecord {
+  std::string location;   // full path of the local file, or the demo name KMLB_ccc/KMLB_ccc_ttt.mp3
+  std::string tagLine;    // the descriptor after mood normalisation
+  std::string styleText;  // " DANCE POP", or "SFX/ID" when the descriptor holds no style word
+  std::string title;
+  std::string code;       // KMLB_ccc_ttt
+  std::string isrc;       // normalised, or "not-defined"
+  std::string duration;   // "mm:ss"
+  std::string composer;
+  std::string performer;
+};
+
+struct CdRecord {
+  std::string cdText;  // code, one blank, title: as shown in CD lists
+  std::string cdCode;  // KMLB_ccc
+  std::vector<TrackRecord> tracks;
+  std::vector<std::string> keywords;             // upper-case English words that have a translation
+  std::vector<std::string> keywordTranslations;  // parallel to keywords
+  TextSet categories;                            // category paths, derived ones included
+  uint16_t year = 0;
+  uint16_t month = 0;
+  std::string description;  // the block's first four lines, each followed by CR LF
+
+  void Reset();
+};
+
+struct YearMonth {
+  int year = 0;
+  int month = 0;
+};
+
+// What a load depends on besides the resources: set by the caller, never global.
+struct LoadOptions {
+  bool offline = false;                 // only CDs and tracks with local files
+  std::filesystem::path programFolder;  // scanned for local audio files
+  YearMonth today;                      // decides which CDs are new
+  int language = 0;                     // 0 English, 1 Russian: the tag list's language
+  std::function<void(const std::string&)> setCaption;  // the main window caption, if any
+};
+
+// The subscription state shown in the caption (signed in when both are filled).
+struct CaptionAccount {
+  std::string login;
+  std::string password;
+  int quota = -1;  // -1 = unknown
+};
+
+inline constexpr int kCdCapacity = 1000;
+inline constexpr std::string_view kClosingRow = "KMLB_000=Sample CD";
+inline constexpr std::string_view kAllCdsPath = "* ALL LIBRARY >> … ALL CDS";
+inline constexpr std::string_view kNewCdsPath = "* ALL LIBRARY >> … NEW CDS";
+inline constexpr std::string_view kByYearPrefix = "… CDS BY YEAR >> ";
+inline constexpr std::string_view kPathSeparator = " >> ";
+
+class Catalogue {
+ public:
+  Catalogue();
+
+  // The CD table: positions 0 .. cdCount-1 are valid.
+  std::vector<CdRecord> cds;
+  int cdCount = 0;
+  int trackCount = 0;
+  TextSet allCategoryPaths;
+  TextSet tagList;
+  std::array<int, 100> styleCounts{};
+  bool anyNewCd = false;
+  bool offline = false;
+  int language = 0;
+
+  std::vector<std::string> translateCats, writersInfo, similarCds, tracksTable, titlesTable;
+  // Problems reported during the last load; counted in the caption and written
+  // to errors.log in the program folder.
+  std::vector<std::string> errors;
+
+  // Reads the five tables (each reporting a missing end mark) and appends the
+  // closing row to the titles table.
+  void ReadCatalogueTables(const ResourceStore& resources, Dialogs& dialogs);
+
+  // Builds the catalogue from the tables read and the resources' information
+  // blocks. Never fails as a whole: bad rows and blocks are reported and skipped.
+  void LoadCatalogue(const ResourceStore& resources, const LoadOptions& options, Dialogs& dialogs,
+                     Progress& progress);
+
+  // The Russian text of an English category segment or keyword, or nullptr.
+  std::optional<std::string_view> Translation(std::string_view english) const;
+  // The first CD with the code, or -1.
+  int FindCd(std::string_view cdCode) const;
+  // (CD position, track position) of a track code, (-1, -1) when not found.
+  std::pair<int, int> LocateTrack(std::string_view code) const;
+  const TrackRecord& Track(int cd, int track) const { return cds[cd].tracks[track]; }
+
+  // Child names of a category path (the distinct first segments for the root).
+  std::vector<std::string> ListSubcategories(std::string_view parent) const;
+  // CDs filed under the path: their texts and positions, newest numbers first
+  // when newFirst (numbers above 500 counting 600 less), else lowest first.
+  void ListCdsInCategory(std::string_view path, bool newFirst, std::vector<std::string>& cdTexts,
+                         std::vector<int>& positions) const;
+  // In Russian, reorders English names by their translations (untranslated first).
+  void OrderByTranslation(std::vector<std::string>& names, int language) const;
+  // The child names in display order: sorted, by translation in Russian, years newest first.
+  std::vector<std::string> ChildCategoriesInDisplayOrder(std::string_view parent, int language) const;
+
+  // The main window caption for the current load.
+  std::string UpdateCaption(int language, const CaptionAccount& account = {}) const;
+
+  bool IsNewCd(int year, int month, YearMonth today);
+
+ private:
+  void FinishCd(int position, const std::vector<std::string>& block, const LoadOptions& options, Dialogs& dialogs,
+                struct LoadPools& pools);
+  void Report(Dialogs& dialogs, const std::string& text);
+  void BuildDescriptorIndex();
+  // The descriptor of a track: the first descriptor row with its code not yet
+  // taken in this load, trimmed; empty when none is left.
+  std::string TakeDescriptor(const std::string& code, struct LoadPools& pools) const;
+
+  // The descriptor table indexed by track code, built when the tables are read.
+  struct DescriptorIndex {
+    std::unordered_map<std::string, uint32_t> idOf;  // track code -> id
+    std::vector<uint32_t> firstOf, count;            // per id: its rows in text
+    std::vector<std::string> text;                   // trimmed descriptors, grouped by id
+  };
+  DescriptorIndex descriptors_;
+
+  // Track code -> (CD position, track position), made at the first LocateTrack
+  // after a load.
+  mutable std::unordered_map<std::string, std::pair<int, int>> trackIndex_;
+  mutable bool trackIndexBuilt_ = false;
+  std::unordered_map<std::string, size_t> translationIndex_;  // upper-case name -> row
+};
+
+// "RU-A47-08-003-001" -> "RUA470803001"; empty -> "not-defined".
+std::string NormaliseIsrc(std::string_view isrc);
+
+// Appends the words of a category line that may serve as keywords.
+void ExtractKeywords(std::string_view line, std::vector<std::string>& keywords);
+
+// The fields of a titles-table track row: split at every TAB and trimmed; a
+// trailing empty field disappears, empty middle fields stay.
+std::vector<std::string> SplitTitleFields(std::string_view value);
+
+// The message for a track row that does not have exactly five fields.
+std::string FieldErrorMessage(std::string_view code, std::string_view value);
+
+}  // namespace trakvella

@@ -1,0 +1,278 @@
+#include "core/net/Downloads.h"
+
+#include <fstream>
+
+#include "core/lang/MessageTable.h"
+
+namespace trakvella {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool StartsWithNoCase(const std::string& text, std::string_view prefix) {
+  if (text.size() < prefix.size()) return false;
+  for (size_t i = 0; i < prefix.size(); ++i) {
+    char c = text[i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c != prefix[i]) return false;
+  }
+  return true;
+}
+
+// The host of an address, without its scheme and path.
+std::string HostOf(std::string url) {
+  for (std::string_view scheme : {"http://", "https://"})
+    if (StartsWithNoCase(url, scheme)) url.erase(0, scheme.size());
+  return url.substr(0, url.find('/'));
+}
+
+// The address as the client wants it: an address without a scheme is an
+// http:// one, and one that starts with its path ("/top.txt") goes to the
+// default host. Empty when there is no host to go to.
+std::string CompleteUrl(const std::string& url, const std::string& defaultHost) {
+  if (StartsWithNoCase(url, "http://") || StartsWithNoCase(url, "https://"))
+    return HostOf(url).empty() ? std::string() : url;
+  std::string host = url.substr(0, url.find('/'));
+  if (!host.empty()) return "http://" + url;
+  host = HostOf(defaultHost);
+  if (host.empty()) return {};
+  return "http://" + host + url;
+}
+
+fs::path PartFileOf(const fs::path& file) {
+  fs::path part = file;
+  part += ".part";
+  return part;
+}
+
+}  // namespace
+
+std::string LastPathElement(const std::string& name) {
+  size_t cut = name.find_last_of("/\\");
+  return cut == std::string::npos ? name : name.substr(cut + 1);
+}
+
+int64_t FileSizeOf(const fs::path& path) {
+  std::error_code ec;
+  if (!fs::is_regular_file(path, ec)) return -1;
+  auto size = fs::file_size(path, ec);
+  return ec ? -1 : static_cast<int64_t>(size);
+}
+
+bool IsOnline(const fs::path& interfaces) {
+  std::error_code ec;
+  for (fs::directory_iterator it(interfaces, ec), end; !ec && it != end; it.increment(ec)) {
+    if (it->path().filename() == "lo") continue;
+    std::ifstream in(it->path() / "operstate");
+    std::string state;
+    if (in >> state && state == "up") return true;
+  }
+  return false;
+}
+
+Downloader::Downloader(HttpClient& http, Progress& progress, Dialogs& dialogs, std::function<int()> language,
+                       NetworkState& network)
+    : http_(http), progress_(progress), dialogs_(dialogs), language_(std::move(language)), network_(network) {}
+
+std::string Downloader::Message(int index) const {
+  return LangMessage(language_ ? language_() : kEnglish, static_cast<unsigned>(index));
+}
+
+HttpGetResult Downloader::HttpGet(const std::string& url, const std::string& userName, const std::string& fileName,
+                                  bool toFile, bool needLength, const std::string& password) {
+  abort_ = false;
+  progress_.ClearCancel();
+
+  HttpGetResult result;
+  const fs::path target = fileName;
+  const fs::path part = PartFileOf(target);
+  std::ofstream file;
+  bool started = false;
+  bool noLength = false;
+  bool localError = false;  // the file could not be written: no network failure
+
+  // Opens the target once the answer is known to be worth keeping.
+  auto openTarget = [&] {
+    if (!toFile) return true;
+    file.open(part, std::ios::binary | std::ios::trunc);
+    if (!file) {
+      localError = true;
+      result.error = "cannot write " + part.string();
+    }
+    return !localError;
+  };
+
+  HttpRequest request;
+  request.url = CompleteUrl(url, defaultHost);
+  request.userName = userName;
+  request.password = password;
+  request.connectTimeoutMs = connectTimeoutMs;
+  request.readTimeoutMs = readTimeoutMs;
+  request.onBlock = [&](std::string_view block, int64_t length) {
+    if (Aborted()) {
+      result.aborted = true;
+      return false;
+    }
+    if (!started) {
+      started = true;
+      result.total = length;
+      if (needLength && length < 0) {
+        noLength = true;
+        return false;
+      }
+      if (!openTarget()) return false;
+    }
+    if (toFile) {
+      file.write(block.data(), static_cast<std::streamsize>(block.size()));
+      if (!file) {
+        localError = true;
+        result.error = "cannot write " + part.string();
+        return false;
+      }
+    } else {
+      result.text.append(block);
+    }
+    result.downloaded += static_cast<int64_t>(block.size());
+    if (OnDownload) OnDownload(result.total < 0 ? 0 : result.total, result.downloaded);
+    progress_.pump();
+    return true;
+  };
+  request.onWait = [&] {
+    progress_.pump();
+    if (Aborted()) {
+      result.aborted = true;
+      return false;
+    }
+    return true;
+  };
+
+  if (request.url.empty()) {
+    result.error = "no host in the address \"" + url + "\"";
+  } else {
+    HttpResult answer = http_.Get(request);
+    result.status = answer.status;
+    if (!started) result.total = answer.contentLength;
+    if (answer.outcome == HttpOutcome::Ok) {
+      if (needLength && result.total < 0) {
+        noLength = true;
+      } else if (!toFile) {
+        result.success = result.downloaded > 0;
+        if (!result.success) result.error = "the answer was empty";
+      } else if (started || openTarget()) {
+        result.success = result.total < 0 || result.downloaded == result.total;
+        if (!result.success) result.error = "the answer was incomplete";
+      }
+    } else if (result.error.empty()) {
+      result.error = answer.error;
+    }
+    if (noLength) result.error = "the server did not tell the length";
+    if (result.aborted) {
+      result.success = false;
+      result.error = "aborted";
+    }
+  }
+
+  if (toFile) {
+    if (file.is_open()) {
+      file.close();
+      if (file.fail() && result.success) {
+        result.success = false;
+        localError = true;
+        result.error = "cannot write " + part.string();
+      }
+    }
+    std::error_code ec;
+    if (result.success) {
+      fs::rename(part, target, ec);
+      if (ec) {
+        result.success = false;
+        localError = true;
+        result.error = "cannot write " + target.string();
+      }
+    }
+    if (!result.success) fs::remove(part, ec);
+  }
+  if (!result.success && !localError && OnDownloadError) OnDownloadError();
+  return result;
+}
+
+bool Downloader::DownloadFile(const std::string& url, const std::string& name, int messageIndex,
+                              const std::string& folder) {
+  if (messageIndex != 0) progress_.ShowProgress(Message(messageIndex) + "...", 1, true);
+  std::error_code ec;
+  fs::create_directories(folder, ec);
+  std::string leaf = LastPathElement(name);
+  bool ok = false, aborted = false;
+  if (!leaf.empty()) {
+    HttpGetResult r = HttpGet(url, "", (fs::path(folder) / leaf).string(), true, true, "");
+    ok = r.success;
+    aborted = r.aborted;
+  }
+  if (!ok && !aborted) network_.networkState = kNetworkDownloadFailed;
+  if (messageIndex != 0) progress_.ShowProgress("", 0);
+  return ok;
+}
+
+int Downloader::DownloadFiles(const std::vector<std::string>& urls, const std::string& folder, bool deleteSmall,
+                              int messageIndex) {
+  std::vector<fs::path> targets;
+  for (const auto& url : urls) {
+    std::string leaf = LastPathElement(url);
+    targets.push_back(leaf.empty() ? fs::path() : fs::path(folder) / leaf);
+  }
+  return RunDownloads(urls, targets, deleteSmall, messageIndex, folder);
+}
+
+int Downloader::DownloadFilesAs(const std::vector<std::string>& urls, const std::vector<std::string>& names,
+                                bool deleteSmall, int messageIndex, const std::string& folder) {
+  std::vector<fs::path> targets;
+  for (size_t i = 0; i < urls.size(); ++i) {
+    std::string name = i < names.size() ? names[i] : LastPathElement(urls[i]);
+    targets.push_back(name.empty() ? fs::path() : fs::path(folder) / name);
+  }
+  return RunDownloads(urls, targets, deleteSmall, messageIndex, folder);
+}
+
+int Downloader::RunDownloads(const std::vector<std::string>& urls, const std::vector<fs::path>& targets,
+                             bool deleteSmall, int messageIndex, const std::string& folder) {
+  const size_t n = urls.size();
+  int kept = 0;
+  for (size_t i = 0; i < n; ++i) {
+    progress_.ClearCancel();
+    if (messageIndex != 0)
+      progress_.ShowProgress(Message(messageIndex) + " (" + std::to_string(i + 1) + Message(messageIndex + 1) +
+                                 std::to_string(n) + ")...",
+                             1, true);
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    bool ok = false, aborted = false;
+    if (!targets[i].empty()) {
+      fs::create_directories(targets[i].parent_path(), ec);
+      HttpGetResult r = HttpGet(urls[i], "", targets[i].string(), true, true, "");
+      ok = r.success;
+      aborted = r.aborted;
+    }
+    if (!ok && !aborted) network_.networkState = kNetworkDownloadFailed;
+    if (messageIndex != 0) progress_.ShowProgress("", 0);
+    if (aborted || progress_.Cancelled()) break;
+
+    bool deleted = false;
+    if (deleteSmall && !targets[i].empty() && FileSizeOf(targets[i]) < kSmallFileLimit) {
+      deleted = fs::remove(targets[i], ec);
+      ok = false;
+    }
+    if (ok) ++kept;
+    if ((deleted || !ok) && messageIndex != 0) {
+      if (i + 1 == n) {
+        dialogs_.Message(Message(kMessageCouldNotDownload), MessageKind::Error, MessageButtons::Ok);
+      } else if (dialogs_.Message(Message(kMessageCouldNotDownload) + "\r" + Message(kMessageContinue),
+                                  MessageKind::Confirmation, MessageButtons::YesNo) == MessageAnswer::No) {
+        break;
+      }
+    }
+  }
+  return kept;
+}
+
+}  // namespace trakvella

@@ -1,0 +1,182 @@
+#include "core/player/Player.h"
+
+#include <algorithm>
+#include <exception>
+#include <utility>
+
+#include "core/catalogue/TrackCodes.h"
+
+namespace trakvella {
+namespace {
+
+bool IsWebAddress(const std::string& address) {
+  auto starts = [&](std::string_view prefix) {
+    if (address.size() < prefix.size()) return false;
+    for (size_t i = 0; i < prefix.size(); ++i) {
+      char c = address[i];
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+      if (c != prefix[i]) return false;
+    }
+    return true;
+  };
+  return starts("http://") || starts("https://") || starts("ftp://");
+}
+
+}  // namespace
+
+Player::Player(MediaDevice& device, Shell& shell, PlayerHooks hooks)
+    : device_(device), shell_(shell), hooks_(std::move(hooks)) {}
+
+int Player::SelectedRow() const { return hooks_.selectedRow ? hooks_.selectedRow() : -1; }
+int Player::RowCount() const { return hooks_.rowCount ? hooks_.rowCount() : 0; }
+bool Player::MusicSetVisible() const { return hooks_.musicSetVisible && hooks_.musicSetVisible(); }
+
+void Player::PlayCurrent(bool fromPlayButton) {
+  const bool play = fromPlayButton || switches_.autoplay;
+  if (!switches_.builtIn && play) {
+    PlayOutside(hooks_.currentAddress ? hooks_.currentAddress() : std::string());
+    return;
+  }
+  if (busy_) return;
+  busy_ = true;
+  // The flag must come down whatever happens in between, or the player would
+  // refuse every later start.
+  struct ClearBusy {
+    bool& flag;
+    ~ClearBusy() { flag = false; }
+  } clear{busy_};
+  try {
+    StartInDevice(play);
+  } catch (const std::exception&) {
+    // A start that fails leaves the label's waiting dots to tell the user.
+  }
+}
+
+void Player::StartInDevice(bool play) {
+  StopButClick();
+  if (hooks_.showTrackStatus) hooks_.showTrackStatus();
+  address_ = hooks_.currentAddress ? hooks_.currentAddress() : std::string();
+  if (!play) {
+    tag_ = 0;
+    return;
+  }
+  if (!device_.Open(address_)) return;
+  if (hooks_.wait) hooks_.wait(kOpenWaitMs);
+  device_.Play();
+}
+
+void Player::PlayOutside(const std::string& address) {
+  // The address travels as one whole argument, blanks and all; the result of
+  // the outside program is not checked.
+  if (!userPlayer_.empty()) {
+    shell_.Run(userPlayer_, {address});
+  } else if (IsWebAddress(address)) {
+    shell_.OpenUrl(address);
+  } else {
+    shell_.OpenFile(address);
+  }
+}
+
+void Player::PlaybutClick() {
+  if (RowCount() > 0 && SelectedRow() >= 0) PlayCurrent(true);
+}
+
+void Player::PauseButClick() {
+  if (!switches_.builtIn) return;
+  switch (device_.Mode()) {
+    case MediaMode::Playing:
+      device_.Pause();
+      break;
+    case MediaMode::Paused:
+      device_.Resume();
+      break;
+    default:
+      break;
+  }
+}
+
+void Player::StopButClick() {
+  if (!switches_.builtIn || !IsActive(device_.Mode())) return;
+  if (InFailureState()) {
+    device_.Close();
+  } else {
+    device_.Stop();
+  }
+  tag_ = 0;
+}
+
+void Player::PlayerTick() {
+  if (IsActive(device_.Mode()) && device_.IsOpen()) {
+    tag_ = MusicSetVisible() ? 2 : 1;
+    if (seekStep_ != 0) {
+      int64_t target = device_.PositionMs() + seekStep_;
+      const int64_t length = device_.LengthMs();
+      if (length > 0) target = std::min(target, length);
+      target = std::max<int64_t>(target, 0);
+      device_.Stop();
+      device_.Seek(target);
+      device_.Play();
+      seekStep_ = 0;
+    }
+    const int64_t position = device_.PositionMs();
+    timeLabel_ = FormatDuration(position, 0, 0);
+    tickCounter_ = 0;
+    timeLabelYellow_ = false;
+    barMax_ = device_.LengthMs();
+    barPosition_ = position;
+    return;
+  }
+
+  if (busy_) {
+    ++tickCounter_;
+    if (tickCounter_ <= kFailureTicks) {
+      timeLabel_.assign(static_cast<size_t>(tickCounter_ % 6), '.');
+    } else {
+      timeLabel_ = ":-(";
+      timeLabelYellow_ = true;
+    }
+  } else {
+    timeLabel_.clear();
+    timeLabelYellow_ = false;
+  }
+  barPosition_ = 0;
+
+  // The track from the main list ended: go on with the next row. A track the
+  // music set window started (tag 2) never moves the main list.
+  const int row = SelectedRow();
+  if (tag_ == 1 && switches_.nonStop && row >= 0 && row < RowCount() - 1) {
+    tag_ = 0;
+    StopButClick();
+    if (hooks_.selectNextRow) hooks_.selectNextRow();
+    PlaybutClick();
+  }
+  tag_ = 0;
+}
+
+void Player::SeekToClick(int x, int barWidth) {
+  if (barWidth <= 0 || !IsActive(device_.Mode())) return;
+  device_.Stop();
+  const double length = static_cast<double>(device_.LengthMs());
+  device_.Seek(static_cast<int64_t>(length / barWidth * x));
+  device_.Play();
+}
+
+void Player::Deactivated() {
+  if (!switches_.backgroundPlay && device_.Mode() == MediaMode::Playing) device_.Pause();
+}
+
+void Player::Activated() {
+  if (!switches_.backgroundPlay && device_.Mode() == MediaMode::Paused) device_.Resume();
+}
+
+void Player::CloseDevice() {
+  device_.Close();
+  tag_ = 0;
+}
+
+void Player::ChooseUserPlayer(std::string path) {
+  userPlayer_ = std::move(path);
+  switches_.builtIn = false;
+}
+
+}  // namespace trakvella

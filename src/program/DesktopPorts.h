@@ -1,0 +1,27 @@
+#pragma once
+// DesktopPorts: every adapter the windows reach the desktop through, built once.
+// The program start owns one and hands its ports to the main window; tests and
+// benchmarks build one and replace the ports they script.
+#include "adapters/CurlHttpClient.h"
+#include "adapters/qt/QtDesktop.h"
+#include "adapters/qt/QtDialogs.h"
+#include "adapters/qt/QtMediaDevice.h"
+#include "ports/Random.h"
+#include "ui/main/MainForm.h"
+
+namespace trakvella {
+
+struct DesktopPorts {
+  QtDialogs dialogs;
+  QtClipboard clipboard;
+  QtShell shell;
+  StdRandom random;
+  QtMediaDevice mediaDevice;
+  CurlHttpClient http;
+
+  MainFormPorts ports() {
+    return MainFormPorts{&dialogs, &clipboard, &shell, &random, &mediaDevice, &http};
+  }
+};
+
+}  // namespace trakvella

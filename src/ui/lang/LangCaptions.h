@@ -1,0 +1,34 @@
+#pragma once
+// Applies the caption table to the program's windows. Each window registers
+// itself under its class name when it is created; SetLangCaptions then rewrites
+// the captions, hints and fixed list items of every registered window.
+#include <QObject>
+#include <QWidget>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/lang/CaptionTable.h"
+
+namespace trakvella {
+
+void RegisterCaptionWindow(const char* windowClass, QWidget* window);
+void UnregisterCaptionWindow(QWidget* window);
+QWidget* CaptionWindow(const char* windowClass);
+
+// English names of category segments to their Russian text (for the search areas).
+using Translator = std::function<std::optional<std::string>(std::string_view)>;
+
+// Applies every group whose window exists, for language 0 or 1; any other
+// language changes nothing.
+void SetLangCaptions(int language, const Translator& translate);
+
+// The objects of a window a caption row names (the test: exactly one each).
+std::vector<QObject*> CaptionTargets(QWidget* window, const CaptionRow& row);
+
+// Whether the group's window (or, for the search panel, its controls) exists.
+QWidget* GroupWindow(int group);
+
+}  // namespace trakvella

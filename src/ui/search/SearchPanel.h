@@ -1,0 +1,133 @@
+#pragma once
+// TSearchPanel: the controls of the music search — mode, presets, area, mood,
+// tempo, character flags, styles, epochs, key and BPM range with tap tempo —
+// and their summary labels. The panel only shows and edits a SearchCriteria;
+// the search itself is run by its owner on searchRequested().
+//
+// The main window creates one and keeps it for the program's life, so the
+// criteria survive closing and reopening the panel. The catalogue (for the
+// style counts) and the clock outlive the panel.
+#include <QFrame>
+#include <QStyledItemDelegate>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/catalogue/Catalogue.h"
+#include "ports/Clock.h"
+#include "core/search/Search.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+
+namespace trakvella {
+
+// The grey of a selected style row and of the criteria controls in effect mode.
+inline constexpr QRgb kSearchGrey = qRgb(128, 128, 128);
+// The silver of the style counts.
+inline constexpr QRgb kStyleCountSilver = qRgb(192, 192, 192);
+// Point size of the style counts.
+inline constexpr int kStyleCountPointSize = 5;
+
+// " (" + count + ")", drawn after a style's name.
+QString StyleCountText(int count);
+
+// Draws one row of the style list: grey background when selected, the name 3 px
+// from the left, 5 px after it the count in small silver, a focus rectangle on
+// the focused row.
+void StyleBoxDrawItem(QPainter* painter, const QStyleOptionViewItem& option, const QString& style, int count);
+
+// Deselects every item of a multi-select list, then selects each item whose
+// text equals one of names.
+void SelectListItems(QListWidget* list, const std::vector<std::string>& names);
+
+// The style list's delegate: rows drawn by StyleBoxDrawItem with the counts the
+// catalogue holds at the time of drawing.
+class StyleBoxDelegate : public QStyledItemDelegate {
+  Q_OBJECT
+ public:
+  StyleBoxDelegate(const Catalogue& catalogue, QObject* parent = nullptr);
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+ private:
+  const Catalogue& catalogue_;
+};
+
+class TSearchPanel : public QFrame {
+  Q_OBJECT
+
+ public:
+  // language answers the current interface language (0 English, 1 Russian).
+  TSearchPanel(QWidget* parent, const Catalogue& catalogue, std::function<int()> language, Clock& clock);
+  ~TSearchPanel() override;
+
+  // The criteria as the controls show them.
+  SearchCriteria Criteria() const;
+  // Fills the controls (the mode with its look, and the labels) from criteria.
+  void SetCriteria(const SearchCriteria& criteria);
+  // The last click of each Tap button.
+  TapState& tapState() { return tap_; }
+
+  // Rewrites the summary labels in the current language.
+  void LanguageChanged();
+
+  // The controls, named as the window definition names them (also objectName).
+  QPushButton *SBut, *TrashBut, *StyleClear, *TimeClear, *_Tap1But, *_Tap2But;
+  QRadioButton *melody, *sfx;
+  QComboBox *SPresets, *SArea, *_MKeyBox;
+  QCheckBox *_mood5, *_mood4, *_mood3, *_mood2, *_mood1;
+  QCheckBox *_tempo3, *_tempo2, *_tempo1;
+  QCheckBox *_image, *_agression, *_bkgr, *StyleCheck;
+  QListWidget *StyleBox, *TimeBox;
+  QLineEdit *_TempoIn, *_TempoOut;
+  QLabel *MelformLbl, *MoodNameLbl, *TempoNameLbl, *StyleLbl, *EpochLbl;
+  QLabel *PresetLbl, *RangeSearchLbl, *ToneLbl, *TempoLbl, *BkgTypeLbl, *MusOptLbl;
+
+ public slots:
+  // Area on item 0 when none is chosen, labels and mode refreshed, Tap states cleared.
+  void InitSearchPanel();
+  void sfxClick();
+  void melodyClick();
+  // Shared by the five mood boxes: the last box left on cannot be switched off.
+  void _mood1Click();
+  // Shared by the three tempo boxes, likewise.
+  void _tempo2Click();
+  // Shared by _bkgr and _image: checking _bkgr unchecks _agression.
+  void _bkgrClick();
+  void _agressionClick();
+  void StyleBoxClick();
+  void TimeBoxClick();
+  void StyleClearClick();
+  void TimeClearClick();
+  // Shared by both Tap buttons.
+  void _Tap1ButClick();
+  // Applies the chosen preset and asks for a search.
+  void SPresetsChange();
+  // Back to the defaults without a search.
+  void TrashButClick();
+  void SButClick();
+
+ signals:
+  void searchRequested();
+
+ private:
+  void BuildControls();
+  void LayOut();
+  void ApplyMode(bool effect);
+  void RefreshMoodLabel();
+  void RefreshTempoLabel();
+  void Tap(bool upper);
+  int Language() const;
+
+  const Catalogue& catalogue_;
+  std::function<int()> language_;
+  Clock& clock_;
+  TapState tap_;
+};
+
+}  // namespace trakvella

@@ -1,0 +1,144 @@
+// The track collections: related tracks, title search, local tracks, the lucky
+// pick, Top 100 and similar CDs.
+#include "core/browse/Collections.h"
+
+#include <gmock/gmock.h>
+#include <set>
+#include <gtest/gtest.h>
+
+#include "support/CatalogueFixture.h"
+
+namespace trakvella::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::UnorderedElementsAre;
+
+struct CollectionsTest : ::testing::Test {
+  TempDir cat, home;
+  LoadedCatalogue loaded;
+  StdRandom random{11};
+  std::unique_ptr<Browser> browser;
+  int plays = 0;
+
+  void SetUp() override {
+    FixtureCatalogue f;
+    f.titles = {"KMLB_003=KMLB_003 First", "KMLB_003_001=Rock Anthem\tI\t01:00\tPetrov\tP",
+                "KMLB_003_002=Slow Song\tI\t01:00\tSidorov\tP", "KMLB_003_003=Fast Song\tI\t01:00\tC\tP",
+                "KMLB_005=KMLB_005 Second", "KMLB_005_001=Relative\tI\t01:00\tC\tP",
+                "KMLB_005_002=Other rock\tI\t01:00\tPetrov\tP", "KMLB_005_003=Effect\tI\t01:00\tC\tP"};
+    f.tracks = {"KMLB_003_001=3 !F PPRCK [87] <4B>",  // counts as 174
+                "KMLB_003_002=2 !S POP [170] <4B>",   // counts as 85
+                "KMLB_003_003=4 !F POP [85] <4B>",    // counts as 170
+                "KMLB_005_001=4 POP [176] <1A>",      // the relative key of 4B
+                "KMLB_005_002=4 ROCK [180] <4B>",
+                "KMLB_005_003=0"};
+    f.similar = {"kmlb_005=--2-1", "kmlb_003=----3-7"};
+    f.blocks = {{"KMLB_003", NfoBlock("KMLB_003", "First", {"A >> B"}, "012020")},
+                {"KMLB_005", NfoBlock("KMLB_005", "Second", {"A >> B"}, "022020")}};
+    f.Write(cat.path());
+    WriteFile(home.path() / "audio" / "KMLB_005_002 Other rock.WAV", "x");
+    LoadOptions o;
+    o.programFolder = home.path();
+    o.today = {2026, 12};
+    LoadFolder(loaded, cat.path(), o);
+    browser = std::make_unique<Browser>(loaded.catalogue, loaded.dialogs, loaded.progress, random, [] { return 0; });
+    browser->hooks.playCurrent = [this](bool) { ++plays; };
+    browser->Home();
+  }
+  void Select(const std::string& code) {
+    const auto [cd, track] = loaded.catalogue.LocateTrack(code);
+    browser->SetScannedRows({{cd, track}});
+    browser->SelectRow(0);
+  }
+  std::vector<std::string> Codes() const {
+    std::vector<std::string> codes;
+    for (auto [cd, t] : browser->rows()) codes.push_back(loaded.catalogue.Track(cd, t).code);
+    return codes;
+  }
+};
+
+TEST_F(CollectionsTest, CloseTempoCountsCorrectedTempos) {
+  Select("KMLB_003_001");  // 174: the window is 164-184
+  ASSERT_TRUE(ListRelatedTracks(*browser, loaded.catalogue, Relation::Tempo, loaded.progress, 0));
+  EXPECT_THAT(Codes(), ElementsAre("KMLB_003_001", "KMLB_003_003", "KMLB_005_001", "KMLB_005_002"));
+  EXPECT_TRUE(browser->resultMode());
+  EXPECT_EQ(browser->selectedRow(), 0);
+  EXPECT_EQ(plays, 1);
+  EXPECT_EQ(browser->boxRows().size(), 2u);
+  // Same key and tempo: 4B within ±5 of 174 (180 is 6 away).
+  Select("KMLB_003_001");
+  ListRelatedTracks(*browser, loaded.catalogue, Relation::TempoAndKey, loaded.progress, 0);
+  EXPECT_THAT(Codes(), ElementsAre("KMLB_003_001", "KMLB_003_003"));
+  // A track without a tempo: nothing happens.
+  Select("KMLB_005_003");
+  EXPECT_FALSE(ListRelatedTracks(*browser, loaded.catalogue, Relation::Tempo, loaded.progress, 0));
+  EXPECT_THAT(Codes(), ElementsAre("KMLB_005_003"));
+}
+
+TEST_F(CollectionsTest, SameKeyIsTheSameCamelotCodeOnly) {
+  Select("KMLB_003_002");
+  ListRelatedTracks(*browser, loaded.catalogue, Relation::Key, loaded.progress, 0);
+  EXPECT_THAT(Codes(), ElementsAre("KMLB_003_001", "KMLB_003_002", "KMLB_003_003", "KMLB_005_002"));
+}
+
+TEST_F(CollectionsTest, TitleSearchNarrowsToTheListedRows) {
+  EXPECT_FALSE(SearchTitles(*browser, loaded.catalogue, "  ", loaded.progress, 0));
+  SearchTitles(*browser, loaded.catalogue, "ROCK", loaded.progress, 0);
+  EXPECT_THAT(Codes(), ElementsAre("KMLB_003_001", "KMLB_005_002"));
+  SearchTitles(*browser, loaded.catalogue, "petrov", loaded.progress, 0);  // composer, within the rows
+  EXPECT_THAT(Codes(), ElementsAre("KMLB_003_001", "KMLB_005_002"));
+  browser->Home();
+  SearchTitles(*browser, loaded.catalogue, "005_", loaded.progress, 0);  // a code fragment, whole catalogue
+  EXPECT_THAT(Codes(), ElementsAre("KMLB_005_001", "KMLB_005_002", "KMLB_005_003"));
+}
+
+TEST_F(CollectionsTest, LocalTracksAreTheWavFiles) {
+  ShowLocalTracks(*browser, loaded.catalogue, loaded.progress, 0);
+  EXPECT_THAT(Codes(), ElementsAre("KMLB_005_002"));
+}
+
+TEST_F(CollectionsTest, LuckyPickTakesOneTrackPerCdAtMost) {
+  for (uint32_t seed = 1; seed < 30; ++seed) {
+    StdRandom r(seed);
+    LuckyPick(*browser, loaded.catalogue, r, loaded.progress, 0);
+    ASSERT_LE(browser->rowCount(), 2);
+    std::set<int> cds;
+    for (auto [cd, t] : browser->rows()) {
+      EXPECT_TRUE(cds.insert(cd).second);
+      EXPECT_NE(loaded.catalogue.Track(cd, t).tagLine.front(), '0');
+    }
+  }
+}
+
+TEST_F(CollectionsTest, Top100ListsWhatThePopularityListHolds) {
+  browser->topList = {"KMLB_005_002", "KMLB_999_001", "KMLB_003_001"};
+  ShowTop100(*browser, loaded.progress, 0);
+  EXPECT_THAT(Codes(), ElementsAre("KMLB_005_002", "KMLB_003_001"));
+  EXPECT_TRUE(browser->resultMode());
+}
+
+TEST_F(CollectionsTest, SimilarCdsFromTheVectors) {
+  EXPECT_THAT(SimilarCdCodes(loaded.catalogue, "KMLB_005"), ElementsAre("KMLB_003", "KMLB_005"));
+  EXPECT_THAT(SimilarCdCodes(loaded.catalogue, "KMLB_003"), ElementsAre("KMLB_005", "KMLB_007"));
+  EXPECT_TRUE(SimilarCdCodes(loaded.catalogue, "KMLB_777").empty());
+  browser->GoToPlace("A >> B");  // the CDs, KMLB_005 first
+  browser->SelectBoxRow(1);      // KMLB_003
+  ASSERT_TRUE(ShowSimilarCds(*browser, loaded.catalogue));
+  // Only the existing CD 005 is listed, and it is opened.
+  ASSERT_EQ(browser->boxRows().size(), 1u);
+  EXPECT_EQ(browser->currentPath(), "* ALL LIBRARY >> … ALL CDS : KMLB_005 Second");
+  EXPECT_EQ(browser->rowCount(), 3);
+}
+
+TEST_F(CollectionsTest, RelatedCaptionsShowTempoAndKey) {
+  const auto [cd, t] = loaded.catalogue.LocateTrack("KMLB_003_001");
+  const TrackRecord& track = loaded.catalogue.Track(cd, t);
+  EXPECT_EQ(TempoItemCaption("В близком темпе - 120 bpm", &track), "В близком темпе - 87 bpm");
+  EXPECT_EQ(KeyItemCaption("В той же тональности", &track), "В той же тональности - G#maj");
+  const auto [cd2, t2] = loaded.catalogue.LocateTrack("KMLB_005_003");
+  EXPECT_EQ(TempoItemCaption("Close tempo - 87 bpm", &loaded.catalogue.Track(cd2, t2)), "Close tempo");
+}
+
+}  // namespace
+}  // namespace trakvella::testing

@@ -1,0 +1,92 @@
+#include "core/lang/MessageTable.h"
+
+#include <gtest/gtest.h>
+
+#include "core/text/Text.h"
+
+namespace trakvella {
+namespace {
+
+TEST(MessageTable, TrackListPrefixesKeepTheirExactLetters) {
+  // 25: the English composer prefix uses the Cyrillic es (U+0441, D1 81), not
+  // the Latin c; the Russian one is the Cyrillic a (U+0430, D0 B0).
+  EXPECT_EQ(LangMessage(kEnglish, 25), "\x20\xD1\x81:");
+  EXPECT_EQ(LangMessage(kRussian, 25), "\x20\xD0\xB0:");
+  // 26: Latin a in English, Cyrillic i (U+0438) in Russian.
+  EXPECT_EQ(LangMessage(kEnglish, 26), " a:");
+  EXPECT_EQ(LangMessage(kRussian, 26), "\x20\xD0\xB8:");
+  // 27: Latin in English, Cyrillic in Russian, both with a trailing blank.
+  EXPECT_EQ(LangMessage(kEnglish, 27), " a/c: ");
+  EXPECT_EQ(LangMessage(kRussian, 27), "\x20\xD0\xB0/\xD0\xB8: ");
+}
+
+TEST(MessageTable, TitleTextsKeepTheirBlanks) {
+  EXPECT_EQ(LangMessage(kEnglish, 12), "CDs: ");
+  EXPECT_EQ(LangMessage(kRussian, 12), "Сборников: ");
+  EXPECT_EQ(LangMessage(kEnglish, 101), "Tracks: ");
+  EXPECT_EQ(LangMessage(kRussian, 101), "Треков: ");
+  EXPECT_EQ(LangMessage(kEnglish, 104), "tracks left: ");
+  EXPECT_EQ(LangMessage(kRussian, 104), "осталось: ");
+  EXPECT_EQ(LangMessage(kEnglish, 105), "not entered");
+  EXPECT_EQ(LangMessage(kRussian, 105), "вход не выполнен");
+  EXPECT_EQ(LangMessage(kEnglish, 41), " of ");
+  EXPECT_EQ(LangMessage(kRussian, 123), "Введите адрес");
+}
+
+TEST(MessageTable, CarriageReturnsBreakTheLines) {
+  EXPECT_EQ(LangMessage(kEnglish, 0),
+            "Update downloaded!\x0DProgram auto restarted within 20 sec.");
+  EXPECT_EQ(LangMessage(kRussian, 113),
+            "Включить автономный режим:\x0D- Отключается проверка обновлений\x0D"
+            "- Отключается загрузка и прослушивание демо из сети\x0D"
+            "- Показываются и проигрываются локальные сборники/треки в папке /audio");
+  EXPECT_EQ(LangMessage(kEnglish, 22), "Incorrect Login or Password!");
+  EXPECT_NE(LangMessage(kRussian, 22).find('\r'), std::string::npos);
+}
+
+TEST(MessageTable, MissingRowsAndLanguagesLeaveTheTextAlone) {
+  std::string text = "before";
+  GetLangMessage(kEnglish, 103, text);
+  EXPECT_EQ(text, "before");
+  GetLangMessage(kRussian, 103, text);
+  EXPECT_EQ(text, "before");
+  GetLangMessage(kEnglish, 124, text);
+  EXPECT_EQ(text, "before");
+  GetLangMessage(kRussian, 4000000000u, text);
+  EXPECT_EQ(text, "before");
+  GetLangMessage(2, 12, text);
+  EXPECT_EQ(text, "before");
+  GetLangMessage(-1, 12, text);
+  EXPECT_EQ(text, "before");
+
+  EXPECT_EQ(LangMessage(kEnglish, 103), "");
+  EXPECT_EQ(LangMessage(2, 12), "");
+
+  GetLangMessage(kRussian, 12, text);
+  EXPECT_EQ(text, "Сборников: ");
+}
+
+TEST(MessageTable, EverySlotButOneHasBothLanguages) {
+  for (unsigned index = 0; index < kMessageCount; ++index) {
+    if (index == 103) continue;
+    EXPECT_FALSE(LangMessage(kEnglish, index).empty()) << index;
+    EXPECT_FALSE(LangMessage(kRussian, index).empty()) << index;
+  }
+  // The implementer's lines: the notice, the site and the registry line.
+  EXPECT_EQ(LangMessage(kEnglish, 66), LangMessage(kRussian, 66));
+  EXPECT_TRUE(LangMessage(kEnglish, 110).starts_with("DB «Music Library KMLB» Registry №"));
+  EXPECT_TRUE(LangMessage(kRussian, 110).starts_with("БД «Музыкальная Библиотека KMLB» Рег. №"));
+}
+
+TEST(MessageTable, EveryTextFitsCodePage1251) {
+  // Texts end up in 8-bit files and documents: each must survive the code page.
+  for (unsigned index = 0; index < kMessageCount; ++index) {
+    for (int language : {kEnglish, kRussian}) {
+      const std::string text = LangMessage(language, index);
+      EXPECT_EQ(Cp1251ToUtf8(Utf8ToCp1251(text)), text) << language << ":" << index;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace trakvella
