@@ -6,13 +6,20 @@
 
 namespace trakvella {
 
+// What ShowProgress does; each value is the design's mode number.
+enum class ProgressMode {
+  Hide = 0,        // hides the window
+  Show = 1,        // shows it with an operation text
+  ChangeText = 2,  // changes the operation text
+  Message = 3,     // shows a message instead of the animation
+};
+
 class Progress {
  public:
   virtual ~Progress() = default;
 
-  // Mode 0 hides, 1 shows with an operation text, 2 changes the operation text,
-  // 3 shows a message instead of the animation. tall makes room for the cancel button.
-  virtual void ShowProgress(const std::string& text, int mode, bool tall = false) = 0;
+  // tall makes room for the cancel button.
+  virtual void ShowProgress(const std::string& text, ProgressMode mode, bool tall = false) = 0;
   // The small status line under the operation text.
   virtual void SetStatus(const std::string& text) = 0;
   // The per-mille value, -1 for none.
@@ -26,7 +33,7 @@ class Progress {
 // A progress that shows nothing: for command-line runs and tests that don't look.
 class SilentProgress : public Progress {
  public:
-  void ShowProgress(const std::string&, int, bool) override {}
+  void ShowProgress(const std::string&, ProgressMode, bool) override {}
   void SetStatus(const std::string&) override {}
   void SetPerMille(int) override {}
   bool Cancelled() const override { return false; }

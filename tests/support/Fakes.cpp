@@ -37,7 +37,8 @@ std::vector<std::string> FakeDialogs::Texts() const {
   return out;
 }
 
-void FakeProgress::ShowProgress(const std::string& text, int mode, bool) {
+void FakeProgress::ShowProgress(const std::string& text, ProgressMode shown, bool) {
+  const int mode = static_cast<int>(shown);
   calls.push_back({text, mode});
   if (mode == 0) visible = false;
   if (mode == 1 || mode == 3) visible = true;

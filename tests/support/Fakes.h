@@ -46,7 +46,7 @@ class FakeProgress : public Progress {
   bool cancelled = false;
   int cancelAfterPumps = -1;  // sets the cancel flag once this many pumps have run
 
-  void ShowProgress(const std::string& text, int mode, bool tall) override;
+  void ShowProgress(const std::string& text, ProgressMode mode, bool tall) override;
   void SetStatus(const std::string& text) override { statuses.push_back(text); }
   void SetPerMille(int value) override { perMille.push_back(value); }
   bool Cancelled() const override { return cancelled; }

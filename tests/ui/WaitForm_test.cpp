@@ -34,13 +34,13 @@ class WaitFormTest : public ::testing::Test {
       std::make_unique<TWaitForm>(nullptr, [this] { return language; });
 
   void TearDown() override {
-    if (form) form->ShowProgress("", 0);
+    if (form) form->ShowProgress("", ProgressMode::Hide);
   }
 };
 
 TEST_F(WaitFormTest, ShowChangeMessageAndHideSetTheLabelsAsEachModeSays) {
   form->SetPerMille(500);
-  form->ShowProgress("Scanning catalog...", 1);
+  form->ShowProgress("Scanning catalog...", ProgressMode::Show);
   EXPECT_TRUE(form->isVisible());
   EXPECT_EQ(Text(*form, "Operation"), "Scanning catalog...");
   EXPECT_EQ(Text(*form, "PRLbl"), "");
@@ -50,11 +50,11 @@ TEST_F(WaitFormTest, ShowChangeMessageAndHideSetTheLabelsAsEachModeSays) {
   EXPECT_EQ(form->height(), TWaitForm::kShortHeight);
   EXPECT_TRUE(form->Animating());
 
-  form->ShowProgress("Building database...", 2);
+  form->ShowProgress("Building database...", ProgressMode::ChangeText);
   EXPECT_EQ(Text(*form, "Operation"), "Building database...");
   EXPECT_TRUE(form->Animating());
 
-  form->ShowProgress("Nothing found", 3);
+  form->ShowProgress("Nothing found", ProgressMode::Message);
   EXPECT_TRUE(form->isVisible());
   EXPECT_EQ(Text(*form, "Operation"), "");
   EXPECT_EQ(Text(*form, "PRLbl"), "");
@@ -65,7 +65,7 @@ TEST_F(WaitFormTest, ShowChangeMessageAndHideSetTheLabelsAsEachModeSays) {
   EXPECT_EQ(form->Animation().left, 10);
   EXPECT_EQ(form->Animation().right, 254);
 
-  form->ShowProgress("", 0);
+  form->ShowProgress("", ProgressMode::Hide);
   EXPECT_FALSE(form->isVisible());
   EXPECT_EQ(Text(*form, "CLabel"), "");
   EXPECT_TRUE(Child(*form, "CLabel")->isHidden());
@@ -74,20 +74,20 @@ TEST_F(WaitFormTest, ShowChangeMessageAndHideSetTheLabelsAsEachModeSays) {
 }
 
 TEST_F(WaitFormTest, ModeTwoWhileHiddenChangesTheTextWithoutShowing) {
-  form->ShowProgress("Adding...", 2);
+  form->ShowProgress("Adding...", ProgressMode::ChangeText);
   EXPECT_FALSE(form->isVisible());
   EXPECT_EQ(Text(*form, "Operation"), "Adding...");
   EXPECT_FALSE(form->Animating());
 }
 
 TEST_F(WaitFormTest, StatusLineIsFreeText) {
-  form->ShowProgress("Scanning...", 1);
+  form->ShowProgress("Scanning...", ProgressMode::Show);
   form->SetStatus("Tracks found: 12");
   EXPECT_EQ(Text(*form, "StatusLbl"), "Tracks found: 12");
 }
 
 TEST_F(WaitFormTest, PerMilleIsShownByTheTimerAndMinusOneShowsNothing) {
-  form->ShowProgress("Downloading files", 1);
+  form->ShowProgress("Downloading files", ProgressMode::Show);
   form->SetPerMille(675);
   EXPECT_EQ(Text(*form, "PRLbl"), "");  // not before the timer's next tick
   EXPECT_TRUE(QTest::qWaitFor([&] { return Text(*form, "PRLbl") == "67.5 %"; }, 2000));
@@ -97,14 +97,14 @@ TEST_F(WaitFormTest, PerMilleIsShownByTheTimerAndMinusOneShowsNothing) {
 
   // A new operation starts without a percentage.
   form->SetPerMille(1000);
-  form->ShowProgress("Downloading files", 1);
+  form->ShowProgress("Downloading files", ProgressMode::Show);
   EXPECT_EQ(Text(*form, "PRLbl"), "");
   QTest::qWait(40);
   EXPECT_EQ(Text(*form, "PRLbl"), "");
 }
 
 TEST_F(WaitFormTest, SquaresMoveWhileShownAndGoHomeOnHide) {
-  form->ShowProgress("Searching...", 1);
+  form->ShowProgress("Searching...", ProgressMode::Show);
   const ProgressAnimation& animation = form->Animation();
   EXPECT_TRUE(QTest::qWaitFor([&] { return animation.left > 14; }, 2000));
   EXPECT_GT(animation.left, 10);
@@ -112,14 +112,14 @@ TEST_F(WaitFormTest, SquaresMoveWhileShownAndGoHomeOnHide) {
   // They move towards each other by the same step.
   EXPECT_EQ(animation.left + animation.right, 264);
 
-  form->ShowProgress("", 0);
+  form->ShowProgress("", ProgressMode::Hide);
   EXPECT_EQ(animation.left, 10);
   EXPECT_EQ(animation.right, 254);
   EXPECT_EQ(animation.step, 0);
 }
 
 TEST_F(WaitFormTest, PumpKeepsTheAnimationGoingDuringALongLoop) {
-  form->ShowProgress("Building database...", 1);
+  form->ShowProgress("Building database...", ProgressMode::Show);
   QElapsedTimer clock;
   clock.start();
   // A busy loop that only pumps: the squares move all the same.
@@ -128,7 +128,7 @@ TEST_F(WaitFormTest, PumpKeepsTheAnimationGoingDuringALongLoop) {
 }
 
 TEST_F(WaitFormTest, TallFormOffersAbortInTheCurrentLanguageAndSetsTheCancelFlag) {
-  form->ShowProgress("Downloading files", 1, true);
+  form->ShowProgress("Downloading files", ProgressMode::Show, true);
   auto* cancel = form->findChild<QPushButton*>("CancelBut");
   ASSERT_NE(cancel, nullptr);
   EXPECT_TRUE(cancel->isVisible());
@@ -144,40 +144,40 @@ TEST_F(WaitFormTest, TallFormOffersAbortInTheCurrentLanguageAndSetsTheCancelFlag
 
   form->ClearCancel();
   EXPECT_FALSE(form->Cancelled());
-  form->ShowProgress("", 0);
+  form->ShowProgress("", ProgressMode::Hide);
 
   // The next showing reads the language anew.
   language = 1;
-  form->ShowProgress("Загрузка файлов", 1, true);
+  form->ShowProgress("Загрузка файлов", ProgressMode::Show, true);
   EXPECT_EQ(cancel->text(), "Остановить");
   QTest::mouseClick(cancel, Qt::LeftButton);
   EXPECT_TRUE(form->Cancelled());
   EXPECT_EQ(cancel->text(), "В процессе...");
 
   // The short form has no cancel button.
-  form->ShowProgress("", 0);
-  form->ShowProgress("Searching...", 1, false);
+  form->ShowProgress("", ProgressMode::Hide);
+  form->ShowProgress("Searching...", ProgressMode::Show, false);
   EXPECT_FALSE(cancel->isVisible());
   EXPECT_EQ(form->height(), TWaitForm::kShortHeight);
 }
 
 TEST_F(WaitFormTest, UserCannotCloseTheWindowWhileAnOperationHoldsIt) {
-  form->ShowProgress("Scanning...", 1);
+  form->ShowProgress("Scanning...", ProgressMode::Show);
   EXPECT_FALSE(form->close());
   EXPECT_TRUE(form->isVisible());
-  form->ShowProgress("Message", 3);
+  form->ShowProgress("Message", ProgressMode::Message);
   EXPECT_FALSE(form->close());
   EXPECT_TRUE(form->isVisible());
-  form->ShowProgress("", 0);
+  form->ShowProgress("", ProgressMode::Hide);
   EXPECT_FALSE(form->isVisible());
 }
 
 TEST_F(WaitFormTest, AClickDismissesAMessageButNotTheAnimation) {
-  form->ShowProgress("Scanning...", 1);
+  form->ShowProgress("Scanning...", ProgressMode::Show);
   QTest::mouseClick(form.get(), Qt::LeftButton, {}, QPoint(20, 20));
   EXPECT_TRUE(form->isVisible());
 
-  form->ShowProgress("Done", 3);
+  form->ShowProgress("Done", ProgressMode::Message);
   // On the message label itself: the click reaches the window's panel.
   QTest::mouseClick(Child(*form, "CLabel"), Qt::LeftButton, {}, QPoint(10, 10));
   EXPECT_FALSE(form->isVisible());
@@ -219,28 +219,28 @@ class WaitFormMainWindowTest : public ::testing::Test {
 };
 
 TEST_F(WaitFormMainWindowTest, ShowingDisablesEveryControlAndHidingEnablesThemAll) {
-  form->ShowProgress("Scanning catalog...", 1);
+  form->ShowProgress("Scanning catalog...", ProgressMode::Show);
   for (QWidget* control : controls) EXPECT_FALSE(control->isEnabled()) << control->metaObject()->className();
   EXPECT_FALSE(inner_->isEnabled());
   // The window itself stays enabled, so it repaints.
   EXPECT_TRUE(mainWindow.isEnabled());
   EXPECT_TRUE(form->isEnabled());
 
-  form->ShowProgress("Building database...", 2);
+  form->ShowProgress("Building database...", ProgressMode::ChangeText);
   for (QWidget* control : controls) EXPECT_FALSE(control->isEnabled());
 
-  form->ShowProgress("", 0);
+  form->ShowProgress("", ProgressMode::Hide);
   for (QWidget* control : controls) EXPECT_TRUE(control->isEnabled()) << control->metaObject()->className();
   EXPECT_TRUE(inner_->isEnabled());
 
-  form->ShowProgress("Nothing found", 3);
+  form->ShowProgress("Nothing found", ProgressMode::Message);
   for (QWidget* control : controls) EXPECT_FALSE(control->isEnabled());
   QTest::mouseClick(form, Qt::LeftButton, {}, QPoint(20, 20));
   for (QWidget* control : controls) EXPECT_TRUE(control->isEnabled());
 }
 
 TEST_F(WaitFormMainWindowTest, WindowIsCentredOnTheMainWindow) {
-  form->ShowProgress("Scanning catalog...", 1, true);
+  form->ShowProgress("Scanning catalog...", ProgressMode::Show, true);
   const QPoint offset = form->frameGeometry().center() - mainWindow.frameGeometry().center();
   EXPECT_LE(offset.manhattanLength(), 2);
 }

@@ -63,7 +63,7 @@ const TrackRecord* Browser::SelectedTrack() const {
 
 void Browser::ListTracks(const std::vector<std::string>& codes, bool fillRows, int progressMessage, bool resultMode,
                          const std::string& cdCaption) {
-  if (progressMessage != -1) progress_.ShowProgress(LangMessage(Lang(), static_cast<unsigned>(progressMessage)), 1);
+  if (progressMessage != -1) progress_.ShowProgress(LangMessage(Lang(), static_cast<unsigned>(progressMessage)), ProgressMode::Show);
   if (resultMode) {
     LeaveResultMode();
     EnterResultMode();
@@ -136,7 +136,7 @@ void Browser::ListTracks(const std::vector<std::string>& codes, bool fillRows, i
   }
   (void)fillRows;  // the track list draws its rows from the row table either way
   if (!cdCaption.empty()) ListCdsOfTracks(cdCaption, cdCodes, false);
-  if (progressMessage != -1) progress_.ShowProgress("", 0);
+  if (progressMessage != -1) progress_.ShowProgress("", ProgressMode::Hide);
 }
 
 void Browser::SetScannedRows(std::vector<std::pair<int, int>> rows) {

@@ -30,7 +30,7 @@ void ShowScanResult(Browser& browser, const Catalogue& catalogue, std::vector<st
   for (const auto& [cd, track] : rows) cdCodes.Add(catalogue.cds[cd].cdCode);
   browser.SetScannedRows(std::move(rows));
   browser.ListCdsOfTracks(std::string(kAllCdsPath), cdCodes, false);
-  progress.ShowProgress("", 0);
+  progress.ShowProgress("", ProgressMode::Hide);
   if (browser.hooks.stopPlayback) browser.hooks.stopPlayback();
   if (browser.rowCount() > 0) {
     browser.SelectRow(0);
@@ -43,7 +43,7 @@ void ShowScanResult(Browser& browser, const Catalogue& catalogue, std::vector<st
 void ScanCollection(Browser& browser, const Catalogue& catalogue, Progress& progress, int language, bool leaveFirst,
                     const std::function<bool(const TrackRecord&)>& matches,
                     const std::vector<std::pair<int, int>>* within = nullptr) {
-  progress.ShowProgress(LangMessage(language, kInProgress), 1);
+  progress.ShowProgress(LangMessage(language, kInProgress), ProgressMode::Show);
   progress.pump();
   if (leaveFirst) browser.LeaveResultMode();
   browser.EnterResultMode();
@@ -120,7 +120,7 @@ void ShowLocalTracks(Browser& browser, const Catalogue& catalogue, Progress& pro
 }
 
 void LuckyPick(Browser& browser, const Catalogue& catalogue, Random& random, Progress& progress, int language) {
-  progress.ShowProgress(LangMessage(language, kInProgress), 1);
+  progress.ShowProgress(LangMessage(language, kInProgress), ProgressMode::Show);
   browser.LeaveResultMode();
   browser.EnterResultMode();
   random.Randomize();

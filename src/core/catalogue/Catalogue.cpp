@@ -297,7 +297,7 @@ void Catalogue::LoadCatalogue(const ResourceStore& resources, const LoadOptions&
   LoadPools pools;
   pools.descriptorsTaken.assign(descriptors_.firstOf.size(), 0);
   if (options.setCaption) options.setCaption(std::string(" ") + kApplicationTitle);
-  progress.ShowProgress(LangMessage(lang, Msg::ScanningCatalogue), 1);
+  progress.ShowProgress(LangMessage(lang, Msg::ScanningCatalogue), ProgressMode::Show);
 
   // 2. Empty lists and records.
   allCategoryPaths.Clear();
@@ -331,7 +331,7 @@ void Catalogue::LoadCatalogue(const ResourceStore& resources, const LoadOptions&
   }
 
   // 4. Building.
-  progress.ShowProgress(LangMessage(lang, Msg::BuildingDatabase), 2);
+  progress.ShowProgress(LangMessage(lang, Msg::BuildingDatabase), ProgressMode::ChangeText);
   cdCount = 0;
   trackCount = 0;
   std::vector<std::string> block;  // the information block read at the last accepted CD header
@@ -390,7 +390,7 @@ void Catalogue::LoadCatalogue(const ResourceStore& resources, const LoadOptions&
 
   // 8. Done.
   trackIndexBuilt_ = false;
-  progress.ShowProgress("", 0);
+  progress.ShowProgress("", ProgressMode::Hide);
   if (!errors.empty() && !options.programFolder.empty()) {
     std::ofstream log(options.programFolder / "errors.log", std::ios::binary | std::ios::trunc);
     for (const auto& e : errors) log << Utf8ToCp1251(e) << "\r\n";

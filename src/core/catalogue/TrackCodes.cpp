@@ -210,7 +210,7 @@ std::string TrackPathOrUrl(std::string_view location, std::string_view demoBaseU
   return url;
 }
 
-std::string FormatDuration(long long ms, int form, int language) {
+std::string FormatDuration(long long ms, DurationForm form, int language) {
   if (ms < 0) ms = 0;
   long long s = ms / 1000;
   long long f = ms - s * 1000;
@@ -225,33 +225,33 @@ std::string FormatDuration(long long ms, int form, int language) {
 
   std::string text;
   switch (form) {
-    case 0:
+    case DurationForm::MinutesSeconds:
       AppendPadded(text, mm, 2);
       text += ':';
       AppendPadded(text, ss, 2);
       break;
-    case 1:
-    case 2:
+    case DurationForm::HoursMinutes:
+    case DurationForm::HoursMinutesSeconds:
       text += std::to_string(h);
       text += hourWord;
       AppendPadded(text, mm, 2);
       text += minuteWord;
-      if (form == 2) {
+      if (form == DurationForm::HoursMinutesSeconds) {
         AppendPadded(text, ss, 2);
         text += secondWord;
       }
       break;
-    case 3:
+    case DurationForm::HoursDotMinutes:
       text += std::to_string(h);
       text += '.';
       AppendPadded(text, mm, 2);
       break;
-    case 4:
+    case DurationForm::SecondsMillis:
       AppendPadded(text, ss, 2);
       text += '.';
       AppendPadded(text, f, 3);
       break;
-    case 5:
+    case DurationForm::Clock:
       text += std::to_string(h);
       text += ':';
       AppendPadded(text, mm, 2);

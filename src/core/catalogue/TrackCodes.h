@@ -36,14 +36,22 @@ std::string DemoFileName(std::string_view trackCode, std::string_view title);
 // URL followed by the demo name.
 std::string TrackPathOrUrl(std::string_view location, std::string_view demoBaseUrl);
 
-// A duration in milliseconds written in one of six forms (MM and SS with two
-// digits, fff with three):
-//   0 "MM:SS" (hours dropped)     1 h "h:" MM "m:"            2 h "h:" MM "m:" SS "s"
-//   3 h "." MM                    4 SS "." fff                5 h ":" MM ":" SS
-// Language 1 writes the units of forms 1 and 2 in Russian (" ч. ", " мин. ",
-// " сек."), any other language in English. Negative durations count as 0; an
-// unknown form gives the empty text.
-std::string FormatDuration(long long ms, int form, int language);
+// The forms a duration is written in (MM and SS with two digits, fff with three);
+// each value is the design's form number.
+enum class DurationForm {
+  MinutesSeconds = 0,       // "MM:SS" (hours dropped)
+  HoursMinutes = 1,         // h "h:" MM "m:"
+  HoursMinutesSeconds = 2,  // h "h:" MM "m:" SS "s"
+  HoursDotMinutes = 3,      // h "." MM
+  SecondsMillis = 4,        // SS "." fff
+  Clock = 5,                // h ":" MM ":" SS
+};
+
+// A duration in milliseconds written in a form. Language 1 writes the units of
+// the hours-and-minutes forms in Russian (" ч. ", " мин. ", " сек."), any other
+// language in English. Negative durations count as 0; a form outside the list
+// gives the empty text.
+std::string FormatDuration(long long ms, DurationForm form, int language);
 
 // Appends to out the full paths of the files under folder and all its
 // subfolders that pass the filters: the lower-cased extension (with its dot,

@@ -199,7 +199,7 @@ HttpGetResult Downloader::HttpGet(const std::string& url, const std::string& use
 
 bool Downloader::DownloadFile(const std::string& url, const std::string& name, int messageIndex,
                               const std::string& folder) {
-  if (messageIndex != 0) progress_.ShowProgress(Message(messageIndex) + "...", 1, true);
+  if (messageIndex != 0) progress_.ShowProgress(Message(messageIndex) + "...", ProgressMode::Show, true);
   std::error_code ec;
   fs::create_directories(folder, ec);
   std::string leaf = LastPathElement(name);
@@ -210,7 +210,7 @@ bool Downloader::DownloadFile(const std::string& url, const std::string& name, i
     aborted = r.aborted;
   }
   if (!ok && !aborted) network_.networkState = kNetworkDownloadFailed;
-  if (messageIndex != 0) progress_.ShowProgress("", 0);
+  if (messageIndex != 0) progress_.ShowProgress("", ProgressMode::Hide);
   return ok;
 }
 
@@ -242,8 +242,7 @@ int Downloader::RunDownloads(const std::vector<std::string>& urls, const std::ve
     progress_.ClearCancel();
     if (messageIndex != 0)
       progress_.ShowProgress(Message(messageIndex) + " (" + std::to_string(i + 1) + Message(messageIndex + 1) +
-                                 std::to_string(n) + ")...",
-                             1, true);
+                                 std::to_string(n) + ")...", ProgressMode::Show, true);
     std::error_code ec;
     fs::create_directories(folder, ec);
     bool ok = false, aborted = false;
@@ -254,7 +253,7 @@ int Downloader::RunDownloads(const std::vector<std::string>& urls, const std::ve
       aborted = r.aborted;
     }
     if (!ok && !aborted) network_.networkState = kNetworkDownloadFailed;
-    if (messageIndex != 0) progress_.ShowProgress("", 0);
+    if (messageIndex != 0) progress_.ShowProgress("", ProgressMode::Hide);
     if (aborted || progress_.Cancelled()) break;
 
     bool deleted = false;

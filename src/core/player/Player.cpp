@@ -119,7 +119,7 @@ void Player::PlayerTick() {
       seekStep_ = 0;
     }
     const int64_t position = device_.PositionMs();
-    timeLabel_ = FormatDuration(position, 0, 0);
+    timeLabel_ = FormatDuration(position, DurationForm::MinutesSeconds, 0);
     tickCounter_ = 0;
     timeLabelYellow_ = false;
     barMax_ = device_.LengthMs();

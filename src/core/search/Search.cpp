@@ -296,7 +296,7 @@ std::vector<std::string> SearchTracks(const Catalogue& catalogue, SearchCriteria
     // repainted) only when it does.
     const int percent = counted * 100 / withTracks;
     if (percent != shownPercent) {
-      progress.ShowProgress(completed + std::to_string(percent) + "%", 2);
+      progress.ShowProgress(completed + std::to_string(percent) + "%", ProgressMode::ChangeText);
       shownPercent = percent;
     }
     progress.pump();
@@ -310,11 +310,11 @@ std::vector<std::string> SearchTracks(const Catalogue& catalogue, SearchCriteria
 
 void RunSearch(Browser& browser, const Catalogue& catalogue, SearchCriteria& criteria, Progress& progress,
                int language) {
-  progress.ShowProgress(LangMessage(language, Msg::Searching), 1);
+  progress.ShowProgress(LangMessage(language, Msg::Searching), ProgressMode::Show);
   browser.EnterResultMode();
   const std::vector<std::string> found = SearchTracks(catalogue, criteria, progress, language);
   browser.ListTracks(found, false, -1, false, std::string(kAllCdsPath));
-  progress.ShowProgress("", 0);
+  progress.ShowProgress("", ProgressMode::Hide);
   for (int field = 1; field <= 4; ++field) browser.SetStatusField(field, "");
   if (browser.rowCount() > 0) {
     browser.SelectRow(0);

@@ -44,7 +44,7 @@ namespace {
 class WaitFormRelay : public Progress {
  public:
   explicit WaitFormRelay(const TMainForm& form) : form_(form) {}
-  void ShowProgress(const std::string& text, int mode, bool tall) override {
+  void ShowProgress(const std::string& text, ProgressMode mode, bool tall) override {
     if (Target()) Target()->ShowProgress(text, mode, tall);
   }
   void SetStatus(const std::string& text) override {
@@ -818,11 +818,11 @@ void TMainForm::InitialiseLibrary() {
   browser_->FillTagList();
   browser_->Home();
   Refresh();
-  if (progress) progress->ShowProgress(LangMessage(language_, Msg::EnteringAccount), 1);
+  if (progress) progress->ShowProgress(LangMessage(language_, Msg::EnteringAccount), ProgressMode::Show);
   // The subscription account comes with its window; the Top 100 list only while
   // the network has worked.
   if (network_.networkState == kNetworkWorking && !IsOffline()) LoadTopList();
-  if (progress) progress->ShowProgress("", 0);
+  if (progress) progress->ShowProgress("", ProgressMode::Hide);
   offPanel->hide();
   UpdateCaption();
   mpTimer->start();
@@ -910,14 +910,14 @@ bool TMainForm::HandleKey(QKeyEvent* key) {
 
 bool TMainForm::CloseQuery() {
   Progress* progress = waitForm_;
-  if (progress) progress->ShowProgress(LangMessage(language_, Msg::Closing), 1);
+  if (progress) progress->ShowProgress(LangMessage(language_, Msg::Closing), ProgressMode::Show);
   QCoreApplication::processEvents();
   player_->StopButClick();
   player_->CloseDevice();
   QThread::msleep(1000);
   closeError_ = !WriteSettings(options_.programFolder, CollectSettings());
   QCoreApplication::processEvents();
-  if (progress) progress->ShowProgress("", 0);
+  if (progress) progress->ShowProgress("", ProgressMode::Hide);
   return true;
 }
 

@@ -99,10 +99,10 @@ TWaitForm::TWaitForm(QWidget* mainWindow, std::function<int()> language)
   SetTall(false);
 }
 
-void TWaitForm::ShowProgress(const std::string& text, int mode, bool tall) {
+void TWaitForm::ShowProgress(const std::string& text, ProgressMode mode, bool tall) {
   const QString qtext = QString::fromStdString(text);
   switch (mode) {
-    case 0:
+    case ProgressMode::Hide:
       holding_ = false;
       SetMainControlsEnabled(true);
       cLabel_->hide();
@@ -112,7 +112,7 @@ void TWaitForm::ShowProgress(const std::string& text, int mode, bool tall) {
       trackBar_->show();
       hide();
       break;
-    case 1:
+    case ProgressMode::Show:
       holding_ = true;
       SetMainControlsEnabled(false);
       perMille_ = -1;
@@ -127,10 +127,10 @@ void TWaitForm::ShowProgress(const std::string& text, int mode, bool tall) {
       show();
       raise();
       break;
-    case 2:
+    case ProgressMode::ChangeText:
       operation_->setText(qtext);
       break;
-    case 3:
+    case ProgressMode::Message:
       holding_ = true;
       SetMainControlsEnabled(false);
       perMille_ = -1;
@@ -189,7 +189,7 @@ void TWaitForm::mouseReleaseEvent(QMouseEvent* event) {
   event->accept();
   if (event->button() != Qt::LeftButton || !rect().contains(event->position().toPoint())) return;
   // A message (mode 3) stands still; a click on it dismisses it.
-  if (isVisible() && !animationTimer_->isActive()) ShowProgress(std::string(), 0);
+  if (isVisible() && !animationTimer_->isActive()) ShowProgress(std::string(), ProgressMode::Hide);
 }
 
 void TWaitForm::paintEvent(QPaintEvent*) {

@@ -40,7 +40,7 @@ class TWaitForm : public QWidget, public Progress {
   // operation text only (also while hidden), 3 shows the text as a message
   // instead of the animation; a click on the window then dismisses it.
   // tall (modes 1 and 3) makes room for CancelBut.
-  void ShowProgress(const std::string& text, int mode, bool tall = false) override;
+  void ShowProgress(const std::string& text, ProgressMode mode, bool tall = false) override;
   void SetStatus(const std::string& text) override;
   void SetPerMille(int value) override;
   bool Cancelled() const override { return cancelled_; }

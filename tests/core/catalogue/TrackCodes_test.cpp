@@ -55,21 +55,21 @@ TEST(TrackCodes, DemoNamesAndAddresses) {
 }
 
 TEST(FormatDuration, WritesEveryForm) {
-  EXPECT_EQ(FormatDuration(65432, 0, kEnglish), "01:05");
-  EXPECT_EQ(FormatDuration(65432, 3, kEnglish), "0.01");
-  EXPECT_EQ(FormatDuration(65432, 4, kEnglish), "05.432");
-  EXPECT_EQ(FormatDuration(65432, 5, kEnglish), "0:01:05");
-  EXPECT_EQ(FormatDuration(0, 0, kEnglish), "00:00");
-  EXPECT_EQ(FormatDuration(0, 4, kEnglish), "00.000");
-  EXPECT_EQ(FormatDuration(3723000, 1, kEnglish), "1h:02m:");
-  EXPECT_EQ(FormatDuration(3723000, 2, kEnglish), "1h:02m:03s");
-  EXPECT_EQ(FormatDuration(3723000, 2, kRussian), "1 ч. 02 мин. 03 сек.");
-  EXPECT_EQ(FormatDuration(3723000, 1, kRussian), "1 ч. 02 мин. ");
+  EXPECT_EQ(FormatDuration(65432, DurationForm::MinutesSeconds, kEnglish), "01:05");
+  EXPECT_EQ(FormatDuration(65432, DurationForm::HoursDotMinutes, kEnglish), "0.01");
+  EXPECT_EQ(FormatDuration(65432, DurationForm::SecondsMillis, kEnglish), "05.432");
+  EXPECT_EQ(FormatDuration(65432, DurationForm::Clock, kEnglish), "0:01:05");
+  EXPECT_EQ(FormatDuration(0, DurationForm::MinutesSeconds, kEnglish), "00:00");
+  EXPECT_EQ(FormatDuration(0, DurationForm::SecondsMillis, kEnglish), "00.000");
+  EXPECT_EQ(FormatDuration(3723000, DurationForm::HoursMinutes, kEnglish), "1h:02m:");
+  EXPECT_EQ(FormatDuration(3723000, DurationForm::HoursMinutesSeconds, kEnglish), "1h:02m:03s");
+  EXPECT_EQ(FormatDuration(3723000, DurationForm::HoursMinutesSeconds, kRussian), "1 ч. 02 мин. 03 сек.");
+  EXPECT_EQ(FormatDuration(3723000, DurationForm::HoursMinutes, kRussian), "1 ч. 02 мин. ");
   // Form 0 drops the hours; hours are not limited to two digits.
-  EXPECT_EQ(FormatDuration(3723000, 0, kEnglish), "02:03");
-  EXPECT_EQ(FormatDuration(360000000, 5, kEnglish), "100:00:00");
-  EXPECT_EQ(FormatDuration(-5, 0, kEnglish), "00:00");
-  EXPECT_EQ(FormatDuration(1000, 6, kEnglish), "");
+  EXPECT_EQ(FormatDuration(3723000, DurationForm::MinutesSeconds, kEnglish), "02:03");
+  EXPECT_EQ(FormatDuration(360000000, DurationForm::Clock, kEnglish), "100:00:00");
+  EXPECT_EQ(FormatDuration(-5, DurationForm::MinutesSeconds, kEnglish), "00:00");
+  EXPECT_EQ(FormatDuration(1000, static_cast<DurationForm>(6), kEnglish), "");
 }
 
 class ListFilesTest : public ::testing::Test {
