@@ -23,6 +23,9 @@ class NoDialogs : public Dialogs {
   }
   std::optional<std::string> Input(const std::string&, const std::string&, const std::string&) override { return {}; }
   std::string SelectFolder(const std::string&, const std::string&) override { return {}; }
+  std::string SaveFileName(const std::string&, const std::string&, const std::string&) override { return {}; }
+  std::string OpenFileName(const std::string&, const std::string&, const std::string&) override { return {}; }
+  int Choose(const std::string&, const std::vector<std::string>&) override { return -1; }
 };
 
 // Runs tools/gen_catalogue.py with the given arguments.

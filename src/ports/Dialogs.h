@@ -4,6 +4,7 @@
 // script the answers and read back what was shown.
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace trakvella {
 
@@ -25,6 +26,17 @@ class Dialogs {
 
   // The folder dialog; empty when the user cancels.
   virtual std::string SelectFolder(const std::string& title, const std::string& initialFolder) = 0;
+
+  // The save and open dialogs; filter is written "Description|*.ext|Other|*.x"
+  // (the first pair is chosen first); empty when the user cancels.
+  virtual std::string SaveFileName(const std::string& title, const std::string& filter,
+                                   const std::string& initialPath) = 0;
+  virtual std::string OpenFileName(const std::string& title, const std::string& filter,
+                                   const std::string& initialPath) = 0;
+
+  // A question with buttons of its own captions; the index of the button
+  // chosen, or -1 when the box was closed without one.
+  virtual int Choose(const std::string& text, const std::vector<std::string>& buttons) = 0;
 };
 
 }  // namespace trakvella

@@ -31,6 +31,28 @@ std::string FakeDialogs::SelectFolder(const std::string&, const std::string&) {
   return a;
 }
 
+std::string FakeDialogs::SaveFileName(const std::string& title, const std::string&, const std::string& initialPath) {
+  fileDialogTitles.push_back(title);
+  fileDialogInitialPaths.push_back(initialPath);
+  if (fileNames.empty()) return {};
+  auto a = fileNames.front();
+  fileNames.pop_front();
+  return a;
+}
+
+std::string FakeDialogs::OpenFileName(const std::string& title, const std::string& filter,
+                                      const std::string& initialPath) {
+  return SaveFileName(title, filter, initialPath);
+}
+
+int FakeDialogs::Choose(const std::string& text, const std::vector<std::string>&) {
+  shown.push_back({text, MessageKind::Confirmation, MessageButtons::YesNoCancel});
+  if (choices.empty()) return -1;
+  int a = choices.front();
+  choices.pop_front();
+  return a;
+}
+
 std::vector<std::string> FakeDialogs::Texts() const {
   std::vector<std::string> out;
   for (const auto& s : shown) out.push_back(s.text);

@@ -24,11 +24,20 @@ class FakeDialogs : public Dialogs {
   std::deque<MessageAnswer> answers;              // next answers; Ok/Yes when empty
   std::deque<std::optional<std::string>> inputs;  // next input box answers
   std::deque<std::string> folders;                // next folder dialog answers
+  std::deque<std::string> fileNames;              // next save/open dialog answers
+  std::deque<int> choices;                        // next Choose answers; -1 when empty
+  std::vector<std::string> fileDialogTitles;      // titles of the save/open dialogs shown
+  std::vector<std::string> fileDialogInitialPaths;
 
   MessageAnswer Message(const std::string& text, MessageKind kind, MessageButtons buttons) override;
   std::optional<std::string> Input(const std::string& caption, const std::string& prompt,
                                    const std::string& initial) override;
   std::string SelectFolder(const std::string& title, const std::string& initialFolder) override;
+  std::string SaveFileName(const std::string& title, const std::string& filter,
+                           const std::string& initialPath) override;
+  std::string OpenFileName(const std::string& title, const std::string& filter,
+                           const std::string& initialPath) override;
+  int Choose(const std::string& text, const std::vector<std::string>& buttons) override;
 
   std::vector<std::string> Texts() const;
 };

@@ -55,4 +55,39 @@ std::string QtDialogs::SelectFolder(const std::string& title, const std::string&
   return folder.toStdString();
 }
 
+namespace {
+// "Description|*.ext|Other|*.x" as Qt writes it: "Description (*.ext);;Other (*.x)".
+QString QtFilter(const std::string& filter) {
+  const QStringList parts = Q(filter).split('|');
+  QStringList out;
+  for (int i = 0; i + 1 < parts.size(); i += 2) {
+    QString description = parts[i];
+    const QString patterns = QString(parts[i + 1]).replace(';', ' ');
+    if (!description.contains('(')) description += " (" + patterns + ")";
+    out << description;
+  }
+  return out.join(";;");
+}
+}  // namespace
+
+std::string QtDialogs::SaveFileName(const std::string& title, const std::string& filter,
+                                    const std::string& initialPath) {
+  return QFileDialog::getSaveFileName(owner_, Q(title), Q(initialPath), QtFilter(filter)).toStdString();
+}
+
+std::string QtDialogs::OpenFileName(const std::string& title, const std::string& filter,
+                                    const std::string& initialPath) {
+  return QFileDialog::getOpenFileName(owner_, Q(title), Q(initialPath), QtFilter(filter)).toStdString();
+}
+
+int QtDialogs::Choose(const std::string& text, const std::vector<std::string>& buttons) {
+  QMessageBox box(QMessageBox::Question, QApplication::applicationName(), Q(text), QMessageBox::NoButton, owner_);
+  std::vector<QAbstractButton*> added;
+  for (const auto& caption : buttons) added.push_back(box.addButton(Q(caption), QMessageBox::AcceptRole));
+  box.exec();
+  for (size_t i = 0; i < added.size(); ++i)
+    if (box.clickedButton() == added[i]) return static_cast<int>(i);
+  return -1;
+}
+
 }  // namespace trakvella

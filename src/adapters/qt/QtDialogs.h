@@ -15,6 +15,11 @@ class QtDialogs : public Dialogs {
   std::optional<std::string> Input(const std::string& caption, const std::string& prompt,
                                    const std::string& initial) override;
   std::string SelectFolder(const std::string& title, const std::string& initialFolder) override;
+  std::string SaveFileName(const std::string& title, const std::string& filter,
+                           const std::string& initialPath) override;
+  std::string OpenFileName(const std::string& title, const std::string& filter,
+                           const std::string& initialPath) override;
+  int Choose(const std::string& text, const std::vector<std::string>& buttons) override;
 
  private:
   QWidget* owner_;
