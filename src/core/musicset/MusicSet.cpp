@@ -1,0 +1,294 @@
+// MusicSet: adding, removing and totalling the entries of the music set.
+#include "core/musicset/MusicSet.h"
+
+#include <unordered_set>
+
+#include "core/catalogue/TrackCodes.h"
+#include "core/lang/MessageTable.h"
+#include "core/musicset/SetListFile.h"
+#include "core/text/Text.h"
+
+namespace trakvella {
+namespace {
+
+constexpr size_t kTrackCodeLength = 12;
+
+// A number of at most two ASCII digits; 0 for anything else.
+long long TwoDigits(std::string_view text) {
+  if (text.empty()) return 0;
+  long long value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return 0;
+    value = value * 10 + (c - '0');
+  }
+  return value;
+}
+
+}  // namespace
+
+long long DurationMs(std::string_view duration) {
+  // Characters 1-2 and 4-5; plain ASCII durations are cut by bytes.
+  bool ascii = true;
+  for (size_t i = 0; i < duration.size() && i < 5; ++i)
+    if (static_cast<unsigned char>(duration[i]) >= 0x80) ascii = false;
+  if (ascii) {
+    std::string_view minutes = duration.substr(0, 2);
+    std::string_view seconds = duration.size() > 3 ? duration.substr(3, 2) : std::string_view();
+    return TwoDigits(minutes) * 60000 + TwoDigits(seconds) * 1000;
+  }
+  return TwoDigits(MidChars(duration, 0, 2)) * 60000 + TwoDigits(MidChars(duration, 3, 2)) * 1000;
+}
+
+std::string SetFullMessage(int language, size_t refused) {
+  const std::string count = std::to_string(refused);
+  const std::string capacity = std::to_string(kMusicSetCapacity);
+  if (language == kRussian)
+    return "В наборе может быть не более " + capacity + " треков. Не добавлено треков: " + count;
+  return "A music set holds at most " + capacity + " tracks. Tracks not added: " + count;
+}
+
+MusicSet::MusicSet(const Catalogue& catalogue, Dialogs& dialogs, std::function<int()> language)
+    : catalogue_(catalogue), dialogs_(dialogs), language_(std::move(language)) {}
+
+void MusicSet::Changed() const {
+  if (changed) changed();
+}
+
+std::vector<std::string> MusicSet::Codes() const {
+  std::vector<std::string> codes;
+  codes.reserve(entries_.size());
+  for (const auto& entry : entries_) codes.push_back(entry.code);
+  return codes;
+}
+
+bool MusicSet::Contains(std::string_view code) const { return counts_.count(std::string(code)) != 0; }
+
+int MusicSet::IndexOf(std::string_view code) const {
+  if (!Contains(code)) return -1;
+  for (size_t i = 0; i < entries_.size(); ++i)
+    if (entries_[i].code == code) return static_cast<int>(i);
+  return -1;
+}
+
+const TrackRecord& MusicSet::TrackOf(size_t position) const {
+  const MusicSetEntry& entry = entries_[position];
+  return catalogue_.Track(entry.cdIndex, entry.trackIndex);
+}
+
+std::string MusicSet::DefaultContext(int cd, ContextCategory item) const {
+  const CdRecord& record = catalogue_.cds[cd];
+  const size_t index = static_cast<size_t>(item);
+  std::string context = index < record.categories.size() ? record.categories[index] : std::string();
+  context += kContextSeparator;
+  context += record.cdText;
+  return context;
+}
+
+void MusicSet::CountIn(const std::string& code) { ++counts_[code]; }
+
+void MusicSet::CountOut(const std::string& code) {
+  auto it = counts_.find(code);
+  if (it == counts_.end()) return;
+  if (--it->second == 0) counts_.erase(it);
+}
+
+void MusicSet::AppendUnchecked(MusicSetEntry&& entry) {
+  CountIn(entry.code);
+  entries_.push_back(std::move(entry));
+}
+
+bool MusicSet::Append(MusicSetEntry entry) {
+  if (entries_.size() >= kMusicSetCapacity) return false;
+  AppendUnchecked(std::move(entry));
+  return true;
+}
+
+void MusicSet::RefuseMessage(size_t refused) {
+  if (refused > 0) dialogs_.Message(SetFullMessage(Lang(), refused), MessageKind::Warning, MessageButtons::Ok);
+}
+
+size_t MusicSet::FillMem(const FillLines& lines, FillMode mode) {
+  const bool reportUnknown = developerMenuShown && developerMenuShown();
+  size_t added = 0, refused = 0;
+  for (size_t i = 0; i < lines.lines.size(); ++i) {
+    const std::string& line = lines.lines[i];
+    const size_t equals = line.find('=');
+    const bool hasContext = equals != std::string::npos;
+    const std::string_view name = TrimView(std::string_view(line).substr(0, equals));
+    const std::string code = CodeFromName(name);
+    if (CharCount(code) != kTrackCodeLength) continue;
+    const auto [cd, track] = catalogue_.LocateTrack(code);
+    if (cd < 0) {
+      if (reportUnknown) dialogs_.Message(std::to_string(i) + ": " + code);
+      continue;
+    }
+    const std::string& catalogueCode = catalogue_.Track(cd, track).code;
+    if (mode == FillMode::SkipPresent && Contains(catalogueCode)) continue;
+    if (entries_.size() >= kMusicSetCapacity) {
+      ++refused;
+      continue;
+    }
+    MusicSetEntry entry;
+    entry.code = catalogueCode;
+    entry.context = hasContext ? line.substr(equals + 1) : DefaultContext(cd, ContextCategory::Specific);
+    entry.projectFolder = i < lines.folders.size() ? lines.folders[i] : std::string();
+    entry.projectName = i < lines.names.size() ? lines.names[i] : std::string();
+    entry.cdIndex = cd;
+    entry.trackIndex = track;
+    AppendUnchecked(std::move(entry));
+    ++added;
+  }
+  RefuseMessage(refused);
+  Changed();
+  return added;
+}
+
+size_t MusicSet::LoadSet(const std::vector<std::string>& lines) {
+  FillLines fill;
+  fill.lines.reserve(lines.size());
+  fill.folders.reserve(lines.size());
+  fill.names.reserve(lines.size());
+  for (const std::string& line : lines) {
+    SetLineFields fields = SplitSetLine(line);
+    fill.Add(std::move(fields.line), std::move(fields.folder), std::move(fields.name));
+  }
+  return FillMem(fill, FillMode::AppendAll);
+}
+
+ToggleResult MusicSet::AddFromMainList(const std::vector<std::pair<int, int>>& rows, int selectedRow,
+                                       const std::string& currentPath) {
+  if (selectedRow < 0 || static_cast<size_t>(selectedRow) >= rows.size()) return ToggleResult::Nothing;
+  const auto [cd, track] = rows[selectedRow];
+  const TrackRecord& record = catalogue_.Track(cd, track);
+  const int present = IndexOf(record.code);
+  if (present >= 0) {
+    selection_ = present;
+    RemoveAt(static_cast<size_t>(present));
+    return ToggleResult::Removed;
+  }
+  if (entries_.size() >= kMusicSetCapacity) {
+    RefuseMessage(1);
+    return ToggleResult::Refused;
+  }
+  AppendUnchecked({record.code, currentPath.empty() ? DefaultContext(cd, ContextCategory::Specific) : currentPath,
+                   std::string(kCatalogueProject), std::string(kCatalogueProject), cd, track});
+  Changed();
+  return ToggleResult::Added;
+}
+
+size_t MusicSet::AddAll(const std::vector<std::pair<int, int>>& rows, const std::string& currentPath,
+                        Progress& progress) {
+  progress.ShowProgress(LangMessage(Lang(), Msg::Adding), ProgressMode::Show);
+  size_t added = 0, refused = 0;
+  entries_.reserve(std::min(kMusicSetCapacity, entries_.size() + rows.size()));
+  for (const auto& [cd, track] : rows) {
+    progress.pump();
+    const TrackRecord& record = catalogue_.Track(cd, track);
+    if (Contains(record.code)) continue;
+    if (entries_.size() >= kMusicSetCapacity) {
+      ++refused;
+      continue;
+    }
+    AppendUnchecked({record.code, currentPath.empty() ? DefaultContext(cd, ContextCategory::LibraryWide) : currentPath,
+                     std::string(kCatalogueProject), std::string(kCatalogueProject), cd, track});
+    ++added;
+  }
+  progress.ShowProgress("", ProgressMode::Hide);
+  RefuseMessage(refused);
+  Changed();
+  return added;
+}
+
+void MusicSet::RemoveAt(size_t position) {
+  if (position >= entries_.size()) return;
+  CountOut(entries_[position].code);
+  entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(position));
+  const long long p = static_cast<long long>(position);
+  const long long newCount = static_cast<long long>(entries_.size());
+  selection_ = static_cast<int>(p > 0 && p == newCount - 1 ? p - 1 : p);
+  Changed();
+}
+
+void MusicSet::Clear() {
+  entries_.clear();
+  counts_.clear();
+  Changed();
+}
+
+bool MusicSet::AskAndClear() {
+  if (dialogs_.Message(LangMessage(Lang(), Msg::ClearMusicSet), MessageKind::Confirmation, MessageButtons::YesNo) !=
+      MessageAnswer::Yes)
+    return false;
+  if (stopPlayback) stopPlayback();
+  Clear();
+  return true;
+}
+
+size_t MusicSet::RemoveDuplicates() {
+  // Mark the later occurrences, then drop them in one pass (removing them one
+  // at a time would cost the square of the set's size).
+  std::vector<char> keep(entries_.size(), 1);
+  std::vector<size_t> removed;
+  {
+    std::unordered_set<std::string_view> seen;
+    seen.reserve(entries_.size());
+    for (size_t i = 0; i < entries_.size(); ++i)
+      if (!seen.insert(entries_[i].code).second) {
+        keep[i] = 0;
+        removed.push_back(i);
+      }
+  }
+  if (removed.empty()) {
+    Changed();
+    return 0;
+  }
+  // The remembered selection moves as if the marked entries had been removed
+  // one at a time, the last first.
+  long long count = static_cast<long long>(entries_.size());
+  for (auto it = removed.rbegin(); it != removed.rend(); ++it) {
+    const long long p = static_cast<long long>(*it);
+    --count;
+    selection_ = static_cast<int>(p > 0 && p == count - 1 ? p - 1 : p);
+  }
+  size_t out = 0;
+  for (size_t i = 0; i < entries_.size(); ++i) {
+    if (!keep[i]) continue;
+    if (out != i) entries_[out] = std::move(entries_[i]);
+    ++out;
+  }
+  entries_.resize(out);
+  counts_.clear();
+  for (const auto& entry : entries_) CountIn(entry.code);
+  Changed();
+  return removed.size();
+}
+
+size_t MusicSet::Rebind() {
+  size_t out = 0;
+  for (size_t i = 0; i < entries_.size(); ++i) {
+    const auto [cd, track] = catalogue_.LocateTrack(entries_[i].code);
+    if (cd < 0) continue;
+    entries_[i].cdIndex = cd;
+    entries_[i].trackIndex = track;
+    if (out != i) entries_[out] = std::move(entries_[i]);
+    ++out;
+  }
+  const size_t removed = entries_.size() - out;
+  entries_.resize(out);
+  counts_.clear();
+  for (const auto& entry : entries_) CountIn(entry.code);
+  Changed();
+  return removed;
+}
+
+long long MusicSet::TotalMs() const {
+  long long total = 0;
+  for (const auto& entry : entries_) total += DurationMs(catalogue_.Track(entry.cdIndex, entry.trackIndex).duration);
+  return total;
+}
+
+std::string MusicSet::UpdateTimeMemLabel() const {
+  return std::to_string(entries_.size()) + " / " + FormatDuration(TotalMs(), DurationForm::HoursMinutesSeconds, Lang());
+}
+
+}  // namespace trakvella

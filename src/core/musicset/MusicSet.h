@@ -1,0 +1,163 @@
+#pragma once
+// MusicSet: the user's working list of catalogue tracks, in the order they were
+// added. The music set window owns the one set; it only reads the catalogue.
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "core/catalogue/Catalogue.h"
+#include "ports/Dialogs.h"
+#include "ports/Progress.h"
+
+namespace trakvella {
+
+// The most entries the set holds; an addition beyond it is refused.
+inline constexpr size_t kMusicSetCapacity = 50001;
+// Project folder and name of a track taken from the catalogue's own lists.
+inline constexpr std::string_view kCatalogueProject = "-";
+// Project folder and name of the editing tools' entries.
+inline constexpr std::string_view kToolProject = " - ";
+// Between a category path and the CD's text in the default context.
+inline constexpr std::string_view kContextSeparator = " : ";
+
+struct MusicSetEntry {
+  std::string code;           // the catalogue's own code of the track
+  std::string context;        // where it was taken from
+  std::string projectFolder;  // "-" for a track from the catalogue
+  std::string projectName;    // "-" for a track from the catalogue
+  int cdIndex = -1;           // CD position in the catalogue
+  int trackIndex = -1;        // track position within that CD
+
+  bool operator==(const MusicSetEntry&) const = default;
+};
+
+// Whether FillMem leaves out codes the set already holds; the values are the
+// flag numbers the set has always used.
+enum class FillMode { SkipPresent = 0, AppendAll = 1 };
+
+// Which item of a CD's category list the default context takes.
+enum class ContextCategory { LibraryWide = 0, Specific = 1 };
+
+// The three parallel lists FillMem reads: line i takes folders[i] and names[i].
+struct FillLines {
+  std::vector<std::string> lines, folders, names;
+  void Add(std::string line, std::string folder, std::string name) {
+    lines.push_back(std::move(line));
+    folders.push_back(std::move(folder));
+    names.push_back(std::move(name));
+  }
+  size_t size() const { return lines.size(); }
+};
+
+// What a click of the main window's copy button did.
+enum class ToggleResult { Nothing, Added, Removed, Refused };
+
+class MusicSet {
+ public:
+  MusicSet(const Catalogue& catalogue, Dialogs& dialogs, std::function<int()> language);
+
+  // Called after every operation that may have changed the set, so the windows
+  // refresh the counter, the list and the total time.
+  std::function<void()> changed;
+  // Whether the main window's developer menu is shown (unknown codes of a
+  // list are then reported with their line index).
+  std::function<bool()> developerMenuShown;
+  // Stops the preview player (clearing the set does).
+  std::function<void()> stopPlayback;
+
+  // --- Reading ------------------------------------------------------------------
+  const std::vector<MusicSetEntry>& entries() const { return entries_; }
+  size_t size() const { return entries_.size(); }
+  bool empty() const { return entries_.empty(); }
+  const MusicSetEntry& operator[](size_t position) const { return entries_[position]; }
+  // The codes in set order.
+  std::vector<std::string> Codes() const;
+  bool Contains(std::string_view code) const;
+  // The first position holding the code, or -1.
+  int IndexOf(std::string_view code) const;
+  // The catalogue track of an entry.
+  const TrackRecord& TrackOf(size_t position) const;
+  const Catalogue& catalogue() const { return catalogue_; }
+
+  // The position the set window selects when it is activated next; -1 for none.
+  int selection() const { return selection_; }
+  void SetSelection(int position) { selection_ = position; }
+
+  // The default context of a track of CD cd: the CD's category path of the
+  // given item (empty when the CD has too few), " : " and the CD's text.
+  std::string DefaultContext(int cd, ContextCategory item) const;
+
+  // --- Adding -------------------------------------------------------------------
+  // Appends an entry per line (reading each as "name=context" or "name"; the
+  // name reduced to a track code); lines that give no catalogue code are
+  // skipped. SkipPresent also skips codes already in the set. Returns the
+  // number appended; additions beyond the capacity are refused with one message.
+  size_t FillMem(const FillLines& lines, FillMode mode);
+  // Splits lines of a set list file into name, folder and project name and
+  // appends them all (FillMode::AppendAll).
+  size_t LoadSet(const std::vector<std::string>& lines);
+  // The main window's copy button: the selected row's track is appended
+  // (context: currentPath, else the default with the specific category), or,
+  // when its code is in the set already, the first entry with it is removed.
+  ToggleResult AddFromMainList(const std::vector<std::pair<int, int>>& rows, int selectedRow,
+                               const std::string& currentPath);
+  // Every row of the main list whose code is not in the set yet, in list order
+  // (default context with the library-wide category), behind the progress
+  // window. Returns the number appended.
+  size_t AddAll(const std::vector<std::pair<int, int>>& rows, const std::string& currentPath, Progress& progress);
+  // Appends a track as it is, without the capacity message; false when full.
+  bool Append(MusicSetEntry entry);
+
+  // --- Removing -----------------------------------------------------------------
+  // Removes the entry at position. The remembered selection becomes
+  // position - 1 when position > 0 and it equals the new count - 1, else
+  // position (the window's activation clamps it to the last entry).
+  void RemoveAt(size_t position);
+  // Empties the set.
+  void Clear();
+  // Asks message 31; on Yes stops playback and empties the set.
+  bool AskAndClear();
+  // Removes every entry whose code occurred earlier in the set; the first
+  // occurrences stay in order. Returns the number removed.
+  size_t RemoveDuplicates();
+
+  // After the catalogue was loaded again (positions may have moved, an offline
+  // load has fewer tracks): finds every entry's track again by its code and
+  // removes the entries the catalogue no longer has. Returns their number.
+  size_t Rebind();
+
+  // --- Total time -----------------------------------------------------------------
+  // The sum of the entries' durations ("mm:ss"; unreadable parts count 0).
+  long long TotalMs() const;
+  // The text of TimeLabel: the count, " / " and the total as hours, minutes, seconds.
+  std::string UpdateTimeMemLabel() const;
+
+ private:
+  void Changed() const;
+  int Lang() const { return language_(); }
+  void AppendUnchecked(MusicSetEntry&& entry);
+  void CountIn(const std::string& code);
+  void CountOut(const std::string& code);
+  void RefuseMessage(size_t refused);
+
+  const Catalogue& catalogue_;
+  Dialogs& dialogs_;
+  std::function<int()> language_;
+  std::vector<MusicSetEntry> entries_;
+  // How many entries hold each code.
+  std::unordered_map<std::string, unsigned> counts_;
+  int selection_ = 0;
+};
+
+// The milliseconds of a duration "mm:ss": minutes from characters 1-2, seconds
+// from characters 4-5, each 0 when it is not a number.
+long long DurationMs(std::string_view duration);
+
+// The message shown when additions were refused because the set is full.
+std::string SetFullMessage(int language, size_t refused);
+
+}  // namespace trakvella

@@ -1,0 +1,171 @@
+// The set list file, the M3U playlist and the set's settings lines.
+#include "core/musicset/SetListFile.h"
+
+#include <unistd.h>
+
+#include <fstream>
+#include <system_error>
+
+#include "core/catalogue/TrackCodes.h"
+#include "core/lang/MessageTable.h"
+#include "core/text/FileIO.h"
+#include "core/text/Text.h"
+#include "core/text/TextFields.h"
+
+namespace trakvella {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kSetListExtension = ".rq2";
+constexpr std::string_view kM3uExtension = ".m3u";
+
+}  // namespace
+
+SetLineFields SplitSetLine(std::string_view line) {
+  size_t commas = 0;
+  for (char c : line)
+    if (c == ',') ++commas;
+  SetLineFields fields;
+  if (commas == 0) {
+    // Every field reads as the whole line.
+    fields.line = Trim(line);
+    fields.folder = fields.line;
+    fields.name = fields.line;
+    return fields;
+  }
+  size_t first, second;
+  if (commas > 2) {
+    second = line.rfind(',');
+    first = line.rfind(',', second - 1);
+  } else {
+    first = line.find(',');
+    second = line.find(',', first + 1);  // npos with one comma
+  }
+  fields.line = Trim(line.substr(0, first));
+  if (second == std::string_view::npos) {
+    // One comma: fields 1 and 2 both read as the text after it.
+    fields.folder = Trim(line.substr(first + 1));
+    fields.name = fields.folder;
+  } else {
+    fields.folder = Trim(line.substr(first + 1, second - first - 1));
+    fields.name = Trim(line.substr(second + 1));
+  }
+  return fields;
+}
+
+std::string CodeFromName(std::string_view name) {
+  const size_t slash = name.find_last_of("\\/");
+  if (slash != std::string_view::npos) name.remove_prefix(slash + 1);
+  const size_t dot = name.rfind('.');
+  if (dot != std::string_view::npos) name = name.substr(0, dot);
+  return UpperCase(name);
+}
+
+std::string SetListLine(const MusicSetEntry& entry) {
+  std::string line;
+  line.reserve(entry.code.size() + entry.context.size() + entry.projectFolder.size() + entry.projectName.size() + 3);
+  line += entry.code;
+  line += '=';
+  line += entry.context;
+  line += ',';
+  line += entry.projectFolder;
+  line += ',';
+  line += entry.projectName;
+  return line;
+}
+
+std::vector<std::string> SetListLines(const MusicSet& set) {
+  std::vector<std::string> lines;
+  lines.reserve(set.size());
+  for (const auto& entry : set.entries()) lines.push_back(SetListLine(entry));
+  return lines;
+}
+
+bool ReadSetListFile(const fs::path& file, std::vector<std::string>& lines) {
+  std::string bytes;
+  if (!ReadWholeFile(file, bytes)) return false;
+  lines = SplitLines(Cp1251ToUtf8(bytes));
+  return true;
+}
+
+bool ReplaceFileContents(const fs::path& file, std::string_view bytes) {
+  std::error_code ec;
+  // A name of the same folder no other program uses, so the rename stays on
+  // one file system and cannot take a file of the user's.
+  std::string tempName = ".";
+  tempName += file.filename().string();
+  tempName += ".trakvella-";
+  tempName += std::to_string(::getpid());
+  tempName += ".tmp";
+  const fs::path temp = file.parent_path() / tempName;
+  bool written = false;
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    if (out) {
+      out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+      out.flush();
+      out.close();
+      written = !out.fail();
+    }
+  }
+  if (written) {
+    fs::rename(temp, file, ec);
+    if (!ec) return true;
+  }
+  if (fs::is_regular_file(temp, ec)) fs::remove(temp, ec);
+  return false;
+}
+
+bool WriteSetListFile(const fs::path& file, const MusicSet& set) {
+  return ReplaceFileContents(file, Utf8ToCp1251(JoinLinesCrLf(SetListLines(set))));
+}
+
+std::vector<std::string> M3uLines(const MusicSet& set, std::string_view demoBaseUrl) {
+  std::vector<std::string> lines;
+  lines.reserve(set.size());
+  for (size_t i = 0; i < set.size(); ++i) lines.push_back(TrackPathOrUrl(set.TrackOf(i).location, demoBaseUrl));
+  return lines;
+}
+
+bool WriteM3uFile(const fs::path& file, const MusicSet& set, std::string_view demoBaseUrl) {
+  return ReplaceFileContents(file, Utf8ToCp1251(JoinLinesCrLf(M3uLines(set, demoBaseUrl))));
+}
+
+fs::path WithDefaultExtension(const std::string& chosen, std::string_view extension) {
+  fs::path file(chosen);
+  if (!file.has_extension()) file += std::string(extension);
+  return file;
+}
+
+bool SaveSetAs(const MusicSet& set, Dialogs& dialogs, int language) {
+  const std::string chosen =
+      dialogs.SaveFileName(LangMessage(language, Msg::SaveRq2Title), LangMessage(language, Msg::Rq2Filter), "");
+  if (chosen.empty()) return false;
+  return WriteSetListFile(WithDefaultExtension(chosen, kSetListExtension), set);
+}
+
+size_t LoadSetFrom(MusicSet& set, Dialogs& dialogs, int language) {
+  const std::string chosen =
+      dialogs.OpenFileName(LangMessage(language, Msg::OpenRq2Title), LangMessage(language, Msg::Rq2Filter), "");
+  if (chosen.empty()) return 0;
+  std::vector<std::string> lines;
+  if (!ReadSetListFile(chosen, lines)) return 0;
+  return set.LoadSet(lines);
+}
+
+bool SavePlaylistAs(const MusicSet& set, Dialogs& dialogs, int language, std::string_view demoBaseUrl) {
+  const std::string chosen =
+      dialogs.SaveFileName(LangMessage(language, Msg::SaveM3uTitle), LangMessage(language, Msg::M3uFilter), "");
+  if (chosen.empty()) return false;
+  return WriteM3uFile(WithDefaultExtension(chosen, kM3uExtension), set, demoBaseUrl);
+}
+
+void RestoreMusicSet(MusicSet& set, const Settings& settings) {
+  set.Clear();
+  set.LoadSet(settings.musicSetLines);
+}
+
+void StoreMusicSet(const MusicSet& set, Settings& settings) { settings.musicSetLines = SetListLines(set); }
+
+}  // namespace trakvella

@@ -1,0 +1,74 @@
+#pragma once
+// The set's files: the set list file (".rq2", code page 1251, CR LF, one
+// "code=context,folder,name" line per entry), the M3U playlist, and the set's
+// lines in the settings file. Plain functions; the caller owns the set.
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/musicset/MusicSet.h"
+#include "core/settings/Settings.h"
+
+namespace trakvella {
+
+// One line of a set list file cut into its three fields, each trimmed.
+struct SetLineFields {
+  std::string line;    // the name, with "=" and the context when the line has one
+  std::string folder;  // the project folder
+  std::string name;    // the project name
+};
+
+// Cuts a line at ",": field 0 before the first comma, field 1 between the first
+// and second, field 2 after the second; a field past the last comma reads as
+// the text after it, and as the whole line when there is none. A line with more
+// than two commas has them inside its context (category paths such as
+// "DANCE MUSIC >> LINKS, LOGOS & STINGS"), so its last two commas are the
+// separators. An empty field reads as empty.
+SetLineFields SplitSetLine(std::string_view line);
+
+// The track code a name stands for: the file-name part after the last "\" or
+// "/", less the text from its last "." on, upper-cased. Valid only when 12
+// characters long.
+std::string CodeFromName(std::string_view name);
+
+// The line of an entry: code, "=", context, ",", folder, ",", name.
+std::string SetListLine(const MusicSetEntry& entry);
+std::vector<std::string> SetListLines(const MusicSet& set);
+
+// The lines of a set list file (decoded from code page 1251); false when it
+// cannot be read.
+bool ReadSetListFile(const std::filesystem::path& file, std::vector<std::string>& lines);
+// Writes the set as a set list file. The old file is replaced only once the
+// new one is whole; false when the write failed.
+bool WriteSetListFile(const std::filesystem::path& file, const MusicSet& set);
+
+// The M3U playlist: each entry's path or URL, nothing else.
+std::vector<std::string> M3uLines(const MusicSet& set, std::string_view demoBaseUrl);
+bool WriteM3uFile(const std::filesystem::path& file, const MusicSet& set, std::string_view demoBaseUrl);
+
+// Writes bytes to file through a temporary file in the same folder renamed
+// over it, so a failed write leaves the old file whole. False on failure.
+bool ReplaceFileContents(const std::filesystem::path& file, std::string_view bytes);
+
+// The file name a save dialog gave, with the default extension (".rq2") added
+// when it has none.
+std::filesystem::path WithDefaultExtension(const std::string& chosen, std::string_view extension);
+
+// --- The set window's file buttons (dialogs through the port) ------------------------
+// SaveBtn: asks for a file (message 44, filter 45) and writes the set; a write
+// error is not shown. False when nothing was written.
+bool SaveSetAs(const MusicSet& set, Dialogs& dialogs, int language);
+// LoadBtn: asks for a file (message 46, filter 45) and appends its lines.
+// Returns the number of entries added.
+size_t LoadSetFrom(MusicSet& set, Dialogs& dialogs, int language);
+// memCopyBtnPl: asks for a file (message 32, filter 33) and writes the playlist.
+bool SavePlaylistAs(const MusicSet& set, Dialogs& dialogs, int language, std::string_view demoBaseUrl);
+
+// --- Start and end of the program ---------------------------------------------------
+// Empties the set and loads the lines the settings file kept under "musicset/".
+void RestoreMusicSet(MusicSet& set, const Settings& settings);
+// Puts the set's lines into the settings, written after "*** Music Set ***".
+void StoreMusicSet(const MusicSet& set, Settings& settings);
+
+}  // namespace trakvella
