@@ -32,6 +32,9 @@ int CommandCollection(const Catalogue& catalogue, int language, const std::strin
                       const std::vector<std::string>& args);
 // The fetch command (FetchCommand.cpp): the arguments after "fetch".
 int CommandFetch(const std::vector<std::string>& args, int language);
+// The music set commands (SetCommand.cpp): the arguments after "set".
+int CommandSet(const Catalogue& catalogue, int language, const std::filesystem::path& programFolder,
+               const std::vector<std::string>& args);
 
 namespace {
 
@@ -46,7 +49,9 @@ constexpr const char* kUsage =
     "                 [--preset N] [--sort order|popular|length|tempo] [--reverse]\n"
     "          fetch URL FOLDER [--name NAME] [--delete-small]\n"
     "          related TRACKCODE tempo|key|both | title WORD [--within CODE,...] | local | lucky [--seed N]\n"
-    "          top FILE [--sort ...] [--reverse] | similar CDCODE\n";
+    "          top FILE [--sort ...] [--reverse] | similar CDCODE\n"
+    "          set read FILE | set write IN OUT | set m3u FILE | set optimise FILE | set total FILE\n"
+    "          set from-clipboard-text FILE | set drop PATH...\n";
 
 using cli::Escape;
 using cli::Put;
@@ -305,6 +310,7 @@ int Run(int argc, char** argv) {
       {"lucky", {0, SIZE_MAX, {}}},
       {"top", {0, SIZE_MAX, {}}},
       {"similar", {0, SIZE_MAX, {}}},
+      {"set", {1, SIZE_MAX, {}}},
   };
   auto known = commands.find(command);
   if (known == commands.end()) throw UsageError{"unknown command " + command};
@@ -312,7 +318,7 @@ int Run(int argc, char** argv) {
   std::map<std::string, std::string> commandOptions;
   for (size_t i = 1; i < args.size(); ++i) {
     if (command == "search" || command == "related" || command == "title" || command == "local" ||
-        command == "lucky" || command == "top" || command == "similar") {  // these read their own options
+        command == "lucky" || command == "top" || command == "similar" || command == "set") {  // these read their own options
       positional.push_back(args[i]);
       continue;
     }
@@ -362,6 +368,7 @@ int Run(int argc, char** argv) {
   if (command == "tracks") return CommandTracks(s, positional[0], commandOptions);
   if (command == "navigate") return CommandNavigate(s, positional);
   if (command == "search") return CommandSearch(s.catalogue, s.language, positional);
+  if (command == "set") return CommandSet(s.catalogue, s.language, programFolder, positional);
   if (command != "info" && command != "cd" && command != "track" && command != "tree" && command != "tags")
     return CommandCollection(s.catalogue, s.language, command, positional);
   return 0;

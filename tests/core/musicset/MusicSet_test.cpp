@@ -5,6 +5,7 @@
 
 #include <gmock/gmock.h>
 
+#include "core/musicset/MusicSetView.h"
 #include "core/musicset/SetListFile.h"
 #include "core/text/Text.h"
 #include "SetFixture.h"
@@ -155,6 +156,31 @@ TEST_F(SetTest, TheSetTravelsThroughTheSettingsFile) {
   restored.LoadSet({"KMLB_003_002"});  // emptied first
   RestoreMusicSet(restored, read);
   EXPECT_EQ(restored.entries(), set->entries());
+}
+
+TEST_F(SetTest, WindowLinesFollowTheViewOptionsAndActivationClampsTheSelection) {
+  MemActivation empty = FormActivate(*set);
+  EXPECT_FALSE(empty.setButtonsEnabled);
+  EXPECT_EQ(empty.selection, -1);
+  EXPECT_EQ(MemCountText(*set), "");
+
+  set->LoadSet({"KMLB_003_001", "KMLB_005_001"});
+  DisplayOptions o;  // time, code and name
+  MemListLine line = MemListBoxLine(*set, 0, o);
+  EXPECT_EQ(line.duration, " 03:10");
+  EXPECT_EQ(line.text, " [KMLB_003_001] Wind, Rain");
+  o.showTime = o.showCode = false;
+  o.showComposer = o.showArtist = true;
+  EXPECT_EQ(MemListBoxLine(*set, 0, o).text, " Wind, Rain а/и: И. Петров/Оркестр ");
+  o.showArtist = false;
+  EXPECT_EQ(MemListBoxLine(*set, 0, o).text, " Wind, Rain а:И. Петров ");
+
+  set->SetSelection(7);
+  MemActivation state = FormActivate(*set);
+  EXPECT_TRUE(state.setButtonsEnabled);
+  EXPECT_EQ(state.selection, 1);
+  EXPECT_EQ(set->selection(), 1);
+  EXPECT_EQ(MemCountText(*set), "2");
 }
 
 }  // namespace

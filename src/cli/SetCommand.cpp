@@ -1,0 +1,111 @@
+// trakvella-cli set read|write|m3u|optimise|from-clipboard-text|drop|total: the
+// music set's list files and editing tools on a set that starts empty. Entries
+// print as entry=CODE|CONTEXT|FOLDER|NAME in set order.
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/CliOutput.h"
+#include "core/musicset/MusicSet.h"
+#include "core/musicset/SetListFile.h"
+#include "core/musicset/SetTools.h"
+#include "core/settings/ServerConfig.h"
+#include "core/settings/Settings.h"
+#include "core/text/FileIO.h"
+#include "ports/Clipboard.h"
+
+namespace trakvella {
+
+int CommandSet(const Catalogue& catalogue, int language, const std::filesystem::path& programFolder,
+               const std::vector<std::string>& args);
+
+namespace {
+
+int Usage(const std::string& text) {
+  std::cerr << "trakvella-cli: " << text << '\n';
+  return 2;
+}
+
+// Text handed in as if it were on the clipboard.
+class TextClipboard : public Clipboard {
+ public:
+  explicit TextClipboard(std::string text) : text_(std::move(text)) {}
+  void SetText(const std::string& text) override { text_ = text; }
+  std::string Text() const override { return text_; }
+
+ private:
+  std::string text_;
+};
+
+void PrintEntries(const MusicSet& set, size_t from = 0) {
+  for (size_t i = from; i < set.size(); ++i) {
+    const MusicSetEntry& e = set[i];
+    cli::Put("entry", e.code + "|" + e.context + "|" + e.projectFolder + "|" + e.projectName);
+  }
+}
+
+// The demo base URL the program would use: the settings file's choice, or
+// server 1 when there is no settings file.
+std::string DemoBase(const std::filesystem::path& programFolder) {
+  const Endpoints endpoints = ReadServerConfig(programFolder);
+  Settings settings;
+  if (!ReadSettings(programFolder, settings)) return endpoints.demoServer1;
+  return DemoBaseUrl(settings, endpoints);
+}
+
+}  // namespace
+
+int CommandSet(const Catalogue& catalogue, int language, const std::filesystem::path& programFolder,
+               const std::vector<std::string>& args) {
+  if (args.empty()) return Usage("set wants read, write, m3u, optimise, from-clipboard-text, drop or total");
+  const std::string& verb = args[0];
+  const std::vector<std::string> operands(args.begin() + 1, args.end());
+  const bool oneFile = verb == "read" || verb == "m3u" || verb == "optimise" || verb == "from-clipboard-text" ||
+                       verb == "total";
+  if (oneFile && operands.size() != 1) return Usage("set " + verb + " wants one file");
+  if (verb == "write" && operands.size() != 2) return Usage("set write wants IN and OUT");
+  if (verb == "drop" && operands.empty()) return Usage("set drop wants at least one path");
+  if (!oneFile && verb != "write" && verb != "drop") return Usage("unknown set command " + verb);
+
+  cli::StderrDialogs dialogs;
+  SilentProgress progress;
+  MusicSet set(catalogue, dialogs, [language] { return language; });
+
+  if (verb == "drop") {
+    DropFiles(set, operands, progress, language);
+    PrintEntries(set);
+    return 0;
+  }
+  if (verb == "from-clipboard-text") {
+    std::string text;
+    if (!ReadWholeFile(operands[0], text)) return Usage("cannot read " + operands[0]);
+    TextClipboard clipboard(std::move(text));
+    PasteCodesFromClipboard(set, clipboard, progress, dialogs, language);
+    PrintEntries(set);
+    return 0;
+  }
+
+  std::vector<std::string> lines;
+  if (!ReadSetListFile(operands[0], lines)) return Usage("cannot read " + operands[0]);
+  set.LoadSet(lines);
+  if (verb == "read") {
+    PrintEntries(set);
+  } else if (verb == "write") {
+    if (!WriteSetListFile(operands[1], set)) {
+      std::cerr << "trakvella-cli: cannot write " << operands[1] << '\n';
+      return 1;
+    }
+  } else if (verb == "m3u") {
+    for (const auto& line : M3uLines(set, DemoBase(programFolder))) cli::Put("m3u", line);
+  } else if (verb == "optimise") {
+    const size_t removed = OptimiseSet(set, dialogs, language);
+    PrintEntries(set);
+    cli::Put("removed", std::to_string(removed));
+  } else if (verb == "total") {
+    cli::Put("total", set.UpdateTimeMemLabel());
+  }
+  return 0;
+}
+
+}  // namespace trakvella
