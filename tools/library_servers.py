@@ -32,6 +32,14 @@ Product web site:
   /update.html      META NAME / CONTENT lines tvProduct, tvVersion, tvDownload, tvClientSideName,
                     tvRedirection, tvRunParameters, tvAuthor, tvEmail; tvVersion is
                     --update-version (default "1.0.0.0", older than any release: no update)
+  /tv/trakvella_update.rar   the update archive (tvDownload), by --update-kind:
+                    good      RAR 4 "store", over 1,000,000 bytes: trakvella-update.txt ("Trakvella
+                              update VERSION"), docs/changes.txt and data/update.bin
+                    small     a good RAR of exactly 999,999 bytes
+                    notrar    1,200,000 bytes that are no archive
+                    traversal a good RAR that also holds "../escaped.txt"
+                    short     the good archive's length announced, half of it sent, then closed
+  /control/update/VERSION/KIND   offers VERSION with an archive of KIND from now on (plain "ok")
   /tv/              the demo download page (opened as /tv/#tvdownload)
   /how_to_buy/      the subscription page (opened as /how_to_buy/#buypodpiska)
   /KMLB_ccc, /KMLB_ccc_ttt   a page of each CD and track of the catalogue
@@ -213,6 +221,36 @@ def top_list(catalogue):
     return "".join(code + "\r\n" for code in chosen).encode("ascii")
 
 
+UPDATE_KINDS = ("good", "small", "notrar", "traversal", "short")
+UPDATE_PATH = "/tv/trakvella_update.rar"
+CONTROL_UPDATE = re.compile(r"^/control/update/([A-Za-z0-9._-]+)/([a-z]+)$")
+
+
+def update_archive(version, kind):
+    """(bytes, bytes to send or None) of the update archive of a kind."""
+    import rar4_store  # tools/: the RAR 4 "store" writer
+
+    def rar(entries):
+        out = io.BytesIO()
+        rar4_store.write_entries(out, entries)
+        return out.getvalue()
+
+    if kind == "notrar":
+        return (b"This is not an archive.\n" * 50000)[:1200000], None
+    marker = ("Trakvella update %s\n" % version).encode("ascii")
+    entries = [rar4_store.Entry("trakvella-update.txt", data=marker),
+               rar4_store.Entry("docs", directory=True),
+               rar4_store.Entry("docs/changes.txt", data=b"Changes of " + marker)]
+    if kind == "traversal":
+        entries.append(rar4_store.Entry("../escaped.txt", data=b"outside\n"))
+    padding = bytes(random.Random(version).getrandbits(8) for _ in range(256)) * 3907
+    if kind == "small":
+        overhead = len(rar(entries + [rar4_store.Entry("data/update.bin", data=b"")]))
+        padding = padding[:999999 - overhead]
+    data = rar(entries + [rar4_store.Entry("data/update.bin", data=padding)])
+    return data, (len(data) // 2 if kind == "short" else None)
+
+
 def update_page(web, version):
     fields = [
         ("tvProduct", "Trakvella"),
@@ -231,9 +269,10 @@ def update_page(web, version):
 
 
 class WebSite:
-    def __init__(self, catalogue, update_version):
+    def __init__(self, catalogue, update_version, update_kind="good"):
         self.catalogue = catalogue
         self.update_version = update_version
+        self.update_kind = update_kind
         self.base = ""       # set once the server has its port
         self._top = top_list(catalogue)
 
@@ -243,6 +282,13 @@ class WebSite:
             return "text/plain; charset=us-ascii", self._top
         if path == "/update.html":
             return "text/html; charset=us-ascii", update_page(self.base, self.update_version)
+        if path == UPDATE_PATH:
+            data, cut = update_archive(self.update_version, self.update_kind)
+            return "application/x-rar-compressed", data, cut
+        control = CONTROL_UPDATE.match(path)
+        if control and control.group(2) in UPDATE_KINDS:
+            self.update_version, self.update_kind = control.group(1), control.group(2)
+            return "text/plain; charset=us-ascii", b"ok\n"
         if path in ("/tv/", "/tv"):
             return "text/html; charset=utf-8", page(
                 "KMLB demo tracks",
@@ -295,10 +341,10 @@ class Handler(BaseHTTPRequestHandler):
         if found is None:
             self.send_error(404)
             return
-        content_type, data = found
-        self.send_data(content_type, data, send_body)
+        self.send_data(*found[:2], send_body, found[2] if len(found) > 2 else None)
 
-    def send_data(self, content_type, data, send_body):
+    def send_data(self, content_type, data, send_body, cut=None):
+        """Sends data; with cut, only its first cut bytes and the connection is closed."""
         total = len(data)
         start, end = 0, total - 1
         status = 200
@@ -325,6 +371,11 @@ class Handler(BaseHTTPRequestHandler):
         if status == 206:
             self.send_header("Content-Range", "bytes %d-%d/%d" % (start, end, total))
         self.end_headers()
+        if send_body and cut is not None:
+            self.close_connection = True
+            self.wfile.write(data[start:min(end + 1, start + cut)])
+            self.wfile.flush()
+            return
         if send_body:
             try:
                 self.wfile.write(data[start:end + 1])
@@ -387,6 +438,8 @@ def parse_args(argv):
                         help="demo server on this port, web site on the next; 0 = free ports")
     parser.add_argument("--max-seconds", type=float, default=0, help="stop after S seconds")
     parser.add_argument("--update-version", default="1.0.0.0", help="tvVersion of update.html")
+    parser.add_argument("--update-kind", default="good", choices=UPDATE_KINDS,
+                        help="the update archive offered (see above)")
     parser.add_argument("--verbose", action="store_true", help="log every request on stderr")
     return parser.parse_args(argv)
 
@@ -410,7 +463,7 @@ def main(argv):
     if not audio.lame:
         sys.stderr.write("library_servers: warning: lame not found, demo requests fail (500)\n")
     Handler.verbose = args.verbose
-    site = WebSite(catalogue, args.update_version)
+    site = WebSite(catalogue, args.update_version, args.update_kind)
 
     def demo_lookup(path):
         match = DEMO_PATH.match(path)
