@@ -1,0 +1,39 @@
+#pragma once
+// PageHttp: an HttpClient answering from pages held in memory, for tests of
+// what the program makes of answers; it records every address asked for.
+#include <map>
+#include <string>
+#include <vector>
+
+#include "ports/HttpClient.h"
+
+namespace trakvella::testing {
+
+class PageHttp : public HttpClient {
+ public:
+  std::map<std::string, std::string> pages;  // address -> body; any other address is 404
+  std::vector<std::string> requests;
+
+  HttpResult Get(const HttpRequest& request) override {
+    requests.push_back(request.url);
+    HttpResult result;
+    auto page = pages.find(request.url);
+    if (page == pages.end()) {
+      result.status = 404;
+      result.error = "not found";
+      return result;
+    }
+    result.status = 200;
+    result.contentLength = static_cast<int64_t>(page->second.size());
+    for (size_t at = 0; at < page->second.size(); at += kHttpBlockSize) {
+      if (!request.onBlock(std::string_view(page->second).substr(at, kHttpBlockSize), result.contentLength)) {
+        result.outcome = HttpOutcome::Aborted;
+        return result;
+      }
+    }
+    result.outcome = HttpOutcome::Ok;
+    return result;
+  }
+};
+
+}  // namespace trakvella::testing
