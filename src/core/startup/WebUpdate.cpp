@@ -1,0 +1,221 @@
+#include "core/startup/WebUpdate.h"
+
+#include <filesystem>
+#include <set>
+#include <utility>
+
+#include "core/text/Text.h"
+
+namespace trakvella {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr size_t kMaxValueChars = 255;
+
+bool IsValidUtf8(std::string_view text) {
+  for (size_t i = 0; i < text.size();) {
+    auto c = static_cast<unsigned char>(text[i]);
+    size_t more = c < 0x80 ? 0 : (c >> 5) == 0x6 ? 1 : (c >> 4) == 0xE ? 2 : (c >> 3) == 0x1E ? 3 : 4;
+    if (more == 4 || i + more >= text.size() + (more == 0)) return false;
+    for (size_t k = 1; k <= more; ++k)
+      if ((static_cast<unsigned char>(text[i + k]) >> 6) != 0x2) return false;
+    i += more + 1;
+  }
+  return true;
+}
+
+// ASCII letters upper-cased byte by byte, so every offset stays where it was.
+std::string UpperAscii(std::string_view text) {
+  std::string out(text);
+  for (char& c : out)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return out;
+}
+
+// The text from `from` to the next double quote, or to the end when none follows.
+std::string_view ToQuote(std::string_view line, size_t from) {
+  if (from >= line.size()) return {};
+  std::string_view rest = line.substr(from);
+  return rest.substr(0, rest.find('"'));
+}
+
+// Restores the downloader's hooks when a transfer of the component ends.
+class HookScope {
+ public:
+  HookScope(Downloader& d, std::function<void(int64_t, int64_t)> onDownload, std::function<void()> onError)
+      : d_(d), download_(std::exchange(d.OnDownload, std::move(onDownload))),
+        error_(std::exchange(d.OnDownloadError, std::move(onError))) {}
+  ~HookScope() {
+    d_.OnDownload = std::move(download_);
+    d_.OnDownloadError = std::move(error_);
+  }
+
+ private:
+  Downloader& d_;
+  std::function<void(int64_t, int64_t)> download_;
+  std::function<void()> error_;
+};
+
+}  // namespace
+
+void ReadMetaTags(std::string_view page, const TUpdateTagInfo& tags, UpdatePageValues& values) {
+  const std::string text = IsValidUtf8(page) ? std::string(page) : Cp1251ToUtf8(page);
+  const std::pair<const std::string*, std::string*> slots[] = {
+      {&tags.Author, &values.author},
+      {&tags.Email, &values.email},
+      {&tags.ClientFileName, &values.clientFileName},
+      {&tags.Download, &values.download},
+      {&tags.ProductName, &values.productName},
+      {&tags.Redirection, &values.redirection},
+      {&tags.RunParameters, &values.runParameters},
+      {&tags.Version, &values.version},
+  };
+  for (const std::string& line : SplitLines(text)) {
+    const size_t meta = line.find("META NAME");
+    if (meta == std::string::npos) continue;
+    const size_t content = UpperAscii(line).find("CONTENT=");
+    if (content == std::string::npos) continue;
+    const std::string_view name = ToQuote(line, meta + 11);
+    const std::string value = FirstChars(ToQuote(line, content + 9), kMaxValueChars);
+    for (const auto& [tagName, slot] : slots)
+      if (name == *tagName) *slot = value;
+  }
+}
+
+bool IsNewerVersion(std::string_view local, std::string_view remote, TVersionFormat) {
+  // std::string_view compares as unsigned bytes, like the ordinal comparison.
+  return remote.compare(local) > 0;
+}
+
+TWebUpdate::TWebUpdate(Downloader& downloader) : downloader_(downloader) {}
+
+TWebUpdate::~TWebUpdate() { AbortTransfer(); }
+
+std::string TWebUpdate::WithPort(const std::string& url) const {
+  if (HTTPPort == 80 || HTTPPort <= 0) return url;
+  size_t hostStart = url.find("://");
+  hostStart = hostStart == std::string::npos ? 0 : hostStart + 3;
+  const size_t hostEnd = std::min(url.find('/', hostStart), url.size());
+  if (hostEnd == hostStart || url.substr(hostStart, hostEnd - hostStart).find(':') != std::string::npos) return url;
+  return url.substr(0, hostEnd) + ":" + std::to_string(HTTPPort) + url.substr(hostEnd);
+}
+
+HttpGetResult TWebUpdate::HttpGet(const std::string& url, const std::string& fileName, bool toFile,
+                                  bool needLength) {
+  HookScope hooks(
+      downloader_,
+      [this](int64_t total, int64_t downloaded) {
+        if (OnDownload) OnDownload(total, downloaded);
+      },
+      [this] {
+        if (OnDownloadError) OnDownloadError();
+      });
+  downloader_.defaultHost = ProductInfo.URL;
+  HttpGetResult r = downloader_.HttpGet(WithPort(url), UserName, fileName, toFile, needLength, Password);
+  success_ = r.success;
+  return r;
+}
+
+bool TWebUpdate::GetInfo() {
+  std::set<std::string> visited;
+  std::string url = ProductInfo.URL;
+  error_.clear();
+  for (int hops = 0;; ++hops) {
+    values_ = {};
+    pageText_.clear();
+    pageUrl_ = url;
+    HttpGetResult r = HttpGet(url, "", false, false);
+    if (!r.success) {
+      error_ = "cannot read " + url + ": " + r.error;
+      return false;
+    }
+    pageText_ = IsValidUtf8(r.text) ? r.text : Cp1251ToUtf8(r.text);
+    ReadMetaTags(pageText_, TagInfo, values_);
+    if (values_.redirection.empty()) return true;
+    visited.insert(url);
+    const std::string next = values_.redirection;
+    if (visited.count(next) || hops + 1 > kMaxRedirections) {
+      error_ = visited.count(next) ? "the update page redirects in a loop back to " + next
+                                   : "the update page redirects more than " + std::to_string(kMaxRedirections) +
+                                         " times";
+      return false;
+    }
+    url = next;
+  }
+}
+
+bool TWebUpdate::CheckUpdate() {
+  if (running_) return false;
+  running_ = true;
+  struct Running {
+    bool& flag;
+    ~Running() { flag = false; }
+  } running{running_};
+
+  values_.redirection.clear();
+  if (OnBeforeGetInfo) OnBeforeGetInfo();
+  const bool read = GetInfo();
+  if (OnAfterGetInfo) OnAfterGetInfo();
+
+  if (!read || values_.productName.empty() || values_.version.empty()) {
+    if (read) error_ = "the update page names no product or no version";
+    if (OnDownloadError) OnDownloadError();
+    return false;
+  }
+  if (!IsNewerVersion(ProductInfo.Version, values_.version, ProductInfo.VersionFormat)) {
+    if (OnNoUpdateFound) OnNoUpdateFound();
+    return false;
+  }
+  bool canUpdate = true;
+  if (OnUpdateAvailable) OnUpdateAvailable(ProductInfo.Version, values_.version, canUpdate);
+  return canUpdate && ShowInfo() && DownloadUpdate();
+}
+
+bool TWebUpdate::ShowInfo() {
+  bool showInfo = true, checkForUpdate = true;
+  if (OnBeforeShowInfo) OnBeforeShowInfo(showInfo, checkForUpdate);
+  if (!showInfo) return true;
+  if (!ShowInfoWindow) return false;
+  // The page that told about the update: the last one of a redirection chain.
+  UpdateInfoShowing showing{pageUrl_, pageText_, InfoCaption.OkButton, InfoCaption.CancelButton,
+                            InfoCaption.CheckForUpdate, checkForUpdate};
+  UpdateInfoAnswer answer = ShowInfoWindow(showing);
+  if (OnAfterShowInfo) OnAfterShowInfo(answer.checkForUpdate);
+  return answer.ok;
+}
+
+bool TWebUpdate::DownloadUpdate() {
+  auto fail = [this](std::string why) {
+    error_ = std::move(why);
+    if (OnDownloadError) OnDownloadError();
+    return false;
+  };
+  // Only the file name of what the page names: the archive never lands outside the folder.
+  const std::string name = LastPathElement(values_.clientFileName);
+  if (name.empty() || name == "." || name == "..")
+    return fail("the update page names no usable archive file (\"" + values_.clientFileName + "\")");
+
+  std::error_code ec;
+  fs::path folder = TargetFolder;
+  if (folder.empty() || !fs::is_directory(folder, ec)) folder = fs::temp_directory_path(ec);
+  std::string path = (folder / name).string();
+  if (OnGetClientFileName) OnGetClientFileName(path);
+  success_ = false;
+
+  if (fs::exists(path, ec)) {
+    bool overwrite = Options.uoOverwrite;
+    if (OnClientFileExists) OnClientFileExists(path, overwrite);
+    if (!overwrite) return fail(path + " exists and is not to be overwritten");
+    // An archive of an earlier attempt must not stand in for a transfer that fails.
+    if (!fs::remove(path, ec) && ec) return fail("cannot replace " + path + ": " + ec.message());
+  }
+  if (OnBeforeDownload) OnBeforeDownload(path);
+  HttpGetResult r = HttpGet(values_.download, path, true, true);
+  if (!r.success) error_ = "cannot download " + values_.download + ": " + r.error;
+  if (OnAfterDownload) OnAfterDownload(path);
+  return r.success;
+}
+
+}  // namespace trakvella
