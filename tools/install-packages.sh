@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang pkg-config python3
   qt6-base-dev libgl-dev qt6-multimedia-dev gstreamer1.0-plugins-good gstreamer1.0-libav
-  libcurl4-openssl-dev lame
+  libcurl4-openssl-dev lame libarchive-tools
   libgtest-dev libgmock-dev googletest libbenchmark-dev
 )
 missing=()

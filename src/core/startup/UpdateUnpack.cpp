@@ -1,0 +1,75 @@
+#include "core/startup/UpdateUnpack.h"
+
+#include <fstream>
+
+#include "core/startup/UpdateScript.h"
+#include "ports/ArchiveReader.h"
+
+namespace trakvella {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// RAR 4 and RAR 5 files both begin with these bytes.
+constexpr std::string_view kRarSignature = "Rar!\x1a\x07";
+
+bool IsRarFile(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::string head(kRarSignature.size(), '\0');
+  return in.read(head.data(), static_cast<std::streamsize>(head.size())) && head == kRarSignature;
+}
+
+UnpackResult Failed(UnpackOutcome outcome, std::string detail) { return {outcome, std::move(detail)}; }
+
+}  // namespace
+
+bool EntryStaysInside(std::string_view entryName) {
+  if (entryName.empty() || entryName.front() == '/' || entryName.front() == '\\') return false;
+  if (entryName.size() >= 2 && entryName[1] == ':') return false;  // "C:..." names a drive
+  size_t start = 0;
+  while (start <= entryName.size()) {
+    size_t end = entryName.find_first_of("/\\", start);
+    if (end == std::string_view::npos) end = entryName.size();
+    if (entryName.substr(start, end - start) == "..") return false;
+    start = end + 1;
+  }
+  return true;
+}
+
+UnpackResult UnpackUpdate(ArchiveReader& reader, const fs::path& archive, const fs::path& programFolder,
+                          Progress& progress) {
+  if (!IsRarFile(archive)) return Failed(UnpackOutcome::CannotOpen, archive.string() + " is not a RAR archive");
+  std::vector<ArchiveEntry> entries;
+  std::string error;
+  if (!reader.List(archive, entries, error)) return Failed(UnpackOutcome::CannotOpen, error);
+  bool anyFile = false;
+  for (const ArchiveEntry& entry : entries) {
+    if (!EntryStaysInside(entry.name))
+      return Failed(UnpackOutcome::CannotUnpack, "the entry \"" + entry.name + "\" would leave the update folder");
+    anyFile = anyFile || !entry.isDirectory;
+  }
+  if (!anyFile) return Failed(UnpackOutcome::CannotUnpack, "the archive holds no files");
+
+  // A folder left by an earlier attempt must not mix into this update.
+  const fs::path folder = programFolder / kUpdateFolderName;
+  std::error_code ec;
+  fs::remove_all(folder, ec);
+  fs::create_directories(folder, ec);
+  if (ec) return Failed(UnpackOutcome::CannotUnpack, "cannot create " + folder.string() + ": " + ec.message());
+
+  ExtractResult extracted = reader.Extract(archive, folder, ExtractPaths::KeepFolders, [&](int64_t done, int64_t total) {
+    progress.SetPerMille(total > 0 ? static_cast<int>(done * 1000 / total) : -1);
+    progress.pump();
+    return true;
+  });
+  if (!extracted.ok || !extracted.refused.empty()) {
+    fs::remove_all(folder, ec);
+    return Failed(UnpackOutcome::CannotUnpack,
+                  !extracted.refused.empty() ? "the entry \"" + extracted.refused.front() + "\" was refused"
+                                             : extracted.error);
+  }
+  return {UnpackOutcome::Unpacked, {}};
+}
+
+}  // namespace trakvella
