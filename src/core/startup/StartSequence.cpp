@@ -1,0 +1,240 @@
+#include "core/startup/StartSequence.h"
+
+#include "core/lang/MessageTable.h"
+#include "core/startup/UpdateScript.h"
+#include "core/startup/UpdateUnpack.h"
+
+namespace trakvella {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool StartsWithNoCase(const std::string& text, std::string_view prefix) {
+  if (text.size() < prefix.size()) return false;
+  for (size_t i = 0; i < prefix.size(); ++i) {
+    char c = text[i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c != prefix[i]) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string VersionLine(int language, const std::string& version) {
+  return LangMessage(language, Msg::Version) + version;
+}
+
+std::string CheckingText(int language, int tick) {
+  return LangMessage(language, Msg::CheckingUpdate) + std::string(static_cast<size_t>(tick % 3 + 1), '.');
+}
+
+std::string DownloadPercentText(int language, int64_t total, int64_t downloaded) {
+  if (total == 0) return {};
+  const int64_t percent = (downloaded * 200 + total) / (2 * total);  // half rounds up
+  return LangMessage(language, Msg::UpdatesDownloaded) + std::to_string(percent) + "%";
+}
+
+StartSequence::StartSequence(StartPorts ports, std::function<int()> language, NetworkState& network,
+                             StartSetup setup)
+    : WebUpdate(ports.downloader), ports_(ports), language_(std::move(language)), network_(network),
+      setup_(std::move(setup)) {
+  WebUpdate.OnNoUpdateFound = [this] { WebUpdateNoUpdateFound(); };
+  WebUpdate.OnUpdateAvailable = [this](const std::string&, const std::string&, bool& canUpdate) {
+    WebUpdateUpdateAvailable(canUpdate);
+  };
+  WebUpdate.OnBeforeShowInfo = [this](bool& showInfo, bool&) { WebUpdateBeforeShowInfo(showInfo); };
+  WebUpdate.OnDownload = [this](int64_t total, int64_t downloaded) { WebUpdateDownload(total, downloaded); };
+  WebUpdate.OnDownloadError = [this] { WebUpdateDownloadError(); };
+  WebUpdate.OnAfterDownload = [this](const std::string& file) { WebUpdateAfterDownload(file); };
+}
+
+std::string StartSequence::Message(unsigned index) const {
+  return LangMessage(language_ ? language_() : kEnglish, index);
+}
+
+void StartSequence::Close() {
+  closeRequested_ = true;
+  if (close) close();
+}
+
+void StartSequence::Changed() {
+  if (changed) changed();
+}
+
+void StartSequence::PrepareShowing(int kind) {
+  Tag = kind;
+  closeRequested_ = false;
+  state.Label4.clear();
+  state.Label4Visible = false;
+  state.Timer1Enabled = false;
+}
+
+void StartSequence::FormActivate() {
+  if (Tag != 0) {
+    state.NextButVisible = true;
+    Changed();
+    return;
+  }
+  Tag = 1;
+  state.Label3 = VersionLine(language_ ? language_() : kEnglish, setup_.programVersion);
+  state.NextButVisible = false;
+  state.ProgressBarVisible = false;
+  state.shown = true;
+  state.Timer1Tag = 0;
+  state.Label4Visible = true;
+  state.Timer1Enabled = true;
+  Changed();
+}
+
+void StartSequence::Timer1Timer() {
+  if (!state.Timer1Enabled) return;
+  state.Label4 = CheckingText(language_ ? language_() : kEnglish, state.Timer1Tag);
+  state.Timer1Tag += 1;
+  Changed();
+  if (state.Timer1Tag != kTicksBeforeCheck) return;
+  if (!isOnline || isOnline()) {
+    DoUpdate();
+    return;
+  }
+  ports_.dialogs.Message(Message(static_cast<unsigned>(Msg::NetworkFailure)), MessageKind::Error,
+                         MessageButtons::Ok);
+  network_.networkState = kNetworkOffline;
+  state.Timer1Enabled = false;
+  Tag = 0;
+  Close();
+}
+
+void StartSequence::DoUpdate() {
+  WebUpdate.ProductInfo.Version = setup_.programVersion;
+  WebUpdate.Tag = 0;
+  std::string url = setup_.updatePageUrl;
+  if (!StartsWithNoCase(url, "http://") && !StartsWithNoCase(url, "https://")) url = "http://" + url;
+  WebUpdate.ProductInfo.URL = url;
+  WebUpdate.TargetFolder = setup_.programFolder.string();
+  WebUpdate.InfoCaption.CancelButton = Message(static_cast<unsigned>(Msg::UpdateInfoCaption));
+  try {
+    WebUpdate.CheckUpdate();
+  } catch (const std::exception&) {
+    network_.networkState = kNetworkUpdateFailed;
+    // The window must not wait for a check that is over.
+    DeactivateLabel();
+    state.ProgressBarVisible = false;
+    state.NextButVisible = true;
+    Changed();
+  }
+}
+
+void StartSequence::NextButClick() {
+  DeactivateLabel();
+  Tag = 0;
+  Close();
+}
+
+void StartSequence::DeactivateLabel() {
+  state.Label4Visible = false;
+  state.Timer1Enabled = false;
+  Changed();
+}
+
+void StartSequence::WebUpdateNoUpdateFound() {
+  state.ProgressBarVisible = false;
+  state.NextButVisible = true;
+  DeactivateLabel();
+  WebUpdate.Tag = -1;
+  NextButClick();
+}
+
+void StartSequence::WebUpdateUpdateAvailable(bool& canUpdate) {
+  DeactivateLabel();
+  canUpdate = ports_.dialogs.Message(Message(static_cast<unsigned>(Msg::UpdateNow)), MessageKind::Warning,
+                                     MessageButtons::YesNo) == MessageAnswer::Yes;
+  state.ProgressBarVisible = canUpdate;
+  state.NextButVisible = !canUpdate;
+  Changed();
+}
+
+void StartSequence::WebUpdateBeforeShowInfo(bool& showInfo) { showInfo = true; }
+
+void StartSequence::WebUpdateDownload(int64_t total, int64_t downloaded) {
+  state.ProgressBarMax = total;
+  state.ProgressBarPosition = downloaded;
+  state.Label4Visible = true;
+  if (total != 0) state.Label4 = DownloadPercentText(language_ ? language_() : kEnglish, total, downloaded);
+  Changed();
+}
+
+void StartSequence::WebUpdateDownloadError() {
+  state.ProgressBarVisible = false;
+  DeactivateLabel();
+  if (!state.NextButVisible && state.shown)
+    ports_.dialogs.Message(Message(static_cast<unsigned>(Msg::UpdateFailed)), MessageKind::Error, MessageButtons::Ok);
+  WebUpdate.Tag = -1;
+  network_.networkState = kNetworkUpdateFailed;
+  state.NextButVisible = true;
+  Changed();
+}
+
+void StartSequence::UpdateNotInstalled(const fs::path& archive, const fs::path& script) {
+  std::error_code ec;
+  fs::remove_all(setup_.programFolder / kUpdateFolderName, ec);
+  fs::remove(archive, ec);
+  if (!script.empty()) fs::remove(script, ec);
+  state.ProgressBarVisible = false;
+  DeactivateLabel();
+  if (!state.NextButVisible)
+    ports_.dialogs.Message(Message(static_cast<unsigned>(Msg::UpdateFailed)), MessageKind::Error, MessageButtons::Ok);
+  WebUpdate.Tag = -1;
+  state.NextButVisible = true;
+  Changed();
+}
+
+void StartSequence::WebUpdateAfterDownload(const std::string& archiveName) {
+  const fs::path archive = archiveName;
+  if (FileSizeOf(archive) < kMinUpdateArchiveSize) {
+    // A cut-short transfer leaves no file; a small one is no update. Either way
+    // the program stays as it is and the user may go on.
+    WebUpdate.Tag = -1;
+    state.ProgressBarVisible = false;
+    DeactivateLabel();
+    if (!state.NextButVisible && state.shown)
+      ports_.dialogs.Message(Message(static_cast<unsigned>(Msg::UpdateFailed)), MessageKind::Error,
+                             MessageButtons::Ok);
+    state.NextButVisible = true;
+    Changed();
+    return;
+  }
+
+  ports_.progress.ShowProgress(Message(static_cast<unsigned>(Msg::Unpacking)) + " " + archive.filename().string(),
+                               ProgressMode::Show);
+  const UnpackResult unpacked = UnpackUpdate(ports_.archives, archive, setup_.programFolder, ports_.progress);
+  if (unpacked.outcome != UnpackOutcome::Unpacked) {
+    std::error_code ec;
+    fs::remove(archive, ec);
+    ports_.progress.ShowProgress("", ProgressMode::Hide);
+    const Msg message = unpacked.outcome == UnpackOutcome::CannotOpen ? Msg::ArchiveOpenError : Msg::ArchiveUnpackError;
+    ports_.dialogs.Message(Message(static_cast<unsigned>(message)) + ":\r" + archive.string(), MessageKind::Error,
+                           MessageButtons::Ok);
+  } else {
+    ports_.progress.ShowProgress("", ProgressMode::Hide);
+    UpdateScript script{setup_.programFolder, archive, setup_.programFile, setup_.restartArguments,
+                        setup_.scriptPauseSeconds};
+    const fs::path scriptFile = WriteUpdateScript(script);
+    if (scriptFile.empty()) {
+      UpdateNotInstalled(archive, scriptFile);
+      return;
+    }
+    ports_.dialogs.Message(Message(static_cast<unsigned>(Msg::UpdateDownloaded)), MessageKind::Information,
+                           MessageButtons::Ok);
+    if (!StartUpdateScript(ports_.launcher, scriptFile, setup_.programFolder)) {
+      UpdateNotInstalled(archive, scriptFile);
+      return;
+    }
+  }
+  // The program ends here; after a successful unpacking the script starts it again.
+  Tag = 1;
+  Close();
+}
+
+}  // namespace trakvella

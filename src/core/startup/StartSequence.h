@@ -1,0 +1,120 @@
+#pragma once
+// StartSequence: what the start window decides — the version line, the 250 ms
+// "checking" tick, the connection test, the update check with its answers,
+// unpacking a downloaded update and starting the restart script, and the Tag
+// that tells program start whether the main window follows. The window shows
+// `state` and forwards its events; the ports are borrowed, the component owned.
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/net/Downloads.h"
+#include "core/startup/WebUpdate.h"
+#include "ports/Dialogs.h"
+#include "ports/Progress.h"
+#include "ports/ProcessLauncher.h"
+
+namespace trakvella {
+
+class ArchiveReader;
+
+// Updates smaller than this are not unpacked.
+inline constexpr int64_t kMinUpdateArchiveSize = 1000000;
+// Ticks of the 250 ms timer before the check starts.
+inline constexpr int kTicksBeforeCheck = 7;
+
+// The start window's line "Version 1.0.0.0".
+std::string VersionLine(int language, const std::string& version);
+// The tick's text: "Checking update now" and 1, 2 or 3 dots for tick 0, 1, 2, 3 ...
+std::string CheckingText(int language, int tick);
+// "Updates downloaded: 67%": the share rounded to the nearest whole percent;
+// empty when total is 0 (the length is not known).
+std::string DownloadPercentText(int language, int64_t total, int64_t downloaded);
+
+// What the start window shows; the names are its controls'.
+struct StartWindowState {
+  std::string Label3;  // the version line
+  std::string Label4;  // progress and status
+  bool Label4Visible = false;
+  bool NextButVisible = false;
+  bool ProgressBarVisible = false;
+  int64_t ProgressBarMax = 100;
+  int64_t ProgressBarPosition = 0;
+  bool Timer1Enabled = false;
+  int Timer1Tag = 0;
+  bool shown = false;  // the window has been shown (first activation)
+};
+
+struct StartPorts {
+  Dialogs& dialogs;
+  Progress& progress;
+  Downloader& downloader;
+  ArchiveReader& archives;
+  ProcessLauncher& launcher;
+};
+
+struct StartSetup {
+  std::string programVersion;           // FileVersion; empty when unknown
+  std::string updatePageUrl;            // the web site's "update.html"
+  std::filesystem::path programFolder;  // gets the archive, "update/" and the script
+  std::filesystem::path programFile;    // started again by the script
+  std::vector<std::string> restartArguments;
+  int scriptPauseSeconds = 5;
+};
+
+class StartSequence {
+ public:
+  StartSequence(StartPorts ports, std::function<int()> language, NetworkState& network, StartSetup setup);
+
+  // 0 before the window is shown: the first showing (version line and check);
+  // 1: a showing at library re-initialisation, which only offers NextBut.
+  // After the window closed: 0 = the main window follows, anything else ends the program.
+  int Tag = 0;
+  StartWindowState state;
+  TWebUpdate WebUpdate;
+
+  // Whether the computer is online (the window wires the connection test);
+  // empty means online.
+  std::function<bool()> isOnline;
+  // The window closes itself.
+  std::function<void()> close;
+  // The state changed while an operation runs (the window repaints).
+  std::function<void()> changed;
+
+  // Prepares a showing: kind 0 at program start, 1 at re-initialisation. The
+  // status line is reset.
+  void PrepareShowing(int kind);
+  // After the window closed: whether the main window follows.
+  bool ContinueToMainWindow() const { return Tag == 0; }
+  bool closeRequested() const { return closeRequested_; }
+
+  void FormActivate();
+  void Timer1Timer();
+  void DoUpdate();
+  void NextButClick();
+  void DeactivateLabel();
+
+  void WebUpdateNoUpdateFound();
+  void WebUpdateUpdateAvailable(bool& canUpdate);
+  void WebUpdateBeforeShowInfo(bool& showInfo);
+  void WebUpdateDownload(int64_t total, int64_t downloaded);
+  void WebUpdateDownloadError();
+  void WebUpdateAfterDownload(const std::string& archive);
+
+ private:
+  std::string Message(unsigned index) const;
+  void Close();
+  void Changed();
+  // An update that could not be put in place: reported, and the program goes on.
+  void UpdateNotInstalled(const std::filesystem::path& archive, const std::filesystem::path& script);
+
+  StartPorts ports_;
+  std::function<int()> language_;
+  NetworkState& network_;
+  StartSetup setup_;
+  bool closeRequested_ = false;
+};
+
+}  // namespace trakvella

@@ -1,0 +1,245 @@
+// The start window's decisions: the ticks and the connection test over pages in
+// memory, then whole updates against the local library servers in a temporary
+// program folder — a good archive put in place by the restart script, and the
+// archives that must leave the program as it was.
+#include "core/startup/StartSequence.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <memory>
+#include <thread>
+
+#include "adapters/CurlHttpClient.h"
+#include "adapters/PosixProcessLauncher.h"
+#include "core/lang/MessageTable.h"
+#include "core/startup/UpdateScript.h"
+#include "core/startup/UpdateUnpack.h"
+#include "support/BsdtarArchiveReader.h"
+#include "support/Fakes.h"
+#include "support/LibraryServers.h"
+#include "support/PageHttp.h"
+
+namespace trakvella::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+std::string M(Msg message) { return LangMessage(kEnglish, message); }
+
+class RecordingLauncher : public ProcessLauncher {
+ public:
+  std::vector<std::string> started;
+  bool StartDetached(const std::string& program, const std::vector<std::string>& arguments,
+                     const std::string&) override {
+    started.push_back(program + " " + (arguments.empty() ? "" : arguments.front()));
+    return true;
+  }
+};
+
+// One start window over the given HTTP client, with the program folder home.
+struct Start {
+  FakeDialogs dialogs;
+  FakeProgress progress;
+  NetworkState network;
+  BsdtarArchiveReader archives;
+  Downloader downloader;
+  std::unique_ptr<StartSequence> sequence;
+  std::vector<std::string> infoCaptions;
+
+  Start(HttpClient& http, ProcessLauncher& launcher, const fs::path& home, const std::string& pageUrl)
+      : downloader(http, progress, dialogs, [] { return kEnglish; }, network) {
+    StartSetup setup{"3.3.1.388", pageUrl, home, home / "trakvella", {"--home", home.string()}, 0};
+    sequence = std::make_unique<StartSequence>(StartPorts{dialogs, progress, downloader, archives, launcher},
+                                               [] { return kEnglish; }, network, setup);
+    sequence->isOnline = [] { return true; };
+    sequence->WebUpdate.ShowInfoWindow = [this](const UpdateInfoShowing& showing) {
+      infoCaptions.push_back(showing.caption);
+      return UpdateInfoAnswer{true, showing.checkForUpdate};
+    };
+  }
+
+  // The first showing up to the end of the seventh tick.
+  void Run() {
+    sequence->PrepareShowing(0);
+    sequence->FormActivate();
+    for (int tick = 0; tick < kTicksBeforeCheck; ++tick) sequence->Timer1Timer();
+  }
+};
+
+TEST(StartSequence, TicksAndTheConnectionTest) {
+  TempDir home;
+  PageHttp http;
+  RecordingLauncher launcher;
+  Start start(http, launcher, home.path(), "site/update.html");
+  StartSequence& s = *start.sequence;
+  s.isOnline = [] { return false; };
+  s.PrepareShowing(0);
+  s.FormActivate();
+  EXPECT_EQ(s.state.Label3, "Version 3.3.1.388");
+  std::vector<std::string> texts;
+  for (int tick = 0; tick < kTicksBeforeCheck; ++tick) {
+    EXPECT_FALSE(s.closeRequested());
+    s.Timer1Timer();
+    texts.push_back(s.state.Label4);
+  }
+  EXPECT_THAT(texts, ElementsAre("Checking update now.", "Checking update now..", "Checking update now...",
+                                 "Checking update now.", "Checking update now..", "Checking update now...",
+                                 "Checking update now."));
+  EXPECT_THAT(start.dialogs.Texts(), ElementsAre(M(Msg::NetworkFailure)));
+  EXPECT_EQ(start.network.networkState, kNetworkOffline);
+  EXPECT_TRUE(s.closeRequested());
+  EXPECT_TRUE(s.ContinueToMainWindow());
+  EXPECT_TRUE(http.requests.empty());
+
+  // At re-initialisation the window only offers "Continue".
+  s.PrepareShowing(1);
+  s.FormActivate();
+  EXPECT_TRUE(s.state.NextButVisible);
+  EXPECT_FALSE(s.state.Timer1Enabled);
+  s.NextButClick();
+  EXPECT_TRUE(s.ContinueToMainWindow());
+
+  EXPECT_EQ(DownloadPercentText(kEnglish, 300, 200), "Updates downloaded: 67%");
+  EXPECT_EQ(DownloadPercentText(kEnglish, 0, 200), "");
+}
+
+TEST(StartSequence, ChecksThatEndBeforeAnyDownload) {
+  struct Case {
+    std::string page;  // empty: the page is missing
+    MessageAnswer answer;
+    bool closes;
+    std::vector<std::string> messages;
+  };
+  const std::string meta = "<META NAME=\"tvProduct\" CONTENT=\"Trakvella\">\n<META NAME=\"tvVersion\" CONTENT=\"";
+  const std::vector<Case> cases = {
+      {meta + "3.3.1.388\">", MessageAnswer::Yes, true, {}},
+      {meta + "3.3.1.1000\">", MessageAnswer::Yes, true, {}},
+      {"<meta name=\"tvProduct\" content=\"Trakvella\">\n<meta name=\"tvVersion\" content=\"9\">", MessageAnswer::Yes,
+       false, {M(Msg::UpdateFailed)}},
+      {"", MessageAnswer::Yes, false, {M(Msg::UpdateFailed)}},
+      {meta + "3.3.1.389\">", MessageAnswer::No, false, {M(Msg::UpdateNow)}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.page);
+    TempDir home;
+    PageHttp http;
+    if (!c.page.empty()) http.pages["http://site/update.html"] = c.page;
+    RecordingLauncher launcher;
+    Start start(http, launcher, home.path(), "site/update.html");
+    start.dialogs.answers.push_back(c.answer);
+    start.Run();
+    StartSequence& s = *start.sequence;
+    EXPECT_EQ(start.dialogs.Texts(), c.messages);
+    EXPECT_EQ(s.closeRequested(), c.closes);
+    EXPECT_EQ(s.state.NextButVisible, true);
+    EXPECT_EQ(http.requests.size(), 1u);  // the page only: nothing downloaded
+    EXPECT_EQ(start.network.networkState, c.messages == std::vector{M(Msg::UpdateFailed)} ? kNetworkUpdateFailed
+                                                                                          : kNetworkWorking);
+    if (c.closes) {
+      EXPECT_TRUE(s.ContinueToMainWindow());
+    } else {
+      s.NextButClick();  // "Continue"
+      EXPECT_TRUE(s.ContinueToMainWindow());
+    }
+  }
+}
+
+TEST(StartSequence, ArchiveEntriesMustStayInsideTheUpdateFolder) {
+  for (const char* name : {"", "../x", "docs/../../x", "/etc/x", "\\x", "docs\\..\\..\\x", "C:x", ".."})
+    EXPECT_FALSE(EntryStaysInside(name)) << name;
+  for (const char* name : {"trakvella", "docs/changes.txt", "a..b/c", "..a", "docs\\x.txt"})
+    EXPECT_TRUE(EntryStaysInside(name)) << name;
+}
+
+class StartUpdate : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    serverHome_ = new TempDir;
+    servers_ = new LibraryServers(serverHome_->path(), "--max-tracks 1 --update-version 3.3.1.389");
+  }
+  static void TearDownTestSuite() {
+    delete servers_;
+    delete serverHome_;
+  }
+
+  // Offers the update with an archive of kind, and runs a start in a fresh
+  // program folder holding the program file "trakvella".
+  void RunWith(const std::string& kind, ProcessLauncher& launcher) {
+    ASSERT_EQ(HttpGetForTest(servers_->web + "control/update/3.3.1.389/" + kind), "ok\n");
+    WriteFile(home_.path() / "trakvella",
+              "#!/bin/sh\necho \"$@\" > \"$(dirname \"$0\")/restarted\"\n");
+    fs::permissions(home_.path() / "trakvella", fs::perms::owner_all);
+    start_ = std::make_unique<Start>(http_, launcher, home_.path(), servers_->web + "update.html");
+    start_->Run();
+  }
+
+  static inline TempDir* serverHome_ = nullptr;
+  static inline LibraryServers* servers_ = nullptr;
+  TempDir home_;
+  CurlHttpClient http_;
+  std::unique_ptr<Start> start_;
+};
+
+TEST_F(StartUpdate, PutsAGoodArchiveInPlaceAndRestartsTheProgram) {
+  PosixProcessLauncher launcher;
+  RunWith("good", launcher);
+  StartSequence& s = *start_->sequence;
+  const fs::path home = home_.path();
+  EXPECT_THAT(start_->dialogs.Texts(), ElementsAre(M(Msg::UpdateNow), M(Msg::UpdateDownloaded)));
+  EXPECT_THAT(start_->infoCaptions, ElementsAre(M(Msg::UpdateInfoCaption)));
+  EXPECT_EQ(s.state.Label4, "Updates downloaded: 100%");
+  EXPECT_EQ(start_->progress.calls.front().text, "Unpacking trakvella_update.rar");
+  EXPECT_TRUE(s.closeRequested());
+  EXPECT_FALSE(s.ContinueToMainWindow());  // the program ends; the script starts it again
+
+  for (int i = 0; i < 200 && !fs::exists(home / "restarted"); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));  // the script's last line
+  EXPECT_EQ(ReadFile(home / "restarted"), "--home " + home.string() + "\n");
+  EXPECT_EQ(ReadFile(home / "trakvella-update.txt"), "Trakvella update 3.3.1.389\n");
+  EXPECT_TRUE(fs::exists(home / "docs" / "changes.txt"));
+  EXPECT_GT(FileSizeOf(home / "data" / "update.bin"), 999000);
+  EXPECT_FALSE(fs::exists(home / kUpdateFolderName));
+  EXPECT_FALSE(fs::exists(home / "trakvella_update.rar"));
+  EXPECT_FALSE(fs::exists(home / kUpdateScriptName));
+}
+
+TEST_F(StartUpdate, BadArchivesLeaveTheProgramFolderAsItWas) {
+  struct Case {
+    std::string kind;
+    Msg message;
+    bool archiveStays;
+    bool programEnds;
+  };
+  for (const Case& c : {Case{"small", Msg::UpdateFailed, true, false}, Case{"short", Msg::UpdateFailed, false, false},
+                        Case{"notrar", Msg::ArchiveOpenError, false, true},
+                        Case{"traversal", Msg::ArchiveUnpackError, false, true}}) {
+    SCOPED_TRACE(c.kind);
+    for (const auto& entry : fs::directory_iterator(home_.path())) fs::remove_all(entry.path());
+    RecordingLauncher launcher;
+    RunWith(c.kind, launcher);
+    const fs::path archive = home_.path() / "trakvella_update.rar";
+    const std::vector<std::string> texts = start_->dialogs.Texts();
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0], M(Msg::UpdateNow));
+    EXPECT_EQ(texts[1], c.message == Msg::UpdateFailed ? M(c.message) : M(c.message) + ":\r" + archive.string());
+    EXPECT_EQ(FileSizeOf(archive), c.archiveStays ? 999999 : -1);
+    EXPECT_EQ(start_->sequence->closeRequested(), c.programEnds);
+    EXPECT_EQ(start_->sequence->state.NextButVisible, !c.programEnds);
+    EXPECT_TRUE(launcher.started.empty());
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(home_.path())) left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    const std::vector<std::string> expected =
+        c.archiveStays ? std::vector<std::string>{"trakvella", "trakvella_update.rar"} : std::vector<std::string>{"trakvella"};
+    EXPECT_EQ(left, expected);
+  }
+}
+
+}  // namespace
+}  // namespace trakvella::testing
