@@ -35,6 +35,8 @@ int CommandFetch(const std::vector<std::string>& args, int language);
 // The music set commands (SetCommand.cpp): the arguments after "set".
 int CommandSet(const Catalogue& catalogue, int language, const std::filesystem::path& programFolder,
                const std::vector<std::string>& args);
+// The update page and version comparison (UpdateCommand.cpp): update-info, version-newer.
+int CommandUpdate(const std::string& command, const std::vector<std::string>& args, int language);
 
 namespace {
 
@@ -48,6 +50,7 @@ constexpr const char* kUsage =
     "                 [--style LIST] [--exact] [--epoch LIST] [--key N] [--bpm-in TEXT] [--bpm-out TEXT]\n"
     "                 [--preset N] [--sort order|popular|length|tempo] [--reverse]\n"
     "          fetch URL FOLDER [--name NAME] [--delete-small]\n"
+    "          update-info URL | version-newer LOCAL REMOTE\n"
     "          related TRACKCODE tempo|key|both | title WORD [--within CODE,...] | local | lucky [--seed N]\n"
     "          top FILE [--sort ...] [--reverse] | similar CDCODE\n"
     "          set read FILE | set write IN OUT | set m3u FILE | set optimise FILE | set total FILE\n"
@@ -287,6 +290,10 @@ int Run(int argc, char** argv) {
   if (args[0] == "fetch") {
     const int lang = language ? *language : LanguageFromLocaleId(SystemLanguageId());
     return CommandFetch(std::vector<std::string>(args.begin() + 1, args.end()), lang);
+  }
+  if (args[0] == "update-info" || args[0] == "version-newer") {
+    const int lang = language ? *language : LanguageFromLocaleId(SystemLanguageId());
+    return CommandUpdate(args[0], std::vector<std::string>(args.begin() + 1, args.end()), lang);
   }
 
   // The command and its arguments, checked before the catalogue is loaded.
