@@ -3,9 +3,10 @@
 # Skips apt-get when everything is already there.
 set -euo pipefail
 packages=(
+  libarchive-tools
   cmake ninja-build g++ clang pkg-config python3
   qt6-base-dev libgl-dev qt6-multimedia-dev gstreamer1.0-plugins-good gstreamer1.0-libav
-  libcurl4-openssl-dev lame libarchive-tools
+  libcurl4-openssl-dev lame
   libgtest-dev libgmock-dev googletest libbenchmark-dev
 )
 missing=()
