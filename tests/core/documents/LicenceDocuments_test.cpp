@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "core/lang/MessageTable.h"
+#include "core/text/Text.h"
 #include "support/DocumentFixture.h"
 #include "support/Fakes.h"
 
@@ -21,6 +22,16 @@ int Count(const std::string& text, const std::string& part) {
   int n = 0;
   for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size())) ++n;
   return n;
+}
+
+// Whether the first occurrence of text in the document is written in the
+// source with something between two of its characters.
+bool SplitInSource(const RtfDocument& doc, const std::string& text) {
+  const size_t at = doc.text().find(ToU32(text));
+  if (at == std::u32string::npos) return false;
+  for (size_t k = at; k + 1 < at + ToU32(text).size(); ++k)
+    if (doc.spans()[k].end != doc.spans()[k + 1].begin) return true;
+  return false;
 }
 
 TEST(CanMakeDoc, AsksForTheActivePagesFieldsAndTheNumber) {
@@ -69,6 +80,37 @@ TEST(DocumentDates, WriteTheMonthInTheGenitiveAndMoveLeapDaysToThe28th) {
   EXPECT_EQ(ShortDate(YearsLater({2024, 2, 29}, 1)), "28.02.2025");
   EXPECT_EQ(ShortDate(YearsLater({2024, 2, 29}, 6)), "28.02.2030");
   EXPECT_EQ(ShortDate(YearsLater({2024, 2, 29}, 4)), "29.02.2028");
+}
+
+TEST(LicenceDocuments, TemplatesHoldTheirPlaceholdersSomeSplitAcrossRuns) {
+  LicenceDocuments docs;
+  RtfDocument passport;
+  ASSERT_TRUE(LoadLicenceTemplates(BuiltInTemplates(), docs));
+  ASSERT_TRUE(LoadTemplate(BuiltInTemplates(), kPassportTemplate, passport));
+  const std::string combined = "$$$Предприятие, $$$Должность $$$ФИО,, $$$На основании...,";
+  struct Row {
+    std::string placeholder;
+    int dog, pril, act;
+  };
+  const Row rows[] = {{"$$$Номер Договора", 1, 2, 0},     {"$$$Дата Договора", 1, 3, 1},
+                      {combined, 1, 2, 1},                 {"$$$Предприятие", 2, 4, 2},
+                      {"$$$Реквизиты", 1, 0, 0},           {"$$$БД-срок", 2, 0, 0},
+                      {"$$$ВЕСЬ-срок", 1, 0, 0},           {"$$$ЦенаЦ1 $$$ЦенаП1,", 1, 1, 0},
+                      {"$$$Login", 0, 1, 0},               {"$$$Password", 0, 1, 0},
+                      {"$$$PodQuota ($$$QuotaП)", 0, 1, 0}, {"$$$ТЕКУЩИЙ-срок", 0, 0, 2},
+                      {"\n#table#\n", 0, 0, 1}};
+  for (const Row& r : rows) {
+    EXPECT_EQ(Count(docs.dog.Text(), r.placeholder), r.dog) << r.placeholder;
+    EXPECT_EQ(Count(docs.dogPril.Text(), r.placeholder), r.pril) << r.placeholder;
+    EXPECT_EQ(Count(docs.prList.Text(), r.placeholder), r.act) << r.placeholder;
+  }
+  for (auto p : {"$$$Произведение\t", "$$$Автор\t", "$$$Длительность\t", "$$$Исполнитель\t"})
+    EXPECT_EQ(Count(passport.Text(), p), 1) << p;
+  // Formatting runs split these: the source of their characters has gaps.
+  EXPECT_TRUE(SplitInSource(docs.dog, combined));
+  EXPECT_TRUE(SplitInSource(docs.dogPril, "$$$PodQuota ($$$QuotaП)"));
+  for (auto p : {"$$$Произведение", "$$$Автор", "$$$Длительность", "$$$Исполнитель"})
+    EXPECT_TRUE(SplitInSource(passport, p)) << p;
 }
 
 TEST(LicenceDocuments, LegalEntityWithPriceAndQuotaLeavesNoPlaceholder) {
