@@ -16,6 +16,8 @@
 #include "core/catalogue/Resources.h"
 #include "core/documents/LicenceDocuments.h"
 #include "core/documents/RoubleWords.h"
+#include "core/musicset/MusicSet.h"
+#include "core/musicset/SetListFile.h"
 #include "core/text/Text.h"
 #include "ports/Shell.h"
 
@@ -33,7 +35,7 @@ constexpr const char* kDocumentsUsage =
     "usage: trakvella-cli words N | roubles N\n"
     "       trakvella-cli contract --number N [--date YYYY-MM-DD] [--report-date YYYY-MM-DD] --kind legal|ip|person\n"
     "                     --field NAME=VALUE... [--quota Q] [--price P] [--login L --password P]\n"
-    "                     --source codes:CODE,... --out DIR\n"
+    "                     --source set:FILE|codes:CODE,... --out DIR\n"
     "       trakvella-cli passport TRACKCODE --out FILE\n";
 
 using cli::Put;
@@ -152,8 +154,17 @@ int CommandContract(const Catalogue& catalogue, const ResourceStore& resources, 
       account.login = value;
     } else if (option == "--password") {
       account.password = value;
+    } else if (option == "--source" && value.compare(0, 4, "set:") == 0) {
+      // A set list file, read into a music set as the set window loads it.
+      std::vector<std::string> lines;
+      if (!ReadSetListFile(value.substr(4), lines)) return DocumentsUsageError("cannot read " + value.substr(4));
+      cli::StderrDialogs setDialogs;
+      MusicSet set(catalogue, setDialogs, [language] { return language; });
+      set.LoadSet(lines);
+      codes = set.Codes();
+      source = true;
     } else if (option == "--source") {
-      if (value.compare(0, 6, "codes:") != 0) return DocumentsUsageError("--source wants codes:CODE,...");
+      if (value.compare(0, 6, "codes:") != 0) return DocumentsUsageError("--source wants set:FILE or codes:CODE,...");
       const std::string list = value.substr(6);
       for (size_t start = 0; start <= list.size();) {
         const size_t comma = std::min(list.find(',', start), list.size());

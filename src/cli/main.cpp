@@ -61,7 +61,7 @@ constexpr const char* kUsage =
     "          words N | roubles N | passport TRACKCODE --out FILE\n"
     "          contract --number N [--date YYYY-MM-DD] [--report-date YYYY-MM-DD] --kind legal|ip|person\n"
     "                   --field NAME=VALUE... [--quota Q] [--price P] [--login L --password P]\n"
-    "                   --source codes:CODE,... --out DIR\n";
+    "                   --source set:FILE|codes:CODE,... --out DIR\n";
 
 using cli::Escape;
 using cli::Put;

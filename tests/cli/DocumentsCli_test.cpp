@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "core/text/Text.h"
 #include "support/CliProcess.h"
 #include "support/Fakes.h"
 #include "support/RtfReaders.h"
@@ -55,6 +56,20 @@ TEST_F(DocumentsCli, ContractOfAnEntrepreneurWritesTheThreeDocuments) {
   EXPECT_THAT(act, HasSubstr("с 29 февраля 2024 г. по 31 декабря 2024 г."));
   EXPECT_TRUE(InOrder(act, {"1", "Аплодисменты - 01", "KMLB_003_001", "2", "Карнавал в Рио", "KMLB_012_001"})) << act;
   for (const std::string* text : {&dog, &pril, &act}) EXPECT_THAT(*text, Not(HasSubstr("$$$")));
+}
+
+TEST_F(DocumentsCli, ContractListsTheTracksOfAMusicSetFile) {
+  TempDir sets;
+  const auto set = sets.path() / "set.rq2";
+  WriteFile(set, Utf8ToCp1251("KMLB_012_002=* ALL LIBRARY >> Латина,-,-\r\n/home/p/KMLB_005_001.wav,Проект,Ролик\r\n"));
+  const auto r = Run({"contract", "--number", "5", "--kind", "person", "--field", "fFIO=Петров Пётр Петрович",
+                      "--field", "fPassport=паспорт 4500 123456", "--field", "fReqFIO=г. Тверь", "--price", "1000",
+                      "--source", "set:" + set.string(), "--out", out.path().string()});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out[0], "rows=2");
+  EXPECT_TRUE(InOrder(Read("5_akt.rtf"), {"Петров Пётр Петрович, паспорт 4500 123456, именуемый", "1",
+                                          "Новые горизонты", "KMLB_005_001", "2", "Буэнос-Айрес ночью"}));
+  EXPECT_THAT(Read("5.rtf"), HasSubstr("1000 ( Одна тысяча ) рублей"));
 }
 
 TEST_F(DocumentsCli, ContractRefusesMissingFieldsAndWrongUsage) {

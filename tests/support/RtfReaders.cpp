@@ -62,7 +62,10 @@ std::vector<std::string> LibreOfficeTexts(const std::vector<std::filesystem::pat
   TempDir work;
   std::string command = "soffice -env:UserInstallation=file://" + (work.path() / "profile").string() +
                         " --headless --convert-to 'txt:Text (encoded):UTF8' --outdir " + Quoted(work.path() / "out");
-  for (const auto& f : rtfFiles) command += " " + Quoted(f);
+  for (const auto& f : rtfFiles) {
+    command += ' ';
+    command += Quoted(f);
+  }
   command += " > " + Quoted(work.path() / "log.txt") + " 2>&1";
   const int status = std::system(command.c_str());
   std::vector<std::string> texts;
