@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libgl-dev qt6-multimedia-dev gstreamer1.0-plugins-good gstreamer1.0-libav
   libcurl4-openssl-dev lame
   libgtest-dev libgmock-dev googletest libbenchmark-dev
+  unrtf libreoffice-writer-nogui
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -37,6 +37,12 @@ int CommandSet(const Catalogue& catalogue, int language, const std::filesystem::
                const std::vector<std::string>& args);
 // The update page and version comparison (UpdateCommand.cpp): update-info, version-newer.
 int CommandUpdate(const std::string& command, const std::vector<std::string>& args, int language);
+// The documents (DocumentsCommand.cpp): words and roubles, contract and passport.
+int CommandWords(const std::string& command, const std::vector<std::string>& args);
+int CommandContract(const Catalogue& catalogue, const ResourceStore& resources, int language,
+                    const std::vector<std::string>& args);
+int CommandPassport(const Catalogue& catalogue, const ResourceStore& resources, int language,
+                    const std::vector<std::string>& args);
 
 namespace {
 
@@ -54,7 +60,11 @@ constexpr const char* kUsage =
     "          related TRACKCODE tempo|key|both | title WORD [--within CODE,...] | local | lucky [--seed N]\n"
     "          top FILE [--sort ...] [--reverse] | similar CDCODE\n"
     "          set read FILE | set write IN OUT | set m3u FILE | set optimise FILE | set total FILE\n"
-    "          set from-clipboard-text FILE | set drop PATH...\n";
+    "          set from-clipboard-text FILE | set drop PATH...\n"
+    "          words N | roubles N | passport TRACKCODE --out FILE\n"
+    "          contract --number N [--date YYYY-MM-DD] [--report-date YYYY-MM-DD] --kind legal|ip|person\n"
+    "                   --field NAME=VALUE... [--quota Q] [--price P] [--login L --password P]\n"
+    "                   --source set:FILE|codes:CODE,... --out DIR\n";
 
 using cli::Escape;
 using cli::Put;
@@ -295,6 +305,9 @@ int Run(int argc, char** argv) {
     const int lang = language ? *language : LanguageFromLocaleId(SystemLanguageId());
     return CommandUpdate(args[0], std::vector<std::string>(args.begin() + 1, args.end()), lang);
   }
+  // Neither do amounts in words.
+  if (args[0] == "words" || args[0] == "roubles")
+    return CommandWords(args[0], std::vector<std::string>(args.begin() + 1, args.end()));
 
   // The command and its arguments, checked before the catalogue is loaded.
   const std::string command = args[0];
@@ -318,6 +331,8 @@ int Run(int argc, char** argv) {
       {"top", {0, SIZE_MAX, {}}},
       {"similar", {0, SIZE_MAX, {}}},
       {"set", {1, SIZE_MAX, {}}},
+      {"contract", {0, SIZE_MAX, {}}},
+      {"passport", {0, SIZE_MAX, {}}},
   };
   auto known = commands.find(command);
   if (known == commands.end()) throw UsageError{"unknown command " + command};
@@ -325,7 +340,8 @@ int Run(int argc, char** argv) {
   std::map<std::string, std::string> commandOptions;
   for (size_t i = 1; i < args.size(); ++i) {
     if (command == "search" || command == "related" || command == "title" || command == "local" ||
-        command == "lucky" || command == "top" || command == "similar" || command == "set") {  // these read their own options
+        command == "lucky" || command == "top" || command == "similar" || command == "set" ||
+        command == "contract" || command == "passport") {  // these read their own options
       positional.push_back(args[i]);
       continue;
     }
@@ -376,6 +392,8 @@ int Run(int argc, char** argv) {
   if (command == "navigate") return CommandNavigate(s, positional);
   if (command == "search") return CommandSearch(s.catalogue, s.language, positional);
   if (command == "set") return CommandSet(s.catalogue, s.language, programFolder, positional);
+  if (command == "contract") return CommandContract(s.catalogue, *resources, s.language, positional);
+  if (command == "passport") return CommandPassport(s.catalogue, *resources, s.language, positional);
   if (command != "info" && command != "cd" && command != "track" && command != "tree" && command != "tags")
     return CommandCollection(s.catalogue, s.language, command, positional);
   return 0;
