@@ -296,7 +296,7 @@ int Run(int argc, char** argv) {
       args.push_back(a);
   }
   if (args.empty()) throw UsageError{"no command given"};
-  // A download needs no catalogue.
+  // Downloads, the update page and amounts in words need no catalogue.
   if (args[0] == "fetch") {
     const int lang = language ? *language : LanguageFromLocaleId(SystemLanguageId());
     return CommandFetch(std::vector<std::string>(args.begin() + 1, args.end()), lang);
@@ -305,7 +305,6 @@ int Run(int argc, char** argv) {
     const int lang = language ? *language : LanguageFromLocaleId(SystemLanguageId());
     return CommandUpdate(args[0], std::vector<std::string>(args.begin() + 1, args.end()), lang);
   }
-  // Neither do amounts in words.
   if (args[0] == "words" || args[0] == "roubles")
     return CommandWords(args[0], std::vector<std::string>(args.begin() + 1, args.end()));
 
