@@ -16,10 +16,11 @@
 #include "core/exports/ShopExports.h"
 #include "core/exports/TabularExports.h"
 #include "core/exports/XmlExports.h"
+#include "core/musicset/MusicSet.h"
+#include "core/musicset/SetListFile.h"
 #include "core/settings/ServerConfig.h"
 #include "core/text/FileIO.h"
 #include "core/text/Text.h"
-#include "core/text/TextFields.h"
 #include "ports/Random.h"
 
 namespace trakvella {
@@ -42,27 +43,6 @@ class RecordingClipboard : public Clipboard {
   void SetText(const std::string& text) override { pasted = text; }
   std::string Text() const override { return pasted; }
 };
-
-// The track codes of a music set list file, in file order: each line's name
-// (before "=" and the first comma) reduced to a 12-character code found in the
-// catalogue. Replaced by the music set's own reader when that is available.
-bool ReadSetFile(const std::filesystem::path& file, const Catalogue& catalogue, std::vector<std::string>& codes) {
-  std::vector<std::string> lines;
-  if (!ReadTextLines(file, lines)) return false;
-  for (const auto& line : lines) {
-    std::string name = Trim(line.substr(0, line.find(',')));
-    name = name.substr(0, name.find('='));
-    const size_t slash = name.find_last_of("\\/");
-    if (slash != std::string::npos) name = name.substr(slash + 1);
-    const size_t dot = name.rfind('.');
-    if (dot != std::string::npos) name = name.substr(0, dot);
-    name = UpperCase(name);
-    if (CharCount(name) != 12) continue;
-    auto [cd, track] = catalogue.LocateTrack(name);
-    if (cd >= 0) codes.push_back(catalogue.Track(cd, track).code);
-  }
-  return true;
-}
 
 bool ReadPasted(const std::string& file, std::string& text) {
   std::string bytes;
@@ -92,17 +72,19 @@ int CommandExport(const Catalogue& catalogue, int language, const std::filesyste
   }
   auto option = [&](const char* name) { return options.count(name) ? options[name] : std::string(); };
 
-  std::vector<std::string> setCodes;
+  cli::StderrDialogs dialogs;
+  MusicSet set(catalogue, dialogs, [language] { return language; });
   const bool needsSet =
       kind == "maximum-set" || kind == "musictag" || kind == "mstock" || kind == "sourceaudio" || kind == "opencart";
   if (needsSet) {
+    std::vector<std::string> lines;
     if (option("--set").empty()) return Usage("export " + kind + " wants --set FILE");
-    if (!ReadSetFile(option("--set"), catalogue, setCodes)) return Usage("cannot read " + option("--set"));
+    if (!ReadSetListFile(option("--set"), lines)) return Usage("cannot read " + option("--set"));
+    set.LoadSet(lines);
   }
   if (kind == "maximum-playlists" && option("--playlists").empty())
     return Usage("export maximum-playlists wants --playlists FILE");
 
-  cli::StderrDialogs dialogs;
   SilentProgress progress;
   RecordingClipboard clipboard;
   // What the user would have put on the clipboard: the price table for the
@@ -123,7 +105,7 @@ int CommandExport(const Catalogue& catalogue, int language, const std::filesyste
 
   ExportResult result;
   if (kind == "maximum") result = MaximumTrackTable(context, nullptr);
-  if (kind == "maximum-set") result = MaximumTrackTable(context, &setCodes);
+  if (kind == "maximum-set") result = MaximumTrackTable(context, &set);
   if (kind == "maximum-playlists") result = MaximumPlaylistTable(context, option("--playlists"));
   if (kind == "itfactory") result = ExportItFactory(context);
   if (kind == "rao-list") result = ExportRaoList(context);
@@ -134,10 +116,10 @@ int CommandExport(const Catalogue& catalogue, int language, const std::filesyste
   if (kind == "tree-html") result = ExportCategoryTreeHtml(context, browser);
   if (kind == "webasyst") result = ExportWebAsyst(context);
   if (kind == "yandex") result = ExportYandexPriceList(context);
-  if (kind == "musictag") result = ConvertMusictag(context, setCodes);
-  if (kind == "mstock") result = ConvertMstock(context, setCodes);
-  if (kind == "sourceaudio") result = ConvertSourceAudio(context, setCodes);
-  if (kind == "opencart") result = ConvertOpenCart(context, setCodes);
+  if (kind == "musictag") result = ConvertMusictag(context, set);
+  if (kind == "mstock") result = ConvertMstock(context, set);
+  if (kind == "sourceaudio") result = ConvertSourceAudio(context, set);
+  if (kind == "opencart") result = ConvertOpenCart(context, set);
   if (kind == "category-buffer") {
     CategoryBuffer buffer;
     for (const auto& place : SplitLines(clipboard.pasted)) {

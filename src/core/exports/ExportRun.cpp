@@ -93,16 +93,6 @@ std::string WriteFailedMessage(const std::filesystem::path& file) {
   return "Ошибка! Не удалось записать файл\r" + file.string();
 }
 
-std::vector<std::pair<int, int>> LocateSetTracks(const Catalogue& catalogue, const std::vector<std::string>& codes) {
-  std::vector<std::pair<int, int>> tracks;
-  tracks.reserve(codes.size());
-  for (const auto& code : codes) {
-    auto place = catalogue.LocateTrack(code);
-    if (place.first >= 0) tracks.push_back(place);
-  }
-  return tracks;
-}
-
 void ToClipboard(ExportContext& context, ExportResult& result, std::string text) {
   BufferToClipboard(context.clipboard, text);
   result.texts.push_back(std::move(text));

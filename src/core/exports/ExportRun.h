@@ -83,10 +83,6 @@ bool SaveFileBytes(const std::filesystem::path& file, std::string_view bytes);
 // The message for a file that could not be written.
 std::string WriteFailedMessage(const std::filesystem::path& file);
 
-// The tracks of a music set as (CD position, track position), in set order;
-// codes not in the catalogue are left out.
-std::vector<std::pair<int, int>> LocateSetTracks(const Catalogue& catalogue, const std::vector<std::string>& codes);
-
 // Puts the text on the clipboard and records it in the result.
 void ToClipboard(ExportContext& context, ExportResult& result, std::string text);
 

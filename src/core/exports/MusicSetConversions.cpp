@@ -92,6 +92,14 @@ std::string WithPrefix(std::string text, std::string_view prefix) {
   return text;
 }
 
+// The catalogue places of the set's entries, in set order.
+std::vector<std::pair<int, int>> SetTracks(const MusicSet& set) {
+  std::vector<std::pair<int, int>> tracks;
+  tracks.reserve(set.size());
+  for (const MusicSetEntry& e : set.entries()) tracks.emplace_back(e.cdIndex, e.trackIndex);
+  return tracks;
+}
+
 ExportResult Finish(ExportContext& context, ExportResult result, std::string text) {
   ToClipboard(context, result, std::move(text));
   return result;
@@ -169,13 +177,13 @@ std::vector<std::string> OpenCartColumns() {
 
 // --- musictag and MSTOCK --------------------------------------------------------------
 
-ExportResult ConvertMusictag(ExportContext& context, const std::vector<std::string>& setCodes) {
+ExportResult ConvertMusictag(ExportContext& context, const MusicSet& set) {
   const Catalogue& catalogue = context.catalogue;
   ExportResult result;
   ExportProgress progress(context.progress, context.language);
   AuthorNames authors(catalogue);
   std::vector<std::string> lines;
-  for (auto [cd, track] : LocateSetTracks(catalogue, setCodes)) {
+  for (auto [cd, track] : SetTracks(set)) {
     if (!progress.Step()) return {ExportOutcome::Cancelled, {}};
     const TrackRecord& t = catalogue.Track(cd, track);
     lines.push_back(t.code + "\t" + t.isrc + "\t" + t.title + "\t" + authors.Expand(t.composer) + "\t" +
@@ -188,13 +196,13 @@ ExportResult ConvertMusictag(ExportContext& context, const std::vector<std::stri
   return result;
 }
 
-ExportResult ConvertMstock(ExportContext& context, const std::vector<std::string>& setCodes) {
+ExportResult ConvertMstock(ExportContext& context, const MusicSet& set) {
   const Catalogue& catalogue = context.catalogue;
   ExportResult result;
   ExportProgress progress(context.progress, context.language);
   AuthorNames authors(catalogue);
   std::vector<std::string> lines;
-  for (auto [cd, track] : LocateSetTracks(catalogue, setCodes)) {
+  for (auto [cd, track] : SetTracks(set)) {
     if (!progress.Step()) return {ExportOutcome::Cancelled, {}};
     const TrackRecord& t = catalogue.Track(cd, track);
     const std::string key = MstockKey(t.tagLine);
@@ -212,9 +220,9 @@ ExportResult ConvertMstock(ExportContext& context, const std::vector<std::string
 
 // --- SourceAudio ---------------------------------------------------------------------------
 
-ExportResult ConvertSourceAudio(ExportContext& context, const std::vector<std::string>& setCodes) {
+ExportResult ConvertSourceAudio(ExportContext& context, const MusicSet& set) {
   const Catalogue& catalogue = context.catalogue;
-  const auto tracks = LocateSetTracks(catalogue, setCodes);
+  const auto tracks = SetTracks(set);
 
   // 1-3. The service identifiers of the set's tracks, from the service's own export.
   context.dialogs.Message(std::string(kSourceAudioAsk), MessageKind::Information);
@@ -303,7 +311,7 @@ ExportResult ConvertSourceAudio(ExportContext& context, const std::vector<std::s
 
 // --- OpenCart ---------------------------------------------------------------------------------
 
-ExportResult ConvertOpenCart(ExportContext& context, const std::vector<std::string>& setCodes) {
+ExportResult ConvertOpenCart(ExportContext& context, const MusicSet& set) {
   const Catalogue& catalogue = context.catalogue;
   const std::string category = context.dialogs.Input("Номер категории", "Цифра:", "1").value_or("1");
   ExportResult result;
@@ -312,7 +320,7 @@ ExportResult ConvertOpenCart(ExportContext& context, const std::vector<std::stri
   const std::vector<std::string> columns = OpenCartColumns();
   std::vector<std::string> products{QuotedLine(columns)};
   std::vector<std::string> filters{QuotedLine({"product_id", "filter_group", "filter"})};
-  for (auto [cd, track] : LocateSetTracks(catalogue, setCodes)) {
+  for (auto [cd, track] : SetTracks(set)) {
     if (!progress.Step()) return {ExportOutcome::Cancelled, {}};
     const TrackRecord& t = catalogue.Track(cd, track);
     const std::string id = OpenCartProductId(t.code);

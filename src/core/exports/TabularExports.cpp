@@ -112,24 +112,25 @@ std::vector<std::string> ItFactoryColumns() {
 
 // --- Maximum export ------------------------------------------------------------------
 
-ExportResult MaximumTrackTable(ExportContext& context, const std::vector<std::string>* setCodes) {
+ExportResult MaximumTrackTable(ExportContext& context, const MusicSet* set) {
   const Catalogue& catalogue = context.catalogue;
   ExportResult result;
   ExportProgress progress(context.progress, context.language);
   std::unordered_set<std::string> inSet;
-  if (setCodes) inSet.insert(setCodes->begin(), setCodes->end());
+  if (set)
+    for (const MusicSetEntry& e : set->entries()) inSet.insert(e.code);
   AuthorNames authors(catalogue);
   GenreNames genres;
 
   Table table;
-  table.text().reserve(setCodes ? 4096 : static_cast<size_t>(catalogue.trackCount) * 400);
+  table.text().reserve(set ? 4096 : static_cast<size_t>(catalogue.trackCount) * 400);
   HeaderLine(table, MaximumColumns());
   for (int p = 0; p < catalogue.cdCount; ++p) {
     const CdRecord& cd = catalogue.cds[p];
     std::optional<CdValues> values;
     for (const TrackRecord& t : cd.tracks) {
       if (!progress.Step()) return Cancelled(std::move(result));
-      if (setCodes && !inSet.count(t.code)) continue;
+      if (set && !inSet.count(t.code)) continue;
       if (!values) values.emplace(cd);
       table.Field(TrackId(t.code));
       table.Field(t.code);
@@ -207,8 +208,8 @@ ExportResult MaximumPlaylistTable(ExportContext& context, const std::filesystem:
   return result;
 }
 
-ExportResult ExportMaximum(ExportContext& context, const std::vector<std::string>* setCodes) {
-  ExportResult result = MaximumTrackTable(context, setCodes);
+ExportResult ExportMaximum(ExportContext& context, const MusicSet* set) {
+  ExportResult result = MaximumTrackTable(context, set);
   if (!result.done()) return result;
   ExportResult playlists = MaximumPlaylistTable(context, context.programFolder / kDesktopPlaylistsFile);
   result.outcome = playlists.outcome;

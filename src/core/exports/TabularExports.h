@@ -8,19 +8,20 @@
 #include <vector>
 
 #include "core/exports/ExportRun.h"
+#include "core/musicset/MusicSet.h"
 
 namespace trakvella {
 
-// The track table of the maximum export: every track, or with setCodes only the
+// The track table of the maximum export: every track, or with a set only the
 // tracks whose code is in the music set (still in catalogue order).
-ExportResult MaximumTrackTable(ExportContext& context, const std::vector<std::string>* setCodes);
+ExportResult MaximumTrackTable(ExportContext& context, const MusicSet* set);
 // The playlist table of the maximum export, from a playlist file of the
 // desktop form (names between "«" and "»").
 ExportResult MaximumPlaylistTable(ExportContext& context, const std::filesystem::path& playlistsFile);
-// "Максимальный Экспорт" (all tracks) and "... по Набору" (setCodes given): the
+// "Максимальный Экспорт" (all tracks) and "... по Набору" (a set given): the
 // track table, then the playlist table from "playlists_desktop.txt" in the
 // program folder.
-ExportResult ExportMaximum(ExportContext& context, const std::vector<std::string>* setCodes);
+ExportResult ExportMaximum(ExportContext& context, const MusicSet* set);
 
 // The outside-service catalogue table of 73 columns.
 ExportResult ExportItFactory(ExportContext& context);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/exports/ExportRun.h"
+#include "core/musicset/MusicSet.h"
 #include "core/text/Text.h"
 #include "support/CatalogueFixture.h"
 
@@ -46,6 +47,13 @@ struct ExportTest : ::testing::Test {
     LoadFolder(loaded, cat.path(), o);
     context = std::make_unique<ExportContext>(
         ExportContext{loaded.catalogue, dialogs, progress, clipboard, 1, home.path(), {}});
+  }
+
+  // A music set of the tracks, loaded as a list file of bare codes.
+  MusicSet Set(const std::vector<std::string>& codes) {
+    MusicSet set(loaded.catalogue, dialogs, [] { return 1; });
+    set.LoadSet(codes);
+    return set;
   }
 
   // The clipboard text cut into lines, and a line into its TAB fields.

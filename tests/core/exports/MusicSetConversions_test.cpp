@@ -15,8 +15,6 @@ using ::testing::HasSubstr;
 
 using Conversions = ExportTest;
 
-const std::vector<std::string> kSet = {"KMLB_003_001", "KMLB_003_002", "KMLB_003_003", "KMLB_012_001"};
-
 // The values of a quoted comma-separated line (no commas inside the values).
 std::vector<std::string> Quoted(const std::string& line) {
   std::vector<std::string> values;
@@ -30,7 +28,7 @@ std::vector<std::string> Quoted(const std::string& line) {
 }
 
 TEST_F(Conversions, MstockKeysCategoriesAndTempos) {
-  ASSERT_TRUE(ConvertMstock(*context, kSet).done());
+  ASSERT_TRUE(ConvertMstock(*context, Set({"KMLB_003_001", "KMLB_003_002", "KMLB_003_003", "KMLB_012_001"})).done());
   const auto lines = Lines(clipboard.text);
   ASSERT_EQ(lines.size(), 4u);
   const auto fast = Fields(lines[1]);
@@ -45,7 +43,7 @@ TEST_F(Conversions, MstockKeysCategoriesAndTempos) {
 }
 
 TEST_F(Conversions, MusictagVocabulary) {
-  ASSERT_TRUE(ConvertMusictag(*context, {"KMLB_003_002", "KMLB_003_004"}).done());
+  ASSERT_TRUE(ConvertMusictag(*context, Set({"KMLB_003_002", "KMLB_003_004"})).done());
   const auto lines = Lines(clipboard.text);
   EXPECT_THAT(Fields(lines[0]), ElementsAre("KMLB_003_002", "I2", "Main Theme (30 sec)", "A. One", "Band", "Cmaj",
                                             "120", "3", "заводное"));
@@ -54,14 +52,14 @@ TEST_F(Conversions, MusictagVocabulary) {
 
   // An empty set: nothing on the clipboard and a count of 0.
   clipboard.sets = 0;
-  ASSERT_TRUE(ConvertMusictag(*context, {}).done());
+  ASSERT_TRUE(ConvertMusictag(*context, Set({})).done());
   EXPECT_EQ(clipboard.sets, 0);
   EXPECT_EQ(dialogs.Texts().back(), "Готово - строк: 0");
 }
 
 TEST_F(Conversions, SourceAudioStopsWhenTheServiceLacksATrack) {
   clipboard.text = "\"101\",\"KMLB_003_001 Main Theme\"\r\n\"0\",\"KMLB_003_002\"\r\nheader";
-  EXPECT_EQ(ConvertSourceAudio(*context, {"KMLB_003_001", "KMLB_003_002"}).outcome, ExportOutcome::Failed);
+  EXPECT_EQ(ConvertSourceAudio(*context, Set({"KMLB_003_001", "KMLB_003_002"})).outcome, ExportOutcome::Failed);
   EXPECT_THAT(dialogs.Texts(), ElementsAre(HasSubstr("экспорт базы SourceAudio"), "Взято строк: 3",
                                            "Ошибка импорта из буфера!\rНе найдено совпадений в экспорте SourceAudio: 1"));
   EXPECT_EQ(clipboard.sets, 0);
@@ -72,7 +70,7 @@ TEST_F(Conversions, SourceAudioRowsWithMastersWritersAndPrefix) {
       "\"SourceAudio ID\",\"Title\"\r\n\"101\",\"KMLB_003_001.mp3\"\r\n\"102\",\"KMLB_003_002\"\r\n"
       "\"103\",\"x KMLB_003_003\"\r\n";
   dialogs.inputs = {std::string("TRK"), std::nullopt};  // a cancelled box keeps its default
-  ASSERT_TRUE(ConvertSourceAudio(*context, {"KMLB_003_001", "KMLB_003_002", "KMLB_003_003"}).done());
+  ASSERT_TRUE(ConvertSourceAudio(*context, Set({"KMLB_003_001", "KMLB_003_002", "KMLB_003_003"})).done());
   const auto lines = Lines(clipboard.text);
   ASSERT_EQ(lines.size(), 4u);
   const auto columns = SourceAudioColumns();
@@ -101,7 +99,7 @@ TEST_F(Conversions, SourceAudioRowsWithMastersWritersAndPrefix) {
 
 TEST_F(Conversions, OpenCartProductsAndFilters) {
   dialogs.inputs = {std::string("7")};
-  const ExportResult r = ConvertOpenCart(*context, {"KMLB_003_002", "KMLB_003_001"});
+  const ExportResult r = ConvertOpenCart(*context, Set({"KMLB_003_002", "KMLB_003_001"}));
   ASSERT_EQ(r.texts.size(), 2u);
   const auto products = Lines(r.texts[0]);
   const auto columns = OpenCartColumns();

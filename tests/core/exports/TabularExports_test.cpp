@@ -45,12 +45,12 @@ TEST_F(TabularExports, MaximumTableDerivesEveryColumn) {
 }
 
 TEST_F(TabularExports, EmptyMusicSetGivesTheHeaderAndZeroRecords) {
-  const std::vector<std::string> none;
+  const MusicSet none = Set({});
   ASSERT_TRUE(MaximumTrackTable(*context, &none).done());
   EXPECT_EQ(Lines(clipboard.text).size(), 1u);
   EXPECT_EQ(dialogs.Texts().back(), "В буфере отчет с разделителями TAB для таблицы Excel, записей: 0");
 
-  const std::vector<std::string> set = {"KMLB_012_001", "KMLB_003_002"};
+  const MusicSet set = Set({"KMLB_012_001", "KMLB_003_002"});
   ASSERT_TRUE(MaximumTrackTable(*context, &set).done());
   const auto lines = Lines(clipboard.text);
   ASSERT_EQ(lines.size(), 3u);  // catalogue order, not set order
