@@ -10,15 +10,15 @@ namespace {
 
 constexpr std::string_view kDescriptionLabel = "Description: ";
 
+bool Has(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
+
+}  // namespace
+
 void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
   if (from.empty()) return;
   for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
     text.replace(at, from.size(), to);
 }
-
-bool Has(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
-
-}  // namespace
 
 // --- Track and CD identifiers and texts -------------------------------------------
 

@@ -96,6 +96,9 @@ Writers SplitWriters(std::string_view composers);
 // The warning for a track with more than three composers.
 std::string TooManyComposersMessage(std::string_view code, std::string_view title);
 
+// Replaces every occurrence of from (not empty) in text, left to right.
+void ReplaceAll(std::string& text, std::string_view from, std::string_view to);
+
 // --- Web and shop helpers ---------------------------------------------------------------
 // The price of a track by its length in seconds.
 std::string GetTrackPrice(int seconds);

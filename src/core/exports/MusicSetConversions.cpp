@@ -82,11 +82,6 @@ std::string QuotedLine(const std::vector<std::string>& values) {
   return row.Take();
 }
 
-void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
-  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-    text.replace(at, from.size(), to);
-}
-
 std::string WithPrefix(std::string text, std::string_view prefix) {
   ReplaceAll(text, "KMLB", prefix);
   return text;

@@ -37,11 +37,6 @@ std::string WithoutTrailingSlash(std::string text) {
   return text;
 }
 
-void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
-  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-    text.replace(at, from.size(), to);
-}
-
 // The HTML tree: a list item per category that opens a list of its level, a
 // list item with a link per CD.
 class TreeHtml : public CategoryVisitor {
