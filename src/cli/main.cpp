@@ -43,6 +43,9 @@ int CommandContract(const Catalogue& catalogue, const ResourceStore& resources, 
                     const std::vector<std::string>& args);
 int CommandPassport(const Catalogue& catalogue, const ResourceStore& resources, int language,
                     const std::vector<std::string>& args);
+// The exports (ExportCommand.cpp): the arguments after "export".
+int CommandExport(const Catalogue& catalogue, int language, const std::filesystem::path& programFolder,
+                  const std::vector<std::string>& args);
 
 namespace {
 
@@ -64,7 +67,9 @@ constexpr const char* kUsage =
     "          words N | roubles N | passport TRACKCODE --out FILE\n"
     "          contract --number N [--date YYYY-MM-DD] [--report-date YYYY-MM-DD] --kind legal|ip|person\n"
     "                   --field NAME=VALUE... [--quota Q] [--price P] [--login L --password P]\n"
-    "                   --source set:FILE|codes:CODE,... --out DIR\n";
+    "                   --source set:FILE|codes:CODE,... --out DIR\n"
+    "          export KIND [--set FILE] [--input FILE] [--prices FILE] [--trends FILE] [--playlists FILE]\n"
+    "                 [--out FILE]\n";
 
 using cli::Escape;
 using cli::Put;
@@ -332,6 +337,7 @@ int Run(int argc, char** argv) {
       {"set", {1, SIZE_MAX, {}}},
       {"contract", {0, SIZE_MAX, {}}},
       {"passport", {0, SIZE_MAX, {}}},
+      {"export", {0, SIZE_MAX, {}}},
   };
   auto known = commands.find(command);
   if (known == commands.end()) throw UsageError{"unknown command " + command};
@@ -340,7 +346,8 @@ int Run(int argc, char** argv) {
   for (size_t i = 1; i < args.size(); ++i) {
     if (command == "search" || command == "related" || command == "title" || command == "local" ||
         command == "lucky" || command == "top" || command == "similar" || command == "set" ||
-        command == "contract" || command == "passport") {  // these read their own options
+        command == "contract" || command == "passport" ||
+        command == "export") {  // these read their own options
       positional.push_back(args[i]);
       continue;
     }
@@ -393,6 +400,7 @@ int Run(int argc, char** argv) {
   if (command == "set") return CommandSet(s.catalogue, s.language, programFolder, positional);
   if (command == "contract") return CommandContract(s.catalogue, *resources, s.language, positional);
   if (command == "passport") return CommandPassport(s.catalogue, *resources, s.language, positional);
+  if (command == "export") return CommandExport(s.catalogue, s.language, programFolder, positional);
   if (command != "info" && command != "cd" && command != "track" && command != "tree" && command != "tags")
     return CommandCollection(s.catalogue, s.language, command, positional);
   return 0;

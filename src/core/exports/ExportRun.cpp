@@ -1,0 +1,101 @@
+#include "core/exports/ExportRun.h"
+
+#include <fstream>
+
+#include "core/lang/MessageTable.h"
+#include "core/text/FileIO.h"
+#include "core/text/Text.h"
+
+namespace trakvella {
+
+ExportProgress::ExportProgress(Progress& progress, int language) : progress_(progress) {
+  progress_.ClearCancel();
+  progress_.ShowProgress(LangMessage(language, Msg::InProgress), ProgressMode::Show, true);
+}
+
+ExportProgress::~ExportProgress() { Hide(); }
+
+bool ExportProgress::Step() {
+  progress_.pump();
+  return !progress_.Cancelled();
+}
+
+void ExportProgress::Hide() {
+  if (!shown_) return;
+  shown_ = false;
+  progress_.ShowProgress("", ProgressMode::Hide, false);
+}
+
+namespace {
+
+bool IsValidUtf8(std::string_view text) {
+  size_t i = 0;
+  while (i < text.size()) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    size_t extra;
+    if (c < 0x80)
+      extra = 0;
+    else if (c >= 0xC2 && c <= 0xDF)
+      extra = 1;
+    else if (c >= 0xE0 && c <= 0xEF)
+      extra = 2;
+    else if (c >= 0xF0 && c <= 0xF4)
+      extra = 3;
+    else
+      return false;
+    if (i + extra >= text.size() && extra > 0) return false;
+    for (size_t k = 1; k <= extra; ++k)
+      if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+    i += extra + 1;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string DecodeText(std::string_view bytes) {
+  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+  if (IsValidUtf8(bytes)) return std::string(bytes);
+  return Cp1251ToUtf8(bytes);
+}
+
+bool ReadTextLines(const std::filesystem::path& file, std::vector<std::string>& lines) {
+  std::string bytes;
+  lines.clear();
+  if (!ReadWholeFile(file, bytes)) return false;
+  lines = SplitLines(DecodeText(bytes));
+  return true;
+}
+
+bool SaveFileBytes(const std::filesystem::path& file, std::string_view bytes) {
+  std::filesystem::path temporary = file;
+  temporary += ".tmp";
+  std::error_code ec;
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out) {
+      std::filesystem::remove(temporary, ec);
+      return false;
+    }
+  }
+  std::filesystem::rename(temporary, file, ec);
+  if (ec) {
+    std::filesystem::remove(temporary, ec);
+    return false;
+  }
+  return true;
+}
+
+std::string WriteFailedMessage(const std::filesystem::path& file) {
+  return "Ошибка! Не удалось записать файл\r" + file.string();
+}
+
+void ToClipboard(ExportContext& context, ExportResult& result, std::string text) {
+  BufferToClipboard(context.clipboard, text);
+  result.texts.push_back(std::move(text));
+}
+
+}  // namespace trakvella
