@@ -26,10 +26,19 @@ bool StillLoading(QMediaPlayer::MediaStatus status) {
 }  // namespace
 
 QtMediaDevice::QtMediaDevice(QObject* parent, int openTimeoutMs)
-    : QObject(parent),
-      player_(new QMediaPlayer(this)),
-      output_(new QAudioOutput(this)),
-      openTimeoutMs_(openTimeoutMs) {
+    : QObject(parent), output_(new QAudioOutput(this)), openTimeoutMs_(openTimeoutMs) {
+  NewPlayer();
+}
+
+void QtMediaDevice::NewPlayer() {
+  if (player_) {
+    // The pipeline of a failed source may still report errors (a refused
+    // connection is retried); they must not reach the next source's Open.
+    player_->disconnect(this);
+    player_->stop();
+    player_->deleteLater();
+  }
+  player_ = new QMediaPlayer(this);
   player_->setAudioOutput(output_);
   // QMediaPlayer::error keeps the last error across sources, so Open watches
   // the signal instead.
@@ -70,7 +79,7 @@ bool QtMediaDevice::Open(const std::string& address) {
 
   const auto status = player_->mediaStatus();
   if (failed_ || StillLoading(status) || status == QMediaPlayer::InvalidMedia) {
-    player_->setSource(QUrl());
+    NewPlayer();
     return false;
   }
   open_ = true;

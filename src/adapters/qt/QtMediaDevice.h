@@ -36,7 +36,10 @@ class QtMediaDevice : public QObject, public MediaDevice {
   QMediaPlayer* player() const { return player_; }
 
  private:
-  QMediaPlayer* player_;
+  // Replaces the player with a fresh one (after a failed open).
+  void NewPlayer();
+
+  QMediaPlayer* player_ = nullptr;
   QAudioOutput* output_;
   int openTimeoutMs_;
   bool open_ = false;
