@@ -1,18 +1,27 @@
-#!/usr/bin/env python3
-"""Local stand-ins for the KMLB library's demo audio server and product web site.
+#!/usr/bin/python3
+"""Local stand-ins for the KMLB library's demo audio server, product web site and FTP download
+server.
 
-Starts two HTTP servers on 127.0.0.1, writes HOME/servers.ini pointing the program at them,
-and prints the endpoints (stdout, one per line, flushed):
+Starts two HTTP servers and an FTP server (pyftpdlib) on 127.0.0.1, writes HOME/servers.ini
+pointing the program at them, and prints the endpoints (stdout, one per line, flushed):
 
     demo1=http://127.0.0.1:P/s1/audio/
     demo2=http://127.0.0.1:P/s2/audio/
     web=http://127.0.0.1:Q/
+    ftp=ftp://127.0.0.1:R/
+    ftp_login=demo
+    ftp_password=demo
     servers_ini=HOME/servers.ini
     ready
 
     python3 tools/library_servers.py --home DIR [--catalogue DIR] [--audio-cache DIR]
                                      [--max-tracks N] [--port-base N] [--max-seconds S]
                                      [--update-version V] [--verbose]
+                                     [--ftp-account LOGIN:PASSWORD[:CREDIT[:MODE[:CODES]]]]...
+                                     [--ftp-big-mb N]
+
+pyftpdlib comes with Debian's python3 (package python3-pyftpdlib); another python3 found first
+on the PATH hands the script over to /usr/bin/python3 when it lacks the module.
 
 Demo audio server (both bases serve the same files): BASE + KMLB_ccc/KMLB_ccc_ttt.mp3 for
 every track of the catalogue's titles table. Each file is a real MP3, a sine tone whose pitch
@@ -50,14 +59,18 @@ program reads that folder too), else the repository's resources/ folder. The aud
 --audio-cache DIR, default HOME/.demo-cache; its files end in ".cache", never ".mp3", so the
 program's scan of its folder for local audio files does not take them for tracks.
 
-servers.ini is written atomically with DemoServer1, DemoServer2 and WebSite; other keys already
-in the file (FtpHost, FtpPort, ServerLogPath) are kept. The servers stop on SIGTERM or SIGINT,
+FTP download server: see the comment at its code ("FTP download server"); the web log of each
+login is served by the web site under /Web%20Client/Serv-U-Log/LOGIN.log.
+
+servers.ini is written atomically with DemoServer1, DemoServer2, WebSite, FtpHost, FtpPort and
+ServerLogPort (the web log's HTTP port); other keys already in the file (ServerLogPath) are kept. The servers stop on SIGTERM or SIGINT,
 when the parent process ends, and after --max-seconds (0 = no limit).
 """
 import argparse
 import array
 import html
 import io
+import itertools
 import math
 import os
 import random
@@ -70,6 +83,8 @@ import threading
 import time
 import wave
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
+
+import rar4_store
 
 REPO = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
@@ -178,7 +193,10 @@ class DemoAudio:
         """The file's bytes, or None when the track has no audio."""
         if code not in self.with_audio:
             return None
-        kind = track_kind(code)
+        return self.tone(code, "short" if track_kind(code) == "short" else "full")
+
+    def tone(self, code, kind):
+        """The MP3 of a track's tone, FULL_SECONDS long ("full") or SHORT_SECONDS ("short")."""
         seconds = SHORT_SECONDS if kind == "short" else FULL_SECONDS
         folder = os.path.join(self.cache_folder, code[:8])
         path = os.path.join(folder, "%s.%s.cache" % (code, kind))
@@ -274,10 +292,15 @@ class WebSite:
         self.update_version = update_version
         self.update_kind = update_kind
         self.base = ""       # set once the server has its port
+        self.ftp = None      # the download server's library, for its web log
         self._top = top_list(catalogue)
 
     def answer(self, path):
         """(content type, bytes) for a path, or None for 404."""
+        for prefix in LOG_PATHS:
+            if self.ftp is not None and path.startswith(prefix) and path.endswith(".log"):
+                log = self.ftp.web_log(path[len(prefix):-len(".log")])
+                return None if log is None else ("text/plain; charset=us-ascii", log.encode("utf-8"))
         if path == "/top.txt":
             return "text/plain; charset=us-ascii", self._top
         if path == "/update.html":
@@ -397,12 +420,313 @@ class Server(ThreadingHTTPServer):
             super().handle_error(request, client_address)
 
 
+# --- FTP download server ---------------------------------------------------------------------
+#
+# One folder per CD in the starting folder, named by the CD's title line ("KMLB_003 Промо
+# эффекты"), and a file "Welcome.txt" that names no CD. Each folder holds one RAR archive per
+# track, KMLB_ccc_ttt.rar, made on first use by tools/rar4_store.py from the track's tone (the
+# demo audio, full length for every track) and kept under the cache. Accounts come from
+# --ftp-account LOGIN:PASSWORD[:CREDIT[:MODE[:CODE,CODE...]]] (credit 25 and mode "normal" by
+# default; the codes start the account's web log); the account "demo" / "demo" always exists.
+#
+# STAT answers a 211 reply whose lines hold " Account: LOGIN credit N, ratio none" and, after
+# it, a line with a comma before the word credit (not a quota line). Every complete RETR lowers
+# the credit by one and appends "KMLB_ccc_ttt.rar=DATE SIZE" to the login's web log
+# (HTTP GET of /Web%20Client/Serv-U-Log/LOGIN.log on the web site's port); with no credit left
+# RETR is refused (550).
+#
+# Modes that misbehave, for the tests:
+#   refuse     the login is refused whatever the password
+#   drop       RETR closes the data connection after half of the file (426)
+#   stall      RETR sends 64 KiB, then nothing for 3 s, then the rest
+#   empty      the starting folder lists no CD folders
+#   nosize     SIZE is not implemented (502)
+#   notrar     every archive is text, not a RAR archive
+#   traversal  archives whose entries try to leave the target folder ("../", "/tmp/", "a/../../")
+#   many       archives of 50 entries (49 text files, then the audio)
+#   big        archives of one --ftp-big-mb MiB entry (default 1024)
+#   nocredit   STAT has no credit line
+#   badcredit  STAT says "credit abc,"
+
+DEMO_LOGIN = "demo"
+DEMO_PASSWORD = "demo"
+FTP_MODES = ("normal", "refuse", "drop", "stall", "empty", "nosize", "notrar", "traversal", "many",
+             "big", "nocredit", "badcredit")
+# The modes whose archives differ from the normal ones, each with its own tree.
+CONTENT_MODES = ("normal", "empty", "notrar", "traversal", "many", "big")
+ARCHIVE_NAME = re.compile(r"^(KMLB_\d{3}_\d{3})\.rar$")
+LOG_PATHS = ("/Web%20Client/Serv-U-Log/", "/Web Client/Serv-U-Log/")
+STALL_BYTES = 65536
+STALL_SECONDS = 3.0
+
+
+class FtpAccount:
+    def __init__(self, spec):
+        parts = spec.split(":")
+        if len(parts) < 2 or not parts[0] or not parts[1]:
+            raise ValueError("--ftp-account wants LOGIN:PASSWORD[:CREDIT[:MODE[:CODES]]]: %r" % spec)
+        self.login, self.password = parts[0], parts[1]
+        self.credit = int(parts[2]) if len(parts) > 2 and parts[2] else 25
+        self.mode = parts[3] if len(parts) > 3 and parts[3] else "normal"
+        if self.mode not in FTP_MODES:
+            raise ValueError("unknown FTP account mode %r (one of %s)" % (self.mode, ", ".join(FTP_MODES)))
+        codes = parts[4].split(",") if len(parts) > 4 and parts[4] else []
+        self.log = ["%s.rar=2024-01-01 00:00:00 0" % code for code in codes]
+
+    def content_mode(self):
+        return self.mode if self.mode in CONTENT_MODES else "normal"
+
+
+class FtpLibrary:
+    """The accounts and the archive trees, shared by the FTP and the HTTP threads."""
+
+    def __init__(self, catalogue, audio, root, big_mb, accounts):
+        self.catalogue = catalogue
+        self.audio = audio
+        self.root = root
+        self.big_bytes = big_mb << 20
+        self.lock = threading.Lock()
+        self.accounts = {a.login: a for a in accounts}
+        self.folders = {}  # CD code -> folder name
+        for code, _ in catalogue.tracks:
+            cd = code[:8]
+            if cd not in self.folders:
+                title = catalogue.cd_titles.get(cd, "")
+                name = title if title.startswith(cd) else (cd + " " + title).strip()
+                self.folders[cd] = re.sub(r'[\\/:*?"<>|]', "_", name) or cd
+        self.titles = dict(catalogue.track_titles)
+        self._locks = {}
+        for mode in CONTENT_MODES:
+            home = self.home(mode)
+            os.makedirs(home, exist_ok=True)
+            if mode == "empty":
+                continue
+            for folder in self.folders.values():
+                os.makedirs(os.path.join(home, folder), exist_ok=True)
+            with open(os.path.join(home, "Welcome.txt"), "w", encoding="utf-8") as f:
+                f.write("KMLB library download server\r\n")
+
+    def home(self, mode):
+        return os.path.join(self.root, mode)
+
+    def stat_lines(self, account, peer):
+        lines = ["211-Status for user %s:" % account.login, " Connected from %s" % peer]
+        with self.lock:
+            credit = account.credit
+        if account.mode == "badcredit":
+            lines.append(" Account: %s credit abc, ratio none" % account.login)
+        elif account.mode != "nocredit":
+            lines.append(" Account: %s credit %d, ratio none" % (account.login, credit))
+            lines.append(" Session: 0 files up, no credit for uploads")
+        lines.append("211 End of status")
+        return lines
+
+    def web_log(self, login):
+        with self.lock:
+            account = self.accounts.get(login)
+            return None if account is None else "".join(line + "\r\n" for line in account.log)
+
+    def has_credit(self, account):
+        with self.lock:
+            return account.credit > 0
+
+    def sent(self, account, name, size):
+        with self.lock:
+            account.credit -= 1
+            account.log.append("%s=%s %d" % (name, time.strftime("%Y-%m-%d %H:%M:%S"), size))
+
+    # The archives, made on first use.
+    def archive_path(self, mode, path):
+        """The real path of an archive this tree should hold at path, or None."""
+        folder, name = os.path.split(path)
+        match = ARCHIVE_NAME.match(name)
+        if not match or os.path.dirname(folder) != self.home(mode):
+            return None
+        code = match.group(1)
+        if self.folders.get(code[:8]) != os.path.basename(folder) or code not in self.titles:
+            return None
+        return code
+
+    def ensure(self, mode, path):
+        code = self.archive_path(mode, path)
+        if code is None or os.path.exists(path):
+            return
+        with self._lock_for(path):
+            if os.path.exists(path):
+                return
+            if mode == "notrar":
+                temporary = "%s.%d.tmp" % (path, threading.get_ident())
+                with open(temporary, "wb") as f:
+                    f.write(b"This is not a RAR archive.\r\n" * 64)
+                os.replace(temporary, path)
+            else:
+                rar4_store.write_archive(path, self.entries(mode, code))
+
+    def _lock_for(self, path):
+        with self.lock:
+            return self._locks.setdefault(path, threading.Lock())
+
+    def entries(self, mode, code):
+        Entry = rar4_store.Entry
+        name = re.sub(r'[\\/:*?"<>|]', "", "%s %s" % (code, self.titles.get(code, ""))).strip() + ".mp3"
+        if mode == "big":
+            block = random.Random(code).randbytes(1 << 20)
+            count, rest = divmod(self.big_bytes, len(block))
+            chunks = itertools.chain(itertools.repeat(block, count), [block[:rest]] if rest else [])
+            return [Entry(code + " big.wav", size=self.big_bytes, chunks=chunks)]
+        audio = self.audio.tone(code, "full")
+        if mode == "traversal":
+            note = b"This file tried to leave the folder.\r\n"
+            return [Entry("../%s escape.txt" % code, data=note),
+                    Entry("/tmp/%s escape.txt" % code, data=note),
+                    Entry("a/../../%s escape.txt" % code, data=note),
+                    Entry("../../%s.mp3" % code, data=audio)]
+        if mode == "many":
+            return ([Entry("%s part %02d.txt" % (code, n), data=("part %d\r\n" % n).encode("ascii"))
+                     for n in range(1, 50)] + [Entry(name, data=audio)])
+        return [Entry(name, data=audio)]
+
+
+def make_ftp_server(library, port):
+    from pyftpdlib.authorizers import AuthenticationFailed, DummyAuthorizer
+    from pyftpdlib.filesystems import AbstractedFS
+    from pyftpdlib.handlers import DTPHandler, FTPHandler
+    from pyftpdlib.servers import FTPServer
+
+    class Authorizer(DummyAuthorizer):
+        def validate_authentication(self, username, password, handler):
+            account = library.accounts.get(username)
+            if account is None or account.password != password or account.mode == "refuse":
+                raise AuthenticationFailed("Authentication failed.")
+
+    class LibraryFS(AbstractedFS):
+        """The account's tree; archives are made when first touched."""
+
+        def _mode(self):
+            return self.cmd_channel.account.content_mode()
+
+        def _ensure(self, path):
+            library.ensure(self._mode(), path)
+
+        def listdir(self, path):
+            names = super().listdir(path)
+            if os.path.dirname(path) == library.home(self._mode()):
+                cd = os.path.basename(path)[:8]
+                for code in sorted(c for c in library.titles if c.startswith(cd + "_")):
+                    if code + ".rar" not in names:
+                        names.append(code + ".rar")
+            return names
+
+        def open(self, filename, mode):
+            self._ensure(filename)
+            return super().open(filename, mode)
+
+        def isfile(self, path):
+            self._ensure(path)
+            return super().isfile(path)
+
+        def getsize(self, path):
+            self._ensure(path)
+            return super().getsize(path)
+
+        def stat(self, path):
+            self._ensure(path)
+            return super().stat(path)
+
+        def lstat(self, path):
+            self._ensure(path)
+            return super().lstat(path)
+
+        def lexists(self, path):
+            self._ensure(path)
+            return super().lexists(path)
+
+    class LibraryDTP(DTPHandler):
+        """Sends as asked, except for the accounts that drop or stall their transfers."""
+
+        def _account_mode(self):
+            account = getattr(self.cmd_channel, "account", None)
+            return account.mode if account else "normal"
+
+        def use_sendfile(self):
+            return self._account_mode() not in ("drop", "stall") and super().use_sendfile()
+
+        def send(self, data):
+            mode = self._account_mode()
+            if getattr(self, "_dropping", False):
+                return 0
+            if mode == "drop" and self.file_obj is not None:
+                half = os.fstat(self.file_obj.fileno()).st_size // 2
+                if self.tot_bytes_sent + len(data) >= half:
+                    sent = super().send(data[:max(1, half - self.tot_bytes_sent)])
+                    # Nothing more is written; the connection closes a moment later.
+                    self._dropping = True
+                    self.del_channel()
+                    self.ioloop.call_later(0.05, self._drop, _errback=self.handle_error)
+                    return sent
+            if mode == "stall" and self.file_obj is not None and not getattr(self, "_stalled", False):
+                if self.tot_bytes_sent + len(data) > STALL_BYTES:
+                    data = data[:max(1, STALL_BYTES - self.tot_bytes_sent)]
+                    sent = super().send(data)
+                    self._stalled = True
+                    self.del_channel()
+                    self.ioloop.call_later(STALL_SECONDS, lambda: self.add_channel(events=self.ioloop.WRITE),
+                                           _errback=self.handle_error)
+                    return sent
+            return super().send(data)
+
+        def _drop(self):
+            self._resp = ("426 Connection closed; transfer aborted.", lambda *_: None)
+            self.transfer_finished = False
+            self.close()
+
+    class Handler(FTPHandler):
+        abstracted_fs = LibraryFS
+        dtp_handler = LibraryDTP
+        banner = "KMLB library download server ready."
+        account = None
+
+        def on_login(self, username):
+            self.account = library.accounts[username]
+
+        def ftp_STAT(self, path):
+            if path or not self.authenticated:
+                return super().ftp_STAT(path)
+            lines = library.stat_lines(self.account, "%s:%s" % (self.remote_ip, self.remote_port))
+            self.push("".join(line + "\r\n" for line in lines[:-1]))
+            self.respond(lines[-1])
+
+        def ftp_SIZE(self, path):
+            if self.account.mode == "nosize":
+                self.respond("502 Command not implemented.")
+                return
+            return super().ftp_SIZE(path)
+
+        def ftp_RETR(self, file):
+            if not library.has_credit(self.account):
+                self.respond("550 No credit left.")
+                return
+            return super().ftp_RETR(file)
+
+        def on_file_sent(self, file):
+            size = os.path.getsize(file) if os.path.exists(file) else 0
+            library.sent(self.account, os.path.basename(file), size)
+
+    authorizer = Authorizer()
+    for account in library.accounts.values():
+        authorizer.add_user(account.login, account.password, library.home(account.content_mode()),
+                            perm="elr")
+    Handler.authorizer = authorizer
+    Handler.passive_ports = None
+    return FTPServer(("127.0.0.1", port), Handler)
+
+
 # --- servers.ini -----------------------------------------------------------------------------
 
-OWN_KEYS = ("demoserver1", "demoserver2", "website")
+OWN_KEYS = ("demoserver1", "demoserver2", "website", "ftphost", "ftpport", "serverlogport")
 
 
-def write_servers_ini(home, demo1, demo2, web):
+def write_servers_ini(home, demo1, demo2, web, ftp_port, log_port):
     path = os.path.join(home, "servers.ini")
     kept = []
     try:
@@ -417,7 +741,10 @@ def write_servers_ini(home, demo1, demo2, web):
              "[servers]",
              "DemoServer1=" + demo1,
              "DemoServer2=" + demo2,
-             "WebSite=" + web] + kept
+             "WebSite=" + web,
+             "FtpHost=127.0.0.1",
+             "FtpPort=%d" % ftp_port,
+             "ServerLogPort=%d" % log_port] + kept
     temporary = path + ".tmp"
     with open(temporary, "w", encoding="utf-8", newline="\n") as f:
         f.write("\n".join(lines) + "\n")
@@ -435,7 +762,13 @@ def parse_args(argv):
     parser.add_argument("--max-tracks", type=int, default=None,
                         help="only the first N tracks of the titles table have audio")
     parser.add_argument("--port-base", type=int, default=0,
-                        help="demo server on this port, web site on the next; 0 = free ports")
+                        help="demo server on this port, web site on the next, FTP on the one after;"
+                             " 0 = free ports")
+    parser.add_argument("--ftp-account", action="append", default=[],
+                        metavar="LOGIN:PASSWORD[:CREDIT[:MODE[:CODES]]]",
+                        help="an FTP account (repeatable); modes: " + ", ".join(FTP_MODES))
+    parser.add_argument("--ftp-big-mb", type=int, default=1024,
+                        help="size of the archives of the accounts in mode big, in MiB")
     parser.add_argument("--max-seconds", type=float, default=0, help="stop after S seconds")
     parser.add_argument("--update-version", default="1.0.0.0", help="tvVersion of update.html")
     parser.add_argument("--update-kind", default="good", choices=UPDATE_KINDS,
@@ -445,6 +778,14 @@ def parse_args(argv):
 
 
 def main(argv):
+    try:
+        import pyftpdlib  # noqa: F401
+    except ImportError:
+        system = "/usr/bin/python3"
+        if os.path.realpath(sys.executable) != os.path.realpath(system) and os.path.exists(system):
+            os.execv(system, [system, os.path.abspath(__file__)] + argv)
+        sys.stderr.write("library_servers: pyftpdlib is missing (Debian package python3-pyftpdlib)\n")
+        return 2
     args = parse_args(argv)
     parent = os.getppid()
     args.home = os.path.abspath(args.home)
@@ -472,9 +813,20 @@ def main(argv):
         data = audio.mp3(match.group(2))
         return None if data is None else ("audio/mpeg", data)
 
+    try:
+        accounts = [FtpAccount(spec) for spec in args.ftp_account]
+    except ValueError as error:
+        sys.stderr.write("library_servers: %s\n" % error)
+        return 2
+    if not any(a.login == DEMO_LOGIN for a in accounts):
+        accounts.insert(0, FtpAccount("%s:%s" % (DEMO_LOGIN, DEMO_PASSWORD)))
+    library = FtpLibrary(catalogue, audio, os.path.join(cache, "ftp-root"), args.ftp_big_mb, accounts)
+    site.ftp = library
+
     base = args.port_base
     demo_server = Server(base, "demo", demo_lookup)
     web_server = Server(base + 1 if base else 0, "web", site.answer)
+    ftp_server = make_ftp_server(library, base + 2 if base else 0)
     demo_port = demo_server.server_address[1]
     web_port = web_server.server_address[1]
     demo1 = "http://127.0.0.1:%d/s1/audio/" % demo_port
@@ -487,17 +839,23 @@ def main(argv):
         signal.signal(signum, lambda *_: stop.set())
     threads = [threading.Thread(target=s.serve_forever, kwargs={"poll_interval": 0.25},
                                 daemon=True) for s in (demo_server, web_server)]
+    threads.append(threading.Thread(target=ftp_server.serve_forever,
+                                    kwargs={"timeout": 0.25, "blocking": True, "handle_exit": False},
+                                    daemon=True))
+    ftp_port = ftp_server.address[1]
+    ftp = "ftp://127.0.0.1:%d/" % ftp_port
     for thread in threads:
         thread.start()
 
-    ini = write_servers_ini(args.home, demo1, demo2, web)
+    ini = write_servers_ini(args.home, demo1, demo2, web, ftp_port, web_port)
     sys.stderr.write("library_servers: catalogue %s, %d tracks, %d with audio, cache %s\n"
                      "library_servers: %s; %s\n"
                      % (catalogue_folder, len(catalogue.tracks), len(audio.with_audio), cache,
                         MISSING_RULE, SHORT_RULE))
     sys.stderr.flush()
-    sys.stdout.write("demo1=%s\ndemo2=%s\nweb=%s\nservers_ini=%s\nready\n"
-                     % (demo1, demo2, web, ini))
+    sys.stdout.write("demo1=%s\ndemo2=%s\nweb=%s\nftp=%s\nftp_login=%s\nftp_password=%s\n"
+                     "servers_ini=%s\nready\n"
+                     % (demo1, demo2, web, ftp, DEMO_LOGIN, DEMO_PASSWORD, ini))
     sys.stdout.flush()
 
     started = time.monotonic()
@@ -509,7 +867,7 @@ def main(argv):
     for server in (demo_server, web_server):
         server.shutdown()
         server.server_close()
-    return 0
+    return 0  # the FTP server's thread ends with the process
 
 
 if __name__ == "__main__":

@@ -1,0 +1,432 @@
+#include "adapters/CurlFtpClient.h"
+
+#include <curl/curl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+
+namespace trakvella {
+
+namespace {
+
+// How long the loop waits for the sockets before it hands control back.
+constexpr int kPollMs = 50;
+
+bool IsUnreserved(unsigned char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
+         c == '_' || c == '~';
+}
+
+std::string Encode(std::string_view text) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  for (unsigned char c : text) {
+    if (IsUnreserved(c)) {
+      out += static_cast<char>(c);
+    } else {
+      out += '%';
+      out += kHex[c >> 4];
+      out += kHex[c & 15];
+    }
+  }
+  return out;
+}
+
+// Loopback never goes through a proxy; the user's own exceptions still hold.
+std::string NoProxyList() {
+  std::string list = "localhost,127.0.0.1,::1";
+  for (const char* name : {"no_proxy", "NO_PROXY"}) {
+    const char* value = std::getenv(name);
+    if (value && *value) {
+      list += ',';
+      list += value;
+      break;
+    }
+  }
+  return list;
+}
+
+std::string_view TrimLineEnd(std::string_view line) {
+  while (!line.empty() && (line.back() == '\r' || line.back() == '\n' || line.back() == ' ')) line.remove_suffix(1);
+  return line;
+}
+
+// A reply line that ends a reply: three digits and a blank (or nothing).
+bool IsFinalReplyLine(std::string_view line) {
+  if (line.size() < 3) return false;
+  for (int i = 0; i < 3; ++i)
+    if (line[i] < '0' || line[i] > '9') return false;
+  return line.size() == 3 || line[3] == ' ';
+}
+
+std::string UpperWord(std::string_view text) {
+  std::string word(text.substr(0, text.find(' ')));
+  for (char& c : word)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return word;
+}
+
+}  // namespace
+
+// One session: the multi handle owns the connection cache, the easy handle is
+// reused for every operation of the session.
+struct CurlFtpClient::Session {
+  FtpLogin login;
+  CURLM* multi = nullptr;
+  CURL* easy = nullptr;
+  std::string noProxy = NoProxyList();
+  char errorText[CURL_ERROR_SIZE] = {};
+  std::function<void(const std::string&)>* onStatus = nullptr;
+
+  // The reply of the command being watched (the first word of a command sent).
+  std::string watched;
+  bool capturing = false;
+  bool captured = false;
+  std::vector<std::string> reply;
+  std::string lastCommand;
+  std::string lastErrorReply;  // the last reply line with a 4xx or 5xx code
+  bool tls = false;
+
+  // The transfer of the running operation.
+  std::string* memory = nullptr;
+  std::FILE* file = nullptr;
+  bool writeFailed = false;
+  int64_t bytes = 0;
+  const std::function<bool(int64_t)>* onProgress = nullptr;
+  bool aborted = false;
+
+  ~Session() {
+    if (multi && easy) curl_multi_remove_handle(multi, easy);
+    if (easy) curl_easy_cleanup(easy);
+    if (multi) curl_multi_cleanup(multi);
+  }
+
+  void Status(std::string_view text) {
+    text = TrimLineEnd(text);
+    if (!text.empty() && onStatus && *onStatus) (*onStatus)(std::string(text));
+  }
+
+  void ReplyLine(std::string_view line) {
+    line = TrimLineEnd(line);
+    if (line.empty()) return;
+    Status(line);
+    if (IsFinalReplyLine(line) && (line[0] == '4' || line[0] == '5')) lastErrorReply = std::string(line);
+    if (lastCommand == "AUTH" && line.starts_with("234")) tls = true;
+    if (capturing) {
+      reply.emplace_back(line);
+      if (IsFinalReplyLine(line)) {
+        capturing = false;
+        captured = true;
+      }
+    }
+  }
+
+  void CommandSent(std::string_view line) {
+    line = TrimLineEnd(line);
+    lastCommand = UpperWord(line);
+    // The password is never shown.
+    Status(lastCommand == "PASS" ? std::string_view("PASS ****") : line);
+    if (!watched.empty() && !captured && lastCommand == watched) {
+      capturing = true;
+      reply.clear();
+    }
+  }
+};
+
+namespace {
+
+using Session = CurlFtpClient::Session;
+
+int Debug(CURL*, curl_infotype type, char* data, size_t size, void* user) {
+  auto* s = static_cast<Session*>(user);
+  std::string_view text(data, size);
+  switch (type) {
+    case CURLINFO_TEXT:
+      s->Status(text);
+      break;
+    case CURLINFO_HEADER_IN:
+      for (size_t start = 0; start < text.size();) {
+        size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        s->ReplyLine(text.substr(start, end - start));
+        start = end + 1;
+      }
+      break;
+    case CURLINFO_HEADER_OUT:
+      s->CommandSent(text);
+      break;
+    default:
+      break;
+  }
+  return 0;
+}
+
+size_t Write(char* data, size_t, size_t size, void* user) {
+  auto* s = static_cast<Session*>(user);
+  if (s->memory) {
+    s->memory->append(data, size);
+  } else if (s->file) {
+    if (std::fwrite(data, 1, size, s->file) != size) {
+      s->writeFailed = true;
+      return CURL_WRITEFUNC_ERROR;
+    }
+  }
+  s->bytes += static_cast<int64_t>(size);
+  if (s->onProgress && *s->onProgress && !(*s->onProgress)(s->bytes)) {
+    s->aborted = true;
+    return CURL_WRITEFUNC_ERROR;
+  }
+  return size;
+}
+
+struct Operation {
+  std::string url;
+  bool noBody = false;
+  std::string quote;  // one raw command sent before anything else, its failure ignored
+};
+
+}  // namespace
+
+std::string FtpUrl(const std::string& host, int port, std::string_view remotePath) {
+  std::string url = "ftp://" + host + ":" + std::to_string(port) + "/";
+  if (remotePath.starts_with('/')) {
+    url += "%2F";
+    remotePath.remove_prefix(1);
+  }
+  for (size_t start = 0; start <= remotePath.size();) {
+    size_t end = remotePath.find('/', start);
+    if (end == std::string_view::npos) end = remotePath.size();
+    url += Encode(remotePath.substr(start, end - start));
+    if (end < remotePath.size()) url += '/';
+    start = end + 1;
+  }
+  return url;
+}
+
+namespace {
+
+// Runs one operation of the session; the result code of libcurl.
+CURLcode Run(Session& s, const Operation& op) {
+  CURL* easy = s.easy;
+  curl_easy_reset(easy);
+  s.errorText[0] = '\0';
+  s.bytes = 0;
+  s.aborted = false;
+  s.writeFailed = false;
+  s.capturing = false;
+  s.captured = false;
+  s.reply.clear();
+  s.lastErrorReply.clear();
+
+  const FtpLogin& login = s.login;
+  curl_easy_setopt(easy, CURLOPT_URL, op.url.c_str());
+  curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "ftp");
+  curl_easy_setopt(easy, CURLOPT_USERNAME, login.user.c_str());
+  curl_easy_setopt(easy, CURLOPT_PASSWORD, login.password.c_str());
+  // TLS when the server offers it (explicit FTPS on the control and the data
+  // connections), plain only with a server that does not.
+  curl_easy_setopt(easy, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_TRY));
+  curl_easy_setopt(easy, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_NOCWD));
+  curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+  curl_easy_setopt(easy, CURLOPT_NOPROXY, s.noProxy.c_str());
+  curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(std::max(1, login.connectTimeoutMs)));
+  const long readSeconds = std::max(1, (login.readTimeoutMs + 999) / 1000);
+  curl_easy_setopt(easy, CURLOPT_SERVER_RESPONSE_TIMEOUT, readSeconds);
+  // Fewer than one byte a second for the read time-out ends a transfer.
+  curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
+  curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, readSeconds);
+  curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, s.errorText);
+  curl_easy_setopt(easy, CURLOPT_VERBOSE, 1L);
+  curl_easy_setopt(easy, CURLOPT_DEBUGFUNCTION, Debug);
+  curl_easy_setopt(easy, CURLOPT_DEBUGDATA, &s);
+  curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, Write);
+  curl_easy_setopt(easy, CURLOPT_WRITEDATA, &s);
+  if (op.noBody) curl_easy_setopt(easy, CURLOPT_NOBODY, 1L);
+  curl_slist* quote = nullptr;
+  if (!op.quote.empty()) {
+    quote = curl_slist_append(quote, ("*" + op.quote).c_str());
+    curl_easy_setopt(easy, CURLOPT_QUOTE, quote);
+  }
+
+  CURLcode result = CURLE_OK;
+  if (curl_multi_add_handle(s.multi, easy) != CURLM_OK) {
+    curl_slist_free_all(quote);
+    return CURLE_FAILED_INIT;
+  }
+  for (;;) {
+    int running = 0;
+    if (curl_multi_perform(s.multi, &running) != CURLM_OK) {
+      result = CURLE_FAILED_INIT;
+      break;
+    }
+    if (running == 0) {
+      int left = 0;
+      result = CURLE_OK;
+      while (CURLMsg* msg = curl_multi_info_read(s.multi, &left))
+        if (msg->msg == CURLMSG_DONE && msg->easy_handle == easy) result = msg->data.result;
+      break;
+    }
+    if (s.aborted || (s.onProgress && *s.onProgress && !(*s.onProgress)(s.bytes))) {
+      s.aborted = true;
+      result = CURLE_ABORTED_BY_CALLBACK;
+      break;
+    }
+    curl_multi_poll(s.multi, nullptr, 0, kPollMs, nullptr);
+  }
+  // Taken out mid-transfer, the handle's connection is closed; the next
+  // operation logs in again.
+  curl_multi_remove_handle(s.multi, easy);
+  curl_easy_setopt(easy, CURLOPT_QUOTE, nullptr);
+  curl_slist_free_all(quote);
+  return result;
+}
+
+std::string ErrorText(const Session& s, CURLcode code) {
+  if (s.aborted) return "aborted";
+  std::string text = s.errorText[0] ? s.errorText : curl_easy_strerror(code);
+  if (!s.lastErrorReply.empty() && text.find(s.lastErrorReply) == std::string::npos)
+    text += " (" + s.lastErrorReply + ")";
+  return text;
+}
+
+std::vector<std::string> SplitListing(const std::string& text) {
+  std::vector<std::string> lines;
+  for (size_t start = 0; start < text.size();) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string_view line(text.data() + start, end - start);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (!line.empty()) lines.emplace_back(line);
+    start = end + 1;
+  }
+  return lines;
+}
+
+}  // namespace
+
+CurlFtpClient::CurlFtpClient() {
+  static std::once_flag once;
+  std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+CurlFtpClient::~CurlFtpClient() = default;
+
+bool CurlFtpClient::Connect(const FtpLogin& login, std::string& error) {
+  Disconnect();
+  auto s = std::make_unique<Session>();
+  s->login = login;
+  s->onStatus = &onStatus;
+  s->multi = curl_multi_init();
+  s->easy = curl_easy_init();
+  if (!s->multi || !s->easy) {
+    error = "cannot start an FTP session";
+    return false;
+  }
+  // Logging in and nothing else: the starting folder's address without a body.
+  const CURLcode code = Run(*s, {FtpUrl(login.host, login.port, ""), true, ""});
+  encrypted_ = s->tls;
+  if (code != CURLE_OK) {
+    error = ErrorText(*s, code);
+    return false;
+  }
+  session_ = std::move(s);
+  return true;
+}
+
+bool CurlFtpClient::List(std::vector<std::string>& lines, std::string& error) {
+  lines.clear();
+  if (!session_) {
+    error = "not connected";
+    return false;
+  }
+  Session& s = *session_;
+  std::string text;
+  s.memory = &text;
+  const CURLcode code = Run(s, {FtpUrl(s.login.host, s.login.port, ""), false, ""});
+  s.memory = nullptr;
+  encrypted_ = encrypted_ || s.tls;
+  lines = SplitListing(text);
+  if (code != CURLE_OK) {
+    error = ErrorText(s, code);
+    return false;
+  }
+  return true;
+}
+
+bool CurlFtpClient::Size(const std::string& remotePath, int64_t& size, std::string& error) {
+  size = -1;
+  if (!session_) {
+    error = "not connected";
+    return false;
+  }
+  Session& s = *session_;
+  s.watched = "SIZE";
+  const CURLcode code = Run(s, {FtpUrl(s.login.host, s.login.port, remotePath), true, ""});
+  s.watched.clear();
+  if (s.captured && !s.reply.empty()) {
+    // "213 12345": the size; any other reply: the server gives none.
+    const std::string& line = s.reply.back();
+    if (line.starts_with("213 ")) {
+      char* end = nullptr;
+      const long long value = std::strtoll(line.c_str() + 4, &end, 10);
+      if (end != line.c_str() + 4 && value >= 0) size = value;
+    }
+    return true;
+  }
+  if (code == CURLE_OK) return true;
+  error = ErrorText(s, code);
+  return false;
+}
+
+bool CurlFtpClient::Retrieve(const std::string& remotePath, const std::filesystem::path& localFile,
+                             const std::function<bool(int64_t bytes)>& onProgress, std::string& error) {
+  if (!session_) {
+    error = "not connected";
+    return false;
+  }
+  Session& s = *session_;
+  std::FILE* file = std::fopen(localFile.c_str(), "wb");
+  if (!file) {
+    error = "cannot write " + localFile.string();
+    return false;
+  }
+  s.file = file;
+  s.onProgress = &onProgress;
+  const CURLcode code = Run(s, {FtpUrl(s.login.host, s.login.port, remotePath), false, ""});
+  s.file = nullptr;
+  s.onProgress = nullptr;
+  const bool closed = std::fclose(file) == 0;
+  if (code != CURLE_OK) {
+    error = s.writeFailed ? "cannot write " + localFile.string() : ErrorText(s, code);
+    return false;
+  }
+  if (!closed) {
+    error = "cannot write " + localFile.string();
+    return false;
+  }
+  return true;
+}
+
+bool CurlFtpClient::Command(const std::string& command, std::vector<std::string>& replyLines, std::string& error) {
+  replyLines.clear();
+  if (!session_) {
+    error = "not connected";
+    return false;
+  }
+  Session& s = *session_;
+  s.watched = UpperWord(command);
+  const CURLcode code = Run(s, {FtpUrl(s.login.host, s.login.port, ""), true, command});
+  s.watched.clear();
+  if (s.captured || !s.reply.empty()) {
+    replyLines = s.reply;
+    return true;
+  }
+  error = code == CURLE_OK ? "no reply" : ErrorText(s, code);
+  return false;
+}
+
+void CurlFtpClient::Disconnect() { session_.reset(); }
+
+}  // namespace trakvella

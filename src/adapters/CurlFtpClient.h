@@ -1,0 +1,44 @@
+#pragma once
+// CurlFtpClient: the FtpClient port on libcurl. One session keeps one control
+// connection (libcurl's connection cache) from Connect to Disconnect; the
+// client owns its libcurl handles. Transfers run in a loop that hands control
+// back at least every 50 ms, so the window can be pumped and Cancel works.
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "ports/FtpClient.h"
+
+namespace trakvella {
+
+class CurlFtpClient : public FtpClient {
+ public:
+  CurlFtpClient();
+  ~CurlFtpClient() override;
+  CurlFtpClient(const CurlFtpClient&) = delete;
+  CurlFtpClient& operator=(const CurlFtpClient&) = delete;
+
+  bool Connect(const FtpLogin& login, std::string& error) override;
+  bool List(std::vector<std::string>& lines, std::string& error) override;
+  bool Size(const std::string& remotePath, int64_t& size, std::string& error) override;
+  bool Retrieve(const std::string& remotePath, const std::filesystem::path& localFile,
+                const std::function<bool(int64_t bytes)>& onProgress, std::string& error) override;
+  bool Command(const std::string& command, std::vector<std::string>& replyLines, std::string& error) override;
+  void Disconnect() override;
+
+  // Whether the last operation ran over TLS (the server offered it).
+  bool Encrypted() const { return encrypted_; }
+
+  struct Session;
+
+ private:
+  std::unique_ptr<Session> session_;
+  bool encrypted_ = false;
+};
+
+// The address libcurl gets for a path on the server: "ftp://host:port/" and the
+// path with each byte that may not stand in a URL written %XX; a path that
+// begins with "/" starts from the server's root ("%2F").
+std::string FtpUrl(const std::string& host, int port, std::string_view remotePath);
+
+}  // namespace trakvella
