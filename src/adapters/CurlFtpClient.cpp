@@ -91,6 +91,7 @@ struct CurlFtpClient::Session {
 
   // The transfer of the running operation.
   std::string* memory = nullptr;
+  const std::filesystem::path* target = nullptr;  // opened at the first byte
   std::FILE* file = nullptr;
   bool writeFailed = false;
   int64_t bytes = 0;
@@ -167,7 +168,12 @@ size_t Write(char* data, size_t, size_t size, void* user) {
   auto* s = static_cast<Session*>(user);
   if (s->memory) {
     s->memory->append(data, size);
-  } else if (s->file) {
+  } else if (s->target) {
+    if (!s->file) s->file = std::fopen(s->target->c_str(), "wb");
+    if (!s->file) {
+      s->writeFailed = true;
+      return CURL_WRITEFUNC_ERROR;
+    }
     if (std::fwrite(data, 1, size, s->file) != size) {
       s->writeFailed = true;
       return CURL_WRITEFUNC_ERROR;
@@ -387,17 +393,23 @@ bool CurlFtpClient::Retrieve(const std::string& remotePath, const std::filesyste
     return false;
   }
   Session& s = *session_;
-  std::FILE* file = std::fopen(localFile.c_str(), "wb");
-  if (!file) {
-    error = "cannot write " + localFile.string();
-    return false;
-  }
-  s.file = file;
+  // The local file is replaced once the first byte arrives, so a transfer the
+  // server refuses leaves it as it was.
+  s.target = &localFile;
+  s.file = nullptr;
   s.onProgress = &onProgress;
   const CURLcode code = Run(s, {FtpUrl(s.login.host, s.login.port, remotePath), false, ""});
-  s.file = nullptr;
   s.onProgress = nullptr;
-  const bool closed = std::fclose(file) == 0;
+  s.target = nullptr;
+  bool closed = true;
+  if (s.file) {
+    closed = std::fclose(s.file) == 0;
+    s.file = nullptr;
+  } else if (code == CURLE_OK) {
+    // An empty file arrived.
+    std::FILE* empty = std::fopen(localFile.c_str(), "wb");
+    closed = empty && std::fclose(empty) == 0;
+  }
   if (code != CURLE_OK) {
     error = s.writeFailed ? "cannot write " + localFile.string() : ErrorText(s, code);
     return false;

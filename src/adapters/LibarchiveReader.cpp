@@ -3,6 +3,7 @@
 #include <archive.h>
 #include <archive_entry.h>
 #include <fcntl.h>
+#include <locale.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -22,6 +23,28 @@ struct ArchiveCloser {
   void operator()(archive* a) const { archive_read_free(a); }
 };
 using ArchivePtr = std::unique_ptr<archive, ArchiveCloser>;
+
+// Names in RAR archives are UTF-16 (or the archiver's code page); libarchive
+// hands them out in the locale's character set. Inside the reader that is
+// UTF-8 whatever the program's locale, so no name is lost to a "C" locale.
+class Utf8Names {
+ public:
+  Utf8Names() : utf8_(newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(0))) {
+    if (utf8_) previous_ = uselocale(utf8_);
+  }
+  ~Utf8Names() {
+    if (utf8_) {
+      uselocale(previous_);
+      freelocale(utf8_);
+    }
+  }
+  Utf8Names(const Utf8Names&) = delete;
+  Utf8Names& operator=(const Utf8Names&) = delete;
+
+ private:
+  locale_t utf8_;
+  locale_t previous_ = static_cast<locale_t>(0);
+};
 
 ArchivePtr Open(const fs::path& file, std::string& error) {
   ArchivePtr a(archive_read_new());
@@ -160,6 +183,7 @@ std::optional<fs::path> EntryTarget(const fs::path& folder, const std::string& n
 }
 
 bool LibarchiveReader::List(const fs::path& archivePath, std::vector<ArchiveEntry>& entries, std::string& error) {
+  const Utf8Names utf8;
   entries.clear();
   ArchivePtr a = Open(archivePath, error);
   if (!a) return false;
@@ -180,6 +204,7 @@ bool LibarchiveReader::List(const fs::path& archivePath, std::vector<ArchiveEntr
 
 ExtractResult LibarchiveReader::Extract(const fs::path& archivePath, const fs::path& folder, ExtractPaths paths,
                                         const std::function<bool(int64_t done, int64_t total)>& onProgress) {
+  const Utf8Names utf8;
   ExtractResult result;
   // The total for the progress: one pass over the headers (a stored archive
   // skips its data by seeking).

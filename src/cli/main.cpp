@@ -46,6 +46,11 @@ int CommandPassport(const Catalogue& catalogue, const ResourceStore& resources, 
 // The exports (ExportCommand.cpp): the arguments after "export".
 int CommandExport(const Catalogue& catalogue, int language, const std::filesystem::path& programFolder,
                   const std::vector<std::string>& args);
+// The subscription (SubscriptionCommand.cpp): account, quota, download; demo-download.
+int CommandSubscription(const std::string& command, const std::vector<std::string>& args,
+                        const std::filesystem::path& programFolder, int language);
+int CommandDemoDownload(const Catalogue& catalogue, const std::vector<std::string>& args,
+                        const std::filesystem::path& programFolder, int language, bool offline);
 
 namespace {
 
@@ -69,7 +74,10 @@ constexpr const char* kUsage =
     "                   --field NAME=VALUE... [--quota Q] [--price P] [--login L --password P]\n"
     "                   --source set:FILE|codes:CODE,... --out DIR\n"
     "          export KIND [--set FILE] [--input FILE] [--prices FILE] [--trends FILE] [--playlists FILE]\n"
-    "                 [--out FILE]\n";
+    "                 [--out FILE]\n"
+    "          account show LOGIN | quota --login L --password P\n"
+    "          download --login L --password P --to DIR [--copy-to-library] [--again] CODE...\n"
+    "          demo-download --to DIR CODE...\n";
 
 using cli::Escape;
 using cli::Put;
@@ -312,6 +320,11 @@ int Run(int argc, char** argv) {
   }
   if (args[0] == "words" || args[0] == "roubles")
     return CommandWords(args[0], std::vector<std::string>(args.begin() + 1, args.end()));
+  if (args[0] == "account" || args[0] == "quota" || args[0] == "download") {
+    const int lang = language ? *language : LanguageFromLocaleId(SystemLanguageId());
+    return CommandSubscription(args[0], std::vector<std::string>(args.begin() + 1, args.end()),
+                               home ? *home : ExecutableFolder(), lang);
+  }
 
   // The command and its arguments, checked before the catalogue is loaded.
   const std::string command = args[0];
@@ -338,6 +351,7 @@ int Run(int argc, char** argv) {
       {"contract", {0, SIZE_MAX, {}}},
       {"passport", {0, SIZE_MAX, {}}},
       {"export", {0, SIZE_MAX, {}}},
+      {"demo-download", {0, SIZE_MAX, {}}},
   };
   auto known = commands.find(command);
   if (known == commands.end()) throw UsageError{"unknown command " + command};
@@ -347,7 +361,7 @@ int Run(int argc, char** argv) {
     if (command == "search" || command == "related" || command == "title" || command == "local" ||
         command == "lucky" || command == "top" || command == "similar" || command == "set" ||
         command == "contract" || command == "passport" ||
-        command == "export") {  // these read their own options
+        command == "export" || command == "demo-download") {  // these read their own options
       positional.push_back(args[i]);
       continue;
     }
@@ -401,6 +415,7 @@ int Run(int argc, char** argv) {
   if (command == "contract") return CommandContract(s.catalogue, *resources, s.language, positional);
   if (command == "passport") return CommandPassport(s.catalogue, *resources, s.language, positional);
   if (command == "export") return CommandExport(s.catalogue, s.language, programFolder, positional);
+  if (command == "demo-download") return CommandDemoDownload(s.catalogue, positional, programFolder, s.language, offline);
   if (command != "info" && command != "cd" && command != "track" && command != "tree" && command != "tags")
     return CommandCollection(s.catalogue, s.language, command, positional);
   return 0;

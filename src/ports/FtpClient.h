@@ -35,10 +35,11 @@ class FtpClient {
   // The size of a remote file ("/folder/name"); size is -1 when the server gives
   // none (no such file, or no SIZE command). False only when the session failed.
   virtual bool Size(const std::string& remotePath, int64_t& size, std::string& error) = 0;
-  // Retrieves a remote file from its start into localFile, replacing it.
-  // onProgress gets the bytes received so far after every block and at least
-  // every 100 ms while the transfer waits; returning false aborts the transfer.
-  // False when the transfer failed or was aborted; what arrived stays in localFile.
+  // Retrieves a remote file from its start into localFile, which is replaced
+  // when the first byte arrives. onProgress gets the bytes received so far
+  // after every block and at least every 100 ms while the transfer waits;
+  // returning false aborts the transfer. False when the transfer failed or was
+  // aborted; what arrived stays in localFile.
   virtual bool Retrieve(const std::string& remotePath, const std::filesystem::path& localFile,
                         const std::function<bool(int64_t bytes)>& onProgress, std::string& error) = 0;
   // Sends a command as it is and returns the text lines of its reply, whatever

@@ -67,10 +67,10 @@ Endpoints ParseServerConfig(std::string_view text) {
       SetIfGiven(endpoints.webSite, value);
     } else if (SameText(key, "FtpHost")) {
       SetIfGiven(endpoints.ftpHost, value);
-    } else if (SameText(key, "FtpPort")) {
+    } else if (SameText(key, "FtpPort") || SameText(key, "ServerLogPort")) {
       long long port = 0;
       if (ParseInt(value, port) && port >= 1 && port <= 65535) {
-        endpoints.ftpPort = static_cast<int>(port);
+        (SameText(key, "FtpPort") ? endpoints.ftpPort : endpoints.serverLogPort) = static_cast<int>(port);
       }
     } else if (SameText(key, "ServerLogPath")) {
       SetIfGiven(endpoints.serverLogPath, value);
@@ -101,6 +101,7 @@ std::string WriteServerConfigText(const Endpoints& endpoints) {
   text += "FtpHost=" + endpoints.ftpHost + "\n";
   text += "FtpPort=" + std::to_string(endpoints.ftpPort) + "\n";
   text += "ServerLogPath=" + endpoints.serverLogPath + "\n";
+  text += "ServerLogPort=" + std::to_string(endpoints.serverLogPort) + "\n";
   return text;
 }
 
@@ -123,7 +124,16 @@ std::string BuySubscriptionPageUrl(const Endpoints& endpoints) {
 }
 
 std::string ServerLogUrl(const Endpoints& endpoints, std::string_view login) {
-  return "http://" + endpoints.ftpHost + endpoints.serverLogPath + PercentEncode(login) + ".log";
+  std::string url = "http://";
+  url += endpoints.ftpHost;
+  if (endpoints.serverLogPort != 80) {
+    url += ':';
+    url += std::to_string(endpoints.serverLogPort);
+  }
+  url += endpoints.serverLogPath;
+  url += PercentEncode(login);
+  url += ".log";
+  return url;
 }
 
 }  // namespace trakvella

@@ -20,8 +20,10 @@ struct Endpoints {
   // The FTP download server; its web log is served over HTTP on the same host.
   std::string ftpHost = "ftp.kmlb-library.example";
   int ftpPort = 21;
-  // Path of the download server's web log folder, between slashes.
+  // Path of the download server's web log folder, between slashes, and the
+  // HTTP port the log is served on.
   std::string serverLogPath = "/Web%20Client/Serv-U-Log/";
+  int serverLogPort = 80;
 
   bool operator==(const Endpoints&) const = default;
 };
@@ -30,10 +32,10 @@ struct Endpoints {
 inline constexpr std::string_view kServerConfigFileName = "servers.ini";
 
 // Reads the endpoints from configuration text: "Key=Value" lines with the keys
-// DemoServer1, DemoServer2, WebSite, FtpHost, FtpPort, ServerLogPath (any letter
-// case). Section headers, blank lines, comment lines (";" or "#") and unknown
-// keys are skipped. A missing or empty key keeps its default, and so does an
-// FtpPort that is not a number from 1 to 65535. Values are trimmed; base
+// DemoServer1, DemoServer2, WebSite, FtpHost, FtpPort, ServerLogPath,
+// ServerLogPort (any letter case). Section headers, blank lines, comment lines
+// (";" or "#") and unknown keys are skipped. A missing or empty key keeps its
+// default, and so does a port that is not a number from 1 to 65535. Values are trimmed; base
 // addresses get their closing "/" when it is missing.
 Endpoints ParseServerConfig(std::string_view text);
 
@@ -58,8 +60,9 @@ std::string DemoDownloadPageUrl(const Endpoints& endpoints);
 std::string BuySubscriptionPageUrl(const Endpoints& endpoints);
 
 // --- The download server's web log ------------------------------------------------
-// "http://" + FTP host + log path + login + ".log"; characters of the login that
-// may not stand in a URL path are percent-encoded.
+// "http://" + FTP host (+ ":" + the log's port unless it is 80) + log path +
+// login + ".log"; characters of the login that may not stand in a URL path are
+// percent-encoded.
 std::string ServerLogUrl(const Endpoints& endpoints, std::string_view login);
 
 }  // namespace trakvella

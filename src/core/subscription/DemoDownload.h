@@ -1,0 +1,41 @@
+#pragma once
+// DemoDownload: the music set's demo MP3 files over HTTP (FileDownBut), named
+// after their tracks, through the program's file downloader. Borrows everything.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/catalogue/Catalogue.h"
+#include "core/net/Downloads.h"
+#include "ports/Dialogs.h"
+
+namespace trakvella {
+
+struct DemoDownloadItem {
+  std::string code;
+  std::filesystem::path file;  // where it was saved
+  bool kept = false;           // the file is there after the run
+};
+
+// The address and the file name of each item's demo: demo base + KMLB_ccc/code.mp3,
+// saved as the code, a blank, the sanitised title and ".mp3".
+struct DemoTargets {
+  std::vector<std::string> codes, urls, names;
+};
+DemoTargets DemoTargetsOf(const Catalogue& catalogue, const std::vector<std::string>& items,
+                          const std::string& demoBaseUrl);
+
+// Downloads the items' demos into folder (message 40 progress, files under
+// 10,000 bytes thrown away, failures reported as the downloader does).
+std::vector<DemoDownloadItem> DownloadDemosInto(Downloader& downloader, const Catalogue& catalogue,
+                                                const std::vector<std::string>& items, const std::string& demoBaseUrl,
+                                                const std::string& folder);
+
+// FileDownBut: offline, a warning (message 115) and nothing else; otherwise the
+// folder dialog (no starting folder), which becomes lastDownloadFolder, then the
+// downloads. Empty when nothing was downloaded.
+std::vector<DemoDownloadItem> FileDownBut(Downloader& downloader, Dialogs& dialogs, const Catalogue& catalogue,
+                                          const std::vector<std::string>& items, const std::string& demoBaseUrl,
+                                          bool offline, std::string& lastDownloadFolder, int language);
+
+}  // namespace trakvella

@@ -1,0 +1,259 @@
+// Subscription: the downloads within a connection — the folder map, each item's
+// retrieval and unpacking, the library copy and the reveal — and the download
+// entry points of the windows.
+#include <algorithm>
+
+#include "core/catalogue/TrackCodes.h"
+#include "core/lang/MessageTable.h"
+#include "core/subscription/Subscription.h"
+#include "core/text/Text.h"
+
+namespace trakvella {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kLibraryPrefix = "KMLB_";
+constexpr int kStepWaitMs = 100;
+
+bool Exists(const fs::path& path) {
+  std::error_code ec;
+  return fs::exists(path, ec);
+}
+
+}  // namespace
+
+std::string_view ItemResultName(ItemResult result) {
+  switch (result) {
+    case ItemResult::Unpacked:
+      return "unpacked";
+    case ItemResult::Skipped:
+      return "skipped";
+    case ItemResult::NotOnServer:
+      return "not-on-server";
+    case ItemResult::DownloadFailed:
+      return "download-failed";
+    case ItemResult::OpenFailed:
+      return "open-failed";
+    case ItemResult::UnpackFailed:
+      return "unpack-failed";
+    case ItemResult::Cancelled:
+      return "cancelled";
+  }
+  return "cancelled";
+}
+
+std::string TrackCodeOfItem(std::string_view item) {
+  const size_t cut = item.find_last_of("\\/:");
+  std::string_view name = cut == std::string_view::npos ? item : item.substr(cut + 1);
+  const size_t dot = name.rfind('.');
+  if (dot != std::string_view::npos) name = name.substr(0, dot);
+  return std::string(name);
+}
+
+FolderMap::FolderMap(const std::vector<std::string>& listing) {
+  for (const std::string& line : listing) {
+    const size_t at = line.find(kLibraryPrefix);
+    if (at == std::string::npos) continue;
+    const std::string folder = line.substr(at);
+    entries_.emplace_back(FirstChars(folder, 8), folder);
+  }
+}
+
+std::optional<std::string> FolderMap::Find(std::string_view cdCode) const {
+  for (const auto& [key, folder] : entries_)
+    if (SameText(key, cdCode)) return folder;
+  return std::nullopt;
+}
+
+// --- Downloads within a connection ---------------------------------------------------------
+
+void Subscription::DownloadItems(const std::vector<std::string>& items, const SessionSwitches& switches,
+                                 DownloadReport* report) {
+  // A listing that fails leaves the map with what arrived.
+  std::vector<std::string> listing;
+  std::string error;
+  ftp_.List(listing, error);
+  const FolderMap folders(listing);
+
+  std::string unpackedName;
+  for (size_t i = 0; i < items.size(); ++i) {
+    ItemOutcome outcome;
+    if (Cancelled()) {
+      outcome.code = TrackCodeOfItem(items[i]);
+    } else {
+      outcome = DownloadOne(i, items.size(), items[i], folders, switches, unpackedName);
+    }
+    if (report) report->items.push_back(std::move(outcome));
+  }
+
+  // The last unpacked file, shown in the file manager. (Closing a file manager
+  // window already open on the folder is not something every desktop offers;
+  // the file manager's own "show items" reuses or opens a window.)
+  if (switches.revealResult && !Cancelled() && !unpackedName.empty()) {
+    const fs::path file = targetFolder_ / unpackedName;
+    if (Exists(file)) {
+      shell_.RevealFile(file.string());
+      if (report) report->revealed = file;
+    }
+  }
+}
+
+ItemOutcome Subscription::DownloadOne(size_t i, size_t count, const std::string& item, const FolderMap& folders,
+                                      const SessionSwitches& switches, std::string& unpackedName) {
+  ItemOutcome outcome;
+  const std::string position = " (" + std::to_string(i + 1) + Message(static_cast<unsigned>(Msg::Of)) +
+                               std::to_string(count);
+  progress_.ShowProgress(Message(static_cast<unsigned>(Msg::DownloadingFiles)) + position + ")...",
+                         ProgressMode::Show, true);
+  progress_.pump();
+
+  const std::string code = TrackCodeOfItem(item);
+  outcome.code = code;
+  if (account.HasDownloaded(code) &&
+      dialogs_.Message(code + "\r" + Message(static_cast<unsigned>(Msg::AlreadyDownloaded)), MessageKind::Information,
+                       MessageButtons::YesNo) == MessageAnswer::No) {
+    outcome.result = ItemResult::Skipped;
+    return outcome;
+  }
+
+  const std::optional<std::string> folder = folders.Find(FirstChars(code, 8));
+  std::error_code ec;
+  if (!Exists(targetFolder_) && !fs::create_directories(targetFolder_, ec)) {
+    dialogs_.Message(Message(static_cast<unsigned>(Msg::CannotCreateFolder)), MessageKind::Error, MessageButtons::Ok);
+  }
+
+  const fs::path archive = targetFolder_ / (code + ".rar");
+  bool retrieved = false;
+  outcome.result = ItemResult::NotOnServer;
+  if (folder) {
+    const std::string remote = "/" + *folder + "/" + code + ".rar";
+    std::string error;
+    int64_t size = -1;
+    bool ok = ftp_.Size(remote, size, error);
+    if (ok) {
+      progress_.SetPerMille(size > 0 ? 0 : -1);
+      ok = ftp_.Retrieve(
+          remote, archive,
+          [this, size](int64_t bytes) {
+            if (size > 0) progress_.SetPerMille(static_cast<int>(std::min<int64_t>(bytes, size) * 1000 / size));
+            progress_.pump();
+            return !Cancelled();
+          },
+          error);
+      // A transfer that ended short of the size the server gave is not the archive.
+      if (ok && size >= 0 && FileSizeOf(archive) != size) ok = false;
+    }
+    progress_.SetPerMille(-1);
+    if (!ok) {
+      if (!Cancelled()) {
+        dialogs_.Message(Message(static_cast<unsigned>(Msg::Track)) + position + "): " + code + "\r\n" +
+                             Message(static_cast<unsigned>(Msg::CouldNotDownload)),
+                         MessageKind::Error, MessageButtons::Ok);
+      }
+      if (Exists(archive)) trash_.MoveToTrash(archive);
+    }
+    retrieved = ok;
+    outcome.result = ok ? ItemResult::Unpacked : Cancelled() ? ItemResult::Cancelled : ItemResult::DownloadFailed;
+  }
+  Wait(kStepWaitMs);
+
+  // Only an archive that arrived in this run counts as downloaded; one left in
+  // the folder from before is not taken for it. After a cancel it stays packed.
+  if (retrieved && Cancelled()) {
+    outcome.result = ItemResult::Cancelled;
+    outcome.file = archive;
+  } else if (retrieved && Exists(archive)) {
+    account.AddDownloaded(code);
+    const std::string archiveName = code + ".rar";
+    progress_.ShowProgress(Message(static_cast<unsigned>(Msg::Unpacking)) + " " + archiveName, ProgressMode::Show,
+                           true);
+    progress_.pump();
+
+    std::vector<ArchiveEntry> entries;
+    std::string error;
+    outcome.file = archive;
+    if (!archives_.List(archive, entries, error)) {
+      dialogs_.Message(Message(static_cast<unsigned>(Msg::ArchiveOpenError)) + " " + archiveName, MessageKind::Error,
+                       MessageButtons::Ok);
+      outcome.result = ItemResult::OpenFailed;
+    } else {
+      // The unpacked file: the last file entry listed, by its own name.
+      std::string name;
+      for (const ArchiveEntry& entry : entries)
+        if (!entry.isDirectory && !FlatEntryName(entry.name).empty()) name = FlatEntryName(entry.name);
+      const ExtractResult extracted =
+          archives_.Extract(archive, targetFolder_, ExtractPaths::Flat, [this](int64_t done, int64_t total) {
+            if (total > 0) progress_.SetPerMille(static_cast<int>(std::min(done, total) * 1000 / total));
+            progress_.pump();
+            return true;
+          });
+      progress_.SetPerMille(-1);
+      if (!extracted.ok || name.empty()) {
+        dialogs_.Message(Message(static_cast<unsigned>(Msg::ArchiveUnpackError)) + " " + archiveName,
+                         MessageKind::Error, MessageButtons::Ok);
+        outcome.result = ItemResult::UnpackFailed;
+      } else {
+        trash_.MoveToTrash(archive);
+        unpackedName = name;
+        outcome.result = ItemResult::Unpacked;
+        outcome.file = targetFolder_ / name;
+        if (switches.copyToLibrary) CopyToLibrary(name);
+      }
+    }
+  } else if (retrieved) {
+    outcome.result = ItemResult::DownloadFailed;
+  }
+  Wait(kStepWaitMs);
+  return outcome;
+}
+
+void Subscription::CopyToLibrary(const std::string& unpackedName) {
+  // "audio/ACCOUNT/": an account name that cannot name a folder gets no copy.
+  const std::string accountFolder = SanitiseFileName(account.activeAccount);
+  if (accountFolder.empty() || accountFolder == "." || accountFolder == "..") return;
+  const fs::path folder = programFolder_ / "audio" / accountFolder;
+  std::error_code ec;
+  if (!Exists(folder) && !fs::create_directories(folder, ec)) {
+    dialogs_.Message(Message(static_cast<unsigned>(Msg::CannotCreateFolder)), MessageKind::Error, MessageButtons::Ok);
+  }
+  // An existing copy stays; copy errors are not reported.
+  fs::copy_file(targetFolder_ / unpackedName, folder / unpackedName, fs::copy_options::skip_existing, ec);
+}
+
+// --- Entry points ------------------------------------------------------------------------
+
+bool Subscription::SelectTargetFolder(std::string& lastDownloadFolder, std::string& folder) {
+  folder = dialogs_.SelectFolder(Message(static_cast<unsigned>(Msg::SpecifyFolder)), lastDownloadFolder);
+  std::error_code ec;
+  if (folder.empty() || !fs::is_directory(folder, ec)) return false;
+  lastDownloadFolder = folder;
+  return true;
+}
+
+bool Subscription::DownloadInto(const std::string& folder, const std::vector<std::string>& items,
+                                const SessionSwitches& switches, DownloadReport* report) {
+  if (!RunSubscriptionSession(folder, items, switches, report)) return false;
+  account.activeAccount = account.login;
+  WriteAccount(account.activeAccount);
+  return true;
+}
+
+bool Subscription::DownloadSet(const std::vector<std::string>& items, std::string& lastDownloadFolder,
+                               DownloadReport* report) {
+  std::string folder;
+  if (!SelectTargetFolder(lastDownloadFolder, folder)) return false;
+  return DownloadInto(folder, items, SessionSwitches::All(), report);
+}
+
+bool Subscription::DownloadItem(const std::string& trackPathOrUrl, std::string& lastDownloadFolder,
+                                DownloadReport* report) {
+  if (!EnsureSignedIn() || account.quota == kQuotaUnknown) {
+    dialogs_.Message(Message(static_cast<unsigned>(Msg::PleaseSignIn)), MessageKind::Warning, MessageButtons::Ok);
+    return false;
+  }
+  return DownloadSet({trackPathOrUrl}, lastDownloadFolder, report);
+}
+
+}  // namespace trakvella

@@ -1,0 +1,328 @@
+// Subscription: the connection frame, the quota, account files, sign-in,
+// switching and leaving accounts, program start and end, the web log.
+#include "core/subscription/Subscription.h"
+
+#include <chrono>
+#include <thread>
+
+#include "core/lang/MessageTable.h"
+#include "core/settings/Settings.h"
+#include "core/text/Text.h"
+
+namespace trakvella {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kFtpTimeoutMs = 5000;
+
+// The number after "credit " up to the comma, or -1.
+int CreditNumber(std::string_view text) {
+  // Leading blanks are read over, as the old number reading did; then an
+  // optional sign and digits, nothing else.
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  long long value = 0;
+  if (!ParseInt(text, value) || value < INT32_MIN || value > INT32_MAX) return kQuotaUnknown;
+  return static_cast<int>(value);
+}
+
+}  // namespace
+
+int QuotaFromStatReply(const std::vector<std::string>& lines) {
+  constexpr std::string_view kCredit = "credit";
+  int quota = kQuotaUnknown;
+  for (const std::string& line : lines) {
+    const size_t credit = line.find(kCredit);
+    const size_t comma = line.find(',');
+    if (credit == std::string::npos || comma == std::string::npos || credit > comma) continue;
+    const size_t from = credit + kCredit.size() + 1;
+    quota = from <= comma ? CreditNumber(std::string_view(line).substr(from, comma - from)) : kQuotaUnknown;
+  }
+  return quota;
+}
+
+Subscription::Subscription(const SubscriptionPorts& ports, fs::path programFolder, Endpoints endpoints,
+                           std::function<int()> language, NetworkState& network)
+    : ftp_(*ports.ftp),
+      archives_(*ports.archives),
+      trash_(*ports.trash),
+      dialogs_(*ports.dialogs),
+      progress_(*ports.progress),
+      shell_(*ports.shell),
+      http_(*ports.http),
+      programFolder_(std::move(programFolder)),
+      endpoints_(std::move(endpoints)),
+      language_(std::move(language)),
+      network_(network) {}
+
+std::string Subscription::Message(unsigned index) const {
+  return LangMessage(language_ ? language_() : kEnglish, index);
+}
+
+void Subscription::SetPodStatus(const std::string& text) {
+  podStatus_ = text;
+  if (onPodStatus) onPodStatus(podStatus_);
+}
+
+void Subscription::CaptionChanged() const {
+  if (onCaptionChanged) onCaptionChanged();
+}
+
+void Subscription::Wait(int ms) {
+  if (wait) {
+    wait(ms);
+    return;
+  }
+  // The window keeps painting while the program waits.
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  while (std::chrono::steady_clock::now() < until) {
+    progress_.pump();
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+}
+
+// --- The connection frame -------------------------------------------------------------
+
+bool Subscription::RunSubscriptionSession(const std::string& targetFolder, const std::vector<std::string>& items,
+                                          const SessionSwitches& switches, DownloadReport* report) {
+  if (switches.showConnecting)
+    progress_.ShowProgress(Message(static_cast<unsigned>(Msg::ConnectingServer)), ProgressMode::Show, true);
+  progress_.ClearCancel();
+  targetFolder_ = targetFolder;
+  network_.networkState = kNetworkWorking;
+
+  FtpLogin login;
+  login.host = endpoints_.ftpHost;
+  login.port = endpoints_.ftpPort;
+  login.user = account.login;
+  login.password = account.password;
+  login.connectTimeoutMs = kFtpTimeoutMs;
+  login.readTimeoutMs = kFtpTimeoutMs;
+  ftp_.onStatus = [this](const std::string& text) { SetPodStatus(text); };
+
+  std::string error;
+  if (!ftp_.Connect(login, error)) {
+    ftp_.onStatus = nullptr;
+    network_.networkState = kNetworkOffline;
+    progress_.ShowProgress("", ProgressMode::Hide);
+    CaptionChanged();
+    if (switches.reportConnectError) {
+      dialogs_.Message(Message(static_cast<unsigned>(Msg::SubscriptionDocuments)) + ": " + account.login + "\r" +
+                           Message(static_cast<unsigned>(Msg::ConnectionFailed)) + "\r" + error,
+                       MessageKind::Error, MessageButtons::Ok);
+    }
+    if (report) report->connected = false;
+    return false;
+  }
+  if (report) report->connected = true;
+  progress_.pump();
+  if (!items.empty()) DownloadItems(items, switches, report);
+  progress_.ShowProgress("", ProgressMode::Hide);
+  progress_.pump();
+
+  const bool quotaRead = QueryQuota();
+  ftp_.onStatus = nullptr;
+  if (!quotaRead) return true;
+  if (switches.warnQuotaOver && account.quota == 0) {
+    dialogs_.Message(Message(static_cast<unsigned>(Msg::SubscriptionDocuments)) + ": " + account.login + "\r" +
+                         Message(static_cast<unsigned>(Msg::QuotaOver)),
+                     MessageKind::Warning, MessageButtons::Ok);
+  }
+  CaptionChanged();
+  return true;
+}
+
+bool Subscription::QueryQuota() {
+  std::vector<std::string> reply;
+  std::string error;
+  const bool answered = ftp_.Command("STAT", reply, error);
+  ftp_.Disconnect();
+  // Without a reply the quota stays what it was.
+  if (!answered) return false;
+  account.quota = QuotaFromStatReply(reply);
+  SetPodStatus(account.quota == kQuotaUnknown
+                   ? std::string()
+                   : Message(static_cast<unsigned>(Msg::TracksLeft)) + std::to_string(account.quota));
+  return true;
+}
+
+// --- Account files ------------------------------------------------------------------
+
+size_t Subscription::ReadAccount(const std::string& name, bool askQuota) {
+  const fs::path path = AccountFilePath(programFolder_, name);
+  std::error_code ec;
+  if (path.empty() || !fs::exists(path, ec)) return 0;
+  account.quota = kQuotaUnknown;
+  account.downloadedTracks.clear();
+  const AccountFile file = ReadAccountFile(path);
+  if (file.lineCount == 0) return 0;
+  account.login = file.login;
+  account.activeAccount = file.login;
+  account.password = file.password;
+  if (askQuota) {
+    SessionSwitches switches;
+    switches.warnQuotaOver = true;
+    switches.reportConnectError = true;
+    RunSubscriptionSession("", {}, switches);
+  }
+  account.downloadedTracks = file.downloadedTracks;
+  return file.lineCount;
+}
+
+bool Subscription::WriteAccount(const std::string& name) const {
+  if (name.empty()) return false;
+  return WriteAccountFile(programFolder_, name, account);
+}
+
+// --- Sign-in, switch, leave ---------------------------------------------------------
+
+void Subscription::SignIn() {
+  if (account.SignedIn()) WriteAccount(account.activeAccount);
+  if (!askCredentials) return;
+  const std::optional<Credentials> entered = askCredentials({account.login, account.password});
+  if (!entered || entered->login.empty() || entered->password.empty()) return;
+
+  account.quota = kQuotaUnknown;
+  account.login = entered->login;
+  account.password = entered->password;
+  SessionSwitches switches;
+  switches.showConnecting = true;
+  switches.reportConnectError = true;
+  if (RunSubscriptionSession("", {}, switches)) {
+    progress_.pump();
+    const int quota = account.quota;
+    if (ReadAccount(entered->login) == 0) {
+      // A new account.
+      account.downloadedTracks.clear();
+      account.activeAccount = entered->login;
+      WriteAccount(account.activeAccount);
+      CaptionChanged();
+      dialogs_.Message(Message(static_cast<unsigned>(Msg::NewSubscription)) + entered->login + "\r" +
+                           Message(static_cast<unsigned>(Msg::TracksLeft)) + std::to_string(quota),
+                       MessageKind::Information, MessageButtons::Ok);
+    } else {
+      // A known account: the credentials just entered are the ones the server
+      // took, whatever the file held (its Login line may be damaged or missing).
+      account.login = entered->login;
+      account.password = entered->password;
+      account.quota = quota;
+      account.activeAccount = entered->login;
+      WriteAccount(account.activeAccount);
+      CaptionChanged();
+      if (quota > 0) {
+        dialogs_.Message(Message(static_cast<unsigned>(Msg::SubscriptionDocuments)) + ": " + entered->login + "\r" +
+                             Message(static_cast<unsigned>(Msg::TracksLeft)) + std::to_string(quota),
+                         MessageKind::Information, MessageButtons::Ok);
+      }
+    }
+  } else {
+    // The entered credentials stay: signed in, quota unknown.
+    account.downloadedTracks.clear();
+    account.quota = kQuotaUnknown;
+    account.activeAccount = entered->login;
+    CaptionChanged();
+  }
+  if (onTracksChanged) onTracksChanged();
+}
+
+bool Subscription::EnsureSignedIn() {
+  if (!account.SignedIn()) SignIn();
+  return account.SignedIn();
+}
+
+void Subscription::SwitchAccount(const std::string& name) {
+  progress_.ShowProgress(Message(static_cast<unsigned>(Msg::ConnectingServer)), ProgressMode::Show);
+  ReadAccount(name);
+  progress_.ShowProgress("", ProgressMode::Hide);
+  if (account.quota > 0) {
+    dialogs_.Message(Message(static_cast<unsigned>(Msg::SubscriptionDocuments)) + ": " + account.login + "\r" +
+                         Message(static_cast<unsigned>(Msg::TracksLeft)) + std::to_string(account.quota),
+                     MessageKind::Information, MessageButtons::Ok);
+  }
+  CaptionChanged();
+  if (onTracksChanged) onTracksChanged();
+}
+
+void Subscription::LeaveAccount() {
+  const MessageAnswer answer =
+      dialogs_.Message(Message(static_cast<unsigned>(Msg::ExitingSubscription)) + account.activeAccount + "\r" +
+                           Message(static_cast<unsigned>(Msg::DeleteAllData)),
+                       MessageKind::Warning, MessageButtons::YesNoCancel);
+  if (answer == MessageAnswer::No) {
+    if (account.SignedIn()) WriteAccount(account.activeAccount);
+  } else if (answer == MessageAnswer::Yes) {
+    const fs::path file = AccountFilePath(programFolder_, account.activeAccount);
+    std::error_code ec;
+    if (!file.empty()) fs::remove(file, ec);
+  } else {
+    return;
+  }
+  account.downloadedTracks.clear();
+  account.login.clear();
+  account.password.clear();
+  account.quota = kQuotaUnknown;
+  legacyAccount_ = false;
+  legacyTracks_.clear();
+  if (onTracksChanged) onTracksChanged();
+  CaptionChanged();
+}
+
+// --- Program start and end --------------------------------------------------------------
+
+void Subscription::LoadFromSettings(const Settings& settings) {
+  account.activeAccount = settings.activeAccount;
+  account.login = settings.login;
+  account.password = settings.password;
+  account.downloadedTracks = settings.downloadedTracks;
+  account.quota = kQuotaUnknown;
+  // The settings file fills these only from the keys of older versions.
+  legacyAccount_ = !settings.login.empty() || !settings.password.empty() || !settings.downloadedTracks.empty();
+  legacyTracks_ = settings.downloadedTracks;
+}
+
+void Subscription::SignInAtStart() {
+  progress_.ShowProgress(Message(static_cast<unsigned>(Msg::EnteringAccount)), ProgressMode::Show);
+  // Without a working network the file is still read (so the account stays
+  // signed in and its downloads are shown), only the server is not asked.
+  if (!account.activeAccount.empty()) ReadAccount(account.activeAccount, network_.networkState == kNetworkWorking);
+  // Tracks an older settings file listed join the account's own.
+  for (const std::string& code : legacyTracks_) account.AddDownloaded(code);
+  progress_.ShowProgress("", ProgressMode::Hide);
+  CaptionChanged();
+}
+
+void Subscription::StoreAtProgramEnd(Settings& settings) {
+  if (account.SignedIn()) {
+    account.activeAccount = account.login;
+    WriteAccount(account.activeAccount);
+  } else if (legacyAccount_ && !account.login.empty()) {
+    WriteAccount(account.login);
+  }
+  settings.activeAccount = account.activeAccount;
+  settings.login = account.login;
+  settings.password = account.password;
+  settings.downloadedTracks = account.downloadedTracks;
+}
+
+// --- The server's web log ---------------------------------------------------------------
+
+int Subscription::MergeServerLog() {
+  if (account.login.empty()) return 0;
+  // Fetched into memory: the log is read once and not kept.
+  Downloader downloader(http_, progress_, dialogs_, language_, network_);
+  const HttpGetResult log = downloader.HttpGet(ServerLogUrl(endpoints_, account.login), "", "", false, false, "");
+  if (!log.success) return 0;
+  int added = 0;
+  for (const std::string& line : SplitLines(log.text)) {
+    const size_t eq = line.find('=');
+    if (eq == std::string::npos) continue;
+    std::string name = line.substr(0, eq);
+    const size_t dot = name.rfind('.');
+    if (dot != std::string::npos) name.erase(dot);
+    if (!name.empty() && account.AddDownloaded(name)) ++added;
+  }
+  return added;
+}
+
+}  // namespace trakvella

@@ -1,0 +1,211 @@
+#pragma once
+// Subscription: the subscription account in use and every connection to the
+// library's download server made for it — sign-in and quota, switching and
+// leaving accounts, downloads of full tracks with their unpacking. It owns the
+// account state; it borrows the ports, the endpoints and the network state.
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/net/Downloads.h"
+#include "core/settings/ServerConfig.h"
+#include "core/subscription/SubscriptionAccount.h"
+#include "ports/ArchiveReader.h"
+#include "ports/Dialogs.h"
+#include "ports/FtpClient.h"
+#include "ports/HttpClient.h"
+#include "ports/Progress.h"
+#include "ports/Shell.h"
+#include "ports/Trash.h"
+
+namespace trakvella {
+
+struct Settings;
+
+struct SubscriptionPorts {
+  FtpClient* ftp = nullptr;
+  ArchiveReader* archives = nullptr;
+  Trash* trash = nullptr;
+  Dialogs* dialogs = nullptr;
+  Progress* progress = nullptr;
+  Shell* shell = nullptr;
+  HttpClient* http = nullptr;
+};
+
+// The switches of a connection run.
+struct SessionSwitches {
+  bool warnQuotaOver = false;       // warn when the quota is 0 afterwards
+  bool reportConnectError = false;  // an error box when connecting fails
+  bool showConnecting = false;      // the progress window while connecting
+  bool revealResult = false;        // show the last unpacked file in the file manager
+  bool copyToLibrary = false;       // copy unpacked files into "audio/ACCOUNT/"
+  // All five, as the download entry points run.
+  static SessionSwitches All() { return {true, true, true, true, true}; }
+};
+
+// What became of one item of a download run.
+enum class ItemResult {
+  Unpacked,        // retrieved and unpacked (file: the unpacked file)
+  Skipped,         // already downloaded and not asked again
+  NotOnServer,     // no folder of its CD on the server: nothing retrieved
+  DownloadFailed,  // the size query or the retrieval failed
+  OpenFailed,      // not an archive (file: the archive, kept)
+  UnpackFailed,    // extraction failed (file: the archive, kept)
+  Cancelled,       // the run was cancelled before or during this item
+};
+std::string_view ItemResultName(ItemResult result);
+
+struct ItemOutcome {
+  std::string code;
+  ItemResult result = ItemResult::Cancelled;
+  std::filesystem::path file;
+};
+
+struct DownloadReport {
+  bool connected = false;
+  std::vector<ItemOutcome> items;  // one per item of the run, in order
+  std::filesystem::path revealed;  // the file shown in the file manager, if any
+};
+
+struct Credentials {
+  std::string login;
+  std::string password;
+};
+
+// The quota a STAT reply gives: for each line holding "credit" and a "," with
+// the first "credit" before the first ",", the text from 7 characters after
+// the start of "credit" to that comma read as a decimal number (-1 when it is
+// not one); a later such line overrides an earlier one; -1 without any.
+int QuotaFromStatReply(const std::vector<std::string>& lines);
+
+// A download item (a track code, a file path or address whose file name is the
+// code) reduced to the code: the text after its last "\", "/" or ":", without
+// the text from its last "." on.
+std::string TrackCodeOfItem(std::string_view item);
+
+// The server folders of the CDs, from the starting folder's listing: a line
+// holding "KMLB_" gives the key of the 8 characters from there (the CD code) and
+// the folder name from there to the line's end.
+class FolderMap {
+ public:
+  explicit FolderMap(const std::vector<std::string>& listing);
+  // The folder of a CD code, letter case ignored; the first line with the key wins.
+  std::optional<std::string> Find(std::string_view cdCode) const;
+  size_t size() const { return entries_.size(); }
+
+ private:
+  std::vector<std::pair<std::string, std::string>> entries_;
+};
+
+class Subscription {
+ public:
+  Subscription(const SubscriptionPorts& ports, std::filesystem::path programFolder, Endpoints endpoints,
+               std::function<int()> language, NetworkState& network);
+
+  AccountState account;
+
+  // The status line of the music set window (PodStatusLbl): the FTP client's
+  // status texts while connected, then the quota.
+  const std::string& podStatus() const { return podStatus_; }
+  const Endpoints& endpoints() const { return endpoints_; }
+  const std::filesystem::path& programFolder() const { return programFolder_; }
+
+  // --- What the windows plug in (each may stay empty) ---------------------------------
+  std::function<void()> onCaptionChanged;            // the main window's caption
+  std::function<void()> onTracksChanged;             // repaint the main track list
+  std::function<void(const std::string&)> onPodStatus;
+  // The sign-in window: pre-filled with the current credentials; the entered
+  // ones, or nothing after Cancel.
+  std::function<std::optional<Credentials>(const Credentials& current)> askCredentials;
+  // The program's short waits between the steps of a download; pumps the
+  // window while it waits.
+  std::function<void(int ms)> wait;
+
+  // --- The connection frame --------------------------------------------------------
+  // Connects with the current login, downloads the items into targetFolder (when
+  // there are any), then asks the quota. False when connecting or logging in
+  // failed (networkState 3 then).
+  bool RunSubscriptionSession(const std::string& targetFolder, const std::vector<std::string>& items,
+                              const SessionSwitches& switches, DownloadReport* report = nullptr);
+
+  // --- Account files ----------------------------------------------------------------
+  // Reads the account file of name: its login, password and downloaded tracks
+  // become the account's, and the quota is asked (with askQuota). A missing file
+  // changes nothing. The number of lines the file has.
+  size_t ReadAccount(const std::string& name, bool askQuota = true);
+  // Writes the account file of name (nothing for an empty name).
+  bool WriteAccount(const std::string& name) const;
+
+  // --- Sign-in, switch, leave --------------------------------------------------------
+  // Asks for credentials and signs in with them (PodQuotaItem, SetupPodBtn).
+  void SignIn();
+  // Signs in first when not signed in; whether signed in afterwards.
+  bool EnsureSignedIn();
+  // Signs in with the stored credentials of an account of the account list.
+  void SwitchAccount(const std::string& name);
+  // Asks whether to delete the account's data and signs out (quitpodpiska).
+  void LeaveAccount();
+
+  // --- Program start and end ---------------------------------------------------------
+  // The account the settings file gives (ActivePodpiska, or an older file's
+  // Login, Password and downloadN lines).
+  void LoadFromSettings(const Settings& settings);
+  // Reads the active account's file, asking the quota only while the network
+  // has worked (networkState 0).
+  void SignInAtStart();
+  // The account into the settings, and its file written while signed in. An
+  // account an older settings file held is written to its account file even
+  // without a password, so its lines are never lost.
+  void StoreAtProgramEnd(Settings& settings);
+
+  // --- Downloads ---------------------------------------------------------------------
+  // ftpbut: the folder dialog at lastDownloadFolder, then a run with the items
+  // and all five switches. False when no folder was chosen or no connection came.
+  bool DownloadSet(const std::vector<std::string>& items, std::string& lastDownloadFolder,
+                   DownloadReport* report = nullptr);
+  // downitem: one track (its location or address), signing in first when needed.
+  bool DownloadItem(const std::string& trackPathOrUrl, std::string& lastDownloadFolder,
+                    DownloadReport* report = nullptr);
+  // A run into a folder given by the caller (no dialog): trakvella-cli.
+  bool DownloadInto(const std::string& folder, const std::vector<std::string>& items, const SessionSwitches& switches,
+                    DownloadReport* report = nullptr);
+
+  // --- The server's web log ----------------------------------------------------------
+  // Appends the tracks the download server's web log lists for the login and
+  // downloadedTracks lacks; the number appended.
+  int MergeServerLog();
+
+ private:
+  std::string Message(unsigned index) const;
+  void SetPodStatus(const std::string& text);
+  void CaptionChanged() const;
+  void Wait(int ms);
+  bool Cancelled() const { return progress_.Cancelled(); }
+  bool QueryQuota();
+  void DownloadItems(const std::vector<std::string>& items, const SessionSwitches& switches, DownloadReport* report);
+  ItemOutcome DownloadOne(size_t i, size_t count, const std::string& item, const FolderMap& folders,
+                          const SessionSwitches& switches, std::string& unpackedName);
+  void CopyToLibrary(const std::string& unpackedName);
+  bool SelectTargetFolder(std::string& lastDownloadFolder, std::string& folder);
+
+  FtpClient& ftp_;
+  ArchiveReader& archives_;
+  Trash& trash_;
+  Dialogs& dialogs_;
+  Progress& progress_;
+  Shell& shell_;
+  HttpClient& http_;
+  std::filesystem::path programFolder_;
+  Endpoints endpoints_;
+  std::function<int()> language_;
+  NetworkState& network_;
+  std::string podStatus_;
+  std::filesystem::path targetFolder_;
+  // The tracks an older settings file listed, kept until they are stored.
+  std::vector<std::string> legacyTracks_;
+  bool legacyAccount_ = false;
+};
+
+}  // namespace trakvella

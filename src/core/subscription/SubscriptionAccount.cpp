@@ -1,0 +1,168 @@
+// SubscriptionAccount: the account file and the account list.
+#include "core/subscription/SubscriptionAccount.h"
+
+#include <algorithm>
+#include <fstream>
+
+#include "core/catalogue/TrackCodes.h"
+#include "core/text/FileIO.h"
+#include "core/text/Text.h"
+
+namespace trakvella {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kLoginKey = "Login";
+constexpr std::string_view kPasswordKey = "Password";
+constexpr std::string_view kDownloadKey = "download";
+
+// The value of the first line named name, if any.
+const std::string* FindValue(const std::vector<std::string>& lines, std::string_view name,
+                             std::vector<std::string>& storage) {
+  for (const std::string& line : lines) {
+    if (line.find('=') == std::string::npos) continue;
+    if (SameText(RowName(line), name)) {
+      storage.emplace_back(RowValue(line));
+      return &storage.back();
+    }
+  }
+  return nullptr;
+}
+
+std::string OneLine(std::string value) {
+  std::replace(value.begin(), value.end(), '\r', ' ');
+  std::replace(value.begin(), value.end(), '\n', ' ');
+  return value;
+}
+
+}  // namespace
+
+bool AccountState::HasDownloaded(std::string_view code) const {
+  return std::any_of(downloadedTracks.begin(), downloadedTracks.end(),
+                     [&](const std::string& d) { return SameText(d, code); });
+}
+
+bool AccountState::AddDownloaded(const std::string& code) {
+  if (HasDownloaded(code)) return false;
+  downloadedTracks.push_back(code);
+  return true;
+}
+
+fs::path AccountFilePath(const fs::path& programFolder, std::string_view name) {
+  std::string clean = SanitiseFileName(name);
+  std::erase_if(clean, [](char c) { return c == '\0' || c == '\r' || c == '\n'; });
+  if (clean.empty()) return {};
+  return programFolder / (clean + std::string(kAccountFileExtension));
+}
+
+AccountFile ParseAccountFile(const std::vector<std::string>& lines) {
+  AccountFile file;
+  file.lineCount = lines.size();
+  std::vector<std::string> storage;
+  storage.reserve(2);
+  if (const std::string* v = FindValue(lines, kLoginKey, storage)) file.login = *v;
+  if (const std::string* v = FindValue(lines, kPasswordKey, storage)) file.password = *v;
+
+  // download0, download1, ... until the first number without a line.
+  std::vector<std::pair<long long, std::string_view>> numbered;
+  for (const std::string& line : lines) {
+    if (line.find('=') == std::string::npos) continue;
+    const std::string_view name = RowName(line);
+    if (name.size() <= kDownloadKey.size() || !SameText(name.substr(0, kDownloadKey.size()), kDownloadKey)) continue;
+    const std::string_view digits = name.substr(kDownloadKey.size());
+    long long n = 0;
+    // Decimal without a sign or leading zeros, as the file writes it.
+    if (digits.front() < '0' || digits.front() > '9' || (digits.size() > 1 && digits.front() == '0')) continue;
+    if (!ParseInt(digits, n)) continue;
+    numbered.emplace_back(n, RowValue(line));
+  }
+  // The first line of each number wins.
+  std::stable_sort(numbered.begin(), numbered.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  long long next = 0;
+  for (const auto& [n, value] : numbered) {
+    if (n < next) continue;  // a later line of a number already taken
+    if (n != next) break;
+    file.downloadedTracks.emplace_back(value.substr(0, value.find(',')));
+    ++next;
+  }
+  return file;
+}
+
+AccountFile ReadAccountFile(const fs::path& file) {
+  std::string bytes;
+  std::error_code ec;
+  if (!fs::is_regular_file(file, ec) || !ReadWholeFile(file, bytes)) return {};
+  return ParseAccountFile(SplitLines(Cp1251ToUtf8(bytes)));
+}
+
+std::vector<std::string> ReadDownloadedTracks(const fs::path& programFolder, std::string_view name) {
+  const fs::path file = AccountFilePath(programFolder, name);
+  if (file.empty()) return {};
+  return ReadAccountFile(file).downloadedTracks;
+}
+
+std::vector<std::string> AccountFileLines(const AccountState& state) {
+  std::vector<std::string> lines;
+  lines.reserve(2 + state.downloadedTracks.size());
+  lines.push_back(std::string(kLoginKey) + "=" + OneLine(state.login));
+  lines.push_back(std::string(kPasswordKey) + "=" + OneLine(state.password));
+  for (size_t n = 0; n < state.downloadedTracks.size(); ++n)
+    lines.push_back(std::string(kDownloadKey) + std::to_string(n) + "=" + OneLine(state.downloadedTracks[n]));
+  return lines;
+}
+
+bool WriteAccountFile(const fs::path& programFolder, std::string_view name, const AccountState& state) {
+  const fs::path file = AccountFilePath(programFolder, name);
+  if (file.empty()) return false;
+  const std::string bytes = Utf8ToCp1251(JoinLinesCrLf(AccountFileLines(state)));
+
+  // The password stands in the file in plain text, so no one but its owner may
+  // open it at any moment: it is written inside a folder that only the owner
+  // may enter, made 0600 there, and renamed into place.
+  std::error_code ec;
+  fs::path privateFolder = file;
+  privateFolder += ".writing";
+  fs::remove_all(privateFolder, ec);
+  if (!fs::create_directory(privateFolder, ec)) return false;
+  bool ok = false;
+  fs::permissions(privateFolder, fs::perms::owner_all, fs::perm_options::replace, ec);
+  if (!ec) {
+    const fs::path temporary = privateFolder / file.filename();
+    {
+      std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+      out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+      out.close();
+      ok = static_cast<bool>(out);
+    }
+    if (ok) {
+      fs::permissions(temporary, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::replace, ec);
+      if (!ec) fs::rename(temporary, file, ec);
+      ok = !ec;
+    }
+  }
+  fs::remove_all(privateFolder, ec);
+  return ok;
+}
+
+std::vector<AccountListEntry> FindAccountFiles(const fs::path& programFolder) {
+  std::vector<fs::path> files;
+  std::error_code ec;
+  fs::recursive_directory_iterator it(programFolder, fs::directory_options::skip_permission_denied, ec);
+  for (; !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+    std::error_code typeError;
+    if (!it->is_regular_file(typeError)) continue;
+    if (LowerCase(it->path().extension().string()) == kAccountFileExtension) files.push_back(it->path());
+  }
+  std::sort(files.begin(), files.end());
+  std::vector<AccountListEntry> entries;
+  for (const fs::path& file : files) {
+    const std::string name = file.stem().string();
+    entries.push_back({std::to_string(entries.size() + 1) + ". " + name, name, file});
+  }
+  return entries;
+}
+
+}  // namespace trakvella
