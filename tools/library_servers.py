@@ -438,13 +438,14 @@ class Server(ThreadingHTTPServer):
 # Modes that misbehave, for the tests:
 #   refuse     the login is refused whatever the password
 #   drop       RETR closes the data connection after half of the file (426)
-#   stall      RETR sends 64 KiB, then nothing for 3 s, then the rest
+#   stall      RETR sends 8 KiB, then nothing for 3 s, then the rest
 #   empty      the starting folder lists no CD folders
 #   nosize     SIZE is not implemented (502)
 #   notrar     every archive is text, not a RAR archive
 #   traversal  archives whose entries try to leave the target folder ("../", "/tmp/", "a/../../")
 #   many       archives of 50 entries (49 text files, then the audio)
-#   big        archives of one --ftp-big-mb MiB entry (default 1024)
+#   big        archives of one --ftp-big-mb MiB entry (default 1024); the first track's is made
+#              at start, any other's when first asked (which may outlast the client's patience)
 #   nocredit   STAT has no credit line
 #   badcredit  STAT says "credit abc,"
 
@@ -456,7 +457,7 @@ FTP_MODES = ("normal", "refuse", "drop", "stall", "empty", "nosize", "notrar", "
 CONTENT_MODES = ("normal", "empty", "notrar", "traversal", "many", "big")
 ARCHIVE_NAME = re.compile(r"^(KMLB_\d{3}_\d{3})\.rar$")
 LOG_PATHS = ("/Web%20Client/Serv-U-Log/", "/Web Client/Serv-U-Log/")
-STALL_BYTES = 65536
+STALL_BYTES = 8192
 STALL_SECONDS = 3.0
 
 
@@ -546,6 +547,11 @@ class FtpLibrary:
         if self.folders.get(code[:8]) != os.path.basename(folder) or code not in self.titles:
             return None
         return code
+
+    def prepare(self, mode, code):
+        cd = code[:8]
+        if cd in self.folders:
+            self.ensure(mode, os.path.join(self.home(mode), self.folders[cd], code + ".rar"))
 
     def ensure(self, mode, path):
         code = self.archive_path(mode, path)
@@ -684,6 +690,7 @@ def make_ftp_server(library, port):
         abstracted_fs = LibraryFS
         dtp_handler = LibraryDTP
         banner = "KMLB library download server ready."
+        auth_failed_timeout = 0.2  # a refused login answers at once, for the tests
         account = None
 
         def on_login(self, username):
@@ -822,6 +829,10 @@ def main(argv):
         accounts.insert(0, FtpAccount("%s:%s" % (DEMO_LOGIN, DEMO_PASSWORD)))
     library = FtpLibrary(catalogue, audio, os.path.join(cache, "ftp-root"), args.ftp_big_mb, accounts)
     site.ftp = library
+    if any(a.mode == "big" for a in accounts):
+        # Making a big archive takes seconds, longer than a client waits for a
+        # reply: the first track's is made before the server reports ready.
+        library.prepare("big", catalogue.tracks[0][0])
 
     base = args.port_base
     demo_server = Server(base, "demo", demo_lookup)

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <netinet/in.h>
@@ -51,7 +52,9 @@ std::string Lower(std::string text) {
 }  // namespace
 
 LibraryServers::LibraryServers(const std::filesystem::path& home, const std::string& extraArgs) {
-  std::vector<std::string> args = {"python3",
+  // Debian's python3 carries pyftpdlib; another one first on the PATH may not.
+  const bool systemPython = access("/usr/bin/python3", X_OK) == 0;
+  std::vector<std::string> args = {systemPython ? "/usr/bin/python3" : "python3",
                                    std::string(TRAKVELLA_SOURCE_DIR) + "/tools/library_servers.py",
                                    "--home", home.string()};
   // A test that hangs must not leave the servers running for ever.
@@ -115,6 +118,13 @@ LibraryServers::LibraryServers(const std::filesystem::path& home, const std::str
       if (key == "demo2") demo2 = value;
       if (key == "web") web = value;
       if (key == "servers_ini") serversIni = value;
+      if (key == "ftp") {
+        ftp = value;
+        const size_t colon = value.rfind(':');
+        if (colon != std::string::npos) ftpPort = std::atoi(value.c_str() + colon + 1);
+      }
+      if (key == "ftp_login") ftpLogin = value;
+      if (key == "ftp_password") ftpPassword = value;
     }
   }
 }

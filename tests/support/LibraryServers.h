@@ -1,6 +1,7 @@
 #pragma once
-// LibraryServers: runs tools/library_servers.py (demo audio server and product web
-// site on loopback) for the lifetime of the object; the object owns the process.
+// LibraryServers: runs tools/library_servers.py (demo audio server, product web
+// site and FTP download server on loopback) for the lifetime of the object; the
+// object owns the process.
 // HttpRequestForTest: a small blocking HTTP/1.0 client for 127.0.0.1 only.
 #include <filesystem>
 #include <map>
@@ -14,7 +15,8 @@ class LibraryServers {
  public:
   // Starts the servers for the program folder `home` (which gets servers.ini) and
   // waits until they are ready. `extraArgs` are more options of the script,
-  // separated by blanks (e.g. "--max-tracks 20"). Throws std::runtime_error when
+  // separated by blanks (e.g. "--max-tracks 20"; FTP accounts with
+  // "--ftp-account LOGIN:PASSWORD:CREDIT:MODE"). Throws std::runtime_error when
   // the script ends or is not ready within 20 seconds.
   explicit LibraryServers(const std::filesystem::path& home, const std::string& extraArgs = "");
   // Stops the servers and reaps the process.
@@ -23,6 +25,9 @@ class LibraryServers {
   LibraryServers& operator=(const LibraryServers&) = delete;
 
   std::string demo1, demo2, web;  // the bases as printed ("http://127.0.0.1:P/.../")
+  std::string ftp;                 // "ftp://127.0.0.1:R/"
+  int ftpPort = 0;
+  std::string ftpLogin, ftpPassword;  // the demo account
   std::filesystem::path serversIni;
   pid_t pid() const { return pid_; }
 

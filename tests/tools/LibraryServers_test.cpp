@@ -58,7 +58,7 @@ class LibraryServersTest : public ::testing::Test {
     catalogue_ = folders_->path() / "catalogue";
     SmallCatalogue().Write(catalogue_);
     // A key the servers do not own stays in the file.
-    testing::WriteFile(home_ / "servers.ini", "FtpPort=2121\nDemoServer1=http://old.example/audio/\n");
+    testing::WriteFile(home_ / "servers.ini", "ServerLogPath=/logs/\nDemoServer1=http://old.example/audio/\n");
     servers_ = new LibraryServers(home_, "--max-tracks 20 --catalogue " + catalogue_.string());
   }
   static void TearDownTestSuite() {
@@ -86,8 +86,10 @@ TEST_F(LibraryServersTest, ServersIniPointsTheProgramAtTheServers) {
   EXPECT_TRUE(endpoints.demoServer1.ends_with("/audio/"));
   EXPECT_TRUE(endpoints.demoServer2.ends_with("/audio/"));
   EXPECT_TRUE(endpoints.webSite.ends_with("/"));
-  EXPECT_EQ(endpoints.ftpPort, 2121);                      // kept from the old file
-  EXPECT_EQ(endpoints.ftpHost, Endpoints{}.ftpHost);       // not named: built-in
+  EXPECT_EQ(endpoints.serverLogPath, "/logs/");            // kept from the old file
+  EXPECT_EQ(endpoints.ftpHost, "127.0.0.1");
+  EXPECT_EQ(endpoints.ftpPort, servers_->ftpPort);
+  EXPECT_EQ(ServerLogUrl(endpoints, "x"), servers_->web.substr(0, servers_->web.size() - 1) + "/logs/x.log");
   EXPECT_FALSE(std::filesystem::exists(home_ / "servers.ini.tmp"));
 }
 

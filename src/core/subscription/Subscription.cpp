@@ -192,7 +192,9 @@ void Subscription::SignIn() {
   if (RunSubscriptionSession("", {}, switches)) {
     progress_.pump();
     const int quota = account.quota;
-    if (ReadAccount(entered->login) == 0) {
+    // The quota was just read with the entered credentials; the file's own,
+    // possibly outdated, password is not tried on the server again.
+    if (ReadAccount(entered->login, false) == 0) {
       // A new account.
       account.downloadedTracks.clear();
       account.activeAccount = entered->login;

@@ -1,0 +1,119 @@
+// CurlFtpClient against the local FTP server: a stalled transfer keeps handing
+// control back and stops at once when asked; the server's faults are told
+// apart; the password never shows in the status texts.
+#include "adapters/CurlFtpClient.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+
+#include "support/Fakes.h"
+#include "support/LibraryServers.h"
+
+namespace trakvella {
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+using testing::LibraryServers;
+using testing::TempDir;
+
+class CurlFtpClientTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    folders_ = new TempDir;
+    servers_ = new LibraryServers(folders_->path(),
+                                  "--ftp-account staller:s3cr3t:9:stall --ftp-account plain:s3cr3t:9:nosize"
+                                  " --ftp-account dropper:s3cr3t:9:drop");
+  }
+  static void TearDownTestSuite() {
+    delete servers_;
+    delete folders_;
+  }
+  static FtpLogin Login(const std::string& user, const std::string& password = "s3cr3t") {
+    return {"127.0.0.1", servers_->ftpPort, user, password, 5000, 5000};
+  }
+  // The server path of a track's archive, from the listing.
+  static std::string ArchivePath(CurlFtpClient& ftp, const std::string& code) {
+    std::vector<std::string> lines;
+    std::string error;
+    EXPECT_TRUE(ftp.List(lines, error)) << error;
+    for (const std::string& line : lines)
+      if (line.find(code.substr(0, 8)) != std::string::npos) return "/" + line.substr(line.find("KMLB_")) + "/" + code + ".rar";
+    ADD_FAILURE() << "no folder of " << code;
+    return {};
+  }
+
+  static TempDir* folders_;
+  static LibraryServers* servers_;
+};
+
+TempDir* CurlFtpClientTest::folders_ = nullptr;
+LibraryServers* CurlFtpClientTest::servers_ = nullptr;
+
+TEST_F(CurlFtpClientTest, StalledTransferKeepsCallingBackAndStopsAtOnce) {
+  CurlFtpClient ftp;
+  std::string error;
+  ASSERT_TRUE(ftp.Connect(Login("staller"), error)) << error;
+  const std::string remote = ArchivePath(ftp, "KMLB_003_001");
+  TempDir target;
+  // The server sends 8 KiB, then nothing for 3 s: the callbacks go on while
+  // nothing arrives, and returning false ends the transfer long before the stall does.
+  int callbacksWhileStalled = 0;
+  Clock::time_point stalledSince{}, stopAsked{};
+  const bool ok = ftp.Retrieve(
+      remote, target.path() / "a.rar",
+      [&](int64_t bytes) {
+        if (bytes < 8192) return true;
+        if (stalledSince == Clock::time_point{}) stalledSince = Clock::now();
+        ++callbacksWhileStalled;
+        if (Clock::now() - stalledSince < std::chrono::milliseconds(600)) return true;
+        stopAsked = Clock::now();
+        return false;
+      },
+      error);
+  const auto stopped = Clock::now();
+  EXPECT_FALSE(ok);
+  EXPECT_GE(callbacksWhileStalled, 6);  // at least one every 100 ms
+  EXPECT_LT(stopped - stopAsked, std::chrono::milliseconds(500));
+  EXPECT_EQ(fs::file_size(target.path() / "a.rar"), 8192u);
+
+  // The session goes on after the abort: the server answers the next command.
+  std::vector<std::string> reply;
+  ASSERT_TRUE(ftp.Command("STAT", reply, error)) << error;
+  EXPECT_TRUE(reply.back().starts_with("211 "));
+}
+
+TEST_F(CurlFtpClientTest, ServerFaultsAreToldApartAndThePasswordIsNeverShown) {
+  std::vector<std::string> statuses;
+  CurlFtpClient ftp;
+  ftp.onStatus = [&](const std::string& text) { statuses.push_back(text); };
+  std::string error;
+
+  EXPECT_FALSE(ftp.Connect(Login("plain", "wrong"), error));
+  EXPECT_NE(error.find("530"), std::string::npos) << error;
+
+  ASSERT_TRUE(ftp.Connect(Login("plain"), error)) << error;
+  int64_t size = 0;
+  EXPECT_TRUE(ftp.Size(ArchivePath(ftp, "KMLB_003_001"), size, error));
+  EXPECT_EQ(size, -1);  // no SIZE on this server: the size is unknown, the session fine
+  TempDir target;
+  ASSERT_TRUE(ftp.Retrieve(ArchivePath(ftp, "KMLB_003_001"), target.path() / "a.rar", nullptr, error)) << error;
+  EXPECT_GT(fs::file_size(target.path() / "a.rar"), 10000u);
+  // A missing file: no local file is made.
+  EXPECT_FALSE(ftp.Retrieve("/KMLB_003 nowhere/KMLB_003_001.rar", target.path() / "b.rar", nullptr, error));
+  EXPECT_FALSE(fs::exists(target.path() / "b.rar"));
+
+  ASSERT_TRUE(ftp.Connect(Login("dropper"), error)) << error;
+  const std::string remote = ArchivePath(ftp, "KMLB_003_002");
+  ASSERT_TRUE(ftp.Size(remote, size, error)) << error;
+  EXPECT_FALSE(ftp.Retrieve(remote, target.path() / "c.rar", nullptr, error));
+  EXPECT_LT(static_cast<int64_t>(fs::file_size(target.path() / "c.rar")), size);
+
+  ASSERT_FALSE(statuses.empty());
+  for (const std::string& text : statuses) EXPECT_EQ(text.find("s3cr3t"), std::string::npos) << text;
+}
+
+}  // namespace
+}  // namespace trakvella
