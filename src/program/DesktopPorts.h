@@ -2,7 +2,10 @@
 // DesktopPorts: every adapter the windows reach the desktop through, built once.
 // The program start owns one and hands its ports to the main window; tests and
 // benchmarks build one and replace the ports they script.
+#include "adapters/CurlFtpClient.h"
 #include "adapters/CurlHttpClient.h"
+#include "adapters/FreedesktopTrash.h"
+#include "adapters/LibarchiveReader.h"
 #include "adapters/qt/QtDesktop.h"
 #include "adapters/qt/QtDialogs.h"
 #include "adapters/qt/QtMediaDevice.h"
@@ -18,6 +21,11 @@ struct DesktopPorts {
   StdRandom random;
   QtMediaDevice mediaDevice;
   CurlHttpClient http;
+  // The subscription's download server, its RAR archives and the files it
+  // discards (the windows that use them come with the subscription window).
+  CurlFtpClient ftp;
+  LibarchiveReader archives;
+  FreedesktopTrash trash;
 
   MainFormPorts ports() {
     return MainFormPorts{&dialogs, &clipboard, &shell, &random, &mediaDevice, &http};

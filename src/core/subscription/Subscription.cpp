@@ -233,6 +233,12 @@ bool Subscription::EnsureSignedIn() {
   return account.SignedIn();
 }
 
+bool Subscription::SignedInForDocuments() {
+  if (EnsureSignedIn()) return true;
+  dialogs_.Message(Message(static_cast<unsigned>(Msg::PleaseSignIn)), MessageKind::Warning, MessageButtons::Ok);
+  return false;
+}
+
 void Subscription::SwitchAccount(const std::string& name) {
   progress_.ShowProgress(Message(static_cast<unsigned>(Msg::ConnectingServer)), ProgressMode::Show);
   ReadAccount(name);

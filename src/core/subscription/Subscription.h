@@ -143,6 +143,9 @@ class Subscription {
   void SignIn();
   // Signs in first when not signed in; whether signed in afterwards.
   bool EnsureSignedIn();
+  // PodDocItem: signs in first when needed; true when the documents window may
+  // open, else the "please sign in" warning (message 95) was shown.
+  bool SignedInForDocuments();
   // Signs in with the stored credentials of an account of the account list.
   void SwitchAccount(const std::string& name);
   // Asks whether to delete the account's data and signs out (quitpodpiska).

@@ -94,6 +94,10 @@ TEST(ServerConfig, AddressesAreBuiltFromTheBases) {
   // A log path written without its slashes still makes a well-formed address.
   const Endpoints read = ParseServerConfig("ServerLogPath=logs");
   EXPECT_EQ(read.serverLogPath, "/logs/");
+  // The log served on a port of its own.
+  const Endpoints ported = ParseServerConfig("FtpHost=127.0.0.1\nServerLogPort=8021\nServerLogPort=x");
+  EXPECT_EQ(ServerLogUrl(ported, "me"), "http://127.0.0.1:8021/Web%20Client/Serv-U-Log/me.log");
+  EXPECT_EQ(ParseServerConfig(WriteServerConfigText(ported)), ported);
 }
 
 }  // namespace

@@ -1,0 +1,65 @@
+// What the subscription windows show, decided without them: the sign-in
+// fields, the music set window's panel, the menu's account list, the caption.
+#include "core/subscription/SubscriptionView.h"
+
+#include <gtest/gtest.h>
+
+#include "core/lang/MessageTable.h"
+#include "support/Fakes.h"
+
+namespace trakvella {
+namespace {
+
+using testing::TempDir;
+using testing::WriteFile;
+
+TEST(SubscriptionView, SignInFieldsCloseOnlyWithBothFilledAndCancelEmptiesThem) {
+  SignInFields fields{"anna", ""};
+  EXPECT_FALSE(fields.SignInEnabled());
+  EXPECT_FALSE(fields.Accept());  // Enter in passEdit with one field: nothing
+  EXPECT_FALSE(fields.closed);
+  fields.password = "pw";
+  EXPECT_TRUE(fields.Accept());
+  EXPECT_TRUE(fields.accepted);
+  fields.TogglePasswordView();
+  EXPECT_FALSE(fields.passwordMasked);
+  fields.Cancel();
+  EXPECT_EQ(fields.login + fields.password, "");
+  EXPECT_FALSE(fields.accepted);
+}
+
+TEST(SubscriptionView, PanelCaptionAndMenuFollowTheSignedInState) {
+  AccountState account;
+  Endpoints endpoints;
+  EXPECT_TRUE(PodPanelUpdate(account, endpoints, "").setupButtonVisible);
+  EXPECT_EQ(SubscriptionCaption(account, kEnglish), "");
+  account.login = "anna";  // a login alone is not signed in
+  EXPECT_FALSE(PodPanelUpdate(account, endpoints, "").accountControlsVisible);
+  account.password = "pw";
+  const PodPanel panel = PodPanelUpdate(account, endpoints, "Tracks(s) left: 3");
+  EXPECT_TRUE(panel.accountControlsVisible);
+  EXPECT_FALSE(panel.setupButtonVisible);
+  EXPECT_EQ(panel.ftpLabel, endpoints.ftpHost);
+  EXPECT_EQ(panel.statusText, "Tracks(s) left: 3");
+  EXPECT_EQ(SubscriptionCaption(account, kEnglish), " | Subscription anna (not entered) ");
+  account.quota = 3;
+  EXPECT_EQ(SubscriptionCaption(account, kRussian), " | Подписка anna (осталось: 3) ");
+
+  TempDir home;
+  PodpMenu empty = PodpMenuState(account, home.path());
+  EXPECT_TRUE(empty.leaveEnabled);
+  EXPECT_FALSE(empty.accountListVisible);
+  WriteFile(home.path() / "zed.kmlb", "Login=zed\r\n");
+  WriteFile(home.path() / "sub" / "Anna.KMLB", "Login=Anna\r\n");
+  WriteFile(home.path() / "notes.txt", "");
+  account.password.clear();
+  const PodpMenu menu = PodpMenuState(account, home.path());
+  EXPECT_FALSE(menu.showDownloadedEnabled);
+  ASSERT_EQ(menu.accounts.size(), 2u);
+  EXPECT_EQ(menu.accounts[0].caption, "1. Anna");
+  EXPECT_EQ(menu.accounts[1].caption, "2. zed");
+  EXPECT_EQ(menu.accounts[1].hint, "zed");
+}
+
+}  // namespace
+}  // namespace trakvella
