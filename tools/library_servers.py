@@ -16,7 +16,7 @@ pointing the program at them, and prints the endpoints (stdout, one per line, fl
 
     python3 tools/library_servers.py --home DIR [--catalogue DIR] [--audio-cache DIR]
                                      [--max-tracks N] [--port-base N] [--max-seconds S]
-                                     [--update-version V] [--verbose]
+                                     [--update-version V] [--update-kind KIND] [--verbose]
                                      [--ftp-account LOGIN:PASSWORD[:CREDIT[:MODE[:CODES]]]]...
                                      [--ftp-big-mb N]
 
@@ -63,8 +63,9 @@ FTP download server: see the comment at its code ("FTP download server"); the we
 login is served by the web site under /Web%20Client/Serv-U-Log/LOGIN.log.
 
 servers.ini is written atomically with DemoServer1, DemoServer2, WebSite, FtpHost, FtpPort and
-ServerLogPort (the web log's HTTP port); other keys already in the file (ServerLogPath) are kept. The servers stop on SIGTERM or SIGINT,
-when the parent process ends, and after --max-seconds (0 = no limit).
+ServerLogPort (the web log's HTTP port); other keys already in the file (ServerLogPath) are
+kept. The servers stop on SIGTERM or SIGINT, when the parent process ends, and after
+--max-seconds (0 = no limit).
 """
 import argparse
 import array

@@ -144,9 +144,15 @@ int Debug(CURL*, curl_infotype type, char* data, size_t size, void* user) {
   auto* s = static_cast<Session*>(user);
   std::string_view text(data, size);
   switch (type) {
-    case CURLINFO_TEXT:
-      s->Status(text);
+    case CURLINFO_TEXT: {
+      // libcurl's own notes: only the connection steps a user follows.
+      const std::string_view note = text.substr(text.find_first_not_of(' ') == std::string_view::npos
+                                                    ? text.size()
+                                                    : text.find_first_not_of(' '));
+      for (std::string_view step : {"Trying ", "Connected to ", "SSL connection using ", "Closing connection"})
+        if (note.starts_with(step)) s->Status(note);
       break;
+    }
     case CURLINFO_HEADER_IN:
       for (size_t start = 0; start < text.size();) {
         size_t end = text.find('\n', start);

@@ -39,8 +39,15 @@ class CurlFtpClientTest : public ::testing::Test {
     std::vector<std::string> lines;
     std::string error;
     EXPECT_TRUE(ftp.List(lines, error)) << error;
-    for (const std::string& line : lines)
-      if (line.find(code.substr(0, 8)) != std::string::npos) return "/" + line.substr(line.find("KMLB_")) + "/" + code + ".rar";
+    for (const std::string& line : lines) {
+      if (line.find(code.substr(0, 8)) == std::string::npos) continue;
+      std::string path(1, '/');
+      path += line.substr(line.find("KMLB_"));
+      path += '/';
+      path += code;
+      path += ".rar";
+      return path;
+    }
     ADD_FAILURE() << "no folder of " << code;
     return {};
   }

@@ -18,6 +18,7 @@
 #include "adapters/LibarchiveReader.h"
 #include "core/lang/MessageTable.h"
 #include "core/settings/Settings.h"
+#include "core/subscription/DemoDownload.h"
 #include "support/Fakes.h"
 #include "support/LibraryServers.h"
 
@@ -230,6 +231,43 @@ TEST(AccountFile, LegacySettingsAccountIsMergedAtStartAndStoredAtEnd) {
   dialogs.answers = {MessageAnswer::Yes};
   sub.LeaveAccount();
   EXPECT_TRUE(FindAccountFiles(home.path()).empty());
+}
+
+TEST(EntryPoints, DownitemAndDemoDownloadRefuseWithoutAccountOrWhenOffline) {
+  TempDir home;
+  testing::FakeDialogs dialogs;
+  testing::FakeProgress progress;
+  testing::FakeShell shell;
+  CurlFtpClient ftp;
+  LibarchiveReader archives;
+  FreedesktopTrash trash(home.path() / "Trash");
+  CurlHttpClient http;
+  NetworkState network;
+  Subscription sub({&ftp, &archives, &trash, &dialogs, &progress, &shell, &http}, home.path(), Endpoints{},
+                   [] { return kRussian; }, network);
+  int asked = 0;
+  sub.askCredentials = [&](const Credentials&) {
+    ++asked;
+    return std::optional<Credentials>();
+  };
+  std::string last = "/music";
+  EXPECT_FALSE(sub.DownloadItem("KMLB_003_001", last));
+  EXPECT_EQ(asked, 1);  // the sign-in window first
+  EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"Пожалуйста, войдите в аккаунт Подписки!"});
+  EXPECT_FALSE(sub.SignedInForDocuments());
+  EXPECT_EQ(last, "/music");
+
+  Downloader downloader(http, progress, dialogs, [] { return kEnglish; }, network);
+  Catalogue catalogue;
+  dialogs.shown.clear();
+  EXPECT_TRUE(FileDownBut(downloader, dialogs, catalogue, {"KMLB_003_001"}, "http://127.0.0.1:9/audio/", true, last,
+                          kEnglish)
+                  .empty());
+  EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"Downloading disabled (Service -> Offline mode)!"});
+  EXPECT_TRUE(FileDownBut(downloader, dialogs, catalogue, {"KMLB_003_001"}, "http://127.0.0.1:9/audio/", false, last,
+                          kEnglish)
+                  .empty());  // the folder dialog cancelled
+  EXPECT_EQ(last, "/music");
 }
 
 // --- Sign-in and quota -----------------------------------------------------------------------
