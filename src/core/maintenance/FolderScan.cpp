@@ -1,0 +1,282 @@
+// FolderScan: searching the project files, scanning them and the scan window's state.
+#include "core/maintenance/FolderScan.h"
+
+#include <algorithm>
+#include <set>
+#include <system_error>
+
+#include "core/lang/MessageTable.h"
+#include "core/text/Text.h"
+
+namespace trakvella {
+
+namespace fs = std::filesystem;
+
+const std::array<ProjectType, kProjectTypeCount>& ProjectTypes() {
+  static const std::array<ProjectType, kProjectTypeCount> types = {{
+      {"CheckBox1", "flabel1", "Steinberg Cubase", ".cpr", true},
+      {"CheckBox2", "flabel2", "Steinberg Nuendo", ".npr", true},
+      {"CheckBox3", "flabel3", "Magix Samplitude", ".vip", true},
+      {"CheckBox4", "flabel4", "Sony Vegas", ".veg", true},
+      {"CheckBox5", "flabel5", "Sony Acid", ".acd", true},
+      {"CheckBox6", "flabel6", "", "", false},
+      // Types read beyond the first six; gzip-compressed ones are decoded first.
+      {"CheckBox7", "flabel7", "Ableton Live", ".als", false},
+      {"CheckBox8", "flabel8", "Adobe Premiere", ".prproj", false},
+      {"CheckBox9", "flabel9", "Reaper", ".rpp", false},
+      {"CheckBox10", "flabel10", "Pro Tools", ".ptx", false},
+      {"CheckBox11", "flabel11", "Adobe Audition", ".sesx", false},
+  }};
+  return types;
+}
+
+ScanSettings DefaultScanSettings() {
+  ScanSettings settings;
+  for (int i = 0; i < kProjectTypeCount; ++i) settings.ticked[i] = ProjectTypes()[i].tickedAtStart;
+  settings.excludeNames = std::string(kDefaultExcludeNames);
+  return settings;
+}
+
+std::vector<std::string> ExclusionList(std::string_view excludeNames) {
+  std::set<std::string> parts;
+  size_t from = 0;
+  while (true) {
+    const size_t comma = excludeNames.find(',', from);
+    const std::string_view part =
+        excludeNames.substr(from, comma == std::string_view::npos ? std::string_view::npos : comma - from);
+    parts.insert(LowerCase(TrimView(part)));
+    if (comma == std::string_view::npos) break;
+    from = comma + 1;
+  }
+  return {parts.begin(), parts.end()};
+}
+
+bool NotExcluded(std::string_view fileName, const std::vector<std::string>& exclusions) {
+  const std::string name = LowerCase(fileName);
+  for (const std::string& part : exclusions)
+    if (!part.empty() && name.find(part) != std::string::npos) return false;
+  return true;
+}
+
+std::string ProjectExtension(std::string_view fileName) {
+  const size_t dot = fileName.rfind('.');
+  return dot == std::string_view::npos ? std::string() : LowerCase(fileName.substr(dot));
+}
+
+namespace {
+
+// One walk of FindProjects.
+class ProjectWalk {
+ public:
+  ProjectWalk(std::string_view extension, const std::vector<std::string>& exclusions, Progress& progress,
+              std::vector<std::string>& result, const std::function<void(size_t)>& onCount)
+      : extension_(extension), exclusions_(exclusions), progress_(progress), result_(result), onCount_(onCount) {}
+
+  // realFolder: the folder's path with every link resolved, which tells a
+  // folder reached a second time.
+  void Walk(const fs::path& folder, const std::string& realFolder) {
+    if (stopped_ || !visited_.insert(realFolder).second) return;
+    progress_.pump();
+    if (progress_.Cancelled()) {
+      stopped_ = true;
+      return;
+    }
+    struct Entry {
+      std::string path;
+      size_t nameStart;
+      bool directory, link;
+    };
+    std::vector<Entry> entries;
+    std::error_code ec;
+    fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec);
+    if (ec) return;
+    for (fs::directory_iterator end; it != end; it.increment(ec)) {
+      std::error_code typeError;
+      const bool link = it->is_symlink(typeError);
+      const bool directory = !typeError && it->is_directory(typeError);
+      const bool regular = !typeError && !directory && it->is_regular_file(typeError);
+      if (typeError || (!directory && !regular)) continue;  // broken links, devices, pipes
+      std::string path = it->path().native();
+      const size_t nameStart = path.rfind('/') + 1;  // npos + 1 is 0
+      entries.push_back({std::move(path), nameStart, directory, link});
+    }
+    if (ec) return;
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+      return std::string_view(a.path).substr(a.nameStart) < std::string_view(b.path).substr(b.nameStart);
+    });
+    for (const Entry& entry : entries) {
+      const std::string_view name = std::string_view(entry.path).substr(entry.nameStart);
+      if (entry.directory) {
+        std::string realSub;
+        if (entry.link) {
+          std::error_code linkError;
+          realSub = fs::canonical(entry.path, linkError).native();
+          if (linkError) continue;
+        } else {
+          realSub = realFolder;
+          if (realSub.empty() || realSub.back() != '/') realSub += '/';
+          realSub += name;
+        }
+        Walk(entry.path, realSub);
+        if (stopped_) return;
+      } else if (ProjectExtension(name) == extension_ && NotExcluded(name, exclusions_)) {
+        result_.push_back(entry.path);
+        if (onCount_) onCount_(result_.size());
+      }
+    }
+  }
+
+ private:
+  std::string_view extension_;
+  const std::vector<std::string>& exclusions_;
+  Progress& progress_;
+  std::vector<std::string>& result_;
+  const std::function<void(size_t)>& onCount_;
+  std::unordered_set<std::string> visited_;
+  bool stopped_ = false;
+};
+
+// The folder of a path with its trailing "/", and the last folder name in it.
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+std::string LastFolderName(const std::string& folder) {
+  if (folder.size() < 2) return {};
+  const size_t before = folder.rfind('/', folder.size() - 2);
+  return before == std::string::npos ? folder.substr(0, folder.size() - 1)
+                                     : folder.substr(before + 1, folder.size() - before - 2);
+}
+std::string FileNameOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+std::string WithoutExtension(const std::string& name) {
+  const size_t dot = name.rfind('.');
+  return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+}  // namespace
+
+void FindProjects(const fs::path& folder, std::string_view extension, const std::vector<std::string>& exclusions,
+                  Progress& progress, std::vector<std::string>& result, const std::function<void(size_t)>& onCount) {
+  if (extension.empty()) return;
+  std::error_code ec;
+  const fs::path real = fs::canonical(folder, ec);
+  if (ec || !fs::is_directory(real, ec)) return;
+  std::string start = folder.native();
+  if (start.empty() || start.back() != '/') start += '/';
+  ProjectWalk(extension, exclusions, progress, result, onCount).Walk(start, real.native());
+}
+
+bool FolderTable::Add(const std::string& folder, const std::string& name, const std::string& code) {
+  auto [slot, isNew] = slotOf_.try_emplace(folder, slots_.size());
+  if (isNew) slots_.emplace_back();
+  return slots_[slot->second].insert(name + "=" + code).second;
+}
+
+void FolderTable::Clear() {
+  slotOf_.clear();
+  slots_.clear();
+}
+
+FolderScan::FolderScan(Progress& progress, Inflater* inflater, std::function<int()> language)
+    : progress_(progress), inflater_(inflater), language_(std::move(language)) {}
+
+void FolderScan::Show() {
+  if (onDisplay) onDisplay(display_);
+}
+
+std::string FolderScan::Text(unsigned message) const { return LangMessage(language_ ? language_() : 0, message); }
+
+void FolderScan::FormActivate() {
+  display_.proF.clear();
+  display_.mPro.clear();
+  display_.proNum.clear();
+  display_.reslabel.clear();
+  display_.fileGauge = display_.fileGaugeMax = 0;
+  display_.overall = display_.overallMax = 0;
+  Show();
+}
+
+void FolderScan::SButClick(const ScanSettings& settings, const AddToSet& addToSet) {
+  display_.idle = false;
+  display_.reslabel = Text(static_cast<unsigned>(Msg::FolderScanning));
+  folders_.Clear();
+  entries_.clear();
+  projects_.clear();
+  cancelled_ = false;
+  for (auto& label : display_.countLabels) label.clear();
+  progress_.ClearCancel();
+  Show();
+
+  std::error_code ec;
+  if (!settings.startFolder.empty() && fs::is_directory(settings.startFolder, ec)) {
+    display_.mProTag = 0;
+    const std::vector<std::string> exclusions = ExclusionList(settings.excludeNames);
+
+    for (int type = 0; type < kProjectTypeCount && !cancelled_; ++type) {
+      if (!settings.ticked[type]) continue;
+      const std::string extension =
+          type == kOtherProjectType ? settings.otherExtension : std::string(ProjectTypes()[type].extension);
+      std::vector<std::string> found;
+      display_.countLabels[type].clear();
+      display_.searchingType = type;
+      Show();
+      FindProjects(settings.startFolder, extension, exclusions, progress_, found, [&](size_t count) {
+        display_.countLabels[type] = std::to_string(count);
+        Show();
+      });
+      cancelled_ = progress_.Cancelled();
+      projects_.insert(projects_.end(), found.begin(), found.end());
+      display_.searchingType = -1;
+      display_.countLabels[type] = std::to_string(found.size());
+      Show();
+    }
+
+    display_.overallMax = static_cast<int>(projects_.size());
+    const std::string total = std::to_string(projects_.size());
+    const std::string foundText = Text(static_cast<unsigned>(Msg::FoundTracks));
+    ProjectScanHooks hooks;
+    hooks.progress = &progress_;
+    hooks.inflater = inflater_;
+    hooks.onGauge = [this](int64_t position, int64_t maximum) {
+      display_.fileGauge = position;
+      display_.fileGaugeMax = maximum;
+      Show();
+    };
+    hooks.onCodeFound = [&](size_t codesOfFile) {
+      display_.mPro = foundText + std::to_string(codesOfFile + static_cast<size_t>(display_.mProTag));
+      Show();
+    };
+    std::vector<std::string> codes;
+    for (size_t k = 0; k < projects_.size() && !cancelled_; ++k) {
+      const std::string& path = projects_[k];
+      display_.overall = static_cast<int>(k + 1);
+      display_.proNum = std::to_string(k + 1) + "/" + total;
+      display_.proF = FileNameOf(path);
+      display_.fileGauge = 0;
+      Show();
+      scanner_.ScanProjectFile(path, settings.wavOnly, codes, hooks);
+      if (scanner_.cancelled()) {
+        cancelled_ = true;
+        break;  // a project read in part adds nothing
+      }
+      display_.mProTag += static_cast<int>(codes.size());
+      const std::string folder = FolderOf(path);
+      const std::string folderName = LastFolderName(folder);
+      const std::string name = WithoutExtension(FileNameOf(path));
+      for (const std::string& code : codes) {
+        const std::string upper = UpperCase(code);
+        if (folders_.Add(folder, name, upper)) entries_.push_back({FirstChars(upper, 12), folderName, name});
+      }
+    }
+  }
+
+  const size_t added = addToSet ? addToSet(entries_) : 0;
+  display_.reslabel = Text(static_cast<unsigned>(Msg::ScanTracksAdded)) + std::to_string(added);
+  display_.idle = true;
+  Show();
+}
+
+}  // namespace trakvella

@@ -1,0 +1,205 @@
+// ProjectScan: the sliding-window code scan over a file read in large blocks.
+//
+// The window rule is followed window by window, but the bytes are not read per
+// window: the file comes in blocks, every "KMLB_" of the kept text (its "K",
+// then "M", "L", "B", "_" as the next kept bytes, within one window's width) is
+// found once by looking for the byte "K", and a window only looks at its bytes
+// when such an occurrence lies wholly inside it.
+#include "core/maintenance/ProjectScan.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstring>
+#include <set>
+#include <system_error>
+
+namespace trakvella {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::array<bool, 256> MakeKeptTable() {
+  std::array<bool, 256> kept{};
+  for (int c = 'A'; c <= 'Z'; ++c) kept[c] = true;
+  for (int c = '0'; c <= '9'; ++c) kept[c] = true;
+  kept['_'] = true;
+  return kept;
+}
+constexpr std::array<bool, 256> kKept = MakeKeptTable();
+
+// The bytes to hold beyond a window's start: the window, and room to tell
+// whether a "K" at its end starts an occurrence.
+constexpr int64_t kLookAhead = 2 * kScanWindow;
+
+}  // namespace
+
+struct ProjectFileScanner::OpenFile {
+  std::FILE* file = nullptr;
+  int64_t size = 0;  // the size when opened: nothing beyond it is read
+  int64_t read = 0;  // bytes of the file read so far
+  bool gzip = false;
+
+  ~OpenFile() {
+    if (file) std::fclose(file);
+  }
+  size_t ReadRaw(unsigned char* out, size_t n) {
+    if (read >= size) return 0;
+    n = static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(n), size - read));
+    const size_t got = std::fread(out, 1, n, file);
+    read += static_cast<int64_t>(got);
+    return got;
+  }
+};
+
+ProjectFileScanner::ProjectFileScanner(size_t blockSize) : blockSize_(std::max<size_t>(blockSize, 1)) {}
+
+size_t ProjectFileScanner::ReadSource(unsigned char* out, size_t size) {
+  if (file_->gzip) return hooks_->inflater->Read(out, size);
+  return file_->ReadRaw(out, size);
+}
+
+bool ProjectFileScanner::Refill() {
+  if (ended_ || cancelled_) return false;
+  if (keepFrom_ > base_) {  // bytes before the window are done with
+    const size_t drop = static_cast<size_t>(std::min<int64_t>(keepFrom_ - base_, static_cast<int64_t>(length_)));
+    std::memmove(buffer_.data(), buffer_.data() + drop, length_ - drop);
+    length_ -= drop;
+    base_ += static_cast<int64_t>(drop);
+  }
+  const size_t room = std::min(buffer_.size() - length_, blockSize_);
+  const size_t got = room == 0 ? 0 : ReadSource(buffer_.data() + length_, room);
+  length_ += got;
+  if (got == 0 || (!file_->gzip && file_->read >= file_->size)) {
+    ended_ = true;
+    total_ = base_ + static_cast<int64_t>(length_);
+  }
+  if (hooks_->onGauge) hooks_->onGauge(file_->gzip ? file_->read : base_ + static_cast<int64_t>(length_), file_->size);
+  if (hooks_->progress) {
+    hooks_->progress->pump();
+    if (hooks_->progress->Cancelled()) cancelled_ = true;
+  }
+  return got > 0;
+}
+
+bool ProjectFileScanner::Ensure(int64_t upTo) {
+  while (!ended_ && !cancelled_ && base_ + static_cast<int64_t>(length_) < upTo) Refill();
+  return !cancelled_;
+}
+
+void ProjectFileScanner::FindUpTo(int64_t limit) {
+  found_ = std::max(found_, keepFrom_);
+  const int64_t end = base_ + static_cast<int64_t>(length_);
+  limit = std::min(limit, end);
+  const unsigned char* bytes = buffer_.data();
+  while (found_ < limit) {
+    const void* at = std::memchr(bytes + (found_ - base_), 'K', static_cast<size_t>(limit - found_));
+    if (!at) {
+      found_ = limit;
+      break;
+    }
+    const int64_t k = base_ + (static_cast<const unsigned char*>(at) - bytes);
+    // An occurrence wider than a window never fits one, so look no further.
+    const int64_t stop = std::min(k + kScanWindow, end);
+    static constexpr char kRest[] = "MLB_";
+    int matched = 0;
+    int64_t j = k + 1;
+    for (; j < stop && matched < 4; ++j) {
+      const unsigned char c = bytes[j - base_];
+      if (!kKept[c]) continue;
+      if (c != static_cast<unsigned char>(kRest[matched])) break;
+      ++matched;
+    }
+    if (matched == 4) pending_.push_back({k, j - 1});
+    found_ = k + 1;
+  }
+}
+
+int ProjectFileScanner::ScanProjectFile(const fs::path& path, bool wavOnly, std::vector<std::string>& codes,
+                                        const ProjectScanHooks& hooks) {
+  codes.clear();
+  cancelled_ = false;
+  ended_ = false;
+  length_ = 0;
+  base_ = keepFrom_ = found_ = total_ = 0;
+  pending_.clear();
+
+  OpenFile file;
+  file.file = std::fopen(path.c_str(), "rb");
+  if (!file.file) return -1;
+  std::setvbuf(file.file, nullptr, _IONBF, 0);  // blocks go straight into the buffer
+  std::error_code ec;
+  const auto size = fs::file_size(path, ec);
+  file.size = ec ? INT64_MAX : static_cast<int64_t>(size);
+  file_ = &file;
+  hooks_ = &hooks;
+  struct Release {
+    ProjectFileScanner* self;
+    ~Release() {
+      self->file_ = nullptr;
+      self->hooks_ = nullptr;
+    }
+  } release{this};
+
+  const size_t capacity = blockSize_ + static_cast<size_t>(2 * kLookAhead);
+  if (buffer_.size() < capacity) buffer_.resize(capacity);
+
+  Refill();
+  if (hooks.inflater && length_ >= 2 && buffer_[0] == kGzipMagic0 && buffer_[1] == kGzipMagic1 &&
+      std::fseek(file.file, 0, SEEK_SET) == 0) {
+    // Compressed: read again from the start, decoded.
+    file.gzip = true;
+    file.read = 0;
+    length_ = 0;
+    ended_ = false;
+    hooks.inflater->Begin([&file](unsigned char* out, size_t n) { return file.ReadRaw(out, n); });
+  }
+  if (!Ensure(kLookAhead) || (ended_ && total_ < kScanWindow)) return -1;
+
+  std::set<std::string> found;
+  int64_t position = 0;
+  int64_t step = 1;
+  std::string word;
+  while (true) {
+    position += step;
+    keepFrom_ = position;
+    if (!Ensure(position + kLookAhead)) break;
+    int64_t width = kScanWindow;
+    if (ended_) width = std::clamp<int64_t>(total_ - position, 0, kScanWindow);
+    FindUpTo(position + width);
+    while (!pending_.empty() && pending_.front().start < position) pending_.pop_front();
+
+    if (pending_.empty() || pending_.front().last >= position + width) {
+      step = width / 2;
+    } else {
+      const Occurrence& first = pending_.front();
+      const unsigned char* bytes = buffer_.data() - base_;  // indexed by file offset
+      int64_t x = 1;  // its place in the kept text of the window, from 1
+      for (int64_t i = position; i < first.start; ++i) x += kKept[bytes[i]];
+      word.clear();
+      for (int64_t i = first.start; i < position + width && word.size() < 15; ++i)
+        if (kKept[bytes[i]]) word += static_cast<char>(bytes[i]);
+      if (!wavOnly || word.find("WAV") != std::string::npos) {
+        if (word.size() < 12) {
+          step = width / 2;  // cut by the window's end: the next window reads it whole
+        } else {
+          found.insert(word.substr(0, 12));
+          if (hooks.onCodeFound) hooks.onCodeFound(found.size());
+          step = x + 12;
+        }
+      }
+    }
+    if (width < kScanWindow) break;
+  }
+  codes.assign(found.begin(), found.end());
+  return codes.empty() ? -1 : 0;
+}
+
+int ScanProjectFile(const fs::path& path, bool wavOnly, std::vector<std::string>& codes,
+                    const ProjectScanHooks& hooks) {
+  ProjectFileScanner scanner;
+  return scanner.ScanProjectFile(path, wavOnly, codes, hooks);
+}
+
+}  // namespace trakvella
