@@ -146,15 +146,18 @@ TEST(ProjectScan, BlockReaderFindsWhatTheWindowRuleFinds) {
   // that sets a long move.
   const std::string pieces[] = {"KMLB_003_012.WAV", "KMLB_003_012.wav", Utf16("KMLB_003_012.WAV"),
                                 std::string(1, 'K').append(245, '#').append("MLB_003_012WAV")};
+  int edge = 0;
   for (char filler : {'#', 'Q'})
     for (const std::string& piece : pieces)
       for (int offset = 100; offset < 420; ++offset) {
         const std::string bytes =
             "#KMLB_001_001.WAV" + std::string(offset, filler) + piece + std::string(260, '#');
-        WriteFile(dir.path() / "edge.cpr", bytes);
+        // A new file each time: rewriting one would wait for the disk.
+        const auto file = (dir.path() / std::to_string(++edge)).replace_extension(".npr");
+        WriteFile(file, bytes);
         for (bool wavOnly : {false, true}) {
           std::vector<std::string> codes;
-          scanners[2].ScanProjectFile(dir.path() / "edge.cpr", wavOnly, codes, hooks);
+          scanners[2].ScanProjectFile(file, wavOnly, codes, hooks);
           ASSERT_EQ(codes, WindowByWindow(bytes, wavOnly)) << "offset " << offset << " filler " << filler;
         }
       }

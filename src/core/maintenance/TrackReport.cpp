@@ -1,0 +1,268 @@
+// TrackReport: report lines, the clipboard text and the report window's state.
+#include "core/maintenance/TrackReport.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "core/catalogue/TrackCodes.h"
+#include "core/catalogue/Vocabulary.h"
+#include "core/lang/MessageTable.h"
+#include "core/text/Text.h"
+
+namespace trakvella {
+
+namespace {
+
+constexpr std::array<int, kReportKindCount> kColumnCounts = {10, 7, 9};
+constexpr std::array<std::string_view, kReportKindCount> kColumnLists = {"ListBox1", "ListBox2R", "ListBox3"};
+constexpr std::array<std::string_view, 9> kUserHeadings = {
+    "Папка проекта", "Имя проекта", "Сборник", "Название", "Код", "ISRC", "Хроно", "Автор", "Исполнитель"};
+
+// A duration part as a number, or fallback when it is not one.
+long long DurationPart(std::string_view duration, size_t from, long long fallback) {
+  if (from >= duration.size()) return fallback;
+  return IntOr(duration.substr(from, 2), fallback);
+}
+
+// Author names expanded through the author table, each distinct text once per report.
+class AuthorNames {
+ public:
+  explicit AuthorNames(const std::vector<std::string>& table) : table_(table) {}
+  const std::string& operator()(const std::string& text) {
+    auto it = done_.find(text);
+    if (it == done_.end()) it = done_.emplace(text, ExpandAuthorNames(text, table_)).first;
+    return it->second;
+  }
+
+ private:
+  const std::vector<std::string>& table_;
+  std::unordered_map<std::string, std::string> done_;
+};
+
+}  // namespace
+
+int ReportColumnCount(ReportKind kind) { return kColumnCounts[static_cast<int>(kind)]; }
+std::string_view ReportColumnList(ReportKind kind) { return kColumnLists[static_cast<int>(kind)]; }
+std::string_view UserReportHeading(int column) {
+  return column >= 0 && column < static_cast<int>(kUserHeadings.size()) ? kUserHeadings[column] : std::string_view();
+}
+
+std::string PeriodDate(int quarter, int year) {
+  return "1." + std::to_string(3 * quarter - 2) + "." + std::to_string(year);
+}
+
+std::string RotationTotal(std::string_view duration, int rotations) {
+  const long long minutes = DurationPart(duration, 0, 0);
+  const long long seconds = DurationPart(duration, 3, 30);
+  return FormatDuration((minutes * 60 + seconds) * 1000 * rotations, DurationForm::Clock, 0);
+}
+
+std::vector<std::string> ReportLines(const std::vector<ReportEntry>& entries, const Catalogue& catalogue,
+                                     const ReportOptions& options, Random& random) {
+  std::vector<std::string> lines;
+  const int kind = static_cast<int>(options.kind);
+  const int count = kColumnCounts[kind];
+  std::vector<int> columns;
+  for (int c = 0; c < count && c < static_cast<int>(options.columns.size()); ++c)
+    if (options.columns[c]) columns.push_back(c);
+  if (columns.empty()) return lines;  // nothing to report, whatever the row numbers
+
+  const bool timed = options.kind != ReportKind::User;
+  const bool rowNames = options.kind == ReportKind::User && options.rowNames;
+  const std::string date = timed ? PeriodDate(options.quarter, options.year) : std::string();
+  AuthorNames authors(catalogue.writersInfo);
+  lines.reserve(entries.size() + 1);
+  std::string line;
+  size_t dataLines = 0;
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const ReportEntry& entry = entries[i];
+    int rotations = 0;
+    std::string total;
+    const auto [cd, track] = catalogue.LocateTrack(entry.code);
+    if (timed) rotations = 30 + random.Next(100);
+    if (rowNames && i == 0) {
+      std::string heading = "N\t";
+      for (int c : columns) {
+        heading += kUserHeadings[c];
+        if (c != 8) heading += '\t';
+      }
+      lines.push_back(heading);  // its trailing TAB stays
+    }
+    if (cd < 0) continue;
+    const TrackRecord& t = catalogue.Track(cd, track);
+    if (timed) total = RotationTotal(t.duration, rotations);
+
+    line.clear();
+    for (int c : columns) {
+      switch (options.kind) {
+        case ReportKind::Broadcast:
+          switch (c) {
+            case 0: line += entry.projectFolder; break;
+            case 1: line += date; break;
+            case 2: line += t.title + " (" + t.code + ")"; break;
+            case 3: line += authors(t.composer); break;
+            case 4: line += "  "; break;
+            case 5: line += "00:" + t.duration; break;
+            case 6: line += std::to_string(rotations); break;
+            case 7: line += total; break;
+            case 8: line += "инстр."; break;
+            case 9: line += authors(t.performer); break;
+          }
+          break;
+        case ReportKind::Advertising:
+          switch (c) {
+            case 0: line += entry.projectFolder; break;
+            case 1: line += entry.projectName; break;
+            case 2: line += t.title + " (" + t.code + ")"; break;
+            case 3: line += authors(t.composer); break;
+            case 4: line += "00:" + t.duration; break;
+            case 5: line += std::to_string(rotations); break;
+            case 6: line += total; break;
+          }
+          break;
+        case ReportKind::User:
+          switch (c) {
+            case 0: line += entry.projectFolder; break;
+            case 1: line += entry.projectName; break;
+            case 2: line += catalogue.cds[cd].cdText; break;
+            case 3: line += t.title; break;
+            case 4: line += t.code; break;
+            case 5: line += t.isrc; break;
+            case 6: line += "00:" + t.duration; break;
+            case 7: line += authors(t.composer); break;
+            case 8: line += authors(t.performer); break;
+          }
+          break;
+      }
+      if (c != count - 1) line += '\t';
+    }
+    if (rowNames) line.insert(0, std::to_string(i + 1) + "\t");
+    if (!line.empty()) {
+      if (line.back() == '\t') line.pop_back();
+      lines.push_back(line);
+      ++dataLines;
+    }
+  }
+  if (dataLines == 0) lines.clear();  // a heading alone is no report
+  return lines;
+}
+
+std::string ReportClipboardText(const std::vector<std::string>& lines) { return JoinLinesCrLf(lines); }
+
+bool BuildReport(const std::vector<ReportEntry>& entries, const Catalogue& catalogue, const ReportOptions& options,
+                 bool copy, Random& random, Clipboard& clipboard, Dialogs& dialogs, int language) {
+  const std::vector<std::string> lines = ReportLines(entries, catalogue, options, random);
+  if (lines.empty()) {
+    dialogs.Message(LangMessage(language, Msg::ExtractError), MessageKind::Error, MessageButtons::Ok);
+    return false;
+  }
+  if (copy) {
+    BufferToClipboard(clipboard, ReportClipboardText(lines));
+    dialogs.Message(LangMessage(language, Msg::CopiedRows) + std::to_string(lines.size()) +
+                        LangMessage(language, Msg::RowsToClipboard) + "\n" +
+                        LangMessage(language, Msg::ReadReportInstructions),
+                    MessageKind::Information, MessageButtons::Ok);
+  }
+  return true;
+}
+
+const std::vector<std::string>& ReportInstructions(int language) {
+  static const std::vector<std::string> russian = {
+      "Внимание! Отчет скопирован в буфер обмена.",
+      "Он записан простым текстом: строка отчета - строка текста,",
+      "столбцы разделены знаком табуляции (TAB).",
+      "",
+      "Как перенести отчет в форму РАО (form1 или form1a):",
+      "1. Откройте или создайте пустой документ Excel.",
+      "2. Вставьте в него содержимое буфера обмена (Ctrl+V).",
+      "3. Не снимая выделения, скопируйте вставленные ячейки",
+      "   еще раз (Ctrl+C).",
+      "4. Откройте форму отчета РАО (form1 или form1a).",
+      "5. Выделите первую ячейку той строки таблицы формы,",
+      "   с которой должны начаться данные отчета.",
+      "6. Нажмите правую кнопку мыши и выберите",
+      "   \"Вставить скопированные ячейки\".",
+      "7. Выберите \"Ячейки, со сдвигом вниз\" и нажмите OK.",
+      "Проверьте, что столбцы отчета совпали со столбцами формы,",
+      "и сохраните форму.",
+  };
+  static const std::vector<std::string> english = {
+      "Attention! The report has been copied to the clipboard.",
+      "It is plain text: one report row per line of text,",
+      "the columns separated by the TAB character.",
+      "",
+      "How to put the report into the RAO form (form1 or form1a):",
+      "1. Open or create an empty Excel document.",
+      "2. Paste the clipboard into it (Ctrl+V).",
+      "3. Keeping the selection, copy the pasted cells",
+      "   again (Ctrl+C).",
+      "4. Open the RAO report form (form1 or form1a).",
+      "5. Select the first cell of the form's table row",
+      "   where the report's data should begin.",
+      "6. Click the right mouse button and choose",
+      "   \"Insert Copied Cells\".",
+      "7. Choose \"Shift cells down\" and click OK.",
+      "Check that the report's columns match the form's columns,",
+      "then save the form.",
+  };
+  return language == 1 ? russian : english;
+}
+
+int LastReportYear(int currentYear) { return std::max(2020, currentYear + 1); }
+
+ReportWindowState::ReportWindowState(bool checkColRowNames) : checkColRowNames_(checkColRowNames) {
+  for (int k = 0; k < kReportKindCount; ++k) SelectAll(static_cast<ReportKind>(k));
+}
+
+void ReportWindowState::FormActivate() { page_ = 0; }
+
+void ReportWindowState::SelectAll(ReportKind kind) {
+  selected_[static_cast<int>(kind)].assign(static_cast<size_t>(ReportColumnCount(kind)), true);
+}
+
+void ReportWindowState::SetSelected(ReportKind kind, int column, bool selected) {
+  auto& list = selected_[static_cast<int>(kind)];
+  if (column >= 0 && column < static_cast<int>(list.size())) list[column] = selected;
+}
+
+void ReportWindowState::SetQuarter(ReportKind kind, int quarter) {
+  if (kind == ReportKind::User) return;
+  quarter_[static_cast<int>(kind)] = std::clamp(quarter, 1, 4);
+}
+
+void ReportWindowState::SetYear(ReportKind kind, int year, int currentYear) {
+  if (kind == ReportKind::User) return;
+  year_[static_cast<int>(kind)] = std::clamp(year, kFirstReportYear, LastReportYear(currentYear));
+}
+
+int ReportWindowState::quarter(ReportKind kind) const {
+  return kind == ReportKind::User ? 0 : quarter_[static_cast<int>(kind)];
+}
+
+int ReportWindowState::year(ReportKind kind) const {
+  return kind == ReportKind::User ? 0 : year_[static_cast<int>(kind)];
+}
+
+void ReportWindowState::SetCheckColRowNames(bool checked, Settings& settings) {
+  checkColRowNames_ = checked;
+  settings.checkColRowNames = checked;
+}
+
+ReportOptions ReportWindowState::Options() const {
+  ReportOptions options;
+  options.kind = activeKind;
+  options.columns = selected(activeKind);
+  options.quarter = quarter(activeKind);
+  options.year = year(activeKind);
+  options.rowNames = checkColRowNames_;
+  return options;
+}
+
+bool ReportWindowState::MakeReport(const std::vector<ReportEntry>& entries, const Catalogue& catalogue,
+                                   Random& random, Clipboard& clipboard, Dialogs& dialogs, int language) {
+  if (!BuildReport(entries, catalogue, Options(), true, random, clipboard, dialogs, language)) return false;
+  page_ = 1;
+  return true;
+}
+
+}  // namespace trakvella
