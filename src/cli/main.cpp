@@ -51,6 +51,9 @@ int CommandSubscription(const std::string& command, const std::vector<std::strin
                         const std::filesystem::path& programFolder, int language);
 int CommandDemoDownload(const Catalogue& catalogue, const std::vector<std::string>& args,
                         const std::filesystem::path& programFolder, int language, bool offline);
+// The project folder scan and the usage report (MaintenanceCommand.cpp).
+int CommandScan(const std::vector<std::string>& args, int language);
+int CommandReport(const Catalogue& catalogue, int language, const std::vector<std::string>& args);
 
 namespace {
 
@@ -77,7 +80,9 @@ constexpr const char* kUsage =
     "                 [--out FILE]\n"
     "          account show LOGIN | quota --login L --password P\n"
     "          download --login L --password P --to DIR [--copy-to-library] [--again] CODE...\n"
-    "          demo-download --to DIR CODE...\n";
+    "          demo-download --to DIR CODE...\n"
+    "          scan DIR [--types cpr,npr,vip,veg,acd] [--other .ses] [--exclude TEXT] [--wav-only]\n"
+    "          report --kind 0|1|2 --set FILE [--columns 0,1,...] [--quarter Q --year Y] [--row-names] [--seed N]\n";
 
 using cli::Escape;
 using cli::Put;
@@ -309,7 +314,7 @@ int Run(int argc, char** argv) {
       args.push_back(a);
   }
   if (args.empty()) throw UsageError{"no command given"};
-  // Downloads, the update page and amounts in words need no catalogue.
+  // Downloads, the update page, amounts in words and project folder scans need no catalogue.
   if (args[0] == "fetch") {
     const int lang = language ? *language : LanguageFromLocaleId(SystemLanguageId());
     return CommandFetch(std::vector<std::string>(args.begin() + 1, args.end()), lang);
@@ -324,6 +329,10 @@ int Run(int argc, char** argv) {
     const int lang = language ? *language : LanguageFromLocaleId(SystemLanguageId());
     return CommandSubscription(args[0], std::vector<std::string>(args.begin() + 1, args.end()),
                                home ? *home : ExecutableFolder(), lang);
+  }
+  if (args[0] == "scan") {
+    const int lang = language ? *language : LanguageFromLocaleId(SystemLanguageId());
+    return CommandScan(std::vector<std::string>(args.begin() + 1, args.end()), lang);
   }
 
   // The command and its arguments, checked before the catalogue is loaded.
@@ -352,6 +361,7 @@ int Run(int argc, char** argv) {
       {"passport", {0, SIZE_MAX, {}}},
       {"export", {0, SIZE_MAX, {}}},
       {"demo-download", {0, SIZE_MAX, {}}},
+      {"report", {0, SIZE_MAX, {}}},
   };
   auto known = commands.find(command);
   if (known == commands.end()) throw UsageError{"unknown command " + command};
@@ -361,7 +371,7 @@ int Run(int argc, char** argv) {
     if (command == "search" || command == "related" || command == "title" || command == "local" ||
         command == "lucky" || command == "top" || command == "similar" || command == "set" ||
         command == "contract" || command == "passport" ||
-        command == "export" || command == "demo-download") {  // these read their own options
+        command == "export" || command == "demo-download" || command == "report") {  // these read their own options
       positional.push_back(args[i]);
       continue;
     }
@@ -416,6 +426,7 @@ int Run(int argc, char** argv) {
   if (command == "passport") return CommandPassport(s.catalogue, *resources, s.language, positional);
   if (command == "export") return CommandExport(s.catalogue, s.language, programFolder, positional);
   if (command == "demo-download") return CommandDemoDownload(s.catalogue, positional, programFolder, s.language, offline);
+  if (command == "report") return CommandReport(s.catalogue, s.language, positional);
   if (command != "info" && command != "cd" && command != "track" && command != "tree" && command != "tags")
     return CommandCollection(s.catalogue, s.language, command, positional);
   return 0;
