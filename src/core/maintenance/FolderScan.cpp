@@ -65,12 +65,12 @@ std::string ProjectExtension(std::string_view fileName) {
 
 namespace {
 
-// One walk of FindProjects.
+// One walk over a folder tree: every regular file, depth first, each folder's
+// entries in name order.
 class ProjectWalk {
  public:
-  ProjectWalk(std::string_view extension, const std::vector<std::string>& exclusions, Progress& progress,
-              std::vector<std::string>& result, const std::function<void(size_t)>& onCount)
-      : extension_(extension), exclusions_(exclusions), progress_(progress), result_(result), onCount_(onCount) {}
+  using Visit = std::function<void(const std::string& path, size_t nameStart)>;
+  ProjectWalk(Progress& progress, const Visit& visit) : progress_(progress), visit_(visit) {}
 
   // realFolder: the folder's path with every link resolved, which tells a
   // folder reached a second time.
@@ -119,19 +119,15 @@ class ProjectWalk {
         }
         Walk(entry.path, realSub);
         if (stopped_) return;
-      } else if (ProjectExtension(name) == extension_ && NotExcluded(name, exclusions_)) {
-        result_.push_back(entry.path);
-        if (onCount_) onCount_(result_.size());
+      } else {
+        visit_(entry.path, entry.nameStart);
       }
     }
   }
 
  private:
-  std::string_view extension_;
-  const std::vector<std::string>& exclusions_;
   Progress& progress_;
-  std::vector<std::string>& result_;
-  const std::function<void(size_t)>& onCount_;
+  const Visit& visit_;
   std::unordered_set<std::string> visited_;
   bool stopped_ = false;
 };
@@ -158,15 +154,32 @@ std::string WithoutExtension(const std::string& name) {
 
 }  // namespace
 
-void FindProjects(const fs::path& folder, std::string_view extension, const std::vector<std::string>& exclusions,
-                  Progress& progress, std::vector<std::string>& result, const std::function<void(size_t)>& onCount) {
-  if (extension.empty()) return;
+namespace {
+
+// Walks the tree under folder (nothing when it is no folder).
+void WalkFiles(const fs::path& folder, Progress& progress, const ProjectWalk::Visit& visit) {
   std::error_code ec;
   const fs::path real = fs::canonical(folder, ec);
   if (ec || !fs::is_directory(real, ec)) return;
   std::string start = folder.native();
   if (start.empty() || start.back() != '/') start += '/';
-  ProjectWalk(extension, exclusions, progress, result, onCount).Walk(start, real.native());
+  ProjectWalk(progress, visit).Walk(start, real.native());
+}
+
+bool IsProject(std::string_view name, std::string_view extension, const std::vector<std::string>& exclusions) {
+  return !extension.empty() && ProjectExtension(name) == extension && NotExcluded(name, exclusions);
+}
+
+}  // namespace
+
+void FindProjects(const fs::path& folder, std::string_view extension, const std::vector<std::string>& exclusions,
+                  Progress& progress, std::vector<std::string>& result, const std::function<void(size_t)>& onCount) {
+  if (extension.empty()) return;
+  WalkFiles(folder, progress, [&](const std::string& path, size_t nameStart) {
+    if (!IsProject(std::string_view(path).substr(nameStart), extension, exclusions)) return;
+    result.push_back(path);
+    if (onCount) onCount(result.size());
+  });
 }
 
 bool FolderTable::Add(const std::string& folder, const std::string& name, const std::string& code) {
@@ -215,22 +228,40 @@ void FolderScan::SButClick(const ScanSettings& settings, const AddToSet& addToSe
     display_.mProTag = 0;
     const std::vector<std::string> exclusions = ExclusionList(settings.excludeNames);
 
+    // The tree is walked once, at the first type searched; each type then takes
+    // its files from the walk in the walk's order, as a walk of its own would.
+    struct File {
+      std::string path;
+      size_t nameStart;
+    };
+    std::vector<File> files;
+    bool walked = false;
     for (int type = 0; type < kProjectTypeCount && !cancelled_; ++type) {
       if (!settings.ticked[type]) continue;
       const std::string extension =
           type == kOtherProjectType ? settings.otherExtension : std::string(ProjectTypes()[type].extension);
-      std::vector<std::string> found;
+      size_t found = 0;
       display_.countLabels[type].clear();
       display_.searchingType = type;
       Show();
-      FindProjects(settings.startFolder, extension, exclusions, progress_, found, [&](size_t count) {
-        display_.countLabels[type] = std::to_string(count);
+      if (!walked && !extension.empty()) {
+        WalkFiles(settings.startFolder, progress_,
+                  [&](const std::string& path, size_t nameStart) { files.push_back({path, nameStart}); });
+        walked = true;
+        cancelled_ = progress_.Cancelled();
+      }
+      for (size_t i = 0; i < files.size() && !cancelled_ && !extension.empty(); ++i) {
+        if (!IsProject(std::string_view(files[i].path).substr(files[i].nameStart), extension, exclusions)) continue;
+        projects_.push_back(files[i].path);
+        display_.countLabels[type] = std::to_string(++found);
         Show();
-      });
-      cancelled_ = progress_.Cancelled();
-      projects_.insert(projects_.end(), found.begin(), found.end());
+        if (found % 256 == 0) {
+          progress_.pump();
+          cancelled_ = progress_.Cancelled();
+        }
+      }
       display_.searchingType = -1;
-      display_.countLabels[type] = std::to_string(found.size());
+      display_.countLabels[type] = std::to_string(found);
       Show();
     }
 

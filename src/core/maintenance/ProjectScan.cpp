@@ -12,7 +12,6 @@
 #include <cstdio>
 #include <cstring>
 #include <set>
-#include <system_error>
 
 namespace trakvella {
 
@@ -129,9 +128,13 @@ int ProjectFileScanner::ScanProjectFile(const fs::path& path, bool wavOnly, std:
   file.file = std::fopen(path.c_str(), "rb");
   if (!file.file) return -1;
   std::setvbuf(file.file, nullptr, _IONBF, 0);  // blocks go straight into the buffer
-  std::error_code ec;
-  const auto size = fs::file_size(path, ec);
-  file.size = ec ? INT64_MAX : static_cast<int64_t>(size);
+  // The size from the open file itself (no second look-up of the path).
+  file.size = INT64_MAX;
+  if (std::fseek(file.file, 0, SEEK_END) == 0) {
+    const long end = std::ftell(file.file);
+    if (end >= 0) file.size = end;
+  }
+  if (std::fseek(file.file, 0, SEEK_SET) != 0) return -1;
   file_ = &file;
   hooks_ = &hooks;
   struct Release {

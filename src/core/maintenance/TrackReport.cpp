@@ -93,16 +93,17 @@ std::vector<std::string> ReportLines(const std::vector<ReportEntry>& entries, co
     if (timed) total = RotationTotal(t.duration, rotations);
 
     line.clear();
+    if (rowNames) line.append(std::to_string(i + 1)).append("\t");  // the row number in front
     for (int c : columns) {
       switch (options.kind) {
         case ReportKind::Broadcast:
           switch (c) {
             case 0: line += entry.projectFolder; break;
             case 1: line += date; break;
-            case 2: line += t.title + " (" + t.code + ")"; break;
+            case 2: line.append(t.title).append(" (").append(t.code).append(")"); break;
             case 3: line += authors(t.composer); break;
             case 4: line += "  "; break;
-            case 5: line += "00:" + t.duration; break;
+            case 5: line.append("00:").append(t.duration); break;
             case 6: line += std::to_string(rotations); break;
             case 7: line += total; break;
             case 8: line += "инстр."; break;
@@ -113,9 +114,9 @@ std::vector<std::string> ReportLines(const std::vector<ReportEntry>& entries, co
           switch (c) {
             case 0: line += entry.projectFolder; break;
             case 1: line += entry.projectName; break;
-            case 2: line += t.title + " (" + t.code + ")"; break;
+            case 2: line.append(t.title).append(" (").append(t.code).append(")"); break;
             case 3: line += authors(t.composer); break;
-            case 4: line += "00:" + t.duration; break;
+            case 4: line.append("00:").append(t.duration); break;
             case 5: line += std::to_string(rotations); break;
             case 6: line += total; break;
           }
@@ -128,7 +129,7 @@ std::vector<std::string> ReportLines(const std::vector<ReportEntry>& entries, co
             case 3: line += t.title; break;
             case 4: line += t.code; break;
             case 5: line += t.isrc; break;
-            case 6: line += "00:" + t.duration; break;
+            case 6: line.append("00:").append(t.duration); break;
             case 7: line += authors(t.composer); break;
             case 8: line += authors(t.performer); break;
           }
@@ -136,10 +137,10 @@ std::vector<std::string> ReportLines(const std::vector<ReportEntry>& entries, co
       }
       if (c != count - 1) line += '\t';
     }
-    if (rowNames) line.insert(0, std::to_string(i + 1) + "\t");
     if (!line.empty()) {
       if (line.back() == '\t') line.pop_back();
-      lines.push_back(line);
+      lines.push_back(std::move(line));
+      line.clear();
       ++dataLines;
     }
   }

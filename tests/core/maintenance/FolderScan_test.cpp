@@ -168,7 +168,7 @@ TEST(FolderScan, MissingFolderCancelAndATableBeyondItsSlots) {
   TempDir dir;
   for (int i = 0; i < 40; ++i) WriteFile(dir.path() / std::to_string(i) / "s.cpr", Project({"KMLB_001_001"}));
   settings.startFolder = dir.path().string();
-  run.progress.cancelAfterPumps = 5 * 41 + 10;  // five searches of 41 folders, then ten files
+  run.progress.cancelAfterPumps = 41 + 10;  // the search pumps once per folder, then ten files
   run.Run(settings);
   EXPECT_TRUE(run.scan.cancelled());
   EXPECT_GT(run.scan.entries().size(), 0u);
