@@ -13,7 +13,8 @@
 #include "core/catalogue/Catalogue.h"
 #include "core/maintenance/FolderScan.h"
 #include "core/maintenance/TrackReport.h"
-#include "core/text/FileIO.h"
+#include "core/musicset/MusicSet.h"
+#include "core/musicset/SetListFile.h"
 #include "core/text/Text.h"
 #include "ports/Random.h"
 
@@ -63,52 +64,6 @@ std::vector<std::string> CommaList(const std::string& text) {
     from = comma + 1;
   }
   return items;
-}
-
-// Reads a music set list file (.rq2) into report entries: per line the code
-// and context before the first "," (split at "="), then the project folder and
-// name; a line with more than two commas keeps its last two as the separators,
-// so a context holding commas stays whole. Names reduce to the 12-character
-// stem of a file name; codes the catalogue lacks are skipped.
-// TODO(integration): replace with the music set's LoadSet once it is available.
-std::optional<std::vector<ReportEntry>> ReadSetFile(const std::string& file, const Catalogue& catalogue) {
-  std::string bytes;
-  if (!ReadWholeFile(file, bytes)) return std::nullopt;
-  std::vector<ReportEntry> entries;
-  for (const std::string& line : SplitLines(Cp1251ToUtf8(bytes))) {
-    std::string head = line, folder = line, name = line;
-    const size_t last = line.rfind(',');
-    if (last != std::string::npos) {
-      const size_t first = line.find(',');
-      const size_t second = first == last ? std::string::npos : line.rfind(',', last - 1);
-      if (second == std::string::npos) {  // one comma: the field after it serves twice
-        head = line.substr(0, last);
-        folder = name = line.substr(last + 1);
-      } else {
-        head = line.substr(0, second);
-        folder = line.substr(second + 1, last - second - 1);
-        name = line.substr(last + 1);
-      }
-    }
-    head = Trim(head);
-    ReportEntry entry;
-    entry.projectFolder = Trim(folder);
-    entry.projectName = Trim(name);
-    const size_t equals = head.find('=');
-    std::string code = equals == std::string::npos ? head : head.substr(0, equals);
-    if (equals != std::string::npos) entry.context = head.substr(equals + 1);
-    const size_t slash = code.find_last_of("\\/");
-    if (slash != std::string::npos) code.erase(0, slash + 1);
-    const size_t dot = code.rfind('.');
-    if (dot != std::string::npos) code.erase(dot);
-    code = UpperCase(code);
-    if (CharCount(code) != 12) continue;
-    const auto [cd, track] = catalogue.LocateTrack(code);
-    if (cd < 0) continue;
-    entry.code = catalogue.Track(cd, track).code;
-    entries.push_back(std::move(entry));
-  }
-  return entries;
 }
 
 // The clipboard of a command-line run: the text goes to stdout, as it is.
@@ -217,12 +172,14 @@ int CommandReport(const Catalogue& catalogue, int language, const std::vector<st
   } else {
     random.emplace();
   }
-  const auto entries = ReadSetFile(options["--set"], catalogue);
-  if (!entries) return Usage("cannot read " + options["--set"]);
-
+  std::vector<std::string> lines;
+  if (!ReadSetListFile(options["--set"], lines)) return Usage("cannot read " + options["--set"]);
   cli::StderrDialogs dialogs;
+  MusicSet set(catalogue, dialogs, [language] { return language; });
+  set.LoadSet(lines);
+
   StdoutClipboard clipboard;
-  return window.MakeReport(*entries, catalogue, *random, clipboard, dialogs, language) ? 0 : 1;
+  return window.MakeReport(set.entries(), catalogue, *random, clipboard, dialogs, language) ? 0 : 1;
 }
 
 }  // namespace trakvella

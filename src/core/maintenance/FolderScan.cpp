@@ -193,6 +193,14 @@ void FolderTable::Clear() {
   slots_.clear();
 }
 
+size_t AddToMusicSet(MusicSet& set, const std::vector<ScanEntry>& entries) {
+  const size_t before = set.size();
+  FillLines lines;
+  for (const ScanEntry& e : entries) lines.Add(e.code, e.projectFolder, e.projectName);
+  set.FillMem(lines, FillMode::AppendAll);
+  return set.size() - before;
+}
+
 FolderScan::FolderScan(Progress& progress, Inflater* inflater, std::function<int()> language)
     : progress_(progress), inflater_(inflater), language_(std::move(language)) {}
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/maintenance/ProjectScan.h"
+#include "core/musicset/MusicSet.h"
 #include "ports/Inflater.h"
 #include "ports/Progress.h"
 
@@ -91,6 +92,11 @@ class FolderTable {
   std::unordered_map<std::string, size_t> slotOf_;
   std::vector<std::unordered_set<std::string>> slots_;
 };
+
+// FillMem with flag 1: appends an entry per scan entry (its code read as a
+// set line, with its folder and project name; duplicates kept, codes the
+// catalogue lacks dropped). Returns how many entries the set grew by.
+size_t AddToMusicSet(MusicSet& set, const std::vector<ScanEntry>& entries);
 
 // What the scan window shows, kept here so the window only copies it into its controls.
 struct ScanDisplay {

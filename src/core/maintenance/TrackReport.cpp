@@ -2,6 +2,7 @@
 #include "core/maintenance/TrackReport.h"
 
 #include <algorithm>
+#include <tuple>
 #include <unordered_map>
 
 #include "core/catalogue/TrackCodes.h"
@@ -78,7 +79,9 @@ std::vector<std::string> ReportLines(const std::vector<ReportEntry>& entries, co
     const ReportEntry& entry = entries[i];
     int rotations = 0;
     std::string total;
-    const auto [cd, track] = catalogue.LocateTrack(entry.code);
+    auto [cd, track] = std::pair{entry.cdIndex, entry.trackIndex};
+    if (cd < 0 || cd >= catalogue.cdCount || track < 0 || track >= static_cast<int>(catalogue.cds[cd].tracks.size()))
+      std::tie(cd, track) = catalogue.LocateTrack(entry.code);
     if (timed) rotations = 30 + random.Next(100);
     if (rowNames && i == 0) {
       std::string heading = "N\t";

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/catalogue/Catalogue.h"
+#include "core/musicset/MusicSet.h"
 #include "core/settings/Settings.h"
 #include "ports/Clipboard.h"
 #include "ports/Dialogs.h"
@@ -29,14 +30,10 @@ std::string_view ReportColumnList(ReportKind kind);
 // The heading of a user report column (Russian in both interface languages).
 std::string_view UserReportHeading(int column);
 
-// A music set entry as the report reads it; title, duration and authors come
-// from the catalogue track of its code.
-struct ReportEntry {
-  std::string code;
-  std::string context;
-  std::string projectFolder;
-  std::string projectName;
-};
+// The report reads music set entries: the project folder and name from the
+// entry, everything else from its catalogue track (found by its code when the
+// entry's positions do not designate one).
+using ReportEntry = MusicSetEntry;
 
 struct ReportOptions {
   ReportKind kind = ReportKind::Broadcast;

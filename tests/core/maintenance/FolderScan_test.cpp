@@ -11,6 +11,7 @@
 
 #include "adapters/ZlibInflater.h"
 #include "core/lang/MessageTable.h"
+#include "support/CatalogueFixture.h"
 #include "support/Fakes.h"
 
 namespace trakvella {
@@ -154,6 +155,35 @@ TEST(FolderScan, EachCodeOncePerFolderAndProjectName) {
                 run.scan.display().reslabel,
             "");
   EXPECT_EQ(run.scan.display().overallMax, 0);
+}
+
+TEST(FolderScan, FillsTheMusicSetWithDuplicatesAndCountsWhatItGrewBy) {
+  TempDir cat, projects;
+  testing::FixtureCatalogue f;
+  f.titles = {"KMLB_003=KMLB_003 Promo", "KMLB_003_012=Whoosh\tRU-A47-08-003-012\t00:06\tIvanov\tIvanov"};
+  f.tracks = {"KMLB_003_012=0"};
+  f.blocks = {{"KMLB_003", testing::NfoBlock("KMLB_003", "Promo", {"* ALL LIBRARY >> FX", "FX >> WHOOSH"}, "012013")}};
+  f.Write(cat.path());
+  testing::LoadedCatalogue loaded;
+  testing::LoadFolder(loaded, cat.path(), LoadOptions{});
+  testing::FakeDialogs dialogs;
+  MusicSet set(loaded.catalogue, dialogs, [] { return kEnglish; });
+  ASSERT_TRUE(set.Append({"KMLB_003_012", "x", "-", "-", 0, 0}));
+
+  WriteFile(projects.path() / "Promo" / "cut1.cpr", Project({"KMLB_003_012", "KMLB_999_001"}));
+  WriteFile(projects.path() / "Promo" / "cut2.cpr", Project({"KMLB_003_012"}));
+  ScanRun run;
+  ScanSettings settings = DefaultScanSettings();
+  settings.startFolder = projects.path().string();
+  run.scan.SButClick(settings, [&](const std::vector<ScanEntry>& entries) { return AddToMusicSet(set, entries); });
+
+  EXPECT_EQ(run.scan.entries().size(), 3u);  // the unknown code is dropped by the set, not by the scan
+  ASSERT_EQ(set.size(), 3u);
+  EXPECT_EQ(set[1].projectFolder, "Promo");
+  EXPECT_EQ(set[1].projectName, "cut1");
+  EXPECT_EQ(set[1].context, set.DefaultContext(0, ContextCategory::Specific));
+  EXPECT_EQ(set[2].projectName, "cut2");
+  EXPECT_EQ(run.scan.display().reslabel, LangMessage(kEnglish, Msg::ScanTracksAdded) + "2");
 }
 
 TEST(FolderScan, MissingFolderCancelAndATableBeyondItsSlots) {

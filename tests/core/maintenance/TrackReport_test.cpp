@@ -54,7 +54,8 @@ struct TrackReportTest : ::testing::Test {
   const Catalogue& catalogue() const { return loaded.catalogue; }
 };
 
-const std::vector<ReportEntry> kSet = {{"KMLB_012_003", "A >> B : KMLB_012 Morning Light", "Morning Show", "ep1"},
+// The first entry as the set holds it, with its positions; the second found by its code.
+const std::vector<ReportEntry> kSet = {{"KMLB_012_003", "A >> B : KMLB_012 Morning Light", "Morning Show", "ep1", 0, 0},
                                        {"KMLB_012_004", "A >> B : KMLB_012 Morning Light", "-", "-"}};
 
 TEST_F(TrackReportTest, BroadcastLineHoldsEveryColumnAndRotationsAreDrawnPerEntry) {
