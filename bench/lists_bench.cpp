@@ -47,7 +47,7 @@ void BM_ListTracks(benchmark::State& state, SortKind kind) {
   Browser browser(lib.catalogue, lib.dialogs, lib.progress, random, [] { return kEnglish; });
   browser.SetSortKind(kind);
   for (auto _ : state) {
-    browser.ListTracks(lib.codes, true, -1, false, "");
+    browser.ListTracks(lib.codes, true, std::nullopt, false, "");
     benchmark::DoNotOptimize(browser.rowCount());
   }
   state.counters["rows"] = browser.rowCount();
@@ -84,7 +84,7 @@ void BM_FillTrackList(benchmark::State& state) {
   delegate->painted = 0;
   long iterations = 0;
   for (auto _ : state) {
-    browser.ListTracks(lib.codes, true, -1, false, "");
+    browser.ListTracks(lib.codes, true, std::nullopt, false, "");
     model.Reset();
     // The view lays out on a zero timer and then asks for a paint: spin the
     // event loop until the rows have been drawn.

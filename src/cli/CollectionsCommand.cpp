@@ -99,7 +99,7 @@ int CommandCollection(const Catalogue& catalogue, int language, const std::strin
         if (!code.empty()) codes.push_back(code);
         from = comma + 1;
       }
-      browser.ListTracks(codes, true, -1, false, "");
+      browser.ListTracks(codes, true, std::nullopt, false, "");
     }
     SearchTitles(browser, catalogue, args[0], progress, language);
   } else if (command == "local") {

@@ -214,7 +214,7 @@ int CommandTracks(const Session& s, const std::string& code, std::map<std::strin
   if (options.count("--reverse")) b.browser.ToggleReverse();
   std::vector<std::string> codes;
   for (const auto& t : s.catalogue.cds[p].tracks) codes.push_back(t.code);
-  b.browser.ListTracks(codes, true, -1, false, "");
+  b.browser.ListTracks(codes, true, std::nullopt, false, "");
   for (const auto& [cd, track] : b.browser.rows()) Put("row", s.catalogue.Track(cd, track).code);
   return 0;
 }

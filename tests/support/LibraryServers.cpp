@@ -18,6 +18,8 @@
 #include <thread>
 #include <unistd.h>
 
+#include "core/text/Text.h"
+
 namespace trakvella::testing {
 namespace {
 
@@ -40,13 +42,6 @@ bool ReapWithin(pid_t pid, std::chrono::milliseconds timeout) {
     if (Clock::now() >= deadline) return false;
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
-}
-
-std::string Lower(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
 }
 
 }  // namespace
@@ -212,7 +207,7 @@ HttpResponseForTest HttpRequestForTest(const std::string& method, const std::str
     size_t c = line.find(':');
     if (c == std::string::npos) continue;
     size_t valueStart = line.find_first_not_of(' ', c + 1);
-    response.headers[Lower(line.substr(0, c))] =
+    response.headers[LowerCase(line.substr(0, c))] =
         valueStart == std::string::npos ? "" : line.substr(valueStart);
   }
   response.body = raw.substr(headerEnd + 4);

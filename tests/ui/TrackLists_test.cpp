@@ -268,7 +268,7 @@ struct TrackRows : Lists {
   TrackListModel model;
   FileBoxDelegate delegate;
   TrackRows() : Lists(TwoCds()), model(*browser, catalogue()), delegate(*browser, catalogue(), Language()) {
-    browser->ListTracks({"KMLB_003_001", "KMLB_003_002", "KMLB_005_001"}, true, -1, false, "");
+    browser->ListTracks({"KMLB_003_001", "KMLB_003_002", "KMLB_005_001"}, true, std::nullopt, false, "");
     model.Reset();
     delegate.setItemHeight(kRowHeight);
     delegate.marks.hasComment = [](const std::string& code) { return code == "KMLB_003_002"; };
@@ -382,7 +382,7 @@ TEST(TrackListModel, ListingTheWholeLibraryMakesNoObjectPerRow) {
   QApplication::processEvents();
   const qsizetype objectsBefore = view.findChildren<QObject*>().size();
 
-  browser.ListTracks(codes, true, -1, false, "");
+  browser.ListTracks(codes, true, std::nullopt, false, "");
   model.Reset();
   QApplication::processEvents();
 

@@ -50,6 +50,7 @@ void Browser::Reset() {
   backEnabled_ = forwardEnabled_ = false;
   sortKind_ = SortKind::Order;
   statusFields_ = {};
+  resultMode_ = false;
 }
 
 // --- Track list ----------------------------------------------------------------
@@ -61,9 +62,9 @@ const TrackRecord* Browser::SelectedTrack() const {
   return &catalogue_.Track(rows_[selectedRow_].first, rows_[selectedRow_].second);
 }
 
-void Browser::ListTracks(const std::vector<std::string>& codes, bool fillRows, int progressMessage, bool resultMode,
-                         const std::string& cdCaption) {
-  if (progressMessage != -1) progress_.ShowProgress(LangMessage(Lang(), static_cast<unsigned>(progressMessage)), ProgressMode::Show);
+void Browser::ListTracks(const std::vector<std::string>& codes, bool fillRows, std::optional<Msg> progressMessage,
+                         bool resultMode, const std::string& cdCaption) {
+  if (progressMessage) progress_.ShowProgress(LangMessage(Lang(), *progressMessage), ProgressMode::Show);
   if (resultMode) {
     LeaveResultMode();
     EnterResultMode();
@@ -84,7 +85,8 @@ void Browser::ListTracks(const std::vector<std::string>& codes, bool fillRows, i
       for (int i = 0; i < count; ++i) {
         if (!locate(i)) continue;
         const std::string& d = catalogue_.Track(located[i].first, located[i].second).duration;
-        entries.push_back({reversed_ ? 1 : 0, MidChars(d, 0, 2), MidChars(d, 3, 2), i});
+        entries.push_back(
+            {reversed_ ? TSortKind::LengthDown : TSortKind::LengthUp, MidChars(d, 0, 2), MidChars(d, 3, 2), i});
       }
       SortEntries(entries);
       break;
@@ -92,7 +94,8 @@ void Browser::ListTracks(const std::vector<std::string>& codes, bool fillRows, i
       for (int i = 0; i < count; ++i) {
         if (!locate(i)) continue;
         const TrackRecord& t = catalogue_.Track(located[i].first, located[i].second);
-        entries.push_back({reversed_ ? 3 : 2, BetweenMarkers(Trim(t.tagLine), "[", "]"), "", i});
+        entries.push_back(
+            {reversed_ ? TSortKind::TempoDown : TSortKind::TempoUp, BetweenMarkers(Trim(t.tagLine), "[", "]"), "", i});
       }
       SortEntries(entries);
       break;
@@ -105,7 +108,8 @@ void Browser::ListTracks(const std::vector<std::string>& codes, bool fillRows, i
         if (!locate(i)) continue;
         auto it = rank.find(catalogue_.Track(located[i].first, located[i].second).code);
         const int key = it != rank.end() ? it->second : 50001 + random_.Next(50000);
-        entries.push_back({reversed_ ? 5 : 4, std::to_string(key), "", i});
+        entries.push_back(
+            {reversed_ ? TSortKind::PopularityDown : TSortKind::PopularityUp, std::to_string(key), "", i});
       }
       SortEntries(entries);
       break;
@@ -114,7 +118,7 @@ void Browser::ListTracks(const std::vector<std::string>& codes, bool fillRows, i
       for (int n = 0; n < count; ++n) {
         const int i = reversed_ ? count - 1 - n : n;
         locate(i);
-        entries.push_back({0, "", "", i});
+        entries.push_back({TSortKind::LengthUp, "", "", i});  // never sorted
       }
       break;
   }
@@ -136,7 +140,7 @@ void Browser::ListTracks(const std::vector<std::string>& codes, bool fillRows, i
   }
   (void)fillRows;  // the track list draws its rows from the row table either way
   if (!cdCaption.empty()) ListCdsOfTracks(cdCaption, cdCodes, false);
-  if (progressMessage != -1) progress_.ShowProgress("", ProgressMode::Hide);
+  if (progressMessage) progress_.ShowProgress("", ProgressMode::Hide);
 }
 
 void Browser::SetScannedRows(std::vector<std::pair<int, int>> rows) {
@@ -179,6 +183,7 @@ void Browser::SetShowCode(bool on) {
 }
 
 void Browser::EnterResultMode() {
+  resultMode_ = true;
   statusFields_ = {"*", "", "", "", ""};
   boxRows_.clear();
   selectedBoxRow_ = -1;
@@ -196,6 +201,7 @@ void Browser::EnterSearchMode() {
 }
 
 void Browser::LeaveResultMode() {
+  resultMode_ = false;
   statusFields_[0].clear();
   searchButtonDown = false;
   searchPanelShown = false;
@@ -273,7 +279,8 @@ std::string Browser::FormatPathCaption(const std::string& path) const {
 
 void Browser::ShowCurrentLevel(const std::string& selectName) {
   caption_ = FormatPathCaption(currentPath_);
-  statusFields_ = {};
+  statusFields_ = {};  // a level shown ends result mode
+  resultMode_ = false;
 
   if (currentPath_.find(kPlaceSeparator) == std::string::npos) {
     // A category level: its child categories, then its CDs.
@@ -316,7 +323,7 @@ void Browser::ShowCurrentLevel(const std::string& selectName) {
     const int cd = boxRows_[selectedBoxRow_].cdPosition;
     std::vector<std::string> codes;
     for (const auto& t : catalogue_.cds[cd].tracks) codes.push_back(t.code);
-    ListTracks(codes, true, -1, false, "");
+    ListTracks(codes, true, std::nullopt, false, "");
     if (rowCount() > 0) {
       int select = 0;
       const auto fromSet = hooks.musicSetSelection ? hooks.musicSetSelection() : std::nullopt;
@@ -471,7 +478,8 @@ void Browser::ListCdsByTag(const std::string& tag) {
   for (int p = 0; p < catalogue_.cdCount; ++p) {
     const auto& words = russian ? catalogue_.cds[p].keywordTranslations : catalogue_.cds[p].keywords;
     if (std::any_of(words.begin(), words.end(), [&](const auto& w) { return SameText(w, tag); }))
-      entries.push_back({newFirst ? 13 : 12, MidChars(catalogue_.cds[p].cdCode, 5, 3), "", p});
+      entries.push_back({newFirst ? TSortKind::CdNumberNewFirst : TSortKind::CdNumberUp,
+                         MidChars(catalogue_.cds[p].cdCode, 5, 3), "", p});
   }
   SortEntries(entries);
   boxRows_.clear();

@@ -13,6 +13,7 @@
 
 #include "core/catalogue/TSort.h"
 #include "core/catalogue/Catalogue.h"
+#include "core/lang/MessageTable.h"
 #include "ports/Clipboard.h"
 #include "ports/Dialogs.h"
 #include "ports/Progress.h"
@@ -78,9 +79,17 @@ class Browser {
   std::vector<std::string> topList;
 
   // Lists track codes in the current sort order (see the sort kinds); codes that
-  // are not in the catalogue are left out.
+  // are not in the catalogue are left out. With a progress message the progress
+  // window shows it while the listing runs.
+  void ListTracks(const std::vector<std::string>& codes, bool fillRows, std::optional<Msg> progressMessage,
+                  bool resultMode, const std::string& cdCaption);
+  // The same with the message's number, -1 for none (for callers that pass numbers).
   void ListTracks(const std::vector<std::string>& codes, bool fillRows, int progressMessage, bool resultMode,
-                  const std::string& cdCaption);
+                  const std::string& cdCaption) {
+    ListTracks(codes, fillRows,
+               progressMessage < 0 ? std::nullopt : std::optional<Msg>(static_cast<Msg>(progressMessage)),
+               resultMode, cdCaption);
+  }
   // The rows of a collection that scanned the catalogue itself (catalogue order,
   // not sorted); no row selected.
   void SetScannedRows(std::vector<std::pair<int, int>> rows);
@@ -96,8 +105,8 @@ class Browser {
   void SetShowName(bool on);
   void SetShowCode(bool on);
 
-  // Result mode: field 0 shows "*" while the list holds a result, not a CD.
-  bool resultMode() const { return statusFields_[0] == "*"; }
+  // Result mode: the list holds a result, not a CD; status field 0 shows "*" meanwhile.
+  bool resultMode() const { return resultMode_; }
   void EnterResultMode();
   void LeaveResultMode();
   // Result mode with the search panel in place of the category/CD box.
@@ -185,6 +194,7 @@ class Browser {
   SortKind sortKind_ = SortKind::Order;
   bool reversed_ = false;
   std::array<std::string, 5> statusFields_;
+  bool resultMode_ = false;
 
   std::vector<BoxRow> boxRows_;
   int selectedBoxRow_ = -1;

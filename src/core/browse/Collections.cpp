@@ -13,7 +13,6 @@ namespace trakvella {
 
 namespace {
 
-constexpr unsigned kInProgress = 84;
 
 // The tempo of a tag line as the related lists count it (0 when it has none).
 int CountedTempo(const std::string& tagLine) {
@@ -43,7 +42,7 @@ void ShowScanResult(Browser& browser, const Catalogue& catalogue, std::vector<st
 void ScanCollection(Browser& browser, const Catalogue& catalogue, Progress& progress, int language, bool leaveFirst,
                     const std::function<bool(const TrackRecord&)>& matches,
                     const std::vector<std::pair<int, int>>* within = nullptr) {
-  progress.ShowProgress(LangMessage(language, kInProgress), ProgressMode::Show);
+  progress.ShowProgress(LangMessage(language, Msg::InProgress), ProgressMode::Show);
   progress.pump();
   if (leaveFirst) browser.LeaveResultMode();
   browser.EnterResultMode();
@@ -120,7 +119,7 @@ void ShowLocalTracks(Browser& browser, const Catalogue& catalogue, Progress& pro
 }
 
 void LuckyPick(Browser& browser, const Catalogue& catalogue, Random& random, Progress& progress, int language) {
-  progress.ShowProgress(LangMessage(language, kInProgress), ProgressMode::Show);
+  progress.ShowProgress(LangMessage(language, Msg::InProgress), ProgressMode::Show);
   browser.LeaveResultMode();
   browser.EnterResultMode();
   random.Randomize();
@@ -154,7 +153,7 @@ void ShowTop100(Browser& browser, Progress& progress, int language) {
   (void)language;
   std::vector<std::string> codes(browser.topList.begin(),
                                  browser.topList.begin() + std::min<size_t>(browser.topList.size(), 100));
-  browser.ListTracks(codes, true, static_cast<int>(kInProgress), true, std::string(kAllCdsPath));
+  browser.ListTracks(codes, true, Msg::InProgress, true, std::string(kAllCdsPath));
   (void)progress;
   if (browser.hooks.stopPlayback) browser.hooks.stopPlayback();
   if (browser.rowCount() > 0) {

@@ -516,7 +516,9 @@ void Catalogue::ListCdsInCategory(std::string_view path, bool newFirst, std::vec
                                   std::vector<int>& positions) const {
   std::vector<TSort> entries;
   for (int p = 0; p < cdCount; ++p)
-    if (cds[p].categories.Contains(path)) entries.push_back({newFirst ? 13 : 12, MidChars(cds[p].cdCode, 5, 3), "", p});
+    if (cds[p].categories.Contains(path))
+      entries.push_back({newFirst ? TSortKind::CdNumberNewFirst : TSortKind::CdNumberUp, MidChars(cds[p].cdCode, 5, 3),
+                         "", p});
   SortEntries(entries);
   cdTexts.clear();
   positions.clear();

@@ -8,21 +8,23 @@ namespace trakvella {
 
 namespace {
 
+using K = TSortKind;
+
 long long SortKey(const TSort& e) {
   switch (e.Kind) {
-    case 0:
-    case 1:
+    case K::LengthUp:
+    case K::LengthDown:
       return IntOr(e.Key1, 0) * 60 + IntOr(e.Key2, 0);
-    case 2:
-    case 3:
-    case 4:
-    case 5:
-    case 12:
+    case K::TempoUp:
+    case K::TempoDown:
+    case K::PopularityUp:
+    case K::PopularityDown:
+    case K::CdNumberUp:
       return IntOr(e.Key1, 0);
-    case 10:
-    case 11:
+    case K::DateUp:
+    case K::DateDown:
       return IntOr(e.Key2, 2005) * 100 + IntOr(e.Key1, 1);
-    case 13: {
+    case K::CdNumberNewFirst: {
       long long v = IntOr(e.Key1, 0);
       return v > 500 ? v - 600 : v;
     }
@@ -31,12 +33,17 @@ long long SortKey(const TSort& e) {
   }
 }
 
-bool Descending(int kind) { return kind == 1 || kind == 3 || kind == 5 || kind == 11 || kind == 13; }
+bool Descending(K kind) {
+  return kind == K::LengthDown || kind == K::TempoDown || kind == K::PopularityDown || kind == K::DateDown ||
+         kind == K::CdNumberNewFirst;
+}
+
+bool AllEqual(K kind) { return kind >= K::Unordered && kind <= K::Unordered9; }
 
 }  // namespace
 
 int CompareSort(const TSort& a, const TSort& b) {
-  if (a.Kind >= 6 && a.Kind <= 9) return 0;
+  if (AllEqual(a.Kind)) return 0;
   long long ka = SortKey(a), kb = SortKey(b);
   int r = ka < kb ? -1 : (ka > kb ? 1 : 0);
   return Descending(a.Kind) ? -r : r;
@@ -47,7 +54,7 @@ void SortEntries(std::vector<TSort>& entries) {
   std::vector<std::pair<long long, size_t>> keyed(entries.size());
   for (size_t i = 0; i < entries.size(); ++i) {
     const TSort& e = entries[i];
-    const bool equal = e.Kind >= 6 && e.Kind <= 9;
+    const bool equal = AllEqual(e.Kind);
     const long long key = equal ? 0 : SortKey(e);
     keyed[i] = {Descending(e.Kind) ? -key : key, i};
   }

@@ -24,21 +24,6 @@ void AppendPadded(std::string& out, long long value, size_t width) {
   out += digits;
 }
 
-// Whether the extension, lower-cased, equals filter. Extensions are nearly
-// always ASCII, which is folded here without building a new string.
-bool LowerEquals(std::string_view extension, std::string_view filter) {
-  bool ascii = std::all_of(extension.begin(), extension.end(),
-                           [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-  if (!ascii) return LowerCase(extension) == filter;
-  if (extension.size() != filter.size()) return false;
-  for (size_t i = 0; i < extension.size(); ++i) {
-    char c = extension[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != filter[i]) return false;
-  }
-  return true;
-}
-
 // The extension of a file name with its dot: the text from the last "." on.
 std::string_view ExtensionOf(std::string_view name) {
   size_t dot = name.rfind('.');
@@ -55,9 +40,10 @@ class FileWalk {
         progressMode_(progressMode),
         progress_(progress),
         out_(out) {
-    if (progressMode_ >= 1 && progressMode_ <= 3) {
-      statusPrefix_ = LangMessage(language, static_cast<unsigned>(4 + progressMode_));
-    }
+    // The small status line counts folders, tracks or track lists.
+    if (progressMode_ == 1) statusPrefix_ = LangMessage(language, Msg::FoldersFound);
+    if (progressMode_ == 2) statusPrefix_ = LangMessage(language, Msg::TracksFound);
+    if (progressMode_ == 3) statusPrefix_ = LangMessage(language, Msg::TracklistsFound);
   }
 
   size_t mp3Count() const { return mp3Count_; }
@@ -127,8 +113,8 @@ class FileWalk {
   void Consider(Entry& item) {
     std::string_view name = item.name();
     std::string_view extension = ExtensionOf(name);
-    if (progressMode_ == 1 && LowerEquals(extension, ".mp3")) ++mp3Count_;
-    if (!extensionFilter_.empty() && !LowerEquals(extension, extensionFilter_)) return;
+    if (progressMode_ == 1 && EqualsLowerCase(extension, ".mp3")) ++mp3Count_;
+    if (!extensionFilter_.empty() && !EqualsLowerCase(extension, extensionFilter_)) return;
     if (!nameFilter_.empty() && name.find(nameFilter_) == std::string_view::npos) return;
     out_.push_back(std::move(item.path));
   }

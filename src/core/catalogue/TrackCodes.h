@@ -58,8 +58,9 @@ std::string FormatDuration(long long ms, DurationForm form, int language);
 // ".wav") must equal extensionFilter unless that is empty, and the file name
 // must contain nameFilter (case-sensitive) unless that is empty. Entries of a
 // folder are visited in the order of their names, subfolders where they stand.
-// Before each folder, progress modes 1, 2 and 3 write messages 5, 6 and 7 with
-// out's size to the status line and pump; mode 0 shows nothing. Unreadable
+// Before each folder, progress modes 1, 2 and 3 write "Folders found: ",
+// "Tracks found: " or "Tracklists found: " with out's size to the status line
+// and pump; mode 0 shows nothing. Unreadable
 // folders are skipped; a folder reached twice through links is walked once.
 // Returns the number of ".mp3" files met in mode 1, else 0.
 size_t ListFiles(const std::filesystem::path& folder, std::string_view extensionFilter,

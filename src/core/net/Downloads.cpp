@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "core/lang/MessageTable.h"
+#include "core/text/Text.h"
 
 namespace trakvella {
 
@@ -10,20 +11,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool StartsWithNoCase(const std::string& text, std::string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i) {
-    char c = text[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != prefix[i]) return false;
-  }
-  return true;
-}
+// The word between the two counts of a run's progress text: the message after
+// the progress message (" of " after "Downloading files").
+Msg CountingWord(Msg progressMessage) { return static_cast<Msg>(static_cast<unsigned>(progressMessage) + 1); }
 
 // The host of an address, without its scheme and path.
 std::string HostOf(std::string url) {
   for (std::string_view scheme : {"http://", "https://"})
-    if (StartsWithNoCase(url, scheme)) url.erase(0, scheme.size());
+    if (StartsWithLowerCase(url, scheme)) url.erase(0, scheme.size());
   return url.substr(0, url.find('/'));
 }
 
@@ -31,7 +26,7 @@ std::string HostOf(std::string url) {
 // http:// one, and one that starts with its path ("/top.txt") goes to the
 // default host. Empty when there is no host to go to.
 std::string CompleteUrl(const std::string& url, const std::string& defaultHost) {
-  if (StartsWithNoCase(url, "http://") || StartsWithNoCase(url, "https://"))
+  if (StartsWithLowerCase(url, "http://") || StartsWithLowerCase(url, "https://"))
     return HostOf(url).empty() ? std::string() : url;
   std::string host = url.substr(0, url.find('/'));
   if (!host.empty()) return "http://" + url;
@@ -75,8 +70,8 @@ Downloader::Downloader(HttpClient& http, Progress& progress, Dialogs& dialogs, s
                        NetworkState& network)
     : http_(http), progress_(progress), dialogs_(dialogs), language_(std::move(language)), network_(network) {}
 
-std::string Downloader::Message(int index) const {
-  return LangMessage(language_ ? language_() : kEnglish, static_cast<unsigned>(index));
+std::string Downloader::Message(Msg message) const {
+  return LangMessage(language_ ? language_() : kEnglish, message);
 }
 
 HttpGetResult Downloader::HttpGet(const std::string& url, const std::string& userName, const std::string& fileName,
@@ -197,9 +192,9 @@ HttpGetResult Downloader::HttpGet(const std::string& url, const std::string& use
   return result;
 }
 
-bool Downloader::DownloadFile(const std::string& url, const std::string& name, int messageIndex,
+bool Downloader::DownloadFile(const std::string& url, const std::string& name, std::optional<Msg> progressMessage,
                               const std::string& folder) {
-  if (messageIndex != 0) progress_.ShowProgress(Message(messageIndex) + "...", ProgressMode::Show, true);
+  if (progressMessage) progress_.ShowProgress(Message(*progressMessage) + "...", ProgressMode::Show, true);
   std::error_code ec;
   fs::create_directories(folder, ec);
   std::string leaf = LastPathElement(name);
@@ -210,39 +205,40 @@ bool Downloader::DownloadFile(const std::string& url, const std::string& name, i
     aborted = r.aborted;
   }
   if (!ok && !aborted) network_.networkState = kNetworkDownloadFailed;
-  if (messageIndex != 0) progress_.ShowProgress("", ProgressMode::Hide);
+  if (progressMessage) progress_.ShowProgress("", ProgressMode::Hide);
   return ok;
 }
 
 int Downloader::DownloadFiles(const std::vector<std::string>& urls, const std::string& folder, bool deleteSmall,
-                              int messageIndex) {
+                              std::optional<Msg> progressMessage) {
   std::vector<fs::path> targets;
   for (const auto& url : urls) {
     std::string leaf = LastPathElement(url);
     targets.push_back(leaf.empty() ? fs::path() : fs::path(folder) / leaf);
   }
-  return RunDownloads(urls, targets, deleteSmall, messageIndex, folder);
+  return RunDownloads(urls, targets, deleteSmall, progressMessage, folder);
 }
 
 int Downloader::DownloadFilesAs(const std::vector<std::string>& urls, const std::vector<std::string>& names,
-                                bool deleteSmall, int messageIndex, const std::string& folder) {
+                                bool deleteSmall, std::optional<Msg> progressMessage, const std::string& folder) {
   std::vector<fs::path> targets;
   for (size_t i = 0; i < urls.size(); ++i) {
     std::string name = i < names.size() ? names[i] : LastPathElement(urls[i]);
     targets.push_back(name.empty() ? fs::path() : fs::path(folder) / name);
   }
-  return RunDownloads(urls, targets, deleteSmall, messageIndex, folder);
+  return RunDownloads(urls, targets, deleteSmall, progressMessage, folder);
 }
 
 int Downloader::RunDownloads(const std::vector<std::string>& urls, const std::vector<fs::path>& targets,
-                             bool deleteSmall, int messageIndex, const std::string& folder) {
+                             bool deleteSmall, std::optional<Msg> progressMessage, const std::string& folder) {
   const size_t n = urls.size();
   int kept = 0;
   for (size_t i = 0; i < n; ++i) {
     progress_.ClearCancel();
-    if (messageIndex != 0)
-      progress_.ShowProgress(Message(messageIndex) + " (" + std::to_string(i + 1) + Message(messageIndex + 1) +
-                                 std::to_string(n) + ")...", ProgressMode::Show, true);
+    if (progressMessage)
+      progress_.ShowProgress(Message(*progressMessage) + " (" + std::to_string(i + 1) +
+                                 Message(CountingWord(*progressMessage)) + std::to_string(n) + ")...",
+                             ProgressMode::Show, true);
     std::error_code ec;
     fs::create_directories(folder, ec);
     bool ok = false, aborted = false;
@@ -253,7 +249,7 @@ int Downloader::RunDownloads(const std::vector<std::string>& urls, const std::ve
       aborted = r.aborted;
     }
     if (!ok && !aborted) network_.networkState = kNetworkDownloadFailed;
-    if (messageIndex != 0) progress_.ShowProgress("", ProgressMode::Hide);
+    if (progressMessage) progress_.ShowProgress("", ProgressMode::Hide);
     if (aborted || progress_.Cancelled()) break;
 
     bool deleted = false;
@@ -262,7 +258,7 @@ int Downloader::RunDownloads(const std::vector<std::string>& urls, const std::ve
       ok = false;
     }
     if (ok) ++kept;
-    if ((deleted || !ok) && messageIndex != 0) {
+    if ((deleted || !ok) && progressMessage) {
       if (i + 1 == n) {
         dialogs_.Message(Message(kMessageCouldNotDownload), MessageKind::Error, MessageButtons::Ok);
       } else if (dialogs_.Message(Message(kMessageCouldNotDownload) + "\r" + Message(kMessageContinue),

@@ -6,9 +6,11 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "core/lang/MessageTable.h"
 #include "ports/Dialogs.h"
 #include "ports/HttpClient.h"
 #include "ports/Progress.h"
@@ -30,10 +32,10 @@ struct NetworkState {
 inline constexpr int64_t kSmallFileLimit = 10000;
 
 // The messages the routines show: progress text, " of ", "Could not download!", "Continue?".
-inline constexpr int kMessageDownloadingFiles = 40;
-inline constexpr int kMessageOf = 41;
-inline constexpr int kMessageCouldNotDownload = 43;
-inline constexpr int kMessageContinue = 77;
+inline constexpr Msg kMessageDownloadingFiles = Msg::DownloadingFiles;
+inline constexpr Msg kMessageOf = Msg::Of;
+inline constexpr Msg kMessageCouldNotDownload = Msg::CouldNotDownload;
+inline constexpr Msg kMessageContinue = Msg::Continue;
 
 struct HttpGetResult {
   bool success = false;
@@ -80,29 +82,48 @@ class Downloader {
   void AbortTransfer() { abort_ = true; }
 
   // Downloads url into folder (created when missing) under the last path element
-  // of name. A messageIndex other than 0 shows that message and "..." in the
-  // progress window with its cancel button while it runs. A failure other than a
-  // cancel sets networkState to 2. True when the file arrived whole.
-  bool DownloadFile(const std::string& url, const std::string& name, int messageIndex, const std::string& folder);
+  // of name. A progress message is shown with "..." in the progress window with
+  // its cancel button while it runs. A failure other than a cancel sets
+  // networkState to 2. True when the file arrived whole.
+  bool DownloadFile(const std::string& url, const std::string& name, std::optional<Msg> progressMessage,
+                    const std::string& folder);
 
-  // Downloads each URL into folder under the URL's last path element; the
-  // progress window reads "Downloading files (3 of 10)..." with message 40. A file
-  // below kSmallFileLimit is deleted when deleteSmall is set. With a messageIndex,
-  // a failed or deleted file is reported (message 43, and for any but the last
-  // URL the question 43 + 77 whose No stops). The cancel flag stops the run.
-  // Returns the number of files that arrived and were kept.
+  // Downloads each URL into folder under the URL's last path element; with
+  // Msg::DownloadingFiles the progress window reads "Downloading files (3 of
+  // 10)...", the counting word being the message after the progress message. A
+  // file below kSmallFileLimit is deleted when deleteSmall is set. With a
+  // progress message, a failed or deleted file is reported ("Could not
+  // download!", and for any but the last URL that and "Continue?" as a question
+  // whose No stops). The cancel flag stops the run. Returns the number of files
+  // that arrived and were kept.
   int DownloadFiles(const std::vector<std::string>& urls, const std::string& folder, bool deleteSmall,
-                    int messageIndex);
+                    std::optional<Msg> progressMessage);
   // The same, with URL i saved as folder + names[i] (a URL without a name uses
   // its last path element).
   int DownloadFilesAs(const std::vector<std::string>& urls, const std::vector<std::string>& names, bool deleteSmall,
-                      int messageIndex, const std::string& folder);
+                      std::optional<Msg> progressMessage, const std::string& folder);
+
+  // The same three with the message's number, 0 for none (for callers that pass numbers).
+  bool DownloadFile(const std::string& url, const std::string& name, int messageIndex, const std::string& folder) {
+    return DownloadFile(url, name, MessageOrNone(messageIndex), folder);
+  }
+  int DownloadFiles(const std::vector<std::string>& urls, const std::string& folder, bool deleteSmall,
+                    int messageIndex) {
+    return DownloadFiles(urls, folder, deleteSmall, MessageOrNone(messageIndex));
+  }
+  int DownloadFilesAs(const std::vector<std::string>& urls, const std::vector<std::string>& names, bool deleteSmall,
+                      int messageIndex, const std::string& folder) {
+    return DownloadFilesAs(urls, names, deleteSmall, MessageOrNone(messageIndex), folder);
+  }
 
  private:
+  static std::optional<Msg> MessageOrNone(int index) {
+    return index == 0 ? std::nullopt : std::optional<Msg>(static_cast<Msg>(index));
+  }
   bool Aborted() const { return abort_ || progress_.Cancelled(); }
-  std::string Message(int index) const;
+  std::string Message(Msg message) const;
   int RunDownloads(const std::vector<std::string>& urls, const std::vector<std::filesystem::path>& targets,
-                   bool deleteSmall, int messageIndex, const std::string& folder);
+                   bool deleteSmall, std::optional<Msg> progressMessage, const std::string& folder);
 
   HttpClient& http_;
   Progress& progress_;

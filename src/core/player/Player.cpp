@@ -5,21 +5,14 @@
 #include <utility>
 
 #include "core/catalogue/TrackCodes.h"
+#include "core/text/Text.h"
 
 namespace trakvella {
 namespace {
 
 bool IsWebAddress(const std::string& address) {
-  auto starts = [&](std::string_view prefix) {
-    if (address.size() < prefix.size()) return false;
-    for (size_t i = 0; i < prefix.size(); ++i) {
-      char c = address[i];
-      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-      if (c != prefix[i]) return false;
-    }
-    return true;
-  };
-  return starts("http://") || starts("https://") || starts("ftp://");
+  return StartsWithLowerCase(address, "http://") || StartsWithLowerCase(address, "https://") ||
+         StartsWithLowerCase(address, "ftp://");
 }
 
 }  // namespace

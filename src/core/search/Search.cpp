@@ -313,7 +313,7 @@ void RunSearch(Browser& browser, const Catalogue& catalogue, SearchCriteria& cri
   progress.ShowProgress(LangMessage(language, Msg::Searching), ProgressMode::Show);
   browser.EnterResultMode();
   const std::vector<std::string> found = SearchTracks(catalogue, criteria, progress, language);
-  browser.ListTracks(found, false, -1, false, std::string(kAllCdsPath));
+  browser.ListTracks(found, false, std::nullopt, false, std::string(kAllCdsPath));
   progress.ShowProgress("", ProgressMode::Hide);
   for (int field = 1; field <= 4; ++field) browser.SetStatusField(field, "");
   if (browser.rowCount() > 0) {
@@ -384,22 +384,22 @@ std::optional<int> TapClick(TapState& state, bool upper, int64_t now) {
 }
 
 std::string MoodLabel(const SearchCriteria& criteria, int language) {
-  return LangMessage(language, criteria.AnyMood() ? 59 : 58);
+  return LangMessage(language, criteria.AnyMood() ? Msg::AnyMood : Msg::Mood);
 }
 
 std::string TempoLabel(const SearchCriteria& criteria, int language) {
-  return LangMessage(language, criteria.AnyTempo() ? 57 : 56);
+  return LangMessage(language, criteria.AnyTempo() ? Msg::AnyTempo : Msg::Tempo);
 }
 
 std::string StyleLabel(const SearchCriteria& criteria, int language) {
-  return LangMessage(language, criteria.styles.empty() ? 63 : 62);
+  return LangMessage(language, criteria.styles.empty() ? Msg::AnyStyle : Msg::Style);
 }
 
 std::string EpochLabel(const SearchCriteria& criteria, int language) {
   const bool all = std::all_of(kEpochWords.begin(), kEpochWords.end(), [&](std::string_view word) {
     return std::find(criteria.epochs.begin(), criteria.epochs.end(), word) != criteria.epochs.end();
   });
-  return LangMessage(language, criteria.epochs.empty() || all ? 61 : 60);
+  return LangMessage(language, criteria.epochs.empty() || all ? Msg::AnyPeriod : Msg::Period);
 }
 
 std::string FormLabel(const SearchCriteria& criteria, int language) {

@@ -282,6 +282,27 @@ std::string LowerCase(std::string_view text) {
 }
 void LowerCaseInto(std::string_view text, std::string& out) { FoldCaseInto<LowerChar>(text, out); }
 
+namespace {
+// The bytes of text whose lower case is `lower`, or npos when its lower case
+// does not begin with it.
+size_t LowerCasePrefixBytes(std::string_view text, std::string_view lower) {
+  size_t t = 0, l = 0;
+  while (l < lower.size()) {
+    if (t >= text.size()) return std::string_view::npos;
+    if (LowerChar(NextChar(text, t)) != NextChar(lower, l)) return std::string_view::npos;
+  }
+  return t;
+}
+}  // namespace
+
+bool StartsWithLowerCase(std::string_view text, std::string_view lower) {
+  return LowerCasePrefixBytes(text, lower) != std::string_view::npos;
+}
+
+bool EqualsLowerCase(std::string_view text, std::string_view lower) {
+  return LowerCasePrefixBytes(text, lower) == text.size();
+}
+
 std::string_view TrimLeftView(std::string_view text) {
   size_t i = 0;
   while (i < text.size() && static_cast<unsigned char>(text[i]) <= 32) ++i;

@@ -39,6 +39,10 @@ std::string UpperCase(std::string_view text);
 std::string LowerCase(std::string_view text);
 // LowerCase into a buffer the caller keeps, so a loop allocates once.
 void LowerCaseInto(std::string_view text, std::string& out);
+// Whether LowerCase(text) begins with, or equals, `lower` (a text already in
+// lower case), compared character by character without building a new string.
+bool StartsWithLowerCase(std::string_view text, std::string_view lower);
+bool EqualsLowerCase(std::string_view text, std::string_view lower);
 
 // --- Trimming: blanks and control characters (codes up to 32) ------------------
 std::string_view TrimView(std::string_view text);

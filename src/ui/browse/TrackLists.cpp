@@ -248,7 +248,7 @@ QString TrackRowMainText(const DisplayOptions& options, bool resultMode, const T
   if (options.showComposer && options.showArtist) {
     text += LangMessage(language, Msg::StatusArtistComposer) + track.composer + " / " + track.performer + " ";
   } else {
-    if (options.showComposer) text += LangMessage(language, Msg::StatusTempo) + track.composer + " ";
+    if (options.showComposer) text += LangMessage(language, Msg::StatusComposer) + track.composer + " ";
     if (options.showArtist) text += LangMessage(language, Msg::StatusArtist) + track.performer + " ";
   }
   return Q(text);

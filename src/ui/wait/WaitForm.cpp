@@ -18,8 +18,6 @@ namespace trakvella {
 
 namespace {
 
-constexpr unsigned kAbortMessage = 83;       // "Abort"
-constexpr unsigned kInProgressMessage = 84;  // "In Progress..."
 constexpr int kAnimationInterval = 10;       // ms
 constexpr int kPumpInterval = 15;            // ms
 
@@ -89,7 +87,7 @@ TWaitForm::TWaitForm(QWidget* mainWindow, std::function<int()> language)
   cancelBut_ = new QPushButton(this);
   cancelBut_->setObjectName("CancelBut");
   cancelBut_->setGeometry((kWidth - 120) / 2, 66, 120, 26);
-  cancelBut_->setText(Message(kAbortMessage));
+  cancelBut_->setText(Message(Msg::Abort));
   connect(cancelBut_, &QPushButton::clicked, this, &TWaitForm::CancelButClick);
 
   animationTimer_ = new QTimer(this);
@@ -170,7 +168,7 @@ void TWaitForm::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (event->spontaneous()) return;
   // Coming up from hidden: a fresh cancel caption, centred on the main window.
-  cancelBut_->setText(Message(kAbortMessage));
+  cancelBut_->setText(Message(Msg::Abort));
   CentreOnMainWindow();
 }
 
@@ -201,7 +199,7 @@ void TWaitForm::paintEvent(QPaintEvent*) {
 
 void TWaitForm::CancelButClick() {
   cancelled_ = true;
-  cancelBut_->setText(Message(kInProgressMessage));
+  cancelBut_->setText(Message(Msg::InProgress));
 }
 
 void TWaitForm::AnimationTimerTimer() {
@@ -239,9 +237,9 @@ void TWaitForm::CentreOnMainWindow() {
   move(area.center() - QPoint(width() / 2, height() / 2));
 }
 
-QString TWaitForm::Message(unsigned index) const {
+QString TWaitForm::Message(Msg message) const {
   const int language = language_ ? language_() : kEnglish;
-  return QString::fromStdString(LangMessage(language, index));
+  return QString::fromStdString(LangMessage(language, message));
 }
 
 }  // namespace trakvella

@@ -19,6 +19,7 @@
 #include <functional>
 #include <string>
 
+#include "core/lang/MessageTable.h"
 #include "core/lang/ProgressText.h"
 #include "ports/Progress.h"
 
@@ -75,7 +76,7 @@ class TWaitForm : public QWidget, public Progress {
   void SetMainControlsEnabled(bool enabled);
   void SetTall(bool tall);
   void CentreOnMainWindow();
-  QString Message(unsigned index) const;
+  QString Message(Msg message) const;
 
   QPointer<QWidget> mainWindow_;
   std::function<int()> language_;

@@ -80,20 +80,20 @@ const std::vector<std::string> kAll = {"KMLB_003_001", "KMLB_003_002", "NOPE_999
                                        "KMLB_005_001", "KMLB_409_001"};
 
 TEST_F(BrowserTest, ListsInEachSortKindSkippingUnknownCodes) {
-  browser->ListTracks(kAll, true, -1, false, "");
+  browser->ListTracks(kAll, true, std::nullopt, false, "");
   EXPECT_THAT(Codes(), ElementsAre("KMLB_003_001", "KMLB_003_002", "KMLB_003_003", "KMLB_005_001", "KMLB_409_001"));
   browser->ToggleReverse();
-  browser->ListTracks(kAll, true, -1, false, "");
+  browser->ListTracks(kAll, true, std::nullopt, false, "");
   EXPECT_THAT(Codes(), ElementsAre("KMLB_409_001", "KMLB_005_001", "KMLB_003_003", "KMLB_003_002", "KMLB_003_001"));
   browser->ToggleReverse();
 
   browser->SetSortKind(SortKind::Length);
-  browser->ListTracks(kAll, true, -1, false, "");
+  browser->ListTracks(kAll, true, std::nullopt, false, "");
   EXPECT_EQ(Codes().front(), "KMLB_003_002");  // 00:45
   EXPECT_EQ(Codes().back(), "KMLB_003_001");   // 03:10
 
   browser->SetSortKind(SortKind::Tempo);
-  browser->ListTracks(kAll, true, -1, false, "");
+  browser->ListTracks(kAll, true, std::nullopt, false, "");
   // No tempo counts 0 and comes first.
   EXPECT_THAT(Codes(), ElementsAre("KMLB_003_003", "KMLB_003_002", "KMLB_409_001", "KMLB_003_001", "KMLB_005_001"));
   EXPECT_EQ(browser->rowCount(), 5);
@@ -102,17 +102,17 @@ TEST_F(BrowserTest, ListsInEachSortKindSkippingUnknownCodes) {
 TEST_F(BrowserTest, PopularityPutsTheTopListFirstAndShufflesTheRest) {
   browser->topList = {"KMLB_409_001", "KMLB_003_003"};
   browser->SetSortKind(SortKind::Popular);
-  browser->ListTracks(kAll, true, -1, false, "");
+  browser->ListTracks(kAll, true, std::nullopt, false, "");
   auto first = Codes();
   EXPECT_THAT(std::vector<std::string>(first.begin(), first.begin() + 2), ElementsAre("KMLB_409_001", "KMLB_003_003"));
   browser->ToggleReverse();
-  browser->ListTracks(kAll, true, -1, false, "");
+  browser->ListTracks(kAll, true, std::nullopt, false, "");
   auto reversed = Codes();
   EXPECT_THAT(std::vector<std::string>(reversed.end() - 2, reversed.end()), ElementsAre("KMLB_003_003", "KMLB_409_001"));
 }
 
 TEST_F(BrowserTest, CdCaptionListsTheCdsOfTheTracksInCatalogueOrder) {
-  browser->ListTracks({"KMLB_409_001", "KMLB_003_002"}, true, 65, true, std::string(kAllCdsPath));
+  browser->ListTracks({"KMLB_409_001", "KMLB_003_002"}, true, Msg::Searching, true, std::string(kAllCdsPath));
   EXPECT_THAT(RowTexts(), ElementsAre("cd:KMLB_003 Promo & Co", "cd:KMLB_409 Drama"));
   EXPECT_TRUE(browser->resultMode());
   EXPECT_EQ(browser->currentPath(), kAllCdsPath);
@@ -126,7 +126,7 @@ TEST_F(BrowserTest, CdCaptionListsTheCdsOfTheTracksInCatalogueOrder) {
   EXPECT_FALSE(browser->resultMode());
   EXPECT_EQ(browser->currentPath(), "* ALL LIBRARY >> … ALL CDS : KMLB_409 Drama");
   EXPECT_EQ(browser->boxRows().size(), 2u);
-  browser->ListTracks({}, true, -1, false, "* ALL LIBRARY >> … ALL CDS");
+  browser->ListTracks({}, true, std::nullopt, false, "* ALL LIBRARY >> … ALL CDS");
   EXPECT_TRUE(browser->boxRows().empty());
 }
 

@@ -8,40 +8,40 @@ namespace trakvella {
 namespace {
 
 TEST(MessageTable, TrackListPrefixesKeepTheirExactLetters) {
-  // 25: the English composer prefix uses the Cyrillic es (U+0441, D1 81), not
+  // The English composer prefix uses the Cyrillic es (U+0441, D1 81), not
   // the Latin c; the Russian one is the Cyrillic a (U+0430, D0 B0).
-  EXPECT_EQ(LangMessage(kEnglish, 25), "\x20\xD1\x81:");
-  EXPECT_EQ(LangMessage(kRussian, 25), "\x20\xD0\xB0:");
-  // 26: Latin a in English, Cyrillic i (U+0438) in Russian.
-  EXPECT_EQ(LangMessage(kEnglish, 26), " a:");
-  EXPECT_EQ(LangMessage(kRussian, 26), "\x20\xD0\xB8:");
-  // 27: Latin in English, Cyrillic in Russian, both with a trailing blank.
-  EXPECT_EQ(LangMessage(kEnglish, 27), " a/c: ");
-  EXPECT_EQ(LangMessage(kRussian, 27), "\x20\xD0\xB0/\xD0\xB8: ");
+  EXPECT_EQ(LangMessage(kEnglish, Msg::StatusComposer), "\x20\xD1\x81:");
+  EXPECT_EQ(LangMessage(kRussian, Msg::StatusComposer), "\x20\xD0\xB0:");
+  // The artist prefix: Latin a in English, Cyrillic i (U+0438) in Russian.
+  EXPECT_EQ(LangMessage(kEnglish, Msg::StatusArtist), " a:");
+  EXPECT_EQ(LangMessage(kRussian, Msg::StatusArtist), "\x20\xD0\xB8:");
+  // Both: Latin in English, Cyrillic in Russian, both with a trailing blank.
+  EXPECT_EQ(LangMessage(kEnglish, Msg::StatusArtistComposer), " a/c: ");
+  EXPECT_EQ(LangMessage(kRussian, Msg::StatusArtistComposer), "\x20\xD0\xB0/\xD0\xB8: ");
 }
 
 TEST(MessageTable, TitleTextsKeepTheirBlanks) {
-  EXPECT_EQ(LangMessage(kEnglish, 12), "CDs: ");
-  EXPECT_EQ(LangMessage(kRussian, 12), "Сборников: ");
-  EXPECT_EQ(LangMessage(kEnglish, 101), "Tracks: ");
-  EXPECT_EQ(LangMessage(kRussian, 101), "Треков: ");
-  EXPECT_EQ(LangMessage(kEnglish, 104), "tracks left: ");
-  EXPECT_EQ(LangMessage(kRussian, 104), "осталось: ");
-  EXPECT_EQ(LangMessage(kEnglish, 105), "not entered");
-  EXPECT_EQ(LangMessage(kRussian, 105), "вход не выполнен");
-  EXPECT_EQ(LangMessage(kEnglish, 41), " of ");
-  EXPECT_EQ(LangMessage(kRussian, 123), "Введите адрес");
+  EXPECT_EQ(LangMessage(kEnglish, Msg::CdsCount), "CDs: ");
+  EXPECT_EQ(LangMessage(kRussian, Msg::CdsCount), "Сборников: ");
+  EXPECT_EQ(LangMessage(kEnglish, Msg::TracksCount), "Tracks: ");
+  EXPECT_EQ(LangMessage(kRussian, Msg::TracksCount), "Треков: ");
+  EXPECT_EQ(LangMessage(kEnglish, Msg::TracksLeftLower), "tracks left: ");
+  EXPECT_EQ(LangMessage(kRussian, Msg::TracksLeftLower), "осталось: ");
+  EXPECT_EQ(LangMessage(kEnglish, Msg::NotEntered), "not entered");
+  EXPECT_EQ(LangMessage(kRussian, Msg::NotEntered), "вход не выполнен");
+  EXPECT_EQ(LangMessage(kEnglish, Msg::Of), " of ");
+  EXPECT_EQ(LangMessage(kRussian, Msg::EnterUrl), "Введите адрес");
 }
 
 TEST(MessageTable, CarriageReturnsBreakTheLines) {
-  EXPECT_EQ(LangMessage(kEnglish, 0),
+  EXPECT_EQ(LangMessage(kEnglish, Msg::UpdateDownloaded),
             "Update downloaded!\x0DProgram auto restarted within 20 sec.");
-  EXPECT_EQ(LangMessage(kRussian, 113),
+  EXPECT_EQ(LangMessage(kRussian, Msg::EnableOfflineMode),
             "Включить автономный режим:\x0D- Отключается проверка обновлений\x0D"
             "- Отключается загрузка и прослушивание демо из сети\x0D"
             "- Показываются и проигрываются локальные сборники/треки в папке /audio");
-  EXPECT_EQ(LangMessage(kEnglish, 22), "Incorrect Login or Password!");
-  EXPECT_NE(LangMessage(kRussian, 22).find('\r'), std::string::npos);
+  EXPECT_EQ(LangMessage(kEnglish, Msg::WrongLoginOrPassword), "Incorrect Login or Password!");
+  EXPECT_NE(LangMessage(kRussian, Msg::WrongLoginOrPassword).find('\r'), std::string::npos);
 }
 
 TEST(MessageTable, MissingRowsAndLanguagesLeaveTheTextAlone) {
@@ -73,9 +73,9 @@ TEST(MessageTable, EverySlotButOneHasBothLanguages) {
     EXPECT_FALSE(LangMessage(kRussian, index).empty()) << index;
   }
   // The implementer's lines: the notice, the site and the registry line.
-  EXPECT_EQ(LangMessage(kEnglish, 66), LangMessage(kRussian, 66));
-  EXPECT_TRUE(LangMessage(kEnglish, 110).starts_with("DB «Music Library KMLB» Registry №"));
-  EXPECT_TRUE(LangMessage(kRussian, 110).starts_with("БД «Музыкальная Библиотека KMLB» Рег. №"));
+  EXPECT_EQ(LangMessage(kEnglish, Msg::WebSiteName), LangMessage(kRussian, Msg::WebSiteName));
+  EXPECT_TRUE(LangMessage(kEnglish, Msg::Registry).starts_with("DB «Music Library KMLB» Registry №"));
+  EXPECT_TRUE(LangMessage(kRussian, Msg::Registry).starts_with("БД «Музыкальная Библиотека KMLB» Рег. №"));
 }
 
 TEST(MessageTable, EveryTextFitsCodePage1251) {

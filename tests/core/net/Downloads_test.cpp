@@ -378,8 +378,8 @@ using DownloadRoutines = DownloadsServers;
 
 TEST_F(DownloadRoutines, DownloadFileSavesUnderTheLastPathElementWithProgress) {
   fs::path folder = out.path() / "audio" / "new";
-  EXPECT_TRUE(rig.downloader.DownloadFile(Files() + "/audio/KMLB_001_001.mp3", "KMLB_001/KMLB_001_001.mp3", 40,
-                                          folder.string()));
+  EXPECT_TRUE(rig.downloader.DownloadFile(Files() + "/audio/KMLB_001_001.mp3", "KMLB_001/KMLB_001_001.mp3",
+                                          Msg::DownloadingFiles, folder.string()));
   EXPECT_EQ(FileSizeOf(folder / "KMLB_001_001.mp3"), 20000);
   ASSERT_EQ(rig.progress.calls.size(), 2u);
   EXPECT_EQ(rig.progress.calls[0].text, "Downloading files...");
@@ -387,20 +387,22 @@ TEST_F(DownloadRoutines, DownloadFileSavesUnderTheLastPathElementWithProgress) {
   EXPECT_EQ(rig.progress.calls[1].mode, 0);
   EXPECT_EQ(rig.network.networkState, kNetworkWorking);
 
-  // Without a message index no window; a Windows-style name works too.
+  // Without a progress message no window; a Windows-style name works too.
   rig.progress.calls.clear();
-  EXPECT_TRUE(rig.downloader.DownloadFile(Files() + "/tiny.mp3", "x\\y\\tiny.mp3", 0, folder.string()));
+  EXPECT_TRUE(rig.downloader.DownloadFile(Files() + "/tiny.mp3", "x\\y\\tiny.mp3", std::nullopt, folder.string()));
   EXPECT_TRUE(rig.progress.calls.empty());
   EXPECT_EQ(ReadFile(folder / "tiny.mp3"), "ID3");
 }
 
 TEST_F(DownloadRoutines, FailedDownloadSetsTheNetworkStateButACancelDoesNot) {
   rig.progress.cancelAfterPumps = 5;
-  EXPECT_FALSE(rig.downloader.DownloadFile(Files() + "/large.bin", "large.bin", 40, out.path().string()));
+  EXPECT_FALSE(
+      rig.downloader.DownloadFile(Files() + "/large.bin", "large.bin", Msg::DownloadingFiles, out.path().string()));
   EXPECT_EQ(rig.network.networkState, kNetworkWorking);
   rig.progress.cancelAfterPumps = -1;
 
-  EXPECT_FALSE(rig.downloader.DownloadFile(Bad() + "/short", "short.bin", 40, out.path().string()));
+  EXPECT_FALSE(
+      rig.downloader.DownloadFile(Bad() + "/short", "short.bin", Msg::DownloadingFiles, out.path().string()));
   EXPECT_EQ(rig.network.networkState, kNetworkDownloadFailed);
   EXPECT_EQ(FileSizeOf(out.path() / "short.bin"), -1);
   EXPECT_TRUE(rig.dialogs.shown.empty());
@@ -449,11 +451,11 @@ TEST_F(DownloadRoutines, NoToContinueStopsAndTheLastFailureIsAnErrorBox) {
   EXPECT_EQ(rig.dialogs.shown[0].text, "Could not download!");
   EXPECT_EQ(rig.dialogs.shown[0].kind, MessageKind::Error);
 
-  // Without a message index nothing is shown at all.
+  // Without a progress message nothing is shown at all.
   rig.dialogs.shown.clear();
   rig.progress.calls.clear();
   EXPECT_EQ(rig.downloader.DownloadFiles({Files() + "/missing.mp3", Files() + "/tiny.mp3"}, out.path().string(),
-                                         true, 0),
+                                         true, std::nullopt),
             0);
   EXPECT_TRUE(rig.dialogs.shown.empty());
   EXPECT_TRUE(rig.progress.calls.empty());
@@ -463,14 +465,14 @@ TEST_F(DownloadRoutines, NoToContinueStopsAndTheLastFailureIsAnErrorBox) {
 TEST_F(DownloadRoutines, DownloadFilesAsUsesTheNamesAndCancelStopsTheRun) {
   fs::path folder = out.path() / "set";
   EXPECT_EQ(rig.downloader.DownloadFilesAs({Files() + "/audio/KMLB_001_001.mp3", Files() + "/big.bin"},
-                                           {"01 Opening.mp3", "02 Theme.mp3"}, true, 40, folder.string()),
+                                           {"01 Opening.mp3", "02 Theme.mp3"}, true, Msg::DownloadingFiles, folder.string()),
             2);
   EXPECT_EQ(FileSizeOf(folder / "01 Opening.mp3"), 20000);
   EXPECT_EQ(FileSizeOf(folder / "02 Theme.mp3"), 50000);
 
   rig.progress.cancelAfterPumps = rig.progress.pumps + 3;
   EXPECT_EQ(rig.downloader.DownloadFilesAs({Files() + "/large.bin", Files() + "/tiny.mp3"}, {"a.bin", "b.mp3"},
-                                           false, 40, folder.string()),
+                                           false, Msg::DownloadingFiles, folder.string()),
             0);
   EXPECT_FALSE(fs::exists(folder / "a.bin"));
   EXPECT_FALSE(fs::exists(folder / "b.mp3"));
