@@ -2,11 +2,7 @@
 // disk and streamed from a local HTTP server.
 #include "adapters/qt/QtMediaDevice.h"
 
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <QElapsedTimer>
 #include <QProcess>
@@ -16,6 +12,7 @@
 #include <memory>
 
 #include "support/Fakes.h"
+#include "support/LoopbackServer.h"
 
 namespace trakvella {
 namespace {
@@ -47,62 +44,6 @@ bool MakeMp3(const fs::path& mp3) {
          RunTool("lame", {"--quiet", "-b", "64", QString::fromStdString(wav.string()),
                           QString::fromStdString(mp3.string())});
 }
-
-int FreeLoopbackPort() {
-  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  address.sin_port = 0;
-  socklen_t size = sizeof address;
-  int port = 0;
-  if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-      ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size) == 0) {
-    port = ntohs(address.sin_port);
-  }
-  ::close(fd);
-  return port;
-}
-
-bool Accepts(int port) {
-  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  address.sin_port = htons(static_cast<uint16_t>(port));
-  const bool ok = ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-  ::close(fd);
-  return ok;
-}
-
-// A python3 http.server over a folder, on loopback, stopped with the object.
-class HttpServer {
- public:
-  explicit HttpServer(const fs::path& folder) : port_(FreeLoopbackPort()) {
-    process_.setStandardOutputFile(QProcess::nullDevice());
-    process_.setStandardErrorFile(QProcess::nullDevice());
-    process_.start("python3", {"-m", "http.server", "--bind", "127.0.0.1", "--directory",
-                               QString::fromStdString(folder.string()), QString::number(port_)});
-    QElapsedTimer clock;
-    clock.start();
-    while (!Accepts(port_) && clock.elapsed() < 5000 &&
-           process_.state() != QProcess::NotRunning) {
-      QTest::qWait(50);
-    }
-  }
-  ~HttpServer() {
-    process_.kill();
-    process_.waitForFinished(5000);
-  }
-  bool Running() const { return process_.state() == QProcess::Running && Accepts(port_); }
-  std::string Url(const std::string& name) const {
-    return "http://127.0.0.1:" + std::to_string(port_) + "/" + name;
-  }
-
- private:
-  int port_;
-  QProcess process_;
-};
 
 bool WaitFor(const std::function<bool()>& done, int ms) {
   QElapsedTimer clock;
@@ -171,7 +112,7 @@ class MediaDeviceTest : public ::testing::Test {
 TEST_F(MediaDeviceTest, PlaysALocalMp3) { PlaysAndControls(mp3.string(), true); }
 
 TEST_F(MediaDeviceTest, PlaysAnMp3StreamedOverHttp) {
-  HttpServer server(dir.path());
+  const testing::LoopbackServer server = testing::LoopbackServer::ServeFolder(dir.path());
   ASSERT_TRUE(server.Running()) << "python3 -m http.server did not start";
   PlaysAndControls(server.Url("KMLB_001_001%20Tone.mp3"), false);
 }
@@ -188,7 +129,7 @@ TEST_F(MediaDeviceTest, OpeningWhatIsNotThereFailsAndLeavesTheDeviceClosed) {
   EXPECT_EQ(device.Mode(), MediaMode::NotReady);
 
   // Nothing listens on a port just given back.
-  EXPECT_FALSE(device.Open("http://127.0.0.1:" + std::to_string(FreeLoopbackPort()) + "/a.mp3"));
+  EXPECT_FALSE(device.Open("http://127.0.0.1:" + std::to_string(testing::FreeLoopbackPort()) + "/a.mp3"));
   EXPECT_FALSE(device.IsOpen());
 
   // A failed open leaves the device usable.

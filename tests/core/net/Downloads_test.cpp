@@ -1,23 +1,16 @@
 // HttpGet and the file download routines against real servers on loopback:
 // python's http.server for good files, a small script of our own for the bad
 // answers (error statuses, short and long bodies, a server that never answers).
-#include <arpa/inet.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <signal.h>
-#include <sys/socket.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <chrono>
 #include <memory>
-#include <thread>
 
 #include "core/lang/MessageTable.h"
 #include "adapters/CurlHttpClient.h"
 #include "core/net/Downloads.h"
 #include "support/Fakes.h"
+#include "support/LoopbackServer.h"
 
 namespace trakvella::testing {
 namespace {
@@ -67,61 +60,6 @@ os.rename(sys.argv[1] + ".tmp", sys.argv[1])
 server.serve_forever()
 )PY";
 
-int FreePort() {
-  int s = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
-  socklen_t size = sizeof a;
-  getsockname(s, reinterpret_cast<sockaddr*>(&a), &size);
-  close(s);
-  return ntohs(a.sin_port);
-}
-
-bool Accepts(int port) {
-  int s = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  a.sin_port = htons(static_cast<uint16_t>(port));
-  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  bool ok = connect(s, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
-  close(s);
-  return ok;
-}
-
-// A server process, at most two minutes old, stopped with the object.
-class ServerProcess {
- public:
-  explicit ServerProcess(std::vector<std::string> args) {
-    args.insert(args.begin(), {"timeout", "120"});
-    pid_ = fork();
-    if (pid_ == 0) {
-      FILE* null = std::fopen("/dev/null", "w");
-      if (null) {
-        dup2(fileno(null), 1);
-        dup2(fileno(null), 2);
-      }
-      std::vector<char*> argv;
-      for (auto& a : args) argv.push_back(a.data());
-      argv.push_back(nullptr);
-      execvp(argv[0], argv.data());
-      _exit(127);
-    }
-  }
-  ~ServerProcess() {
-    if (pid_ > 0) {
-      kill(pid_, SIGTERM);
-      waitpid(pid_, nullptr, 0);
-    }
-  }
-  ServerProcess(const ServerProcess&) = delete;
-  ServerProcess& operator=(const ServerProcess&) = delete;
-
- private:
-  pid_t pid_ = -1;
-};
-
 std::string Bytes(size_t n, unsigned seed) {
   std::string s(n, '\0');
   for (size_t i = 0; i < n; ++i) s[i] = static_cast<char>((i * 131 + seed * 7 + i / 97) & 0xFF);
@@ -131,7 +69,7 @@ std::string Bytes(size_t n, unsigned seed) {
 // Both servers and the files they serve, for the whole suite.
 struct Servers {
   TempDir dir;
-  std::unique_ptr<ServerProcess> files, bad;
+  std::unique_ptr<LoopbackServer> files, bad;
   std::string filesBase, badBase;  // "http://127.0.0.1:P"
 
   Servers() {
@@ -144,25 +82,14 @@ struct Servers {
     WriteFile(www / "audio" / "KMLB_001_002.mp3", Bytes(10000, 4));
     WriteFile(www / "audio" / "KMLB_001_003.mp3", Bytes(9999, 5));
     WriteFile(www / "demo files" / "трек 1.mp3", Bytes(12345, 6));
+    files = std::make_unique<LoopbackServer>(LoopbackServer::ServeFolder(www));
 
-    int port = FreePort();
-    files = std::make_unique<ServerProcess>(std::vector<std::string>{
-        "python3", "-m", "http.server", "--bind", "127.0.0.1", std::to_string(port), "--directory", www.string()});
-    filesBase = "http://127.0.0.1:" + std::to_string(port);
-
-    fs::path script = dir.path() / "bad_server.py", portFile = dir.path() / "bad.port";
+    fs::path script = dir.path() / "bad_server.py";
     WriteFile(script, kBadServerScript);
-    bad = std::make_unique<ServerProcess>(std::vector<std::string>{"python3", script.string(), portFile.string()});
-
-    auto until = std::chrono::steady_clock::now() + std::chrono::seconds(15);
-    int badPort = 0;
-    while (std::chrono::steady_clock::now() < until) {
-      if (!badPort && fs::exists(portFile)) badPort = std::stoi(ReadFile(portFile));
-      if (badPort && Accepts(port)) break;
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    if (!badPort || !Accepts(port)) throw std::runtime_error("the test servers did not start");
-    badBase = "http://127.0.0.1:" + std::to_string(badPort);
+    bad = std::make_unique<LoopbackServer>(LoopbackServer::RunScript(script));
+    if (!files->Running() || !bad->Running()) throw std::runtime_error("the test servers did not start");
+    filesBase = files->base();
+    badBase = bad->base();
   }
 };
 
@@ -259,7 +186,7 @@ TEST_F(HttpGetTest, ErrorStatusesFailWithoutTakingTheBody) {
   EXPECT_TRUE(NoPartFiles(out.path()));
 
   // Nobody listening.
-  auto refused = rig.downloader.HttpGet("http://127.0.0.1:" + std::to_string(FreePort()) + "/x", "", "", false,
+  auto refused = rig.downloader.HttpGet("http://127.0.0.1:" + std::to_string(FreeLoopbackPort()) + "/x", "", "", false,
                                         false, "");
   EXPECT_FALSE(refused.success);
   EXPECT_FALSE(refused.error.empty());
