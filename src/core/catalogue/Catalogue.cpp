@@ -293,20 +293,20 @@ void Catalogue::LoadCatalogue(const ResourceStore& resources, const LoadOptions&
   offline = options.offline;
   errors = resources.problems();
 
-  // 1. Working pools, caption, progress window.
+  // Working pools, caption, progress window.
   LoadPools pools;
   pools.descriptorsTaken.assign(descriptors_.firstOf.size(), 0);
   if (options.setCaption) options.setCaption(std::string(" ") + kApplicationTitle);
   progress.ShowProgress(LangMessage(lang, Msg::ScanningCatalogue), ProgressMode::Show);
 
-  // 2. Empty lists and records.
+  // Empty lists and records.
   allCategoryPaths.Clear();
   tagList.Clear();
   for (auto& cd : cds) cd.Reset();
   styleCounts.fill(0);
   anyNewCd = false;
 
-  // 3. Local file scan of the program folder.
+  // The local files under the program folder.
   std::unordered_set<std::string> localCodes;
   if (!options.programFolder.empty()) {
     std::vector<std::string> paths;
@@ -330,7 +330,7 @@ void Catalogue::LoadCatalogue(const ResourceStore& resources, const LoadOptions&
     }
   }
 
-  // 4. Building.
+  // The CDs and their tracks, row by row of the titles table.
   progress.ShowProgress(LangMessage(lang, Msg::BuildingDatabase), ProgressMode::ChangeText);
   cdCount = 0;
   trackCount = 0;
@@ -339,7 +339,7 @@ void Catalogue::LoadCatalogue(const ResourceStore& resources, const LoadOptions&
   const size_t rowCount = titlesTable.size();
   std::vector<std::string_view> fields;
   for (size_t i = 0; i < rowCount; ++i) {
-    // 5. One row of the titles table.
+    // One row of the titles table.
     progress.SetPerMille(rowCount > 1 ? static_cast<int>(i * 1000 / (rowCount - 1)) : 1000);
     progress.pump();
     std::string_view row = titlesTable[i];
@@ -379,7 +379,7 @@ void Catalogue::LoadCatalogue(const ResourceStore& resources, const LoadOptions&
     track.location = TakeLocation(pools, track.code);
   }
 
-  // 7. Without a CD new by date, the three highest positions count as new.
+  // Without a CD new by date, the three highest positions count as new.
   if (!anyNewCd) {
     for (int p = cdCount - 1; p >= 0 && p >= cdCount - 3; --p) {
       if (cds[p].tracks.empty()) continue;
@@ -388,7 +388,7 @@ void Catalogue::LoadCatalogue(const ResourceStore& resources, const LoadOptions&
     }
   }
 
-  // 8. Done.
+  // Done: the progress window goes, the errors are logged, the caption shows the counts.
   trackIndexBuilt_ = false;
   progress.ShowProgress("", ProgressMode::Hide);
   if (!errors.empty() && !options.programFolder.empty()) {
@@ -402,7 +402,7 @@ void Catalogue::FinishCd(int position, const std::vector<std::string>& block, co
                          Dialogs& dialogs, LoadPools& pools) {
   CdRecord& cd = cds[position];
 
-  // 6.1 The information block must be sound, or the CD is left out.
+  // The information block must be sound, or the CD is left out.
   const bool valid = block.size() >= 9 && block.size() <= 49 && block[0].rfind(kLibraryPrefix, 0) == 0;
   if (!valid) {
     std::string text = std::to_string(block.size()) + "\r" + JoinLinesCrLf(block);
@@ -412,7 +412,7 @@ void Catalogue::FinishCd(int position, const std::vector<std::string>& block, co
     return;
   }
 
-  // 6.2-6.3 Descriptors, moods and styles of the tracks.
+  // Descriptors, moods and styles of the tracks.
   for (auto& track : cd.tracks) {
     track.tagLine = NormaliseMood(TakeDescriptor(track.code, pools));
     track.styleText.clear();
@@ -428,7 +428,7 @@ void Catalogue::FinishCd(int position, const std::vector<std::string>& block, co
     ++trackCount;
   }
 
-  // 6.4 Categories, production date and description from the block.
+  // Categories, production date and description from the block.
   for (size_t n = 0; n < block.size(); ++n) {
     const std::string& line = block[n];
     if (n >= 7 && line.find(kPathSeparator) != std::string::npos) {
@@ -447,7 +447,7 @@ void Catalogue::FinishCd(int position, const std::vector<std::string>& block, co
     }
   }
 
-  // 6.5 Keywords stay only with a translation; the tag list gets them in the load's language.
+  // Keywords stay only with a translation; the tag list gets them in the load's language.
   std::vector<std::string> kept;
   for (auto& word : cd.keywords) {
     auto [cached, added] = pools.translationOfWord.try_emplace(word);
@@ -460,7 +460,7 @@ void Catalogue::FinishCd(int position, const std::vector<std::string>& block, co
   }
   cd.keywords = std::move(kept);
 
-  // 6.6 Derived categories.
+  // Derived categories.
   cd.categories.Add(kAllCdsPath);
   cd.categories.Add(std::string(kByYearPrefix) + std::to_string(cd.year));
   if (IsNewCd(cd.year, cd.month, options.today)) cd.categories.Add(kNewCdsPath);
