@@ -4,7 +4,9 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QListView>
 #include <QPushButton>
+#include <QToolButton>
 #include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
@@ -60,19 +62,21 @@ Window& W() {
 
 void BM_SearchToListedRows(benchmark::State& state) {
   TMainForm& main = *W().main;
-  if (!main.SearchPanel->isVisible()) main.SearchBut->click();
+  auto* panel = main.findChild<QWidget*>("SearchPanel");
+  auto* searchButton = main.findChild<QToolButton*>("SearchBut");
+  if (!panel->isVisible()) searchButton->click();
   auto* find = main.findChild<QPushButton*>("SBut");
   for (auto _ : state) {
     find->click();
     QApplication::processEvents();
   }
-  state.counters["rows"] = main.FileBox->model()->rowCount();
+  state.counters["rows"] = main.findChild<QListView*>("FileBox")->model()->rowCount();
 }
 
 void BM_OpenCd(benchmark::State& state) {
   TMainForm& main = *W().main;
-  if (main.SearchPanel->isVisible()) main.SearchBut->click();
-  main.browser().GoToPlace("* ALL LIBRARY >> … ALL CDS");
+  if (main.findChild<QWidget*>("SearchPanel")->isVisible()) main.findChild<QToolButton*>("SearchBut")->click();
+  main.app().browser().GoToPlace("* ALL LIBRARY >> … ALL CDS");
   main.Refresh();
   int row = 0;
   for (auto _ : state) {
@@ -80,7 +84,7 @@ void BM_OpenCd(benchmark::State& state) {
     QApplication::processEvents();
     row = (row + 1) % 50;
   }
-  state.counters["tracks"] = main.FileBox->model()->rowCount();
+  state.counters["tracks"] = main.findChild<QListView*>("FileBox")->model()->rowCount();
 }
 
 // "-local" with the full catalogue and a local file for every track: from the
@@ -109,7 +113,7 @@ void BM_StartToReadyOffline(benchmark::State& state) {
     main.show();
     main.FirstActivation();
     QApplication::processEvents();
-    cds = main.catalogue().cdCount;
+    cds = main.app().catalogue().cdCount;
   }
   state.counters["cds"] = cds;
 }

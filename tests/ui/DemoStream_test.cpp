@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QElapsedTimer>
 #include <QTest>
+#include <QToolButton>
 
 #include "program/DesktopPorts.h"
 #include "ui/main/MainForm.h"
@@ -29,29 +30,29 @@ TEST(DemoStream, ThePlayButtonStreamsADemoTrackFromTheDemoServer) {
   TMainForm main(o, ports);
   main.show();
   main.FirstActivation();
-  ASSERT_EQ(main.demoBaseUrl(), servers.demo1);
+  ASSERT_EQ(main.app().demoBaseUrl(), servers.demo1);
   // The first track of the first CD of the catalogue: demo audio exists for it.
-  main.browser().GoToPlace("* ALL LIBRARY >> … ALL CDS : " + main.catalogue().cds[0].cdText);
+  main.app().browser().GoToPlace("* ALL LIBRARY >> … ALL CDS : " + main.app().catalogue().cds[0].cdText);
   main.Refresh();
-  ASSERT_GT(main.browser().rowCount(), 0);
-  main.browser().SelectRow(0);
-  main.Playbut->click();
+  ASSERT_GT(main.app().browser().rowCount(), 0);
+  main.app().browser().SelectRow(0);
+  main.findChild<QToolButton*>("Playbut")->click();
   QElapsedTimer waited;
   waited.start();
-  while (main.player().BarPosition() <= 0 && waited.elapsed() < 8000) QTest::qWait(50);
-  EXPECT_GT(main.player().BarPosition(), 0) << main.player().Address();
-  EXPECT_EQ(main.player().Address().rfind(servers.demo1, 0), 0u);
-  EXPECT_FALSE(main.player().InFailureState());
-  main.StopBut->click();
+  while (main.app().player().BarPosition() <= 0 && waited.elapsed() < 8000) QTest::qWait(50);
+  EXPECT_GT(main.app().player().BarPosition(), 0) << main.app().player().Address();
+  EXPECT_EQ(main.app().player().Address().rfind(servers.demo1, 0), 0u);
+  EXPECT_FALSE(main.app().player().InFailureState());
+  main.findChild<QToolButton*>("StopBut")->click();
 
   // The Top 100 list came from the web site at initialisation; its file is gone.
-  EXPECT_FALSE(main.browser().topList.empty());
+  EXPECT_FALSE(main.app().browser().topList.empty());
   EXPECT_FALSE(std::filesystem::exists(home.path() / "audio" / "top.txt"));
 
   // "Скачать демо трека": the chosen folder gets the demo file under its name.
   TempDir target;
   dialogs.folders = {target.path().string()};
-  const TrackRecord* track = main.browser().SelectedTrack();
+  const TrackRecord* track = main.app().browser().SelectedTrack();
   ASSERT_NE(track, nullptr);
   main.Item("demodownitem")->trigger();
   const auto file = target.path() / DemoFileName(track->code, track->title);

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QToolButton>
 
 #include "ui/main/MainForm.h"
 #include "support/Fakes.h"
@@ -16,25 +17,25 @@ namespace {
 struct MainCollections : MainWindowTest {};
 
 TEST_F(MainCollections, MenusFollowTheListsAndTheNetwork) {
-  emit main->TrPopupMenu->aboutToShow();
+  emit Control<QMenu>("TrPopupMenu")->aboutToShow();
   EXPECT_FALSE(main->Item("mTempItem")->isEnabled());  // no rows yet
   EXPECT_FALSE(main->Item("Top100Item")->isEnabled());  // no popularity list here
-  emit main->SimilarCDMenu->aboutToShow();
+  emit Control<QMenu>("SimilarCDMenu")->aboutToShow();
   EXPECT_FALSE(main->Item("ShowAllSimCDItem")->isEnabled());  // a category row is selected
 
-  main->browser().GoToPlace("* ALL LIBRARY >> … ALL CDS");
+  app().browser().GoToPlace("* ALL LIBRARY >> … ALL CDS");
   main->Refresh();
-  main->browser().topList = {main->catalogue().cds[0].tracks[0].code};
-  emit main->TrPopupMenu->aboutToShow();
+  app().browser().topList = {app().catalogue().cds[0].tracks[0].code};
+  emit Control<QMenu>("TrPopupMenu")->aboutToShow();
   EXPECT_TRUE(main->Item("mTempItem")->isEnabled());
   EXPECT_TRUE(main->Item("MMmTempKeyItem")->isEnabled());
   EXPECT_TRUE(main->Item("Top100Item")->isEnabled());
-  emit main->SimilarCDMenu->aboutToShow();
+  emit Control<QMenu>("SimilarCDMenu")->aboutToShow();
   EXPECT_TRUE(main->Item("ShowAllSimCDItem")->isEnabled());
   EXPECT_TRUE(main->Item("MMGotoCDurl")->isEnabled());
 
   // The submenu shows the selected track's tempo and key.
-  const TrackRecord* track = main->browser().SelectedTrack();
+  const TrackRecord* track = app().browser().SelectedTrack();
   ASSERT_NE(track, nullptr);
   emit main->SubMenu("TrackShowItem")->aboutToShow();
   EXPECT_THAT(main->Item("mTempItem")->text().toStdString(), ::testing::EndsWith(" bpm"));
@@ -43,20 +44,20 @@ TEST_F(MainCollections, MenusFollowTheListsAndTheNetwork) {
   main->Item("gotocdurl")->trigger();
   main->Item("MMGotoTrackURLitem")->trigger();
   ASSERT_EQ(shell.urls.size(), 2u);
-  EXPECT_EQ(shell.urls[1], main->endpoints().webSite + track->code);
+  EXPECT_EQ(shell.urls[1], app().endpoints().webSite + track->code);
 }
 
 TEST_F(MainCollections, TitleSearchFromItsButton) {
   dialogs.inputs = {std::string("KMLB_027")};
-  main->SearchNameBut->click();
-  EXPECT_TRUE(main->browser().resultMode());
-  ASSERT_GT(main->FileBox->model()->rowCount(), 0);
-  for (const auto& [cd, t] : main->browser().rows())
-    EXPECT_EQ(main->catalogue().Track(cd, t).code.rfind("KMLB_027", 0), 0u);
+  Control<QToolButton>("SearchNameBut")->click();
+  EXPECT_TRUE(app().browser().resultMode());
+  ASSERT_GT(FileBox()->model()->rowCount(), 0);
+  for (const auto& [cd, t] : app().browser().rows())
+    EXPECT_EQ(app().catalogue().Track(cd, t).code.rfind("KMLB_027", 0), 0u);
   // Cancelled: nothing changes.
-  const int rows = main->FileBox->model()->rowCount();
-  main->SearchNameBut->click();
-  EXPECT_EQ(main->FileBox->model()->rowCount(), rows);
+  const int rows = FileBox()->model()->rowCount();
+  Control<QToolButton>("SearchNameBut")->click();
+  EXPECT_EQ(FileBox()->model()->rowCount(), rows);
 }
 
 }  // namespace

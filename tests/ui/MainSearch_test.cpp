@@ -5,9 +5,11 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFrame>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QToolButton>
 
 #include "ui/main/MainForm.h"
 #include "ui/search/SearchPanel.h"
@@ -21,67 +23,63 @@ struct MainSearch : MainWindowTest {
   int plays = 0;
   void SetUp() override {
     Start();
-    main->browser().hooks.playCurrent = [this](bool) { ++plays; };
-  }
-
-  template <class T>
-  T* Control(const char* name) {
-    return main->findChild<T*>(name);
+    app().browser().hooks.playCurrent = [this](bool) { ++plays; };
   }
 };
 
 TEST_F(MainSearch, TheSearchButtonOpensThePanelInPlaceOfTheCategoryList) {
-  main->SearchBut->click();
-  EXPECT_TRUE(main->SearchPanel->isVisible());
-  EXPECT_FALSE(main->CDCatBox->isVisible());
-  EXPECT_TRUE(main->SearchBut->isChecked());
-  EXPECT_EQ(main->StatusField(0), "*");
-  EXPECT_EQ(main->browser().currentPath(), "* ALL LIBRARY >> … ALL CDS");
-  EXPECT_LE(main->SearchPanel->y() + main->SearchPanel->height(), main->CDCatBox->y() + main->CDCatBox->height());
-  EXPECT_GE(main->SearchPanel->y(), main->CDCatBox->y());
+  Control<QToolButton>("SearchBut")->click();
+  EXPECT_TRUE(Control<QFrame>("SearchPanel")->isVisible());
+  EXPECT_FALSE(CDCatBox()->isVisible());
+  EXPECT_TRUE(Control<QToolButton>("SearchBut")->isChecked());
+  EXPECT_EQ(StatusField(0), "*");
+  EXPECT_EQ(app().browser().currentPath(), "* ALL LIBRARY >> … ALL CDS");
+  const QFrame* panel = Control<QFrame>("SearchPanel");
+  EXPECT_LE(panel->y() + panel->height(), CDCatBox()->y() + CDCatBox()->height());
+  EXPECT_GE(panel->y(), CDCatBox()->y());
 
   // Closing with an empty track list goes home.
-  main->SearchBut->click();
-  EXPECT_FALSE(main->SearchPanel->isVisible());
-  EXPECT_TRUE(main->CDCatBox->isVisible());
-  EXPECT_EQ(main->browser().currentPath(), "");
+  Control<QToolButton>("SearchBut")->click();
+  EXPECT_FALSE(Control<QFrame>("SearchPanel")->isVisible());
+  EXPECT_TRUE(CDCatBox()->isVisible());
+  EXPECT_EQ(app().browser().currentPath(), "");
 }
 
 TEST_F(MainSearch, FindingListsTheMatchesAndClosingKeepsThem) {
   main->Item("MMSearchItem")->trigger();
-  ASSERT_TRUE(main->SearchPanel->isVisible());
+  ASSERT_TRUE(Control<QFrame>("SearchPanel")->isVisible());
   Control<QPushButton>("SBut")->click();
-  const int rows = main->FileBox->model()->rowCount();
+  const int rows = FileBox()->model()->rowCount();
   EXPECT_GT(rows, 100);  // every music track of the sample catalogue
-  EXPECT_EQ(main->FileBox->currentIndex().row(), 0);
+  EXPECT_EQ(FileBox()->currentIndex().row(), 0);
   EXPECT_EQ(plays, 1);
-  EXPECT_GT(main->CDCatBox->model()->rowCount(), 5);
-  EXPECT_EQ(main->StatusField(0), "*");
+  EXPECT_GT(CDCatBox()->model()->rowCount(), 5);
+  EXPECT_EQ(StatusField(0), "*");
   // Effect mode lists only the effects.
   Control<QRadioButton>("sfx")->click();
   Control<QPushButton>("SBut")->click();
-  const int effects = main->FileBox->model()->rowCount();
+  const int effects = FileBox()->model()->rowCount();
   EXPECT_GT(effects, 0);
   EXPECT_LT(effects, rows);
-  for (const auto& [cd, track] : main->browser().rows())
-    EXPECT_EQ(main->catalogue().Track(cd, track).styleText, "SFX/ID");
+  for (const auto& [cd, track] : app().browser().rows())
+    EXPECT_EQ(app().catalogue().Track(cd, track).styleText, "SFX/ID");
   // The button closes the panel and the results stay, their CDs in the box.
-  main->SearchBut->click();
-  EXPECT_FALSE(main->SearchPanel->isVisible());
-  EXPECT_TRUE(main->CDCatBox->isVisible());
-  EXPECT_EQ(main->FileBox->model()->rowCount(), effects);
-  EXPECT_EQ(main->StatusField(0), "");
+  Control<QToolButton>("SearchBut")->click();
+  EXPECT_FALSE(Control<QFrame>("SearchPanel")->isVisible());
+  EXPECT_TRUE(CDCatBox()->isVisible());
+  EXPECT_EQ(FileBox()->model()->rowCount(), effects);
+  EXPECT_EQ(StatusField(0), "");
 }
 
 TEST_F(MainSearch, ThePanelFollowsTheLanguage) {
-  main->SearchBut->click();
-  main->LangClick(main->Item("Lang1"));
+  Control<QToolButton>("SearchBut")->click();
+  main->Item("Lang1")->trigger();
   auto* area = Control<QComboBox>("SArea");
   ASSERT_NE(area, nullptr);
   EXPECT_EQ(area->itemText(0), QString::fromUtf8("ВСЕ НАПРАВЛЕНИЯ"));
   EXPECT_EQ(area->itemText(1), QString::fromUtf8("Бизнес тематика"));
-  EXPECT_TRUE(main->SearchPanel->isVisible());  // the panel shown again in the new language
-  main->LangClick(main->Item("Lang0"));
+  EXPECT_TRUE(Control<QFrame>("SearchPanel")->isVisible());  // the panel shown again in the new language
+  main->Item("Lang0")->trigger();
   EXPECT_EQ(area->itemText(0), "ALL PACKAGES");
   EXPECT_EQ(area->itemText(1), "CORPORATE MUSIC");
 }

@@ -1,14 +1,16 @@
 #pragma once
-// The main window over a fresh program folder with scripted ports, shown and
-// with its library loaded: the starting point of the main window's tests.
+// The main window over a fresh program folder with scripted ports, shown and with its library
+// loaded: the starting point of the main window's tests, which find its controls by name.
 #include <gtest/gtest.h>
 
+#include <QLabel>
+#include <QListView>
 #include <memory>
 
-#include "program/DesktopPorts.h"
-#include "ui/main/MainForm.h"
 #include "ports/MediaDevice.h"
+#include "program/DesktopPorts.h"
 #include "support/Fakes.h"
+#include "ui/main/MainForm.h"
 
 namespace trakvella::testing {
 
@@ -39,6 +41,17 @@ struct MainWindowTest : ::testing::Test {
   }
   void SetUp() override { Start(); }
   void TearDown() override { main.reset(); }
+
+  App& app() { return main->app(); }
+  template <class T>
+  T* Control(const QString& name) {
+    T* control = main->findChild<T*>(name);
+    EXPECT_NE(control, nullptr) << name.toStdString();
+    return control;
+  }
+  QListView* FileBox() { return Control<QListView>("FileBox"); }
+  QListView* CDCatBox() { return Control<QListView>("CDCatBox"); }
+  QString StatusField(int index) { return Control<QLabel>(QStringLiteral("StatusField%1").arg(index))->text(); }
 };
 
 }  // namespace trakvella::testing

@@ -1,6 +1,10 @@
 // The main window's two lists: the texts and pictures of a row, the drawn rows
 // and the models over the Browser's tables.
-#include "ui/browse/TrackLists.h"
+#include "ui/browse/CDCatBoxDelegate.h"
+#include "ui/browse/CategoryListModel.h"
+#include "ui/browse/FileBoxDelegate.h"
+#include "ui/browse/RowPictures.h"
+#include "ui/browse/TrackListModel.h"
 
 #include <gtest/gtest.h>
 

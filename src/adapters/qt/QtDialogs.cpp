@@ -9,8 +9,8 @@
 namespace trakvella {
 
 namespace {
-QString Q(const std::string& text) {
-  // A CR inside a message is a line break.
+// A dialog's text: a CR inside a message is a line break.
+QString DialogText(const std::string& text) {
   return QString::fromStdString(text).replace(QChar('\r'), QChar('\n'));
 }
 }  // namespace
@@ -18,7 +18,7 @@ QString Q(const std::string& text) {
 MessageAnswer QtDialogs::Message(const std::string& text, MessageKind kind, MessageButtons buttons) {
   QMessageBox box(owner_);
   box.setWindowTitle(QApplication::applicationName());
-  box.setText(Q(text));
+  box.setText(DialogText(text));
   switch (kind) {
     case MessageKind::Plain: box.setIcon(QMessageBox::NoIcon); break;
     case MessageKind::Information: box.setIcon(QMessageBox::Information); break;
@@ -45,13 +45,14 @@ MessageAnswer QtDialogs::Message(const std::string& text, MessageKind kind, Mess
 std::optional<std::string> QtDialogs::Input(const std::string& caption, const std::string& prompt,
                                             const std::string& initial) {
   bool ok = false;
-  QString text = QInputDialog::getText(owner_, Q(caption), Q(prompt), QLineEdit::Normal, Q(initial), &ok);
+  QString text = QInputDialog::getText(owner_, DialogText(caption), DialogText(prompt), QLineEdit::Normal,
+                                       DialogText(initial), &ok);
   if (!ok) return std::nullopt;
   return text.toStdString();
 }
 
 std::string QtDialogs::SelectFolder(const std::string& title, const std::string& initialFolder) {
-  QString folder = QFileDialog::getExistingDirectory(owner_, Q(title), Q(initialFolder),
+  QString folder = QFileDialog::getExistingDirectory(owner_, DialogText(title), DialogText(initialFolder),
                                                      QFileDialog::ShowDirsOnly);
   return folder.toStdString();
 }
@@ -59,7 +60,7 @@ std::string QtDialogs::SelectFolder(const std::string& title, const std::string&
 namespace {
 // "Description|*.ext|Other|*.x" as Qt writes it: "Description (*.ext);;Other (*.x)".
 QString QtFilter(const std::string& filter) {
-  const QStringList parts = Q(filter).split('|');
+  const QStringList parts = DialogText(filter).split('|');
   QStringList out;
   for (int i = 0; i + 1 < parts.size(); i += 2) {
     QString description = parts[i];
@@ -73,18 +74,21 @@ QString QtFilter(const std::string& filter) {
 
 std::string QtDialogs::SaveFileName(const std::string& title, const std::string& filter,
                                     const std::string& initialPath) {
-  return QFileDialog::getSaveFileName(owner_, Q(title), Q(initialPath), QtFilter(filter)).toStdString();
+  return QFileDialog::getSaveFileName(owner_, DialogText(title), DialogText(initialPath), QtFilter(filter))
+      .toStdString();
 }
 
 std::string QtDialogs::OpenFileName(const std::string& title, const std::string& filter,
                                     const std::string& initialPath) {
-  return QFileDialog::getOpenFileName(owner_, Q(title), Q(initialPath), QtFilter(filter)).toStdString();
+  return QFileDialog::getOpenFileName(owner_, DialogText(title), DialogText(initialPath), QtFilter(filter))
+      .toStdString();
 }
 
 int QtDialogs::Choose(const std::string& text, const std::vector<std::string>& buttons) {
-  QMessageBox box(QMessageBox::Question, QApplication::applicationName(), Q(text), QMessageBox::NoButton, owner_);
+  QMessageBox box(QMessageBox::Question, QApplication::applicationName(), DialogText(text), QMessageBox::NoButton,
+                  owner_);
   std::vector<QAbstractButton*> added;
-  for (const auto& caption : buttons) added.push_back(box.addButton(Q(caption), QMessageBox::AcceptRole));
+  for (const auto& caption : buttons) added.push_back(box.addButton(DialogText(caption), QMessageBox::AcceptRole));
   box.exec();
   for (size_t i = 0; i < added.size(); ++i)
     if (box.clickedButton() == added[i]) return static_cast<int>(i);

@@ -14,6 +14,7 @@
 #include "core/catalogue/TSort.h"
 #include "core/catalogue/Catalogue.h"
 #include "core/lang/MessageTable.h"
+#include "core/settings/Settings.h"
 #include "ports/Clipboard.h"
 #include "ports/Dialogs.h"
 #include "ports/Progress.h"
@@ -28,16 +29,6 @@ inline constexpr std::string_view kTagPlacePrefix = "Keyword [ ";
 inline constexpr std::string_view kTagPlaceSuffix = " ]";
 
 enum class SortKind { Order, Popular, Length, Tempo };
-
-// The six display options of the track list.
-struct DisplayOptions {
-  bool showTime = true;
-  bool showCode = true;
-  bool showName = true;
-  bool showComposer = false;
-  bool showArtist = false;
-  bool showStyle = true;
-};
 
 // One row of the category/CD box: a child category (its English name) or a CD.
 struct BoxRow {

@@ -62,6 +62,18 @@ int ItemHeightForFont(int pixelsPerInch, int sizePoints);
 // --- The model ------------------------------------------------------------------
 enum class WindowState { Normal, Maximized, Minimized };
 
+// The six display options of the track list (the "Отображение треков" switches).
+struct DisplayOptions {
+  bool showTime = true;
+  bool showCode = true;
+  bool showName = true;
+  bool showComposer = false;
+  bool showArtist = false;
+  bool showStyle = true;
+
+  bool operator==(const DisplayOptions&) const = default;
+};
+
 // Every value of the settings file, with the defaults a file without the key
 // gives. The subscription fields (activeAccount, login, password,
 // downloadedTracks) are the account state the file feeds and is written from.
@@ -102,12 +114,7 @@ struct Settings {
   bool autoplay = false;
   bool nonStop = false;
   bool bkgPlay = false;
-  bool showName = true;
-  bool showCode = true;
-  bool showComposer = false;
-  bool showArtist = false;
-  bool showStyle = true;
-  bool showTime = true;
+  DisplayOptions display;  // ShowName, ShowCode, ShowComposer, ShowArtist, ShowStyle, ShowTime
   int language = 0;  // 0 English, 1 Russian; other numbers are kept as read
   bool extPlayer = true;
   bool checkColRowNames = false;

@@ -10,6 +10,8 @@
 #include <QTabWidget>
 #include <map>
 
+#include "ui/QtText.h"
+
 namespace trakvella {
 
 namespace {
@@ -18,8 +20,6 @@ std::map<std::string, QWidget*>& Windows() {
   static std::map<std::string, QWidget*> windows;
   return windows;
 }
-
-QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 // The search panel's group applies once the panel's controls exist.
 constexpr int kSearchPanelGroup = 8;
@@ -46,6 +46,14 @@ QWidget* GroupWindow(int group) {
     return window;
   }
   return nullptr;
+}
+
+QString TableCaption(std::string_view windowClass, std::string_view component, CaptionProperty property,
+                     int language) {
+  for (const CaptionRow& row : CaptionTable())
+    if (row.window == windowClass && row.component == component && row.property == property)
+      return Q(CaptionText(row, language));
+  return {};
 }
 
 std::vector<QObject*> CaptionTargets(QWidget* window, const CaptionRow& row) {

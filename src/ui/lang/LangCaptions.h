@@ -31,4 +31,10 @@ std::vector<QObject*> CaptionTargets(QWidget* window, const CaptionRow& row);
 // Whether the group's window (or, for the search panel, its controls) exists.
 QWidget* GroupWindow(int group);
 
+// The text the caption table gives a component of a window for one property, in
+// Russian (the captions as designed) unless another language is asked; empty
+// when no row names it. Windows take their first captions from here.
+QString TableCaption(std::string_view windowClass, std::string_view component,
+                     CaptionProperty property = CaptionProperty::Caption, int language = 1);
+
 }  // namespace trakvella

@@ -1,261 +1,106 @@
 #pragma once
-// TMainForm: the main window. Owns the catalogue and the settings; its controls
-// and menu items carry the design names (also their objectName). Commands whose
-// subsystem is not built yet are present and disabled.
-#include <QAction>
-#include <QComboBox>
-#include <QFrame>
-#include <QLabel>
-#include <QListView>
+// TMainForm: the main window — a view of App, which it owns with the parts that show it (frame, menus,
+// lists, search, player controls, collections). Controls and items carry their design names as objectName.
 #include <QMainWindow>
-#include <QMenu>
-#include <QProgressBar>
-#include <QStatusBar>
-#include <QTimer>
-#include <QToolButton>
-#include <array>
-#include <filesystem>
-#include <functional>
-#include <map>
 #include <memory>
 
-#include "core/settings/Settings.h"
-#include "core/browse/Browser.h"
-#include "ports/Clipboard.h"
-#include "ports/Clock.h"
-#include "ports/Random.h"
-#include "ports/Shell.h"
-#include "core/catalogue/Catalogue.h"
-#include "core/catalogue/Resources.h"
-#include "core/settings/ServerConfig.h"
+#include "core/app/App.h"
+#include "core/app/AppView.h"
+
+class QAction;
+class QKeyEvent;
+class QMenu;
 
 namespace trakvella {
 
 class TWaitForm;
-class TOrgForm;
-class TInfoForm;
-class TrackListModel;
-class CategoryListModel;
-class FileBoxDelegate;
-class CDCatBoxDelegate;
-class TSearchPanel;
-class Player;
-class MediaDevice;
-class HttpClient;
-class Downloader;
-struct NetworkState;
+class MainFrame;
+class MainMenus;
+class MainLists;
+class MainSearch;
+class PlayerControls;
+class CollectionCommands;
 
-// The ports the program start builds once and hands the main window; all are
-// required and outlive the window.
-struct MainFormPorts {
-  Dialogs* dialogs = nullptr;
-  Clipboard* clipboard = nullptr;
-  Shell* shell = nullptr;
-  Random* random = nullptr;
-  MediaDevice* mediaDevice = nullptr;
-  HttpClient* http = nullptr;
-};
+// What the program start hands the main window; without `today` the system date decides.
+using MainFormOptions = AppOptions;
+using MainFormPorts = AppPorts;
 
-// What the program start hands the main window.
-struct MainFormOptions {
-  std::filesystem::path programFolder;
-  std::optional<std::filesystem::path> catalogueFolder;  // --catalogue
-  bool localSwitch = false;                              // "-local" as the first parameter
-  std::function<YearMonth()> today;                      // the clock; the system date when empty
-};
-
-class TMainForm : public QMainWindow {
+class TMainForm : public QMainWindow, public AppView {
   Q_OBJECT
 
  public:
   TMainForm(const MainFormOptions& options, const MainFormPorts& ports, QWidget* parent = nullptr);
   ~TMainForm() override;
 
+  App& app() { return *app_; }
+  int Language() const { return app_->language(); }
+
   // The progress window the long operations show; created by the program start.
-  void setWaitForm(TWaitForm* waitForm) { waitForm_ = waitForm; }
+  void setWaitForm(TWaitForm* waitForm);
   TWaitForm* waitForm() const { return waitForm_; }
 
-  // The current interface language: the tag of the language menu.
-  int Language() const;
-  void SetLanguage(int language);
-  bool IsOffline() const;
-
   // Settings: applied once after the windows are created; collected at close.
-  bool ReadAndApplySettings();  // false when there was no settings file
-  void ApplySettings(const Settings& settings);
-  void ApplySwitches(const Settings& settings);  // menus, font, demo server, language
-  Settings CollectSettings() const;
-  const Settings& settings() const { return settings_; }
-
-  // The language switch (all four language items run it).
-  void LangClick(QAction* sender);
+  bool ReadAndApplySettings() { return app_->ReadAndApplySettings(); }
+  Settings CollectSettings() const { return app_->CollectSettings(); }
   // Applies the caption table of every existing window for the current language.
-  void ApplyCaptions();
-
+  void ApplyCaptions() override;
   // The first activation: the cover panel and the library initialisation, once.
-  void FirstActivation();
-  void InitialiseLibrary();
-  // Library initialisation again (the start window shown first when asked).
-  void ReinitialiseLibrary(bool showStartWindow);
-  void OfflineModeItemClick();
-  // "Инициализировать библиотеку"; with Shift held, a custom demo server is asked for.
-  void InitializelibraryClick(bool shiftHeld);
-  // The keyboard table; true when the key was handled.
-  bool HandleKey(QKeyEvent* key);
-  void UpdateCaption();
-
-  // Status bar fields 0-4.
-  void SetStatusField(int index, const QString& text);
-  QString StatusField(int index) const;
-
-  Catalogue& catalogue() { return catalogue_; }
-  const Endpoints& endpoints() const { return endpoints_; }
-  const std::string& demoBaseUrl() const { return demoBaseUrl_; }
-  bool libraryInitialised() const { return tag_ == 1; }
-  bool closeWritesFailed() const { return closeError_; }
-
-  // Item heights of the two lists (the browsing lists draw their rows with them).
-  int itemHeight() const { return itemHeight_; }
-
-  // --- The two lists (MainListsUnit.cpp) ---------------------------------------
-  Browser& browser() { return *browser_; }
-  TOrgForm* orgForm() const { return orgForm_; }
-  TInfoForm* infoForm() const { return infoForm_; }
-  // Shows the browser's state: both lists, the caption, the status bar, the
-  // history buttons, the tag box and the sort controls.
-  void Refresh();
-  void CDCatBoxClick(int row);
-  void CDCatBoxDblClick(int row);
-  void FileBoxItemIndexChange();
-  void SortOrdItemClick(QAction* sender);
-  void ShowCdInfo(int boxRow);
-  void OrgFavoritesClick();
-  void RebuildFavouritesMenu();
-  void SetItemHeight(int height);
-
-  // --- Search (MainListsUnit.cpp) -------------------------------------------------
-  TSearchPanel* searchPanel() const { return searchPanel_; }
-  // The search button: opens the panel, or closes it keeping the results.
-  void Search1Click();
-  void EnterSearchMode();
-  void SButClick();
-
-  // --- Player (MainPlayerUnit.cpp) -------------------------------------------------
-  Player& player() { return *player_; }
-  QTimer* mpTimer = nullptr;
-  void PlayerTick();
-  void SelectDemoServer(int server);
-  void DownloadDemo();
-  void StartTrackDrag();
-  int networkState() const;
-
-  // --- Controls (design names) ---------------------------------------------------
-  QFrame* InstrPanel;
-  QFrame* TxTPanel;
-  QLabel* CDCatInfo;
-  QListView* CDCatBox;
-  QListView* FileBox;
-  QComboBox* KeyBox;
-  QToolButton* KeyBut;
-  QLabel* Gb;
-  QProgressBar* PlayBar;
-  QToolButton *Playbut, *PauseBut, *StopBut;
-  QToolButton *HomeBtn, *BackBtn, *ForwardBtn, *FAvBut, *MemOperBut, *MemCopyBut, *SearchBut, *SearchNameBut,
-      *OptionBut, *TrInfoBut, *TrPassportBut;
-  QLabel *SortButDn, *SortButUp, *SortInfoLbl, *memCountLbl;
-  QFrame* SearchPanel;
-  QFrame* PanelShape;
-  QFrame* DotShape;
-  QFrame* offPanel;
-  QLabel* RegInfoLbl;
-  QStatusBar* StatusBar;
-
-  QMenu *TrPopupMenu, *SimilarCDMenu, *FavMenu, *SortPopUpMenu;
+  void FirstActivation() { app_->FirstActivation(); }
 
   // A menu item or submenu by its design name (nullptr when there is none).
   QAction* Item(const QString& name) const;
   QMenu* SubMenu(const QString& name) const;
 
- signals:
-  void languageChanged(int language);
+  // Shows the browser's state in both lists, the caption, the status bar and the buttons.
+  void Refresh();
+  // A click on row `row` of the category/CD box.
+  void CDCatBoxClick(int row);
+  // The player timer's tick.
+  void PlayerTick();
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void CreateControls();
-  void CreateLists();
-  void CreateSearchPanel();
-  void CreatePlayer();
-  void ConnectCollectionCommands();
-  void SimilarCDMenuPopup();
-  void SelectTrackRowInView();
-  bool FileBoxMouse(QMouseEvent* mouse);
-  void LoadTopList();
-  void LayoutSearchPanel();
-  void ConnectListCommands();
-  void UpdateTrackMenus();
-  void UpdateServiceMenus();
-  void ShowTrackStatus();
-  bool eventFilter(QObject* watched, QEvent* event) override;
-  void CreateMenus();
-  QAction* AddItem(QMenu* menu, const QString& name, const QString& caption, bool checkable = false,
-                   const QKeySequence& shortcut = {});
-  QMenu* AddSubMenu(QMenu* parentMenu, const QString& name, const QString& caption);
-  void AddTwins(QMenu* from, QMenu* to);
-  void MirrorCheck(QAction* popupItem);
-  void LayoutControls();
-  bool CloseQuery();
-  void ApplyListFont(const FontSpec& font);
-  void ScaleFont(int delta);
-  void FontSetupItemClick();
-  QIcon FlagIcon(int language) const;
+  // What App asks of the window.
+  void ShowCover(bool shown) override;
+  void ShowCaption(const std::string& caption) override;
+  void ShowLists() override { Refresh(); }
+  void ShowTrackStatus() override;
+  void ShowSelectedRow() override;
+  void ShowSortOrder() override;
+  void ShowSwitches() override;
+  void ShowFavourites() override;
+  void ShowLanguage() override;
+  void ShowCdInfo(int boxRow) override;
+  bool SearchPanelVisible() const override;
+  void RunPlayerTimer(bool running) override;
+  void Wait(int ms) override;
+  void Sleep(int ms) override;
+  void ProcessEvents() override;
+  void ApplyWindowSettings(const Settings& settings) override;
+  void StoreWindowSettings(Settings& settings) const override;
+  void CentreWindow() override;
 
-  MainFormOptions options_;
-  Dialogs* dialogs_;
-  Clipboard* clipboard_;
-  Shell* shell_;
-  Random* random_;
-  std::unique_ptr<Progress> progress_;  // the progress window, once there is one
-  std::unique_ptr<Browser> browser_;
-  TrackListModel* trackModel_ = nullptr;
-  CategoryListModel* categoryModel_ = nullptr;
-  FileBoxDelegate* fileDelegate_ = nullptr;
-  CDCatBoxDelegate* categoryDelegate_ = nullptr;
-  TOrgForm* orgForm_ = nullptr;
-  TSearchPanel* searchPanel_ = nullptr;
-  MediaDevice* mediaDevice_ = nullptr;
-  HttpClient* http_ = nullptr;
-  std::unique_ptr<NetworkState> networkHolder_;
-  NetworkState& network_;
-  std::unique_ptr<Downloader> downloader_;
-  std::unique_ptr<Player> player_;
-  bool dragRunning_ = false;
-  bool trackDoubleClicked_ = false;
-  bool pressed_ = false;
-  QPoint pressPoint_;
-  SteadyClock clock_;
-  TInfoForm* infoForm_ = nullptr;
-  std::vector<QAction*> favouriteItems_;
-  bool refreshing_ = false;
+  void ConnectProgramCommands();
+  void LangClick(int language);
+  // The keyboard table; true when the key was handled.
+  bool HandleKey(QKeyEvent* key);
+  bool ProgressShown() const;
+
+  std::unique_ptr<App> app_;
+  std::unique_ptr<MainFrame> frame_;
+  MainMenus* menus_ = nullptr;
+  MainLists* lists_ = nullptr;
+  MainSearch* search_ = nullptr;
+  PlayerControls* player_ = nullptr;
+  CollectionCommands* collections_ = nullptr;
   TWaitForm* waitForm_ = nullptr;
-  Endpoints endpoints_;
-  std::string demoBaseUrl_;
-  std::unique_ptr<ResourceStore> resources_;
-  Catalogue catalogue_;
-  Settings settings_;  // values of later subsystems are kept here and written back unchanged
-  std::map<QString, QAction*> items_;
-  std::map<QString, QMenu*> subMenus_;
-  std::array<QLabel*, 5> statusFields_{};
-  int tag_ = 0;  // 0 until the first activation
-  int language_ = 0;
-  int itemHeight_ = 19;
-  int listFontColor_ = -16777208;
   bool closing_ = false;
-  bool closeError_ = false;
 };
 
 }  // namespace trakvella

@@ -9,14 +9,9 @@
 #include <algorithm>
 
 #include "ui/lang/LangCaptions.h"
+#include "ui/QtText.h"
 
 namespace trakvella {
-
-namespace {
-
-QString Q(const std::string& text) { return QString::fromStdString(text); }
-
-}  // namespace
 
 TOrgForm::TOrgForm(QWidget* parent) : QDialog(parent) {
   setObjectName("OrgForm");

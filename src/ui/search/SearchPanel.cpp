@@ -18,12 +18,11 @@
 #include "core/lang/CaptionTable.h"
 #include "core/lang/MessageTable.h"
 #include "core/catalogue/Vocabulary.h"
+#include "ui/QtText.h"
 
 namespace trakvella {
 
 namespace {
-
-QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 // Tag 1: the control stays enabled in effect mode.
 template <typename T>

@@ -69,12 +69,12 @@ TEST(Settings, FullSettingsSurviveAWriteAndARead) {
   full.autoplay = true;
   full.nonStop = true;
   full.bkgPlay = true;
-  full.showName = false;
-  full.showCode = false;
-  full.showComposer = true;
-  full.showArtist = true;
-  full.showStyle = false;
-  full.showTime = false;
+  full.display.showName = false;
+  full.display.showCode = false;
+  full.display.showComposer = true;
+  full.display.showArtist = true;
+  full.display.showStyle = false;
+  full.display.showTime = false;
   full.language = 1;
   full.extPlayer = false;
   full.checkColRowNames = true;
@@ -145,9 +145,9 @@ TEST(Settings, KeysTakeTheirDefaultsAndLimits) {
   EXPECT_EQ(settings.height, 768);
   EXPECT_EQ(settings.top, 12);
   EXPECT_EQ(settings.left, std::nullopt);  // the window keeps its position
-  EXPECT_FALSE(settings.showCode);
-  EXPECT_FALSE(settings.showName);  // present and not "1"
-  EXPECT_TRUE(settings.showStyle);  // absent
+  EXPECT_FALSE(settings.display.showCode);
+  EXPECT_FALSE(settings.display.showName);  // present and not "1"
+  EXPECT_TRUE(settings.display.showStyle);  // absent
   EXPECT_FALSE(settings.autoplay);  // absent
   EXPECT_TRUE(settings.extPlayer);  // absent
   EXPECT_EQ(settings.language, 1);
@@ -157,7 +157,7 @@ TEST(Settings, KeysTakeTheirDefaultsAndLimits) {
   EXPECT_EQ(settings.windowState, WindowState::Maximized);
   EXPECT_EQ(settings.width, 940);  // not read for a maximized window
   EXPECT_TRUE(settings.autoplay);
-  EXPECT_TRUE(settings.showCode);
+  EXPECT_TRUE(settings.display.showCode);
 
   // Favourites end at the first missing number.
   settings = ReadText("fav0=A\r\nfav1=B\r\nfav3=D\r\n");

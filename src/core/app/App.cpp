@@ -1,0 +1,364 @@
+#include "core/app/App.h"
+
+#include <system_error>
+
+#include "core/app/SettingsSwitches.h"
+#include "core/catalogue/TrackCodes.h"
+#include "core/lang/Locale.h"
+#include "core/lang/MessageTable.h"
+#include "core/text/FileIO.h"
+#include "core/text/Text.h"
+
+namespace trakvella {
+
+App::App(const AppOptions& options, const AppPorts& ports)
+    : options_(options),
+      ports_(ports),
+      browser_(catalogue_, *ports.dialogs, progress_, *ports.random, [this] { return language_; }),
+      downloader_(*ports.http, progress_, *ports.dialogs, [this] { return language_; }, network_) {
+  // The endpoints, and demo server 1 as the demo base.
+  endpoints_ = ReadServerConfig(options_.programFolder);
+  demoBaseUrl_ = endpoints_.demoServer1;
+
+  // The local audio folder.
+  std::error_code ec;
+  std::filesystem::create_directories(options_.programFolder / "audio", ec);
+  if (!std::filesystem::is_directory(options_.programFolder / "audio", ec))
+    dialogs().Message(LangMessage(language_, Msg::CannotCreateFolder), MessageKind::Error, MessageButtons::Ok);
+
+  PlayerHooks hooks;
+  hooks.currentAddress = [this] {
+    const TrackRecord* t = browser_.SelectedTrack();
+    return t ? TrackPathOrUrl(t->location, demoBaseUrl_) : std::string();
+  };
+  hooks.selectedRow = [this] { return browser_.selectedRow(); };
+  hooks.rowCount = [this] { return browser_.rowCount(); };
+  hooks.selectNextRow = [this] {
+    browser_.SelectRow(browser_.selectedRow() + 1);
+    view().ShowSelectedRow();
+  };
+  hooks.showTrackStatus = [this] { ShowTrackStatus(); };
+  hooks.wait = [this](int ms) { view().Wait(ms); };
+  player_ = std::make_unique<Player>(*ports_.mediaDevice, *ports_.shell, hooks);
+  browser_.hooks.stopPlayback = [this] { player_->StopButClick(); };
+  browser_.hooks.playCurrent = [this](bool fromButton) { player_->PlayCurrent(fromButton); };
+  browser_.hooks.showCdInfo = [this](int row) { view().ShowCdInfo(row); };
+  browser_.hooks.searchPanelVisible = [this] { return view().SearchPanelVisible(); };
+
+  // The catalogue tables; a catalogue folder given that does not exist is
+  // reported and the embedded catalogue is used.
+  std::string error;
+  resources_ = OpenCatalogueResources(options_.catalogueFolder, options_.programFolder, error);
+  if (!resources_) {
+    dialogs().Message(error, MessageKind::Error, MessageButtons::Ok);
+    resources_ = std::make_unique<EmbeddedResourceStore>();
+  }
+  catalogue_.ReadCatalogueTables(*resources_, dialogs());
+
+  // The switches' defaults until a settings file says otherwise, and the
+  // language of the system.
+  ApplySwitchesToParts();
+  language_ = LanguageFromLocaleId(SystemLanguageId());
+  DefineEnabling();
+}
+
+void App::SetView(AppView* view) { view_ = view ? view : &noView_; }
+
+// --- Which commands are enabled ---------------------------------------------------------------
+
+void App::DefineEnabling() {
+  enabling_.DefineState(kStateTrackRows, [this] { return browser_.rowCount() > 0; });
+  enabling_.DefineState(kStateOnline, [this] { return !IsOffline(); });
+  enabling_.DefineState(kStateTopList, [this] { return !browser_.topList.empty(); });
+  enabling_.DefineState(kStateCdRowSelected, [this] {
+    const int row = browser_.selectedBoxRow();
+    const auto& rows = browser_.boxRows();
+    return row >= 0 && row < static_cast<int>(rows.size()) && rows[row].isCd && browser_.boxVisible;
+  });
+  enabling_.DefineState(kStateCurrentPlace, [this] { return browser_.addFavouriteEnabled(); });
+  enabling_.DefineState(kStateFavourites, [this] { return browser_.organiseFavouritesEnabled(); });
+
+  for (const char* command : {"Gotofilefolder1", "CopyNameItem", "CopyFName", "mTempItem", "mKeyItem", "mTempKeyItem",
+                              "MMGotoTrackURLitem"})
+    enabling_.Require(kTrackMenus, command, {kStateTrackRows});
+  enabling_.Require(kTrackMenus, "Top100Item", {kStateTopList, kStateOnline});
+  // The demo servers and demo downloads mean nothing offline.
+  enabling_.Require(kTrackMenus, "SrvItem", {kStateOnline});
+  enabling_.Require(kTrackMenus, "MMSrvItem", {kStateOnline});
+  enabling_.Require(kTrackMenus, "demodownitem", {kStateTrackRows, kStateOnline});
+
+  enabling_.Require(kCdMenus, "ShowAllSimCDItem", {kStateCdRowSelected});
+  enabling_.Require(kCdMenus, "InfoItem", {kStateCdRowSelected});
+  enabling_.Require(kCdMenus, "gotocdurl", {kStateCdRowSelected, kStateOnline});
+
+  enabling_.Require(kFavouritesMenu, "Addtofavorites", {kStateCurrentPlace});
+  enabling_.Require(kFavouritesMenu, "OrgFavorites", {kStateFavourites});
+}
+
+// --- Settings -------------------------------------------------------------------------------------
+
+bool App::ReadAndApplySettings() {
+  Settings s;
+  const bool existed = ReadSettings(options_.programFolder, s);
+  if (existed)
+    ApplySettings(s);
+  else
+    view().CentreWindow();
+  return existed;
+}
+
+void App::ApplySettings(const Settings& s) {
+  settings_ = s;
+  view().ApplyWindowSettings(s);
+  ApplySwitchesToParts();
+  player_->SetUserPlayer(s.userPlayer);
+  SetLanguage(s.language);
+  browser_.SetFavourites(s.favourites);
+  view().ShowFavourites();
+  // Demo server: "1" or "2" choose a server from the menus; anything else is a
+  // custom base and hides the server menus. WEBROOTURL overrides the base.
+  const int server = s.DemoServerNumber();
+  serverMenusShown_ = server != 0;
+  if (server != 0) checkedServer_ = server;
+  demoBaseUrl_ = DemoBaseUrl(s, endpoints_);
+  view().ShowSwitches();
+}
+
+Settings App::CollectSettings() const {
+  Settings s = settings_;
+  view().StoreWindowSettings(s);
+  s.userPlayer = player_->UserPlayer();
+  s.favourites = browser_.favourites();
+  s.language = language_;
+  // The demo server: the menus' choice while they show, else the custom base.
+  s.webSrv = serverMenusShown_ ? (checkedServer_ == 2 ? "2" : "1") : demoBaseUrl_;
+  return s;
+}
+
+bool App::Switch(std::string_view item) const {
+  const SettingsSwitch* sw = FindSettingsSwitch(item);
+  // The accessor only reads here.
+  return sw && sw->value(const_cast<Settings&>(settings_));
+}
+
+void App::SetSwitch(std::string_view item, bool on) {
+  const SettingsSwitch* sw = FindSettingsSwitch(item);
+  if (!sw) return;
+  sw->value(settings_) = on;
+  // A track row always shows its code or its title.
+  if (item == "showname" && !on) settings_.display.showCode = true;
+  if (item == "showcode" && !on) settings_.display.showName = true;
+  ApplySwitchesToParts();
+  view().ShowSwitches();
+}
+
+void App::ChooseUserPlayer(const std::string& program) {
+  player_->ChooseUserPlayer(program);
+  settings_.extPlayer = false;
+  view().ShowSwitches();
+}
+
+// The parts that act on the switches get their values from the model.
+void App::ApplySwitchesToParts() {
+  browser_.options = settings_.display;
+  browser_.alwaysInfo = settings_.alwaysInfo;
+  PlayerSwitches& p = player_->Switches();
+  p.autoplay = settings_.autoplay;
+  p.nonStop = settings_.nonStop;
+  p.backgroundPlay = settings_.bkgPlay;
+  p.builtIn = settings_.extPlayer;
+}
+
+// --- Language ---------------------------------------------------------------------------------------
+
+void App::SetLanguage(int language) {
+  language_ = language;
+  view().ShowLanguage();
+}
+
+void App::ChangeLanguage(int language) {
+  const int previous = language_;
+  SetLanguage(language);
+  // The tag box in the new language, keeping the chosen tag, and the level again
+  // so that category names show in it.
+  browser_.RebuildTagList(previous);
+  browser_.ShowCurrentLevel();
+  if (libraryInitialised()) view().ShowCaption(catalogue_.UpdateCaption(language_));
+  view().ApplyCaptions();
+  // The sort order becomes "by order", its label in the new language.
+  browser_.SetSortKind(SortKind::Order);
+  view().ShowSortOrder();
+  view().ShowLists();
+}
+
+// --- The library --------------------------------------------------------------------------------------
+
+void App::FirstActivation() {
+  if (tag_ != 0) return;
+  tag_ = 1;
+  view().ShowCover(true);
+  InitialiseLibrary();
+}
+
+void App::InitialiseLibrary() {
+  player_->CloseDevice();
+  view().ShowCover(true);
+  // Both lists and the navigation start afresh, sorted by order.
+  browser_.Reset();
+  view().ShowLists();
+  browser_.SetSortKind(SortKind::Order);
+  view().ShowSortOrder();
+  view().ShowLists();
+  LoadOptions load;
+  load.offline = IsOffline();
+  load.programFolder = options_.programFolder;
+  load.today = options_.today();
+  load.language = language_;
+  load.setCaption = [this](const std::string& caption) { view().ShowCaption(caption); };
+  catalogue_.LoadCatalogue(*resources_, load, dialogs(), progress_);
+  // The root of the category tree, and the tag box.
+  browser_.FillTagList();
+  browser_.Home();
+  view().ShowLists();
+  progress_.ShowProgress(LangMessage(language_, Msg::EnteringAccount), ProgressMode::Show);
+  // The online data only while the network has worked.
+  if (network_.networkState == kNetworkWorking && !IsOffline()) LoadTopList();
+  progress_.ShowProgress("", ProgressMode::Hide);
+  view().ShowCover(false);
+  view().ShowCaption(catalogue_.UpdateCaption(language_));
+  view().RunPlayerTimer(true);
+}
+
+void App::ReinitialiseLibrary(bool showStartWindow) {
+  startWindowRequested_ = showStartWindow;
+  browser_.LeaveResultMode();
+  player_->StopButClick();
+  view().RunPlayerTimer(false);
+  view().ApplyCaptions();
+  view().ShowCover(true);
+  InitialiseLibrary();
+}
+
+void App::OfflineModeItemClick() {
+  const bool on = settings_.offlineMode;
+  const MessageAnswer answer =
+      dialogs().Message(LangMessage(language_, on ? Msg::EnableOnlineMode : Msg::EnableOfflineMode),
+                        MessageKind::Confirmation, MessageButtons::YesNo);
+  if (answer != MessageAnswer::Yes) return;
+  settings_.offlineMode = !on;
+  view().ShowSwitches();
+  if (!on) {
+    // Offline now: offer the page where the demo files can be downloaded.
+    if (dialogs().Message(LangMessage(language_, Msg::StartBrowserForDemo), MessageKind::Warning,
+                          MessageButtons::YesNo) == MessageAnswer::Yes)
+      shell().OpenUrl(DemoDownloadPageUrl(endpoints_));
+  }
+  ReinitialiseLibrary(false);
+}
+
+void App::InitializelibraryClick(bool shiftHeld) {
+  demoBaseUrl_ = endpoints_.demoServer1;
+  if (shiftHeld) {
+    while (true) {
+      auto url = dialogs().Input(LangMessage(language_, Msg::CustomDemoServer), LangMessage(language_, Msg::EnterUrl),
+                                 "");
+      if (!url) break;
+      if (!url->empty()) {
+        demoBaseUrl_ = *url;
+        break;
+      }
+    }
+  }
+  ReinitialiseLibrary(true);
+}
+
+void App::LoadTopList() {
+  browser_.topList.clear();
+  const std::filesystem::path audio = options_.programFolder / "audio";
+  NetworkState untouched;  // a missing list is no network failure
+  Downloader quiet(*ports_.http, progress_, dialogs(), [this] { return language_; }, untouched);
+  quiet.connectTimeoutMs = 3000;
+  quiet.readTimeoutMs = 5000;
+  if (!quiet.DownloadFile(TopListUrl(endpoints_), "top.txt", std::nullopt, audio.string())) return;
+  std::string bytes;
+  if (ReadWholeFile(audio / "top.txt", bytes))
+    for (const auto& line : SplitLines(Cp1251ToUtf8(bytes)))
+      if (!Trim(line).empty()) browser_.topList.push_back(Trim(line));
+  std::error_code ec;
+  std::filesystem::remove(audio / "top.txt", ec);
+}
+
+bool App::CloseQuery() {
+  progress_.ShowProgress(LangMessage(language_, Msg::Closing), ProgressMode::Show);
+  view().ProcessEvents();
+  player_->StopButClick();
+  player_->CloseDevice();
+  view().Sleep(1000);
+  closeError_ = !WriteSettings(options_.programFolder, CollectSettings());
+  view().ProcessEvents();
+  progress_.ShowProgress("", ProgressMode::Hide);
+  return closeError_ || player_->InFailureState();
+}
+
+// --- Tracks and demo servers --------------------------------------------------------------------
+
+void App::SelectDemoServer(int server) {
+  checkedServer_ = server;
+  demoBaseUrl_ = server == 1 ? endpoints_.demoServer1 : endpoints_.demoServer2;
+  view().ShowSwitches();
+  if (browser_.rowCount() > 0) {
+    player_->StopButClick();
+    player_->PlayCurrent(false);
+  }
+}
+
+void App::DownloadDemo() {
+  const TrackRecord* t = browser_.SelectedTrack();
+  if (!t) return;
+  const std::string folder =
+      dialogs().SelectFolder(LangMessage(language_, Msg::SpecifyFolder), settings_.lastDownloadFolder);
+  std::error_code ec;
+  if (folder.empty() || !std::filesystem::is_directory(folder, ec)) return;
+  settings_.lastDownloadFolder = folder;
+  downloader_.DownloadFile(TrackPathOrUrl(t->location, demoBaseUrl_), DemoFileName(t->code, t->title),
+                           Msg::DownloadingFiles, folder);
+}
+
+std::optional<std::string> App::DragFile() {
+  const int row = browser_.selectedRow();
+  if (row < 0) return std::nullopt;
+  const auto [cd, trackIndex] = browser_.rows()[row];
+  TrackRecord& track = catalogue_.cds[cd].tracks[trackIndex];
+  if (!IsDemoName(track.location)) return track.location;
+  // A demo track is fetched into "audio" first; later plays use the file.
+  const std::filesystem::path audio = options_.programFolder / "audio";
+  const std::string name = DemoFileName(track.code, track.title);
+  std::error_code ec;
+  if (!std::filesystem::exists(audio / name, ec))
+    downloader_.DownloadFile(TrackPathOrUrl(track.location, demoBaseUrl_), name, Msg::DownloadingFiles,
+                             audio.string());
+  if (!std::filesystem::exists(audio / name, ec)) return std::nullopt;
+  track.location = (audio / name).string();
+  ShowTrackStatus();
+  return track.location;
+}
+
+void App::ShowTrackStatus() {
+  if (browser_.selectedRow() < 0) return;
+  std::string folder = options_.programFolder.string();
+  if (!folder.empty() && folder.back() != '/') folder += '/';
+  browser_.ShowTrackStatus(demoBaseUrl_, folder);
+  view().ShowTrackStatus();
+}
+
+void App::StepTrackKey(int direction) {
+  const int row = browser_.selectedRow();
+  const int next = row + direction;
+  if (row < 0 || next < 0 || next >= browser_.rowCount()) return;
+  browser_.SelectRow(next);
+  view().ShowSelectedRow();
+  ShowTrackStatus();
+  player_->PlayCurrent(false);
+}
+
+}  // namespace trakvella

@@ -1,0 +1,197 @@
+#include "ui/main/MainFrame.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QListView>
+#include <QMainWindow>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "ui/lang/LangCaptions.h"
+
+namespace trakvella {
+
+namespace {
+
+QString Hint(const char* component) { return TableCaption("TMainForm", component, CaptionProperty::Hint); }
+
+QToolButton* Button(QWidget* parent, const char* name, const char* glyph) {
+  auto* b = new QToolButton(parent);
+  b->setObjectName(name);
+  b->setToolTip(Hint(name));
+  b->setText(QString::fromUtf8(glyph));
+  b->setAutoRaise(true);
+  b->setEnabled(false);  // enabled by the part that builds its command
+  return b;
+}
+
+QLabel* Label(QWidget* parent, const char* name, const char* text = "") {
+  auto* l = new QLabel(QString::fromUtf8(text), parent);
+  l->setObjectName(name);
+  l->setToolTip(Hint(name));
+  return l;
+}
+
+QFrame* Frame(QWidget* parent, const char* name) {
+  auto* f = new QFrame(parent);
+  f->setObjectName(name);
+  return f;
+}
+
+}  // namespace
+
+MainFrame::MainFrame(QMainWindow* window) : window_(window) {
+  auto* central = new QWidget(window);
+  central->setObjectName("ClientArea");
+  window->setCentralWidget(central);
+
+  // The tool panel: a row of buttons, the music set counter, the sort controls at the right.
+  c_.InstrPanel = Frame(central, "InstrPanel");
+  c_.InstrPanel->setFrameShape(QFrame::StyledPanel);
+  QWidget* tools = c_.InstrPanel;
+  c_.HomeBtn = Button(tools, "HomeBtn", "⌂");
+  c_.BackBtn = Button(tools, "BackBtn", "◀");
+  c_.ForwardBtn = Button(tools, "ForwardBtn", "▶");
+  c_.FAvBut = Button(tools, "FAvBut", "★");
+  c_.SearchBut = Button(tools, "SearchBut", "🔍");
+  c_.SearchBut->setCheckable(true);
+  c_.SearchNameBut = Button(tools, "SearchNameBut", "Aa");
+  c_.MemCopyBut = Button(tools, "MemCopyBut", "+");
+  c_.MemOperBut = Button(tools, "MemOperBut", "☰");
+  c_.TrInfoBut = Button(tools, "TrInfoBut", "i");
+  c_.TrPassportBut = Button(tools, "TrPassportBut", "P");
+  c_.OptionBut = Button(tools, "OptionBut", "⚙");
+  c_.OptionBut->setEnabled(true);
+  int x = 4;
+  for (QToolButton* b : {c_.HomeBtn, c_.BackBtn, c_.ForwardBtn, c_.FAvBut, c_.SearchBut, c_.SearchNameBut,
+                         c_.MemCopyBut, c_.MemOperBut, c_.TrInfoBut, c_.TrPassportBut, c_.OptionBut}) {
+    b->setGeometry(x, 3, 28, 26);
+    x += 30;
+  }
+  c_.memCountLbl = Label(tools, "memCountLbl");
+  c_.memCountLbl->setGeometry(x + 4, 3, 60, 26);
+  c_.SortInfoLbl = Label(tools, "SortInfoLbl");
+  c_.SortButDn = Label(tools, "SortButDn", "▼");
+  c_.SortButUp = Label(tools, "SortButUp", "▲");
+  for (QLabel* l : {c_.SortInfoLbl, c_.SortButDn, c_.SortButUp}) l->hide();
+
+  // The text above the lists.
+  c_.TxTPanel = Frame(central, "TxTPanel");
+  c_.CDCatInfo = Label(c_.TxTPanel, "CDCatInfo");
+  auto* txtLayout = new QVBoxLayout(c_.TxTPanel);
+  txtLayout->setContentsMargins(2, 0, 2, 0);
+  txtLayout->addWidget(c_.CDCatInfo);
+
+  // The two lists: views over models the browsing code provides (no item per row).
+  for (auto [list, name] : {std::pair{&c_.CDCatBox, "CDCatBox"}, std::pair{&c_.FileBox, "FileBox"}}) {
+    *list = new QListView(central);
+    (*list)->setObjectName(name);
+    (*list)->setUniformItemSizes(true);
+    (*list)->setContextMenuPolicy(Qt::CustomContextMenu);
+  }
+
+  // Under the category list: the tag box and its button.
+  c_.KeyBox = new QComboBox(central);
+  c_.KeyBox->setObjectName("KeyBox");
+  c_.KeyBox->setEditable(true);
+  c_.KeyBox->setToolTip(Hint("KeyBox"));
+  c_.KeyBox->setMaxVisibleItems(34);
+  c_.KeyBox->setEnabled(false);
+  c_.KeyBut = Button(central, "KeyBut", "»");
+
+  // Under the track list: the time, the position bar and the player's buttons.
+  c_.Gb = Label(central, "Gb", "00:00");
+  c_.PlayBar = new QProgressBar(central);
+  c_.PlayBar->setObjectName("PlayBar");
+  c_.PlayBar->setToolTip(Hint("PlayBar"));
+  c_.PlayBar->setTextVisible(false);
+  c_.PlayBar->setRange(0, 1000);
+  c_.PlayBar->setValue(0);
+  c_.Playbut = Button(central, "Playbut", "▶");
+  c_.PauseBut = Button(central, "PauseBut", "‖");
+  c_.StopBut = Button(central, "StopBut", "■");
+
+  // The search panel's place and its frames, shown in search mode.
+  c_.SearchPanel = Frame(central, "SearchPanel");
+  c_.PanelShape = Frame(central, "PanelShape");
+  c_.DotShape = Frame(central, "DotShape");
+  for (QFrame* f : {c_.SearchPanel, c_.PanelShape, c_.DotShape}) f->hide();
+
+  // The cover panel shown while the library initialises.
+  c_.offPanel = Frame(central, "offPanel");
+  c_.offPanel->setAutoFillBackground(true);
+  c_.offPanel->setFrameShape(QFrame::StyledPanel);
+  c_.RegInfoLbl = Label(c_.offPanel, "RegInfoLbl");
+  c_.RegInfoLbl->setAlignment(Qt::AlignCenter);
+  c_.RegInfoLbl->setWordWrap(true);
+  auto* coverLayout = new QVBoxLayout(c_.offPanel);
+  coverLayout->addWidget(c_.RegInfoLbl);
+  c_.offPanel->hide();
+
+  c_.StatusBar = new QStatusBar(window);
+  c_.StatusBar->setObjectName("StatusBar");
+  c_.StatusBar->setSizeGripEnabled(false);
+  window->setStatusBar(c_.StatusBar);
+  for (int i = 0; i < 5; ++i) {
+    c_.statusFields[i] = new QLabel(c_.StatusBar);
+    c_.statusFields[i]->setObjectName(QStringLiteral("StatusField%1").arg(i));
+    c_.statusFields[i]->setFrameShape(QFrame::Panel);
+    c_.statusFields[i]->setFrameShadow(QFrame::Sunken);
+    c_.StatusBar->addWidget(c_.statusFields[i]);
+  }
+}
+
+void MainFrame::LayOut() {
+  const QWidget* client = window_->centralWidget();
+  const int w = client->width(), h = client->height();
+  const int panelWidth = w - 32;
+  c_.InstrPanel->setGeometry(16, 2, panelWidth, 32);
+  c_.TxTPanel->setGeometry(16, 36, panelWidth, 22);
+  const int listWidth = panelWidth / 2 - 4;
+  const int listHeight = h - 106;
+  const int top = 62;
+  c_.CDCatBox->setGeometry(16, top, listWidth, listHeight);
+  c_.FileBox->setGeometry(16 + listWidth + 8, top, listWidth, listHeight);
+  c_.offPanel->setGeometry(16, top, panelWidth, h - 106);
+  // Sort controls at the right of the tool panel.
+  c_.SortInfoLbl->setGeometry(panelWidth - 220, 3, 190, 26);
+  c_.SortButDn->setGeometry(panelWidth - 24, 3, 20, 26);
+  c_.SortButUp->setGeometry(panelWidth - 24, 3, 20, 26);
+
+  // Under the lists.
+  const int below = top + listHeight + 6;
+  c_.KeyBox->setGeometry(16, below, listWidth - 27, 24);
+  c_.KeyBox->setMaxVisibleItems(std::max(1, listHeight / 14));
+  c_.KeyBut->setGeometry(16 + listWidth - 25, below, 25, 24);
+  const int fileLeft = c_.FileBox->x(), fileRight = c_.FileBox->x() + c_.FileBox->width();
+  c_.Gb->setGeometry(fileLeft, below, 56, 24);
+  c_.PlayBar->setGeometry(fileLeft + 58, below + 6, listWidth - 104, 12);
+  c_.Playbut->setGeometry(fileRight - 44, below, 14, 24);
+  c_.PauseBut->setGeometry(fileRight - 29, below, 14, 24);
+  c_.StopBut->setGeometry(fileRight - 14, below, 14, 24);
+
+  // Status bar: field 1 takes all but 240 pixels.
+  const int fixed[5] = {50, 0, 60, 50, 80};
+  for (int i = 0; i < 5; ++i)
+    c_.statusFields[i]->setFixedWidth(i == 1 ? std::max(0, c_.StatusBar->width() - 240) : fixed[i]);
+}
+
+void MainFrame::ShowCover(bool shown, const QString& text) {
+  if (!shown) {
+    c_.offPanel->hide();
+    return;
+  }
+  c_.RegInfoLbl->setText(text);
+  c_.offPanel->show();
+  c_.offPanel->raise();
+}
+
+void MainFrame::SetStatusField(int index, const QString& text) {
+  if (index >= 0 && index < 5) c_.statusFields[index]->setText(text);
+}
+
+}  // namespace trakvella

@@ -1,0 +1,63 @@
+#pragma once
+// MainFrame: the main window's controls, made once under their design names, and where they stand
+// as the window resizes. TMainForm owns it; the widgets belong to the window, the other parts wire them.
+#include <QString>
+#include <array>
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QListView;
+class QMainWindow;
+class QProgressBar;
+class QStatusBar;
+class QToolButton;
+
+namespace trakvella {
+
+// The controls, by their design names, for the parts of the main window.
+struct MainControls {
+  QFrame* InstrPanel = nullptr;
+  QToolButton *HomeBtn = nullptr, *BackBtn = nullptr, *ForwardBtn = nullptr, *FAvBut = nullptr,
+              *SearchBut = nullptr, *SearchNameBut = nullptr, *MemCopyBut = nullptr, *MemOperBut = nullptr,
+              *TrInfoBut = nullptr, *TrPassportBut = nullptr, *OptionBut = nullptr;
+  QLabel *memCountLbl = nullptr, *SortInfoLbl = nullptr, *SortButDn = nullptr, *SortButUp = nullptr;
+  QFrame* TxTPanel = nullptr;
+  QLabel* CDCatInfo = nullptr;
+  QListView* CDCatBox = nullptr;
+  QListView* FileBox = nullptr;
+  QComboBox* KeyBox = nullptr;
+  QToolButton* KeyBut = nullptr;
+  QLabel* Gb = nullptr;
+  QProgressBar* PlayBar = nullptr;
+  QToolButton *Playbut = nullptr, *PauseBut = nullptr, *StopBut = nullptr;
+  QFrame *SearchPanel = nullptr, *PanelShape = nullptr, *DotShape = nullptr;
+  QFrame* offPanel = nullptr;
+  QLabel* RegInfoLbl = nullptr;
+  QStatusBar* StatusBar = nullptr;
+  std::array<QLabel*, 5> statusFields{};
+};
+
+class MainFrame {
+ public:
+  static constexpr int kMinWidth = 940;
+  static constexpr int kMinHeight = 768;
+
+  // Makes every control in the window's client area and its status bar.
+  explicit MainFrame(QMainWindow* window);
+
+  const MainControls& controls() const { return c_; }
+
+  // Places the controls for the window's present size.
+  void LayOut();
+  // The cover panel over the work area while the library initialises, with its text.
+  void ShowCover(bool shown, const QString& text);
+  // Status bar fields 0-4.
+  void SetStatusField(int index, const QString& text);
+
+ private:
+  QMainWindow* window_;
+  MainControls c_;
+};
+
+}  // namespace trakvella

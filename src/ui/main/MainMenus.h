@@ -1,0 +1,68 @@
+#pragma once
+// MainMenus: the main window's pop-up menus and main menu with the twins that mirror their pop-up
+// items, captioned from the caption table. TMainForm owns it; the menus and items belong to the window.
+#include <QIcon>
+#include <QKeySequence>
+#include <QObject>
+#include <QString>
+#include <map>
+#include <string_view>
+
+class QAction;
+class QMainWindow;
+class QMenu;
+
+namespace trakvella {
+
+class App;
+class CommandEnabling;
+
+class MainMenus : public QObject {
+  Q_OBJECT
+
+ public:
+  // Makes every menu and item, all disabled until the part that builds a command enables it.
+  explicit MainMenus(QMainWindow* window);
+
+  // An item or a submenu by its design name (nullptr when there is none).
+  QAction* Item(const QString& name) const;
+  QMenu* SubMenu(const QString& name) const;
+
+  QMenu* trackMenu() const { return trPopupMenu_; }     // TrPopupMenu, also opened by OptionBut
+  QMenu* cdMenu() const { return similarCdMenu_; }      // SimilarCDMenu, the category list's
+  QMenu* favouritesMenu() const { return favMenu_; }    // FavMenu, opened by FAvBut
+  QMenu* sortMenu() const { return sortPopUpMenu_; }    // SortPopUpMenu, under the sort label
+  QMenu* developerMenu() const { return devMenu_; }     // DevMenu, hidden until Ctrl+Alt+D
+
+  // Enables or disables the items and submenus a menu's rows name, as the table says now.
+  void ApplyEnabling(const CommandEnabling& enabling, std::string_view menu);
+  // The switches' check marks and the demo server menus, as App holds them.
+  void ShowSwitches(const App& app);
+  // The language menus show the flag of the current language.
+  void ShowLanguage(int language);
+  // Twins whose pop-up item changed before they followed it take its state.
+  void SyncTwins();
+
+  static QIcon FlagIcon(int language);
+
+ private:
+  QAction* AddItem(QMenu* menu, const QString& name, bool checkable = false, const QKeySequence& shortcut = {},
+                   const QString& caption = {});
+  QMenu* AddSubMenu(QMenu* parentMenu, const QString& name);
+  QMenu* AddBarMenu(const char* name);
+  void AddTwins(QMenu* from, QMenu* to);
+  void MakeTrackMenu();
+  void MakeCdMenu();
+  void MakeMainMenu();
+
+  QMainWindow* window_;
+  QMenu* trPopupMenu_ = nullptr;
+  QMenu* similarCdMenu_ = nullptr;
+  QMenu* favMenu_ = nullptr;
+  QMenu* sortPopUpMenu_ = nullptr;
+  QMenu* devMenu_ = nullptr;
+  std::map<QString, QAction*> items_;
+  std::map<QString, QMenu*> subMenus_;
+};
+
+}  // namespace trakvella

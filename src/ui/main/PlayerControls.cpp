@@ -1,0 +1,155 @@
+#include "ui/main/PlayerControls.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDrag>
+#include <QFileDialog>
+#include <QLabel>
+#include <QListView>
+#include <QMainWindow>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QTimer>
+#include <QToolButton>
+#include <QUrl>
+#include <algorithm>
+
+#include "core/app/App.h"
+#include "ui/QtText.h"
+#include "ui/main/MainMenus.h"
+
+namespace trakvella {
+
+PlayerControls::PlayerControls(QMainWindow* window, App& app, const MainControls& controls, MainMenus& menus,
+                               std::function<bool()> progressShown)
+    : QObject(window), window_(window), app_(app), c_(controls), progressShown_(std::move(progressShown)) {
+  mpTimer_ = new QTimer(window);
+  mpTimer_->setObjectName("mpTimer");
+  mpTimer_->setInterval(30);
+  connect(mpTimer_, &QTimer::timeout, this, &PlayerControls::PlayerTick);
+
+  Player& player = app_.player();
+  for (QToolButton* b : {c_.Playbut, c_.PauseBut, c_.StopBut}) b->setEnabled(true);
+  connect(c_.Playbut, &QToolButton::clicked, this, [&player] { player.PlaybutClick(); });
+  connect(c_.PauseBut, &QToolButton::clicked, this, [&player] { player.PauseButClick(); });
+  connect(c_.StopBut, &QToolButton::clicked, this, [&player] { player.StopButClick(); });
+  c_.PlayBar->installEventFilter(this);
+
+  QAction* userPlayer = menus.Item("userplayeritem");
+  userPlayer->setEnabled(true);
+  connect(userPlayer, &QAction::triggered, this, [this, userPlayer] {
+    const QString program = QFileDialog::getOpenFileName(window_, userPlayer->text(), QString(), QStringLiteral("*"));
+    if (!program.isEmpty()) app_.ChooseUserPlayer(S(program));
+  });
+
+  // Demo servers 1 and 2, and one demo download.
+  for (int server : {1, 2}) {
+    QAction* item = menus.Item(QStringLiteral("SrvItem%1").arg(server));
+    item->setEnabled(true);
+    connect(item, &QAction::triggered, this, [this, server] { app_.SelectDemoServer(server); });
+  }
+  connect(menus.Item("demodownitem"), &QAction::triggered, this, [this] { app_.DownloadDemo(); });
+
+  // The track list's mouse: a press, a double click, a drag.
+  c_.FileBox->setDragEnabled(false);  // the drag is started by hand, with the file
+  c_.FileBox->viewport()->installEventFilter(this);
+  connect(c_.FileBox, &QAbstractItemView::doubleClicked, this, [this] { trackDoubleClicked_ = true; });
+}
+
+void PlayerControls::RunTimer(bool running) {
+  if (running)
+    mpTimer_->start();
+  else
+    mpTimer_->stop();
+}
+
+void PlayerControls::PlayerTick() {
+  Player& player = app_.player();
+  player.PlayerTick();
+  c_.Gb->setText(Q(player.TimeLabel()));
+  QPalette palette = c_.Gb->palette();
+  palette.setColor(QPalette::WindowText, player.TimeLabelYellow() ? QColor(Qt::yellow) : QColor(Qt::black));
+  c_.Gb->setAutoFillBackground(player.TimeLabelYellow());
+  if (player.TimeLabelYellow()) palette.setColor(QPalette::Window, Qt::darkGray);
+  c_.Gb->setPalette(palette);
+  const int64_t max = player.BarMax();
+  c_.PlayBar->setRange(0, static_cast<int>(std::clamp<int64_t>(max, 0, INT32_MAX)));
+  c_.PlayBar->setValue(static_cast<int>(std::clamp<int64_t>(player.BarPosition(), 0, INT32_MAX)));
+}
+
+void PlayerControls::PlayOrStop() {
+  if (c_.PlayBar->value() <= 0)
+    app_.player().PlaybutClick();
+  else
+    app_.player().StopButClick();
+}
+
+void PlayerControls::StartTrackDrag() {
+  if (dragRunning_ || progressShown_()) return;
+  const std::optional<std::string> file = app_.DragFile();
+  if (!file) return;
+  auto* mime = new QMimeData;
+  mime->setUrls({QUrl::fromLocalFile(Q(*file))});
+  auto* drag = new QDrag(c_.FileBox);
+  drag->setMimeData(mime);
+  dragRunning_ = true;
+  app_.player().StopButClick();
+  drag->exec(Qt::CopyAction);
+  app_.player().StopButClick();
+  dragRunning_ = false;
+}
+
+// The track list's mouse (left button): a press that does not become a drag plays
+// only with Autoplay on; a double click plays with Autoplay off.
+bool PlayerControls::FileBoxMouse(QMouseEvent* mouse) {
+  switch (mouse->type()) {
+    case QEvent::MouseButtonPress:
+      if (mouse->button() == Qt::LeftButton) {
+        pressPoint_ = mouse->position().toPoint();
+        pressed_ = true;
+      }
+      return false;
+    case QEvent::MouseMove:
+      if (pressed_ && (mouse->buttons() & Qt::LeftButton) &&
+          (mouse->position().toPoint() - pressPoint_).manhattanLength() >= QApplication::startDragDistance()) {
+        pressed_ = false;
+        StartTrackDrag();
+        return true;
+      }
+      return false;
+    case QEvent::MouseButtonRelease:
+      if (mouse->button() == Qt::LeftButton && pressed_) {
+        pressed_ = false;
+        // Let the view select the row first.
+        QTimer::singleShot(0, this, [this] {
+          Player& player = app_.player();
+          if (app_.browser().selectedRow() < 0) return;
+          if (trackDoubleClicked_) {
+            trackDoubleClicked_ = false;
+            if (!player.Switches().autoplay) player.PlayCurrent(true);
+          } else {
+            player.PlayCurrent(false);
+          }
+        });
+      }
+      return false;
+    default:
+      return false;
+  }
+}
+
+bool PlayerControls::eventFilter(QObject* watched, QEvent* event) {
+  const QEvent::Type type = event->type();
+  if (watched == c_.FileBox->viewport() &&
+      (type == QEvent::MouseButtonPress || type == QEvent::MouseMove || type == QEvent::MouseButtonRelease)) {
+    if (FileBoxMouse(static_cast<QMouseEvent*>(event))) return true;
+  }
+  if (watched == c_.PlayBar && type == QEvent::MouseButtonPress) {
+    app_.player().SeekToClick(static_cast<QMouseEvent*>(event)->position().toPoint().x(), c_.PlayBar->width());
+    return true;
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+}  // namespace trakvella

@@ -1,0 +1,315 @@
+// The program-wide state behind the main window, driven through scripted ports and a
+// recording view: the library start, the offline switch, the switches, the enabling
+// table, the Top 100 list, a dragged demo track and the close.
+#include "core/app/App.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "core/catalogue/TrackCodes.h"
+#include "core/lang/MessageTable.h"
+#include "core/text/Text.h"
+#include "support/Fakes.h"
+#include "support/ScriptedPorts.h"
+
+namespace trakvella::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+struct RecordingView : AppView {
+  std::string caption;
+  bool cover = false;
+  bool timer = false;
+  bool centred = false;
+  int coversShown = 0;
+  void ShowCover(bool shown) override {
+    cover = shown;
+    coversShown += shown;
+  }
+  void ShowCaption(const std::string& text) override { caption = text; }
+  void RunPlayerTimer(bool running) override { timer = running; }
+  void CentreWindow() override { centred = true; }
+};
+
+struct AppTest : ::testing::Test {
+  TempDir home;
+  FakeDialogs dialogs;
+  FakeClipboard clipboard;
+  FakeShell shell;
+  StdRandom random{3};
+  ScriptedMediaDevice device;
+  ScriptedHttpClient http;
+  FakeProgress progressWindow;
+  RecordingView view;
+  std::unique_ptr<App> app;
+
+  void SetUp() override {
+    AppOptions options;
+    options.programFolder = home.path();
+    options.today = [] { return YearMonth{2026, 12}; };
+    app = std::make_unique<App>(options, AppPorts{&dialogs, &clipboard, &shell, &random, &device, &http});
+    app->SetView(&view);
+    app->SetProgressWindow(&progressWindow);
+  }
+  std::string Message(Msg message) const { return LangMessage(app->language(), message); }
+  std::map<std::string, bool> Enabled(std::string_view menu) const {
+    std::map<std::string, bool> out;
+    for (const auto& c : app->enabling().Evaluate(menu)) out[c.command] = c.enabled;
+    return out;
+  }
+  bool TopListAsked() const {
+    const std::string url = TopListUrl(app->endpoints());
+    return std::count(http.requested.begin(), http.requested.end(), url) > 0;
+  }
+};
+
+TEST_F(AppTest, FirstActivationInitialisesTheLibraryOnceWithTheTopList) {
+  http.pages[TopListUrl(app->endpoints())] = "KMLB_003_002\r\n\r\n KMLB_005_001 \r\n";
+  app->FirstActivation();
+  EXPECT_TRUE(app->libraryInitialised());
+  EXPECT_GE(app->catalogue().cdCount, 12);
+  EXPECT_THAT(view.caption, HasSubstr("ТРАКВЕЛЛА 1.0.0.0 - CDs: "));
+  EXPECT_FALSE(view.cover);
+  EXPECT_TRUE(view.timer);
+  EXPECT_EQ(app->browser().currentPath(), "");
+  EXPECT_FALSE(app->browser().boxRows().empty());
+  EXPECT_THAT(app->browser().topList, ElementsAre("KMLB_003_002", "KMLB_005_001"));
+  EXPECT_FALSE(fs::exists(home.path() / "audio" / "top.txt"));
+  ASSERT_FALSE(progressWindow.calls.empty());
+  EXPECT_EQ(progressWindow.calls.back().mode, 0);
+  EXPECT_TRUE(std::any_of(progressWindow.calls.begin(), progressWindow.calls.end(),
+                          [&](const auto& c) { return c.text == Message(Msg::EnteringAccount); }));
+  EXPECT_TRUE(dialogs.shown.empty());
+
+  const size_t requests = http.requested.size();
+  app->FirstActivation();  // later activations do nothing
+  EXPECT_EQ(http.requested.size(), requests);
+  EXPECT_EQ(view.coversShown, 2);  // the first activation's and the initialisation's
+}
+
+TEST_F(AppTest, TheTopListIsAskedOnlyWhileTheNetworkHasWorkedAndOnline) {
+  app->FirstActivation();
+  EXPECT_TRUE(TopListAsked());  // not there: the list stays empty, and that is no network failure
+  EXPECT_TRUE(app->browser().topList.empty());
+  EXPECT_EQ(app->networkState(), kNetworkWorking);
+
+  // A failed demo download sets the network state: the next initialisation asks nothing.
+  app->browser().GoToPlace(std::string(kAllCdsPath));
+  dialogs.folders = {home.path().string()};
+  app->DownloadDemo();
+  EXPECT_EQ(app->networkState(), kNetworkDownloadFailed);
+  http.requested.clear();
+  app->ReinitialiseLibrary(false);
+  EXPECT_FALSE(TopListAsked());
+  EXPECT_EQ(app->CollectSettings().lastDownloadFolder, home.path().string());
+}
+
+TEST_F(AppTest, OfflineSwitchAsksFirstOffersTheDemoPageAndReinitialises) {
+  app->FirstActivation();
+  const int cds = app->catalogue().cdCount;
+  // No changes nothing and loads nothing again.
+  dialogs.answers = {MessageAnswer::No};
+  app->OfflineModeItemClick();
+  EXPECT_FALSE(app->IsOffline());
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text, Message(Msg::EnableOfflineMode));
+  EXPECT_EQ(dialogs.shown[0].buttons, MessageButtons::YesNo);
+  EXPECT_EQ(view.coversShown, 2);
+
+  // Yes: offline (no local files here, so no CDs); Yes to the demo page opens it.
+  http.requested.clear();
+  dialogs.answers = {MessageAnswer::Yes, MessageAnswer::Yes};
+  app->OfflineModeItemClick();
+  EXPECT_TRUE(app->IsOffline());
+  EXPECT_TRUE(app->Switch("OfflineModeItem"));
+  ASSERT_EQ(dialogs.shown.size(), 3u);
+  EXPECT_EQ(dialogs.shown[2].text, Message(Msg::StartBrowserForDemo));
+  EXPECT_EQ(dialogs.shown[2].kind, MessageKind::Warning);
+  EXPECT_THAT(shell.urls, ElementsAre(DemoDownloadPageUrl(app->endpoints())));
+  EXPECT_EQ(app->catalogue().cdCount, 0);
+  EXPECT_THAT(view.caption, HasSubstr("-offline"));
+  EXPECT_FALSE(TopListAsked());
+  EXPECT_FALSE(app->startWindowRequested());
+
+  // Back online, asked with the other message.
+  dialogs.answers = {MessageAnswer::Yes};
+  app->OfflineModeItemClick();
+  EXPECT_EQ(dialogs.shown.back().text, Message(Msg::EnableOnlineMode));
+  EXPECT_FALSE(app->IsOffline());
+  EXPECT_EQ(app->catalogue().cdCount, cds);
+}
+
+TEST_F(AppTest, TheLocalSwitchKeepsTheProgramOfflineWhateverTheMenuSays) {
+  AppOptions options;
+  options.programFolder = home.path();
+  options.today = [] { return YearMonth{2026, 12}; };
+  options.localSwitch = true;
+  App local(options, AppPorts{&dialogs, &clipboard, &shell, &random, &device, &http});
+  local.FirstActivation();
+  EXPECT_TRUE(local.IsOffline());
+  EXPECT_FALSE(local.Switch("OfflineModeItem"));
+  EXPECT_EQ(local.catalogue().cdCount, 0);
+  EXPECT_TRUE(http.requested.empty());
+}
+
+TEST_F(AppTest, ShiftReinitialisationAsksForACustomDemoServerUntilOneIsGiven) {
+  app->FirstActivation();
+  // Cancelled: server 1 stays.
+  app->InitializelibraryClick(true);
+  EXPECT_EQ(app->demoBaseUrl(), app->endpoints().demoServer1);
+  EXPECT_TRUE(app->startWindowRequested());
+  // Empty answers are asked again; the first text is taken.
+  dialogs.inputs = {std::string(), std::string("http://127.0.0.1:9/audio/")};
+  app->InitializelibraryClick(true);
+  EXPECT_EQ(app->demoBaseUrl(), "http://127.0.0.1:9/audio/");
+  EXPECT_TRUE(dialogs.inputs.empty());
+  EXPECT_GT(app->catalogue().cdCount, 0);
+  // Without Shift: server 1 again, and no box.
+  app->InitializelibraryClick(false);
+  EXPECT_EQ(app->demoBaseUrl(), app->endpoints().demoServer1);
+}
+
+TEST_F(AppTest, EnablingTableFollowsTheRowsTheNetworkAndTheTopList) {
+  http.pages[TopListUrl(app->endpoints())] = "KMLB_003_002\r\n";
+  app->FirstActivation();
+  // The root: no track rows, a category row selected, nowhere to add.
+  auto tracks = Enabled(kTrackMenus);
+  EXPECT_FALSE(tracks["CopyFName"]);
+  EXPECT_FALSE(tracks["mTempKeyItem"]);
+  EXPECT_FALSE(tracks["demodownitem"]);
+  EXPECT_TRUE(tracks["Top100Item"]);
+  EXPECT_TRUE(tracks["SrvItem"]);
+  EXPECT_FALSE(tracks.count("downitem"));  // a command nothing enables stays as it is
+  EXPECT_THAT(Enabled(kCdMenus), ::testing::Each(::testing::Pair(::testing::_, false)));
+  EXPECT_FALSE(Enabled(kFavouritesMenu)["Addtofavorites"]);
+
+  // A CD open: its tracks listed and its row selected.
+  app->browser().GoToPlace(std::string(kAllCdsPath));
+  tracks = Enabled(kTrackMenus);
+  EXPECT_TRUE(tracks["CopyFName"]);
+  EXPECT_TRUE(tracks["MMGotoTrackURLitem"]);
+  EXPECT_TRUE(tracks["demodownitem"]);
+  EXPECT_THAT(Enabled(kCdMenus), ::testing::Each(::testing::Pair(::testing::_, true)));
+  EXPECT_TRUE(Enabled(kFavouritesMenu)["Addtofavorites"]);
+  EXPECT_FALSE(Enabled(kFavouritesMenu)["OrgFavorites"]);
+
+  // Offline: what needs the network goes, the rest stays.
+  app->SetSwitch("OfflineModeItem", true);
+  tracks = Enabled(kTrackMenus);
+  EXPECT_FALSE(tracks["Top100Item"]);
+  EXPECT_FALSE(tracks["demodownitem"]);
+  EXPECT_FALSE(tracks["SrvItem"]);
+  EXPECT_FALSE(tracks["MMSrvItem"]);
+  EXPECT_TRUE(tracks["CopyFName"]);
+  EXPECT_FALSE(Enabled(kCdMenus)["gotocdurl"]);
+  EXPECT_TRUE(Enabled(kCdMenus)["InfoItem"]);
+
+  // Another subsystem adds a state and a row of its own.
+  bool signedIn = false;
+  app->enabling().DefineState("SignedIn", [&] { return signedIn; });
+  app->enabling().Require(kTrackMenus, "downitem", {kStateTrackRows, "SignedIn"});
+  EXPECT_FALSE(app->enabling().Enabled("downitem"));
+  signedIn = true;
+  EXPECT_TRUE(Enabled(kTrackMenus)["downitem"]);
+  app->enabling().Require(kTrackMenus, "PodDocItem", {"NeverDefined"});
+  EXPECT_FALSE(app->enabling().Enabled("PodDocItem"));
+}
+
+TEST_F(AppTest, SwitchesAreOneModelReadFromAndWrittenToTheSettings) {
+  EXPECT_FALSE(app->ReadAndApplySettings());
+  EXPECT_TRUE(view.centred);
+
+  Settings s;
+  s.display.showCode = false;
+  s.autoplay = true;
+  s.extPlayer = false;
+  s.language = 1;
+  s.webSrv = "2";
+  s.favourites = {"DRAMA >> SUSPENSE", "* ALL LIBRARY >> … NEW CDS"};
+  s.musicSetLines = {"KMLB_003_001,ctx,folder,project,0,0"};
+  s.commentLines = {"KMLB_003_001=Нравится режиссёру"};
+  s.userPlayer = "/usr/bin/vlc";
+  ASSERT_TRUE(WriteSettings(home.path(), s));
+  EXPECT_TRUE(app->ReadAndApplySettings());
+  EXPECT_FALSE(app->Switch("showcode"));
+  EXPECT_FALSE(app->browser().options.showCode);
+  EXPECT_TRUE(app->player().Switches().autoplay);
+  EXPECT_FALSE(app->player().Switches().builtIn);
+  EXPECT_EQ(app->language(), 1);
+  EXPECT_EQ(app->checkedServer(), 2);
+  EXPECT_EQ(app->demoBaseUrl(), app->endpoints().demoServer2);
+  EXPECT_EQ(app->browser().favourites(), s.favourites);
+
+  // Title off brings the code back: a row always shows one of them.
+  app->SetSwitch("showname", false);
+  EXPECT_TRUE(app->Switch("showcode"));
+  EXPECT_FALSE(app->browser().options.showName);
+  EXPECT_TRUE(app->browser().options.showCode);
+  app->SetSwitch("BackGrItem", true);
+  EXPECT_TRUE(app->player().Switches().backgroundPlay);
+
+  Settings back = app->CollectSettings();
+  EXPECT_FALSE(back.display.showName);
+  EXPECT_TRUE(back.display.showCode);
+  EXPECT_TRUE(back.autoplay);
+  EXPECT_TRUE(back.bkgPlay);
+  EXPECT_EQ(back.language, 1);
+  EXPECT_EQ(back.webSrv, "2");
+  // What later subsystems own is kept unchanged.
+  EXPECT_EQ(back.favourites, s.favourites);
+  EXPECT_EQ(back.musicSetLines, s.musicSetLines);
+  EXPECT_EQ(back.commentLines, s.commentLines);
+  EXPECT_EQ(back.userPlayer, s.userPlayer);
+
+  // A custom demo base hides the server menus and is written back as it is.
+  s.webSrv = "http://127.0.0.1:8000/audio/";
+  app->ApplySettings(s);
+  EXPECT_FALSE(app->serverMenusShown());
+  EXPECT_EQ(app->demoBaseUrl(), "http://127.0.0.1:8000/audio/");
+  EXPECT_EQ(app->CollectSettings().webSrv, "http://127.0.0.1:8000/audio/");
+}
+
+TEST_F(AppTest, ADraggedDemoTrackIsFetchedIntoTheAudioFolderFirst) {
+  app->FirstActivation();
+  app->browser().GoToPlace(std::string(kAllCdsPath));
+  ASSERT_GT(app->browser().rowCount(), 1);
+  const TrackRecord* track = app->browser().SelectedTrack();
+  ASSERT_NE(track, nullptr);
+  ASSERT_TRUE(IsDemoName(track->location));
+  http.pages[TrackPathOrUrl(track->location, app->demoBaseUrl())] = std::string(20000, 'x');
+
+  const auto file = app->DragFile();
+  ASSERT_TRUE(file.has_value());
+  EXPECT_EQ(*file, (home.path() / "audio" / DemoFileName(track->code, track->title)).string());
+  EXPECT_EQ(FileSizeOf(*file), 20000);
+  EXPECT_EQ(track->location, *file);  // later plays use the file
+  EXPECT_THAT(app->browser().statusFields()[1], ::testing::StartsWith(Message(Msg::HardDisk)));
+
+  // The next track is not on the server: no file, nothing changes.
+  app->browser().SelectRow(1);
+  const std::string before = app->browser().SelectedTrack()->location;
+  EXPECT_FALSE(app->DragFile().has_value());
+  EXPECT_EQ(app->browser().SelectedTrack()->location, before);
+}
+
+TEST_F(AppTest, TheCloseWritesTheSettingsAndEndsAtOnceWhenItCannot) {
+  app->FirstActivation();
+  app->SetSwitch("showstyle", false);
+  EXPECT_FALSE(app->CloseQuery());
+  const std::string text = Cp1251ToUtf8(ReadFile(home.path() / "trakvella.ini"));
+  EXPECT_THAT(text, HasSubstr("ShowStyle=0\r\n"));
+  EXPECT_THAT(text, HasSubstr("WEBSRV=1\r\n"));
+  EXPECT_EQ(progressWindow.calls.back().mode, 0);
+
+  fs::create_directory(home.path() / "trakvella.ini.tmp");  // the settings cannot be written
+  EXPECT_TRUE(app->CloseQuery());
+  EXPECT_TRUE(app->closeWritesFailed());
+}
+
+}  // namespace
+}  // namespace trakvella::testing
