@@ -1,6 +1,6 @@
 #pragma once
-// CurlHttpClient: the HttpClient port on libcurl's easy interface. One easy
-// handle per request; nothing is shared between requests or threads.
+// CurlHttpClient: the HttpClient port on libcurl's easy interface.
+// Each request owns one easy handle for its duration; nothing is shared between requests or threads.
 #include <string>
 #include <string_view>
 

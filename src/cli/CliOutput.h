@@ -1,6 +1,6 @@
 #pragma once
-// What every trakvella-cli command writes: key=value lines on stdout with CR,
-// LF and backslash escaped, and message boxes as "message: TEXT" lines on stderr.
+// CliOutput: what every trakvella-cli command writes — key=value lines on stdout with CR, LF and
+// backslash escaped, message boxes as "message: TEXT" lines on stderr. Each command owns its StderrDialogs.
 #include <iostream>
 #include <optional>
 #include <string>

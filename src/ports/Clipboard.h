@@ -1,5 +1,6 @@
 #pragma once
 // Clipboard: Unicode text out (and in, for the lists the music set reads).
+// An abstract port: the program start owns the Qt adapter, each test its fake.
 #include <string>
 
 namespace trakvella {

@@ -1,5 +1,6 @@
 #pragma once
-// Clock: the millisecond tick counter (tap tempo, the player's timing) and today.
+// Clock: the millisecond tick counter (tap tempo, the player's timing).
+// An abstract port with a steady-clock implementation; whoever makes one owns it.
 #include <chrono>
 #include <cstdint>
 

@@ -1,7 +1,6 @@
 #pragma once
-// Dialogs: every message box, input box and folder choice the program shows.
-// The core asks through this port; the Qt adapter shows real dialogs, tests
-// script the answers and read back what was shown.
+// Dialogs: every message box, input box, file and folder choice the program shows. An abstract port:
+// the program start owns the Qt one, tests script the answers and read back what was shown.
 #include <optional>
 #include <string>
 #include <vector>

@@ -1,7 +1,6 @@
 #pragma once
-// HttpClient: one HTTP GET, always from the server (no cache), handed out in
-// small blocks so the caller can write them, pump the window and abort between
-// them. The libcurl adapter implements it; the caller owns the request.
+// HttpClient: one HTTP GET, always from the server (no cache), handed out in small blocks so the caller
+// can write them, pump the window and abort between them. The caller owns the request; the program start the client.
 #include <cstdint>
 #include <functional>
 #include <string>

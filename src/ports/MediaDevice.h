@@ -1,6 +1,6 @@
 #pragma once
-// MediaDevice: one audio player the preview player drives — a local file or an
-// HTTP MP3 stream. Every command answers whether it worked; none throws.
+// MediaDevice: one audio player the preview player drives — a local file or an HTTP MP3 stream; every
+// command answers whether it worked, none throws. An abstract port: the program start owns the Qt one.
 #include <cstdint>
 #include <string>
 

@@ -1,12 +1,11 @@
 #pragma once
-// Progress: the one shared progress window of the long operations, and the
-// program-wide cancel flag. The core calls it between items; pump() lets the
-// window repaint and the cancel button be pressed (one thread).
+// Progress: the one shared progress window of the long operations and the program-wide cancel flag;
+// the core calls it between items and pump() lets the window repaint. The program start owns the window.
 #include <string>
 
 namespace trakvella {
 
-// What ShowProgress does; each value is the design's mode number.
+// What ShowProgress does; each value is the mode's fixed number.
 enum class ProgressMode {
   Hide = 0,        // hides the window
   Show = 1,        // shows it with an operation text

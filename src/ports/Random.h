@@ -1,6 +1,6 @@
 #pragma once
-// Random: the program's random numbers, seeded from the clock unless a test or
-// the command line fixes the seed.
+// Random: the program's random numbers, seeded from the clock unless a test or the command line
+// fixes the seed. An abstract port with a standard implementation; whoever makes one owns it.
 #include <chrono>
 #include <cstdint>
 #include <random>

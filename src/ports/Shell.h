@@ -1,6 +1,6 @@
 #pragma once
-// Shell: the desktop's own programs — a web page in the browser, a file with its
-// application, a file shown selected in the file manager, an outside program.
+// Shell: the desktop's own programs — a web page in the browser, a file with its application, a file
+// shown selected in the file manager, an outside program. An abstract port; the program start owns the Qt one.
 #include <string>
 #include <vector>
 

@@ -1,7 +1,6 @@
 #pragma once
-// DesktopPorts: every adapter the windows reach the desktop through, built once.
-// The program start owns one and hands its ports to the main window; tests and
-// benchmarks build one and replace the ports they script.
+// DesktopPorts: every adapter the windows reach the desktop through, built once. The program start
+// owns one and hands its ports to the main window; tests and benchmarks replace the ports they script.
 #include "adapters/CurlFtpClient.h"
 #include "adapters/CurlHttpClient.h"
 #include "adapters/FreedesktopTrash.h"

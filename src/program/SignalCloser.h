@@ -1,6 +1,6 @@
 #pragma once
-// Turns SIGTERM and SIGINT into an orderly close of a window inside the event
-// loop (a desktop logout or Ctrl+C then keeps the settings like "Exit" does).
+// SignalCloser: turns SIGTERM and SIGINT into an orderly close of a window inside the event loop (a
+// desktop logout or Ctrl+C keeps the settings as "Exit" does). The program start owns it; the window is borrowed.
 #include <QObject>
 #include <QPointer>
 #include <QSocketNotifier>

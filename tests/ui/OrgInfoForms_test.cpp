@@ -174,7 +174,7 @@ TEST_F(InfoFormTest, ShowingFillsTheWindowForTheCd) {
   EXPECT_EQ(form.width(), TInfoForm::kClientWidth);
   EXPECT_EQ(form.Tag(), 17);
   EXPECT_EQ(form.pos(), QPoint(200, 150));
-  // Fitted to the text: all of it shows, without the design height's empty space.
+  // Fitted to the text: all of it shows, without the unfitted height's empty space.
   EXPECT_GT(label->height(), 13);
   EXPECT_LE(label->geometry().bottom(), form.height());
   EXPECT_LT(form.height(), 200);

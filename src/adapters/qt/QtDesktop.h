@@ -1,6 +1,6 @@
 #pragma once
-// The Clipboard and Shell ports over the desktop: Qt's clipboard, the default
-// browser and applications, and the file manager's "show this file".
+// QtClipboard and QtShell: the Clipboard and Shell ports over Qt's clipboard, the default browser
+// and applications and the file manager's "show this file". The program start owns one of each.
 #include "ports/Clipboard.h"
 #include "ports/Shell.h"
 

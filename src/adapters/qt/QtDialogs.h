@@ -1,5 +1,6 @@
 #pragma once
-// The Dialogs port over Qt's message, input and folder dialogs.
+// QtDialogs: the Dialogs port over Qt's message, input, folder and file dialogs.
+// The program start owns one; the owner window, once set, parents every dialog it shows.
 #include <QWidget>
 
 #include "ports/Dialogs.h"

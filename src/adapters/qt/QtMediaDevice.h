@@ -1,7 +1,6 @@
 #pragma once
-// The MediaDevice port over Qt Multimedia: one QMediaPlayer with its own audio
-// output. Open waits (running the event loop, so timers keep ticking) until the
-// media is loaded or has failed; the other commands return at once.
+// QtMediaDevice: the MediaDevice port over Qt Multimedia, one QMediaPlayer with its own audio output.
+// The program start owns it and it owns the player; Open waits until the media has loaded or failed.
 #include <QObject>
 #include <memory>
 
@@ -12,6 +11,8 @@ class QMediaPlayer;
 
 namespace trakvella {
 
+// Open runs the event loop while it waits, so timers keep ticking; the other
+// commands return at once.
 class QtMediaDevice : public QObject, public MediaDevice {
   Q_OBJECT
 

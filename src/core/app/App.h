@@ -1,6 +1,6 @@
 #pragma once
-// App: the program-wide state behind the main window and its decisions: start, library
-// (re)initialisation, offline switch, switches, enabling. Owns catalogue, browser, player, settings; borrows ports, view.
+// App: the program-wide state behind the main window and its decisions — start, library (re)initialisation,
+// offline switch, switches, enabling. Owns catalogue, browser, player and settings; borrows ports and view.
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -166,7 +166,7 @@ class App {
   Browser browser_;
   Downloader downloader_;
   std::unique_ptr<Player> player_;
-  Settings settings_;  // the values of later subsystems are kept here and written back unchanged
+  Settings settings_;  // values no part of the window edits are kept and written back unchanged
   CommandEnabling enabling_;
   int language_ = 0;
   int tag_ = 0;  // 0 until the first activation

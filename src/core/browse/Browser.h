@@ -1,9 +1,6 @@
 #pragma once
-// Browser: what the two lists of the main window show and how the user walks
-// them. The category/CD box (a tree walked one level at a time, with history,
-// tags and favourites) and the track list (rows of the TrackRowTable in the
-// current sort order) as plain state the window draws; every rule of navigation,
-// listing and sorting lives here and is tested without a window.
+// Browser: what the main window's two lists show and how the user walks them — the category tree
+// with history, tags and favourites, and the sorted track rows. App owns one; the catalogue is borrowed.
 #include <array>
 #include <functional>
 #include <optional>
@@ -48,6 +45,8 @@ struct BrowserHooks {
   std::function<bool()> searchPanelVisible;
 };
 
+// Plain state the window draws; every rule of navigation, listing and sorting
+// lives here and is tested without a window.
 class Browser {
  public:
   Browser(const Catalogue& catalogue, Dialogs& dialogs, Progress& progress, Random& random,

@@ -1,8 +1,6 @@
 #pragma once
-// Track collections: ready-made results the user asks for from the menus — the
-// tracks related to the selected one by tempo and key, a title search, the local
-// WAV tracks, a lucky pick, the Top 100, the CDs similar to the selected CD and
-// all CDs. Each is shown as a result through the Browser.
+// Collections: ready-made results the user asks for from the menus (related tracks, title search, local
+// tracks, lucky pick, Top 100, similar and all CDs), shown through the Browser. Free functions; the caller owns all.
 #include <string>
 
 #include "core/browse/Browser.h"

@@ -1,8 +1,6 @@
 #pragma once
-// The in-memory catalogue: up to 1000 CDs in load order with their tracks,
-// built from the catalogue resources by LoadCatalogue. A CD is addressed by its
-// position (index in load order), a track by (CD position, track position).
-// The main window owns one; between loads only a track's location changes.
+// Catalogue: the in-memory catalogue, up to 1000 CDs in load order with their tracks, built from the
+// catalogue resources by LoadCatalogue. App owns one; between loads only a track's location changes.
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -74,6 +72,8 @@ inline constexpr std::string_view kNewCdsPath = "* ALL LIBRARY >> … NEW CDS";
 inline constexpr std::string_view kByYearPrefix = "… CDS BY YEAR >> ";
 inline constexpr std::string_view kPathSeparator = " >> ";
 
+// A CD is addressed by its position (index in load order), a track by (CD
+// position, track position).
 class Catalogue {
  public:
   Catalogue();

@@ -1,6 +1,6 @@
 #pragma once
-// The catalogue resources compiled into the program from resources/ at build
-// time (see cmake/EmbedResources.cmake). The table ends with a null type.
+// EmbeddedResources: the catalogue resources compiled into the program from resources/ at build time
+// (cmake/EmbedResources.cmake); a static table ending with a null type, owned by the program image.
 #include <cstddef>
 
 namespace trakvella {

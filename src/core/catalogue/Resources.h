@@ -1,7 +1,6 @@
 #pragma once
-// Catalogue resources: named texts of a type ("TEXT", "NFO", "RCDATA"), either
-// the ones compiled into the program or a folder with the same layout
-// (TYPE/NAME.ext) that replaces them. ReadCatalogueResource turns one into lines.
+// Resources: the catalogue's named texts of a type ("TEXT", "NFO", "RCDATA"), compiled into the program
+// or read from a folder of the same layout (TYPE/NAME.ext). The program start owns the store it opens.
 #include <filesystem>
 #include <map>
 #include <memory>

@@ -1,7 +1,6 @@
 #pragma once
-// TrackCodes: reading track codes out of free text and file names, turning a
-// track's location into a playable path or address, naming demo files,
-// writing durations, and collecting files from a folder tree.
+// TrackCodes: track codes out of free text and file names, a track's playable path or address, demo
+// file names, durations, and the files of a folder tree. Free functions over values; nothing is owned.
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -37,7 +36,7 @@ std::string DemoFileName(std::string_view trackCode, std::string_view title);
 std::string TrackPathOrUrl(std::string_view location, std::string_view demoBaseUrl);
 
 // The forms a duration is written in (MM and SS with two digits, fff with three);
-// each value is the design's form number.
+// each value is the form's fixed number.
 enum class DurationForm {
   MinutesSeconds = 0,       // "MM:SS" (hours dropped)
   HoursMinutes = 1,         // h "h:" MM "m:"

@@ -1,7 +1,6 @@
 #pragma once
-// Vocabulary: the fixed words that give a track's descriptor (tag line) its
-// meaning: moods, flags, styles, epochs and Camelot keys; the tempo correction
-// of the tempo flags; and the author-name substitution of the author table.
+// Vocabulary: the fixed words that give a track's tag line its meaning (moods, flags, styles, epochs,
+// Camelot keys), the tempo correction and the author-name substitution. Static tables; nothing is owned.
 #include <array>
 #include <string>
 #include <string_view>

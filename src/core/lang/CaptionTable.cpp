@@ -316,7 +316,7 @@ void ReportWindow(Builder& b) {
   b.Item("ListBox2R", 0, "Name of the Ad", "Название рекламного ролика");
   b.Item("ListBox2R", 1, "Ad version", "Название версии рекламного ролика");
   b.Item("ListBox2R", 2, "Titles", "Название музыкальных произведений, используемых в ролике");
-  // The trailing blank belongs to the design text.
+  // The trailing blank belongs to the text.
   b.Item("ListBox2R", 3, "Composer", "Автор музыки музыкального произведения ");
   b.Item("ListBox2R", 4, "Time (Hour:Min:Sec)", "Длительность звучания музыкального произведения (мин. сек.)");
   b.Item("ListBox2R", 5, "Rotations", "Количество показов");

@@ -1,7 +1,6 @@
 #pragma once
-// The caption table: the fixed captions, hints and list items of every window
-// in English (language 0) and Russian (language 1), in the twelve groups that
-// applying a language works through. The windows own the controls; this is data.
+// CaptionTable: the fixed captions, hints and list items of every window in English (0) and Russian (1),
+// in the twelve groups a language is applied in. Static data; the windows own the controls it names.
 #include <array>
 #include <functional>
 #include <optional>

@@ -1,7 +1,6 @@
 #pragma once
-// The system's language identifier as the program asks for it at start:
-// "0419" for Russian, "0409" otherwise. On Linux the language of LC_ALL,
-// LC_MESSAGES or LANG (the first one set) decides.
+// Locale: the system's language identifier as the program asks for it at start ("0419" Russian,
+// "0409" otherwise), from LC_ALL, LC_MESSAGES or LANG, the first one set. Free functions; nothing owned.
 #include <string>
 
 namespace trakvella {

@@ -1,7 +1,6 @@
 #pragma once
-// The message table: every text the program builds at the moment of display
-// (messages, status lines, prompts, dialog titles), in English (language 0)
-// and Russian (language 1), by index 0-123.
+// MessageTable: every text the program builds at the moment of display (messages, status lines,
+// prompts, dialog titles) in English (0) and Russian (1), by number 0-123. Static data; callers copy texts.
 #include <string>
 
 namespace trakvella {

@@ -1,6 +1,6 @@
 #pragma once
-// The progress window's own arithmetic, kept out of the window so it can be
-// tested alone: the percentage text and the two-square animation.
+// ProgressText: the progress window's own arithmetic — the percentage text and the two-square
+// animation — kept out of the window so it is tested alone. Plain values the window owns.
 #include <string>
 
 namespace trakvella {

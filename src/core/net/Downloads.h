@@ -1,8 +1,6 @@
 #pragma once
-// Downloads: the program's plain HTTP transfers — one GET into memory or into a
-// file (HttpGet, also used by the web update) and the file download routines
-// the other windows use for demo tracks, previews and the top list. The
-// Downloader borrows the ports and the network state; it owns nothing.
+// Downloads: the program's plain HTTP transfers — one GET into memory or into a file, and the file
+// download routines for demo tracks, previews and the top list. A Downloader borrows the ports and network state.
 #include <cstdint>
 #include <filesystem>
 #include <functional>

@@ -1,9 +1,6 @@
 #pragma once
-// Player: the preview player of the main window — starting the current track
-// inside the program or in an outside player, the Play/Pause/Stop buttons, the
-// 30 ms tick that drives the time label and the position bar, seeking, non-stop
-// play and pausing in the background. The window owns the timer and draws what
-// this object holds; the media device and the shell are borrowed.
+// Player: the preview player of the main window — starting a track inside or outside the program,
+// the buttons, the 30 ms tick, seeking, non-stop and background play. App owns it; device and shell are borrowed.
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -39,6 +36,8 @@ struct PlayerSwitches {
   bool builtIn = true;  // on: previews play inside the program
 };
 
+// The window owns the timer and draws what this object holds (time label,
+// position bar).
 class Player {
  public:
   // Ticks the time label counts while a start hangs before it shows the failure.

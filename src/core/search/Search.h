@@ -1,7 +1,6 @@
 #pragma once
-// Music search: the criteria the search panel holds and the matcher that runs
-// them over every track of the catalogue. The panel window only copies its
-// controls into a SearchCriteria and back.
+// Search: the criteria the search panel holds and the matcher that runs them over every track of the
+// catalogue. Plain values and functions; the panel only copies its controls into a SearchCriteria and back.
 #include <array>
 #include <optional>
 #include <cstdint>

@@ -1,7 +1,6 @@
 #pragma once
-// ServerConfig: the library's endpoints (demo audio servers, product web site,
-// FTP download server and its web log) and the addresses built from them.
-// Read from "servers.ini" in the program folder; no other code names a host.
+// ServerConfig: the library's endpoints (demo servers, web site, FTP server and its log), read from
+// "servers.ini" in the program folder, and the addresses built from them. Plain values; no other code names a host.
 #include <filesystem>
 #include <string>
 #include <string_view>

@@ -1,7 +1,6 @@
 #pragma once
-// Settings: what the program remembers between runs, held in "trakvella.ini" in
-// the program folder. Read once at start, written once when the main window
-// closes. A plain model: the windows copy it into their controls and back.
+// Settings: what the program remembers between runs in "trakvella.ini" in the program folder, read
+// once at start and written once at close. A plain model App owns; the menus and windows mirror it.
 #include <filesystem>
 #include <optional>
 #include <string>

@@ -1,7 +1,6 @@
 #pragma once
-// Whole-file reading for the program's own files. A file that cannot be read (a
-// folder of that name, a read error) is reported by the result, never by an
-// exception: the stream library throws on some read errors.
+// FileIO: whole-file reading for the program's own files; a file that cannot be read (a folder of that
+// name, a read error) is reported by the result, never by an exception. The caller owns the bytes.
 #include <filesystem>
 #include <string>
 

@@ -1,7 +1,6 @@
 #pragma once
-// Text: the program's one code page 1251 codec and the character rules every
-// subsystem shares. Inside the program all text is UTF-8; the rules here count
-// characters, not bytes, and fold Latin and Cyrillic case.
+// Text: the program's one code page 1251 codec and the character rules every subsystem shares (UTF-8
+// inside; characters, not bytes, counted; Latin and Cyrillic case folded). Free functions over values.
 #include <string>
 #include <string_view>
 #include <vector>

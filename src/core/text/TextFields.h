@@ -1,7 +1,6 @@
 #pragma once
-// TextFields: cutting rows and lines into fields. Separators are matched as
-// text (case-sensitive); trimming removes blanks and control characters (codes
-// up to 32, TAB included) as Trim does.
+// TextFields: cutting rows and lines into fields; separators are matched as text (case-sensitive),
+// trimming removes blanks and control characters as Trim does. Free functions over values.
 #include <string>
 #include <string_view>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
-// TextSet: a sorted set of texts ordered and searched ignoring letter case
-// (CompareText); adding a text already there changes nothing.
+// TextSet: a sorted set of texts ordered and searched ignoring letter case (CompareText); adding a
+// text already there changes nothing. A plain value; its owner holds the texts.
 #include <algorithm>
 #include <string>
 #include <string_view>

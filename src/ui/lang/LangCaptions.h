@@ -1,7 +1,6 @@
 #pragma once
-// Applies the caption table to the program's windows. Each window registers
-// itself under its class name when it is created; SetLangCaptions then rewrites
-// the captions, hints and fixed list items of every registered window.
+// LangCaptions: applies the caption table to the program's windows, each registered under its class
+// name when it is made. The registry only points at the windows; each window owns itself.
 #include <QObject>
 #include <QWidget>
 #include <functional>
@@ -32,7 +31,7 @@ std::vector<QObject*> CaptionTargets(QWidget* window, const CaptionRow& row);
 QWidget* GroupWindow(int group);
 
 // The text the caption table gives a component of a window for one property, in
-// Russian (the captions as designed) unless another language is asked; empty
+// Russian (the program's first language) unless another language is asked; empty
 // when no row names it. Windows take their first captions from here.
 QString TableCaption(std::string_view windowClass, std::string_view component,
                      CaptionProperty property = CaptionProperty::Caption, int language = 1);

@@ -1,6 +1,6 @@
 #pragma once
 // TMainForm: the main window — a view of App, which it owns with the parts that show it (frame, menus,
-// lists, search, player controls, collections). Controls and items carry their design names as objectName.
+// lists, search, player controls, collections). Controls and items carry their own names, also as objectName.
 #include <QMainWindow>
 #include <memory>
 
@@ -47,7 +47,7 @@ class TMainForm : public QMainWindow, public AppView {
   // The first activation: the cover panel and the library initialisation, once.
   void FirstActivation() { app_->FirstActivation(); }
 
-  // A menu item or submenu by its design name (nullptr when there is none).
+  // A menu item or submenu by its name (nullptr when there is none).
   QAction* Item(const QString& name) const;
   QMenu* SubMenu(const QString& name) const;
 

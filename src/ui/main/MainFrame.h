@@ -1,5 +1,5 @@
 #pragma once
-// MainFrame: the main window's controls, made once under their design names, and where they stand
+// MainFrame: the main window's controls, made once under their names, and where they stand
 // as the window resizes. TMainForm owns it; the widgets belong to the window, the other parts wire them.
 #include <QString>
 #include <array>
@@ -15,7 +15,7 @@ class QToolButton;
 
 namespace trakvella {
 
-// The controls, by their design names, for the parts of the main window.
+// The controls, by their names, for the parts of the main window.
 struct MainControls {
   QFrame* InstrPanel = nullptr;
   QToolButton *HomeBtn = nullptr, *BackBtn = nullptr, *ForwardBtn = nullptr, *FAvBut = nullptr,

@@ -24,7 +24,7 @@ class MainMenus : public QObject {
   // Makes every menu and item, all disabled until the part that builds a command enables it.
   explicit MainMenus(QMainWindow* window);
 
-  // An item or a submenu by its design name (nullptr when there is none).
+  // An item or a submenu by its name (nullptr when there is none).
   QAction* Item(const QString& name) const;
   QMenu* SubMenu(const QString& name) const;
 

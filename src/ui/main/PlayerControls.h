@@ -1,6 +1,6 @@
 #pragma once
-// PlayerControls: the preview player's controls in the main window — the 30 ms timer, the three buttons,
-// the position bar and time label, the playback and demo server items, and the track list's mouse and drag.
+// PlayerControls: the preview player's controls in the main window — timer, buttons, position bar, time
+// label, playback and demo server items, the track list's mouse and drag. TMainForm owns it; App the player.
 #include <QObject>
 #include <QPoint>
 #include <functional>

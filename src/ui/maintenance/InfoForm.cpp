@@ -23,7 +23,7 @@ constexpr int kInset = 1 + kPanelBorder;        // frame line plus border
 constexpr int kLabelGap = 8;                    // between the cover and the text
 constexpr int kLabelLeft = kInset + TInfoForm::kCoverSize + kLabelGap;
 constexpr int kMinLabelHeight = 13;
-constexpr int kDesignHeight = 600;              // before the text is measured
+constexpr int kUnfittedHeight = 600;              // before the text is measured
 constexpr int kButtonFromRight = 72;
 constexpr int kButtonFromBottom = 50;
 constexpr int kLastOfFirstList = 500;           // CDs up to this take list 1
@@ -131,12 +131,12 @@ TInfoForm::TInfoForm(QWidget* parent)
   for (QWidget* w : {static_cast<QWidget*>(panel1_), static_cast<QWidget*>(image1_), static_cast<QWidget*>(label1_)})
     w->installEventFilter(this);
 
-  resize(kClientWidth, kDesignHeight);
+  resize(kClientWidth, kUnfittedHeight);
 }
 
 void TInfoForm::PrepareCd(const std::string& description, int cdNumber) {
   label1_->clear();
-  resize(kClientWidth, kDesignHeight);
+  resize(kClientWidth, kUnfittedHeight);
   label1_->setText(QString::fromStdString(description));
   const int textHeight = std::max(kMinLabelHeight, label1_->heightForWidth(kLabelWidth));
   label1_->setGeometry(kLabelLeft, kInset, kLabelWidth, textHeight);

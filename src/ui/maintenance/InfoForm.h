@@ -1,11 +1,6 @@
 #pragma once
-// TInfoForm: the CD information pop-up beside the category list. A borderless
-// tool window with the CD's cover thumbnail and its description; it does not
-// take the focus from the main window, and it goes away as soon as the mouse
-// moves over it once a 200 ms grace period after each showing has passed, or
-// at once when a mouse button is released over the text or the panel.
-//
-// Created once by the main window (its owner) and shown again and again.
+// TInfoForm: the CD information pop-up beside the category list, with the CD's cover and description.
+// Made once by the main window, its owner, and shown again and again.
 #include <QPixmap>
 #include <QPoint>
 #include <QSize>
@@ -21,6 +16,10 @@ class QToolButton;
 
 namespace trakvella {
 
+// A borderless tool window that does not take the focus from the main window;
+// it goes away as soon as the mouse moves over it once a 200 ms grace period
+// after each showing has passed, or at once when a mouse button is released
+// over the text or the panel.
 class TInfoForm : public QWidget {
   Q_OBJECT
 

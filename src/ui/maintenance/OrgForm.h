@@ -1,11 +1,6 @@
 #pragma once
-// TOrgForm: the favourites organiser. Its list FavListBox is the one store of
-// the saved places of the category tree while the program runs; the main
-// window shows it modally, then rebuilds its favourites menu from Places().
-// The user reorders the places with the arrow buttons and deletes any number
-// of selected ones at once.
-//
-// Created once by the main window (its owner) and kept for the program's life.
+// TOrgForm: the favourites organiser; its list FavListBox holds the saved places while it is open.
+// Made once by the main window, its owner, which shows it modally and rebuilds its menu from Places().
 #include <QDialog>
 #include <string>
 #include <vector>
@@ -16,6 +11,8 @@ class QToolButton;
 
 namespace trakvella {
 
+// The user reorders the places with the arrow buttons and deletes any number
+// of selected ones at once.
 class TOrgForm : public QDialog {
   Q_OBJECT
 

@@ -1,12 +1,6 @@
 #pragma once
-// TSearchPanel: the controls of the music search — mode, presets, area, mood,
-// tempo, character flags, styles, epochs, key and BPM range with tap tempo —
-// and their summary labels. The panel only shows and edits a SearchCriteria;
-// the search itself is run by its owner on searchRequested().
-//
-// The main window creates one and keeps it for the program's life, so the
-// criteria survive closing and reopening the panel. The catalogue (for the
-// style counts) and the clock outlive the panel.
+// TSearchPanel: the controls of the music search and their summary labels; it only shows and edits a
+// SearchCriteria. The main window owns it for the program's life; the catalogue and the clock outlive it.
 #include <QFrame>
 #include <QStyledItemDelegate>
 #include <functional>
@@ -58,6 +52,9 @@ class StyleBoxDelegate : public QStyledItemDelegate {
   const Catalogue& catalogue_;
 };
 
+// Mode, presets, area, mood, tempo, character flags, styles, epochs, key and
+// BPM range with tap tempo. The search itself is run by its owner on
+// searchRequested(); the criteria survive closing and reopening the panel.
 class TSearchPanel : public QFrame {
   Q_OBJECT
 

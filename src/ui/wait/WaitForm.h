@@ -1,18 +1,6 @@
 #pragma once
-// TWaitForm: the one shared progress window of the long operations and the
-// program's Progress port. It shows the operation text, a small status line,
-// a percentage and two moving squares, holds the program-wide cancel flag, and
-// while it is shown keeps the main window's controls disabled.
-//
-// The main window's controls are its direct child widgets that are not
-// windows of their own; for a QMainWindow the central widget stands for the
-// window's client area, so its direct children are disabled instead of it,
-// together with the menu bar, tool bars, status bar and dock widgets. The main
-// window itself stays enabled, so it goes on repainting. Hiding enables every
-// one of those controls again, whatever its state before.
-//
-// The window is a tool window owned by the main window (deleted with it);
-// without a main window its creator owns it.
+// TWaitForm: the one shared progress window of the long operations and the program's Progress port.
+// A tool window owned by the main window (deleted with it); without a main window its creator owns it.
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
@@ -29,6 +17,16 @@ class QTimer;
 
 namespace trakvella {
 
+// It shows the operation text, a small status line, a percentage and two
+// moving squares, holds the program-wide cancel flag, and while it is shown
+// keeps the main window's controls disabled.
+//
+// The main window's controls are its direct child widgets that are not
+// windows of their own; for a QMainWindow the central widget stands for the
+// window's client area, so its direct children are disabled instead of it,
+// together with the menu bar, tool bars, status bar and dock widgets. The main
+// window itself stays enabled, so it goes on repainting. Hiding enables every
+// one of those controls again, whatever its state before.
 class TWaitForm : public QWidget, public Progress {
   Q_OBJECT
 

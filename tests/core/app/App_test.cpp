@@ -260,7 +260,7 @@ TEST_F(AppTest, SwitchesAreOneModelReadFromAndWrittenToTheSettings) {
   EXPECT_TRUE(back.bkgPlay);
   EXPECT_EQ(back.language, 1);
   EXPECT_EQ(back.webSrv, "2");
-  // What later subsystems own is kept unchanged.
+  // Values nothing here edits are kept unchanged.
   EXPECT_EQ(back.favourites, s.favourites);
   EXPECT_EQ(back.musicSetLines, s.musicSetLines);
   EXPECT_EQ(back.commentLines, s.commentLines);
