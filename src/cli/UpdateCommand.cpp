@@ -12,6 +12,7 @@
 #include "core/lang/Version.h"
 #include "core/net/Downloads.h"
 #include "core/startup/WebUpdate.h"
+#include "core/text/Text.h"
 
 namespace trakvella {
 
@@ -28,10 +29,7 @@ int UpdateUsageError(const std::string& text) {
 }
 
 bool HasScheme(const std::string& url) {
-  std::string head = url.substr(0, 8);
-  for (char& c : head)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return head.rfind("http://", 0) == 0 || head.rfind("https://", 0) == 0;
+  return StartsWithLowerCase(url, "http://") || StartsWithLowerCase(url, "https://");
 }
 
 int UpdateInfo(const std::string& url, int language) {

@@ -16,7 +16,7 @@
 #include "core/player/Player.h"
 #include "ports/MediaDevice.h"
 #include "support/Fakes.h"
-#include "support/ScriptedPorts.h"
+#include "support/ScriptedMediaDevice.h"
 #include "ui/MainWindowFixture.h"
 
 namespace trakvella::testing {

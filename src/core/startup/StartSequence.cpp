@@ -3,24 +3,11 @@
 #include "core/lang/MessageTable.h"
 #include "core/startup/UpdateScript.h"
 #include "core/startup/UpdateUnpack.h"
+#include "core/text/Text.h"
 
 namespace trakvella {
 
 namespace fs = std::filesystem;
-
-namespace {
-
-bool StartsWithNoCase(const std::string& text, std::string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i) {
-    char c = text[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != prefix[i]) return false;
-  }
-  return true;
-}
-
-}  // namespace
 
 std::string VersionLine(int language, const std::string& version) {
   return LangMessage(language, Msg::Version) + version;
@@ -110,7 +97,7 @@ void StartSequence::DoUpdate() {
   WebUpdate.ProductInfo.Version = setup_.programVersion;
   WebUpdate.Tag = 0;
   std::string url = setup_.updatePageUrl;
-  if (!StartsWithNoCase(url, "http://") && !StartsWithNoCase(url, "https://")) url = "http://" + url;
+  if (!StartsWithLowerCase(url, "http://") && !StartsWithLowerCase(url, "https://")) url = "http://" + url;
   WebUpdate.ProductInfo.URL = url;
   WebUpdate.TargetFolder = setup_.programFolder.string();
   WebUpdate.InfoCaption.CancelButton = Message(static_cast<unsigned>(Msg::UpdateInfoCaption));

@@ -12,7 +12,8 @@
 #include "core/lang/MessageTable.h"
 #include "core/text/Text.h"
 #include "support/Fakes.h"
-#include "support/ScriptedPorts.h"
+#include "support/PageHttp.h"
+#include "support/ScriptedMediaDevice.h"
 
 namespace trakvella::testing {
 namespace {
@@ -43,7 +44,7 @@ struct AppTest : ::testing::Test {
   FakeShell shell;
   StdRandom random{3};
   ScriptedMediaDevice device;
-  ScriptedHttpClient http;
+  PageHttp http;
   FakeProgress progressWindow;
   RecordingView view;
   std::unique_ptr<App> app;
@@ -64,7 +65,7 @@ struct AppTest : ::testing::Test {
   }
   bool TopListAsked() const {
     const std::string url = TopListUrl(app->endpoints());
-    return std::count(http.requested.begin(), http.requested.end(), url) > 0;
+    return std::count(http.requests.begin(), http.requests.end(), url) > 0;
   }
 };
 
@@ -86,9 +87,9 @@ TEST_F(AppTest, FirstActivationInitialisesTheLibraryOnceWithTheTopList) {
                           [&](const auto& c) { return c.text == Message(Msg::EnteringAccount); }));
   EXPECT_TRUE(dialogs.shown.empty());
 
-  const size_t requests = http.requested.size();
+  const size_t requests = http.requests.size();
   app->FirstActivation();  // later activations do nothing
-  EXPECT_EQ(http.requested.size(), requests);
+  EXPECT_EQ(http.requests.size(), requests);
   EXPECT_EQ(view.coversShown, 2);  // the first activation's and the initialisation's
 }
 
@@ -103,7 +104,7 @@ TEST_F(AppTest, TheTopListIsAskedOnlyWhileTheNetworkHasWorkedAndOnline) {
   dialogs.folders = {home.path().string()};
   app->DownloadDemo();
   EXPECT_EQ(app->networkState(), kNetworkDownloadFailed);
-  http.requested.clear();
+  http.requests.clear();
   app->ReinitialiseLibrary(false);
   EXPECT_FALSE(TopListAsked());
   EXPECT_EQ(app->CollectSettings().lastDownloadFolder, home.path().string());
@@ -122,7 +123,7 @@ TEST_F(AppTest, OfflineSwitchAsksFirstOffersTheDemoPageAndReinitialises) {
   EXPECT_EQ(view.coversShown, 2);
 
   // Yes: offline (no local files here, so no CDs); Yes to the demo page opens it.
-  http.requested.clear();
+  http.requests.clear();
   dialogs.answers = {MessageAnswer::Yes, MessageAnswer::Yes};
   app->OfflineModeItemClick();
   EXPECT_TRUE(app->IsOffline());
@@ -154,7 +155,7 @@ TEST_F(AppTest, TheLocalSwitchKeepsTheProgramOfflineWhateverTheMenuSays) {
   EXPECT_TRUE(local.IsOffline());
   EXPECT_FALSE(local.Switch("OfflineModeItem"));
   EXPECT_EQ(local.catalogue().cdCount, 0);
-  EXPECT_TRUE(http.requested.empty());
+  EXPECT_TRUE(http.requests.empty());
 }
 
 TEST_F(AppTest, ShiftReinitialisationAsksForACustomDemoServerUntilOneIsGiven) {
