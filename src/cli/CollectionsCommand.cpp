@@ -27,7 +27,9 @@ int Usage(const std::string& text) {
 
 void PrintResult(const Catalogue& catalogue, const Browser& browser) {
   for (const auto& [cd, track] : browser.rows()) cli::Put("row", catalogue.Track(cd, track).code);
-  for (const auto& row : browser.boxRows()) cli::Put("cd", catalogue.cds[row.cdPosition].cdCode);
+  // Category rows (the root level, when a collection found nothing to list) are not CDs.
+  for (const auto& row : browser.boxRows())
+    if (row.isCd && row.cdPosition >= 0) cli::Put("cd", catalogue.cds[row.cdPosition].cdCode);
 }
 
 // The options of the form --name VALUE (or a bare flag) after the positional arguments.

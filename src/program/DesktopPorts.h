@@ -20,14 +20,13 @@ struct DesktopPorts {
   StdRandom random;
   QtMediaDevice mediaDevice;
   CurlHttpClient http;
-  // The subscription's download server, its RAR archives and the files it
-  // discards (the windows that use them come with the subscription window).
+  // The subscription's download server, its RAR archives and the files it discards.
   CurlFtpClient ftp;
   LibarchiveReader archives;
   FreedesktopTrash trash;
 
   MainFormPorts ports() {
-    return MainFormPorts{&dialogs, &clipboard, &shell, &random, &mediaDevice, &http};
+    return MainFormPorts{&dialogs, &clipboard, &shell, &random, &mediaDevice, &http, &ftp, &archives, &trash};
   }
 };
 

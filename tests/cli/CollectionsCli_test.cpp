@@ -24,6 +24,10 @@ TEST_F(CollectionsCli, RelatedTitleTopAndSimilar) {
   ASSERT_EQ(related.status, 0) << related.err;
   EXPECT_THAT(related.out, Contains("row=KMLB_027_001"));  // the track itself is always there
   EXPECT_FALSE(WithPrefix(related.out, "cd=").empty());
+  // An effect has no tempo: nothing is listed, and the root level's categories are no CDs.
+  auto none = Run({"related", "KMLB_003_002", "both"});
+  ASSERT_EQ(none.status, 0) << none.err;
+  EXPECT_THAT(WithPrefix(none.out, "cd="), ElementsAre());
 
   auto title = Run({"title", "027_00", "--within", "KMLB_027_001,KMLB_027_002,KMLB_003_001"});
   EXPECT_THAT(WithPrefix(title.out, "row="), ElementsAre("row=KMLB_027_001", "row=KMLB_027_002"));

@@ -6,6 +6,7 @@
 #include "core/catalogue/TrackCodes.h"
 #include "core/lang/Locale.h"
 #include "core/lang/MessageTable.h"
+#include "core/musicset/SetListFile.h"
 #include "core/text/FileIO.h"
 #include "core/text/Text.h"
 
@@ -15,6 +16,7 @@ App::App(const AppOptions& options, const AppPorts& ports)
     : options_(options),
       ports_(ports),
       browser_(catalogue_, *ports.dialogs, progress_, *ports.random, [this] { return language_; }),
+      musicSet_(catalogue_, *ports.dialogs, [this] { return language_; }),
       downloader_(*ports.http, progress_, *ports.dialogs, [this] { return language_; }, network_) {
   // The endpoints, and demo server 1 as the demo base.
   endpoints_ = ReadServerConfig(options_.programFolder);
@@ -44,6 +46,21 @@ App::App(const AppOptions& options, const AppPorts& ports)
   browser_.hooks.playCurrent = [this](bool fromButton) { player_->PlayCurrent(fromButton); };
   browser_.hooks.showCdInfo = [this](int row) { view().ShowCdInfo(row); };
   browser_.hooks.searchPanelVisible = [this] { return view().SearchPanelVisible(); };
+  musicSet_.stopPlayback = [this] { player_->StopButClick(); };
+
+  if (ports_.ftp && ports_.archives && ports_.trash) {
+    SubscriptionPorts sub;
+    sub.ftp = ports_.ftp;
+    sub.archives = ports_.archives;
+    sub.trash = ports_.trash;
+    sub.dialogs = ports_.dialogs;
+    sub.progress = &progress_;
+    sub.shell = ports_.shell;
+    sub.http = ports_.http;
+    subscription_ = std::make_unique<Subscription>(sub, options_.programFolder, endpoints_,
+                                                   [this] { return language_; }, network_);
+    subscription_->wait = [this](int ms) { view().Wait(ms); };
+  }
 
   // The catalogue tables; a catalogue folder given that does not exist is
   // reported and the embedded catalogue is used.
@@ -109,6 +126,8 @@ bool App::ReadAndApplySettings() {
 
 void App::ApplySettings(const Settings& s) {
   settings_ = s;
+  RestoreComments(comments_, s);
+  if (subscription_) subscription_->LoadFromSettings(s);
   view().ApplyWindowSettings(s);
   ApplySwitchesToParts();
   player_->SetUserPlayer(s.userPlayer);
@@ -132,6 +151,10 @@ Settings App::CollectSettings() const {
   s.language = language_;
   // The demo server: the menus' choice while they show, else the custom base.
   s.webSrv = serverMenusShown_ ? (checkedServer_ == 2 ? "2" : "1") : demoBaseUrl_;
+  // The set and the comments as they stand; before the library is loaded the
+  // set is still the one the settings file kept.
+  if (libraryLoaded_) StoreMusicSet(musicSet_, s);
+  StoreComments(comments_, s);
   return s;
 }
 
@@ -203,6 +226,11 @@ void App::FirstActivation() {
 void App::InitialiseLibrary() {
   player_->CloseDevice();
   view().ShowCover(true);
+  // The set as it stands goes back in after the load (at the first
+  // initialisation that is the set the settings file kept), so a
+  // re-initialisation never loses what the user collected since the start.
+  if (libraryLoaded_) StoreMusicSet(musicSet_, settings_);
+  musicSet_.Clear();
   // Both lists and the navigation start afresh, sorted by order.
   browser_.Reset();
   view().ShowLists();
@@ -216,11 +244,15 @@ void App::InitialiseLibrary() {
   load.language = language_;
   load.setCaption = [this](const std::string& caption) { view().ShowCaption(caption); };
   catalogue_.LoadCatalogue(*resources_, load, dialogs(), progress_);
+  libraryLoaded_ = true;
+  RestoreMusicSet(musicSet_, settings_);
   // The root of the category tree, and the tag box.
   browser_.FillTagList();
   browser_.Home();
   view().ShowLists();
   progress_.ShowProgress(LangMessage(language_, Msg::EnteringAccount), ProgressMode::Show);
+  // The active account's file; its quota only while the network has worked.
+  if (subscription_) subscription_->SignInAtStart();
   // The online data only while the network has worked.
   if (network_.networkState == kNetworkWorking && !IsOffline()) LoadTopList();
   progress_.ShowProgress("", ProgressMode::Hide);
@@ -294,7 +326,9 @@ bool App::CloseQuery() {
   player_->StopButClick();
   player_->CloseDevice();
   view().Sleep(1000);
-  closeError_ = !WriteSettings(options_.programFolder, CollectSettings());
+  Settings out = CollectSettings();
+  if (subscription_) subscription_->StoreAtProgramEnd(out);
+  closeError_ = !WriteSettings(options_.programFolder, out);
   view().ProcessEvents();
   progress_.ShowProgress("", ProgressMode::Hide);
   return closeError_ || player_->InFailureState();

@@ -14,16 +14,22 @@
 #include "core/browse/Browser.h"
 #include "core/catalogue/Catalogue.h"
 #include "core/catalogue/Resources.h"
+#include "core/musicset/MusicSet.h"
+#include "core/musicset/TrackInfo.h"
 #include "core/net/Downloads.h"
 #include "core/player/Player.h"
 #include "core/settings/ServerConfig.h"
 #include "core/settings/Settings.h"
+#include "core/subscription/Subscription.h"
+#include "ports/ArchiveReader.h"
 #include "ports/Clipboard.h"
 #include "ports/Dialogs.h"
+#include "ports/FtpClient.h"
 #include "ports/HttpClient.h"
 #include "ports/MediaDevice.h"
 #include "ports/Random.h"
 #include "ports/Shell.h"
+#include "ports/Trash.h"
 
 namespace trakvella {
 
@@ -43,6 +49,11 @@ struct AppPorts {
   Random* random = nullptr;
   MediaDevice* mediaDevice = nullptr;
   HttpClient* http = nullptr;
+  // The subscription's download server, its archives and the files it discards;
+  // without all three there is no subscription (tests that need none).
+  FtpClient* ftp = nullptr;
+  ArchiveReader* archives = nullptr;
+  Trash* trash = nullptr;
 };
 
 // The states of the enabling table App defines (other subsystems add their own).
@@ -69,6 +80,13 @@ class App {
   // --- What the program holds -------------------------------------------------------
   Catalogue& catalogue() { return catalogue_; }
   Browser& browser() { return browser_; }
+  MusicSet& musicSet() { return musicSet_; }
+  TrackComments& comments() { return comments_; }
+  // The subscription account and its downloads; nullptr when App was given no FTP ports.
+  Subscription* subscription() { return subscription_.get(); }
+  Settings& settings() { return settings_; }
+  NetworkState& network() { return network_; }
+  Downloader& downloader() { return downloader_; }
   Player& player() { return *player_; }
   Progress& progress() { return progress_; }
   Dialogs& dialogs() { return *ports_.dialogs; }
@@ -164,12 +182,16 @@ class App {
   std::unique_ptr<ResourceStore> resources_;
   Catalogue catalogue_;
   Browser browser_;
+  MusicSet musicSet_;
+  TrackComments comments_;
   Downloader downloader_;
+  std::unique_ptr<Subscription> subscription_;
   std::unique_ptr<Player> player_;
   Settings settings_;  // values no part of the window edits are kept and written back unchanged
   CommandEnabling enabling_;
   int language_ = 0;
   int tag_ = 0;  // 0 until the first activation
+  bool libraryLoaded_ = false;  // the catalogue has been loaded once (the set then holds its entries)
   bool startWindowRequested_ = false;
   bool closeError_ = false;
 };

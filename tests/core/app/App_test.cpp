@@ -21,6 +21,7 @@ namespace {
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 struct RecordingView : AppView {
   std::string caption;
@@ -310,6 +311,24 @@ TEST_F(AppTest, TheCloseWritesTheSettingsAndEndsAtOnceWhenItCannot) {
   fs::create_directory(home.path() / "trakvella.ini.tmp");  // the settings cannot be written
   EXPECT_TRUE(app->CloseQuery());
   EXPECT_TRUE(app->closeWritesFailed());
+}
+
+TEST_F(AppTest, TheMusicSetComesFromTheSettingsSurvivesAReinitialisationAndIsWrittenAtTheClose) {
+  Settings kept;
+  kept.musicSetLines = {"KMLB_003_001=Promo,/work/a,Promo", "KMLB_999_999=x,-,-", "KMLB_005_002=Sale,-,-"};
+  app->ApplySettings(kept);
+  app->FirstActivation();
+  // Unknown codes are left out; the others are the set, in their order.
+  EXPECT_THAT(app->musicSet().Codes(), ElementsAre("KMLB_003_001", "KMLB_005_002"));
+
+  app->musicSet().RemoveAt(0);
+  app->ReinitialiseLibrary(false);
+  EXPECT_THAT(app->musicSet().Codes(), ElementsAre("KMLB_005_002"));
+
+  EXPECT_FALSE(app->CloseQuery());
+  const std::string text = Cp1251ToUtf8(ReadFile(home.path() / "trakvella.ini"));
+  EXPECT_THAT(text, HasSubstr("*** Music Set ***\r\nmusicset/KMLB_005_002=Sale,-,-\r\n"));
+  EXPECT_THAT(text, Not(HasSubstr("KMLB_003_001")));
 }
 
 }  // namespace
