@@ -56,6 +56,8 @@ TMainForm::TMainForm(const MainFormOptions& options, const MainFormPorts& ports,
   player_ = new PlayerControls(this, *app_, c, *menus_, [this] { return ProgressShown(); });
   collections_ = new CollectionCommands(this, *app_, c, *menus_, [this] { Refresh(); },
                                         [this] { search_->Search1Click(); });
+  // The program's other windows, in their order, each with the commands that open it
+  // (one line each; a window owns its own wiring).
   ConnectProgramCommands();
   setMinimumSize(MainFrame::kMinWidth, MainFrame::kMinHeight);
   resize(MainFrame::kMinWidth, MainFrame::kMinHeight);
