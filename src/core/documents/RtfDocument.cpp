@@ -58,6 +58,16 @@ char32_t ShownByWord(std::string_view word) {
   return 0;
 }
 
+// The break a control word's character stands for.
+RtfDocument::Break BreakOfWord(std::string_view word) {
+  using Break = RtfDocument::Break;
+  if (word == "par" || word == "sect" || word == "page") return Break::Paragraph;
+  if (word == "line") return Break::Line;
+  if (word == "cell" || word == "nestcell") return Break::Cell;
+  if (word == "row" || word == "nestrow") return Break::Row;
+  return Break::None;
+}
+
 int HexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -153,6 +163,32 @@ class Tokenizer {
   size_t pos_ = 0;
 };
 
+// A formatting word changes the look in force; false for any other word.
+bool ApplyFormatting(const Token& t, RtfDocument::Look& look) {
+  using Align = RtfDocument::Align;
+  const std::string_view w = t.word;
+  const bool on = !t.hasParameter || t.parameter != 0;
+  if (w == "b") look.bold = on;
+  else if (w == "i") look.italic = on;
+  else if (w == "ul") look.underline = on;
+  else if (w == "ulnone") look.underline = false;
+  else if (w == "fs" && t.hasParameter && t.parameter > 0 && t.parameter < 4000)
+    look.halfPoints = static_cast<uint16_t>(t.parameter);
+  else if (w == "plain") {
+    look.bold = look.italic = look.underline = false;
+    look.halfPoints = 24;
+  } else if (w == "pard") {
+    look.align = Align::Left;
+    look.inTable = false;
+  } else if (w == "ql") look.align = Align::Left;
+  else if (w == "qc") look.align = Align::Centre;
+  else if (w == "qr") look.align = Align::Right;
+  else if (w == "qj") look.align = Align::Justified;
+  else if (w == "intbl") look.inTable = true;
+  else return false;
+  return true;
+}
+
 void AppendUnicode(std::string& out, char32_t c) {
   auto one = [&out](long n, char32_t forCodePage) {
     if (n > 32767) n -= 65536;
@@ -191,10 +227,12 @@ bool RtfDocument::Load(std::string source) {
 void RtfDocument::Parse() {
   text_.clear();
   spans_.clear();
+  looks_.clear();
   const auto& cp1251 = Cp1251Table();
   struct State {
     bool hidden = false;
     uint8_t unicodeSkip = 1;
+    Look look;
   };
   std::vector<State> stack;
   State state;
@@ -203,7 +241,7 @@ void RtfDocument::Parse() {
   int fallbackLeft = 0;                    // characters after \uN still to skip
   bool fallbackShown = false;              // the \uN being skipped after was displayed
 
-  auto emit = [&](char32_t c, size_t begin, size_t end) {
+  auto emit = [&](char32_t c, size_t begin, size_t end, Break breaks = Break::None) {
     if (state.hidden) return;
     // A low surrogate right after its high surrogate joins it.
     if (c >= 0xDC00 && c <= 0xDFFF && !text_.empty() && text_.back() >= 0xD800 && text_.back() <= 0xDBFF &&
@@ -215,6 +253,8 @@ void RtfDocument::Parse() {
     text_.push_back(c);
     spans_.push_back({static_cast<uint32_t>(begin), static_cast<uint32_t>(end), state.unicodeSkip,
                       bareWordEnd == begin});
+    looks_.push_back(state.look);
+    looks_.back().breaks = breaks;
   };
 
   Tokenizer tokens(source_);
@@ -269,7 +309,7 @@ void RtfDocument::Parse() {
             break;
           case '\r':
           case '\n':
-            emit(U'\n', t.begin, t.end);
+            emit(U'\n', t.begin, t.end, Break::Paragraph);
             break;
           case '*':
             state.hidden = true;
@@ -291,7 +331,9 @@ void RtfDocument::Parse() {
         } else if (t.word == "bin" && t.hasParameter && t.parameter > 0) {
           tokens.Skip(static_cast<size_t>(t.parameter));
         } else if (const char32_t shown = ShownByWord(t.word)) {
-          emit(shown, t.begin, t.end);
+          emit(shown, t.begin, t.end, BreakOfWord(t.word));
+        } else {
+          ApplyFormatting(t, state.look);
         }
         bareWordEnd = t.bare ? t.end : std::string::npos;
         continue;  // keeps bareWordEnd

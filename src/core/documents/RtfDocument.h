@@ -20,6 +20,20 @@ class RtfDocument {
     uint8_t unicodeSkip = 1;  // the \ucN in force there
     bool afterBareWord = false;  // right after a control word that ended without its blank
   };
+  // What a line feed or TAB of the displayed text stands for.
+  enum class Break : uint8_t { None, Paragraph, Line, Cell, Row };
+  enum class Align : uint8_t { Left, Centre, Right, Justified };
+  // How one displayed character is shown: the character formatting in force,
+  // its paragraph's alignment and whether that paragraph is a table cell's.
+  struct Look {
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool inTable = false;
+    Align align = Align::Left;
+    uint16_t halfPoints = 24;
+    Break breaks = Break::None;  // for LF and TAB: the break it stands for (None: a tab)
+  };
 
   RtfDocument() = default;
   // Reads an RTF text: code page 1251 bytes, \'hh and \uN escapes.
@@ -36,6 +50,8 @@ class RtfDocument {
   const std::u32string& text() const { return text_; }
   std::string Text() const;  // the displayed text in UTF-8
   const std::vector<Span>& spans() const { return spans_; }
+  // One look per displayed character.
+  const std::vector<Look>& looks() const { return looks_; }
 
   // Replaces every occurrence of placeholder in the displayed text, found
   // ignoring letter case and whatever formatting runs split it, by value
@@ -60,6 +76,7 @@ class RtfDocument {
   std::u32string text_;
   std::u32string folded_;  // text_ in lower case, for searching
   std::vector<Span> spans_;
+  std::vector<Look> looks_;
 };
 
 // Text written as RTF source: "\", "{" and "}" escaped, line breaks as \line,
