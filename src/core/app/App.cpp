@@ -4,6 +4,7 @@
 
 #include "core/app/SettingsSwitches.h"
 #include "core/catalogue/TrackCodes.h"
+#include "core/documents/DocumentEnabling.h"
 #include "core/lang/Locale.h"
 #include "core/lang/MessageTable.h"
 #include "core/musicset/SetListFile.h"
@@ -110,6 +111,8 @@ void App::DefineEnabling() {
 
   enabling_.Require(kFavouritesMenu, "Addtofavorites", {kStateCurrentPlace});
   enabling_.Require(kFavouritesMenu, "OrgFavorites", {kStateFavourites});
+  DefineDocumentEnabling(enabling_, [this] { return subscription_ && subscription_->account.SignedIn(); },
+                         [this] { return browser_.SelectedTrack() != nullptr; });
 }
 
 // --- Settings -------------------------------------------------------------------------------------

@@ -79,6 +79,8 @@ class App {
 
   // --- What the program holds -------------------------------------------------------
   Catalogue& catalogue() { return catalogue_; }
+  // The catalogue resources in use (the embedded ones or a catalogue folder), the templates among them.
+  const ResourceStore& resources() const { return *resources_; }
   Browser& browser() { return browser_; }
   MusicSet& musicSet() { return musicSet_; }
   TrackComments& comments() { return comments_; }

@@ -212,7 +212,12 @@ MakeDocResult MakeDocButClick(MakeDocSender sender, const DocFormState& form, co
   result.tableRows = static_cast<int>(lines.size()) - 1;
   InsertTrackTable(documents.prList, lines, context.pixelsPerInch);
 
-  if (sender != MakeDocSender::MakeDocBut) return result;
+  if (sender == MakeDocSender::MakeDocBut) SaveLicenceDocuments(form, context, documents, result);
+  return result;
+}
+
+void SaveLicenceDocuments(const DocFormState& form, const DocumentContext& context,
+                          const LicenceDocuments& documents, MakeDocResult& result) {
   const auto proposals = SaveProposals(form.Text("fDogNumberEdit"));
   const RtfDocument* targets[] = {&documents.dog, &documents.dogPril, &documents.prList};
   const std::string title = SaveRtfTitle(context.language);
@@ -224,7 +229,6 @@ MakeDocResult MakeDocButClick(MakeDocSender sender, const DocFormState& form, co
     KeepSaveFileName(context, file.string());
     (targets[i]->SaveRtf(file) ? result.saved : result.failed).push_back(file);
   }
-  return result;
 }
 
 bool MayOpenDocuments(bool signedIn, const std::function<bool()>& signIn, Dialogs& dialogs, int language) {

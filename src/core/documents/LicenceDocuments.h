@@ -123,6 +123,12 @@ struct MakeDocResult {
   std::vector<std::filesystem::path> failed;  // chosen files that could not be written
 };
 
+// The three save dialogs in turn, proposing the contract number, the number
+// with "_pril" and with "_akt"; each confirmed dialog writes its document, a
+// cancelled one skips its document only. The files go to result.saved or result.failed.
+void SaveLicenceDocuments(const DocFormState& form, const DocumentContext& context,
+                          const LicenceDocuments& documents, MakeDocResult& result);
+
 // The documents command: checks the form (message 100), fills the three
 // documents, asks for the track source, puts the table into the act and, for
 // MakeDocBut, offers the three save dialogs; a cancelled dialog skips its

@@ -218,8 +218,8 @@ TEST_F(AppTest, EnablingTableFollowsTheRowsTheNetworkAndTheTopList) {
   EXPECT_FALSE(app->enabling().Enabled("downitem"));
   signedIn = true;
   EXPECT_TRUE(Enabled(kTrackMenus)["downitem"]);
-  app->enabling().Require(kTrackMenus, "PodDocItem", {"NeverDefined"});
-  EXPECT_FALSE(app->enabling().Enabled("PodDocItem"));
+  app->enabling().Require(kTrackMenus, "NoSuchItem", {"NeverDefined"});
+  EXPECT_FALSE(app->enabling().Enabled("NoSuchItem"));
 }
 
 TEST_F(AppTest, SwitchesAreOneModelReadFromAndWrittenToTheSettings) {
