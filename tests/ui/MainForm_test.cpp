@@ -79,7 +79,7 @@ TEST(MainForm, EveryCaptionRowOfAnExistingWindowFindsExactlyOneControl) {
           << "group " << group << " " << row.window << "." << row.component;
     }
   }
-  EXPECT_EQ(checkedGroups, 4);  // organiser, progress window, main window menus, search panel
+  EXPECT_EQ(checkedGroups, 5);  // organiser, progress window, main window menus, search panel, documents
 }
 
 TEST(MainForm, MenusStartWithTheCaptionTablesTexts) {

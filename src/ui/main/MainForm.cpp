@@ -20,6 +20,7 @@
 #include "core/app/SettingsSwitches.h"
 #include "core/lang/MessageTable.h"
 #include "ui/QtText.h"
+#include "ui/documents/DocumentCommands.h"
 #include "ui/lang/LangCaptions.h"
 #include "ui/main/CollectionCommands.h"
 #include "ui/main/MainFrame.h"
@@ -58,6 +59,7 @@ TMainForm::TMainForm(const MainFormOptions& options, const MainFormPorts& ports,
                                         [this] { search_->Search1Click(); });
   // The program's other windows, in their order, each with the commands that open it
   // (one line each; a window owns its own wiring).
+  new DocumentCommands(this, *app_, *menus_, c);
   ConnectProgramCommands();
   setMinimumSize(MainFrame::kMinWidth, MainFrame::kMinHeight);
   resize(MainFrame::kMinWidth, MainFrame::kMinHeight);
