@@ -1,6 +1,6 @@
 // A document laid out as a reader shows it: paragraphs with their alignment
-// and emphasis, table rows with their cells, filled values in the formatting
-// of their placeholder; and when the documents' commands are enabled.
+// and emphasis, table rows with their cells; and when the documents' commands
+// are enabled.
 #include "core/documents/RtfLayout.h"
 
 #include <gmock/gmock.h>
@@ -8,8 +8,6 @@
 
 #include "core/app/App.h"
 #include "core/documents/DocumentEnabling.h"
-#include "core/documents/LicenceDocuments.h"
-#include "support/DocumentFixture.h"
 
 namespace trakvella::testing {
 namespace {
@@ -57,34 +55,6 @@ TEST(RtfLayout, ParagraphsKeepTheirAlignmentAndRunsTablesTheirRowsAndCells) {
   EXPECT_EQ(blocks[3].paragraph.Text(), "after");
   EXPECT_FALSE(blocks[3].isTable);
   EXPECT_EQ(blocks[4].paragraph.Text(), "tail");  // text after the last paragraph mark still shows
-}
-
-TEST(RtfLayout, TheFilledActShowsItsTrackTableAndTheContractItsNumberInTheTitlesFormatting) {
-  LicenceDocuments docs;
-  ASSERT_TRUE(LoadLicenceTemplates(BuiltInTemplates(), docs));
-  FillLicenceDocuments(LegalEntityForm(), Account(), docs);
-  const auto lines = TrackTableLines(BuiltInCatalogue(), {"KMLB_012_002", "KMLB_003_005"});
-  InsertTrackTable(docs.prList, lines, 96);
-
-  // The track table, then the signatures' table.
-  std::vector<const RtfBlock*> tables;
-  const auto act = LayOutRtf(docs.prList);
-  for (const RtfBlock& b : act)
-    if (b.isTable) tables.push_back(&b);
-  ASSERT_EQ(tables.size(), 2u);
-  ASSERT_EQ(tables[0]->rows.size(), 3u);
-  EXPECT_THAT(Cells(tables[0]->rows[0]), ElementsAre("N", "Название", "Код", "Хроно", "Автор", "Исполнитель"));
-  EXPECT_EQ(tables[0]->rows[1].CellText(2), "KMLB_003_005");
-  EXPECT_EQ(tables[0]->rows[2].CellText(0), "2");
-
-  bool found = false;
-  for (const RtfBlock& b : LayOutRtf(docs.dog))
-    if (b.paragraph.Text().find("ДОГОВОР № 77-Д") != std::string::npos) {
-      found = true;
-      EXPECT_EQ(b.paragraph.align, Align::Centre);
-      for (const RtfRun& run : b.paragraph.runs) EXPECT_TRUE(run.bold) << run.text;
-    }
-  EXPECT_TRUE(found);
 }
 
 TEST(DocumentEnabling, DocumentsNeedASignedInAccountThePassportATrack) {
