@@ -137,6 +137,12 @@ TEST_F(DocumentsWindow, MarksPagesPresetsAndPreviewsAsTheUserSeesThem) {
   EXPECT_EQ(form->width(), TDocForm::kNarrowWidth);
   EXPECT_FALSE(In<QTextEdit>("DogPril")->isVisible());
   form->hide();
+
+  // The window follows the interface language, its page tabs included.
+  main->Item("Lang0")->trigger();
+  EXPECT_EQ(form->windowTitle(), "Subscription's license");
+  EXPECT_EQ(In<QPushButton>("MakeDocBut")->text(), "Get Contract");
+  EXPECT_EQ(In<QTabWidget>("PageControl1")->tabText(1), "Individual entrepreneur");
 }
 
 TEST_F(DocumentsWindow, MakesTheThreeDocumentsThroughTheSaveDialogs) {
