@@ -229,6 +229,9 @@ void App::FirstActivation() {
 void App::InitialiseLibrary() {
   player_->CloseDevice();
   view().ShowCover(true);
+  // "Инициализировать библиотеку" shows the start window first; what it finds
+  // about the network counts for this initialisation.
+  if (startWindowRequested_) view().ShowStartWindow();
   // The set as it stands goes back in after the load (at the first
   // initialisation that is the set the settings file kept), so a
   // re-initialisation never loses what the user collected since the start.

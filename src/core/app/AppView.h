@@ -32,6 +32,8 @@ class AppView {
   // The CD information pop-up for a row of the category/CD box.
   virtual void ShowCdInfo(int boxRow) { (void)boxRow; }
   virtual bool SearchPanelVisible() const { return false; }
+  // The start window, modally, before a re-initialisation loads the library again.
+  virtual void ShowStartWindow() {}
 
   // The player's 30 ms timer.
   virtual void RunPlayerTimer(bool running) { (void)running; }

@@ -55,17 +55,6 @@ int64_t FileSizeOf(const fs::path& path) {
   return ec ? -1 : static_cast<int64_t>(size);
 }
 
-bool IsOnline(const fs::path& interfaces) {
-  std::error_code ec;
-  for (fs::directory_iterator it(interfaces, ec), end; !ec && it != end; it.increment(ec)) {
-    if (it->path().filename() == "lo") continue;
-    std::ifstream in(it->path() / "operstate");
-    std::string state;
-    if (in >> state && state == "up") return true;
-  }
-  return false;
-}
-
 Downloader::Downloader(HttpClient& http, Progress& progress, Dialogs& dialogs, std::function<int()> language,
                        NetworkState& network)
     : http_(http), progress_(progress), dialogs_(dialogs), language_(std::move(language)), network_(network) {}

@@ -137,8 +137,4 @@ std::string LastPathElement(const std::string& name);
 // The size of the file in bytes, -1 when there is no such file.
 int64_t FileSizeOf(const std::filesystem::path& path);
 
-// Whether the computer has a network connection: a network interface other than
-// loopback that is up. interfaces is the kernel's list of them.
-bool IsOnline(const std::filesystem::path& interfaces = "/sys/class/net");
-
 }  // namespace trakvella

@@ -53,9 +53,18 @@ void StartSequence::Changed() {
 void StartSequence::PrepareShowing(int kind) {
   Tag = kind;
   closeRequested_ = false;
+  state.Label3 = VersionLine(language_ ? language_() : kEnglish, setup_.programVersion);
   state.Label4.clear();
   state.Label4Visible = false;
+  state.ProgressBarVisible = false;
   state.Timer1Enabled = false;
+}
+
+void StartSequence::EndProgram() {
+  ended_ = true;
+  state.Timer1Enabled = false;
+  WebUpdate.AbortTransfer();
+  Close();
 }
 
 void StartSequence::FormActivate() {
@@ -76,7 +85,7 @@ void StartSequence::FormActivate() {
 }
 
 void StartSequence::Timer1Timer() {
-  if (!state.Timer1Enabled) return;
+  if (!state.Timer1Enabled || ended_) return;
   state.Label4 = CheckingText(language_ ? language_() : kEnglish, state.Timer1Tag);
   state.Timer1Tag += 1;
   Changed();
@@ -135,6 +144,10 @@ void StartSequence::WebUpdateNoUpdateFound() {
 
 void StartSequence::WebUpdateUpdateAvailable(bool& canUpdate) {
   DeactivateLabel();
+  if (ended_) {
+    canUpdate = false;
+    return;
+  }
   canUpdate = ports_.dialogs.Message(Message(static_cast<unsigned>(Msg::UpdateNow)), MessageKind::Warning,
                                      MessageButtons::YesNo) == MessageAnswer::Yes;
   state.ProgressBarVisible = canUpdate;
@@ -155,7 +168,7 @@ void StartSequence::WebUpdateDownload(int64_t total, int64_t downloaded) {
 void StartSequence::WebUpdateDownloadError() {
   state.ProgressBarVisible = false;
   DeactivateLabel();
-  if (!state.NextButVisible && state.shown)
+  if (!state.NextButVisible && state.shown && !ended_)
     ports_.dialogs.Message(Message(static_cast<unsigned>(Msg::UpdateFailed)), MessageKind::Error, MessageButtons::Ok);
   WebUpdate.Tag = -1;
   network_.networkState = kNetworkUpdateFailed;
@@ -179,6 +192,12 @@ void StartSequence::UpdateNotInstalled(const fs::path& archive, const fs::path& 
 
 void StartSequence::WebUpdateAfterDownload(const std::string& archiveName) {
   const fs::path archive = archiveName;
+  if (ended_) {
+    // The program is ending: the archive is not put in place now (the next
+    // check downloads it afresh).
+    WebUpdate.Tag = -1;
+    return;
+  }
   if (FileSizeOf(archive) < kMinUpdateArchiveSize) {
     // A cut-short transfer leaves no file; a small one is no update. Either way
     // the program stays as it is and the user may go on.

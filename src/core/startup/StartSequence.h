@@ -84,11 +84,17 @@ class StartSequence {
   std::function<void()> changed;
 
   // Prepares a showing: kind 0 at program start, 1 at re-initialisation. The
-  // status line is reset.
+  // status line and the progress bar are reset; the version line is written in
+  // the current language (a re-initialisation may come without a first showing).
   void PrepareShowing(int kind);
   // After the window closed: whether the main window follows.
-  bool ContinueToMainWindow() const { return Tag == 0; }
+  bool ContinueToMainWindow() const { return Tag == 0 && !ended_; }
   bool closeRequested() const { return closeRequested_; }
+  // The program is ending while the window is up (the desktop session ends):
+  // the running transfer stops, nothing more is asked, downloaded or unpacked,
+  // the window closes and the main window does not follow.
+  void EndProgram();
+  bool ended() const { return ended_; }
 
   void FormActivate();
   void Timer1Timer();
@@ -115,6 +121,7 @@ class StartSequence {
   NetworkState& network_;
   StartSetup setup_;
   bool closeRequested_ = false;
+  bool ended_ = false;
 };
 
 }  // namespace trakvella

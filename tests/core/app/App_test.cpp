@@ -36,6 +36,10 @@ struct RecordingView : AppView {
   void ShowCaption(const std::string& text) override { caption = text; }
   void RunPlayerTimer(bool running) override { timer = running; }
   void CentreWindow() override { centred = true; }
+  std::function<void()> startWindow;
+  void ShowStartWindow() override {
+    if (startWindow) startWindow();
+  }
 };
 
 struct AppTest : ::testing::Test {
@@ -174,6 +178,29 @@ TEST_F(AppTest, ShiftReinitialisationAsksForACustomDemoServerUntilOneIsGiven) {
   // Without Shift: server 1 again, and no box.
   app->InitializelibraryClick(false);
   EXPECT_EQ(app->demoBaseUrl(), app->endpoints().demoServer1);
+}
+
+TEST_F(AppTest, OnlyTheLibraryCommandShowsTheStartWindowAndItsFindingCountsForThatLoad) {
+  int showings = 0;
+  view.startWindow = [&] {
+    ++showings;
+    EXPECT_TRUE(view.cover);
+    app->network().networkState = kNetworkOffline;  // the start window found no network
+  };
+  app->FirstActivation();
+  dialogs.answers = {MessageAnswer::Yes, MessageAnswer::No, MessageAnswer::Yes};
+  app->OfflineModeItemClick();  // offline
+  app->OfflineModeItemClick();  // online again
+  EXPECT_EQ(showings, 0);
+  EXPECT_TRUE(TopListAsked());
+
+  http.requests.clear();
+  app->InitializelibraryClick(false);
+  EXPECT_EQ(showings, 1);
+  // Shown before the load: the load already knows there is no network.
+  EXPECT_FALSE(TopListAsked());
+  EXPECT_GT(app->catalogue().cdCount, 0);
+  EXPECT_FALSE(view.cover);
 }
 
 TEST_F(AppTest, EnablingTableFollowsTheRowsTheNetworkAndTheTopList) {

@@ -408,20 +408,12 @@ TEST_F(DownloadRoutines, DownloadFilesAsUsesTheNamesAndCancelStopsTheRun) {
   EXPECT_TRUE(NoPartFiles(out.path()));
 }
 
-TEST(DownloadHelpers, FileSizeAndOnline) {
+TEST(DownloadHelpers, FileSizeOf) {
   TempDir dir;
   EXPECT_EQ(FileSizeOf(dir.path() / "none"), -1);
   EXPECT_EQ(FileSizeOf(dir.path()), -1);
   WriteFile(dir.path() / "f", "12345");
   EXPECT_EQ(FileSizeOf(dir.path() / "f"), 5);
-
-  fs::path net = dir.path() / "net";
-  WriteFile(net / "lo" / "operstate", "unknown\n");
-  WriteFile(net / "eth0" / "operstate", "down\n");
-  EXPECT_FALSE(IsOnline(net));
-  WriteFile(net / "wlan0" / "operstate", "up\n");
-  EXPECT_TRUE(IsOnline(net));
-  EXPECT_FALSE(IsOnline(dir.path() / "missing"));
 }
 
 }  // namespace

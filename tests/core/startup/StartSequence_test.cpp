@@ -13,11 +13,11 @@
 #include <thread>
 
 #include "adapters/CurlHttpClient.h"
+#include "adapters/LibarchiveReader.h"
 #include "adapters/PosixProcessLauncher.h"
 #include "core/lang/MessageTable.h"
 #include "core/startup/UpdateScript.h"
 #include "core/startup/UpdateUnpack.h"
-#include "support/BsdtarArchiveReader.h"
 #include "support/Fakes.h"
 #include "support/LibraryServers.h"
 #include "support/PageHttp.h"
@@ -46,7 +46,7 @@ struct Start {
   FakeDialogs dialogs;
   FakeProgress progress;
   NetworkState network;
-  BsdtarArchiveReader archives;
+  LibarchiveReader archives;
   Downloader downloader;
   std::unique_ptr<StartSequence> sequence;
   std::vector<std::string> infoCaptions;
@@ -147,6 +147,46 @@ TEST(StartSequence, ChecksThatEndBeforeAnyDownload) {
       EXPECT_TRUE(s.ContinueToMainWindow());
     }
   }
+}
+
+TEST(StartSequence, AProgramEndingMidwayNeverReachesTheMainWindowNorInstallsAnUpdate) {
+  // Ended while the window ticks: no check, and "Continue" cannot bring the main window.
+  {
+    TempDir home;
+    PageHttp http;
+    RecordingLauncher launcher;
+    Start start(http, launcher, home.path(), "site/update.html");
+    StartSequence& s = *start.sequence;
+    s.PrepareShowing(0);
+    s.FormActivate();
+    s.Timer1Timer();
+    s.EndProgram();
+    for (int tick = 1; tick < kTicksBeforeCheck; ++tick) s.Timer1Timer();
+    EXPECT_TRUE(http.requests.empty());
+    EXPECT_TRUE(s.closeRequested());
+    s.NextButClick();
+    EXPECT_FALSE(s.ContinueToMainWindow());
+  }
+  // Ended while the information window is open: an archive that arrives anyway
+  // is neither unpacked nor reported, and no script starts.
+  TempDir home;
+  PageHttp http;
+  http.pages["http://site/update.html"] =
+      "<META NAME=\"tvProduct\" CONTENT=\"Trakvella\">\n<META NAME=\"tvVersion\" CONTENT=\"3.3.1.389\">\n"
+      "<META NAME=\"tvDownload\" CONTENT=\"http://site/u.rar\">\n"
+      "<META NAME=\"tvClientSideName\" CONTENT=\"u.rar\">";
+  http.pages["http://site/u.rar"] = std::string(kMinUpdateArchiveSize, 'x');  // would be reported as no archive
+  RecordingLauncher launcher;
+  Start start(http, launcher, home.path(), "site/update.html");
+  start.sequence->WebUpdate.ShowInfoWindow = [&](const UpdateInfoShowing&) {
+    start.sequence->EndProgram();
+    return UpdateInfoAnswer{true, true};
+  };
+  start.Run();
+  EXPECT_THAT(start.dialogs.Texts(), ElementsAre(M(Msg::UpdateNow)));
+  EXPECT_FALSE(start.sequence->ContinueToMainWindow());
+  EXPECT_TRUE(launcher.started.empty());
+  EXPECT_FALSE(fs::exists(home.path() / kUpdateFolderName));
 }
 
 TEST(StartSequence, ArchiveEntriesMustStayInsideTheUpdateFolder) {
