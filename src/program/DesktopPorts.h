@@ -5,11 +5,14 @@
 #include "adapters/CurlHttpClient.h"
 #include "adapters/FreedesktopTrash.h"
 #include "adapters/LibarchiveReader.h"
+#include "adapters/PosixProcessLauncher.h"
+#include "adapters/SysfsNetworkInterfaces.h"
 #include "adapters/qt/QtDesktop.h"
 #include "adapters/qt/QtDialogs.h"
 #include "adapters/qt/QtMediaDevice.h"
 #include "ports/Random.h"
 #include "ui/main/MainForm.h"
+#include "ui/startup/StartForm.h"
 
 namespace trakvella {
 
@@ -24,9 +27,18 @@ struct DesktopPorts {
   CurlFtpClient ftp;
   LibarchiveReader archives;
   FreedesktopTrash trash;
+  // The start window's connection test and the update's restart script.
+  SysfsNetworkInterfaces networkInterfaces;
+  PosixProcessLauncher launcher;
 
   MainFormPorts ports() {
     return MainFormPorts{&dialogs, &clipboard, &shell, &random, &mediaDevice, &http, &ftp, &archives, &trash};
+  }
+  // The start window's, over the main window's program state (its dialogs, progress window,
+  // downloader and shell, which a test may have replaced) and the adapters above.
+  StartFormPorts startPorts(App& app) {
+    return StartFormPorts{app.dialogs(),    app.progress(),    app.downloader(), archives,
+                          launcher,         networkInterfaces, http,             app.shell()};
   }
 };
 

@@ -15,13 +15,14 @@ void OnSignal(int) {
 }
 }  // namespace
 
-SignalCloser::SignalCloser(QWidget* window) : QObject(window), window_(window) {
+SignalCloser::SignalCloser(QObject* parent, std::function<void()> onSignal)
+    : QObject(parent), onSignal_(std::move(onSignal)) {
   if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_pipe) != 0) return;
   notifier_ = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, this);
   connect(notifier_, &QSocketNotifier::activated, this, [this] {
     char byte;
     [[maybe_unused]] ssize_t n = ::read(g_pipe[0], &byte, 1);
-    if (window_) window_->close();
+    if (onSignal_) onSignal_();
   });
   struct sigaction action {};
   action.sa_handler = OnSignal;

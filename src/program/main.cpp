@@ -1,17 +1,19 @@
-// Trakvella: the desktop catalogue browser. Creates the windows in their order,
-// reads the settings, applies the interface language and runs the main window.
+// Trakvella: the desktop catalogue browser. Creates the windows in their order, reads the settings,
+// applies the interface language, lets the start window check for an update and runs the main window.
 #include <QApplication>
 #include <QStringList>
 #include <QTimer>
 #include <filesystem>
 #include <optional>
 
-#include "ui/lang/LangCaptions.h"
 #include "core/lang/Version.h"
-#include "ui/main/MainForm.h"
-#include "ui/wait/WaitForm.h"
+#include "core/settings/ServerConfig.h"
 #include "program/DesktopPorts.h"
 #include "program/SignalCloser.h"
+#include "ui/lang/LangCaptions.h"
+#include "ui/main/MainForm.h"
+#include "ui/startup/StartForm.h"
+#include "ui/wait/WaitForm.h"
 
 int main(int argc, char** argv) {
   using namespace trakvella;
@@ -32,16 +34,55 @@ int main(int argc, char** argv) {
   // The adapters, once; then the windows, once each, main window first.
   DesktopPorts desktop;
   TMainForm mainForm(options, desktop.ports());
+  App& program = mainForm.app();
   desktop.dialogs.setOwner(&mainForm);
   TWaitForm waitForm(&mainForm, [&mainForm] { return mainForm.Language(); });
   waitForm.setObjectName("WaitForm");
   RegisterCaptionWindow("TWaitForm", &waitForm);
   mainForm.setWaitForm(&waitForm);
 
+  // The start window; an update it installs restarts this program file with the same arguments.
+  StartSetup setup;
+  setup.programVersion = kFileVersion;
+  setup.updatePageUrl = UpdatePageUrl(program.endpoints());
+  setup.programFolder = options.programFolder;
+  setup.programFile = QCoreApplication::applicationFilePath().toStdString();
+  for (int i = 1; i < args.size(); ++i) setup.restartArguments.push_back(args[i].toStdString());
+  TStartForm startForm(desktop.startPorts(program), [&mainForm] { return mainForm.Language(); }, program.network(),
+                       setup, &mainForm);
+  mainForm.setStartForm(&startForm);
+
   mainForm.ReadAndApplySettings();
   mainForm.ApplyCaptions();
 
-  SignalCloser closer(&mainForm);
+  // A signal ends the program in order: an open start window stops its check
+  // first; the main window closes as "Exit" does and keeps the settings.
+  bool endedAtStart = false;
+  SignalCloser closer(&mainForm, [&] {
+    if (startForm.isVisible()) {
+      startForm.EndProgram();
+      if (!mainForm.isVisible()) {
+        endedAtStart = true;
+        return;
+      }
+    }
+    mainForm.close();
+  });
+
+  // Unless offline, the start window checks the web site for an update first:
+  // the main window follows only when it says so (an installed update has
+  // started the restart script, which starts the program again).
+  if (!program.IsOffline()) {
+    desktop.dialogs.setOwner(&startForm);
+    const bool mainWindowFollows = startForm.ShowAtStart();
+    desktop.dialogs.setOwner(&mainForm);
+    if (!mainWindowFollows) {
+      if (endedAtStart) mainForm.close();
+      UnregisterCaptionWindow(&waitForm);
+      return 0;
+    }
+  }
+
   mainForm.show();
   mainForm.activateWindow();
   // A window manager that does not activate new windows still gets its library.

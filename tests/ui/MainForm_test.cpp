@@ -26,6 +26,7 @@
 #include "support/Fakes.h"
 #include "ui/lang/LangCaptions.h"
 #include "ui/main/MainForm.h"
+#include "ui/startup/StartForm.h"
 #include "ui/wait/WaitForm.h"
 
 namespace trakvella::testing {
@@ -40,6 +41,7 @@ struct Program {
   DesktopPorts desktop;
   std::unique_ptr<TMainForm> main;
   std::unique_ptr<TWaitForm> wait;
+  std::unique_ptr<TStartForm> start;
 
   Program() {
     MainFormOptions o;
@@ -52,8 +54,11 @@ struct Program {
     wait->setObjectName("WaitForm");
     RegisterCaptionWindow("TWaitForm", wait.get());
     main->setWaitForm(wait.get());
+    start = std::make_unique<TStartForm>(desktop.startPorts(main->app()), [m = main.get()] { return m->Language(); },
+                                         main->app().network(), StartSetup{}, main.get());
   }
   ~Program() {
+    start.reset();
     UnregisterCaptionWindow(wait.get());
     wait.reset();
     main.reset();
@@ -79,7 +84,7 @@ TEST(MainForm, EveryCaptionRowOfAnExistingWindowFindsExactlyOneControl) {
           << "group " << group << " " << row.window << "." << row.component;
     }
   }
-  EXPECT_EQ(checkedGroups, 5);  // organiser, progress window, main window menus, search panel, documents
+  EXPECT_EQ(checkedGroups, 6);  // start window, organiser, progress window, main window menus, search panel, documents
 }
 
 TEST(MainForm, MenusStartWithTheCaptionTablesTexts) {

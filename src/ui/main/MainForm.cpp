@@ -28,6 +28,7 @@
 #include "ui/main/MainMenus.h"
 #include "ui/main/MainSearch.h"
 #include "ui/main/PlayerControls.h"
+#include "ui/startup/StartForm.h"
 #include "ui/wait/WaitForm.h"
 
 namespace trakvella {
@@ -156,6 +157,7 @@ void TMainForm::ShowFavourites() { lists_->RebuildFavouritesMenu(); }
 void TMainForm::ShowLanguage() { menus_->ShowLanguage(app_->language()); }
 void TMainForm::ShowCdInfo(int boxRow) { lists_->ShowCdInfo(boxRow); }
 bool TMainForm::SearchPanelVisible() const { return frame_->controls().SearchPanel->isVisible(); }
+void TMainForm::ShowStartWindow() { if (startForm_) startForm_->ShowAtReinitialisation(); }
 void TMainForm::RunPlayerTimer(bool running) { player_->RunTimer(running); }
 
 void TMainForm::ShowSwitches() {

@@ -14,6 +14,7 @@ class QMenu;
 namespace trakvella {
 
 class TWaitForm;
+class TStartForm;
 class MainFrame;
 class MainMenus;
 class MainLists;
@@ -38,6 +39,8 @@ class TMainForm : public QMainWindow, public AppView {
   // The progress window the long operations show; created by the program start.
   void setWaitForm(TWaitForm* waitForm);
   TWaitForm* waitForm() const { return waitForm_; }
+  // The start window a library re-initialisation shows first; made by the program start (none: not shown).
+  void setStartForm(TStartForm* startForm) { startForm_ = startForm; }
 
   // Settings: applied once after the windows are created; collected at close.
   bool ReadAndApplySettings() { return app_->ReadAndApplySettings(); }
@@ -78,6 +81,7 @@ class TMainForm : public QMainWindow, public AppView {
   void ShowLanguage() override;
   void ShowCdInfo(int boxRow) override;
   bool SearchPanelVisible() const override;
+  void ShowStartWindow() override;
   void RunPlayerTimer(bool running) override;
   void Wait(int ms) override;
   void Sleep(int ms) override;
@@ -100,6 +104,7 @@ class TMainForm : public QMainWindow, public AppView {
   PlayerControls* player_ = nullptr;
   CollectionCommands* collections_ = nullptr;
   TWaitForm* waitForm_ = nullptr;
+  TStartForm* startForm_ = nullptr;
   bool closing_ = false;
 };
 
