@@ -7,6 +7,7 @@
 #include "core/documents/DocumentEnabling.h"
 #include "core/lang/Locale.h"
 #include "core/lang/MessageTable.h"
+#include "core/musicset/MusicSetEnabling.h"
 #include "core/musicset/SetListFile.h"
 #include "core/text/FileIO.h"
 #include "core/text/Text.h"
@@ -31,6 +32,8 @@ App::App(const AppOptions& options, const AppPorts& ports)
 
   PlayerHooks hooks;
   hooks.currentAddress = [this] {
+    // While the set window is visible its selected entry is the current track.
+    if (musicSetShown_) return SelectedEntryAddress(musicSet_, demoBaseUrl_);
     const TrackRecord* t = browser_.SelectedTrack();
     return t ? TrackPathOrUrl(t->location, demoBaseUrl_) : std::string();
   };
@@ -40,6 +43,7 @@ App::App(const AppOptions& options, const AppPorts& ports)
     browser_.SelectRow(browser_.selectedRow() + 1);
     view().ShowSelectedRow();
   };
+  hooks.musicSetVisible = [this] { return musicSetShown_; };
   hooks.showTrackStatus = [this] { ShowTrackStatus(); };
   hooks.wait = [this](int ms) { view().Wait(ms); };
   player_ = std::make_unique<Player>(*ports_.mediaDevice, *ports_.shell, hooks);
@@ -113,6 +117,7 @@ void App::DefineEnabling() {
   enabling_.Require(kFavouritesMenu, "OrgFavorites", {kStateFavourites});
   DefineDocumentEnabling(enabling_, [this] { return subscription_ && subscription_->account.SignedIn(); },
                          [this] { return browser_.SelectedTrack() != nullptr; });
+  DefineMusicSetEnabling(enabling_, browser_);
 }
 
 // --- Settings -------------------------------------------------------------------------------------

@@ -84,6 +84,9 @@ class App {
   Browser& browser() { return browser_; }
   MusicSet& musicSet() { return musicSet_; }
   TrackComments& comments() { return comments_; }
+  // Whether the music set window is visible: the player then plays its selected entry.
+  bool musicSetShown() const { return musicSetShown_; }
+  void SetMusicSetShown(bool shown) { musicSetShown_ = shown; }
   // The subscription account and its downloads; nullptr when App was given no FTP ports.
   Subscription* subscription() { return subscription_.get(); }
   Settings& settings() { return settings_; }
@@ -193,6 +196,7 @@ class App {
   CommandEnabling enabling_;
   int language_ = 0;
   int tag_ = 0;  // 0 until the first activation
+  bool musicSetShown_ = false;
   bool libraryLoaded_ = false;  // the catalogue has been loaded once (the set then holds its entries)
   bool startWindowRequested_ = false;
   bool closeError_ = false;

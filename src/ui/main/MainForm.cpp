@@ -28,6 +28,7 @@
 #include "ui/main/MainMenus.h"
 #include "ui/main/MainSearch.h"
 #include "ui/main/PlayerControls.h"
+#include "ui/musicset/MusicSetCommands.h"
 #include "ui/startup/StartForm.h"
 #include "ui/wait/WaitForm.h"
 
@@ -60,6 +61,7 @@ TMainForm::TMainForm(const MainFormOptions& options, const MainFormPorts& ports,
                                         [this] { search_->Search1Click(); });
   // The program's other windows, in their order, each with the commands that open it
   // (one line each; a window owns its own wiring).
+  new MusicSetCommands(this, *app_, c, *menus_);
   new DocumentCommands(this, *app_, *menus_, c);
   ConnectProgramCommands();
   setMinimumSize(MainFrame::kMinWidth, MainFrame::kMinHeight);
