@@ -1,0 +1,129 @@
+// The music set's windows on the generated full-size catalogue (offscreen):
+// showing the set window over 50,001 entries until its list is drawn (goal
+// 50 ms), and "Скопировать все треки в набор ..." on a list of every track
+// (21,800) with the progress window (goal 300 ms).
+// Run: build/bench/musicset_window_bench  (medians over 10 repetitions)
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QListView>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+#include "BenchSupport.h"
+#include "program/DesktopPorts.h"
+#include "ui/main/MainForm.h"
+#include "ui/musicset/MusicSetForm.h"
+#include "ui/wait/WaitForm.h"
+
+namespace {
+
+using namespace trakvella;
+namespace fs = std::filesystem;
+
+struct Window {
+  fs::path root = fs::temp_directory_path() / ("trakvella-set-window-bench-" + std::to_string(::getpid()));
+  DesktopPorts desktop;
+  bench::NoDialogs dialogs;
+  std::unique_ptr<TMainForm> main;
+  std::unique_ptr<TWaitForm> wait;
+  std::vector<std::string> allCodes;
+
+  Window() {
+    fs::create_directories(root / "home");
+    bench::Generate("--out '" + (root / "catalogue").string() + "'");
+    MainFormOptions o;
+    o.programFolder = root / "home";
+    o.catalogueFolder = root / "catalogue";
+    MainFormPorts ports = desktop.ports();
+    ports.dialogs = &dialogs;
+    main = std::make_unique<TMainForm>(o, ports);
+    wait = std::make_unique<TWaitForm>(main.get(), [] { return 0; });
+    main->setWaitForm(wait.get());
+    main->resize(1200, 900);
+    main->show();
+    main->FirstActivation();
+    const Catalogue& catalogue = main->app().catalogue();
+    for (int cd = 0; cd < catalogue.cdCount; ++cd)
+      for (const TrackRecord& t : catalogue.cds[cd].tracks) allCodes.push_back(t.code);
+  }
+  ~Window() {
+    wait.reset();
+    main.reset();
+    std::error_code ec;
+    fs::remove_all(root, ec);
+  }
+  TMusicSetForm* SetForm() { return main->findChild<TMusicSetForm*>("MusicSetForm"); }
+};
+
+// Made at the first benchmark, gone before the application object.
+std::unique_ptr<Window> window;
+
+Window& W() {
+  if (!window) window = std::make_unique<Window>();
+  return *window;
+}
+
+// A full set: every track in turn until the set holds 50,001 entries.
+void FillSet(Window& w) {
+  std::vector<std::string> lines;
+  for (size_t i = 0; i < kMusicSetCapacity; ++i)
+    lines.push_back(w.allCodes[i % w.allCodes.size()] + "=DANCE MUSIC >> LINKS, LOGOS & STINGS,Project,Spot");
+  MusicSet& set = w.main->app().musicSet();
+  set.Clear();
+  set.LoadSet(lines);
+}
+
+void BM_ShowSetWindowOf50001Entries(benchmark::State& state) {
+  Window& w = W();
+  FillSet(w);
+  TMusicSetForm* form = w.SetForm();
+  QAction* open = w.main->Item("MemoryOperations1");
+  for (auto _ : state) {
+    open->trigger();
+    QApplication::processEvents();  // shown and drawn
+    state.PauseTiming();
+    form->close();
+    QApplication::processEvents();
+    state.ResumeTiming();
+  }
+  state.counters["entries"] = static_cast<double>(form->MemListBox()->model()->rowCount());
+}
+
+void BM_CopyAllOfEveryTrack(benchmark::State& state) {
+  Window& w = W();
+  App& app = w.main->app();
+  app.browser().GoToPlace(std::string(kAllCdsPath));
+  app.browser().ListTracks(w.allCodes, true, std::nullopt, true, "");
+  w.main->Refresh();
+  QAction* copyAll = w.main->Item("copyAll");
+  size_t added = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    app.musicSet().Clear();
+    QApplication::processEvents();
+    state.ResumeTiming();
+    copyAll->trigger();
+    QApplication::processEvents();  // the counter, the marks and the set window drawn again
+    added = app.musicSet().size();
+  }
+  state.counters["added"] = static_cast<double>(added);
+}
+
+BENCHMARK(BM_ShowSetWindowOf50001Entries)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+BENCHMARK(BM_CopyAllOfEveryTrack)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  window.reset();
+  return 0;
+}
