@@ -60,6 +60,19 @@ std::vector<std::string> LocalPaths(const QMimeData* data) {
   return paths;
 }
 
+// While a tool works behind the progress window this window takes no input, as the
+// main window's controls take none then; its events still run, so it repaints.
+class Busy {
+ public:
+  explicit Busy(QWidget* window) : window_(window) { window_->setEnabled(false); }
+  ~Busy() { window_->setEnabled(true); }
+  Busy(const Busy&) = delete;
+  Busy& operator=(const Busy&) = delete;
+
+ private:
+  QWidget* window_;
+};
+
 }  // namespace
 
 TMusicSetForm::TMusicSetForm(App& app, MusicSetFormHooks hooks, QWidget* parent)
@@ -363,23 +376,28 @@ void TMusicSetForm::BInfoButClick() {
 void TMusicSetForm::optitemClick() { OptimiseSet(app_.musicSet(), app_.dialogs(), Language()); }
 
 void TMusicSetForm::getfromclpbrditemClick() {
+  Busy busy(this);
   PasteCodesFromClipboard(app_.musicSet(), app_.clipboard(), app_.progress(), app_.dialogs(), Language());
 }
 
 void TMusicSetForm::RaznItemClick() {
+  Busy busy(this);
   AddCatalogueMissingFromClipboard(app_.musicSet(), app_.clipboard(), app_.progress(), app_.dialogs(), Language());
 }
 
 void TMusicSetForm::RaznItemSetClick() {
+  Busy busy(this);
   CopySetCodesMissingFromClipboard(app_.musicSet(), app_.clipboard(), app_.progress(), app_.dialogs(), Language());
 }
 
 void TMusicSetForm::FileNamesFromSetClick() {
+  Busy busy(this);
   CopySetFileNames(app_.musicSet(), app_.clipboard(), app_.progress(), app_.dialogs(), Language());
 }
 
 void TMusicSetForm::DropFiles(const std::vector<std::string>& paths) {
   if (paths.empty()) return;
+  Busy busy(this);
   trakvella::DropFiles(app_.musicSet(), paths, app_.progress(), Language());
 }
 
