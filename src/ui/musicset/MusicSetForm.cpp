@@ -34,11 +34,11 @@ QString Caption(const char* name, CaptionProperty property = CaptionProperty::Ca
   return TableCaption(kWindowClass, name, property);
 }
 
-// A button captioned and hinted from the caption table, or with its design caption
+// A button captioned and hinted from the caption table, or with its own caption
 // when the table has no row for it.
-QPushButton* Button(QWidget* parent, const char* name, const char* designCaption = "") {
+QPushButton* Button(QWidget* parent, const char* name, const char* ownCaption = "") {
   const QString caption = Caption(name);
-  auto* b = new QPushButton(caption.isEmpty() ? QString::fromUtf8(designCaption) : caption, parent);
+  auto* b = new QPushButton(caption.isEmpty() ? QString::fromUtf8(ownCaption) : caption, parent);
   b->setObjectName(name);
   b->setToolTip(Caption(name, CaptionProperty::Hint));
   b->setAutoDefault(false);
@@ -168,9 +168,9 @@ void TMusicSetForm::MakeTabs() {
 void TMusicSetForm::MakePopupMenu() {
   memPopupMenu_ = new QMenu(this);
   memPopupMenu_->setObjectName("MemPopupMenu");
-  auto add = [this](const char* name, const char* designCaption = "") {
+  auto add = [this](const char* name, const char* ownCaption = "") {
     const QString caption = Caption(name);
-    auto* a = new QAction(caption.isEmpty() ? QString::fromUtf8(designCaption) : caption, memPopupMenu_);
+    auto* a = new QAction(caption.isEmpty() ? QString::fromUtf8(ownCaption) : caption, memPopupMenu_);
     a->setObjectName(name);
     memPopupMenu_->addAction(a);
     return a;

@@ -52,7 +52,7 @@ SetSubscriptionPanel::SetSubscriptionPanel(QWidget* parent) : QFrame(parent) {
   passEdit = LabelledEdit(this, "passEdit", form);
   passEdit->setEchoMode(QLineEdit::Password);
   PassViewBtn = MakeButton<QToolButton>(this, "PassViewBtn");
-  PassViewBtn->setText(QStringLiteral("👁"));
+  PassViewBtn->setText(QStringLiteral("*"));
 
   SetupPodBtn = MakeButton<QPushButton>(this, "SetupPodBtn");
   BuyBtn = MakeButton<QPushButton>(this, "BuyBtn");
