@@ -122,7 +122,7 @@ void App::DefineEnabling() {
   enabling_.Require(kFavouritesMenu, "OrgFavorites", {kStateFavourites});
   DefineDocumentEnabling(enabling_, [this] { return subscription_ && subscription_->account.SignedIn(); },
                          [this] { return browser_.SelectedTrack() != nullptr; });
-  DefineMusicSetEnabling(enabling_, browser_);
+  DefineMusicSetEnabling(enabling_);
 }
 
 // --- Settings -------------------------------------------------------------------------------------

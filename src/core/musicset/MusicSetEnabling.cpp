@@ -3,17 +3,15 @@
 
 #include "core/app/App.h"
 #include "core/catalogue/TrackCodes.h"
+#include "core/documents/DocumentEnabling.h"
 
 namespace trakvella {
 
-void DefineMusicSetEnabling(CommandEnabling& enabling, const Browser& browser) {
-  enabling.DefineState(kStateTrackSelected, [&browser] {
-    const int row = browser.selectedRow();
-    return row >= 0 && row < browser.rowCount();
-  });
+void DefineMusicSetEnabling(CommandEnabling& enabling) {
   for (const char* command : {"Copy1", "copyAll", "TrackInfoItem"})
     enabling.Require(kTrackMenus, command, {kStateTrackRows});
-  for (const char* button : {"MemCopyBut", "TrInfoBut"}) enabling.Require(kToolButtons, button, {kStateTrackSelected});
+  for (const char* button : {"MemCopyBut", "TrInfoBut"})
+    enabling.Require(kTrackRowButtons, button, {kStateTrackRowSelected});
 }
 
 std::string SelectedEntryAddress(const MusicSet& set, std::string_view demoBaseUrl) {

@@ -8,6 +8,7 @@
 #include <QToolButton>
 
 #include "core/app/App.h"
+#include "core/documents/DocumentEnabling.h"
 #include "core/musicset/MusicSetEnabling.h"
 #include "core/musicset/MusicSetView.h"
 #include "ui/QtText.h"
@@ -21,7 +22,7 @@
 namespace trakvella {
 
 MusicSetCommands::MusicSetCommands(QMainWindow* window, App& app, const MainControls& controls, MainMenus& menus)
-    : QObject(window), window_(window), app_(app), c_(controls), menus_(menus) {
+    : QObject(window), app_(app), c_(controls), menus_(menus) {
   MusicSet& set = app_.musicSet();
   // The windows belong to the main window, not to one another, so each keeps its own names.
   trackInfoForm_ = new TTrackInfoForm(app_, window);
@@ -69,8 +70,10 @@ bool MusicSetCommands::DeveloperMenuShown() const {
 }
 
 void MusicSetCommands::ApplyToolButtons() {
-  for (const CommandEnabled& c : app_.enabling().Evaluate(kToolButtons))
-    if (auto* button = window_->findChild<QToolButton*>(Q(c.command))) button->setEnabled(c.enabled);
+  for (const CommandEnabled& c : app_.enabling().Evaluate(kTrackRowButtons)) {
+    if (c.command == "MemCopyBut") c_.MemCopyBut->setEnabled(c.enabled);
+    if (c.command == "TrInfoBut") c_.TrInfoBut->setEnabled(c.enabled);
+  }
 }
 
 void MusicSetCommands::SetChanged() {

@@ -40,7 +40,6 @@ class MusicSetCommands : public QObject {
   void ApplyToolButtons();
   bool DeveloperMenuShown() const;
 
-  QMainWindow* window_;
   App& app_;
   const MainControls& c_;
   MainMenus& menus_;

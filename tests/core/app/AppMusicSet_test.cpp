@@ -6,6 +6,7 @@
 
 #include "core/app/App.h"
 #include "core/catalogue/TrackCodes.h"
+#include "core/documents/DocumentEnabling.h"
 #include "core/musicset/MusicSetEnabling.h"
 #include "support/Fakes.h"
 #include "support/PageHttp.h"
@@ -46,17 +47,17 @@ struct AppMusicSet : ::testing::Test {
 TEST_F(AppMusicSet, SetCommandsNeedRowsAndTheButtonsASelectedRow) {
   // The root level lists no tracks.
   for (const char* item : {"Copy1", "copyAll", "TrackInfoItem"}) EXPECT_FALSE(Enabled(kTrackMenus, item)) << item;
-  EXPECT_FALSE(Enabled(kToolButtons, "MemCopyBut"));
+  EXPECT_FALSE(Enabled(kTrackRowButtons, "MemCopyBut"));
 
   app->browser().GoToPlace(std::string(kAllCdsPath));
   ASSERT_GT(app->browser().rowCount(), 3);
   app->browser().SelectRow(-1);
   for (const char* item : {"Copy1", "copyAll", "TrackInfoItem"}) EXPECT_TRUE(Enabled(kTrackMenus, item)) << item;
-  EXPECT_FALSE(Enabled(kToolButtons, "MemCopyBut"));
-  EXPECT_FALSE(Enabled(kToolButtons, "TrInfoBut"));
+  EXPECT_FALSE(Enabled(kTrackRowButtons, "MemCopyBut"));
+  EXPECT_FALSE(Enabled(kTrackRowButtons, "TrInfoBut"));
   app->browser().SelectRow(2);
-  EXPECT_TRUE(Enabled(kToolButtons, "MemCopyBut"));
-  EXPECT_TRUE(Enabled(kToolButtons, "TrInfoBut"));
+  EXPECT_TRUE(Enabled(kTrackRowButtons, "MemCopyBut"));
+  EXPECT_TRUE(Enabled(kTrackRowButtons, "TrInfoBut"));
 }
 
 TEST_F(AppMusicSet, WhileTheSetWindowIsVisibleItsEntryPlaysAndTheMainListNeverAdvancesAfterIt) {
