@@ -5,6 +5,7 @@
 #include "core/app/SettingsSwitches.h"
 #include "core/catalogue/TrackCodes.h"
 #include "core/documents/DocumentEnabling.h"
+#include "core/exports/ExportEnabling.h"
 #include "core/lang/Locale.h"
 #include "core/lang/MessageTable.h"
 #include "core/musicset/MusicSetEnabling.h"
@@ -123,6 +124,7 @@ void App::DefineEnabling() {
   DefineDocumentEnabling(enabling_, [this] { return subscription_ && subscription_->account.SignedIn(); },
                          [this] { return browser_.SelectedTrack() != nullptr; });
   DefineMusicSetEnabling(enabling_);
+  DefineExportEnabling(enabling_, catalogue_, browser_);
 }
 
 // --- Settings -------------------------------------------------------------------------------------

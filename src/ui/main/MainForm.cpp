@@ -21,6 +21,7 @@
 #include "core/lang/MessageTable.h"
 #include "ui/QtText.h"
 #include "ui/documents/DocumentCommands.h"
+#include "ui/exports/ExportCommands.h"
 #include "ui/lang/LangCaptions.h"
 #include "ui/main/CollectionCommands.h"
 #include "ui/main/MainFrame.h"
@@ -63,6 +64,7 @@ TMainForm::TMainForm(const MainFormOptions& options, const MainFormPorts& ports,
   // (one line each; a window owns its own wiring).
   new MusicSetCommands(this, *app_, c, *menus_);
   new DocumentCommands(this, *app_, *menus_, c);
+  new ExportCommands(this, *app_, *menus_, [this] { Refresh(); });
   ConnectProgramCommands();
   setMinimumSize(MainFrame::kMinWidth, MainFrame::kMinHeight);
   resize(MainFrame::kMinWidth, MainFrame::kMinHeight);

@@ -182,8 +182,8 @@ void TMusicSetForm::MakePopupMenu() {
   separator->setObjectName("N1");
   add("RaznItem", "Получить разницу между буфером и базой");
   add("RaznItemSet", "Получить разницу между буфером и набором");
-  // The catalogue conversions for outside services: their commands are not part
-  // of the program yet.
+  // The catalogue conversions for outside services: enabled by the commands that
+  // run them (the main window's exports).
   add("musictagitem", "Получить импорт для musictag")->setEnabled(false);
   add("MSTOCK1", "Получить импорт для MSTOCK")->setEnabled(false);
   add("SourceAudio1", "Получить импорт SourceAudio")->setEnabled(false);

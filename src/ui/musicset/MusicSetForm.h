@@ -70,6 +70,8 @@ class TMusicSetForm : public QDialog {
   // The dropped files and folders (local paths) go into the set.
   void DropFiles(const std::vector<std::string>& paths);
 
+  // BInfoBut's category paths: the developer's buffer the main window keeps.
+  void SetCategoryBuffer(std::function<std::vector<std::string>()> buffer) { hooks_.categoryBuffer = std::move(buffer); }
   QListView* MemListBox() const { return memListBox_; }
   QMenu* MemPopupMenu() const { return memPopupMenu_; }
   SetSubscriptionPanel* subscriptionPanel() const { return podPanel_; }
