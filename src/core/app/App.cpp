@@ -10,6 +10,8 @@
 #include "core/lang/MessageTable.h"
 #include "core/musicset/MusicSetEnabling.h"
 #include "core/musicset/SetListFile.h"
+#include "core/subscription/SubscriptionEnabling.h"
+#include "core/subscription/SubscriptionView.h"
 #include "core/text/FileIO.h"
 #include "core/text/Text.h"
 
@@ -71,6 +73,9 @@ App::App(const AppOptions& options, const AppPorts& ports)
     subscription_ = std::make_unique<Subscription>(sub, options_.programFolder, endpoints_,
                                                    [this] { return language_; }, network_);
     subscription_->wait = [this](int ms) { view().Wait(ms); };
+    subscription_->onCaptionChanged = [this] {
+      if (libraryLoaded_) view().ShowCaption(MainWindowCaption(catalogue_, language_, subscription_.get()));
+    };
   }
 
   // The catalogue tables; a catalogue folder given that does not exist is
@@ -125,6 +130,8 @@ void App::DefineEnabling() {
                          [this] { return browser_.SelectedTrack() != nullptr; });
   DefineMusicSetEnabling(enabling_);
   DefineExportEnabling(enabling_, catalogue_, browser_);
+  DefineSubscriptionEnabling(enabling_, [this] { return subscription_ != nullptr; },
+                             [this] { return !musicSet_.empty(); });
 }
 
 // --- Settings -------------------------------------------------------------------------------------
@@ -221,7 +228,7 @@ void App::ChangeLanguage(int language) {
   // so that category names show in it.
   browser_.RebuildTagList(previous);
   browser_.ShowCurrentLevel();
-  if (libraryInitialised()) view().ShowCaption(catalogue_.UpdateCaption(language_));
+  if (libraryInitialised()) view().ShowCaption(MainWindowCaption(catalogue_, language_, subscription_.get()));
   view().ApplyCaptions();
   // The sort order becomes "by order", its label in the new language.
   browser_.SetSortKind(SortKind::Order);
@@ -275,7 +282,7 @@ void App::InitialiseLibrary() {
   if (network_.networkState == kNetworkWorking && !IsOffline()) LoadTopList();
   progress_.ShowProgress("", ProgressMode::Hide);
   view().ShowCover(false);
-  view().ShowCaption(catalogue_.UpdateCaption(language_));
+  view().ShowCaption(MainWindowCaption(catalogue_, language_, subscription_.get()));
   view().RunPlayerTimer(true);
 }
 

@@ -3,6 +3,8 @@
 
 #include "core/browse/Browser.h"
 #include "core/catalogue/Catalogue.h"
+#include "core/catalogue/TrackCodes.h"
+#include "core/musicset/MusicSetEnabling.h"
 #include "core/lang/MessageTable.h"
 #include "core/subscription/Subscription.h"
 #include "ports/Progress.h"
@@ -54,6 +56,22 @@ std::string SubscriptionCaption(const AccountState& account, int language) {
   else
     caption += LangMessage(language, Msg::TracksLeftLower) + std::to_string(account.quota);
   return caption + ") ";
+}
+
+std::string MainWindowCaption(const Catalogue& catalogue, int language, const Subscription* subscription) {
+  CaptionAccount account;
+  if (subscription) {
+    const AccountState& a = subscription->account;
+    account = {a.login, a.password, a.quota};
+  }
+  return catalogue.UpdateCaption(language, account);
+}
+
+std::string DownloadItemAddress(bool musicSetShown, const MusicSet& set, const Browser& browser,
+                                std::string_view demoBaseUrl) {
+  if (musicSetShown) return SelectedEntryAddress(set, demoBaseUrl);
+  const TrackRecord* track = browser.SelectedTrack();
+  return track ? TrackPathOrUrl(track->location, demoBaseUrl) : std::string();
 }
 
 void ShowPodItem(Subscription& subscription, Browser& browser, Progress& progress, int language) {

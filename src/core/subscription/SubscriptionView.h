@@ -4,6 +4,7 @@
 // the "Подписка" menu, the caption's subscription part and the downloaded
 // tracks in the main list. Plain values; the windows copy them into controls.
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/settings/ServerConfig.h"
@@ -12,6 +13,8 @@
 namespace trakvella {
 
 class Browser;
+class Catalogue;
+class MusicSet;
 class Progress;
 class Subscription;
 
@@ -64,6 +67,15 @@ PodpMenu PodpMenuState(const AccountState& account, const std::filesystem::path&
 // (осталось: N) " or, with the quota unknown, " | Подписка LOGIN (вход не
 // выполнен) "; empty when not signed in.
 std::string SubscriptionCaption(const AccountState& account, int language);
+// The main window's caption: the catalogue's, with the account of the
+// subscription (none when subscription is null) while it is signed in.
+std::string MainWindowCaption(const Catalogue& catalogue, int language, const Subscription* subscription);
+
+// downitem's track: the selected set entry while the set window is visible,
+// else the selected track of the main list, as a path or demo address; empty
+// when nothing is selected.
+std::string DownloadItemAddress(bool musicSetShown, const MusicSet& set, const Browser& browser,
+                                std::string_view demoBaseUrl);
 
 // ShowPodItem: the server's web log merged into the downloaded tracks, which the
 // main list then shows as a result under "* ALL LIBRARY >> … ALL CDS" with

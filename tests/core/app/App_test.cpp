@@ -213,7 +213,7 @@ TEST_F(AppTest, EnablingTableFollowsTheRowsTheNetworkAndTheTopList) {
   EXPECT_FALSE(tracks["demodownitem"]);
   EXPECT_TRUE(tracks["Top100Item"]);
   EXPECT_TRUE(tracks["SrvItem"]);
-  EXPECT_FALSE(tracks.count("downitem"));  // a command nothing enables stays as it is
+  EXPECT_FALSE(tracks.count("FontSetupItem"));  // a command nothing enables stays as it is
   EXPECT_THAT(Enabled(kCdMenus), ::testing::Each(::testing::Pair(::testing::_, false)));
   EXPECT_FALSE(Enabled(kFavouritesMenu)["Addtofavorites"]);
 

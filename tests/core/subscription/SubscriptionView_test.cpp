@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include "core/app/App.h"
+#include "core/documents/DocumentEnabling.h"
 #include "core/lang/MessageTable.h"
+#include "core/subscription/SubscriptionEnabling.h"
 #include "support/Fakes.h"
 
 namespace trakvella {
@@ -59,6 +62,24 @@ TEST(SubscriptionView, PanelCaptionAndMenuFollowTheSignedInState) {
   EXPECT_EQ(menu.accounts[0].caption, "1. Anna");
   EXPECT_EQ(menu.accounts[1].caption, "2. zed");
   EXPECT_EQ(menu.accounts[1].hint, "zed");
+}
+
+TEST(SubscriptionView, CommandsNeedTheServerAndAnAccountOrASet) {
+  bool server = true, signedIn = false, setEntries = false;
+  CommandEnabling enabling;
+  enabling.DefineState(kStateTrackRows, [] { return true; });
+  DefineDocumentEnabling(enabling, [&] { return signedIn; }, [] { return true; });
+  DefineSubscriptionEnabling(enabling, [&] { return server; }, [&] { return setEntries; });
+  auto enabled = [&](const char* command) { return enabling.Enabled(command); };
+
+  EXPECT_TRUE(enabled("PodQuotaItem") && enabled("ShowPodListItem") && enabled("downitem") && enabled("SetupPodBtn"));
+  EXPECT_FALSE(enabled("ShowPodItem") || enabled("quitpodpiska") || enabled("ftpbut") || enabled("FileDownBut"));
+  signedIn = setEntries = true;
+  EXPECT_TRUE(enabled("ShowPodItem") && enabled("quitpodpiska") && enabled("ftpbut") && enabled("FileDownBut"));
+  // Without a download server only the demo download is left.
+  server = false;
+  EXPECT_FALSE(enabled("PodQuotaItem") || enabled("quitpodpiska") || enabled("downitem") || enabled("ftpbut"));
+  EXPECT_TRUE(enabled("FileDownBut"));
 }
 
 }  // namespace
