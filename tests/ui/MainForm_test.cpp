@@ -85,8 +85,8 @@ TEST(MainForm, EveryCaptionRowOfAnExistingWindowFindsExactlyOneControl) {
     }
   }
   // start window, organiser, track information, progress window, main window menus, add by code,
-  // music set, search panel, documents
-  EXPECT_EQ(checkedGroups, 9);
+  // music set, search panel, documents, sign-in
+  EXPECT_EQ(checkedGroups, 10);
 }
 
 TEST(MainForm, MenusStartWithTheCaptionTablesTexts) {

@@ -31,6 +31,7 @@
 #include "ui/main/PlayerControls.h"
 #include "ui/musicset/MusicSetCommands.h"
 #include "ui/startup/StartForm.h"
+#include "ui/subscription/SubscriptionCommands.h"
 #include "ui/wait/WaitForm.h"
 
 namespace trakvella {
@@ -65,6 +66,7 @@ TMainForm::TMainForm(const MainFormOptions& options, const MainFormPorts& ports,
   new MusicSetCommands(this, *app_, c, *menus_);
   new DocumentCommands(this, *app_, *menus_, c);
   new ExportCommands(this, *app_, *menus_, [this] { Refresh(); });
+  new SubscriptionCommands(this, *app_, c, *menus_, [this] { Refresh(); });
   ConnectProgramCommands();
   setMinimumSize(MainFrame::kMinWidth, MainFrame::kMinHeight);
   resize(MainFrame::kMinWidth, MainFrame::kMinHeight);

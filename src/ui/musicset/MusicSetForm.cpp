@@ -290,6 +290,7 @@ void TMusicSetForm::FormActivate() {
   refreshing_ = false;
   if (state.selection >= 0) MemListBoxClick(state.selection);
   ShowDeveloperItems();
+  podPanel_->Activate();
 }
 
 void TMusicSetForm::ShowDeveloperItems() {

@@ -58,6 +58,8 @@ SetSubscriptionPanel::SetSubscriptionPanel(QWidget* parent) : QFrame(parent) {
   BuyBtn = MakeButton<QPushButton>(this, "BuyBtn");
   ftpbut = MakeButton<QPushButton>(this, "ftpbut");
   FileDownBut = MakeButton<QPushButton>(this, "FileDownBut");
+  ftplabel = new QLabel(this);
+  ftplabel->setObjectName("ftplabel");
   PodStatusLbl = new QLabel(this);
   PodStatusLbl->setObjectName("PodStatusLbl");
   PodStatusLbl->setWordWrap(true);
@@ -69,6 +71,7 @@ SetSubscriptionPanel::SetSubscriptionPanel(QWidget* parent) : QFrame(parent) {
   layout->addWidget(Label3);
   layout->addLayout(password);
   for (QPushButton* b : {SetupPodBtn, BuyBtn, ftpbut, FileDownBut}) layout->addWidget(b);
+  layout->addWidget(ftplabel);
   layout->addWidget(PodStatusLbl);
   layout->addStretch();
 

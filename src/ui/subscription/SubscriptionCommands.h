@@ -1,0 +1,74 @@
+#pragma once
+// SubscriptionCommands: the main window's subscription commands (sign-in, account list and switch, leave,
+// downloaded tracks, one track's download), the music set window's subscription controls and the sign-in
+// window. Made with one line by the main window, which owns it and the sign-in window it makes.
+#include <QObject>
+#include <functional>
+#include <string>
+
+class QMainWindow;
+class QMenu;
+class QWidget;
+
+namespace trakvella {
+
+class App;
+class MainMenus;
+class SetSubscriptionPanel;
+class Subscription;
+class TMusicSetForm;
+class TSignInForm;
+struct MainControls;
+
+class SubscriptionCommands : public QObject {
+  Q_OBJECT
+
+ public:
+  // refresh shows the main window's lists again.
+  SubscriptionCommands(QMainWindow* window, App& app, const MainControls& controls, MainMenus& menus,
+                       std::function<void()> refresh);
+
+  TSignInForm* signInForm() const { return signInForm_; }
+
+  // The "Подписка" menu.
+  void PodQuotaItemClick();
+  void SwitchAccountClick(const std::string& name);
+  void quitpodpiskaClick();
+  void ShowPodItemClick();
+  // The track menus' download of the current track.
+  void downitemClick();
+
+  // The music set window's subscription controls.
+  void SetupPodBtnClick();
+  void ftpbutClick();
+  void FileDownButClick();
+  void BuyBtnClick();
+  void PassViewBtnClick();
+  // The controls as the account stands: account and download controls while
+  // signed in, the set-up button otherwise; run at each activation of the set window.
+  void PodPanelUpdate();
+
+ private:
+  void ConnectMenus();
+  void ConnectPanel();
+  // The menu's enabling and its account list, as they are now.
+  void ShowPodMenu();
+  // After the account or its downloads changed: the track list's marks, the panel, the menu.
+  void TracksChanged();
+  // The progress window, once the program start has made it.
+  QWidget* ProgressWindow() const;
+
+  QMainWindow* window_;
+  App& app_;
+  const MainControls& c_;
+  MainMenus& menus_;
+  std::function<void()> refresh_;
+  Subscription* subscription_ = nullptr;
+  TSignInForm* signInForm_ = nullptr;
+  TMusicSetForm* setForm_ = nullptr;
+  SetSubscriptionPanel* panel_ = nullptr;
+  QMenu* accountList_ = nullptr;    // under ShowPodListItem
+  QMenu* mmAccountList_ = nullptr;  // under its main-menu twin
+};
+
+}  // namespace trakvella
