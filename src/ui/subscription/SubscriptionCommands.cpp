@@ -123,7 +123,6 @@ void SubscriptionCommands::ConnectMenus() {
 
 void SubscriptionCommands::ShowPodMenu() {
   menus_.ApplyEnabling(app_.enabling(), kSubscriptionMenu);
-  menus_.SyncTwins();
   PodpMenu state;
   if (subscription_) state = PodpMenuState(subscription_->account, app_.programFolder());
   const std::pair<const char*, QMenu*> lists[] = {{"ShowPodListItem", accountList_},
