@@ -14,29 +14,9 @@
 #include "ui/QtText.h"
 #include "ui/main/MainMenus.h"
 #include "ui/musicset/MusicSetForm.h"
+#include "ui/musicset/SetWindowBusy.h"
 
 namespace trakvella {
-
-namespace {
-
-// While a conversion works behind the progress window the set window takes no
-// input, as the main window's controls take none then.
-class Busy {
- public:
-  explicit Busy(QWidget* window) : window_(window) {
-    if (window_) window_->setEnabled(false);
-  }
-  ~Busy() {
-    if (window_) window_->setEnabled(true);
-  }
-  Busy(const Busy&) = delete;
-  Busy& operator=(const Busy&) = delete;
-
- private:
-  QWidget* window_;
-};
-
-}  // namespace
 
 ExportCommands::ExportCommands(QMainWindow* window, App& app, MainMenus& menus, std::function<void()> refresh)
     : QObject(window), window_(window), app_(app), menus_(menus), refresh_(std::move(refresh)) {
@@ -129,7 +109,7 @@ void ExportCommands::RunWalk(const std::function<ExportResult(ExportContext&)>& 
 }
 
 void ExportCommands::RunOnSet(const std::function<ExportResult(ExportContext&)>& conversion) {
-  Busy busy(setForm_);
+  SetWindowBusy busy(setForm_);
   ExportContext context = Context(app_.progress(), app_.dialogs());
   conversion(context);
 }

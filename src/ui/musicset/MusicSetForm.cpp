@@ -23,6 +23,7 @@
 #include "ui/musicset/MemListBoxDelegate.h"
 #include "ui/musicset/MemListModel.h"
 #include "ui/musicset/SetSubscriptionPanel.h"
+#include "ui/musicset/SetWindowBusy.h"
 
 namespace trakvella {
 
@@ -59,19 +60,6 @@ std::vector<std::string> LocalPaths(const QMimeData* data) {
     if (url.isLocalFile()) paths.push_back(S(url.toLocalFile()));
   return paths;
 }
-
-// While a tool works behind the progress window this window takes no input, as the
-// main window's controls take none then; its events still run, so it repaints.
-class Busy {
- public:
-  explicit Busy(QWidget* window) : window_(window) { window_->setEnabled(false); }
-  ~Busy() { window_->setEnabled(true); }
-  Busy(const Busy&) = delete;
-  Busy& operator=(const Busy&) = delete;
-
- private:
-  QWidget* window_;
-};
 
 }  // namespace
 
@@ -377,28 +365,28 @@ void TMusicSetForm::BInfoButClick() {
 void TMusicSetForm::optitemClick() { OptimiseSet(app_.musicSet(), app_.dialogs(), Language()); }
 
 void TMusicSetForm::getfromclpbrditemClick() {
-  Busy busy(this);
+  SetWindowBusy busy(this);
   PasteCodesFromClipboard(app_.musicSet(), app_.clipboard(), app_.progress(), app_.dialogs(), Language());
 }
 
 void TMusicSetForm::RaznItemClick() {
-  Busy busy(this);
+  SetWindowBusy busy(this);
   AddCatalogueMissingFromClipboard(app_.musicSet(), app_.clipboard(), app_.progress(), app_.dialogs(), Language());
 }
 
 void TMusicSetForm::RaznItemSetClick() {
-  Busy busy(this);
+  SetWindowBusy busy(this);
   CopySetCodesMissingFromClipboard(app_.musicSet(), app_.clipboard(), app_.progress(), app_.dialogs(), Language());
 }
 
 void TMusicSetForm::FileNamesFromSetClick() {
-  Busy busy(this);
+  SetWindowBusy busy(this);
   CopySetFileNames(app_.musicSet(), app_.clipboard(), app_.progress(), app_.dialogs(), Language());
 }
 
 void TMusicSetForm::DropFiles(const std::vector<std::string>& paths) {
   if (paths.empty()) return;
-  Busy busy(this);
+  SetWindowBusy busy(this);
   trakvella::DropFiles(app_.musicSet(), paths, app_.progress(), Language());
 }
 

@@ -20,44 +20,11 @@
 #include "ui/main/MainFrame.h"
 #include "ui/main/MainMenus.h"
 #include "ui/musicset/MusicSetForm.h"
+#include "ui/musicset/SetWindowBusy.h"
 #include "ui/musicset/SetSubscriptionPanel.h"
 #include "ui/subscription/SignInForm.h"
 
 namespace trakvella {
-
-namespace {
-
-// Work started from the set window, which is modal: for that time the progress
-// window is made modal above it, so its Cancel button takes clicks, and the set
-// window itself takes no input.
-class AboveSetWindow {
- public:
-  AboveSetWindow(QWidget* setWindow, QWidget* progressWindow) : set_(setWindow), progress_(progressWindow) {
-    if (!set_ || !set_->isVisible()) {
-      set_ = nullptr;
-      return;
-    }
-    set_->setEnabled(false);
-    // A window's modality changes only while it is hidden.
-    if (progress_ && !progress_->isVisible())
-      progress_->setWindowModality(Qt::ApplicationModal);
-    else
-      progress_ = nullptr;
-  }
-  ~AboveSetWindow() {
-    if (!set_) return;
-    set_->setEnabled(true);
-    if (progress_ && !progress_->isVisible()) progress_->setWindowModality(Qt::NonModal);
-  }
-  AboveSetWindow(const AboveSetWindow&) = delete;
-  AboveSetWindow& operator=(const AboveSetWindow&) = delete;
-
- private:
-  QWidget* set_;
-  QWidget* progress_;
-};
-
-}  // namespace
 
 SubscriptionCommands::SubscriptionCommands(QMainWindow* window, App& app, const MainControls& controls,
                                            MainMenus& menus, std::function<void()> refresh)
@@ -95,8 +62,6 @@ SubscriptionCommands::SubscriptionCommands(QMainWindow* window, App& app, const 
   ShowPodMenu();
   PodPanelUpdate();
 }
-
-QWidget* SubscriptionCommands::ProgressWindow() const { return window_->findChild<QWidget*>("WaitForm"); }
 
 // --- The "Подписка" menu ---------------------------------------------------------------------
 
@@ -213,7 +178,7 @@ void SubscriptionCommands::PodPanelUpdate() {
 
 void SubscriptionCommands::SetupPodBtnClick() {
   {
-    AboveSetWindow busy(setForm_, ProgressWindow());
+    SetWindowBusy busy(setForm_);
     subscription_->SignIn();
   }
   TracksChanged();
@@ -223,7 +188,7 @@ void SubscriptionCommands::ftpbutClick() {
   const std::vector<std::string> codes = app_.musicSet().Codes();
   if (codes.empty()) return;
   {
-    AboveSetWindow busy(setForm_, ProgressWindow());
+    SetWindowBusy busy(setForm_);
     subscription_->DownloadSet(codes, app_.settings().lastDownloadFolder);
   }
   TracksChanged();
@@ -232,7 +197,7 @@ void SubscriptionCommands::ftpbutClick() {
 void SubscriptionCommands::FileDownButClick() {
   const std::vector<std::string> codes = app_.musicSet().Codes();
   if (codes.empty()) return;
-  AboveSetWindow busy(setForm_, ProgressWindow());
+  SetWindowBusy busy(setForm_);
   trakvella::FileDownBut(app_.downloader(), app_.dialogs(), app_.catalogue(), codes, app_.demoBaseUrl(),
                          app_.IsOffline(), app_.settings().lastDownloadFolder, app_.language());
 }

@@ -55,8 +55,6 @@ class SubscriptionCommands : public QObject {
   void ShowPodMenu();
   // After the account or its downloads changed: the track list's marks, the panel, the menu.
   void TracksChanged();
-  // The progress window, once the program start has made it.
-  QWidget* ProgressWindow() const;
 
   QMainWindow* window_;
   App& app_;
