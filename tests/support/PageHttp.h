@@ -2,6 +2,7 @@
 // PageHttp: an HttpClient answering from pages held in memory, for tests of
 // what the program makes of answers; it records every address asked for.
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -12,11 +13,16 @@ namespace trakvella::testing {
 class PageHttp : public HttpClient {
  public:
   std::map<std::string, std::string> pages;  // address -> body; any other address is 404
+  std::set<std::string> unreachable;           // addresses no connection reaches
   std::vector<std::string> requests;
 
   HttpResult Get(const HttpRequest& request) override {
     requests.push_back(request.url);
     HttpResult result;
+    if (unreachable.count(request.url)) {
+      result.error = "could not connect";
+      return result;
+    }
     auto page = pages.find(request.url);
     if (page == pages.end()) {
       result.status = 404;

@@ -138,12 +138,18 @@ void App::DefineEnabling() {
 
 bool App::ReadAndApplySettings() {
   Settings s;
-  const bool existed = ReadSettings(options_.programFolder, s);
-  if (existed)
-    ApplySettings(s);
-  else
-    view().CentreWindow();
-  return existed;
+  switch (ReadSettingsFile(options_.programFolder, s)) {
+    case SettingsFileRead::Absent:
+      view().CentreWindow();
+      return false;
+    case SettingsFileRead::Unreadable:
+      // Nothing to go by: everything stays as the start made it.
+      return true;
+    case SettingsFileRead::Applied:
+      ApplySettings(s);
+      return true;
+  }
+  return true;
 }
 
 void App::ApplySettings(const Settings& s) {
@@ -222,11 +228,10 @@ void App::SetLanguage(int language) {
 }
 
 void App::ChangeLanguage(int language) {
-  const int previous = language_;
   SetLanguage(language);
   // The tag box in the new language, keeping the chosen tag, and the level again
   // so that category names show in it.
-  browser_.RebuildTagList(previous);
+  browser_.RebuildTagList();
   browser_.ShowCurrentLevel();
   if (libraryInitialised()) view().ShowCaption(MainWindowCaption(catalogue_, language_, subscription_.get()));
   view().ApplyCaptions();
@@ -314,18 +319,25 @@ void App::OfflineModeItemClick() {
 }
 
 void App::InitializelibraryClick(bool shiftHeld) {
+  // Demo server 1, and the menus say so.
   demoBaseUrl_ = endpoints_.demoServer1;
+  checkedServer_ = 1;
+  serverMenusShown_ = true;
   if (shiftHeld) {
     while (true) {
       auto url = dialogs().Input(LangMessage(language_, Msg::CustomDemoServer), LangMessage(language_, Msg::EnterUrl),
                                  "");
       if (!url) break;
       if (!url->empty()) {
+        // A custom server: no menu item names it, so the menus go, as after a
+        // start with it, and the settings keep its address.
         demoBaseUrl_ = *url;
+        serverMenusShown_ = false;
         break;
       }
     }
   }
+  view().ShowSwitches();
   ReinitialiseLibrary(true);
 }
 
@@ -346,6 +358,10 @@ void App::LoadTopList() {
 }
 
 bool App::CloseQuery() {
+  // The account is read when the library is initialised; closed before that,
+  // it is read now (without asking the server), so the account the settings
+  // named is written back whole.
+  if (subscription_ && !libraryLoaded_) subscription_->SignInAtStart(false);
   progress_.ShowProgress(LangMessage(language_, Msg::Closing), ProgressMode::Show);
   view().ProcessEvents();
   player_->StopButClick();

@@ -498,19 +498,20 @@ void Browser::KeyButClick() {
   CDCatBoxClick();
 }
 
-void Browser::RebuildTagList(int previousLanguage) {
+void Browser::RebuildTagList() {
+  // The box's text in the new language: in Russian the translation of the name
+  // the text is; in English the name whose translation the text is. A text
+  // that is neither (an English tag when English is chosen again) empties it.
   std::string translated;
   if (!tagText.empty()) {
     if (Lang() == kRussian) {
       if (auto t = catalogue_.Translation(tagText)) translated = std::string(*t);
-    } else if (previousLanguage == kRussian) {
+    } else {
       for (const auto& row : catalogue_.translateCats)
         if (row.find('=') != std::string::npos && SameText(RowValue(row), tagText)) {
           translated = std::string(RowName(row));
           break;
         }
-    } else {
-      translated = tagText;
     }
   }
   FillTagList();

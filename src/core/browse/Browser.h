@@ -151,8 +151,9 @@ class Browser {
   void FillTagList();
   void ListCdsByTag(const std::string& tag);
   void KeyButClick();
-  // After a language change: the tag box refilled and its text translated.
-  void RebuildTagList(int previousLanguage);
+  // After a language change: the tag box refilled and its text translated
+  // (emptied when it has no translation), then shown as KeyButClick shows it.
+  void RebuildTagList();
 
   // --- Favourites ------------------------------------------------------------------
   // The favourites in menu order (also the organiser's list).

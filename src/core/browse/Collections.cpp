@@ -1,5 +1,6 @@
 #include "core/browse/Collections.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 
@@ -98,8 +99,12 @@ bool SearchTitles(Browser& browser, const Catalogue& catalogue, const std::strin
                   int language) {
   const std::string needle = LowerCase(Trim(word));
   if (needle.empty()) return false;
-  // A non-empty track list narrows the search to its rows.
-  const std::vector<std::pair<int, int>> within = browser.rows();
+  // A non-empty track list narrows the search to its tracks, which are then
+  // scanned as the whole catalogue is: in catalogue order, each once, whatever
+  // order the list showed them in.
+  std::vector<std::pair<int, int>> within = browser.rows();
+  std::sort(within.begin(), within.end());
+  within.erase(std::unique(within.begin(), within.end()), within.end());
   std::string folded;  // one buffer for the whole scan
   auto contains = [&](const std::string& text) {
     LowerCaseInto(TrimView(text), folded);

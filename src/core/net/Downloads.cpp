@@ -150,10 +150,16 @@ HttpGetResult Downloader::HttpGet(const std::string& url, const std::string& use
     } else if (result.error.empty()) {
       result.error = answer.error;
     }
+    // A broken transfer, or a body cut short of its announced length. An
+    // error status is the server's answer (that file is missing): the network works.
+    const bool cutShort = answer.outcome == HttpOutcome::Ok && !result.success && !noLength && result.total >= 0 &&
+                          result.downloaded < result.total;
+    result.transferError = (answer.outcome == HttpOutcome::Failed && answer.status < 400) || cutShort;
     if (noLength) result.error = "the server did not tell the length";
     if (result.aborted) {
       result.success = false;
       result.error = "aborted";
+      result.transferError = false;
     }
   }
 
@@ -177,6 +183,7 @@ HttpGetResult Downloader::HttpGet(const std::string& url, const std::string& use
     }
     if (!result.success) fs::remove(part, ec);
   }
+  if (localError) result.transferError = false;
   if (!result.success && !localError && OnDownloadError) OnDownloadError();
   return result;
 }
@@ -187,13 +194,12 @@ bool Downloader::DownloadFile(const std::string& url, const std::string& name, s
   std::error_code ec;
   fs::create_directories(folder, ec);
   std::string leaf = LastPathElement(name);
-  bool ok = false, aborted = false;
+  bool ok = false;
   if (!leaf.empty()) {
     HttpGetResult r = HttpGet(url, "", (fs::path(folder) / leaf).string(), true, true, "");
     ok = r.success;
-    aborted = r.aborted;
+    if (r.transferError) network_.networkState = kNetworkDownloadFailed;
   }
-  if (!ok && !aborted) network_.networkState = kNetworkDownloadFailed;
   if (progressMessage) progress_.ShowProgress("", ProgressMode::Hide);
   return ok;
 }
@@ -236,8 +242,8 @@ int Downloader::RunDownloads(const std::vector<std::string>& urls, const std::ve
       HttpGetResult r = HttpGet(urls[i], "", targets[i].string(), true, true, "");
       ok = r.success;
       aborted = r.aborted;
+      if (r.transferError) network_.networkState = kNetworkDownloadFailed;
     }
-    if (!ok && !aborted) network_.networkState = kNetworkDownloadFailed;
     if (progressMessage) progress_.ShowProgress("", ProgressMode::Hide);
     if (aborted || progress_.Cancelled()) break;
 

@@ -47,6 +47,9 @@ struct HttpGetResult {
   // The last HTTP status, 0 when none arrived; why it failed.
   int status = 0;
   std::string error;
+  // The transfer itself broke: no connection, a time-out, the connection cut
+  // short. Not an error answer of the server, a cancel or a local file error.
+  bool transferError = false;
 };
 
 class Downloader {
@@ -81,8 +84,9 @@ class Downloader {
 
   // Downloads url into folder (created when missing) under the last path element
   // of name. A progress message is shown with "..." in the progress window with
-  // its cancel button while it runs. A failure other than a cancel sets
-  // networkState to 2. True when the file arrived whole.
+  // its cancel button while it runs. A transfer error sets networkState to 2; a
+  // missing file (an error answer of the server) does not. True when the file
+  // arrived whole.
   bool DownloadFile(const std::string& url, const std::string& name, std::optional<Msg> progressMessage,
                     const std::string& folder);
 

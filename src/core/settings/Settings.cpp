@@ -286,24 +286,30 @@ void ApplySettingsLines(const std::vector<std::string>& lines, Settings& setting
   }
 }
 
-bool ReadSettings(const fs::path& programFolder, Settings& settings) {
+SettingsFileRead ReadSettingsFile(const fs::path& programFolder, Settings& settings) {
   std::error_code ec;
   const fs::path file = programFolder / kSettingsFileName;
   const fs::path legacy = programFolder / kLegacySettingsFileName;
   // An older installation's file moves to the new name, never over a file the
-  // program already wrote.
+  // program already wrote; the old program goes (only a file of that name).
   if (fs::exists(legacy, ec) && !fs::exists(file, ec)) fs::rename(legacy, file, ec);
+  const fs::path oldProgram = programFolder / kLegacyProgramFileName;
+  if (fs::is_regular_file(oldProgram, ec)) fs::remove(oldProgram, ec);
 
-  if (!fs::exists(file, ec)) return false;
+  if (!fs::exists(file, ec)) return SettingsFileRead::Absent;
 
   // A file that cannot be read (a folder of that name, say) leaves the settings
   // as they are; the stream library reports some of those by throwing.
   std::string bytes;
-  if (!ReadWholeFile(file, bytes)) return true;
+  if (!ReadWholeFile(file, bytes)) return SettingsFileRead::Unreadable;
   const std::vector<std::string> lines = SplitLines(Cp1251ToUtf8(bytes));
-  if (lines.empty()) return true;
+  if (lines.empty()) return SettingsFileRead::Unreadable;
   ApplySettingsLines(lines, settings);
-  return true;
+  return SettingsFileRead::Applied;
+}
+
+bool ReadSettings(const fs::path& programFolder, Settings& settings) {
+  return ReadSettingsFile(programFolder, settings) != SettingsFileRead::Absent;
 }
 
 // --- Writing ----------------------------------------------------------------------

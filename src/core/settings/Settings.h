@@ -15,6 +15,8 @@ struct Endpoints;
 // installation may still hold; the latter is moved to the former on reading.
 inline constexpr const char* kSettingsFileName = "trakvella.ini";
 inline constexpr const char* kLegacySettingsFileName = "kmlb.ini";
+// The old program itself, deleted when the settings are read.
+inline constexpr const char* kLegacyProgramFileName = "kmlb.exe";
 // Written first, then renamed to the settings file.
 inline constexpr const char* kSettingsTempFileName = "trakvella.ini.tmp";
 
@@ -147,9 +149,18 @@ int ListItemHeight(const Settings& settings, int pixelsPerInch);
 // the first line of a name wins.
 void ApplySettingsLines(const std::vector<std::string>& lines, Settings& settings);
 
-// Moves "kmlb.ini" to "trakvella.ini" when only the former exists, then reads
-// the settings file. False when there is no settings file (settings untouched);
-// a file that cannot be read or is empty also leaves settings untouched.
+// What reading the settings file came to.
+enum class SettingsFileRead {
+  Absent,      // no settings file: settings untouched, the window is centred
+  Unreadable,  // a file that cannot be read or holds no line: settings untouched
+  Applied,     // its lines were applied
+};
+
+// Migrates an older installation first: "kmlb.ini" moves to "trakvella.ini"
+// when only the former exists, and the old program "kmlb.exe" is deleted (both
+// ignoring errors). Then reads the settings file.
+SettingsFileRead ReadSettingsFile(const std::filesystem::path& programFolder, Settings& settings);
+// The same; false only when there is no settings file.
 bool ReadSettings(const std::filesystem::path& programFolder, Settings& settings);
 
 // The lines of the settings file in the order they are written.

@@ -289,11 +289,12 @@ void Subscription::LoadFromSettings(const Settings& settings) {
   legacyTracks_ = settings.downloadedTracks;
 }
 
-void Subscription::SignInAtStart() {
+void Subscription::SignInAtStart(bool askServer) {
   progress_.ShowProgress(Message(static_cast<unsigned>(Msg::EnteringAccount)), ProgressMode::Show);
   // Without a working network the file is still read (so the account stays
   // signed in and its downloads are shown), only the server is not asked.
-  if (!account.activeAccount.empty()) ReadAccount(account.activeAccount, network_.networkState == kNetworkWorking);
+  if (!account.activeAccount.empty())
+    ReadAccount(account.activeAccount, askServer && network_.networkState == kNetworkWorking);
   // Tracks an older settings file listed join the account's own.
   for (const std::string& code : legacyTracks_) account.AddDownloaded(code);
   progress_.ShowProgress("", ProgressMode::Hide);

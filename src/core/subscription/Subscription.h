@@ -156,8 +156,8 @@ class Subscription {
   // Login, Password and downloadN lines).
   void LoadFromSettings(const Settings& settings);
   // Reads the active account's file, asking the quota only while the network
-  // has worked (networkState 0).
-  void SignInAtStart();
+  // has worked (networkState 0) and askServer is set.
+  void SignInAtStart(bool askServer = true);
   // The account into the settings, and its file written while signed in. An
   // account an older settings file held is written to its account file even
   // without a password, so its lines are never lost.

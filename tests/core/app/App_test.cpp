@@ -8,7 +8,11 @@
 
 #include <map>
 
+#include "adapters/CurlFtpClient.h"
+#include "adapters/FreedesktopTrash.h"
+#include "adapters/LibarchiveReader.h"
 #include "core/catalogue/TrackCodes.h"
+#include "core/subscription/SubscriptionAccount.h"
 #include "core/lang/MessageTable.h"
 #include "core/text/Text.h"
 #include "support/Fakes.h"
@@ -104,9 +108,21 @@ TEST_F(AppTest, TheTopListIsAskedOnlyWhileTheNetworkHasWorkedAndOnline) {
   EXPECT_TRUE(app->browser().topList.empty());
   EXPECT_EQ(app->networkState(), kNetworkWorking);
 
-  // A failed demo download sets the network state: the next initialisation asks nothing.
+  // A demo the server does not have is no network failure: the next
+  // initialisation asks for the list again.
   app->browser().GoToPlace(std::string(kAllCdsPath));
-  dialogs.folders = {home.path().string()};
+  dialogs.folders = {home.path().string(), home.path().string()};
+  app->DownloadDemo();
+  EXPECT_EQ(app->networkState(), kNetworkWorking);
+  http.requests.clear();
+  app->ReinitialiseLibrary(false);
+  EXPECT_TRUE(TopListAsked());
+
+  // A transfer that breaks is: the next initialisation asks nothing.
+  app->browser().GoToPlace(std::string(kAllCdsPath));
+  const TrackRecord* track = app->browser().SelectedTrack();
+  ASSERT_NE(track, nullptr);
+  http.unreachable.insert(TrackPathOrUrl(track->location, app->demoBaseUrl()));
   app->DownloadDemo();
   EXPECT_EQ(app->networkState(), kNetworkDownloadFailed);
   http.requests.clear();
@@ -165,19 +181,45 @@ TEST_F(AppTest, TheLocalSwitchKeepsTheProgramOfflineWhateverTheMenuSays) {
 
 TEST_F(AppTest, ShiftReinitialisationAsksForACustomDemoServerUntilOneIsGiven) {
   app->FirstActivation();
-  // Cancelled: server 1 stays.
+  // Cancelled: server 1, and the menus check it even when server 2 was chosen.
+  app->SelectDemoServer(2);
   app->InitializelibraryClick(true);
   EXPECT_EQ(app->demoBaseUrl(), app->endpoints().demoServer1);
+  EXPECT_EQ(app->demoServerMenuChoice(), 1);
+  EXPECT_EQ(app->CollectSettings().webSrv, "1");
   EXPECT_TRUE(app->startWindowRequested());
-  // Empty answers are asked again; the first text is taken.
+  // Empty answers are asked again; the first text is taken, kept in the
+  // settings as it is, and no server of the menus claims it.
   dialogs.inputs = {std::string(), std::string("http://127.0.0.1:9/audio/")};
   app->InitializelibraryClick(true);
   EXPECT_EQ(app->demoBaseUrl(), "http://127.0.0.1:9/audio/");
   EXPECT_TRUE(dialogs.inputs.empty());
   EXPECT_GT(app->catalogue().cdCount, 0);
-  // Without Shift: server 1 again, and no box.
+  EXPECT_FALSE(app->serverMenusShown());
+  EXPECT_FALSE(app->CloseQuery());
+  EXPECT_THAT(Cp1251ToUtf8(ReadFile(home.path() / "trakvella.ini")), HasSubstr("WEBSRV=http://127.0.0.1:9/audio/\r\n"));
+  // Without Shift: server 1 again, shown in the menus, and no box.
   app->InitializelibraryClick(false);
   EXPECT_EQ(app->demoBaseUrl(), app->endpoints().demoServer1);
+  EXPECT_EQ(app->demoServerMenuChoice(), 1);
+}
+
+TEST_F(AppTest, AnEmptyOrUnreadableSettingsFileLeavesEverythingAsItWas) {
+  app->SetLanguage(kRussian);  // what the locale chose
+  app->SelectDemoServer(2);
+  for (bool folder : {false, true}) {
+    fs::remove_all(home.path() / "trakvella.ini");
+    if (folder)
+      fs::create_directory(home.path() / "trakvella.ini");
+    else
+      WriteFile(home.path() / "trakvella.ini", "");
+    EXPECT_TRUE(app->ReadAndApplySettings());
+    EXPECT_FALSE(view.centred);
+    EXPECT_EQ(app->language(), kRussian);
+    EXPECT_TRUE(app->serverMenusShown());
+    EXPECT_EQ(app->demoBaseUrl(), app->endpoints().demoServer2);
+    EXPECT_TRUE(app->Switch("extplayeritem"));
+  }
 }
 
 TEST_F(AppTest, OnlyTheLibraryCommandShowsTheStartWindowAndItsFindingCountsForThatLoad) {
@@ -356,6 +398,42 @@ TEST_F(AppTest, TheMusicSetComesFromTheSettingsSurvivesAReinitialisationAndIsWri
   const std::string text = Cp1251ToUtf8(ReadFile(home.path() / "trakvella.ini"));
   EXPECT_THAT(text, HasSubstr("*** Music Set ***\r\nmusicset/KMLB_005_002=Sale,-,-\r\n"));
   EXPECT_THAT(text, Not(HasSubstr("KMLB_003_001")));
+}
+
+// The account the settings file names, or the one an older file kept in its
+// own lines, outlives every start and close: read back, closed before the
+// library was loaded, or with the download server out of reach.
+TEST_F(AppTest, TheSettingsAccountLinesAreNeverLost) {
+  WriteFile(home.path() / "servers.ini", "FtpHost=127.0.0.1\r\nFtpPort=1\r\n");  // nothing answers
+  CurlFtpClient ftp;
+  LibarchiveReader archives;
+  FreedesktopTrash trash(home.path() / "Trash");
+  AppOptions options;
+  options.programFolder = home.path();
+  options.today = [] { return YearMonth{2026, 12}; };
+  const AppPorts ports{&dialogs, &clipboard, &shell, &random, &device, &http, &ftp, &archives, &trash};
+  auto settingsText = [&] { return Cp1251ToUtf8(ReadFile(home.path() / "trakvella.ini")); };
+  auto startAndClose = [&](bool activate) {
+    App program(options, ports);
+    ASSERT_NE(program.subscription(), nullptr);
+    program.ReadAndApplySettings();
+    if (activate) program.FirstActivation();
+    EXPECT_FALSE(program.CloseQuery());
+  };
+
+  // An older file's account: written to its account file, named by ActivePodpiska from then on.
+  WriteFile(home.path() / "trakvella.ini", "Login=olga\r\nPassword=pw\r\ndownload0=KMLB_005_001,2011-05-01\r\n");
+  startAndClose(true);
+  EXPECT_THAT(settingsText(), HasSubstr("ActivePodpiska=olga\r\n"));
+  EXPECT_THAT(settingsText(), Not(HasSubstr("Login=")));
+  EXPECT_THAT(ReadDownloadedTracks(home.path(), "olga"), ElementsAre("KMLB_005_001"));
+
+  // The named account stays named, whether the library was loaded or not.
+  for (bool activate : {true, false, true}) {
+    startAndClose(activate);
+    EXPECT_THAT(settingsText(), HasSubstr("ActivePodpiska=olga\r\n")) << activate;
+    EXPECT_THAT(ReadDownloadedTracks(home.path(), "olga"), ElementsAre("KMLB_005_001")) << activate;
+  }
 }
 
 }  // namespace

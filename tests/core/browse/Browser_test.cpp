@@ -212,13 +212,22 @@ TEST_F(BrowserTest, TagsListTheirCdsAndFollowTheLanguage) {
   EXPECT_EQ(browser->rowCount(), 1);
 
   language = 1;
-  browser->RebuildTagList(0);
+  browser->RebuildTagList();
   EXPECT_THAT(browser->tagItems(), ElementsAre("Драма", "Свипы"));
   EXPECT_EQ(browser->tagText, "Свипы");
   EXPECT_EQ(browser->currentPath(), "Keyword [ Свипы ] : KMLB_005 Dance");
   language = 0;
-  browser->RebuildTagList(1);
+  browser->RebuildTagList();
   EXPECT_EQ(browser->tagText, "SWEEPS");
+  // English again: no name translates to an English tag, so the box empties
+  // and nothing is listed anew.
+  browser->SelectBoxRow(1);
+  browser->CDCatBoxClick();
+  const std::string open = browser->currentPath();
+  browser->RebuildTagList();
+  EXPECT_EQ(browser->tagText, "");
+  EXPECT_EQ(browser->currentPath(), open);
+  EXPECT_EQ(browser->selectedBoxRow(), 1);
 
   // A tag that is not in the box does nothing; a stored tag place opens its CD.
   browser->Home();

@@ -91,6 +91,14 @@ TEST_F(CollectionsTest, TitleSearchNarrowsToTheListedRows) {
   browser->Home();
   SearchTitles(*browser, loaded.catalogue, "005_", loaded.progress, 0);  // a code fragment, whole catalogue
   EXPECT_THAT(Codes(), ElementsAre("KMLB_005_001", "KMLB_005_002", "KMLB_005_003"));
+
+  // Narrowing a list shown in another order (Top 100, reversed) gives catalogue order, each track once.
+  browser->topList = {"KMLB_005_002", "KMLB_003_003", "KMLB_003_001", "KMLB_005_002"};
+  browser->ToggleReverse();
+  ShowTop100(*browser, loaded.progress, 0);
+  ASSERT_THAT(Codes(), ElementsAre("KMLB_005_002", "KMLB_003_001", "KMLB_003_003", "KMLB_005_002"));
+  SearchTitles(*browser, loaded.catalogue, "o", loaded.progress, 0);
+  EXPECT_THAT(Codes(), ElementsAre("KMLB_003_001", "KMLB_003_003", "KMLB_005_002"));
 }
 
 TEST_F(CollectionsTest, LocalTracksAreTheWavFiles) {

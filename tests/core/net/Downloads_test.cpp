@@ -321,13 +321,21 @@ TEST_F(DownloadRoutines, DownloadFileSavesUnderTheLastPathElementWithProgress) {
   EXPECT_EQ(ReadFile(folder / "tiny.mp3"), "ID3");
 }
 
-TEST_F(DownloadRoutines, FailedDownloadSetsTheNetworkStateButACancelDoesNot) {
+TEST_F(DownloadRoutines, OnlyABrokenTransferSetsTheNetworkState) {
   rig.progress.cancelAfterPumps = 5;
   EXPECT_FALSE(
       rig.downloader.DownloadFile(Files() + "/large.bin", "large.bin", Msg::DownloadingFiles, out.path().string()));
   EXPECT_EQ(rig.network.networkState, kNetworkWorking);
   rig.progress.cancelAfterPumps = -1;
 
+  // A file the server does not have, or an error answer: the network works.
+  EXPECT_FALSE(rig.downloader.DownloadFile(Files() + "/audio/KMLB_777_001.mp3", "KMLB_777_001.mp3",
+                                           Msg::DownloadingFiles, out.path().string()));
+  EXPECT_FALSE(
+      rig.downloader.DownloadFile(Bad() + "/status500", "broken.bin", Msg::DownloadingFiles, out.path().string()));
+  EXPECT_EQ(rig.network.networkState, kNetworkWorking);
+
+  // A body cut short of its length is a broken transfer.
   EXPECT_FALSE(
       rig.downloader.DownloadFile(Bad() + "/short", "short.bin", Msg::DownloadingFiles, out.path().string()));
   EXPECT_EQ(rig.network.networkState, kNetworkDownloadFailed);
@@ -335,6 +343,11 @@ TEST_F(DownloadRoutines, FailedDownloadSetsTheNetworkStateButACancelDoesNot) {
   EXPECT_TRUE(rig.dialogs.shown.empty());
   EXPECT_EQ(rig.progress.calls.back().mode, 0);
   EXPECT_TRUE(NoPartFiles(out.path()));
+
+  // So is no connection at all.
+  rig.network.networkState = kNetworkWorking;
+  EXPECT_FALSE(rig.downloader.DownloadFile("http://127.0.0.1:1/x.mp3", "x.mp3", std::nullopt, out.path().string()));
+  EXPECT_EQ(rig.network.networkState, kNetworkDownloadFailed);
 }
 
 TEST_F(DownloadRoutines, DownloadFilesCountsInTheProgressAndDropsSmallFiles) {
@@ -367,7 +380,7 @@ TEST_F(DownloadRoutines, NoToContinueStopsAndTheLastFailureIsAnErrorBox) {
   EXPECT_THAT(rig.dialogs.Texts(), ElementsAre("Не удалось скачать!\rПродолжить?"));
   EXPECT_EQ(rig.progress.calls[0].text, "Загрузка файлов (1 из 2)...");
   EXPECT_FALSE(fs::exists(out.path() / "tiny.mp3"));
-  EXPECT_EQ(rig.network.networkState, kNetworkDownloadFailed);
+  EXPECT_EQ(rig.network.networkState, kNetworkWorking);  // the server answered
 
   rig.language = kEnglish;
   rig.dialogs.shown.clear();

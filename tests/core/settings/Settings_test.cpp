@@ -325,13 +325,15 @@ TEST(Settings, FailedWriteLeavesTheOldFileWhole) {
   EXPECT_THAT(SplitLines(ReadFile(dir.path() / kSettingsFileName)), Contains("WEBSRV=2"));
 }
 
-TEST(Settings, OldProgramFileIsMovedUnlessNewOneExists) {
+TEST(Settings, OldProgramFileIsMovedUnlessNewOneExistsAndTheOldProgramGoes) {
   TempDir dir;
   WriteFile(dir.path() / kLegacySettingsFileName, "Language=1\r\n");
+  WriteFile(dir.path() / kLegacyProgramFileName, "MZ");
   Settings settings;
-  EXPECT_TRUE(ReadSettings(dir.path(), settings));
+  EXPECT_EQ(ReadSettingsFile(dir.path(), settings), SettingsFileRead::Applied);
   EXPECT_EQ(settings.language, 1);
   EXPECT_FALSE(fs::exists(dir.path() / kLegacySettingsFileName));
+  EXPECT_FALSE(fs::exists(dir.path() / kLegacyProgramFileName));
   EXPECT_EQ(ReadFile(dir.path() / kSettingsFileName), "Language=1\r\n");
 
   // A file the program already wrote is never overwritten by an old one.
