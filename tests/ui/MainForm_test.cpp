@@ -114,6 +114,8 @@ TEST(MainForm, LanguageSwitchRewritesEveryExistingWindow) {
   p.main->Item("Lang0")->trigger();
   EXPECT_EQ(p.main->Language(), 0);
   EXPECT_EQ(p.Text("Initializelibrary1"), "Restart library");
+  EXPECT_EQ(p.Text("InfoItem"), "Show CD Info");
+  EXPECT_EQ(p.Text("MMInfoItem"), "Show CD Info");
   EXPECT_EQ(p.Text("FontSetupItem"), "Font setup...");
   EXPECT_EQ(p.Text("MMFontSetupItem"), "Font setup");
   EXPECT_EQ(p.main->SubMenu("MMServItem")->title(), "Service");
@@ -241,6 +243,52 @@ TEST(MainForm, CloseWritesTheSettings) {
   EXPECT_THAT(text, HasSubstr("*** Music Set ***\r\n*** Comments ***\r\n"));
   // The progress window showed the closing message and is gone.
   EXPECT_FALSE(p.wait->isVisible());
+}
+
+TEST(MainForm, NoCommandStartsFromItsKeysWhileTheProgressWindowIsShown) {
+  Program p;
+  p.main->show();
+  p.main->FirstActivation();
+  p.main->app().browser().GoToPlace("* ALL LIBRARY >> … ALL CDS");
+  p.main->Refresh();
+  auto pressKeys = [&p] {
+    p.main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(p.main.get()));
+    QTest::keyClick(p.main.get(), Qt::Key_F, Qt::ControlModifier);  // the title search asks for a word
+    QTest::keyClick(p.main.get(), Qt::Key_D, Qt::ControlModifier);  // a favourite
+    QTest::keyClick(p.main.get(), Qt::Key_F3);                       // the search panel
+  };
+  p.dialogs.inputs = {std::nullopt};
+  p.wait->ShowProgress("Loading...", ProgressMode::Show);
+  pressKeys();
+  EXPECT_EQ(p.dialogs.inputs.size(), 1u);
+  EXPECT_TRUE(p.main->app().browser().favourites().empty());
+  EXPECT_FALSE(p.Widget("SearchPanel")->isVisible());
+  EXPECT_TRUE(p.wait->isVisible());
+
+  // Once it has gone the same keys work.
+  p.wait->ShowProgress("", ProgressMode::Hide);
+  pressKeys();
+  EXPECT_TRUE(p.dialogs.inputs.empty());
+  EXPECT_EQ(p.main->app().browser().favourites().size(), 1u);
+  EXPECT_TRUE(p.Widget("SearchPanel")->isVisible());
+}
+
+// Top and Left are the frame's: the window comes back where it was, start after start.
+TEST(MainForm, TheWindowComesBackWhereItStood) {
+  Program p;
+  p.main->show();
+  p.main->move(120, 90);
+  QCoreApplication::processEvents();
+  const QPoint placed = p.main->pos();
+  ASSERT_NE(p.main->geometry().topLeft(), placed) << "the platform draws no frame";
+  for (int start = 0; start < 3; ++start) {
+    const Settings s = p.main->CollectSettings();
+    p.main->move(300, 300);
+    p.main->app().ApplySettings(s);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(p.main->pos(), placed) << start;
+  }
 }
 
 // The real program, ended by SIGTERM as a desktop logout ends it.

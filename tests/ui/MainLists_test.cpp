@@ -5,7 +5,9 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QPainter>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
@@ -13,6 +15,9 @@
 
 #include "support/Fakes.h"
 #include "ui/MainWindowFixture.h"
+#include "core/lang/MessageTable.h"
+#include "core/settings/ServerConfig.h"
+#include "ui/browse/RowPictures.h"
 #include "ui/main/MainForm.h"
 #include "ui/maintenance/InfoForm.h"
 #include "ui/maintenance/OrgForm.h"
@@ -184,6 +189,95 @@ TEST_F(Lists, MiddleClickShowsTheCdInformationAndRightReleaseHidesIt) {
   EXPECT_EQ(Control<TInfoForm>("InfoForm")->width(), 330);
   QTest::mouseRelease(CDCatBox()->viewport(), Qt::RightButton, {}, cdRow);
   EXPECT_FALSE(Control<TInfoForm>("InfoForm")->isVisible());
+}
+
+TEST_F(Lists, GoingToTheRootFromTheMainMenuIsHome) {
+  OpenFirstCd();
+  ASSERT_NE(app().browser().currentPath(), "");
+  main->Item("MMGoRootItem")->trigger();
+  EXPECT_EQ(app().browser().currentPath(), "");
+  EXPECT_EQ(app().browser().history().size(), 1u);
+  EXPECT_EQ(FileBox()->model()->rowCount(), 0);
+}
+
+// Keys and the right button: the CD the box highlights is the CD its commands use.
+TEST_F(Lists, TheHighlightedCdIsTheOneTheCdCommandsUse) {
+  OpenFirstCd();
+  ASSERT_GT(CDCatBox()->model()->rowCount(), 3);
+  const auto& rows = app().browser().boxRows();
+  CDCatBox()->setFocus();
+  QTest::keyClick(CDCatBox(), Qt::Key_Down);  // a key opens the CD as a click does
+  QCoreApplication::processEvents();
+  EXPECT_EQ(CDCatBox()->currentIndex().row(), 1);
+  EXPECT_EQ(app().browser().selectedBoxRow(), 1);
+  EXPECT_THAT(app().browser().currentPath(), ::testing::EndsWith(rows[1].text));
+  EXPECT_GT(FileBox()->model()->rowCount(), 0);
+
+  // The middle button shows a CD's information; the right one hides it as it
+  // goes down, leaves the highlight where it was and opens the CD menu.
+  QTest::mousePress(CDCatBox()->viewport(), Qt::MiddleButton, {}, BoxRowCentre(0));
+  QTest::mouseRelease(CDCatBox()->viewport(), Qt::MiddleButton, {}, BoxRowCentre(0));
+  ASSERT_TRUE(Control<TInfoForm>("InfoForm")->isVisible());
+  // Through the window, as the desktop delivers it, so the menu comes with the press.
+  const QPoint row3 = CDCatBox()->viewport()->mapTo(main.get(), BoxRowCentre(3));
+  QTest::mousePress(main->windowHandle(), Qt::RightButton, {}, row3);
+  EXPECT_FALSE(Control<TInfoForm>("InfoForm")->isVisible());
+  EXPECT_EQ(CDCatBox()->currentIndex().row(), 1);
+  EXPECT_EQ(app().browser().selectedBoxRow(), 1);
+  EXPECT_TRUE(Control<QMenu>("SimilarCDMenu")->isVisible());
+  Control<QMenu>("SimilarCDMenu")->hide();
+  main->Item("gotocdurl")->trigger();
+  ASSERT_EQ(shell.urls.size(), 1u);
+  EXPECT_EQ(shell.urls[0], CdPageUrl(app().endpoints(), app().catalogue().cds[rows[1].cdPosition].cdCode));
+}
+
+TEST_F(Lists, TheTagBoxKeepsWhatIsTypedAndChoosingEnglishAgainEmptiesIt) {
+  auto* edit = Control<QComboBox>("KeyBox")->lineEdit();
+  edit->setFocus();
+  QTest::keyClicks(edit, "DRA");
+  OpenFirstCd();  // lists refreshed
+  EXPECT_EQ(edit->text(), "DRA");
+
+  ASSERT_FALSE(app().browser().tagItems().empty());
+  edit->setText(QString::fromStdString(app().browser().tagItems().front()));
+  Control<QToolButton>("KeyBut")->click();
+  const std::string place = app().browser().currentPath();
+  ASSERT_THAT(place, ::testing::StartsWith("Keyword [ "));
+  main->Item("Lang0")->trigger();  // English, as it already was
+  EXPECT_EQ(edit->text(), "");
+  EXPECT_EQ(app().browser().currentPath(), place);
+}
+
+// A commented track is drawn on the tool-tip colour, a downloaded one with its picture.
+TEST_F(Lists, CommentedAndDownloadedTracksAreMarked) {
+  OpenFirstCd();
+  ASSERT_GE(FileBox()->model()->rowCount(), 3);
+  ASSERT_NE(app().subscription(), nullptr);
+  auto code = [this](int row) {
+    const auto [cd, track] = app().browser().rows()[row];
+    return app().catalogue().Track(cd, track).code;
+  };
+  app().comments().Set(code(1), "the director likes it");
+  app().subscription()->account.downloadedTracks = {code(2)};
+  FileBox()->viewport()->repaint();
+  const QImage shown = FileBox()->viewport()->grab().toImage();
+  const QPalette palette = FileBox()->palette();
+  const QRect commented = FileBox()->visualRect(FileBox()->model()->index(1, 0));
+  EXPECT_EQ(shown.pixelColor(commented.right() - 1, commented.center().y()), palette.color(QPalette::ToolTipBase));
+
+  const QRect downloaded = FileBox()->visualRect(FileBox()->model()->index(2, 0));
+  // The picture as it stands on the row (cut to the row's height): the downloaded one, not the demo's.
+  const int top = downloaded.top() + (downloaded.height() - kRowIconSize) / 2;
+  const int height = std::min(kRowIconSize, downloaded.bottom() + 1 - top);
+  const QImage icon = shown.copy(downloaded.left(), top, kRowIconSize, height);
+  auto onRow = [&](int picture) {
+    QImage image(kRowIconSize, kRowIconSize, shown.format());
+    image.fill(palette.color(QPalette::Base));
+    QPainter(&image).drawImage(0, 0, TrackImage(picture));
+    return image.copy(0, 0, kRowIconSize, height);
+  };
+  EXPECT_EQ(icon, onRow(3));
+  EXPECT_NE(icon, onRow(1));
 }
 
 }  // namespace

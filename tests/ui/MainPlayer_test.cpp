@@ -97,5 +97,21 @@ TEST_F(MainPlayer, DemoServerTwoIsUsedAtOnce) {
   EXPECT_TRUE(main->CollectSettings().autoplay);
 }
 
+// Qt draws a bar without a length as "busy"; an idle position bar is an empty one.
+TEST_F(MainPlayer, AnIdlePositionBarIsEmptyNeverBusy) {
+  auto* bar = Control<QProgressBar>("PlayBar");
+  main->PlayerTick();
+  EXPECT_LT(bar->minimum(), bar->maximum());
+  EXPECT_EQ(bar->value(), bar->minimum());
+  Control<QToolButton>("Playbut")->click();
+  device.position = 1000;
+  main->PlayerTick();
+  EXPECT_EQ(bar->value(), 1000);
+  Control<QToolButton>("StopBut")->click();
+  main->PlayerTick();
+  EXPECT_LT(bar->minimum(), bar->maximum());
+  EXPECT_EQ(bar->value(), bar->minimum());
+}
+
 }  // namespace
 }  // namespace trakvella::testing

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFrame>
+#include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -82,6 +83,31 @@ TEST_F(MainSearch, ThePanelFollowsTheLanguage) {
   main->Item("Lang0")->trigger();
   EXPECT_EQ(area->itemText(0), "ALL PACKAGES");
   EXPECT_EQ(area->itemText(1), "CORPORATE MUSIC");
+}
+
+// The progress window's first word of a search finds the track list in the
+// button-face colour, not redrawn; afterwards it is in its own colour again.
+TEST_F(MainSearch, TheTrackListWaitsInTheButtonFaceColourWhileASearchRuns) {
+  struct Watch : FakeProgress {
+    QListView* files = nullptr;
+    std::vector<std::pair<QColor, bool>> seen;  // the list's colour and whether it redraws
+    void ShowProgress(const std::string& text, ProgressMode mode, bool tall) override {
+      if (mode == ProgressMode::Show)
+        seen.emplace_back(files->palette().color(QPalette::Base), files->updatesEnabled());
+      FakeProgress::ShowProgress(text, mode, tall);
+    }
+  } watch;
+  watch.files = FileBox();
+  const QPalette own = FileBox()->palette();
+  app().SetProgressWindow(&watch);
+  Control<QToolButton>("SearchBut")->click();
+  Control<QPushButton>("SBut")->click();
+  app().SetProgressWindow(nullptr);
+  ASSERT_FALSE(watch.seen.empty());
+  EXPECT_EQ(watch.seen.front().first, own.color(QPalette::Button));
+  EXPECT_FALSE(watch.seen.front().second);
+  EXPECT_EQ(FileBox()->palette().color(QPalette::Base), own.color(QPalette::Base));
+  EXPECT_TRUE(FileBox()->updatesEnabled());
 }
 
 }  // namespace

@@ -142,9 +142,9 @@ TEST_F(SearchPanelTest, EffectModeLeavesOnlyTaggedControlsEnabledAndMusicModeRes
   EXPECT_NE(panel.ToneLbl->palette().color(QPalette::WindowText), normalText);
   EXPECT_TRUE(panel.Criteria().effectMode);
 
-  // Selecting styles in effect mode (a preset does it) keeps the exact-set switch off.
+  // Selecting styles in effect mode (a preset does it) enables the exact-set switch.
   Select(panel.StyleBox, {3});
-  EXPECT_FALSE(panel.StyleCheck->isEnabled());
+  EXPECT_TRUE(panel.StyleCheck->isEnabled());
 
   panel.melody->click();
   EXPECT_EQ(Label("MelformLbl"), "Type: only music");

@@ -61,7 +61,7 @@ TEST_F(WaitFormTest, ShowChangeMessageAndHideSetTheLabelsAsEachModeSays) {
   EXPECT_EQ(Text(*form, "CLabel"), "Nothing found");
   EXPECT_TRUE(Child(*form, "CLabel")->isVisible());
   EXPECT_FALSE(Child(*form, "TrackBar")->isVisible());
-  EXPECT_FALSE(form->Animating());
+  EXPECT_TRUE(form->Animating());  // only mode 0 stops the timer
   EXPECT_EQ(form->Animation().left, 10);
   EXPECT_EQ(form->Animation().right, 254);
 
@@ -176,6 +176,12 @@ TEST_F(WaitFormTest, AClickDismissesAMessageButNotTheAnimation) {
   form->ShowProgress("Scanning...", ProgressMode::Show);
   QTest::mouseClick(form.get(), Qt::LeftButton, {}, QPoint(20, 20));
   EXPECT_TRUE(form->isVisible());
+  // A message during an operation keeps the animation timer: only mode 0 ends it.
+  form->ShowProgress("Almost done", ProgressMode::Message);
+  QTest::mouseClick(Child(*form, "CLabel"), Qt::LeftButton, {}, QPoint(10, 10));
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_EQ(Text(*form, "CLabel"), "Almost done");
+  form->ShowProgress("", ProgressMode::Hide);
 
   form->ShowProgress("Done", ProgressMode::Message);
   // On the message label itself: the click reaches the window's panel.

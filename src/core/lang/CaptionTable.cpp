@@ -26,7 +26,7 @@ constexpr MenuItem kPopupItems[] = {
     {"ShowAllSimCDItem", "MMShowAllSimCDItem", "Show all similar CDs", "Показать все похожие сборники"},
     {"ShowAllCDsItem", "MMShowAllCDsItem", "Show All CDs List", "Показать список сборников"},
     {"GoRootItem", "MMGoRootItem", "Go to catalog root", "Перейти в начало каталога"},
-    {"InfoItem", "MMInfoItem", "Show CD information", "Показать информацию о сборнике"},
+    {"InfoItem", "MMInfoItem", "Show CD Info", "Показать информацию о сборнике"},
     {"AlwaysInfo", "MMAlwaysInfo", "Always show information", "Всегда показывать информацию"},
     {"SortNewItem", "MMSortNewItem", "Show new CDs first", "Показывать сначала новые"},
     {"gotocdurl", "MMGotoCDurl", "Go to CD web page", "Перейти на страницу сборника"},

@@ -47,6 +47,12 @@ AppOptions WithToday(AppOptions options) {
   return options;
 }
 
+bool OwnedBy(const QObject* object, const QObject* owner) {
+  for (; object; object = object->parent())
+    if (object == owner) return true;
+  return false;
+}
+
 }  // namespace
 
 TMainForm::TMainForm(const MainFormOptions& options, const MainFormPorts& ports, QWidget* parent)
@@ -198,8 +204,11 @@ void TMainForm::StoreWindowSettings(Settings& s) const {
                   : isMaximized() ? WindowState::Maximized
                                   : WindowState::Normal;
   const QRect g = normalGeometry().isValid() ? normalGeometry() : geometry();
-  s.top = g.top();
-  s.left = g.left();
+  // Top and Left are where the frame stands, as move() places it; measured at
+  // the client area they would carry the window down by its title bar each start.
+  const QPoint frame = geometry().topLeft() - pos();
+  s.top = g.top() - frame.y();
+  s.left = g.left() - frame.x();
   s.width = g.width();
   s.height = g.height();
   lists_->StoreListFont(s);
@@ -282,6 +291,11 @@ bool TMainForm::HandleKey(QKeyEvent* key) {
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
+  // While the progress window holds the program none of its commands starts:
+  // their shortcuts live on this window, which stays enabled so that it
+  // repaints. (A message box's own keys still work.)
+  if (type == QEvent::Shortcut && ProgressShown() && qobject_cast<QAction*>(watched) && OwnedBy(watched, this))
+    return true;
   if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) && watched->isWidgetType()) {
     auto* key = static_cast<QKeyEvent*>(event);
     // Left and Right seek the preview, for the whole application.

@@ -46,11 +46,14 @@ MainLists::MainLists(QMainWindow* window, App& app, const MainControls& controls
   trackModel_ = new TrackListModel(browser, app_.catalogue(), window);
   categoryDelegate_ = new CDCatBoxDelegate(browser, app_.catalogue(), language, window);
   fileDelegate_ = new FileBoxDelegate(browser, app_.catalogue(), language, window);
+  fileDelegate_->setObjectName("FileBoxDelegate");  // its marks are extended by other windows
   c_.CDCatBox->setModel(categoryModel_);
   c_.CDCatBox->setItemDelegate(categoryDelegate_);
   c_.FileBox->setModel(trackModel_);
   c_.FileBox->setItemDelegate(fileDelegate_);
   c_.CDCatBox->viewport()->installEventFilter(this);
+  c_.CDCatBox->installEventFilter(this);
+  ConnectTrackMarks();
   SetItemHeight(itemHeight_);
 
   c_.SortButDn->setPixmap(SortArrowPixmap(false));
@@ -80,8 +83,23 @@ void MainLists::ConnectCommands() {
         QApplication::mouseButtons() == Qt::NoButton)
       CDCatBoxDblClick(i.row());
   });
-  connect(c_.CDCatBox, &QWidget::customContextMenuRequested, this,
-          [this](const QPoint& at) { menus_.cdMenu()->popup(c_.CDCatBox->viewport()->mapToGlobal(at)); });
+  // One selection: the row the box highlights is the row the CD commands act
+  // on. The mouse opens on its click; keys follow the click rule.
+  connect(c_.CDCatBox->selectionModel(), &QItemSelectionModel::currentChanged, this,
+          [this, &browser](const QModelIndex& i) {
+            if (refreshing_) return;
+            const int row = i.isValid() ? i.row() : -1;
+            browser.SelectBoxRow(row);
+            if (!boxKeyDown_ || row < 0) return;
+            // After the view has finished moving its cursor.
+            QMetaObject::invokeMethod(
+                this, [this, row] { if (app_.browser().selectedBoxRow() == row) CDCatBoxClick(row); },
+                Qt::QueuedConnection);
+          });
+  connect(c_.CDCatBox, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    infoForm_->hide();
+    menus_.cdMenu()->popup(c_.CDCatBox->viewport()->mapToGlobal(at));
+  });
   connect(c_.FileBox, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { menus_.trackMenu()->popup(c_.FileBox->viewport()->mapToGlobal(at)); });
   connect(c_.FileBox->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -117,6 +135,10 @@ void MainLists::ConnectCommands() {
   };
   connect(c_.KeyBut, &QToolButton::clicked, this, keyBut);
   connect(c_.KeyBox->lineEdit(), &QLineEdit::returnPressed, this, keyBut);
+  // What the user types is the box's text: a refresh shows it again, not an older one.
+  connect(c_.KeyBox, &QComboBox::editTextChanged, this, [this, &browser](const QString& text) {
+    if (!refreshing_) browser.tagText = S(text);
+  });
 
   // The category pop-up's own switches and the CD information.
   QAction* sortNew = menus_.Item("SortNewItem");
@@ -306,6 +328,18 @@ void MainLists::ShowCdInfo(int boxRow) {
 
 // --- Track commands ---------------------------------------------------------------------------
 
+// The marks a track row carries: a comment, a download of the account in use
+// (the music set's mark is added by the music set window).
+void MainLists::ConnectTrackMarks() {
+  TrackMarks& marks = fileDelegate_->marks;
+  marks.hasComment = [this](const std::string& code) { return !app_.comments().Get(code).empty(); };
+  marks.downloaded = [this](const std::string& code) {
+    const Subscription* subscription = app_.subscription();
+    return subscription && subscription->account.HasDownloaded(code);
+  };
+  if (Subscription* subscription = app_.subscription()) subscription->onTracksChanged = [this] { RedrawTracks(); };
+}
+
 void MainLists::ConnectTrackCommands() {
   Browser& browser = app_.browser();
   connect(menus_.Item("CopyNameItem"), &QAction::triggered, this,
@@ -393,13 +427,22 @@ bool MainLists::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
   if (watched == c_.CDCatBox->viewport()) {
     auto* mouse = static_cast<QMouseEvent*>(event);
-    // The middle button shows a CD's information; releasing the right one hides it.
+    // The middle button shows a CD's information; the right one hides it as
+    // it goes down (its menu takes the release) and leaves the selection alone.
     if (type == QEvent::MouseButtonPress && mouse->button() == Qt::MiddleButton) {
       const QModelIndex i = c_.CDCatBox->indexAt(mouse->position().toPoint());
       if (i.isValid()) ShowCdInfo(i.row());
       return true;
     }
+    if (type == QEvent::MouseButtonPress && mouse->button() == Qt::RightButton) {
+      infoForm_->hide();
+      return true;
+    }
     if (type == QEvent::MouseButtonRelease && mouse->button() == Qt::RightButton) infoForm_->hide();
+    if (type == QEvent::MouseButtonPress) boxKeyDown_ = false;
+  } else if (watched == c_.CDCatBox && (type == QEvent::KeyPress || type == QEvent::KeyRelease)) {
+    // A key moving the highlight (arrows, type-ahead) opens a CD as a click does.
+    boxKeyDown_ = type == QEvent::KeyPress;
   } else if ((watched == c_.SortButDn || watched == c_.SortButUp) && type == QEvent::MouseButtonRelease) {
     SortOrdItemClick("ReverseSortItem");
     return true;

@@ -61,6 +61,7 @@ class MainLists : public QObject {
   void ConnectSortCommands();
   void ConnectFavourites();
   void ConnectTrackCommands();
+  void ConnectTrackMarks();
   void SortOrdItemClick(const QString& name);
   void FileBoxItemIndexChange();
   void ScaleFont(int delta);
@@ -79,6 +80,7 @@ class MainLists : public QObject {
   TInfoForm* infoForm_ = nullptr;
   std::vector<QAction*> favouriteItems_;
   bool refreshing_ = false;
+  bool boxKeyDown_ = false;  // a key is down on the category/CD box
   int itemHeight_ = 19;
   int listFontColor_ = -16777208;
 };

@@ -132,6 +132,8 @@ void MainMenus::MakeMainMenu() {
     holder.addAction(a);
     AddTwins(&holder, cds);
   }
+  // "Выполнить" holds GoRootItem's twin: it runs the pop-up item and follows its state.
+  connect(Item("MMGoRootItem"), &QAction::triggered, Item("GoRootItem"), &QAction::trigger);
   connect(Item("GoRootItem"), &QAction::changed, this,
           [this] { Item("MMGoRootItem")->setEnabled(Item("GoRootItem")->isEnabled()); });
   QMenu* tracks = AddBarMenu("MMTrackItem");

@@ -57,9 +57,17 @@ void MainSearch::EnterSearchMode() {
 
 void MainSearch::SButClick() {
   SearchCriteria criteria = panel_->Criteria();
+  // While the search runs the track list stands in the button-face colour and
+  // is not redrawn; then it is drawn once in its own colour.
+  const QPalette own = c_.FileBox->palette();
+  QPalette searching = own;
+  searching.setColor(QPalette::Base, own.color(QPalette::Button));
+  c_.FileBox->setPalette(searching);
+  c_.FileBox->viewport()->repaint();
   c_.FileBox->setUpdatesEnabled(false);
   RunSearch(app_.browser(), app_.catalogue(), criteria, app_.progress(), app_.language());
   c_.FileBox->setUpdatesEnabled(true);
+  c_.FileBox->setPalette(own);
   panel_->SetCriteria(criteria);  // the BPM bounds as corrected by the search
   refresh_();
 }

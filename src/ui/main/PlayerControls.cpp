@@ -73,9 +73,11 @@ void PlayerControls::PlayerTick() {
   c_.Gb->setAutoFillBackground(player.TimeLabelYellow());
   if (player.TimeLabelYellow()) palette.setColor(QPalette::Window, Qt::darkGray);
   c_.Gb->setPalette(palette);
-  const int64_t max = player.BarMax();
-  c_.PlayBar->setRange(0, static_cast<int>(std::clamp<int64_t>(max, 0, INT32_MAX)));
-  c_.PlayBar->setValue(static_cast<int>(std::clamp<int64_t>(player.BarPosition(), 0, INT32_MAX)));
+  // A bar without a length would draw Qt's moving "busy" stripes: with nothing
+  // playing it is an empty bar.
+  const int max = static_cast<int>(std::clamp<int64_t>(player.BarMax(), 0, INT32_MAX));
+  c_.PlayBar->setRange(0, std::max(max, 1));
+  c_.PlayBar->setValue(max > 0 ? static_cast<int>(std::clamp<int64_t>(player.BarPosition(), 0, max)) : 0);
 }
 
 void PlayerControls::PlayOrStop() {

@@ -444,8 +444,7 @@ void TSearchPanel::_agressionClick() {
 
 void TSearchPanel::StyleBoxClick() {
   StyleLbl->setText(Q(StyleLabel(Criteria(), Language())));
-  // The exact-set switch means nothing to effects, so it stays off there.
-  StyleCheck->setEnabled(!sfx->isChecked());
+  StyleCheck->setEnabled(true);
 }
 
 void TSearchPanel::TimeBoxClick() { EpochLbl->setText(Q(EpochLabel(Criteria(), Language()))); }

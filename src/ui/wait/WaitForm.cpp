@@ -136,7 +136,8 @@ void TWaitForm::ShowProgress(const std::string& text, ProgressMode mode, bool ta
       operation_->clear();
       cLabel_->setText(qtext);
       cLabel_->show();
-      animationTimer_->stop();
+      // The squares go home; the timer runs on when it ran (only mode 0 stops
+      // it), so a message after mode 1 stays until mode 0.
       animation_.Home();
       trackBar_->hide();
       SetTall(tall);
