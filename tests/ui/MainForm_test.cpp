@@ -291,6 +291,32 @@ TEST(MainForm, TheWindowComesBackWhereItStood) {
   }
 }
 
+// No button depends on a font having its glyph: each shows a picture drawn for
+// the screen's scale, at 1x and at 2x in its own resolution.
+TEST(MainForm, ButtonsShowDrawnPicturesAtEachScale) {
+  Program p;
+  for (const char* name : {"HomeBtn", "BackBtn", "ForwardBtn", "FAvBut", "SearchBut", "SearchNameBut", "MemCopyBut",
+                           "MemOperBut", "TrInfoBut", "TrPassportBut", "OptionBut", "KeyBut", "Playbut", "PauseBut",
+                           "StopBut"}) {
+    const auto* button = p.Control<QToolButton>(name);
+    ASSERT_NE(button, nullptr) << name;
+    EXPECT_TRUE(button->text().isEmpty()) << name;
+    ASSERT_FALSE(button->icon().isNull()) << name;
+    const QSize side = button->iconSize();
+    EXPECT_LE(side.width(), button->width() - 2) << name;
+    for (qreal scale : {1.0, 2.0}) {
+      const QPixmap picture = button->icon().pixmap(side, scale);
+      EXPECT_EQ(picture.size(), side * scale) << name << " at " << scale;
+      EXPECT_EQ(picture.devicePixelRatio(), scale) << name;
+      const QImage image = picture.toImage();
+      int drawn = 0;
+      for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) drawn += qAlpha(image.pixel(x, y)) > 0;
+      EXPECT_GT(drawn, image.width() * image.height() / 8) << name << " at " << scale;
+    }
+  }
+}
+
 // The real program, ended by SIGTERM as a desktop logout ends it.
 TEST(TrakvellaProcess, SigtermClosesInOrderAndKeepsTheSettings) {
   TempDir home;

@@ -280,5 +280,19 @@ TEST_F(Lists, CommentedAndDownloadedTracksAreMarked) {
   EXPECT_NE(icon, onRow(1));
 }
 
+TEST_F(Lists, FavouritesAndOptionsMenusOpenWhereTheMouseLetsGo) {
+  for (auto [button, menuName] : {std::pair{"FAvBut", "FavMenu"}, std::pair{"OptionBut", "TrPopupMenu"}}) {
+    auto* b = Control<QToolButton>(button);
+    auto* menu = Control<QMenu>(menuName);
+    const QPoint at(b->width() - 6, b->height() - 7);
+    QTest::mousePress(b, Qt::LeftButton, {}, at);
+    EXPECT_FALSE(menu->isVisible()) << button;  // not on the press
+    QTest::mouseRelease(b, Qt::LeftButton, {}, at);
+    ASSERT_TRUE(menu->isVisible()) << button;
+    EXPECT_EQ(menu->pos(), b->mapToGlobal(at)) << button;
+    menu->hide();
+  }
+}
+
 }  // namespace
 }  // namespace trakvella::testing

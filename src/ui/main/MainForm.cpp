@@ -134,8 +134,7 @@ void TMainForm::ConnectProgramCommands() {
   });
   Item("MMExitItem")->setEnabled(true);
   connect(Item("MMExitItem"), &QAction::triggered, this, &QWidget::close);
-  frame_->controls().OptionBut->setMenu(menus_->trackMenu());
-  frame_->controls().OptionBut->setPopupMode(QToolButton::InstantPopup);
+  menus_->OpenOnMouseUp(frame_->controls().OptionBut, menus_->trackMenu());
   menus_->SyncTwins();
 }
 

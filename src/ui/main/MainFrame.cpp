@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "ui/lang/LangCaptions.h"
+#include "ui/main/ButtonPictures.h"
 
 namespace trakvella {
 
@@ -19,11 +20,15 @@ namespace {
 
 QString Hint(const char* component) { return TableCaption("TMainForm", component, CaptionProperty::Hint); }
 
-QToolButton* Button(QWidget* parent, const char* name, const char* glyph) {
+// A button showing a drawn picture of `side` logical pixels (no text: fonts
+// differ from desktop to desktop).
+QToolButton* Button(QWidget* parent, const char* name, ButtonPicture picture, int side = 18) {
   auto* b = new QToolButton(parent);
   b->setObjectName(name);
   b->setToolTip(Hint(name));
-  b->setText(QString::fromUtf8(glyph));
+  b->setIcon(ButtonIcon(picture, side));
+  b->setIconSize(QSize(side, side));
+  b->setToolButtonStyle(Qt::ToolButtonIconOnly);
   b->setAutoRaise(true);
   b->setEnabled(false);  // enabled by the part that builds its command
   return b;
@@ -53,18 +58,18 @@ MainFrame::MainFrame(QMainWindow* window) : window_(window) {
   c_.InstrPanel = Frame(central, "InstrPanel");
   c_.InstrPanel->setFrameShape(QFrame::StyledPanel);
   QWidget* tools = c_.InstrPanel;
-  c_.HomeBtn = Button(tools, "HomeBtn", "⌂");
-  c_.BackBtn = Button(tools, "BackBtn", "◀");
-  c_.ForwardBtn = Button(tools, "ForwardBtn", "▶");
-  c_.FAvBut = Button(tools, "FAvBut", "★");
-  c_.SearchBut = Button(tools, "SearchBut", "🔍");
+  c_.HomeBtn = Button(tools, "HomeBtn", ButtonPicture::Home);
+  c_.BackBtn = Button(tools, "BackBtn", ButtonPicture::Back);
+  c_.ForwardBtn = Button(tools, "ForwardBtn", ButtonPicture::Forward);
+  c_.FAvBut = Button(tools, "FAvBut", ButtonPicture::Favourites);
+  c_.SearchBut = Button(tools, "SearchBut", ButtonPicture::Search);
   c_.SearchBut->setCheckable(true);
-  c_.SearchNameBut = Button(tools, "SearchNameBut", "Aa");
-  c_.MemCopyBut = Button(tools, "MemCopyBut", "+");
-  c_.MemOperBut = Button(tools, "MemOperBut", "☰");
-  c_.TrInfoBut = Button(tools, "TrInfoBut", "i");
-  c_.TrPassportBut = Button(tools, "TrPassportBut", "P");
-  c_.OptionBut = Button(tools, "OptionBut", "⚙");
+  c_.SearchNameBut = Button(tools, "SearchNameBut", ButtonPicture::SearchName);
+  c_.MemCopyBut = Button(tools, "MemCopyBut", ButtonPicture::MemCopy);
+  c_.MemOperBut = Button(tools, "MemOperBut", ButtonPicture::MemOper);
+  c_.TrInfoBut = Button(tools, "TrInfoBut", ButtonPicture::TrackInfo);
+  c_.TrPassportBut = Button(tools, "TrPassportBut", ButtonPicture::Passport);
+  c_.OptionBut = Button(tools, "OptionBut", ButtonPicture::Options);
   c_.OptionBut->setEnabled(true);
   int x = 4;
   for (QToolButton* b : {c_.HomeBtn, c_.BackBtn, c_.ForwardBtn, c_.FAvBut, c_.SearchBut, c_.SearchNameBut,
@@ -75,8 +80,8 @@ MainFrame::MainFrame(QMainWindow* window) : window_(window) {
   c_.memCountLbl = Label(tools, "memCountLbl");
   c_.memCountLbl->setGeometry(x + 4, 3, 60, 26);
   c_.SortInfoLbl = Label(tools, "SortInfoLbl");
-  c_.SortButDn = Label(tools, "SortButDn", "▼");
-  c_.SortButUp = Label(tools, "SortButUp", "▲");
+  c_.SortButDn = Label(tools, "SortButDn");  // their arrows are drawn by the lists
+  c_.SortButUp = Label(tools, "SortButUp");
   for (QLabel* l : {c_.SortInfoLbl, c_.SortButDn, c_.SortButUp}) l->hide();
 
   // The text above the lists.
@@ -101,7 +106,7 @@ MainFrame::MainFrame(QMainWindow* window) : window_(window) {
   c_.KeyBox->setToolTip(Hint("KeyBox"));
   c_.KeyBox->setMaxVisibleItems(34);
   c_.KeyBox->setEnabled(false);
-  c_.KeyBut = Button(central, "KeyBut", "»");
+  c_.KeyBut = Button(central, "KeyBut", ButtonPicture::KeyGo, 14);
 
   // Under the track list: the time, the position bar and the player's buttons.
   c_.Gb = Label(central, "Gb", "00:00");
@@ -111,9 +116,10 @@ MainFrame::MainFrame(QMainWindow* window) : window_(window) {
   c_.PlayBar->setTextVisible(false);
   c_.PlayBar->setRange(0, 1000);
   c_.PlayBar->setValue(0);
-  c_.Playbut = Button(central, "Playbut", "▶");
-  c_.PauseBut = Button(central, "PauseBut", "‖");
-  c_.StopBut = Button(central, "StopBut", "■");
+  // The player's buttons are 14 pixels wide.
+  c_.Playbut = Button(central, "Playbut", ButtonPicture::Play, 10);
+  c_.PauseBut = Button(central, "PauseBut", ButtonPicture::Pause, 10);
+  c_.StopBut = Button(central, "StopBut", ButtonPicture::Stop, 10);
 
   // The search panel's place and its frames, shown in search mode.
   c_.SearchPanel = Frame(central, "SearchPanel");

@@ -281,8 +281,7 @@ void MainLists::ConnectFavourites() {
   connect(menus_.Item("OrgFavorites"), &QAction::triggered, this, &MainLists::OrgFavoritesClick);
   connect(menus_.favouritesMenu(), &QMenu::aboutToShow, this,
           [this] { menus_.ApplyEnabling(app_.enabling(), kFavouritesMenu); });
-  c_.FAvBut->setMenu(menus_.favouritesMenu());
-  c_.FAvBut->setPopupMode(QToolButton::InstantPopup);
+  menus_.OpenOnMouseUp(c_.FAvBut, menus_.favouritesMenu());
   c_.FAvBut->setEnabled(true);
 }
 

@@ -4,6 +4,8 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
+#include <QToolButton>
 #include <QPainter>
 #include <QPixmap>
 
@@ -257,6 +259,26 @@ void MainMenus::ShowLanguage(int language) {
 void MainMenus::SyncTwins() {
   for (auto& [name, item] : items_)
     if (name.startsWith("MM") && Item(name.mid(2))) item->setEnabled(Item(name.mid(2))->isEnabled());
+}
+
+void MainMenus::OpenOnMouseUp(QToolButton* button, QMenu* menu) {
+  mouseUpMenus_[button] = menu;
+  button->installEventFilter(this);
+}
+
+bool MainMenus::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonRelease) {
+    auto found = mouseUpMenus_.find(watched);
+    auto* button = qobject_cast<QToolButton*>(watched);
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    if (found != mouseUpMenus_.end() && button && button->isEnabled() && mouse->button() == Qt::LeftButton &&
+        button->rect().contains(mouse->position().toPoint())) {
+      button->setDown(false);
+      found->second->popup(button->mapToGlobal(mouse->position().toPoint()));
+      return true;
+    }
+  }
+  return QObject::eventFilter(watched, event);
 }
 
 QIcon MainMenus::FlagIcon(int language) {

@@ -11,6 +11,7 @@
 class QAction;
 class QMainWindow;
 class QMenu;
+class QToolButton;
 
 namespace trakvella {
 
@@ -42,6 +43,8 @@ class MainMenus : public QObject {
   void ShowLanguage(int language);
   // Twins whose pop-up item changed before they followed it take its state.
   void SyncTwins();
+  // The button opens the menu where the mouse lets go of it.
+  void OpenOnMouseUp(QToolButton* button, QMenu* menu);
 
   static QIcon FlagIcon(int language);
 
@@ -54,6 +57,7 @@ class MainMenus : public QObject {
   void MakeTrackMenu();
   void MakeCdMenu();
   void MakeMainMenu();
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
   QMainWindow* window_;
   QMenu* trPopupMenu_ = nullptr;
@@ -63,6 +67,7 @@ class MainMenus : public QObject {
   QMenu* devMenu_ = nullptr;
   std::map<QString, QAction*> items_;
   std::map<QString, QMenu*> subMenus_;
+  std::map<QObject*, QMenu*> mouseUpMenus_;  // button -> the menu it opens
 };
 
 }  // namespace trakvella
