@@ -6,6 +6,9 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFrame>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProcess>
 #include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
@@ -108,6 +111,62 @@ TEST_F(MainSearch, TheTrackListWaitsInTheButtonFaceColourWhileASearchRuns) {
   EXPECT_FALSE(watch.seen.front().second);
   EXPECT_EQ(FileBox()->palette().color(QPalette::Base), own.color(QPalette::Base));
   EXPECT_TRUE(FileBox()->updatesEnabled());
+}
+
+// At the window's smallest size every visible control of the panel is whole,
+// inside the panel and apart from the others; the style list shows whole rows.
+// The same again in a process of its own at twice the scale.
+TEST_F(MainSearch, ThePanelsControlsAreWholeAndApartAtTheSmallestSize) {
+  const bool twice = qEnvironmentVariableIsSet("QT_SCALE_FACTOR");
+  main->resize(940, 768);
+  Control<QToolButton>("SearchBut")->click();
+  QCoreApplication::processEvents();
+  if (twice) EXPECT_EQ(main->devicePixelRatio(), 2.0);
+  const auto* frame = Control<QFrame>("SearchPanel");
+  const auto* panel = main->findChild<TSearchPanel*>();
+  ASSERT_NE(panel, nullptr);
+  for (const char* language : {"Lang1", "Lang0"}) {
+    SCOPED_TRACE(language);
+    main->Item(language)->trigger();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(frame->isVisible());
+    std::vector<QWidget*> shown;
+    for (QWidget* w : panel->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+      if (w->isVisible()) shown.push_back(w);
+    ASSERT_GE(shown.size(), 38u);
+    for (size_t i = 0; i < shown.size(); ++i) {
+      const QWidget* w = shown[i];
+      const std::string name = w->objectName().isEmpty() ? w->metaObject()->className() : w->objectName().toStdString();
+      const QRect r(w->mapTo(frame, QPoint(0, 0)), w->size());
+      EXPECT_TRUE(frame->rect().contains(r)) << name;
+      // Whole: never squeezed below what its text or items need (or the size it was given).
+      const bool scalable = qobject_cast<const QComboBox*>(w) || qobject_cast<const QLineEdit*>(w) ||
+                            qobject_cast<const QListWidget*>(w);
+      const QSize needs = (scalable ? w->minimumSizeHint() : w->sizeHint().expandedTo(w->minimumSizeHint()))
+                              .boundedTo(w->maximumSize())
+                              .expandedTo(w->minimumSize());
+      EXPECT_GE(w->width(), needs.width()) << name;
+      EXPECT_GE(w->height(), needs.height()) << name;
+      for (size_t j = i + 1; j < shown.size(); ++j)
+        EXPECT_FALSE(w->geometry().intersects(shown[j]->geometry()))
+            << name << " and " << shown[j]->objectName().toStdString();
+    }
+    const auto* styles = Control<QListWidget>("StyleBox");
+    const int row = styles->sizeHintForRow(0);
+    EXPECT_GE(styles->viewport()->height() / row, 5);
+    EXPECT_EQ(styles->viewport()->height() % row, 0);
+  }
+  if (twice) return;
+  QProcess child;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert("QT_SCALE_FACTOR", "2");
+  environment.insert("QT_QPA_PLATFORM", "offscreen");
+  child.setProcessEnvironment(environment);
+  child.start(QCoreApplication::applicationFilePath(),
+              {"--gtest_filter=MainSearch.ThePanelsControlsAreWholeAndApartAtTheSmallestSize"});
+  ASSERT_TRUE(child.waitForFinished(60000));
+  EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(child.exitCode(), 0) << child.readAllStandardOutput().toStdString();
 }
 
 }  // namespace

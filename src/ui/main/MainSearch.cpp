@@ -4,6 +4,7 @@
 #include <QFrame>
 #include <QListView>
 #include <QMainWindow>
+#include <QScrollArea>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -18,10 +19,18 @@ namespace trakvella {
 MainSearch::MainSearch(QMainWindow* window, App& app, const MainControls& controls, MainMenus& menus,
                        std::function<void()> refresh)
     : QObject(window), app_(app), c_(controls), refresh_(std::move(refresh)) {
-  panel_ = new TSearchPanel(c_.SearchPanel, app_.catalogue(), [&app] { return app.language(); }, clock_);
+  // The panel scrolls rather than squeeze its controls when the list leaves it
+  // less room than it needs (a large desktop font, say).
+  scroller_ = new QScrollArea(c_.SearchPanel);
+  scroller_->setObjectName("SearchPanelScroller");
+  scroller_->setFrameShape(QFrame::NoFrame);
+  scroller_->setWidgetResizable(true);
+  scroller_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  panel_ = new TSearchPanel(scroller_, app_.catalogue(), [&app] { return app.language(); }, clock_);
+  scroller_->setWidget(panel_);
   auto* layout = new QVBoxLayout(c_.SearchPanel);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(panel_);
+  layout->addWidget(scroller_);
   connect(panel_, &TSearchPanel::searchRequested, this, &MainSearch::SButClick);
   c_.SearchBut->setEnabled(true);
   connect(c_.SearchBut, &QToolButton::clicked, this, &MainSearch::Search1Click);
@@ -74,7 +83,7 @@ void MainSearch::SButClick() {
 
 void MainSearch::LayOut() {
   const QRect list = c_.CDCatBox->geometry();
-  const int height = std::min(panel_->sizeHint().height(), list.height());
+  const int height = std::min(panel_->minimumSizeHint().height(), list.height());
   const int top = std::max(list.top(), list.top() + (list.height() - height) / 2);
   c_.SearchPanel->setGeometry(list.left(), top, list.width(), height);
   c_.PanelShape->setGeometry(list);

@@ -8,6 +8,7 @@
 #include "ui/main/MainFrame.h"
 
 class QMainWindow;
+class QScrollArea;
 
 namespace trakvella {
 
@@ -38,6 +39,7 @@ class MainSearch : public QObject {
   const MainControls& c_;
   std::function<void()> refresh_;
   SteadyClock clock_;
+  QScrollArea* scroller_ = nullptr;
   TSearchPanel* panel_ = nullptr;
 };
 

@@ -65,9 +65,10 @@ void SetTextColour(QWidget* w, const QColor& colour) {
 // Back to the colours the control inherits.
 void ResetColours(QWidget* w) { w->setPalette(QPalette()); }
 
+// A list exactly `rows` whole rows high.
 void SetListHeight(QListWidget* list, int rows) {
-  const int row = QFontMetrics(list->font()).height() + 2;
-  list->setFixedHeight(rows * row + 2 * list->frameWidth() + 2);
+  const int row = list->sizeHintForRow(0) > 0 ? list->sizeHintForRow(0) : QFontMetrics(list->font()).height() + 2;
+  list->setFixedHeight(rows * row + 2 * list->frameWidth());
 }
 
 std::vector<std::string> SelectedTexts(const QListWidget* list) {
@@ -227,7 +228,7 @@ void TSearchPanel::BuildControls() {
   StyleBox->setUniformItemSizes(true);
   for (std::string_view style : kStyleWords) StyleBox->addItem(Q(style));
   StyleBox->setItemDelegate(new StyleBoxDelegate(catalogue_, StyleBox));
-  SetListHeight(StyleBox, 8);
+  SetListHeight(StyleBox, 9);
   StyleCheck = MakeCheck(this, "StyleCheck", "Точное совпадение набора стилей", false);
 
   EpochLbl = MakeLabel(this, "EpochLbl", "Эпоха любая");
@@ -262,50 +263,66 @@ void TSearchPanel::BuildControls() {
   _Tap2But = MakeButton(this, "_Tap2But", "Tap", 0);
 }
 
+// The mode and the presets across the top; mood, tempo and character on the
+// left beside styles and epochs on the right; the key and the BPM range across
+// the bottom. Nothing is squeezed below what it needs: when the panel gets less
+// room than that, its owner scrolls it.
 void TSearchPanel::LayOut() {
   auto* column = new QVBoxLayout(this);
   column->setContentsMargins(4, 4, 4, 4);
   column->setSpacing(2);
 
-  auto row = [column](std::initializer_list<QWidget*> widgets, bool stretchAtEnd = false) {
+  auto row = [](std::initializer_list<QWidget*> widgets, bool stretchAtEnd = false) {
     auto* line = new QHBoxLayout;
     line->setSpacing(4);
     for (QWidget* w : widgets) line->addWidget(w);
     if (stretchAtEnd) line->addStretch(1);
-    column->addLayout(line);
+    return line;
   };
 
-  row({SBut, TrashBut});
-  row({melody, sfx}, true);
+  QHBoxLayout* top = row({SBut, TrashBut});
+  top->addSpacing(8);
+  top->addWidget(melody);
+  top->addWidget(sfx);
+  top->addStretch(1);
+  column->addLayout(top);
   column->addWidget(MelformLbl);
-  row({PresetLbl, SPresets});
+  column->addLayout(row({PresetLbl, SPresets}));
   SPresets->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-  row({RangeSearchLbl, SArea});
+  column->addLayout(row({RangeSearchLbl, SArea}));
   SArea->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 
   column->addSpacing(4);
   column->addWidget(MusOptLbl);
-  column->addWidget(MoodNameLbl);
-  for (QCheckBox* box : {_mood5, _mood4, _mood3, _mood2, _mood1}) column->addWidget(box);
-  column->addWidget(TempoNameLbl);
-  row({_tempo3, _tempo2, _tempo1}, true);
-  column->addWidget(BkgTypeLbl);
-  for (QCheckBox* box : {_image, _agression, _bkgr}) column->addWidget(box);
-
-  column->addSpacing(4);
-  row({StyleLbl, StyleClear});
+  auto* columns = new QHBoxLayout;
+  columns->setSpacing(10);
+  auto* left = new QVBoxLayout;
+  left->setSpacing(1);
+  left->addWidget(MoodNameLbl);
+  for (QCheckBox* box : {_mood5, _mood4, _mood3, _mood2, _mood1}) left->addWidget(box);
+  left->addWidget(TempoNameLbl);
+  for (QCheckBox* box : {_tempo3, _tempo2, _tempo1}) left->addWidget(box);
+  left->addWidget(BkgTypeLbl);
+  for (QCheckBox* box : {_image, _agression, _bkgr}) left->addWidget(box);
+  left->addStretch(1);
+  auto* right = new QVBoxLayout;
+  right->setSpacing(2);
+  right->addLayout(row({StyleLbl, StyleClear}));
   StyleLbl->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-  column->addWidget(StyleBox);
-  column->addWidget(StyleCheck);
-  row({EpochLbl, TimeClear});
+  right->addWidget(StyleBox);
+  right->addLayout(row({EpochLbl, TimeClear}));
   EpochLbl->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-  column->addWidget(TimeBox);
+  right->addWidget(TimeBox);
+  right->addStretch(1);
+  columns->addLayout(left, 0);
+  columns->addLayout(right, 1);
+  column->addLayout(columns);
+  column->addWidget(StyleCheck);
 
   column->addSpacing(4);
-  row({ToneLbl, _MKeyBox}, true);
+  column->addLayout(row({ToneLbl, _MKeyBox}, true));
   auto* dash = new QLabel(QStringLiteral("–"), this);
-  row({TempoLbl, _TempoIn, dash, _TempoOut}, true);
-  row({_Tap1But, _Tap2But}, true);
+  column->addLayout(row({TempoLbl, _TempoIn, dash, _TempoOut, _Tap1But, _Tap2But}, true));
   column->addStretch(1);
 }
 
