@@ -66,8 +66,11 @@ void MainSearch::EnterSearchMode() {
 
 void MainSearch::SButClick() {
   SearchCriteria criteria = panel_->Criteria();
-  // While the search runs the track list stands in the button-face colour and
-  // is not redrawn; then it is drawn once in its own colour.
+  // The lists empty as the search begins; while it runs the track list stands
+  // in the button-face colour and is not redrawn, then it is drawn once in its
+  // own colour with the result.
+  app_.browser().EnterResultMode();
+  refresh_();
   const QPalette own = c_.FileBox->palette();
   QPalette searching = own;
   searching.setColor(QPalette::Base, own.color(QPalette::Button));
