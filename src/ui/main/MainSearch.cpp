@@ -71,15 +71,13 @@ void MainSearch::SButClick() {
   // own colour with the result.
   app_.browser().EnterResultMode();
   refresh_();
-  const QPalette own = c_.FileBox->palette();
-  QPalette searching = own;
-  searching.setColor(QPalette::Base, own.color(QPalette::Button));
-  c_.FileBox->setPalette(searching);
-  c_.FileBox->viewport()->repaint();
+  QWidget* rows = c_.FileBox->viewport();
+  rows->setBackgroundRole(QPalette::Button);
+  rows->repaint();
   c_.FileBox->setUpdatesEnabled(false);
   RunSearch(app_.browser(), app_.catalogue(), criteria, app_.progress(), app_.language());
   c_.FileBox->setUpdatesEnabled(true);
-  c_.FileBox->setPalette(own);
+  rows->setBackgroundRole(QPalette::Base);
   panel_->SetCriteria(criteria);  // the BPM bounds as corrected by the search
   refresh_();
 }
