@@ -7,6 +7,7 @@
 #include "adapters/LibarchiveReader.h"
 #include "adapters/PosixProcessLauncher.h"
 #include "adapters/SysfsNetworkInterfaces.h"
+#include "adapters/ZlibInflater.h"
 #include "adapters/qt/QtDesktop.h"
 #include "adapters/qt/QtDialogs.h"
 #include "adapters/qt/QtMediaDevice.h"
@@ -30,9 +31,12 @@ struct DesktopPorts {
   // The start window's connection test and the update's restart script.
   SysfsNetworkInterfaces networkInterfaces;
   PosixProcessLauncher launcher;
+  // Gzip-compressed project files of the folder scan.
+  ZlibInflater inflater;
 
   MainFormPorts ports() {
-    return MainFormPorts{&dialogs, &clipboard, &shell, &random, &mediaDevice, &http, &ftp, &archives, &trash};
+    return MainFormPorts{&dialogs, &clipboard, &shell, &random,   &mediaDevice,
+                         &http,    &ftp,       &archives, &trash, &inflater};
   }
   // The start window's, over the main window's program state (its dialogs, progress window,
   // downloader and shell, which a test may have replaced) and the adapters above.

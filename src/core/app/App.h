@@ -26,6 +26,7 @@
 #include "ports/Dialogs.h"
 #include "ports/FtpClient.h"
 #include "ports/HttpClient.h"
+#include "ports/Inflater.h"
 #include "ports/MediaDevice.h"
 #include "ports/Random.h"
 #include "ports/Shell.h"
@@ -54,6 +55,8 @@ struct AppPorts {
   FtpClient* ftp = nullptr;
   ArchiveReader* archives = nullptr;
   Trash* trash = nullptr;
+  // Decodes gzip-compressed project files for the folder scan; without one they are read as they are.
+  Inflater* inflater = nullptr;
 };
 
 // The states of the enabling table App defines (other subsystems add their own).
@@ -98,6 +101,7 @@ class App {
   Clipboard& clipboard() { return *ports_.clipboard; }
   Shell& shell() { return *ports_.shell; }
   Random& random() { return *ports_.random; }
+  Inflater* inflater() { return ports_.inflater; }
   const Endpoints& endpoints() const { return endpoints_; }
   const std::filesystem::path& programFolder() const { return options_.programFolder; }
   const std::string& demoBaseUrl() const { return demoBaseUrl_; }

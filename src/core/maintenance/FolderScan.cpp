@@ -201,6 +201,16 @@ size_t AddToMusicSet(MusicSet& set, const std::vector<ScanEntry>& entries) {
   return set.size() - before;
 }
 
+std::string ScanResultLine(int language, size_t added, bool folderTableGrown) {
+  std::string text = LangMessage(language, Msg::ScanTracksAdded) + std::to_string(added);
+  if (folderTableGrown) {
+    text += language == 1 ? "\nПапок с проектами больше " : "\nMore than ";
+    text += std::to_string(kFolderTableSlots);
+    text += language == 1 ? ": просканированы все." : " project folders: every one was scanned.";
+  }
+  return text;
+}
+
 FolderScan::FolderScan(Progress& progress, Inflater* inflater, std::function<int()> language)
     : progress_(progress), inflater_(inflater), language_(std::move(language)) {}
 
@@ -313,7 +323,7 @@ void FolderScan::SButClick(const ScanSettings& settings, const AddToSet& addToSe
   }
 
   const size_t added = addToSet ? addToSet(entries_) : 0;
-  display_.reslabel = Text(static_cast<unsigned>(Msg::ScanTracksAdded)) + std::to_string(added);
+  display_.reslabel = ScanResultLine(language_ ? language_() : 0, added, folders_.grown());
   display_.idle = true;
   Show();
 }

@@ -93,6 +93,11 @@ class FolderTable {
   std::vector<std::unordered_set<std::string>> slots_;
 };
 
+// The result line of a scan: message 73 and how many tracks the set grew by;
+// when the scan found more project folders than the table's slots, a second
+// line says that every one of them was still scanned.
+std::string ScanResultLine(int language, size_t added, bool folderTableGrown);
+
 // FillMem with flag 1: appends an entry per scan entry (its code read as a
 // set line, with its folder and project name; duplicates kept, codes the
 // catalogue lacks dropped). Returns how many entries the set grew by.

@@ -214,6 +214,12 @@ const std::vector<std::string>& ReportInstructions(int language) {
 
 int LastReportYear(int currentYear) { return std::max(2020, currentYear + 1); }
 
+std::string ReportYearNotice(int language, int lastYear) {
+  const std::string years = std::to_string(kFirstReportYear) + "–" + std::to_string(lastYear);
+  return language == 1 ? "Год отчета: " + years + " (до следующего за текущим)"
+                       : "Report year: " + years + " (up to the year after the current one)";
+}
+
 ReportWindowState::ReportWindowState(bool checkColRowNames) : checkColRowNames_(checkColRowNames) {
   for (int k = 0; k < kReportKindCount; ++k) SelectAll(static_cast<ReportKind>(k));
 }

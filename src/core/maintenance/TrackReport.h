@@ -75,6 +75,8 @@ const std::vector<std::string>& ReportInstructions(int language);
 // after the current one once 2020 has passed.
 inline constexpr int kFirstReportYear = 2008;
 int LastReportYear(int currentYear);
+// The year edits' hint once they go beyond 2020: up to which year a report may be made.
+std::string ReportYearNotice(int language, int lastYear);
 
 // The report window's state: what the user left in it stays between openings.
 class ReportWindowState {

@@ -210,6 +210,11 @@ TEST(FolderScan, MissingFolderCancelAndATableBeyondItsSlots) {
   EXPECT_TRUE(table.grown());
   EXPECT_FALSE(table.Add("10000", "p", "KMLB_001_001"));
   EXPECT_TRUE(table.Add("10000", "q", "KMLB_001_001"));
+
+  // A scan of more project folders than the slots says so under its count.
+  EXPECT_EQ(ScanResultLine(kEnglish, 7, false), LangMessage(kEnglish, Msg::ScanTracksAdded) + "7");
+  EXPECT_EQ(ScanResultLine(kRussian, 10001, true),
+            LangMessage(kRussian, Msg::ScanTracksAdded) + "10001\nПапок с проектами больше 10000: просканированы все.");
 }
 
 }  // namespace
