@@ -61,7 +61,16 @@ std::vector<QObject*> CaptionTargets(QWidget* window, const CaptionRow& row) {
   QString name = QString::fromUtf8(row.component);
   if (row.property == CaptionProperty::LabelCaption) name += "Label";  // a labelled edit's label
   std::vector<QObject*> found;
-  for (QObject* o : window->findChildren<QObject*>(name)) found.push_back(o);
+  for (QObject* o : window->findChildren<QObject*>(name)) {
+    // A window owned by this one (a dialog of the main window) has captions of its own.
+    bool inOtherWindow = false;
+    for (QObject* p = o->parent(); p && p != window && !inOtherWindow; p = p->parent())
+      if (p->isWidgetType()) {
+        for (const auto& [windowClass, registered] : Windows())
+          if (registered == p) inOtherWindow = true;
+      }
+    if (!inOtherWindow) found.push_back(o);
+  }
   return found;
 }
 
