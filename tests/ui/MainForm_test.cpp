@@ -19,6 +19,7 @@
 #include <thread>
 
 #include "core/lang/CaptionTable.h"
+#include "core/maintenance/FolderScan.h"
 #include "core/lang/MessageTable.h"
 #include "core/settings/Settings.h"
 #include "core/text/Text.h"
@@ -85,8 +86,20 @@ TEST(MainForm, EveryCaptionRowOfAnExistingWindowFindsExactlyOneControl) {
     }
   }
   // start window, organiser, track information, progress window, main window menus, add by code,
-  // music set, search panel, documents, sign-in
-  EXPECT_EQ(checkedGroups, 10);
+  // music set, search panel, report window, folder scan window, documents, sign-in
+  EXPECT_EQ(checkedGroups, 12);
+
+  // The scan window's project types other than "Other" have no rows on purpose:
+  // they carry the editing programs' own names in both languages.
+  QWidget* scan = CaptionWindow("TScanForm");
+  ASSERT_NE(scan, nullptr);
+  for (const ProjectType& type : ProjectTypes()) {
+    if (type.caption.empty()) continue;  // "Other", whose caption is a row
+    for (const CaptionRow& row : CaptionTable()) EXPECT_NE(type.checkBox, std::string_view(row.component));
+    auto* box = scan->findChild<QAbstractButton*>(QString::fromUtf8(type.checkBox));
+    ASSERT_NE(box, nullptr) << type.checkBox;
+    EXPECT_EQ(box->text().toStdString(), type.caption);
+  }
 }
 
 TEST(MainForm, MenusStartWithTheCaptionTablesTexts) {

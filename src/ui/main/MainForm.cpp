@@ -29,6 +29,8 @@
 #include "ui/main/MainMenus.h"
 #include "ui/main/MainSearch.h"
 #include "ui/main/PlayerControls.h"
+#include "ui/maintenance/RepForm.h"
+#include "ui/maintenance/ScanForm.h"
 #include "ui/musicset/MusicSetCommands.h"
 #include "ui/startup/StartForm.h"
 #include "ui/subscription/SubscriptionCommands.h"
@@ -69,7 +71,9 @@ TMainForm::TMainForm(const MainFormOptions& options, const MainFormPorts& ports,
                                         [this] { search_->Search1Click(); });
   // The program's other windows, in their order, each with the commands that open it
   // (one line each; a window owns its own wiring).
+  new TRepForm(*app_, this);
   new MusicSetCommands(this, *app_, c, *menus_);
+  new TScanForm(*app_, [this] { Refresh(); }, this);
   new DocumentCommands(this, *app_, *menus_, c);
   new ExportCommands(this, *app_, *menus_, [this] { Refresh(); });
   new SubscriptionCommands(this, *app_, c, *menus_, [this] { Refresh(); });

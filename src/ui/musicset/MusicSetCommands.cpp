@@ -15,6 +15,8 @@
 #include "ui/browse/FileBoxDelegate.h"
 #include "ui/main/MainFrame.h"
 #include "ui/main/MainMenus.h"
+#include "ui/maintenance/RepForm.h"
+#include "ui/maintenance/ScanForm.h"
 #include "ui/musicset/CodeForm.h"
 #include "ui/musicset/MusicSetForm.h"
 #include "ui/musicset/TrackInfoForm.h"
@@ -31,6 +33,9 @@ MusicSetCommands::MusicSetCommands(QMainWindow* window, App& app, const MainCont
   hooks.developerMenuShown = [this] { return DeveloperMenuShown(); };
   hooks.showTrackInfo = [this](const std::string& code) { trackInfoForm_->ShowFor(code); };
   hooks.addByCode = [this] { codeForm_->ShowModal(); };
+  // The project folder scan and the usage report: windows of the main window's own.
+  hooks.collect = [window] { if (auto* scan = window->findChild<TScanForm*>()) scan->Open(); };
+  hooks.report = [window] { if (auto* report = window->findChild<TRepForm*>()) report->Open(); };
   musicSetForm_ = new TMusicSetForm(app_, std::move(hooks), window);
   trackInfoForm_->commentsChanged = [this] { c_.FileBox->viewport()->update(); };
 
