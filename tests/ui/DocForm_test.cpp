@@ -84,7 +84,7 @@ struct DocumentsWindow : MainWindowTest {
 
 TEST_F(DocumentsWindow, MarksPagesPresetsAndPreviewsAsTheUserSeesThem) {
   form->show();
-  // At the start: the designed texts are filled, the rest required, quota and price optional.
+  // At the start: the initial texts are filled, the rest required, quota and price optional.
   EXPECT_EQ(Mark("fCEOBtn"), "green");
   EXPECT_EQ(Tag("fCEO"), kFilledTag);
   EXPECT_EQ(Mark("fLLCBtn"), "red");

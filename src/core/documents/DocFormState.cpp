@@ -51,8 +51,8 @@ const DocFieldSpec* FindDocField(std::string_view name) {
 
 DocFormState::DocFormState(CivilDate today) : contractDate(today), reportDate(today) {
   for (const auto& f : kFields) {
-    texts_[std::string(f.name)] = std::string(f.designText);
-    tags_[std::string(FlagControl(f))] = f.designText.empty() ? 0 : kFilledTag;
+    texts_[std::string(f.name)] = std::string(f.initialText);
+    tags_[std::string(FlagControl(f))] = f.initialText.empty() ? 0 : kFilledTag;
   }
   tags_["fShape2"] = 1;  // the entrepreneur's requisites count as filled until first edited
 }

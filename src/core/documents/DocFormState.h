@@ -31,7 +31,7 @@ struct DocFieldSpec {
   int page;                      // the DocPage it stands on, or -1 for the common fields
   DocFieldKind kind;
   std::string_view placeholder;  // what its text replaces in the templates ("" for quota and price)
-  std::string_view designText;   // the text it starts with
+  std::string_view initialText;   // the text it starts with
   std::string_view indicator;    // a memo's indicator shape
   bool optional;                 // shown yellow when empty, never required
 };
@@ -46,7 +46,7 @@ enum class FieldColour { Red, Yellow, Green };
 
 class DocFormState {
  public:
-  // Design values: fCEO and fLic hold their texts and are filled, the
+  // Initial values: fCEO and fLic hold their texts and are filled, the
   // entrepreneur's requisites count as filled until the memo is first edited,
   // every other field is empty; both dates are the date given.
   explicit DocFormState(CivilDate today = {});

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "core/text/FileIO.h"
 #include "core/text/Text.h"
 
 namespace trakvella {
@@ -396,28 +397,7 @@ int RtfDocument::InsertRtf(std::string_view marker, std::string_view rtf) {
   return count;
 }
 
-bool RtfDocument::SaveRtf(const std::filesystem::path& file) const {
-  std::filesystem::path temporary = file;
-  temporary += ".tmp";
-  {
-    std::ofstream stream(temporary, std::ios::binary | std::ios::trunc);
-    if (!stream) return false;
-    stream.write(source_.data(), static_cast<std::streamsize>(source_.size()));
-    stream.close();
-    if (!stream) {
-      std::error_code ec;
-      std::filesystem::remove(temporary, ec);
-      return false;
-    }
-  }
-  std::error_code ec;
-  std::filesystem::rename(temporary, file, ec);
-  if (ec) {
-    std::filesystem::remove(temporary, ec);
-    return false;
-  }
-  return true;
-}
+bool RtfDocument::SaveRtf(const std::filesystem::path& file) const { return WriteFileReplacing(file, source_); }
 
 std::string RtfText(std::string_view utf8, int unicodeSkip) {
   std::string out;

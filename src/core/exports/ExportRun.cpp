@@ -68,25 +68,7 @@ bool ReadTextLines(const std::filesystem::path& file, std::vector<std::string>& 
 }
 
 bool SaveFileBytes(const std::filesystem::path& file, std::string_view bytes) {
-  std::filesystem::path temporary = file;
-  temporary += ".tmp";
-  std::error_code ec;
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-      std::filesystem::remove(temporary, ec);
-      return false;
-    }
-  }
-  std::filesystem::rename(temporary, file, ec);
-  if (ec) {
-    std::filesystem::remove(temporary, ec);
-    return false;
-  }
-  return true;
+  return WriteFileReplacing(file, bytes);
 }
 
 std::string WriteFailedMessage(const std::filesystem::path& file) {

@@ -45,7 +45,7 @@ struct ScanSettings {
   std::string excludeNames;                      // ExcludeNames
   bool wavOnly = false;                          // WAVCheck
 };
-// The controls as the window starts: the first five types ticked, the design's exclusions.
+// The controls as the window starts: the first five types ticked, the usual exclusions.
 ScanSettings DefaultScanSettings();
 
 // One entry the scan adds to the music set.

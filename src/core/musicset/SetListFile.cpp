@@ -89,33 +89,7 @@ bool ReadSetListFile(const fs::path& file, std::vector<std::string>& lines) {
   return true;
 }
 
-bool ReplaceFileContents(const fs::path& file, std::string_view bytes) {
-  std::error_code ec;
-  // A name of the same folder no other program uses, so the rename stays on
-  // one file system and cannot take a file of the user's.
-  std::string tempName = ".";
-  tempName += file.filename().string();
-  tempName += ".trakvella-";
-  tempName += std::to_string(::getpid());
-  tempName += ".tmp";
-  const fs::path temp = file.parent_path() / tempName;
-  bool written = false;
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (out) {
-      out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-      out.flush();
-      out.close();
-      written = !out.fail();
-    }
-  }
-  if (written) {
-    fs::rename(temp, file, ec);
-    if (!ec) return true;
-  }
-  if (fs::is_regular_file(temp, ec)) fs::remove(temp, ec);
-  return false;
-}
+bool ReplaceFileContents(const fs::path& file, std::string_view bytes) { return WriteFileReplacing(file, bytes); }
 
 bool WriteSetListFile(const fs::path& file, const MusicSet& set) {
   return ReplaceFileContents(file, Utf8ToCp1251(JoinLinesCrLf(SetListLines(set))));

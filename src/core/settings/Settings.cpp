@@ -374,28 +374,7 @@ std::vector<std::string> SettingsLines(const Settings& settings) {
 
 bool WriteSettings(const fs::path& programFolder, const Settings& settings) {
   const std::string bytes = Utf8ToCp1251(JoinLinesCrLf(SettingsLines(settings)));
-  const fs::path file = programFolder / kSettingsFileName;
-  const fs::path temp = programFolder / kSettingsTempFileName;
-  std::error_code ec;
-
-  bool written = false;
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (out) {
-      out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-      out.flush();
-      out.close();
-      written = !out.fail();
-    }
-  }
-  if (written) {
-    fs::rename(temp, file, ec);
-    if (!ec) return true;
-  }
-  // Leave the old file as it was and no half-written copy beside it (unless
-  // the temporary name is taken by something that is not a file).
-  if (fs::is_regular_file(temp, ec)) fs::remove(temp, ec);
-  return false;
+  return WriteFileReplacing(programFolder / kSettingsFileName, bytes, programFolder / kSettingsTempFileName);
 }
 
 }  // namespace trakvella
