@@ -1,6 +1,6 @@
 #pragma once
-// FreedesktopTrash: the Trash port as the freedesktop.org trash specification
-// lays it out, in plain POSIX, so the program and trakvella-cli share it. A
+// FreedesktopTrash: the Trash port laid out as freedesktop.org desktops keep their trash
+// (files/ and info/), in plain POSIX, so the program and trakvella-cli share it. A
 // file goes to the home trash when it lives on the same file system, else to
 // the trash at the top of its own file system; it is never copied.
 #include <filesystem>

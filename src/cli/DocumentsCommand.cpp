@@ -142,8 +142,8 @@ int CommandContract(const Catalogue& catalogue, const ResourceStore& resources, 
       kind = true;
     } else if (option == "--field") {
       const std::string name(RowName(value));
-      const DocFieldSpec* spec = FindDocField(name);
-      if (value.find('=') == std::string::npos || !spec || spec->page < 0)
+      const DocFieldInfo* info = FindDocField(name);
+      if (value.find('=') == std::string::npos || !info || info->page < 0)
         return DocumentsUsageError("--field wants NAME=VALUE with a licensee field name, got \"" + value + "\"");
       form.SetText(name, std::string(RowValue(value)));
     } else if (option == "--quota") {

@@ -10,7 +10,7 @@ constexpr int kLegal = static_cast<int>(DocPage::LegalEntity);
 constexpr int kEntrepreneur = static_cast<int>(DocPage::Entrepreneur);
 constexpr int kPerson = static_cast<int>(DocPage::PrivatePerson);
 
-constexpr std::array<DocFieldSpec, 14> kFields{{
+constexpr std::array<DocFieldInfo, 14> kFields{{
     {"fLLC", kLegal, DocFieldKind::Edit, "$$$Предприятие", "", "", false},
     {"fFIOCEO", kLegal, DocFieldKind::Edit, "$$$ФИО,", "", "", false},
     {"fCEO", kLegal, DocFieldKind::Edit, "$$$Должность", "Генеральный директор", "", false},
@@ -28,8 +28,8 @@ constexpr std::array<DocFieldSpec, 14> kFields{{
 }};
 
 // The control holding a field's flag: the edit itself, or a memo's indicator.
-std::string_view FlagControl(const DocFieldSpec& spec) {
-  return spec.kind == DocFieldKind::Memo ? spec.indicator : spec.name;
+std::string_view FlagControl(const DocFieldInfo& info) {
+  return info.kind == DocFieldKind::Memo ? info.indicator : info.name;
 }
 
 }  // namespace
@@ -41,9 +41,9 @@ bool IsValidDate(CivilDate d) {
   return d.day <= kDays[d.month - 1] + (d.month == 2 && leap ? 1 : 0);
 }
 
-const std::array<DocFieldSpec, 14>& DocFields() { return kFields; }
+const std::array<DocFieldInfo, 14>& DocFields() { return kFields; }
 
-const DocFieldSpec* FindDocField(std::string_view name) {
+const DocFieldInfo* FindDocField(std::string_view name) {
   for (const auto& f : kFields)
     if (f.name == name) return &f;
   return nullptr;
@@ -71,9 +71,9 @@ const std::string& DocFormState::Text(std::string_view name) const {
 }
 
 void DocFormState::Refresh(std::string_view name) {
-  const DocFieldSpec* spec = FindDocField(name);
-  if (!spec) return;
-  tags_[std::string(FlagControl(*spec))] = Text(name).empty() ? 0 : kFilledTag;
+  const DocFieldInfo* info = FindDocField(name);
+  if (!info) return;
+  tags_[std::string(FlagControl(*info))] = Text(name).empty() ? 0 : kFilledTag;
 }
 
 int DocFormState::Tag(std::string_view controlName) const {
@@ -85,10 +85,10 @@ int DocFormState::Tag(std::string_view controlName) const {
 }
 
 FieldColour DocFormState::Colour(std::string_view fieldName) const {
-  const DocFieldSpec* spec = FindDocField(fieldName);
-  if (!spec) return FieldColour::Red;
+  const DocFieldInfo* info = FindDocField(fieldName);
+  if (!info) return FieldColour::Red;
   if (!Text(fieldName).empty()) return FieldColour::Green;
-  return spec->optional ? FieldColour::Yellow : FieldColour::Red;
+  return info->optional ? FieldColour::Yellow : FieldColour::Red;
 }
 
 void DocFormState::ChooseQuotaPreset(int item) {

@@ -26,7 +26,7 @@ bool IsValidDate(CivilDate date);
 // The field controls whose flags the window keeps. An edit's flag is its own;
 // a memo's flag is kept by its indicator shape.
 enum class DocFieldKind { Edit, Memo };
-struct DocFieldSpec {
+struct DocFieldInfo {
   std::string_view name;         // the control's name
   int page;                      // the DocPage it stands on, or -1 for the common fields
   DocFieldKind kind;
@@ -35,9 +35,9 @@ struct DocFieldSpec {
   std::string_view indicator;    // a memo's indicator shape
   bool optional;                 // shown yellow when empty, never required
 };
-const std::array<DocFieldSpec, 14>& DocFields();
-// The spec of a field by control name, or nullptr.
-const DocFieldSpec* FindDocField(std::string_view name);
+const std::array<DocFieldInfo, 14>& DocFields();
+// The info of a field by control name, or nullptr.
+const DocFieldInfo* FindDocField(std::string_view name);
 
 inline constexpr int kFilledTag = 100;
 

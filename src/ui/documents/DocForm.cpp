@@ -240,10 +240,10 @@ QWidget* TDocForm::MakePage(const char* sheet,
   auto* grid = new QGridLayout(page);
   int row = 0;
   for (const auto& [label, field] : labelledFields) {
-    const DocFieldSpec* spec = FindDocField(field);
-    grid->addWidget(NamedLabel(label, page), row, 0, spec->kind == DocFieldKind::Memo ? Qt::AlignTop : Qt::Alignment());
+    const DocFieldInfo* info = FindDocField(field);
+    grid->addWidget(NamedLabel(label, page), row, 0, info->kind == DocFieldKind::Memo ? Qt::AlignTop : Qt::Alignment());
     grid->addWidget(MakeField(field), row, 1);
-    if (spec->kind == DocFieldKind::Memo) grid->setRowStretch(row, 1);
+    if (info->kind == DocFieldKind::Memo) grid->setRowStretch(row, 1);
     ++row;
   }
   grid->setColumnStretch(1, 1);
@@ -251,21 +251,21 @@ QWidget* TDocForm::MakePage(const char* sheet,
 }
 
 QWidget* TDocForm::MakeField(const char* name) {
-  const DocFieldSpec* spec = FindDocField(name);
+  const DocFieldInfo* info = FindDocField(name);
   auto* holder = new QWidget(this);
   auto* row = new QHBoxLayout(holder);
   row->setContentsMargins(0, 0, 0, 0);
   row->setSpacing(3);
   const std::string key = name;
-  if (spec->kind == DocFieldKind::Memo) {
+  if (info->kind == DocFieldKind::Memo) {
     auto* memo = new QPlainTextEdit(holder);
     memo->setObjectName(name);
     memo->setTabChangesFocus(true);
     memo->setPlainText(Q(state_.Text(name)));
     memos_[key] = memo;
     auto* shape = new IndicatorShape(true, holder);
-    shape->setObjectName(Q(spec->indicator));
-    indicators_[std::string(spec->indicator)] = shape;
+    shape->setObjectName(Q(info->indicator));
+    indicators_[std::string(info->indicator)] = shape;
     row->addWidget(memo, 1);
     row->addWidget(shape, 0, Qt::AlignTop);
     connect(memo, &QPlainTextEdit::textChanged, this, [this, key, memo] { FieldChanged(key, memo->toPlainText()); });
@@ -316,16 +316,16 @@ void TDocForm::FieldRefresh(const std::string& name) {
 }
 
 void TDocForm::ShowFieldState() {
-  for (const DocFieldSpec& spec : DocFields()) {
-    const std::string name(spec.name);
-    const QColor colour = ColourOf(state_.Colour(spec.name));
-    if (spec.kind == DocFieldKind::Memo) {
-      memos_.at(name)->setProperty("Tag", state_.Tag(spec.name));
-      IndicatorShape* shape = indicators_.at(std::string(spec.indicator));
-      shape->setProperty("Tag", state_.Tag(spec.indicator));
+  for (const DocFieldInfo& info : DocFields()) {
+    const std::string name(info.name);
+    const QColor colour = ColourOf(state_.Colour(info.name));
+    if (info.kind == DocFieldKind::Memo) {
+      memos_.at(name)->setProperty("Tag", state_.Tag(info.name));
+      IndicatorShape* shape = indicators_.at(std::string(info.indicator));
+      shape->setProperty("Tag", state_.Tag(info.indicator));
       shape->SetColour(colour);
     } else {
-      edits_.at(name)->setProperty("Tag", state_.Tag(spec.name));
+      edits_.at(name)->setProperty("Tag", state_.Tag(info.name));
       indicators_.at(name)->SetColour(colour);
     }
   }
