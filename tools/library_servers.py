@@ -463,10 +463,10 @@ STALL_SECONDS = 3.0
 
 
 class FtpAccount:
-    def __init__(self, spec):
-        parts = spec.split(":")
+    def __init__(self, text):
+        parts = text.split(":")
         if len(parts) < 2 or not parts[0] or not parts[1]:
-            raise ValueError("--ftp-account wants LOGIN:PASSWORD[:CREDIT[:MODE[:CODES]]]: %r" % spec)
+            raise ValueError("--ftp-account wants LOGIN:PASSWORD[:CREDIT[:MODE[:CODES]]]: %r" % text)
         self.login, self.password = parts[0], parts[1]
         self.credit = int(parts[2]) if len(parts) > 2 and parts[2] else 25
         self.mode = parts[3] if len(parts) > 3 and parts[3] else "normal"
@@ -822,7 +822,7 @@ def main(argv):
         return None if data is None else ("audio/mpeg", data)
 
     try:
-        accounts = [FtpAccount(spec) for spec in args.ftp_account]
+        accounts = [FtpAccount(text) for text in args.ftp_account]
     except ValueError as error:
         sys.stderr.write("library_servers: %s\n" % error)
         return 2
