@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "BenchSupport.h"
+#include "FullCatalogueWindow.h"
 #include "program/DesktopPorts.h"
 #include "ui/main/MainForm.h"
 #include "ui/musicset/MusicSetForm.h"
@@ -24,37 +25,13 @@ namespace {
 using namespace trakvella;
 namespace fs = std::filesystem;
 
-struct Window {
-  fs::path root = fs::temp_directory_path() / ("trakvella-set-window-bench-" + std::to_string(::getpid()));
-  DesktopPorts desktop;
-  bench::NoDialogs dialogs;
-  std::unique_ptr<TMainForm> main;
-  std::unique_ptr<TWaitForm> wait;
+struct Window : bench::FullCatalogueWindow {
   std::vector<std::string> allCodes;
 
-  Window() {
-    fs::create_directories(root / "home");
-    bench::Generate("--out '" + (root / "catalogue").string() + "'");
-    MainFormOptions o;
-    o.programFolder = root / "home";
-    o.catalogueFolder = root / "catalogue";
-    MainFormPorts ports = desktop.ports();
-    ports.dialogs = &dialogs;
-    main = std::make_unique<TMainForm>(o, ports);
-    wait = std::make_unique<TWaitForm>(main.get(), [] { return 0; });
-    main->setWaitForm(wait.get());
-    main->resize(1200, 900);
-    main->show();
-    main->FirstActivation();
+  Window() : FullCatalogueWindow("trakvella-set-window-bench") {
     const Catalogue& catalogue = main->app().catalogue();
     for (int cd = 0; cd < catalogue.cdCount; ++cd)
       for (const TrackRecord& t : catalogue.cds[cd].tracks) allCodes.push_back(t.code);
-  }
-  ~Window() {
-    wait.reset();
-    main.reset();
-    std::error_code ec;
-    fs::remove_all(root, ec);
   }
   TMusicSetForm* SetForm() { return main->findChild<TMusicSetForm*>("MusicSetForm"); }
 };

@@ -12,6 +12,7 @@
 #include <stdexcept>
 
 #include "BenchSupport.h"
+#include "FullCatalogueWindow.h"
 #include "program/DesktopPorts.h"
 #include "ui/main/MainForm.h"
 #include "ui/wait/WaitForm.h"
@@ -26,33 +27,8 @@ namespace {
 using namespace trakvella;
 namespace fs = std::filesystem;
 
-struct Window {
-  fs::path root = fs::temp_directory_path() / ("trakvella-window-bench-" + std::to_string(::getpid()));
-  DesktopPorts desktop;
-  bench::NoDialogs dialogs;
-  std::unique_ptr<TMainForm> main;
-  std::unique_ptr<TWaitForm> wait;
-  Window() {
-    fs::create_directories(root / "home");
-    bench::Generate("--out '" + (root / "catalogue").string() + "'");
-    MainFormOptions o;
-    o.programFolder = root / "home";
-    o.catalogueFolder = root / "catalogue";
-    MainFormPorts ports = desktop.ports();
-    ports.dialogs = &dialogs;
-    main = std::make_unique<TMainForm>(o, ports);
-    wait = std::make_unique<TWaitForm>(main.get(), [] { return 0; });
-    main->setWaitForm(wait.get());
-    main->resize(1200, 900);
-    main->show();
-    main->FirstActivation();
-  }
-  ~Window() {
-    wait.reset();
-    main.reset();
-    std::error_code ec;
-    fs::remove_all(root, ec);
-  }
+struct Window : bench::FullCatalogueWindow {
+  Window() : FullCatalogueWindow("trakvella-window-bench") {}
 };
 
 Window& W() {

@@ -8,6 +8,7 @@
 
 #include "ports/Clipboard.h"
 #include "ports/Dialogs.h"
+#include "ports/ProcessLauncher.h"
 #include "ports/Progress.h"
 #include "ports/Shell.h"
 
@@ -113,5 +114,18 @@ class TempDir {
 // Writes bytes to a file, creating its folders.
 void WriteFile(const std::filesystem::path& file, const std::string& bytes);
 std::string ReadFile(const std::filesystem::path& file);
+
+// Records each program it is asked to start ("program arg1 arg2 ...") and starts nothing.
+class RecordingLauncher : public ProcessLauncher {
+ public:
+  std::vector<std::string> started;
+  bool StartDetached(const std::string& program, const std::vector<std::string>& arguments,
+                     const std::string&) override {
+    std::string line = program;
+    for (const std::string& argument : arguments) line += " " + argument;
+    started.push_back(line);
+    return true;
+  }
+};
 
 }  // namespace trakvella::testing

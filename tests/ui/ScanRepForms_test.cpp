@@ -2,7 +2,6 @@
 // refused while it runs, its captions) and the report window (the report of some
 // columns with row numbers on the clipboard, the pages, what stays between openings).
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -20,6 +19,7 @@
 
 #include "core/lang/MessageTable.h"
 #include "core/maintenance/TrackReport.h"
+#include "support/Gzip.h"
 #include "ui/MainWindowFixture.h"
 #include "ui/lang/LangCaptions.h"
 #include "ui/maintenance/RepForm.h"
@@ -27,20 +27,6 @@
 
 namespace trakvella::testing {
 namespace {
-
-std::string Gzip(const std::string& bytes) {
-  z_stream zs{};
-  EXPECT_EQ(deflateInit2(&zs, 6, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY), Z_OK);
-  std::string out(deflateBound(&zs, bytes.size()) + 64, '\0');
-  zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
-  zs.avail_in = static_cast<uInt>(bytes.size());
-  zs.next_out = reinterpret_cast<Bytef*>(out.data());
-  zs.avail_out = static_cast<uInt>(out.size());
-  EXPECT_EQ(deflate(&zs, Z_FINISH), Z_STREAM_END);
-  out.resize(zs.total_out);
-  deflateEnd(&zs);
-  return out;
-}
 
 // A project as an editor writes it: binary filler around the paths of its audio files.
 std::string Project(const std::vector<std::string>& files) {

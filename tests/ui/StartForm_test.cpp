@@ -39,18 +39,6 @@ class ConnectedInterface : public NetworkInterfaces {
   std::vector<NetworkInterface> List() override { return {NetworkInterface{"eth0", "up", true, false}}; }
 };
 
-class RecordingLauncher : public ProcessLauncher {
- public:
-  std::vector<std::string> started;
-  bool StartDetached(const std::string& program, const std::vector<std::string>& arguments,
-                     const std::string&) override {
-    std::string line = program;
-    for (const std::string& argument : arguments) line += " " + argument;
-    started.push_back(line);
-    return true;
-  }
-};
-
 // A start window of program version `version` over the real HTTP client and archive reader.
 struct StartWindow {
   FakeDialogs dialogs;

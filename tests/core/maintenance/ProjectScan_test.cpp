@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
-#include <zlib.h>
 
 #include <fstream>
 #include <random>
@@ -12,9 +11,12 @@
 
 #include "adapters/ZlibInflater.h"
 #include "support/Fakes.h"
+#include "support/Gzip.h"
 
 namespace trakvella {
 namespace {
+
+using testing::Gzip;
 
 using testing::TempDir;
 using testing::WriteFile;
@@ -59,20 +61,6 @@ std::string Utf16(const std::string& ascii) {
     out += c;
     out += '\0';
   }
-  return out;
-}
-
-std::string Gzip(const std::string& bytes) {
-  z_stream zs{};
-  EXPECT_EQ(deflateInit2(&zs, 6, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY), Z_OK);
-  std::string out(deflateBound(&zs, bytes.size()) + 64, '\0');
-  zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
-  zs.avail_in = static_cast<uInt>(bytes.size());
-  zs.next_out = reinterpret_cast<Bytef*>(out.data());
-  zs.avail_out = static_cast<uInt>(out.size());
-  EXPECT_EQ(deflate(&zs, Z_FINISH), Z_STREAM_END);
-  out.resize(zs.total_out);
-  deflateEnd(&zs);
   return out;
 }
 

@@ -31,16 +31,6 @@ using ::testing::HasSubstr;
 
 std::string M(Msg message) { return LangMessage(kEnglish, message); }
 
-class RecordingLauncher : public ProcessLauncher {
- public:
-  std::vector<std::string> started;
-  bool StartDetached(const std::string& program, const std::vector<std::string>& arguments,
-                     const std::string&) override {
-    started.push_back(program + " " + (arguments.empty() ? "" : arguments.front()));
-    return true;
-  }
-};
-
 // One start window over the given HTTP client, with the program folder home.
 struct Start {
   FakeDialogs dialogs;

@@ -1,0 +1,48 @@
+#pragma once
+// FullCatalogueWindow: the main window with its progress window over a freshly generated full-size
+// catalogue in a temporary program folder, shown offscreen with its library loaded; removed at its end.
+#include <unistd.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "BenchSupport.h"
+#include "program/DesktopPorts.h"
+#include "ui/main/MainForm.h"
+#include "ui/wait/WaitForm.h"
+
+namespace trakvella::bench {
+
+struct FullCatalogueWindow {
+  std::filesystem::path root;
+  DesktopPorts desktop;
+  NoDialogs dialogs;
+  std::unique_ptr<TMainForm> main;
+  std::unique_ptr<TWaitForm> wait;
+
+  explicit FullCatalogueWindow(const std::string& name)
+      : root(std::filesystem::temp_directory_path() / (name + "-" + std::to_string(::getpid()))) {
+    std::filesystem::create_directories(root / "home");
+    Generate("--out '" + (root / "catalogue").string() + "'");
+    MainFormOptions o;
+    o.programFolder = root / "home";
+    o.catalogueFolder = root / "catalogue";
+    MainFormPorts ports = desktop.ports();
+    ports.dialogs = &dialogs;
+    main = std::make_unique<TMainForm>(o, ports);
+    wait = std::make_unique<TWaitForm>(main.get(), [] { return 0; });
+    main->setWaitForm(wait.get());
+    main->resize(1200, 900);
+    main->show();
+    main->FirstActivation();
+  }
+  ~FullCatalogueWindow() {
+    wait.reset();
+    main.reset();
+    std::error_code ec;
+    std::filesystem::remove_all(root, ec);
+  }
+};
+
+}  // namespace trakvella::bench
