@@ -8,8 +8,34 @@
 namespace trakvella {
 
 enum class MessageKind { Plain, Information, Warning, Error, Confirmation };
-enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MessageButtons {
+  Ok,
+  OkCancel,
+  YesNo,
+  YesNoCancel,
+  // A question whose Yes destroys data (deletes a file, empties a list, replaces
+  // a file): No is the default button, so Enter never answers Yes.
+  YesNoDefaultNo,
+  YesNoCancelDefaultNo,
+};
 enum class MessageAnswer { Ok, Cancel, Yes, No };
+
+// Whether a box of these buttons asks Yes or No.
+constexpr bool AsksYesNo(MessageButtons buttons) {
+  return buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel ||
+         buttons == MessageButtons::YesNoDefaultNo || buttons == MessageButtons::YesNoCancelDefaultNo;
+}
+// Whether it offers Cancel besides.
+constexpr bool OffersCancel(MessageButtons buttons) {
+  return buttons == MessageButtons::OkCancel || buttons == MessageButtons::YesNoCancel ||
+         buttons == MessageButtons::YesNoCancelDefaultNo;
+}
+// The button Enter presses: No for a question that destroys data, else the first one.
+constexpr MessageAnswer DefaultAnswer(MessageButtons buttons) {
+  if (buttons == MessageButtons::YesNoDefaultNo || buttons == MessageButtons::YesNoCancelDefaultNo)
+    return MessageAnswer::No;
+  return AsksYesNo(buttons) ? MessageAnswer::Yes : MessageAnswer::Ok;
+}
 
 class Dialogs {
  public:

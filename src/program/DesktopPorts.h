@@ -14,6 +14,7 @@
 #include "ports/Random.h"
 #include "ui/main/MainForm.h"
 #include "ui/startup/StartForm.h"
+#include "ui/wait/WaitForm.h"
 
 namespace trakvella {
 
@@ -33,6 +34,12 @@ struct DesktopPorts {
   PosixProcessLauncher launcher;
   // Gzip-compressed project files of the folder scan.
   ZlibInflater inflater;
+
+  // Every dialog stands above the progress window, which stays on top of the
+  // other windows: it steps aside while a dialog is up and comes back after.
+  void KeepDialogsAbove(TWaitForm& waitForm) {
+    dialogs.setAroundDialog([&waitForm](bool shown) { waitForm.StepAside(shown); });
+  }
 
   MainFormPorts ports() {
     return MainFormPorts{&dialogs, &clipboard, &shell, &random,   &mediaDevice,

@@ -40,6 +40,7 @@ int main(int argc, char** argv) {
   waitForm.setObjectName("WaitForm");
   RegisterCaptionWindow("TWaitForm", &waitForm);
   mainForm.setWaitForm(&waitForm);
+  desktop.KeepDialogsAbove(waitForm);
 
   // The start window; an update it installs restarts this program file with the same arguments.
   StartSetup setup;

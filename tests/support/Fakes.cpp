@@ -13,8 +13,7 @@ MessageAnswer FakeDialogs::Message(const std::string& text, MessageKind kind, Me
     answers.pop_front();
     return a;
   }
-  return buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel ? MessageAnswer::Yes
-                                                                                      : MessageAnswer::Ok;
+  return AsksYesNo(buttons) ? MessageAnswer::Yes : MessageAnswer::Ok;
 }
 
 std::optional<std::string> FakeDialogs::Input(const std::string&, const std::string&, const std::string&) {

@@ -8,6 +8,23 @@
 
 namespace trakvella {
 
+// While a dialog is up: tells the window that steps aside, and tells it again
+// when the dialog has closed, however the call ends.
+class QtDialogs::Showing {
+ public:
+  explicit Showing(const std::function<void(bool)>& around) : around_(around) {
+    if (around_) around_(true);
+  }
+  ~Showing() {
+    if (around_) around_(false);
+  }
+  Showing(const Showing&) = delete;
+  Showing& operator=(const Showing&) = delete;
+
+ private:
+  const std::function<void(bool)>& around_;
+};
+
 namespace {
 // A dialog's text: a CR inside a message is a line break.
 QString DialogText(const std::string& text) {
@@ -16,6 +33,7 @@ QString DialogText(const std::string& text) {
 }  // namespace
 
 MessageAnswer QtDialogs::Message(const std::string& text, MessageKind kind, MessageButtons buttons) {
+  const Showing showing(aroundDialog_);
   QMessageBox box(owner_);
   box.setWindowTitle(QApplication::applicationName());
   box.setText(DialogText(text));
@@ -31,9 +49,13 @@ MessageAnswer QtDialogs::Message(const std::string& text, MessageKind kind, Mess
     case MessageButtons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
     case MessageButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
     case MessageButtons::YesNoCancel:
+    case MessageButtons::YesNoCancelDefaultNo:
       box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
       break;
+    case MessageButtons::YesNoDefaultNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
   }
+  // Enter presses the default button: never Yes where Yes destroys data.
+  if (DefaultAnswer(buttons) == MessageAnswer::No) box.setDefaultButton(QMessageBox::No);
   switch (box.exec()) {
     case QMessageBox::Yes: return MessageAnswer::Yes;
     case QMessageBox::No: return MessageAnswer::No;
@@ -44,6 +66,7 @@ MessageAnswer QtDialogs::Message(const std::string& text, MessageKind kind, Mess
 
 std::optional<std::string> QtDialogs::Input(const std::string& caption, const std::string& prompt,
                                             const std::string& initial) {
+  const Showing showing(aroundDialog_);
   bool ok = false;
   QString text = QInputDialog::getText(owner_, DialogText(caption), DialogText(prompt), QLineEdit::Normal,
                                        DialogText(initial), &ok);
@@ -52,6 +75,7 @@ std::optional<std::string> QtDialogs::Input(const std::string& caption, const st
 }
 
 std::string QtDialogs::SelectFolder(const std::string& title, const std::string& initialFolder) {
+  const Showing showing(aroundDialog_);
   QString folder = QFileDialog::getExistingDirectory(owner_, DialogText(title), DialogText(initialFolder),
                                                      QFileDialog::ShowDirsOnly);
   return folder.toStdString();
@@ -74,17 +98,20 @@ QString QtFilter(const std::string& filter) {
 
 std::string QtDialogs::SaveFileName(const std::string& title, const std::string& filter,
                                     const std::string& initialPath) {
+  const Showing showing(aroundDialog_);
   return QFileDialog::getSaveFileName(owner_, DialogText(title), DialogText(initialPath), QtFilter(filter))
       .toStdString();
 }
 
 std::string QtDialogs::OpenFileName(const std::string& title, const std::string& filter,
                                     const std::string& initialPath) {
+  const Showing showing(aroundDialog_);
   return QFileDialog::getOpenFileName(owner_, DialogText(title), DialogText(initialPath), QtFilter(filter))
       .toStdString();
 }
 
 int QtDialogs::Choose(const std::string& text, const std::vector<std::string>& buttons) {
+  const Showing showing(aroundDialog_);
   QMessageBox box(QMessageBox::Question, QApplication::applicationName(), DialogText(text), QMessageBox::NoButton,
                   owner_);
   std::vector<QAbstractButton*> added;

@@ -108,6 +108,7 @@ void TWaitForm::ShowProgress(const std::string& text, ProgressMode mode, bool ta
       animationTimer_->stop();
       animation_.Home();
       trackBar_->show();
+      comesBack_ = false;
       hide();
       break;
     case ProgressMode::Show:
@@ -122,8 +123,7 @@ void TWaitForm::ShowProgress(const std::string& text, ProgressMode mode, bool ta
       trackBar_->show();
       operation_->setText(qtext);
       SetTall(tall);
-      show();
-      raise();
+      Appear();
       break;
     case ProgressMode::ChangeText:
       operation_->setText(qtext);
@@ -141,8 +141,7 @@ void TWaitForm::ShowProgress(const std::string& text, ProgressMode mode, bool ta
       animation_.Home();
       trackBar_->hide();
       SetTall(tall);
-      show();
-      raise();
+      Appear();
       break;
     default:
       return;
@@ -165,9 +164,36 @@ void TWaitForm::pump() {
 
 bool TWaitForm::Animating() const { return animationTimer_->isActive(); }
 
+void TWaitForm::Appear() {
+  if (dialogsUp_ > 0) {
+    comesBack_ = true;
+    return;
+  }
+  show();
+  raise();
+}
+
+void TWaitForm::StepAside(bool dialogShown) {
+  if (dialogShown) {
+    // The window stays on top of every other; a dialog shown while it is up
+    // would open underneath it, its buttons hidden. So it goes for that time.
+    if (dialogsUp_++ > 0) return;
+    comesBack_ = isVisible();
+    if (comesBack_) hide();
+    return;
+  }
+  if (dialogsUp_ == 0 || --dialogsUp_ > 0) return;
+  if (!comesBack_ || !holding_) return;
+  comesBack_ = false;
+  returning_ = true;
+  show();
+  raise();
+  returning_ = false;
+}
+
 void TWaitForm::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  if (event->spontaneous()) return;
+  if (event->spontaneous() || returning_) return;
   // Coming up from hidden: a fresh cancel caption, centred on the main window.
   cancelBut_->setText(Message(Msg::Abort));
   CentreOnMainWindow();

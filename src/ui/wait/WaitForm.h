@@ -47,6 +47,11 @@ class TWaitForm : public QWidget, public Progress {
   // Window events, at most every 15 ms, so a pump per item stays cheap.
   void pump() override;
 
+  // While a dialog is up (dialogShown true) the window steps aside, so that it
+  // never covers the dialog's question; once the last dialog has closed it comes
+  // back where it was, as long as an operation still holds it. Calls nest.
+  void StepAside(bool dialogShown);
+
   // For the owner and tests: the squares and whether they are moving.
   const ProgressAnimation& Animation() const { return animation_; }
   bool Animating() const;
@@ -71,6 +76,9 @@ class TWaitForm : public QWidget, public Progress {
  private:
   class TrackBar;
 
+  // Shows the window and raises it, unless it stands aside for a dialog (it
+  // then comes back with the dialog's end).
+  void Appear();
   void SetMainControlsEnabled(bool enabled);
   void SetTall(bool tall);
   void CentreOnMainWindow();
@@ -91,6 +99,9 @@ class TWaitForm : public QWidget, public Progress {
   int perMille_ = -1;
   bool cancelled_ = false;
   bool holding_ = false;  // shown by mode 1 or 3 and not yet hidden by mode 0
+  int dialogsUp_ = 0;      // dialogs shown above the window now
+  bool comesBack_ = false;  // shown when the last of those dialogs closes
+  bool returning_ = false;  // being shown again after a dialog: nothing about it is new
   QElapsedTimer sincePump_;
 };
 
