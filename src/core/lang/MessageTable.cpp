@@ -264,6 +264,12 @@ constexpr std::array<MessageRow, kMessageCount> kMessages{{
      "Особый демо сервер"},  // 122
     {"Enter URL",
      "Введите адрес"},  // 123
+    {"This login is too long: no account file can be named after it!",
+     "Логин слишком длинный: по нему нельзя назвать файл аккаунта!"},  // 124
+    {"Could not save the subscription account file:\r",
+     "Не удалось сохранить файл аккаунта Подписки:\r"},  // 125
+    {"This file already exists. Replace it?\r",
+     "Такой файл уже существует. Заменить его?\r"},  // 126
 }};
 
 }  // namespace

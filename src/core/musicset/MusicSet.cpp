@@ -12,6 +12,7 @@ namespace trakvella {
 namespace {
 
 constexpr size_t kTrackCodeLength = 12;
+const std::string kNoField;
 
 // A number of at most two ASCII digits; 0 for anything else.
 long long TwoDigits(std::string_view text) {
@@ -98,7 +99,7 @@ void MusicSet::AppendUnchecked(MusicSetEntry&& entry) {
 }
 
 bool MusicSet::Append(MusicSetEntry entry) {
-  if (entries_.size() >= kMusicSetCapacity) return false;
+  if (Full()) return false;
   AppendUnchecked(std::move(entry));
   return true;
 }
@@ -117,22 +118,35 @@ size_t MusicSet::FillMem(const FillLines& lines, FillMode mode) {
     const std::string_view name = TrimView(std::string_view(line).substr(0, equals));
     const std::string code = CodeFromName(name);
     if (CharCount(code) != kTrackCodeLength) continue;
+    const std::string& folder = i < lines.folders.size() ? lines.folders[i] : kNoField;
+    const std::string& project = i < lines.names.size() ? lines.names[i] : kNoField;
     const auto [cd, track] = catalogue_.LocateTrack(code);
     if (cd < 0) {
+      if (LibraryListsTrack(code)) {
+        // A track of the library this load lacks (an offline load): the entry
+        // stays in its place as its line, unseen until a load holds the track.
+        if (mode == FillMode::SkipPresent && Held(code)) continue;
+        if (Full()) {
+          ++refused;
+          continue;
+        }
+        held_.push_back({entries_.size(), line + "," + folder + "," + project});
+        continue;
+      }
       if (reportUnknown) dialogs_.Message(std::to_string(i) + ": " + code);
       continue;
     }
     const std::string& catalogueCode = catalogue_.Track(cd, track).code;
     if (mode == FillMode::SkipPresent && Contains(catalogueCode)) continue;
-    if (entries_.size() >= kMusicSetCapacity) {
+    if (Full()) {
       ++refused;
       continue;
     }
     MusicSetEntry entry;
     entry.code = catalogueCode;
     entry.context = hasContext ? line.substr(equals + 1) : DefaultContext(cd, ContextCategory::Specific);
-    entry.projectFolder = i < lines.folders.size() ? lines.folders[i] : std::string();
-    entry.projectName = i < lines.names.size() ? lines.names[i] : std::string();
+    entry.projectFolder = folder;
+    entry.projectName = project;
     entry.cdIndex = cd;
     entry.trackIndex = track;
     AppendUnchecked(std::move(entry));
@@ -166,7 +180,7 @@ ToggleResult MusicSet::AddFromMainList(const std::vector<std::pair<int, int>>& r
     RemoveAt(static_cast<size_t>(present));
     return ToggleResult::Removed;
   }
-  if (entries_.size() >= kMusicSetCapacity) {
+  if (Full()) {
     RefuseMessage(1);
     return ToggleResult::Refused;
   }
@@ -185,7 +199,7 @@ size_t MusicSet::AddAll(const std::vector<std::pair<int, int>>& rows, const std:
     progress.pump();
     const TrackRecord& record = catalogue_.Track(cd, track);
     if (Contains(record.code)) continue;
-    if (entries_.size() >= kMusicSetCapacity) {
+    if (Full()) {
       ++refused;
       continue;
     }
@@ -203,6 +217,9 @@ void MusicSet::RemoveAt(size_t position) {
   if (position >= entries_.size()) return;
   CountOut(entries_[position].code);
   entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(position));
+  // Held entries after it stay between the same neighbours.
+  for (HeldLine& held : held_)
+    if (held.before > position) --held.before;
   const long long p = static_cast<long long>(position);
   const long long newCount = static_cast<long long>(entries_.size());
   selection_ = static_cast<int>(p > 0 && p == newCount - 1 ? p - 1 : p);
@@ -211,13 +228,14 @@ void MusicSet::RemoveAt(size_t position) {
 
 void MusicSet::Clear() {
   entries_.clear();
+  held_.clear();
   counts_.clear();
   Changed();
 }
 
 bool MusicSet::AskAndClear() {
-  if (dialogs_.Message(LangMessage(Lang(), Msg::ClearMusicSet), MessageKind::Confirmation, MessageButtons::YesNo) !=
-      MessageAnswer::Yes)
+  if (dialogs_.Message(LangMessage(Lang(), Msg::ClearMusicSet), MessageKind::Confirmation,
+                       MessageButtons::YesNoDefaultNo) != MessageAnswer::Yes)
     return false;
   if (stopPlayback) stopPlayback();
   Clear();
@@ -250,35 +268,71 @@ size_t MusicSet::RemoveDuplicates() {
     --count;
     selection_ = static_cast<int>(p > 0 && p == count - 1 ? p - 1 : p);
   }
-  size_t out = 0;
-  for (size_t i = 0; i < entries_.size(); ++i) {
-    if (!keep[i]) continue;
-    if (out != i) entries_[out] = std::move(entries_[i]);
-    ++out;
-  }
-  entries_.resize(out);
-  counts_.clear();
-  for (const auto& entry : entries_) CountIn(entry.code);
+  Compact(keep, {});
   Changed();
   return removed.size();
 }
 
 size_t MusicSet::Rebind() {
-  size_t out = 0;
+  std::vector<char> keep(entries_.size(), 0), hold(entries_.size(), 0);
+  size_t gone = 0;
   for (size_t i = 0; i < entries_.size(); ++i) {
     const auto [cd, track] = catalogue_.LocateTrack(entries_[i].code);
-    if (cd < 0) continue;
+    if (cd < 0) {
+      hold[i] = LibraryListsTrack(entries_[i].code);
+      ++gone;
+      continue;
+    }
+    keep[i] = 1;
     entries_[i].cdIndex = cd;
     entries_[i].trackIndex = track;
-    if (out != i) entries_[out] = std::move(entries_[i]);
-    ++out;
   }
-  const size_t removed = entries_.size() - out;
+  Compact(keep, hold);
+  Changed();
+  return gone;
+}
+
+void MusicSet::Compact(const std::vector<char>& keep, const std::vector<char>& hold) {
+  std::vector<HeldLine> held;
+  held.reserve(held_.size());
+  size_t h = 0, out = 0;
+  for (size_t i = 0; i <= entries_.size(); ++i) {
+    // The held lines that stood before entry i now stand before its successor
+    // among the kept ones.
+    for (; h < held_.size() && held_[h].before <= i; ++h) held.push_back({out, std::move(held_[h].line)});
+    if (i == entries_.size()) break;
+    if (keep[i]) {
+      if (out != i) entries_[out] = std::move(entries_[i]);
+      ++out;
+    } else if (i < hold.size() && hold[i]) {
+      held.push_back({out, SetListLine(entries_[i])});
+    }
+  }
   entries_.resize(out);
+  held_ = std::move(held);
   counts_.clear();
   for (const auto& entry : entries_) CountIn(entry.code);
-  Changed();
-  return removed;
+}
+
+bool MusicSet::Held(std::string_view code) const {
+  for (const HeldLine& held : held_) {
+    const SetLineFields fields = SplitSetLine(held.line);
+    if (CodeFromName(TrimView(std::string_view(fields.line).substr(0, fields.line.find('=')))) == code) return true;
+  }
+  return false;
+}
+
+bool MusicSet::LibraryListsTrack(const std::string& code) {
+  const std::vector<std::string>& titles = catalogue_.titlesTable;
+  if (libraryCodes_.empty() || libraryCodesFrom_ != titles.size()) {
+    libraryCodes_.clear();
+    // A track row is its 12-character code, "=" and the track's fields.
+    for (const std::string& row : titles)
+      if (row.size() > kTrackCodeLength && row[kTrackCodeLength] == '=')
+        libraryCodes_.insert(row.substr(0, kTrackCodeLength));
+    libraryCodesFrom_ = titles.size();
+  }
+  return libraryCodes_.count(code) != 0;
 }
 
 long long MusicSet::TotalMs() const {

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -53,6 +54,15 @@ struct FillLines {
   size_t size() const { return lines.size(); }
 };
 
+// An entry whose track the catalogue loaded this time lacks, in the set list
+// file's line form, and its place: the number of shown entries before it.
+struct HeldLine {
+  size_t before = 0;
+  std::string line;
+
+  bool operator==(const HeldLine&) const = default;
+};
+
 // What a click of the main window's copy button did.
 enum class ToggleResult { Nothing, Added, Removed, Refused };
 
@@ -70,7 +80,14 @@ class MusicSet {
   std::function<void()> stopPlayback;
 
   // --- Reading ------------------------------------------------------------------
+  // The entries shown: those whose tracks the catalogue holds. They alone are
+  // counted, listed, totalled and used.
   const std::vector<MusicSetEntry>& entries() const { return entries_; }
+  // Entries of tracks the library lists but this load lacks (an offline load
+  // holds only tracks with local files): kept in their places, in order, and
+  // written back with the set; loaded again, they are shown once a load holds
+  // their tracks.
+  const std::vector<HeldLine>& heldLines() const { return held_; }
   size_t size() const { return entries_.size(); }
   bool empty() const { return entries_.empty(); }
   const MusicSetEntry& operator[](size_t position) const { return entries_[position]; }
@@ -113,11 +130,11 @@ class MusicSet {
   bool Append(MusicSetEntry entry);
 
   // --- Removing -----------------------------------------------------------------
-  // Removes the entry at position. The remembered selection becomes
+  // Removes the shown entry at position. The remembered selection becomes
   // position - 1 when position > 0 and it equals the new count - 1, else
   // position (the window's activation clamps it to the last entry).
   void RemoveAt(size_t position);
-  // Empties the set.
+  // Empties the set, the held entries included.
   void Clear();
   // Asks message 31; on Yes stops playback and empties the set.
   bool AskAndClear();
@@ -126,8 +143,9 @@ class MusicSet {
   size_t RemoveDuplicates();
 
   // After the catalogue was loaded again (positions may have moved, an offline
-  // load has fewer tracks): finds every entry's track again by its code and
-  // removes the entries the catalogue no longer has. Returns their number.
+  // load has fewer tracks): finds every entry's track again by its code; an
+  // entry the load lacks is held in its place when the library lists its track,
+  // else removed. Returns the number no longer shown.
   size_t Rebind();
 
   // --- Total time -----------------------------------------------------------------
@@ -143,6 +161,15 @@ class MusicSet {
   void CountIn(const std::string& code);
   void CountOut(const std::string& code);
   void RefuseMessage(size_t refused);
+  // Shown and held entries together fill the set's capacity.
+  bool Full() const { return entries_.size() + held_.size() >= kMusicSetCapacity; }
+  bool Held(std::string_view code) const;
+  // Whether the library's titles table lists the track (loaded this time or not).
+  bool LibraryListsTrack(const std::string& code);
+  // Rebuilds the shown entries from those kept (keep[i] for entry i), moving
+  // each held line to stay between the same neighbours; an entry not kept and
+  // hold[i] set becomes a held line in its place.
+  void Compact(const std::vector<char>& keep, const std::vector<char>& hold);
 
   const Catalogue& catalogue_;
   Dialogs& dialogs_;
@@ -150,6 +177,10 @@ class MusicSet {
   std::vector<MusicSetEntry> entries_;
   // How many entries hold each code.
   std::unordered_map<std::string, unsigned> counts_;
+  std::vector<HeldLine> held_;
+  // The track codes of the titles table, built when first needed.
+  std::unordered_set<std::string> libraryCodes_;
+  size_t libraryCodesFrom_ = 0;  // the titles table's size they were built from
   int selection_ = 0;
 };
 

@@ -76,9 +76,15 @@ std::string SetListLine(const MusicSetEntry& entry) {
 }
 
 std::vector<std::string> SetListLines(const MusicSet& set) {
+  const std::vector<HeldLine>& held = set.heldLines();
   std::vector<std::string> lines;
-  lines.reserve(set.size());
-  for (const auto& entry : set.entries()) lines.push_back(SetListLine(entry));
+  lines.reserve(set.size() + held.size());
+  size_t h = 0;
+  for (size_t i = 0; i <= set.size(); ++i) {
+    // The entries this load lacks go back in their places.
+    for (; h < held.size() && held[h].before <= i; ++h) lines.push_back(held[h].line);
+    if (i < set.size()) lines.push_back(SetListLine(set[i]));
+  }
   return lines;
 }
 
@@ -112,11 +118,22 @@ fs::path WithDefaultExtension(const std::string& chosen, std::string_view extens
   return file;
 }
 
+fs::path SaveTarget(const std::string& chosen, std::string_view extension, Dialogs& dialogs, int language) {
+  if (chosen.empty()) return {};
+  const fs::path file = WithDefaultExtension(chosen, extension);
+  std::error_code ec;
+  if (file != fs::path(chosen) && fs::exists(file, ec) &&
+      dialogs.Message(LangMessage(language, Msg::ReplaceFile) + file.string(), MessageKind::Warning,
+                      MessageButtons::YesNoDefaultNo) != MessageAnswer::Yes)
+    return {};
+  return file;
+}
+
 bool SaveSetAs(const MusicSet& set, Dialogs& dialogs, int language) {
   const std::string chosen =
       dialogs.SaveFileName(LangMessage(language, Msg::SaveRq2Title), LangMessage(language, Msg::Rq2Filter), "");
-  if (chosen.empty()) return false;
-  return WriteSetListFile(WithDefaultExtension(chosen, kSetListExtension), set);
+  const fs::path file = SaveTarget(chosen, kSetListExtension, dialogs, language);
+  return !file.empty() && WriteSetListFile(file, set);
 }
 
 size_t LoadSetFrom(MusicSet& set, Dialogs& dialogs, int language) {
@@ -131,8 +148,8 @@ size_t LoadSetFrom(MusicSet& set, Dialogs& dialogs, int language) {
 bool SavePlaylistAs(const MusicSet& set, Dialogs& dialogs, int language, std::string_view demoBaseUrl) {
   const std::string chosen =
       dialogs.SaveFileName(LangMessage(language, Msg::SaveM3uTitle), LangMessage(language, Msg::M3uFilter), "");
-  if (chosen.empty()) return false;
-  return WriteM3uFile(WithDefaultExtension(chosen, kM3uExtension), set, demoBaseUrl);
+  const fs::path file = SaveTarget(chosen, kM3uExtension, dialogs, language);
+  return !file.empty() && WriteM3uFile(file, set, demoBaseUrl);
 }
 
 void RestoreMusicSet(MusicSet& set, const Settings& settings) {

@@ -34,6 +34,7 @@ std::string CodeFromName(std::string_view name);
 
 // The line of an entry: code, "=", context, ",", folder, ",", name.
 std::string SetListLine(const MusicSetEntry& entry);
+// Every line of the set in its order, the held entries' lines in their places.
 std::vector<std::string> SetListLines(const MusicSet& set);
 
 // The lines of a set list file (decoded from code page 1251); false when it
@@ -54,6 +55,12 @@ bool ReplaceFileContents(const std::filesystem::path& file, std::string_view byt
 // The file name a save dialog gave, with the default extension (".rq2") added
 // when it has none.
 std::filesystem::path WithDefaultExtension(const std::string& chosen, std::string_view extension);
+// The file to write for a save dialog's answer: WithDefaultExtension of it. The
+// dialog asked before it named an existing file; a file only the added
+// extension names is asked about here (message 126, No the default button).
+// Empty when nothing was chosen or the user keeps that file.
+std::filesystem::path SaveTarget(const std::string& chosen, std::string_view extension, Dialogs& dialogs,
+                                 int language);
 
 // --- The set window's file buttons (dialogs through the port) ------------------------
 // SaveBtn: asks for a file (message 44, filter 45) and writes the set; a write

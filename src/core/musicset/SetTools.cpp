@@ -209,7 +209,7 @@ std::vector<std::string> CdInfoBlockLines(const CdInfoInputs& inputs, const Musi
 }
 
 bool WriteCdInfoBlock(const MusicSet& set, CdInfoInputs& inputs, const std::vector<std::string>& categoryBuffer,
-                      Dialogs& dialogs) {
+                      Dialogs& dialogs, int language) {
   const std::string caption(kCdInfoInputCaption);
   auto ask = [&](std::string_view prompt, std::string& value) {
     if (auto answer = dialogs.Input(caption, std::string(prompt), value)) value = *answer;
@@ -228,8 +228,8 @@ bool WriteCdInfoBlock(const MusicSet& set, CdInfoInputs& inputs, const std::vect
 
   const std::string chosen =
       dialogs.SaveFileName(std::string(kCdInfoSaveTitle), std::string(kCdInfoSaveFilter), inputs.folderCode);
-  if (chosen.empty()) return false;
-  return ReplaceFileContents(WithDefaultExtension(chosen, ".txt"), Utf8ToCp1251(JoinLinesCrLf(lines)));
+  const std::filesystem::path file = SaveTarget(chosen, ".txt", dialogs, language);
+  return !file.empty() && ReplaceFileContents(file, Utf8ToCp1251(JoinLinesCrLf(lines)));
 }
 
 }  // namespace trakvella

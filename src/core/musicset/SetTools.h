@@ -90,9 +90,10 @@ std::vector<std::string> CdInfoBlockLines(const CdInfoInputs& inputs, const Musi
 
 // "Build info": asks the three values (Cancel keeps the last one), asks where
 // the categories come from, shows the block and offers to save it as a text
-// file named after the folder code. False when nothing was written.
+// file named after the folder code (a file the added ".txt" names is replaced
+// only after asking, in language). False when nothing was written.
 bool WriteCdInfoBlock(const MusicSet& set, CdInfoInputs& inputs, const std::vector<std::string>& categoryBuffer,
-                      Dialogs& dialogs);
+                      Dialogs& dialogs, int language = 0);
 
 inline constexpr std::string_view kCdInfoInputCaption = "Input data";
 inline constexpr std::string_view kCdInfoTitlePrompt = "Enter CD Title:";

@@ -359,7 +359,7 @@ void TMusicSetForm::InfButtonClick() {
 
 void TMusicSetForm::BInfoButClick() {
   const std::vector<std::string> buffer = hooks_.categoryBuffer ? hooks_.categoryBuffer() : std::vector<std::string>{};
-  WriteCdInfoBlock(app_.musicSet(), cdInfo_, buffer, app_.dialogs());
+  WriteCdInfoBlock(app_.musicSet(), cdInfo_, buffer, app_.dialogs(), Language());
 }
 
 void TMusicSetForm::optitemClick() { OptimiseSet(app_.musicSet(), app_.dialogs(), Language()); }

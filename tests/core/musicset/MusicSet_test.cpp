@@ -127,6 +127,30 @@ TEST_F(SetTest, DuplicatesGoAndFirstOccurrencesKeepTheirOrder) {
   EXPECT_EQ(SetListLines(*set), lines);
 }
 
+// "Clear the list" and a save over a file only the added extension names ask
+// with No as the default button: Enter never destroys anything.
+TEST_F(SetTest, QuestionsThatDestroyTheSetOrAFileDefaultToNo) {
+  set->LoadSet({"KMLB_003_001"});
+  auto& dialogs = loaded.dialogs;
+  dialogs.answers = {MessageAnswer::No, MessageAnswer::No, MessageAnswer::Yes};
+  EXPECT_FALSE(set->AskAndClear());
+  EXPECT_EQ(DefaultAnswer(dialogs.shown.back().buttons), MessageAnswer::No);
+
+  const auto file = home.path() / "set.rq2";
+  WriteFile(file, "old");
+  const std::string typed = (home.path() / "set").string();
+  dialogs.fileNames = {typed, typed, file.string()};
+  EXPECT_FALSE(SaveSetAs(*set, dialogs, 0));
+  EXPECT_EQ(dialogs.shown.back().text, "This file already exists. Replace it?\r" + file.string());
+  EXPECT_EQ(DefaultAnswer(dialogs.shown.back().buttons), MessageAnswer::No);
+  EXPECT_EQ(ReadFile(file), "old");
+  EXPECT_TRUE(SaveSetAs(*set, dialogs, 0));  // Yes
+  EXPECT_NE(ReadFile(file), "old");
+  const size_t asked = dialogs.shown.size();
+  EXPECT_TRUE(SaveSetAs(*set, dialogs, 0));  // the name the dialog itself asked about
+  EXPECT_EQ(dialogs.shown.size(), asked);
+}
+
 TEST_F(SetTest, TotalTimeCountsUnreadablePartsAsZeroInBothLanguages) {
   EXPECT_EQ(set->UpdateTimeMemLabel(), "0 / 0h:00m:00s");
   set->LoadSet({"KMLB_003_001", "KMLB_003_002", "KMLB_003_012"});  // 03:10, 00:45 and "1:3"
