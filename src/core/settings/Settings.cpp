@@ -3,6 +3,7 @@
 
 #include "core/text/FileIO.h"
 
+#include <algorithm>
 #include <climits>
 #include <exception>
 #include <fstream>
@@ -95,6 +96,26 @@ std::string OneLine(std::string_view text) {
     if (c == '\r' || c == '\n') c = ' ';
   }
   return out;
+}
+
+// The names SettingsLines writes, and the older account keys it never writes
+// back; a keyed line of another name is kept as it stands.
+bool WrittenOrAccountKey(std::string_view name) {
+  static constexpr std::string_view kWritten[] = {
+      "WEBSRV",     "LastDownloadFolder", "ActivePodpiska", "State",      "Top",       "Left",
+      "Width",      "Height",             "Font",           "OfflineMode", "Autoplay",  "NonStop",
+      "BkgPlay",    "ShowName",           "ShowCode",       "ShowComposer", "ShowArtist", "ShowStyle",
+      "ShowTime",   "Language",           "ExtPlayer",      "CheckColRowNames", "AlwaysInfo", "UserPlayer",
+      "Login",      "Password"};
+  for (std::string_view written : kWritten)
+    if (SameText(name, written)) return true;
+  // fav0, fav1, ... and download0, download1, ...
+  for (std::string_view prefix : {std::string_view("fav"), std::string_view("download")}) {
+    if (name.size() <= prefix.size() || !SameText(name.substr(0, prefix.size()), prefix)) continue;
+    const std::string_view digits = name.substr(prefix.size());
+    if (std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) return true;
+  }
+  return false;
 }
 
 std::string Key(std::string_view name, std::string_view value) {
@@ -277,11 +298,14 @@ void ApplySettingsLines(const std::vector<std::string>& lines, Settings& setting
   // values hold it ("LastDownloadFolder=/home/me/musicset/").
   settings.commentLines.clear();
   settings.musicSetLines.clear();
+  settings.otherLines.clear();
   for (const std::string& line : lines) {
     if (line.starts_with(kCommentsPrefix)) {
       settings.commentLines.push_back(line.substr(kCommentsPrefix.size()));
     } else if (line.starts_with(kMusicSetPrefix)) {
       settings.musicSetLines.push_back(line.substr(kMusicSetPrefix.size()));
+    } else if (line.find('=') != std::string::npos && !RowName(line).empty() && !WrittenOrAccountKey(RowName(line))) {
+      settings.otherLines.push_back(line);
     }
   }
 }
@@ -316,7 +340,7 @@ bool ReadSettings(const fs::path& programFolder, Settings& settings) {
 
 std::vector<std::string> SettingsLines(const Settings& settings) {
   std::vector<std::string> lines;
-  lines.reserve(30 + settings.favourites.size() + settings.musicSetLines.size() +
+  lines.reserve(30 + settings.favourites.size() + settings.otherLines.size() + settings.musicSetLines.size() +
                 settings.commentLines.size());
 
   lines.push_back(Key("WEBSRV", settings.webSrv));
@@ -326,6 +350,8 @@ std::vector<std::string> SettingsLines(const Settings& settings) {
   }
   if (!settings.login.empty() && !settings.password.empty()) {
     lines.push_back(Key("ActivePodpiska", settings.login));
+  } else if (!settings.activeAccount.empty()) {
+    lines.push_back(Key("ActivePodpiska", settings.activeAccount));
   }
 
   switch (settings.windowState) {
@@ -360,6 +386,7 @@ std::vector<std::string> SettingsLines(const Settings& settings) {
   lines.push_back(Key("CheckColRowNames", settings.checkColRowNames));
   lines.push_back(Key("AlwaysInfo", settings.alwaysInfo));
   lines.push_back(Key("UserPlayer", settings.userPlayer));
+  for (const std::string& line : settings.otherLines) lines.push_back(OneLine(line));
 
   lines.emplace_back(kMusicSetMarker);
   for (const std::string& line : settings.musicSetLines) {

@@ -100,7 +100,9 @@ struct Settings {
   // ActivePodpiska. When the file has none, the old keys Login and Password
   // fill login, password and activeAccount, and download0, download1, ... fill
   // downloadedTracks. ActivePodpiska is written as login while both login and
-  // password are filled in; the other three are never written here.
+  // password are filled in, else as activeAccount when there is one (an account
+  // whose file was missing this time stays named); the other three are never
+  // written here.
   std::string activeAccount;
   std::string login;
   std::string password;
@@ -126,6 +128,12 @@ struct Settings {
   // in the set list file's line format, and "TrackCode=comment" lines.
   std::vector<std::string> musicSetLines;
   std::vector<std::string> commentLines;
+
+  // The file's keyed lines this program does not write (WEBROOTURL, ItemHeight,
+  // keys it does not know), as they stood: written back after the keyed lines,
+  // so what the program did not change outlives the close. The old account keys
+  // and the favourites are not among them.
+  std::vector<std::string> otherLines;
 
   // 1 or 2 when WEBSRV names a demo server, else 0.
   int DemoServerNumber() const;
