@@ -116,6 +116,7 @@ bool Subscription::RunSubscriptionSession(const std::string& targetFolder, const
     return false;
   }
   if (report) report->connected = true;
+  if (!credentialsTrusted_) TakeAcceptedCredentials();
   progress_.pump();
   if (!items.empty()) DownloadItems(items, switches, report);
   progress_.ShowProgress("", ProgressMode::Hide);
@@ -131,6 +132,16 @@ bool Subscription::RunSubscriptionSession(const std::string& targetFolder, const
   }
   CaptionChanged();
   return true;
+}
+
+void Subscription::TakeAcceptedCredentials() {
+  credentialsTrusted_ = true;
+  // Whatever a failed sign-in before left in memory, the file's list stays.
+  const fs::path path = AccountFilePath(programFolder_, account.login);
+  if (path.empty()) return;
+  std::vector<std::string> tracks = ReadAccountFile(path).downloadedTracks;
+  std::swap(tracks, account.downloadedTracks);
+  for (const std::string& code : tracks) account.AddDownloaded(code);
 }
 
 bool Subscription::QueryQuota() {
@@ -160,6 +171,7 @@ size_t Subscription::ReadAccount(const std::string& name, bool askQuota) {
   account.login = file.login;
   account.activeAccount = file.login;
   account.password = file.password;
+  credentialsTrusted_ = true;
   if (askQuota) {
     SessionSwitches switches;
     switches.warnQuotaOver = true;
@@ -171,8 +183,21 @@ size_t Subscription::ReadAccount(const std::string& name, bool askQuota) {
 }
 
 bool Subscription::WriteAccount(const std::string& name) const {
-  if (name.empty()) return false;
-  return WriteAccountFile(programFolder_, name, account);
+  if (name.empty() || !credentialsTrusted_) return false;
+  const fs::path path = AccountFilePath(programFolder_, name);
+  if (path.empty()) {
+    ReportWriteFailure(Msg::LoginTooLong, "");
+    return false;
+  }
+  if (!WriteAccountFile(programFolder_, name, account)) {
+    ReportWriteFailure(Msg::AccountFileNotSaved, path.string());
+    return false;
+  }
+  return true;
+}
+
+void Subscription::ReportWriteFailure(Msg message, const std::string& detail) const {
+  dialogs_.Message(Message(static_cast<unsigned>(message)) + detail, MessageKind::Error, MessageButtons::Ok);
 }
 
 // --- Sign-in, switch, leave ---------------------------------------------------------
@@ -182,10 +207,19 @@ void Subscription::SignIn() {
   if (!askCredentials) return;
   const std::optional<Credentials> entered = askCredentials({account.login, account.password});
   if (!entered || entered->login.empty() || entered->password.empty()) return;
+  // A login no file can be named after could never keep its account.
+  if (AccountFilePath(programFolder_, entered->login).empty()) {
+    dialogs_.Message(Message(static_cast<unsigned>(Msg::LoginTooLong)), MessageKind::Error, MessageButtons::Ok);
+    return;
+  }
 
   account.quota = kQuotaUnknown;
   account.login = entered->login;
   account.password = entered->password;
+  // Nothing is known of these credentials until the server takes them, and the
+  // previous account's tracks are not theirs.
+  credentialsTrusted_ = false;
+  account.downloadedTracks.clear();
   SessionSwitches switches;
   switches.showConnecting = true;
   switches.reportConnectError = true;
@@ -208,6 +242,13 @@ void Subscription::SignIn() {
       // took, whatever the file held (its Login line may be damaged or missing).
       account.login = entered->login;
       account.password = entered->password;
+      // The second quota query of reading a known account, with the credentials
+      // the server took rather than the file's old ones: it warns when the
+      // quota is used up.
+      SessionSwitches second;
+      second.warnQuotaOver = true;
+      second.reportConnectError = true;
+      RunSubscriptionSession("", {}, second);
       account.quota = quota;
       account.activeAccount = entered->login;
       WriteAccount(account.activeAccount);
@@ -256,7 +297,7 @@ void Subscription::LeaveAccount() {
   const MessageAnswer answer =
       dialogs_.Message(Message(static_cast<unsigned>(Msg::ExitingSubscription)) + account.activeAccount + "\r" +
                            Message(static_cast<unsigned>(Msg::DeleteAllData)),
-                       MessageKind::Warning, MessageButtons::YesNoCancel);
+                       MessageKind::Warning, MessageButtons::YesNoCancelDefaultNo);
   if (answer == MessageAnswer::No) {
     if (account.SignedIn()) WriteAccount(account.activeAccount);
   } else if (answer == MessageAnswer::Yes) {
@@ -269,7 +310,9 @@ void Subscription::LeaveAccount() {
   account.downloadedTracks.clear();
   account.login.clear();
   account.password.clear();
+  account.activeAccount.clear();
   account.quota = kQuotaUnknown;
+  credentialsTrusted_ = false;
   legacyAccount_ = false;
   legacyTracks_.clear();
   if (onTracksChanged) onTracksChanged();
@@ -287,6 +330,8 @@ void Subscription::LoadFromSettings(const Settings& settings) {
   // The settings file fills these only from the keys of older versions.
   legacyAccount_ = !settings.login.empty() || !settings.password.empty() || !settings.downloadedTracks.empty();
   legacyTracks_ = settings.downloadedTracks;
+  // The old program stored these itself.
+  credentialsTrusted_ = legacyAccount_;
 }
 
 void Subscription::SignInAtStart(bool askServer) {
@@ -308,6 +353,9 @@ void Subscription::StoreAtProgramEnd(Settings& settings) {
   } else if (legacyAccount_ && !account.login.empty()) {
     WriteAccount(account.login);
   }
+  // Signed in, the login is the active account; signed out by leaving, there is
+  // none; otherwise the account the settings named stays named, its file
+  // missing this time or not.
   settings.activeAccount = account.activeAccount;
   settings.login = account.login;
   settings.password = account.password;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/lang/MessageTable.h"
 #include "core/net/Downloads.h"
 #include "core/settings/ServerConfig.h"
 #include "core/subscription/SubscriptionAccount.h"
@@ -135,11 +136,15 @@ class Subscription {
   // become the account's, and the quota is asked (with askQuota). A missing file
   // changes nothing. The number of lines the file has.
   size_t ReadAccount(const std::string& name, bool askQuota = true);
-  // Writes the account file of name (nothing for an empty name).
+  // Writes the account file of name, only while the credentials in use are the
+  // file's own or the server has taken them: a refused or failed sign-in never
+  // reaches the file. A name too long for a file, or a write that fails, is
+  // reported. False when nothing was written.
   bool WriteAccount(const std::string& name) const;
 
   // --- Sign-in, switch, leave --------------------------------------------------------
-  // Asks for credentials and signs in with them (PodQuotaItem, SetupPodBtn).
+  // Asks for credentials and signs in with them (PodQuotaItem, SetupPodBtn). A
+  // login too long to name its account file is refused with a message.
   void SignIn();
   // Signs in first when not signed in; whether signed in afterwards.
   bool EnsureSignedIn();
@@ -148,7 +153,9 @@ class Subscription {
   bool SignedInForDocuments();
   // Signs in with the stored credentials of an account of the account list.
   void SwitchAccount(const std::string& name);
-  // Asks whether to delete the account's data and signs out (quitpodpiska).
+  // Asks whether to delete the account's data (No is the default) and signs out
+  // (quitpodpiska); the account is no longer the active one, so a library
+  // initialisation does not sign it in again.
   void LeaveAccount();
 
   // --- Program start and end ---------------------------------------------------------
@@ -160,7 +167,8 @@ class Subscription {
   void SignInAtStart(bool askServer = true);
   // The account into the settings, and its file written while signed in. An
   // account an older settings file held is written to its account file even
-  // without a password, so its lines are never lost.
+  // without a password, so its lines are never lost. An active account whose
+  // file was not there this time stays the active one.
   void StoreAtProgramEnd(Settings& settings);
 
   // --- Downloads ---------------------------------------------------------------------
@@ -187,6 +195,10 @@ class Subscription {
   void Wait(int ms);
   bool Cancelled() const { return progress_.Cancelled(); }
   bool QueryQuota();
+  // The server has just taken credentials that were neither the account file's
+  // nor taken before: the tracks the file lists join the account's.
+  void TakeAcceptedCredentials();
+  void ReportWriteFailure(Msg message, const std::string& detail) const;
   void DownloadItems(const std::vector<std::string>& items, const SessionSwitches& switches, DownloadReport* report);
   ItemOutcome DownloadOne(size_t i, size_t count, const std::string& item, const FolderMap& folders,
                           const SessionSwitches& switches, std::string& unpackedName);
@@ -209,6 +221,9 @@ class Subscription {
   // The tracks an older settings file listed, kept until they are stored.
   std::vector<std::string> legacyTracks_;
   bool legacyAccount_ = false;
+  // The login and password in use came from the account file (or an older
+  // settings file) or the server took them; only then is the account file written.
+  bool credentialsTrusted_ = false;
 };
 
 }  // namespace trakvella

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <fstream>
 
-#include "core/catalogue/TrackCodes.h"
 #include "core/text/FileIO.h"
 #include "core/text/Text.h"
 
@@ -31,6 +30,18 @@ const std::string* FindValue(const std::vector<std::string>& lines, std::string_
   return nullptr;
 }
 
+bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
+
+int HexValue(char c) { return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10; }
+
+// The bytes an account file's name may not hold: the path separator and NUL,
+// the other characters Windows refuses (the files travel between systems), and
+// control characters.
+bool ForbiddenInFileName(unsigned char byte) {
+  constexpr std::string_view kForbidden = "\\/:*?<>|\"";
+  return byte < 0x20 || byte == 0x7F || kForbidden.find(static_cast<char>(byte)) != std::string_view::npos;
+}
+
 std::string OneLine(std::string value) {
   std::replace(value.begin(), value.end(), '\r', ' ');
   std::replace(value.begin(), value.end(), '\n', ' ');
@@ -50,11 +61,43 @@ bool AccountState::AddDownloaded(const std::string& code) {
   return true;
 }
 
+std::string AccountFileStem(std::string_view name) {
+  constexpr char kHex[] = "0123456789ABCDEF";
+  std::string stem;
+  stem.reserve(name.size());
+  for (size_t i = 0; i < name.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(name[i]);
+    const bool looksEscaped = byte == '%' && i + 2 < name.size() && IsHexDigit(name[i + 1]) && IsHexDigit(name[i + 2]);
+    if (ForbiddenInFileName(byte) || looksEscaped) {
+      stem += '%';
+      stem += kHex[byte >> 4];
+      stem += kHex[byte & 0xF];
+    } else {
+      stem += static_cast<char>(byte);
+    }
+  }
+  return stem;
+}
+
+std::string AccountNameOfStem(std::string_view stem) {
+  std::string name;
+  name.reserve(stem.size());
+  for (size_t i = 0; i < stem.size(); ++i) {
+    if (stem[i] == '%' && i + 2 < stem.size() && IsHexDigit(stem[i + 1]) && IsHexDigit(stem[i + 2])) {
+      name += static_cast<char>(HexValue(stem[i + 1]) * 16 + HexValue(stem[i + 2]));
+      i += 2;
+    } else {
+      name += stem[i];
+    }
+  }
+  return name;
+}
+
 fs::path AccountFilePath(const fs::path& programFolder, std::string_view name) {
-  std::string clean = SanitiseFileName(name);
-  std::erase_if(clean, [](char c) { return c == '\0' || c == '\r' || c == '\n'; });
-  if (clean.empty()) return {};
-  return programFolder / (clean + std::string(kAccountFileExtension));
+  if (name.empty()) return {};
+  std::string file = AccountFileStem(name) + std::string(kAccountFileExtension);
+  if (file.size() > kAccountFileNameMax) return {};
+  return programFolder / file;
 }
 
 AccountFile ParseAccountFile(const std::vector<std::string>& lines) {
@@ -159,7 +202,7 @@ std::vector<AccountListEntry> FindAccountFiles(const fs::path& programFolder) {
   std::sort(files.begin(), files.end());
   std::vector<AccountListEntry> entries;
   for (const fs::path& file : files) {
-    const std::string name = file.stem().string();
+    const std::string name = AccountNameOfStem(file.stem().string());
     entries.push_back({std::to_string(entries.size() + 1) + ". " + name, name, file});
   }
   return entries;

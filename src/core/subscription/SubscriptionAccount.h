@@ -48,9 +48,25 @@ struct AccountFile {
   std::vector<std::string> downloadedTracks;
 };
 
-// The file of the account name in the program folder: the name without the
-// characters a file name may not hold, then ".kmlb". Empty when nothing is left
-// of the name, so no account file can lie outside the program folder.
+// The longest account file name, ".kmlb" included, in bytes: the longest name
+// the file system takes (255 bytes), less room for the temporary name the
+// replacing write gives the file first.
+inline constexpr size_t kAccountFileNameMax = 255 - 16;
+
+// The file name an account name gives, without ".kmlb": the name itself, except
+// that each byte a file name may not hold (\ / : * ? < > | " and control
+// characters) is written "%" and two upper-case hexadecimal digits, as is a "%"
+// that the two hexadecimal digits after it would make read as such. So two
+// logins never share a file, the login can be read back from the name, and an
+// ordinary login (no such characters) names the file it always named.
+std::string AccountFileStem(std::string_view name);
+// The account name of a file name without ".kmlb": "%" and two hexadecimal
+// digits read back as their byte; every other character as it stands.
+std::string AccountNameOfStem(std::string_view stem);
+
+// The file of the account name in the program folder: AccountFileStem, then
+// ".kmlb". Empty for an empty name and for a name too long to name a file
+// (longer than kAccountFileNameMax); never a file outside the program folder.
 std::filesystem::path AccountFilePath(const std::filesystem::path& programFolder, std::string_view name);
 
 // Reads the lines of an account file (UTF-8 text).
@@ -72,7 +88,7 @@ bool WriteAccountFile(const std::filesystem::path& programFolder, std::string_vi
 // --- The account list ---------------------------------------------------------------
 struct AccountListEntry {
   std::string caption;  // "1. login"
-  std::string hint;     // the file name without ".kmlb": the account's name
+  std::string hint;     // the account's name its file name gives (AccountNameOfStem)
   std::filesystem::path file;
 };
 

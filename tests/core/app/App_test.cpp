@@ -400,9 +400,32 @@ TEST_F(AppTest, TheMusicSetComesFromTheSettingsSurvivesAReinitialisationAndIsWri
   EXPECT_THAT(text, Not(HasSubstr("KMLB_003_001")));
 }
 
+// Offline, the set shows the entries whose tracks have local files and keeps
+// the others in their places, through a removal: the close writes them all,
+// and back online they are all shown again.
+TEST_F(AppTest, AnOfflineLoadKeepsTheSetEntriesItLacks) {
+  WriteFile(home.path() / "audio" / "KMLB_003_001 Local.wav", "x");
+  WriteFile(home.path() / "audio" / "KMLB_003_002 Local.wav", "x");
+  Settings kept;
+  kept.offlineMode = true;
+  kept.musicSetLines = {"KMLB_005_002=Sale,-,-", "KMLB_003_001=Promo,/a,P", "KMLB_005_001=Spot,-,-", "KMLB_003_002=M,-,-"};
+  app->ApplySettings(kept);
+  app->FirstActivation();
+  EXPECT_THAT(app->musicSet().Codes(), ElementsAre("KMLB_003_001", "KMLB_003_002"));
+  app->musicSet().RemoveAt(0);
+  EXPECT_FALSE(app->CloseQuery());
+  EXPECT_THAT(Cp1251ToUtf8(ReadFile(home.path() / "trakvella.ini")),
+              HasSubstr("*** Music Set ***\r\nmusicset/KMLB_005_002=Sale,-,-\r\nmusicset/KMLB_005_001=Spot,-,-\r\n"
+                        "musicset/KMLB_003_002=M,-,-\r\n*** Comments"));
+  dialogs.answers = {MessageAnswer::Yes};
+  app->OfflineModeItemClick();  // online again
+  EXPECT_THAT(app->musicSet().Codes(), ElementsAre("KMLB_005_002", "KMLB_005_001", "KMLB_003_002"));
+}
+
 // The account the settings file names, or the one an older file kept in its
 // own lines, outlives every start and close: read back, closed before the
-// library was loaded, or with the download server out of reach.
+// library was loaded, with the download server out of reach or its file
+// missing; only leaving it ends it.
 TEST_F(AppTest, TheSettingsAccountLinesAreNeverLost) {
   WriteFile(home.path() / "servers.ini", "FtpHost=127.0.0.1\r\nFtpPort=1\r\n");  // nothing answers
   CurlFtpClient ftp;
@@ -434,6 +457,26 @@ TEST_F(AppTest, TheSettingsAccountLinesAreNeverLost) {
     EXPECT_THAT(settingsText(), HasSubstr("ActivePodpiska=olga\r\n")) << activate;
     EXPECT_THAT(ReadDownloadedTracks(home.path(), "olga"), ElementsAre("KMLB_005_001")) << activate;
   }
+
+  // Without its file this time (a disk not mounted) too, as the keys the program never writes.
+  fs::rename(home.path() / "olga.kmlb", home.path() / "away");
+  WriteFile(home.path() / "trakvella.ini", "ActivePodpiska=olga\r\nWEBROOTURL=http://127.0.0.1:9/a/\r\nNewerKey=1\r\n");
+  startAndClose(true);
+  for (const char* line : {"ActivePodpiska=olga\r\n", "WEBROOTURL=http://127.0.0.1:9/a/\r\n", "NewerKey=1\r\n"})
+    EXPECT_THAT(settingsText(), HasSubstr(line));
+
+  // Leaving (No keeps the file) ends it: a library initialisation signs nobody in again.
+  fs::rename(home.path() / "away", home.path() / "olga.kmlb");
+  App program(options, ports);
+  program.ReadAndApplySettings();
+  program.FirstActivation();
+  ASSERT_TRUE(program.subscription()->account.SignedIn());
+  dialogs.answers = {MessageAnswer::No};
+  program.subscription()->LeaveAccount();
+  program.ReinitialiseLibrary(false);
+  EXPECT_FALSE(program.subscription()->account.SignedIn());
+  EXPECT_FALSE(program.CloseQuery());
+  EXPECT_THAT(settingsText(), Not(HasSubstr("ActivePodpiska")));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 // test's own.
 #include "core/subscription/Subscription.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -39,7 +40,8 @@ constexpr const char* kAccounts =
     " --ftp-account dave:pw:25 --ftp-account eve:pw:5:traversal --ftp-account frank:pw:5:drop"
     " --ftp-account gina:pw:5:notrar --ftp-account hank:pw:5:empty --ftp-account ivy:pw:5:many"
     " --ftp-account jack:pw:5:nocredit --ftp-account kim:pw:5:badcredit --ftp-account lou:pw:1"
-    " --ftp-account ron:pw:5:refuse --ftp-account mia:pw:5:normal:KMLB_003_004,KMLB_005_001";
+    " --ftp-account ron:pw:5:refuse --ftp-account mia:pw:5:normal:KMLB_003_004,KMLB_005_001"
+    " --ftp-account zoe:pw:0";
 
 // The program's ports on real adapters, with scripted dialogs and progress.
 struct Rig {
@@ -174,10 +176,27 @@ TEST(AccountFile, RoundTripsAndReadsAroundGarbageLines) {
   EXPECT_EQ(garbage.downloadedTracks, std::vector<std::string>{"KMLB_003_001"});
   EXPECT_EQ(ReadDownloadedTracks(home.path(), "анна"), std::vector<std::string>{"KMLB_003_001"});
 
-  // A name that would leave the program folder names no file there.
-  EXPECT_EQ(AccountFilePath(home.path(), "../evil"), home.path() / "..evil.kmlb");
-  EXPECT_TRUE(AccountFilePath(home.path(), "/:*").empty());
-  EXPECT_FALSE(WriteAccountFile(home.path(), "//", state));
+  // A name that would leave the program folder names a file inside it; no name, no file.
+  EXPECT_EQ(AccountFilePath(home.path(), "../evil"), home.path() / "..%2Fevil.kmlb");
+  EXPECT_TRUE(AccountFilePath(home.path(), "").empty());
+  EXPECT_FALSE(WriteAccountFile(home.path(), "", state));
+}
+
+TEST(AccountFile, EveryLoginHasAFileOfItsOwnThatNamesItBack) {
+  TempDir home;
+  // Ordinary logins keep their files; the others no longer share one, and the list names them back.
+  const std::vector<std::string> logins = {"анна", "50%off", "a/b", "ab", "a%2Fb", "a%2fb", "%", "q\r\n?*"};
+  AccountState state;
+  for (const std::string& login : logins) ASSERT_TRUE(WriteAccountFile(home.path(), login, state)) << login;
+  EXPECT_EQ(Names(home.path()), (std::vector<std::string>{"%.kmlb", "50%off.kmlb", "a%252Fb.kmlb", "a%252fb.kmlb",
+                                                          "a%2Fb.kmlb", "ab.kmlb", "q%0D%0A%3F%2A.kmlb", "анна.kmlb"}));
+  std::vector<std::string> listed;
+  for (const AccountListEntry& entry : FindAccountFiles(home.path())) listed.push_back(entry.hint);
+  EXPECT_THAT(listed, ::testing::UnorderedElementsAreArray(logins));
+
+  const size_t longest = kAccountFileNameMax - kAccountFileExtension.size();  // room left for the temporary name
+  EXPECT_FALSE(AccountFilePath(home.path(), std::string(longest, 'x')).empty());
+  EXPECT_TRUE(AccountFilePath(home.path(), std::string(longest + 1, 'x')).empty());
 }
 
 TEST(AccountFile, LegacySettingsAccountIsMergedAtStartAndStoredAtEnd) {
@@ -225,6 +244,7 @@ TEST(AccountFile, LegacySettingsAccountIsMergedAtStartAndStoredAtEnd) {
   EXPECT_FALSE(sub.account.SignedIn());
   EXPECT_TRUE(sub.account.downloadedTracks.empty());
   EXPECT_EQ(dialogs.shown.back().text, "Exiting Subscription old\rDelete all data?");
+  EXPECT_EQ(DefaultAnswer(dialogs.shown.back().buttons), MessageAnswer::No);  // Enter never deletes
   EXPECT_EQ(FindAccountFiles(home.path()).size(), 1u);
   sub.SwitchAccount("old");
   EXPECT_TRUE(sub.account.SignedIn());
@@ -313,6 +333,45 @@ TEST_F(SubscriptionTest, SignInNewKnownAndRefusedAccounts) {
   entered = std::nullopt;
   rig.sub.SignIn();
   EXPECT_EQ(rig.sub.account.login, "ron");
+}
+
+// Nothing of a refused sign-in reaches the account file, not even at the close
+// or when the next sign-in writes the current account first; a known account
+// whose quota is used up is warned about; a login too long for a file name is
+// refused before the server is asked; a file that cannot be written is reported.
+TEST_F(SubscriptionTest, TheAccountFileChangesOnlyWithCredentialsTheServerTook) {
+  Rig rig(serversHome());
+  AccountState stored;
+  stored.login = "nina";
+  stored.password = "pw";
+  stored.downloadedTracks = {"KMLB_003_001"};
+  ASSERT_TRUE(WriteAccountFile(rig.home.path(), "nina", stored));
+  ASSERT_TRUE(WriteAccountFile(rig.home.path(), "zoe", stored));
+  const std::string nina = ReadFile(rig.home.path() / "nina.kmlb");
+
+  std::optional<Credentials> entered = Credentials{"nina", "typo"};
+  rig.sub.askCredentials = [&](const Credentials&) { return entered; };
+  rig.sub.SignIn();
+  ASSERT_EQ(rig.network.networkState, kNetworkOffline);  // refused
+  Settings end;
+  rig.sub.StoreAtProgramEnd(end);
+  entered = Credentials{"zoe", "pw"};
+  rig.dialogs.shown.clear();
+  rig.sub.SignIn();
+  EXPECT_EQ(ReadFile(rig.home.path() / "nina.kmlb"), nina);
+  EXPECT_EQ(rig.dialogs.Texts(), std::vector<std::string>{"Subscription: zoe\rYour subscription's quota is over!"});
+
+  entered = Credentials{std::string(300, 'x'), "pw"};
+  rig.dialogs.shown.clear();
+  rig.sub.SignIn();
+  EXPECT_EQ(rig.dialogs.Texts(), std::vector<std::string>{LangMessage(kEnglish, Msg::LoginTooLong)});
+  EXPECT_EQ(rig.sub.account.login, "zoe");
+
+  WriteFile(rig.home.path() / "dave.kmlb" / "in the way", "");
+  entered = Credentials{"dave", "pw"};
+  rig.sub.SignIn();
+  EXPECT_THAT(rig.dialogs.Texts(), ::testing::Contains("Could not save the subscription account file:\r" +
+                                                       (rig.home.path() / "dave.kmlb").string()));
 }
 
 TEST_F(SubscriptionTest, QuotaRepliesWithoutANumberLeaveItUnknownAndZeroWarns) {
