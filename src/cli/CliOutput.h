@@ -29,6 +29,16 @@ inline std::string Escape(std::string_view text) {
 
 inline void Put(std::string_view key, std::string_view value) { std::cout << key << '=' << Escape(value) << '\n'; }
 
+// The first line of standard input without its line end (LF or CR LF): where
+// --password-stdin takes the password, so that it never stands in the process's
+// command line, which every local user can read. False when there is no line.
+inline bool ReadStandardInputLine(std::string& line) {
+  line.clear();
+  if (!std::getline(std::cin, line) && line.empty()) return false;
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return true;
+}
+
 // Message boxes become lines on stderr; a question takes the answer given here.
 class StderrDialogs : public Dialogs {
  public:
@@ -38,6 +48,8 @@ class StderrDialogs : public Dialogs {
     switch (buttons) {
       case MessageButtons::YesNo:
       case MessageButtons::YesNoCancel:
+      case MessageButtons::YesNoDefaultNo:
+      case MessageButtons::YesNoCancelDefaultNo:
         return questionAnswer_;
       case MessageButtons::OkCancel:
         return questionAnswer_ == MessageAnswer::Yes ? MessageAnswer::Ok : MessageAnswer::Cancel;

@@ -34,7 +34,7 @@ namespace {
 constexpr const char* kDocumentsUsage =
     "usage: trakvella-cli words N | roubles N\n"
     "       trakvella-cli contract --number N [--date YYYY-MM-DD] [--report-date YYYY-MM-DD] --kind legal|ip|person\n"
-    "                     --field NAME=VALUE... [--quota Q] [--price P] [--login L --password P]\n"
+    "                     --field NAME=VALUE... [--quota Q] [--price P] [--login L (--password-stdin | --password P)]\n"
     "                     --source set:FILE|codes:CODE,... --out DIR\n"
     "       trakvella-cli passport TRACKCODE --out FILE\n";
 
@@ -121,9 +121,14 @@ int CommandContract(const Catalogue& catalogue, const ResourceStore& resources, 
   DocAccount account;
   std::vector<std::string> codes;
   std::filesystem::path out;
-  bool number = false, kind = false, source = false;
+  bool number = false, kind = false, source = false, passwordGiven = false, passwordFromInput = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& option = args[i];
+    // The password from standard input keeps it out of the process list.
+    if (option == "--password-stdin") {
+      passwordFromInput = true;
+      continue;
+    }
     if (i + 1 >= args.size()) return DocumentsUsageError(option + " wants a value");
     const std::string& value = args[++i];
     if (option == "--number") {
@@ -154,6 +159,7 @@ int CommandContract(const Catalogue& catalogue, const ResourceStore& resources, 
       account.login = value;
     } else if (option == "--password") {
       account.password = value;
+      passwordGiven = true;
     } else if (option == "--source" && value.compare(0, 4, "set:") == 0) {
       // A set list file, read into a music set as the set window loads it.
       std::vector<std::string> lines;
@@ -181,6 +187,9 @@ int CommandContract(const Catalogue& catalogue, const ResourceStore& resources, 
   }
   if (!number || !kind || !source || out.empty())
     return DocumentsUsageError("contract wants --number, --kind, --source and --out");
+  if (passwordGiven && passwordFromInput) return DocumentsUsageError("give --password-stdin or --password, not both");
+  if (passwordFromInput && !cli::ReadStandardInputLine(account.password))
+    return DocumentsUsageError("--password-stdin found no line on standard input");
   std::error_code ec;
   if (!std::filesystem::is_directory(out, ec)) return DocumentsUsageError("no folder " + out.string());
 

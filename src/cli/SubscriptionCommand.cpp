@@ -38,8 +38,11 @@ namespace fs = std::filesystem;
 
 constexpr const char* kSubscriptionUsage =
     "usage: trakvella-cli account show LOGIN\n"
-    "       trakvella-cli quota --login L --password P\n"
-    "       trakvella-cli download --login L --password P --to DIR [--copy-to-library] [--again] CODE...\n"
+    "       trakvella-cli quota --login L (--password-stdin | --password P)\n"
+    "       trakvella-cli download --login L (--password-stdin | --password P) --to DIR [--copy-to-library] [--again]\n"
+    "                     CODE...\n"
+    "       (--password-stdin reads the password from the first line of standard input; --password shows it to\n"
+    "       every local user in the process list)\n"
     "       trakvella-cli demo-download --to DIR CODE...\n";
 
 int UsageError(const std::string& text) {
@@ -76,6 +79,25 @@ bool ParseArguments(const std::vector<std::string>& args, const std::map<std::st
     } else {
       out.words.push_back(a);
     }
+  }
+  return true;
+}
+
+// The password: --password-stdin's line of standard input, or --password's
+// value. Empty with an error when neither or both are given, or no line came.
+bool PasswordOption(const Arguments& a, std::string& password, std::string& error) {
+  const bool given = a.options.count("--password") > 0, fromInput = a.options.count("--password-stdin") > 0;
+  if (given == fromInput) {
+    error = given ? "give --password-stdin or --password, not both" : "--password-stdin or --password is wanted";
+    return false;
+  }
+  if (given) {
+    password = a.options.at("--password");
+    return true;
+  }
+  if (!cli::ReadStandardInputLine(password)) {
+    error = "--password-stdin found no line on standard input";
+    return false;
   }
   return true;
 }
@@ -126,11 +148,12 @@ int AccountShow(const std::vector<std::string>& words, const fs::path& programFo
 }
 
 int Quota(const Arguments& a, const fs::path& programFolder, int language) {
-  if (!a.options.count("--login") || !a.options.count("--password") || !a.words.empty())
-    return UsageError("quota wants --login and --password");
+  if (!a.options.count("--login") || !a.words.empty()) return UsageError("quota wants --login and a password");
+  std::string password, error;
+  if (!PasswordOption(a, password, error)) return UsageError(error);
   SubscriptionSession s(programFolder, language, MessageAnswer::No);
   s.subscription.account.login = a.options.at("--login");
-  s.subscription.account.password = a.options.at("--password");
+  s.subscription.account.password = password;
   SessionSwitches switches;
   switches.warnQuotaOver = true;
   switches.reportConnectError = true;
@@ -142,15 +165,23 @@ int Quota(const Arguments& a, const fs::path& programFolder, int language) {
 }
 
 int Download(const Arguments& a, const fs::path& programFolder, int language) {
-  if (!a.options.count("--login") || !a.options.count("--password") || !a.options.count("--to"))
-    return UsageError("download wants --login, --password and --to");
+  if (!a.options.count("--login") || !a.options.count("--to"))
+    return UsageError("download wants --login, a password and --to");
   if (a.words.empty()) return UsageError("download wants at least one track code");
+  std::string password, error;
+  if (!PasswordOption(a, password, error)) return UsageError(error);
+  const std::string login = a.options.at("--login");
+  if (AccountFilePath(programFolder, login).empty()) {
+    // The downloads are written to the account's file, which no such name can hold.
+    cli::StderrDialogs(MessageAnswer::No)
+        .Message(LangMessage(language, Msg::LoginTooLong), MessageKind::Error, MessageButtons::Ok);
+    return 1;
+  }
   // "Already downloaded, try again?" is answered Yes only with --again.
   SubscriptionSession s(programFolder, language, a.options.count("--again") ? MessageAnswer::Yes : MessageAnswer::No);
   Subscription& sub = s.subscription;
-  const std::string login = a.options.at("--login");
   sub.account.login = login;
-  sub.account.password = a.options.at("--password");
+  sub.account.password = password;
   sub.account.activeAccount = login;
   sub.account.downloadedTracks = ReadDownloadedTracks(programFolder, login);
 
@@ -181,12 +212,13 @@ int CommandSubscription(const std::string& command, const std::vector<std::strin
     return AccountShow(a.words, programFolder);
   }
   if (command == "quota") {
-    if (!ParseArguments(args, {{"--login", true}, {"--password", true}}, a, error)) return UsageError(error);
+    if (!ParseArguments(args, {{"--login", true}, {"--password", true}, {"--password-stdin", false}}, a, error))
+      return UsageError(error);
     return Quota(a, programFolder, language);
   }
   if (!ParseArguments(args,
-                      {{"--login", true}, {"--password", true}, {"--to", true}, {"--copy-to-library", false},
-                       {"--again", false}},
+                      {{"--login", true}, {"--password", true}, {"--password-stdin", false}, {"--to", true},
+                       {"--copy-to-library", false}, {"--again", false}},
                       a, error))
     return UsageError(error);
   return Download(a, programFolder, language);

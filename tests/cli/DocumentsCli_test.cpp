@@ -17,9 +17,9 @@ using ::testing::Not;
 
 struct DocumentsCli : ::testing::Test {
   TempDir home, out;
-  CliResult Run(std::vector<std::string> args) {
+  CliResult Run(std::vector<std::string> args, const std::optional<std::string>& input = std::nullopt) {
     args.insert(args.begin(), {"--lang", "ru", "--home", home.path().string()});
-    return RunCli(args);
+    return RunCli(args, input);
   }
   std::string Read(const std::string& name) {
     std::string text = UnrtfText(out.path() / name);
@@ -56,6 +56,15 @@ TEST_F(DocumentsCli, ContractOfAnEntrepreneurWritesTheThreeDocuments) {
   EXPECT_THAT(act, HasSubstr("с 29 февраля 2024 г. по 31 декабря 2024 г."));
   EXPECT_TRUE(InOrder(act, {"1", "Аплодисменты - 01", "KMLB_003_001", "2", "Карнавал в Рио", "KMLB_012_001"})) << act;
   for (const std::string* text : {&dog, &pril, &act}) EXPECT_THAT(*text, Not(HasSubstr("$$$")));
+}
+
+TEST_F(DocumentsCli, ContractTakesThePasswordFromStandardInput) {
+  const auto r = Run({"contract", "--number", "7", "--kind", "ip", "--field", "fIP=ИП Сидоров", "--field",
+                      "fOGRNIP=123", "--login", "sid", "--password-stdin", "--source", "codes:KMLB_003_001", "--out",
+                      out.path().string()},
+                     "тайна\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_THAT(Read("7_pril.rtf"), HasSubstr("тайна"));
 }
 
 TEST_F(DocumentsCli, ContractListsTheTracksOfAMusicSetFile) {

@@ -28,7 +28,8 @@ class SubscriptionCli : public ::testing::Test {
   static void SetUpTestSuite() {
     folders_ = new TempDir;
     servers_ = new LibraryServers(folders_->path(),
-                                  "--ftp-account cli:pw:10 --ftp-account big:pw:3:big --ftp-big-mb " +
+                                  "--ftp-account cli:pw:10 --ftp-account stdin:pw:10 --ftp-account big:pw:3:big "
+                                  "--ftp-big-mb " +
                                       std::to_string(kBigMiB));
   }
   static void TearDownTestSuite() {
@@ -47,9 +48,9 @@ class SubscriptionCli : public ::testing::Test {
     else
       unsetenv("XDG_DATA_HOME");
   }
-  static CliResult Cli(std::vector<std::string> args) {
+  static CliResult Cli(std::vector<std::string> args, const std::optional<std::string>& input = std::nullopt) {
     args.insert(args.begin(), {"--home", folders_->path().string(), "--lang", "en"});
-    return RunCli(args);
+    return RunCli(args, input);
   }
 
   TempDir dataHome_;
@@ -94,6 +95,20 @@ TEST_F(SubscriptionCli, DownloadQuotaAccountAndDemoDownload) {
   EXPECT_THAT(demos.out, ElementsAre("item=KMLB_003_002|ok|" + (to.path() / "KMLB_003_002 Свип вверх.mp3").string(),
                                      "networkState=0"));
   EXPECT_EQ(Cli({"-local", "demo-download", "--to", to.path().string(), "KMLB_003_002"}).status, 1);
+}
+
+// --password-stdin takes the password from the first line of standard input,
+// so that it never stands in the process's command line.
+TEST_F(SubscriptionCli, PasswordFromStandardInput) {
+  const CliResult quota = Cli({"quota", "--login", "stdin", "--password-stdin"}, "pw\nnot this line\n");
+  EXPECT_EQ(quota.status, 0) << quota.err;
+  EXPECT_THAT(quota.out, ElementsAre("connected=1", "quota=10", "networkState=0"));
+  TempDir to;
+  EXPECT_EQ(Cli({"download", "--login", "stdin", "--password-stdin", "--to", to.path().string(), "KMLB_005_001"},
+                "pw\r\n").status, 0);
+  // One way of giving it, and a line to read.
+  EXPECT_EQ(Cli({"quota", "--login", "stdin", "--password-stdin", "--password", "pw"}, "pw\n").status, 2);
+  EXPECT_EQ(Cli({"quota", "--login", "stdin", "--password-stdin"}, "").status, 2);
 }
 
 // The most memory the process used, in KiB, and its exit status.

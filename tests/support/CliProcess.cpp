@@ -17,12 +17,17 @@ std::string Quote(const std::string& s) {
 }
 }  // namespace
 
-CliResult RunCli(const std::vector<std::string>& args) {
+CliResult RunCli(const std::vector<std::string>& args, const std::optional<std::string>& input) {
   TempDir scratch;
   std::string command = std::string(TRAKVELLA_CLI);
   for (const auto& a : args) command += " " + Quote(a);
   auto outFile = scratch.path() / "out", errFile = scratch.path() / "err";
   command += " > " + Quote(outFile.string()) + " 2> " + Quote(errFile.string());
+  if (input) {
+    const auto inFile = scratch.path() / "in";
+    WriteFile(inFile, *input);
+    command += " < " + Quote(inFile.string());
+  }
   CliResult r;
   int raw = std::system(command.c_str());
   r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;

@@ -1,5 +1,6 @@
 #pragma once
 // Runs trakvella-cli as a process, the way scripts use it, and collects what it wrote.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,8 @@ struct CliResult {
   std::string err;
 };
 
-CliResult RunCli(const std::vector<std::string>& args);
+// input, when given, is what the process reads on its standard input.
+CliResult RunCli(const std::vector<std::string>& args, const std::optional<std::string>& input = std::nullopt);
 
 // The lines of `lines` that begin with `prefix`.
 std::vector<std::string> WithPrefix(const std::vector<std::string>& lines, const std::string& prefix);
