@@ -27,6 +27,7 @@
 #include "support/Fakes.h"
 #include "ui/lang/LangCaptions.h"
 #include "ui/main/MainForm.h"
+#include "ui/main/MainMenus.h"
 #include "ui/startup/StartForm.h"
 #include "ui/wait/WaitForm.h"
 
@@ -285,6 +286,50 @@ TEST(MainForm, NoCommandStartsFromItsKeysWhileTheProgressWindowIsShown) {
   EXPECT_TRUE(p.dialogs.inputs.empty());
   EXPECT_EQ(p.main->app().browser().favourites().size(), 1u);
   EXPECT_TRUE(p.Widget("SearchPanel")->isVisible());
+}
+
+// Every key that works is shown beside its item, in the pop-up menus and in the
+// main menu's twins, and one key still runs its command once.
+TEST(MainForm, MenusShowTheKeysThatWork) {
+  Program p;
+  p.main->show();
+  p.main->FirstActivation();
+  auto shown = [&p](const QString& name) {
+    QAction* item = p.main->Item(name);
+    if (!item) return QString("no item ") + name;
+    for (QObject* o : item->associatedObjects())
+      if (auto* menu = qobject_cast<KeyedMenu*>(o)) return menu->ShownText(item);
+    return QString("no menu for ") + name;
+  };
+  const std::pair<const char*, QKeySequence> keys[] = {
+      {"Copy1", Qt::Key_F5},           {"MMCopy1", Qt::Key_F5},
+      {"MemoryOperations1", Qt::Key_F10}, {"MMMemoryOperations1", Qt::Key_F10},
+      {"MMmemItem", Qt::Key_F10},      {"MMSearchItem", Qt::Key_F3},
+      {"Gotofilefolder1", Qt::Key_F7}, {"MMGotofilefolder1", Qt::Key_F7},
+      {"CopyFName", Qt::CTRL | Qt::Key_C}, {"MMCopyFName", Qt::CTRL | Qt::Key_C},
+      {"SearchTitleItem", Qt::CTRL | Qt::Key_F}, {"MMSearchTitleItem", Qt::CTRL | Qt::Key_F},
+      {"scaleup", Qt::CTRL | Qt::Key_Plus}, {"MMscaledown", Qt::CTRL | Qt::Key_Minus},
+      {"gotocdurl", Qt::Key_F11},      {"MMGotoCDurl", Qt::Key_F11},
+      {"MMGotoTrackURLitem", Qt::Key_F12}, {"Addtofavorites", Qt::CTRL | Qt::Key_D}};
+  for (const auto& [name, key] : keys)
+    EXPECT_TRUE(shown(name).endsWith(QStringLiteral("\t") + key.toString(QKeySequence::NativeText)))
+        << shown(name).toStdString();
+  // Whatever key the window holds for an item of a menu, that menu shows it.
+  for (QAction* a : p.main->actions()) {
+    if (a->shortcut().isEmpty() || !p.main->Item(a->objectName())) continue;
+    EXPECT_TRUE(shown(a->objectName()).endsWith(a->shortcut().toString(QKeySequence::NativeText)))
+        << a->objectName().toStdString();
+  }
+  EXPECT_FALSE(shown("MMExitItem").contains(u'\t'));
+
+  // F5 still copies the selected track into the set, once.
+  p.main->app().browser().GoToPlace("* ALL LIBRARY >> … ALL CDS");
+  p.main->Refresh();
+  p.main->app().browser().SelectRow(0);
+  p.main->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(p.main.get()));
+  QTest::keyClick(p.main.get(), Qt::Key_F5);
+  EXPECT_EQ(p.main->app().musicSet().size(), 1u);
 }
 
 // Top and Left are the frame's: the window comes back where it was, start after start.

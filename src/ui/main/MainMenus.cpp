@@ -8,6 +8,7 @@
 #include <QToolButton>
 #include <QPainter>
 #include <QPixmap>
+#include <QStyleOptionMenuItem>
 
 #include "core/app/App.h"
 #include "core/app/CommandEnabling.h"
@@ -32,21 +33,45 @@ QString TwinName(const QString& name) {
   return "MM" + name;
 }
 
+constexpr const char* kShownKey = "shownKey";
+
 }  // namespace
+
+void KeyedMenu::ShowKey(QAction* item, const QKeySequence& key) { item->setProperty(kShownKey, key); }
+
+QKeySequence KeyedMenu::ShownKey(const QAction* item) {
+  if (!item->shortcut().isEmpty()) return item->shortcut();
+  return item->property(kShownKey).value<QKeySequence>();
+}
+
+QString KeyedMenu::ShownText(const QAction* item) const {
+  QStyleOptionMenuItem option;
+  initStyleOption(&option, item);
+  return option.text;
+}
+
+void KeyedMenu::initStyleOption(QStyleOptionMenuItem* option, const QAction* action) const {
+  QMenu::initStyleOption(option, action);
+  if (!action || action->isSeparator() || action->menu() || option->text.contains(u'\t')) return;
+  const QKeySequence key = ShownKey(action);
+  if (key.isEmpty()) return;
+  option->text += u'\t';
+  option->text += key.toString(QKeySequence::NativeText);
+}
 
 MainMenus::MainMenus(QMainWindow* window) : QObject(window), window_(window) {
   MakeTrackMenu();
   MakeCdMenu();
 
   // The favourites menu: two fixed items and a separator, then the favourites.
-  favMenu_ = new QMenu(window);
+  favMenu_ = new KeyedMenu(window);
   favMenu_->setObjectName("FavMenu");
   AddItem(favMenu_, "Addtofavorites", false, QKeySequence(Qt::CTRL | Qt::Key_D));
   AddItem(favMenu_, "OrgFavorites");
   favMenu_->addSeparator();
 
   // The small sort menu under the sort label.
-  sortPopUpMenu_ = new QMenu(window);
+  sortPopUpMenu_ = new KeyedMenu(window);
   sortPopUpMenu_->setObjectName("SortPopUpMenu");
   for (const char* name : {"SortOrdItem2", "SortPopularItem2", "SortLenItem2", "SortTempoItem2", "ReverseSortItem2"})
     AddItem(sortPopUpMenu_, name, true);
@@ -56,7 +81,7 @@ MainMenus::MainMenus(QMainWindow* window) : QObject(window), window_(window) {
 }
 
 void MainMenus::MakeTrackMenu() {
-  trPopupMenu_ = new QMenu(window_);
+  trPopupMenu_ = new KeyedMenu(window_);
   trPopupMenu_->setObjectName("TrPopupMenu");
   QMenu* set = AddSubMenu(trPopupMenu_, "MSetItem");
   AddItem(set, "Copy1", false, QKeySequence(Qt::Key_F5));
@@ -106,7 +131,7 @@ void MainMenus::MakeTrackMenu() {
 }
 
 void MainMenus::MakeCdMenu() {
-  similarCdMenu_ = new QMenu(window_);
+  similarCdMenu_ = new KeyedMenu(window_);
   similarCdMenu_->setObjectName("SimilarCDMenu");
   AddItem(similarCdMenu_, "ShowAllCDsItem");
   AddItem(similarCdMenu_, "SortNewItem", true)->setChecked(true);
@@ -123,8 +148,9 @@ void MainMenus::MakeMainMenu() {
   window_->menuBar()->setObjectName("MainMenu");
   QMenu* run = AddBarMenu("MMComItem");
   AddItem(run, "MMGoRootItem");
-  AddItem(run, "MMSearchItem");
-  AddItem(run, "MMmemItem");
+  // Their keys belong to the search button and to "Перейти к работе с набором...".
+  KeyedMenu::ShowKey(AddItem(run, "MMSearchItem"), QKeySequence(Qt::Key_F3));
+  KeyedMenu::ShowKey(AddItem(run, "MMmemItem"), QKeySequence(Qt::Key_F10));
   run->addSeparator();
   AddItem(run, "MMExitItem");
   QMenu* cds = AddBarMenu("MMCDItem");
@@ -178,7 +204,7 @@ QAction* MainMenus::AddItem(QMenu* menu, const QString& name, bool checkable, co
 }
 
 QMenu* MainMenus::AddSubMenu(QMenu* parentMenu, const QString& name) {
-  auto* m = new QMenu(Caption(name), parentMenu);
+  auto* m = new KeyedMenu(Caption(name), parentMenu);
   m->setObjectName(name);
   parentMenu->addMenu(m);
   subMenus_[name] = m;
@@ -187,7 +213,7 @@ QMenu* MainMenus::AddSubMenu(QMenu* parentMenu, const QString& name) {
 
 QMenu* MainMenus::AddBarMenu(const char* name) {
   QMenuBar* bar = window_->menuBar();
-  auto* m = new QMenu(Caption(name), bar);
+  auto* m = new KeyedMenu(Caption(name), bar);
   m->setObjectName(name);
   bar->addMenu(m);
   subMenus_[name] = m;
@@ -208,6 +234,7 @@ void MainMenus::AddTwins(QMenu* from, QMenu* to) {
       continue;
     }
     QAction* twin = AddItem(to, TwinName(a->objectName()), a->isCheckable());
+    KeyedMenu::ShowKey(twin, KeyedMenu::ShownKey(a));
     twin->setChecked(a->isChecked());
     twin->setEnabled(a->isEnabled());
     twin->setIcon(a->icon());

@@ -3,6 +3,7 @@
 // items, captioned from the caption table. TMainForm owns it; the menus and items belong to the window.
 #include <QIcon>
 #include <QKeySequence>
+#include <QMenu>
 #include <QObject>
 #include <QString>
 #include <map>
@@ -10,13 +11,31 @@
 
 class QAction;
 class QMainWindow;
-class QMenu;
+class QStyleOptionMenuItem;
 class QToolButton;
 
 namespace trakvella {
 
 class App;
 class CommandEnabling;
+
+// A menu that shows each item's key beside it: the key the item holds, or the
+// key of the command it stands for (a main-menu twin, whose pop-up item holds
+// the key, so that one key never names two commands). Pop-up menus show keys too.
+class KeyedMenu : public QMenu {
+  Q_OBJECT
+
+ public:
+  using QMenu::QMenu;
+  // The key an item shows without holding it.
+  static void ShowKey(QAction* item, const QKeySequence& key);
+  static QKeySequence ShownKey(const QAction* item);
+  // The text the menu draws for an item: its caption, a TAB and its key.
+  QString ShownText(const QAction* item) const;
+
+ protected:
+  void initStyleOption(QStyleOptionMenuItem* option, const QAction* action) const override;
+};
 
 class MainMenus : public QObject {
   Q_OBJECT
