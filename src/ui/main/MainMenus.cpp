@@ -8,7 +8,6 @@
 #include <QToolButton>
 #include <QPainter>
 #include <QPixmap>
-#include <QStyleOptionMenuItem>
 
 #include "core/app/App.h"
 #include "core/app/CommandEnabling.h"
@@ -33,30 +32,27 @@ QString TwinName(const QString& name) {
   return "MM" + name;
 }
 
-constexpr const char* kShownKey = "shownKey";
+// A menu item. The items that show a key another item of their command holds
+// are asked for it only while the menu bar has the keyboard (after Alt); the
+// key then names two items of one command, and whichever Qt hands it runs it.
+class MenuItem : public QAction {
+ public:
+  using QAction::QAction;
+
+ protected:
+  bool event(QEvent* e) override {
+    if (e->type() != QEvent::Shortcut) return QAction::event(e);
+    activate(Trigger);
+    return true;
+  }
+};
 
 }  // namespace
 
-void KeyedMenu::ShowKey(QAction* item, const QKeySequence& key) { item->setProperty(kShownKey, key); }
-
-QKeySequence KeyedMenu::ShownKey(const QAction* item) {
-  if (!item->shortcut().isEmpty()) return item->shortcut();
-  return item->property(kShownKey).value<QKeySequence>();
-}
-
-QString KeyedMenu::ShownText(const QAction* item) const {
-  QStyleOptionMenuItem option;
-  initStyleOption(&option, item);
-  return option.text;
-}
-
-void KeyedMenu::initStyleOption(QStyleOptionMenuItem* option, const QAction* action) const {
-  QMenu::initStyleOption(option, action);
-  if (!action || action->isSeparator() || action->menu() || option->text.contains(u'\t')) return;
-  const QKeySequence key = ShownKey(action);
-  if (key.isEmpty()) return;
-  option->text += u'\t';
-  option->text += key.toString(QKeySequence::NativeText);
+void MainMenus::ShowKey(QAction* item, const QKeySequence& key) {
+  item->setShortcut(key);
+  item->setShortcutContext(Qt::WidgetShortcut);
+  item->setShortcutVisibleInContextMenu(true);
 }
 
 MainMenus::MainMenus(QMainWindow* window) : QObject(window), window_(window) {
@@ -64,14 +60,14 @@ MainMenus::MainMenus(QMainWindow* window) : QObject(window), window_(window) {
   MakeCdMenu();
 
   // The favourites menu: two fixed items and a separator, then the favourites.
-  favMenu_ = new KeyedMenu(window);
+  favMenu_ = new QMenu(window);
   favMenu_->setObjectName("FavMenu");
   AddItem(favMenu_, "Addtofavorites", false, QKeySequence(Qt::CTRL | Qt::Key_D));
   AddItem(favMenu_, "OrgFavorites");
   favMenu_->addSeparator();
 
   // The small sort menu under the sort label.
-  sortPopUpMenu_ = new KeyedMenu(window);
+  sortPopUpMenu_ = new QMenu(window);
   sortPopUpMenu_->setObjectName("SortPopUpMenu");
   for (const char* name : {"SortOrdItem2", "SortPopularItem2", "SortLenItem2", "SortTempoItem2", "ReverseSortItem2"})
     AddItem(sortPopUpMenu_, name, true);
@@ -81,7 +77,7 @@ MainMenus::MainMenus(QMainWindow* window) : QObject(window), window_(window) {
 }
 
 void MainMenus::MakeTrackMenu() {
-  trPopupMenu_ = new KeyedMenu(window_);
+  trPopupMenu_ = new QMenu(window_);
   trPopupMenu_->setObjectName("TrPopupMenu");
   QMenu* set = AddSubMenu(trPopupMenu_, "MSetItem");
   AddItem(set, "Copy1", false, QKeySequence(Qt::Key_F5));
@@ -131,7 +127,7 @@ void MainMenus::MakeTrackMenu() {
 }
 
 void MainMenus::MakeCdMenu() {
-  similarCdMenu_ = new KeyedMenu(window_);
+  similarCdMenu_ = new QMenu(window_);
   similarCdMenu_->setObjectName("SimilarCDMenu");
   AddItem(similarCdMenu_, "ShowAllCDsItem");
   AddItem(similarCdMenu_, "SortNewItem", true)->setChecked(true);
@@ -148,9 +144,9 @@ void MainMenus::MakeMainMenu() {
   window_->menuBar()->setObjectName("MainMenu");
   QMenu* run = AddBarMenu("MMComItem");
   AddItem(run, "MMGoRootItem");
-  // Their keys belong to the search button and to "Перейти к работе с набором...".
-  KeyedMenu::ShowKey(AddItem(run, "MMSearchItem"), QKeySequence(Qt::Key_F3));
-  KeyedMenu::ShowKey(AddItem(run, "MMmemItem"), QKeySequence(Qt::Key_F10));
+  AddItem(run, "MMSearchItem", false, QKeySequence(Qt::Key_F3));  // presses the search button
+  // F10 belongs to "Перейти к работе с набором..." of the set menu.
+  ShowKey(AddItem(run, "MMmemItem"), QKeySequence(Qt::Key_F10));
   run->addSeparator();
   AddItem(run, "MMExitItem");
   QMenu* cds = AddBarMenu("MMCDItem");
@@ -189,12 +185,14 @@ void MainMenus::MakeMainMenu() {
 
 QAction* MainMenus::AddItem(QMenu* menu, const QString& name, bool checkable, const QKeySequence& shortcut,
                             const QString& caption) {
-  auto* a = new QAction(caption.isEmpty() ? Caption(name) : caption, menu);
+  auto* a = new MenuItem(caption.isEmpty() ? Caption(name) : caption, menu);
   a->setObjectName(name);
   a->setCheckable(checkable);
   if (!shortcut.isEmpty()) {
-    // The window holds the command too, so its key works while the menu is closed.
+    // The window holds the command too, so its key works while the menu is
+    // closed; the pop-up menus show it as the main menu does.
     a->setShortcut(shortcut);
+    a->setShortcutVisibleInContextMenu(true);
     window_->addAction(a);
   }
   a->setEnabled(false);
@@ -204,7 +202,7 @@ QAction* MainMenus::AddItem(QMenu* menu, const QString& name, bool checkable, co
 }
 
 QMenu* MainMenus::AddSubMenu(QMenu* parentMenu, const QString& name) {
-  auto* m = new KeyedMenu(Caption(name), parentMenu);
+  auto* m = new QMenu(Caption(name), parentMenu);
   m->setObjectName(name);
   parentMenu->addMenu(m);
   subMenus_[name] = m;
@@ -213,7 +211,7 @@ QMenu* MainMenus::AddSubMenu(QMenu* parentMenu, const QString& name) {
 
 QMenu* MainMenus::AddBarMenu(const char* name) {
   QMenuBar* bar = window_->menuBar();
-  auto* m = new KeyedMenu(Caption(name), bar);
+  auto* m = new QMenu(Caption(name), bar);
   m->setObjectName(name);
   bar->addMenu(m);
   subMenus_[name] = m;
@@ -234,7 +232,7 @@ void MainMenus::AddTwins(QMenu* from, QMenu* to) {
       continue;
     }
     QAction* twin = AddItem(to, TwinName(a->objectName()), a->isCheckable());
-    KeyedMenu::ShowKey(twin, KeyedMenu::ShownKey(a));
+    if (!a->shortcut().isEmpty()) ShowKey(twin, a->shortcut());
     twin->setChecked(a->isChecked());
     twin->setEnabled(a->isEnabled());
     twin->setIcon(a->icon());

@@ -3,7 +3,6 @@
 // items, captioned from the caption table. TMainForm owns it; the menus and items belong to the window.
 #include <QIcon>
 #include <QKeySequence>
-#include <QMenu>
 #include <QObject>
 #include <QString>
 #include <map>
@@ -11,31 +10,13 @@
 
 class QAction;
 class QMainWindow;
-class QStyleOptionMenuItem;
+class QMenu;
 class QToolButton;
 
 namespace trakvella {
 
 class App;
 class CommandEnabling;
-
-// A menu that shows each item's key beside it: the key the item holds, or the
-// key of the command it stands for (a main-menu twin, whose pop-up item holds
-// the key, so that one key never names two commands). Pop-up menus show keys too.
-class KeyedMenu : public QMenu {
-  Q_OBJECT
-
- public:
-  using QMenu::QMenu;
-  // The key an item shows without holding it.
-  static void ShowKey(QAction* item, const QKeySequence& key);
-  static QKeySequence ShownKey(const QAction* item);
-  // The text the menu draws for an item: its caption, a TAB and its key.
-  QString ShownText(const QAction* item) const;
-
- protected:
-  void initStyleOption(QStyleOptionMenuItem* option, const QAction* action) const override;
-};
 
 class MainMenus : public QObject {
   Q_OBJECT
@@ -66,6 +47,9 @@ class MainMenus : public QObject {
   void OpenOnMouseUp(QToolButton* button, QMenu* menu);
 
   static QIcon FlagIcon(int language);
+  // An item shows a key that another item of the same command holds (a
+  // main-menu twin, or "Поиск" for the search button's F3).
+  static void ShowKey(QAction* item, const QKeySequence& key);
 
  private:
   QAction* AddItem(QMenu* menu, const QString& name, bool checkable = false, const QKeySequence& shortcut = {},

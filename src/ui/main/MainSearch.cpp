@@ -36,12 +36,7 @@ MainSearch::MainSearch(QMainWindow* window, App& app, const MainControls& contro
   connect(c_.SearchBut, &QToolButton::clicked, this, &MainSearch::Search1Click);
   QAction* item = menus.Item("MMSearchItem");
   item->setEnabled(true);
-  connect(item, &QAction::triggered, c_.SearchBut, &QToolButton::click);
-  auto* f3 = new QAction(window);
-  f3->setObjectName("SearchKey");
-  f3->setShortcut(QKeySequence(Qt::Key_F3));
-  window->addAction(f3);
-  connect(f3, &QAction::triggered, c_.SearchBut, &QToolButton::click);
+  connect(item, &QAction::triggered, c_.SearchBut, &QToolButton::click);  // and F3, the item's key
   c_.PanelShape->setFrameShape(QFrame::Box);
   c_.DotShape->setFrameShape(QFrame::HLine);
 }
