@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QListView>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTest>
@@ -85,6 +86,23 @@ TEST_F(OnX, TheWindowFitsTheScreenAndMayShrinkToTheDesignSizeOrTheScreen) {
   const QWidget* counter = main->findChild<QWidget*>("memCountLbl");
   const QWidget* sortLabel = main->findChild<QWidget*>("SortInfoLbl");
   EXPECT_GT(sortLabel->x(), counter->geometry().right());
+
+  // The CD information pop-up beside the narrow lists stays on the screen.
+  main->app().browser().GoToPlace("* ALL LIBRARY >> … ALL CDS");
+  main->Refresh();
+  const auto& rows = main->app().browser().boxRows();
+  int cdRow = 0;
+  while (cdRow < static_cast<int>(rows.size()) && !rows[cdRow].isCd) ++cdRow;
+  ASSERT_LT(cdRow, static_cast<int>(rows.size()));
+  auto* box = main->findChild<QListView*>("CDCatBox");
+  QTest::mousePress(box->viewport(), Qt::MiddleButton, {},
+                    box->visualRect(box->model()->index(cdRow, 0)).center());
+  QTest::mouseRelease(box->viewport(), Qt::MiddleButton, {},
+                      box->visualRect(box->model()->index(cdRow, 0)).center());
+  const QWidget* info = main->findChild<QWidget*>("InfoForm");
+  ASSERT_TRUE(info && info->isVisible());
+  QTest::qWait(100);
+  EXPECT_TRUE(screen.contains(info->frameGeometry())) << info->x() << "," << info->y();
 }
 
 TEST_F(OnX, EveryStatusFieldShowsWholeInBothLanguagesAfterTheWindowGrewAndShrank) {

@@ -12,7 +12,9 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QToolButton>
+#include <algorithm>
 
 #include "core/app/App.h"
 #include "core/catalogue/TrackCodes.h"
@@ -322,11 +324,18 @@ void MainLists::ShowCdInfo(int boxRow) {
   infoForm_->ShowCd(cd.description, number, [this](QSize size) { return CdInfoPosition(size); });
 }
 
-// Near the lower right of the box, measured with the track list's client size.
+// Near the lower right of the box, measured with the track list's client size;
+// never past the screen's edges (lists narrower than the pop-up, at twice the scale).
 QPoint MainLists::CdInfoPosition(QSize size) const {
   const QPoint origin = c_.CDCatBox->viewport()->mapToGlobal(QPoint(0, 0));
   const QSize lists = c_.FileBox->viewport()->size();
-  return origin + QPoint(lists.width() - size.width() - 30, lists.height() - size.height() - 20);
+  QPoint at = origin + QPoint(lists.width() - size.width() - 30, lists.height() - size.height() - 20);
+  if (const QScreen* screen = window_->screen()) {
+    const QRect free = screen->availableGeometry();
+    at.setX(std::clamp(at.x(), free.left(), std::max(free.left(), free.right() + 1 - size.width())));
+    at.setY(std::clamp(at.y(), free.top(), std::max(free.top(), free.bottom() + 1 - size.height())));
+  }
+  return at;
 }
 
 // --- Track commands ---------------------------------------------------------------------------
