@@ -7,6 +7,9 @@
 #include <QLabel>
 #include <QListView>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QToolButton>
 #include <QStatusBar>
 #include <QTest>
 #include <QWindow>
@@ -140,6 +143,23 @@ TEST_F(OnX, EveryStatusFieldShowsWholeInBothLanguagesAfterTheWindowGrewAndShrank
       }
     }
   }
+}
+
+// The search panel over the category list: where the list is narrower or lower
+// than the panel needs, the panel scrolls to every control instead of cutting it.
+TEST_F(OnX, TheSearchPanelScrollsToEveryControlAtTheSmallestSize) {
+  ResizeTo(main->minimumSize());
+  main->findChild<QToolButton*>("SearchBut")->click();
+  QTest::qWait(100);
+  auto* scroller = main->findChild<QScrollArea*>("SearchPanelScroller");
+  ASSERT_TRUE(scroller && scroller->isVisible());
+  const QWidget* panel = scroller->widget();
+  EXPECT_GE(panel->width(), panel->minimumSizeHint().width());
+  EXPECT_GE(panel->height(), panel->minimumSizeHint().height());
+  const QSize view = scroller->viewport()->size();
+  EXPECT_EQ(scroller->horizontalScrollBar()->maximum(), std::max(0, panel->width() - view.width()));
+  EXPECT_EQ(scroller->verticalScrollBar()->maximum(), std::max(0, panel->height() - view.height()));
+  EXPECT_EQ(scroller->horizontalScrollBar()->isVisible(), panel->width() > view.width());
 }
 
 // "Отключаемся, в процессе...": the progress window is on the screen, painted and
