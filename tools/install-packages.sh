@@ -10,6 +10,7 @@ packages=(
   python3-pyftpdlib unar
   libgtest-dev libgmock-dev googletest libbenchmark-dev libxml2-utils
   unrtf libreoffice-writer-nogui
+  xvfb xauth
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -3,6 +3,8 @@
 
 #include <QAction>
 #include <QElapsedTimer>
+#include <QLabel>
+#include <QProgressBar>
 #include <QTest>
 #include <QToolButton>
 
@@ -59,6 +61,42 @@ TEST(DemoStream, ThePlayButtonStreamsADemoTrackFromTheDemoServer) {
   EXPECT_TRUE(std::filesystem::exists(file)) << file;
   EXPECT_GE(FileSizeOf(file), 10000);
   EXPECT_EQ(main.CollectSettings().lastDownloadFolder, target.path().string());
+}
+
+// Track 7 of every CD is missing on the demo server (404): the time label shows
+// the waiting dots, then the yellow ":-(", and the position bar stays empty.
+TEST(DemoStream, AMissingDemoShowsTheWaitingDotsAndThenTheFailure) {
+  TempDir home;
+  LibraryServers servers(home.path(), "--max-tracks 20");
+  FakeDialogs dialogs;
+  MainFormOptions o;
+  o.programFolder = home.path();
+  o.today = [] { return YearMonth{2026, 12}; };
+  DesktopPorts desktop;
+  MainFormPorts ports = desktop.ports();
+  ports.dialogs = &dialogs;
+  TMainForm main(o, ports);
+  main.show();
+  main.FirstActivation();
+  const CdRecord& cd = main.app().catalogue().cds[0];
+  ASSERT_GE(cd.tracks.size(), 7u);
+  ASSERT_TRUE(cd.tracks[6].code.ends_with("_007"));
+  main.app().browser().GoToPlace("* ALL LIBRARY >> … ALL CDS : " + cd.cdText);
+  main.Refresh();
+  main.app().browser().SelectRow(6);
+  main.findChild<QToolButton*>("Playbut")->click();
+  Player& player = main.app().player();
+  QElapsedTimer waited;
+  waited.start();
+  while (!player.StartFailed() && waited.elapsed() < 8000) QTest::qWait(50);
+  ASSERT_TRUE(player.StartFailed()) << player.Address();
+  auto* label = main.findChild<QLabel*>("Gb");
+  main.PlayerTick();
+  EXPECT_TRUE(label->text().startsWith('.')) << label->text().toStdString();
+  for (int tick = 0; tick < Player::kFailureTicks; ++tick) main.PlayerTick();
+  EXPECT_EQ(label->text(), ":-(");
+  EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(Qt::yellow));
+  EXPECT_EQ(main.findChild<QProgressBar*>("PlayBar")->value(), 0);
 }
 
 }  // namespace

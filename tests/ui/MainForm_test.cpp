@@ -287,6 +287,50 @@ TEST(MainForm, NoCommandStartsFromItsKeysWhileTheProgressWindowIsShown) {
   EXPECT_TRUE(p.Widget("SearchPanel")->isVisible());
 }
 
+// Every key that works is shown beside its item, in the pop-up menus and in the
+// main menu's twins, with room for it; the keys still run their commands once,
+// also while the menu bar has the keyboard.
+TEST(MainForm, MenusShowTheKeysThatWork) {
+  Program p;
+  p.main->show();
+  p.main->FirstActivation();
+  const std::pair<const char*, QKeySequence> keys[] = {
+      {"Copy1", Qt::Key_F5},           {"MMCopy1", Qt::Key_F5},
+      {"MemoryOperations1", Qt::Key_F10}, {"MMMemoryOperations1", Qt::Key_F10},
+      {"MMmemItem", Qt::Key_F10},      {"MMSearchItem", Qt::Key_F3},
+      {"Gotofilefolder1", Qt::Key_F7}, {"MMGotofilefolder1", Qt::Key_F7},
+      {"CopyFName", Qt::CTRL | Qt::Key_C}, {"MMCopyFName", Qt::CTRL | Qt::Key_C},
+      {"SearchTitleItem", Qt::CTRL | Qt::Key_F}, {"MMSearchTitleItem", Qt::CTRL | Qt::Key_F},
+      {"scaleup", Qt::CTRL | Qt::Key_Plus}, {"MMscaledown", Qt::CTRL | Qt::Key_Minus},
+      {"gotocdurl", Qt::Key_F11},      {"MMGotoCDurl", Qt::Key_F11},
+      {"MMGotoTrackURLitem", Qt::Key_F12}, {"Addtofavorites", Qt::CTRL | Qt::Key_D}};
+  for (const auto& [name, key] : keys) {
+    QAction* item = p.main->Item(name);
+    ASSERT_NE(item, nullptr) << name;
+    EXPECT_EQ(item->shortcut(), key) << name;
+    EXPECT_TRUE(item->isShortcutVisibleInContextMenu()) << name;
+    QMenu* menu = nullptr;
+    for (QObject* o : item->associatedObjects())
+      if (auto* m = qobject_cast<QMenu*>(o)) menu = m;
+    ASSERT_NE(menu, nullptr) << name;
+    // Room for the caption and the key side by side.
+    menu->ensurePolished();
+    const QFontMetrics fm(menu->font());
+    EXPECT_GT(menu->sizeHint().width(), fm.horizontalAdvance(item->text()) + fm.horizontalAdvance(key.toString(QKeySequence::NativeText)))
+        << name;
+  }
+  EXPECT_TRUE(p.main->Item("MMExitItem")->shortcut().isEmpty());
+
+  // F5 still copies the selected track into the set, once.
+  p.main->app().browser().GoToPlace("* ALL LIBRARY >> … ALL CDS");
+  p.main->Refresh();
+  p.main->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(p.main.get()));
+  p.main->app().browser().SelectRow(0);
+  QTest::keyClick(p.main.get(), Qt::Key_F5);
+  EXPECT_EQ(p.main->app().musicSet().size(), 1u);
+}
+
 // Top and Left are the frame's: the window comes back where it was, start after start.
 TEST(MainForm, TheWindowComesBackWhereItStood) {
   Program p;

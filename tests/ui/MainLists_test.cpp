@@ -191,6 +191,28 @@ TEST_F(Lists, MiddleClickShowsTheCdInformationAndRightReleaseHidesIt) {
   EXPECT_FALSE(Control<TInfoForm>("InfoForm")->isVisible());
 }
 
+// The pop-up keeps its place beside the lists while the main window moves and resizes.
+TEST_F(Lists, TheCdInformationMovesWithTheMainWindow) {
+  OpenFirstCd();
+  QTest::mousePress(CDCatBox()->viewport(), Qt::MiddleButton, {}, BoxRowCentre(0));
+  auto* info = Control<TInfoForm>("InfoForm");
+  ASSERT_TRUE(info->isVisible());
+  // Where it stands from the box's corner, less the track list's size.
+  auto offset = [&] {
+    const QSize lists = FileBox()->viewport()->size();
+    return info->pos() - CDCatBox()->viewport()->mapToGlobal(QPoint(0, 0)) - QPoint(lists.width(), lists.height());
+  };
+  const QPoint before = offset();
+  const QPoint was = info->pos();
+  main->move(main->pos() + QPoint(40, 25));
+  QTest::qWait(50);
+  EXPECT_EQ(info->pos(), was + QPoint(40, 25));
+  main->resize(main->size() + QSize(120, 60));
+  QTest::qWait(50);
+  EXPECT_NE(info->pos(), was + QPoint(40, 25));
+  EXPECT_EQ(offset(), before);
+}
+
 TEST_F(Lists, GoingToTheRootFromTheMainMenuIsHome) {
   OpenFirstCd();
   ASSERT_NE(app().browser().currentPath(), "");
@@ -226,6 +248,8 @@ TEST_F(Lists, TheHighlightedCdIsTheOneTheCdCommandsUse) {
   EXPECT_EQ(app().browser().selectedBoxRow(), 1);
   EXPECT_TRUE(Control<QMenu>("SimilarCDMenu")->isVisible());
   Control<QMenu>("SimilarCDMenu")->hide();
+  // The button goes up again, so no later test starts with it held.
+  QTest::mouseRelease(main->windowHandle(), Qt::RightButton, {}, row3);
   main->Item("gotocdurl")->trigger();
   ASSERT_EQ(shell.urls.size(), 1u);
   EXPECT_EQ(shell.urls[0], CdPageUrl(app().endpoints(), app().catalogue().cds[rows[1].cdPosition].cdCode));

@@ -11,6 +11,7 @@
 #include <QProgressBar>
 #include <QTest>
 #include <QToolButton>
+#include <QWindow>
 
 #include "ui/main/MainForm.h"
 #include "core/player/Player.h"
@@ -49,6 +50,24 @@ TEST_F(MainPlayer, AClickOnlySelectsAndADoubleClickPlays) {
   ASSERT_EQ(device.opened.size(), 1u);
   EXPECT_EQ(device.opened[0].rfind(app().demoBaseUrl(), 0), 0u);
   EXPECT_EQ(device.mode, MediaMode::Playing);
+}
+
+// Through the window, as the window system delivers them: the second press of
+// a double click reaches the list as a double-click event. The first double
+// click of the session plays, and a later single click only selects.
+TEST_F(MainPlayer, TheFirstDoubleClickPlaysAndTheNextClickOnlySelects) {
+  ASSERT_GT(FileBox()->model()->rowCount(), 3);
+  QWindow* window = main->windowHandle();
+  auto inWindow = [&](int row) { return FileBox()->viewport()->mapTo(main.get(), RowCentre(row)); };
+  QTest::mouseDClick(window, Qt::LeftButton, {}, inWindow(2));
+  QTest::qWait(250);
+  EXPECT_EQ(app().browser().selectedRow(), 2);
+  ASSERT_EQ(device.opened.size(), 1u);
+  EXPECT_EQ(device.mode, MediaMode::Playing);
+  QTest::mouseClick(window, Qt::LeftButton, {}, inWindow(3));
+  QTest::qWait(50);
+  EXPECT_EQ(app().browser().selectedRow(), 3);
+  EXPECT_EQ(device.opened.size(), 1u);
 }
 
 TEST_F(MainPlayer, SpacePlaysAndTheTimerShowsTheTime) {

@@ -366,7 +366,9 @@ bool App::CloseQuery() {
   view().ProcessEvents();
   player_->StopButClick();
   player_->CloseDevice();
-  view().Sleep(1000);
+  // The second passes with window events going on, so the progress window is
+  // mapped and painted while the program closes.
+  view().Wait(1000);
   Settings out = CollectSettings();
   if (subscription_) subscription_->StoreAtProgramEnd(out);
   closeError_ = !WriteSettings(options_.programFolder, out);

@@ -39,8 +39,6 @@ class AppView {
   virtual void RunPlayerTimer(bool running) { (void)running; }
   // Lets ms milliseconds pass while window events go on.
   virtual void Wait(int ms) { (void)ms; }
-  // Lets ms milliseconds pass without window events.
-  virtual void Sleep(int ms) { (void)ms; }
   virtual void ProcessEvents() {}
 
   // What the settings say about the window itself (placement, list font), in and out.

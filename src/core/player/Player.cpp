@@ -42,20 +42,30 @@ void Player::PlayCurrent(bool fromPlayButton) {
     StartInDevice(play);
   } catch (const std::exception&) {
     // A start that fails leaves the label's waiting dots to tell the user.
+    startFailed_ = true;
   }
 }
 
 void Player::StartInDevice(bool play) {
   StopButClick();
+  // A new start counts its own waiting from nothing.
+  startFailed_ = false;
+  tickCounter_ = 0;
   if (hooks_.showTrackStatus) hooks_.showTrackStatus();
   address_ = hooks_.currentAddress ? hooks_.currentAddress() : std::string();
   if (!play) {
     tag_ = 0;
     return;
   }
-  if (!device_.Open(address_)) return;
+  // A demo the server does not have (or a file that cannot be read) fails at
+  // once; the label then goes on waiting as for a start that hangs, so the
+  // dots and then ":-(" tell the user that nothing will play.
+  if (!device_.Open(address_)) {
+    startFailed_ = true;
+    return;
+  }
   if (hooks_.wait) hooks_.wait(kOpenWaitMs);
-  device_.Play();
+  if (!device_.Play()) startFailed_ = true;
 }
 
 void Player::PlayOutside(const std::string& address) {
@@ -111,6 +121,7 @@ void Player::PlayerTick() {
       device_.Play();
       seekStep_ = 0;
     }
+    startFailed_ = false;
     const int64_t position = device_.PositionMs();
     timeLabel_ = FormatDuration(position, DurationForm::MinutesSeconds, 0);
     tickCounter_ = 0;
@@ -120,10 +131,11 @@ void Player::PlayerTick() {
     return;
   }
 
-  if (busy_) {
+  if (busy_ || startFailed_) {
     ++tickCounter_;
     if (tickCounter_ <= kFailureTicks) {
       timeLabel_.assign(static_cast<size_t>(tickCounter_ % 6), '.');
+      timeLabelYellow_ = false;
     } else {
       timeLabel_ = ":-(";
       timeLabelYellow_ = true;
@@ -164,6 +176,7 @@ void Player::Activated() {
 
 void Player::CloseDevice() {
   device_.Close();
+  startFailed_ = false;
   tag_ = 0;
 }
 

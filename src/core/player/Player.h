@@ -80,6 +80,9 @@ class Player {
 
   int Tag() const { return tag_; }
   bool Busy() const { return busy_; }
+  // The last start asked to play and the device refused (a missing demo, an
+  // unreadable file): the label waits on into the failure state.
+  bool StartFailed() const { return startFailed_; }
   int SeekStep() const { return seekStep_; }
   // The address the device was last given (loaded, maybe not opened).
   const std::string& Address() const { return address_; }
@@ -112,6 +115,7 @@ class Player {
 
   int tag_ = 0;  // 0 nothing to continue, 1 from the track list, 2 from the music set
   bool busy_ = false;
+  bool startFailed_ = false;
   int seekStep_ = 0;
   std::string address_;
 

@@ -62,7 +62,14 @@ std::string Subscription::Message(unsigned index) const {
 
 void Subscription::SetPodStatus(const std::string& text) {
   podStatus_ = text;
+  podStatusIsQuota_ = false;
   if (onPodStatus) onPodStatus(podStatus_);
+}
+
+std::string Subscription::podStatus() const {
+  if (!podStatusIsQuota_) return podStatus_;
+  if (account.quota == kQuotaUnknown) return {};
+  return Message(static_cast<unsigned>(Msg::TracksLeft)) + std::to_string(account.quota);
 }
 
 void Subscription::CaptionChanged() const {
@@ -152,9 +159,8 @@ bool Subscription::QueryQuota() {
   // Without a reply the quota stays what it was.
   if (!answered) return false;
   account.quota = QuotaFromStatReply(reply);
-  SetPodStatus(account.quota == kQuotaUnknown
-                   ? std::string()
-                   : Message(static_cast<unsigned>(Msg::TracksLeft)) + std::to_string(account.quota));
+  podStatusIsQuota_ = true;
+  if (onPodStatus) onPodStatus(podStatus());
   return true;
 }
 

@@ -108,8 +108,9 @@ class Subscription {
   AccountState account;
 
   // The status line of the music set window (PodStatusLbl): the FTP client's
-  // status texts while connected, then the quota.
-  const std::string& podStatus() const { return podStatus_; }
+  // status texts while connected, then the quota, in the language of the
+  // moment it is read.
+  std::string podStatus() const;
   const Endpoints& endpoints() const { return endpoints_; }
   const std::filesystem::path& programFolder() const { return programFolder_; }
 
@@ -217,6 +218,7 @@ class Subscription {
   std::function<int()> language_;
   NetworkState& network_;
   std::string podStatus_;
+  bool podStatusIsQuota_ = false;  // the line is the quota, written anew when read
   std::filesystem::path targetFolder_;
   // The tracks an older settings file listed, kept until they are stored.
   std::vector<std::string> legacyTracks_;

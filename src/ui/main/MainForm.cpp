@@ -11,8 +11,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
-#include <QThread>
 #include <QToolButton>
+#include <QWindow>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -78,8 +78,8 @@ TMainForm::TMainForm(const MainFormOptions& options, const MainFormPorts& ports,
   new ExportCommands(this, *app_, *menus_, [this] { Refresh(); });
   new SubscriptionCommands(this, *app_, c, *menus_, [this] { Refresh(); });
   ConnectProgramCommands();
-  setMinimumSize(MainFrame::kMinWidth, MainFrame::kMinHeight);
-  resize(MainFrame::kMinWidth, MainFrame::kMinHeight);
+  FitToScreen();
+  resize(minimumSize());
 
   // From now on the program's state shows here: the switches' defaults, the
   // list height they give, and the language of the system.
@@ -187,15 +187,15 @@ void TMainForm::Wait(int ms) {
   while (waited.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
 }
 
-void TMainForm::Sleep(int ms) { QThread::msleep(static_cast<unsigned long>(ms)); }
 void TMainForm::ProcessEvents() { QCoreApplication::processEvents(); }
 
 void TMainForm::ApplyWindowSettings(const Settings& s) {
   if (s.windowState == WindowState::Maximized) {
     setWindowState(windowState() | Qt::WindowMaximized);
   } else {
-    resize(std::max(s.width, MainFrame::kMinWidth), std::max(s.height, MainFrame::kMinHeight));
+    resize(std::max(s.width, minimumWidth()), std::max(s.height, minimumHeight()));
     if (s.top && s.left) move(*s.left, *s.top);
+    FitToScreen();
   }
   // The list font: the font, when given, wins over ItemHeight.
   if (s.font) lists_->ApplyListFont(*s.font);
@@ -234,8 +234,27 @@ void TMainForm::resizeEvent(QResizeEvent* event) {
 
 void TMainForm::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
+  if (windowHandle() && !screenWatched_) {
+    screenWatched_ = true;
+    connect(windowHandle(), &QWindow::screenChanged, this, [this] { FitToScreen(); });
+  }
+  FitToScreen();
   frame_->LayOut();
   search_->LayOut();
+}
+
+void TMainForm::FitToScreen() {
+  QScreen* screen = this->screen();
+  if (!screen) return;
+  const QSize available = screen->availableGeometry().size();
+  // The frame is known once the window manager has put one round the window.
+  const QSize frame = isVisible() ? frameGeometry().size() - size() : QSize(0, 0);
+  setMinimumSize(MainFrame::MinimumSize(available, frame));
+  if (isVisible() && !isMaximized() && !isFullScreen()) {
+    const QSize fits(std::min(width(), available.width() - frame.width()),
+                     std::min(height(), available.height() - frame.height()));
+    if (fits != size()) resize(fits.expandedTo(minimumSize()));
+  }
 }
 
 void TMainForm::changeEvent(QEvent* event) {

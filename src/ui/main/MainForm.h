@@ -84,13 +84,15 @@ class TMainForm : public QMainWindow, public AppView {
   void ShowStartWindow() override;
   void RunPlayerTimer(bool running) override;
   void Wait(int ms) override;
-  void Sleep(int ms) override;
   void ProcessEvents() override;
   void ApplyWindowSettings(const Settings& settings) override;
   void StoreWindowSettings(Settings& settings) const override;
   void CentreWindow() override;
 
   void ConnectProgramCommands();
+  // The smallest size the screen allows (at most the design's), and a window
+  // no larger than the screen's free area.
+  void FitToScreen();
   void LangClick(int language);
   // The keyboard table; true when the key was handled.
   bool HandleKey(QKeyEvent* key);
@@ -106,6 +108,7 @@ class TMainForm : public QMainWindow, public AppView {
   TWaitForm* waitForm_ = nullptr;
   TStartForm* startForm_ = nullptr;
   bool closing_ = false;
+  bool screenWatched_ = false;
 };
 
 }  // namespace trakvella

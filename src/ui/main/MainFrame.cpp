@@ -142,12 +142,20 @@ MainFrame::MainFrame(QMainWindow* window) : window_(window) {
   c_.StatusBar->setObjectName("StatusBar");
   c_.StatusBar->setSizeGripEnabled(false);
   window->setStatusBar(c_.StatusBar);
+  // Field 1 takes what the others leave; they are never narrower than their
+  // design widths nor than their texts, whatever the window's width was before.
   for (int i = 0; i < 5; ++i) {
-    c_.statusFields[i] = new QLabel(c_.StatusBar);
-    c_.statusFields[i]->setObjectName(QStringLiteral("StatusField%1").arg(i));
-    c_.statusFields[i]->setFrameShape(QFrame::Panel);
-    c_.statusFields[i]->setFrameShadow(QFrame::Sunken);
-    c_.StatusBar->addWidget(c_.statusFields[i]);
+    QLabel* field = c_.statusFields[i] = new QLabel(c_.StatusBar);
+    field->setObjectName(QStringLiteral("StatusField%1").arg(i));
+    field->setFrameShape(QFrame::Panel);
+    field->setFrameShadow(QFrame::Sunken);
+    if (i == 1) {
+      field->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    } else {
+      field->setMinimumWidth(kStatusFieldWidths[i]);
+      field->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
+    }
+    c_.StatusBar->addWidget(field, i == 1 ? 1 : 0);
   }
 }
 
@@ -164,7 +172,10 @@ void MainFrame::LayOut() {
   c_.FileBox->setGeometry(16 + listWidth + 8, top, listWidth, listHeight);
   c_.offPanel->setGeometry(16, top, panelWidth, h - 106);
   // Sort controls at the right of the tool panel.
-  c_.SortInfoLbl->setGeometry(panelWidth - 220, 3, 190, 26);
+  // On a narrow window the label gives way to the music set counter.
+  const int counterRight = c_.memCountLbl->geometry().right() + 4;
+  const int sortLeft = std::max(panelWidth - 220, counterRight);
+  c_.SortInfoLbl->setGeometry(sortLeft, 3, std::max(0, panelWidth - 30 - sortLeft), 26);
   c_.SortButDn->setGeometry(panelWidth - 24, 3, 20, 26);
   c_.SortButUp->setGeometry(panelWidth - 24, 3, 20, 26);
 
@@ -179,11 +190,11 @@ void MainFrame::LayOut() {
   c_.Playbut->setGeometry(fileRight - 44, below, 14, 24);
   c_.PauseBut->setGeometry(fileRight - 29, below, 14, 24);
   c_.StopBut->setGeometry(fileRight - 14, below, 14, 24);
+}
 
-  // Status bar: field 1 takes all but 240 pixels.
-  const int fixed[5] = {50, 0, 60, 50, 80};
-  for (int i = 0; i < 5; ++i)
-    c_.statusFields[i]->setFixedWidth(i == 1 ? std::max(0, c_.StatusBar->width() - 240) : fixed[i]);
+QSize MainFrame::MinimumSize(QSize available, QSize frame) {
+  return QSize(std::clamp(available.width() - frame.width(), 1, kMinWidth),
+               std::clamp(available.height() - frame.height(), 1, kMinHeight));
 }
 
 void MainFrame::ShowCover(bool shown, const QString& text) {
@@ -197,7 +208,13 @@ void MainFrame::ShowCover(bool shown, const QString& text) {
 }
 
 void MainFrame::SetStatusField(int index, const QString& text) {
-  if (index >= 0 && index < 5) c_.statusFields[index]->setText(text);
+  if (index >= 0 && index < 5) SetStatusText(c_.statusFields[index], text);
+}
+
+void MainFrame::SetStatusText(QLabel* field, const QString& text) {
+  field->setText(text);
+  // Field 1 may be cut at the right on a narrow window: its whole text shows as a tip.
+  if (field->sizePolicy().horizontalPolicy() == QSizePolicy::Ignored) field->setToolTip(text);
 }
 
 }  // namespace trakvella

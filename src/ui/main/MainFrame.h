@@ -1,6 +1,7 @@
 #pragma once
 // MainFrame: the main window's controls, made once under their names, and where they stand
 // as the window resizes. TMainForm owns it; the widgets belong to the window, the other parts wire them.
+#include <QSize>
 #include <QString>
 #include <array>
 
@@ -42,6 +43,15 @@ class MainFrame {
  public:
   static constexpr int kMinWidth = 940;
   static constexpr int kMinHeight = 768;
+  // The status bar fields' design widths (field 1 takes the rest).
+  static constexpr int kStatusFieldWidths[5] = {50, 0, 60, 50, 80};
+
+  // The window's smallest size: the design's 940 x 768, or less where the
+  // screen's free area (less the window frame) is smaller, as at twice the
+  // scale on a 1280 x 1024 screen.
+  static QSize MinimumSize(QSize available, QSize frame);
+  // A status bar field's text.
+  static void SetStatusText(QLabel* field, const QString& text);
 
   // Makes every control in the window's client area and its status bar.
   explicit MainFrame(QMainWindow* window);

@@ -12,7 +12,9 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QToolButton>
+#include <algorithm>
 
 #include "core/app/App.h"
 #include "core/catalogue/TrackCodes.h"
@@ -63,6 +65,8 @@ MainLists::MainLists(QMainWindow* window, App& app, const MainControls& controls
   orgForm_ = new TOrgForm(window);
   infoForm_ = new TInfoForm(window);
   infoForm_->onKey = [window](QKeyEvent* key) { QApplication::sendEvent(window, key); };
+  // The pop-up keeps its place beside the box as the main window moves or resizes.
+  window->installEventFilter(this);
 
   ConnectCommands();
   ConnectSortCommands();
@@ -185,12 +189,12 @@ void MainLists::Refresh() {
   refreshing_ = false;
   FileBoxItemIndexChange();
   app_.ShowTrackStatus();
-  for (int i = 0; i < 5; ++i) c_.statusFields[i]->setText(Q(browser.statusFields()[i]));
+  for (int i = 0; i < 5; ++i) MainFrame::SetStatusText(c_.statusFields[i], Q(browser.statusFields()[i]));
   menus_.ApplyEnabling(app_.enabling(), kTrackMenus);
 }
 
 void MainLists::ShowTrackStatus() {
-  for (int i = 1; i < 5; ++i) c_.statusFields[i]->setText(Q(app_.browser().statusFields()[i]));
+  for (int i = 1; i < 5; ++i) MainFrame::SetStatusText(c_.statusFields[i], Q(app_.browser().statusFields()[i]));
 }
 
 void MainLists::SelectTrackRowInView() {
@@ -317,12 +321,21 @@ void MainLists::ShowCdInfo(int boxRow) {
   if (boxRow < 0 || boxRow >= static_cast<int>(rows.size()) || !rows[boxRow].isCd) return;
   const CdRecord& cd = app_.catalogue().cds[rows[boxRow].cdPosition];
   const int number = static_cast<int>(IntOr(MidChars(cd.cdCode, 5, 3), 0));
-  // Near the lower right of the box, measured with the track list's client size.
+  infoForm_->ShowCd(cd.description, number, [this](QSize size) { return CdInfoPosition(size); });
+}
+
+// Near the lower right of the box, measured with the track list's client size;
+// never past the screen's edges (lists narrower than the pop-up, at twice the scale).
+QPoint MainLists::CdInfoPosition(QSize size) const {
   const QPoint origin = c_.CDCatBox->viewport()->mapToGlobal(QPoint(0, 0));
   const QSize lists = c_.FileBox->viewport()->size();
-  infoForm_->ShowCd(cd.description, number, [origin, lists](QSize size) {
-    return origin + QPoint(lists.width() - size.width() - 30, lists.height() - size.height() - 20);
-  });
+  QPoint at = origin + QPoint(lists.width() - size.width() - 30, lists.height() - size.height() - 20);
+  if (const QScreen* screen = window_->screen()) {
+    const QRect free = screen->availableGeometry();
+    at.setX(std::clamp(at.x(), free.left(), std::max(free.left(), free.right() + 1 - size.width())));
+    at.setY(std::clamp(at.y(), free.top(), std::max(free.top(), free.bottom() + 1 - size.height())));
+  }
+  return at;
 }
 
 // --- Track commands ---------------------------------------------------------------------------
@@ -424,6 +437,14 @@ void MainLists::FontSetupItemClick() {
 
 bool MainLists::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
+  if (watched == window_) {
+    // After the window has laid its lists out for the new size.
+    if ((type == QEvent::Move || type == QEvent::Resize) && infoForm_->isVisible())
+      QMetaObject::invokeMethod(
+          this, [this] { if (infoForm_->isVisible()) infoForm_->move(CdInfoPosition(infoForm_->size())); },
+          Qt::QueuedConnection);
+    return QObject::eventFilter(watched, event);
+  }
   if (watched == c_.CDCatBox->viewport()) {
     auto* mouse = static_cast<QMouseEvent*>(event);
     // The middle button shows a CD's information; the right one hides it as

@@ -2,6 +2,8 @@
 // MainLists: the main window's two lists — the category/CD box and the track list drawn from the Browser,
 // their navigation, sort and favourites commands, the tag box, the CD pop-up and the list font. TMainForm owns it.
 #include <QObject>
+#include <QPoint>
+#include <QSize>
 #include <QString>
 #include <functional>
 #include <vector>
@@ -65,6 +67,8 @@ class MainLists : public QObject {
   void SortOrdItemClick(const QString& name);
   void FileBoxItemIndexChange();
   void ScaleFont(int delta);
+  // Where the CD information pop-up of a size stands, in screen coordinates.
+  QPoint CdInfoPosition(QSize size) const;
   void FontSetupItemClick();
   bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -32,7 +32,28 @@ QString TwinName(const QString& name) {
   return "MM" + name;
 }
 
+// A menu item. The items that show a key another item of their command holds
+// are asked for it only while the menu bar has the keyboard (after Alt); the
+// key then names two items of one command, and whichever Qt hands it runs it.
+class MenuItem : public QAction {
+ public:
+  using QAction::QAction;
+
+ protected:
+  bool event(QEvent* e) override {
+    if (e->type() != QEvent::Shortcut) return QAction::event(e);
+    activate(Trigger);
+    return true;
+  }
+};
+
 }  // namespace
+
+void MainMenus::ShowKey(QAction* item, const QKeySequence& key) {
+  item->setShortcut(key);
+  item->setShortcutContext(Qt::WidgetShortcut);
+  item->setShortcutVisibleInContextMenu(true);
+}
 
 MainMenus::MainMenus(QMainWindow* window) : QObject(window), window_(window) {
   MakeTrackMenu();
@@ -123,8 +144,9 @@ void MainMenus::MakeMainMenu() {
   window_->menuBar()->setObjectName("MainMenu");
   QMenu* run = AddBarMenu("MMComItem");
   AddItem(run, "MMGoRootItem");
-  AddItem(run, "MMSearchItem");
-  AddItem(run, "MMmemItem");
+  AddItem(run, "MMSearchItem", false, QKeySequence(Qt::Key_F3));  // presses the search button
+  // F10 belongs to "Перейти к работе с набором..." of the set menu.
+  ShowKey(AddItem(run, "MMmemItem"), QKeySequence(Qt::Key_F10));
   run->addSeparator();
   AddItem(run, "MMExitItem");
   QMenu* cds = AddBarMenu("MMCDItem");
@@ -163,12 +185,14 @@ void MainMenus::MakeMainMenu() {
 
 QAction* MainMenus::AddItem(QMenu* menu, const QString& name, bool checkable, const QKeySequence& shortcut,
                             const QString& caption) {
-  auto* a = new QAction(caption.isEmpty() ? Caption(name) : caption, menu);
+  auto* a = new MenuItem(caption.isEmpty() ? Caption(name) : caption, menu);
   a->setObjectName(name);
   a->setCheckable(checkable);
   if (!shortcut.isEmpty()) {
-    // The window holds the command too, so its key works while the menu is closed.
+    // The window holds the command too, so its key works while the menu is
+    // closed; the pop-up menus show it as the main menu does.
     a->setShortcut(shortcut);
+    a->setShortcutVisibleInContextMenu(true);
     window_->addAction(a);
   }
   a->setEnabled(false);
@@ -208,6 +232,7 @@ void MainMenus::AddTwins(QMenu* from, QMenu* to) {
       continue;
     }
     QAction* twin = AddItem(to, TwinName(a->objectName()), a->isCheckable());
+    if (!a->shortcut().isEmpty()) ShowKey(twin, a->shortcut());
     twin->setChecked(a->isChecked());
     twin->setEnabled(a->isEnabled());
     twin->setIcon(a->icon());

@@ -47,6 +47,9 @@ class MainMenus : public QObject {
   void OpenOnMouseUp(QToolButton* button, QMenu* menu);
 
   static QIcon FlagIcon(int language);
+  // An item shows a key that another item of the same command holds (a
+  // main-menu twin, or "Поиск" for the search button's F3).
+  static void ShowKey(QAction* item, const QKeySequence& key);
 
  private:
   QAction* AddItem(QMenu* menu, const QString& name, bool checkable = false, const QKeySequence& shortcut = {},

@@ -5,6 +5,7 @@
 #include <QListView>
 #include <QMainWindow>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -25,7 +26,8 @@ MainSearch::MainSearch(QMainWindow* window, App& app, const MainControls& contro
   scroller_->setObjectName("SearchPanelScroller");
   scroller_->setFrameShape(QFrame::NoFrame);
   scroller_->setWidgetResizable(true);
-  scroller_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // Sideways too, where the list is narrower than the panel (twice the scale).
+  scroller_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   panel_ = new TSearchPanel(scroller_, app_.catalogue(), [&app] { return app.language(); }, clock_);
   scroller_->setWidget(panel_);
   auto* layout = new QVBoxLayout(c_.SearchPanel);
@@ -36,12 +38,7 @@ MainSearch::MainSearch(QMainWindow* window, App& app, const MainControls& contro
   connect(c_.SearchBut, &QToolButton::clicked, this, &MainSearch::Search1Click);
   QAction* item = menus.Item("MMSearchItem");
   item->setEnabled(true);
-  connect(item, &QAction::triggered, c_.SearchBut, &QToolButton::click);
-  auto* f3 = new QAction(window);
-  f3->setObjectName("SearchKey");
-  f3->setShortcut(QKeySequence(Qt::Key_F3));
-  window->addAction(f3);
-  connect(f3, &QAction::triggered, c_.SearchBut, &QToolButton::click);
+  connect(item, &QAction::triggered, c_.SearchBut, &QToolButton::click);  // and F3, the item's key
   c_.PanelShape->setFrameShape(QFrame::Box);
   c_.DotShape->setFrameShape(QFrame::HLine);
 }
@@ -84,7 +81,9 @@ void MainSearch::SButClick() {
 
 void MainSearch::LayOut() {
   const QRect list = c_.CDCatBox->geometry();
-  const int height = std::min(panel_->minimumSizeHint().height(), list.height());
+  const QSize needs = panel_->minimumSizeHint();
+  const int sideways = needs.width() > list.width() ? scroller_->horizontalScrollBar()->sizeHint().height() : 0;
+  const int height = std::min(needs.height() + sideways, list.height());
   const int top = std::max(list.top(), list.top() + (list.height() - height) / 2);
   c_.SearchPanel->setGeometry(list.left(), top, list.width(), height);
   c_.PanelShape->setGeometry(list);

@@ -14,6 +14,7 @@
 #include <QToolButton>
 #include <QUrl>
 #include <algorithm>
+#include <utility>
 
 #include "core/app/App.h"
 #include "ui/QtText.h"
@@ -103,11 +104,16 @@ void PlayerControls::StartTrackDrag() {
 }
 
 // The track list's mouse (left button): a press that does not become a drag plays
-// only with Autoplay on; a double click plays with Autoplay off.
+// only with Autoplay on; a double click plays with Autoplay off. A widget is
+// handed the second press of a double click as a double-click event, never as
+// a press, so that event starts the press whose release plays; and each click
+// starts without the mark of an earlier double click.
 bool PlayerControls::FileBoxMouse(QMouseEvent* mouse) {
   switch (mouse->type()) {
     case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
       if (mouse->button() == Qt::LeftButton) {
+        if (mouse->type() == QEvent::MouseButtonPress) trackDoubleClicked_ = false;
         pressPoint_ = mouse->position().toPoint();
         pressed_ = true;
       }
@@ -123,12 +129,14 @@ bool PlayerControls::FileBoxMouse(QMouseEvent* mouse) {
     case QEvent::MouseButtonRelease:
       if (mouse->button() == Qt::LeftButton && pressed_) {
         pressed_ = false;
+        // Which release this is counts now: the first release of a double click
+        // must not take the mark its second press sets before the first is handled.
+        const bool doubleClick = std::exchange(trackDoubleClicked_, false);
         // Let the view select the row first.
-        QTimer::singleShot(0, this, [this] {
+        QTimer::singleShot(0, this, [this, doubleClick] {
           Player& player = app_.player();
           if (app_.browser().selectedRow() < 0) return;
-          if (trackDoubleClicked_) {
-            trackDoubleClicked_ = false;
+          if (doubleClick) {
             if (!player.Switches().autoplay) player.PlayCurrent(true);
           } else {
             player.PlayCurrent(false);
@@ -143,8 +151,8 @@ bool PlayerControls::FileBoxMouse(QMouseEvent* mouse) {
 
 bool PlayerControls::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
-  if (watched == c_.FileBox->viewport() &&
-      (type == QEvent::MouseButtonPress || type == QEvent::MouseMove || type == QEvent::MouseButtonRelease)) {
+  if (watched == c_.FileBox->viewport() && (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
+                                            type == QEvent::MouseMove || type == QEvent::MouseButtonRelease)) {
     if (FileBoxMouse(static_cast<QMouseEvent*>(event))) return true;
   }
   if (watched == c_.PlayBar && type == QEvent::MouseButtonPress) {

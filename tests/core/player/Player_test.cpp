@@ -203,6 +203,38 @@ TEST_F(PlayerTest, AFailedOpenIsSwallowedAndTheNextStartWorks) {
   EXPECT_THAT(device.log, ElementsAre("Open /audio/KMLB_001_001 One.mp3", "Play"));
 }
 
+// A demo the server answers with "not found": the device refuses at once, and
+// the label shows the waiting dots and then the failure as for a start that hangs.
+TEST_F(PlayerTest, ARefusedOpenWaitsIntoTheFailureAndTheNextStartCountsAfresh) {
+  device.openWorks = false;
+  player.PlaybutClick();
+  EXPECT_TRUE(player.StartFailed());
+  player.PlayerTick();
+  EXPECT_EQ(player.TimeLabel(), ".");
+  for (int tick = 2; tick <= 251; ++tick) player.PlayerTick();
+  EXPECT_EQ(player.TimeLabel(), ":-(");
+  EXPECT_TRUE(player.TimeLabelYellow());
+  EXPECT_TRUE(player.InFailureState());
+  EXPECT_EQ(player.Tag(), 0);
+
+  // Another missing demo waits from the first dot again, not straight into ":-(".
+  player.PlaybutClick();
+  player.PlayerTick();
+  EXPECT_EQ(player.TimeLabel(), ".");
+  EXPECT_FALSE(player.TimeLabelYellow());
+
+  // A single press that only loads a track leaves nothing waiting; a start that plays clears it all.
+  player.PlayCurrent(false);
+  player.PlayerTick();
+  EXPECT_EQ(player.TimeLabel(), "");
+  device.openWorks = true;
+  player.PlaybutClick();
+  player.PlayerTick();
+  EXPECT_EQ(player.TimeLabel(), "00:00");
+  EXPECT_FALSE(player.StartFailed());
+  EXPECT_FALSE(player.InFailureState());
+}
+
 TEST_F(PlayerTest, WhileAStartHangsTheLabelCountsDotsThenGivesUpAndStopClosesTheDevice) {
   std::vector<std::string> labels;
   device.duringOpen = [&] {

@@ -55,11 +55,12 @@ struct Rig {
   CurlHttpClient http;
   NetworkState network;
   int captions = 0;
+  int language = kEnglish;
   Subscription sub;
 
   explicit Rig(const fs::path& serversHome)
       : sub(SubscriptionPorts{&ftp, &archives, &trash, &dialogs, &progress, &shell, &http}, home.path(),
-            ReadServerConfig(serversHome), [] { return kEnglish; }, network) {
+            ReadServerConfig(serversHome), [this] { return language; }, network) {
     sub.wait = [](int) {};
     sub.onCaptionChanged = [this] { ++captions; };
   }
@@ -300,6 +301,10 @@ TEST_F(SubscriptionTest, SignInNewKnownAndRefusedAccounts) {
   EXPECT_EQ(rig.dialogs.Texts(), std::vector<std::string>{"New subscription plugged: alice\rTracks(s) left: 25"});
   EXPECT_EQ(rig.sub.account.activeAccount, "alice");
   EXPECT_EQ(rig.sub.podStatus(), "Tracks(s) left: 25");
+  // The quota line follows a language switch.
+  rig.language = kRussian;
+  EXPECT_EQ(rig.sub.podStatus(), "Осталось по Подписке: 25");
+  rig.language = kEnglish;
   EXPECT_EQ(ReadAccountFile(rig.home.path() / "alice.kmlb").login, "alice");
   EXPECT_GT(rig.captions, 0);
 
