@@ -264,6 +264,16 @@ constexpr std::array<MessageRow, kMessageCount> kMessages{{
      "Особый демо сервер"},  // 122
     {"Enter URL",
      "Введите адрес"},  // 123
+    {"Demo files saved: ",
+     "Сохранено демо файлов: "},  // 124
+    {", not downloaded: ",
+     ", не удалось скачать: "},  // 125
+    {"The server offers no encryption, although this account's server did before. The password was not sent.",
+     "Сервер не предлагает шифрование, хотя сервер этой Подписки предлагал его раньше. Пароль не отправлен."},  // 126
+    {"No web browser could be started to open ",
+     "Не удалось запустить браузер, чтобы открыть "},  // 127
+    {"No file manager could be started to show ",
+     "Не удалось запустить файловый менеджер, чтобы показать "},  // 128
 }};
 
 }  // namespace

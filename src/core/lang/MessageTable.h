@@ -1,6 +1,6 @@
 #pragma once
 // MessageTable: every text the program builds at the moment of display (messages, status lines,
-// prompts, dialog titles) in English (0) and Russian (1), by number 0-123. Static data; callers copy texts.
+// prompts, dialog titles) in English (0) and Russian (1), by number 0-128. Static data; callers copy texts.
 #include <string>
 
 namespace trakvella {
@@ -9,7 +9,7 @@ inline constexpr int kEnglish = 0;
 inline constexpr int kRussian = 1;
 
 // Number of message slots (indexes 0 to kMessageCount - 1).
-inline constexpr unsigned kMessageCount = 124;
+inline constexpr unsigned kMessageCount = 129;
 
 // The messages by name; each value is the message's index in the table (103 has
 // no row).
@@ -138,10 +138,15 @@ enum class Msg : unsigned {
   EnteringAccount = 121,
   CustomDemoServer = 122,
   EnterUrl = 123,
+  DemoFilesSaved = 124,   // "Demo files saved: " before the count of a demo download run
+  DemoFilesFailed = 125,  // ", not downloaded: " before the count of the failed ones
+  FtpTlsRefused = 126,    // a server without TLS where this account's server had it
+  NoBrowser = 127,        // no web browser could be started, before the address
+  NoFileManager = 128,    // no file manager could be started, before the file
 };
 
 // Assigns message `index` in `language` to text; leaves text as it was for a
-// language other than 0 or 1 and for an index without a row (103, above 123).
+// language other than 0 or 1 and for an index without a row (103, above 128).
 void GetLangMessage(int language, unsigned index, std::string& text);
 
 // The message, or the empty text where GetLangMessage gives nothing.

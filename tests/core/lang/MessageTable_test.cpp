@@ -50,7 +50,7 @@ TEST(MessageTable, MissingRowsAndLanguagesLeaveTheTextAlone) {
   EXPECT_EQ(text, "before");
   GetLangMessage(kRussian, 103, text);
   EXPECT_EQ(text, "before");
-  GetLangMessage(kEnglish, 124, text);
+  GetLangMessage(kEnglish, kMessageCount, text);
   EXPECT_EQ(text, "before");
   GetLangMessage(kRussian, 4000000000u, text);
   EXPECT_EQ(text, "before");
