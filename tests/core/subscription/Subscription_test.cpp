@@ -17,6 +17,7 @@
 #include "adapters/FreedesktopTrash.h"
 #include "adapters/LibarchiveReader.h"
 #include "core/lang/MessageTable.h"
+#include "core/net/OpenPage.h"
 #include "core/settings/Settings.h"
 #include "core/subscription/DemoDownload.h"
 #include "support/Fakes.h"
@@ -479,9 +480,10 @@ TEST_F(SubscriptionTest, ServersThatMisbehaveGiveTheirMessagesAndLoseNothing) {
     EXPECT_EQ(rig.sub.account.downloadedTracks, std::vector<std::string>{"KMLB_003_009"});
   }
   {  // A link as the archive's last entry: the track is the last file and the link is never
-     // made; a desktop without a file manager says so instead of showing nothing.
+     // made; a desktop without a file manager or browser says so instead of showing nothing.
     Rig rig(serversHome());
-    struct NoFileManager : FakeShell {
+    struct NoDesktop : FakeShell {
+      bool OpenUrl(const std::string&) override { return false; }
       bool RevealFile(const std::string&) override { return false; }
     } shell;
     Subscription sub({&rig.ftp, &rig.archives, &rig.trash, &rig.dialogs, &rig.progress, &shell, &rig.http},
@@ -495,6 +497,9 @@ TEST_F(SubscriptionTest, ServersThatMisbehaveGiveTheirMessagesAndLoseNothing) {
     EXPECT_EQ(report.items[0].file, track);
     EXPECT_EQ(Names(rig.target.path()), std::vector<std::string>{track.filename().string()});
     EXPECT_EQ(rig.dialogs.Texts(), std::vector<std::string>{"No file manager could be started to show " + track.string()});
+    EXPECT_FALSE(OpenWebPage(shell, rig.dialogs, BuySubscriptionPageUrl(sub.endpoints()), kEnglish));  // "Купить Подписку"
+    EXPECT_EQ(rig.dialogs.Texts().back(), "No web browser could be started to open " +
+                                              BuySubscriptionPageUrl(sub.endpoints()));
   }
   {  // Not an archive: the archive stays, the track counts as downloaded.
     Rig rig(serversHome());
