@@ -18,7 +18,7 @@ pointing the program at them, and prints the endpoints (stdout, one per line, fl
                                      [--max-tracks N] [--port-base N] [--max-seconds S]
                                      [--update-version V] [--update-kind KIND] [--verbose]
                                      [--ftp-account LOGIN:PASSWORD[:CREDIT[:MODE[:CODES]]]]...
-                                     [--ftp-big-mb N]
+                                     [--ftp-big-mb N] [--ftp-tls PEM]
 
 pyftpdlib comes with Debian's python3 (package python3-pyftpdlib); another python3 found first
 on the PATH hands the script over to /usr/bin/python3 when it lacks the module.
@@ -48,7 +48,11 @@ Product web site:
                     notrar    1,200,000 bytes that are no archive
                     traversal a good RAR that also holds "../escaped.txt"
                     short     the good archive's length announced, half of it sent, then closed
-  /control/update/VERSION/KIND   offers VERSION with an archive of KIND from now on (plain "ok")
+                    program   the good archive with an executable "trakvella" first, a script that
+                              writes "new" and its arguments into "restarted" beside itself
+  /control/update/VERSION/KIND[/NAME]   offers VERSION with an archive of KIND from now on, named
+                    NAME by tvClientSideName (default trakvella_update.rar; plain "ok")
+  /silent/...       no answer for a minute (a site that keeps the program waiting), then 404
   /tv/              the demo download page (opened as /tv/#tvdownload)
   /how_to_buy/      the subscription page (opened as /how_to_buy/#buypodpiska)
   /KMLB_ccc, /KMLB_ccc_ttt   a page of each CD and track of the catalogue
@@ -60,11 +64,13 @@ program reads that folder too), else the repository's resources/ folder. The aud
 program's scan of its folder for local audio files does not take them for tracks.
 
 FTP download server: see the comment at its code ("FTP download server"); the web log of each
-login is served by the web site under /Web%20Client/Serv-U-Log/LOGIN.log.
+login is served by the web site under /Web%20Client/Serv-U-Log/LOGIN.log. With --ftp-tls PEM
+(a certificate and its key in one PEM file) it offers TLS (AUTH TLS, explicit FTPS) with that
+certificate, and servers.ini names the file as FtpCaFile, so the program trusts it.
 
-servers.ini is written atomically with DemoServer1, DemoServer2, WebSite, FtpHost, FtpPort and
-ServerLogPort (the web log's HTTP port); other keys already in the file (ServerLogPath) are
-kept. The servers stop on SIGTERM or SIGINT, when the parent process ends, and after
+servers.ini is written atomically with DemoServer1, DemoServer2, WebSite, FtpHost, FtpPort,
+ServerLogPort (the web log's HTTP port) and, with --ftp-tls, FtpCaFile; other keys already in
+the file (ServerLogPath) are kept. The servers stop on SIGTERM or SIGINT, when the parent process ends, and after
 --max-seconds (0 = no limit).
 """
 import argparse
@@ -240,9 +246,11 @@ def top_list(catalogue):
     return "".join(code + "\r\n" for code in chosen).encode("ascii")
 
 
-UPDATE_KINDS = ("good", "small", "notrar", "traversal", "short")
+UPDATE_KINDS = ("good", "small", "notrar", "traversal", "short", "program")
 UPDATE_PATH = "/tv/trakvella_update.rar"
-CONTROL_UPDATE = re.compile(r"^/control/update/([A-Za-z0-9._-]+)/([a-z]+)$")
+UPDATE_NAME = "trakvella_update.rar"
+CONTROL_UPDATE = re.compile(r"^/control/update/([A-Za-z0-9._-]+)/([a-z]+)(?:/([A-Za-z0-9._-]+))?$")
+PROGRAM_FILE = b'#!/bin/sh\necho new "$@" > "$(dirname "$0")/restarted"\n'
 
 
 def update_archive(version, kind):
@@ -257,7 +265,8 @@ def update_archive(version, kind):
     if kind == "notrar":
         return (b"This is not an archive.\n" * 50000)[:1200000], None
     marker = ("Trakvella update %s\n" % version).encode("ascii")
-    entries = [rar4_store.Entry("trakvella-update.txt", data=marker),
+    program = [rar4_store.Entry("trakvella", data=PROGRAM_FILE, mode=0o100755)] if kind == "program" else []
+    entries = program + [rar4_store.Entry("trakvella-update.txt", data=marker),
                rar4_store.Entry("docs", directory=True),
                rar4_store.Entry("docs/changes.txt", data=b"Changes of " + marker)]
     if kind == "traversal":
@@ -270,12 +279,12 @@ def update_archive(version, kind):
     return data, (len(data) // 2 if kind == "short" else None)
 
 
-def update_page(web, version):
+def update_page(web, version, client_name=UPDATE_NAME):
     fields = [
         ("tvProduct", "Trakvella"),
         ("tvVersion", version),
         ("tvDownload", web + "tv/trakvella_update.rar"),
-        ("tvClientSideName", "trakvella_update.rar"),
+        ("tvClientSideName", client_name),
         ("tvRedirection", ""),
         ("tvRunParameters", ""),
         ("tvAuthor", "KMLB library"),
@@ -292,6 +301,7 @@ class WebSite:
         self.catalogue = catalogue
         self.update_version = update_version
         self.update_kind = update_kind
+        self.update_name = UPDATE_NAME
         self.base = ""       # set once the server has its port
         self.ftp = None      # the download server's library, for its web log
         self._top = top_list(catalogue)
@@ -302,16 +312,20 @@ class WebSite:
             if self.ftp is not None and path.startswith(prefix) and path.endswith(".log"):
                 log = self.ftp.web_log(path[len(prefix):-len(".log")])
                 return None if log is None else ("text/plain; charset=us-ascii", log.encode("utf-8"))
+        if path.startswith("/silent/"):
+            time.sleep(60)
+            return None
         if path == "/top.txt":
             return "text/plain; charset=us-ascii", self._top
         if path == "/update.html":
-            return "text/html; charset=us-ascii", update_page(self.base, self.update_version)
+            return "text/html; charset=us-ascii", update_page(self.base, self.update_version, self.update_name)
         if path == UPDATE_PATH:
             data, cut = update_archive(self.update_version, self.update_kind)
             return "application/x-rar-compressed", data, cut
         control = CONTROL_UPDATE.match(path)
         if control and control.group(2) in UPDATE_KINDS:
             self.update_version, self.update_kind = control.group(1), control.group(2)
+            self.update_name = control.group(3) or UPDATE_NAME
             return "text/plain; charset=us-ascii", b"ok\n"
         if path in ("/tv/", "/tv"):
             return "text/html; charset=utf-8", page(
@@ -449,17 +463,22 @@ class Server(ThreadingHTTPServer):
 #              at start, any other's when first asked (which may outlast the client's patience)
 #   nocredit   STAT has no credit line
 #   badcredit  STAT says "credit abc,"
+#   link       archives whose last entry is a symbolic link (KMLB_ccc_ttt link.mp3 -> /etc/passwd)
+#   trickle    RETR sends one byte every 0.2 s (never silent long enough for a stall time-out)
+#   hugelist   the starting folder's listing runs past 5 MiB (padding lines after the real ones)
 
 DEMO_LOGIN = "demo"
 DEMO_PASSWORD = "demo"
 FTP_MODES = ("normal", "refuse", "drop", "stall", "empty", "nosize", "notrar", "traversal", "many",
-             "big", "nocredit", "badcredit")
+             "big", "nocredit", "badcredit", "trickle", "hugelist", "link")
 # The modes whose archives differ from the normal ones, each with its own tree.
-CONTENT_MODES = ("normal", "empty", "notrar", "traversal", "many", "big")
+CONTENT_MODES = ("normal", "empty", "notrar", "traversal", "many", "big", "link")
 ARCHIVE_NAME = re.compile(r"^(KMLB_\d{3}_\d{3})\.rar$")
 LOG_PATHS = ("/Web%20Client/Serv-U-Log/", "/Web Client/Serv-U-Log/")
 STALL_BYTES = 8192
 STALL_SECONDS = 3.0
+TRICKLE_SECONDS = 0.2
+HUGE_LIST_BYTES = 5 << 20
 
 
 class FtpAccount:
@@ -588,17 +607,22 @@ class FtpLibrary:
                     Entry("/tmp/%s escape.txt" % code, data=note),
                     Entry("a/../../%s escape.txt" % code, data=note),
                     Entry("../../%s.mp3" % code, data=audio)]
+        if mode == "link":
+            return [Entry(name, data=audio), Entry("%s link.mp3" % code, data=b"/etc/passwd", mode=0o120777)]
         if mode == "many":
             return ([Entry("%s part %02d.txt" % (code, n), data=("part %d\r\n" % n).encode("ascii"))
                      for n in range(1, 50)] + [Entry(name, data=audio)])
         return [Entry(name, data=audio)]
 
 
-def make_ftp_server(library, port):
+def make_ftp_server(library, port, tls_pem=None):
     from pyftpdlib.authorizers import AuthenticationFailed, DummyAuthorizer
     from pyftpdlib.filesystems import AbstractedFS
     from pyftpdlib.handlers import DTPHandler, FTPHandler
     from pyftpdlib.servers import FTPServer
+    if tls_pem:
+        # pyftpdlib's TLS handlers (they need pyOpenSSL, python3-openssl).
+        from pyftpdlib.handlers import TLS_DTPHandler as DTPHandler, TLS_FTPHandler as FTPHandler
 
     class Authorizer(DummyAuthorizer):
         def validate_authentication(self, username, password, handler):
@@ -614,6 +638,13 @@ def make_ftp_server(library, port):
 
         def _ensure(self, path):
             library.ensure(self._mode(), path)
+
+        def format_list(self, basedir, listing, ignore_err=True):
+            yield from super().format_list(basedir, listing, ignore_err)
+            if self.cmd_channel.account.mode == "hugelist" and basedir == library.home(self._mode()):
+                line = b"-rw-r--r--   1 owner    group           0 Jan 01 00:00 padding %08d " + b"x" * 40 + b"\r\n"
+                for n in range(HUGE_LIST_BYTES // len(line % 0) + 1):
+                    yield line % n
 
         def listdir(self, path):
             names = super().listdir(path)
@@ -655,13 +686,26 @@ def make_ftp_server(library, port):
             account = getattr(self.cmd_channel, "account", None)
             return account.mode if account else "normal"
 
+        def readable(self):
+            # curl starts a data connection's TLS handshake before it sends the transfer's command;
+            # pyftpdlib would take those first bytes for the client going away.
+            if getattr(self, "_ssl_accepting", False):
+                return True
+            return super().readable()
+
         def use_sendfile(self):
-            return self._account_mode() not in ("drop", "stall") and super().use_sendfile()
+            return self._account_mode() not in ("drop", "stall", "trickle") and super().use_sendfile()
 
         def send(self, data):
             mode = self._account_mode()
             if getattr(self, "_dropping", False):
                 return 0
+            if mode == "trickle" and self.file_obj is not None:
+                sent = super().send(data[:1])
+                self.del_channel()
+                self.ioloop.call_later(TRICKLE_SECONDS, lambda: self.add_channel(events=self.ioloop.WRITE),
+                                       _errback=self.handle_error)
+                return sent
             if mode == "drop" and self.file_obj is not None:
                 half = os.fstat(self.file_obj.fileno()).st_size // 2
                 if self.tot_bytes_sent + len(data) >= half:
@@ -726,15 +770,17 @@ def make_ftp_server(library, port):
                             perm="elr")
     Handler.authorizer = authorizer
     Handler.passive_ports = None
+    if tls_pem:
+        Handler.certfile = tls_pem
     return FTPServer(("127.0.0.1", port), Handler)
 
 
 # --- servers.ini -----------------------------------------------------------------------------
 
-OWN_KEYS = ("demoserver1", "demoserver2", "website", "ftphost", "ftpport", "serverlogport")
+OWN_KEYS = ("demoserver1", "demoserver2", "website", "ftphost", "ftpport", "serverlogport", "ftpcafile")
 
 
-def write_servers_ini(home, demo1, demo2, web, ftp_port, log_port):
+def write_servers_ini(home, demo1, demo2, web, ftp_port, log_port, ca_file=None):
     path = os.path.join(home, "servers.ini")
     kept = []
     try:
@@ -752,7 +798,7 @@ def write_servers_ini(home, demo1, demo2, web, ftp_port, log_port):
              "WebSite=" + web,
              "FtpHost=127.0.0.1",
              "FtpPort=%d" % ftp_port,
-             "ServerLogPort=%d" % log_port] + kept
+             "ServerLogPort=%d" % log_port] + (["FtpCaFile=" + ca_file] if ca_file else []) + kept
     temporary = path + ".tmp"
     with open(temporary, "w", encoding="utf-8", newline="\n") as f:
         f.write("\n".join(lines) + "\n")
@@ -777,6 +823,8 @@ def parse_args(argv):
                         help="an FTP account (repeatable); modes: " + ", ".join(FTP_MODES))
     parser.add_argument("--ftp-big-mb", type=int, default=1024,
                         help="size of the archives of the accounts in mode big, in MiB")
+    parser.add_argument("--ftp-tls", metavar="PEM",
+                        help="offer TLS on the FTP server with this certificate and key (one PEM file)")
     parser.add_argument("--max-seconds", type=float, default=0, help="stop after S seconds")
     parser.add_argument("--update-version", default="1.0.0.0", help="tvVersion of update.html")
     parser.add_argument("--update-kind", default="good", choices=UPDATE_KINDS,
@@ -838,7 +886,8 @@ def main(argv):
     base = args.port_base
     demo_server = Server(base, "demo", demo_lookup)
     web_server = Server(base + 1 if base else 0, "web", site.answer)
-    ftp_server = make_ftp_server(library, base + 2 if base else 0)
+    tls_pem = os.path.abspath(args.ftp_tls) if args.ftp_tls else None
+    ftp_server = make_ftp_server(library, base + 2 if base else 0, tls_pem)
     demo_port = demo_server.server_address[1]
     web_port = web_server.server_address[1]
     demo1 = "http://127.0.0.1:%d/s1/audio/" % demo_port
@@ -859,7 +908,7 @@ def main(argv):
     for thread in threads:
         thread.start()
 
-    ini = write_servers_ini(args.home, demo1, demo2, web, ftp_port, web_port)
+    ini = write_servers_ini(args.home, demo1, demo2, web, ftp_port, web_port, tls_pem)
     sys.stderr.write("library_servers: catalogue %s, %d tracks, %d with audio, cache %s\n"
                      "library_servers: %s; %s\n"
                      % (catalogue_folder, len(catalogue.tracks), len(audio.with_audio), cache,

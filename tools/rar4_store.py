@@ -6,6 +6,9 @@ description, for the local library servers and the tests.
     python3 tools/rar4_store.py OUT.rar NAME=FILE...       entries under names of their own
     python3 tools/rar4_store.py OUT.rar --empty NAME       an empty entry (repeatable)
 
+Each entry keeps its file's Unix mode (an executable stays executable); a symbolic link
+becomes a link entry whose bytes are its target.
+
 An archive is the marker block, the archive header, one file header followed by the entry's
 bytes per entry, and the end-of-archive block. Every block header carries the low 16 bits of
 the CRC-32 of its bytes after the CRC field; a file header also carries the CRC-32 of the
@@ -21,6 +24,7 @@ The output must be seekable: a streamed entry's header is written first and rewr
 CRC once its bytes have gone by, so an archive of any size needs no more memory than one chunk.
 """
 import os
+import stat
 import struct
 import sys
 import time
@@ -87,11 +91,14 @@ def unicode_name_field(name):
 
 
 class Entry:
-    """One entry: a name and either its bytes or its size and an iterable of byte chunks."""
+    """One entry: a name and either its bytes or its size and an iterable of byte chunks; mode
+    is the Unix mode stored (default 0o100644, a folder 0o040755; 0o100755 an executable,
+    0o120777 a symbolic link whose bytes are its target)."""
 
-    def __init__(self, name, data=None, size=None, chunks=None, mtime=None, directory=False):
+    def __init__(self, name, data=None, size=None, chunks=None, mtime=None, directory=False, mode=None):
         self.name = name
         self.directory = directory
+        self.mode = mode
         self.mtime = time.time() if mtime is None else mtime
         if directory:
             self.size, self.chunks = 0, ()
@@ -129,7 +136,8 @@ def file_header(entry, crc):
                        VERSION_NEEDED,
                        METHOD_STORE,
                        len(name_field),
-                       MODE_DIRECTORY if entry.directory else MODE_FILE)
+                       entry.mode if entry.mode is not None
+                       else MODE_DIRECTORY if entry.directory else MODE_FILE)
     if large:
         body += struct.pack("<II", entry.size >> 32, entry.size >> 32)
     body += name_field
@@ -192,11 +200,15 @@ def main(argv):
         name, sep, path = arg.partition("=")
         if not sep:
             name, path = os.path.basename(arg), arg
-        if os.path.isdir(path):
+        info = os.lstat(path)
+        if stat.S_ISLNK(info.st_mode):
+            entries.append(Entry(name, data=os.fsencode(os.readlink(path)), mtime=info.st_mtime,
+                                 mode=stat.S_IFLNK | 0o777))
+        elif os.path.isdir(path):
             entries.append(Entry(name, directory=True, mtime=os.path.getmtime(path)))
         else:
             entries.append(Entry(name, size=os.path.getsize(path), chunks=file_chunks(path),
-                                 mtime=os.path.getmtime(path)))
+                                 mtime=os.path.getmtime(path), mode=stat.S_IFREG | stat.S_IMODE(info.st_mode)))
         i += 1
     write_archive(target, entries)
     return 0

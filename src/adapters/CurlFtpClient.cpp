@@ -1,10 +1,14 @@
 #include "adapters/CurlFtpClient.h"
 
 #include <curl/curl.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
+#include <cerrno>
+#include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <mutex>
 
 namespace trakvella {
@@ -13,6 +17,8 @@ namespace {
 
 // How long the loop waits for the sockets before it hands control back.
 constexpr int kPollMs = 50;
+
+using Clock = std::chrono::steady_clock;
 
 bool IsUnreserved(unsigned char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
@@ -89,16 +95,25 @@ struct CurlFtpClient::Session {
   std::string lastErrorReply;  // the last reply line with a 4xx or 5xx code
   bool tls = false;
 
+  // The bounds of the running operation.
+  FtpLimits limits;
+  Clock::time_point start;
+  bool limitExceeded = false;
+  std::string limitError;
+  int64_t replyBytes = 0;
+
   // The transfer of the running operation.
   std::string* memory = nullptr;
-  const std::filesystem::path* target = nullptr;  // opened at the first byte
-  std::FILE* file = nullptr;
+  const std::filesystem::path* target = nullptr;  // made at the first byte
+  int fd = -1;
   bool writeFailed = false;
+  std::string writeError;
   int64_t bytes = 0;
   const std::function<bool(int64_t)>* onProgress = nullptr;
   bool aborted = false;
 
   ~Session() {
+    if (fd >= 0) ::close(fd);
     if (multi && easy) curl_multi_remove_handle(multi, easy);
     if (easy) curl_easy_cleanup(easy);
     if (multi) curl_multi_cleanup(multi);
@@ -109,6 +124,20 @@ struct CurlFtpClient::Session {
     if (!text.empty() && onStatus && *onStatus) (*onStatus)(std::string(text));
   }
 
+  // Past the operation's bytes or its time: the operation ends.
+  bool PastLimits(int64_t total) {
+    if (limits.maxBytes >= 0 && total > limits.maxBytes) {
+      limitExceeded = true;
+      limitError = "more than " + std::to_string(limits.maxBytes) + " bytes";
+    } else if (limits.totalTimeoutMs > 0 &&
+               std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count() >
+                   limits.totalTimeoutMs) {
+      limitExceeded = true;
+      limitError = "took longer than " + std::to_string(limits.totalTimeoutMs / 1000) + " s";
+    }
+    return limitExceeded;
+  }
+
   void ReplyLine(std::string_view line) {
     line = TrimLineEnd(line);
     if (line.empty()) return;
@@ -116,6 +145,11 @@ struct CurlFtpClient::Session {
     if (IsFinalReplyLine(line) && (line[0] == '4' || line[0] == '5')) lastErrorReply = std::string(line);
     if (lastCommand == "AUTH" && line.starts_with("234")) tls = true;
     if (capturing) {
+      replyBytes += static_cast<int64_t>(line.size());
+      if (PastLimits(replyBytes)) {
+        capturing = false;
+        return;
+      }
       reply.emplace_back(line);
       if (IsFinalReplyLine(line)) {
         capturing = false;
@@ -170,20 +204,44 @@ int Debug(CURL*, curl_infotype type, char* data, size_t size, void* user) {
   return 0;
 }
 
+// Makes the part file: new, never through a link of that name.
+bool OpenTarget(Session& s) {
+  if (s.fd >= 0) return true;
+  s.fd = ::open(s.target->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  if (s.fd < 0) {
+    s.writeFailed = true;
+    s.writeError = "cannot write " + s.target->string() + ": " + std::strerror(errno);
+  }
+  return s.fd >= 0;
+}
+
+bool WriteTarget(Session& s, const char* data, size_t size) {
+  if (!OpenTarget(s)) return false;
+  for (size_t at = 0; at < size;) {
+    const ssize_t n = ::write(s.fd, data + at, size - at);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      s.writeFailed = true;
+      s.writeError = "cannot write " + s.target->string() + ": " + std::strerror(n < 0 ? errno : ENOSPC);
+      return false;
+    }
+    at += static_cast<size_t>(n);
+  }
+  return true;
+}
+
 size_t Write(char* data, size_t, size_t size, void* user) {
   auto* s = static_cast<Session*>(user);
+  if (s->PastLimits(s->bytes + static_cast<int64_t>(size))) {
+    // A listing keeps what fits.
+    if (s->memory && s->limits.maxBytes > s->bytes)
+      s->memory->append(data, static_cast<size_t>(s->limits.maxBytes - s->bytes));
+    return CURL_WRITEFUNC_ERROR;
+  }
   if (s->memory) {
     s->memory->append(data, size);
   } else if (s->target) {
-    if (!s->file) s->file = std::fopen(s->target->c_str(), "wb");
-    if (!s->file) {
-      s->writeFailed = true;
-      return CURL_WRITEFUNC_ERROR;
-    }
-    if (std::fwrite(data, 1, size, s->file) != size) {
-      s->writeFailed = true;
-      return CURL_WRITEFUNC_ERROR;
-    }
+    if (!WriteTarget(*s, data, size)) return CURL_WRITEFUNC_ERROR;
   }
   s->bytes += static_cast<int64_t>(size);
   if (s->onProgress && *s->onProgress && !(*s->onProgress)(s->bytes)) {
@@ -219,11 +277,16 @@ std::string FtpUrl(const std::string& host, int port, std::string_view remotePat
 
 namespace {
 
-// Runs one operation of the session; the result code of libcurl.
-CURLcode Run(Session& s, const Operation& op) {
+// Runs one operation of the session within its limits; the result code of libcurl.
+CURLcode Run(Session& s, const Operation& op, const FtpLimits& limits) {
   CURL* easy = s.easy;
   curl_easy_reset(easy);
   s.errorText[0] = '\0';
+  s.limits = limits;
+  s.start = Clock::now();
+  s.limitExceeded = false;
+  s.limitError.clear();
+  s.replyBytes = 0;
   s.bytes = 0;
   s.aborted = false;
   s.writeFailed = false;
@@ -238,8 +301,10 @@ CURLcode Run(Session& s, const Operation& op) {
   curl_easy_setopt(easy, CURLOPT_USERNAME, login.user.c_str());
   curl_easy_setopt(easy, CURLOPT_PASSWORD, login.password.c_str());
   // TLS when the server offers it (explicit FTPS on the control and the data
-  // connections), plain only with a server that does not.
-  curl_easy_setopt(easy, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_TRY));
+  // connections), plain only with a server that does not, unless TLS is
+  // required: then such a server is refused before the password is sent.
+  curl_easy_setopt(easy, CURLOPT_USE_SSL, static_cast<long>(login.requireTls ? CURLUSESSL_ALL : CURLUSESSL_TRY));
+  if (!login.caFile.empty()) curl_easy_setopt(easy, CURLOPT_CAINFO, login.caFile.c_str());
   curl_easy_setopt(easy, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_NOCWD));
   curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(easy, CURLOPT_NOPROXY, s.noProxy.c_str());
@@ -280,6 +345,10 @@ CURLcode Run(Session& s, const Operation& op) {
         if (msg->msg == CURLMSG_DONE && msg->easy_handle == easy) result = msg->data.result;
       break;
     }
+    if (s.limitExceeded || s.PastLimits(s.bytes)) {
+      result = CURLE_ABORTED_BY_CALLBACK;
+      break;
+    }
     if (s.aborted || (s.onProgress && *s.onProgress && !(*s.onProgress)(s.bytes))) {
       s.aborted = true;
       result = CURLE_ABORTED_BY_CALLBACK;
@@ -297,6 +366,8 @@ CURLcode Run(Session& s, const Operation& op) {
 
 std::string ErrorText(const Session& s, CURLcode code) {
   if (s.aborted) return "aborted";
+  if (s.limitExceeded) return "stopped: " + s.limitError;
+  if (s.writeFailed) return s.writeError;
   std::string text = s.errorText[0] ? s.errorText : curl_easy_strerror(code);
   if (!s.lastErrorReply.empty() && text.find(s.lastErrorReply) == std::string::npos)
     text += " (" + s.lastErrorReply + ")";
@@ -327,6 +398,7 @@ CurlFtpClient::~CurlFtpClient() = default;
 
 bool CurlFtpClient::Connect(const FtpLogin& login, std::string& error) {
   Disconnect();
+  tlsMissing_ = false;
   auto s = std::make_unique<Session>();
   s->login = login;
   s->onStatus = &onStatus;
@@ -337,17 +409,18 @@ bool CurlFtpClient::Connect(const FtpLogin& login, std::string& error) {
     return false;
   }
   // Logging in and nothing else: the starting folder's address without a body.
-  const CURLcode code = Run(*s, {FtpUrl(login.host, login.port, ""), true, ""});
-  encrypted_ = s->tls;
+  const CURLcode code = Run(*s, {FtpUrl(login.host, login.port, ""), true, ""}, {login.loginTimeoutMs, -1});
+  encrypted_ = code == CURLE_OK && s->tls;
   if (code != CURLE_OK) {
-    error = ErrorText(*s, code);
+    tlsMissing_ = login.requireTls && code == CURLE_USE_SSL_FAILED;
+    error = tlsMissing_ ? "the server offers no TLS; the password was not sent" : ErrorText(*s, code);
     return false;
   }
   session_ = std::move(s);
   return true;
 }
 
-bool CurlFtpClient::List(std::vector<std::string>& lines, std::string& error) {
+bool CurlFtpClient::List(std::vector<std::string>& lines, const FtpLimits& limits, std::string& error) {
   lines.clear();
   if (!session_) {
     error = "not connected";
@@ -356,7 +429,7 @@ bool CurlFtpClient::List(std::vector<std::string>& lines, std::string& error) {
   Session& s = *session_;
   std::string text;
   s.memory = &text;
-  const CURLcode code = Run(s, {FtpUrl(s.login.host, s.login.port, ""), false, ""});
+  const CURLcode code = Run(s, {FtpUrl(s.login.host, s.login.port, ""), false, ""}, limits);
   s.memory = nullptr;
   encrypted_ = encrypted_ || s.tls;
   lines = SplitListing(text);
@@ -375,7 +448,8 @@ bool CurlFtpClient::Size(const std::string& remotePath, int64_t& size, std::stri
   }
   Session& s = *session_;
   s.watched = "SIZE";
-  const CURLcode code = Run(s, {FtpUrl(s.login.host, s.login.port, remotePath), true, ""});
+  const CURLcode code = Run(s, {FtpUrl(s.login.host, s.login.port, remotePath), true, ""},
+                            {s.login.loginTimeoutMs, -1});
   s.watched.clear();
   if (s.captured && !s.reply.empty()) {
     // "213 12345": the size; any other reply: the server gives none.
@@ -393,41 +467,59 @@ bool CurlFtpClient::Size(const std::string& remotePath, int64_t& size, std::stri
 }
 
 bool CurlFtpClient::Retrieve(const std::string& remotePath, const std::filesystem::path& localFile,
+                             int64_t expectedSize, const FtpLimits& limits,
                              const std::function<bool(int64_t bytes)>& onProgress, std::string& error) {
   if (!session_) {
     error = "not connected";
     return false;
   }
   Session& s = *session_;
-  // The local file is replaced once the first byte arrives, so a transfer the
-  // server refuses leaves it as it was.
-  s.target = &localFile;
-  s.file = nullptr;
+  // The bytes go to a part file of its own, renamed over the local file only
+  // when the whole file arrived: a transfer that breaks, a process killed
+  // midway or a full disk never leave a cut file under the final name. A part
+  // file left by a killed run is removed (a link of that name too, not what it
+  // points to).
+  std::filesystem::path part = localFile;
+  part += ".part";
+  std::error_code ec;
+  std::filesystem::remove(part, ec);
+  s.target = &part;
+  s.fd = -1;
+  s.writeFailed = false;
+  s.writeError.clear();
   s.onProgress = &onProgress;
-  const CURLcode code = Run(s, {FtpUrl(s.login.host, s.login.port, remotePath), false, ""});
+  CURLcode code = Run(s, {FtpUrl(s.login.host, s.login.port, remotePath), false, ""}, limits);
   s.onProgress = nullptr;
+  // An empty file that arrived whole still gets its file.
+  if (code == CURLE_OK && !OpenTarget(s)) code = CURLE_WRITE_ERROR;
   s.target = nullptr;
-  bool closed = true;
-  if (s.file) {
-    closed = std::fclose(s.file) == 0;
-    s.file = nullptr;
-  } else if (code == CURLE_OK) {
-    // An empty file arrived.
-    std::FILE* empty = std::fopen(localFile.c_str(), "wb");
-    closed = empty && std::fclose(empty) == 0;
+  if (s.fd >= 0) {
+    if (::close(s.fd) != 0 && code == CURLE_OK) {
+      s.writeFailed = true;
+      s.writeError = "cannot write " + part.string() + ": " + std::strerror(errno);
+      code = CURLE_WRITE_ERROR;
+    }
+    s.fd = -1;
   }
-  if (code != CURLE_OK) {
-    error = s.writeFailed ? "cannot write " + localFile.string() : ErrorText(s, code);
-    return false;
+  bool ok = code == CURLE_OK;
+  if (!ok) {
+    error = ErrorText(s, code);
+  } else if (expectedSize >= 0 && s.bytes != expectedSize) {
+    error = "the transfer ended after " + std::to_string(s.bytes) + " of " + std::to_string(expectedSize) + " bytes";
+    ok = false;
+  } else {
+    std::filesystem::rename(part, localFile, ec);
+    if (ec) {
+      error = "cannot write " + localFile.string() + ": " + ec.message();
+      ok = false;
+    }
   }
-  if (!closed) {
-    error = "cannot write " + localFile.string();
-    return false;
-  }
-  return true;
+  if (!ok) std::filesystem::remove(part, ec);
+  return ok;
 }
 
-bool CurlFtpClient::Command(const std::string& command, std::vector<std::string>& replyLines, std::string& error) {
+bool CurlFtpClient::Command(const std::string& command, std::vector<std::string>& replyLines,
+                            const FtpLimits& limits, std::string& error) {
   replyLines.clear();
   if (!session_) {
     error = "not connected";
@@ -435,8 +527,12 @@ bool CurlFtpClient::Command(const std::string& command, std::vector<std::string>
   }
   Session& s = *session_;
   s.watched = UpperWord(command);
-  const CURLcode code = Run(s, {FtpUrl(s.login.host, s.login.port, ""), true, command});
+  const CURLcode code = Run(s, {FtpUrl(s.login.host, s.login.port, ""), true, command}, limits);
   s.watched.clear();
+  if (s.limitExceeded) {
+    error = ErrorText(s, code);
+    return false;
+  }
   if (s.captured || !s.reply.empty()) {
     replyLines = s.reply;
     return true;

@@ -2,7 +2,8 @@
 // CurlFtpClient: the FtpClient port on libcurl. One session keeps one control
 // connection (libcurl's connection cache) from Connect to Disconnect; the
 // client owns its libcurl handles. Transfers run in a loop that hands control
-// back at least every 50 ms, so the window can be pumped and Cancel works.
+// back at least every 50 ms, so the window can be pumped, Cancel works and the
+// operation's limits hold however slowly the server sends.
 #include <memory>
 #include <string>
 #include <string_view>
@@ -19,21 +20,23 @@ class CurlFtpClient : public FtpClient {
   CurlFtpClient& operator=(const CurlFtpClient&) = delete;
 
   bool Connect(const FtpLogin& login, std::string& error) override;
-  bool List(std::vector<std::string>& lines, std::string& error) override;
+  bool Encrypted() const override { return encrypted_; }
+  bool TlsMissing() const override { return tlsMissing_; }
+  bool List(std::vector<std::string>& lines, const FtpLimits& limits, std::string& error) override;
   bool Size(const std::string& remotePath, int64_t& size, std::string& error) override;
-  bool Retrieve(const std::string& remotePath, const std::filesystem::path& localFile,
-                const std::function<bool(int64_t bytes)>& onProgress, std::string& error) override;
-  bool Command(const std::string& command, std::vector<std::string>& replyLines, std::string& error) override;
+  bool Retrieve(const std::string& remotePath, const std::filesystem::path& localFile, int64_t expectedSize,
+                const FtpLimits& limits, const std::function<bool(int64_t bytes)>& onProgress,
+                std::string& error) override;
+  bool Command(const std::string& command, std::vector<std::string>& replyLines, const FtpLimits& limits,
+               std::string& error) override;
   void Disconnect() override;
-
-  // Whether the last operation ran over TLS (the server offered it).
-  bool Encrypted() const { return encrypted_; }
 
   struct Session;
 
  private:
   std::unique_ptr<Session> session_;
   bool encrypted_ = false;
+  bool tlsMissing_ = false;
 };
 
 // The address libcurl gets for a path on the server: "ftp://host:port/" and the

@@ -1,9 +1,14 @@
 #include "adapters/CurlHttpClient.h"
 
 #include <curl/curl.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <mutex>
 
 namespace trakvella {
@@ -14,12 +19,7 @@ bool IsHexDigit(char c) {
   return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
-// What the transfer's callbacks share with Get.
-struct Transfer {
-  const HttpRequest* request = nullptr;
-  CURL* curl = nullptr;
-  bool aborted = false;
-};
+using Clock = std::chrono::steady_clock;
 
 int64_t ContentLength(CURL* curl) {
   curl_off_t length = -1;
@@ -27,24 +27,109 @@ int64_t ContentLength(CURL* curl) {
   return length < 0 ? -1 : static_cast<int64_t>(length);
 }
 
+// What the transfer's callbacks share with Get.
+struct Transfer {
+  const HttpRequest* request = nullptr;
+  CURL* curl = nullptr;
+  Clock::time_point start = Clock::now();
+  int64_t received = 0;
+  bool aborted = false;
+  bool limitExceeded = false;
+  bool fileError = false;
+  int fd = -1;  // the body file, once made
+  std::string error;
+
+  ~Transfer() {
+    if (fd >= 0) ::close(fd);
+  }
+
+  // The body file, made new: an existing file or link of that name fails.
+  bool OpenBodyFile() {
+    if (fd >= 0) return true;
+    fd = ::open(request->bodyFile.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0) Fail("cannot write " + request->bodyFile.string() + ": " + std::strerror(errno));
+    return fd >= 0;
+  }
+
+  bool WriteBodyFile(const char* data, size_t size) {
+    if (!OpenBodyFile()) return false;
+    for (size_t at = 0; at < size;) {
+      const ssize_t n = ::write(fd, data + at, size - at);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) {
+        Fail("cannot write " + request->bodyFile.string() + ": " + std::strerror(n < 0 ? errno : ENOSPC));
+        return false;
+      }
+      at += static_cast<size_t>(n);
+    }
+    return true;
+  }
+
+  bool CloseBodyFile() {
+    if (fd < 0) return true;
+    const bool closed = ::close(fd) == 0;
+    fd = -1;
+    if (!closed) Fail("cannot write " + request->bodyFile.string() + ": " + std::strerror(errno));
+    return closed;
+  }
+
+  void Fail(std::string why) {
+    fileError = true;
+    if (error.empty()) error = std::move(why);
+  }
+
+  // The deadline of the whole transfer in milliseconds, 0 for none: the
+  // request's, or for an announced length the time it takes at the slowest
+  // rate allowed, whichever is longer.
+  int64_t DeadlineMs() const {
+    if (request->totalTimeoutMs <= 0) return 0;
+    int64_t ms = request->totalTimeoutMs;
+    const int64_t length = ContentLength(curl);
+    if (request->slowestBytesPerSecond > 0 && length > 0)
+      ms = std::max(ms, length / request->slowestBytesPerSecond * 1000 + 1000);
+    return ms;
+  }
+
+  bool PastLimits(int64_t more) {
+    const int64_t cap = request->maxBytes;
+    const int64_t length = ContentLength(curl);
+    if (cap >= 0 && (length > cap || received + more > cap)) {
+      limitExceeded = true;
+      error = "the answer is longer than " + std::to_string(cap) + " bytes";
+      return true;
+    }
+    const int64_t deadline = DeadlineMs();
+    if (deadline > 0 &&
+        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count() > deadline) {
+      limitExceeded = true;
+      error = "the transfer took longer than " + std::to_string(deadline / 1000) + " s";
+      return true;
+    }
+    return false;
+  }
+};
+
 // libcurl hands over up to 16 KB at a time; the caller gets them cut into
 // blocks and may stop between any two.
 size_t WriteBody(char* data, size_t, size_t size, void* user) {
   auto* t = static_cast<Transfer*>(user);
-  if (!t->request->onBlock) return size;
-  int64_t length = ContentLength(t->curl);
+  if (t->PastLimits(static_cast<int64_t>(size))) return CURL_WRITEFUNC_ERROR;
+  const int64_t length = ContentLength(t->curl);
   for (size_t at = 0; at < size; at += kHttpBlockSize) {
-    size_t n = std::min(kHttpBlockSize, size - at);
-    if (!t->request->onBlock(std::string_view(data + at, n), length)) {
+    const size_t n = std::min(kHttpBlockSize, size - at);
+    if (t->request->onBlock && !t->request->onBlock(std::string_view(data + at, n), length)) {
       t->aborted = true;
       return CURL_WRITEFUNC_ERROR;
     }
+    if (!t->request->bodyFile.empty() && !t->WriteBodyFile(data + at, n)) return CURL_WRITEFUNC_ERROR;
+    t->received += static_cast<int64_t>(n);
   }
   return size;
 }
 
 int Wait(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
   auto* t = static_cast<Transfer*>(user);
+  if (t->PastLimits(0)) return 1;
   if (t->request->onWait && !t->request->onWait()) {
     t->aborted = true;
     return 1;
@@ -99,7 +184,9 @@ HttpResult CurlHttpClient::Get(const HttpRequest& request) {
     result.error = "cannot start a transfer";
     return result;
   }
-  Transfer transfer{&request, curl, false};
+  Transfer transfer;
+  transfer.request = &request;
+  transfer.curl = curl;
   std::string url = PercentEncodeUrl(request.url);
   std::string noProxy = NoProxyList();
   char errorText[CURL_ERROR_SIZE] = {};
@@ -132,6 +219,8 @@ HttpResult CurlHttpClient::Get(const HttpRequest& request) {
   curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
   curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, Wait);
   curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
+  if (request.maxBytes >= 0)
+    curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(request.maxBytes));
   if (!request.userName.empty()) {
     curl_easy_setopt(curl, CURLOPT_USERNAME, request.userName.c_str());
     curl_easy_setopt(curl, CURLOPT_PASSWORD, request.password.c_str());
@@ -142,11 +231,23 @@ HttpResult CurlHttpClient::Get(const HttpRequest& request) {
   curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
   result.status = static_cast<int>(status);
   result.contentLength = ContentLength(curl);
-  if (code == CURLE_OK) {
-    result.outcome = HttpOutcome::Ok;
-  } else if (transfer.aborted) {
+  // A transfer that ended well with an empty body still makes its file.
+  if (code == CURLE_OK && !request.bodyFile.empty()) transfer.OpenBodyFile();
+  transfer.CloseBodyFile();
+  if (code == CURLE_FILESIZE_EXCEEDED) {
+    transfer.limitExceeded = true;
+    transfer.error = "the answer is longer than " + std::to_string(request.maxBytes) + " bytes";
+  }
+  result.limitExceeded = transfer.limitExceeded;
+  result.fileError = transfer.fileError;
+  if (transfer.aborted) {
     result.outcome = HttpOutcome::Aborted;
     result.error = "aborted";
+  } else if (transfer.limitExceeded || transfer.fileError) {
+    result.outcome = HttpOutcome::Failed;
+    result.error = transfer.error;
+  } else if (code == CURLE_OK) {
+    result.outcome = HttpOutcome::Ok;
   } else {
     result.outcome = HttpOutcome::Failed;
     result.error = errorText[0] ? errorText : curl_easy_strerror(code);

@@ -5,10 +5,13 @@
 #include <fcntl.h>
 #include <locale.h>
 #include <unistd.h>
+#include <zlib.h>
 
 #include <atomic>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
+#include <limits>
 #include <memory>
 
 namespace trakvella {
@@ -18,6 +21,13 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr size_t kBlock = 64 * 1024;
+
+// RAR 4 block types and the flag that says a data area follows a block.
+constexpr unsigned kRar4FileBlock = 0x74;
+constexpr unsigned kRar4LongBlock = 0x8000;
+// Blocks looked at before a file header is given up for (marker, archive
+// header, comments and service blocks come first).
+constexpr int kRar4BlocksBeforeFile = 64;
 
 struct ArchiveCloser {
   void operator()(archive* a) const { archive_read_free(a); }
@@ -85,18 +95,67 @@ fs::path TemporaryFor(const fs::path& target) {
   return target.parent_path() / name;
 }
 
-// Writes the current entry's data to target through a temporary file.
-bool WriteEntry(archive* a, const fs::path& target, int64_t& done, int64_t total,
+uint32_t LittleEndian(const unsigned char* bytes, int count) {
+  uint32_t value = 0;
+  for (int i = count - 1; i >= 0; --i) value = value << 8 | bytes[i];
+  return value;
+}
+
+// The CRC-32 a RAR 4 archive keeps for the file entry whose header libarchive
+// just read: the first file block at or after `from`, the position the reader
+// stood at before the header (the marker, the archive header and service
+// blocks may lie between). libarchive checks the CRC of packed entries only,
+// not of stored ones. Nothing when the bytes there are not RAR 4 blocks.
+std::optional<uint32_t> Rar4FileCrc(int fd, int64_t from) {
+  for (int block = 0; block < kRar4BlocksBeforeFile && from >= 0; ++block) {
+    // CRC (2), type (1), flags (2), size (2), then for a file: packed size
+    // (4), unpacked size (4), host (1) and the file's CRC (4).
+    unsigned char head[20];
+    if (::pread(fd, head, 7, from) != 7) return std::nullopt;
+    const unsigned type = head[2];
+    const unsigned flags = LittleEndian(head + 3, 2);
+    const int64_t size = LittleEndian(head + 5, 2);
+    if (size < 7) return std::nullopt;
+    if (type == kRar4FileBlock) {
+      if (size < 20 || ::pread(fd, head, 20, from) != 20) return std::nullopt;
+      return LittleEndian(head + 16, 4);
+    }
+    int64_t length = size;
+    if (flags & kRar4LongBlock) {
+      unsigned char added[4];
+      if (::pread(fd, added, 4, from + 7) != 4) return std::nullopt;
+      length += LittleEndian(added, 4);
+    }
+    from += length;
+  }
+  return std::nullopt;
+}
+
+// a + b for sizes, held at the largest value instead of overflowing.
+int64_t SaturatingSum(int64_t a, int64_t b) {
+  if (b <= 0) return a;
+  return a > std::numeric_limits<int64_t>::max() - b ? std::numeric_limits<int64_t>::max() : a + b;
+}
+
+// Writes the current entry's data to target through a temporary file, put in
+// place only after the data was read whole: as many bytes as the entry's size
+// (when the archive gives one) and, when the archive keeps one, its CRC-32.
+bool WriteEntry(archive* a, const fs::path& target, bool executable, int64_t expectedSize,
+                std::optional<uint32_t> expectedCrc, int64_t& done, int64_t total,
                 const std::function<bool(int64_t, int64_t)>& onProgress, std::string& error) {
   const fs::path temporary = TemporaryFor(target);
-  // The umask decides the mode, as for any file the user's programs write.
-  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+  // The umask decides the mode, as for any file the user's programs write;
+  // an entry the archive marks executable stays executable.
+  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
+                        executable ? 0777 : 0666);
   if (fd < 0) {
     error = "cannot write " + target.string() + ": " + std::strerror(errno);
     return false;
   }
   std::unique_ptr<char[]> buffer(new char[kBlock]);
   bool ok = true;
+  uLong crc = crc32(0L, Z_NULL, 0);
+  int64_t written = 0;
   for (;;) {
     const la_ssize_t n = archive_read_data(a, buffer.get(), kBlock);
     if (n == 0) break;
@@ -116,6 +175,8 @@ bool WriteEntry(archive* a, const fs::path& target, int64_t& done, int64_t total
       at += w;
     }
     if (!ok) break;
+    crc = crc32(crc, reinterpret_cast<const Bytef*>(buffer.get()), static_cast<uInt>(n));
+    written += n;
     done += n;
     if (onProgress && !onProgress(done, total)) {
       error = "stopped";
@@ -125,6 +186,15 @@ bool WriteEntry(archive* a, const fs::path& target, int64_t& done, int64_t total
   }
   if (::close(fd) != 0 && ok) {
     error = "cannot write " + target.string() + ": " + std::strerror(errno);
+    ok = false;
+  }
+  if (ok && expectedSize >= 0 && written != expectedSize) {
+    error = target.filename().string() + ": " + std::to_string(written) + " of " + std::to_string(expectedSize) +
+            " bytes in the archive";
+    ok = false;
+  }
+  if (ok && expectedCrc && static_cast<uint32_t>(crc) != *expectedCrc) {
+    error = "CRC error in " + target.filename().string();
     ok = false;
   }
   std::error_code ec;
@@ -195,8 +265,9 @@ bool LibarchiveReader::List(const fs::path& archivePath, std::vector<ArchiveEntr
       error = ErrorOf(a.get(), "not an archive: " + archivePath.string());
       return false;
     }
+    const bool regular = archive_entry_filetype(entry) == AE_IFREG && !archive_entry_hardlink(entry);
     entries.push_back({EntryName(entry), static_cast<int64_t>(archive_entry_size(entry)),
-                       archive_entry_filetype(entry) == AE_IFDIR});
+                       archive_entry_filetype(entry) == AE_IFDIR, regular});
     archive_read_data_skip(a.get());
   }
   return true;
@@ -212,10 +283,19 @@ ExtractResult LibarchiveReader::Extract(const fs::path& archivePath, const fs::p
   if (!List(archivePath, listed, result.error)) return result;
   int64_t total = 0;
   for (const ArchiveEntry& e : listed)
-    if (!e.isDirectory) total += e.size;
+    if (e.isFile) total = SaturatingSum(total, e.size);
 
   ArchivePtr a = Open(archivePath, result.error);
   if (!a) return result;
+  // The archive read a second time, by this reader's own offsets, for the
+  // checksums libarchive does not check.
+  const int raw = ::open(archivePath.c_str(), O_RDONLY | O_CLOEXEC);
+  struct RawCloser {
+    int fd;
+    ~RawCloser() {
+      if (fd >= 0) ::close(fd);
+    }
+  } rawCloser{raw};
   int64_t done = 0;
   archive_entry* entry = nullptr;
   std::error_code ec;
@@ -233,17 +313,25 @@ ExtractResult LibarchiveReader::Extract(const fs::path& archivePath, const fs::p
     const std::string name = EntryName(entry);
     bool refused = false;
     const std::optional<fs::path> target = EntryTarget(folder, name, paths, refused);
-    if (!target) {
+    // An entry named like the archive would replace it while it is read.
+    if (target && fs::equivalent(*target, archivePath, ec)) refused = true;
+    if (!target || refused) {
       if (refused) result.refused.push_back(name);
       archive_read_data_skip(a.get());
       continue;
     }
+    std::optional<uint32_t> crc;
+    if (archive_format(a.get()) == ARCHIVE_FORMAT_RAR && raw >= 0)
+      crc = Rar4FileCrc(raw, archive_read_header_position(a.get()));
+    const bool executable = (archive_entry_perm(entry) & 0111) != 0;
     fs::create_directories(target->parent_path(), ec);
-    if (!WriteEntry(a.get(), *target, done, total, onProgress, result.error)) return result;
+    const int64_t size = archive_entry_size_is_set(entry) ? static_cast<int64_t>(archive_entry_size(entry)) : -1;
+    if (!WriteEntry(a.get(), *target, executable, size, crc, done, total, onProgress, result.error)) return result;
     result.written.push_back(*target);
   }
   result.ok = result.refused.empty();
-  if (!result.ok) result.error = "entries outside the folder refused: " + std::to_string(result.refused.size());
+  if (!result.ok)
+    result.error = "entries outside the folder or on the archive refused: " + std::to_string(result.refused.size());
   return result;
 }
 

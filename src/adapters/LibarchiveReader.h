@@ -1,8 +1,10 @@
 #pragma once
 // LibarchiveReader: the ArchiveReader port on libarchive, for RAR archives (RAR
 // 4 and RAR 5). Entries are streamed block by block to disk; every file lands
-// through a temporary file renamed over its name, so a failed entry leaves no
-// half-written file and a link of that name is replaced, never followed.
+// through a temporary file renamed over its name once its size and its CRC-32
+// (read from the RAR 4 header: libarchive checks packed entries only) are
+// right, so a failed or damaged entry leaves no file under its name, and a
+// link of that name is replaced, never followed.
 #include <optional>
 
 #include "ports/ArchiveReader.h"

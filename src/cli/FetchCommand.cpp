@@ -42,8 +42,9 @@ int CommandFetch(const std::vector<std::string>& args, int language) {
     const std::string& a = args[i];
     if (a == "--name") {
       if (i + 1 >= args.size()) return FetchUsageError("--name wants a file name");
-      name = args[++i];
-      if (name->empty()) return FetchUsageError("--name wants a file name");
+      // A file name, in FOLDER: "../../x" is saved as FOLDER/x.
+      name = LastPathElement(args[++i]);
+      if (name->empty() || *name == "." || *name == "..") return FetchUsageError("--name wants a file name");
     } else if (a == "--delete-small") {
       deleteSmall = true;
     } else if (a.size() > 1 && a[0] == '-') {

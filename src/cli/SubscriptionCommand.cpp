@@ -247,7 +247,8 @@ int CommandDemoDownload(const Catalogue& catalogue, const std::vector<std::strin
   NetworkState network;
   Downloader downloader(http, progress, dialogs, [language] { return language; }, network);
   bool all = true;
-  for (const DemoDownloadItem& item : DownloadDemosInto(downloader, catalogue, a.words, base, a.options.at("--to"))) {
+  for (const DemoDownloadItem& item :
+       DownloadDemosInto(downloader, dialogs, catalogue, a.words, base, a.options.at("--to"), language)) {
     Put("item", item.code + "|" + (item.kept ? "ok" : "failed") + "|" + item.file.string());
     all = all && item.kept;
   }

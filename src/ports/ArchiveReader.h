@@ -15,6 +15,8 @@ struct ArchiveEntry {
   std::string name;  // as the archive names it, "/" between folders, UTF-8
   int64_t size = 0;
   bool isDirectory = false;
+  // A regular file, the only kind ever written (not a folder, link or device).
+  bool isFile = true;
 };
 
 enum class ExtractPaths {
@@ -40,10 +42,13 @@ class ArchiveReader {
   // reason when the file is not an archive the reader can read.
   virtual bool List(const std::filesystem::path& archive, std::vector<ArchiveEntry>& entries, std::string& error) = 0;
   // Extracts every file entry into folder, overwriting files of the same name;
-  // folders, links and other special entries are not written. onProgress gets
-  // the bytes written so far and the total of the entries' sizes between
-  // blocks; returning false stops the extraction (a failure). A file is written
-  // whole or not at all.
+  // folders, links and other special entries are not written, and an entry
+  // that would land on the archive itself is refused. onProgress gets the
+  // bytes written so far and the total of the entries' sizes between blocks;
+  // returning false stops the extraction (a failure). Each file is written to
+  // a temporary name and put in place only once its data was read whole and
+  // matched the archive's checksum, so a file is written whole or not at all;
+  // a file the archive marks executable is written executable.
   virtual ExtractResult Extract(const std::filesystem::path& archive, const std::filesystem::path& folder,
                                 ExtractPaths paths, const std::function<bool(int64_t done, int64_t total)>& onProgress) = 0;
 };

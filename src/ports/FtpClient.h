@@ -18,6 +18,21 @@ struct FtpLogin {
   // Longest wait for the connection, and longest time the server may stay silent.
   int connectTimeoutMs = 5000;
   int readTimeoutMs = 5000;
+  // The longest logging in may take, however the server trickles its replies.
+  int loginTimeoutMs = 30000;
+  // TLS is always asked for; with requireTls a server that does not offer it
+  // is refused before the password is sent (TlsMissing tells it afterwards),
+  // otherwise the session goes on in clear.
+  bool requireTls = false;
+  // Certificates (PEM) trusted for the server instead of the system's; empty:
+  // the system's.
+  std::string caFile;
+};
+
+// Bounds of one operation of a session.
+struct FtpLimits {
+  int totalTimeoutMs = 0;  // the longest it may take, 0 for no limit
+  int64_t maxBytes = -1;   // the most bytes taken (a listing, a reply, a file), -1 for no limit
 };
 
 class FtpClient {
@@ -30,21 +45,32 @@ class FtpClient {
 
   // Connects in passive mode and logs in. False with the reason when either fails.
   virtual bool Connect(const FtpLogin& login, std::string& error) = 0;
-  // The starting folder listed with details, one text line per entry.
-  virtual bool List(std::vector<std::string>& lines, std::string& error) = 0;
+  // Whether the session runs over TLS (the server offered it).
+  virtual bool Encrypted() const = 0;
+  // Whether the last Connect was refused because it required TLS and the
+  // server offered none; the password was not sent.
+  virtual bool TlsMissing() const = 0;
+  // The starting folder listed with details, one text line per entry. Past
+  // the limits it fails with the lines that arrived.
+  virtual bool List(std::vector<std::string>& lines, const FtpLimits& limits, std::string& error) = 0;
   // The size of a remote file ("/folder/name"); size is -1 when the server gives
   // none (no such file, or no SIZE command). False only when the session failed.
   virtual bool Size(const std::string& remotePath, int64_t& size, std::string& error) = 0;
-  // Retrieves a remote file from its start into localFile, which is replaced
-  // when the first byte arrives. onProgress gets the bytes received so far
-  // after every block and at least every 100 ms while the transfer waits;
-  // returning false aborts the transfer. False when the transfer failed or was
-  // aborted; what arrived stays in localFile.
-  virtual bool Retrieve(const std::string& remotePath, const std::filesystem::path& localFile,
-                        const std::function<bool(int64_t bytes)>& onProgress, std::string& error) = 0;
+  // Retrieves a remote file from its start into localFile + ".part", made new
+  // (a part file left by an earlier run is removed first; the part file is
+  // never opened through a link), and renames it over localFile only once the
+  // whole file arrived: expectedSize bytes when it is not -1. onProgress gets
+  // the bytes received so far after every block and at least every 100 ms
+  // while the transfer waits; returning false aborts the transfer. False when
+  // the transfer failed, was aborted, went past the limits or could not be
+  // written: the part file is removed and localFile stays as it was.
+  virtual bool Retrieve(const std::string& remotePath, const std::filesystem::path& localFile, int64_t expectedSize,
+                        const FtpLimits& limits, const std::function<bool(int64_t bytes)>& onProgress,
+                        std::string& error) = 0;
   // Sends a command as it is and returns the text lines of its reply, whatever
-  // its code. False only when no reply came.
-  virtual bool Command(const std::string& command, std::vector<std::string>& replyLines, std::string& error) = 0;
+  // its code. False only when no reply came (or the reply went past the limits).
+  virtual bool Command(const std::string& command, std::vector<std::string>& replyLines, const FtpLimits& limits,
+                       std::string& error) = 0;
   // Ends the session (nothing happens without one).
   virtual void Disconnect() = 0;
 };

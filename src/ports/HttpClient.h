@@ -2,6 +2,7 @@
 // HttpClient: one HTTP GET, always from the server (no cache), handed out in small blocks so the caller
 // can write them, pump the window and abort between them. The caller owns the request; the program start the client.
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -19,6 +20,19 @@ struct HttpRequest {
   // Longest wait for the connection, and longest time without any byte arriving.
   int connectTimeoutMs = 10000;
   int readTimeoutMs = 30000;
+  // The longest the whole transfer may take, 0 for no limit. When the server
+  // announces a length and slowestBytesPerSecond is set, at least the time
+  // that length takes at that rate.
+  int totalTimeoutMs = 0;
+  int64_t slowestBytesPerSecond = 0;
+  // The most body bytes taken, -1 for no limit: a longer announced length, or
+  // more bytes, fail the transfer.
+  int64_t maxBytes = -1;
+  // When not empty, the body is written to this file as well: it is made new
+  // (never an existing file, never through a link of that name) once the first
+  // block has been taken by onBlock, or at the end of a transfer that ended
+  // well with an empty body. The caller renames or removes it afterwards.
+  std::filesystem::path bodyFile;
   // Each block of the body (1 to kHttpBlockSize bytes) with the content length
   // the server announced (-1 when it gave none). Returning false aborts.
   std::function<bool(std::string_view block, int64_t contentLength)> onBlock;
@@ -36,6 +50,10 @@ struct HttpResult {
   int64_t contentLength = -1;
   // Why it failed, empty otherwise.
   std::string error;
+  // Ended by totalTimeoutMs or maxBytes.
+  bool limitExceeded = false;
+  // The body file could not be made or written (no fault of the network).
+  bool fileError = false;
 };
 
 class HttpClient {

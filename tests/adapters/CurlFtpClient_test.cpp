@@ -1,6 +1,7 @@
 // CurlFtpClient against the local FTP server: a stalled transfer keeps handing
 // control back and stops at once when asked; the server's faults are told
-// apart; the password never shows in the status texts.
+// apart and leave no file; the password never shows in the status texts;
+// a trickling transfer and a huge listing end at their limits.
 #include "adapters/CurlFtpClient.h"
 
 #include <gtest/gtest.h>
@@ -25,20 +26,26 @@ class CurlFtpClientTest : public ::testing::Test {
     folders_ = new TempDir;
     servers_ = new LibraryServers(folders_->path(),
                                   "--ftp-account staller:s3cr3t:9:stall --ftp-account plain:s3cr3t:9:nosize"
-                                  " --ftp-account dropper:s3cr3t:9:drop");
+                                  " --ftp-account dropper:s3cr3t:9:drop --ftp-account trickler:s3cr3t:9:trickle"
+                                  " --ftp-account lister:s3cr3t:9:hugelist");
   }
   static void TearDownTestSuite() {
     delete servers_;
     delete folders_;
   }
   static FtpLogin Login(const std::string& user, const std::string& password = "s3cr3t") {
-    return {"127.0.0.1", servers_->ftpPort, user, password, 5000, 5000};
+    FtpLogin login;
+    login.host = "127.0.0.1";
+    login.port = servers_->ftpPort;
+    login.user = user;
+    login.password = password;
+    return login;
   }
   // The server path of a track's archive, from the listing.
   static std::string ArchivePath(CurlFtpClient& ftp, const std::string& code) {
     std::vector<std::string> lines;
     std::string error;
-    EXPECT_TRUE(ftp.List(lines, error)) << error;
+    EXPECT_TRUE(ftp.List(lines, {}, error)) << error;
     for (const std::string& line : lines) {
       if (line.find(code.substr(0, 8)) == std::string::npos) continue;
       std::string path(1, '/');
@@ -70,7 +77,7 @@ TEST_F(CurlFtpClientTest, StalledTransferKeepsCallingBackAndStopsAtOnce) {
   int callbacksWhileStalled = 0;
   Clock::time_point stalledSince{}, stopAsked{};
   const bool ok = ftp.Retrieve(
-      remote, target.path() / "a.rar",
+      remote, target.path() / "a.rar", -1, {},
       [&](int64_t bytes) {
         if (bytes < 8192) return true;
         if (stalledSince == Clock::time_point{}) stalledSince = Clock::now();
@@ -84,11 +91,11 @@ TEST_F(CurlFtpClientTest, StalledTransferKeepsCallingBackAndStopsAtOnce) {
   EXPECT_FALSE(ok);
   EXPECT_GE(callbacksWhileStalled, 6);  // at least one every 100 ms
   EXPECT_LT(stopped - stopAsked, std::chrono::milliseconds(500));
-  EXPECT_EQ(fs::file_size(target.path() / "a.rar"), 8192u);
+  EXPECT_TRUE(fs::is_empty(target.path()));  // neither a cut archive nor its part file
 
   // The session goes on after the abort: the server answers the next command.
   std::vector<std::string> reply;
-  ASSERT_TRUE(ftp.Command("STAT", reply, error)) << error;
+  ASSERT_TRUE(ftp.Command("STAT", reply, {}, error)) << error;
   EXPECT_TRUE(reply.back().starts_with("211 "));
 }
 
@@ -106,20 +113,40 @@ TEST_F(CurlFtpClientTest, ServerFaultsAreToldApartAndThePasswordIsNeverShown) {
   EXPECT_TRUE(ftp.Size(ArchivePath(ftp, "KMLB_003_001"), size, error));
   EXPECT_EQ(size, -1);  // no SIZE on this server: the size is unknown, the session fine
   TempDir target;
-  ASSERT_TRUE(ftp.Retrieve(ArchivePath(ftp, "KMLB_003_001"), target.path() / "a.rar", nullptr, error)) << error;
+  ASSERT_TRUE(ftp.Retrieve(ArchivePath(ftp, "KMLB_003_001"), target.path() / "a.rar", -1, {}, nullptr, error))
+      << error;
   EXPECT_GT(fs::file_size(target.path() / "a.rar"), 10000u);
   // A missing file: no local file is made.
-  EXPECT_FALSE(ftp.Retrieve("/KMLB_003 nowhere/KMLB_003_001.rar", target.path() / "b.rar", nullptr, error));
+  EXPECT_FALSE(ftp.Retrieve("/KMLB_003 nowhere/KMLB_003_001.rar", target.path() / "b.rar", -1, {}, nullptr, error));
   EXPECT_FALSE(fs::exists(target.path() / "b.rar"));
 
+  // Cut in the middle: nothing under the name, no part file.
   ASSERT_TRUE(ftp.Connect(Login("dropper"), error)) << error;
   const std::string remote = ArchivePath(ftp, "KMLB_003_002");
   ASSERT_TRUE(ftp.Size(remote, size, error)) << error;
-  EXPECT_FALSE(ftp.Retrieve(remote, target.path() / "c.rar", nullptr, error));
-  EXPECT_LT(static_cast<int64_t>(fs::file_size(target.path() / "c.rar")), size);
+  EXPECT_FALSE(ftp.Retrieve(remote, target.path() / "c.rar", size, {}, nullptr, error));
+  EXPECT_EQ(std::distance(fs::directory_iterator(target.path()), fs::directory_iterator()), 1);
 
   ASSERT_FALSE(statuses.empty());
   for (const std::string& text : statuses) EXPECT_EQ(text.find("s3cr3t"), std::string::npos) << text;
+}
+
+TEST_F(CurlFtpClientTest, TransfersEndAtTheirLimitsHoweverTheServerTrickles) {
+  CurlFtpClient ftp;
+  std::string error;
+  // One byte every 0.2 s never lets the 5 s stall time-out fire; the total time does.
+  ASSERT_TRUE(ftp.Connect(Login("trickler"), error)) << error;
+  TempDir target;
+  EXPECT_FALSE(ftp.Retrieve(ArchivePath(ftp, "KMLB_003_001"), target.path() / "a.rar", -1, {1500, -1}, nullptr, error));
+  EXPECT_NE(error.find("took longer"), std::string::npos) << error;
+  EXPECT_TRUE(fs::is_empty(target.path()));
+  // A listing past its cap fails, holding no more than the cap.
+  ASSERT_TRUE(ftp.Connect(Login("lister"), error)) << error;
+  std::vector<std::string> lines;
+  EXPECT_FALSE(ftp.List(lines, {30000, 1 << 20}, error));
+  size_t bytes = 0;
+  for (const std::string& line : lines) bytes += line.size();
+  EXPECT_LE(bytes, 1u << 20);
 }
 
 }  // namespace

@@ -1,11 +1,15 @@
 // LibarchiveReader on real RAR archives: flat extraction never writes outside
 // the folder, not even through a link already there; kept folders refuse the
-// entries that climb out; a file that is no archive does not open.
+// entries that climb out; a file that is no archive does not open; damaged
+// entries, links and an entry named like the archive never land under their
+// names; executables stay executable.
 #include "adapters/LibarchiveReader.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <limits>
 
 #include "support/Fakes.h"
 #include "support/RarArchives.h"
@@ -18,6 +22,21 @@ using testing::ReadFile;
 using testing::TempDir;
 using testing::WriteFile;
 using testing::WriteRarArchive;
+using testing::WriteRarEntries;
+
+size_t Count(const fs::path& folder) {
+  return static_cast<size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
+
+// Two stored entries of three bytes whose headers claim 2^62 + 5 bytes each:
+// sizes that add up past the largest 64-bit number.
+constexpr const char* kHugeSizes = R"PY(
+import struct, sys, zlib; sys.path.insert(0, sys.argv[1]); import rar4_store as r
+h = lambda n: r._block(r.HEAD_FILE, r.FLAG_ADD_SIZE | r.FLAG_LARGE, struct.pack("<IIBIIBBHIII", 3, 5, r.HOST_UNIX,
+    zlib.crc32(b"abc"), r.dos_time(0), 20, r.METHOD_STORE, len(n), r.MODE_FILE, 0, 1 << 30) + n)
+open(sys.argv[2], "wb").write(r.MARKER + r._block(r.HEAD_ARCHIVE, 0, struct.pack("<HI", 0, 0)) + h(b"a") + b"abc" +
+                              h(b"b") + b"abc" + r._block(r.HEAD_END, r.END_FLAG_NEXT_VOLUME_NONE, b""))
+)PY";
 
 TEST(LibarchiveReader, FlatExtractionStaysInsideAndReplacesLinksInsteadOfFollowingThem) {
   TempDir dir;
@@ -83,6 +102,55 @@ TEST(LibarchiveReader, KeptFoldersRefuseEntriesThatClimbOutAndBrokenArchivesFail
   const ExtractResult cut = reader.Extract(dir.path() / "cut.rar", cutTarget, ExtractPaths::Flat, nullptr);
   EXPECT_FALSE(cut.ok);
   EXPECT_TRUE(fs::is_empty(cutTarget));
+}
+
+TEST(LibarchiveReader, OnlyWholeRegularFilesLandUnderTheirNames) {
+  TempDir dir;
+  const fs::path target = dir.path() / "target", archive = target / "KMLB_003_001.rar";
+  fs::create_directories(target);
+  WriteRarEntries(archive, {{"prog", "#!/bin/sh\n", 0755},
+                            {"link.wav", "/etc/passwd", 0777, true},
+                            {"sub/KMLB_003_001.rar", "not the archive"}});
+  const std::string archiveBytes = ReadFile(archive);
+  LibarchiveReader reader;
+  std::vector<ArchiveEntry> entries;
+  std::string error;
+  ASSERT_TRUE(reader.List(archive, entries, error)) << error;
+  EXPECT_FALSE(entries[1].isFile);  // a link is no file to unpack
+  // The entry named like the archive is refused and the archive stays whole;
+  // the link is not made; the executable stays executable.
+  const ExtractResult result = reader.Extract(archive, target, ExtractPaths::Flat, nullptr);
+  EXPECT_EQ(result.refused, std::vector<std::string>{"sub/KMLB_003_001.rar"});
+  EXPECT_EQ(ReadFile(archive), archiveBytes);
+  EXPECT_EQ(Count(target), 2u);
+  EXPECT_NE(fs::status(target / "prog").permissions() & fs::perms::owner_exec, fs::perms::none);
+
+  // A stored entry whose bytes fail their CRC (libarchive checks packed ones
+  // only): the entry before it lands, it does not, no temporary file stays.
+  const fs::path damaged = dir.path() / "damaged";
+  fs::create_directories(damaged);
+  WriteRarArchive(dir.path() / "crc.rar", {{"first.txt", "first"}, {"second.wav", std::string(5000, 's')}});
+  std::string bytes = ReadFile(dir.path() / "crc.rar");
+  bytes[bytes.find(std::string(5000, 's')) + 2500] = 'X';
+  WriteFile(dir.path() / "crc.rar", bytes);
+  EXPECT_NE(reader.Extract(dir.path() / "crc.rar", damaged, ExtractPaths::Flat, nullptr).error.find("CRC"),
+            std::string::npos);
+  EXPECT_EQ(Count(damaged), 1u);
+
+  // Sizes past the largest number: the progress total holds at the largest,
+  // and three bytes where the header promised more are no file.
+  const fs::path huge = dir.path() / "huge.rar", hugeTarget = dir.path() / "huge";
+  WriteFile(dir.path() / "huge.py", kHugeSizes);
+  ASSERT_EQ(std::system(("python3 " + (dir.path() / "huge.py").string() + " " + TRAKVELLA_SOURCE_DIR + "/tools " +
+                         huge.string()).c_str()), 0);
+  fs::create_directories(hugeTarget);
+  int64_t lastTotal = 0;
+  EXPECT_FALSE(reader.Extract(huge, hugeTarget, ExtractPaths::Flat, [&](int64_t, int64_t total) {
+    lastTotal = total;
+    return true;
+  }).ok);
+  EXPECT_EQ(lastTotal, std::numeric_limits<int64_t>::max());
+  EXPECT_EQ(Count(hugeTarget), 0u);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// trakvella-cli update-info and version-newer against the local web site.
+// trakvella-cli update-info and version-newer against the local web site, and
+// a code page 1251 page whose quotes are « ».
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -6,6 +7,7 @@
 #include "support/CliProcess.h"
 #include "support/Fakes.h"
 #include "support/LibraryServers.h"
+#include "support/LoopbackServer.h"
 
 namespace trakvella::testing {
 namespace {
@@ -34,6 +36,21 @@ TEST(UpdateCli, PrintsThePageValuesAndComparesVersions) {
   EXPECT_THAT(RunCli({"version-newer", "3.3.1.388", "3.3.1.389"}).out, ElementsAre("newer=1"));
   EXPECT_THAT(RunCli({"version-newer", "3.3.1.388", "3.3.1.1000"}).out, ElementsAre("newer=0"));
   EXPECT_EQ(RunCli({"version-newer", "3.3.1.388"}).status, 2);
+}
+
+TEST(UpdateCli, ACodePage1251PageIsReadByCharactersAndPrintedAsUtf8) {
+  TempDir site;
+  // «» stand where the page's quotes should: one character each.
+  WriteFile(site.path() / "update.html",
+            "<META NAME=\"tvProduct\" CONTENT=\xAB\xD2\xF0\xFD\xEA\">\r\n"
+            "<META NAME=\xABtvVersion\" CONTENT=\"1.\xB8\">\r\n");
+  LoopbackServer server = LoopbackServer::ServeFolder(site.path());
+  ASSERT_TRUE(server.Running());
+  const CliResult r = RunCli({"--lang", "en", "update-info", server.Url("update.html")});
+  EXPECT_EQ(r.status, 0) << r.err;
+  ASSERT_GE(r.out.size(), 2u);
+  EXPECT_EQ(r.out[0], "product=Трэк");  // UTF-8, no stray byte of «
+  EXPECT_EQ(r.out[1], "version=1.ё");
 }
 
 }  // namespace

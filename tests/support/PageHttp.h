@@ -1,6 +1,8 @@
 #pragma once
-// PageHttp: an HttpClient answering from pages held in memory, for tests of
-// what the program makes of answers; it records every address asked for.
+// PageHttp: an HttpClient answering from pages held in memory (and into the
+// request's body file), for tests of what the program makes of answers; it
+// records every address asked for.
+#include <fstream>
 #include <map>
 #include <set>
 #include <string>
@@ -37,6 +39,8 @@ class PageHttp : public HttpClient {
         return result;
       }
     }
+    // The body file is written whole once every block was taken.
+    if (!request.bodyFile.empty()) std::ofstream(request.bodyFile, std::ios::binary) << page->second;
     result.outcome = HttpOutcome::Ok;
     return result;
   }

@@ -12,4 +12,13 @@ namespace trakvella::testing {
 void WriteRarArchive(const std::filesystem::path& archive,
                      const std::vector<std::pair<std::string, std::string>>& entries);
 
+// An entry with its Unix permission bits; a link entry's bytes are its target.
+struct RarEntry {
+  std::string name;
+  std::string bytes;
+  unsigned permissions = 0644;
+  bool link = false;
+};
+void WriteRarEntries(const std::filesystem::path& archive, const std::vector<RarEntry>& entries);
+
 }  // namespace trakvella::testing

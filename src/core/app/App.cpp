@@ -348,6 +348,7 @@ void App::LoadTopList() {
   Downloader quiet(*ports_.http, progress_, dialogs(), [this] { return language_; }, untouched);
   quiet.connectTimeoutMs = 3000;
   quiet.readTimeoutMs = 5000;
+  quiet.fileTimeoutMs = 30000;  // a list, not a track: a trickling site never holds the start
   if (!quiet.DownloadFile(TopListUrl(endpoints_), "top.txt", std::nullopt, audio.string())) return;
   std::string bytes;
   if (ReadWholeFile(audio / "top.txt", bytes))

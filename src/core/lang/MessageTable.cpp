@@ -270,6 +270,16 @@ constexpr std::array<MessageRow, kMessageCount> kMessages{{
      "Не удалось сохранить файл аккаунта Подписки:\r"},  // 125
     {"This file already exists. Replace it?\r",
      "Такой файл уже существует. Заменить его?\r"},  // 126
+    {"Demo files saved: ",
+     "Сохранено демо файлов: "},  // 127
+    {", not downloaded: ",
+     ", не удалось скачать: "},  // 128
+    {"The server offers no encryption, although this account's server did before. The password was not sent.",
+     "Сервер не предлагает шифрование, хотя сервер этой Подписки предлагал его раньше. Пароль не отправлен."},  // 129
+    {"No web browser could be started to open ",
+     "Не удалось запустить браузер, чтобы открыть "},  // 130
+    {"No file manager could be started to show ",
+     "Не удалось запустить файловый менеджер, чтобы показать "},  // 131
 }};
 
 }  // namespace

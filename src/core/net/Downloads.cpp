@@ -1,6 +1,6 @@
 #include "core/net/Downloads.h"
 
-#include <fstream>
+#include <algorithm>
 
 #include "core/lang/MessageTable.h"
 #include "core/text/Text.h"
@@ -71,21 +71,8 @@ HttpGetResult Downloader::HttpGet(const std::string& url, const std::string& use
   HttpGetResult result;
   const fs::path target = fileName;
   const fs::path part = PartFileOf(target);
-  std::ofstream file;
   bool started = false;
   bool noLength = false;
-  bool localError = false;  // the file could not be written: no network failure
-
-  // Opens the target once the answer is known to be worth keeping.
-  auto openTarget = [&] {
-    if (!toFile) return true;
-    file.open(part, std::ios::binary | std::ios::trunc);
-    if (!file) {
-      localError = true;
-      result.error = "cannot write " + part.string();
-    }
-    return !localError;
-  };
 
   HttpRequest request;
   request.url = CompleteUrl(url, defaultHost);
@@ -93,6 +80,18 @@ HttpGetResult Downloader::HttpGet(const std::string& url, const std::string& use
   request.password = password;
   request.connectTimeoutMs = connectTimeoutMs;
   request.readTimeoutMs = readTimeoutMs;
+  if (toFile) {
+    // The client makes the part file new; one a killed run left is removed
+    // first (a link of that name too, never what it points to).
+    std::error_code ec;
+    fs::remove(part, ec);
+    request.bodyFile = part;
+    request.totalTimeoutMs = fileTimeoutMs;
+    request.slowestBytesPerSecond = slowestFileBytesPerSecond;
+  } else {
+    request.totalTimeoutMs = pageTimeoutMs;
+    request.maxBytes = maxPageBytes;
+  }
   request.onBlock = [&](std::string_view block, int64_t length) {
     if (Aborted()) {
       result.aborted = true;
@@ -105,18 +104,8 @@ HttpGetResult Downloader::HttpGet(const std::string& url, const std::string& use
         noLength = true;
         return false;
       }
-      if (!openTarget()) return false;
     }
-    if (toFile) {
-      file.write(block.data(), static_cast<std::streamsize>(block.size()));
-      if (!file) {
-        localError = true;
-        result.error = "cannot write " + part.string();
-        return false;
-      }
-    } else {
-      result.text.append(block);
-    }
+    if (!toFile) result.text.append(block);
     result.downloaded += static_cast<int64_t>(block.size());
     if (OnDownload) OnDownload(result.total < 0 ? 0 : result.total, result.downloaded);
     progress_.pump();
@@ -131,11 +120,13 @@ HttpGetResult Downloader::HttpGet(const std::string& url, const std::string& use
     return true;
   };
 
+  bool localError = false;  // the file could not be written: no network failure
   if (request.url.empty()) {
     result.error = "no host in the address \"" + url + "\"";
   } else {
     HttpResult answer = http_.Get(request);
     result.status = answer.status;
+    localError = answer.fileError;
     if (!started) result.total = answer.contentLength;
     if (answer.outcome == HttpOutcome::Ok) {
       if (needLength && result.total < 0) {
@@ -143,11 +134,15 @@ HttpGetResult Downloader::HttpGet(const std::string& url, const std::string& use
       } else if (!toFile) {
         result.success = result.downloaded > 0;
         if (!result.success) result.error = "the answer was empty";
-      } else if (started || openTarget()) {
+      } else {
         result.success = result.total < 0 || result.downloaded == result.total;
         if (!result.success) result.error = "the answer was incomplete";
       }
-    } else if (result.error.empty()) {
+    } else {
+      // A page is read once a byte of it arrived, even when the connection
+      // broke before its announced end; past its time or size it is not.
+      if (!toFile && answer.outcome == HttpOutcome::Failed && !answer.limitExceeded && !localError && !noLength)
+        result.success = result.downloaded > 0;
       result.error = answer.error;
     }
     // A broken transfer, or a body cut short of its announced length. An
@@ -164,14 +159,6 @@ HttpGetResult Downloader::HttpGet(const std::string& url, const std::string& use
   }
 
   if (toFile) {
-    if (file.is_open()) {
-      file.close();
-      if (file.fail() && result.success) {
-        result.success = false;
-        localError = true;
-        result.error = "cannot write " + part.string();
-      }
-    }
     std::error_code ec;
     if (result.success) {
       fs::rename(part, target, ec);
@@ -211,29 +198,48 @@ int Downloader::DownloadFiles(const std::vector<std::string>& urls, const std::s
     std::string leaf = LastPathElement(url);
     targets.push_back(leaf.empty() ? fs::path() : fs::path(folder) / leaf);
   }
-  return RunDownloads(urls, targets, deleteSmall, progressMessage, folder);
+  const std::vector<bool> kept = RunDownloads(urls, targets, deleteSmall, progressMessage, folder);
+  return static_cast<int>(std::count(kept.begin(), kept.end(), true));
+}
+
+std::vector<fs::path> Downloader::NamedTargets(const std::vector<std::string>& urls,
+                                               const std::vector<std::string>& names, const std::string& folder) {
+  std::vector<fs::path> targets;
+  for (size_t i = 0; i < urls.size(); ++i) {
+    // A name is a file name: "../../x" lands as "x" in the folder.
+    std::string name = LastPathElement(i < names.size() && !names[i].empty() ? names[i] : urls[i]);
+    if (name == "." || name == "..") name.clear();
+    targets.push_back(name.empty() ? fs::path() : fs::path(folder) / name);
+  }
+  return targets;
 }
 
 int Downloader::DownloadFilesAs(const std::vector<std::string>& urls, const std::vector<std::string>& names,
                                 bool deleteSmall, std::optional<Msg> progressMessage, const std::string& folder) {
-  std::vector<fs::path> targets;
-  for (size_t i = 0; i < urls.size(); ++i) {
-    std::string name = i < names.size() ? names[i] : LastPathElement(urls[i]);
-    targets.push_back(name.empty() ? fs::path() : fs::path(folder) / name);
-  }
-  return RunDownloads(urls, targets, deleteSmall, progressMessage, folder);
+  const std::vector<bool> kept = RunDownloads(urls, NamedTargets(urls, names, folder), deleteSmall, progressMessage,
+                                              folder);
+  return static_cast<int>(std::count(kept.begin(), kept.end(), true));
 }
 
-int Downloader::RunDownloads(const std::vector<std::string>& urls, const std::vector<fs::path>& targets,
-                             bool deleteSmall, std::optional<Msg> progressMessage, const std::string& folder) {
+std::vector<bool> Downloader::DownloadFilesNamed(const std::vector<std::string>& urls,
+                                                 const std::vector<std::string>& names,
+                                                 const std::vector<std::string>& labels, bool deleteSmall,
+                                                 std::optional<Msg> progressMessage, const std::string& folder) {
+  return RunDownloads(urls, NamedTargets(urls, names, folder), deleteSmall, progressMessage, folder, &labels);
+}
+
+std::vector<bool> Downloader::RunDownloads(const std::vector<std::string>& urls, const std::vector<fs::path>& targets,
+                                           bool deleteSmall, std::optional<Msg> progressMessage,
+                                           const std::string& folder, const std::vector<std::string>* labels) {
   const size_t n = urls.size();
-  int kept = 0;
+  std::vector<bool> kept(n, false);
   for (size_t i = 0; i < n; ++i) {
     progress_.ClearCancel();
+    const std::string position = " (" + std::to_string(i + 1) +
+                                 Message(progressMessage ? CountingWord(*progressMessage) : kMessageOf) +
+                                 std::to_string(n);
     if (progressMessage)
-      progress_.ShowProgress(Message(*progressMessage) + " (" + std::to_string(i + 1) +
-                                 Message(CountingWord(*progressMessage)) + std::to_string(n) + ")...",
-                             ProgressMode::Show, true);
+      progress_.ShowProgress(Message(*progressMessage) + position + ")...", ProgressMode::Show, true);
     std::error_code ec;
     fs::create_directories(folder, ec);
     bool ok = false, aborted = false;
@@ -248,16 +254,22 @@ int Downloader::RunDownloads(const std::vector<std::string>& urls, const std::ve
     if (aborted || progress_.Cancelled()) break;
 
     bool deleted = false;
-    if (deleteSmall && !targets[i].empty() && FileSizeOf(targets[i]) < kSmallFileLimit) {
+    // Only a file that arrived now is measured: an older one of that name stays.
+    if (ok && deleteSmall && FileSizeOf(targets[i]) < kSmallFileLimit) {
       deleted = fs::remove(targets[i], ec);
       ok = false;
     }
-    if (ok) ++kept;
+    kept[i] = ok;
     if ((deleted || !ok) && progressMessage) {
+      // With labels, the failure names its item, as the set download does.
+      std::string text = Message(kMessageCouldNotDownload);
+      if (labels && i < labels->size())
+        text = Message(Msg::Track) + " (" + std::to_string(i + 1) + Message(kMessageOf) + std::to_string(n) + "): " +
+               (*labels)[i] + "\r\n" + text;
       if (i + 1 == n) {
-        dialogs_.Message(Message(kMessageCouldNotDownload), MessageKind::Error, MessageButtons::Ok);
-      } else if (dialogs_.Message(Message(kMessageCouldNotDownload) + "\r" + Message(kMessageContinue),
-                                  MessageKind::Confirmation, MessageButtons::YesNo) == MessageAnswer::No) {
+        dialogs_.Message(text, MessageKind::Error, MessageButtons::Ok);
+      } else if (dialogs_.Message(text + "\r" + Message(kMessageContinue), MessageKind::Confirmation,
+                                  MessageButtons::YesNo) == MessageAnswer::No) {
         break;
       }
     }

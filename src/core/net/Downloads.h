@@ -57,9 +57,17 @@ class Downloader {
   Downloader(HttpClient& http, Progress& progress, Dialogs& dialogs, std::function<int()> language,
              NetworkState& network);
 
-  // Time-outs of every transfer.
+  // Time-outs of every transfer: the connection, and the longest time without a byte.
   int connectTimeoutMs = 10000;
   int readTimeoutMs = 30000;
+  // A transfer into memory (a page) takes at most this long and holds at most
+  // this much; past either it fails.
+  int pageTimeoutMs = 30000;
+  int64_t maxPageBytes = 4 << 20;
+  // A transfer into a file may take this long, or for an announced length the
+  // time it takes at the slowest rate, whichever is longer.
+  int fileTimeoutMs = 10 * 60 * 1000;
+  int64_t slowestFileBytesPerSecond = 64 * 1024;
   // The host for an address that names none ("/path"): the update page's host.
   std::string defaultHost;
 
@@ -70,17 +78,21 @@ class Downloader {
 
   // One GET of url, without cache. Clears the cancel flag first and stops when
   // it or AbortTransfer is set between blocks; pumps the window after every block.
-  // Into memory (toFile false): success when at least one byte arrived and the
-  // transfer ended normally. Into a file: success when the bytes received equal
-  // the announced length (or, with needLength false and no length announced, when
-  // the transfer ended normally). The bytes go to fileName + ".part", renamed to
-  // fileName only on success: a failed or partial transfer leaves no file and
-  // keeps whatever fileName held before. needLength makes a transfer without an
-  // announced length fail.
+  // Into memory (toFile false): success when at least one byte arrived, also
+  // when the connection broke before the announced end, unless the page went
+  // past pageTimeoutMs or maxPageBytes. Into a file: success when the bytes
+  // received equal the announced length (or, with needLength false and no
+  // length announced, when the transfer ended normally). The bytes go to
+  // fileName + ".part", made new by the client, renamed to fileName only on
+  // success: a failed or partial transfer leaves no file and keeps whatever
+  // fileName held before. needLength makes a transfer without an announced
+  // length fail.
   HttpGetResult HttpGet(const std::string& url, const std::string& userName, const std::string& fileName, bool toFile,
                         bool needLength, const std::string& password);
   // Stops the running transfer at its next block.
   void AbortTransfer() { abort_ = true; }
+  // Whether the cancel flag stopped the last run.
+  bool Cancelled() const { return progress_.Cancelled(); }
 
   // Downloads url into folder (created when missing) under the last path element
   // of name. A progress message is shown with "..." in the progress window with
@@ -101,9 +113,17 @@ class Downloader {
   int DownloadFiles(const std::vector<std::string>& urls, const std::string& folder, bool deleteSmall,
                     std::optional<Msg> progressMessage);
   // The same, with URL i saved as folder + names[i] (a URL without a name uses
-  // its last path element).
+  // its last path element; a name is cut to its last path element, so it
+  // never lands outside folder).
   int DownloadFilesAs(const std::vector<std::string>& urls, const std::vector<std::string>& names, bool deleteSmall,
                       std::optional<Msg> progressMessage, const std::string& folder);
+  // DownloadFilesAs naming item i in its failure message ("Track (2 of 5):
+  // labels[i]" and "Could not download!"), and telling for each URL whether
+  // its file arrived in this run and was kept (an older file of that name does
+  // not count).
+  std::vector<bool> DownloadFilesNamed(const std::vector<std::string>& urls, const std::vector<std::string>& names,
+                                       const std::vector<std::string>& labels, bool deleteSmall,
+                                       std::optional<Msg> progressMessage, const std::string& folder);
 
   // The same three with the message's number, 0 for none (for callers that pass numbers).
   bool DownloadFile(const std::string& url, const std::string& name, int messageIndex, const std::string& folder) {
@@ -124,8 +144,13 @@ class Downloader {
   }
   bool Aborted() const { return abort_ || progress_.Cancelled(); }
   std::string Message(Msg message) const;
-  int RunDownloads(const std::vector<std::string>& urls, const std::vector<std::filesystem::path>& targets,
-                   bool deleteSmall, std::optional<Msg> progressMessage, const std::string& folder);
+  std::vector<bool> RunDownloads(const std::vector<std::string>& urls,
+                                 const std::vector<std::filesystem::path>& targets, bool deleteSmall,
+                                 std::optional<Msg> progressMessage, const std::string& folder,
+                                 const std::vector<std::string>* labels = nullptr);
+  static std::vector<std::filesystem::path> NamedTargets(const std::vector<std::string>& urls,
+                                                         const std::vector<std::string>& names,
+                                                         const std::string& folder);
 
   HttpClient& http_;
   Progress& progress_;

@@ -74,6 +74,8 @@ Endpoints ParseServerConfig(std::string_view text) {
       }
     } else if (SameText(key, "ServerLogPath")) {
       SetIfGiven(endpoints.serverLogPath, value);
+    } else if (SameText(key, "FtpCaFile")) {
+      SetIfGiven(endpoints.ftpCaFile, value);
     }
   }
 
@@ -100,6 +102,7 @@ std::string WriteServerConfigText(const Endpoints& endpoints) {
   text += "WebSite=" + endpoints.webSite + "\n";
   text += "FtpHost=" + endpoints.ftpHost + "\n";
   text += "FtpPort=" + std::to_string(endpoints.ftpPort) + "\n";
+  if (!endpoints.ftpCaFile.empty()) text += "FtpCaFile=" + endpoints.ftpCaFile + "\n";
   text += "ServerLogPath=" + endpoints.serverLogPath + "\n";
   text += "ServerLogPort=" + std::to_string(endpoints.serverLogPort) + "\n";
   return text;

@@ -19,6 +19,9 @@ struct Endpoints {
   // The FTP download server; its web log is served over HTTP on the same host.
   std::string ftpHost = "ftp.kmlb-library.example";
   int ftpPort = 21;
+  // Certificates (PEM) the FTP server's TLS certificate is checked against
+  // instead of the system's; empty: the system's.
+  std::string ftpCaFile;
   // Path of the download server's web log folder, between slashes, and the
   // HTTP port the log is served on.
   std::string serverLogPath = "/Web%20Client/Serv-U-Log/";
@@ -31,7 +34,7 @@ struct Endpoints {
 inline constexpr std::string_view kServerConfigFileName = "servers.ini";
 
 // Reads the endpoints from configuration text: "Key=Value" lines with the keys
-// DemoServer1, DemoServer2, WebSite, FtpHost, FtpPort, ServerLogPath,
+// DemoServer1, DemoServer2, WebSite, FtpHost, FtpPort, FtpCaFile, ServerLogPath,
 // ServerLogPort (any letter case). Section headers, blank lines, comment lines
 // (";" or "#") and unknown keys are skipped. A missing or empty key keeps its
 // default, and so does a port that is not a number from 1 to 65535. Values are trimmed; base

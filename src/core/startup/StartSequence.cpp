@@ -53,6 +53,8 @@ void StartSequence::Changed() {
 void StartSequence::PrepareShowing(int kind) {
   Tag = kind;
   closeRequested_ = false;
+  checking_ = false;
+  continuedDuringCheck_ = false;
   state.Label3 = VersionLine(language_ ? language_() : kEnglish, setup_.programVersion);
   state.Label4.clear();
   state.Label4Visible = false;
@@ -108,11 +110,18 @@ void StartSequence::DoUpdate() {
   std::string url = setup_.updatePageUrl;
   if (!StartsWithLowerCase(url, "http://") && !StartsWithLowerCase(url, "https://")) url = "http://" + url;
   WebUpdate.ProductInfo.URL = url;
-  WebUpdate.TargetFolder = setup_.programFolder.string();
+  WebUpdate.TargetFolder = (setup_.programFolder / kUpdateArchiveFolderName).string();
   WebUpdate.InfoCaption.CancelButton = Message(static_cast<unsigned>(Msg::UpdateInfoCaption));
+  // A slow site never holds the program: "Continue" is offered while the
+  // page is read, and stops the reading.
+  checking_ = true;
+  state.NextButVisible = true;
+  Changed();
   try {
     WebUpdate.CheckUpdate();
+    checking_ = false;
   } catch (const std::exception&) {
+    checking_ = false;
     network_.networkState = kNetworkUpdateFailed;
     // The window must not wait for a check that is over.
     DeactivateLabel();
@@ -123,6 +132,13 @@ void StartSequence::DoUpdate() {
 }
 
 void StartSequence::NextButClick() {
+  if (checking_) {
+    // The check stops where it is: no question, no message, and the network
+    // counts as working (nothing failed; the user went on).
+    continuedDuringCheck_ = true;
+    checking_ = false;
+    WebUpdate.AbortTransfer();
+  }
   DeactivateLabel();
   Tag = 0;
   Close();
@@ -135,6 +151,8 @@ void StartSequence::DeactivateLabel() {
 }
 
 void StartSequence::WebUpdateNoUpdateFound() {
+  checking_ = false;
+  if (continuedDuringCheck_) return;
   state.ProgressBarVisible = false;
   state.NextButVisible = true;
   DeactivateLabel();
@@ -143,8 +161,9 @@ void StartSequence::WebUpdateNoUpdateFound() {
 }
 
 void StartSequence::WebUpdateUpdateAvailable(bool& canUpdate) {
+  checking_ = false;
   DeactivateLabel();
-  if (ended_) {
+  if (ended_ || continuedDuringCheck_) {
     canUpdate = false;
     return;
   }
@@ -166,9 +185,13 @@ void StartSequence::WebUpdateDownload(int64_t total, int64_t downloaded) {
 }
 
 void StartSequence::WebUpdateDownloadError() {
+  // "Continue" shown only because the check ran is no answer to it yet.
+  const bool continueOffered = state.NextButVisible && !checking_;
+  checking_ = false;
+  if (continuedDuringCheck_) return;
   state.ProgressBarVisible = false;
   DeactivateLabel();
-  if (!state.NextButVisible && state.shown && !ended_)
+  if (!continueOffered && state.shown && !ended_)
     ports_.dialogs.Message(Message(static_cast<unsigned>(Msg::UpdateFailed)), MessageKind::Error, MessageButtons::Ok);
   WebUpdate.Tag = -1;
   network_.networkState = kNetworkUpdateFailed;
@@ -179,7 +202,7 @@ void StartSequence::WebUpdateDownloadError() {
 void StartSequence::UpdateNotInstalled(const fs::path& archive, const fs::path& script) {
   std::error_code ec;
   fs::remove_all(setup_.programFolder / kUpdateFolderName, ec);
-  fs::remove(archive, ec);
+  RemoveArchive(archive);
   if (!script.empty()) fs::remove(script, ec);
   state.ProgressBarVisible = false;
   DeactivateLabel();
@@ -188,6 +211,14 @@ void StartSequence::UpdateNotInstalled(const fs::path& archive, const fs::path& 
   WebUpdate.Tag = -1;
   state.NextButVisible = true;
   Changed();
+}
+
+void StartSequence::RemoveArchive(const fs::path& archive) {
+  // Only the archive this check downloaded, in its own folder, which goes
+  // too once it is empty.
+  std::error_code ec;
+  fs::remove(archive, ec);
+  if (archive.parent_path() == setup_.programFolder / kUpdateArchiveFolderName) fs::remove(archive.parent_path(), ec);
 }
 
 void StartSequence::WebUpdateAfterDownload(const std::string& archiveName) {
@@ -199,8 +230,10 @@ void StartSequence::WebUpdateAfterDownload(const std::string& archiveName) {
     return;
   }
   if (FileSizeOf(archive) < kMinUpdateArchiveSize) {
-    // A cut-short transfer leaves no file; a small one is no update. Either way
-    // the program stays as it is and the user may go on.
+    // A cut-short transfer leaves no file (nor, then, an empty folder for it);
+    // a small one is no update. Either way the program stays as it is and the
+    // user may go on.
+    if (FileSizeOf(archive) < 0) RemoveArchive(archive);
     WebUpdate.Tag = -1;
     state.ProgressBarVisible = false;
     DeactivateLabel();
@@ -216,16 +249,15 @@ void StartSequence::WebUpdateAfterDownload(const std::string& archiveName) {
                                ProgressMode::Show);
   const UnpackResult unpacked = UnpackUpdate(ports_.archives, archive, setup_.programFolder, ports_.progress);
   if (unpacked.outcome != UnpackOutcome::Unpacked) {
-    std::error_code ec;
-    fs::remove(archive, ec);
+    RemoveArchive(archive);
     ports_.progress.ShowProgress("", ProgressMode::Hide);
     const Msg message = unpacked.outcome == UnpackOutcome::CannotOpen ? Msg::ArchiveOpenError : Msg::ArchiveUnpackError;
     ports_.dialogs.Message(Message(static_cast<unsigned>(message)) + ":\r" + archive.string(), MessageKind::Error,
                            MessageButtons::Ok);
   } else {
     ports_.progress.ShowProgress("", ProgressMode::Hide);
-    UpdateScript script{setup_.programFolder, archive, setup_.programFile, setup_.restartArguments,
-                        setup_.scriptPauseSeconds};
+    UpdateScript script{setup_.programFolder, archive,       setup_.programFile, setup_.restartArguments,
+                        setup_.scriptPauseSeconds,  unpacked.files};
     const fs::path scriptFile = WriteUpdateScript(script);
     if (scriptFile.empty()) {
       UpdateNotInstalled(archive, scriptFile);

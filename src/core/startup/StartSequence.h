@@ -98,7 +98,10 @@ class StartSequence {
 
   void FormActivate();
   void Timer1Timer();
+  // The update check; "Continue" shows while it runs.
   void DoUpdate();
+  // "Continue": the window closes and the main window follows; during the
+  // check it stops the check first.
   void NextButClick();
   void DeactivateLabel();
 
@@ -115,6 +118,7 @@ class StartSequence {
   void Changed();
   // An update that could not be put in place: reported, and the program goes on.
   void UpdateNotInstalled(const std::filesystem::path& archive, const std::filesystem::path& script);
+  void RemoveArchive(const std::filesystem::path& archive);
 
   StartPorts ports_;
   std::function<int()> language_;
@@ -122,6 +126,10 @@ class StartSequence {
   StartSetup setup_;
   bool closeRequested_ = false;
   bool ended_ = false;
+  // The update page is being read ("Continue" shown meanwhile), and whether
+  // "Continue" was chosen then.
+  bool checking_ = false;
+  bool continuedDuringCheck_ = false;
 };
 
 }  // namespace trakvella

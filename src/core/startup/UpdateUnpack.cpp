@@ -1,5 +1,6 @@
 #include "core/startup/UpdateUnpack.h"
 
+#include <algorithm>
 #include <fstream>
 
 #include "core/startup/UpdateScript.h"
@@ -20,7 +21,7 @@ bool IsRarFile(const fs::path& file) {
   return in.read(head.data(), static_cast<std::streamsize>(head.size())) && head == kRarSignature;
 }
 
-UnpackResult Failed(UnpackOutcome outcome, std::string detail) { return {outcome, std::move(detail)}; }
+UnpackResult Failed(UnpackOutcome outcome, std::string detail) { return {outcome, std::move(detail), {}}; }
 
 }  // namespace
 
@@ -47,7 +48,7 @@ UnpackResult UnpackUpdate(ArchiveReader& reader, const fs::path& archive, const 
   for (const ArchiveEntry& entry : entries) {
     if (!EntryStaysInside(entry.name))
       return Failed(UnpackOutcome::CannotUnpack, "the entry \"" + entry.name + "\" would leave the update folder");
-    anyFile = anyFile || !entry.isDirectory;
+    anyFile = anyFile || entry.isFile;
   }
   if (!anyFile) return Failed(UnpackOutcome::CannotUnpack, "the archive holds no files");
 
@@ -69,7 +70,14 @@ UnpackResult UnpackUpdate(ArchiveReader& reader, const fs::path& archive, const 
                   !extracted.refused.empty() ? "the entry \"" + extracted.refused.front() + "\" was refused"
                                              : extracted.error);
   }
-  return {UnpackOutcome::Unpacked, {}};
+  UnpackResult unpacked{UnpackOutcome::Unpacked, {}, {}};
+  // A name the archive holds twice was written twice; it is installed once.
+  for (const fs::path& file : extracted.written) {
+    const std::string name = file.lexically_relative(folder).generic_string();
+    if (std::find(unpacked.files.begin(), unpacked.files.end(), name) == unpacked.files.end())
+      unpacked.files.push_back(name);
+  }
+  return unpacked;
 }
 
 }  // namespace trakvella

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "ports/Progress.h"
 
@@ -26,6 +27,8 @@ enum class UnpackOutcome {
 struct UnpackResult {
   UnpackOutcome outcome = UnpackOutcome::CannotOpen;
   std::string detail;  // why, for the command line
+  // The files written below "update/", relative to it, "/" between folders.
+  std::vector<std::string> files;
 };
 
 // Unpacks archive into programFolder/update/ (emptied first). Every entry is

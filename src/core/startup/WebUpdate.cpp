@@ -34,6 +34,13 @@ std::string UpperAscii(std::string_view text) {
   return out;
 }
 
+// The byte offset `count` characters after byte offset `from`: the page's
+// offsets count characters of its text, so a character of several UTF-8
+// bytes (« » …) is one step, as it was one byte in code page 1251.
+size_t CharsAfter(std::string_view text, size_t from, size_t count) {
+  return from >= text.size() ? text.size() : from + ByteOffsetOfChar(text.substr(from), count);
+}
+
 // The text from `from` to the next double quote, or to the end when none follows.
 std::string_view ToQuote(std::string_view line, size_t from) {
   if (from >= line.size()) return {};
@@ -77,16 +84,17 @@ void ReadMetaTags(std::string_view page, const TUpdateTagInfo& tags, UpdatePageV
     if (meta == std::string::npos) continue;
     const size_t content = UpperAscii(line).find("CONTENT=");
     if (content == std::string::npos) continue;
-    const std::string_view name = ToQuote(line, meta + 11);
-    const std::string value = FirstChars(ToQuote(line, content + 9), kMaxValueChars);
+    const std::string_view name = ToQuote(line, CharsAfter(line, meta, 11));
+    const std::string value = FirstChars(ToQuote(line, CharsAfter(line, content, 9)), kMaxValueChars);
     for (const auto& [tagName, slot] : slots)
       if (name == *tagName) *slot = value;
   }
 }
 
 bool IsNewerVersion(std::string_view local, std::string_view remote, TVersionFormat) {
-  // std::string_view compares as unsigned bytes, like the ordinal comparison.
-  return remote.compare(local) > 0;
+  // The bytes the versions have in code page 1251, compared as unsigned bytes
+  // (std::string compares so): "1.ё" (0xB8) is older than "1.а" (0xE0).
+  return Utf8ToCp1251(remote).compare(Utf8ToCp1251(local)) > 0;
 }
 
 TWebUpdate::TWebUpdate(Downloader& downloader) : downloader_(downloader) {}
@@ -197,9 +205,13 @@ bool TWebUpdate::DownloadUpdate() {
   if (name.empty() || name == "." || name == "..")
     return fail("the update page names no usable archive file (\"" + values_.clientFileName + "\")");
 
+  // The archive's own folder (made when missing), so no name the page gives
+  // can stand for a file the program keeps; a link in its place is not used.
   std::error_code ec;
-  fs::path folder = TargetFolder;
-  if (folder.empty() || !fs::is_directory(folder, ec)) folder = fs::temp_directory_path(ec);
+  const fs::path folder = TargetFolder.empty() ? fs::temp_directory_path(ec) : fs::path(TargetFolder);
+  fs::create_directories(folder, ec);
+  if (fs::symlink_status(folder, ec).type() != fs::file_type::directory)
+    return fail("cannot keep the update's archive in " + folder.string());
   std::string path = (folder / name).string();
   if (OnGetClientFileName) OnGetClientFileName(path);
   success_ = false;

@@ -94,6 +94,8 @@ class TWebUpdate {
   TUpdateOptions Options;
   int HTTPPort = 80;  // used for an address that names no port
   std::string UserName, Password;
+  // The folder the archive is downloaded into (made when missing); the
+  // system's temporary folder when empty.
   std::string TargetFolder;
   static constexpr const char* Version = "1.21";
   // Free for the owner (the start window keeps its state here).

@@ -23,16 +23,28 @@ DemoTargets DemoTargetsOf(const Catalogue& catalogue, const std::vector<std::str
   return targets;
 }
 
-std::vector<DemoDownloadItem> DownloadDemosInto(Downloader& downloader, const Catalogue& catalogue,
+std::string DemoSummaryText(int language, size_t saved, size_t failed) {
+  return LangMessage(language, Msg::DemoFilesSaved) + std::to_string(saved) + LangMessage(language, Msg::DemoFilesFailed) +
+         std::to_string(failed);
+}
+
+std::vector<DemoDownloadItem> DownloadDemosInto(Downloader& downloader, Dialogs& dialogs, const Catalogue& catalogue,
                                                 const std::vector<std::string>& items, const std::string& demoBaseUrl,
-                                                const std::string& folder) {
+                                                const std::string& folder, int language) {
   const DemoTargets targets = DemoTargetsOf(catalogue, items, demoBaseUrl);
-  downloader.DownloadFilesAs(targets.urls, targets.names, true, kMessageDownloadingFiles, folder);
+  // Whether each file arrived now: an older file of the same name is no success.
+  const std::vector<bool> kept = downloader.DownloadFilesNamed(targets.urls, targets.names, targets.codes, true,
+                                                               kMessageDownloadingFiles, folder);
   std::vector<DemoDownloadItem> result;
+  size_t saved = 0;
   for (size_t i = 0; i < targets.codes.size(); ++i) {
-    const fs::path file = fs::path(folder) / targets.names[i];
-    result.push_back({targets.codes[i], file, FileSizeOf(file) >= 0});
+    result.push_back({targets.codes[i], fs::path(folder) / targets.names[i], kept[i]});
+    if (kept[i]) ++saved;
   }
+  // A cancelled run ends without a summary: the user stopped it.
+  if (!downloader.Cancelled())
+    dialogs.Message(DemoSummaryText(language, saved, result.size() - saved), MessageKind::Information,
+                    MessageButtons::Ok);
   return result;
 }
 
@@ -47,7 +59,7 @@ std::vector<DemoDownloadItem> FileDownBut(Downloader& downloader, Dialogs& dialo
   std::error_code ec;
   if (folder.empty() || !fs::is_directory(folder, ec)) return {};
   lastDownloadFolder = folder;
-  return DownloadDemosInto(downloader, catalogue, items, demoBaseUrl, folder);
+  return DownloadDemosInto(downloader, dialogs, catalogue, items, demoBaseUrl, folder, language);
 }
 
 }  // namespace trakvella

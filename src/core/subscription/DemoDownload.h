@@ -14,7 +14,7 @@ namespace trakvella {
 struct DemoDownloadItem {
   std::string code;
   std::filesystem::path file;  // where it was saved
-  bool kept = false;           // the file is there after the run
+  bool kept = false;           // the file arrived in this run and was kept
 };
 
 // The address and the file name of each item's demo: demo base + KMLB_ccc/code.mp3,
@@ -26,10 +26,15 @@ DemoTargets DemoTargetsOf(const Catalogue& catalogue, const std::vector<std::str
                           const std::string& demoBaseUrl);
 
 // Downloads the items' demos into folder (message 40 progress, files under
-// 10,000 bytes thrown away, failures reported as the downloader does).
-std::vector<DemoDownloadItem> DownloadDemosInto(Downloader& downloader, const Catalogue& catalogue,
+// 10,000 bytes thrown away, each failure reported with its track code as the
+// downloader does), then shows the run's one-line summary ("Demo files saved:
+// 3, not downloaded: 1") unless the run was cancelled.
+std::vector<DemoDownloadItem> DownloadDemosInto(Downloader& downloader, Dialogs& dialogs, const Catalogue& catalogue,
                                                 const std::vector<std::string>& items, const std::string& demoBaseUrl,
-                                                const std::string& folder);
+                                                const std::string& folder, int language);
+
+// The summary line of a demo download run.
+std::string DemoSummaryText(int language, size_t saved, size_t failed);
 
 // FileDownBut: offline, a warning (message 115) and nothing else; otherwise the
 // folder dialog (no starting folder), which becomes lastDownloadFolder, then the

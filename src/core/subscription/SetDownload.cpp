@@ -2,6 +2,7 @@
 // retrieval and unpacking, the library copy and the reveal — and the download
 // entry points of the windows.
 #include <algorithm>
+#include <limits>
 
 #include "core/catalogue/TrackCodes.h"
 #include "core/lang/MessageTable.h"
@@ -16,6 +17,21 @@ namespace {
 
 constexpr std::string_view kLibraryPrefix = "KMLB_";
 constexpr int kStepWaitMs = 100;
+
+// The starting folder's listing, however the server trickles or pads it.
+constexpr FtpLimits kListingLimits{30000, 4 << 20};
+// A track's archive: its size at a slow 64 kB/s, and never less than ten
+// minutes; one of unknown size at most what a track's archive can be (two
+// hours of 24-bit 96 kHz stereo audio).
+constexpr int64_t kSlowestBytesPerSecond = 64 * 1024;
+constexpr int64_t kShortestArchiveTimeMs = 10 * 60 * 1000;
+constexpr int64_t kLargestTrackArchive = int64_t{2} << 30;
+
+FtpLimits ArchiveLimits(int64_t size) {
+  const int64_t bytes = size >= 0 ? size : kLargestTrackArchive;
+  const int64_t ms = std::max(kShortestArchiveTimeMs, bytes / kSlowestBytesPerSecond * 1000);
+  return {static_cast<int>(std::min<int64_t>(ms, std::numeric_limits<int>::max())), bytes};
+}
 
 bool Exists(const fs::path& path) {
   std::error_code ec;
@@ -74,7 +90,7 @@ void Subscription::DownloadItems(const std::vector<std::string>& items, const Se
   // A listing that fails leaves the map with what arrived.
   std::vector<std::string> listing;
   std::string error;
-  ftp_.List(listing, error);
+  ftp_.List(listing, kListingLimits, error);
   const FolderMap folders(listing);
 
   std::string unpackedName;
@@ -91,11 +107,16 @@ void Subscription::DownloadItems(const std::vector<std::string>& items, const Se
   // The last unpacked file, shown in the file manager. (Closing a file manager
   // window already open on the folder is not something every desktop offers;
   // the file manager's own "show items" reuses or opens a window.)
+  progress_.SetStatus("");
   if (switches.revealResult && !Cancelled() && !unpackedName.empty()) {
     const fs::path file = targetFolder_ / unpackedName;
     if (Exists(file)) {
-      shell_.RevealFile(file.string());
-      if (report) report->revealed = file;
+      if (shell_.RevealFile(file.string())) {
+        if (report) report->revealed = file;
+      } else {
+        dialogs_.Message(Message(static_cast<unsigned>(Msg::NoFileManager)) + file.string(), MessageKind::Warning,
+                         MessageButtons::Ok);
+      }
     }
   }
 }
@@ -105,11 +126,15 @@ ItemOutcome Subscription::DownloadOne(size_t i, size_t count, const std::string&
   ItemOutcome outcome;
   const std::string position = " (" + std::to_string(i + 1) + Message(static_cast<unsigned>(Msg::Of)) +
                                std::to_string(count);
+  const std::string code = TrackCodeOfItem(item);
+  const std::string archiveName = code + ".rar";
   progress_.ShowProgress(Message(static_cast<unsigned>(Msg::DownloadingFiles)) + position + ")...",
                          ProgressMode::Show, true);
+  // The window's own line: the archive on its way (never what an earlier
+  // operation counted there).
+  progress_.SetStatus(archiveName);
   progress_.pump();
 
-  const std::string code = TrackCodeOfItem(item);
   outcome.code = code;
   if (account.HasDownloaded(code) &&
       dialogs_.Message(code + "\r" + Message(static_cast<unsigned>(Msg::AlreadyDownloaded)), MessageKind::Information,
@@ -124,35 +149,33 @@ ItemOutcome Subscription::DownloadOne(size_t i, size_t count, const std::string&
     dialogs_.Message(Message(static_cast<unsigned>(Msg::CannotCreateFolder)), MessageKind::Error, MessageButtons::Ok);
   }
 
-  const fs::path archive = targetFolder_ / (code + ".rar");
+  const fs::path archive = targetFolder_ / archiveName;
   bool retrieved = false;
   outcome.result = ItemResult::NotOnServer;
   if (folder) {
-    const std::string remote = "/" + *folder + "/" + code + ".rar";
+    const std::string remote = "/" + *folder + "/" + archiveName;
     std::string error;
     int64_t size = -1;
     bool ok = ftp_.Size(remote, size, error);
     if (ok) {
       progress_.SetPerMille(size > 0 ? 0 : -1);
+      // The archive arrives whole under its name or not at all (a transfer
+      // ending short of the size the server gave is not the archive); a
+      // failure leaves what was there before and no part of it.
       ok = ftp_.Retrieve(
-          remote, archive,
+          remote, archive, size, ArchiveLimits(size),
           [this, size](int64_t bytes) {
             if (size > 0) progress_.SetPerMille(static_cast<int>(std::min<int64_t>(bytes, size) * 1000 / size));
             progress_.pump();
             return !Cancelled();
           },
           error);
-      // A transfer that ended short of the size the server gave is not the archive.
-      if (ok && size >= 0 && FileSizeOf(archive) != size) ok = false;
     }
     progress_.SetPerMille(-1);
-    if (!ok) {
-      if (!Cancelled()) {
-        dialogs_.Message(Message(static_cast<unsigned>(Msg::Track)) + position + "): " + code + "\r\n" +
-                             Message(static_cast<unsigned>(Msg::CouldNotDownload)),
-                         MessageKind::Error, MessageButtons::Ok);
-      }
-      if (Exists(archive)) trash_.MoveToTrash(archive);
+    if (!ok && !Cancelled()) {
+      dialogs_.Message(Message(static_cast<unsigned>(Msg::Track)) + position + "): " + code + "\r\n" +
+                           Message(static_cast<unsigned>(Msg::CouldNotDownload)),
+                       MessageKind::Error, MessageButtons::Ok);
     }
     retrieved = ok;
     outcome.result = ok ? ItemResult::Unpacked : Cancelled() ? ItemResult::Cancelled : ItemResult::DownloadFailed;
@@ -166,7 +189,6 @@ ItemOutcome Subscription::DownloadOne(size_t i, size_t count, const std::string&
     outcome.file = archive;
   } else if (retrieved && Exists(archive)) {
     account.AddDownloaded(code);
-    const std::string archiveName = code + ".rar";
     progress_.ShowProgress(Message(static_cast<unsigned>(Msg::Unpacking)) + " " + archiveName, ProgressMode::Show,
                            true);
     progress_.pump();
@@ -179,10 +201,11 @@ ItemOutcome Subscription::DownloadOne(size_t i, size_t count, const std::string&
                        MessageButtons::Ok);
       outcome.result = ItemResult::OpenFailed;
     } else {
-      // The unpacked file: the last file entry listed, by its own name.
+      // The unpacked file: the last file entry listed, by its own name (a
+      // link or a folder is never the track).
       std::string name;
       for (const ArchiveEntry& entry : entries)
-        if (!entry.isDirectory && !FlatEntryName(entry.name).empty()) name = FlatEntryName(entry.name);
+        if (entry.isFile && !FlatEntryName(entry.name).empty()) name = FlatEntryName(entry.name);
       const ExtractResult extracted =
           archives_.Extract(archive, targetFolder_, ExtractPaths::Flat, [this](int64_t done, int64_t total) {
             if (total > 0) progress_.SetPerMille(static_cast<int>(std::min(done, total) * 1000 / total));
@@ -190,7 +213,10 @@ ItemOutcome Subscription::DownloadOne(size_t i, size_t count, const std::string&
             return true;
           });
       progress_.SetPerMille(-1);
-      if (!extracted.ok || name.empty()) {
+      // Unpacked means the track's file is there, written by this extraction.
+      const bool written =
+          std::find(extracted.written.begin(), extracted.written.end(), targetFolder_ / name) != extracted.written.end();
+      if (!extracted.ok || name.empty() || !written) {
         dialogs_.Message(Message(static_cast<unsigned>(Msg::ArchiveUnpackError)) + " " + archiveName,
                          MessageKind::Error, MessageButtons::Ok);
         outcome.result = ItemResult::UnpackFailed;

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "core/lang/MessageTable.h"
+#include "core/net/TlsAccounts.h"
 #include "core/settings/Settings.h"
 #include "core/text/Text.h"
 
@@ -16,6 +17,8 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int kFtpTimeoutMs = 5000;
+// The STAT reply, however the server trickles or pads it.
+constexpr FtpLimits kFtpReplyLimits{30000, 4 << 20};
 
 // The number after "credit " up to the comma, or -1.
 int CreditNumber(std::string_view text) {
@@ -95,6 +98,7 @@ bool Subscription::RunSubscriptionSession(const std::string& targetFolder, const
                                           const SessionSwitches& switches, DownloadReport* report) {
   if (switches.showConnecting)
     progress_.ShowProgress(Message(static_cast<unsigned>(Msg::ConnectingServer)), ProgressMode::Show, true);
+  progress_.SetStatus("");  // the line an earlier operation left
   progress_.ClearCancel();
   targetFolder_ = targetFolder;
   network_.networkState = kNetworkWorking;
@@ -106,10 +110,17 @@ bool Subscription::RunSubscriptionSession(const std::string& targetFolder, const
   login.password = account.password;
   login.connectTimeoutMs = kFtpTimeoutMs;
   login.readTimeoutMs = kFtpTimeoutMs;
+  // Once this account's server offered TLS, one that does not is refused
+  // before the password is sent.
+  login.requireTls = TlsSeen(programFolder_, account.login);
+  login.caFile = endpoints_.ftpCaFile;
   ftp_.onStatus = [this](const std::string& text) { SetPodStatus(text); };
 
   std::string error;
-  if (!ftp_.Connect(login, error)) {
+  const bool connected = ftp_.Connect(login, error);
+  if (!connected && ftp_.TlsMissing()) error = Message(static_cast<unsigned>(Msg::FtpTlsRefused));
+  if (connected && ftp_.Encrypted()) RememberTls(programFolder_, account.login);
+  if (!connected) {
     ftp_.onStatus = nullptr;
     network_.networkState = kNetworkOffline;
     progress_.ShowProgress("", ProgressMode::Hide);
@@ -154,7 +165,7 @@ void Subscription::TakeAcceptedCredentials() {
 bool Subscription::QueryQuota() {
   std::vector<std::string> reply;
   std::string error;
-  const bool answered = ftp_.Command("STAT", reply, error);
+  const bool answered = ftp_.Command("STAT", reply, kFtpReplyLimits, error);
   ftp_.Disconnect();
   // Without a reply the quota stays what it was.
   if (!answered) return false;

@@ -12,6 +12,7 @@
 
 #include "core/app/App.h"
 #include "core/documents/DocumentEnabling.h"
+#include "core/net/OpenPage.h"
 #include "core/subscription/DemoDownload.h"
 #include "core/subscription/SubscriptionEnabling.h"
 #include "core/subscription/SubscriptionView.h"
@@ -202,7 +203,9 @@ void SubscriptionCommands::FileDownButClick() {
                          app_.IsOffline(), app_.settings().lastDownloadFolder, app_.language());
 }
 
-void SubscriptionCommands::BuyBtnClick() { app_.shell().OpenUrl(BuySubscriptionPageUrl(app_.endpoints())); }
+void SubscriptionCommands::BuyBtnClick() {
+  OpenWebPage(app_.shell(), app_.dialogs(), BuySubscriptionPageUrl(app_.endpoints()), app_.language());
+}
 
 void SubscriptionCommands::PassViewBtnClick() {
   QLineEdit* edit = panel_->passEdit;

@@ -47,6 +47,16 @@ class Handler(BaseHTTPRequestHandler):
         elif p == "/nolength": self.answer(200, b"no length here")
         elif p == "/redirect": self.answer(302, b"", 0, [("Location", "/three")])
         elif p == "/hang": time.sleep(60)
+        elif p == "/trickle":
+            self.answer(200, b"", 1000)
+            for _ in range(1000):
+                self.wfile.write(b"t")
+                self.wfile.flush()
+                time.sleep(0.1)
+        elif p == "/huge":
+            self.answer(200, b"")
+            for _ in range(80):
+                self.wfile.write(b"h" * 65536)
         elif p.startswith("/echo"):
             body = (p + "\n" + str(self.headers)).encode("utf-8")
             self.answer(200, body, len(body))
@@ -219,8 +229,38 @@ TEST_F(HttpGetTest, ShortBodyFailsAndKeepsTheFileThatWasThere) {
   EXPECT_TRUE(NoPartFiles(out.path()));
   EXPECT_EQ(rig.errors, 1);
 
-  // Into memory too: a page cut short is no page.
-  EXPECT_FALSE(rig.downloader.HttpGet(Bad() + "/short", "", "", false, false, "").success);
+  // A page is read once a byte of it arrived, also when it is cut short.
+  const HttpGetResult page = rig.downloader.HttpGet(Bad() + "/short", "", "", false, false, "");
+  EXPECT_TRUE(page.success) << page.error;
+  EXPECT_EQ(page.text, std::string(100, 'x'));
+}
+
+TEST_F(HttpGetTest, TransfersEndAtTheirTimeAndSizeHoweverTheServerTrickles) {
+  // One byte every 0.1 s never lets the read time-out fire; the total time does.
+  rig.downloader.pageTimeoutMs = rig.downloader.fileTimeoutMs = 1500;
+  EXPECT_FALSE(rig.downloader.HttpGet(Bad() + "/trickle", "", "", false, false, "").success);
+  const fs::path target = out.path() / "trickle.bin";
+  EXPECT_FALSE(rig.downloader.HttpGet(Bad() + "/trickle", "", target.string(), true, true, "").success);
+  EXPECT_FALSE(fs::exists(target));
+  EXPECT_TRUE(NoPartFiles(out.path()));
+  // A page past the cap fails, holding no more than the cap.
+  rig.downloader.maxPageBytes = 1 << 20;
+  const HttpGetResult huge = rig.downloader.HttpGet(Bad() + "/huge", "", "", false, false, "");
+  EXPECT_FALSE(huge.success);
+  EXPECT_LE(huge.text.size(), size_t{1} << 20);
+}
+
+TEST_F(HttpGetTest, APartFileOrLinkLeftBeforeIsNeverWrittenThrough) {
+  // A link planted where the part file goes: the transfer replaces the link,
+  // the file it points to stays as it was.
+  const fs::path victim = out.path() / "victim.txt";
+  WriteFile(victim, "keep me");
+  const fs::path target = out.path() / "big.bin";
+  fs::create_symlink(victim, out.path() / "big.bin.part");
+  ASSERT_TRUE(rig.downloader.HttpGet(Files() + "/big.bin", "", target.string(), true, true, "").success);
+  EXPECT_EQ(ReadFile(victim), "keep me");
+  EXPECT_EQ(ReadFile(target), ReadFile(Served("big.bin")));
+  EXPECT_TRUE(NoPartFiles(out.path()));
 }
 
 TEST_F(HttpGetTest, LongerBodyGivesTheAnnouncedLength) {

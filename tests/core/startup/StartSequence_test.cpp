@@ -7,8 +7,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <thread>
 
@@ -197,15 +202,27 @@ class StartUpdate : public ::testing::Test {
     delete serverHome_;
   }
 
-  // Offers the update with an archive of kind, and runs a start in a fresh
-  // program folder holding the program file "trakvella".
-  void RunWith(const std::string& kind, ProcessLauncher& launcher) {
-    ASSERT_EQ(HttpGetForTest(servers_->web + "control/update/3.3.1.389/" + kind), "ok\n");
-    WriteFile(home_.path() / "trakvella",
-              "#!/bin/sh\necho \"$@\" > \"$(dirname \"$0\")/restarted\"\n");
-    fs::permissions(home_.path() / "trakvella", fs::perms::owner_all);
+  // Offers the update with an archive of kind (named by the page as name when
+  // given), and runs a start in the program folder holding the program file
+  // "trakvella" (a script that says it was started, unless one is there).
+  void RunWith(const std::string& kind, ProcessLauncher& launcher, const std::string& name = "") {
+    ASSERT_EQ(HttpGetForTest(servers_->web + "control/update/3.3.1.389/" + kind + (name.empty() ? "" : "/" + name)),
+              "ok\n");
+    if (!fs::exists(home_.path() / "trakvella")) {
+      WriteFile(home_.path() / "trakvella", "#!/bin/sh\necho \"$@\" > \"$(dirname \"$0\")/restarted\"\n");
+      fs::permissions(home_.path() / "trakvella", fs::perms::owner_all);
+    }
     start_ = std::make_unique<Start>(http_, launcher, home_.path(), servers_->web + "update.html");
     start_->Run();
+  }
+  fs::path Archive(const std::string& name = "trakvella_update.rar") const {
+    return home_.path() / kUpdateArchiveFolderName / name;
+  }
+  std::vector<std::string> Left() const {
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(home_.path())) left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    return left;
   }
 
   static inline TempDir* serverHome_ = nullptr;
@@ -235,7 +252,7 @@ TEST_F(StartUpdate, PutsAGoodArchiveInPlaceAndRestartsTheProgram) {
   EXPECT_TRUE(fs::exists(home / "docs" / "changes.txt"));
   EXPECT_GT(FileSizeOf(home / "data" / "update.bin"), 999000);
   EXPECT_FALSE(fs::exists(home / kUpdateFolderName));
-  EXPECT_FALSE(fs::exists(home / "trakvella_update.rar"));
+  EXPECT_FALSE(fs::exists(home / kUpdateArchiveFolderName));
   EXPECT_FALSE(fs::exists(home / kUpdateScriptName));
 }
 
@@ -253,7 +270,7 @@ TEST_F(StartUpdate, BadArchivesLeaveTheProgramFolderAsItWas) {
     for (const auto& entry : fs::directory_iterator(home_.path())) fs::remove_all(entry.path());
     RecordingLauncher launcher;
     RunWith(c.kind, launcher);
-    const fs::path archive = home_.path() / "trakvella_update.rar";
+    const fs::path archive = Archive();
     const std::vector<std::string> texts = start_->dialogs.Texts();
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_EQ(texts[0], M(Msg::UpdateNow));
@@ -262,13 +279,105 @@ TEST_F(StartUpdate, BadArchivesLeaveTheProgramFolderAsItWas) {
     EXPECT_EQ(start_->sequence->closeRequested(), c.programEnds);
     EXPECT_EQ(start_->sequence->state.NextButVisible, !c.programEnds);
     EXPECT_TRUE(launcher.started.empty());
-    std::vector<std::string> left;
-    for (const auto& entry : fs::directory_iterator(home_.path())) left.push_back(entry.path().filename().string());
-    std::sort(left.begin(), left.end());
     const std::vector<std::string> expected =
-        c.archiveStays ? std::vector<std::string>{"trakvella", "trakvella_update.rar"} : std::vector<std::string>{"trakvella"};
-    EXPECT_EQ(left, expected);
+        c.archiveStays ? std::vector<std::string>{"trakvella", kUpdateArchiveFolderName} : std::vector<std::string>{"trakvella"};
+    EXPECT_EQ(Left(), expected);
   }
+}
+
+TEST_F(StartUpdate, TheArchiveNeverTakesTheNameOfAFileTheProgramKeeps) {
+  // Named by the page like the settings file or servers.ini: it lands in a folder of its own.
+  for (const std::string kind : {"good", "small"}) {
+    const std::string name = kind == "good" ? "trakvella.ini" : "servers.ini";
+    WriteFile(home_.path() / name, "[kept]\r\n");
+    RecordingLauncher launcher;
+    RunWith(kind, launcher, name);
+    EXPECT_EQ(ReadFile(home_.path() / name), "[kept]\r\n");
+    EXPECT_GE(FileSizeOf(Archive(name)), 999999);
+  }
+}
+
+// A copy of a real executable, started and held running until the end of the scope.
+struct RunningProgram {
+  pid_t pid;
+  explicit RunningProgram(const fs::path& file) {
+    fs::copy_file("/bin/sleep", file);
+    pid = fork();
+    if (pid == 0) {
+      execl(file.c_str(), "trakvella", "60", static_cast<char*>(nullptr));
+      _exit(127);
+    }
+  }
+  ~RunningProgram() {
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+  }
+};
+
+std::string WaitForFile(const fs::path& file) {
+  for (int i = 0; i < 200 && FileSizeOf(file) <= 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));  // the script's last lines
+  return FileSizeOf(file) > 0 ? ReadFile(file) : std::string();
+}
+
+TEST_F(StartUpdate, TheScriptReplacesARunningProgramAndPutsEverythingBackWhenAStepFails) {
+  const fs::path home = home_.path();
+  const std::string program = "#!/bin/sh\necho new \"$@\" > \"$(dirname \"$0\")/restarted\"\n";
+  PosixProcessLauncher launcher;
+  {
+    // The old program runs while it is replaced: the new one lands executable
+    // and starts; the update's folders go, nothing is left aside.
+    RunningProgram running(home / "trakvella");
+    RunWith("program", launcher);
+    EXPECT_EQ(WaitForFile(home / "restarted"), "new --home " + home.string() + "\n");
+    EXPECT_EQ(ReadFile(home / "trakvella"), program);
+    EXPECT_EQ(kill(running.pid, 0), 0);
+    EXPECT_EQ(Left(), (std::vector<std::string>{"data", "docs", "restarted", "trakvella", "trakvella-update.txt"}));
+  }
+  // A folder stands where a file goes: every file replaced goes back, the
+  // update stays for another try, the old program starts.
+  for (const auto& entry : fs::directory_iterator(home)) fs::remove_all(entry.path());
+  WriteFile(home / "trakvella", "#!/bin/sh\necho old > \"$(dirname \"$0\")/restarted\"\n");
+  fs::permissions(home / "trakvella", fs::perms::owner_all);
+  WriteFile(home / "docs" / "changes.txt", "the old changes\n");
+  WriteFile(home / "data" / "update.bin" / "in the way", "x");
+  RunWith("program", launcher);
+  EXPECT_EQ(WaitForFile(home / "restarted"), "old\n");
+  EXPECT_EQ(ReadFile(home / "docs" / "changes.txt"), "the old changes\n");
+  EXPECT_EQ(Left(), (std::vector<std::string>{"data", "docs", "restarted", "trakvella", kUpdateFolderName,
+                                              kUpdateArchiveFolderName}));
+  EXPECT_GT(FileSizeOf(Archive()), kMinUpdateArchiveSize);
+}
+
+// Runs a callback each time the window is pumped.
+struct PumpHook : FakeProgress {
+  std::function<void()> onPump;
+  void pump() override {
+    FakeProgress::pump();
+    if (onPump) onPump();
+  }
+};
+
+TEST_F(StartUpdate, ContinueIsOfferedWhileTheCheckRunsAndStopsIt) {
+  PumpHook progress;
+  FakeDialogs dialogs;
+  NetworkState network;
+  LibarchiveReader archives;
+  RecordingLauncher launcher;
+  Downloader downloader(http_, progress, dialogs, [] { return kEnglish; }, network);
+  StartSequence s(StartPorts{dialogs, progress, downloader, archives, launcher}, [] { return kEnglish; }, network,
+                  StartSetup{"3.3.1.388", servers_->web + "silent/update.html", home_.path(), {}, {}, 0});
+  s.isOnline = [] { return true; };
+  progress.onPump = [&] {
+    if (s.state.NextButVisible && !s.closeRequested()) s.NextButClick();  // while the site keeps silent
+  };
+  s.PrepareShowing(0);
+  s.FormActivate();
+  for (int tick = 0; tick < kTicksBeforeCheck; ++tick) s.Timer1Timer();
+  EXPECT_TRUE(s.closeRequested());
+  EXPECT_TRUE(s.ContinueToMainWindow());
+  EXPECT_TRUE(dialogs.shown.empty());  // nothing failed: the user went on
+  EXPECT_EQ(network.networkState, kNetworkWorking);
 }
 
 }  // namespace

@@ -43,6 +43,11 @@ TEST(WebUpdateMeta, ReadsExactlyTheUpperCaseLinesAtTheirOffsets) {
   EXPECT_EQ(Read("<META NAME=\"tvEmail\" CONTENT=\"mail@x").email, "mail@x");
   // A page in code page 1251 is read as such.
   EXPECT_EQ(Read("<META NAME=\"tvAuthor\" CONTENT=\"\xCA\xCC\xCB\xC1\">").author, "КМЛБ");
+  // Offsets count characters of the page's text: a one-character quote (« ») in
+  // place of the double quote is one step, in code page 1251 as in UTF-8.
+  EXPECT_EQ(Read("<META NAME=\xABtvVersion\" CONTENT=\xAB" "3.3.1.389\">").version, "3.3.1.389");
+  EXPECT_EQ(Read("<META NAME=«tvVersion\" CONTENT=«3.3.1.389\">").version, "3.3.1.389");
+  EXPECT_EQ(Read("<META NAME=«tvAuthor\" CONTENT=«Жанна»\">").author, "Жанна»");
 }
 
 TEST(WebUpdateMeta, ComparesVersionsByteByByte) {
@@ -51,6 +56,9 @@ TEST(WebUpdateMeta, ComparesVersionsByteByByte) {
   EXPECT_FALSE(IsNewerVersion("3.3.1.388", "3.3.1.1000"));
   EXPECT_TRUE(IsNewerVersion("1.0.0.0", "1.0.0.0a"));
   EXPECT_FALSE(IsNewerVersion("1.0.0.0", ""));
+  // In code page 1251 order: "ё" (0xB8) before "а" (0xE0), whatever UTF-8 says.
+  EXPECT_FALSE(IsNewerVersion("1.а", "1.ё"));
+  EXPECT_TRUE(IsNewerVersion("1.ё", "1.а"));
 }
 
 std::string Page(const std::string& version, const std::string& redirection = "") {

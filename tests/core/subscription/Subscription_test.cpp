@@ -18,6 +18,7 @@
 #include "adapters/FreedesktopTrash.h"
 #include "adapters/LibarchiveReader.h"
 #include "core/lang/MessageTable.h"
+#include "core/net/OpenPage.h"
 #include "core/settings/Settings.h"
 #include "core/subscription/DemoDownload.h"
 #include "support/Fakes.h"
@@ -41,7 +42,7 @@ constexpr const char* kAccounts =
     " --ftp-account gina:pw:5:notrar --ftp-account hank:pw:5:empty --ftp-account ivy:pw:5:many"
     " --ftp-account jack:pw:5:nocredit --ftp-account kim:pw:5:badcredit --ftp-account lou:pw:1"
     " --ftp-account ron:pw:5:refuse --ftp-account mia:pw:5:normal:KMLB_003_004,KMLB_005_001"
-    " --ftp-account zoe:pw:0";
+    " --ftp-account zoe:pw:0 --ftp-account lena:pw:5:link";
 
 // The program's ports on real adapters, with scripted dialogs and progress.
 struct Rig {
@@ -436,6 +437,13 @@ TEST_F(SubscriptionTest, SetDownloadUnpacksCopiesRevealsAndCounts) {
   EXPECT_NE(std::find_if(rig.progress.calls.begin(), rig.progress.calls.end(),
                          [](const auto& c) { return c.text == "Downloading files (2 of 4)..."; }),
             rig.progress.calls.end());
+  // The progress window's own line: cleared as the connection starts (no count an
+  // earlier listing left), the archive on its way, cleared again at the end.
+  ASSERT_FALSE(rig.progress.statuses.empty());
+  EXPECT_EQ(rig.progress.statuses.front(), "");
+  EXPECT_NE(std::find(rig.progress.statuses.begin(), rig.progress.statuses.end(), "KMLB_005_002.rar"),
+            rig.progress.statuses.end());
+  EXPECT_EQ(rig.progress.statuses.back(), "");
 }
 
 // Cancels once the progress window has shown the given text and been pumped twice.
@@ -520,7 +528,7 @@ TEST_F(SubscriptionTest, EntriesThatTryToLeaveTheTargetFolderLandInsideIt) {
 }
 
 TEST_F(SubscriptionTest, ServersThatMisbehaveGiveTheirMessagesAndLoseNothing) {
-  {  // The data connection closes mid-transfer: each item reported, the partial archive trashed.
+  {  // The data connection closes mid-transfer: each item reported, no part of an archive left anywhere.
     Rig rig(serversHome());
     rig.Login("frank");
     rig.sub.account.downloadedTracks = {"KMLB_003_009"};
@@ -531,8 +539,30 @@ TEST_F(SubscriptionTest, ServersThatMisbehaveGiveTheirMessagesAndLoseNothing) {
                                                              "Track (2 of 2): KMLB_003_002\r\nCould not download!"}));
     EXPECT_EQ(report.items[1].result, ItemResult::DownloadFailed);
     EXPECT_TRUE(Names(rig.target.path()).empty());
-    EXPECT_EQ(rig.Trashed(), (std::vector<std::string>{"KMLB_003_001.rar", "KMLB_003_002.rar"}));
+    EXPECT_TRUE(rig.Trashed().empty());
     EXPECT_EQ(rig.sub.account.downloadedTracks, std::vector<std::string>{"KMLB_003_009"});
+  }
+  {  // A link as the archive's last entry: the track is the last file and the link is never
+     // made; a desktop without a file manager or browser says so instead of showing nothing.
+    Rig rig(serversHome());
+    struct NoDesktop : FakeShell {
+      bool OpenUrl(const std::string&) override { return false; }
+      bool RevealFile(const std::string&) override { return false; }
+    } shell;
+    Subscription sub({&rig.ftp, &rig.archives, &rig.trash, &rig.dialogs, &rig.progress, &shell, &rig.http},
+                     rig.home.path(), ReadServerConfig(serversHome()), [] { return kEnglish; }, rig.network);
+    sub.wait = [](int) {};
+    sub.account.login = sub.account.activeAccount = "lena";
+    sub.account.password = "pw";
+    DownloadReport report;
+    ASSERT_TRUE(sub.DownloadInto(rig.target.path().string(), {"KMLB_003_001"}, SessionSwitches::All(), &report));
+    const fs::path track = rig.target.path() / "KMLB_003_001 Аплодисменты - 01.mp3";
+    EXPECT_EQ(report.items[0].file, track);
+    EXPECT_EQ(Names(rig.target.path()), std::vector<std::string>{track.filename().string()});
+    EXPECT_EQ(rig.dialogs.Texts(), std::vector<std::string>{"No file manager could be started to show " + track.string()});
+    EXPECT_FALSE(OpenWebPage(shell, rig.dialogs, BuySubscriptionPageUrl(sub.endpoints()), kEnglish));  // "Купить Подписку"
+    EXPECT_EQ(rig.dialogs.Texts().back(), "No web browser could be started to open " +
+                                              BuySubscriptionPageUrl(sub.endpoints()));
   }
   {  // Not an archive: the archive stays, the track counts as downloaded.
     Rig rig(serversHome());

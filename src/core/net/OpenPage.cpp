@@ -1,0 +1,14 @@
+// OpenPage: a page in the browser, or a message that says so.
+#include "core/net/OpenPage.h"
+
+#include "core/lang/MessageTable.h"
+
+namespace trakvella {
+
+bool OpenWebPage(Shell& shell, Dialogs& dialogs, const std::string& url, int language) {
+  if (shell.OpenUrl(url)) return true;
+  dialogs.Message(LangMessage(language, Msg::NoBrowser) + url, MessageKind::Warning, MessageButtons::Ok);
+  return false;
+}
+
+}  // namespace trakvella
