@@ -14,7 +14,6 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextEdit>
@@ -24,6 +23,7 @@
 
 #include "core/app/App.h"
 #include "ui/QtText.h"
+#include "ui/WindowOnScreen.h"
 #include "ui/documents/RtfPreview.h"
 #include "ui/lang/LangCaptions.h"
 
@@ -91,6 +91,8 @@ QTextEdit* PreviewEditor(const char* name, QWidget* parent) {
   editor->setObjectName(name);
   editor->setReadOnly(true);
   editor->setLineWrapMode(QTextEdit::WidgetWidth);
+  // On a narrow screen the previews take what room the form leaves them.
+  editor->setMinimumWidth(40);
   return editor;
 }
 
@@ -348,21 +350,16 @@ bool TDocForm::eventFilter(QObject* watched, QEvent* event) {
 
 DocumentContext TDocForm::Context() {
   return DocumentContext{app_.resources(), app_.catalogue(), app_.dialogs(), app_.language(),
-                         static_cast<double>(logicalDpiX()), &saveFileName_};
+                         static_cast<double>(logicalDpiX()), &saveFileName_, [this] { ShowPreviews(); }};
 }
 
 void TDocForm::MakeDocButClick(MakeDocSender sender) {
   DocAccount account;
   if (const Subscription* subscription = app_.subscription())
     account = {subscription->account.login, subscription->account.password, subscription->account.downloadedTracks};
-  // Filled first and shown, so the previews hold the documents while the save dialogs ask.
-  const DocumentContext context = Context();
-  MakeDocResult result = trakvella::MakeDocButClick(MakeDocSender::ViewDocBut, state_, account,
-                                                    app_.musicSet().Codes(), context, documents_);
-  if (!result.filled) return;
-  ShowPreviews();
-  if (sender != MakeDocSender::MakeDocBut || result.source == TrackSource::Cancel) return;
-  SaveLicenceDocuments(state_, context, documents_, result);
+  // The previews show the filled documents while the track source and the save dialogs ask.
+  const MakeDocResult result =
+      trakvella::MakeDocButClick(sender, state_, account, app_.musicSet().Codes(), Context(), documents_);
   // A document that could not be written is named, so nobody takes it for saved.
   if (!result.failed.empty()) {
     std::string files;
@@ -388,14 +385,22 @@ void TDocForm::OptButtonClick(bool pressed) {
   previews_->setVisible(pressed);
   layout()->activate();  // the window's least width follows the previews at once
   if (pressed) {
-    const QRect screen = this->screen() ? this->screen()->geometry() : QRect(0, 0, kWideWidth, 0);
-    resize(kWideWidth, height());
-    move(screen.left() + static_cast<int>(std::lround((screen.width() - kWideWidth) / 2.0)), y());
+    const QRect room = ScreenRoom(this);
+    const int frame = frameGeometry().width() - width();
+    const int wide = std::max(kNarrowWidth, std::min(kWideWidth, room.width() - frame));
+    resize(wide, height());
+    move(room.left() + static_cast<int>(std::lround((room.width() - wide - frame) / 2.0)), y());
   } else {
     resize(kNarrowWidth, height());
     move(rememberedLeft_, y());
   }
+  KeepOnScreen(this);
   for (QTextEdit* editor : {dog_, dogPril_, prList_}) editor->viewport()->update();
+}
+
+void TDocForm::setVisible(bool visible) {
+  if (visible) KeepOnScreen(this);
+  QDialog::setVisible(visible);
 }
 
 void TDocForm::showEvent(QShowEvent* event) {

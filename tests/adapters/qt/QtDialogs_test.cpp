@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
 #include <QMainWindow>
@@ -49,6 +50,34 @@ TEST(QtDialogs, TheProgressWindowStepsAsideForEveryBoxAndEnterNeverDestroys) {
   progress.ShowProgress("", ProgressMode::Hide);
   enterIn(MessageButtons::Ok, shown);
   EXPECT_FALSE(progress.isVisible());  // hidden, it stays hidden
+}
+
+// A question of buttons of its own shows its caption; Escape answers none of the buttons.
+TEST(QtDialogs, AChoiceShowsItsCaptionAndEscapeChoosesNothing) {
+  QtDialogs dialogs;
+  QString caption;
+  bool stayedOpen = false;
+  auto answer = [&](bool escape) {
+    QTimer::singleShot(0, [&, escape] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      caption = box->windowTitle();
+      if (escape) QTest::keyClick(box, Qt::Key_Escape);
+      // Still up after Escape (or asked for a button): the second button answers.
+      QTimer::singleShot(50, [&, escape] {
+        auto* still = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!still) return;
+        stayedOpen = escape;
+        for (QAbstractButton* b : still->buttons())
+          if (b->text() == QString::fromUtf8("Набор")) b->click();
+      });
+    });
+    return dialogs.Choose("Подписка", "Выберите откуда взять список треков:", {"Подписка", "Набор", "Отменить"});
+  };
+  EXPECT_EQ(answer(true), -1);
+  EXPECT_FALSE(stayedOpen);
+  EXPECT_EQ(caption, QString::fromUtf8("Подписка"));
+  EXPECT_EQ(answer(false), 1);
 }
 
 }  // namespace
