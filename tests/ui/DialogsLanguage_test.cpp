@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
@@ -42,6 +43,12 @@ void OnModal(const std::function<void(QWidget*)>& check) {
 
 struct DialogsInTheLanguage : MainWindowTest {
   QtOwnDialogs own;  // as the program start has it
+
+  void SetUp() override {
+    // Qt's dialogs keep their state in the user's settings: a fresh place.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(home.path().string()));
+    MainWindowTest::SetUp();
+  }
   const char* languages[2] = {"Lang1", "Lang0"};
 
   void Switch(const char* language) {

@@ -10,7 +10,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScrollArea>
 #include <QScrollBar>
+#include <QSettings>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -57,6 +59,8 @@ struct DialogsOnX : MainWindowTest {
 
   void SetUp() override {
     SKIP_WITHOUT_X_SERVER();
+    // Qt's dialogs keep their state (the file dialog's columns) in the user's settings: a fresh place.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Q(home.path().string()));
     Start();
     main->resize(940, 768);  // the design size, or the screen's room at twice the scale
     ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get()));
@@ -67,7 +71,8 @@ struct DialogsOnX : MainWindowTest {
   }
   bool Russian() { return app().language() == kRussian; }
 
-  // The window within the screen's room, and every text of its visible controls whole.
+  // The window within the screen's room, and every text of its visible controls whole; a control
+  // on the sheet of a scroll area lies on that sheet, and the scroll bars reach all of it.
   static void ExpectOnScreenAndWhole(QWidget* window) {
     QCoreApplication::processEvents();
     const QRect frame = window->frameGeometry();
@@ -77,7 +82,15 @@ struct DialogsOnX : MainWindowTest {
     for (QWidget* w : window->findChildren<QWidget*>()) {
       if (!w->isVisible()) continue;
       const std::string name = w->objectName().isEmpty() ? w->metaObject()->className() : w->objectName().toStdString();
-      EXPECT_TRUE(window->rect().contains(QRect(w->mapTo(window, QPoint(0, 0)), w->size()))) << name;
+      QWidget* area = window;
+      for (QScrollArea* scroller : window->findChildren<QScrollArea*>())
+        if (scroller->widget()->isAncestorOf(w)) area = scroller->widget();
+      EXPECT_TRUE(area->rect().contains(QRect(w->mapTo(area, QPoint(0, 0)), w->size()))) << name;
+      if (auto* scroller = qobject_cast<QScrollArea*>(w)) {
+        const QSize view = scroller->viewport()->size(), sheet = scroller->widget()->size();
+        EXPECT_GE(scroller->horizontalScrollBar()->maximum(), sheet.width() - view.width()) << name;
+        EXPECT_GE(scroller->verticalScrollBar()->maximum(), sheet.height() - view.height()) << name;
+      }
       auto* label = qobject_cast<QLabel*>(w);
       auto* button = qobject_cast<QAbstractButton*>(w);
       if ((label && !label->wordWrap() && !label->text().isEmpty()) || (button && !button->text().isEmpty())) {
@@ -135,10 +148,12 @@ TEST_F(DialogsOnX, DocumentsAndScanWindowsFitTheScreenWithTheirTextsWhole) {
         ExpectOnScreenAndWhole(documents);
       }
       pages->setCurrentIndex(0);
-      // With the previews the window takes the room the screen has, and shows them beside the form.
+      // With the previews the window takes the room the screen has, and shows them beside the
+      // form wide enough to read (scrolling to them where the screen is too narrow).
       documents->findChild<QToolButton*>("OptButton")->click();
       ExpectOnScreenAndWhole(documents);
-      EXPECT_GT(documents->findChild<QWidget*>("PrList")->width(), 0);
+      const QWidget* act = documents->findChild<QWidget*>("PrList");
+      EXPECT_GE(act->width(), 25 * act->fontMetrics().averageCharWidth());
       documents->findChild<QToolButton*>("OptButton")->click();
       ExpectOnScreenAndWhole(documents);
     });
@@ -169,7 +184,9 @@ TEST_F(DialogsOnX, FileDialogShowsItsColumnsWhole) {
         if (header->isSectionHidden(column)) continue;
         total += header->sectionSize(column);
         EXPECT_GE(header->sectionSize(column), header->sectionSizeHint(column)) << "heading of column " << column;
-        if (column > 0) EXPECT_GE(header->sectionSize(column), static_cast<QAbstractItemView*>(view)->sizeHintForColumn(column)) << "column " << column;
+        if (column > 0)
+          EXPECT_GE(header->sectionSize(column), static_cast<QAbstractItemView*>(view)->sizeHintForColumn(column))
+              << "column " << column;
       }
       EXPECT_LE(total, view->viewport()->width());  // nothing hides to the right
     });

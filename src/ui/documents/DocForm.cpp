@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextEdit>
@@ -91,8 +92,8 @@ QTextEdit* PreviewEditor(const char* name, QWidget* parent) {
   editor->setObjectName(name);
   editor->setReadOnly(true);
   editor->setLineWrapMode(QTextEdit::WidgetWidth);
-  // On a narrow screen the previews take what room the form leaves them.
-  editor->setMinimumWidth(40);
+  // Narrow enough to stand beside the form on a 940 pixels wide screen.
+  editor->setMinimumWidth(300);
   return editor;
 }
 
@@ -170,11 +171,22 @@ TDocForm::TDocForm(App& app, QWidget* parent)
   previews_ = previews;
   previews_->hide();
 
-  auto* layout = new QHBoxLayout(this);
-  layout->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
-  layout->setSpacing(kMargin);
-  layout->addWidget(form);
-  layout->addWidget(previews_, 1);
+  // The form and the previews on one sheet, which scrolls where the screen has
+  // less room than they need (twice the scale on a small screen).
+  auto* sheet = new QWidget;
+  auto* sheetLayout = new QHBoxLayout(sheet);
+  sheetLayout->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
+  sheetLayout->setSpacing(kMargin);
+  sheetLayout->addWidget(form);
+  sheetLayout->addWidget(previews_, 1);
+  auto* scroller = new QScrollArea(this);
+  scroller->setObjectName("DocScroller");
+  scroller->setFrameShape(QFrame::NoFrame);
+  scroller->setWidgetResizable(true);
+  scroller->setWidget(sheet);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(scroller);
   resize(kNarrowWidth, 640);
 
   // The editors start with the templates as they are.
@@ -383,7 +395,6 @@ void TDocForm::OptButtonClick(bool pressed) {
   optButton_->setArrowType(pressed ? Qt::LeftArrow : Qt::RightArrow);
   if (optButton_->isChecked() != pressed) optButton_->setChecked(pressed);
   previews_->setVisible(pressed);
-  layout()->activate();  // the window's least width follows the previews at once
   if (pressed) {
     const QRect room = ScreenRoom(this);
     const int frame = frameGeometry().width() - width();
