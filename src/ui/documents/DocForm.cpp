@@ -92,7 +92,7 @@ QTextEdit* PreviewEditor(const char* name, QWidget* parent) {
   editor->setObjectName(name);
   editor->setReadOnly(true);
   editor->setLineWrapMode(QTextEdit::WidgetWidth);
-  // Narrow enough to stand beside the form on a 940 pixels wide screen.
+  // Wide enough to read, and still beside the form on a 940 pixels wide screen.
   editor->setMinimumWidth(300);
   return editor;
 }
