@@ -25,7 +25,7 @@ class NoDialogs : public Dialogs {
   std::string SelectFolder(const std::string&, const std::string&) override { return {}; }
   std::string SaveFileName(const std::string&, const std::string&, const std::string&) override { return {}; }
   std::string OpenFileName(const std::string&, const std::string&, const std::string&) override { return {}; }
-  int Choose(const std::string&, const std::vector<std::string>&) override { return -1; }
+  int Choose(const std::string&, const std::string&, const std::vector<std::string>&) override { return -1; }
 };
 
 // Runs tools/gen_catalogue.py with the given arguments.

@@ -27,7 +27,7 @@ Library& Lib() {
 // The music set chosen as the source of the act's list; nothing else is asked.
 class MusicSetChosen : public bench::NoDialogs {
  public:
-  int Choose(const std::string&, const std::vector<std::string>&) override { return 1; }
+  int Choose(const std::string&, const std::string&, const std::vector<std::string>&) override { return 1; }
 };
 
 // 500 tracks spread over the catalogue, listed from the last CD to the first,

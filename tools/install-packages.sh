@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev libxml2-utils
   unrtf libreoffice-writer-nogui
   xvfb xauth
+  qt6-translations-l10n
 )
 missing=()
 for p in "${packages[@]}"; do

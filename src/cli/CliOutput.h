@@ -64,7 +64,7 @@ class StderrDialogs : public Dialogs {
   std::string SelectFolder(const std::string&, const std::string&) override { return {}; }
   std::string SaveFileName(const std::string&, const std::string&, const std::string&) override { return {}; }
   std::string OpenFileName(const std::string&, const std::string&, const std::string&) override { return {}; }
-  int Choose(const std::string&, const std::vector<std::string>&) override { return -1; }
+  int Choose(const std::string&, const std::string&, const std::vector<std::string>&) override { return -1; }
 
  private:
   MessageAnswer questionAnswer_;

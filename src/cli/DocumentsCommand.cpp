@@ -88,7 +88,7 @@ class ScriptedDialogs : public cli::StderrDialogs {
   std::string SaveFileName(const std::string&, const std::string&, const std::string& initialPath) override {
     return folder.empty() ? file.string() : (folder / initialPath).string();
   }
-  int Choose(const std::string&, const std::vector<std::string>&) override { return choice; }
+  int Choose(const std::string&, const std::string&, const std::vector<std::string>&) override { return choice; }
 };
 
 // The command line opens nothing on the desktop.

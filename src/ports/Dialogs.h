@@ -59,9 +59,9 @@ class Dialogs {
   virtual std::string OpenFileName(const std::string& title, const std::string& filter,
                                    const std::string& initialPath) = 0;
 
-  // A question with buttons of its own captions; the index of the button
-  // chosen, or -1 when the box was closed without one.
-  virtual int Choose(const std::string& text, const std::vector<std::string>& buttons) = 0;
+  // A question under its own caption with buttons of their own captions; the
+  // index of the button chosen, or -1 when the box was closed without one.
+  virtual int Choose(const std::string& caption, const std::string& text, const std::vector<std::string>& buttons) = 0;
 };
 
 }  // namespace trakvella

@@ -11,6 +11,7 @@
 #include "program/DesktopPorts.h"
 #include "program/SignalCloser.h"
 #include "ui/lang/LangCaptions.h"
+#include "ui/lang/QtOwnDialogs.h"
 #include "ui/main/MainForm.h"
 #include "ui/startup/StartForm.h"
 #include "ui/wait/WaitForm.h"
@@ -19,6 +20,8 @@ int main(int argc, char** argv) {
   using namespace trakvella;
   QApplication app(argc, argv);
   QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
+  // Qt's own dialogs follow the interface language from the first caption on.
+  QtOwnDialogs ownDialogs;
 
   // "-local" as the first parameter starts offline; --home and --catalogue
   // replace the program folder and the embedded catalogue.

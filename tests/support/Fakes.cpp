@@ -44,7 +44,9 @@ std::string FakeDialogs::OpenFileName(const std::string& title, const std::strin
   return SaveFileName(title, filter, initialPath);
 }
 
-int FakeDialogs::Choose(const std::string& text, const std::vector<std::string>&) {
+int FakeDialogs::Choose(const std::string& caption, const std::string& text, const std::vector<std::string>&) {
+  chooseCaptions.push_back(caption);
+  if (whileChoosing) whileChoosing();
   shown.push_back({text, MessageKind::Confirmation, MessageButtons::YesNoCancel});
   if (choices.empty()) return -1;
   int a = choices.front();

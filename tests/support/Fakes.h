@@ -3,6 +3,7 @@
 // answer from a script, so tests read back every message in order.
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,8 @@ class FakeDialogs : public Dialogs {
   std::deque<std::string> folders;                // next folder dialog answers
   std::deque<std::string> fileNames;              // next save/open dialog answers
   std::deque<int> choices;                        // next Choose answers; -1 when empty
+  std::vector<std::string> chooseCaptions;        // captions of the Choose questions shown
+  std::function<void()> whileChoosing;            // runs while a Choose question is up
   std::vector<std::string> fileDialogTitles;      // titles of the save/open dialogs shown
   std::vector<std::string> fileDialogInitialPaths;
 
@@ -38,7 +41,7 @@ class FakeDialogs : public Dialogs {
                            const std::string& initialPath) override;
   std::string OpenFileName(const std::string& title, const std::string& filter,
                            const std::string& initialPath) override;
-  int Choose(const std::string& text, const std::vector<std::string>& buttons) override;
+  int Choose(const std::string& caption, const std::string& text, const std::vector<std::string>& buttons) override;
 
   std::vector<std::string> Texts() const;
 };

@@ -27,6 +27,7 @@
 #include "ui/MainWindowFixture.h"
 #include "ui/documents/DocForm.h"
 #include "ui/documents/DocumentCommands.h"
+#include "ui/WindowOnScreen.h"
 #include "ui/subscription/SignInForm.h"
 
 namespace trakvella::testing {
@@ -130,9 +131,11 @@ TEST_F(DocumentsWindow, MarksPagesPresetsAndPreviewsAsTheUserSeesThem) {
   EXPECT_EQ(In<QLineEdit>("fQuotaEdit")->text(), "25");
   EXPECT_EQ(Mark("fQuotaEditBtn"), "green");
 
-  // The preview toggle widens the window to show the three documents and narrows it back.
+  // The preview toggle widens the window to show the three documents (as far as the
+  // screen has room) and narrows it back.
   In<QToolButton>("OptButton")->click();
-  EXPECT_EQ(form->width(), TDocForm::kWideWidth);
+  EXPECT_GT(form->width(), TDocForm::kNarrowWidth);
+  EXPECT_TRUE(ScreenRoom(form).contains(form->frameGeometry()));
   EXPECT_TRUE(In<QTextEdit>("DogPril")->isVisible());
   In<QToolButton>("OptButton")->click();
   EXPECT_EQ(form->width(), TDocForm::kNarrowWidth);
@@ -157,14 +160,20 @@ TEST_F(DocumentsWindow, MakesTheThreeDocumentsThroughTheSaveDialogs) {
   Type("fQuotaEdit", "25");
 
   dialogs.choices = {0};  // the subscription's downloaded tracks
+  // While the source is asked, the previews hold the filled documents, not the templates' fields.
+  QString previewsWhileAsked;
+  dialogs.whileChoosing = [&] { previewsWhileAsked = Preview("Dog") + Preview("DogPril") + Preview("PrList"); };
   const auto dog = home.path() / "contract.rtf", pril = home.path() / "appendix.rtf", act = home.path() / "act.rtf";
   dialogs.fileNames = {(home.path() / "contract").string(), pril.string(), (home.path() / "act").string()};
   In<QPushButton>("MakeDocBut")->click();
   form->hide();
 
+  EXPECT_TRUE(previewsWhileAsked.contains(QString::fromUtf8("ООО «Ромашка»")));
+  EXPECT_FALSE(previewsWhileAsked.contains("$$$"));
   const std::string title = SaveRtfTitle(app().language());
   EXPECT_THAT(dialogs.fileDialogTitles, ElementsAre(title, title, title));
-  EXPECT_THAT(dialogs.fileDialogInitialPaths, ElementsAre("77-Д", "77-Д_pril", "77-Д_akt"));
+  EXPECT_THAT(dialogs.fileDialogInitialPaths, ElementsAre("77-Д.rtf", (home.path() / "77-Д_pril.rtf").string(),
+                                                          (home.path() / "77-Д_akt.rtf").string()));
 
   EXPECT_THAT(UnrtfText(dog), HasSubstr("5000 ( Пять тысяч ) рублей"));
   EXPECT_THAT(UnrtfText(dog), HasSubstr("ООО «Ромашка», Генеральный директор Иванов Иван Иванович"));

@@ -110,12 +110,15 @@ std::string QtDialogs::OpenFileName(const std::string& title, const std::string&
       .toStdString();
 }
 
-int QtDialogs::Choose(const std::string& text, const std::vector<std::string>& buttons) {
+int QtDialogs::Choose(const std::string& caption, const std::string& text, const std::vector<std::string>& buttons) {
   const Showing showing(aroundDialog_);
-  QMessageBox box(QMessageBox::Question, QApplication::applicationName(), DialogText(text), QMessageBox::NoButton,
-                  owner_);
+  QMessageBox box(QMessageBox::Question, DialogText(caption), DialogText(text), QMessageBox::NoButton, owner_);
   std::vector<QAbstractButton*> added;
   for (const auto& caption : buttons) added.push_back(box.addButton(DialogText(caption), QMessageBox::AcceptRole));
+  // Escape and the window's close answer none of the buttons.
+  QPushButton* none = box.addButton(QString(), QMessageBox::RejectRole);
+  none->hide();
+  box.setEscapeButton(none);
   box.exec();
   for (size_t i = 0; i < added.size(); ++i)
     if (box.clickedButton() == added[i]) return static_cast<int>(i);

@@ -24,7 +24,7 @@ class QtDialogs : public Dialogs {
                            const std::string& initialPath) override;
   std::string OpenFileName(const std::string& title, const std::string& filter,
                            const std::string& initialPath) override;
-  int Choose(const std::string& text, const std::vector<std::string>& buttons) override;
+  int Choose(const std::string& caption, const std::string& text, const std::vector<std::string>& buttons) override;
 
  private:
   class Showing;

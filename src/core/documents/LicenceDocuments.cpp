@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <map>
 
+#include "core/catalogue/TrackCodes.h"
 #include "core/catalogue/Vocabulary.h"
 #include "core/documents/RoubleWords.h"
 #include "core/lang/CaptionTable.h"
@@ -142,7 +143,8 @@ void FillLicenceDocuments(const DocFormState& form, const DocAccount& account, L
 }
 
 TrackSource AskTrackSource(Dialogs& dialogs, int language) {
-  const int chosen = dialogs.Choose(LangMessage(language, Msg::SelectDocumentSource),
+  const int chosen = dialogs.Choose(LangMessage(language, Msg::SubscriptionDocuments),
+                                    LangMessage(language, Msg::SelectDocumentSource),
                                     {LangMessage(language, Msg::SubscriptionList), LangMessage(language, Msg::MusicSet),
                                      LangMessage(language, Msg::Cancel)});
   if (chosen == 0) return TrackSource::Subscription;
@@ -179,6 +181,11 @@ std::array<std::string, 3> SaveProposals(std::string_view contractNumber) {
   return {number, number + "_pril", number + "_akt"};
 }
 
+std::string SaveProposal(std::string_view name, std::string_view heldFileName) {
+  const std::filesystem::path folder = std::filesystem::path(heldFileName).parent_path();
+  return (folder / (std::string(name) + ".rtf")).string();
+}
+
 std::string SaveRtfTitle(int language) {
   for (const CaptionRow& row : CaptionTable())
     if (std::string_view(row.window) == "TDocForm" && std::string_view(row.component) == "SaveRTF")
@@ -188,7 +195,8 @@ std::string SaveRtfTitle(int language) {
 
 std::filesystem::path WithRtfExtension(const std::string& fileName) {
   std::filesystem::path path(fileName);
-  if (!path.has_extension()) path += ".rtf";
+  // The dialog offers RTF files only: a dot inside a contract number does not make an extension.
+  if (!EqualsLowerCase(path.extension().string(), ".rtf")) path += ".rtf";
   return path;
 }
 
@@ -204,6 +212,8 @@ MakeDocResult MakeDocButClick(MakeDocSender sender, const DocFormState& form, co
   if (!LoadLicenceTemplates(context.resources, documents)) return result;
   FillLicenceDocuments(form, account, documents);
   result.filled = true;
+  // The filled documents stand in the previews while the question is asked.
+  if (context.showDocuments) context.showDocuments();
 
   result.source = AskTrackSource(context.dialogs, context.language);
   if (result.source == TrackSource::Cancel) return result;
@@ -211,6 +221,7 @@ MakeDocResult MakeDocButClick(MakeDocSender sender, const DocFormState& form, co
       context.catalogue, result.source == TrackSource::Subscription ? account.downloadedTracks : musicSetCodes);
   result.tableRows = static_cast<int>(lines.size()) - 1;
   InsertTrackTable(documents.prList, lines, context.pixelsPerInch);
+  if (context.showDocuments) context.showDocuments();
 
   if (sender == MakeDocSender::MakeDocBut) SaveLicenceDocuments(form, context, documents, result);
   return result;
@@ -218,12 +229,14 @@ MakeDocResult MakeDocButClick(MakeDocSender sender, const DocFormState& form, co
 
 void SaveLicenceDocuments(const DocFormState& form, const DocumentContext& context,
                           const LicenceDocuments& documents, MakeDocResult& result) {
-  const auto proposals = SaveProposals(form.Text("fDogNumberEdit"));
+  const auto names = SaveProposals(form.Text("fDogNumberEdit"));
   const RtfDocument* targets[] = {&documents.dog, &documents.dogPril, &documents.prList};
   const std::string title = SaveRtfTitle(context.language);
-  for (size_t i = 0; i < proposals.size(); ++i) {
-    KeepSaveFileName(context, proposals[i]);
-    const std::string chosen = context.dialogs.SaveFileName(title, std::string(kRtfFilter), proposals[i]);
+  for (size_t i = 0; i < names.size(); ++i) {
+    // Each dialog opens where the one before it was left.
+    const std::string proposal = SaveProposal(names[i], SaveFileNameOf(context));
+    KeepSaveFileName(context, proposal);
+    const std::string chosen = context.dialogs.SaveFileName(title, std::string(kRtfFilter), proposal);
     if (chosen.empty()) continue;
     const auto file = WithRtfExtension(chosen);
     KeepSaveFileName(context, file.string());
@@ -246,6 +259,10 @@ PassportFields PassportFieldsOf(const Catalogue& catalogue, int cd, int track) {
           ExpandAuthorNames(t.performer, catalogue.writersInfo)};
 }
 
+std::string PassportName(const TrackRecord& track) {
+  return Trim(track.code + " " + SanitiseFileName(track.title));
+}
+
 bool MakePassportDoc(const ResourceStore& resources, const PassportFields& fields, RtfDocument& document) {
   if (!LoadTemplate(resources, kPassportTemplate, document)) return false;
   document.FillField("$$$Произведение", fields.work);
@@ -265,8 +282,10 @@ PassportOutcome PassportItemClick(std::optional<std::pair<int, int>> selected, c
   if (dialogs.Message(LangMessage(context.language, Msg::SavePassport), MessageKind::Confirmation,
                       MessageButtons::YesNo) != MessageAnswer::Yes)
     return PassportOutcome::Declined;
-  const std::string chosen =
-      dialogs.SaveFileName(SaveRtfTitle(context.language), std::string(kRtfFilter), SaveFileNameOf(context));
+  const std::string proposal =
+      SaveProposal(PassportName(catalogue.Track(selected->first, selected->second)), SaveFileNameOf(context));
+  KeepSaveFileName(context, proposal);
+  const std::string chosen = dialogs.SaveFileName(SaveRtfTitle(context.language), std::string(kRtfFilter), proposal);
   if (chosen.empty()) return PassportOutcome::Cancelled;
   const auto file = WithRtfExtension(chosen);
   KeepSaveFileName(context, file.string());

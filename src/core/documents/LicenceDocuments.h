@@ -75,8 +75,8 @@ void FillLicenceDocuments(const DocFormState& form, const DocAccount& account, L
 
 // Where the act's track list comes from.
 enum class TrackSource { Cancel, Subscription, MusicSet };
-// The question with the buttons "Подписка", "Набор" and "Отменить" (messages 97,
-// 98, 99, 92); closing the box counts as Cancel.
+// The question captioned "Подписка" (message 96), with the buttons "Подписка",
+// "Набор" and "Отменить" (messages 97, 98, 99, 92); closing the box counts as Cancel.
 TrackSource AskTrackSource(Dialogs& dialogs, int language);
 
 // The act's table: the header line, then one TAB-separated line per listed
@@ -90,14 +90,19 @@ RtfTableGrid TrackTableGrid();
 // Puts the table in place of the "#table#" marker of the act.
 void InsertTrackTable(RtfDocument& act, const std::vector<std::string>& lines, double pixelsPerInch);
 
-// The file names the three save dialogs propose: the contract number, the
-// number followed by "_pril" and by "_akt"; characters file names may not hold
+// The names of the three documents: the contract number, the number followed
+// by "_pril" and by "_akt"; characters file names may not hold
 // (\ / : * ? < > | ") become "_".
 std::array<std::string, 3> SaveProposals(std::string_view contractNumber);
+// What a save dialog proposes for a document named `name`: the name with ".rtf",
+// in the folder of the file the dialog last held when that names one, so the
+// folder chosen once is offered again.
+std::string SaveProposal(std::string_view name, std::string_view heldFileName);
 // The save dialog's title in the language, and its filter.
 std::string SaveRtfTitle(int language);
 inline constexpr std::string_view kRtfFilter = "RTF Files|*.rtf";
-// A chosen file name without an extension gets ".rtf".
+// A chosen file name gets ".rtf" unless it ends in ".rtf" already (in any case):
+// "12.2024" becomes "12.2024.rtf".
 std::filesystem::path WithRtfExtension(const std::string& fileName);
 
 // What the documents commands work with besides the form.
@@ -108,8 +113,11 @@ struct DocumentContext {
   int language = 0;
   double pixelsPerInch = 96;  // the screen's horizontal density, for the table
   // The file name the save dialog holds: proposals and choices are kept here,
-  // and the passport's dialog proposes it.
+  // and the next proposal goes into its folder.
   std::string* saveFileName = nullptr;
+  // Shows the documents as they stand: once filled (before the track-source
+  // question) and again with the track table (before the save dialogs).
+  std::function<void()> showDocuments;
 };
 
 // Which button ran the command: MakeDocBut fills and saves, ViewDocBut fills only.
@@ -124,15 +132,17 @@ struct MakeDocResult {
 };
 
 // The three save dialogs in turn, proposing the contract number, the number
-// with "_pril" and with "_akt"; each confirmed dialog writes its document, a
-// cancelled one skips its document only. The files go to result.saved or result.failed.
+// with "_pril" and with "_akt" (SaveProposal: the second and third in the folder
+// the first one chose); each confirmed dialog writes its document, a cancelled
+// one skips its document only. The files go to result.saved or result.failed.
 void SaveLicenceDocuments(const DocFormState& form, const DocumentContext& context,
                           const LicenceDocuments& documents, MakeDocResult& result);
 
 // The documents command: checks the form (message 100), fills the three
-// documents, asks for the track source, puts the table into the act and, for
-// MakeDocBut, offers the three save dialogs; a cancelled dialog skips its
-// document only. musicSetCodes are the codes of the music set in set order.
+// documents and shows them, asks for the track source, puts the table into the
+// act and shows them again and, for MakeDocBut, offers the three save dialogs; a
+// cancelled dialog skips its document only. musicSetCodes are the codes of the
+// music set in set order.
 MakeDocResult MakeDocButClick(MakeDocSender sender, const DocFormState& form, const DocAccount& account,
                               const std::vector<std::string>& musicSetCodes, const DocumentContext& context,
                               LicenceDocuments& documents);
@@ -152,12 +162,15 @@ struct PassportFields {
 // The passport of a catalogue track: composer and performer with the author
 // names written out in full.
 PassportFields PassportFieldsOf(const Catalogue& catalogue, int cd, int track);
+// The name the passport's save dialog proposes (before SaveProposal): the
+// track's own file name, its code and title, "KMLB_005_002 Команда мечты".
+std::string PassportName(const TrackRecord& track);
 // Loads "FONOGRAMPASSPORT" into the document and fills its four fields.
 bool MakePassportDoc(const ResourceStore& resources, const PassportFields& fields, RtfDocument& document);
 
 enum class PassportOutcome { NoTrack, Declined, Cancelled, Saved, SaveFailed };
 // The passport command on the selected track (cd, track position): message
-// 117, the save dialog, the filled passport written to the chosen file, then
+// 117, the save dialog proposing PassportName, the filled passport written to the chosen file, then
 // message 118 offering to open it with the desktop's application, or message
 // 119 when it could not be written. Without a selected track nothing is asked.
 PassportOutcome PassportItemClick(std::optional<std::pair<int, int>> selected, const DocumentContext& context,

@@ -60,8 +60,8 @@ std::string MinimisedRun::OpenFileName(const std::string& title, const std::stri
   return Shown([&] { return dialogs_.OpenFileName(title, filter, initialPath); });
 }
 
-int MinimisedRun::Choose(const std::string& text, const std::vector<std::string>& buttons) {
-  return Shown([&] { return dialogs_.Choose(text, buttons); });
+int MinimisedRun::Choose(const std::string& caption, const std::string& text, const std::vector<std::string>& buttons) {
+  return Shown([&] { return dialogs_.Choose(caption, text, buttons); });
 }
 
 }  // namespace trakvella

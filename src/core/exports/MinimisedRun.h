@@ -38,7 +38,7 @@ class MinimisedRun : public Progress, public Dialogs {
                            const std::string& initialPath) override;
   std::string OpenFileName(const std::string& title, const std::string& filter,
                            const std::string& initialPath) override;
-  int Choose(const std::string& text, const std::vector<std::string>& buttons) override;
+  int Choose(const std::string& caption, const std::string& text, const std::vector<std::string>& buttons) override;
 
  private:
   void Minimise();

@@ -203,6 +203,24 @@ void MainWindowMenus(Builder& b) {
     b.Caption(item.twin, fontSetup ? kMainMenuFontSetup : item.english, item.russian);
   }
   b.Caption("MMGotoTrackURLitem", "Go to track web page", "Перейти на страницу трека");
+
+  // The developer menu (Ctrl+Alt+D) and its exports; "Allow Open CD" and
+  // "WebAsyst 6 shop import" read the same in both languages and have no rows.
+  b.Caption("DevMenu", "Developer menu", "Меню разработчика");
+  b.Caption("ShowMe1", "Show developer menu", "Показать меню разработчика");
+  b.Caption("N15", "Maximum export (clipboard to table)", "Максимальный Экспорт (буфер в таблицу)");
+  b.Caption("N40", "Maximum export of the Music Set", "Максимальный Экспорт по Набору");
+  b.Caption("ITFactory1", "ITFactory export", "Экспорт ITFactory");
+  b.Caption("N30", "RAO - list for registration", "РАО - список для регистрации");
+  b.Caption("reestritem", "Data for the registry on the RU site", "Данные для реестра на сайте RU");
+  b.Caption("N17", "Get all descriptions", "Получить все описания");
+  b.Caption("XML1", "Save XML for the web site", "Сохранить XML для сайта");
+  b.Caption("XML2", "Save XML for the desktop program", "Сохранить XML для десктоп программы");
+  b.Caption("GetFormatTree1", "Save category tree (code for the old KMLB site)",
+            "Сохранить дерево категорий (код для старого сайта KMLB)");
+  b.Caption("Ya_xls", "Create price list for Yandex", "Создать прайс лист для Яндекс");
+  b.Caption("catplus", "+ Send category to buffer", "+ Послать категорию в буфер");
+  b.Caption("catclear", "- Clear category buffer", "- Очистить буфер категорий");
 }
 
 void AddByCodeWindow(Builder& b) {
@@ -289,6 +307,7 @@ void SearchPanel(Builder& b) {
 
 void ReportWindow(Builder& b) {
   b.Group(9, "TRepForm");
+  b.Window("Track list report", "Отчет по списку треков");
   b.Caption("TabSheet4", "Choose type of report", "Выбор вида отчета");
   b.Caption("TabSheet5", "Instructions", "Инструкции по отчету");
 
@@ -409,7 +428,7 @@ void SignInWindow(Builder& b) {
 
 std::vector<CaptionRow> BuildTable() {
   std::vector<CaptionRow> rows;
-  rows.reserve(329);
+  rows.reserve(344);
   Builder b(rows);
   StartWindow(b);
   FavouritesOrganiser(b);

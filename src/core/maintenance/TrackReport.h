@@ -106,8 +106,10 @@ class ReportWindowState {
   ReportKind activeKind = ReportKind::Broadcast;  // the page of PageControl1
   int page() const { return page_; }              // PageControl2: 0 kinds, 1 instructions
   bool readyButtonVisible() const { return page_ == 1; }
-  // PageControl2Enter: Memo2 (English) shows only in the English interface.
+  // PageControl2Enter: the instructions in one language, laid out whole: Memo2
+  // (English) in the English interface, Memo1 (Russian) otherwise.
   static bool EnglishMemoVisible(int language) { return language == 0; }
+  static bool RussianMemoVisible(int language) { return !EnglishMemoVisible(language); }
 
   // The options of the active kind.
   ReportOptions Options() const;

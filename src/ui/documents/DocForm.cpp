@@ -14,7 +14,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextEdit>
@@ -24,6 +24,7 @@
 
 #include "core/app/App.h"
 #include "ui/QtText.h"
+#include "ui/WindowOnScreen.h"
 #include "ui/documents/RtfPreview.h"
 #include "ui/lang/LangCaptions.h"
 
@@ -91,6 +92,8 @@ QTextEdit* PreviewEditor(const char* name, QWidget* parent) {
   editor->setObjectName(name);
   editor->setReadOnly(true);
   editor->setLineWrapMode(QTextEdit::WidgetWidth);
+  // Wide enough to read, and still beside the form on a 940 pixels wide screen.
+  editor->setMinimumWidth(300);
   return editor;
 }
 
@@ -168,11 +171,22 @@ TDocForm::TDocForm(App& app, QWidget* parent)
   previews_ = previews;
   previews_->hide();
 
-  auto* layout = new QHBoxLayout(this);
-  layout->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
-  layout->setSpacing(kMargin);
-  layout->addWidget(form);
-  layout->addWidget(previews_, 1);
+  // The form and the previews on one sheet, which scrolls where the screen has
+  // less room than they need (twice the scale on a small screen).
+  auto* sheet = new QWidget;
+  auto* sheetLayout = new QHBoxLayout(sheet);
+  sheetLayout->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
+  sheetLayout->setSpacing(kMargin);
+  sheetLayout->addWidget(form);
+  sheetLayout->addWidget(previews_, 1);
+  auto* scroller = new QScrollArea(this);
+  scroller->setObjectName("DocScroller");
+  scroller->setFrameShape(QFrame::NoFrame);
+  scroller->setWidgetResizable(true);
+  scroller->setWidget(sheet);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(scroller);
   resize(kNarrowWidth, 640);
 
   // The editors start with the templates as they are.
@@ -348,21 +362,16 @@ bool TDocForm::eventFilter(QObject* watched, QEvent* event) {
 
 DocumentContext TDocForm::Context() {
   return DocumentContext{app_.resources(), app_.catalogue(), app_.dialogs(), app_.language(),
-                         static_cast<double>(logicalDpiX()), &saveFileName_};
+                         static_cast<double>(logicalDpiX()), &saveFileName_, [this] { ShowPreviews(); }};
 }
 
 void TDocForm::MakeDocButClick(MakeDocSender sender) {
   DocAccount account;
   if (const Subscription* subscription = app_.subscription())
     account = {subscription->account.login, subscription->account.password, subscription->account.downloadedTracks};
-  // Filled first and shown, so the previews hold the documents while the save dialogs ask.
-  const DocumentContext context = Context();
-  MakeDocResult result = trakvella::MakeDocButClick(MakeDocSender::ViewDocBut, state_, account,
-                                                    app_.musicSet().Codes(), context, documents_);
-  if (!result.filled) return;
-  ShowPreviews();
-  if (sender != MakeDocSender::MakeDocBut || result.source == TrackSource::Cancel) return;
-  SaveLicenceDocuments(state_, context, documents_, result);
+  // The previews show the filled documents while the track source and the save dialogs ask.
+  const MakeDocResult result =
+      trakvella::MakeDocButClick(sender, state_, account, app_.musicSet().Codes(), Context(), documents_);
   // A document that could not be written is named, so nobody takes it for saved.
   if (!result.failed.empty()) {
     std::string files;
@@ -386,16 +395,23 @@ void TDocForm::OptButtonClick(bool pressed) {
   optButton_->setArrowType(pressed ? Qt::LeftArrow : Qt::RightArrow);
   if (optButton_->isChecked() != pressed) optButton_->setChecked(pressed);
   previews_->setVisible(pressed);
-  layout()->activate();  // the window's least width follows the previews at once
   if (pressed) {
-    const QRect screen = this->screen() ? this->screen()->geometry() : QRect(0, 0, kWideWidth, 0);
-    resize(kWideWidth, height());
-    move(screen.left() + static_cast<int>(std::lround((screen.width() - kWideWidth) / 2.0)), y());
+    const QRect room = ScreenRoom(this);
+    const int frame = frameGeometry().width() - width();
+    const int wide = std::max(kNarrowWidth, std::min(kWideWidth, room.width() - frame));
+    resize(wide, height());
+    move(room.left() + static_cast<int>(std::lround((room.width() - wide - frame) / 2.0)), y());
   } else {
     resize(kNarrowWidth, height());
     move(rememberedLeft_, y());
   }
+  KeepOnScreen(this);
   for (QTextEdit* editor : {dog_, dogPril_, prList_}) editor->viewport()->update();
+}
+
+void TDocForm::setVisible(bool visible) {
+  if (visible) KeepOnScreen(this);
+  QDialog::setVisible(visible);
 }
 
 void TDocForm::showEvent(QShowEvent* event) {

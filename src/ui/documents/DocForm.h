@@ -36,8 +36,8 @@ class TDocForm : public QDialog {
 
   // MakeDocBut fills and saves, ViewDocBut fills only.
   void MakeDocButClick(MakeDocSender sender);
-  // The preview toggle: 1255 pixels wide and centred with the previews, 580 at
-  // the remembered left without them.
+  // The preview toggle: 1255 pixels wide (no wider than the screen's room) and
+  // centred with the previews, 580 at the remembered left without them.
   void OptButtonClick(bool pressed);
   // Quota preset `item` (N1 = 0 ... N6 = 5) of PodQuotas.
   void N1Click(int item);
@@ -47,6 +47,8 @@ class TDocForm : public QDialog {
   static constexpr int kWideWidth = 1255;
 
  protected:
+  // Shown within the screen's room, whatever its size and scale.
+  void setVisible(bool visible) override;
   void showEvent(QShowEvent* event) override;
   void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;

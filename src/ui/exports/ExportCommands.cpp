@@ -43,7 +43,7 @@ QAction* ExportCommands::AddItem(const char* name, const char* caption, void (Ex
   return item;
 }
 
-// The developer's own captions; the interface tables have no rows for them.
+// The first captions, in Russian; the caption table gives them in the interface language.
 void ExportCommands::MakeItems() {
   QMenu* developer = menus_.developerMenu();
   developer->addSeparator();

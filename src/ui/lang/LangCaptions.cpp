@@ -11,6 +11,7 @@
 #include <map>
 
 #include "ui/QtText.h"
+#include "ui/lang/QtOwnDialogs.h"
 
 namespace trakvella {
 
@@ -128,6 +129,8 @@ void Apply(QObject* target, const CaptionRow& row, const QString& text) {
 
 void SetLangCaptions(int language, const Translator& translate) {
   if (language != 0 && language != 1) return;
+  // Qt's own dialogs first, so that nothing shown after this speaks the old language.
+  if (QtOwnDialogs* own = QtOwnDialogs::Current()) own->Apply(language);
   for (const CaptionRow& row : CaptionTable()) {
     QWidget* window = GroupWindow(row.group);
     if (!window) continue;

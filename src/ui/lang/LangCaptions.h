@@ -20,8 +20,8 @@ QWidget* CaptionWindow(const char* windowClass);
 // English names of category segments to their Russian text (for the search areas).
 using Translator = std::function<std::optional<std::string>(std::string_view)>;
 
-// Applies every group whose window exists, for language 0 or 1; any other
-// language changes nothing.
+// Applies every group whose window exists, for language 0 or 1, and the
+// language of Qt's own dialogs (QtOwnDialogs); any other language changes nothing.
 void SetLangCaptions(int language, const Translator& translate);
 
 // The objects of a window a caption row names (the test: exactly one each).

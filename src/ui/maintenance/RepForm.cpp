@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "ui/QtText.h"
+#include "ui/WindowOnScreen.h"
 #include "ui/lang/LangCaptions.h"
 
 namespace trakvella {
@@ -52,7 +53,7 @@ int CurrentYear() { return QDate::currentDate().year(); }
 
 TRepForm::TRepForm(App& app, QWidget* parent) : QDialog(parent), app_(app) {
   setObjectName("RepForm");
-  setWindowTitle(QStringLiteral("Отчет по списку треков"));
+  setWindowTitle(TableCaption(kWindowClass, "", CaptionProperty::WindowCaption));
   setModal(true);
 
   pageControl2_ = Named(new QTabWidget(this), "PageControl2");
@@ -86,12 +87,14 @@ TRepForm::TRepForm(App& app, QWidget* parent) : QDialog(parent), app_(app) {
   kindsLayout->addWidget(pageControl1_, 1);
   kindsLayout->addLayout(kindButtons);
 
-  // The instructions, Russian and English, read-only.
+  // The instructions, Russian and English, read-only; one shows at a time, its
+  // lines wrapped at the window's width rather than scrolled sideways.
   memo1_ = Named(new QPlainTextEdit(Lines(ReportInstructions(kRussian)), instructions), "Memo1");
   memo2_ = Named(new QPlainTextEdit(Lines(ReportInstructions(kEnglish)), instructions), "Memo2");
   for (QPlainTextEdit* memo : {memo1_, memo2_}) {
     memo->setReadOnly(true);
-    memo->setLineWrapMode(QPlainTextEdit::NoWrap);  // the instructions keep their lines
+    memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   }
   readyBut_ = Named(new QPushButton(Caption("ReadyBut"), instructions), "ReadyBut");
   readyBut_->hide();
@@ -177,6 +180,11 @@ QWidget* TRepForm::MakeKindPage(ReportKind kind, const char* page, const char* l
   return sheet;
 }
 
+void TRepForm::setVisible(bool visible) {
+  if (visible) KeepOnScreen(this);
+  QDialog::setVisible(visible);
+}
+
 void TRepForm::Open() {
   FormActivate();
   exec();
@@ -197,7 +205,10 @@ void TRepForm::BitBtn4Click() {
     ShowPage();
 }
 
-void TRepForm::PageControl2Enter() { memo2_->setVisible(ReportWindowState::EnglishMemoVisible(app_.language())); }
+void TRepForm::PageControl2Enter() {
+  memo1_->setVisible(ReportWindowState::RussianMemoVisible(app_.language()));
+  memo2_->setVisible(ReportWindowState::EnglishMemoVisible(app_.language()));
+}
 
 void TRepForm::ShowPage() {
   pageControl1_->setCurrentIndex(static_cast<int>(state_.activeKind));

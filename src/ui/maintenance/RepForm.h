@@ -38,6 +38,10 @@ class TRepForm : public QDialog {
   // Entering the instructions: the English text shows only in the English interface.
   void PageControl2Enter();
 
+ protected:
+  // Shown within the screen's room, whatever its size and scale.
+  void setVisible(bool visible) override;
+
  private:
   // A kind's page: its column list, its "Выбрать все" button, its quarter and year.
   struct KindPage {

@@ -17,6 +17,7 @@
 
 #include "core/lang/MessageTable.h"
 #include "ui/QtText.h"
+#include "ui/WindowOnScreen.h"
 #include "ui/lang/LangCaptions.h"
 
 namespace trakvella {
@@ -179,6 +180,11 @@ void TScanForm::Open() {
 }
 
 void TScanForm::FormActivate() { scan_.FormActivate(); }
+
+void TScanForm::setVisible(bool visible) {
+  if (visible) KeepOnScreen(this);
+  QDialog::setVisible(visible);
+}
 
 ScanSettings TScanForm::CollectScanSettings() const {
   ScanSettings settings;

@@ -43,6 +43,8 @@ class TScanForm : public QDialog {
   void ExitButClick();
 
  protected:
+  // Shown within the screen's room, whatever its size and scale.
+  void setVisible(bool visible) override;
   // The window closes only while no scan runs (Escape and the title bar's close alike).
   void closeEvent(QCloseEvent* event) override;
   void reject() override;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
 #include <QMainWindow>
@@ -49,6 +50,22 @@ TEST(QtDialogs, TheProgressWindowStepsAsideForEveryBoxAndEnterNeverDestroys) {
   progress.ShowProgress("", ProgressMode::Hide);
   enterIn(MessageButtons::Ok, shown);
   EXPECT_FALSE(progress.isVisible());  // hidden, it stays hidden
+}
+
+// A question of buttons of its own shows its caption; Escape answers none of the buttons.
+TEST(QtDialogs, AChoiceShowsItsCaptionAndEscapeChoosesNothing) {
+  QString caption;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    caption = box->windowTitle();
+    QTest::keyClick(box, Qt::Key_Escape);
+    QTimer::singleShot(50, [box] {  // still up: its first button ends the test
+      if (QApplication::activeModalWidget() == box) box->buttons().front()->click();
+    });
+  });
+  EXPECT_EQ(QtDialogs().Choose("Подписка", "Выберите откуда взять список треков:", {"Подписка", "Набор"}), -1);
+  EXPECT_EQ(caption, QString::fromUtf8("Подписка"));
 }
 
 }  // namespace

@@ -197,7 +197,9 @@ TEST_F(MakeDocFixture, SavesTheThreeDocumentsUnderTheProposedNamesWithTheChosenL
   EXPECT_TRUE(result.filled);
   EXPECT_EQ(result.source, TrackSource::MusicSet);
   EXPECT_EQ(result.tableRows, 2);
-  EXPECT_THAT(dialogs.fileDialogInitialPaths, ElementsAre("77-Д", "77-Д_pril", "77-Д_akt"));
+  // The second and third dialogs open in the folder the first one chose.
+  EXPECT_THAT(dialogs.fileDialogInitialPaths,
+              ElementsAre("77-Д.rtf", (dir.path() / "77-Д_pril.rtf").string(), (dir.path() / "77-Д_akt.rtf").string()));
   EXPECT_THAT(dialogs.fileDialogTitles, ElementsAre("Сохранить документы в формате RTF", ::testing::_, ::testing::_));
   EXPECT_THAT(result.saved, ElementsAre(dir.path() / "contract.rtf", dir.path() / "act.rtf"));
   EXPECT_EQ(saveName, (dir.path() / "act.rtf").string());
@@ -207,6 +209,38 @@ TEST_F(MakeDocFixture, SavesTheThreeDocumentsUnderTheProposedNamesWithTheChosenL
                                     "2\tКоманда мечты\tKMLB_005_002\t04:24\tИ. Лазарев\tАндрей Волков\t\n"));
   EXPECT_THAT(act.Text(), Not(HasSubstr("#table#")));
   EXPECT_EQ(RtfDocument(ReadFile(dir.path() / "contract.rtf")).Text(), docs.dog.Text());
+}
+
+TEST_F(MakeDocFixture, TheSourceQuestionStandsOverFilledDocumentsAndADottedNumberKeepsItsExtension) {
+  // What the previews would show at each showing, and whether the question had been asked by then.
+  std::vector<std::pair<bool, bool>> shown;  // (placeholders left, question asked)
+  context.showDocuments = [&] {
+    const bool placeholders = docs.dog.Text().find("$$$") != std::string::npos ||
+                              docs.dogPril.Text().find("$$$") != std::string::npos ||
+                              docs.prList.Text().find("$$$") != std::string::npos;
+    shown.emplace_back(placeholders, !dialogs.chooseCaptions.empty());
+  };
+  DocFormState form = LegalEntityForm();
+  form.SetText("fDogNumberEdit", "12.2024");
+  dialogs.choices = {1};
+  std::filesystem::create_directory(dir.path() / "contracts");
+  dialogs.fileNames = {(dir.path() / "contracts" / "12.2024").string(), "", ""};
+  const MakeDocResult result = MakeDocButClick(MakeDocSender::MakeDocBut, form, Account(), set, context, docs);
+
+  EXPECT_THAT(shown, ElementsAre(std::make_pair(false, false), std::make_pair(false, true)));
+  EXPECT_THAT(dialogs.chooseCaptions, ElementsAre(LangMessage(kRussian, Msg::SubscriptionDocuments)));
+  EXPECT_THAT(result.saved, ElementsAre(dir.path() / "contracts" / "12.2024.rtf"));
+  EXPECT_THAT(dialogs.fileDialogInitialPaths,
+              ElementsAre("12.2024.rtf", (dir.path() / "contracts" / "12.2024_pril.rtf").string(),
+                          (dir.path() / "contracts" / "12.2024_akt.rtf").string()));
+
+  // The passport proposes the track's own name in that folder, not the act's.
+  FakeShell shell;
+  const auto [cd, track] = BuiltInCatalogue().LocateTrack("KMLB_005_002");
+  dialogs.answers = {MessageAnswer::Yes};
+  PassportItemClick(std::make_pair(cd, track), context, shell);
+  EXPECT_EQ(dialogs.fileDialogInitialPaths.back(), (dir.path() / "contracts" / "KMLB_005_002 Команда мечты.rtf").string());
+  EXPECT_EQ(WithRtfExtension("a/Act.RTF"), "a/Act.RTF");
 }
 
 TEST_F(MakeDocFixture, CompleteFillsWithoutSavingAndStopsOnMissingFieldsOrCancel) {
@@ -232,11 +266,11 @@ TEST_F(MakeDocFixture, CompleteFillsWithoutSavingAndStopsOnMissingFieldsOrCancel
 TEST_F(MakeDocFixture, PassportOfTheSelectedTrackIsSavedAndOpenedOrReportedWhenNotWritten) {
   FakeShell shell;
   const auto [cd, track] = BuiltInCatalogue().LocateTrack("KMLB_005_002");
-  saveName = "77-Д_akt";
+  saveName = "77-Д_akt.rtf";
   dialogs.answers = {MessageAnswer::Yes, MessageAnswer::Yes};
   dialogs.fileNames = {(dir.path() / "passport").string()};
   EXPECT_EQ(PassportItemClick(std::make_pair(cd, track), context, shell), PassportOutcome::Saved);
-  EXPECT_THAT(dialogs.fileDialogInitialPaths, ElementsAre("77-Д_akt"));
+  EXPECT_THAT(dialogs.fileDialogInitialPaths, ElementsAre("KMLB_005_002 Команда мечты.rtf"));
   const auto file = dir.path() / "passport.rtf";
   EXPECT_THAT(shell.files, ElementsAre(file.string()));
   EXPECT_THAT(dialogs.Texts(), ElementsAre(LangMessage(kRussian, Msg::SavePassport),
