@@ -91,10 +91,12 @@ std::string DescriptionAfterLabel(const CdRecord& cd) {
 
 // --- Inputs -------------------------------------------------------------------------------
 
-std::vector<std::string> ReadLinesOrNone(const std::filesystem::path& file) {
-  std::vector<std::string> lines;
-  if (!file.empty()) ReadTextLines(file, lines);
-  return lines;
+// The lines of an editors' file; none when there is no such file. False
+// (after the message) for a file refused for what it is.
+bool ReadLinesOrNone(ExportContext& context, const std::filesystem::path& file, std::vector<std::string>& lines) {
+  lines.clear();
+  if (file.empty()) return true;
+  return !ReportRefusedFile(context, file, ReadTextLines(file, lines));
 }
 
 // --- The tag walks ------------------------------------------------------------------------
@@ -386,7 +388,9 @@ ExportResult Finish(ExportContext& context, XmlLines& body, const std::filesyste
 
 bool ReadPlaylistBlocks(ExportContext& context, const std::filesystem::path& file, std::vector<PlaylistBlock>& blocks) {
   std::string error;
-  if (ParsePlaylists(ReadLinesOrNone(file), blocks, error)) return true;
+  std::vector<std::string> lines;
+  if (!ReadLinesOrNone(context, file, lines)) return false;
+  if (ParsePlaylists(lines, blocks, error)) return true;
   context.dialogs.Message(error, MessageKind::Error);
   return false;
 }
@@ -423,11 +427,14 @@ ExportResult ExportSiteXml(ExportContext& context, Browser& browser, const XmlFi
   // 1. The editors' files.
   context.dialogs.Message(std::string(kAskPrices), MessageKind::Information);
   SiteAlbumInputs inputs;
-  for (const auto& line : ReadLinesOrNone(files.prices))
+  std::vector<std::string> input;
+  if (!ReadLinesOrNone(context, files.prices, input)) return Stopped(ExportOutcome::Failed);
+  for (const auto& line : input)
     if (line.find('=') != std::string::npos)
       inputs.prices.try_emplace(UpperCase(Trim(RowName(line))), Trim(RowValue(line)));
   context.dialogs.Message(std::string(kAskTrends), MessageKind::Information);
-  for (const auto& line : ReadLinesOrNone(files.trends))
+  if (!ReadLinesOrNone(context, files.trends, input)) return Stopped(ExportOutcome::Failed);
+  for (const auto& line : input)
     if (!TrimView(line).empty()) inputs.trends.insert(UpperCase(Trim(line)));
   context.dialogs.Message(SitePlaylistsInstruction(), MessageKind::Information);
   std::vector<PlaylistBlock> blocks;

@@ -270,6 +270,12 @@ constexpr std::array<MessageRow, kMessageCount> kMessages{{
      "Не удалось сохранить файл аккаунта Подписки:\r"},  // 125
     {"This file already exists. Replace it?\r",
      "Такой файл уже существует. Заменить его?\r"},  // 126
+    {"The file could not be read:",
+     "Не удалось прочитать файл:"},  // 127
+    {"The file was not read: it is not a regular file (a folder, a pipe or a device):",
+     "Файл не прочитан: это не обычный файл (папка, канал или устройство):"},  // 128
+    {"The file was not read: it is too large. A file of its kind holds at most, MB: ",
+     "Файл не прочитан: он слишком велик. Наибольший размер такого файла, МБ: "},  // 129
 }};
 
 }  // namespace

@@ -1,6 +1,6 @@
 #pragma once
 // MessageTable: every text the program builds at the moment of display (messages, status lines,
-// prompts, dialog titles) in English (0) and Russian (1), by number 0-126. Static data; callers copy texts.
+// prompts, dialog titles) in English (0) and Russian (1), by number 0-129. Static data; callers copy texts.
 #include <string>
 
 namespace trakvella {
@@ -9,7 +9,7 @@ inline constexpr int kEnglish = 0;
 inline constexpr int kRussian = 1;
 
 // Number of message slots (indexes 0 to kMessageCount - 1).
-inline constexpr unsigned kMessageCount = 127;
+inline constexpr unsigned kMessageCount = 130;
 
 // The messages by name; each value is the message's index in the table (103 has
 // no row).
@@ -142,10 +142,14 @@ enum class Msg : unsigned {
   LoginTooLong = 124,         // a login no account file can be named after
   AccountFileNotSaved = 125,  // followed by the account file
   ReplaceFile = 126,          // followed by the file
+  // A file the program did not read: why, "\r" and the file (FileReadMessage).
+  FileNotRead = 127,
+  FileNotRegular = 128,
+  FileTooLarge = 129,  // followed by the limit in MB
 };
 
 // Assigns message `index` in `language` to text; leaves text as it was for a
-// language other than 0 or 1 and for an index without a row (103, above 126).
+// language other than 0 or 1 and for an index without a row (103, above 129).
 void GetLangMessage(int language, unsigned index, std::string& text);
 
 // The message, or the empty text where GetLangMessage gives nothing.

@@ -53,7 +53,7 @@ TEST_F(SetTest, ListFileLinesAreReadAsStoredAndEveryFieldSurvivesASaveAndALoad) 
                          "KMLB_003_012=" + Specific(0) + ",KMLB_003_012,KMLB_003_012\r\n"
                          "KMLB_003_002=Музыка,second,third\r\nKMLB_005_001=ctx,a,b,c\r\nKMLB_003_001=ctx,,name\r\n"));
   std::vector<std::string> read;
-  ASSERT_TRUE(ReadSetListFile(file, read));
+  ASSERT_TRUE(ReadSetListFile(file, read).ok());
   MusicSet again(catalogue(), loaded.dialogs, [] { return 0; });
   again.LoadSet(read);
   EXPECT_EQ(again.entries(), set->entries());
