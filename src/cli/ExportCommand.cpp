@@ -129,10 +129,9 @@ int CommandExport(const Catalogue& catalogue, int language, const std::filesyste
   if (kind == "opencart") result = ConvertOpenCart(context, set);
   if (kind == "category-buffer") {
     CategoryBuffer buffer;
-    for (const auto& place : SplitLines(clipboard.pasted)) {
-      result = buffer.Add(context, Trim(place));
-      if (!result.done()) break;
-    }
+    std::vector<std::string> places;
+    for (const auto& place : SplitLines(clipboard.pasted)) places.push_back(Trim(place));
+    if (!places.empty()) result = buffer.AddAll(context, places);
   }
   if (!result.done()) return 1;
 

@@ -151,6 +151,20 @@ TEST_F(FileSafetyCli, ASetFileIsWrittenThroughTheUsersLinkWithItsModeAndInPlaceI
   EXPECT_THAT(Names(closed), ElementsAre("set.rq2"));
 }
 
+TEST_F(FileSafetyCli, TheCategoryBufferOfALongListIsShownAndSavedOnce) {
+  std::string places;
+  for (int i = 0; i < 3000; ++i) places += "DANCE MUSIC >> PLACE " + std::to_string(i) + " : KMLB_003 x\n";
+  WriteFile(home.path() / "places.txt", places);
+  const CliResult buffer = RunWithin({"--home", home.path().string(), "--lang", "en", "export", "category-buffer",
+                                      "--input", Path("places.txt")});
+  ASSERT_EQ(buffer.status, 0) << buffer.err.substr(0, 200);
+  ASSERT_EQ(buffer.out.size(), 3000u);
+  EXPECT_EQ(buffer.out.back(), "DANCE MUSIC >> PLACE 2999\r");
+  // What it writes grows with the list, not with its square.
+  EXPECT_LT(buffer.err.size(), 2 * places.size());
+  EXPECT_EQ(SplitLines(ReadFile(home.path() / "cat.txt")).size(), 3000u);
+}
+
 // Six downloads of one login at once, as six windows of the program or six
 // scripts would run them, against the local FTP server.
 TEST(ParallelDownloads, EveryDownloadOfOneLoginStaysInItsAccountFile) {

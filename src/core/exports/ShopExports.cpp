@@ -172,10 +172,23 @@ ExportResult ExportYandexPriceList(ExportContext& context) {
 
 // --- Category buffer ------------------------------------------------------------------------------
 
+void CategoryBuffer::Take(const std::string& place) {
+  std::string path = place.substr(0, place.find(" : "));
+  if (!path.empty() && known_.insert(path).second) paths_.push_back(std::move(path));
+}
+
 ExportResult CategoryBuffer::Add(ExportContext& context, const std::string& place) {
+  Take(place);
+  return ShowAndSave(context);
+}
+
+ExportResult CategoryBuffer::AddAll(ExportContext& context, const std::vector<std::string>& places) {
+  for (const std::string& place : places) Take(place);
+  return ShowAndSave(context);
+}
+
+ExportResult CategoryBuffer::ShowAndSave(ExportContext& context) {
   ExportResult result;
-  const std::string path = place.substr(0, place.find(" : "));
-  if (!path.empty() && std::find(paths_.begin(), paths_.end(), path) == paths_.end()) paths_.push_back(path);
   std::string text = JoinLinesCrLf(paths_);
   context.dialogs.Message(text, MessageKind::Information);
   const auto file = context.programFolder / kCategoryBufferFile;
