@@ -32,6 +32,22 @@ std::string JoinTab(const std::vector<std::string>& fields) {
   return line;
 }
 
+// A text inside a double-quoted attribute value: "&" and '"' as entities, so a
+// CD's name can neither end the value nor be read as an entity.
+std::string AttributeText(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    if (c == '&')
+      out += "&amp;";
+    else if (c == '"')
+      out += "&quot;";
+    else
+      out += c;
+  }
+  return out;
+}
+
 std::string WithoutTrailingSlash(std::string text) {
   while (!text.empty() && text.back() == '/') text.pop_back();
   return text;
@@ -47,7 +63,7 @@ class TreeHtml : public CategoryVisitor {
                      "</a></p></div><ul>");
   }
   void Cd(const std::string& name, const BoxRow&) override {
-    lines_.push_back("<li class=\"cl\"><div><p><a class=\"fancybox fancybox.iframe\" href=\"" + cdLink_ + name +
+    lines_.push_back("<li class=\"cl\"><div><p><a class=\"fancybox fancybox.iframe\" href=\"" + cdLink_ + AttributeText(name) +
                      "\"><img class=\"i\" src=\"images/idisk.gif\">" + name + "</a></p></div></li>");
   }
   void LevelDone() override { lines_.push_back("</ul></li>"); }

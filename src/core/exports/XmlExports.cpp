@@ -363,6 +363,22 @@ bool PlaylistBlocks(XmlLines& xml, const std::vector<PlaylistBlock>& blocks, boo
   return true;
 }
 
+// Characters XML 1.0 cannot hold (the control characters other than TAB, LF
+// and CR, such as the VT a word processor's line break leaves in a title, and
+// U+FFFE, U+FFFF) become blanks, so no text of the catalogue or of the
+// editors' files can make the file unreadable.
+void ReplaceCharactersXmlCannotHold(std::string& text) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c < 0x20 && c != '\t' && c != '\n' && c != '\r') {
+      text[i] = ' ';
+    } else if (c == 0xEF && i + 2 < text.size() && static_cast<unsigned char>(text[i + 1]) == 0xBF &&
+               (static_cast<unsigned char>(text[i + 2]) & 0xFE) == 0xBE) {
+      text.replace(i, 3, " ");
+    }
+  }
+}
+
 // The header and footer around the body; saves the file when a path is given.
 ExportResult Finish(ExportContext& context, XmlLines& body, const std::filesystem::path& output) {
   ExportResult result;
@@ -375,6 +391,7 @@ ExportResult Finish(ExportContext& context, XmlLines& body, const std::filesyste
   text += body.text();
   text += "</update>\r\n";
   body.text().clear();
+  ReplaceCharactersXmlCannotHold(text);
   if (!output.empty()) {
     context.dialogs.Message(std::string(kSaving) + output.string(), MessageKind::Information);
     if (!SaveFileBytes(output, text)) {
