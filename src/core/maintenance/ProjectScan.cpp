@@ -153,6 +153,16 @@ int ProjectFileScanner::ScanProjectFile(const fs::path& path, bool wavOnly, std:
     length_ = 0;
     ended_ = false;
     hooks.inflater->Begin([&file](unsigned char* out, size_t n) { return file.ReadRaw(out, n); });
+    Refill();
+    if (length_ == 0 && !cancelled_) {
+      // The signature without gzip data behind it: the file's own bytes are
+      // read, as every other project's.
+      file.gzip = false;
+      file.read = 0;
+      ended_ = false;
+      total_ = 0;
+      Refill();
+    }
   }
   if (!Ensure(kLookAhead) || (ended_ && total_ < kScanWindow)) return -1;
 
