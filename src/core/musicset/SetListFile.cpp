@@ -107,8 +107,24 @@ std::vector<std::string> M3uLines(const MusicSet& set, std::string_view demoBase
   return lines;
 }
 
+namespace {
+
+std::string M3uBytes(const MusicSet& set, std::string_view demoBaseUrl) {
+  std::string bytes;
+  for (size_t i = 0; i < set.size(); ++i) {
+    const std::string& location = set.TrackOf(i).location;
+    // A player opens a local file by the name the file system holds; only a
+    // demo address keeps the playlist's old code page.
+    bytes += IsDemoName(location) ? Utf8ToCp1251(TrackPathOrUrl(location, demoBaseUrl)) : location;
+    bytes += "\r\n";
+  }
+  return bytes;
+}
+
+}  // namespace
+
 bool WriteM3uFile(const fs::path& file, const MusicSet& set, std::string_view demoBaseUrl) {
-  return ReplaceFileContents(file, Utf8ToCp1251(JoinLinesCrLf(M3uLines(set, demoBaseUrl))));
+  return ReplaceFileContents(file, M3uBytes(set, demoBaseUrl));
 }
 
 fs::path WithDefaultExtension(const std::string& chosen, std::string_view extension) {

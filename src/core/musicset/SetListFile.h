@@ -47,6 +47,8 @@ bool WriteSetListFile(const std::filesystem::path& file, const MusicSet& set);
 
 // The M3U playlist: each entry's path or URL, nothing else.
 std::vector<std::string> M3uLines(const MusicSet& set, std::string_view demoBaseUrl);
+// Writes the playlist, CR LF after each line: a local file's path as the file
+// system names it (UTF-8), a demo address in code page 1251 as ever.
 bool WriteM3uFile(const std::filesystem::path& file, const MusicSet& set, std::string_view demoBaseUrl);
 
 // Writes bytes to file through a temporary file in the same folder renamed
