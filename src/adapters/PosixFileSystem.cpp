@@ -77,13 +77,10 @@ class Descriptor {
   int fd_;
 };
 
-// Opens a regular file for reading. The path is looked at first, so nothing
-// that is not a regular file is ever opened (opening a pipe waits for a
-// writer, opening some devices acts on them); the open does not block, and
-// what was opened is looked at again in case the name changed in between.
+// Opens a regular file for reading: the open does not block (a pipe would wait
+// for a writer, a terminal take the program for its own), and what was opened
+// is looked at before a byte is read from it.
 Result<Descriptor> OpenRegular(const fs::path& file, struct stat& info) {
-  if (::stat(file.c_str(), &info) != 0) return FromErrno(errno, file);
-  if (!S_ISREG(info.st_mode)) return Status::NotRegularFile(file.string(), KindOf(info.st_mode));
   Descriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
   if (!fd.valid()) return FromErrno(errno, file);
   if (::fstat(fd.get(), &info) != 0) return FromErrno(errno, file);
@@ -106,7 +103,8 @@ Result<std::string> ReadAll(int fd, const fs::path& file, std::uint64_t sizeHint
   while (true) {
     if (used == bytes.size()) {
       if (used > limit) return TooLarge(file, limit);
-      bytes.resize(static_cast<size_t>(std::min<std::uint64_t>(static_cast<std::uint64_t>(used) * 2 + 65536, limit + 1)));
+      const std::uint64_t grown = static_cast<std::uint64_t>(used) * 2 + 65536;
+      bytes.resize(static_cast<size_t>(std::min<std::uint64_t>(grown, limit + 1)));
     }
     const ssize_t got = ::read(fd, bytes.data() + used, bytes.size() - used);
     if (got < 0) {
@@ -208,17 +206,17 @@ mode_t CurrentUmask() {
   return mask;
 }
 
-// An exclusive lock every writer of one file takes: flock on ".NAME.lock"
-// beside it, a file its holder removes before letting go. A waiter that got
-// the lock of a file removed meanwhile tries again on the new one. Where no
-// lock file can be made (a folder the user may not add to), the file itself
-// is locked: every writer then finds the same.
+// An exclusive lock every writer of one file takes, with flock. A file that
+// exists is locked itself: as a write puts another file in its place, a
+// waiter that got the lock of a file no longer at the name tries again on the
+// one there now. A file not there yet is made under the lock of ".NAME.lock"
+// beside it, a file its holder removes before letting go; so a file that
+// exists leaves nothing beside it.
 class WriteLock {
  public:
   ~WriteLock() {
     if (!lockFile_.empty()) ::unlink(lockFile_.c_str());
   }
-  WriteLock() = default;
   WriteLock(WriteLock&& other) noexcept
       : fd_(std::move(other.fd_)), lockFile_(std::exchange(other.lockFile_, fs::path())) {}
   WriteLock& operator=(WriteLock&&) = delete;
@@ -226,51 +224,63 @@ class WriteLock {
   static Result<WriteLock> Take(const fs::path& target) {
     const fs::path lockFile = FolderOf(target) / HiddenName(target, ".lock");
     for (int attempt = 0; attempt < kMaxLockAttempts; ++attempt) {
-      Descriptor fd(::open(lockFile.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600));
+      Descriptor fd(::open(target.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+      if (fd.valid()) {
+        struct stat info;
+        if (::fstat(fd.get(), &info) != 0) return FromErrno(errno, target);
+        if (!S_ISREG(info.st_mode)) return Status::NotRegularFile(target.string(), KindOf(info.st_mode));
+        Result<bool> held = Hold(fd.get(), target);
+        if (!held.ok()) return held.status();
+        if (*held) return WriteLock(std::move(fd), {});
+        continue;
+      }
+      if (errno == ELOOP) return Status::NotRegularFile(target.string(), "a link");
+      // A file this user may not read is locked through the lock file too.
+      const bool absent = errno == ENOENT;
+
+      fd = Descriptor(::open(lockFile.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600));
       if (!fd.valid()) {
         const int error = errno;
-        if (error == EACCES || error == EPERM || error == EROFS) return LockTarget(target);
         struct stat info;
         // Something else stands at the lock's name (a link, a pipe): it goes.
         if ((error == ELOOP || error == ENXIO) && ::lstat(lockFile.c_str(), &info) == 0 && !S_ISDIR(info.st_mode)) {
           ::unlink(lockFile.c_str());
           continue;
         }
-        return FromErrno(error, lockFile);
+        return FromErrno(error, error == EACCES || error == EPERM ? FolderOf(target) : lockFile);
       }
-      struct stat held;
-      if (::fstat(fd.get(), &held) != 0) return FromErrno(errno, lockFile);
-      if (!S_ISREG(held.st_mode)) {
+      struct stat info;
+      if (::fstat(fd.get(), &info) != 0) return FromErrno(errno, lockFile);
+      if (!S_ISREG(info.st_mode)) {
         ::unlink(lockFile.c_str());
         continue;
       }
-      while (::flock(fd.get(), LOCK_EX) != 0)
-        if (errno != EINTR) return FromErrno(errno, lockFile);
-      struct stat now;
-      if (::lstat(lockFile.c_str(), &now) == 0 && now.st_dev == held.st_dev && now.st_ino == held.st_ino) {
-        WriteLock lock;
-        lock.fd_ = std::move(fd);
-        lock.lockFile_ = lockFile;
-        return lock;
-      }
-      // Its holder removed it while this one waited: take the new one.
+      Result<bool> held = Hold(fd.get(), lockFile);
+      if (!held.ok()) return held.status();
+      if (!*held) continue;  // its holder removed it meanwhile
+      WriteLock lock(std::move(fd), lockFile);
+      // Made meanwhile by the holder before: that file is the one to lock.
+      if (absent && ::lstat(target.c_str(), &info) == 0) continue;
+      return lock;
     }
-    return Status::IOError(lockFile.string(), "the lock could not be taken");
+    return Status::IOError(target.string(), "the lock could not be taken");
   }
 
  private:
-  static Result<WriteLock> LockTarget(const fs::path& target) {
-    Descriptor fd(::open(target.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    if (!fd.valid()) return FromErrno(errno == ENOENT ? EACCES : errno, FolderOf(target));
-    while (::flock(fd.get(), LOCK_EX) != 0)
-      if (errno != EINTR) return FromErrno(errno, target);
-    WriteLock lock;
-    lock.fd_ = std::move(fd);
-    return lock;
+  WriteLock(Descriptor fd, fs::path lockFile) : fd_(std::move(fd)), lockFile_(std::move(lockFile)) {}
+
+  // Locks the open file and tells whether the name still holds it.
+  static Result<bool> Hold(int fd, const fs::path& name) {
+    struct stat held;
+    if (::fstat(fd, &held) != 0) return FromErrno(errno, name);
+    while (::flock(fd, LOCK_EX) != 0)
+      if (errno != EINTR) return FromErrno(errno, name);
+    struct stat now;
+    return ::lstat(name.c_str(), &now) == 0 && now.st_dev == held.st_dev && now.st_ino == held.st_ino;
   }
 
   Descriptor fd_;
-  fs::path lockFile_;  // empty when the target itself is locked
+  fs::path lockFile_;  // empty when the file itself is locked
 };
 
 // Removes what interrupted writes of target left: ".NAME.tmp-XXXXXX" files
@@ -395,8 +405,8 @@ Status PosixFileSystem::Write(const fs::path& file, std::uint64_t limit, const C
     if (options.ownerOnly && (info.st_mode & 077) != 0) (void)::fchmod(out.get(), info.st_mode & 07700);
     Status written = WriteAll(out.get(), bytes, target);
     if (!written.ok()) return written;
-    if (::ftruncate(out.get(), static_cast<off_t>(bytes.size())) != 0 || ::fsync(out.get()) != 0)
-      return FromErrno(errno, target);
+    if (::ftruncate(out.get(), static_cast<off_t>(bytes.size())) != 0) return FromErrno(errno, target);
+    if (options.durable && ::fsync(out.get()) != 0) return FromErrno(errno, target);
     return Status::OK();
   }
 
@@ -408,7 +418,7 @@ Status PosixFileSystem::Write(const fs::path& file, std::uint64_t limit, const C
     (void)::fchown(temporary.fd.get(), old.st_uid, old.st_gid);
   if (::fchmod(temporary.fd.get(), mode) != 0) return FromErrno(errno, temporary.path);
   // On the disk before the name moves, so a power cut cannot leave an empty file.
-  if (::fsync(temporary.fd.get()) != 0) return FromErrno(errno, temporary.path);
+  if (options.durable && ::fsync(temporary.fd.get()) != 0) return FromErrno(errno, temporary.path);
   if (::rename(temporary.path.c_str(), target.c_str()) != 0) return FromErrno(errno, target);
   temporary.path.clear();
   return Status::OK();

@@ -1,10 +1,10 @@
 #pragma once
-// PosixFileSystem: the FileSystem port over POSIX calls. Reads look at a file
-// before opening it and open it without blocking, so a pipe or a device is
-// refused, never waited for. Writes go to a mkstemp file beside the target
-// (created new, mode 0600 until complete), renamed over it under flock on a
-// lock file ".NAME.lock" beside it (removed again by its holder), or on the
-// file itself when its folder takes no new file. Stateless; any number of
+// PosixFileSystem: the FileSystem port over POSIX calls. Reads open a file
+// without blocking and look at what they opened, so a pipe or a device is
+// refused, never waited for or read. Writes go to a mkstemp file beside the
+// target (created new, mode 0600 until complete), renamed over it under flock
+// on the target itself, or, for a file not made yet, on a lock file
+// ".NAME.lock" beside it that its holder removes again. Stateless; any number of
 // instances may be used at once.
 #include "ports/FileSystem.h"
 

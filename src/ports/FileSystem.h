@@ -33,6 +33,10 @@ struct WriteOptions {
   // (0600), an existing one loses any group and other bits, and no copy of the
   // bytes is ever readable by others, not even while it is written.
   bool ownerOnly = false;
+  // The bytes reach the disk before the file takes its name, so a power cut
+  // leaves the old file or the new one, never an empty one. Files made again
+  // on demand (the exports' files) may leave that to the system.
+  bool durable = true;
 };
 
 class FileSystem {
@@ -40,9 +44,9 @@ class FileSystem {
   virtual ~FileSystem() = default;
 
   // The bytes of a regular file (a link to one counts), at most `limit` of
-  // them. A folder, a pipe, a device or a socket is NotRegularFile and is
-  // never read from (nor waited for); a longer file is TooLarge; a missing one
-  // NotFound.
+  // them. A folder, a pipe, a device or a socket is NotRegularFile: it is
+  // opened without blocking and never read from; a longer file is TooLarge; a
+  // missing one NotFound.
   virtual Result<std::string> ReadFile(const std::filesystem::path& file, std::uint64_t limit) = 0;
 
   // Opens a regular file (a link to one counts) for reads in blocks; the same

@@ -74,7 +74,11 @@ bool ReportRefusedFile(ExportContext& context, const std::filesystem::path& file
 }
 
 bool SaveFileBytes(const std::filesystem::path& file, std::string_view bytes) {
-  return WriteFileReplacing(file, bytes).ok();
+  // The exports' files are made again on demand: the system may take its time
+  // to put them on the disk.
+  WriteOptions options;
+  options.durable = false;
+  return WriteFileReplacing(file, bytes, options).ok();
 }
 
 std::string WriteFailedMessage(const std::filesystem::path& file) {

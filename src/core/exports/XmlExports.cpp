@@ -65,10 +65,27 @@ std::string Attribute(std::string_view value) {
   return out;
 }
 
+// Characters XML 1.0 cannot hold (the control characters other than TAB, LF
+// and CR, such as the VT a word processor's line break leaves in a title, and
+// U+FFFE, U+FFFF) become blanks, so no text of the catalogue or of the
+// editors' files can make the file unreadable. Every such text reaches the
+// file through XmlValue or CData.
+bool XmlCannotHold(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r';
+}
+void ReplaceNonCharacters(std::string& text) {
+  for (size_t at = text.find("\xEF\xBF"); at != std::string::npos; at = text.find("\xEF\xBF", at + 1))
+    if (at + 2 < text.size() && (static_cast<unsigned char>(text[at + 2]) & 0xFE) == 0xBE) text.replace(at, 3, " ");
+}
+
 // A CDATA section; "&" is written "&amp;" as the site reads it, and a "]]>" in
 // the text is split so that it cannot end the section.
 std::string CData(std::string_view text, std::string_view pad) {
   std::string body = EscapeAmpersands(text);
+  for (char& c : body)
+    if (XmlCannotHold(c)) c = ' ';
+  ReplaceNonCharacters(body);
   for (size_t at = body.find("]]>"); at != std::string::npos; at = body.find("]]>", at + 15))
     body.replace(at, 3, "]]]]><![CDATA[>");
   return "<![CDATA[" + std::string(pad) + body + std::string(pad) + "]]>";
@@ -363,22 +380,6 @@ bool PlaylistBlocks(XmlLines& xml, const std::vector<PlaylistBlock>& blocks, boo
   return true;
 }
 
-// Characters XML 1.0 cannot hold (the control characters other than TAB, LF
-// and CR, such as the VT a word processor's line break leaves in a title, and
-// U+FFFE, U+FFFF) become blanks, so no text of the catalogue or of the
-// editors' files can make the file unreadable.
-void ReplaceCharactersXmlCannotHold(std::string& text) {
-  for (size_t i = 0; i < text.size(); ++i) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    if (c < 0x20 && c != '\t' && c != '\n' && c != '\r') {
-      text[i] = ' ';
-    } else if (c == 0xEF && i + 2 < text.size() && static_cast<unsigned char>(text[i + 1]) == 0xBF &&
-               (static_cast<unsigned char>(text[i + 2]) & 0xFE) == 0xBE) {
-      text.replace(i, 3, " ");
-    }
-  }
-}
-
 // The header and footer around the body; saves the file when a path is given.
 ExportResult Finish(ExportContext& context, XmlLines& body, const std::filesystem::path& output) {
   ExportResult result;
@@ -391,7 +392,6 @@ ExportResult Finish(ExportContext& context, XmlLines& body, const std::filesyste
   text += body.text();
   text += "</update>\r\n";
   body.text().clear();
-  ReplaceCharactersXmlCannotHold(text);
   if (!output.empty()) {
     context.dialogs.Message(std::string(kSaving) + output.string(), MessageKind::Information);
     if (!SaveFileBytes(output, text)) {
@@ -424,9 +424,10 @@ std::string XmlValue(std::string_view text) {
       case '&': out += "&amp;"; break;
       case '<': out += "&lt;"; break;
       case '>': out += "&gt;"; break;
-      default: out += c;
+      default: out += XmlCannotHold(c) ? ' ' : c;
     }
   }
+  ReplaceNonCharacters(out);
   return out;
 }
 
