@@ -36,6 +36,9 @@ class NoDialogs : public Dialogs {
     return std::nullopt;
   }
   std::string SelectFolder(const std::string&, const std::string&) override { return {}; }
+  std::string SaveFileName(const std::string&, const std::string&, const std::string&) override { return {}; }
+  std::string OpenFileName(const std::string&, const std::string&, const std::string&) override { return {}; }
+  int Choose(const std::string&, const std::vector<std::string>&) override { return -1; }
 };
 
 }  // namespace
