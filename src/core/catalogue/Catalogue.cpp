@@ -394,7 +394,9 @@ void Catalogue::LoadCatalogue(const ResourceStore& resources, const LoadOptions&
   if (!errors.empty() && !options.programFolder.empty()) {
     std::string log;
     for (const auto& e : errors) log += Utf8ToCp1251(e) + "\r\n";
-    (void)WriteFileReplacing(options.programFolder / "errors.log", log);  // a failed write is not reported
+    WriteOptions logOptions;
+    logOptions.durable = false;  // written again at every load
+    (void)WriteFileReplacing(options.programFolder / "errors.log", log, logOptions);  // a failure is not reported
   }
   if (options.setCaption) options.setCaption(UpdateCaption(lang));
 }
