@@ -9,11 +9,20 @@
 #include <stdexcept>
 #include <string>
 
+#include "adapters/PosixFileSystem.h"
 #include "core/catalogue/Catalogue.h"
+#include "core/text/FileIO.h"
 #include "ports/Dialogs.h"
 #include "ports/Progress.h"
 
 namespace trakvella::bench {
+
+// Every benchmark reads and writes its files as the program does.
+inline const bool kFileSystemInstalled = [] {
+  static PosixFileSystem files;
+  InstallFileSystem(&files);
+  return true;
+}();
 
 // A benchmark on clean data shows no message; one that does is a fault.
 class NoDialogs : public Dialogs {

@@ -9,8 +9,10 @@
 #include <string_view>
 #include <vector>
 
+#include "adapters/PosixFileSystem.h"
 #include "core/catalogue/Catalogue.h"
 #include "core/catalogue/Resources.h"
+#include "core/text/FileIO.h"
 #include "core/text/Text.h"
 
 namespace {
@@ -34,9 +36,19 @@ class NoDialogs : public Dialogs {
     return std::nullopt;
   }
   std::string SelectFolder(const std::string&, const std::string&) override { return {}; }
+  std::string SaveFileName(const std::string&, const std::string&, const std::string&) override { return {}; }
+  std::string OpenFileName(const std::string&, const std::string&, const std::string&) override { return {}; }
+  int Choose(const std::string&, const std::vector<std::string>&) override { return -1; }
 };
 
 }  // namespace
+
+// The loader reaches files as the program does (it reads none from the input).
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  static PosixFileSystem files;
+  InstallFileSystem(&files);
+  return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view input(reinterpret_cast<const char*>(data), size);

@@ -10,6 +10,7 @@
 #include "core/browse/Collections.h"
 #include "core/text/FileIO.h"
 #include "core/text/Text.h"
+#include "cli/CliFiles.h"
 #include "cli/CliOutput.h"
 #include "ports/Random.h"
 
@@ -110,7 +111,10 @@ int CommandCollection(const Catalogue& catalogue, int language, const std::strin
     LuckyPick(browser, catalogue, random, progress, language);
   } else if (command == "top") {
     std::string bytes;
-    if (!ReadWholeFile(args[0], bytes)) return Usage("cannot read " + args[0]);
+    if (Status read = ReadWholeFile(args[0], bytes, FileKind::TrackList); !read.ok()) {
+      cli::ReportRefusedFile(args[0], read, FileKind::TrackList, language);
+      return Usage("cannot read " + args[0]);
+    }
     for (const auto& line : SplitLines(bytes))
       if (!Trim(line).empty()) browser.topList.push_back(Trim(line));
     const std::map<std::string, SortKind> kinds = {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/CliFiles.h"
 #include "cli/CliOutput.h"
 #include "core/catalogue/Catalogue.h"
 #include "core/catalogue/Resources.h"
@@ -163,7 +164,10 @@ int CommandContract(const Catalogue& catalogue, const ResourceStore& resources, 
     } else if (option == "--source" && value.compare(0, 4, "set:") == 0) {
       // A set list file, read into a music set as the set window loads it.
       std::vector<std::string> lines;
-      if (!ReadSetListFile(value.substr(4), lines)) return DocumentsUsageError("cannot read " + value.substr(4));
+      if (Status read = ReadSetListFile(value.substr(4), lines); !read.ok()) {
+        cli::ReportRefusedFile(value.substr(4), read, FileKind::SetList, language);
+        return DocumentsUsageError("cannot read " + value.substr(4));
+      }
       cli::StderrDialogs setDialogs;
       MusicSet set(catalogue, setDialogs, [language] { return language; });
       set.LoadSet(lines);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/CliFiles.h"
 #include "cli/CliOutput.h"
 #include "core/browse/Browser.h"
 #include "core/exports/ExportRun.h"
@@ -44,9 +45,12 @@ class RecordingClipboard : public Clipboard {
   std::string Text() const override { return pasted; }
 };
 
-bool ReadPasted(const std::string& file, std::string& text) {
+bool ReadPasted(const std::string& file, std::string& text, int language) {
   std::string bytes;
-  if (!ReadWholeFile(file, bytes)) return false;
+  if (Status read = ReadWholeFile(file, bytes, FileKind::ExportInput); !read.ok()) {
+    cli::ReportRefusedFile(file, read, FileKind::ExportInput, language);
+    return false;
+  }
   text = DecodeText(bytes);
   return true;
 }
@@ -79,7 +83,10 @@ int CommandExport(const Catalogue& catalogue, int language, const std::filesyste
   if (needsSet) {
     std::vector<std::string> lines;
     if (option("--set").empty()) return Usage("export " + kind + " wants --set FILE");
-    if (!ReadSetListFile(option("--set"), lines)) return Usage("cannot read " + option("--set"));
+    if (Status read = ReadSetListFile(option("--set"), lines); !read.ok()) {
+      cli::ReportRefusedFile(option("--set"), read, FileKind::SetList, language);
+      return Usage("cannot read " + option("--set"));
+    }
     set.LoadSet(lines);
   }
   if (kind == "maximum-playlists" && option("--playlists").empty())
@@ -90,7 +97,7 @@ int CommandExport(const Catalogue& catalogue, int language, const std::filesyste
   // What the user would have put on the clipboard: the price table for the
   // shop, else the --input file.
   const std::string pasteFile = option(kind == "webasyst" ? "--prices" : "--input");
-  if (!pasteFile.empty() && !ReadPasted(pasteFile, clipboard.pasted)) return Usage("cannot read " + pasteFile);
+  if (!pasteFile.empty() && !ReadPasted(pasteFile, clipboard.pasted, language)) return Usage("cannot read " + pasteFile);
 
   ExportContext context{catalogue, dialogs, progress, clipboard, language, programFolder, {}};
   context.settings.webSite = ReadServerConfig(programFolder).webSite;
@@ -122,10 +129,9 @@ int CommandExport(const Catalogue& catalogue, int language, const std::filesyste
   if (kind == "opencart") result = ConvertOpenCart(context, set);
   if (kind == "category-buffer") {
     CategoryBuffer buffer;
-    for (const auto& place : SplitLines(clipboard.pasted)) {
-      result = buffer.Add(context, Trim(place));
-      if (!result.done()) break;
-    }
+    std::vector<std::string> places;
+    for (const auto& place : SplitLines(clipboard.pasted)) places.push_back(Trim(place));
+    if (!places.empty()) result = buffer.AddAll(context, places);
   }
   if (!result.done()) return 1;
 

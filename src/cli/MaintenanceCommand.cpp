@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "adapters/ZlibInflater.h"
+#include "cli/CliFiles.h"
 #include "cli/CliOutput.h"
 #include "core/catalogue/Catalogue.h"
 #include "core/maintenance/FolderScan.h"
@@ -173,7 +174,10 @@ int CommandReport(const Catalogue& catalogue, int language, const std::vector<st
     random.emplace();
   }
   std::vector<std::string> lines;
-  if (!ReadSetListFile(options["--set"], lines)) return Usage("cannot read " + options["--set"]);
+  if (Status read = ReadSetListFile(options["--set"], lines); !read.ok()) {
+    cli::ReportRefusedFile(options["--set"], read, FileKind::SetList, language);
+    return Usage("cannot read " + options["--set"]);
+  }
   cli::StderrDialogs dialogs;
   MusicSet set(catalogue, dialogs, [language] { return language; });
   set.LoadSet(lines);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/CliFiles.h"
 #include "cli/CliOutput.h"
 #include "core/musicset/MusicSet.h"
 #include "core/musicset/SetListFile.h"
@@ -46,11 +47,18 @@ void PrintEntries(const MusicSet& set, size_t from = 0) {
 }
 
 // The demo base URL the program would use: the settings file's choice, or
-// server 1 when there is no settings file.
-std::string DemoBase(const std::filesystem::path& programFolder) {
-  const Endpoints endpoints = ReadServerConfig(programFolder);
+// server 1 when there is no settings file or it cannot be read (a pipe or a
+// device of that name is named on stderr).
+std::string DemoBase(const std::filesystem::path& programFolder, int language) {
+  Status problem;
+  const Endpoints endpoints = ReadServerConfig(programFolder, &problem);
+  cli::ReportRefusedFile(programFolder / kServerConfigFileName, problem, FileKind::ServerList, language);
   Settings settings;
-  if (!ReadSettings(programFolder, settings)) return endpoints.demoServer1;
+  problem = Status::OK();
+  const SettingsFileRead read = ReadSettingsFile(programFolder, settings, &problem);
+  cli::ReportRefusedFile(programFolder / kSettingsFileName, problem, FileKind::Settings, language);
+  // A file that cannot be read changes nothing, as in the program: server 1.
+  if (read != SettingsFileRead::Applied) return endpoints.demoServer1;
   return DemoBaseUrl(settings, endpoints);
 }
 
@@ -79,7 +87,10 @@ int CommandSet(const Catalogue& catalogue, int language, const std::filesystem::
   }
   if (verb == "from-clipboard-text") {
     std::string text;
-    if (!ReadWholeFile(operands[0], text)) return Usage("cannot read " + operands[0]);
+    if (Status read = ReadWholeFile(operands[0], text, FileKind::ExportInput); !read.ok()) {
+      cli::ReportRefusedFile(operands[0], read, FileKind::ExportInput, language);
+      return Usage("cannot read " + operands[0]);
+    }
     TextClipboard clipboard(std::move(text));
     PasteCodesFromClipboard(set, clipboard, progress, dialogs, language);
     PrintEntries(set);
@@ -87,7 +98,10 @@ int CommandSet(const Catalogue& catalogue, int language, const std::filesystem::
   }
 
   std::vector<std::string> lines;
-  if (!ReadSetListFile(operands[0], lines)) return Usage("cannot read " + operands[0]);
+  if (Status read = ReadSetListFile(operands[0], lines); !read.ok()) {
+    cli::ReportRefusedFile(operands[0], read, FileKind::SetList, language);
+    return Usage("cannot read " + operands[0]);
+  }
   set.LoadSet(lines);
   if (verb == "read") {
     PrintEntries(set);
@@ -97,7 +111,7 @@ int CommandSet(const Catalogue& catalogue, int language, const std::filesystem::
       return 1;
     }
   } else if (verb == "m3u") {
-    for (const auto& line : M3uLines(set, DemoBase(programFolder))) cli::Put("m3u", line);
+    for (const auto& line : M3uLines(set, DemoBase(programFolder, language))) cli::Put("m3u", line);
   } else if (verb == "optimise") {
     const size_t removed = OptimiseSet(set, dialogs, language);
     PrintEntries(set);

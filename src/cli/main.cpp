@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "core/lang/Locale.h"
+#include "adapters/PosixFileSystem.h"
+#include "cli/CliFiles.h"
 #include "cli/CliOutput.h"
 #include "core/lang/MessageTable.h"
 #include "core/browse/Browser.h"
@@ -201,7 +203,10 @@ int CommandTracks(const Session& s, const std::string& code, std::map<std::strin
   BrowserSession b(s, seed);
   if (options.count("--top")) {
     std::string bytes;
-    if (!ReadWholeFile(options["--top"], bytes)) throw UsageError{"cannot read " + options["--top"]};
+    if (Status read = ReadWholeFile(options["--top"], bytes, FileKind::TrackList); !read.ok()) {
+      cli::ReportRefusedFile(options["--top"], read, FileKind::TrackList, s.language);
+      throw UsageError{"cannot read " + options["--top"]};
+    }
     for (auto& line : SplitLines(bytes)) b.browser.topList.push_back(Trim(line));
   }
   const std::map<std::string, SortKind> kinds = {
@@ -398,7 +403,7 @@ int Run(int argc, char** argv) {
   std::filesystem::path programFolder = home ? *home : ExecutableFolder();
   s.language = language ? *language : LanguageFromLocaleId(SystemLanguageId());
   std::string error;
-  auto resources = OpenCatalogueResources(catalogueFolder, programFolder, error);
+  auto resources = OpenCatalogueResources(catalogueFolder, programFolder, error, s.language);
   if (!resources) {
     std::cerr << "trakvella-cli: " << error << '\n';
     return 2;
@@ -437,6 +442,8 @@ int Run(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
+  trakvella::PosixFileSystem files;
+  trakvella::InstallFileSystem(&files);
   try {
     return trakvella::Run(argc, argv);
   } catch (const trakvella::UsageError& e) {

@@ -6,8 +6,10 @@
 #include <filesystem>
 #include <optional>
 
+#include "adapters/PosixFileSystem.h"
 #include "core/lang/Version.h"
 #include "core/settings/ServerConfig.h"
+#include "core/text/FileIO.h"
 #include "program/DesktopPorts.h"
 #include "program/SignalCloser.h"
 #include "ui/lang/LangCaptions.h"
@@ -20,6 +22,9 @@ int main(int argc, char** argv) {
   using namespace trakvella;
   QApplication app(argc, argv);
   QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
+  // Every file the program reads or writes goes through one file system.
+  PosixFileSystem files;
+  InstallFileSystem(&files);
   // Qt's own dialogs follow the interface language from the first caption on.
   QtOwnDialogs ownDialogs;
 

@@ -17,9 +17,10 @@ std::string Quote(const std::string& s) {
 }
 }  // namespace
 
-CliResult RunCli(const std::vector<std::string>& args, const std::optional<std::string>& input) {
+CliResult RunCli(const std::vector<std::string>& args, const std::optional<std::string>& input,
+                 const std::string& launcher) {
   TempDir scratch;
-  std::string command = std::string(TRAKVELLA_CLI);
+  std::string command = launcher.empty() ? std::string(TRAKVELLA_CLI) : launcher + " " + TRAKVELLA_CLI;
   for (const auto& a : args) command += " " + Quote(a);
   auto outFile = scratch.path() / "out", errFile = scratch.path() / "err";
   command += " > " + Quote(outFile.string()) + " 2> " + Quote(errFile.string());

@@ -6,6 +6,7 @@
 #include "core/catalogue/TrackCodes.h"
 #include "core/documents/DocumentEnabling.h"
 #include "core/exports/ExportEnabling.h"
+#include "core/lang/FileMessages.h"
 #include "core/lang/Locale.h"
 #include "core/lang/MessageTable.h"
 #include "core/musicset/MusicSetEnabling.h"
@@ -23,8 +24,16 @@ App::App(const AppOptions& options, const AppPorts& ports)
       browser_(catalogue_, *ports.dialogs, progress_, *ports.random, [this] { return language_; }),
       musicSet_(catalogue_, *ports.dialogs, [this] { return language_; }),
       downloader_(*ports.http, progress_, *ports.dialogs, [this] { return language_; }, network_) {
+  // The language of the system until the settings say otherwise, so what the
+  // start reports is in it.
+  language_ = LanguageFromLocaleId(SystemLanguageId());
   // The endpoints, and demo server 1 as the demo base.
-  endpoints_ = ReadServerConfig(options_.programFolder);
+  Status serversProblem;
+  endpoints_ = ReadServerConfig(options_.programFolder, &serversProblem);
+  if (IsRefusedFile(serversProblem))
+    dialogs().Message(FileReadMessage(language_, options_.programFolder / kServerConfigFileName, serversProblem,
+                                      FileKind::ServerList),
+                      MessageKind::Error, MessageButtons::Ok);
   demoBaseUrl_ = endpoints_.demoServer1;
 
   // The local audio folder.
@@ -81,17 +90,15 @@ App::App(const AppOptions& options, const AppPorts& ports)
   // The catalogue tables; a catalogue folder given that does not exist is
   // reported and the embedded catalogue is used.
   std::string error;
-  resources_ = OpenCatalogueResources(options_.catalogueFolder, options_.programFolder, error);
+  resources_ = OpenCatalogueResources(options_.catalogueFolder, options_.programFolder, error, language_);
   if (!resources_) {
     dialogs().Message(error, MessageKind::Error, MessageButtons::Ok);
     resources_ = std::make_unique<EmbeddedResourceStore>();
   }
   catalogue_.ReadCatalogueTables(*resources_, dialogs());
 
-  // The switches' defaults until a settings file says otherwise, and the
-  // language of the system.
+  // The switches' defaults until a settings file says otherwise.
   ApplySwitchesToParts();
-  language_ = LanguageFromLocaleId(SystemLanguageId());
   DefineEnabling();
 }
 
@@ -138,12 +145,18 @@ void App::DefineEnabling() {
 
 bool App::ReadAndApplySettings() {
   Settings s;
-  switch (ReadSettingsFile(options_.programFolder, s)) {
+  Status problem;
+  switch (ReadSettingsFile(options_.programFolder, s, &problem)) {
     case SettingsFileRead::Absent:
       view().CentreWindow();
       return false;
     case SettingsFileRead::Unreadable:
-      // Nothing to go by: everything stays as the start made it.
+      // Nothing to go by: everything stays as the start made it. A pipe, a
+      // device or an outsized file is named.
+      if (IsRefusedFile(problem))
+        dialogs().Message(
+            FileReadMessage(language_, options_.programFolder / kSettingsFileName, problem, FileKind::Settings),
+            MessageKind::Error, MessageButtons::Ok);
       return true;
     case SettingsFileRead::Applied:
       ApplySettings(s);
@@ -351,7 +364,7 @@ void App::LoadTopList() {
   quiet.fileTimeoutMs = 30000;  // a list, not a track: a trickling site never holds the start
   if (!quiet.DownloadFile(TopListUrl(endpoints_), "top.txt", std::nullopt, audio.string())) return;
   std::string bytes;
-  if (ReadWholeFile(audio / "top.txt", bytes))
+  if (ReadWholeFile(audio / "top.txt", bytes, FileKind::TrackList).ok())
     for (const auto& line : SplitLines(Cp1251ToUtf8(bytes)))
       if (!Trim(line).empty()) browser_.topList.push_back(Trim(line));
   std::error_code ec;

@@ -1,12 +1,12 @@
 #include "core/catalogue/Catalogue.h"
 
 #include <algorithm>
-#include <fstream>
 #include <unordered_set>
 
 #include "core/lang/MessageTable.h"
 #include "core/lang/Version.h"
 #include "core/catalogue/TSort.h"
+#include "core/text/FileIO.h"
 #include "core/text/Text.h"
 #include "core/catalogue/TrackCodes.h"
 #include "core/catalogue/Vocabulary.h"
@@ -392,8 +392,11 @@ void Catalogue::LoadCatalogue(const ResourceStore& resources, const LoadOptions&
   trackIndexBuilt_ = false;
   progress.ShowProgress("", ProgressMode::Hide);
   if (!errors.empty() && !options.programFolder.empty()) {
-    std::ofstream log(options.programFolder / "errors.log", std::ios::binary | std::ios::trunc);
-    for (const auto& e : errors) log << Utf8ToCp1251(e) << "\r\n";
+    std::string log;
+    for (const auto& e : errors) log += Utf8ToCp1251(e) + "\r\n";
+    WriteOptions logOptions;
+    logOptions.durable = false;  // written again at every load
+    (void)WriteFileReplacing(options.programFolder / "errors.log", log, logOptions);  // a failure is not reported
   }
   if (options.setCaption) options.setCaption(UpdateCaption(lang));
 }

@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "core/catalogue/EmbeddedResources.h"
+#include "core/lang/FileMessages.h"
 #include "core/text/FileIO.h"
 #include "core/text/Text.h"
 
@@ -29,7 +30,7 @@ std::optional<std::string_view> EmbeddedResourceStore::Find(std::string_view nam
   return it->second;
 }
 
-FolderResourceStore::FolderResourceStore(const std::filesystem::path& folder) {
+FolderResourceStore::FolderResourceStore(const std::filesystem::path& folder, int language) {
   namespace fs = std::filesystem;
   std::error_code ec;
   for (fs::directory_iterator types(folder, ec), end; !ec && types != end; types.increment(ec)) {
@@ -41,8 +42,9 @@ FolderResourceStore::FolderResourceStore(const std::filesystem::path& folder) {
       if (files->is_directory(ec2)) continue;
       const fs::path& file = files->path();
       std::string bytes;
-      if (!ReadWholeFile(file, bytes)) {
-        problems_.push_back("Cannot read " + file.string());
+      if (Status read = ReadWholeFile(file, bytes, FileKind::CatalogueResource); !read.ok()) {
+        problems_.push_back(IsRefusedFile(read) ? FileReadMessage(language, file, read, FileKind::CatalogueResource)
+                                                : "Cannot read " + file.string());
         continue;
       }
       files_.emplace(Key(type, file.stem().string()), std::move(bytes));
@@ -58,7 +60,7 @@ std::optional<std::string_view> FolderResourceStore::Find(std::string_view name,
 
 std::unique_ptr<ResourceStore> OpenCatalogueResources(const std::optional<std::filesystem::path>& catalogueFolder,
                                                       const std::filesystem::path& programFolder,
-                                                      std::string& error) {
+                                                      std::string& error, int language) {
   namespace fs = std::filesystem;
   std::error_code ec;
   if (catalogueFolder) {
@@ -66,10 +68,10 @@ std::unique_ptr<ResourceStore> OpenCatalogueResources(const std::optional<std::f
       error = "catalogue folder not found: " + catalogueFolder->string();
       return nullptr;
     }
-    return std::make_unique<FolderResourceStore>(*catalogueFolder);
+    return std::make_unique<FolderResourceStore>(*catalogueFolder, language);
   }
   fs::path local = programFolder / "catalogue";
-  if (fs::is_directory(local, ec)) return std::make_unique<FolderResourceStore>(local);
+  if (fs::is_directory(local, ec)) return std::make_unique<FolderResourceStore>(local, language);
   return std::make_unique<EmbeddedResourceStore>();
 }
 

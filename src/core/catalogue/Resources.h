@@ -37,10 +37,11 @@ class EmbeddedResourceStore : public ResourceStore {
 };
 
 // A catalogue folder: every file TYPE/NAME.ext is read into memory when the
-// store opens, so later loads read no disk.
+// store opens, so later loads read no disk. A file that is not read (a pipe, a
+// device, one too large for a catalogue) is a problem named in `language`.
 class FolderResourceStore : public ResourceStore {
  public:
-  explicit FolderResourceStore(const std::filesystem::path& folder);
+  explicit FolderResourceStore(const std::filesystem::path& folder, int language = 0);
   std::optional<std::string_view> Find(std::string_view name, std::string_view type) const override;
 
  private:
@@ -52,7 +53,7 @@ class FolderResourceStore : public ResourceStore {
 // does not exist is an error: nothing is returned and error is set.
 std::unique_ptr<ResourceStore> OpenCatalogueResources(const std::optional<std::filesystem::path>& catalogueFolder,
                                                       const std::filesystem::path& programFolder,
-                                                      std::string& error);
+                                                      std::string& error, int language = 0);
 
 // Reads one resource as UTF-8 lines: the text up to the first NUL, split at line
 // ends, with the end-mark line (first character "®") and all after it dropped.

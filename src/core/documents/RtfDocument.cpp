@@ -397,7 +397,7 @@ int RtfDocument::InsertRtf(std::string_view marker, std::string_view rtf) {
   return count;
 }
 
-bool RtfDocument::SaveRtf(const std::filesystem::path& file) const { return WriteFileReplacing(file, source_); }
+bool RtfDocument::SaveRtf(const std::filesystem::path& file) const { return WriteFileReplacing(file, source_).ok(); }
 
 std::string RtfText(std::string_view utf8, int unicodeSkip) {
   std::string out;

@@ -1,7 +1,6 @@
 #include "core/exports/ExportRun.h"
 
-#include <fstream>
-
+#include "core/lang/FileMessages.h"
 #include "core/lang/MessageTable.h"
 #include "core/text/FileIO.h"
 #include "core/text/Text.h"
@@ -59,16 +58,27 @@ std::string DecodeText(std::string_view bytes) {
   return Cp1251ToUtf8(bytes);
 }
 
-bool ReadTextLines(const std::filesystem::path& file, std::vector<std::string>& lines) {
+Status ReadTextLines(const std::filesystem::path& file, std::vector<std::string>& lines) {
   std::string bytes;
   lines.clear();
-  if (!ReadWholeFile(file, bytes)) return false;
-  lines = SplitLines(DecodeText(bytes));
+  Status read = ReadWholeFile(file, bytes, FileKind::ExportInput);
+  if (read.ok()) lines = SplitLines(DecodeText(bytes));
+  return read;
+}
+
+bool ReportRefusedFile(ExportContext& context, const std::filesystem::path& file, const Status& status) {
+  if (!IsRefusedFile(status)) return false;
+  context.dialogs.Message(FileReadMessage(context.language, file, status, FileKind::ExportInput), MessageKind::Error,
+                          MessageButtons::Ok);
   return true;
 }
 
 bool SaveFileBytes(const std::filesystem::path& file, std::string_view bytes) {
-  return WriteFileReplacing(file, bytes);
+  // The exports' files are made again on demand: the system may take its time
+  // to put them on the disk.
+  WriteOptions options;
+  options.durable = false;
+  return WriteFileReplacing(file, bytes, options).ok();
 }
 
 std::string WriteFailedMessage(const std::filesystem::path& file) {

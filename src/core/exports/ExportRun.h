@@ -12,6 +12,7 @@
 #include "ports/Clipboard.h"
 #include "ports/Dialogs.h"
 #include "ports/Progress.h"
+#include "ports/Status.h"
 
 namespace trakvella {
 
@@ -74,8 +75,12 @@ class ExportProgress {
 // Text read from a file or pasted: a UTF-8 byte-order mark is dropped; text that
 // is not valid UTF-8 is read as code page 1251.
 std::string DecodeText(std::string_view bytes);
-// The lines of a text file (see DecodeText); false when it cannot be read.
-bool ReadTextLines(const std::filesystem::path& file, std::vector<std::string>& lines);
+// The lines of a text file (see DecodeText); the Status says why a file was
+// not read (lines stays empty then).
+Status ReadTextLines(const std::filesystem::path& file, std::vector<std::string>& lines);
+// The error box for an input file refused for what it is (a pipe, a device, a
+// folder, a file too large); true when it was shown.
+bool ReportRefusedFile(ExportContext& context, const std::filesystem::path& file, const Status& status);
 // Writes a file whole or not at all: the bytes go to a temporary file beside it
 // that replaces the file only when everything was written.
 bool SaveFileBytes(const std::filesystem::path& file, std::string_view bytes);

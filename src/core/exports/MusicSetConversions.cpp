@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <unordered_map>
 
 #include "core/catalogue/TrackCodes.h"
 #include "core/catalogue/Vocabulary.h"
@@ -224,7 +225,12 @@ ExportResult ConvertSourceAudio(ExportContext& context, const MusicSet& set) {
   const std::vector<std::string> pasted = SplitLines(context.clipboard.Text());
   context.dialogs.Message(std::string(kLinesTaken) + std::to_string(pasted.size()), MessageKind::Information);
   std::vector<std::string> ids(tracks.size(), std::string(kNoServiceId));
-  std::vector<bool> matched(tracks.size(), false);
+  // A match is a pasted line whose code is in the set; its identifier goes to
+  // the set's entries of that code.
+  std::unordered_map<std::string, std::vector<size_t>> entriesOf;
+  for (size_t i = 0; i < tracks.size(); ++i)
+    entriesOf[catalogue.Track(tracks[i].first, tracks[i].second).code].push_back(i);
+  size_t matches = 0;
   for (const auto& line : pasted) {
     const std::string code = CodeFromText(line, false);
     if (code.empty()) continue;
@@ -232,14 +238,13 @@ ExportResult ConvertSourceAudio(ExportContext& context, const MusicSet& set) {
     std::erase(first, '"');
     long long id;
     if (!ParseInt(Trim(first), id) || id == 0) continue;
-    for (size_t i = 0; i < tracks.size(); ++i)
-      if (catalogue.Track(tracks[i].first, tracks[i].second).code == code) {
-        ids[i] = std::to_string(id);
-        matched[i] = true;
-      }
+    const auto entries = entriesOf.find(code);
+    if (entries == entriesOf.end()) continue;
+    for (size_t i : entries->second) ids[i] = std::to_string(id);
+    ++matches;
   }
-  const size_t missing = static_cast<size_t>(std::count(matched.begin(), matched.end(), false));
-  if (missing > 0) {
+  if (matches < tracks.size()) {
+    const size_t missing = tracks.size() - matches;
     context.dialogs.Message(std::string(kSourceAudioMissing) + std::to_string(missing), MessageKind::Error);
     return {ExportOutcome::Failed, {}};
   }

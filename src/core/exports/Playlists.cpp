@@ -25,11 +25,13 @@ bool ParsePlaylists(const std::vector<std::string>& lines, std::vector<PlaylistB
       ++i;
       continue;
     }
+    // The code is trimmed as the track codes are; the name and the description
+    // are the editors' text as they wrote it.
     PlaylistBlock block;
     block.code = first;
-    block.nameLine = line(i + 1);
+    block.nameLine = i + 1 < n ? lines[i + 1] : std::string();
     block.nameLineIndex = static_cast<int>(i + 1);
-    block.description = line(i + 2);
+    block.description = i + 2 < n ? lines[i + 2] : std::string();
     const std::string tag = line(i + 3);
     if (!ParseInt(tag, block.tagNumber)) {
       error = "Ошибка! Номер тега плейлиста не является числом!\r" + std::to_string(i + 3) + ": " + tag;

@@ -32,6 +32,22 @@ std::string JoinTab(const std::vector<std::string>& fields) {
   return line;
 }
 
+// A text inside a double-quoted attribute value: "&" and '"' as entities, so a
+// CD's name can neither end the value nor be read as an entity.
+std::string AttributeText(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    if (c == '&')
+      out += "&amp;";
+    else if (c == '"')
+      out += "&quot;";
+    else
+      out += c;
+  }
+  return out;
+}
+
 std::string WithoutTrailingSlash(std::string text) {
   while (!text.empty() && text.back() == '/') text.pop_back();
   return text;
@@ -47,7 +63,7 @@ class TreeHtml : public CategoryVisitor {
                      "</a></p></div><ul>");
   }
   void Cd(const std::string& name, const BoxRow&) override {
-    lines_.push_back("<li class=\"cl\"><div><p><a class=\"fancybox fancybox.iframe\" href=\"" + cdLink_ + name +
+    lines_.push_back("<li class=\"cl\"><div><p><a class=\"fancybox fancybox.iframe\" href=\"" + cdLink_ + AttributeText(name) +
                      "\"><img class=\"i\" src=\"images/idisk.gif\">" + name + "</a></p></div></li>");
   }
   void LevelDone() override { lines_.push_back("</ul></li>"); }
@@ -172,10 +188,23 @@ ExportResult ExportYandexPriceList(ExportContext& context) {
 
 // --- Category buffer ------------------------------------------------------------------------------
 
+void CategoryBuffer::Take(const std::string& place) {
+  std::string path = place.substr(0, place.find(" : "));
+  if (!path.empty() && known_.insert(path).second) paths_.push_back(std::move(path));
+}
+
 ExportResult CategoryBuffer::Add(ExportContext& context, const std::string& place) {
+  Take(place);
+  return ShowAndSave(context);
+}
+
+ExportResult CategoryBuffer::AddAll(ExportContext& context, const std::vector<std::string>& places) {
+  for (const std::string& place : places) Take(place);
+  return ShowAndSave(context);
+}
+
+ExportResult CategoryBuffer::ShowAndSave(ExportContext& context) {
   ExportResult result;
-  const std::string path = place.substr(0, place.find(" : "));
-  if (!path.empty() && std::find(paths_.begin(), paths_.end(), path) == paths_.end()) paths_.push_back(path);
   std::string text = JoinLinesCrLf(paths_);
   context.dialogs.Message(text, MessageKind::Information);
   const auto file = context.programFolder / kCategoryBufferFile;

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "core/browse/Browser.h"
@@ -33,11 +34,21 @@ class CategoryBuffer {
   // Adds the place's category path (without a " : " CD part) unless it is
   // there, shows the whole buffer and saves it.
   ExportResult Add(ExportContext& context, const std::string& place);
-  void Clear() { paths_.clear(); }
+  // Adds the places one after the other as Add does, then shows the buffer
+  // and saves it once: a list of places costs what it holds, not its square.
+  ExportResult AddAll(ExportContext& context, const std::vector<std::string>& places);
+  void Clear() {
+    paths_.clear();
+    known_.clear();
+  }
   const std::vector<std::string>& paths() const { return paths_; }
 
  private:
+  void Take(const std::string& place);
+  ExportResult ShowAndSave(ExportContext& context);
+
   std::vector<std::string> paths_;
+  std::unordered_set<std::string> known_;
 };
 
 }  // namespace trakvella

@@ -169,8 +169,9 @@ ExportResult MaximumPlaylistTable(ExportContext& context, const std::filesystem:
   ExportResult result;
   ExportProgress progress(context.progress, context.language);
   std::vector<std::string> lines;
-  if (!ReadTextLines(playlistsFile, lines)) {
+  if (Status read = ReadTextLines(playlistsFile, lines); !read.ok()) {
     progress.Hide();
+    if (ReportRefusedFile(context, playlistsFile, read)) return {ExportOutcome::Failed, {}};
     return Failed(context, std::string(kFileMissing) + playlistsFile.string());
   }
   std::vector<PlaylistBlock> blocks;

@@ -65,10 +65,27 @@ std::string Attribute(std::string_view value) {
   return out;
 }
 
+// Characters XML 1.0 cannot hold (the control characters other than TAB, LF
+// and CR, such as the VT a word processor's line break leaves in a title, and
+// U+FFFE, U+FFFF) become blanks, so no text of the catalogue or of the
+// editors' files can make the file unreadable. Every such text reaches the
+// file through XmlValue or CData.
+bool XmlCannotHold(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r';
+}
+void ReplaceNonCharacters(std::string& text) {
+  for (size_t at = text.find("\xEF\xBF"); at != std::string::npos; at = text.find("\xEF\xBF", at + 1))
+    if (at + 2 < text.size() && (static_cast<unsigned char>(text[at + 2]) & 0xFE) == 0xBE) text.replace(at, 3, " ");
+}
+
 // A CDATA section; "&" is written "&amp;" as the site reads it, and a "]]>" in
 // the text is split so that it cannot end the section.
 std::string CData(std::string_view text, std::string_view pad) {
   std::string body = EscapeAmpersands(text);
+  for (char& c : body)
+    if (XmlCannotHold(c)) c = ' ';
+  ReplaceNonCharacters(body);
   for (size_t at = body.find("]]>"); at != std::string::npos; at = body.find("]]>", at + 15))
     body.replace(at, 3, "]]]]><![CDATA[>");
   return "<![CDATA[" + std::string(pad) + body + std::string(pad) + "]]>";
@@ -91,10 +108,12 @@ std::string DescriptionAfterLabel(const CdRecord& cd) {
 
 // --- Inputs -------------------------------------------------------------------------------
 
-std::vector<std::string> ReadLinesOrNone(const std::filesystem::path& file) {
-  std::vector<std::string> lines;
-  if (!file.empty()) ReadTextLines(file, lines);
-  return lines;
+// The lines of an editors' file; none when there is no such file. False
+// (after the message) for a file refused for what it is.
+bool ReadLinesOrNone(ExportContext& context, const std::filesystem::path& file, std::vector<std::string>& lines) {
+  lines.clear();
+  if (file.empty()) return true;
+  return !ReportRefusedFile(context, file, ReadTextLines(file, lines));
 }
 
 // --- The tag walks ------------------------------------------------------------------------
@@ -386,7 +405,9 @@ ExportResult Finish(ExportContext& context, XmlLines& body, const std::filesyste
 
 bool ReadPlaylistBlocks(ExportContext& context, const std::filesystem::path& file, std::vector<PlaylistBlock>& blocks) {
   std::string error;
-  if (ParsePlaylists(ReadLinesOrNone(file), blocks, error)) return true;
+  std::vector<std::string> lines;
+  if (!ReadLinesOrNone(context, file, lines)) return false;
+  if (ParsePlaylists(lines, blocks, error)) return true;
   context.dialogs.Message(error, MessageKind::Error);
   return false;
 }
@@ -403,9 +424,10 @@ std::string XmlValue(std::string_view text) {
       case '&': out += "&amp;"; break;
       case '<': out += "&lt;"; break;
       case '>': out += "&gt;"; break;
-      default: out += c;
+      default: out += XmlCannotHold(c) ? ' ' : c;
     }
   }
+  ReplaceNonCharacters(out);
   return out;
 }
 
@@ -423,11 +445,14 @@ ExportResult ExportSiteXml(ExportContext& context, Browser& browser, const XmlFi
   // 1. The editors' files.
   context.dialogs.Message(std::string(kAskPrices), MessageKind::Information);
   SiteAlbumInputs inputs;
-  for (const auto& line : ReadLinesOrNone(files.prices))
+  std::vector<std::string> input;
+  if (!ReadLinesOrNone(context, files.prices, input)) return Stopped(ExportOutcome::Failed);
+  for (const auto& line : input)
     if (line.find('=') != std::string::npos)
       inputs.prices.try_emplace(UpperCase(Trim(RowName(line))), Trim(RowValue(line)));
   context.dialogs.Message(std::string(kAskTrends), MessageKind::Information);
-  for (const auto& line : ReadLinesOrNone(files.trends))
+  if (!ReadLinesOrNone(context, files.trends, input)) return Stopped(ExportOutcome::Failed);
+  for (const auto& line : input)
     if (!TrimView(line).empty()) inputs.trends.insert(UpperCase(Trim(line)));
   context.dialogs.Message(SitePlaylistsInstruction(), MessageKind::Information);
   std::vector<PlaylistBlock> blocks;

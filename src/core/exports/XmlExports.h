@@ -34,7 +34,8 @@ ExportResult ExportSiteXml(ExportContext& context, Browser& browser, const XmlFi
 // The desktop XML; the walk starts below the first row of the root.
 ExportResult ExportDesktopXml(ExportContext& context, Browser& browser, const XmlFiles& files);
 
-// Text for an XML element: "&", "<" and ">" written as entities.
+// Text for an XML element: "&", "<" and ">" written as entities, characters
+// XML 1.0 cannot hold (control characters but TAB, LF, CR; U+FFFE, U+FFFF) as blanks.
 std::string XmlValue(std::string_view text);
 
 }  // namespace trakvella

@@ -280,6 +280,12 @@ constexpr std::array<MessageRow, kMessageCount> kMessages{{
      "Не удалось запустить браузер, чтобы открыть "},  // 130
     {"No file manager could be started to show ",
      "Не удалось запустить файловый менеджер, чтобы показать "},  // 131
+    {"The file could not be read:",
+     "Не удалось прочитать файл:"},  // 132
+    {"The file was not read: it is not a regular file (a folder, a pipe or a device):",
+     "Файл не прочитан: это не обычный файл (папка, канал или устройство):"},  // 133
+    {"The file was not read: it is too large. A file of its kind holds at most, MB: ",
+     "Файл не прочитан: он слишком велик. Наибольший размер такого файла, МБ: "},  // 134
 }};
 
 }  // namespace

@@ -1,6 +1,6 @@
 #pragma once
 // MessageTable: every text the program builds at the moment of display (messages, status lines,
-// prompts, dialog titles) in English (0) and Russian (1), by number 0-131. Static data; callers copy texts.
+// prompts, dialog titles) in English (0) and Russian (1), by number 0-134. Static data; callers copy texts.
 #include <string>
 
 namespace trakvella {
@@ -9,7 +9,7 @@ inline constexpr int kEnglish = 0;
 inline constexpr int kRussian = 1;
 
 // Number of message slots (indexes 0 to kMessageCount - 1).
-inline constexpr unsigned kMessageCount = 132;
+inline constexpr unsigned kMessageCount = 135;
 
 // The messages by name; each value is the message's index in the table (103 has
 // no row).
@@ -147,10 +147,14 @@ enum class Msg : unsigned {
   FtpTlsRefused = 129,    // a server without TLS where this account's server had it
   NoBrowser = 130,        // no web browser could be started, before the address
   NoFileManager = 131,    // no file manager could be started, before the file
+  // A file the program did not read: why, "\r" and the file (FileReadMessage).
+  FileNotRead = 132,
+  FileNotRegular = 133,
+  FileTooLarge = 134,  // followed by the limit in MB
 };
 
 // Assigns message `index` in `language` to text; leaves text as it was for a
-// language other than 0 or 1 and for an index without a row (103, above 131).
+// language other than 0 or 1 and for an index without a row (103, above 134).
 void GetLangMessage(int language, unsigned index, std::string& text);
 
 // The message, or the empty text where GetLangMessage gives nothing.

@@ -73,7 +73,9 @@ class ProjectWalk {
   ProjectWalk(Progress& progress, const Visit& visit) : progress_(progress), visit_(visit) {}
 
   // realFolder: the folder's path with every link resolved, which tells a
-  // folder reached a second time.
+  // folder reached a second time. The walk goes by these real paths, so a
+  // folder reached through a link is reported under its own name, as it is
+  // when it is reached where it stands.
   void Walk(const fs::path& folder, const std::string& realFolder) {
     if (stopped_ || !visited_.insert(realFolder).second) return;
     progress_.pump();
@@ -117,7 +119,7 @@ class ProjectWalk {
           if (realSub.empty() || realSub.back() != '/') realSub += '/';
           realSub += name;
         }
-        Walk(entry.path, realSub);
+        Walk(entry.link ? fs::path(realSub) : fs::path(entry.path), realSub);
         if (stopped_) return;
       } else {
         visit_(entry.path, entry.nameStart);
@@ -161,7 +163,7 @@ void WalkFiles(const fs::path& folder, Progress& progress, const ProjectWalk::Vi
   std::error_code ec;
   const fs::path real = fs::canonical(folder, ec);
   if (ec || !fs::is_directory(real, ec)) return;
-  std::string start = folder.native();
+  std::string start = real.native();
   if (start.empty() || start.back() != '/') start += '/';
   ProjectWalk(progress, visit).Walk(start, real.native());
 }

@@ -9,9 +9,10 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <cstring>
 #include <set>
+
+#include "core/text/FileIO.h"
 
 namespace trakvella {
 
@@ -35,20 +36,21 @@ constexpr int64_t kLookAhead = 2 * kScanWindow;
 }  // namespace
 
 struct ProjectFileScanner::OpenFile {
-  std::FILE* file = nullptr;
+  std::unique_ptr<ReadableFile> file;
   int64_t size = 0;  // the size when opened: nothing beyond it is read
   int64_t read = 0;  // bytes of the file read so far
   bool gzip = false;
 
-  ~OpenFile() {
-    if (file) std::fclose(file);
-  }
   size_t ReadRaw(unsigned char* out, size_t n) {
     if (read >= size) return 0;
     n = static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(n), size - read));
-    const size_t got = std::fread(out, 1, n, file);
-    read += static_cast<int64_t>(got);
-    return got;
+    const Result<size_t> got = file->ReadAt(static_cast<uint64_t>(read), reinterpret_cast<char*>(out), n);
+    if (!got.ok()) {
+      read = size;  // a read error ends the file where it stands
+      return 0;
+    }
+    read += static_cast<int64_t>(*got);
+    return *got;
   }
 };
 
@@ -124,17 +126,12 @@ int ProjectFileScanner::ScanProjectFile(const fs::path& path, bool wavOnly, std:
   base_ = keepFrom_ = found_ = total_ = 0;
   pending_.clear();
 
+  // Only a regular file is read (a pipe named like a project would block).
   OpenFile file;
-  file.file = std::fopen(path.c_str(), "rb");
-  if (!file.file) return -1;
-  std::setvbuf(file.file, nullptr, _IONBF, 0);  // blocks go straight into the buffer
-  // The size from the open file itself (no second look-up of the path).
-  file.size = INT64_MAX;
-  if (std::fseek(file.file, 0, SEEK_END) == 0) {
-    const long end = std::ftell(file.file);
-    if (end >= 0) file.size = end;
-  }
-  if (std::fseek(file.file, 0, SEEK_SET) != 0) return -1;
+  Result<std::unique_ptr<ReadableFile>> opened = Files().OpenForReading(path);
+  if (!opened.ok()) return -1;
+  file.file = std::move(*opened);
+  file.size = static_cast<int64_t>(std::min<uint64_t>(file.file->Size(), INT64_MAX));
   file_ = &file;
   hooks_ = &hooks;
   struct Release {
@@ -149,14 +146,23 @@ int ProjectFileScanner::ScanProjectFile(const fs::path& path, bool wavOnly, std:
   if (buffer_.size() < capacity) buffer_.resize(capacity);
 
   Refill();
-  if (hooks.inflater && length_ >= 2 && buffer_[0] == kGzipMagic0 && buffer_[1] == kGzipMagic1 &&
-      std::fseek(file.file, 0, SEEK_SET) == 0) {
+  if (hooks.inflater && length_ >= 2 && buffer_[0] == kGzipMagic0 && buffer_[1] == kGzipMagic1) {
     // Compressed: read again from the start, decoded.
     file.gzip = true;
     file.read = 0;
     length_ = 0;
     ended_ = false;
     hooks.inflater->Begin([&file](unsigned char* out, size_t n) { return file.ReadRaw(out, n); });
+    Refill();
+    if (length_ == 0 && !cancelled_) {
+      // The signature without gzip data behind it: the file's own bytes are
+      // read, as every other project's.
+      file.gzip = false;
+      file.read = 0;
+      ended_ = false;
+      total_ = 0;
+      Refill();
+    }
   }
   if (!Ensure(kLookAhead) || (ended_ && total_ < kScanWindow)) return -1;
 

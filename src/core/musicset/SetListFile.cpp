@@ -1,12 +1,10 @@
 // The set list file, the M3U playlist and the set's settings lines.
 #include "core/musicset/SetListFile.h"
 
-#include <unistd.h>
-
-#include <fstream>
 #include <system_error>
 
 #include "core/catalogue/TrackCodes.h"
+#include "core/lang/FileMessages.h"
 #include "core/lang/MessageTable.h"
 #include "core/text/FileIO.h"
 #include "core/text/Text.h"
@@ -88,14 +86,15 @@ std::vector<std::string> SetListLines(const MusicSet& set) {
   return lines;
 }
 
-bool ReadSetListFile(const fs::path& file, std::vector<std::string>& lines) {
+Status ReadSetListFile(const fs::path& file, std::vector<std::string>& lines) {
+  lines.clear();
   std::string bytes;
-  if (!ReadWholeFile(file, bytes)) return false;
-  lines = SplitLines(Cp1251ToUtf8(bytes));
-  return true;
+  Status read = ReadWholeFile(file, bytes, FileKind::SetList);
+  if (read.ok()) lines = SplitLines(Cp1251ToUtf8(bytes));
+  return read;
 }
 
-bool ReplaceFileContents(const fs::path& file, std::string_view bytes) { return WriteFileReplacing(file, bytes); }
+bool ReplaceFileContents(const fs::path& file, std::string_view bytes) { return WriteFileReplacing(file, bytes).ok(); }
 
 bool WriteSetListFile(const fs::path& file, const MusicSet& set) {
   return ReplaceFileContents(file, Utf8ToCp1251(JoinLinesCrLf(SetListLines(set))));
@@ -108,8 +107,24 @@ std::vector<std::string> M3uLines(const MusicSet& set, std::string_view demoBase
   return lines;
 }
 
+namespace {
+
+std::string M3uBytes(const MusicSet& set, std::string_view demoBaseUrl) {
+  std::string bytes;
+  for (size_t i = 0; i < set.size(); ++i) {
+    const std::string& location = set.TrackOf(i).location;
+    // A player opens a local file by the name the file system holds; only a
+    // demo address keeps the playlist's old code page.
+    bytes += IsDemoName(location) ? Utf8ToCp1251(TrackPathOrUrl(location, demoBaseUrl)) : location;
+    bytes += "\r\n";
+  }
+  return bytes;
+}
+
+}  // namespace
+
 bool WriteM3uFile(const fs::path& file, const MusicSet& set, std::string_view demoBaseUrl) {
-  return ReplaceFileContents(file, Utf8ToCp1251(JoinLinesCrLf(M3uLines(set, demoBaseUrl))));
+  return ReplaceFileContents(file, M3uBytes(set, demoBaseUrl));
 }
 
 fs::path WithDefaultExtension(const std::string& chosen, std::string_view extension) {
@@ -141,7 +156,10 @@ size_t LoadSetFrom(MusicSet& set, Dialogs& dialogs, int language) {
       dialogs.OpenFileName(LangMessage(language, Msg::OpenRq2Title), LangMessage(language, Msg::Rq2Filter), "");
   if (chosen.empty()) return 0;
   std::vector<std::string> lines;
-  if (!ReadSetListFile(chosen, lines)) return 0;
+  if (Status read = ReadSetListFile(chosen, lines); !read.ok()) {
+    dialogs.Message(FileReadMessage(language, chosen, read, FileKind::SetList), MessageKind::Error, MessageButtons::Ok);
+    return 0;
+  }
   return set.LoadSet(lines);
 }
 

@@ -9,6 +9,7 @@
 
 #include "core/musicset/MusicSet.h"
 #include "core/settings/Settings.h"
+#include "ports/Status.h"
 
 namespace trakvella {
 
@@ -37,15 +38,17 @@ std::string SetListLine(const MusicSetEntry& entry);
 // Every line of the set in its order, the held entries' lines in their places.
 std::vector<std::string> SetListLines(const MusicSet& set);
 
-// The lines of a set list file (decoded from code page 1251); false when it
-// cannot be read.
-bool ReadSetListFile(const std::filesystem::path& file, std::vector<std::string>& lines);
+// The lines of a set list file (decoded from code page 1251); the Status says
+// why a file was not read (lines stays empty then).
+Status ReadSetListFile(const std::filesystem::path& file, std::vector<std::string>& lines);
 // Writes the set as a set list file. The old file is replaced only once the
 // new one is whole; false when the write failed.
 bool WriteSetListFile(const std::filesystem::path& file, const MusicSet& set);
 
 // The M3U playlist: each entry's path or URL, nothing else.
 std::vector<std::string> M3uLines(const MusicSet& set, std::string_view demoBaseUrl);
+// Writes the playlist, CR LF after each line: a local file's path as the file
+// system names it (UTF-8), a demo address in code page 1251 as ever.
 bool WriteM3uFile(const std::filesystem::path& file, const MusicSet& set, std::string_view demoBaseUrl);
 
 // Writes bytes to file through a temporary file in the same folder renamed
@@ -66,7 +69,8 @@ std::filesystem::path SaveTarget(const std::string& chosen, std::string_view ext
 // SaveBtn: asks for a file (message 44, filter 45) and writes the set; a write
 // error is not shown. False when nothing was written.
 bool SaveSetAs(const MusicSet& set, Dialogs& dialogs, int language);
-// LoadBtn: asks for a file (message 46, filter 45) and appends its lines.
+// LoadBtn: asks for a file (message 46, filter 45) and appends its lines; a
+// file that cannot be read is named in an error box and adds nothing.
 // Returns the number of entries added.
 size_t LoadSetFrom(MusicSet& set, Dialogs& dialogs, int language);
 // memCopyBtnPl: asks for a file (message 32, filter 33) and writes the playlist.

@@ -87,9 +87,12 @@ Endpoints ParseServerConfig(std::string_view text) {
   return endpoints;
 }
 
-Endpoints ReadServerConfig(const std::filesystem::path& programFolder) {
+Endpoints ReadServerConfig(const std::filesystem::path& programFolder, Status* problem) {
   std::string text;
-  if (!ReadWholeFile(programFolder / kServerConfigFileName, text)) return Endpoints{};
+  if (Status read = ReadWholeFile(programFolder / kServerConfigFileName, text, FileKind::ServerList); !read.ok()) {
+    if (problem && !read.IsNotFound()) *problem = std::move(read);
+    return Endpoints{};
+  }
   return ParseServerConfig(text);
 }
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "ports/Status.h"
+
 namespace trakvella {
 
 // Where the library's servers are. A default-constructed value holds the
@@ -42,8 +44,9 @@ inline constexpr std::string_view kServerConfigFileName = "servers.ini";
 Endpoints ParseServerConfig(std::string_view text);
 
 // Reads "servers.ini" in programFolder; the built-in endpoints when it is
-// missing or unreadable.
-Endpoints ReadServerConfig(const std::filesystem::path& programFolder);
+// missing or unreadable. problem, when given, gets why a file that is there
+// was not read.
+Endpoints ReadServerConfig(const std::filesystem::path& programFolder, Status* problem = nullptr);
 
 // The text of a "servers.ini" holding every endpoint; ParseServerConfig reads
 // it back to the same value.

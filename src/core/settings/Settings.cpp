@@ -310,7 +310,7 @@ void ApplySettingsLines(const std::vector<std::string>& lines, Settings& setting
   }
 }
 
-SettingsFileRead ReadSettingsFile(const fs::path& programFolder, Settings& settings) {
+SettingsFileRead ReadSettingsFile(const fs::path& programFolder, Settings& settings, Status* problem) {
   std::error_code ec;
   const fs::path file = programFolder / kSettingsFileName;
   const fs::path legacy = programFolder / kLegacySettingsFileName;
@@ -322,10 +322,13 @@ SettingsFileRead ReadSettingsFile(const fs::path& programFolder, Settings& setti
 
   if (!fs::exists(file, ec)) return SettingsFileRead::Absent;
 
-  // A file that cannot be read (a folder of that name, say) leaves the settings
-  // as they are; the stream library reports some of those by throwing.
+  // A file that cannot be read (a folder or a pipe of that name, say) leaves
+  // the settings as they are.
   std::string bytes;
-  if (!ReadWholeFile(file, bytes)) return SettingsFileRead::Unreadable;
+  if (Status read = ReadWholeFile(file, bytes, FileKind::Settings); !read.ok()) {
+    if (problem) *problem = std::move(read);
+    return SettingsFileRead::Unreadable;
+  }
   const std::vector<std::string> lines = SplitLines(Cp1251ToUtf8(bytes));
   if (lines.empty()) return SettingsFileRead::Unreadable;
   ApplySettingsLines(lines, settings);
@@ -401,7 +404,7 @@ std::vector<std::string> SettingsLines(const Settings& settings) {
 
 bool WriteSettings(const fs::path& programFolder, const Settings& settings) {
   const std::string bytes = Utf8ToCp1251(JoinLinesCrLf(SettingsLines(settings)));
-  return WriteFileReplacing(programFolder / kSettingsFileName, bytes, programFolder / kSettingsTempFileName);
+  return WriteFileReplacing(programFolder / kSettingsFileName, bytes).ok();
 }
 
 }  // namespace trakvella

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "ports/Status.h"
+
 namespace trakvella {
 
 struct Endpoints;
@@ -17,8 +19,6 @@ inline constexpr const char* kSettingsFileName = "trakvella.ini";
 inline constexpr const char* kLegacySettingsFileName = "kmlb.ini";
 // The old program itself, deleted when the settings are read.
 inline constexpr const char* kLegacyProgramFileName = "kmlb.exe";
-// Written first, then renamed to the settings file.
-inline constexpr const char* kSettingsTempFileName = "trakvella.ini.tmp";
 
 // Marker lines introducing the two blocks of list lines after the keyed lines,
 // and the prefix of each line of those blocks.
@@ -166,17 +166,19 @@ enum class SettingsFileRead {
 
 // Migrates an older installation first: "kmlb.ini" moves to "trakvella.ini"
 // when only the former exists, and the old program "kmlb.exe" is deleted (both
-// ignoring errors). Then reads the settings file.
-SettingsFileRead ReadSettingsFile(const std::filesystem::path& programFolder, Settings& settings);
+// ignoring errors). Then reads the settings file; problem, when given, gets
+// why a file that is there was not read.
+SettingsFileRead ReadSettingsFile(const std::filesystem::path& programFolder, Settings& settings,
+                                  Status* problem = nullptr);
 // The same; false only when there is no settings file.
 bool ReadSettings(const std::filesystem::path& programFolder, Settings& settings);
 
 // The lines of the settings file in the order they are written.
 std::vector<std::string> SettingsLines(const Settings& settings);
 
-// Writes the settings file (code page 1251, CR LF) through a temporary file in
-// the same folder renamed over the old one, so a failed write leaves the old
-// file whole. False on failure.
+// Writes the settings file (code page 1251, CR LF) as WriteFileReplacing does:
+// a failed write leaves the old file whole, and two programs closing at once
+// write one after the other. False on failure.
 bool WriteSettings(const std::filesystem::path& programFolder, const Settings& settings);
 
 }  // namespace trakvella

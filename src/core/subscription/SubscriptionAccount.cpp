@@ -2,7 +2,6 @@
 #include "core/subscription/SubscriptionAccount.h"
 
 #include <algorithm>
-#include <fstream>
 
 #include "core/text/FileIO.h"
 #include "core/text/Text.h"
@@ -136,8 +135,7 @@ AccountFile ParseAccountFile(const std::vector<std::string>& lines) {
 
 AccountFile ReadAccountFile(const fs::path& file) {
   std::string bytes;
-  std::error_code ec;
-  if (!fs::is_regular_file(file, ec) || !ReadWholeFile(file, bytes)) return {};
+  if (!ReadWholeFile(file, bytes, FileKind::Account).ok()) return {};
   return ParseAccountFile(SplitLines(Cp1251ToUtf8(bytes)));
 }
 
@@ -160,34 +158,27 @@ std::vector<std::string> AccountFileLines(const AccountState& state) {
 bool WriteAccountFile(const fs::path& programFolder, std::string_view name, const AccountState& state) {
   const fs::path file = AccountFilePath(programFolder, name);
   if (file.empty()) return false;
-  const std::string bytes = Utf8ToCp1251(JoinLinesCrLf(AccountFileLines(state)));
-
-  // The password stands in the file in plain text, so no one but its owner may
-  // open it at any moment: it is written inside a folder that only the owner
-  // may enter, made 0600 there, and renamed into place.
-  std::error_code ec;
-  fs::path privateFolder = file;
-  privateFolder += ".writing";
-  fs::remove_all(privateFolder, ec);
-  if (!fs::create_directory(privateFolder, ec)) return false;
-  bool ok = false;
-  fs::permissions(privateFolder, fs::perms::owner_all, fs::perm_options::replace, ec);
-  if (!ec) {
-    const fs::path temporary = privateFolder / file.filename();
-    {
-      std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-      out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-      out.close();
-      ok = static_cast<bool>(out);
+  // Under the file's lock, so programs of one account writing at once (two
+  // downloads) lose nothing: the tracks the file lists stay, in their order,
+  // and this state's others follow; login and password are this state's (the
+  // sign-in the server accepted). A file of another login is not merged.
+  const FileSystem::Change merge = [&state](const std::optional<std::string>& current) -> Result<std::string> {
+    AccountState merged = state;
+    if (current) {
+      AccountFile old = ParseAccountFile(SplitLines(Cp1251ToUtf8(*current)));
+      if (old.login.empty() || SameText(old.login, state.login)) {
+        merged.downloadedTracks.clear();
+        for (std::string& code : old.downloadedTracks) merged.AddDownloaded(code);
+        for (const std::string& code : state.downloadedTracks) merged.AddDownloaded(code);
+      }
     }
-    if (ok) {
-      fs::permissions(temporary, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::replace, ec);
-      if (!ec) fs::rename(temporary, file, ec);
-      ok = !ec;
-    }
-  }
-  fs::remove_all(privateFolder, ec);
-  return ok;
+    return Utf8ToCp1251(JoinLinesCrLf(AccountFileLines(merged)));
+  };
+  // The password stands in the file in plain text: no copy of it is ever
+  // readable by anyone but its owner.
+  WriteOptions options;
+  options.ownerOnly = true;
+  return Files().UpdateFile(file, ReadLimit(FileKind::Account), merge, options).ok();
 }
 
 std::vector<AccountListEntry> FindAccountFiles(const fs::path& programFolder) {

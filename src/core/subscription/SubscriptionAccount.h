@@ -79,10 +79,13 @@ std::vector<std::string> ReadDownloadedTracks(const std::filesystem::path& progr
 
 // The lines of the account file for the state (CR and LF inside a value become blanks).
 std::vector<std::string> AccountFileLines(const AccountState& state);
-// Writes the account file of name with the state's login, password and
-// downloaded tracks: readable by its owner only (mode 0600), through a
-// temporary file renamed over the old one, so a failed write leaves the old
-// file whole. False when nothing was written (no usable name, a write error).
+// Writes the account file of name with the state's login and password and
+// its downloaded tracks merged into those the file lists (a file of another
+// login is replaced): readable by its owner only (mode 0600), through a
+// temporary file renamed over the old one under the file's lock, so a failed
+// write leaves the old file whole and programs writing at once lose nothing.
+// False when nothing was written (no usable name, a write error, a file that
+// cannot be read).
 bool WriteAccountFile(const std::filesystem::path& programFolder, std::string_view name, const AccountState& state);
 
 // --- The account list ---------------------------------------------------------------

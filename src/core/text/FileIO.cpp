@@ -1,60 +1,54 @@
 #include "core/text/FileIO.h"
 
-#include <unistd.h>
-
-#include <fstream>
-#include <iterator>
+#include <cstdio>
+#include <cstdlib>
 
 namespace trakvella {
 
-bool ReadWholeFile(const std::filesystem::path& file, std::string& bytes) {
-  bytes.clear();
-  std::error_code ec;
-  if (std::filesystem::is_directory(file, ec)) return false;
-  try {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
-  } catch (const std::exception&) {
-    bytes.clear();
-    return false;
+namespace {
+
+constexpr std::uint64_t kMiB = 1024 * 1024;
+FileSystem* installed = nullptr;
+
+}  // namespace
+
+std::uint64_t ReadLimit(FileKind kind) {
+  switch (kind) {
+    case FileKind::ServerList:
+      return 1 * kMiB;
+    case FileKind::Account:
+    case FileKind::TrackList:
+      return 16 * kMiB;
+    case FileKind::Settings:
+    case FileKind::SetList:
+    case FileKind::CatalogueResource:
+      return 64 * kMiB;
+    case FileKind::ExportInput:
+      return 256 * kMiB;
   }
+  return 16 * kMiB;
 }
 
-bool WriteFileReplacing(const std::filesystem::path& file, std::string_view bytes,
-                        const std::filesystem::path& temporary) {
-  namespace fs = std::filesystem;
-  fs::path temp = temporary;
-  if (temp.empty()) {
-    // In the same folder, so the rename stays on one file system and cannot
-    // take a file of the user's.
-    std::string name = ".";
-    name += file.filename().string();
-    name += ".trakvella-";
-    name += std::to_string(::getpid());
-    name += ".tmp";
-    temp = file.parent_path() / name;
+void InstallFileSystem(FileSystem* fileSystem) { installed = fileSystem; }
+
+FileSystem& Files() {
+  if (!installed) {
+    std::fputs("trakvella: no file system was installed before the first file was used\n", stderr);
+    std::abort();
   }
-  std::error_code ec;
-  bool written = false;
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (out) {
-      out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-      out.flush();
-      out.close();
-      written = !out.fail();
-    }
-  }
-  if (written) {
-    fs::rename(temp, file, ec);
-    if (!ec) return true;
-  }
-  // No half-written copy stays (unless the temporary name is taken by
-  // something that is not a file).
-  if (fs::is_regular_file(temp, ec)) fs::remove(temp, ec);
-  return false;
+  return *installed;
+}
+
+Status ReadWholeFile(const std::filesystem::path& file, std::string& bytes, FileKind kind) {
+  bytes.clear();
+  Result<std::string> read = Files().ReadFile(file, ReadLimit(kind));
+  if (!read.ok()) return read.status();
+  bytes = std::move(*read);
+  return Status::OK();
+}
+
+Status WriteFileReplacing(const std::filesystem::path& file, std::string_view bytes, const WriteOptions& options) {
+  return Files().ReplaceFile(file, bytes, options);
 }
 
 }  // namespace trakvella

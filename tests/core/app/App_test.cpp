@@ -16,6 +16,7 @@
 #include "core/lang/MessageTable.h"
 #include "core/text/Text.h"
 #include "support/Fakes.h"
+#include "support/FileSizeLimit.h"
 #include "support/PageHttp.h"
 #include "support/ScriptedMediaDevice.h"
 
@@ -377,8 +378,10 @@ TEST_F(AppTest, TheCloseWritesTheSettingsAndEndsAtOnceWhenItCannot) {
   EXPECT_THAT(text, HasSubstr("WEBSRV=1\r\n"));
   EXPECT_EQ(progressWindow.calls.back().mode, 0);
 
-  fs::create_directory(home.path() / "trakvella.ini.tmp");  // the settings cannot be written
-  EXPECT_TRUE(app->CloseQuery());
+  {
+    FileSizeLimit full(16);  // the settings cannot be written
+    EXPECT_TRUE(app->CloseQuery());
+  }
   EXPECT_TRUE(app->closeWritesFailed());
 }
 

@@ -65,6 +65,23 @@ TEST_F(Conversions, SourceAudioStopsWhenTheServiceLacksATrack) {
   EXPECT_EQ(clipboard.sets, 0);
 }
 
+TEST_F(Conversions, SourceAudioCountsAMatchPerPastedLine) {
+  // Two lines of one code match twice: as many matches as entries, so the rows
+  // come, the unmatched entry without an identifier.
+  clipboard.text = "\"101\",\"KMLB_003_001\"\r\n\"102\",\"KMLB_003_001 (alt)\"";
+  ASSERT_TRUE(ConvertSourceAudio(*context, Set({"KMLB_003_001", "KMLB_003_002"})).done());
+  const auto rows = Lines(clipboard.text);
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_THAT(rows[1], ::testing::StartsWith("\"102\","));
+  EXPECT_THAT(rows[2], ::testing::StartsWith("\"00000000\","));
+
+  // One line for a code the set holds twice is one match short.
+  dialogs.shown.clear();
+  clipboard.text = "\"101\",\"KMLB_003_001\"";
+  EXPECT_EQ(ConvertSourceAudio(*context, Set({"KMLB_003_001", "KMLB_003_001"})).outcome, ExportOutcome::Failed);
+  EXPECT_EQ(dialogs.Texts().back(), "Ошибка импорта из буфера!\rНе найдено совпадений в экспорте SourceAudio: 1");
+}
+
 TEST_F(Conversions, SourceAudioRowsWithMastersWritersAndPrefix) {
   clipboard.text =
       "\"SourceAudio ID\",\"Title\"\r\n\"101\",\"KMLB_003_001.mp3\"\r\n\"102\",\"KMLB_003_002\"\r\n"

@@ -60,7 +60,7 @@ TEST_F(TabularExports, EmptyMusicSetGivesTheHeaderAndZeroRecords) {
 
 TEST_F(TabularExports, MaximumExportEndsWithThePlaylistTable) {
   WriteFile(home.path() / "playlists_desktop.txt",
-            Utf8ToCp1251("PLST_001\r\nИмя «Утро»\r\nБодрое\r\n4\r\nKMLB_003_002\r\n KMLB_012_001\r\n\r\n"
+            Utf8ToCp1251("PLST_001\r\nИмя «Утро»\r\n  Бодрое, с паузой \r\n4\r\nKMLB_003_002\r\n KMLB_012_001\r\n\r\n"
                          "PLST_002\r\n«Вечер»\r\nТихое\r\n0\r\nKMLB_003_001\r\n@\r\n"));
   const ExportResult r = ExportMaximum(*context, nullptr);
   ASSERT_TRUE(r.done());
@@ -68,8 +68,9 @@ TEST_F(TabularExports, MaximumExportEndsWithThePlaylistTable) {
   EXPECT_EQ(clipboard.text, r.texts[1]);
   EXPECT_EQ(Lines(clipboard.text), (std::vector<std::string>{
                                        "TRACK CODE\tTRACK ORDER\tPL CODE\tPL TITLE\tPL DESCRIPTION\tPL ORDER",
-                                       "KMLB_003_002\t1\tPLST_001\tУтро\tБодрое\t1",
-                                       "KMLB_012_001\t2\tPLST_001\tУтро\tБодрое\t1",
+                                       // the description as written, the codes trimmed
+                                       "KMLB_003_002\t1\tPLST_001\tУтро\t  Бодрое, с паузой \t1",
+                                       "KMLB_012_001\t2\tPLST_001\tУтро\t  Бодрое, с паузой \t1",
                                        "KMLB_003_001\t1\tPLST_002\tВечер\tТихое\t2"}));
   EXPECT_EQ(dialogs.Texts().back(), "В буфере отчет с разделителями TAB для таблицы Excel, записей: 3");
 }

@@ -157,6 +157,18 @@ TEST(FolderScan, EachCodeOncePerFolderAndProjectName) {
   EXPECT_EQ(run.scan.display().overallMax, 0);
 }
 
+TEST(FolderScan, AFolderReachedThroughALinkIsReportedUnderItsOwnName) {
+  TempDir dir;
+  const auto& root = dir.path();
+  WriteFile(root / "Film" / "mix.cpr", Project({"KMLB_005_001"}));
+  std::filesystem::create_directory_symlink(root / "Film", root / "A link");  // walked before "Film"
+  ScanRun run;
+  ScanSettings settings = DefaultScanSettings();
+  settings.startFolder = root.string();
+  run.Run(settings);
+  EXPECT_EQ(run.scan.entries(), (std::vector<ScanEntry>{{"KMLB_005_001", "Film", "mix"}}));
+}
+
 TEST(FolderScan, FillsTheMusicSetWithDuplicatesAndCountsWhatItGrewBy) {
   TempDir cat, projects;
   testing::FixtureCatalogue f;

@@ -207,6 +207,12 @@ TEST(ProjectScan, GzipProjectsAreDecodedAndDamagedOnesEndWhereTheyBreak) {
   // Garbage after the signature: nothing, and no crash.
   WriteFile(dir.path() / "junk.cpr", std::string("\x1f\x8b\x08\x00", 4) + std::string(1000, '\x55'));
   EXPECT_EQ(ScanProjectFile(dir.path() / "junk.cpr", false, codes, hooks), -1);
+  // The signature with no gzip data behind it: the bytes are read as they are,
+  // as every other project's.
+  WriteFile(dir.path() / "raw.cpr",
+            std::string("\x1f\x8b", 2) + std::string(300, ' ') + "KMLB_012_003.WAV" + std::string(300, ' '));
+  EXPECT_EQ(ScanProjectFile(dir.path() / "raw.cpr", false, codes, hooks), 0);
+  EXPECT_EQ(codes, std::vector<std::string>{"KMLB_012_003"});
 }
 
 TEST(ProjectScan, TwoGigabyteFileIsStreamedInOneBuffer) {

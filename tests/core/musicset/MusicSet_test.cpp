@@ -53,7 +53,7 @@ TEST_F(SetTest, ListFileLinesAreReadAsStoredAndEveryFieldSurvivesASaveAndALoad) 
                          "KMLB_003_012=" + Specific(0) + ",KMLB_003_012,KMLB_003_012\r\n"
                          "KMLB_003_002=Музыка,second,third\r\nKMLB_005_001=ctx,a,b,c\r\nKMLB_003_001=ctx,,name\r\n"));
   std::vector<std::string> read;
-  ASSERT_TRUE(ReadSetListFile(file, read));
+  ASSERT_TRUE(ReadSetListFile(file, read).ok());
   MusicSet again(catalogue(), loaded.dialogs, [] { return 0; });
   again.LoadSet(read);
   EXPECT_EQ(again.entries(), set->entries());
@@ -205,6 +205,31 @@ TEST_F(SetTest, WindowLinesFollowTheViewOptionsAndActivationClampsTheSelection) 
   EXPECT_EQ(state.selection, 1);
   EXPECT_EQ(set->selection(), 1);
   EXPECT_EQ(MemCountText(*set), "2");
+}
+
+TEST(M3uPlaylist, NamesALocalFileAsTheFileSystemDoesAndADemoAsBefore) {
+  TempDir cat, home;
+  FixtureCatalogue f;
+  f.titles = {"KMLB_003=KMLB_003 Promo", "KMLB_003_001=Wind\t\t03:10\tC\tP", "KMLB_003_002=Rain\t\t00:45\tC\tP"};
+  f.tracks = {"KMLB_003_001=4 POP", "KMLB_003_002=2 JAZZ"};
+  f.blocks = {{"KMLB_003", NfoBlock("KMLB_003", "Promo", {"A >> B", "C >> D"}, "012010")}};
+  f.Write(cat.path());
+  const std::filesystem::path local = home.path() / "audio" / "Музыка" / "KMLB_003_001 Ветер.wav";
+  WriteFile(local, "x");
+  LoadedCatalogue loaded;
+  LoadOptions options;
+  options.programFolder = home.path();
+  options.today = {2026, 12};
+  LoadFolder(loaded, cat.path(), options);
+  MusicSet set(loaded.catalogue, loaded.dialogs, [] { return 1; });
+  set.LoadSet({"KMLB_003_001", "KMLB_003_002"});
+
+  ASSERT_TRUE(WriteM3uFile(home.path() / "list.m3u", set, "http://демо.example/audio/"));
+  const std::vector<std::string> lines = SplitLines(ReadFile(home.path() / "list.m3u"));
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], local.string());
+  EXPECT_TRUE(std::filesystem::exists(lines[0]));
+  EXPECT_EQ(lines[1], Utf8ToCp1251("http://демо.example/audio/KMLB_003/KMLB_003_002.mp3"));
 }
 
 }  // namespace

@@ -74,7 +74,7 @@ TEST_F(SetTest, HugeAndBinaryInputAddsOnlyWhatItHoldsAndLosesNothing) {
   const auto file = home.path() / "big.rq2";
   WriteFile(file, bytes);
   std::vector<std::string> lines;
-  ASSERT_TRUE(ReadSetListFile(file, lines));
+  ASSERT_TRUE(ReadSetListFile(file, lines).ok());
   EXPECT_EQ(set->LoadSet(lines), 100u);
   EXPECT_EQ(set->entries()[0].context, "kept");
 

@@ -9,6 +9,7 @@
 #include "core/text/Text.h"
 #include "core/settings/ServerConfig.h"
 #include "support/Fakes.h"
+#include "support/FileSizeLimit.h"
 
 namespace trakvella {
 namespace {
@@ -85,7 +86,7 @@ TEST(Settings, FullSettingsSurviveAWriteAndARead) {
 
   TempDir dir;
   ASSERT_TRUE(WriteSettings(dir.path(), full));
-  EXPECT_FALSE(fs::exists(dir.path() / kSettingsTempFileName));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);  // no temporary left
 
   Settings read;
   ASSERT_TRUE(ReadSettings(dir.path(), read));
@@ -306,22 +307,24 @@ TEST(Settings, UnreadableFileLeavesDefaultsAndCannotBeReplaced) {
   EXPECT_EQ(settings, Settings{});
   EXPECT_FALSE(WriteSettings(dir.path(), settings));
   EXPECT_TRUE(fs::is_directory(dir.path() / kSettingsFileName));
-  EXPECT_FALSE(fs::exists(dir.path() / kSettingsTempFileName));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);  // no temporary left
 }
 
 TEST(Settings, FailedWriteLeavesTheOldFileWhole) {
   TempDir dir;
   const std::string old = "WEBSRV=1\r\nAutoplay=1\r\n";
   WriteFile(dir.path() / kSettingsFileName, old);
-  // The temporary file cannot be created where a folder stands.
-  fs::create_directory(dir.path() / kSettingsTempFileName);
   Settings settings;
   settings.webSrv = "2";
-  EXPECT_FALSE(WriteSettings(dir.path(), settings));
+  {
+    // The disk takes no more than a few bytes of the new file.
+    testing::FileSizeLimit full(16);
+    EXPECT_FALSE(WriteSettings(dir.path(), settings));
+  }
   EXPECT_EQ(ReadFile(dir.path() / kSettingsFileName), old);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);  // no temporary left
 
   // Once the way is clear the file is replaced.
-  fs::remove(dir.path() / kSettingsTempFileName);
   EXPECT_TRUE(WriteSettings(dir.path(), settings));
   EXPECT_THAT(SplitLines(ReadFile(dir.path() / kSettingsFileName)), Contains("WEBSRV=2"));
 }
