@@ -12,7 +12,7 @@ namespace {
 
 std::vector<std::string> Logins(const std::filesystem::path& programFolder) {
   std::string text;
-  if (!ReadWholeFile(programFolder / kTlsAccountsFileName, text)) return {};
+  if (!ReadWholeFile(programFolder / kTlsAccountsFileName, text, FileKind::Account).ok()) return {};
   std::vector<std::string> logins;
   for (const std::string& line : SplitLines(text))
     if (!line.empty()) logins.push_back(line);
@@ -38,7 +38,7 @@ bool RememberTls(const std::filesystem::path& programFolder, const std::string& 
   logins.push_back(login);
   std::string text;
   for (const std::string& known : logins) text += known + "\n";
-  return WriteFileReplacing(programFolder / kTlsAccountsFileName, text);
+  return WriteFileReplacing(programFolder / kTlsAccountsFileName, text).ok();
 }
 
 }  // namespace trakvella
