@@ -1,13 +1,12 @@
 #pragma once
 // What the benchmark programs share: dialogs that must stay silent, and the
 // generated full-size catalogue loaded once per run in a temporary folder.
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <unistd.h>
 
 #include "adapters/PosixFileSystem.h"
 #include "core/catalogue/Catalogue.h"

@@ -1,11 +1,10 @@
 #pragma once
 // FullCatalogueWindow: the main window with its progress window over a freshly generated full-size
 // catalogue in a temporary program folder, shown offscreen with its library loaded; removed at its end.
-#include <unistd.h>
-
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <unistd.h>
 
 #include "BenchSupport.h"
 #include "program/DesktopPorts.h"

@@ -1,14 +1,14 @@
 // Loading the generated full-size catalogue (999 CDs, 21,800 tracks).
 // Run: build/bench/catalogue_bench  (medians over 10 repetitions)
-#include <benchmark/benchmark.h>
-#include <malloc.h>
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
+#include <malloc.h>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <unistd.h>
+
+#include <benchmark/benchmark.h>
 
 #include "BenchSupport.h"
 #include "core/catalogue/Catalogue.h"

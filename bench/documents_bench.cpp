@@ -2,10 +2,10 @@
 // its appendix and the act with a 500-track table, and the passport of one
 // track, filled from their templates (goal: all four within 200 ms).
 // Run: build/bench/documents_bench  (medians over 10 repetitions)
-#include <benchmark/benchmark.h>
-
 #include <string>
 #include <vector>
+
+#include <benchmark/benchmark.h>
 
 #include "BenchSupport.h"
 #include "core/catalogue/Resources.h"

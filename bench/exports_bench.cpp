@@ -2,9 +2,9 @@
 // tracks): the maximum export's track table (goal: 300 ms) and each XML
 // catalogue with its tree walk, saved into the program folder (goal: 1 s each).
 // Run: build/bench/exports_bench  (medians over 10 repetitions)
-#include <benchmark/benchmark.h>
-
 #include <string>
+
+#include <benchmark/benchmark.h>
 
 #include "BenchSupport.h"
 #include "core/browse/Browser.h"

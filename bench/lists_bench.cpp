@@ -2,25 +2,25 @@
 // listing every track in each sort order, and a whole listing shown in the
 // track list (model reset and one paint).
 // Run: build/bench/lists_bench  (medians over 10 repetitions)
-#include <benchmark/benchmark.h>
-#include <unistd.h>
-
 #include <QApplication>
 #include <QListView>
 #include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
+#include <benchmark/benchmark.h>
+
 #include "BenchSupport.h"
-#include "core/lang/MessageTable.h"
 #include "core/browse/Browser.h"
-#include "ui/browse/FileBoxDelegate.h"
-#include "ui/browse/TrackListModel.h"
 #include "core/catalogue/Catalogue.h"
+#include "core/lang/MessageTable.h"
 #include "ports/Progress.h"
 #include "ports/Random.h"
+#include "ui/browse/FileBoxDelegate.h"
+#include "ui/browse/TrackListModel.h"
 
 namespace {
 
@@ -75,7 +75,8 @@ void BM_FillTrackList(benchmark::State& state) {
   view.setObjectName("FileBox");
   PrepareOwnerDrawnList(&view);
   TrackListModel model(browser, lib.catalogue);
-  auto* delegate = new CountingDelegate(browser, lib.catalogue, [] { return kEnglish; }, &view);
+  auto* delegate = new CountingDelegate(
+      browser, lib.catalogue, [] { return kEnglish; }, &view);
   delegate->setItemHeight(18);
   view.setItemDelegate(delegate);
   view.setModel(&model);
@@ -98,13 +99,21 @@ void BM_FillTrackList(benchmark::State& state) {
 }
 
 BENCHMARK_CAPTURE(BM_ListTracks, Order, SortKind::Order)
-    ->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
 BENCHMARK_CAPTURE(BM_ListTracks, Popular, SortKind::Popular)
-    ->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
 BENCHMARK_CAPTURE(BM_ListTracks, Length, SortKind::Length)
-    ->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
 BENCHMARK_CAPTURE(BM_ListTracks, Tempo, SortKind::Tempo)
-    ->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
 BENCHMARK(BM_FillTrackList)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
 
 }  // namespace

@@ -3,16 +3,16 @@
 // 1,000 folders (goal: 2 s) and the usage report of a 50,001-entry set on the
 // generated full-size catalogue (goal: 100 ms).
 // Run: build/bench/maintenance_bench  (medians over 10 repetitions)
-#include <benchmark/benchmark.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
+#include <unistd.h>
 #include <vector>
+
+#include <benchmark/benchmark.h>
 
 #include "BenchSupport.h"
 #include "adapters/ZlibInflater.h"
@@ -157,9 +157,21 @@ void BM_Report50001User(benchmark::State& state) { Report(state, ReportKind::Use
 
 }  // namespace
 
-BENCHMARK(BM_ScanProjectFromPageCache)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
-BENCHMARK(BM_ScanHundredThousandSmallProjects)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(10)->ReportAggregatesOnly(true);
-BENCHMARK(BM_FindHundredThousandSmallProjects)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+BENCHMARK(BM_ScanProjectFromPageCache)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_ScanHundredThousandSmallProjects)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_FindHundredThousandSmallProjects)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
 BENCHMARK(BM_Report50001Broadcast)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
 BENCHMARK(BM_Report50001User)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
 

@@ -3,11 +3,11 @@
 // entries (5 ms), duplicates removal on 50,001 entries (20 ms) and adding every
 // track of "… ALL CDS" (300 ms).
 // Run: build/bench/musicset_bench  (medians over 10 repetitions)
-#include <benchmark/benchmark.h>
-
 #include <string>
 #include <utility>
 #include <vector>
+
+#include <benchmark/benchmark.h>
 
 #include "BenchSupport.h"
 #include "core/musicset/MusicSet.h"
@@ -38,7 +38,9 @@ Library& Lib() {
   return library;
 }
 
-MusicSet NewSet(Library& lib) { return MusicSet(lib.catalogue, lib.dialogs, [] { return 0; }); }
+MusicSet NewSet(Library& lib) {
+  return MusicSet(lib.catalogue, lib.dialogs, [] { return 0; });
+}
 
 void BM_LoadSet(benchmark::State& state) {
   Library& lib = Lib();

@@ -3,15 +3,15 @@
 // 50 ms), and "Скопировать все треки в набор ..." on a list of every track
 // (21,800) with the progress window (goal 300 ms).
 // Run: build/bench/musicset_window_bench  (medians over 10 repetitions)
-#include <benchmark/benchmark.h>
-#include <unistd.h>
-
 #include <QAction>
 #include <QApplication>
 #include <QListView>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <unistd.h>
+
+#include <benchmark/benchmark.h>
 
 #include "BenchSupport.h"
 #include "FullCatalogueWindow.h"

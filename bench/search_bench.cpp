@@ -2,22 +2,22 @@
 // tracks): matching every tag line with the panel's defaults, with a style set
 // and in effect mode (goal: 5 ms each), and a whole search listed in the browser.
 // Run: build/bench/search_bench  (medians over 10 repetitions)
-#include <benchmark/benchmark.h>
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <unistd.h>
 
-#include "core/browse/Browser.h"
-#include "core/catalogue/Catalogue.h"
+#include <benchmark/benchmark.h>
+
 #include "BenchSupport.h"
+#include "core/browse/Browser.h"
+#include "core/browse/Collections.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/search/Search.h"
 #include "ports/Progress.h"
 #include "ports/Random.h"
-#include "core/browse/Collections.h"
-#include "core/search/Search.h"
 
 namespace {
 

@@ -1,26 +1,25 @@
 // The main window on the generated full-size catalogue (offscreen): from the
 // search button "Найти" to the listed rows, and opening a CD of 20-odd tracks.
-#include <benchmark/benchmark.h>
-#include <unistd.h>
-
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QListView>
 #include <QPushButton>
 #include <QToolButton>
 #include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
+#include <unistd.h>
+
+#include <benchmark/benchmark.h>
 
 #include "BenchSupport.h"
 #include "FullCatalogueWindow.h"
-#include "program/DesktopPorts.h"
-#include "ui/main/MainForm.h"
-#include "ui/wait/WaitForm.h"
 #include "adapters/qt/QtDesktop.h"
 #include "adapters/qt/QtMediaDevice.h"
 #include "core/player/Player.h"
-
-#include <QElapsedTimer>
+#include "program/DesktopPorts.h"
+#include "ui/main/MainForm.h"
+#include "ui/wait/WaitForm.h"
 
 namespace {
 
@@ -104,8 +103,8 @@ void BM_DoubleClickToPlaybackLocal(benchmark::State& state) {
         "import wave,struct,math\nw=wave.open('" + wav.string() +
         "','wb');w.setnchannels(1);w.setsampwidth(2);w.setframerate(22050)\n"
         "w.writeframes(b''.join(struct.pack('<h',int(8000*math.sin(i/10))) for i in range(22050*3)))\nw.close()\n";
-    const std::string command = "python3 -c \"" + script + "\" && lame --quiet -b 64 '" + wav.string() + "' '" +
-                                mp3.string() + "'";
+    const std::string command =
+        "python3 -c \"" + script + "\" && lame --quiet -b 64 '" + wav.string() + "' '" + mp3.string() + "'";
     return std::system(command.c_str()) == 0;
   }();
   if (!made) throw std::runtime_error("could not make the MP3");

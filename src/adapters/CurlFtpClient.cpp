@@ -1,15 +1,15 @@
 #include "adapters/CurlFtpClient.h"
 
-#include <curl/curl.h>
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <mutex>
+#include <unistd.h>
+
+#include <curl/curl.h>
 
 namespace trakvella {
 
@@ -180,9 +180,8 @@ int Debug(CURL*, curl_infotype type, char* data, size_t size, void* user) {
   switch (type) {
     case CURLINFO_TEXT: {
       // libcurl's own notes: only the connection steps a user follows.
-      const std::string_view note = text.substr(text.find_first_not_of(' ') == std::string_view::npos
-                                                    ? text.size()
-                                                    : text.find_first_not_of(' '));
+      const std::string_view note = text.substr(
+          text.find_first_not_of(' ') == std::string_view::npos ? text.size() : text.find_first_not_of(' '));
       for (std::string_view step : {"Trying ", "Connected to ", "SSL connection using ", "Closing connection"})
         if (note.starts_with(step)) s->Status(note);
       break;
@@ -448,8 +447,8 @@ bool CurlFtpClient::Size(const std::string& remotePath, int64_t& size, std::stri
   }
   Session& s = *session_;
   s.watched = "SIZE";
-  const CURLcode code = Run(s, {FtpUrl(s.login.host, s.login.port, remotePath), true, ""},
-                            {s.login.loginTimeoutMs, -1});
+  const CURLcode code =
+      Run(s, {FtpUrl(s.login.host, s.login.port, remotePath), true, ""}, {s.login.loginTimeoutMs, -1});
   s.watched.clear();
   if (s.captured && !s.reply.empty()) {
     // "213 12345": the size; any other reply: the server gives none.
@@ -518,8 +517,8 @@ bool CurlFtpClient::Retrieve(const std::string& remotePath, const std::filesyste
   return ok;
 }
 
-bool CurlFtpClient::Command(const std::string& command, std::vector<std::string>& replyLines,
-                            const FtpLimits& limits, std::string& error) {
+bool CurlFtpClient::Command(const std::string& command, std::vector<std::string>& replyLines, const FtpLimits& limits,
+                            std::string& error) {
   replyLines.clear();
   if (!session_) {
     error = "not connected";

@@ -1,23 +1,21 @@
 #include "adapters/CurlHttpClient.h"
 
-#include <curl/curl.h>
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <mutex>
+#include <unistd.h>
+
+#include <curl/curl.h>
 
 namespace trakvella {
 
 namespace {
 
-bool IsHexDigit(char c) {
-  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
+bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 
 using Clock = std::chrono::steady_clock;
 
@@ -159,7 +157,8 @@ std::string PercentEncodeUrl(std::string_view url) {
   out.reserve(url.size());
   for (size_t i = 0; i < url.size(); ++i) {
     auto c = static_cast<unsigned char>(url[i]);
-    bool escape = c <= 0x20 || c >= 0x7F || std::string_view("\"<>\\^`{|}").find(static_cast<char>(c)) != std::string_view::npos;
+    bool escape =
+        c <= 0x20 || c >= 0x7F || std::string_view("\"<>\\^`{|}").find(static_cast<char>(c)) != std::string_view::npos;
     if (c == '%') escape = !(i + 2 < url.size() && IsHexDigit(url[i + 1]) && IsHexDigit(url[i + 2]));
     if (escape) {
       out += '%';

@@ -1,15 +1,15 @@
 #include "adapters/FreedesktopTrash.h"
 
-#include <fcntl.h>
-#include <pwd.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
+#include <fcntl.h>
 #include <optional>
+#include <pwd.h>
 #include <string>
+#include <unistd.h>
+
+#include <sys/stat.h>
 
 namespace trakvella {
 
@@ -101,15 +101,15 @@ bool MoveInto(const fs::path& trash, const fs::path& file, const std::string& in
   const std::string stem = file.stem().string();
   const std::string extension = file.extension().string();
   for (int n = 1; n < 10000; ++n) {
-    const std::string name =
-        n == 1 ? file.filename().string() : stem + "." + std::to_string(n) + extension;
+    const std::string name = n == 1 ? file.filename().string() : stem + "." + std::to_string(n) + extension;
     const fs::path info = trash / "info" / (name + ".trashinfo");
     const int fd = ::open(info.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0) {
       if (errno == EEXIST) continue;
       return false;
     }
-    const std::string text = "[Trash Info]\nPath=" + TrashInfoPath(infoPath) + "\nDeletionDate=" + DeletionDate() + "\n";
+    const std::string text =
+        "[Trash Info]\nPath=" + TrashInfoPath(infoPath) + "\nDeletionDate=" + DeletionDate() + "\n";
     const bool written = WriteAll(fd, text);
     const bool closed = ::close(fd) == 0;
     const fs::path target = trash / "files" / name;

@@ -2,17 +2,16 @@
 
 #include <archive.h>
 #include <archive_entry.h>
-#include <fcntl.h>
-#include <locale.h>
-#include <unistd.h>
-#include <zlib.h>
-
 #include <atomic>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <fcntl.h>
 #include <limits>
+#include <locale.h>
 #include <memory>
+#include <unistd.h>
+#include <zlib.h>
 
 namespace trakvella {
 
@@ -146,8 +145,8 @@ bool WriteEntry(archive* a, const fs::path& target, bool executable, int64_t exp
   const fs::path temporary = TemporaryFor(target);
   // The umask decides the mode, as for any file the user's programs write;
   // an entry the archive marks executable stays executable.
-  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
-                        executable ? 0777 : 0666);
+  const int fd =
+      ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, executable ? 0777 : 0666);
   if (fd < 0) {
     error = "cannot write " + target.string() + ": " + std::strerror(errno);
     return false;

@@ -1,18 +1,18 @@
 #include "adapters/PosixFileSystem.h"
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
 #include <string>
+#include <unistd.h>
 #include <utility>
 #include <vector>
+
+#include <sys/file.h>
+#include <sys/stat.h>
 
 namespace trakvella {
 
@@ -340,8 +340,8 @@ Status PosixFileSystem::UpdateFile(const fs::path& file, std::uint64_t limit, co
   return Write(file, limit, &change, {}, options);
 }
 
-Status PosixFileSystem::Write(const fs::path& file, std::uint64_t limit, const Change* change,
-                              std::string_view bytes, const WriteOptions& options) {
+Status PosixFileSystem::Write(const fs::path& file, std::uint64_t limit, const Change* change, std::string_view bytes,
+                              const WriteOptions& options) {
   Result<fs::path> resolved = WriteTarget(file);
   if (!resolved.ok()) return resolved.status();
   const fs::path target = std::move(*resolved);

@@ -20,8 +20,8 @@ class PosixFileSystem : public FileSystem {
                     const WriteOptions& options = {}) override;
 
  private:
-  Status Write(const std::filesystem::path& file, std::uint64_t limit, const Change* change,
-               std::string_view bytes, const WriteOptions& options);
+  Status Write(const std::filesystem::path& file, std::uint64_t limit, const Change* change, std::string_view bytes,
+               const WriteOptions& options);
 };
 
 }  // namespace trakvella

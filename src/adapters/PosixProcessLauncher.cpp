@@ -1,10 +1,10 @@
 #include "adapters/PosixProcessLauncher.h"
 
+#include <cerrno>
 #include <fcntl.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cerrno>
+#include <sys/wait.h>
 
 namespace trakvella {
 

@@ -7,7 +7,7 @@ namespace trakvella {
 
 namespace {
 
-constexpr long kLoopbackType = 772;    // ARPHRD_LOOPBACK
+constexpr long kLoopbackType = 772;           // ARPHRD_LOOPBACK
 constexpr unsigned long kLoopbackFlag = 0x8;  // IFF_LOOPBACK
 
 // The first word of a file, empty when it cannot be read (a down link's

@@ -1,10 +1,9 @@
 // ZlibInflater: gzip members decoded one after the other through zlib.
 #include "adapters/ZlibInflater.h"
 
-#include <zlib.h>
-
 #include <algorithm>
 #include <climits>
+#include <zlib.h>
 
 namespace trakvella {
 

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "cli/CliFiles.h"
+#include "cli/CliOutput.h"
 #include "core/browse/Browser.h"
 #include "core/browse/Collections.h"
 #include "core/text/FileIO.h"
 #include "core/text/Text.h"
-#include "cli/CliFiles.h"
-#include "cli/CliOutput.h"
 #include "ports/Random.h"
 
 namespace trakvella {
@@ -117,8 +117,10 @@ int CommandCollection(const Catalogue& catalogue, int language, const std::strin
     }
     for (const auto& line : SplitLines(bytes))
       if (!Trim(line).empty()) browser.topList.push_back(Trim(line));
-    const std::map<std::string, SortKind> kinds = {
-        {"order", SortKind::Order}, {"popular", SortKind::Popular}, {"length", SortKind::Length}, {"tempo", SortKind::Tempo}};
+    const std::map<std::string, SortKind> kinds = {{"order", SortKind::Order},
+                                                   {"popular", SortKind::Popular},
+                                                   {"length", SortKind::Length},
+                                                   {"tempo", SortKind::Tempo}};
     if (options.count("--sort")) {
       auto kind = kinds.find(options["--sort"]);
       if (kind == kinds.end()) return Usage("--sort wants order, popular, length or tempo");

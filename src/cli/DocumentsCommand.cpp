@@ -75,8 +75,8 @@ CivilDate Today() {
 class ScriptedDialogs : public cli::StderrDialogs {
  public:
   std::deque<MessageAnswer> answers;
-  std::filesystem::path folder;       // save dialogs: the proposal in this folder
-  std::filesystem::path file;         // save dialogs: this file (when no folder)
+  std::filesystem::path folder;  // save dialogs: the proposal in this folder
+  std::filesystem::path file;    // save dialogs: this file (when no folder)
   int choice = -1;
 
   MessageAnswer Message(const std::string& text, MessageKind kind, MessageButtons buttons) override {
@@ -137,7 +137,8 @@ int CommandContract(const Catalogue& catalogue, const ResourceStore& resources, 
       number = true;
     } else if (option == "--date" || option == "--report-date") {
       CivilDate date;
-      if (!ParseDate(value, date)) return DocumentsUsageError(option + " wants a date YYYY-MM-DD, got \"" + value + "\"");
+      if (!ParseDate(value, date))
+        return DocumentsUsageError(option + " wants a date YYYY-MM-DD, got \"" + value + "\"");
       (option == "--date" ? form.contractDate : form.reportDate) = date;
     } else if (option == "--kind") {
       const std::map<std::string, DocPage> pages = {

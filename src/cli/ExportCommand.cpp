@@ -60,9 +60,9 @@ bool ReadPasted(const std::string& file, std::string& text, int language) {
 int CommandExport(const Catalogue& catalogue, int language, const std::filesystem::path& programFolder,
                   const std::vector<std::string>& args) {
   static const std::vector<std::string> kinds = {
-      "maximum",  "maximum-set", "maximum-playlists", "itfactory",       "rao-list", "registry",
-      "descriptions", "xml-site", "xml-desktop",     "tree-html",       "webasyst", "yandex",
-      "category-buffer", "musictag", "mstock",       "sourceaudio",     "opencart"};
+      "maximum",  "maximum-set", "maximum-playlists", "itfactory", "rao-list", "registry",        "descriptions",
+      "xml-site", "xml-desktop", "tree-html",         "webasyst",  "yandex",   "category-buffer", "musictag",
+      "mstock",   "sourceaudio", "opencart"};
   if (args.empty()) return Usage("export wants a KIND: " + JoinLinesCrLf(kinds));
   const std::string kind = args[0];
   if (std::find(kinds.begin(), kinds.end(), kind) == kinds.end()) return Usage("unknown export " + kind);
@@ -97,7 +97,8 @@ int CommandExport(const Catalogue& catalogue, int language, const std::filesyste
   // What the user would have put on the clipboard: the price table for the
   // shop, else the --input file.
   const std::string pasteFile = option(kind == "webasyst" ? "--prices" : "--input");
-  if (!pasteFile.empty() && !ReadPasted(pasteFile, clipboard.pasted, language)) return Usage("cannot read " + pasteFile);
+  if (!pasteFile.empty() && !ReadPasted(pasteFile, clipboard.pasted, language))
+    return Usage("cannot read " + pasteFile);
 
   ExportContext context{catalogue, dialogs, progress, clipboard, language, programFolder, {}};
   context.settings.webSite = ReadServerConfig(programFolder).webSite;

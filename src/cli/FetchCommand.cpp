@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "cli/CliOutput.h"
 #include "adapters/CurlHttpClient.h"
+#include "cli/CliOutput.h"
+#include "core/net/Downloads.h"
 #include "ports/Dialogs.h"
 #include "ports/Progress.h"
-#include "core/net/Downloads.h"
 
 namespace trakvella {
 
@@ -62,7 +62,8 @@ int CommandFetch(const std::vector<std::string>& args, int language) {
   SilentProgress progress;
   FetchMessages dialogs(MessageAnswer::No);
   NetworkState network;
-  Downloader downloader(http, progress, dialogs, [language] { return language; }, network);
+  Downloader downloader(
+      http, progress, dialogs, [language] { return language; }, network);
 
   bool ok;
   std::filesystem::path file;

@@ -106,7 +106,8 @@ int CommandScan(const std::vector<std::string>& args, int language) {
       int index = -1;
       for (int i = 0; i < kProjectTypeCount; ++i)
         if (i != kOtherProjectType && ProjectTypes()[i].extension.substr(1) == LowerCase(type)) index = i;
-      if (index < 0) return Usage("--types wants cpr, npr, vip, veg, acd, als, prproj, rpp, ptx or sesx, got \"" + type + "\"");
+      if (index < 0)
+        return Usage("--types wants cpr, npr, vip, veg, acd, als, prproj, rpp, ptx or sesx, got \"" + type + "\"");
       settings.ticked[index] = true;
     }
   }

@@ -9,14 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "core/lang/CaptionTable.h"
+#include "cli/CliOutput.h"
 #include "core/browse/Browser.h"
 #include "core/catalogue/Catalogue.h"
-#include "core/text/Text.h"
-#include "cli/CliOutput.h"
 #include "core/catalogue/Vocabulary.h"
-#include "ports/Random.h"
+#include "core/lang/CaptionTable.h"
 #include "core/search/Search.h"
+#include "core/text/Text.h"
+#include "ports/Random.h"
 
 namespace trakvella {
 
@@ -74,10 +74,10 @@ std::vector<std::string> SelectItems(const std::string& option, const std::vecto
 
 const std::map<std::string, bool>& SearchOptions() {  // option -> takes a value
   static const std::map<std::string, bool> options = {
-      {"--sfx", false},   {"--area", true},       {"--mood", true},       {"--tempo", true},
+      {"--sfx", false},        {"--area", true},        {"--mood", true},     {"--tempo", true},
       {"--aggressive", false}, {"--background", false}, {"--imaging", false}, {"--style", true},
-      {"--exact", false}, {"--epoch", true},      {"--key", true},        {"--bpm-in", true},
-      {"--bpm-out", true}, {"--preset", true},    {"--sort", true},       {"--reverse", false}};
+      {"--exact", false},      {"--epoch", true},       {"--key", true},      {"--bpm-in", true},
+      {"--bpm-out", true},     {"--preset", true},      {"--sort", true},     {"--reverse", false}};
   return options;
 }
 

@@ -69,8 +69,8 @@ int CommandSet(const Catalogue& catalogue, int language, const std::filesystem::
   if (args.empty()) return Usage("set wants read, write, m3u, optimise, from-clipboard-text, drop or total");
   const std::string& verb = args[0];
   const std::vector<std::string> operands(args.begin() + 1, args.end());
-  const bool oneFile = verb == "read" || verb == "m3u" || verb == "optimise" || verb == "from-clipboard-text" ||
-                       verb == "total";
+  const bool oneFile =
+      verb == "read" || verb == "m3u" || verb == "optimise" || verb == "from-clipboard-text" || verb == "total";
   if (oneFile && operands.size() != 1) return Usage("set " + verb + " wants one file");
   if (verb == "write" && operands.size() != 2) return Usage("set write wants IN and OUT");
   if (verb == "drop" && operands.empty()) return Usage("set drop wants at least one path");

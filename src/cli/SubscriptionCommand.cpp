@@ -125,8 +125,9 @@ struct SubscriptionSession {
 
   SubscriptionSession(const fs::path& programFolder, int language, MessageAnswer answer)
       : dialogs(answer),
-        subscription(SubscriptionPorts{&ftp, &archives, &trash, &dialogs, &progress, &shell, &http}, programFolder,
-                     ReadServerConfig(programFolder), [language] { return language; }, network) {}
+        subscription(
+            SubscriptionPorts{&ftp, &archives, &trash, &dialogs, &progress, &shell, &http}, programFolder,
+            ReadServerConfig(programFolder), [language] { return language; }, network) {}
 };
 
 int AccountShow(const std::vector<std::string>& words, const fs::path& programFolder) {
@@ -203,8 +204,8 @@ int Download(const Arguments& a, const fs::path& programFolder, int language) {
 
 }  // namespace
 
-int CommandSubscription(const std::string& command, const std::vector<std::string>& args,
-                        const fs::path& programFolder, int language) {
+int CommandSubscription(const std::string& command, const std::vector<std::string>& args, const fs::path& programFolder,
+                        int language) {
   Arguments a;
   std::string error;
   if (command == "account") {
@@ -217,15 +218,19 @@ int CommandSubscription(const std::string& command, const std::vector<std::strin
     return Quota(a, programFolder, language);
   }
   if (!ParseArguments(args,
-                      {{"--login", true}, {"--password", true}, {"--password-stdin", false}, {"--to", true},
-                       {"--copy-to-library", false}, {"--again", false}},
+                      {{"--login", true},
+                       {"--password", true},
+                       {"--password-stdin", false},
+                       {"--to", true},
+                       {"--copy-to-library", false},
+                       {"--again", false}},
                       a, error))
     return UsageError(error);
   return Download(a, programFolder, language);
 }
 
-int CommandDemoDownload(const Catalogue& catalogue, const std::vector<std::string>& args,
-                        const fs::path& programFolder, int language, bool offline) {
+int CommandDemoDownload(const Catalogue& catalogue, const std::vector<std::string>& args, const fs::path& programFolder,
+                        int language, bool offline) {
   Arguments a;
   std::string error;
   if (!ParseArguments(args, {{"--to", true}}, a, error)) return UsageError(error);
@@ -245,7 +250,8 @@ int CommandDemoDownload(const Catalogue& catalogue, const std::vector<std::strin
   CurlHttpClient http;
   SilentProgress progress;
   NetworkState network;
-  Downloader downloader(http, progress, dialogs, [language] { return language; }, network);
+  Downloader downloader(
+      http, progress, dialogs, [language] { return language; }, network);
   bool all = true;
   for (const DemoDownloadItem& item :
        DownloadDemosInto(downloader, dialogs, catalogue, a.words, base, a.options.at("--to"), language)) {

@@ -37,7 +37,8 @@ int UpdateInfo(const std::string& url, int language) {
   SilentProgress progress;
   cli::StderrDialogs dialogs;
   NetworkState network;
-  Downloader downloader(http, progress, dialogs, [language] { return language; }, network);
+  Downloader downloader(
+      http, progress, dialogs, [language] { return language; }, network);
   TWebUpdate update(downloader);
   update.ProductInfo.URL = HasScheme(url) ? url : "http://" + url;
   update.ProductInfo.Version = kFileVersion;

@@ -12,18 +12,18 @@
 #include <string>
 #include <vector>
 
-#include "core/lang/Locale.h"
 #include "adapters/PosixFileSystem.h"
 #include "cli/CliFiles.h"
 #include "cli/CliOutput.h"
-#include "core/lang/MessageTable.h"
 #include "core/browse/Browser.h"
-#include "core/text/FileIO.h"
-#include "ports/Random.h"
 #include "core/catalogue/Catalogue.h"
 #include "core/catalogue/Resources.h"
-#include "core/text/Text.h"
 #include "core/catalogue/Vocabulary.h"
+#include "core/lang/Locale.h"
+#include "core/lang/MessageTable.h"
+#include "core/text/FileIO.h"
+#include "core/text/Text.h"
+#include "ports/Random.h"
 
 namespace trakvella {
 
@@ -209,8 +209,10 @@ int CommandTracks(const Session& s, const std::string& code, std::map<std::strin
     }
     for (auto& line : SplitLines(bytes)) b.browser.topList.push_back(Trim(line));
   }
-  const std::map<std::string, SortKind> kinds = {
-      {"order", SortKind::Order}, {"popular", SortKind::Popular}, {"length", SortKind::Length}, {"tempo", SortKind::Tempo}};
+  const std::map<std::string, SortKind> kinds = {{"order", SortKind::Order},
+                                                 {"popular", SortKind::Popular},
+                                                 {"length", SortKind::Length},
+                                                 {"tempo", SortKind::Tempo}};
   if (options.count("--sort")) {
     auto kind = kinds.find(options["--sort"]);
     if (kind == kinds.end()) throw UsageError{"--sort wants order, popular, length or tempo"};
@@ -232,7 +234,8 @@ void SelectBoxRow(Browser& browser, const std::string& name) {
       browser.SelectBoxRow(static_cast<int>(i));
       return;
     }
-  throw UsageError{"no row \"" + name + "\" at " + (browser.currentPath().empty() ? "the root" : browser.currentPath())};
+  throw UsageError{"no row \"" + name + "\" at " +
+                   (browser.currentPath().empty() ? "the root" : browser.currentPath())};
 }
 
 int CommandNavigate(const Session& s, const std::vector<std::string>& steps) {
@@ -262,7 +265,8 @@ int CommandNavigate(const Session& s, const std::vector<std::string>& steps) {
     } else if (verb == "goto" && colon != std::string::npos) {
       browser.GoToPlace(arg);
     } else if (verb == "fav" && colon != std::string::npos) {
-      if (!browser.AddFavourite(arg)) b.dialogs.Message(LangMessage(s.language, Msg::FavouritesFull), MessageKind::Warning, MessageButtons::Ok);
+      if (!browser.AddFavourite(arg))
+        b.dialogs.Message(LangMessage(s.language, Msg::FavouritesFull), MessageKind::Warning, MessageButtons::Ok);
     } else if (step == "favs") {
       for (const auto& caption : browser.FavouriteCaptions()) Put("fav", caption);
     } else {
@@ -373,10 +377,10 @@ int Run(int argc, char** argv) {
   std::vector<std::string> positional;
   std::map<std::string, std::string> commandOptions;
   for (size_t i = 1; i < args.size(); ++i) {
-    if (command == "search" || command == "related" || command == "title" || command == "local" ||
-        command == "lucky" || command == "top" || command == "similar" || command == "set" ||
-        command == "contract" || command == "passport" ||
-        command == "export" || command == "demo-download" || command == "report") {  // these read their own options
+    if (command == "search" || command == "related" || command == "title" || command == "local" || command == "lucky" ||
+        command == "top" || command == "similar" || command == "set" || command == "contract" ||
+        command == "passport" || command == "export" || command == "demo-download" ||
+        command == "report") {  // these read their own options
       positional.push_back(args[i]);
       continue;
     }
@@ -430,7 +434,8 @@ int Run(int argc, char** argv) {
   if (command == "contract") return CommandContract(s.catalogue, *resources, s.language, positional);
   if (command == "passport") return CommandPassport(s.catalogue, *resources, s.language, positional);
   if (command == "export") return CommandExport(s.catalogue, s.language, programFolder, positional);
-  if (command == "demo-download") return CommandDemoDownload(s.catalogue, positional, programFolder, s.language, offline);
+  if (command == "demo-download")
+    return CommandDemoDownload(s.catalogue, positional, programFolder, s.language, offline);
   if (command == "report") return CommandReport(s.catalogue, s.language, positional);
   if (command != "info" && command != "cd" && command != "track" && command != "tree" && command != "tags")
     return CommandCollection(s.catalogue, s.language, command, positional);

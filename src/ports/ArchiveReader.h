@@ -50,7 +50,8 @@ class ArchiveReader {
   // matched the archive's checksum, so a file is written whole or not at all;
   // a file the archive marks executable is written executable.
   virtual ExtractResult Extract(const std::filesystem::path& archive, const std::filesystem::path& folder,
-                                ExtractPaths paths, const std::function<bool(int64_t done, int64_t total)>& onProgress) = 0;
+                                ExtractPaths paths,
+                                const std::function<bool(int64_t done, int64_t total)>& onProgress) = 0;
 };
 
 // The name a file entry gets when extracted flat: the text after its last "/" or

@@ -8,13 +8,13 @@ namespace trakvella {
 
 // What the device is doing; the numbers are the ones the player has always used.
 enum class MediaMode {
-  NotReady = 0,   // nothing opened, or the media could not be read
-  Stopped = 1,    // opened, stopped (at the end or by Stop) where the position stands
+  NotReady = 0,  // nothing opened, or the media could not be read
+  Stopped = 1,   // opened, stopped (at the end or by Stop) where the position stands
   Playing = 2,
   Recording = 3,
   Seeking = 4,
   Paused = 5,
-  Open = 6,       // opened and loaded, not yet played
+  Open = 6,  // opened and loaded, not yet played
 };
 
 class MediaDevice {

@@ -55,8 +55,8 @@ class [[nodiscard]] Status {
   const std::string& message() const { return message_; }
   // The code's name and the message ("NotFound: /x/y.ini: No such file or directory").
   std::string ToString() const {
-    static constexpr const char* kNames[] = {"OK",         "NotFound",     "NotRegularFile", "TooLarge",
-                                             "Permission", "IOError",      "InvalidArgument", "Aborted"};
+    static constexpr const char* kNames[] = {"OK",         "NotFound", "NotRegularFile",  "TooLarge",
+                                             "Permission", "IOError",  "InvalidArgument", "Aborted"};
     std::string text = kNames[static_cast<int>(code_)];
     if (!message_.empty()) text += ": " + message_;
     return text;

@@ -42,14 +42,14 @@ struct DesktopPorts {
   }
 
   MainFormPorts ports() {
-    return MainFormPorts{&dialogs, &clipboard, &shell, &random,   &mediaDevice,
-                         &http,    &ftp,       &archives, &trash, &inflater};
+    return MainFormPorts{&dialogs, &clipboard, &shell,    &random, &mediaDevice,
+                         &http,    &ftp,       &archives, &trash,  &inflater};
   }
   // The start window's, over the main window's program state (its dialogs, progress window,
   // downloader and shell, which a test may have replaced) and the adapters above.
   StartFormPorts startPorts(App& app) {
-    return StartFormPorts{app.dialogs(),    app.progress(),    app.downloader(), archives,
-                          launcher,         networkInterfaces, http,             app.shell()};
+    return StartFormPorts{app.dialogs(),     app.progress(), app.downloader(), archives, launcher,
+                          networkInterfaces, http,           app.shell()};
   }
 };
 

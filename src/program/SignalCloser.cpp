@@ -1,8 +1,9 @@
 #include "program/SignalCloser.h"
 
 #include <signal.h>
-#include <sys/socket.h>
 #include <unistd.h>
+
+#include <sys/socket.h>
 
 namespace trakvella {
 

@@ -35,8 +35,10 @@ int main(int argc, char** argv) {
   const QStringList args = QCoreApplication::arguments();
   options.localSwitch = args.size() > 1 && args[1] == "-local";
   for (int i = 1; i < args.size(); ++i) {
-    if (args[i] == "--home" && i + 1 < args.size()) options.programFolder = args[++i].toStdString();
-    else if (args[i] == "--catalogue" && i + 1 < args.size()) options.catalogueFolder = args[++i].toStdString();
+    if (args[i] == "--home" && i + 1 < args.size())
+      options.programFolder = args[++i].toStdString();
+    else if (args[i] == "--catalogue" && i + 1 < args.size())
+      options.catalogueFolder = args[++i].toStdString();
   }
 
   // The adapters, once; then the windows, once each, main window first.
@@ -57,8 +59,8 @@ int main(int argc, char** argv) {
   setup.programFolder = options.programFolder;
   setup.programFile = QCoreApplication::applicationFilePath().toStdString();
   for (int i = 1; i < args.size(); ++i) setup.restartArguments.push_back(args[i].toStdString());
-  TStartForm startForm(desktop.startPorts(program), [&mainForm] { return mainForm.Language(); }, program.network(),
-                       setup, &mainForm);
+  TStartForm startForm(
+      desktop.startPorts(program), [&mainForm] { return mainForm.Language(); }, program.network(), setup, &mainForm);
   mainForm.setStartForm(&startForm);
 
   mainForm.ReadAndApplySettings();
@@ -95,9 +97,7 @@ int main(int argc, char** argv) {
   mainForm.show();
   mainForm.activateWindow();
   // A window manager that does not activate new windows still gets its library.
-  QTimer::singleShot(300, &mainForm, [&mainForm] {
-    mainForm.FirstActivation();
-  });
+  QTimer::singleShot(300, &mainForm, [&mainForm] { mainForm.FirstActivation(); });
   const int code = app.exec();
   UnregisterCaptionWindow(&waitForm);
   return code;

@@ -4,10 +4,10 @@
 // a trickling transfer and a huge listing end at their limits.
 #include "adapters/CurlFtpClient.h"
 
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <filesystem>
+
+#include <gtest/gtest.h>
 
 #include "support/Fakes.h"
 #include "support/LibraryServers.h"
@@ -113,8 +113,7 @@ TEST_F(CurlFtpClientTest, ServerFaultsAreToldApartAndThePasswordIsNeverShown) {
   EXPECT_TRUE(ftp.Size(ArchivePath(ftp, "KMLB_003_001"), size, error));
   EXPECT_EQ(size, -1);  // no SIZE on this server: the size is unknown, the session fine
   TempDir target;
-  ASSERT_TRUE(ftp.Retrieve(ArchivePath(ftp, "KMLB_003_001"), target.path() / "a.rar", -1, {}, nullptr, error))
-      << error;
+  ASSERT_TRUE(ftp.Retrieve(ArchivePath(ftp, "KMLB_003_001"), target.path() / "a.rar", -1, {}, nullptr, error)) << error;
   EXPECT_GT(fs::file_size(target.path() / "a.rar"), 10000u);
   // A missing file: no local file is made.
   EXPECT_FALSE(ftp.Retrieve("/KMLB_003 nowhere/KMLB_003_001.rar", target.path() / "b.rar", -1, {}, nullptr, error));

@@ -2,9 +2,9 @@
 // a second file of the same name gets a name of its own.
 #include "adapters/FreedesktopTrash.h"
 
-#include <gtest/gtest.h>
-
 #include <regex>
+
+#include <gtest/gtest.h>
 
 #include "support/Fakes.h"
 

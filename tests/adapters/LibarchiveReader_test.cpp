@@ -5,11 +5,11 @@
 // names; executables stay executable.
 #include "adapters/LibarchiveReader.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <limits>
+
+#include <gtest/gtest.h>
 
 #include "support/Fakes.h"
 #include "support/RarArchives.h"
@@ -142,13 +142,18 @@ TEST(LibarchiveReader, OnlyWholeRegularFilesLandUnderTheirNames) {
   const fs::path huge = dir.path() / "huge.rar", hugeTarget = dir.path() / "huge";
   WriteFile(dir.path() / "huge.py", kHugeSizes);
   ASSERT_EQ(std::system(("python3 " + (dir.path() / "huge.py").string() + " " + TRAKVELLA_SOURCE_DIR + "/tools " +
-                         huge.string()).c_str()), 0);
+                         huge.string())
+                            .c_str()),
+            0);
   fs::create_directories(hugeTarget);
   int64_t lastTotal = 0;
-  EXPECT_FALSE(reader.Extract(huge, hugeTarget, ExtractPaths::Flat, [&](int64_t, int64_t total) {
-    lastTotal = total;
-    return true;
-  }).ok);
+  EXPECT_FALSE(reader
+                   .Extract(huge, hugeTarget, ExtractPaths::Flat,
+                            [&](int64_t, int64_t total) {
+                              lastTotal = total;
+                              return true;
+                            })
+                   .ok);
   EXPECT_EQ(lastTotal, std::numeric_limits<int64_t>::max());
   EXPECT_EQ(Count(hugeTarget), 0u);
 }

@@ -2,15 +2,15 @@
 // writer killed half way, and against other processes writing the same file.
 #include "adapters/PosixFileSystem.h"
 
+#include <filesystem>
+#include <signal.h>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <sys/wait.h>
-#include <unistd.h>
-
-#include <filesystem>
-#include <string>
-#include <vector>
 
 #include "core/exports/ExportRun.h"
 #include "core/settings/Settings.h"

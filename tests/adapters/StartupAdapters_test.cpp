@@ -1,8 +1,8 @@
 // The connection test over a made-up /sys/class/net, and detached starts.
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <thread>
+
+#include <gtest/gtest.h>
 
 #include "adapters/PosixProcessLauncher.h"
 #include "adapters/SysfsNetworkInterfaces.h"

@@ -1,10 +1,10 @@
 // trakvella-cli run as a process, the way scripts use it.
+#include <cstdio>
+#include <sstream>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
-
-#include <cstdio>
-#include <sstream>
 
 #include "core/text/Text.h"
 #include "support/CatalogueFixture.h"
@@ -16,8 +16,6 @@ namespace {
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
-
-
 
 class CliOnFixture : public ::testing::Test {
  protected:
@@ -82,8 +80,8 @@ TEST_F(CliOnFixture, CdAndTrackWithEscapedValues) {
 TEST_F(CliOnFixture, TreeAndTags) {
   auto root = Run({"tree"});
   ASSERT_EQ(root.status, 0) << root.err;
-  EXPECT_THAT(root.out, ElementsAre("category=* ALL LIBRARY", "category=… CDS BY YEAR", "category=DRAMA",
-                                    "category=EFFECTS"));
+  EXPECT_THAT(root.out,
+              ElementsAre("category=* ALL LIBRARY", "category=… CDS BY YEAR", "category=DRAMA", "category=EFFECTS"));
   EXPECT_THAT(Run({"tree", "… CDS BY YEAR"}).out, ElementsAre("category=2026", "category=2007"));
   EXPECT_THAT(Run({"tree", "* ALL LIBRARY >> … ALL CDS"}).out,
               ElementsAre("cd=KMLB_005 Dance", "cd=KMLB_003 Промо эффекты"));
@@ -103,9 +101,13 @@ TEST_F(CliOnFixture, MessagesGoToStderrInOrderAndTheCommandGoesOn) {
 }
 
 TEST_F(CliOnFixture, BadUsageExitsWithStatusTwo) {
-  for (const auto& args : std::vector<std::vector<std::string>>{
-           {"bogus"}, {"cd", "KMLB_999"}, {"track", "KMLB_003_099"}, {"--frobnicate", "info"}, {"tree", "--new-first", "2"},
-           {"info", "extra"}, {}}) {
+  for (const auto& args : std::vector<std::vector<std::string>>{{"bogus"},
+                                                                {"cd", "KMLB_999"},
+                                                                {"track", "KMLB_003_099"},
+                                                                {"--frobnicate", "info"},
+                                                                {"tree", "--new-first", "2"},
+                                                                {"info", "extra"},
+                                                                {}}) {
     auto r = Run(args);
     EXPECT_EQ(r.status, 2) << (args.empty() ? "(no command)" : args[0]);
     EXPECT_THAT(r.err, HasSubstr("trakvella-cli: "));
@@ -130,8 +132,8 @@ TEST_F(CliOnFixture, TracksInEachSortOrder) {
   EXPECT_THAT(Run({"tracks", "KMLB_003", "--sort", "tempo", "--reverse"}).out,
               ElementsAre("row=KMLB_003_001", "row=KMLB_003_002", "row=KMLB_003_003"));
   WriteFile(home.path() / "top.txt", "KMLB_003_003\r\nKMLB_003_001\r\n");
-  auto popular = Run({"tracks", "KMLB_003", "--sort", "popular", "--top", (home.path() / "top.txt").string(),
-                      "--seed", "5"});
+  auto popular =
+      Run({"tracks", "KMLB_003", "--sort", "popular", "--top", (home.path() / "top.txt").string(), "--seed", "5"});
   EXPECT_THAT(popular.out, ElementsAre("row=KMLB_003_003", "row=KMLB_003_001", "row=KMLB_003_002"));
   EXPECT_EQ(Run({"tracks", "KMLB_003", "--sort", "loudness"}).status, 2);
 }

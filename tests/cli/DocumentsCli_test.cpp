@@ -38,10 +38,27 @@ TEST_F(DocumentsCli, WordsAndRoubles) {
 }
 
 TEST_F(DocumentsCli, ContractOfAnEntrepreneurWritesTheThreeDocuments) {
-  const auto r = Run({"contract", "--number", "12/2024", "--date", "2024-02-29", "--report-date", "2024-12-31",
-                      "--kind", "ip", "--field", "fIP=ИП Сидоров Сергей Сергеевич", "--field", "fOGRNIP=123",
-                      "--login", "sid", "--password", "секрет", "--source",
-                      "codes:KMLB_012_001, kmlb_003_001,KMLB_999_999", "--out", out.path().string()});
+  const auto r = Run({"contract",
+                      "--number",
+                      "12/2024",
+                      "--date",
+                      "2024-02-29",
+                      "--report-date",
+                      "2024-12-31",
+                      "--kind",
+                      "ip",
+                      "--field",
+                      "fIP=ИП Сидоров Сергей Сергеевич",
+                      "--field",
+                      "fOGRNIP=123",
+                      "--login",
+                      "sid",
+                      "--password",
+                      "секрет",
+                      "--source",
+                      "codes:KMLB_012_001, kmlb_003_001,KMLB_999_999",
+                      "--out",
+                      out.path().string()});
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_THAT(r.out, ElementsAre("rows=2", "file=" + (out.path() / "12_2024.rtf").string(),
                                  "file=" + (out.path() / "12_2024_pril.rtf").string(),
@@ -59,10 +76,10 @@ TEST_F(DocumentsCli, ContractOfAnEntrepreneurWritesTheThreeDocuments) {
 }
 
 TEST_F(DocumentsCli, ContractTakesThePasswordFromStandardInput) {
-  const auto r = Run({"contract", "--number", "7", "--kind", "ip", "--field", "fIP=ИП Сидоров", "--field",
-                      "fOGRNIP=123", "--login", "sid", "--password-stdin", "--source", "codes:KMLB_003_001", "--out",
-                      out.path().string()},
-                     "тайна\n");
+  const auto r =
+      Run({"contract", "--number", "7", "--kind", "ip", "--field", "fIP=ИП Сидоров", "--field", "fOGRNIP=123",
+           "--login", "sid", "--password-stdin", "--source", "codes:KMLB_003_001", "--out", out.path().string()},
+          "тайна\n");
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_THAT(Read("7_pril.rtf"), HasSubstr("тайна"));
 }
@@ -88,18 +105,20 @@ TEST_F(DocumentsCli, ContractRefusesMissingFieldsAndWrongUsage) {
   EXPECT_EQ(r.err, "message: Пожалуйста, заполните все необходимые поля!\n");
   EXPECT_TRUE(std::filesystem::is_empty(out.path()));
   EXPECT_EQ(Run({"contract", "--number", "1", "--kind", "firm", "--source", "codes:", "--out", "."}).status, 2);
-  EXPECT_EQ(Run({"contract", "--number", "1", "--kind", "ip", "--field", "fDogNumberEdit=2", "--source", "codes:",
-                 "--out", "."}).status, 2);
+  EXPECT_EQ(Run({"contract", "--number", "1", "--kind", "ip", "--field", "fDogNumberEdit=2", "--source",
+                 "codes:", "--out", "."})
+                .status,
+            2);
   EXPECT_EQ(Run({"contract", "--number", "1", "--kind", "ip", "--source", "codes:"}).status, 2);
 }
 
 TEST_F(DocumentsCli, PassportOfATrack) {
   const auto r = Run({"passport", "KMLB_005_002", "--out", (out.path() / "passport").string()});
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_THAT(r.out, ElementsAre("file=" + (out.path() / "passport.rtf").string(),
-                                 "work=Команда мечты (KMLB_005_002)", "author=Игорь Лазарев", "duration=04:24",
-                                 "performer=Андрей Волков"));
-  EXPECT_TRUE(InOrder(Read("passport.rtf"), {"Команда мечты (KMLB_005_002)", "Игорь Лазарев", "04:24", "Андрей Волков"}));
+  EXPECT_THAT(r.out, ElementsAre("file=" + (out.path() / "passport.rtf").string(), "work=Команда мечты (KMLB_005_002)",
+                                 "author=Игорь Лазарев", "duration=04:24", "performer=Андрей Волков"));
+  EXPECT_TRUE(
+      InOrder(Read("passport.rtf"), {"Команда мечты (KMLB_005_002)", "Игорь Лазарев", "04:24", "Андрей Волков"}));
   EXPECT_EQ(Run({"passport", "KMLB_005_002", "--out", (out.path() / "no" / "p.rtf").string()}).status, 1);
   EXPECT_EQ(Run({"passport", "KMLB_999_001", "--out", "p.rtf"}).status, 2);
 }

@@ -23,8 +23,8 @@ struct ExportCli : ::testing::Test {
     f.Write(catalogue.path());
   }
   CliResult Run(std::vector<std::string> extra) {
-    std::vector<std::string> args = {"--catalogue", catalogue.path().string(), "--home", home.path().string(),
-                                     "--lang", "ru", "export"};
+    std::vector<std::string> args = {
+        "--catalogue", catalogue.path().string(), "--home", home.path().string(), "--lang", "ru", "export"};
     args.insert(args.end(), extra.begin(), extra.end());
     return RunCli(args);
   }
@@ -32,9 +32,8 @@ struct ExportCli : ::testing::Test {
 
 TEST_F(ExportCli, SetConversionWritesTheClipboardTextWithCrLf) {
   // A set list file in code page 1251: a context with a comma, and a file path.
-  WriteFile(home.path() / "set.rq2",
-            Utf8ToCp1251("KMLB_003_002=* ALL LIBRARY >> FX / JINGLES : KMLB_003 Промо,-,-\r\n"
-                         "C:\\Музыка\\kmlb_003_001.wav\r\n"));
+  WriteFile(home.path() / "set.rq2", Utf8ToCp1251("KMLB_003_002=* ALL LIBRARY >> FX / JINGLES : KMLB_003 Промо,-,-\r\n"
+                                                  "C:\\Музыка\\kmlb_003_001.wav\r\n"));
   const CliResult r = Run({"mstock", "--set", (home.path() / "set.rq2").string()});
   ASSERT_EQ(r.status, 0) << r.err;
   ASSERT_EQ(r.out.size(), 2u);
@@ -58,8 +57,8 @@ TEST_F(ExportCli, WrongUseAndFailedExportsSetTheStatus) {
   // The service lacks the set's track: the message, no text, status 1.
   WriteFile(home.path() / "set.rq2", "KMLB_003_001\r\n");
   WriteFile(home.path() / "service.csv", "\"55\",\"KMLB_003_002\"\r\n");
-  const CliResult r = Run({"sourceaudio", "--set", (home.path() / "set.rq2").string(), "--input",
-                           (home.path() / "service.csv").string()});
+  const CliResult r = Run(
+      {"sourceaudio", "--set", (home.path() / "set.rq2").string(), "--input", (home.path() / "service.csv").string()});
   EXPECT_EQ(r.status, 1);
   EXPECT_TRUE(r.out.empty());
   EXPECT_THAT(r.err, HasSubstr("Не найдено совпадений в экспорте SourceAudio: 1"));

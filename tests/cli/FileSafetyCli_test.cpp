@@ -3,13 +3,13 @@
 // where it writes, one account written by several downloads at once, and a
 // long list of category places. Every command runs as a process of its own
 // under a time limit, so a read that hangs fails the test instead of holding it.
+#include <cstdlib>
+#include <filesystem>
+#include <unistd.h>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
-
-#include <cstdlib>
-#include <filesystem>
 
 #include "core/text/Text.h"
 #include "support/CliProcess.h"
@@ -25,8 +25,7 @@ using ::testing::HasSubstr;
 using ::testing::Not;
 using ::testing::UnorderedElementsAre;
 
-constexpr const char* kNotRegular =
-    "The file was not read: it is not a regular file (a folder, a pipe or a device):";
+constexpr const char* kNotRegular = "The file was not read: it is not a regular file (a folder, a pipe or a device):";
 constexpr int kKilledByTimeout = 128 + 9;
 
 std::string Quote(const std::string& s) {
@@ -87,11 +86,12 @@ TEST_F(FileSafetyCli, PipesDevicesAndOutsizedFilesAreRefusedAtOnceAndChangeNothi
   ASSERT_NE(huge.status, kKilledByTimeout) << "the outsized file was read";
   EXPECT_EQ(huge.status, 2);
   EXPECT_THAT(huge.err, HasSubstr("message: The file was not read: it is too large. A file of its kind holds at most, "
-                                  "MB: 64\\r" + Path("huge.rq2")));
+                                  "MB: 64\\r" +
+                                  Path("huge.rq2")));
 
   // What the user would paste, from a pipe.
-  const CliResult prices = RunWithin({"--home", home.path().string(), "--lang", "ru", "export", "webasyst", "--prices",
-                                      Path("pipe.rq2")});
+  const CliResult prices =
+      RunWithin({"--home", home.path().string(), "--lang", "ru", "export", "webasyst", "--prices", Path("pipe.rq2")});
   ASSERT_NE(prices.status, kKilledByTimeout) << "the export hung";
   EXPECT_EQ(prices.status, 2);
   EXPECT_THAT(prices.err, HasSubstr("message: Файл не прочитан: это не обычный файл"));
@@ -143,8 +143,8 @@ TEST_F(FileSafetyCli, TheCategoryBufferOfALongListIsShownAndSavedOnce) {
   std::string places;
   for (int i = 0; i < 3000; ++i) places += "DANCE MUSIC >> PLACE " + std::to_string(i) + " : KMLB_003 x\n";
   WriteFile(home.path() / "places.txt", places);
-  const CliResult buffer = RunWithin({"--home", home.path().string(), "--lang", "en", "export", "category-buffer",
-                                      "--input", Path("places.txt")});
+  const CliResult buffer = RunWithin(
+      {"--home", home.path().string(), "--lang", "en", "export", "category-buffer", "--input", Path("places.txt")});
   ASSERT_EQ(buffer.status, 0) << buffer.err.substr(0, 200);
   ASSERT_EQ(buffer.out.size(), 3000u);
   EXPECT_EQ(buffer.out.back(), "DANCE MUSIC >> PLACE 2999\r");

@@ -1,10 +1,10 @@
 // trakvella-cli search run as a process on the embedded sample catalogue.
+#include <cstdio>
+#include <sstream>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
-
-#include <cstdio>
-#include <sstream>
 
 #include "support/CatalogueFixture.h"
 #include "support/CliProcess.h"
@@ -15,7 +15,6 @@ namespace {
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using ::testing::StartsWith;
-
 
 class SearchCli : public ::testing::Test {
  protected:
@@ -96,10 +95,10 @@ TEST_F(SearchCli, TempoBoundsAreWrittenBackAndSortOrdersTheRows) {
 }
 
 TEST_F(SearchCli, BadOptionsExitWithStatusTwo) {
-  const std::vector<std::vector<std::string>> bad = {
-      {"--bogus"},          {"--area"},          {"--area", "16"},      {"--mood", "0"},
-      {"--mood", "1,6"},    {"--tempo", "F,X"},  {"--style", "POLKA"},  {"--epoch", "retro"},
-      {"--key", "13"},      {"--key", "-1"},     {"--preset", "4"},     {"--sort", "name"}};
+  const std::vector<std::vector<std::string>> bad = {{"--bogus"},          {"--area"},           {"--area", "16"},
+                                                     {"--mood", "0"},      {"--mood", "1,6"},    {"--tempo", "F,X"},
+                                                     {"--style", "POLKA"}, {"--epoch", "retro"}, {"--key", "13"},
+                                                     {"--key", "-1"},      {"--preset", "4"},    {"--sort", "name"}};
   for (const auto& options : bad) {
     auto r = Search(options);
     EXPECT_EQ(r.status, 2) << options[0];

@@ -23,14 +23,12 @@ struct SetCli : ::testing::Test {
 };
 
 TEST_F(SetCli, ReadOptimiseTotalAndWriteAListFile) {
-  WriteFile(home.path() / "in.rq2",
-            Utf8ToCp1251("KMLB_027_001=HUMOR, COMEDY, CHILDREN : KMLB_027 x,Проект,Ролик\r\n"
-                         "kmlb_027_002.wav\r\nKMLB_027_001=again,-,-\r\nKMLB_777_001\r\n"));
+  WriteFile(home.path() / "in.rq2", Utf8ToCp1251("KMLB_027_001=HUMOR, COMEDY, CHILDREN : KMLB_027 x,Проект,Ролик\r\n"
+                                                 "kmlb_027_002.wav\r\nKMLB_027_001=again,-,-\r\nKMLB_777_001\r\n"));
   auto read = Run({"read", Path("in.rq2")});
   ASSERT_EQ(read.status, 0) << read.err;
   EXPECT_THAT(read.out, ElementsAre("entry=KMLB_027_001|HUMOR, COMEDY, CHILDREN : KMLB_027 x|Проект|Ролик",
-                                    ::testing::StartsWith("entry=KMLB_027_002|"),
-                                    "entry=KMLB_027_001|again|-|-"));
+                                    ::testing::StartsWith("entry=KMLB_027_002|"), "entry=KMLB_027_001|again|-|-"));
 
   auto optimised = Run({"optimise", Path("in.rq2")});
   EXPECT_THAT(optimised.out, ElementsAre(read.out[0], read.out[1], "removed=1"));

@@ -2,18 +2,18 @@
 // library servers, a 1 GiB archive downloaded and unpacked by a process whose
 // memory stays small, downloads killed or cut by a full disk that leave no cut
 // archive, fetch, and an account whose server once offered TLS.
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-#include <fcntl.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <thread>
+#include <unistd.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 
 #include "core/net/Downloads.h"
 #include "support/CliProcess.h"
@@ -74,14 +74,15 @@ TEST_F(SubscriptionCli, DownloadQuotaAccountAndDemoDownload) {
                                   "--copy-to-library", "KMLB_003_001", "KMLB_999_001"});
   EXPECT_EQ(download.status, 1) << download.err;  // one item is not on the server
   const fs::path track = to.path() / "KMLB_003_001 Аплодисменты - 01.mp3";
-  EXPECT_THAT(download.out, ElementsAre("item=KMLB_003_001|unpacked|" + track.string(), "item=KMLB_999_001|not-on-server|",
-                                        "quota=9", "downloaded=KMLB_003_001", "networkState=0"));
+  EXPECT_THAT(download.out,
+              ElementsAre("item=KMLB_003_001|unpacked|" + track.string(), "item=KMLB_999_001|not-on-server|", "quota=9",
+                          "downloaded=KMLB_003_001", "networkState=0"));
   EXPECT_TRUE(fs::exists(folders_->path() / "audio" / "cli" / track.filename()));
   EXPECT_TRUE(fs::exists(dataHome_.path() / "Trash" / "files" / "KMLB_003_001.rar"));
 
   // Asked again without --again: skipped, and the question is on stderr.
-  const CliResult again = Cli({"download", "--login", "cli", "--password", "pw", "--to", to.path().string(),
-                               "KMLB_003_001"});
+  const CliResult again =
+      Cli({"download", "--login", "cli", "--password", "pw", "--to", to.path().string(), "KMLB_003_001"});
   EXPECT_EQ(again.status, 0);
   EXPECT_EQ(again.out[0], "item=KMLB_003_001|skipped|");
   EXPECT_THAT(again.err, HasSubstr("message: KMLB_003_001\\rYou have already downloaded this tracks, try again?"));
@@ -110,8 +111,10 @@ TEST_F(SubscriptionCli, PasswordFromStandardInput) {
   EXPECT_EQ(quota.status, 0) << quota.err;
   EXPECT_THAT(quota.out, ElementsAre("connected=1", "quota=10", "networkState=0"));
   TempDir to;
-  EXPECT_EQ(Cli({"download", "--login", "stdin", "--password-stdin", "--to", to.path().string(), "KMLB_005_001"},
-                "pw\r\n").status, 0);
+  EXPECT_EQ(
+      Cli({"download", "--login", "stdin", "--password-stdin", "--to", to.path().string(), "KMLB_005_001"}, "pw\r\n")
+          .status,
+      0);
   // One way of giving it, and a line to read.
   EXPECT_EQ(Cli({"quota", "--login", "stdin", "--password-stdin", "--password", "pw"}, "pw\n").status, 2);
   EXPECT_EQ(Cli({"quota", "--login", "stdin", "--password-stdin"}, "").status, 2);
@@ -189,11 +192,12 @@ TEST_F(SubscriptionCli, FetchSavesUnderAFileNameInTheFolder) {
 TEST(SubscriptionTls, AnAccountWhoseServerOfferedTlsIsNeverLoggedInInClear) {
   TempDir home, certificate;
   const std::string pem = (certificate.path() / "server.pem").string();
-  ASSERT_EQ(std::system(("cd '" + certificate.path().string() +
-                         "' && openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj /CN=127.0.0.1 -addext"
-                         " subjectAltName=IP:127.0.0.1 -keyout k.pem -out c.pem 2>/dev/null && cat c.pem k.pem > server.pem")
-                            .c_str()),
-            0);
+  ASSERT_EQ(
+      std::system(("cd '" + certificate.path().string() +
+                   "' && openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj /CN=127.0.0.1 -addext"
+                   " subjectAltName=IP:127.0.0.1 -keyout k.pem -out c.pem 2>/dev/null && cat c.pem k.pem > server.pem")
+                      .c_str()),
+      0);
   const auto quota = [&](const std::string& login) {
     return RunCli({"--home", home.path().string(), "--lang", "en", "quota", "--login", login, "--password", "pw"});
   };

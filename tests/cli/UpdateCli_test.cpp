@@ -21,9 +21,10 @@ TEST(UpdateCli, PrintsThePageValuesAndComparesVersions) {
   const std::string web = servers.web.substr(std::string("http://").size());  // without the scheme
   CliResult r = RunCli({"--lang", "en", "update-info", web + "update.html"});
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_THAT(r.out, ElementsAre("product=Trakvella", "version=9.0", "download=" + servers.web + "tv/trakvella_update.rar",
-                                 "clientSideName=trakvella_update.rar", "redirection=", "runParameters=",
-                                 "author=KMLB library", "email=support@kmlb-library.example", "newer=1"));
+  EXPECT_THAT(
+      r.out, ElementsAre("product=Trakvella", "version=9.0", "download=" + servers.web + "tv/trakvella_update.rar",
+                         "clientSideName=trakvella_update.rar", "redirection=", "runParameters=", "author=KMLB library",
+                         "email=support@kmlb-library.example", "newer=1"));
 
   // Against this program's own version, and a page without the fields.
   ASSERT_EQ(HttpGetForTest(servers.web + "control/update/" + std::string(kFileVersion) + "/good"), "ok\n");

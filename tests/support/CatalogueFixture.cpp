@@ -1,9 +1,9 @@
 #include "support/CatalogueFixture.h"
 
 #include <cstdlib>
-#include <unistd.h>
 #include <map>
 #include <stdexcept>
+#include <unistd.h>
 
 #include "core/text/Text.h"
 
@@ -17,9 +17,9 @@ std::string ResourceBytes(const std::vector<std::string>& lines, bool endMark) {
 
 std::vector<std::string> NfoBlock(const std::string& cdCode, const std::string& title,
                                   const std::vector<std::string>& categories, const std::string& date) {
-  std::vector<std::string> lines = {"Library: KMLB", "Title: " + title, "CD#: " + cdCode,
-                                    "Description: " + title + " for every occasion", "Composers:",
-                                    "Иван Петров", "Categories:"};
+  std::vector<std::string> lines = {
+      "Library: KMLB", "Title: " + title, "CD#: " + cdCode, "Description: " + title + " for every occasion",
+      "Composers:",    "Иван Петров",     "Categories:"};
   lines.insert(lines.end(), categories.begin(), categories.end());
   lines.push_back("-");
   lines.push_back(date);

@@ -19,11 +19,11 @@ std::vector<std::string> NfoBlock(const std::string& cdCode, const std::string& 
                                   const std::vector<std::string>& categories, const std::string& date);
 
 struct FixtureCatalogue {
-  std::vector<std::string> tracks;      // KMLB_TRACKS rows
-  std::vector<std::string> titles;      // KMLB_XLS rows
-  std::vector<std::string> translate;   // TRANSLATECATS rows
-  std::vector<std::string> similar;     // SIMILARCD rows
-  std::vector<std::string> writers;     // WRITERSINFO rows
+  std::vector<std::string> tracks;                                       // KMLB_TRACKS rows
+  std::vector<std::string> titles;                                       // KMLB_XLS rows
+  std::vector<std::string> translate;                                    // TRANSLATECATS rows
+  std::vector<std::string> similar;                                      // SIMILARCD rows
+  std::vector<std::string> writers;                                      // WRITERSINFO rows
   std::vector<std::pair<std::string, std::vector<std::string>>> blocks;  // NFO name, lines
 
   void Write(const std::filesystem::path& folder) const;

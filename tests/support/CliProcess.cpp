@@ -1,9 +1,9 @@
 #include "support/CliProcess.h"
 
-#include <sys/wait.h>
-
 #include <cstdlib>
 #include <sstream>
+
+#include <sys/wait.h>
 
 #include "support/Fakes.h"
 

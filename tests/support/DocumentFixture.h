@@ -12,9 +12,9 @@ const ResourceStore& BuiltInTemplates();
 const Catalogue& BuiltInCatalogue();
 
 // Contract "77-Д" of 1 March 2024, report date 15 April 2024, on each page.
-DocFormState LegalEntityForm();     // ООО «Ромашка», requisites on two lines
-DocFormState EntrepreneurForm();    // ИП Сидоров, ОГРНИП 123, requisites untouched
-DocFormState PrivatePersonForm();   // Петров, his passport and address
+DocFormState LegalEntityForm();    // ООО «Ромашка», requisites on two lines
+DocFormState EntrepreneurForm();   // ИП Сидоров, ОГРНИП 123, requisites untouched
+DocFormState PrivatePersonForm();  // Петров, his passport and address
 // Signed in as "demo-login", one track downloaded (KMLB_012_003).
 DocAccount Account();
 

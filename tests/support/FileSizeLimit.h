@@ -3,6 +3,7 @@
 // given size; a write beyond fails (EFBIG) as on a full disk. Nothing may be
 // printed to a file in the meantime.
 #include <signal.h>
+
 #include <sys/resource.h>
 
 namespace trakvella::testing {

@@ -1,10 +1,10 @@
 #pragma once
 // Gzip: bytes compressed as a gzip member, as project files of some audio editors are stored;
 // for the scan's tests.
-#include <gtest/gtest.h>
+#include <string>
 #include <zlib.h>
 
-#include <string>
+#include <gtest/gtest.h>
 
 namespace trakvella::testing {
 

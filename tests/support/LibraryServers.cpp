@@ -1,22 +1,23 @@
 // LibraryServers: the script as a child process, and the loopback HTTP client.
 #include "support/LibraryServers.h"
 
-#include <arpa/inet.h>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
+#include <unistd.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
 #include <sys/socket.h>
 #include <sys/time.h>
 #include <sys/wait.h>
-#include <thread>
-#include <unistd.h>
 
 #include "core/text/Text.h"
 
@@ -50,8 +51,8 @@ LibraryServers::LibraryServers(const std::filesystem::path& home, const std::str
   // Debian's python3 carries pyftpdlib; another one first on the PATH may not.
   const bool systemPython = access("/usr/bin/python3", X_OK) == 0;
   std::vector<std::string> args = {systemPython ? "/usr/bin/python3" : "python3",
-                                   std::string(TRAKVELLA_SOURCE_DIR) + "/tools/library_servers.py",
-                                   "--home", home.string()};
+                                   std::string(TRAKVELLA_SOURCE_DIR) + "/tools/library_servers.py", "--home",
+                                   home.string()};
   // A test that hangs must not leave the servers running for ever.
   if (extraArgs.find("--max-seconds") == std::string::npos) {
     args.insert(args.end(), {"--max-seconds", "900"});
@@ -207,8 +208,7 @@ HttpResponseForTest HttpRequestForTest(const std::string& method, const std::str
     size_t c = line.find(':');
     if (c == std::string::npos) continue;
     size_t valueStart = line.find_first_not_of(' ', c + 1);
-    response.headers[LowerCase(line.substr(0, c))] =
-        valueStart == std::string::npos ? "" : line.substr(valueStart);
+    response.headers[LowerCase(line.substr(0, c))] = valueStart == std::string::npos ? "" : line.substr(valueStart);
   }
   response.body = raw.substr(headerEnd + 4);
   return response;

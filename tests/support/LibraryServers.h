@@ -6,8 +6,9 @@
 #include <filesystem>
 #include <map>
 #include <string>
-#include <sys/types.h>
 #include <vector>
+
+#include <sys/types.h>
 
 namespace trakvella::testing {
 
@@ -25,7 +26,7 @@ class LibraryServers {
   LibraryServers& operator=(const LibraryServers&) = delete;
 
   std::string demo1, demo2, web;  // the bases as printed ("http://127.0.0.1:P/.../")
-  std::string ftp;                 // "ftp://127.0.0.1:R/"
+  std::string ftp;                // "ftp://127.0.0.1:R/"
   int ftpPort = 0;
   std::string ftpLogin, ftpPassword;  // the demo account
   std::filesystem::path serversIni;

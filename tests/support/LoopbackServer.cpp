@@ -1,16 +1,16 @@
 #include "support/LoopbackServer.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <signal.h>
-#include <sys/socket.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <signal.h>
 #include <thread>
+#include <unistd.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
 
 namespace trakvella::testing {
 
@@ -55,9 +55,9 @@ bool AcceptsOnLoopback(int port) {
 
 LoopbackServer LoopbackServer::ServeFolder(const std::filesystem::path& folder) {
   const int port = FreeLoopbackPort();
-  return LoopbackServer({"python3", "-m", "http.server", "--bind", "127.0.0.1", std::to_string(port), "--directory",
-                         folder.string()},
-                        port, {});
+  return LoopbackServer(
+      {"python3", "-m", "http.server", "--bind", "127.0.0.1", std::to_string(port), "--directory", folder.string()},
+      port, {});
 }
 
 LoopbackServer LoopbackServer::RunScript(const std::filesystem::path& script) {
@@ -65,8 +65,7 @@ LoopbackServer LoopbackServer::RunScript(const std::filesystem::path& script) {
   return LoopbackServer({"python3", script.string(), portFile.string()}, 0, portFile);
 }
 
-LoopbackServer::LoopbackServer(std::vector<std::string> args, int port, std::filesystem::path portFile)
-    : port_(port) {
+LoopbackServer::LoopbackServer(std::vector<std::string> args, int port, std::filesystem::path portFile) : port_(port) {
   args.insert(args.begin(), {"timeout", "120"});
   pid_ = ::fork();
   if (pid_ == 0) {

@@ -3,8 +3,9 @@
 // (python's http.server over a folder, or a script of the test's own); the object owns the process.
 #include <filesystem>
 #include <string>
-#include <sys/types.h>
 #include <vector>
+
+#include <sys/types.h>
 
 namespace trakvella::testing {
 

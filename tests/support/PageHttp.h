@@ -15,7 +15,7 @@ namespace trakvella::testing {
 class PageHttp : public HttpClient {
  public:
   std::map<std::string, std::string> pages;  // address -> body; any other address is 404
-  std::set<std::string> unreachable;           // addresses no connection reaches
+  std::set<std::string> unreachable;         // addresses no connection reaches
   std::vector<std::string> requests;
 
   HttpResult Get(const HttpRequest& request) override {

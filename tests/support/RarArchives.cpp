@@ -26,8 +26,8 @@ void WriteRarArchive(const std::filesystem::path& archive,
 void WriteRarEntries(const std::filesystem::path& archive, const std::vector<RarEntry>& entries) {
   namespace fs = std::filesystem;
   TempDir sources;
-  std::string command = "python3 " + Quote(std::string(TRAKVELLA_SOURCE_DIR) + "/tools/rar4_store.py") + " " +
-                        Quote(archive.string());
+  std::string command =
+      "python3 " + Quote(std::string(TRAKVELLA_SOURCE_DIR) + "/tools/rar4_store.py") + " " + Quote(archive.string());
   for (size_t i = 0; i < entries.size(); ++i) {
     const auto source = sources.path() / std::to_string(i);
     if (entries[i].link) {

@@ -3,13 +3,13 @@
 // ranges, and the web site's pages.
 #include "support/LibraryServers.h"
 
-#include <gtest/gtest.h>
-
 #include <csignal>
 #include <memory>
 #include <regex>
 #include <set>
 #include <sstream>
+
+#include <gtest/gtest.h>
 
 #include "core/settings/ServerConfig.h"
 #include "support/CatalogueFixture.h"
@@ -86,7 +86,7 @@ TEST_F(LibraryServersTest, ServersIniPointsTheProgramAtTheServers) {
   EXPECT_TRUE(endpoints.demoServer1.ends_with("/audio/"));
   EXPECT_TRUE(endpoints.demoServer2.ends_with("/audio/"));
   EXPECT_TRUE(endpoints.webSite.ends_with("/"));
-  EXPECT_EQ(endpoints.serverLogPath, "/logs/");            // kept from the old file
+  EXPECT_EQ(endpoints.serverLogPath, "/logs/");  // kept from the old file
   EXPECT_EQ(endpoints.ftpHost, "127.0.0.1");
   EXPECT_EQ(endpoints.ftpPort, servers_->ftpPort);
   EXPECT_EQ(ServerLogUrl(endpoints, "x"), servers_->web.substr(0, servers_->web.size() - 1) + "/logs/x.log");
@@ -110,10 +110,10 @@ TEST_F(LibraryServersTest, DemoServersServeRealMp3sWithTheirDeliberateFaults) {
   EXPECT_TRUE(LooksLikeMp3(shortFile));
   EXPECT_LT(shortFile.size(), 10000u);
 
-  for (const char* missing : {"KMLB_003_007",    // the deliberately missing one
-                              "KMLB_003_021",    // beyond --max-tracks
-                              "KMLB_005_001",    // beyond --max-tracks
-                              "KMLB_009_001"}) { // not in the catalogue
+  for (const char* missing : {"KMLB_003_007",     // the deliberately missing one
+                              "KMLB_003_021",     // beyond --max-tracks
+                              "KMLB_005_001",     // beyond --max-tracks
+                              "KMLB_009_001"}) {  // not in the catalogue
     HttpGetForTest(Demo(servers_->demo1, missing), &status);
     EXPECT_EQ(status, 404) << missing;
   }
@@ -172,26 +172,21 @@ TEST_F(LibraryServersTest, WebSiteServesTopListUpdatePageAndCodePages) {
 
   const std::string update = HttpGetForTest(servers_->web + "update.html", &status);
   EXPECT_EQ(status, 200);
-  for (const char* name : {"tvProduct", "tvVersion", "tvDownload", "tvClientSideName",
-                           "tvRedirection", "tvRunParameters", "tvAuthor", "tvEmail"}) {
-    EXPECT_NE(update.find(std::string("META NAME=\"") + name + "\" CONTENT=\""), std::string::npos)
-        << name;
+  for (const char* name : {"tvProduct", "tvVersion", "tvDownload", "tvClientSideName", "tvRedirection",
+                           "tvRunParameters", "tvAuthor", "tvEmail"}) {
+    EXPECT_NE(update.find(std::string("META NAME=\"") + name + "\" CONTENT=\""), std::string::npos) << name;
   }
   EXPECT_NE(update.find("META NAME=\"tvVersion\" CONTENT=\"1.0.0.0\""), std::string::npos);
 
-  EXPECT_NE(HttpGetForTest(CdPageUrl(ReadServerConfig(home_), "kmlb_003"), &status)
-                .find("KMLB_003 Промо эффекты"),
+  EXPECT_NE(HttpGetForTest(CdPageUrl(ReadServerConfig(home_), "kmlb_003"), &status).find("KMLB_003 Промо эффекты"),
             std::string::npos);
   EXPECT_EQ(status, 200);
-  EXPECT_NE(HttpGetForTest(servers_->web + "KMLB_005_002", &status).find("Команда мечты"),
+  EXPECT_NE(HttpGetForTest(servers_->web + "KMLB_005_002", &status).find("Команда мечты"), std::string::npos);
+  EXPECT_EQ(status, 200);
+  EXPECT_NE(HttpGetForTest(DemoDownloadPageUrl(ReadServerConfig(home_)), &status).find("tvdownload"),
             std::string::npos);
   EXPECT_EQ(status, 200);
-  EXPECT_NE(HttpGetForTest(DemoDownloadPageUrl(ReadServerConfig(home_)), &status)
-                .find("tvdownload"),
-            std::string::npos);
-  EXPECT_EQ(status, 200);
-  EXPECT_NE(HttpGetForTest(BuySubscriptionPageUrl(ReadServerConfig(home_)), &status)
-                .find("buypodpiska"),
+  EXPECT_NE(HttpGetForTest(BuySubscriptionPageUrl(ReadServerConfig(home_)), &status).find("buypodpiska"),
             std::string::npos);
   EXPECT_EQ(status, 200);
 
@@ -218,8 +213,7 @@ TEST(LibraryServers, ProcessEndsWithTheObjectAndBadStartsThrow) {
   HttpGetForTest(web + "top.txt", &status);
   EXPECT_EQ(status, 0);
 
-  EXPECT_THROW(LibraryServers(home.path(), "--catalogue " + (home.path() / "none").string()),
-               std::runtime_error);
+  EXPECT_THROW(LibraryServers(home.path(), "--catalogue " + (home.path() / "none").string()), std::runtime_error);
   EXPECT_THROW(HttpGetForTest("http://example.com/"), std::invalid_argument);
 }
 

@@ -1,14 +1,14 @@
 // The tools' RAR 4 writer, checked by two readers that are not ours: Debian's
 // bsdtar (libarchive) and unar (The Unarchiver) must list the same names and
 // extract the same bytes as went in.
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <random>
 #include <sstream>
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "support/Fakes.h"
 
@@ -48,7 +48,7 @@ TEST(Rar4StoreWriter, BsdtarAndUnarListAndExtractWhatWentIn) {
   std::mt19937 random(7);
   for (char& c : binary) c = static_cast<char>(random());
   const std::map<std::string, std::string> entries = {
-      {"KMLB_003_001 Аплодисменты.mp3", binary},          // a Unicode name, more than one 64 KiB block
+      {"KMLB_003_001 Аплодисменты.mp3", binary},             // a Unicode name, more than one 64 KiB block
       {"sub/deeper/notes.txt", "first line\r\nsecond\r\n"},  // folders
       {"empty.dat", ""},
   };
@@ -62,8 +62,8 @@ TEST(Rar4StoreWriter, BsdtarAndUnarListAndExtractWhatWentIn) {
   }
   const fs::path archive = dir.path() / "t.rar";
   ASSERT_EQ(Shell("/usr/bin/python3 " + Quote(std::string(TRAKVELLA_SOURCE_DIR) + "/tools/rar4_store.py") + " " +
-                    Quote(archive.string()) + arguments,
-                dir.path()),
+                      Quote(archive.string()) + arguments,
+                  dir.path()),
             0);
 
   std::string listed;

@@ -1,6 +1,4 @@
 // A preview streamed from the local demo server plays in the main window.
-#include <gtest/gtest.h>
-
 #include <QAction>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -8,13 +6,15 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "program/DesktopPorts.h"
-#include "ui/main/MainForm.h"
+#include <gtest/gtest.h>
+
 #include "core/catalogue/TrackCodes.h"
-#include "core/player/Player.h"
 #include "core/net/Downloads.h"
+#include "core/player/Player.h"
+#include "program/DesktopPorts.h"
 #include "support/Fakes.h"
 #include "support/LibraryServers.h"
+#include "ui/main/MainForm.h"
 
 namespace trakvella::testing {
 namespace {

@@ -1,8 +1,6 @@
 // Qt's own dialogs and the captions beyond the design's table follow the interface language: the
 // message boxes' buttons and the folder dialog, the report window's caption and the developer menu.
 // Their sizes on a real X server: x11/DialogsX_test.cpp.
-#include <gtest/gtest.h>
-
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -12,6 +10,8 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTimer>
+
+#include <gtest/gtest.h>
 
 #include "adapters/qt/QtDialogs.h"
 #include "ui/MainWindowFixture.h"

@@ -3,8 +3,7 @@
 // preview toggle; the three documents made through the save dialogs and read
 // back by unrtf; the window opening only when signed in; the passport of the
 // main window's selected track.
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
+#include "ui/documents/DocForm.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,13 +20,15 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
 #include "core/documents/LicenceDocuments.h"
 #include "core/lang/MessageTable.h"
 #include "support/RtfReaders.h"
 #include "ui/MainWindowFixture.h"
-#include "ui/documents/DocForm.h"
-#include "ui/documents/DocumentCommands.h"
 #include "ui/WindowOnScreen.h"
+#include "ui/documents/DocumentCommands.h"
 #include "ui/subscription/SignInForm.h"
 
 namespace trakvella::testing {

@@ -1,15 +1,15 @@
 // The developer menu as the user sees it: Ctrl+Alt+D shows it, its exports run
 // from it behind the progress window over the bundled catalogue, and the set
 // window's conversions and "Build info" use the catalogue and the category buffer.
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
 #include <QAction>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 #include <cstdio>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 #include "core/catalogue/TrackCodes.h"
 #include "core/lang/MessageTable.h"
@@ -38,8 +38,7 @@ std::pair<int, std::string> Command(const std::string& command) {
 struct StateWatch : QObject {
   bool minimised = false;
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::WindowStateChange && static_cast<QWidget*>(watched)->isMinimized())
-      minimised = true;
+    if (event->type() == QEvent::WindowStateChange && static_cast<QWidget*>(watched)->isMinimized()) minimised = true;
     return false;
   }
 };
@@ -80,7 +79,7 @@ TEST_F(DeveloperMenu, CtrlAltDShowsItAndTheMaximumExportFillsTheClipboard) {
   emit DevMenu()->aboutToShow();
   EXPECT_TRUE(Dev("N15")->isEnabled());
   EXPECT_TRUE(Dev("XML2")->isEnabled());
-  EXPECT_FALSE(Dev("catplus")->isEnabled());  // at the root there is no category to keep
+  EXPECT_FALSE(Dev("catplus")->isEnabled());   // at the root there is no category to keep
   EXPECT_FALSE(Dev("catclear")->isEnabled());  // nothing to clear
 
   // The track table first (its count in its message), then the playlist table on the clipboard.

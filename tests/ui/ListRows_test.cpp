@@ -1,22 +1,21 @@
 // The main window's two lists: the texts and pictures of a row, the drawn rows
 // and the models over the Browser's tables.
-#include "ui/browse/CDCatBoxDelegate.h"
-#include "ui/browse/CategoryListModel.h"
-#include "ui/browse/FileBoxDelegate.h"
-#include "ui/browse/RowPictures.h"
-#include "ui/browse/TrackListModel.h"
-
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QImage>
 #include <QListView>
 #include <QPainter>
 #include <memory>
 
-#include "core/lang/MessageTable.h"
+#include <gtest/gtest.h>
+
 #include "core/browse/Browser.h"
+#include "core/lang/MessageTable.h"
 #include "support/CatalogueFixture.h"
+#include "ui/browse/CDCatBoxDelegate.h"
+#include "ui/browse/CategoryListModel.h"
+#include "ui/browse/FileBoxDelegate.h"
+#include "ui/browse/RowPictures.h"
+#include "ui/browse/TrackListModel.h"
 
 namespace trakvella::testing {
 namespace {
@@ -34,13 +33,12 @@ FixtureCatalogue TwoCds() {
   FixtureCatalogue f;
   f.titles = {"KMLB_003=KMLB_003 Промо эффекты",
               "KMLB_003_001=Аплодисменты\tRU-A47-08-003-001\t00:45\tИ. Петров\tОркестр",
-              "KMLB_003_002=Sweep Up\tRU-A47-25-09059\t1:05\tJohn Smith\tBand",
-              "KMLB_005=KMLB_005 Dance Floor",
+              "KMLB_003_002=Sweep Up\tRU-A47-25-09059\t1:05\tJohn Smith\tBand", "KMLB_005=KMLB_005 Dance Floor",
               "KMLB_005_001=Night Drive\t\t03:10\tA. Composer\tDJ"};
   f.tracks = {"KMLB_003_001=3", "KMLB_003_002=4 !M POP, DANCE [120] <8B>", "KMLB_005_001=2 !F BREAKBEAT [140] <5A>"};
-  f.translate = {"DANCE MUSIC=Танцевальная музыка", "CLUB=Клубная", "* ALL LIBRARY=* НАПРАВЛЕНИЯ",
-                 "EFFECTS=Эффекты"};
-  f.blocks = {{"KMLB_003", NfoBlock("KMLB_003", "Промо эффекты", {"EFFECTS >> SWEEPS", "DANCE MUSIC >> CLUB >> HOUSE"}, "122007")},
+  f.translate = {"DANCE MUSIC=Танцевальная музыка", "CLUB=Клубная", "* ALL LIBRARY=* НАПРАВЛЕНИЯ", "EFFECTS=Эффекты"};
+  f.blocks = {{"KMLB_003",
+               NfoBlock("KMLB_003", "Промо эффекты", {"EFFECTS >> SWEEPS", "DANCE MUSIC >> CLUB >> HOUSE"}, "122007")},
               {"KMLB_005", NfoBlock("KMLB_005", "Dance Floor", {"DANCE MUSIC >> CLUB"}, "112026")}};
   return f;
 }
@@ -377,7 +375,8 @@ TEST(TrackListModel, ListingTheWholeLibraryMakesNoObjectPerRow) {
   QListView view;
   PrepareOwnerDrawnList(&view);
   TrackListModel model(browser, loaded.catalogue);
-  auto* delegate = new FileBoxDelegate(browser, loaded.catalogue, [] { return kEnglish; }, &view);
+  auto* delegate = new FileBoxDelegate(
+      browser, loaded.catalogue, [] { return kEnglish; }, &view);
   delegate->setItemHeight(18);
   view.setItemDelegate(delegate);
   view.setModel(&model);

@@ -1,15 +1,15 @@
 // The collections in the main window: their menus' enabling and captions, the
 // title search from its button, and the web pages through the shell.
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
 #include <QAction>
 #include <QMenu>
 #include <QToolButton>
 
-#include "ui/main/MainForm.h"
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
 #include "support/Fakes.h"
 #include "ui/MainWindowFixture.h"
+#include "ui/main/MainForm.h"
 
 namespace trakvella::testing {
 namespace {
@@ -18,7 +18,7 @@ struct MainCollections : MainWindowTest {};
 
 TEST_F(MainCollections, MenusFollowTheListsAndTheNetwork) {
   emit Control<QMenu>("TrPopupMenu")->aboutToShow();
-  EXPECT_FALSE(main->Item("mTempItem")->isEnabled());  // no rows yet
+  EXPECT_FALSE(main->Item("mTempItem")->isEnabled());   // no rows yet
   EXPECT_FALSE(main->Item("Top100Item")->isEnabled());  // no popularity list here
   emit Control<QMenu>("SimilarCDMenu")->aboutToShow();
   EXPECT_FALSE(main->Item("ShowAllSimCDItem")->isEnabled());  // a category row is selected

@@ -1,11 +1,7 @@
 // The main window as the user sees it: its controls and menus, the language switch, the
 // menus mirroring the settings, the size limit, the cover and progress window while the
 // library loads, the offline switch's check mark, and the close.
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include "ui/main/MainForm.h"
 
 #include <QAction>
 #include <QLabel>
@@ -16,17 +12,22 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
+#include <signal.h>
 #include <thread>
+#include <unistd.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include "core/lang/CaptionTable.h"
-#include "core/maintenance/FolderScan.h"
 #include "core/lang/MessageTable.h"
+#include "core/maintenance/FolderScan.h"
 #include "core/settings/Settings.h"
 #include "core/text/Text.h"
 #include "program/DesktopPorts.h"
 #include "support/Fakes.h"
 #include "ui/lang/LangCaptions.h"
-#include "ui/main/MainForm.h"
 #include "ui/startup/StartForm.h"
 #include "ui/wait/WaitForm.h"
 
@@ -55,8 +56,9 @@ struct Program {
     wait->setObjectName("WaitForm");
     RegisterCaptionWindow("TWaitForm", wait.get());
     main->setWaitForm(wait.get());
-    start = std::make_unique<TStartForm>(desktop.startPorts(main->app()), [m = main.get()] { return m->Language(); },
-                                         main->app().network(), StartSetup{}, main.get());
+    start = std::make_unique<TStartForm>(
+        desktop.startPorts(main->app()), [m = main.get()] { return m->Language(); }, main->app().network(),
+        StartSetup{}, main.get());
   }
   ~Program() {
     start.reset();
@@ -269,7 +271,7 @@ TEST(MainForm, NoCommandStartsFromItsKeysWhileTheProgressWindowIsShown) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(p.main.get()));
     QTest::keyClick(p.main.get(), Qt::Key_F, Qt::ControlModifier);  // the title search asks for a word
     QTest::keyClick(p.main.get(), Qt::Key_D, Qt::ControlModifier);  // a favourite
-    QTest::keyClick(p.main.get(), Qt::Key_F3);                       // the search panel
+    QTest::keyClick(p.main.get(), Qt::Key_F3);                      // the search panel
   };
   p.dialogs.inputs = {std::nullopt};
   p.wait->ShowProgress("Loading...", ProgressMode::Show);
@@ -294,16 +296,24 @@ TEST(MainForm, MenusShowTheKeysThatWork) {
   Program p;
   p.main->show();
   p.main->FirstActivation();
-  const std::pair<const char*, QKeySequence> keys[] = {
-      {"Copy1", Qt::Key_F5},           {"MMCopy1", Qt::Key_F5},
-      {"MemoryOperations1", Qt::Key_F10}, {"MMMemoryOperations1", Qt::Key_F10},
-      {"MMmemItem", Qt::Key_F10},      {"MMSearchItem", Qt::Key_F3},
-      {"Gotofilefolder1", Qt::Key_F7}, {"MMGotofilefolder1", Qt::Key_F7},
-      {"CopyFName", Qt::CTRL | Qt::Key_C}, {"MMCopyFName", Qt::CTRL | Qt::Key_C},
-      {"SearchTitleItem", Qt::CTRL | Qt::Key_F}, {"MMSearchTitleItem", Qt::CTRL | Qt::Key_F},
-      {"scaleup", Qt::CTRL | Qt::Key_Plus}, {"MMscaledown", Qt::CTRL | Qt::Key_Minus},
-      {"gotocdurl", Qt::Key_F11},      {"MMGotoCDurl", Qt::Key_F11},
-      {"MMGotoTrackURLitem", Qt::Key_F12}, {"Addtofavorites", Qt::CTRL | Qt::Key_D}};
+  const std::pair<const char*, QKeySequence> keys[] = {{"Copy1", Qt::Key_F5},
+                                                       {"MMCopy1", Qt::Key_F5},
+                                                       {"MemoryOperations1", Qt::Key_F10},
+                                                       {"MMMemoryOperations1", Qt::Key_F10},
+                                                       {"MMmemItem", Qt::Key_F10},
+                                                       {"MMSearchItem", Qt::Key_F3},
+                                                       {"Gotofilefolder1", Qt::Key_F7},
+                                                       {"MMGotofilefolder1", Qt::Key_F7},
+                                                       {"CopyFName", Qt::CTRL | Qt::Key_C},
+                                                       {"MMCopyFName", Qt::CTRL | Qt::Key_C},
+                                                       {"SearchTitleItem", Qt::CTRL | Qt::Key_F},
+                                                       {"MMSearchTitleItem", Qt::CTRL | Qt::Key_F},
+                                                       {"scaleup", Qt::CTRL | Qt::Key_Plus},
+                                                       {"MMscaledown", Qt::CTRL | Qt::Key_Minus},
+                                                       {"gotocdurl", Qt::Key_F11},
+                                                       {"MMGotoCDurl", Qt::Key_F11},
+                                                       {"MMGotoTrackURLitem", Qt::Key_F12},
+                                                       {"Addtofavorites", Qt::CTRL | Qt::Key_D}};
   for (const auto& [name, key] : keys) {
     QAction* item = p.main->Item(name);
     ASSERT_NE(item, nullptr) << name;
@@ -316,7 +326,8 @@ TEST(MainForm, MenusShowTheKeysThatWork) {
     // Room for the caption and the key side by side.
     menu->ensurePolished();
     const QFontMetrics fm(menu->font());
-    EXPECT_GT(menu->sizeHint().width(), fm.horizontalAdvance(item->text()) + fm.horizontalAdvance(key.toString(QKeySequence::NativeText)))
+    EXPECT_GT(menu->sizeHint().width(),
+              fm.horizontalAdvance(item->text()) + fm.horizontalAdvance(key.toString(QKeySequence::NativeText)))
         << name;
   }
   EXPECT_TRUE(p.main->Item("MMExitItem")->shortcut().isEmpty());
@@ -352,9 +363,9 @@ TEST(MainForm, TheWindowComesBackWhereItStood) {
 // the screen's scale, at 1x and at 2x in its own resolution.
 TEST(MainForm, ButtonsShowDrawnPicturesAtEachScale) {
   Program p;
-  for (const char* name : {"HomeBtn", "BackBtn", "ForwardBtn", "FAvBut", "SearchBut", "SearchNameBut", "MemCopyBut",
-                           "MemOperBut", "TrInfoBut", "TrPassportBut", "OptionBut", "KeyBut", "Playbut", "PauseBut",
-                           "StopBut"}) {
+  for (const char* name :
+       {"HomeBtn", "BackBtn", "ForwardBtn", "FAvBut", "SearchBut", "SearchNameBut", "MemCopyBut", "MemOperBut",
+        "TrInfoBut", "TrPassportBut", "OptionBut", "KeyBut", "Playbut", "PauseBut", "StopBut"}) {
     const auto* button = p.Control<QToolButton>(name);
     ASSERT_NE(button, nullptr) << name;
     EXPECT_TRUE(button->text().isEmpty()) << name;

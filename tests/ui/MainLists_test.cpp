@@ -1,22 +1,22 @@
 // The main window's lists: walking the tree with the mouse, the sort and
 // display menus, favourites, the CD information pop-up and the track commands.
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
 #include <QAction>
 #include <QComboBox>
-#include <QPainter>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPainter>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
-#include "support/Fakes.h"
-#include "ui/MainWindowFixture.h"
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
 #include "core/lang/MessageTable.h"
 #include "core/settings/ServerConfig.h"
+#include "support/Fakes.h"
+#include "ui/MainWindowFixture.h"
 #include "ui/browse/RowPictures.h"
 #include "ui/main/MainForm.h"
 #include "ui/maintenance/InfoForm.h"
@@ -34,9 +34,7 @@ struct Lists : MainWindowTest {
       if (rows[i].text == text) return static_cast<int>(i);
     return -1;
   }
-  QPoint BoxRowCentre(int row) {
-    return CDCatBox()->visualRect(CDCatBox()->model()->index(row, 0)).center();
-  }
+  QPoint BoxRowCentre(int row) { return CDCatBox()->visualRect(CDCatBox()->model()->index(row, 0)).center(); }
   void DoubleClickRow(const std::string& text) {
     const int row = BoxRowOf(text);
     ASSERT_GE(row, 0) << text;

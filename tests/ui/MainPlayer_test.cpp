@@ -1,8 +1,5 @@
 // The preview player in the main window: the track list's mouse, the buttons and
 // keys, the demo servers and the switches, over a scripted media device.
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
@@ -13,12 +10,15 @@
 #include <QToolButton>
 #include <QWindow>
 
-#include "ui/main/MainForm.h"
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
 #include "core/player/Player.h"
 #include "ports/MediaDevice.h"
 #include "support/Fakes.h"
 #include "support/ScriptedMediaDevice.h"
 #include "ui/MainWindowFixture.h"
+#include "ui/main/MainForm.h"
 
 namespace trakvella::testing {
 namespace {

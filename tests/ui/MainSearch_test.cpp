@@ -1,24 +1,24 @@
 // The search panel in the main window: opening and closing it, a search listing
 // its results, and the panel's captions following the language.
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
 #include <QAction>
 #include <QComboBox>
 #include <QFrame>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QProcess>
-#include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QToolButton>
 
-#include "ui/main/MainForm.h"
-#include "ui/search/SearchPanel.h"
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
 #include "support/Fakes.h"
 #include "ui/MainWindowFixture.h"
+#include "ui/main/MainForm.h"
+#include "ui/search/SearchPanel.h"
 
 namespace trakvella::testing {
 namespace {
@@ -141,8 +141,8 @@ TEST_F(MainSearch, ThePanelsControlsAreWholeAndApartAtTheSmallestSize) {
       const QRect r(w->mapTo(frame, QPoint(0, 0)), w->size());
       EXPECT_TRUE(frame->rect().contains(r)) << name;
       // Whole: never squeezed below what its text or items need (or the size it was given).
-      const bool scalable = qobject_cast<const QComboBox*>(w) || qobject_cast<const QLineEdit*>(w) ||
-                            qobject_cast<const QListWidget*>(w);
+      const bool scalable =
+          qobject_cast<const QComboBox*>(w) || qobject_cast<const QLineEdit*>(w) || qobject_cast<const QListWidget*>(w);
       const QSize needs = (scalable ? w->minimumSizeHint() : w->sizeHint().expandedTo(w->minimumSizeHint()))
                               .boundedTo(w->maximumSize())
                               .expandedTo(w->minimumSize());

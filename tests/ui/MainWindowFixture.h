@@ -1,11 +1,11 @@
 #pragma once
 // The main window over a fresh program folder with scripted ports, shown and with its library
 // loaded: the starting point of the main window's tests, which find its controls by name.
-#include <gtest/gtest.h>
-
 #include <QLabel>
 #include <QListView>
 #include <memory>
+
+#include <gtest/gtest.h>
 
 #include "ports/MediaDevice.h"
 #include "program/DesktopPorts.h"

@@ -1,8 +1,7 @@
 // The music set as the user sees it: the main window's set commands, counter and
 // marks, the set window's enabling, drawn lines, dropped files and playing, and the
 // track information window's status and comment.
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
+#include "ui/musicset/MusicSetForm.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,13 +17,15 @@
 #include <QToolButton>
 #include <QUrl>
 
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
 #include "core/catalogue/TrackCodes.h"
 #include "core/lang/MessageTable.h"
 #include "core/musicset/MusicSetView.h"
 #include "support/ScriptedMediaDevice.h"
 #include "ui/MainWindowFixture.h"
 #include "ui/browse/FileBoxDelegate.h"
-#include "ui/musicset/MusicSetForm.h"
 #include "ui/musicset/TrackInfoForm.h"
 
 namespace trakvella::testing {
@@ -261,7 +262,8 @@ TEST_F(MusicSetWindow, TrackInformationShowsTheFirstStatusThatAppliesAndKeepsThe
   comment->clear();
   info->close();
   EXPECT_EQ(app().comments().Get(code), "");
-  for (const std::string& line : app().CollectSettings().commentLines) EXPECT_THAT(line, ::testing::Not(HasSubstr(code)));
+  for (const std::string& line : app().CollectSettings().commentLines)
+    EXPECT_THAT(line, ::testing::Not(HasSubstr(code)));
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 // The favourites organiser (reorder, delete, captions in both languages) and
 // the CD information pop-up (filling, the grace period, closing, covers).
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QImage>
 #include <QKeyEvent>
@@ -15,6 +13,8 @@
 #include <optional>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "ui/lang/LangCaptions.h"
 #include "ui/maintenance/InfoForm.h"
@@ -84,8 +84,8 @@ TEST_F(OrgFormTest, ArrowsAtTheEndsOrWithNothingCurrentChangeNothing) {
 }
 
 TEST_F(OrgFormTest, ArrowsMoveTheCurrentPlaceWhichStaysCurrentAndAloneSelected) {
-  list->setCurrentRow(2);                                  // C
-  list->item(4)->setSelected(true);                        // E selected too
+  list->setCurrentRow(2);            // C
+  list->item(4)->setSelected(true);  // E selected too
   Click("UpButton");
   EXPECT_EQ(form.Places(), (Places{"A", "C", "B", "D", "E"}));
   EXPECT_EQ(list->currentRow(), 1);
@@ -93,7 +93,7 @@ TEST_F(OrgFormTest, ArrowsMoveTheCurrentPlaceWhichStaysCurrentAndAloneSelected) 
 
   Click("UpButton");
   EXPECT_EQ(form.Places(), (Places{"C", "A", "B", "D", "E"}));
-  Click("UpButton");                                       // now at the top
+  Click("UpButton");  // now at the top
   EXPECT_EQ(form.Places(), (Places{"C", "A", "B", "D", "E"}));
 
   Click("DownButton");
@@ -151,14 +151,14 @@ class InfoFormTest : public ::testing::Test {
   QTimer* timer = form.findChild<QTimer*>("CloseTimer");
 
   void MoveOver(QWidget* w) {
-    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), w->mapToGlobal(QPointF(5, 5)), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), w->mapToGlobal(QPointF(5, 5)), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
     QApplication::sendEvent(w, &move);
   }
 
   void Release(QWidget* w) {
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), w->mapToGlobal(QPointF(5, 5)),
-                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), w->mapToGlobal(QPointF(5, 5)), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(w, &release);
   }
 

@@ -1,8 +1,6 @@
 // The folder scan window (a scan of a project tree into the music set, the close
 // refused while it runs, its captions) and the report window (the report of some
 // columns with row numbers on the clipboard, the pages, what stays between openings).
-#include <gtest/gtest.h>
-
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -16,6 +14,8 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+
+#include <gtest/gtest.h>
 
 #include "core/lang/MessageTable.h"
 #include "core/maintenance/TrackReport.h"
@@ -176,8 +176,8 @@ TEST_F(ScanRepFormsTest, UserReportOfTwoColumnsWithRowNumbersGoesToTheClipboard)
             "1\tСамба на пляже\tKMLB_012_004\r\n"
             "2\tАплодисменты - 01\tKMLB_003_001\r\n");
   ASSERT_FALSE(dialogs.shown.empty());
-  EXPECT_EQ(dialogs.shown.back().text, Text(Msg::CopiedRows) + "3" + Text(Msg::RowsToClipboard) + "\n" +
-                                           Text(Msg::ReadReportInstructions));
+  EXPECT_EQ(dialogs.shown.back().text,
+            Text(Msg::CopiedRows) + "3" + Text(Msg::RowsToClipboard) + "\n" + Text(Msg::ReadReportInstructions));
   // The instructions follow, with the English text only in the English interface.
   EXPECT_EQ(pages->currentIndex(), 1);
   EXPECT_TRUE(In<QWidget>(form, "ReadyBut")->isVisible());

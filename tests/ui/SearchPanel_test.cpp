@@ -1,7 +1,7 @@
 // The search panel: mood and tempo groups that keep one box on, the summary
 // labels, music and effect mode, the character flags, the tempo edits and tap
 // tempo, the presets and the reset, and the style list's drawing.
-#include <gtest/gtest.h>
+#include "ui/search/SearchPanel.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -17,7 +17,8 @@
 #include <QTest>
 #include <functional>
 
-#include "ui/search/SearchPanel.h"
+#include <gtest/gtest.h>
+
 #include "support/Fakes.h"
 
 namespace trakvella::testing {
@@ -72,12 +73,13 @@ struct SearchPanelTest : ::testing::Test {
 
 TEST_F(SearchPanelTest, ControlsCarryTheirNamesCaptionsAndItems) {
   EXPECT_EQ(panel.objectName(), "SearchPanelControls");
-  for (const char* name : {"SBut", "TrashBut", "melody", "sfx", "MelformLbl", "SPresets", "SArea", "_mood5", "_mood4",
-                           "_mood3", "_mood2", "_mood1", "MoodNameLbl", "_tempo3", "_tempo2", "_tempo1",
-                           "TempoNameLbl", "_image", "_agression", "_bkgr", "StyleBox", "StyleCheck", "StyleLbl",
-                           "StyleClear", "TimeBox", "EpochLbl", "TimeClear", "_MKeyBox", "_TempoIn", "_TempoOut",
-                           "_Tap1But", "_Tap2But", "PresetLbl", "RangeSearchLbl", "ToneLbl", "TempoLbl", "BkgTypeLbl",
-                           "MusOptLbl"})
+  for (const char* name :
+       {"SBut",       "TrashBut",   "melody",       "sfx",      "MelformLbl", "SPresets",       "SArea",
+        "_mood5",     "_mood4",     "_mood3",       "_mood2",   "_mood1",     "MoodNameLbl",    "_tempo3",
+        "_tempo2",    "_tempo1",    "TempoNameLbl", "_image",   "_agression", "_bkgr",          "StyleBox",
+        "StyleCheck", "StyleLbl",   "StyleClear",   "TimeBox",  "EpochLbl",   "TimeClear",      "_MKeyBox",
+        "_TempoIn",   "_TempoOut",  "_Tap1But",     "_Tap2But", "PresetLbl",  "RangeSearchLbl", "ToneLbl",
+        "TempoLbl",   "BkgTypeLbl", "MusOptLbl"})
     EXPECT_EQ(panel.findChildren<QWidget*>(name).size(), 1) << name;
   ASSERT_EQ(panel.SArea->count(), 16);
   EXPECT_EQ(panel.SArea->itemText(15), "IMAGING ELEMENTS");

@@ -2,8 +2,7 @@
 // buttons through whole checks against the local library servers in a temporary program folder
 // (no newer version: it closes by itself; a newer one: information, download, the restart script,
 // the program ends), its captions, and its showing before a library re-initialisation.
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
+#include "ui/startup/StartForm.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -12,6 +11,10 @@
 #include <QTextBrowser>
 #include <QTimer>
 
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "MainWindowFixture.h"
 #include "adapters/CurlHttpClient.h"
 #include "adapters/LibarchiveReader.h"
 #include "core/lang/MessageTable.h"
@@ -21,9 +24,7 @@
 #include "support/LibraryServers.h"
 #include "ui/QtText.h"
 #include "ui/lang/LangCaptions.h"
-#include "ui/startup/StartForm.h"
 #include "ui/startup/UpdateInfoForm.h"
-#include "MainWindowFixture.h"
 
 namespace trakvella::testing {
 namespace {
@@ -55,8 +56,8 @@ struct StartWindow {
 
   StartWindow(const fs::path& home, const std::string& version, const std::string& pageUrl) {
     StartFormPorts ports{dialogs, progress, downloader, archives, launcher, interfaces, http, shell};
-    form = std::make_unique<TStartForm>(ports, [] { return kEnglish; }, network,
-                                        StartSetup{version, pageUrl, home, home / "trakvella", {}, 0});
+    form = std::make_unique<TStartForm>(
+        ports, [] { return kEnglish; }, network, StartSetup{version, pageUrl, home, home / "trakvella", {}, 0});
     watchdog.setSingleShot(true);
     QObject::connect(&watchdog, &QTimer::timeout, [this] {
       ADD_FAILURE() << "the start window did not close";
@@ -110,8 +111,7 @@ TEST_F(StartFormTest, WithoutANewerVersionItTicksChecksAndClosesByItself) {
 
   EXPECT_TRUE(w.form->ShowAtStart());  // the main window follows
   EXPECT_THAT(w.ticks, ElementsAre("Checking update now.", "Checking update now..", "Checking update now...",
-                                     "Checking update now.", "Checking update now..", "Checking update now...",
-                                     "-"));
+                                   "Checking update now.", "Checking update now..", "Checking update now...", "-"));
   EXPECT_EQ(versionLine, "Version 1.0.0.0");
   EXPECT_FALSE(w.form->isVisible());
   EXPECT_FALSE(w.Control<QTimer>("Timer1")->isActive());
@@ -165,9 +165,10 @@ TEST_F(StartFormTest, ANewerVersionIsShownDownloadedUnpackedAndTheProgramEndsFor
 struct ReinitialisationTest : MainWindowTest {};
 
 TEST_F(ReinitialisationTest, ShowsTheStartWindowWithOnlyContinueBeforeTheLibraryLoads) {
-  TStartForm form(desktop.startPorts(app()), [this] { return app().language(); }, app().network(),
-                  StartSetup{kFileVersion, "http://127.0.0.1:9/update.html", home.path(), home.path() / "trakvella", {}, 0},
-                  main.get());
+  TStartForm form(
+      desktop.startPorts(app()), [this] { return app().language(); }, app().network(),
+      StartSetup{kFileVersion, "http://127.0.0.1:9/update.html", home.path(), home.path() / "trakvella", {}, 0},
+      main.get());
   main->setStartForm(&form);
   int showings = 0;
   bool nextBut = false, label4 = true, coverShown = false, timer = true;

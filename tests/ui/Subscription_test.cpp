@@ -1,9 +1,6 @@
 // The subscription as the user sees it, against the local FTP server: the sign-in window's
 // fields and keys, the music set window's panel switching with sign-in, leave and switch, a
 // refused login that keeps what was typed, and a set downloaded from the set window.
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +11,9 @@
 #include <QToolButton>
 #include <filesystem>
 #include <optional>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 #include "core/lang/MessageTable.h"
 #include "support/LibraryServers.h"

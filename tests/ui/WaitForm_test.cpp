@@ -1,7 +1,5 @@
 #include "ui/wait/WaitForm.h"
 
-#include <gtest/gtest.h>
-
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMainWindow>
@@ -12,6 +10,8 @@
 #include <QVBoxLayout>
 #include <memory>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 namespace trakvella {
 namespace {
@@ -30,8 +30,7 @@ QWidget* Child(const TWaitForm& form, const char* name) {
 class WaitFormTest : public ::testing::Test {
  protected:
   int language = 0;
-  std::unique_ptr<TWaitForm> form =
-      std::make_unique<TWaitForm>(nullptr, [this] { return language; });
+  std::unique_ptr<TWaitForm> form = std::make_unique<TWaitForm>(nullptr, [this] { return language; });
 
   void TearDown() override {
     if (form) form->ShowProgress("", ProgressMode::Hide);

@@ -1,12 +1,12 @@
 // The window tests run in one QApplication on the offscreen platform, whose one screen is
 // 1280 x 1024 (as a common desktop; Qt's own default of 800 x 600 is smaller than the main window).
-#include <gtest/gtest.h>
-#include <unistd.h>
-
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);

@@ -2,8 +2,6 @@
 // run is given), over the main window at its design size, in both languages: within the screen,
 // every text whole, the report's instructions in one language without scrolling, the file
 // dialog's columns as wide as their headings and values.
-#include <gtest/gtest.h>
-
 #include <QAbstractButton>
 #include <QApplication>
 #include <QHeaderView>
@@ -18,6 +16,8 @@
 #include <QToolButton>
 #include <QTreeView>
 #include <functional>
+
+#include <gtest/gtest.h>
 
 #include "adapters/qt/QtDialogs.h"
 #include "ui/MainWindowFixture.h"
@@ -115,7 +115,8 @@ TEST_F(DialogsOnX, ReportDocumentsAndScanWindowsFitWithTheirTextsWhole) {
       const QWidget* act = documents->findChild<QWidget*>("PrList");
       EXPECT_GE(act->width(), 25 * act->fontMetrics().averageCharWidth());
       auto* scroller = documents->findChild<QScrollArea*>();
-      EXPECT_GE(scroller->horizontalScrollBar()->maximum(), scroller->widget()->width() - scroller->viewport()->width());
+      EXPECT_GE(scroller->horizontalScrollBar()->maximum(),
+                scroller->widget()->width() - scroller->viewport()->width());
       previews->click();
     });
     documents->exec();

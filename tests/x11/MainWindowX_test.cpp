@@ -1,20 +1,20 @@
 // The main window on a real X server (Xvfb, 1280 x 1024), at the scale the run is given
 // (QT_SCALE_FACTOR unset or 2): it fits the screen, its status bar keeps every field whole in
 // both languages after the window grew and shrank, and the close shows its progress window.
-#include <gtest/gtest.h>
-
 #include <QAction>
 #include <QLabel>
 #include <QListView>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QToolButton>
 #include <QStatusBar>
 #include <QTest>
+#include <QToolButton>
 #include <QWindow>
 #include <filesystem>
 #include <memory>
+
+#include <gtest/gtest.h>
 
 #include "core/lang/MessageTable.h"
 #include "program/DesktopPorts.h"
@@ -69,8 +69,8 @@ TEST_F(OnX, TheWindowFitsTheScreenAndMayShrinkToTheDesignSizeOrTheScreen) {
   const QSize frame = main->frameGeometry().size() - main->size();
   EXPECT_LE(main->minimumWidth() + frame.width(), screen.width());
   EXPECT_LE(main->minimumHeight() + frame.height(), screen.height());
-  EXPECT_TRUE(screen.contains(main->frameGeometry())) << main->frameGeometry().width() << "x"
-                                                      << main->frameGeometry().height();
+  EXPECT_TRUE(screen.contains(main->frameGeometry()))
+      << main->frameGeometry().width() << "x" << main->frameGeometry().height();
   if (screen.width() >= 940 + frame.width() && screen.height() >= 768 + frame.height())
     EXPECT_EQ(main->minimumSize(), QSize(940, 768));
   // Resizing below the minimum is refused; down to it works.
@@ -98,10 +98,8 @@ TEST_F(OnX, TheWindowFitsTheScreenAndMayShrinkToTheDesignSizeOrTheScreen) {
   while (cdRow < static_cast<int>(rows.size()) && !rows[cdRow].isCd) ++cdRow;
   ASSERT_LT(cdRow, static_cast<int>(rows.size()));
   auto* box = main->findChild<QListView*>("CDCatBox");
-  QTest::mousePress(box->viewport(), Qt::MiddleButton, {},
-                    box->visualRect(box->model()->index(cdRow, 0)).center());
-  QTest::mouseRelease(box->viewport(), Qt::MiddleButton, {},
-                      box->visualRect(box->model()->index(cdRow, 0)).center());
+  QTest::mousePress(box->viewport(), Qt::MiddleButton, {}, box->visualRect(box->model()->index(cdRow, 0)).center());
+  QTest::mouseRelease(box->viewport(), Qt::MiddleButton, {}, box->visualRect(box->model()->index(cdRow, 0)).center());
   const QWidget* info = main->findChild<QWidget*>("InfoForm");
   ASSERT_TRUE(info && info->isVisible());
   QTest::qWait(100);
@@ -175,8 +173,10 @@ TEST_F(OnX, TheClosingProgressIsPaintedAndMovesWhileTheProgramCloses) {
       if (event->type() != QEvent::Paint || !widget->window()->windowHandle() ||
           !widget->window()->windowHandle()->isExposed() || std::filesystem::exists(settings))
         return false;
-      if (widget->objectName() == "TrackBar") ++paintsBeforeSettings;
-      else if (paintedText.isEmpty()) paintedText = widget->findChild<QLabel*>("Operation")->text();
+      if (widget->objectName() == "TrackBar")
+        ++paintsBeforeSettings;
+      else if (paintedText.isEmpty())
+        paintedText = widget->findChild<QLabel*>("Operation")->text();
       return false;
     }
   } watch;

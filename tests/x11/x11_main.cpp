@@ -1,17 +1,17 @@
 // The window tests that need a real X server: they run on a private Xvfb with a 1280 x 1024 screen,
 // started here and ended with the run. Where no X server can be started they skip.
-#include <fcntl.h>
-#include <gtest/gtest.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/prctl.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <QApplication>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
 #include <string>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
 
 #include "x11/XServer.h"
 
@@ -43,8 +43,8 @@ std::string StartXvfb(pid_t& pid) {
       dup2(null, STDERR_FILENO);
     }
     const std::string fd = std::to_string(fds[1]);
-    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
-           "-noreset", static_cast<char*>(nullptr));
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset",
+           static_cast<char*>(nullptr));
     _exit(127);
   }
   close(fds[1]);

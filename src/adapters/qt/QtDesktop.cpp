@@ -16,9 +16,7 @@ void QtClipboard::SetText(const std::string& text) {
 
 std::string QtClipboard::Text() const { return QGuiApplication::clipboard()->text().toStdString(); }
 
-bool QtShell::OpenUrl(const std::string& url) {
-  return QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
-}
+bool QtShell::OpenUrl(const std::string& url) { return QDesktopServices::openUrl(QUrl(QString::fromStdString(url))); }
 
 bool QtShell::OpenFile(const std::string& path) {
   return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));

@@ -27,9 +27,7 @@ class QtDialogs::Showing {
 
 namespace {
 // A dialog's text: a CR inside a message is a line break.
-QString DialogText(const std::string& text) {
-  return QString::fromStdString(text).replace(QChar('\r'), QChar('\n'));
-}
+QString DialogText(const std::string& text) { return QString::fromStdString(text).replace(QChar('\r'), QChar('\n')); }
 }  // namespace
 
 MessageAnswer QtDialogs::Message(const std::string& text, MessageKind kind, MessageButtons buttons) {
@@ -38,29 +36,51 @@ MessageAnswer QtDialogs::Message(const std::string& text, MessageKind kind, Mess
   box.setWindowTitle(QApplication::applicationName());
   box.setText(DialogText(text));
   switch (kind) {
-    case MessageKind::Plain: box.setIcon(QMessageBox::NoIcon); break;
-    case MessageKind::Information: box.setIcon(QMessageBox::Information); break;
-    case MessageKind::Warning: box.setIcon(QMessageBox::Warning); break;
-    case MessageKind::Error: box.setIcon(QMessageBox::Critical); break;
-    case MessageKind::Confirmation: box.setIcon(QMessageBox::Question); break;
+    case MessageKind::Plain:
+      box.setIcon(QMessageBox::NoIcon);
+      break;
+    case MessageKind::Information:
+      box.setIcon(QMessageBox::Information);
+      break;
+    case MessageKind::Warning:
+      box.setIcon(QMessageBox::Warning);
+      break;
+    case MessageKind::Error:
+      box.setIcon(QMessageBox::Critical);
+      break;
+    case MessageKind::Confirmation:
+      box.setIcon(QMessageBox::Question);
+      break;
   }
   switch (buttons) {
-    case MessageButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
-    case MessageButtons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
-    case MessageButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case MessageButtons::Ok:
+      box.setStandardButtons(QMessageBox::Ok);
+      break;
+    case MessageButtons::OkCancel:
+      box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+      break;
+    case MessageButtons::YesNo:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+      break;
     case MessageButtons::YesNoCancel:
     case MessageButtons::YesNoCancelDefaultNo:
       box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
       break;
-    case MessageButtons::YesNoDefaultNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case MessageButtons::YesNoDefaultNo:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+      break;
   }
   // Enter presses the default button: never Yes where Yes destroys data.
   if (DefaultAnswer(buttons) == MessageAnswer::No) box.setDefaultButton(QMessageBox::No);
   switch (box.exec()) {
-    case QMessageBox::Yes: return MessageAnswer::Yes;
-    case QMessageBox::No: return MessageAnswer::No;
-    case QMessageBox::Cancel: return MessageAnswer::Cancel;
-    default: return MessageAnswer::Ok;
+    case QMessageBox::Yes:
+      return MessageAnswer::Yes;
+    case QMessageBox::No:
+      return MessageAnswer::No;
+    case QMessageBox::Cancel:
+      return MessageAnswer::Cancel;
+    default:
+      return MessageAnswer::Ok;
   }
 }
 

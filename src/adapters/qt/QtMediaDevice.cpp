@@ -65,10 +65,9 @@ bool QtMediaDevice::Open(const std::string& address) {
     QTimer timeout;
     timeout.setSingleShot(true);
     connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
-    connect(player_, &QMediaPlayer::mediaStatusChanged, &loop,
-            [&loop](QMediaPlayer::MediaStatus status) {
-              if (!StillLoading(status)) loop.quit();
-            });
+    connect(player_, &QMediaPlayer::mediaStatusChanged, &loop, [&loop](QMediaPlayer::MediaStatus status) {
+      if (!StillLoading(status)) loop.quit();
+    });
     connect(player_, &QMediaPlayer::errorOccurred, &loop, &QEventLoop::quit);
     connect(this, &QObject::destroyed, &loop, &QEventLoop::quit);
     timeout.start(openTimeoutMs_);

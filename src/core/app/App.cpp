@@ -23,7 +23,8 @@ App::App(const AppOptions& options, const AppPorts& ports)
       ports_(ports),
       browser_(catalogue_, *ports.dialogs, progress_, *ports.random, [this] { return language_; }),
       musicSet_(catalogue_, *ports.dialogs, [this] { return language_; }),
-      downloader_(*ports.http, progress_, *ports.dialogs, [this] { return language_; }, network_) {
+      downloader_(
+          *ports.http, progress_, *ports.dialogs, [this] { return language_; }, network_) {
   // The language of the system until the settings say otherwise, so what the
   // start reports is in it.
   language_ = LanguageFromLocaleId(SystemLanguageId());
@@ -79,8 +80,8 @@ App::App(const AppOptions& options, const AppPorts& ports)
     sub.progress = &progress_;
     sub.shell = ports_.shell;
     sub.http = ports_.http;
-    subscription_ = std::make_unique<Subscription>(sub, options_.programFolder, endpoints_,
-                                                   [this] { return language_; }, network_);
+    subscription_ = std::make_unique<Subscription>(
+        sub, options_.programFolder, endpoints_, [this] { return language_; }, network_);
     subscription_->wait = [this](int ms) { view().Wait(ms); };
     subscription_->onCaptionChanged = [this] {
       if (libraryLoaded_) view().ShowCaption(MainWindowCaption(catalogue_, language_, subscription_.get()));
@@ -118,8 +119,8 @@ void App::DefineEnabling() {
   enabling_.DefineState(kStateCurrentPlace, [this] { return browser_.addFavouriteEnabled(); });
   enabling_.DefineState(kStateFavourites, [this] { return browser_.organiseFavouritesEnabled(); });
 
-  for (const char* command : {"Gotofilefolder1", "CopyNameItem", "CopyFName", "mTempItem", "mKeyItem", "mTempKeyItem",
-                              "MMGotoTrackURLitem"})
+  for (const char* command :
+       {"Gotofilefolder1", "CopyNameItem", "CopyFName", "mTempItem", "mKeyItem", "mTempKeyItem", "MMGotoTrackURLitem"})
     enabling_.Require(kTrackMenus, command, {kStateTrackRows});
   enabling_.Require(kTrackMenus, "Top100Item", {kStateTopList, kStateOnline});
   // The demo servers and demo downloads mean nothing offline.
@@ -133,12 +134,13 @@ void App::DefineEnabling() {
 
   enabling_.Require(kFavouritesMenu, "Addtofavorites", {kStateCurrentPlace});
   enabling_.Require(kFavouritesMenu, "OrgFavorites", {kStateFavourites});
-  DefineDocumentEnabling(enabling_, [this] { return subscription_ && subscription_->account.SignedIn(); },
-                         [this] { return browser_.SelectedTrack() != nullptr; });
+  DefineDocumentEnabling(
+      enabling_, [this] { return subscription_ && subscription_->account.SignedIn(); },
+      [this] { return browser_.SelectedTrack() != nullptr; });
   DefineMusicSetEnabling(enabling_);
   DefineExportEnabling(enabling_, catalogue_, browser_);
-  DefineSubscriptionEnabling(enabling_, [this] { return subscription_ != nullptr; },
-                             [this] { return !musicSet_.empty(); });
+  DefineSubscriptionEnabling(
+      enabling_, [this] { return subscription_ != nullptr; }, [this] { return !musicSet_.empty(); });
 }
 
 // --- Settings -------------------------------------------------------------------------------------
@@ -338,8 +340,8 @@ void App::InitializelibraryClick(bool shiftHeld) {
   serverMenusShown_ = true;
   if (shiftHeld) {
     while (true) {
-      auto url = dialogs().Input(LangMessage(language_, Msg::CustomDemoServer), LangMessage(language_, Msg::EnterUrl),
-                                 "");
+      auto url =
+          dialogs().Input(LangMessage(language_, Msg::CustomDemoServer), LangMessage(language_, Msg::EnterUrl), "");
       if (!url) break;
       if (!url->empty()) {
         // A custom server: no menu item names it, so the menus go, as after a
@@ -358,7 +360,8 @@ void App::LoadTopList() {
   browser_.topList.clear();
   const std::filesystem::path audio = options_.programFolder / "audio";
   NetworkState untouched;  // a missing list is no network failure
-  Downloader quiet(*ports_.http, progress_, dialogs(), [this] { return language_; }, untouched);
+  Downloader quiet(
+      *ports_.http, progress_, dialogs(), [this] { return language_; }, untouched);
   quiet.connectTimeoutMs = 3000;
   quiet.readTimeoutMs = 5000;
   quiet.fileTimeoutMs = 30000;  // a list, not a track: a trickling site never holds the start
@@ -426,8 +429,7 @@ std::optional<std::string> App::DragFile() {
   const std::string name = DemoFileName(track.code, track.title);
   std::error_code ec;
   if (!std::filesystem::exists(audio / name, ec))
-    downloader_.DownloadFile(TrackPathOrUrl(track.location, demoBaseUrl_), name, Msg::DownloadingFiles,
-                             audio.string());
+    downloader_.DownloadFile(TrackPathOrUrl(track.location, demoBaseUrl_), name, Msg::DownloadingFiles, audio.string());
   if (!std::filesystem::exists(audio / name, ec)) return std::nullopt;
   track.location = (audio / name).string();
   ShowTrackStatus();

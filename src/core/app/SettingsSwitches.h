@@ -9,7 +9,7 @@
 namespace trakvella {
 
 struct SettingsSwitch {
-  std::string_view item;          // the pop-up menu item's name (its main-menu twin follows it)
+  std::string_view item;  // the pop-up menu item's name (its main-menu twin follows it)
   bool& (*value)(Settings& settings);
 };
 

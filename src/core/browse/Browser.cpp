@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "core/catalogue/TrackCodes.h"
+#include "core/catalogue/Vocabulary.h"
 #include "core/lang/MessageTable.h"
 #include "core/text/Text.h"
 #include "core/text/TextFields.h"
-#include "core/catalogue/TrackCodes.h"
-#include "core/catalogue/Vocabulary.h"
 
 namespace trakvella {
 

@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/catalogue/TSort.h"
 #include "core/catalogue/Catalogue.h"
+#include "core/catalogue/TSort.h"
 #include "core/lang/MessageTable.h"
 #include "core/settings/Settings.h"
 #include "ports/Clipboard.h"
@@ -77,8 +77,8 @@ class Browser {
   void ListTracks(const std::vector<std::string>& codes, bool fillRows, int progressMessage, bool resultMode,
                   const std::string& cdCaption) {
     ListTracks(codes, fillRows,
-               progressMessage < 0 ? std::nullopt : std::optional<Msg>(static_cast<Msg>(progressMessage)),
-               resultMode, cdCaption);
+               progressMessage < 0 ? std::nullopt : std::optional<Msg>(static_cast<Msg>(progressMessage)), resultMode,
+               cdCaption);
   }
   // The rows of a collection that scanned the catalogue itself (catalogue order,
   // not sorted); no row selected.
@@ -120,9 +120,9 @@ class Browser {
   int selectedBoxRow() const { return selectedBoxRow_; }
   void SelectBoxRow(int row) { selectedBoxRow_ = row; }
   bool boxEnabled = true;
-  bool newFirst = true;      // "Показывать сначала новые"
-  bool allowOpenCd = true;   // "Allow Open CD"
-  bool alwaysInfo = false;   // "Всегда показывать информацию"
+  bool newFirst = true;     // "Показывать сначала новые"
+  bool allowOpenCd = true;  // "Allow Open CD"
+  bool alwaysInfo = false;  // "Всегда показывать информацию"
 
   const std::string& currentPath() const { return currentPath_; }
   const std::string& caption() const { return caption_; }  // the text above the lists

@@ -4,16 +4,15 @@
 #include <cstdio>
 #include <functional>
 
+#include "core/catalogue/TrackCodes.h"
+#include "core/catalogue/Vocabulary.h"
 #include "core/lang/MessageTable.h"
 #include "core/text/Text.h"
 #include "core/text/TextFields.h"
-#include "core/catalogue/TrackCodes.h"
-#include "core/catalogue/Vocabulary.h"
 
 namespace trakvella {
 
 namespace {
-
 
 // The tempo of a tag line as the related lists count it (0 when it has none).
 int CountedTempo(const std::string& tagLine) {

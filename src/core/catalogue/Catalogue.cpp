@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <unordered_set>
 
-#include "core/lang/MessageTable.h"
-#include "core/lang/Version.h"
 #include "core/catalogue/TSort.h"
-#include "core/text/FileIO.h"
-#include "core/text/Text.h"
 #include "core/catalogue/TrackCodes.h"
 #include "core/catalogue/Vocabulary.h"
+#include "core/lang/MessageTable.h"
+#include "core/lang/Version.h"
+#include "core/text/FileIO.h"
+#include "core/text/Text.h"
 
 namespace trakvella {
 
@@ -18,7 +18,16 @@ namespace {
 // Words that never become keywords. A word is dropped when its lower-case form
 // occurs anywhere in this text (commas included), not only as one of its items.
 constexpr std::string_view kStopText =
-    "ac,descriptionа,в,во,о,и,или,не,ни,х,у,я,йбы,да,ли,за,по,но,об,со,до,мы,вы,из,-х,-й,-е,-ка,-ми,-мя,-тисек,мин,тех,такой,также,тем,темы,кто,что,где,ваш,ваши,ваше,вашего,ваших,все,они,них,при,его,если,есть,ее,нам,вам,без,нас,нее,него,над,под,это,этувас,про,еще,для,как,нем,так,что,чем,нетчтобы,лишь,около,этом,этот,этогокаждый,каждая,который,которую,которая,которых,которые,которым,которымиs-,i,ii,a,an,and,another,but,hu,doesn,are,is,by,be,been,as,non,of,iton,to,we,me,they,those,its,our,your,the,all,for,can,that,therethem,than,with,within,about,every,let's,before,descriptiontogether,you,also,so,soon,ll,into,cd,cds,disc,discs,even,didn,haveif,many,much,more,most,what,which,from,yet,who,use,thisuntil,will,new,see,mid,kpm,scd,kol,kom,kos,bruton,kosinuslibrary,around,video,30,60,tv,future,concert,drum,game,com,motion,opera,special,musicians,quartet,quintet,featured,commercials,former,ussrinstruments,music,feel,film,general,recommended,cds,hard,new,on,female,themes,stylestyles,scenes,cars,light,national,voice,well,known,textures,slide,roll,middle,home,idiom,section,belt,movies,played";
+    "ac,descriptionа,в,во,о,и,или,не,ни,х,у,я,йбы,да,ли,за,по,но,об,со,до,мы,вы,из,-х,-й,-е,-ка,-ми,-мя,-тисек,мин,тех,"
+    "такой,также,тем,темы,кто,что,где,ваш,ваши,ваше,вашего,ваших,все,они,них,при,его,если,есть,ее,нам,вам,без,нас,нее,"
+    "него,над,под,это,этувас,про,еще,для,как,нем,так,что,чем,нетчтобы,лишь,около,этом,этот,этогокаждый,каждая,который,"
+    "которую,которая,которых,которые,которым,которымиs-,i,ii,a,an,and,another,but,hu,doesn,are,is,by,be,been,as,non,of,"
+    "iton,to,we,me,they,those,its,our,your,the,all,for,can,that,therethem,than,with,within,about,every,let's,before,"
+    "descriptiontogether,you,also,so,soon,ll,into,cd,cds,disc,discs,even,didn,haveif,many,much,more,most,what,which,"
+    "from,yet,who,use,thisuntil,will,new,see,mid,kpm,scd,kol,kom,kos,bruton,kosinuslibrary,around,video,30,60,tv,"
+    "future,concert,drum,game,com,motion,opera,special,musicians,quartet,quintet,featured,commercials,former,"
+    "ussrinstruments,music,feel,film,general,recommended,cds,hard,new,on,female,themes,stylestyles,scenes,cars,light,"
+    "national,voice,well,known,textures,slide,roll,middle,home,idiom,section,belt,movies,played";
 
 constexpr std::string_view kLibraryPrefix = "Library:";
 
@@ -86,8 +95,8 @@ std::string TakeLocation(LoadPools& pools, const std::string& code) {
 }
 
 bool IsKeywordChar(char32_t c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '-' || (c >= 0x0410 && c <= 0x044F) ||
-         c == 0x0401 || c == 0x0451;
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '-' || (c >= 0x0410 && c <= 0x044F) || c == 0x0401 ||
+         c == 0x0451;
 }
 
 bool IsTrackRow(std::string_view row) {
@@ -395,7 +404,7 @@ void Catalogue::LoadCatalogue(const ResourceStore& resources, const LoadOptions&
     std::string log;
     for (const auto& e : errors) log += Utf8ToCp1251(e) + "\r\n";
     WriteOptions logOptions;
-    logOptions.durable = false;  // written again at every load
+    logOptions.durable = false;                                                       // written again at every load
     (void)WriteFileReplacing(options.programFolder / "errors.log", log, logOptions);  // a failure is not reported
   }
   if (options.setCaption) options.setCaption(UpdateCaption(lang));
@@ -520,8 +529,8 @@ void Catalogue::ListCdsInCategory(std::string_view path, bool newFirst, std::vec
   std::vector<TSort> entries;
   for (int p = 0; p < cdCount; ++p)
     if (cds[p].categories.Contains(path))
-      entries.push_back({newFirst ? TSortKind::CdNumberNewFirst : TSortKind::CdNumberUp, MidChars(cds[p].cdCode, 5, 3),
-                         "", p});
+      entries.push_back(
+          {newFirst ? TSortKind::CdNumberNewFirst : TSortKind::CdNumberUp, MidChars(cds[p].cdCode, 5, 3), "", p});
   SortEntries(entries);
   cdTexts.clear();
   positions.clear();

@@ -23,9 +23,9 @@ struct TrackRecord {
   std::string tagLine;    // the descriptor after mood normalisation
   std::string styleText;  // " DANCE POP", or "SFX/ID" when the descriptor holds no style word
   std::string title;
-  std::string code;       // KMLB_ccc_ttt
-  std::string isrc;       // normalised, or "not-defined"
-  std::string duration;   // "mm:ss"
+  std::string code;      // KMLB_ccc_ttt
+  std::string isrc;      // normalised, or "not-defined"
+  std::string duration;  // "mm:ss"
   std::string composer;
   std::string performer;
 };
@@ -51,10 +51,10 @@ struct YearMonth {
 
 // What a load depends on besides the resources: set by the caller, never global.
 struct LoadOptions {
-  bool offline = false;                 // only CDs and tracks with local files
-  std::filesystem::path programFolder;  // scanned for local audio files
-  YearMonth today;                      // decides which CDs are new
-  int language = 0;                     // 0 English, 1 Russian: the tag list's language
+  bool offline = false;                                // only CDs and tracks with local files
+  std::filesystem::path programFolder;                 // scanned for local audio files
+  YearMonth today;                                     // decides which CDs are new
+  int language = 0;                                    // 0 English, 1 Russian: the tag list's language
   std::function<void(const std::string&)> setCaption;  // the main window caption, if any
 };
 
@@ -100,8 +100,7 @@ class Catalogue {
 
   // Builds the catalogue from the tables read and the resources' information
   // blocks. Never fails as a whole: bad rows and blocks are reported and skipped.
-  void LoadCatalogue(const ResourceStore& resources, const LoadOptions& options, Dialogs& dialogs,
-                     Progress& progress);
+  void LoadCatalogue(const ResourceStore& resources, const LoadOptions& options, Dialogs& dialogs, Progress& progress);
 
   // The Russian text of an English category segment or keyword, or nullptr.
   std::optional<std::string_view> Translation(std::string_view english) const;

@@ -11,9 +11,7 @@ namespace trakvella {
 
 namespace {
 
-std::string Key(std::string_view type, std::string_view name) {
-  return UpperCase(type) + "/" + UpperCase(name);
-}
+std::string Key(std::string_view type, std::string_view name) { return UpperCase(type) + "/" + UpperCase(name); }
 
 constexpr std::string_view kEndMark = "\xC2\xAE";  // "®" in UTF-8
 
@@ -59,8 +57,8 @@ std::optional<std::string_view> FolderResourceStore::Find(std::string_view name,
 }
 
 std::unique_ptr<ResourceStore> OpenCatalogueResources(const std::optional<std::filesystem::path>& catalogueFolder,
-                                                      const std::filesystem::path& programFolder,
-                                                      std::string& error, int language) {
+                                                      const std::filesystem::path& programFolder, std::string& error,
+                                                      int language) {
   namespace fs = std::filesystem;
   std::error_code ec;
   if (catalogueFolder) {
@@ -79,9 +77,8 @@ std::string MissingEndMarkMessage(std::string_view resourceName) {
   return std::string(resourceName) + "\r" + "Остутствует символ конца ресурса - " + std::string(kEndMark);
 }
 
-std::vector<std::string> ReadCatalogueResource(const ResourceStore& store, std::string_view name,
-                                               std::string_view type, Dialogs& dialogs,
-                                               std::string_view reportName) {
+std::vector<std::string> ReadCatalogueResource(const ResourceStore& store, std::string_view name, std::string_view type,
+                                               Dialogs& dialogs, std::string_view reportName) {
   auto bytes = store.Find(name, type);
   if (!bytes) return {};
   std::string_view raw = *bytes;

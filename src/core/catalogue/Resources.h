@@ -52,16 +52,15 @@ class FolderResourceStore : public ResourceStore {
 // program folder when it exists, else the embedded default. A folder given that
 // does not exist is an error: nothing is returned and error is set.
 std::unique_ptr<ResourceStore> OpenCatalogueResources(const std::optional<std::filesystem::path>& catalogueFolder,
-                                                      const std::filesystem::path& programFolder,
-                                                      std::string& error, int language = 0);
+                                                      const std::filesystem::path& programFolder, std::string& error,
+                                                      int language = 0);
 
 // Reads one resource as UTF-8 lines: the text up to the first NUL, split at line
 // ends, with the end-mark line (first character "®") and all after it dropped.
 // A non-empty resource without an end mark is used whole and reported, naming
 // reportName (the resource name when empty). An absent resource gives no lines.
-std::vector<std::string> ReadCatalogueResource(const ResourceStore& store, std::string_view name,
-                                               std::string_view type, Dialogs& dialogs,
-                                               std::string_view reportName = {});
+std::vector<std::string> ReadCatalogueResource(const ResourceStore& store, std::string_view name, std::string_view type,
+                                               Dialogs& dialogs, std::string_view reportName = {});
 
 // The message for a resource without an end mark.
 std::string MissingEndMarkMessage(std::string_view resourceName);

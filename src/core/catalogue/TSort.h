@@ -21,7 +21,7 @@ enum class TSortKind : int {
   Unordered9 = 9,
   DateUp = 10,  // Key1 month (1 by default), Key2 year (2005 by default)
   DateDown = 11,
-  CdNumberUp = 12,  // Key1 CD number
+  CdNumberUp = 12,        // Key1 CD number
   CdNumberNewFirst = 13,  // highest number first, numbers above 500 counting 600 less
 };
 

@@ -33,8 +33,8 @@ std::string_view ExtensionOf(std::string_view name) {
 // One walk of ListFiles.
 class FileWalk {
  public:
-  FileWalk(std::string_view extensionFilter, std::string_view nameFilter, int progressMode,
-           Progress& progress, int language, std::vector<std::string>& out)
+  FileWalk(std::string_view extensionFilter, std::string_view nameFilter, int progressMode, Progress& progress,
+           int language, std::vector<std::string>& out)
       : extensionFilter_(extensionFilter),
         nameFilter_(nameFilter),
         progressMode_(progressMode),
@@ -79,8 +79,7 @@ class FileWalk {
       entries.push_back(std::move(item));
     }
     if (ec) return;
-    std::sort(entries.begin(), entries.end(),
-              [](const Entry& a, const Entry& b) { return a.name() < b.name(); });
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.name() < b.name(); });
 
     for (Entry& item : entries) {
       if (item.directory) {
@@ -177,8 +176,7 @@ bool IsDemoName(std::string_view location) {
   // A demo name is the CD code, "/" and the demo file; local locations are full
   // paths, which on this system hold "/" too but begin with it.
   size_t slash = location.find('/');
-  return slash != std::string_view::npos && slash > 0 &&
-         location.find('/', slash + 1) == std::string_view::npos;
+  return slash != std::string_view::npos && slash > 0 && location.find('/', slash + 1) == std::string_view::npos;
 }
 
 std::string DemoFileName(std::string_view trackCode, std::string_view title) {

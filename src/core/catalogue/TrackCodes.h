@@ -62,8 +62,7 @@ std::string FormatDuration(long long ms, DurationForm form, int language);
 // and pump; mode 0 shows nothing. Unreadable
 // folders are skipped; a folder reached twice through links is walked once.
 // Returns the number of ".mp3" files met in mode 1, else 0.
-size_t ListFiles(const std::filesystem::path& folder, std::string_view extensionFilter,
-                 std::string_view nameFilter, int progressMode, Progress& progress, int language,
-                 std::vector<std::string>& out);
+size_t ListFiles(const std::filesystem::path& folder, std::string_view extensionFilter, std::string_view nameFilter,
+                 int progressMode, Progress& progress, int language, std::vector<std::string>& out);
 
 }  // namespace trakvella

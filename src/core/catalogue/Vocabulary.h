@@ -12,11 +12,10 @@ namespace trakvella {
 // per-style track counts. A track has a style when its word occurs anywhere in
 // the tag line.
 inline constexpr std::array<std::string_view, 29> kStyleWords{
-    "ACOUSTIC",   "AMBIENT", "BREAKBEAT", "CHANSON", "CINEMATIC",  "CLASSICAL",  "COMEDY",
-    "CORPORATE",  "DANCE",   "DISCO",     "ELECTRONICA", "ETHNO",  "FOLK",       "FUNK",
-    "JAZZ",       "LATINA",  "LOUNGE",    "MARCH",   "NEW YEAR",   "ORCHESTRAL", "PERCUSSION",
-    "POP",        "PPRCK",   "R-N-B",     "R-N-R",   "REMIX",      "ROCK",       "TANGO",
-    "WALTZ"};
+    "ACOUSTIC", "AMBIENT", "BREAKBEAT",   "CHANSON",    "CINEMATIC",  "CLASSICAL", "COMEDY", "CORPORATE",
+    "DANCE",    "DISCO",   "ELECTRONICA", "ETHNO",      "FOLK",       "FUNK",      "JAZZ",   "LATINA",
+    "LOUNGE",   "MARCH",   "NEW YEAR",    "ORCHESTRAL", "PERCUSSION", "POP",       "PPRCK",  "R-N-B",
+    "R-N-R",    "REMIX",   "ROCK",        "TANGO",      "WALTZ"};
 
 // The style text of a track with none of the style words: a sound effect or ident.
 inline constexpr std::string_view kNoStyleText = "SFX/ID";
@@ -26,8 +25,7 @@ inline constexpr std::array<std::string_view, 3> kEpochWords{"RETRO", "60-70s", 
 
 // Mood captions by mood digit ("0" to "5"); digit 0 means no mood and has none.
 inline constexpr std::array<std::string_view, 6> kMoodCaptions{
-    "", "Тревожное / Суицидальное", "Грустное", "Нейтральное", "Позитивное",
-    "Заводное / Комедийное"};
+    "", "Тревожное / Суицидальное", "Грустное", "Нейтральное", "Позитивное", "Заводное / Комедийное"};
 
 // The caption of a mood digit character, empty for "0" and anything else.
 std::string_view MoodCaption(char digit);
@@ -53,12 +51,10 @@ struct CamelotKey {
   std::string_view name;
 };
 inline constexpr std::array<CamelotKey, 24> kCamelotKeys{{
-    {"8B", "Cmaj"},   {"5A", "Cmin"},   {"3B", "C#maj"},  {"12A", "C#min"},
-    {"10B", "Dmaj"},  {"7A", "Dmin"},   {"5B", "D#maj"},  {"2A", "D#min"},
-    {"12B", "Emaj"},  {"9A", "Emin"},   {"7B", "Fmaj"},   {"4A", "Fmin"},
-    {"2B", "F#maj"},  {"11A", "F#min"}, {"9B", "Gmaj"},   {"6A", "Gmin"},
-    {"4B", "G#maj"},  {"1A", "G#min"},  {"11B", "Amaj"},  {"8A", "Amin"},
-    {"6B", "A#maj"},  {"3A", "A#min"},  {"1B", "Bmaj"},   {"10A", "Bmin"},
+    {"8B", "Cmaj"},  {"5A", "Cmin"},   {"3B", "C#maj"}, {"12A", "C#min"}, {"10B", "Dmaj"}, {"7A", "Dmin"},
+    {"5B", "D#maj"}, {"2A", "D#min"},  {"12B", "Emaj"}, {"9A", "Emin"},   {"7B", "Fmaj"},  {"4A", "Fmin"},
+    {"2B", "F#maj"}, {"11A", "F#min"}, {"9B", "Gmaj"},  {"6A", "Gmin"},   {"4B", "G#maj"}, {"1A", "G#min"},
+    {"11B", "Amaj"}, {"8A", "Amin"},   {"6B", "A#maj"}, {"3A", "A#min"},  {"1B", "Bmaj"},  {"10A", "Bmin"},
 }};
 
 // Short key name of a Camelot code ("8B" gives "Cmaj"); empty for any other text.

@@ -27,11 +27,11 @@ bool IsValidDate(CivilDate date);
 // a memo's flag is kept by its indicator shape.
 enum class DocFieldKind { Edit, Memo };
 struct DocFieldInfo {
-  std::string_view name;         // the control's name
-  int page;                      // the DocPage it stands on, or -1 for the common fields
+  std::string_view name;  // the control's name
+  int page;               // the DocPage it stands on, or -1 for the common fields
   DocFieldKind kind;
   std::string_view placeholder;  // what its text replaces in the templates ("" for quota and price)
-  std::string_view initialText;   // the text it starts with
+  std::string_view initialText;  // the text it starts with
   std::string_view indicator;    // a memo's indicator shape
   bool optional;                 // shown yellow when empty, never required
 };

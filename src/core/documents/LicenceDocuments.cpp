@@ -13,8 +13,8 @@
 namespace trakvella {
 namespace {
 
-constexpr std::array<std::string_view, 12> kGenitiveMonths{"января", "февраля", "марта",    "апреля",
-                                                           "мая",    "июня",    "июля",     "августа",
+constexpr std::array<std::string_view, 12> kGenitiveMonths{"января",   "февраля", "марта",  "апреля",
+                                                           "мая",      "июня",    "июля",   "августа",
                                                            "сентября", "октября", "ноября", "декабря"};
 
 const ResourceStore& ProgramTemplates() {
@@ -227,8 +227,8 @@ MakeDocResult MakeDocButClick(MakeDocSender sender, const DocFormState& form, co
   return result;
 }
 
-void SaveLicenceDocuments(const DocFormState& form, const DocumentContext& context,
-                          const LicenceDocuments& documents, MakeDocResult& result) {
+void SaveLicenceDocuments(const DocFormState& form, const DocumentContext& context, const LicenceDocuments& documents,
+                          MakeDocResult& result) {
   const auto names = SaveProposals(form.Text("fDogNumberEdit"));
   const RtfDocument* targets[] = {&documents.dog, &documents.dogPril, &documents.prList};
   const std::string title = SaveRtfTitle(context.language);
@@ -259,9 +259,7 @@ PassportFields PassportFieldsOf(const Catalogue& catalogue, int cd, int track) {
           ExpandAuthorNames(t.performer, catalogue.writersInfo)};
 }
 
-std::string PassportName(const TrackRecord& track) {
-  return Trim(track.code + " " + SanitiseFileName(track.title));
-}
+std::string PassportName(const TrackRecord& track) { return Trim(track.code + " " + SanitiseFileName(track.title)); }
 
 bool MakePassportDoc(const ResourceStore& resources, const PassportFields& fields, RtfDocument& document) {
   if (!LoadTemplate(resources, kPassportTemplate, document)) return false;
@@ -292,9 +290,9 @@ PassportOutcome PassportItemClick(std::optional<std::pair<int, int>> selected, c
 
   RtfDocument passport;
   std::error_code ec;
-  const bool saved = MakePassportDoc(context.resources, PassportFieldsOf(catalogue, selected->first, selected->second),
-                                     passport) &&
-                     passport.SaveRtf(file) && std::filesystem::is_regular_file(file, ec);
+  const bool saved =
+      MakePassportDoc(context.resources, PassportFieldsOf(catalogue, selected->first, selected->second), passport) &&
+      passport.SaveRtf(file) && std::filesystem::is_regular_file(file, ec);
   if (!saved) {
     dialogs.Message(LangMessage(context.language, Msg::PassportSaveError), MessageKind::Error, MessageButtons::Ok);
     return PassportOutcome::SaveFailed;

@@ -135,8 +135,8 @@ struct MakeDocResult {
 // with "_pril" and with "_akt" (SaveProposal: the second and third in the folder
 // the first one chose); each confirmed dialog writes its document, a cancelled
 // one skips its document only. The files go to result.saved or result.failed.
-void SaveLicenceDocuments(const DocFormState& form, const DocumentContext& context,
-                          const LicenceDocuments& documents, MakeDocResult& result);
+void SaveLicenceDocuments(const DocFormState& form, const DocumentContext& context, const LicenceDocuments& documents,
+                          MakeDocResult& result);
 
 // The documents command: checks the form (message 100), fills the three
 // documents and shows them, asks for the track source, puts the table into the

@@ -9,13 +9,15 @@ namespace {
 
 using Words = std::array<std::string_view, 10>;
 
-constexpr Words kHundreds{"",         "сто ",      "двести ",   "триста ",   "четыреста ",
-                          "пятьсот ", "шестьсот ", "семьсот ",  "восемьсот ", "девятьсот "};
-constexpr Words kTens{"",           "десять ",      "двадцать ",   "тридцать ",    "сорок ",
+constexpr Words kHundreds{"",         "сто ",      "двести ",  "триста ",    "четыреста ",
+                          "пятьсот ", "шестьсот ", "семьсот ", "восемьсот ", "девятьсот "};
+constexpr Words kTens{"",           "десять ",     "двадцать ",  "тридцать ",    "сорок ",
                       "пятьдесят ", "шестьдесят ", "семьдесят ", "восемьдесят ", "девяносто "};
 constexpr Words kTeenStems{"", "один", "две", "три", "четыр", "пят", "шест", "сем", "восем", "девят"};
-constexpr Words kUnitsMasculine{"", "один ", "два ", "три ", "четыре ", "пять ", "шесть ", "семь ", "восемь ", "девять "};
-constexpr Words kUnitsFeminine{"", "одна ", "две ", "три ", "четыре ", "пять ", "шесть ", "семь ", "восемь ", "девять "};
+constexpr Words kUnitsMasculine{"",      "один ",  "два ",  "три ",    "четыре ",
+                                "пять ", "шесть ", "семь ", "восемь ", "девять "};
+constexpr Words kUnitsFeminine{"",      "одна ",  "две ",  "три ",    "четыре ",
+                               "пять ", "шесть ", "семь ", "восемь ", "девять "};
 // Group names by group number 1-5 (thousands, millions, ...).
 constexpr std::array<std::string_view, 6> kGroupNames{"", "тысяч", "миллион", "миллиард", "триллион", "квадраллион"};
 // Endings by ending digit 0-9: of the thousands, and of the groups above them.
@@ -64,8 +66,8 @@ std::string NumberInWords(std::string_view digits) {
     const std::string_view triple = std::string_view(padded).substr(length - 3 * i - 1, 3);
     if (i > 0 && triple != "000") {
       const int ending = EndingDigit(triple);
-      result.insert(0, std::string(kGroupNames[i]) +
-                           std::string(i == 1 ? kThousandEndings[ending] : kGroupEndings[ending]));
+      result.insert(
+          0, std::string(kGroupNames[i]) + std::string(i == 1 ? kThousandEndings[ending] : kGroupEndings[ending]));
     }
     result.insert(0, TripleWords(triple, i == 1));
   }

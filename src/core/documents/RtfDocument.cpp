@@ -29,16 +29,66 @@ const std::array<char32_t, 256>& Cp1251Table() {
 
 // Groups whose text a reader does not show when the group opens with them.
 bool IsHiddenDestination(std::string_view word) {
-  static constexpr std::string_view kHidden[] = {
-      "fonttbl",  "colortbl",  "stylesheet", "info",      "pict",       "listtable",  "listoverridetable",
-      "revtbl",   "rsidtbl",   "generator",  "xmlnstbl",  "themedata",  "colorschememapping",
-      "latentstyles", "datastore", "pgdsctbl", "fldinst", "header",     "headerl",    "headerr",
-      "headerf",  "footer",    "footerl",    "footerr",   "footerf",    "footnote",   "annotation",
-      "object",   "objdata",   "pntext",     "pntxta",    "pntxtb",     "listtext",   "bkmkstart",
-      "bkmkend",  "filetbl",   "mmathPr",    "nonshppict", "userprops", "docvar",     "template",
-      "title",    "author",    "operator",   "keywords",  "comment",    "subject",    "doccomm",
-      "company",  "creatim",   "revtim",     "printim",   "buptim",     "category",   "manager",
-      "hlinkbase", "fontemb",  "fontfile",   "falt",      "panose"};
+  static constexpr std::string_view kHidden[] = {"fonttbl",
+                                                 "colortbl",
+                                                 "stylesheet",
+                                                 "info",
+                                                 "pict",
+                                                 "listtable",
+                                                 "listoverridetable",
+                                                 "revtbl",
+                                                 "rsidtbl",
+                                                 "generator",
+                                                 "xmlnstbl",
+                                                 "themedata",
+                                                 "colorschememapping",
+                                                 "latentstyles",
+                                                 "datastore",
+                                                 "pgdsctbl",
+                                                 "fldinst",
+                                                 "header",
+                                                 "headerl",
+                                                 "headerr",
+                                                 "headerf",
+                                                 "footer",
+                                                 "footerl",
+                                                 "footerr",
+                                                 "footerf",
+                                                 "footnote",
+                                                 "annotation",
+                                                 "object",
+                                                 "objdata",
+                                                 "pntext",
+                                                 "pntxta",
+                                                 "pntxtb",
+                                                 "listtext",
+                                                 "bkmkstart",
+                                                 "bkmkend",
+                                                 "filetbl",
+                                                 "mmathPr",
+                                                 "nonshppict",
+                                                 "userprops",
+                                                 "docvar",
+                                                 "template",
+                                                 "title",
+                                                 "author",
+                                                 "operator",
+                                                 "keywords",
+                                                 "comment",
+                                                 "subject",
+                                                 "doccomm",
+                                                 "company",
+                                                 "creatim",
+                                                 "revtim",
+                                                 "printim",
+                                                 "buptim",
+                                                 "category",
+                                                 "manager",
+                                                 "hlinkbase",
+                                                 "fontemb",
+                                                 "fontfile",
+                                                 "falt",
+                                                 "panose"};
   return std::find(std::begin(kHidden), std::end(kHidden), word) != std::end(kHidden);
 }
 
@@ -49,11 +99,11 @@ char32_t ShownByWord(std::string_view word) {
     char32_t shown;
   };
   static constexpr Entry kShown[] = {
-      {"par", U'\n'},       {"line", U'\n'},      {"row", U'\n'},        {"nestrow", U'\n'},
-      {"sect", U'\n'},      {"page", U'\n'},      {"tab", U'\t'},        {"cell", U'\t'},
-      {"nestcell", U'\t'},  {"emdash", U'\u2014'}, {"endash", U'\u2013'}, {"lquote", U'\u2018'},
-      {"rquote", U'\u2019'}, {"ldblquote", U'\u201C'}, {"rdblquote", U'\u201D'}, {"bullet", U'\u2022'},
-      {"emspace", U'\u2003'}, {"enspace", U'\u2002'}, {"qmspace", U'\u2005'}};
+      {"par", U'\n'},         {"line", U'\n'},          {"row", U'\n'},           {"nestrow", U'\n'},
+      {"sect", U'\n'},        {"page", U'\n'},          {"tab", U'\t'},           {"cell", U'\t'},
+      {"nestcell", U'\t'},    {"emdash", U'\u2014'},    {"endash", U'\u2013'},    {"lquote", U'\u2018'},
+      {"rquote", U'\u2019'},  {"ldblquote", U'\u201C'}, {"rdblquote", U'\u201D'}, {"bullet", U'\u2022'},
+      {"emspace", U'\u2003'}, {"enspace", U'\u2002'},   {"qmspace", U'\u2005'}};
   for (const auto& e : kShown)
     if (e.word == word) return e.shown;
   return 0;
@@ -169,10 +219,14 @@ bool ApplyFormatting(const Token& t, RtfDocument::Look& look) {
   using Align = RtfDocument::Align;
   const std::string_view w = t.word;
   const bool on = !t.hasParameter || t.parameter != 0;
-  if (w == "b") look.bold = on;
-  else if (w == "i") look.italic = on;
-  else if (w == "ul") look.underline = on;
-  else if (w == "ulnone") look.underline = false;
+  if (w == "b")
+    look.bold = on;
+  else if (w == "i")
+    look.italic = on;
+  else if (w == "ul")
+    look.underline = on;
+  else if (w == "ulnone")
+    look.underline = false;
   else if (w == "fs" && t.hasParameter && t.parameter > 0 && t.parameter < 4000)
     look.halfPoints = static_cast<uint16_t>(t.parameter);
   else if (w == "plain") {
@@ -181,12 +235,18 @@ bool ApplyFormatting(const Token& t, RtfDocument::Look& look) {
   } else if (w == "pard") {
     look.align = Align::Left;
     look.inTable = false;
-  } else if (w == "ql") look.align = Align::Left;
-  else if (w == "qc") look.align = Align::Centre;
-  else if (w == "qr") look.align = Align::Right;
-  else if (w == "qj") look.align = Align::Justified;
-  else if (w == "intbl") look.inTable = true;
-  else return false;
+  } else if (w == "ql")
+    look.align = Align::Left;
+  else if (w == "qc")
+    look.align = Align::Centre;
+  else if (w == "qr")
+    look.align = Align::Right;
+  else if (w == "qj")
+    look.align = Align::Justified;
+  else if (w == "intbl")
+    look.inTable = true;
+  else
+    return false;
   return true;
 }
 
@@ -252,8 +312,8 @@ void RtfDocument::Parse() {
       return;
     }
     text_.push_back(c);
-    spans_.push_back({static_cast<uint32_t>(begin), static_cast<uint32_t>(end), state.unicodeSkip,
-                      bareWordEnd == begin});
+    spans_.push_back(
+        {static_cast<uint32_t>(begin), static_cast<uint32_t>(end), state.unicodeSkip, bareWordEnd == begin});
     looks_.push_back(state.look);
     looks_.back().breaks = breaks;
   };

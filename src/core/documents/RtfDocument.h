@@ -15,9 +15,9 @@ class RtfDocument {
  public:
   // Where one displayed character stands in the source.
   struct Span {
-    uint32_t begin = 0;       // first source byte
-    uint32_t end = 0;         // one past its last source byte (fallback characters of \uN included)
-    uint8_t unicodeSkip = 1;  // the \ucN in force there
+    uint32_t begin = 0;          // first source byte
+    uint32_t end = 0;            // one past its last source byte (fallback characters of \uN included)
+    uint8_t unicodeSkip = 1;     // the \ucN in force there
     bool afterBareWord = false;  // right after a control word that ended without its blank
   };
   // What a line feed or TAB of the displayed text stands for.

@@ -20,9 +20,8 @@ inline constexpr const char* kStateCategoryPlace = "CategoryPlace";      // the 
 inline constexpr const char* kStateCategoryBufferFilled = "CategoryBufferFilled";
 
 // The exports of the developer menu, by their menu items' names.
-inline constexpr std::string_view kCatalogueExports[] = {"N15",  "N40",  "ITFactory1",    "N30",      "reestritem",
-                                                         "N17",  "XML1", "XML2",          "GetFormatTree1",
-                                                         "WebAsyst", "Ya_xls"};
+inline constexpr std::string_view kCatalogueExports[] = {
+    "N15", "N40", "ITFactory1", "N30", "reestritem", "N17", "XML1", "XML2", "GetFormatTree1", "WebAsyst", "Ya_xls"};
 
 // Defines the catalogue and place states over the catalogue and the browser
 // (both outlive the table) and adds the developer menu's rows.

@@ -59,14 +59,21 @@ char MoodDigit(std::string_view tagLine) {
 
 std::string MoodName(std::string_view tagLine) {
   switch (MoodDigit(tagLine)) {
-    case '5': return "Заводное / Комедийное";
-    case '4': return "Позитивное";
-    case '3': return "Нейтральное";
-    case '2': return "Грустное";
-    case '1': return "Тревожное / Суицидальное";
+    case '5':
+      return "Заводное / Комедийное";
+    case '4':
+      return "Позитивное";
+    case '3':
+      return "Нейтральное";
+    case '2':
+      return "Грустное";
+    case '1':
+      return "Тревожное / Суицидальное";
     case '0':
-    case '\0': return "Нейтральное";
-    default: return FirstChars(TrimView(tagLine), 1);
+    case '\0':
+      return "Нейтральное";
+    default:
+      return FirstChars(TrimView(tagLine), 1);
   }
 }
 
@@ -81,9 +88,12 @@ int TempoClass(std::string_view tagLine) {
 std::string_view TempoWord(std::string_view tagLine, std::string_view fast, std::string_view medium,
                            std::string_view slow) {
   switch (TempoClass(tagLine)) {
-    case 1: return fast;
-    case 3: return slow;
-    default: return medium;
+    case 1:
+      return fast;
+    case 3:
+      return slow;
+    default:
+      return medium;
   }
 }
 

@@ -14,8 +14,8 @@ inline constexpr std::string_view kDesktopPlaylistsFile = "playlists_desktop.txt
 
 struct PlaylistBlock {
   std::string code;
-  std::string nameLine;  // as written
-  int nameLineIndex = 0;  // its 0-based line index in the file
+  std::string nameLine;     // as written
+  int nameLineIndex = 0;    // its 0-based line index in the file
   std::string description;  // as written
   long long tagNumber = 0;
   std::vector<std::string> tracks;

@@ -63,8 +63,9 @@ class TreeHtml : public CategoryVisitor {
                      "</a></p></div><ul>");
   }
   void Cd(const std::string& name, const BoxRow&) override {
-    lines_.push_back("<li class=\"cl\"><div><p><a class=\"fancybox fancybox.iframe\" href=\"" + cdLink_ + AttributeText(name) +
-                     "\"><img class=\"i\" src=\"images/idisk.gif\">" + name + "</a></p></div></li>");
+    lines_.push_back("<li class=\"cl\"><div><p><a class=\"fancybox fancybox.iframe\" href=\"" + cdLink_ +
+                     AttributeText(name) + "\"><img class=\"i\" src=\"images/idisk.gif\">" + name +
+                     "</a></p></div></li>");
   }
   void LevelDone() override { lines_.push_back("</ul></li>"); }
 
@@ -88,8 +89,7 @@ ExportResult ExportCategoryTreeHtml(ExportContext& context, Browser& browser) {
   }
   const std::vector<std::string> head = {
       "<div class=\"treeview\" style=\"font-family: Arial\">", "<ul><li>",
-      std::string(kFoldLink) + "&#9660;</a> <a href=\"#\">" + context.settings.libraryName +
-          "</a><li class=\"cl\">"};
+      std::string(kFoldLink) + "&#9660;</a> <a href=\"#\">" + context.settings.libraryName + "</a><li class=\"cl\">"};
   lines.insert(lines.begin(), head.begin(), head.end());
   for (const char* tail : {"</ul></li>", "</ul></li>", "</div>", "</div>"}) lines.push_back(tail);
   ToClipboard(context, result, JoinLinesCrLf(lines));
@@ -115,12 +115,31 @@ ExportResult ExportWebAsyst(ExportContext& context, bool showDescriptions) {
   ExportProgress progress(context.progress, context.language);
   const std::string description = "<p><iframe src=\"" + context.settings.playerFrame +
                                   "\" width=\"100%\" height=\"600\" frameborder=\"0\"></iframe></p>";
-  std::vector<std::string> lines{JoinTab(
-      {"Наименование", "Наименование артикула", "Артикул", "Валюта", "Цена", "Доступен для заказа",
-       "Зачеркнутая цена", "Закупочная цена", "В наличии", "Краткое описание", "Описание", "Наклейка", "Статус",
-       "Тип товаров", "Теги", "Облагается налогом", "Заголовок", "META Keywords", "META Description",
-       "Ссылка на витрину", "compare_price_selectable", "purchase_price_selectable", "Треки", "Сборники",
-       "Общее звучание"})};
+  std::vector<std::string> lines{JoinTab({"Наименование",
+                                          "Наименование артикула",
+                                          "Артикул",
+                                          "Валюта",
+                                          "Цена",
+                                          "Доступен для заказа",
+                                          "Зачеркнутая цена",
+                                          "Закупочная цена",
+                                          "В наличии",
+                                          "Краткое описание",
+                                          "Описание",
+                                          "Наклейка",
+                                          "Статус",
+                                          "Тип товаров",
+                                          "Теги",
+                                          "Облагается налогом",
+                                          "Заголовок",
+                                          "META Keywords",
+                                          "META Description",
+                                          "Ссылка на витрину",
+                                          "compare_price_selectable",
+                                          "purchase_price_selectable",
+                                          "Треки",
+                                          "Сборники",
+                                          "Общее звучание"})};
   for (int p = 0; p < catalogue.cdCount; ++p) {
     if (!progress.Step()) return {ExportOutcome::Cancelled, {}};
     const CdRecord& cd = catalogue.cds[p];
@@ -143,11 +162,30 @@ ExportResult ExportWebAsyst(ExportContext& context, bool showDescriptions) {
     const size_t at = cd.description.find("Description: ");
     const std::string shortText = at == std::string::npos ? std::string() : Trim(cd.description.substr(at + 13));
     auto price = prices.find(UpperCase(cd.cdCode));
-    lines.push_back(JoinTab({UpperCase(AlbumTitle(cd)), "", cd.cdCode, "RUB",
-                             price == prices.end() ? std::string() : price->second, "1", "0", "0", "100",
-                             "<p>" + shortText + "</p>", description, "new", "1", "Музыкальный сборник", tags, "",
-                             UpperCase(cd.cdText), "", "", LowerCase(cd.cdCode), "0.0000", "0.0000",
-                             std::to_string(cd.tracks.size()), "",
+    lines.push_back(JoinTab({UpperCase(AlbumTitle(cd)),
+                             "",
+                             cd.cdCode,
+                             "RUB",
+                             price == prices.end() ? std::string() : price->second,
+                             "1",
+                             "0",
+                             "0",
+                             "100",
+                             "<p>" + shortText + "</p>",
+                             description,
+                             "new",
+                             "1",
+                             "Музыкальный сборник",
+                             tags,
+                             "",
+                             UpperCase(cd.cdText),
+                             "",
+                             "",
+                             LowerCase(cd.cdCode),
+                             "0.0000",
+                             "0.0000",
+                             std::to_string(cd.tracks.size()),
+                             "",
                              FormatDuration(totalMs, DurationForm::HoursMinutesSeconds, context.language)}));
   }
   progress.Hide();
@@ -174,9 +212,9 @@ ExportResult ExportYandexPriceList(ExportContext& context) {
   for (int p = 0; p < catalogue.cdCount; ++p) {
     if (!progress.Step()) return {ExportOutcome::Cancelled, {}};
     const CdRecord& cd = catalogue.cds[p];
-    lines.push_back(JoinTab({"Лицензионная музыка", AlbumTitle(cd), "1" + MidChars(cd.cdCode, 5, 3),
-                             YandexDescription(AlbumDescription(cd)), "10000",
-                             covers + cd.cdCode + "_300x300.jpg", "Нет", "Да"}));
+    lines.push_back(
+        JoinTab({"Лицензионная музыка", AlbumTitle(cd), "1" + MidChars(cd.cdCode, 5, 3),
+                 YandexDescription(AlbumDescription(cd)), "10000", covers + cd.cdCode + "_300x300.jpg", "Нет", "Да"}));
   }
   progress.Hide();
   const size_t count = lines.size();

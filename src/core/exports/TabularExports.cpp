@@ -85,22 +85,80 @@ ExportResult Failed(ExportContext& context, std::string_view message) {
 }  // namespace
 
 std::vector<std::string> MaximumColumns() {
-  return {"ID",    "CODE", "TITLE",       "COMPOSER",   "PERFORMER",  "TIME",       "STYLES",
-          "MOOD",  "TEMPO", "BPM",        "KEY",        "EPOCH",      "SFX",        "TRACKTYPE",
-          "ISRC",  "ALBUM CODE", "ALBUM NAME", "ALBUM DESC", "COLLECTION", "COLLECTION DESC",
-          "COLLECTION ID", "RELEASE DATE"};
+  return {"ID",
+          "CODE",
+          "TITLE",
+          "COMPOSER",
+          "PERFORMER",
+          "TIME",
+          "STYLES",
+          "MOOD",
+          "TEMPO",
+          "BPM",
+          "KEY",
+          "EPOCH",
+          "SFX",
+          "TRACKTYPE",
+          "ISRC",
+          "ALBUM CODE",
+          "ALBUM NAME",
+          "ALBUM DESC",
+          "COLLECTION",
+          "COLLECTION DESC",
+          "COLLECTION ID",
+          "RELEASE DATE"};
 }
 
 std::vector<std::string> ItFactoryColumns() {
-  std::vector<std::string> columns = {
-      "SourceAudio ID", "Title", "Filename", "Code", "Library", "Collection", "Collection Description", "Album",
-      "Album Code", "Album Description", "Album Release Date", "Album Artist", "Album Genre", "Track Number",
-      "Artist", "Artist Description", "Composer", "Composer Description", "Publishing", "Tempo", "BPM", "Key",
-      "Genre", "Cue type", "Release Date", "Date Uploaded", "Private", "Length", "Description", "Moods", "Styles",
-      "Style Of", "Lyrics", "Has Vocals", "Explicit", "ISRC", "ISWC", "Master ID", "Nesting Sort Position",
-      "Has MP3", "Has AIFF", "Has WAV", "Publisher 1 Company", "Publisher 1 Pro Affiliation",
-      "Publisher 1 CAE/IPI", "Publisher 1 Ownership Share", "Publisher 1 Role",
-      "Publisher 1 Collection Share Percentage 1", "Publisher 1 Collection Share Territory 1"};
+  std::vector<std::string> columns = {"SourceAudio ID",
+                                      "Title",
+                                      "Filename",
+                                      "Code",
+                                      "Library",
+                                      "Collection",
+                                      "Collection Description",
+                                      "Album",
+                                      "Album Code",
+                                      "Album Description",
+                                      "Album Release Date",
+                                      "Album Artist",
+                                      "Album Genre",
+                                      "Track Number",
+                                      "Artist",
+                                      "Artist Description",
+                                      "Composer",
+                                      "Composer Description",
+                                      "Publishing",
+                                      "Tempo",
+                                      "BPM",
+                                      "Key",
+                                      "Genre",
+                                      "Cue type",
+                                      "Release Date",
+                                      "Date Uploaded",
+                                      "Private",
+                                      "Length",
+                                      "Description",
+                                      "Moods",
+                                      "Styles",
+                                      "Style Of",
+                                      "Lyrics",
+                                      "Has Vocals",
+                                      "Explicit",
+                                      "ISRC",
+                                      "ISWC",
+                                      "Master ID",
+                                      "Nesting Sort Position",
+                                      "Has MP3",
+                                      "Has AIFF",
+                                      "Has WAV",
+                                      "Publisher 1 Company",
+                                      "Publisher 1 Pro Affiliation",
+                                      "Publisher 1 CAE/IPI",
+                                      "Publisher 1 Ownership Share",
+                                      "Publisher 1 Role",
+                                      "Publisher 1 Collection Share Percentage 1",
+                                      "Publisher 1 Collection Share Territory 1"};
   for (int n = 1; n <= 3; ++n) {
     const std::string w = "Writer " + std::to_string(n) + " ";
     for (const char* part : {"First Name", "Last Name", "Company", "Pro Affiliation", "CAE/IPI", "Ownership Share",
@@ -238,8 +296,7 @@ ExportResult ExportItFactory(ExportContext& context) {
       const TrackRecord& t = cd.tracks[i];
       const std::string& composer = authors.Expand(t.composer);
       const Writers writers = SplitWriters(composer);
-      if (writers.tooMany())
-        context.dialogs.Message(TooManyComposersMessage(t.code, t.title), MessageKind::Warning);
+      if (writers.tooMany()) context.dialogs.Message(TooManyComposersMessage(t.code, t.title), MessageKind::Warning);
       std::string length = t.duration;
       if (CharCount(length) == 4) length.insert(0, 1, '0');
       table.Field(TrackId(t.code));

@@ -16,7 +16,8 @@ namespace {
 
 constexpr std::string_view kAskPrices =
     "Данные о ценах (со строками KMLB_001=5000) сохраните в файл prices.txt в папку программы";
-constexpr std::string_view kAskTrends = "Данные с кодами сборников-трендов сохраните в файл trends.txt в папку программы";
+constexpr std::string_view kAskTrends =
+    "Данные с кодами сборников-трендов сохраните в файл trends.txt в папку программы";
 constexpr std::string_view kSaving = "Импорт готов!\rСохраняем XML список в файл\r";
 constexpr std::string_view kDuplicateTag = "В экспорте найден дубль тега: ";
 constexpr std::string_view kDuplicateSource = "Источник (путь): ";
@@ -96,8 +97,8 @@ std::string IdElement(std::string_view name, int id) {
 }
 
 std::string IdValueElement(std::string_view name, int id, std::string_view value) {
-  return "<" + std::string(name) + " id=\"" + std::to_string(id) + "\">" + XmlValue(value) + "</" +
-         std::string(name) + ">";
+  return "<" + std::string(name) + " id=\"" + std::to_string(id) + "\">" + XmlValue(value) + "</" + std::string(name) +
+         ">";
 }
 
 // The text of the description after "Description:", trimmed.
@@ -421,10 +422,17 @@ std::string XmlValue(std::string_view text) {
   out.reserve(text.size());
   for (char c : text) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      default: out += XmlCannotHold(c) ? ' ' : c;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      default:
+        out += XmlCannotHold(c) ? ' ' : c;
     }
   }
   ReplaceNonCharacters(out);

@@ -15,9 +15,9 @@ enum class CaptionProperty {
   WindowCaption,  // the window's own caption; the row's component is ""
   Caption,        // button, label, static text, check box, radio button, group box, tab sheet, menu item
   Hint,
-  LabelCaption,   // the attached label of a labelled edit box
-  DialogTitle,    // Title of a save dialog
-  Item,           // item `index` of a list box's or combo box's items (never adds items)
+  LabelCaption,  // the attached label of a labelled edit box
+  DialogTitle,   // Title of a save dialog
+  Item,          // item `index` of a list box's or combo box's items (never adds items)
 };
 
 struct CaptionRow {
@@ -25,7 +25,7 @@ struct CaptionRow {
   const char* window;     // window class, e.g. "TMainForm"
   const char* component;  // component name, also the Qt objectName; "" for the window caption
   CaptionProperty property;
-  int index;              // list item index for Item, else 0
+  int index;  // list item index for Item, else 0
   const char* english;
   const char* russian;
 };

@@ -142,11 +142,11 @@ enum class Msg : unsigned {
   LoginTooLong = 124,         // a login no account file can be named after
   AccountFileNotSaved = 125,  // followed by the account file
   ReplaceFile = 126,          // followed by the file
-  DemoFilesSaved = 127,   // "Demo files saved: " before the count of a demo download run
-  DemoFilesFailed = 128,  // ", not downloaded: " before the count of the failed ones
-  FtpTlsRefused = 129,    // a server without TLS where this account's server had it
-  NoBrowser = 130,        // no web browser could be started, before the address
-  NoFileManager = 131,    // no file manager could be started, before the file
+  DemoFilesSaved = 127,       // "Demo files saved: " before the count of a demo download run
+  DemoFilesFailed = 128,      // ", not downloaded: " before the count of the failed ones
+  FtpTlsRefused = 129,        // a server without TLS where this account's server had it
+  NoBrowser = 130,            // no web browser could be started, before the address
+  NoFileManager = 131,        // no file manager could be started, before the file
   // A file the program did not read: why, "\r" and the file (FileReadMessage).
   FileNotRead = 132,
   FileNotRegular = 133,

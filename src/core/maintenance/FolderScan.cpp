@@ -265,8 +265,9 @@ void FolderScan::SButClick(const ScanSettings& settings, const AddToSet& addToSe
       display_.searchingType = type;
       Show();
       if (!walked && !extension.empty()) {
-        WalkFiles(settings.startFolder, progress_,
-                  [&](const std::string& path, size_t nameStart) { files.push_back({path, nameStart}); });
+        WalkFiles(settings.startFolder, progress_, [&](const std::string& path, size_t nameStart) {
+          files.push_back({path, nameStart});
+        });
         walked = true;
         cancelled_ = progress_.Cancelled();
       }

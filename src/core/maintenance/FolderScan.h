@@ -106,7 +106,7 @@ size_t AddToMusicSet(MusicSet& set, const std::vector<ScanEntry>& entries);
 // What the scan window shows, kept here so the window only copies it into its controls.
 struct ScanDisplay {
   std::array<std::string, kProjectTypeCount> countLabels;  // flabel1..
-  int searchingType = -1;  // the type being searched: the busy animation beside it, its caption bold
+  int searchingType = -1;                   // the type being searched: the busy animation beside it, its caption bold
   int64_t fileGauge = 0, fileGaugeMax = 0;  // Gauge1: the current project file
   int overall = 0, overallMax = 0;          // OverAll: the project files
   std::string proNum;                       // "k/total"

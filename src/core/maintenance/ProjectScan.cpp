@@ -184,7 +184,7 @@ int ProjectFileScanner::ScanProjectFile(const fs::path& path, bool wavOnly, std:
     } else {
       const Occurrence& first = pending_.front();
       const unsigned char* bytes = buffer_.data() - base_;  // indexed by file offset
-      int64_t x = 1;  // its place in the kept text of the window, from 1
+      int64_t x = 1;                                        // its place in the kept text of the window, from 1
       for (int64_t i = position; i < first.start; ++i) x += kKept[bytes[i]];
       word.clear();
       for (int64_t i = first.start; i < position + width && word.size() < 15; ++i)

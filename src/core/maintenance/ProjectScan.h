@@ -72,8 +72,8 @@ class ProjectFileScanner {
   int64_t base_ = 0;
   int64_t keepFrom_ = 0;  // nothing before this byte is needed any more
   bool ended_ = false;
-  int64_t total_ = 0;  // the decoded size, once ended_
-  int64_t found_ = 0;  // every "K" before this byte has been looked at
+  int64_t total_ = 0;               // the decoded size, once ended_
+  int64_t found_ = 0;               // every "K" before this byte has been looked at
   std::deque<Occurrence> pending_;  // occurrences from keepFrom_ on, in file order
   bool cancelled_ = false;
 

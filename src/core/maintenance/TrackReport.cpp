@@ -101,40 +101,92 @@ std::vector<std::string> ReportLines(const std::vector<ReportEntry>& entries, co
       switch (options.kind) {
         case ReportKind::Broadcast:
           switch (c) {
-            case 0: line += entry.projectFolder; break;
-            case 1: line += date; break;
-            case 2: line.append(t.title).append(" (").append(t.code).append(")"); break;
-            case 3: line += authors(t.composer); break;
-            case 4: line += "  "; break;
-            case 5: line.append("00:").append(t.duration); break;
-            case 6: line += std::to_string(rotations); break;
-            case 7: line += total; break;
-            case 8: line += "инстр."; break;
-            case 9: line += authors(t.performer); break;
+            case 0:
+              line += entry.projectFolder;
+              break;
+            case 1:
+              line += date;
+              break;
+            case 2:
+              line.append(t.title).append(" (").append(t.code).append(")");
+              break;
+            case 3:
+              line += authors(t.composer);
+              break;
+            case 4:
+              line += "  ";
+              break;
+            case 5:
+              line.append("00:").append(t.duration);
+              break;
+            case 6:
+              line += std::to_string(rotations);
+              break;
+            case 7:
+              line += total;
+              break;
+            case 8:
+              line += "инстр.";
+              break;
+            case 9:
+              line += authors(t.performer);
+              break;
           }
           break;
         case ReportKind::Advertising:
           switch (c) {
-            case 0: line += entry.projectFolder; break;
-            case 1: line += entry.projectName; break;
-            case 2: line.append(t.title).append(" (").append(t.code).append(")"); break;
-            case 3: line += authors(t.composer); break;
-            case 4: line.append("00:").append(t.duration); break;
-            case 5: line += std::to_string(rotations); break;
-            case 6: line += total; break;
+            case 0:
+              line += entry.projectFolder;
+              break;
+            case 1:
+              line += entry.projectName;
+              break;
+            case 2:
+              line.append(t.title).append(" (").append(t.code).append(")");
+              break;
+            case 3:
+              line += authors(t.composer);
+              break;
+            case 4:
+              line.append("00:").append(t.duration);
+              break;
+            case 5:
+              line += std::to_string(rotations);
+              break;
+            case 6:
+              line += total;
+              break;
           }
           break;
         case ReportKind::User:
           switch (c) {
-            case 0: line += entry.projectFolder; break;
-            case 1: line += entry.projectName; break;
-            case 2: line += catalogue.cds[cd].cdText; break;
-            case 3: line += t.title; break;
-            case 4: line += t.code; break;
-            case 5: line += t.isrc; break;
-            case 6: line.append("00:").append(t.duration); break;
-            case 7: line += authors(t.composer); break;
-            case 8: line += authors(t.performer); break;
+            case 0:
+              line += entry.projectFolder;
+              break;
+            case 1:
+              line += entry.projectName;
+              break;
+            case 2:
+              line += catalogue.cds[cd].cdText;
+              break;
+            case 3:
+              line += t.title;
+              break;
+            case 4:
+              line += t.code;
+              break;
+            case 5:
+              line += t.isrc;
+              break;
+            case 6:
+              line.append("00:").append(t.duration);
+              break;
+            case 7:
+              line += authors(t.composer);
+              break;
+            case 8:
+              line += authors(t.performer);
+              break;
           }
           break;
       }
@@ -268,8 +320,8 @@ ReportOptions ReportWindowState::Options() const {
   return options;
 }
 
-bool ReportWindowState::MakeReport(const std::vector<ReportEntry>& entries, const Catalogue& catalogue,
-                                   Random& random, Clipboard& clipboard, Dialogs& dialogs, int language) {
+bool ReportWindowState::MakeReport(const std::vector<ReportEntry>& entries, const Catalogue& catalogue, Random& random,
+                                   Clipboard& clipboard, Dialogs& dialogs, int language) {
   if (!BuildReport(entries, catalogue, Options(), true, random, clipboard, dialogs, language)) return false;
   page_ = 1;
   return true;

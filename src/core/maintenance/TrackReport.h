@@ -17,9 +17,9 @@ namespace trakvella {
 
 // The report kinds; each value is the page of the kind in the window.
 enum class ReportKind {
-  Broadcast = 0,    // TV and radio programmes
+  Broadcast = 0,  // TV and radio programmes
   Advertising = 1,
-  User = 2,         // the user's own choice of columns
+  User = 2,  // the user's own choice of columns
 };
 inline constexpr int kReportKindCount = 3;
 

@@ -11,9 +11,7 @@
 namespace trakvella {
 namespace {
 
-int Clamp(long long number) {
-  return static_cast<int>(std::clamp<long long>(number, kMinCodeNumber, kMaxCodeNumber));
-}
+int Clamp(long long number) { return static_cast<int>(std::clamp<long long>(number, kMinCodeNumber, kMaxCodeNumber)); }
 
 }  // namespace
 

@@ -42,6 +42,8 @@ MemActivation FormActivate(MusicSet& set);
 inline bool OptimiseEnabled(const MusicSet& set) { return !set.empty(); }
 
 // The main window's memCountLbl: the number of entries, nothing for an empty set.
-inline std::string MemCountText(const MusicSet& set) { return set.empty() ? std::string() : std::to_string(set.size()); }
+inline std::string MemCountText(const MusicSet& set) {
+  return set.empty() ? std::string() : std::to_string(set.size());
+}
 
 }  // namespace trakvella

@@ -62,8 +62,7 @@ std::filesystem::path WithDefaultExtension(const std::string& chosen, std::strin
 // dialog asked before it named an existing file; a file only the added
 // extension names is asked about here (message 126, No the default button).
 // Empty when nothing was chosen or the user keeps that file.
-std::filesystem::path SaveTarget(const std::string& chosen, std::string_view extension, Dialogs& dialogs,
-                                 int language);
+std::filesystem::path SaveTarget(const std::string& chosen, std::string_view extension, Dialogs& dialogs, int language);
 
 // --- The set window's file buttons (dialogs through the port) ------------------------
 // SaveBtn: asks for a file (message 44, filter 45) and writes the set; a write

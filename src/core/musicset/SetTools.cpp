@@ -116,8 +116,8 @@ size_t PasteCodesFromClipboard(MusicSet& set, const Clipboard& clipboard, Progre
   return growth;
 }
 
-size_t AddCatalogueMissingFromClipboard(MusicSet& set, const Clipboard& clipboard, Progress& progress,
-                                        Dialogs& dialogs, int language) {
+size_t AddCatalogueMissingFromClipboard(MusicSet& set, const Clipboard& clipboard, Progress& progress, Dialogs& dialogs,
+                                        int language) {
   const size_t before = set.size();
   const std::vector<std::string> codes = ClipboardCodes(clipboard, progress, language);
   const std::unordered_set<std::string> onClipboard(codes.begin(), codes.end());
@@ -126,8 +126,7 @@ size_t AddCatalogueMissingFromClipboard(MusicSet& set, const Clipboard& clipboar
   for (int cd = 0; cd < catalogue.cdCount; ++cd)
     for (const TrackRecord& track : catalogue.cds[cd].tracks) {
       progress.pump();
-      if (!onClipboard.count(track.code))
-        lines.Add(track.code, std::string(kToolProject), std::string(kToolProject));
+      if (!onClipboard.count(track.code)) lines.Add(track.code, std::string(kToolProject), std::string(kToolProject));
     }
   set.FillMem(lines, FillMode::SkipPresent);
   progress.ShowProgress("", ProgressMode::Hide);
@@ -136,8 +135,8 @@ size_t AddCatalogueMissingFromClipboard(MusicSet& set, const Clipboard& clipboar
   return growth;
 }
 
-size_t CopySetCodesMissingFromClipboard(const MusicSet& set, Clipboard& clipboard, Progress& progress,
-                                        Dialogs& dialogs, int language) {
+size_t CopySetCodesMissingFromClipboard(const MusicSet& set, Clipboard& clipboard, Progress& progress, Dialogs& dialogs,
+                                        int language) {
   const std::vector<std::string> codes = ClipboardCodes(clipboard, progress, language);
   const std::unordered_set<std::string> onClipboard(codes.begin(), codes.end());
   std::vector<std::string> missing;
@@ -157,8 +156,7 @@ std::vector<std::string> SetFileNames(const MusicSet& set, std::string_view exte
   return lines;
 }
 
-size_t CopySetFileNames(const MusicSet& set, Clipboard& clipboard, Progress& progress, Dialogs& dialogs,
-                        int language) {
+size_t CopySetFileNames(const MusicSet& set, Clipboard& clipboard, Progress& progress, Dialogs& dialogs, int language) {
   std::string extension(kDefaultExtension);
   if (auto answer = dialogs.Input(std::string(kExtensionCaption), std::string(kExtensionPrompt), extension))
     extension = *answer;
@@ -189,8 +187,12 @@ std::string CategoryLineOfContext(std::string_view context) {
 
 std::vector<std::string> CdInfoBlockLines(const CdInfoInputs& inputs, const MusicSet& set, bool fromCategoryBuffer,
                                           const std::vector<std::string>& categoryBuffer) {
-  std::vector<std::string> lines = {"Library: KMLB",         "Title: " + inputs.title, "CD#: " + inputs.folderCode,
-                                    "Description: undefined", "Composers:",             "Various",
+  std::vector<std::string> lines = {"Library: KMLB",
+                                    "Title: " + inputs.title,
+                                    "CD#: " + inputs.folderCode,
+                                    "Description: undefined",
+                                    "Composers:",
+                                    "Various",
                                     "Categories:"};
   if (fromCategoryBuffer) {
     lines.insert(lines.end(), categoryBuffer.begin(), categoryBuffer.end());
@@ -217,9 +219,8 @@ bool WriteCdInfoBlock(const MusicSet& set, CdInfoInputs& inputs, const std::vect
   ask(kCdInfoTitlePrompt, inputs.title);
   ask(kCdInfoFolderPrompt, inputs.folderCode);
   ask(kCdInfoDatePrompt, inputs.productionDate);
-  const bool fromBuffer =
-      dialogs.Message(std::string(kCdInfoQuestion), MessageKind::Confirmation, MessageButtons::YesNo) ==
-      MessageAnswer::Yes;
+  const bool fromBuffer = dialogs.Message(std::string(kCdInfoQuestion), MessageKind::Confirmation,
+                                          MessageButtons::YesNo) == MessageAnswer::Yes;
   const std::vector<std::string> lines = CdInfoBlockLines(inputs, set, fromBuffer, categoryBuffer);
 
   std::string shown;

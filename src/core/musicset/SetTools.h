@@ -37,19 +37,18 @@ size_t PasteCodesFromClipboard(MusicSet& set, const Clipboard& clipboard, Progre
 // Staff tool "Получить разницу между буфером и базой": appends every catalogue
 // track, CD by CD, whose code is not on the clipboard, skipping codes already
 // in the set; tells the growth with message 73. Returns the growth.
-size_t AddCatalogueMissingFromClipboard(MusicSet& set, const Clipboard& clipboard, Progress& progress,
-                                        Dialogs& dialogs, int language);
+size_t AddCatalogueMissingFromClipboard(MusicSet& set, const Clipboard& clipboard, Progress& progress, Dialogs& dialogs,
+                                        int language);
 // Staff tool "Получить разницу между буфером и набором": puts on the clipboard
 // the set's codes, in set order, that the clipboard lacks, one per line, and
 // tells their number. The set does not change. Returns the number.
-size_t CopySetCodesMissingFromClipboard(const MusicSet& set, Clipboard& clipboard, Progress& progress,
-                                        Dialogs& dialogs, int language);
+size_t CopySetCodesMissingFromClipboard(const MusicSet& set, Clipboard& clipboard, Progress& progress, Dialogs& dialogs,
+                                        int language);
 // Staff tool "Получить имена файлов": asks for an extension ("wav" unless
 // changed; Cancel keeps it) and puts "code title.ext" of every entry on the
 // clipboard, the title without the characters file names may not hold.
 // Returns the number of lines.
-size_t CopySetFileNames(const MusicSet& set, Clipboard& clipboard, Progress& progress, Dialogs& dialogs,
-                        int language);
+size_t CopySetFileNames(const MusicSet& set, Clipboard& clipboard, Progress& progress, Dialogs& dialogs, int language);
 // The lines CopySetFileNames puts on the clipboard.
 std::vector<std::string> SetFileNames(const MusicSet& set, std::string_view extension);
 

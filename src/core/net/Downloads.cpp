@@ -59,9 +59,7 @@ Downloader::Downloader(HttpClient& http, Progress& progress, Dialogs& dialogs, s
                        NetworkState& network)
     : http_(http), progress_(progress), dialogs_(dialogs), language_(std::move(language)), network_(network) {}
 
-std::string Downloader::Message(Msg message) const {
-  return LangMessage(language_ ? language_() : kEnglish, message);
-}
+std::string Downloader::Message(Msg message) const { return LangMessage(language_ ? language_() : kEnglish, message); }
 
 HttpGetResult Downloader::HttpGet(const std::string& url, const std::string& userName, const std::string& fileName,
                                   bool toFile, bool needLength, const std::string& password) {
@@ -216,8 +214,8 @@ std::vector<fs::path> Downloader::NamedTargets(const std::vector<std::string>& u
 
 int Downloader::DownloadFilesAs(const std::vector<std::string>& urls, const std::vector<std::string>& names,
                                 bool deleteSmall, std::optional<Msg> progressMessage, const std::string& folder) {
-  const std::vector<bool> kept = RunDownloads(urls, NamedTargets(urls, names, folder), deleteSmall, progressMessage,
-                                              folder);
+  const std::vector<bool> kept =
+      RunDownloads(urls, NamedTargets(urls, names, folder), deleteSmall, progressMessage, folder);
   return static_cast<int>(std::count(kept.begin(), kept.end(), true));
 }
 
@@ -264,8 +262,8 @@ std::vector<bool> Downloader::RunDownloads(const std::vector<std::string>& urls,
       // With labels, the failure names its item, as the set download does.
       std::string text = Message(kMessageCouldNotDownload);
       if (labels && i < labels->size())
-        text = Message(Msg::Track) + " (" + std::to_string(i + 1) + Message(kMessageOf) + std::to_string(n) + "): " +
-               (*labels)[i] + "\r\n" + text;
+        text = Message(Msg::Track) + " (" + std::to_string(i + 1) + Message(kMessageOf) + std::to_string(n) +
+               "): " + (*labels)[i] + "\r\n" + text;
       if (i + 1 == n) {
         dialogs_.Message(text, MessageKind::Error, MessageButtons::Ok);
       } else if (dialogs_.Message(text + "\r" + Message(kMessageContinue), MessageKind::Confirmation,

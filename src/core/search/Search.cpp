@@ -5,11 +5,11 @@
 #include <climits>
 #include <cstring>
 
+#include "core/browse/Browser.h"
+#include "core/catalogue/Vocabulary.h"
 #include "core/lang/CaptionTable.h"
 #include "core/lang/MessageTable.h"
-#include "core/browse/Browser.h"
 #include "core/text/Text.h"
-#include "core/catalogue/Vocabulary.h"
 
 namespace trakvella {
 namespace {
@@ -157,8 +157,8 @@ class Matcher {
     }
     scanner_.Finish();
     // With every box of the criteria group as the reset leaves it, no word matters.
-    needsScan_ = criteria.effectMode || !anyTempo_ || criteria.aggressive || criteria.background ||
-                 criteria.imaging || !selectedStyles_.empty() || !epochs_.empty() || !anyKey_;
+    needsScan_ = criteria.effectMode || !anyTempo_ || criteria.aggressive || criteria.background || criteria.imaging ||
+                 !selectedStyles_.empty() || !epochs_.empty() || !anyKey_;
   }
   Matcher(const Matcher&) = delete;  // the scanner holds views of keyCodes_
   Matcher& operator=(const Matcher&) = delete;

@@ -2,8 +2,8 @@
 // Search: the criteria the search panel holds and the matcher that runs them over every track of the
 // catalogue. Plain values and functions; the panel only copies its controls into a SearchCriteria and back.
 #include <array>
-#include <optional>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,8 +17,8 @@ class Browser;
 
 // The 13 items of the key box: "---" (any key), then the tonics; the first two
 // are written with the Cyrillic capital es.
-inline constexpr std::array<std::string_view, 13> kKeyItems = {
-    "---", "С", "С#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"};
+inline constexpr std::array<std::string_view, 13> kKeyItems = {"---", "С", "С#", "D", "D#", "E", "F",
+                                                               "F#",  "G", "G#", "A", "A#", "B"};
 
 struct SearchCriteria {
   bool effectMode = false;  // `sfx` on (`melody` off)
@@ -27,9 +27,9 @@ struct SearchCriteria {
   std::array<bool, 5> moods{true, true, true, true, true};
   // `_tempo1` (slow, "!S"), `_tempo2` (medium, "!M"), `_tempo3` (fast, "!F").
   std::array<bool, 3> tempos{true, true, true};
-  bool aggressive = false;  // `_agression`: needs "!H"
-  bool background = false;  // `_bkgr`: needs "!B"
-  bool imaging = false;     // `_image`: needs "!I"
+  bool aggressive = false;          // `_agression`: needs "!H"
+  bool background = false;          // `_bkgr`: needs "!B"
+  bool imaging = false;             // `_image`: needs "!I"
   std::vector<std::string> styles;  // selected items of `StyleBox`
   bool exactStyles = false;         // `StyleCheck`
   std::vector<std::string> epochs;  // selected items of `TimeBox`

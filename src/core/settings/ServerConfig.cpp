@@ -1,11 +1,10 @@
 // ServerConfig: reading and writing "servers.ini" and building the addresses.
 #include "core/settings/ServerConfig.h"
 
-#include "core/text/FileIO.h"
-
 #include <fstream>
 #include <iterator>
 
+#include "core/text/FileIO.h"
 #include "core/text/Text.h"
 
 namespace trakvella {
@@ -23,8 +22,8 @@ void SetIfGiven(std::string& field, std::string_view value) {
 }
 
 bool IsUnreservedUrlByte(unsigned char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-         c == '-' || c == '.' || c == '_' || c == '~' || c == '@';
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
+         c == '_' || c == '~' || c == '@';
 }
 
 std::string PercentEncode(std::string_view text) {
@@ -111,23 +110,15 @@ std::string WriteServerConfigText(const Endpoints& endpoints) {
   return text;
 }
 
-std::string CdPageUrl(const Endpoints& endpoints, std::string_view code) {
-  return endpoints.webSite + UpperCase(code);
-}
+std::string CdPageUrl(const Endpoints& endpoints, std::string_view code) { return endpoints.webSite + UpperCase(code); }
 
 std::string TopListUrl(const Endpoints& endpoints) { return endpoints.webSite + "top.txt"; }
 
-std::string UpdatePageUrl(const Endpoints& endpoints) {
-  return endpoints.webSite + "update.html";
-}
+std::string UpdatePageUrl(const Endpoints& endpoints) { return endpoints.webSite + "update.html"; }
 
-std::string DemoDownloadPageUrl(const Endpoints& endpoints) {
-  return endpoints.webSite + "tv/#tvdownload";
-}
+std::string DemoDownloadPageUrl(const Endpoints& endpoints) { return endpoints.webSite + "tv/#tvdownload"; }
 
-std::string BuySubscriptionPageUrl(const Endpoints& endpoints) {
-  return endpoints.webSite + "how_to_buy/#buypodpiska";
-}
+std::string BuySubscriptionPageUrl(const Endpoints& endpoints) { return endpoints.webSite + "how_to_buy/#buypodpiska"; }
 
 std::string ServerLogUrl(const Endpoints& endpoints, std::string_view login) {
   std::string url = "http://";

@@ -1,8 +1,6 @@
 // Settings: reading and writing "trakvella.ini".
 #include "core/settings/Settings.h"
 
-#include "core/text/FileIO.h"
-
 #include <algorithm>
 #include <climits>
 #include <exception>
@@ -11,9 +9,10 @@
 #include <system_error>
 #include <unordered_map>
 
+#include "core/settings/ServerConfig.h"
+#include "core/text/FileIO.h"
 #include "core/text/Text.h"
 #include "core/text/TextFields.h"
-#include "core/settings/ServerConfig.h"
 
 namespace trakvella {
 namespace {
@@ -101,12 +100,32 @@ std::string OneLine(std::string_view text) {
 // The names SettingsLines writes, and the older account keys it never writes
 // back; a keyed line of another name is kept as it stands.
 bool WrittenOrAccountKey(std::string_view name) {
-  static constexpr std::string_view kWritten[] = {
-      "WEBSRV",     "LastDownloadFolder", "ActivePodpiska", "State",      "Top",       "Left",
-      "Width",      "Height",             "Font",           "OfflineMode", "Autoplay",  "NonStop",
-      "BkgPlay",    "ShowName",           "ShowCode",       "ShowComposer", "ShowArtist", "ShowStyle",
-      "ShowTime",   "Language",           "ExtPlayer",      "CheckColRowNames", "AlwaysInfo", "UserPlayer",
-      "Login",      "Password"};
+  static constexpr std::string_view kWritten[] = {"WEBSRV",
+                                                  "LastDownloadFolder",
+                                                  "ActivePodpiska",
+                                                  "State",
+                                                  "Top",
+                                                  "Left",
+                                                  "Width",
+                                                  "Height",
+                                                  "Font",
+                                                  "OfflineMode",
+                                                  "Autoplay",
+                                                  "NonStop",
+                                                  "BkgPlay",
+                                                  "ShowName",
+                                                  "ShowCode",
+                                                  "ShowComposer",
+                                                  "ShowArtist",
+                                                  "ShowStyle",
+                                                  "ShowTime",
+                                                  "Language",
+                                                  "ExtPlayer",
+                                                  "CheckColRowNames",
+                                                  "AlwaysInfo",
+                                                  "UserPlayer",
+                                                  "Login",
+                                                  "Password"};
   for (std::string_view written : kWritten)
     if (SameText(name, written)) return true;
   // fav0, fav1, ... and download0, download1, ...
@@ -118,15 +137,9 @@ bool WrittenOrAccountKey(std::string_view name) {
   return false;
 }
 
-std::string Key(std::string_view name, std::string_view value) {
-  return std::string(name) + "=" + OneLine(value);
-}
-std::string Key(std::string_view name, bool value) {
-  return std::string(name) + (value ? "=1" : "=0");
-}
-std::string Key(std::string_view name, int value) {
-  return std::string(name) + "=" + std::to_string(value);
-}
+std::string Key(std::string_view name, std::string_view value) { return std::string(name) + "=" + OneLine(value); }
+std::string Key(std::string_view name, bool value) { return std::string(name) + (value ? "=1" : "=0"); }
+std::string Key(std::string_view name, int value) { return std::string(name) + "=" + std::to_string(value); }
 
 }  // namespace
 
@@ -161,9 +174,8 @@ std::optional<FontSpec> ParseFontText(std::string_view text) {
 }
 
 std::string FontText(const FontSpec& font) {
-  std::string text = std::to_string(font.color) + "|" + std::to_string(font.height) + "|" +
-                     font.name + "|" + std::to_string(font.pitch) + "|" +
-                     std::to_string(font.size) + "|";
+  std::string text = std::to_string(font.color) + "|" + std::to_string(font.height) + "|" + font.name + "|" +
+                     std::to_string(font.pitch) + "|" + std::to_string(font.size) + "|";
   for (bool on : {font.bold, font.italic, font.underline, font.strikeOut}) text += on ? 'y' : 'n';
   return text;
 }
@@ -193,8 +205,7 @@ int MulDiv(int a, int b, int c) {
 
 int ItemHeightForFont(int pixelsPerInch, int sizePoints) {
   const int scaled = MulDiv(MulDiv(sizePoints, 25, 10), 72, pixelsPerInch);
-  const long long height =
-      DivideHalfEven(static_cast<long long>(pixelsPerInch) * scaled, 96);
+  const long long height = DivideHalfEven(static_cast<long long>(pixelsPerInch) * scaled, 96);
   if (height < kMinFontItemHeight) return kMinFontItemHeight;
   return height > INT_MAX ? INT_MAX : static_cast<int>(height);
 }
@@ -207,9 +218,7 @@ int Settings::DemoServerNumber() const {
   return 0;
 }
 
-std::string Settings::CustomDemoBase() const {
-  return DemoServerNumber() == 0 ? webSrv : std::string();
-}
+std::string Settings::CustomDemoBase() const { return DemoServerNumber() == 0 ? webSrv : std::string(); }
 
 std::string DemoBaseUrl(const Settings& settings, const Endpoints& endpoints) {
   if (!settings.webRootUrl.empty()) return settings.webRootUrl;

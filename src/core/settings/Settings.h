@@ -34,8 +34,8 @@ struct FontSpec {
   int color = 0;   // toolkit colour number; system colours are negative
   int height = 0;  // negative: character height in pixels
   std::string name;
-  int pitch = 0;   // 0 default, 1 variable, 2 fixed
-  int size = 9;    // points; applied after the height, so it wins
+  int pitch = 0;  // 0 default, 1 variable, 2 fixed
+  int size = 9;   // points; applied after the height, so it wins
   bool bold = false;
   bool italic = false;
   bool underline = false;
@@ -118,7 +118,7 @@ struct Settings {
   bool nonStop = false;
   bool bkgPlay = false;
   DisplayOptions display;  // ShowName, ShowCode, ShowComposer, ShowArtist, ShowStyle, ShowTime
-  int language = 0;  // 0 English, 1 Russian; other numbers are kept as read
+  int language = 0;        // 0 English, 1 Russian; other numbers are kept as read
   bool extPlayer = true;
   bool checkColRowNames = false;
   bool alwaysInfo = false;

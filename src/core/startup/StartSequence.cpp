@@ -23,9 +23,11 @@ std::string DownloadPercentText(int language, int64_t total, int64_t downloaded)
   return LangMessage(language, Msg::UpdatesDownloaded) + std::to_string(percent) + "%";
 }
 
-StartSequence::StartSequence(StartPorts ports, std::function<int()> language, NetworkState& network,
-                             StartSetup setup)
-    : WebUpdate(ports.downloader), ports_(ports), language_(std::move(language)), network_(network),
+StartSequence::StartSequence(StartPorts ports, std::function<int()> language, NetworkState& network, StartSetup setup)
+    : WebUpdate(ports.downloader),
+      ports_(ports),
+      language_(std::move(language)),
+      network_(network),
       setup_(std::move(setup)) {
   WebUpdate.OnNoUpdateFound = [this] { WebUpdateNoUpdateFound(); };
   WebUpdate.OnUpdateAvailable = [this](const std::string&, const std::string&, bool& canUpdate) {
@@ -96,8 +98,7 @@ void StartSequence::Timer1Timer() {
     DoUpdate();
     return;
   }
-  ports_.dialogs.Message(Message(static_cast<unsigned>(Msg::NetworkFailure)), MessageKind::Error,
-                         MessageButtons::Ok);
+  ports_.dialogs.Message(Message(static_cast<unsigned>(Msg::NetworkFailure)), MessageKind::Error, MessageButtons::Ok);
   network_.networkState = kNetworkOffline;
   state.Timer1Enabled = false;
   Tag = 0;
@@ -238,8 +239,7 @@ void StartSequence::WebUpdateAfterDownload(const std::string& archiveName) {
     state.ProgressBarVisible = false;
     DeactivateLabel();
     if (!state.NextButVisible && state.shown)
-      ports_.dialogs.Message(Message(static_cast<unsigned>(Msg::UpdateFailed)), MessageKind::Error,
-                             MessageButtons::Ok);
+      ports_.dialogs.Message(Message(static_cast<unsigned>(Msg::UpdateFailed)), MessageKind::Error, MessageButtons::Ok);
     state.NextButVisible = true;
     Changed();
     return;
@@ -256,8 +256,8 @@ void StartSequence::WebUpdateAfterDownload(const std::string& archiveName) {
                            MessageButtons::Ok);
   } else {
     ports_.progress.ShowProgress("", ProgressMode::Hide);
-    UpdateScript script{setup_.programFolder, archive,       setup_.programFile, setup_.restartArguments,
-                        setup_.scriptPauseSeconds,  unpacked.files};
+    UpdateScript script{setup_.programFolder,      archive,       setup_.programFile, setup_.restartArguments,
+                        setup_.scriptPauseSeconds, unpacked.files};
     const fs::path scriptFile = WriteUpdateScript(script);
     if (scriptFile.empty()) {
       UpdateNotInstalled(archive, scriptFile);

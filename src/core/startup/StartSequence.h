@@ -13,8 +13,8 @@
 #include "core/net/Downloads.h"
 #include "core/startup/WebUpdate.h"
 #include "ports/Dialogs.h"
-#include "ports/Progress.h"
 #include "ports/ProcessLauncher.h"
+#include "ports/Progress.h"
 
 namespace trakvella {
 

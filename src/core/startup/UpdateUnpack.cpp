@@ -59,16 +59,17 @@ UnpackResult UnpackUpdate(ArchiveReader& reader, const fs::path& archive, const 
   fs::create_directories(folder, ec);
   if (ec) return Failed(UnpackOutcome::CannotUnpack, "cannot create " + folder.string() + ": " + ec.message());
 
-  ExtractResult extracted = reader.Extract(archive, folder, ExtractPaths::KeepFolders, [&](int64_t done, int64_t total) {
-    progress.SetPerMille(total > 0 ? static_cast<int>(done * 1000 / total) : -1);
-    progress.pump();
-    return true;
-  });
+  ExtractResult extracted =
+      reader.Extract(archive, folder, ExtractPaths::KeepFolders, [&](int64_t done, int64_t total) {
+        progress.SetPerMille(total > 0 ? static_cast<int>(done * 1000 / total) : -1);
+        progress.pump();
+        return true;
+      });
   if (!extracted.ok || !extracted.refused.empty()) {
     fs::remove_all(folder, ec);
-    return Failed(UnpackOutcome::CannotUnpack,
-                  !extracted.refused.empty() ? "the entry \"" + extracted.refused.front() + "\" was refused"
-                                             : extracted.error);
+    return Failed(UnpackOutcome::CannotUnpack, !extracted.refused.empty()
+                                                   ? "the entry \"" + extracted.refused.front() + "\" was refused"
+                                                   : extracted.error);
   }
   UnpackResult unpacked{UnpackOutcome::Unpacked, {}, {}};
   // A name the archive holds twice was written twice; it is installed once.

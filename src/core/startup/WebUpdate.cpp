@@ -52,7 +52,8 @@ std::string_view ToQuote(std::string_view line, size_t from) {
 class HookScope {
  public:
   HookScope(Downloader& d, std::function<void(int64_t, int64_t)> onDownload, std::function<void()> onError)
-      : d_(d), download_(std::exchange(d.OnDownload, std::move(onDownload))),
+      : d_(d),
+        download_(std::exchange(d.OnDownload, std::move(onDownload))),
         error_(std::exchange(d.OnDownloadError, std::move(onError))) {}
   ~HookScope() {
     d_.OnDownload = std::move(download_);
@@ -110,8 +111,7 @@ std::string TWebUpdate::WithPort(const std::string& url) const {
   return url.substr(0, hostEnd) + ":" + std::to_string(HTTPPort) + url.substr(hostEnd);
 }
 
-HttpGetResult TWebUpdate::HttpGet(const std::string& url, const std::string& fileName, bool toFile,
-                                  bool needLength) {
+HttpGetResult TWebUpdate::HttpGet(const std::string& url, const std::string& fileName, bool toFile, bool needLength) {
   HookScope hooks(
       downloader_,
       [this](int64_t total, int64_t downloaded) {
@@ -145,9 +145,9 @@ bool TWebUpdate::GetInfo() {
     visited.insert(url);
     const std::string next = values_.redirection;
     if (visited.count(next) || hops + 1 > kMaxRedirections) {
-      error_ = visited.count(next) ? "the update page redirects in a loop back to " + next
-                                   : "the update page redirects more than " + std::to_string(kMaxRedirections) +
-                                         " times";
+      error_ = visited.count(next)
+                   ? "the update page redirects in a loop back to " + next
+                   : "the update page redirects more than " + std::to_string(kMaxRedirections) + " times";
       return false;
     }
     url = next;
@@ -187,8 +187,8 @@ bool TWebUpdate::ShowInfo() {
   if (!showInfo) return true;
   if (!ShowInfoWindow) return false;
   // The page that told about the update: the last one of a redirection chain.
-  UpdateInfoShowing showing{pageUrl_, pageText_, InfoCaption.OkButton, InfoCaption.CancelButton,
-                            InfoCaption.CheckForUpdate, checkForUpdate};
+  UpdateInfoShowing showing{
+      pageUrl_, pageText_, InfoCaption.OkButton, InfoCaption.CancelButton, InfoCaption.CheckForUpdate, checkForUpdate};
   UpdateInfoAnswer answer = ShowInfoWindow(showing);
   if (OnAfterShowInfo) OnAfterShowInfo(answer.checkForUpdate);
   return answer.ok;

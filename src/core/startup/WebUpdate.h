@@ -64,8 +64,7 @@ void ReadMetaTags(std::string_view page, const TUpdateTagInfo& tags, UpdatePageV
 
 // Whether remote is a newer version than local: greater in an ordinal
 // comparison of their bytes ("3.3.1.1000" is not newer than "3.3.1.388").
-bool IsNewerVersion(std::string_view local, std::string_view remote,
-                    TVersionFormat format = TVersionFormat::vfString);
+bool IsNewerVersion(std::string_view local, std::string_view remote, TVersionFormat format = TVersionFormat::vfString);
 
 // What the information window shows, and what it answers.
 struct UpdateInfoShowing {

@@ -24,8 +24,8 @@ DemoTargets DemoTargetsOf(const Catalogue& catalogue, const std::vector<std::str
 }
 
 std::string DemoSummaryText(int language, size_t saved, size_t failed) {
-  return LangMessage(language, Msg::DemoFilesSaved) + std::to_string(saved) + LangMessage(language, Msg::DemoFilesFailed) +
-         std::to_string(failed);
+  return LangMessage(language, Msg::DemoFilesSaved) + std::to_string(saved) +
+         LangMessage(language, Msg::DemoFilesFailed) + std::to_string(failed);
 }
 
 std::vector<DemoDownloadItem> DownloadDemosInto(Downloader& downloader, Dialogs& dialogs, const Catalogue& catalogue,
@@ -33,8 +33,8 @@ std::vector<DemoDownloadItem> DownloadDemosInto(Downloader& downloader, Dialogs&
                                                 const std::string& folder, int language) {
   const DemoTargets targets = DemoTargetsOf(catalogue, items, demoBaseUrl);
   // Whether each file arrived now: an older file of the same name is no success.
-  const std::vector<bool> kept = downloader.DownloadFilesNamed(targets.urls, targets.names, targets.codes, true,
-                                                               kMessageDownloadingFiles, folder);
+  const std::vector<bool> kept =
+      downloader.DownloadFilesNamed(targets.urls, targets.names, targets.codes, true, kMessageDownloadingFiles, folder);
   std::vector<DemoDownloadItem> result;
   size_t saved = 0;
   for (size_t i = 0; i < targets.codes.size(); ++i) {

@@ -124,12 +124,12 @@ void Subscription::DownloadItems(const std::vector<std::string>& items, const Se
 ItemOutcome Subscription::DownloadOne(size_t i, size_t count, const std::string& item, const FolderMap& folders,
                                       const SessionSwitches& switches, std::string& unpackedName) {
   ItemOutcome outcome;
-  const std::string position = " (" + std::to_string(i + 1) + Message(static_cast<unsigned>(Msg::Of)) +
-                               std::to_string(count);
+  const std::string position =
+      " (" + std::to_string(i + 1) + Message(static_cast<unsigned>(Msg::Of)) + std::to_string(count);
   const std::string code = TrackCodeOfItem(item);
   const std::string archiveName = code + ".rar";
-  progress_.ShowProgress(Message(static_cast<unsigned>(Msg::DownloadingFiles)) + position + ")...",
-                         ProgressMode::Show, true);
+  progress_.ShowProgress(Message(static_cast<unsigned>(Msg::DownloadingFiles)) + position + ")...", ProgressMode::Show,
+                         true);
   // The window's own line: the archive on its way (never what an earlier
   // operation counted there).
   progress_.SetStatus(archiveName);
@@ -214,8 +214,8 @@ ItemOutcome Subscription::DownloadOne(size_t i, size_t count, const std::string&
           });
       progress_.SetPerMille(-1);
       // Unpacked means the track's file is there, written by this extraction.
-      const bool written =
-          std::find(extracted.written.begin(), extracted.written.end(), targetFolder_ / name) != extracted.written.end();
+      const bool written = std::find(extracted.written.begin(), extracted.written.end(), targetFolder_ / name) !=
+                           extracted.written.end();
       if (!extracted.ok || name.empty() || !written) {
         dialogs_.Message(Message(static_cast<unsigned>(Msg::ArchiveUnpackError)) + " " + archiveName,
                          MessageKind::Error, MessageButtons::Ok);

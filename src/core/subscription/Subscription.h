@@ -115,8 +115,8 @@ class Subscription {
   const std::filesystem::path& programFolder() const { return programFolder_; }
 
   // --- What the windows plug in (each may stay empty) ---------------------------------
-  std::function<void()> onCaptionChanged;            // the main window's caption
-  std::function<void()> onTracksChanged;             // repaint the main track list
+  std::function<void()> onCaptionChanged;  // the main window's caption
+  std::function<void()> onTracksChanged;   // repaint the main track list
   std::function<void(const std::string&)> onPodStatus;
   // The sign-in window: pre-filled with the current credentials; the entered
   // ones, or nothing after Cancel.

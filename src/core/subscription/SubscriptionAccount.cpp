@@ -121,8 +121,7 @@ AccountFile ParseAccountFile(const std::vector<std::string>& lines) {
     numbered.emplace_back(n, RowValue(line));
   }
   // The first line of each number wins.
-  std::stable_sort(numbered.begin(), numbered.end(),
-                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::stable_sort(numbered.begin(), numbered.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   long long next = 0;
   for (const auto& [n, value] : numbered) {
     if (n < next) continue;  // a later line of a number already taken

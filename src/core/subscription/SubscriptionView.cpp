@@ -4,8 +4,8 @@
 #include "core/browse/Browser.h"
 #include "core/catalogue/Catalogue.h"
 #include "core/catalogue/TrackCodes.h"
-#include "core/musicset/MusicSetEnabling.h"
 #include "core/lang/MessageTable.h"
+#include "core/musicset/MusicSetEnabling.h"
 #include "core/subscription/Subscription.h"
 #include "ports/Progress.h"
 

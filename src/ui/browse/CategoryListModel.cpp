@@ -30,8 +30,7 @@ CategoryRowText CategoryRowDisplay(const Catalogue& catalogue, const Browser& br
     if (auto translation = catalogue.Translation(name)) name = std::string(*translation);
   }
   out.text = Q(name);
-  if (browser.currentPath().empty() &&
-      (out.text.startsWith(QLatin1Char('*')) || out.text.startsWith(QChar(0x2026)))) {
+  if (browser.currentPath().empty() && (out.text.startsWith(QLatin1Char('*')) || out.text.startsWith(QChar(0x2026)))) {
     out.bold = true;
     out.text = out.text.mid(2);
   }
@@ -45,8 +44,8 @@ QString CdTrackCountText(const Catalogue& catalogue, int cdPosition) {
   return QStringLiteral(" (%1)").arg(count);
 }
 
-CategoryListModel::CategoryListModel(const Browser& browser, const Catalogue& catalogue,
-                                     std::function<int()> language, QObject* parent)
+CategoryListModel::CategoryListModel(const Browser& browser, const Catalogue& catalogue, std::function<int()> language,
+                                     QObject* parent)
     : QAbstractListModel(parent), browser_(browser), catalogue_(catalogue), language_(std::move(language)) {}
 
 int CategoryListModel::rowCount(const QModelIndex& parent) const {

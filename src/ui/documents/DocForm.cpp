@@ -103,8 +103,7 @@ constexpr int kFormWidth = TDocForm::kNarrowWidth - 2 * kMargin;
 
 }  // namespace
 
-TDocForm::TDocForm(App& app, QWidget* parent)
-    : QDialog(parent), app_(app), state_(CivilOf(QDate::currentDate())) {
+TDocForm::TDocForm(App& app, QWidget* parent) : QDialog(parent), app_(app), state_(CivilOf(QDate::currentDate())) {
   setObjectName("DocForm");
   setWindowTitle(TableCaption("TDocForm", "", CaptionProperty::WindowCaption));
   setModal(true);
@@ -122,12 +121,10 @@ TDocForm::TDocForm(App& app, QWidget* parent)
 
   pageControl_ = new QTabWidget(form);
   pageControl_->setObjectName("PageControl1");
-  pageControl_->addTab(MakePage("TabSheet1", {{"Label1", "fLLC"},
-                                              {"Label2", "fFIOCEO"},
-                                              {"Label3", "fCEO"},
-                                              {"Label4", "fLic"},
-                                              {"Label5", "fReq"}}),
-                       Caption("TabSheet1"));
+  pageControl_->addTab(
+      MakePage("TabSheet1",
+               {{"Label1", "fLLC"}, {"Label2", "fFIOCEO"}, {"Label3", "fCEO"}, {"Label4", "fLic"}, {"Label5", "fReq"}}),
+      Caption("TabSheet1"));
   pageControl_->addTab(MakePage("TabSheet2", {{"Label7", "fIP"}, {"Label6", "fOGRNIP"}, {"Label8", "fReqIP"}}),
                        Caption("TabSheet2"));
   pageControl_->addTab(MakePage("TabSheet3", {{"Label9", "fFIO"}, {"Label11", "fPassport"}, {"Label10", "fReqFIO"}}),
@@ -361,8 +358,9 @@ bool TDocForm::eventFilter(QObject* watched, QEvent* event) {
 // --- The documents ------------------------------------------------------------------------------
 
 DocumentContext TDocForm::Context() {
-  return DocumentContext{app_.resources(), app_.catalogue(), app_.dialogs(), app_.language(),
-                         static_cast<double>(logicalDpiX()), &saveFileName_, [this] { ShowPreviews(); }};
+  return DocumentContext{
+      app_.resources(), app_.catalogue(),          app_.dialogs(), app_.language(), static_cast<double>(logicalDpiX()),
+      &saveFileName_,   [this] { ShowPreviews(); }};
 }
 
 void TDocForm::MakeDocButClick(MakeDocSender sender) {

@@ -60,9 +60,8 @@ void ExportCommands::MakeItems() {
   AddItem("XML2", "Сохранить XML для десктоп программы", &ExportCommands::XML2Click);
   AddItem("GetFormatTree1", "Сохранить дерево категорий (код для старого сайта KMLB)",
           &ExportCommands::GetFormatTree1Click);
-  connect(AddItem("WebAsyst", "WebAsyst 6 shop import", nullptr), &QAction::triggered, this, [this] {
-    WebAsystClick(QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier);
-  });
+  connect(AddItem("WebAsyst", "WebAsyst 6 shop import", nullptr), &QAction::triggered, this,
+          [this] { WebAsystClick(QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier); });
   AddItem("Ya_xls", "Создать прайс лист для Яндекс", &ExportCommands::Ya_xlsClick);
   // The category buffer's items show once the developer menu is asked for.
   bufferItems_ = {developer->addSeparator(),
@@ -84,8 +83,8 @@ void ExportCommands::ApplyEnabling() {
 // --- Running an export --------------------------------------------------------------------------
 
 ExportContext ExportCommands::Context(Progress& progress, Dialogs& dialogs) {
-  ExportContext context{app_.catalogue(), dialogs, progress, app_.clipboard(), app_.language(), app_.programFolder(),
-                        {}};
+  ExportContext context{app_.catalogue(),     dialogs, progress, app_.clipboard(), app_.language(),
+                        app_.programFolder(), {}};
   context.settings.webSite = app_.endpoints().webSite;
   return context;
 }
@@ -98,7 +97,8 @@ void ExportCommands::Run(const std::function<ExportResult(ExportContext&)>& expo
 
 void ExportCommands::RunWalk(const std::function<ExportResult(ExportContext&)>& exportRun) {
   {
-    MinimisedRun aside(app_.progress(), app_.dialogs(), [this] { Minimise(); }, [this] { Restore(); });
+    MinimisedRun aside(
+        app_.progress(), app_.dialogs(), [this] { Minimise(); }, [this] { Restore(); });
     ExportContext context = Context(aside, aside);
     exportRun(context);
   }

@@ -49,8 +49,7 @@ QWidget* GroupWindow(int group) {
   return nullptr;
 }
 
-QString TableCaption(std::string_view windowClass, std::string_view component, CaptionProperty property,
-                     int language) {
+QString TableCaption(std::string_view windowClass, std::string_view component, CaptionProperty property, int language) {
   for (const CaptionRow& row : CaptionTable())
     if (row.window == windowClass && row.component == component && row.property == property)
       return Q(CaptionText(row, language));
@@ -79,12 +78,18 @@ namespace {
 
 void SetCaption(QObject* target, const QString& text) {
   // Menus first: a pop-up menu is a window of its own.
-  if (auto* m = qobject_cast<QMenu*>(target)) m->setTitle(text);
-  else if (auto* a = qobject_cast<QAction*>(target)) a->setText(text);
-  else if (auto* w = qobject_cast<QWidget*>(target); w && w->isWindow()) w->setWindowTitle(text);
-  else if (auto* b = qobject_cast<QAbstractButton*>(target)) b->setText(text);
-  else if (auto* l = qobject_cast<QLabel*>(target)) l->setText(text);
-  else if (auto* g = qobject_cast<QGroupBox*>(target)) g->setTitle(text);
+  if (auto* m = qobject_cast<QMenu*>(target))
+    m->setTitle(text);
+  else if (auto* a = qobject_cast<QAction*>(target))
+    a->setText(text);
+  else if (auto* w = qobject_cast<QWidget*>(target); w && w->isWindow())
+    w->setWindowTitle(text);
+  else if (auto* b = qobject_cast<QAbstractButton*>(target))
+    b->setText(text);
+  else if (auto* l = qobject_cast<QLabel*>(target))
+    l->setText(text);
+  else if (auto* g = qobject_cast<QGroupBox*>(target))
+    g->setTitle(text);
   else if (auto* page = qobject_cast<QWidget*>(target)) {
     // A tab sheet: its caption is the tab's text.
     for (QWidget* p = page->parentWidget(); p; p = p->parentWidget())
@@ -108,8 +113,10 @@ void Apply(QObject* target, const CaptionRow& row, const QString& text) {
       SetCaption(target, text);
       break;
     case CaptionProperty::Hint:
-      if (auto* a = qobject_cast<QAction*>(target)) a->setToolTip(text);
-      else if (auto* w = qobject_cast<QWidget*>(target)) w->setToolTip(text);
+      if (auto* a = qobject_cast<QAction*>(target))
+        a->setToolTip(text);
+      else if (auto* w = qobject_cast<QWidget*>(target))
+        w->setToolTip(text);
       break;
     case CaptionProperty::DialogTitle:
       target->setProperty("title", text);

@@ -167,21 +167,51 @@ void DrawButtonPicture(QPainter& p, ButtonPicture picture, qreal side) {
   p.setRenderHint(QPainter::Antialiasing, true);
   p.scale(side / kGrid, side / kGrid);
   switch (picture) {
-    case ButtonPicture::Home: Home(p); break;
-    case ButtonPicture::Back: Arrow(p, false); break;
-    case ButtonPicture::Forward: Arrow(p, true); break;
-    case ButtonPicture::Favourites: Star(p); break;
-    case ButtonPicture::Search: Magnifier(p, QPointF(6.5, 6.5), 4.6); break;
-    case ButtonPicture::SearchName: TextLines(p); break;
-    case ButtonPicture::MemCopy: Plus(p); break;
-    case ButtonPicture::MemOper: List(p); break;
-    case ButtonPicture::TrackInfo: Info(p); break;
-    case ButtonPicture::Passport: Sheet(p); break;
-    case ButtonPicture::Options: Cog(p); break;
-    case ButtonPicture::KeyGo: Chevrons(p); break;
-    case ButtonPicture::Play: PlayTriangle(p); break;
-    case ButtonPicture::Pause: PauseBars(p); break;
-    case ButtonPicture::Stop: StopSquare(p); break;
+    case ButtonPicture::Home:
+      Home(p);
+      break;
+    case ButtonPicture::Back:
+      Arrow(p, false);
+      break;
+    case ButtonPicture::Forward:
+      Arrow(p, true);
+      break;
+    case ButtonPicture::Favourites:
+      Star(p);
+      break;
+    case ButtonPicture::Search:
+      Magnifier(p, QPointF(6.5, 6.5), 4.6);
+      break;
+    case ButtonPicture::SearchName:
+      TextLines(p);
+      break;
+    case ButtonPicture::MemCopy:
+      Plus(p);
+      break;
+    case ButtonPicture::MemOper:
+      List(p);
+      break;
+    case ButtonPicture::TrackInfo:
+      Info(p);
+      break;
+    case ButtonPicture::Passport:
+      Sheet(p);
+      break;
+    case ButtonPicture::Options:
+      Cog(p);
+      break;
+    case ButtonPicture::KeyGo:
+      Chevrons(p);
+      break;
+    case ButtonPicture::Play:
+      PlayTriangle(p);
+      break;
+    case ButtonPicture::Pause:
+      PauseBars(p);
+      break;
+    case ButtonPicture::Stop:
+      StopSquare(p);
+      break;
   }
   p.restore();
 }

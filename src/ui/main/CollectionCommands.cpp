@@ -13,9 +13,8 @@
 
 namespace trakvella {
 
-CollectionCommands::CollectionCommands(QMainWindow* window, App& app, const MainControls& controls,
-                                       MainMenus& menus, std::function<void()> refresh,
-                                       std::function<void()> searchButton)
+CollectionCommands::CollectionCommands(QMainWindow* window, App& app, const MainControls& controls, MainMenus& menus,
+                                       std::function<void()> refresh, std::function<void()> searchButton)
     : QObject(window),
       app_(app),
       c_(controls),
@@ -69,7 +68,8 @@ void CollectionCommands::ConnectTrackCollections() {
     refresh_();
   });
   connect(menus_.Item("MMGotoTrackURLitem"), &QAction::triggered, this, [this] {
-    if (const TrackRecord* t = app_.browser().SelectedTrack()) app_.shell().OpenUrl(CdPageUrl(app_.endpoints(), t->code));
+    if (const TrackRecord* t = app_.browser().SelectedTrack())
+      app_.shell().OpenUrl(CdPageUrl(app_.endpoints(), t->code));
   });
 }
 

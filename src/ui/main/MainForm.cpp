@@ -67,13 +67,14 @@ TMainForm::TMainForm(const MainFormOptions& options, const MainFormPorts& ports,
   search_ = new MainSearch(this, *app_, c, *menus_, [this] { Refresh(); });
   lists_->layoutSearchPanel = [this] { search_->LayOut(); };
   player_ = new PlayerControls(this, *app_, c, *menus_, [this] { return ProgressShown(); });
-  collections_ = new CollectionCommands(this, *app_, c, *menus_, [this] { Refresh(); },
-                                        [this] { search_->Search1Click(); });
+  collections_ = new CollectionCommands(
+      this, *app_, c, *menus_, [this] { Refresh(); }, [this] { search_->Search1Click(); });
   // The program's other windows, in their order, each with the commands that open it
   // (one line each; a window owns its own wiring).
   new TRepForm(*app_, this);
   new MusicSetCommands(this, *app_, c, *menus_);
-  new TScanForm(*app_, [this] { Refresh(); }, this);
+  new TScanForm(
+      *app_, [this] { Refresh(); }, this);
   new DocumentCommands(this, *app_, *menus_, c);
   new ExportCommands(this, *app_, *menus_, [this] { Refresh(); });
   new SubscriptionCommands(this, *app_, c, *menus_, [this] { Refresh(); });
@@ -133,9 +134,8 @@ void TMainForm::ConnectProgramCommands() {
     app_->OfflineModeItemClick();
   });
   Item("Initializelibrary1")->setEnabled(true);
-  connect(Item("Initializelibrary1"), &QAction::triggered, this, [this] {
-    app_->InitializelibraryClick(QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier);
-  });
+  connect(Item("Initializelibrary1"), &QAction::triggered, this,
+          [this] { app_->InitializelibraryClick(QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier); });
   Item("MMExitItem")->setEnabled(true);
   connect(Item("MMExitItem"), &QAction::triggered, this, &QWidget::close);
   menus_->OpenOnMouseUp(frame_->controls().OptionBut, menus_->trackMenu());
@@ -160,9 +160,7 @@ void TMainForm::ApplyCaptions() {
 
 // --- What App asks of the window ----------------------------------------------------------
 
-void TMainForm::ShowCover(bool shown) {
-  frame_->ShowCover(shown, Q(LangMessage(app_->language(), Msg::Copyright)));
-}
+void TMainForm::ShowCover(bool shown) { frame_->ShowCover(shown, Q(LangMessage(app_->language(), Msg::Copyright))); }
 
 void TMainForm::ShowCaption(const std::string& caption) { setWindowTitle(Q(caption)); }
 void TMainForm::ShowTrackStatus() { lists_->ShowTrackStatus(); }
@@ -172,7 +170,9 @@ void TMainForm::ShowFavourites() { lists_->RebuildFavouritesMenu(); }
 void TMainForm::ShowLanguage() { menus_->ShowLanguage(app_->language()); }
 void TMainForm::ShowCdInfo(int boxRow) { lists_->ShowCdInfo(boxRow); }
 bool TMainForm::SearchPanelVisible() const { return frame_->controls().SearchPanel->isVisible(); }
-void TMainForm::ShowStartWindow() { if (startForm_) startForm_->ShowAtReinitialisation(); }
+void TMainForm::ShowStartWindow() {
+  if (startForm_) startForm_->ShowAtReinitialisation();
+}
 void TMainForm::RunPlayerTimer(bool running) { player_->RunTimer(running); }
 
 void TMainForm::ShowSwitches() {
@@ -203,9 +203,7 @@ void TMainForm::ApplyWindowSettings(const Settings& s) {
 }
 
 void TMainForm::StoreWindowSettings(Settings& s) const {
-  s.windowState = isMinimized()   ? WindowState::Minimized
-                  : isMaximized() ? WindowState::Maximized
-                                  : WindowState::Normal;
+  s.windowState = isMinimized() ? WindowState::Minimized : isMaximized() ? WindowState::Maximized : WindowState::Normal;
   const QRect g = normalGeometry().isValid() ? normalGeometry() : geometry();
   // Top and Left are where the frame stands, as move() places it; measured at
   // the client area they would carry the window down by its title bar each start.

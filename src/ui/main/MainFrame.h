@@ -19,9 +19,9 @@ namespace trakvella {
 // The controls, by their names, for the parts of the main window.
 struct MainControls {
   QFrame* InstrPanel = nullptr;
-  QToolButton *HomeBtn = nullptr, *BackBtn = nullptr, *ForwardBtn = nullptr, *FAvBut = nullptr,
-              *SearchBut = nullptr, *SearchNameBut = nullptr, *MemCopyBut = nullptr, *MemOperBut = nullptr,
-              *TrInfoBut = nullptr, *TrPassportBut = nullptr, *OptionBut = nullptr;
+  QToolButton *HomeBtn = nullptr, *BackBtn = nullptr, *ForwardBtn = nullptr, *FAvBut = nullptr, *SearchBut = nullptr,
+              *SearchNameBut = nullptr, *MemCopyBut = nullptr, *MemOperBut = nullptr, *TrInfoBut = nullptr,
+              *TrPassportBut = nullptr, *OptionBut = nullptr;
   QLabel *memCountLbl = nullptr, *SortInfoLbl = nullptr, *SortButDn = nullptr, *SortButUp = nullptr;
   QFrame* TxTPanel = nullptr;
   QLabel* CDCatInfo = nullptr;

@@ -97,7 +97,10 @@ void MainLists::ConnectCommands() {
             if (!boxKeyDown_ || row < 0) return;
             // After the view has finished moving its cursor.
             QMetaObject::invokeMethod(
-                this, [this, row] { if (app_.browser().selectedBoxRow() == row) CDCatBoxClick(row); },
+                this,
+                [this, row] {
+                  if (app_.browser().selectedBoxRow() == row) CDCatBoxClick(row);
+                },
                 Qt::QueuedConnection);
           });
   connect(c_.CDCatBox, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
@@ -149,9 +152,11 @@ void MainLists::ConnectCommands() {
   sortNew->setEnabled(true);
   connect(sortNew, &QAction::triggered, this, [&browser, sortNew] { browser.newFirst = sortNew->isChecked(); });
   QAction* allowOpen = menus_.Item("AllowOpenCD");
-  connect(allowOpen, &QAction::triggered, this, [&browser, allowOpen] { browser.allowOpenCd = allowOpen->isChecked(); });
+  connect(allowOpen, &QAction::triggered, this,
+          [&browser, allowOpen] { browser.allowOpenCd = allowOpen->isChecked(); });
   menus_.Item("InfoItem")->setEnabled(true);
-  connect(menus_.Item("InfoItem"), &QAction::triggered, this, [this, &browser] { ShowCdInfo(browser.selectedBoxRow()); });
+  connect(menus_.Item("InfoItem"), &QAction::triggered, this,
+          [this, &browser] { ShowCdInfo(browser.selectedBoxRow()); });
 
   // The list font.
   for (const char* name : {"FontSetupItem", "scaleup", "scaledown"}) menus_.Item(name)->setEnabled(true);
@@ -441,7 +446,10 @@ bool MainLists::eventFilter(QObject* watched, QEvent* event) {
     // After the window has laid its lists out for the new size.
     if ((type == QEvent::Move || type == QEvent::Resize) && infoForm_->isVisible())
       QMetaObject::invokeMethod(
-          this, [this] { if (infoForm_->isVisible()) infoForm_->move(CdInfoPosition(infoForm_->size())); },
+          this,
+          [this] {
+            if (infoForm_->isVisible()) infoForm_->move(CdInfoPosition(infoForm_->size()));
+          },
           Qt::QueuedConnection);
     return QObject::eventFilter(watched, event);
   }

@@ -5,9 +5,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QToolButton>
 #include <QPainter>
 #include <QPixmap>
+#include <QToolButton>
 
 #include "core/app/App.h"
 #include "core/app/CommandEnabling.h"
@@ -152,7 +152,7 @@ void MainMenus::MakeMainMenu() {
   QMenu* cds = AddBarMenu("MMCDItem");
   for (QAction* a : similarCdMenu_->actions()) {
     if (a->objectName() == "GoRootItem") continue;  // its twin stands in "Выполнить"
-    QMenu holder;  // twins one at a time, keeping the main menu's own order
+    QMenu holder;                                   // twins one at a time, keeping the main menu's own order
     holder.addAction(a);
     AddTwins(&holder, cds);
   }

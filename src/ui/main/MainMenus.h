@@ -29,11 +29,11 @@ class MainMenus : public QObject {
   QAction* Item(const QString& name) const;
   QMenu* SubMenu(const QString& name) const;
 
-  QMenu* trackMenu() const { return trPopupMenu_; }     // TrPopupMenu, also opened by OptionBut
-  QMenu* cdMenu() const { return similarCdMenu_; }      // SimilarCDMenu, the category list's
-  QMenu* favouritesMenu() const { return favMenu_; }    // FavMenu, opened by FAvBut
-  QMenu* sortMenu() const { return sortPopUpMenu_; }    // SortPopUpMenu, under the sort label
-  QMenu* developerMenu() const { return devMenu_; }     // DevMenu, hidden until Ctrl+Alt+D
+  QMenu* trackMenu() const { return trPopupMenu_; }   // TrPopupMenu, also opened by OptionBut
+  QMenu* cdMenu() const { return similarCdMenu_; }    // SimilarCDMenu, the category list's
+  QMenu* favouritesMenu() const { return favMenu_; }  // FavMenu, opened by FAvBut
+  QMenu* sortMenu() const { return sortPopUpMenu_; }  // SortPopUpMenu, under the sort label
+  QMenu* developerMenu() const { return devMenu_; }   // DevMenu, hidden until Ctrl+Alt+D
 
   // Enables or disables the items and submenus a menu's rows name, as the table says now.
   void ApplyEnabling(const CommandEnabling& enabling, std::string_view menu);

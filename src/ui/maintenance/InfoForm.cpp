@@ -18,16 +18,16 @@ namespace trakvella {
 
 namespace {
 
-constexpr int kPanelBorder = 5;                 // inside the panel's single frame
-constexpr int kInset = 1 + kPanelBorder;        // frame line plus border
-constexpr int kLabelGap = 8;                    // between the cover and the text
+constexpr int kPanelBorder = 5;           // inside the panel's single frame
+constexpr int kInset = 1 + kPanelBorder;  // frame line plus border
+constexpr int kLabelGap = 8;              // between the cover and the text
 constexpr int kLabelLeft = kInset + TInfoForm::kCoverSize + kLabelGap;
 constexpr int kMinLabelHeight = 13;
-constexpr int kUnfittedHeight = 600;              // before the text is measured
+constexpr int kUnfittedHeight = 600;  // before the text is measured
 constexpr int kButtonFromRight = 72;
 constexpr int kButtonFromBottom = 50;
-constexpr int kLastOfFirstList = 500;           // CDs up to this take list 1
-constexpr int kFirstOfSecondList = 501;         // image 0 of list 2
+constexpr int kLastOfFirstList = 500;    // CDs up to this take list 1
+constexpr int kFirstOfSecondList = 501;  // image 0 of list 2
 
 // One thumbnail of a cover list. The two lists are told apart at a glance:
 // list 1 has a diagonal gradient with rings, list 2 a radial glow with stripes
@@ -85,8 +85,7 @@ QPixmap CoverImage(int list, int index, int cdNumber) {
 
 }  // namespace
 
-TInfoForm::TInfoForm(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint) {
+TInfoForm::TInfoForm(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint) {
   setObjectName("InfoForm");
   setAttribute(Qt::WA_ShowWithoutActivating);
 
@@ -163,8 +162,7 @@ void TInfoForm::ShowCd(const std::string& description, int cdNumber, QPoint scre
   ShowAt(screenPos);
 }
 
-void TInfoForm::ShowCd(const std::string& description, int cdNumber,
-                       const std::function<QPoint(QSize)>& place) {
+void TInfoForm::ShowCd(const std::string& description, int cdNumber, const std::function<QPoint(QSize)>& place) {
   PrepareCd(description, cdNumber);
   ShowAt(place ? place(size()) : pos());
 }
@@ -220,8 +218,10 @@ void TInfoForm::resizeEvent(QResizeEvent* event) {
 }
 
 void TInfoForm::keyPressEvent(QKeyEvent* event) {
-  if (onKey) onKey(event);
-  else QWidget::keyPressEvent(event);
+  if (onKey)
+    onKey(event);
+  else
+    QWidget::keyPressEvent(event);
 }
 
 void TInfoForm::CloseTimerTimer() { closeTimer_->stop(); }

@@ -8,8 +8,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "ui/lang/LangCaptions.h"
 #include "ui/QtText.h"
+#include "ui/lang/LangCaptions.h"
 
 namespace trakvella {
 

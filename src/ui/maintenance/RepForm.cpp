@@ -67,8 +67,8 @@ TRepForm::TRepForm(App& app, QWidget* parent) : QDialog(parent), app_(app) {
   pageControl1_->addTab(MakeKindPage(ReportKind::Broadcast, "TabSheet1", "Label1", "BitBtn2", "Label4", "SpinEdit1",
                                      "Label5", "SpinEdit2"),
                         Caption("TabSheet1"));
-  pageControl1_->addTab(MakeKindPage(ReportKind::Advertising, "TabSheet2", "Label3", "BitBtn3", "Label8",
-                                     "SpinEdit3", "Label9", "SpinEdit4"),
+  pageControl1_->addTab(MakeKindPage(ReportKind::Advertising, "TabSheet2", "Label3", "BitBtn3", "Label8", "SpinEdit3",
+                                     "Label9", "SpinEdit4"),
                         Caption("TabSheet2"));
   QWidget* user = MakeKindPage(ReportKind::User, "TabSheet3", "Label2", "BitBtn1", nullptr, nullptr, nullptr, nullptr);
   checkColRowNames_ = Named(new QCheckBox(Caption("CheckColRowNames"), user), "CheckColRowNames");
@@ -200,8 +200,8 @@ void TRepForm::FormActivate() {
 }
 
 void TRepForm::BitBtn4Click() {
-  if (state_.MakeReport(app_.musicSet().entries(), app_.catalogue(), app_.random(), app_.clipboard(),
-                        app_.dialogs(), app_.language()))
+  if (state_.MakeReport(app_.musicSet().entries(), app_.catalogue(), app_.random(), app_.clipboard(), app_.dialogs(),
+                        app_.language()))
     ShowPage();
 }
 

@@ -99,8 +99,8 @@ TScanForm::TScanForm(App& app, std::function<void()> setChanged, QWidget* parent
   typeGrid_->setColumnStretch(2, 1);
 
   auto* options = Named(new QGroupBox(Caption("GroupBox2"), this), "GroupBox2");
-  auto* excludeLabel = Named(new QLabel(Caption("ExcludeNames", CaptionProperty::LabelCaption), options),
-                             "ExcludeNamesLabel");
+  auto* excludeLabel =
+      Named(new QLabel(Caption("ExcludeNames", CaptionProperty::LabelCaption), options), "ExcludeNamesLabel");
   excludeNames_ = Named(new QLineEdit(Q(kDefaultExcludeNames), options), "ExcludeNames");
   excludeLabel->setBuddy(excludeNames_);
   wavCheck_ = Named(new QCheckBox(Caption("WAVCheck"), options), "WAVCheck");
@@ -198,9 +198,8 @@ ScanSettings TScanForm::CollectScanSettings() const {
 
 void TScanForm::SButClick() {
   if (!scan_.FormCloseQuery()) return;  // a scan runs already
-  scan_.SButClick(CollectScanSettings(), [this](const std::vector<ScanEntry>& entries) {
-    return AddToMusicSet(app_.musicSet(), entries);
-  });
+  scan_.SButClick(CollectScanSettings(),
+                  [this](const std::vector<ScanEntry>& entries) { return AddToMusicSet(app_.musicSet(), entries); });
   if (setChanged_) setChanged_();
 }
 

@@ -34,8 +34,12 @@ MusicSetCommands::MusicSetCommands(QMainWindow* window, App& app, const MainCont
   hooks.showTrackInfo = [this](const std::string& code) { trackInfoForm_->ShowFor(code); };
   hooks.addByCode = [this] { codeForm_->ShowModal(); };
   // The project folder scan and the usage report: windows of the main window's own.
-  hooks.collect = [window] { if (auto* scan = window->findChild<TScanForm*>()) scan->Open(); };
-  hooks.report = [window] { if (auto* report = window->findChild<TRepForm*>()) report->Open(); };
+  hooks.collect = [window] {
+    if (auto* scan = window->findChild<TScanForm*>()) scan->Open();
+  };
+  hooks.report = [window] {
+    if (auto* report = window->findChild<TRepForm*>()) report->Open();
+  };
   musicSetForm_ = new TMusicSetForm(app_, std::move(hooks), window);
   trackInfoForm_->commentsChanged = [this] { c_.FileBox->viewport()->update(); };
 

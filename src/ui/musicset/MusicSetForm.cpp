@@ -198,10 +198,14 @@ void TMusicSetForm::ConnectCommands() {
   connect(space, &QShortcut::activated, this, &TMusicSetForm::PlayInMemButClick);
 
   const std::pair<const char*, void (TMusicSetForm::*)()> buttons[] = {
-      {"PlayInMemBut", &TMusicSetForm::PlayInMemButClick}, {"memDelBtn", &TMusicSetForm::memDelBtnClick},
-      {"DelBtn", &TMusicSetForm::DelBtnClick},             {"SaveBtn", &TMusicSetForm::SaveBtnClick},
-      {"LoadBtn", &TMusicSetForm::LoadBtnClick},           {"memCopyBtnPl", &TMusicSetForm::memCopyBtnPlClick},
-      {"InfButton", &TMusicSetForm::InfButtonClick},       {"BInfoBut", &TMusicSetForm::BInfoButClick}};
+      {"PlayInMemBut", &TMusicSetForm::PlayInMemButClick},
+      {"memDelBtn", &TMusicSetForm::memDelBtnClick},
+      {"DelBtn", &TMusicSetForm::DelBtnClick},
+      {"SaveBtn", &TMusicSetForm::SaveBtnClick},
+      {"LoadBtn", &TMusicSetForm::LoadBtnClick},
+      {"memCopyBtnPl", &TMusicSetForm::memCopyBtnPlClick},
+      {"InfButton", &TMusicSetForm::InfButtonClick},
+      {"BInfoBut", &TMusicSetForm::BInfoButClick}};
   for (const auto& [name, handler] : buttons)
     connect(findChild<QPushButton*>(name), &QPushButton::clicked, this, handler);
   const std::pair<const char*, void (TMusicSetForm::*)()> items[] = {

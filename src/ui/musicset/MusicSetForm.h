@@ -25,12 +25,12 @@ class SetSubscriptionPanel;
 // What the window asks of the program around it. A button whose function is
 // empty stays disabled (its window is not part of the program yet).
 struct MusicSetFormHooks {
-  std::function<bool()> developerMenuShown;                       // the staff's items show with it
-  std::function<void(const std::string& code)> showTrackInfo;     // InfButton
-  std::function<void()> addByCode;                                // CodeBtn, getcodeitem
-  std::function<void()> collect;                                  // CollectBut: the project folder scan
-  std::function<void()> report;                                   // RepButton: the usage report
-  std::function<std::vector<std::string>()> categoryBuffer;       // BInfoBut's "_SysRes" lines
+  std::function<bool()> developerMenuShown;                    // the staff's items show with it
+  std::function<void(const std::string& code)> showTrackInfo;  // InfButton
+  std::function<void()> addByCode;                             // CodeBtn, getcodeitem
+  std::function<void()> collect;                               // CollectBut: the project folder scan
+  std::function<void()> report;                                // RepButton: the usage report
+  std::function<std::vector<std::string>()> categoryBuffer;    // BInfoBut's "_SysRes" lines
 };
 
 class TMusicSetForm : public QDialog {
@@ -71,7 +71,9 @@ class TMusicSetForm : public QDialog {
   void DropFiles(const std::vector<std::string>& paths);
 
   // BInfoBut's category paths: the developer's buffer the main window keeps.
-  void SetCategoryBuffer(std::function<std::vector<std::string>()> buffer) { hooks_.categoryBuffer = std::move(buffer); }
+  void SetCategoryBuffer(std::function<std::vector<std::string>()> buffer) {
+    hooks_.categoryBuffer = std::move(buffer);
+  }
   QListView* MemListBox() const { return memListBox_; }
   QMenu* MemPopupMenu() const { return memPopupMenu_; }
   SetSubscriptionPanel* subscriptionPanel() const { return podPanel_; }
@@ -101,9 +103,9 @@ class TMusicSetForm : public QDialog {
   QTabWidget* pages_ = nullptr;
   QMenu* memPopupMenu_ = nullptr;
   SetSubscriptionPanel* podPanel_ = nullptr;
-  CdInfoInputs cdInfo_;       // the block writer's last answers, for this program run
-  bool refreshing_ = false;   // the list is being filled: its selection signals are the program's own
-  bool playedHere_ = false;   // the player was started from this window while it was visible
+  CdInfoInputs cdInfo_;      // the block writer's last answers, for this program run
+  bool refreshing_ = false;  // the list is being filled: its selection signals are the program's own
+  bool playedHere_ = false;  // the player was started from this window while it was visible
 };
 
 }  // namespace trakvella

@@ -76,8 +76,8 @@ SetSubscriptionPanel::SetSubscriptionPanel(QWidget* parent) : QFrame(parent) {
   layout->addStretch();
 
   // Nothing here works until the subscription's window code takes the panel over.
-  for (QWidget* w : std::initializer_list<QWidget*>{logEdit, passEdit, PassViewBtn, SetupPodBtn, BuyBtn, ftpbut,
-                                                    FileDownBut})
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{logEdit, passEdit, PassViewBtn, SetupPodBtn, BuyBtn, ftpbut, FileDownBut})
     w->setEnabled(false);
 }
 

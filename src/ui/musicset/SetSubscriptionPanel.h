@@ -23,9 +23,9 @@ class SetSubscriptionPanel : public QFrame {
   // The set window was activated (or its set changed): the panel is shown anew.
   void Activate() { emit activated(); }
 
-  QLabel* Label3 = nullptr;        // the panel's title
-  QLineEdit* logEdit = nullptr;    // login
-  QLineEdit* passEdit = nullptr;   // password
+  QLabel* Label3 = nullptr;       // the panel's title
+  QLineEdit* logEdit = nullptr;   // login
+  QLineEdit* passEdit = nullptr;  // password
   QToolButton* PassViewBtn = nullptr;
   QPushButton* SetupPodBtn = nullptr;
   QPushButton* BuyBtn = nullptr;

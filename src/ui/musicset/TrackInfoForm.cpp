@@ -106,8 +106,8 @@ void TTrackInfoForm::FormActivate() {
     account.activeAccount = subscription->account.activeAccount;
     account.downloadedTracks = subscription->account.downloadedTracks;
   }
-  view_ = ShowTrackInfo(S(edits_[0]->text()), app_.catalogue(), app_.musicSet(), account, app_.comments(),
-                        app_.language());
+  view_ =
+      ShowTrackInfo(S(edits_[0]->text()), app_.catalogue(), app_.musicSet(), account, app_.comments(), app_.language());
   for (size_t i = 0; i < edits_.size(); ++i) {
     labels_[i]->setText(Q(view_.rows[i].label));
     edits_[i]->setText(Q(view_.rows[i].value));

@@ -15,9 +15,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "core/catalogue/Vocabulary.h"
 #include "core/lang/CaptionTable.h"
 #include "core/lang/MessageTable.h"
-#include "core/catalogue/Vocabulary.h"
 #include "ui/QtText.h"
 
 namespace trakvella {
@@ -98,8 +98,8 @@ void StyleBoxDrawItem(QPainter* p, const QStyleOptionViewItem& option, const QSt
   p->setFont(option.font);
   const int nameWidth = QFontMetrics(option.font).horizontalAdvance(style);
   const int nameLeft = r.left() + 3;
-  p->drawText(QRect(nameLeft, r.top(), nameWidth + 1, r.height()), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-              style);
+  p->drawText(QRect(nameLeft, r.top(), nameWidth + 1, r.height()),
+              Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, style);
 
   QFont small = option.font;
   small.setPointSize(kStyleCountPointSize);
@@ -185,8 +185,8 @@ void TSearchPanel::BuildControls() {
 
   PresetLbl = MakeLabel(this, "PresetLbl", "Пресеты:");
   SPresets = Make<QComboBox>(this, "SPresets", 0);
-  SPresets->addItems({"Все музыкальные треки", "Все эффекты", "Все заставки для оформления эфира",
-                      "Позитивный поп-рок"});
+  SPresets->addItems(
+      {"Все музыкальные треки", "Все эффекты", "Все заставки для оформления эфира", "Позитивный поп-рок"});
 
   RangeSearchLbl = MakeLabel(this, "RangeSearchLbl", "Область поиска:");
   SArea = Make<QComboBox>(this, "SArea", 0);
@@ -407,13 +407,17 @@ void TSearchPanel::ApplyMode(bool effect) {
     if (!tag.isValid()) continue;
     w->setEnabled(!effect || tag.toInt() != 0);
     if (w->objectName().startsWith('_')) {
-      if (effect) SetTextColour(w, grey);
-      else ResetColours(w);
+      if (effect)
+        SetTextColour(w, grey);
+      else
+        ResetColours(w);
     }
   }
   for (QWidget* w : std::initializer_list<QWidget*>{StyleBox, StyleCheck, TimeBox, ToneLbl, TempoLbl}) {
-    if (effect) SetTextColour(w, greyText);
-    else ResetColours(w);
+    if (effect)
+      SetTextColour(w, greyText);
+    else
+      ResetColours(w);
   }
   SPresets->setEnabled(true);
   MelformLbl->setText(Q(FormLabel(Criteria(), Language())));

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "core/catalogue/Catalogue.h"
-#include "ports/Clock.h"
 #include "core/search/Search.h"
+#include "ports/Clock.h"
 
 class QCheckBox;
 class QComboBox;

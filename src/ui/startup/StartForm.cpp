@@ -1,7 +1,6 @@
 #include "ui/startup/StartForm.h"
 
 #include <QApplication>
-#include <algorithm>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -11,6 +10,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/lang/Version.h"
 #include "core/startup/Connection.h"

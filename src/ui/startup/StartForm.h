@@ -26,10 +26,10 @@ struct StartFormPorts {
   Progress& progress;      // unpacking the update
   Downloader& downloader;  // the update page and archive
   ArchiveReader& archives;
-  ProcessLauncher& launcher;       // starts the restart script
-  NetworkInterfaces& interfaces;   // the connection test ...
-  HttpClient& http;                // ... and, when no interface will do, whether the web site answers
-  Shell& shell;                    // links of the update information page
+  ProcessLauncher& launcher;      // starts the restart script
+  NetworkInterfaces& interfaces;  // the connection test ...
+  HttpClient& http;               // ... and, when no interface will do, whether the web site answers
+  Shell& shell;                   // links of the update information page
 };
 
 // A borderless window that stays on top. At program start it ticks seven times

@@ -21,8 +21,8 @@
 #include "ui/main/MainFrame.h"
 #include "ui/main/MainMenus.h"
 #include "ui/musicset/MusicSetForm.h"
-#include "ui/musicset/SetWindowBusy.h"
 #include "ui/musicset/SetSubscriptionPanel.h"
+#include "ui/musicset/SetWindowBusy.h"
 #include "ui/subscription/SignInForm.h"
 
 namespace trakvella {
@@ -40,9 +40,7 @@ SubscriptionCommands::SubscriptionCommands(QMainWindow* window, App& app, const 
   setForm_ = window->findChild<TMusicSetForm*>("MusicSetForm");
   if (setForm_) panel_ = setForm_->subscriptionPanel();
   if (subscription_) {
-    subscription_->askCredentials = [this](const Credentials& current) {
-      return signInForm_->AskCredentials(current);
-    };
+    subscription_->askCredentials = [this](const Credentials& current) { return signInForm_->AskCredentials(current); };
     subscription_->onPodStatus = [this](const std::string& text) {
       if (panel_) panel_->PodStatusLbl->setText(Q(text));
     };
@@ -69,7 +67,7 @@ SubscriptionCommands::SubscriptionCommands(QMainWindow* window, App& app, const 
 void SubscriptionCommands::ConnectMenus() {
   // The account list opens beside its item, in both menus.
   const std::pair<const char*, QMenu**> lists[] = {{"ShowPodListItem", &accountList_},
-                                                  {"MMShowPodListItem", &mmAccountList_}};
+                                                   {"MMShowPodListItem", &mmAccountList_}};
   for (const auto& [name, list] : lists) {
     QAction* item = menus_.Item(name);
     if (!item) continue;
@@ -92,7 +90,7 @@ void SubscriptionCommands::ShowPodMenu() {
   PodpMenu state;
   if (subscription_) state = PodpMenuState(subscription_->account, app_.programFolder());
   const std::pair<const char*, QMenu*> lists[] = {{"ShowPodListItem", accountList_},
-                                                 {"MMShowPodListItem", mmAccountList_}};
+                                                  {"MMShowPodListItem", mmAccountList_}};
   for (const auto& [name, list] : lists) {
     if (QAction* item = menus_.Item(name)) item->setVisible(state.accountListVisible);
     if (!list) continue;
@@ -164,9 +162,9 @@ void SubscriptionCommands::PodPanelUpdate() {
                                                                    subscription_->podStatus())
                                        : PodPanel{};
   SetSubscriptionPanel& p = *panel_;
-  for (QWidget* w : std::initializer_list<QWidget*>{p.logEdit, p.passEdit, p.PassViewBtn, p.ftpbut, p.ftplabel,
-                                                    p.PodStatusLbl, p.findChild<QWidget*>("logEditLabel"),
-                                                    p.findChild<QWidget*>("passEditLabel")})
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{p.logEdit, p.passEdit, p.PassViewBtn, p.ftpbut, p.ftplabel, p.PodStatusLbl,
+                                       p.findChild<QWidget*>("logEditLabel"), p.findChild<QWidget*>("passEditLabel")})
     if (w) w->setVisible(state.accountControlsVisible);
   p.SetupPodBtn->setVisible(state.setupButtonVisible);
   p.logEdit->setText(Q(state.loginText));

@@ -18,16 +18,15 @@ namespace trakvella {
 
 namespace {
 
-constexpr int kAnimationInterval = 10;       // ms
-constexpr int kPumpInterval = 15;            // ms
+constexpr int kAnimationInterval = 10;  // ms
+constexpr int kPumpInterval = 15;       // ms
 
 }  // namespace
 
 // The groove with the two squares; draws what the animation says.
 class TWaitForm::TrackBar : public QWidget {
  public:
-  TrackBar(const ProgressAnimation* animation, QWidget* parent)
-      : QWidget(parent), animation_(animation) {}
+  TrackBar(const ProgressAnimation* animation, QWidget* parent) : QWidget(parent), animation_(animation) {}
 
  protected:
   void paintEvent(QPaintEvent*) override {
@@ -149,9 +148,7 @@ void TWaitForm::ShowProgress(const std::string& text, ProgressMode mode, bool ta
   if (isVisible()) repaint();
 }
 
-void TWaitForm::SetStatus(const std::string& text) {
-  statusLbl_->setText(QString::fromStdString(text));
-}
+void TWaitForm::SetStatus(const std::string& text) { statusLbl_->setText(QString::fromStdString(text)); }
 
 void TWaitForm::SetPerMille(int value) { perMille_ = value; }
 
@@ -201,8 +198,10 @@ void TWaitForm::showEvent(QShowEvent* event) {
 
 void TWaitForm::closeEvent(QCloseEvent* event) {
   // Only mode 0 closes the window while an operation holds it.
-  if (holding_) event->ignore();
-  else event->accept();
+  if (holding_)
+    event->ignore();
+  else
+    event->accept();
 }
 
 void TWaitForm::mousePressEvent(QMouseEvent* event) {
@@ -258,8 +257,10 @@ void TWaitForm::SetTall(bool tall) {
 
 void TWaitForm::CentreOnMainWindow() {
   QRect area;
-  if (mainWindow_ && mainWindow_->isVisible()) area = mainWindow_->frameGeometry();
-  else if (QScreen* screen = QGuiApplication::primaryScreen()) area = screen->availableGeometry();
+  if (mainWindow_ && mainWindow_->isVisible())
+    area = mainWindow_->frameGeometry();
+  else if (QScreen* screen = QGuiApplication::primaryScreen())
+    area = screen->availableGeometry();
   if (area.isEmpty()) return;
   move(area.center() - QPoint(width() / 2, height() / 2));
 }

@@ -98,8 +98,8 @@ class TWaitForm : public QWidget, public Progress {
   ProgressAnimation animation_;
   int perMille_ = -1;
   bool cancelled_ = false;
-  bool holding_ = false;  // shown by mode 1 or 3 and not yet hidden by mode 0
-  int dialogsUp_ = 0;      // dialogs shown above the window now
+  bool holding_ = false;    // shown by mode 1 or 3 and not yet hidden by mode 0
+  int dialogsUp_ = 0;       // dialogs shown above the window now
   bool comesBack_ = false;  // shown when the last of those dialogs closes
   bool returning_ = false;  // being shown again after a dialog: nothing about it is new
   QElapsedTimer sincePump_;

@@ -1,9 +1,5 @@
 // The Qt media device against real media: an MP3 made here, played from the
 // disk and streamed from a local HTTP server.
-#include "adapters/qt/QtMediaDevice.h"
-
-#include <gtest/gtest.h>
-
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTest>
@@ -11,6 +7,9 @@
 #include <functional>
 #include <memory>
 
+#include <gtest/gtest.h>
+
+#include "adapters/qt/QtMediaDevice.h"
 #include "support/Fakes.h"
 #include "support/LoopbackServer.h"
 
@@ -41,8 +40,8 @@ bool MakeMp3(const fs::path& mp3) {
       " for i in range(2 * 44100)))\n"
       "w.close()\n");
   return RunTool("python3", {"-c", script, QString::fromStdString(wav.string())}) &&
-         RunTool("lame", {"--quiet", "-b", "64", QString::fromStdString(wav.string()),
-                          QString::fromStdString(mp3.string())});
+         RunTool("lame",
+                 {"--quiet", "-b", "64", QString::fromStdString(wav.string()), QString::fromStdString(mp3.string())});
 }
 
 bool WaitFor(const std::function<bool()>& done, int ms) {
@@ -72,8 +71,7 @@ class MediaDeviceTest : public ::testing::Test {
 
     ASSERT_TRUE(device.Play());
     EXPECT_EQ(device.Mode(), MediaMode::Playing);
-    ASSERT_TRUE(WaitFor([&] { return device.PositionMs() > 0; }, 5000))
-        << "the position never moved";
+    ASSERT_TRUE(WaitFor([&] { return device.PositionMs() > 0; }, 5000)) << "the position never moved";
     EXPECT_TRUE(WaitFor([&] { return device.LengthMs() > 1800; }, 2000)) << device.LengthMs();
     EXPECT_LE(device.LengthMs(), 2300);
 
@@ -96,8 +94,7 @@ class MediaDeviceTest : public ::testing::Test {
     EXPECT_EQ(device.Mode(), MediaMode::Playing);
 
     // Played to its end, the track reads as stopped.
-    EXPECT_TRUE(WaitFor([&] { return device.Mode() == MediaMode::Stopped; }, 5000))
-        << static_cast<int>(device.Mode());
+    EXPECT_TRUE(WaitFor([&] { return device.Mode() == MediaMode::Stopped; }, 5000)) << static_cast<int>(device.Mode());
 
     EXPECT_TRUE(device.Close());
     EXPECT_FALSE(device.IsOpen());

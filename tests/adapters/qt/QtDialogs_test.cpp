@@ -1,8 +1,6 @@
 // The Qt dialogs as the program wires them over the progress window.
 #include "adapters/qt/QtDialogs.h"
 
-#include <gtest/gtest.h>
-
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
@@ -11,6 +9,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+
+#include <gtest/gtest.h>
 
 #include "program/DesktopPorts.h"
 

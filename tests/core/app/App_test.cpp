@@ -3,17 +3,17 @@
 // table, the Top 100 list, a dragged demo track and the close.
 #include "core/app/App.h"
 
+#include <map>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
-#include <map>
 
 #include "adapters/CurlFtpClient.h"
 #include "adapters/FreedesktopTrash.h"
 #include "adapters/LibarchiveReader.h"
 #include "core/catalogue/TrackCodes.h"
-#include "core/subscription/SubscriptionAccount.h"
 #include "core/lang/MessageTable.h"
+#include "core/subscription/SubscriptionAccount.h"
 #include "core/text/Text.h"
 #include "support/Fakes.h"
 #include "support/FileSizeLimit.h"
@@ -411,7 +411,8 @@ TEST_F(AppTest, AnOfflineLoadKeepsTheSetEntriesItLacks) {
   WriteFile(home.path() / "audio" / "KMLB_003_002 Local.wav", "x");
   Settings kept;
   kept.offlineMode = true;
-  kept.musicSetLines = {"KMLB_005_002=Sale,-,-", "KMLB_003_001=Promo,/a,P", "KMLB_005_001=Spot,-,-", "KMLB_003_002=M,-,-"};
+  kept.musicSetLines = {"KMLB_005_002=Sale,-,-", "KMLB_003_001=Promo,/a,P", "KMLB_005_001=Spot,-,-",
+                        "KMLB_003_002=M,-,-"};
   app->ApplySettings(kept);
   app->FirstActivation();
   EXPECT_THAT(app->musicSet().Codes(), ElementsAre("KMLB_003_001", "KMLB_003_002"));

@@ -76,8 +76,8 @@ struct BrowserTest : ::testing::Test {
   }
 };
 
-const std::vector<std::string> kAll = {"KMLB_003_001", "KMLB_003_002", "NOPE_999_999", "KMLB_003_003",
-                                       "KMLB_005_001", "KMLB_409_001"};
+const std::vector<std::string> kAll = {"KMLB_003_001", "KMLB_003_002", "NOPE_999_999",
+                                       "KMLB_003_003", "KMLB_005_001", "KMLB_409_001"};
 
 TEST_F(BrowserTest, ListsInEachSortKindSkippingUnknownCodes) {
   browser->ListTracks(kAll, true, std::nullopt, false, "");
@@ -108,7 +108,8 @@ TEST_F(BrowserTest, PopularityPutsTheTopListFirstAndShufflesTheRest) {
   browser->ToggleReverse();
   browser->ListTracks(kAll, true, std::nullopt, false, "");
   auto reversed = Codes();
-  EXPECT_THAT(std::vector<std::string>(reversed.end() - 2, reversed.end()), ElementsAre("KMLB_003_003", "KMLB_409_001"));
+  EXPECT_THAT(std::vector<std::string>(reversed.end() - 2, reversed.end()),
+              ElementsAre("KMLB_003_003", "KMLB_409_001"));
 }
 
 TEST_F(BrowserTest, CdCaptionListsTheCdsOfTheTracksInCatalogueOrder) {

@@ -2,8 +2,9 @@
 // pick, Top 100 and similar CDs.
 #include "core/browse/Collections.h"
 
-#include <gmock/gmock.h>
 #include <set>
+
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "support/CatalogueFixture.h"
@@ -23,16 +24,19 @@ struct CollectionsTest : ::testing::Test {
 
   void SetUp() override {
     FixtureCatalogue f;
-    f.titles = {"KMLB_003=KMLB_003 First", "KMLB_003_001=Rock Anthem\tI\t01:00\tPetrov\tP",
-                "KMLB_003_002=Slow Song\tI\t01:00\tSidorov\tP", "KMLB_003_003=Fast Song\tI\t01:00\tC\tP",
-                "KMLB_005=KMLB_005 Second", "KMLB_005_001=Relative\tI\t01:00\tC\tP",
-                "KMLB_005_002=Other rock\tI\t01:00\tPetrov\tP", "KMLB_005_003=Effect\tI\t01:00\tC\tP"};
+    f.titles = {"KMLB_003=KMLB_003 First",
+                "KMLB_003_001=Rock Anthem\tI\t01:00\tPetrov\tP",
+                "KMLB_003_002=Slow Song\tI\t01:00\tSidorov\tP",
+                "KMLB_003_003=Fast Song\tI\t01:00\tC\tP",
+                "KMLB_005=KMLB_005 Second",
+                "KMLB_005_001=Relative\tI\t01:00\tC\tP",
+                "KMLB_005_002=Other rock\tI\t01:00\tPetrov\tP",
+                "KMLB_005_003=Effect\tI\t01:00\tC\tP"};
     f.tracks = {"KMLB_003_001=3 !F PPRCK [87] <4B>",  // counts as 174
                 "KMLB_003_002=2 !S POP [170] <4B>",   // counts as 85
                 "KMLB_003_003=4 !F POP [85] <4B>",    // counts as 170
                 "KMLB_005_001=4 POP [176] <1A>",      // the relative key of 4B
-                "KMLB_005_002=4 ROCK [180] <4B>",
-                "KMLB_005_003=0"};
+                "KMLB_005_002=4 ROCK [180] <4B>",    "KMLB_005_003=0"};
     f.similar = {"kmlb_005=--2-1", "kmlb_003=----3-7"};
     f.blocks = {{"KMLB_003", NfoBlock("KMLB_003", "First", {"A >> B"}, "012020")},
                 {"KMLB_005", NfoBlock("KMLB_005", "Second", {"A >> B"}, "022020")}};

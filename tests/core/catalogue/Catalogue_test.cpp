@@ -25,8 +25,7 @@ FixtureCatalogue TwoCds() {
   FixtureCatalogue f;
   f.titles = {"KMLB_003=KMLB_003 Промо эффекты",
               "KMLB_003_001=Аплодисменты - 01\tRU-A47-08-003-001\t00:45\tИ. Петров (обр.)\tОркестр",
-              "KMLB_003_002=Sweep Up\tRU-A47-25-09059\t1:05\tJohn Smith\tBand",
-              "KMLB_005=KMLB_005 Dance Floor",
+              "KMLB_003_002=Sweep Up\tRU-A47-25-09059\t1:05\tJohn Smith\tBand", "KMLB_005=KMLB_005 Dance Floor",
               "KMLB_005_001=Night Drive\t\t03:10\tA. Composer\tDJ"};
   f.tracks = {"KMLB_003_001=3", "KMLB_003_002=4 !M POP, DANCE [120] <8B>", "KMLB_005_001=2 !F BREAKBEAT [140] <5A>"};
   f.translate = {"EFFECTS=Эффекты", "SWEEPS=Свипы", "DANCE=Танцевальная", "* ALL LIBRARY=* НАПРАВЛЕНИЯ"};
@@ -53,9 +52,8 @@ TEST(CatalogueLoader, JoinsTheTablesIntoCdsAndTracks) {
   EXPECT_EQ(cd.description,
             "Library: KMLB\r\nTitle: Промо эффекты\r\nCD#: KMLB_003\r\nDescription: Промо эффекты for every "
             "occasion\r\n");
-  EXPECT_THAT(cd.categories.items(),
-              ElementsAre("* ALL LIBRARY >> … ALL CDS", "… CDS BY YEAR >> 2007",
-                          "EFFECTS - (MUSIC & EFFECTS) >> SWEEPS"));
+  EXPECT_THAT(cd.categories.items(), ElementsAre("* ALL LIBRARY >> … ALL CDS", "… CDS BY YEAR >> 2007",
+                                                 "EFFECTS - (MUSIC & EFFECTS) >> SWEEPS"));
   // EFFECTS, MUSIC, EFFECTS, SWEEPS: MUSIC is a stop word, the rest have translations.
   EXPECT_THAT(cd.keywords, ElementsAre("EFFECTS", "EFFECTS", "SWEEPS"));
   EXPECT_THAT(cd.keywordTranslations, ElementsAre("Эффекты", "Эффекты", "Свипы"));
@@ -108,7 +106,7 @@ TEST(CatalogueLoader, NormalisesMoodDigits) {
   FixtureCatalogue f;
   f.titles = {"KMLB_007=KMLB_007 Moods"};
   const std::vector<std::pair<std::string, std::string>> cases = {
-      {"3", "0"}, {"3 !I", "0 !I"}, {"!I", "0I"}, {"7 !F POP", "0 !F POP"}, {"4 !M POP", "4 !M POP"},
+      {"3", "0"}, {"3 !I", "0 !I"}, {"!I", "0I"},    {"7 !F POP", "0 !F POP"}, {"4 !M POP", "4 !M POP"},
       {"", "0"},  {"Ж !S", "0 !S"}, {"3 !F", "3 !F"}};
   for (size_t i = 0; i < cases.size(); ++i) {
     std::string code = "KMLB_007_00" + std::to_string(i + 1);
@@ -228,7 +226,7 @@ TEST(CatalogueLoader, TrackRowsWithoutFiveFieldsAreReportedAndKept) {
   TempDir cat, home;
   FixtureCatalogue f;
   f.titles = {"KMLB_003=KMLB_003 Fields",
-              "KMLB_003_001=Title\tISRC\t00:45\tComposer\t",  // empty last field: four fields
+              "KMLB_003_001=Title\tISRC\t00:45\tComposer\t",       // empty last field: four fields
               "KMLB_003_002=Title\t\t00:45\tComposer\tPerformer",  // empty middle field stays
               "KMLB_003_003=A\tB\tC\tD\tE\tF"};
   f.blocks = {{"KMLB_003", NfoBlock("KMLB_003", "Fields", {"A >> B"}, "012020")}};
@@ -254,8 +252,8 @@ TEST(CatalogueLoader, TrackRowsWithoutFiveFieldsAreReportedAndKept) {
 TEST(CatalogueLoader, DescriptorMatchingDoesNotDependOnRowOrder) {
   TempDir cat1, cat2, home;
   FixtureCatalogue f = TwoCds();
-  f.tracks = {"KMLB_005_001=2 !F BREAKBEAT [140] <5A>", "KMLB_003_002=4 !M POP [120] <8B>",
-              "KMLB_003_002=5 SECOND ROW", "KMLB_003_001=1"};
+  f.tracks = {"KMLB_005_001=2 !F BREAKBEAT [140] <5A>", "KMLB_003_002=4 !M POP [120] <8B>", "KMLB_003_002=5 SECOND ROW",
+              "KMLB_003_001=1"};
   f.Write(cat1.path());
   std::reverse(f.tracks.begin(), f.tracks.end());
   std::swap(f.tracks[0], f.tracks[2]);  // keep the two KMLB_003_002 rows in their order

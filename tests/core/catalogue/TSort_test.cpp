@@ -9,7 +9,8 @@ namespace {
 
 std::vector<int> SortedIndexes(TSortKind kind, const std::vector<std::pair<std::string, std::string>>& keys) {
   std::vector<TSort> entries;
-  for (size_t i = 0; i < keys.size(); ++i) entries.push_back({kind, keys[i].first, keys[i].second, static_cast<int>(i)});
+  for (size_t i = 0; i < keys.size(); ++i)
+    entries.push_back({kind, keys[i].first, keys[i].second, static_cast<int>(i)});
   SortEntries(entries);
   std::vector<int> order;
   for (const auto& e : entries) order.push_back(e.Index);

@@ -1,8 +1,8 @@
 #include "core/catalogue/TrackCodes.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+
+#include <gtest/gtest.h>
 
 #include "core/lang/MessageTable.h"
 #include "support/Fakes.h"
@@ -48,10 +48,8 @@ TEST(TrackCodes, DemoNamesAndAddresses) {
   EXPECT_EQ(DemoFileName("KMLB_003_002", "Who? / Why: *Yes*"), "KMLB_003_002 Who  Why Yes.mp3");
 
   const std::string base = "http://demo.example/audio/";
-  EXPECT_EQ(TrackPathOrUrl("KMLB_409/KMLB_409_060.mp3", base),
-            "http://demo.example/audio/KMLB_409/KMLB_409_060.mp3");
-  EXPECT_EQ(TrackPathOrUrl("/opt/trakvella/audio/KMLB_409_060.wav", base),
-            "/opt/trakvella/audio/KMLB_409_060.wav");
+  EXPECT_EQ(TrackPathOrUrl("KMLB_409/KMLB_409_060.mp3", base), "http://demo.example/audio/KMLB_409/KMLB_409_060.mp3");
+  EXPECT_EQ(TrackPathOrUrl("/opt/trakvella/audio/KMLB_409_060.wav", base), "/opt/trakvella/audio/KMLB_409_060.wav");
 }
 
 TEST(FormatDuration, WritesEveryForm) {
@@ -98,8 +96,8 @@ class ListFilesTest : public ::testing::Test {
 TEST_F(ListFilesTest, FiltersByExtensionAndName) {
   std::vector<std::string> out;
   ListFiles(dir.path(), ".mp3", "", 0, progress, kEnglish, out);
-  EXPECT_EQ(Names(out), (std::vector<std::string>{"KMLB_001_002 Two.MP3", "a/KMLB_002_001.mp3",
-                                                  "a/kmlb_002_002.mp3", "b/other.mp3"}));
+  EXPECT_EQ(Names(out), (std::vector<std::string>{"KMLB_001_002 Two.MP3", "a/KMLB_002_001.mp3", "a/kmlb_002_002.mp3",
+                                                  "b/other.mp3"}));
 
   out.clear();
   ListFiles(dir.path(), ".mp3", "KMLB_", 0, progress, kEnglish, out);
@@ -107,8 +105,8 @@ TEST_F(ListFilesTest, FiltersByExtensionAndName) {
 
   out.clear();
   ListFiles(dir.path(), "", "KMLB_", 0, progress, kEnglish, out);
-  EXPECT_EQ(Names(out), (std::vector<std::string>{"KMLB_001_001 One.wav", "KMLB_001_002 Two.MP3",
-                                                  "a/KMLB_002_001.mp3", "a/deep/KMLB_003_001.wav"}));
+  EXPECT_EQ(Names(out), (std::vector<std::string>{"KMLB_001_001 One.wav", "KMLB_001_002 Two.MP3", "a/KMLB_002_001.mp3",
+                                                  "a/deep/KMLB_003_001.wav"}));
 
   // Full paths, appended after what the list held.
   out = {"kept"};
@@ -129,8 +127,8 @@ TEST_F(ListFilesTest, ReportsCountsBeforeEachFolder) {
   size_t mp3 = ListFiles(dir.path(), "", "KMLB_", 2, progress, kEnglish, out);
   EXPECT_EQ(mp3, 0u);
   // Root, a, a/deep, b: the count grows as files are found.
-  EXPECT_EQ(progress.statuses, (std::vector<std::string>{"Tracks found: 0", "Tracks found: 2",
-                                                         "Tracks found: 3", "Tracks found: 4"}));
+  EXPECT_EQ(progress.statuses,
+            (std::vector<std::string>{"Tracks found: 0", "Tracks found: 2", "Tracks found: 3", "Tracks found: 4"}));
   EXPECT_EQ(progress.pumps, 4);
 
   FakeProgress folders;

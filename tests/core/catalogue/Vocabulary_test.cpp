@@ -55,12 +55,8 @@ TEST(Vocabulary, CorrectedTempoAtRangeEdges) {
 
 TEST(Vocabulary, ExpandAuthorNamesAppliesRowsInOrder) {
   const std::vector<std::string> table{
-      "Do not re-sort these rows",
-      "Ivanov I.=Ivan Ivanov",
-      "Ivan Ivanov=Ivan Petrovich Ivanov",
-      "=never",
-      "Band X=Anna Smirnova, Oleg Popov",
-      "Oleg=Oleg Olegovich",
+      "Do not re-sort these rows",        "Ivanov I.=Ivan Ivanov", "Ivan Ivanov=Ivan Petrovich Ivanov", "=never",
+      "Band X=Anna Smirnova, Oleg Popov", "Oleg=Oleg Olegovich",
   };
   // Chained rows: X -> Y, then Y -> Z.
   EXPECT_EQ(ExpandAuthorNames("Ivanov I., Ivanov I. (обр.)", table),

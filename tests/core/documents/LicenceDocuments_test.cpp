@@ -92,12 +92,18 @@ TEST(LicenceDocuments, TemplatesHoldTheirPlaceholdersSomeSplitAcrossRuns) {
     std::string placeholder;
     int dog, pril, act;
   };
-  const Row rows[] = {{"$$$Номер Договора", 1, 2, 0},     {"$$$Дата Договора", 1, 3, 1},
-                      {combined, 1, 2, 1},                 {"$$$Предприятие", 2, 4, 2},
-                      {"$$$Реквизиты", 1, 0, 0},           {"$$$БД-срок", 2, 0, 0},
-                      {"$$$ВЕСЬ-срок", 1, 0, 0},           {"$$$ЦенаЦ1 $$$ЦенаП1,", 1, 1, 0},
-                      {"$$$Login", 0, 1, 0},               {"$$$Password", 0, 1, 0},
-                      {"$$$PodQuota ($$$QuotaП)", 0, 1, 0}, {"$$$ТЕКУЩИЙ-срок", 0, 0, 2},
+  const Row rows[] = {{"$$$Номер Договора", 1, 2, 0},
+                      {"$$$Дата Договора", 1, 3, 1},
+                      {combined, 1, 2, 1},
+                      {"$$$Предприятие", 2, 4, 2},
+                      {"$$$Реквизиты", 1, 0, 0},
+                      {"$$$БД-срок", 2, 0, 0},
+                      {"$$$ВЕСЬ-срок", 1, 0, 0},
+                      {"$$$ЦенаЦ1 $$$ЦенаП1,", 1, 1, 0},
+                      {"$$$Login", 0, 1, 0},
+                      {"$$$Password", 0, 1, 0},
+                      {"$$$PodQuota ($$$QuotaП)", 0, 1, 0},
+                      {"$$$ТЕКУЩИЙ-срок", 0, 0, 2},
                       {"\n#table#\n", 0, 0, 1}};
   for (const Row& r : rows) {
     EXPECT_EQ(Count(docs.dog.Text(), r.placeholder), r.dog) << r.placeholder;
@@ -239,7 +245,8 @@ TEST_F(MakeDocFixture, TheSourceQuestionStandsOverFilledDocumentsAndADottedNumbe
   const auto [cd, track] = BuiltInCatalogue().LocateTrack("KMLB_005_002");
   dialogs.answers = {MessageAnswer::Yes};
   PassportItemClick(std::make_pair(cd, track), context, shell);
-  EXPECT_EQ(dialogs.fileDialogInitialPaths.back(), (dir.path() / "contracts" / "KMLB_005_002 Команда мечты.rtf").string());
+  EXPECT_EQ(dialogs.fileDialogInitialPaths.back(),
+            (dir.path() / "contracts" / "KMLB_005_002 Команда мечты.rtf").string());
   EXPECT_EQ(WithRtfExtension("a/Act.RTF"), "a/Act.RTF");
 }
 
@@ -273,8 +280,8 @@ TEST_F(MakeDocFixture, PassportOfTheSelectedTrackIsSavedAndOpenedOrReportedWhenN
   EXPECT_THAT(dialogs.fileDialogInitialPaths, ElementsAre("KMLB_005_002 Команда мечты.rtf"));
   const auto file = dir.path() / "passport.rtf";
   EXPECT_THAT(shell.files, ElementsAre(file.string()));
-  EXPECT_THAT(dialogs.Texts(), ElementsAre(LangMessage(kRussian, Msg::SavePassport),
-                                           LangMessage(kRussian, Msg::PassportSaved)));
+  EXPECT_THAT(dialogs.Texts(),
+              ElementsAre(LangMessage(kRussian, Msg::SavePassport), LangMessage(kRussian, Msg::PassportSaved)));
   EXPECT_THAT(RtfDocument(ReadFile(file)).Text(),
               HasSubstr("Команда мечты (KMLB_005_002)\tИгорь Лазарев\t04:24\tАндрей Волков\t"));
 
@@ -297,9 +304,12 @@ TEST_F(MakeDocFixture, PassportOfTheSelectedTrackIsSavedAndOpenedOrReportedWhenN
 TEST(MayOpenDocuments, SignsInFirstAndWarnsWhenStillSignedOut) {
   FakeDialogs dialogs;
   int signIns = 0;
-  EXPECT_TRUE(MayOpenDocuments(true, [&] { return ++signIns, false; }, dialogs, kEnglish));
-  EXPECT_TRUE(MayOpenDocuments(false, [&] { return ++signIns, true; }, dialogs, kEnglish));
-  EXPECT_FALSE(MayOpenDocuments(false, [&] { return ++signIns, false; }, dialogs, kEnglish));
+  EXPECT_TRUE(MayOpenDocuments(
+      true, [&] { return ++signIns, false; }, dialogs, kEnglish));
+  EXPECT_TRUE(MayOpenDocuments(
+      false, [&] { return ++signIns, true; }, dialogs, kEnglish));
+  EXPECT_FALSE(MayOpenDocuments(
+      false, [&] { return ++signIns, false; }, dialogs, kEnglish));
   EXPECT_EQ(signIns, 2);
   EXPECT_THAT(dialogs.Texts(), ElementsAre("Please sign in subscription!"));
 }

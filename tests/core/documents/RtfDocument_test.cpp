@@ -13,14 +13,16 @@ namespace {
 using ::testing::HasSubstr;
 using ::testing::Not;
 
-constexpr const char* kHead = "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fcharset204 Tahoma;}}\r\n"
-                              "{\\*\\generator hidden $$$X;}{\\info{\\title $$$X}}\\uc1 ";
+constexpr const char* kHead =
+    "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fcharset204 Tahoma;}}\r\n"
+    "{\\*\\generator hidden $$$X;}{\\info{\\title $$$X}}\\uc1 ";
 
 RtfDocument Doc(const std::string& body) { return RtfDocument(kHead + body + "}"); }
 
 TEST(RtfDocument, ShowsTheTextOfGroupsEscapesAndBreaksButNotDestinations) {
-  RtfDocument doc = Doc("\\pard {\\b \\'cf\\'f0}\\u1080?\\u1074\\'e2 \\\\\\{\\}\\tab x\\par\r\n"
-                        "{\\uc2 \\u1103??}\\u-3913?\\'e9\\lquote z\\cell\\~\\emdash");
+  RtfDocument doc =
+      Doc("\\pard {\\b \\'cf\\'f0}\\u1080?\\u1074\\'e2 \\\\\\{\\}\\tab x\\par\r\n"
+          "{\\uc2 \\u1103??}\\u-3913?\\'e9\\lquote z\\cell\\~\\emdash");
   EXPECT_EQ(doc.Text(), "Прив \\{}\tx\nя\uF0B7й‘z\t\u00A0—");
   // Every displayed character knows its source bytes, fallback characters included.
   const auto& spans = doc.spans();
@@ -33,7 +35,8 @@ TEST(RtfDocument, ShowsTheTextOfGroupsEscapesAndBreaksButNotDestinations) {
 }
 
 TEST(RtfDocument, FillsPlaceholdersSplitAcrossRunsInTheFormattingOfTheirFirstCharacter) {
-  RtfDocument doc = Doc("\\pard A {\\b $$$\\'cd\\'ee}{\\i \\'ec\\'e5\\'f0} B $$$\\u1085?\\u1086?\\u1084?\\u1077?\\u1088? C\\par");
+  RtfDocument doc =
+      Doc("\\pard A {\\b $$$\\'cd\\'ee}{\\i \\'ec\\'e5\\'f0} B $$$\\u1085?\\u1086?\\u1084?\\u1077?\\u1088? C\\par");
   ASSERT_EQ(doc.Text(), "A $$$Номер B $$$номер C\n");
   EXPECT_EQ(doc.FillField("$$$НОМЕР", "Ёж {1}\\"), 2);  // letter case does not matter
   EXPECT_EQ(doc.Text(), "A Ёж {1}\\ B Ёж {1}\\ C\n");
@@ -72,16 +75,17 @@ TEST(RtfDocument, ReplacesAMarkerInTheSourceAndReadsTheDocumentAgain) {
 TEST(MakeRtfTable, WritesTheGridRowsAndCellsInTwipsOfTheScreenDensity) {
   const RtfTableGrid grid{"Tahoma", {30, 204, 113, 64, 122, 119}};
   const std::string table = MakeRtfTable(grid, {"N\tНазвание\tКод\tХроно\tАвтор\tИсполнитель", " 1 \tA{b}\t\tx"}, 96);
-  EXPECT_EQ(table,
-            "{\r\n{\\fonttbl{\\f0\\fnil Tahoma;}}\\trowd\\f0\\fs16\\brdrs\\trgaph30\r\n"
-            "\\cellx450\r\n\\cellx3510\r\n\\cellx5205\r\n\\cellx6165\r\n\\cellx7995\r\n\\cellx9780\r\n"
-            "\\intbl\r\nN\\cell\r\n\\u1053\\'cd\\u1072\\'e0\\u1079\\'e7\\u1074\\'e2\\u1072\\'e0\\u1085\\'ed\\u1080\\'e8"
-            "\\u1077\\'e5\\cell\r\n\\u1050\\'ca\\u1086\\'ee\\u1076\\'e4\\cell\r\n"
-            "\\u1061\\'d5\\u1088\\'f0\\u1086\\'ee\\u1085\\'ed\\u1086\\'ee\\cell\r\n"
-            "\\u1040\\'c0\\u1074\\'e2\\u1090\\'f2\\u1086\\'ee\\u1088\\'f0\\cell\r\n"
-            "\\u1048\\'c8\\u1089\\'f1\\u1087\\'ef\\u1086\\'ee\\u1083\\'eb\\u1085\\'ed\\u1080\\'e8\\u1090\\'f2\\u1077\\'e5"
-            "\\u1083\\'eb\\u1100\\'fc\\cell\r\n\\row\r\n"
-            "\\intbl\r\n1\\cell\r\nA\\{b\\}\\cell\r\n\\cell\r\nx\\cell\r\n\\cell\r\n\\cell\r\n\\row\r\n}");
+  EXPECT_EQ(
+      table,
+      "{\r\n{\\fonttbl{\\f0\\fnil Tahoma;}}\\trowd\\f0\\fs16\\brdrs\\trgaph30\r\n"
+      "\\cellx450\r\n\\cellx3510\r\n\\cellx5205\r\n\\cellx6165\r\n\\cellx7995\r\n\\cellx9780\r\n"
+      "\\intbl\r\nN\\cell\r\n\\u1053\\'cd\\u1072\\'e0\\u1079\\'e7\\u1074\\'e2\\u1072\\'e0\\u1085\\'ed\\u1080\\'e8"
+      "\\u1077\\'e5\\cell\r\n\\u1050\\'ca\\u1086\\'ee\\u1076\\'e4\\cell\r\n"
+      "\\u1061\\'d5\\u1088\\'f0\\u1086\\'ee\\u1085\\'ed\\u1086\\'ee\\cell\r\n"
+      "\\u1040\\'c0\\u1074\\'e2\\u1090\\'f2\\u1086\\'ee\\u1088\\'f0\\cell\r\n"
+      "\\u1048\\'c8\\u1089\\'f1\\u1087\\'ef\\u1086\\'ee\\u1083\\'eb\\u1085\\'ed\\u1080\\'e8\\u1090\\'f2\\u1077\\'e5"
+      "\\u1083\\'eb\\u1100\\'fc\\cell\r\n\\row\r\n"
+      "\\intbl\r\n1\\cell\r\nA\\{b\\}\\cell\r\n\\cell\r\nx\\cell\r\n\\cell\r\n\\cell\r\n\\row\r\n}");
   // Another density moves the cell edges: 1440 / 120 = 12 twips a pixel.
   EXPECT_THAT(MakeRtfTable(grid, {}, 120), HasSubstr("\\trgaph24\r\n\\cellx360\r\n\\cellx2808\r\n"));
   RtfDocument doc("{\\rtf1 " + table + "}");

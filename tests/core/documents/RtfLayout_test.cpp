@@ -61,7 +61,8 @@ TEST(DocumentEnabling, DocumentsNeedASignedInAccountThePassportATrack) {
   CommandEnabling enabling;
   bool rows = false, signedIn = false, selected = false;
   enabling.DefineState(kStateTrackRows, [&] { return rows; });
-  DefineDocumentEnabling(enabling, [&] { return signedIn; }, [&] { return selected; });
+  DefineDocumentEnabling(
+      enabling, [&] { return signedIn; }, [&] { return selected; });
   auto enabled = [&](std::string_view menu, std::string_view command) {
     for (const auto& c : enabling.Evaluate(menu))
       if (c.command == command) return c.enabled;

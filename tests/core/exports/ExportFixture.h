@@ -2,11 +2,11 @@
 // The small catalogue the export tests share: a CD filed under both FILM MUSIC
 // and FX / JINGLES with tracks that exercise the tag-line rules, and a second
 // CD whose texts need escaping; scripted ports and a program folder.
-#include <gtest/gtest.h>
-
 #include <memory>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "core/exports/ExportRun.h"
 #include "core/musicset/MusicSet.h"

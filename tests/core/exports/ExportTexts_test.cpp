@@ -1,10 +1,10 @@
 // What catalogue texts may hold and the web exports must survive: a control
 // character in a title, quotes and an ampersand in a CD's name. The XML files
 // are read back by xmllint.
+#include <cstdlib>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
-#include <cstdlib>
 
 #include "core/browse/Browser.h"
 #include "core/exports/ShopExports.h"

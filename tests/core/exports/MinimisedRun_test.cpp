@@ -30,7 +30,8 @@ struct MinimisedRunTest : ::testing::Test {
 
 TEST_F(MinimisedRunTest, MessagesShowOverTheWindowAndTheEndRestoresIt) {
   {
-    MinimisedRun run(progress, logged, [this] { log.push_back("minimise"); }, [this] { log.push_back("restore"); });
+    MinimisedRun run(
+        progress, logged, [this] { log.push_back("minimise"); }, [this] { log.push_back("restore"); });
     run.Message("before");
     run.ShowProgress("work", ProgressMode::Show, true);
     run.ShowProgress("more", ProgressMode::ChangeText);

@@ -35,9 +35,9 @@ TEST_F(Conversions, MstockKeysCategoriesAndTempos) {
   EXPECT_THAT(fast, ElementsAre("A. One", "Band", "KMLB_003_002", "Main Theme (30 sec)", "I2", "00:00:15", "MOD:005",
                                 "TMP:FST", "TON:08B", "TON:08B", "TON:08B", "120", "120", "120", "CAT:EFE"));
   EXPECT_EQ(Fields(lines[2])[8], "TON:12A");
-  EXPECT_EQ(Fields(lines[0])[8], "");       // no key
-  EXPECT_EQ(Fields(lines[0])[6], "0");      // mood character kept
-  EXPECT_EQ(Fields(lines[3])[14], "");      // no category of the table
+  EXPECT_EQ(Fields(lines[0])[8], "");   // no key
+  EXPECT_EQ(Fields(lines[0])[6], "0");  // mood character kept
+  EXPECT_EQ(Fields(lines[3])[14], "");  // no category of the table
   EXPECT_EQ(Fields(lines[3])[0], "Иван Петров");
   EXPECT_EQ(dialogs.Texts().back(), "Импорт для MStock Готов!\rВ буфере строк: 4");
 }
@@ -60,8 +60,9 @@ TEST_F(Conversions, MusictagVocabulary) {
 TEST_F(Conversions, SourceAudioStopsWhenTheServiceLacksATrack) {
   clipboard.text = "\"101\",\"KMLB_003_001 Main Theme\"\r\n\"0\",\"KMLB_003_002\"\r\nheader";
   EXPECT_EQ(ConvertSourceAudio(*context, Set({"KMLB_003_001", "KMLB_003_002"})).outcome, ExportOutcome::Failed);
-  EXPECT_THAT(dialogs.Texts(), ElementsAre(HasSubstr("экспорт базы SourceAudio"), "Взято строк: 3",
-                                           "Ошибка импорта из буфера!\rНе найдено совпадений в экспорте SourceAudio: 1"));
+  EXPECT_THAT(dialogs.Texts(),
+              ElementsAre(HasSubstr("экспорт базы SourceAudio"), "Взято строк: 3",
+                          "Ошибка импорта из буфера!\rНе найдено совпадений в экспорте SourceAudio: 1"));
   EXPECT_EQ(clipboard.sets, 0);
 }
 
@@ -131,17 +132,15 @@ TEST_F(Conversions, OpenCartProductsAndFilters) {
   EXPECT_EQ(at("categories"), "7");
   EXPECT_EQ(at("price"), "1250");
   EXPECT_EQ(Lines(r.texts[1]),
-            (std::vector<std::string>{"\"product_id\",\"filter_group\",\"filter\"",
-                                      "\"1003002\",\"Стиль\",\"CLUB / EDM\"",
-                                      "\"1003002\",\"Стиль\",\"WORLD / ETHNIC\"",
-                                      "\"1003002\",\"Настроение\",\"Заводное\"", "\"1003002\",\"Темп\",\"Медленный\"",
-                                      "\"1003002\",\"Тональность\",\"C major\"",
-                                      "\"1003001\",\"Стиль\",\"SOUND DESIGN / SFX\"",
-                                      "\"1003001\",\"Настроение\",\"Нейтральное\"",
-                                      "\"1003001\",\"Темп\",\"Средний\"", "\"1003001\",\"Тональность\",\"A minor\""}));
+            (std::vector<std::string>{
+                "\"product_id\",\"filter_group\",\"filter\"", "\"1003002\",\"Стиль\",\"CLUB / EDM\"",
+                "\"1003002\",\"Стиль\",\"WORLD / ETHNIC\"", "\"1003002\",\"Настроение\",\"Заводное\"",
+                "\"1003002\",\"Темп\",\"Медленный\"", "\"1003002\",\"Тональность\",\"C major\"",
+                "\"1003001\",\"Стиль\",\"SOUND DESIGN / SFX\"", "\"1003001\",\"Настроение\",\"Нейтральное\"",
+                "\"1003001\",\"Темп\",\"Средний\"", "\"1003001\",\"Тональность\",\"A minor\""}));
   EXPECT_EQ(clipboard.text, r.texts[1]);
-  EXPECT_THAT(dialogs.Texts(), ElementsAre("OpenCartList Готово PRODUCTS в буфере!",
-                                           "OpenCartList Готово FILTERS в буфере!"));
+  EXPECT_THAT(dialogs.Texts(),
+              ElementsAre("OpenCartList Готово PRODUCTS в буфере!", "OpenCartList Готово FILTERS в буфере!"));
 }
 
 }  // namespace

@@ -24,12 +24,11 @@ TEST_F(TabularExports, MaximumTableDerivesEveryColumn) {
             "ID\tCODE\tTITLE\tCOMPOSER\tPERFORMER\tTIME\tSTYLES\tMOOD\tTEMPO\tBPM\tKEY\tEPOCH\tSFX\tTRACKTYPE\tISRC\t"
             "ALBUM CODE\tALBUM NAME\tALBUM DESC\tCOLLECTION\tCOLLECTION DESC\tCOLLECTION ID\tRELEASE DATE");
   // A sound effect on a CD filed under FILM MUSIC and FX / JINGLES: collection 7.
-  EXPECT_THAT(Fields(lines[1]),
-              ::testing::ElementsAre("1003001", "KMLB_003_001", "Main Theme", "A. One, B. Two (обр.), C. Three, D. Four",
-                                     "Band", "00:14", "SFX/ID", "Нейтральное", "Средне", "", "", "", "1", "Для эфира",
-                                     "RUA470703001", "KMLB_003", " Promo", "Promo for every occasion",
-                                     "Музыка для кино", ::testing::StartsWith("Музыка для использования"), "7",
-                                     "01.12.2007"));
+  EXPECT_THAT(Fields(lines[1]), ::testing::ElementsAre(
+                                    "1003001", "KMLB_003_001", "Main Theme", "A. One, B. Two (обр.), C. Three, D. Four",
+                                    "Band", "00:14", "SFX/ID", "Нейтральное", "Средне", "", "", "", "1", "Для эфира",
+                                    "RUA470703001", "KMLB_003", " Promo", "Promo for every occasion", "Музыка для кино",
+                                    ::testing::StartsWith("Музыка для использования"), "7", "01.12.2007"));
   const auto fast = Fields(lines[2]);
   EXPECT_EQ(fast[6], "Club/EDM, Ethn\xD0\xBE/World");
   EXPECT_EQ(fast[7], "Заводное / Комедийное");
@@ -66,12 +65,12 @@ TEST_F(TabularExports, MaximumExportEndsWithThePlaylistTable) {
   ASSERT_TRUE(r.done());
   ASSERT_EQ(r.texts.size(), 2u);
   EXPECT_EQ(clipboard.text, r.texts[1]);
-  EXPECT_EQ(Lines(clipboard.text), (std::vector<std::string>{
-                                       "TRACK CODE\tTRACK ORDER\tPL CODE\tPL TITLE\tPL DESCRIPTION\tPL ORDER",
-                                       // the description as written, the codes trimmed
-                                       "KMLB_003_002\t1\tPLST_001\tУтро\t  Бодрое, с паузой \t1",
-                                       "KMLB_012_001\t2\tPLST_001\tУтро\t  Бодрое, с паузой \t1",
-                                       "KMLB_003_001\t1\tPLST_002\tВечер\tТихое\t2"}));
+  EXPECT_EQ(Lines(clipboard.text),
+            (std::vector<std::string>{"TRACK CODE\tTRACK ORDER\tPL CODE\tPL TITLE\tPL DESCRIPTION\tPL ORDER",
+                                      // the description as written, the codes trimmed
+                                      "KMLB_003_002\t1\tPLST_001\tУтро\t  Бодрое, с паузой \t1",
+                                      "KMLB_012_001\t2\tPLST_001\tУтро\t  Бодрое, с паузой \t1",
+                                      "KMLB_003_001\t1\tPLST_002\tВечер\tТихое\t2"}));
   EXPECT_EQ(dialogs.Texts().back(), "В буфере отчет с разделителями TAB для таблицы Excel, записей: 3");
 }
 
@@ -80,8 +79,7 @@ TEST_F(TabularExports, MalformedPlaylistNameStopsTheTableAndKeepsTheTrackTable) 
             "PLST_001\r\n\xABOk\xBB\r\nd\r\n1\r\nKMLB_003_001\r\n\r\nPLST_002\r\nNo name\r\nd\r\n1\r\n@\r\n");
   const ExportResult r = ExportMaximum(*context, nullptr);
   EXPECT_EQ(r.outcome, ExportOutcome::Failed);
-  EXPECT_EQ(dialogs.Texts().back(),
-            "Ошибка! Не найдено имя плейлиста (имя должно быть между « и »)!\r7: No name");
+  EXPECT_EQ(dialogs.Texts().back(), "Ошибка! Не найдено имя плейлиста (имя должно быть между « и »)!\r7: No name");
   EXPECT_THAT(clipboard.text, StartsWith("ID\tCODE\t"));
   EXPECT_FALSE(progress.visible);
 

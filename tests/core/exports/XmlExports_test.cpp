@@ -2,11 +2,11 @@
 // (xmllint), and the category tree they walk.
 #include "core/exports/XmlExports.h"
 
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
 #include <cstdio>
 #include <map>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 #include "core/exports/ExportFixture.h"
 #include "core/exports/ShopExports.h"
@@ -93,8 +93,7 @@ TEST_F(XmlExports, DesktopPlaylistWithoutANameStopsTheExportOnly) {
   WriteFile(home.path() / "playlists_desktop.txt", "PLST_001\r\nNo quotes\r\nd\r\n1\r\nKMLB_003_001\r\n@\r\n");
   const ExportResult r = ExportDesktopXml(*context, *browser, DesktopXmlFiles(home.path()));
   EXPECT_EQ(r.outcome, ExportOutcome::Failed);
-  EXPECT_EQ(dialogs.Texts().back(),
-            "Ошибка! Не найдено имя плейлиста (имя должно быть между « и »)!\r1: No quotes");
+  EXPECT_EQ(dialogs.Texts().back(), "Ошибка! Не найдено имя плейлиста (имя должно быть между « и »)!\r1: No quotes");
   EXPECT_FALSE(std::filesystem::exists(home.path() / "trakvella-desktop_UTF8_wo_BOM.xml"));
   EXPECT_FALSE(progress.visible);
 }

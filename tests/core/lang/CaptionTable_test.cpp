@@ -1,15 +1,15 @@
 #include "core/lang/CaptionTable.h"
 
-#include <gtest/gtest.h>
-
 #include <map>
 #include <set>
 #include <string>
 #include <tuple>
 
-#include "core/lang/MessageTable.h"
+#include <gtest/gtest.h>
+
 #include "core/catalogue/Catalogue.h"
 #include "core/catalogue/Resources.h"
+#include "core/lang/MessageTable.h"
 #include "core/text/Text.h"
 #include "support/Fakes.h"
 
@@ -37,12 +37,12 @@ std::pair<std::string, std::string> Texts(std::string_view window, std::string_v
 TEST(CaptionTable, GroupsHaveTheirSizesInOrderAndOneWindowEach) {
   // The design's 329 rows, and beyond them the 14 of the developer menu (group 5)
   // and the report window's caption (group 9), which the English interface shows in English.
-  const std::map<int, size_t> expected = {{1, 2},  {2, 3},  {3, 4},  {4, 1},  {5, 161 + 14}, {6, 3},
-                                          {7, 35}, {8, 27}, {9, 45 + 1}, {10, 14}, {11, 28}, {12, 6}};
-  const std::map<int, std::string> windows = {
-      {1, "TStartForm"},  {2, "TOrgForm"},      {3, "TTrackInfoForm"}, {4, "TWaitForm"},
-      {5, "TMainForm"},   {6, "TCodeForm"},     {7, "TMusicSetForm"},  {8, "TMainForm"},
-      {9, "TRepForm"},    {10, "TScanForm"},    {11, "TDocForm"},      {12, "TSignInForm"}};
+  const std::map<int, size_t> expected = {{1, 2},  {2, 3},  {3, 4},      {4, 1},   {5, 161 + 14}, {6, 3},
+                                          {7, 35}, {8, 27}, {9, 45 + 1}, {10, 14}, {11, 28},      {12, 6}};
+  const std::map<int, std::string> windows = {{1, "TStartForm"},    {2, "TOrgForm"},  {3, "TTrackInfoForm"},
+                                              {4, "TWaitForm"},     {5, "TMainForm"}, {6, "TCodeForm"},
+                                              {7, "TMusicSetForm"}, {8, "TMainForm"}, {9, "TRepForm"},
+                                              {10, "TScanForm"},    {11, "TDocForm"}, {12, "TSignInForm"}};
   std::map<int, size_t> counted;
   int previous = 1;
   for (const CaptionRow& row : CaptionTable()) {

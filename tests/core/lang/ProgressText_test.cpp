@@ -1,8 +1,8 @@
 #include "core/lang/ProgressText.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+
+#include <gtest/gtest.h>
 
 namespace trakvella {
 namespace {

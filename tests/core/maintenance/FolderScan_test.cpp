@@ -2,12 +2,12 @@
 // folder and project, what the scan window shows, and trees that fight back.
 #include "core/maintenance/FolderScan.h"
 
+#include <algorithm>
+#include <zlib.h>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <zlib.h>
-
-#include <algorithm>
 
 #include "adapters/ZlibInflater.h"
 #include "core/lang/MessageTable.h"
@@ -104,8 +104,8 @@ TEST(FolderScan, EachCodeOncePerFolderAndProjectName) {
   run.Run(settings);
 
   const std::vector<ScanEntry> expected = {
-      {"KMLB_001_002", "Ad", "spot"},    {"KMLB_003_012", "Ad", "spot"}, {"KMLB_003_012", "Ad", "spot2"},
-      {"KMLB_005_001", "Film", "mix"},  // mix.npr adds only what mix.cpr did not
+      {"KMLB_001_002", "Ad", "spot"},  {"KMLB_003_012", "Ad", "spot"},
+      {"KMLB_003_012", "Ad", "spot2"}, {"KMLB_005_001", "Film", "mix"},  // mix.npr adds only what mix.cpr did not
       {"KMLB_005_002", "Film", "mix"},
   };
   EXPECT_EQ(run.scan.entries(), expected);
@@ -126,7 +126,8 @@ TEST(FolderScan, EachCodeOncePerFolderAndProjectName) {
   ASSERT_GT(run.shown.size(), 3u);
   EXPECT_EQ(run.shown.front().reslabel, LangMessage(kEnglish, Msg::FolderScanning));
   EXPECT_TRUE(std::none_of(run.shown.begin(), run.shown.end() - 1, [](const ScanDisplay& d) { return d.idle; }));
-  EXPECT_TRUE(std::any_of(run.shown.begin(), run.shown.end(), [](const ScanDisplay& d) { return d.searchingType == 1; }));
+  EXPECT_TRUE(
+      std::any_of(run.shown.begin(), run.shown.end(), [](const ScanDisplay& d) { return d.searchingType == 1; }));
 
   // The new types: a gzip Ableton set once ticked.
   std::string set = "<Ableton><SampleRef><FileRef><Path Value=\"/x/KMLB_044_009.aif\"/></FileRef></SampleRef>" +
@@ -151,8 +152,7 @@ TEST(FolderScan, EachCodeOncePerFolderAndProjectName) {
 
   // FormActivate clears the texts and gauges of the last scan.
   run.scan.FormActivate();
-  EXPECT_EQ(run.scan.display().proF + run.scan.display().mPro + run.scan.display().proNum +
-                run.scan.display().reslabel,
+  EXPECT_EQ(run.scan.display().proF + run.scan.display().mPro + run.scan.display().proNum + run.scan.display().reslabel,
             "");
   EXPECT_EQ(run.scan.display().overallMax, 0);
 }

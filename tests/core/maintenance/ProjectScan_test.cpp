@@ -2,12 +2,12 @@
 // by window, the WAV rule, two-byte text, gzip projects and a 2 GB file.
 #include "core/maintenance/ProjectScan.h"
 
-#include <gtest/gtest.h>
-#include <sys/resource.h>
-
 #include <fstream>
 #include <random>
 #include <set>
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include "adapters/ZlibInflater.h"
 #include "support/Fakes.h"
@@ -138,8 +138,7 @@ TEST(ProjectScan, BlockReaderFindsWhatTheWindowRuleFinds) {
   for (char filler : {'#', 'Q'})
     for (const std::string& piece : pieces)
       for (int offset = 100; offset < 420; ++offset) {
-        const std::string bytes =
-            "#KMLB_001_001.WAV" + std::string(offset, filler) + piece + std::string(260, '#');
+        const std::string bytes = "#KMLB_001_001.WAV" + std::string(offset, filler) + piece + std::string(260, '#');
         // A new file each time: rewriting one would wait for the disk.
         const auto file = (dir.path() / std::to_string(++edge)).replace_extension(".npr");
         WriteFile(file, bytes);
@@ -187,8 +186,8 @@ TEST(ProjectScan, GzipProjectsAreDecodedAndDamagedOnesEndWhereTheyBreak) {
   ZlibInflater inflater;
   ProjectScanHooks hooks;
   hooks.inflater = &inflater;
-  const std::string first = std::string(4000, 'x') + "<FileRef Path=\"/audio/KMLB_021_004.wav\"/>" +
-                            std::string(4000, 'y');
+  const std::string first =
+      std::string(4000, 'x') + "<FileRef Path=\"/audio/KMLB_021_004.wav\"/>" + std::string(4000, 'y');
   const std::string second = std::string(500, 'z') + "KMLB_033_001.WAV" + std::string(500, 'z');
   std::vector<std::string> codes;
 
@@ -241,7 +240,7 @@ TEST(ProjectScan, TwoGigabyteFileIsStreamedInOneBuffer) {
   EXPECT_EQ(codes, std::vector<std::string>{"KMLB_101_002"});
   EXPECT_EQ(lastGauge, size);
   EXPECT_EQ(gaugeMax, size);
-  EXPECT_GT(progress.pumps, 1000);                      // the window kept being pumped
+  EXPECT_GT(progress.pumps, 1000);                           // the window kept being pumped
   EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 64 * 1024);  // kilobytes
 }
 

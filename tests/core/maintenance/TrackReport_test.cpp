@@ -68,7 +68,8 @@ TEST_F(TrackReportTest, BroadcastLineHoldsEveryColumnAndRotationsAreDrawnPerEntr
             "Morning Show\t1.4.2013\tSunrise (KMLB_012_003)\tAlexei Ivanov\t  \t00:02:30\t100\t4:10:00\tинстр.\t"
             "KMLB Orchestra");
   // "01:x5": the seconds are no number and count as 30: 90 s x 30.
-  EXPECT_EQ(lines[1], "-\t1.4.2013\tDusk (KMLB_012_004)\tPyotr Petrov\t  \t00:01:x5\t30\t0:45:00\tинстр.\tPyotr Petrov");
+  EXPECT_EQ(lines[1],
+            "-\t1.4.2013\tDusk (KMLB_012_004)\tPyotr Petrov\t  \t00:01:x5\t30\t0:45:00\tинстр.\tPyotr Petrov");
 
   // Advertising draws a count for each entry even when no count is shown.
   ScriptedRandom ads({5});
@@ -90,8 +91,8 @@ TEST_F(TrackReportTest, UserReportWithRowNumbersCopiesHeadingAndRows) {
   EXPECT_EQ(random.draws, 0);
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_EQ(dialogs.shown[0].kind, MessageKind::Information);
-  EXPECT_EQ(dialogs.shown[0].text, "OK. Copyed 3 row(s) to clipboard!\n" +
-                                       LangMessage(kEnglish, Msg::ReadReportInstructions));
+  EXPECT_EQ(dialogs.shown[0].text,
+            "OK. Copyed 3 row(s) to clipboard!\n" + LangMessage(kEnglish, Msg::ReadReportInstructions));
 
   // The last column has no TAB after its heading; without row numbers no heading.
   options.columns = {false, false, true, false, false, false, false, false, true};

@@ -5,10 +5,10 @@
 
 #include <gmock/gmock.h>
 
+#include "SetFixture.h"
 #include "core/musicset/MusicSetView.h"
 #include "core/musicset/SetListFile.h"
 #include "core/text/Text.h"
-#include "SetFixture.h"
 
 namespace trakvella::testing {
 namespace {
@@ -24,15 +24,15 @@ TEST_F(SetTest, ListFileLinesAreReadAsStoredAndEveryFieldSurvivesASaveAndALoad) 
   developer = true;
   const std::vector<std::string> lines = {
       "KMLB_003_001=DANCE MUSIC >> LINKS, LOGOS & STINGS : KMLB_003 Promo,Project X,Spot 1",
-      "KMLB_003_012",                                 // no "=", no comma
+      "KMLB_003_012",                                     // no "=", no comma
       "c:\\music\\kmlb_003_002.wav=Музыка,second,third",  // Windows path, lower case
-      "/home/me/KMLB_005_001.mp3=ctx,a,b,c",           // more than two commas
-      "KMLB_003_01",                                   // 11 characters
-      "KMLB_003_0012=x,y,z",                           // 13 characters
-      "KMLB_009_001=x,y,z",                            // not in the catalogue
-      std::string("\x01\xff\0KMLB,,,", 11),            // binary bytes
+      "/home/me/KMLB_005_001.mp3=ctx,a,b,c",              // more than two commas
+      "KMLB_003_01",                                      // 11 characters
+      "KMLB_003_0012=x,y,z",                              // 13 characters
+      "KMLB_009_001=x,y,z",                               // not in the catalogue
+      std::string("\x01\xff\0KMLB,,,", 11),               // binary bytes
       "",
-      "KMLB_003_001=ctx,,name"};                       // an empty field stays empty
+      "KMLB_003_001=ctx,,name"};  // an empty field stays empty
   EXPECT_EQ(set->LoadSet(lines), 5u);
   const std::vector<MusicSetEntry> expected = {
       Entry("KMLB_003_001", "DANCE MUSIC >> LINKS, LOGOS & STINGS : KMLB_003 Promo", "Project X", "Spot 1",
@@ -50,7 +50,9 @@ TEST_F(SetTest, ListFileLinesAreReadAsStoredAndEveryFieldSurvivesASaveAndALoad) 
   ASSERT_TRUE(WriteSetListFile(file, *set));
   EXPECT_EQ(ReadFile(file),
             Utf8ToCp1251("KMLB_003_001=DANCE MUSIC >> LINKS, LOGOS & STINGS : KMLB_003 Promo,Project X,Spot 1\r\n"
-                         "KMLB_003_012=" + Specific(0) + ",KMLB_003_012,KMLB_003_012\r\n"
+                         "KMLB_003_012=" +
+                         Specific(0) +
+                         ",KMLB_003_012,KMLB_003_012\r\n"
                          "KMLB_003_002=Музыка,second,third\r\nKMLB_005_001=ctx,a,b,c\r\nKMLB_003_001=ctx,,name\r\n"));
   std::vector<std::string> read;
   ASSERT_TRUE(ReadSetListFile(file, read).ok());
@@ -112,8 +114,8 @@ TEST_F(SetTest, AFullSetRefusesAdditionsWithOneMessageAndKeepsEverything) {
 }
 
 TEST_F(SetTest, DuplicatesGoAndFirstOccurrencesKeepTheirOrder) {
-  set->LoadSet({"KMLB_003_001=A,-,-", "KMLB_003_002=B,-,-", "KMLB_003_001=A2,-,-", "KMLB_005_001=C,-,-",
-                "KMLB_003_002=B2,-,-"});
+  set->LoadSet(
+      {"KMLB_003_001=A,-,-", "KMLB_003_002=B,-,-", "KMLB_003_001=A2,-,-", "KMLB_005_001=C,-,-", "KMLB_003_002=B2,-,-"});
   EXPECT_EQ(set->RemoveDuplicates(), 2u);
   EXPECT_THAT(Codes(), ElementsAre("KMLB_003_001", "KMLB_003_002", "KMLB_005_001"));
   EXPECT_EQ(set->entries()[1].context, "B");
@@ -159,7 +161,7 @@ TEST_F(SetTest, TotalTimeCountsUnreadablePartsAsZeroInBothLanguages) {
   language = 1;
   EXPECT_EQ(set->UpdateTimeMemLabel(), "3 / 0 ч. 03 мин. 55 сек.");
 
-  EXPECT_EQ(DurationMs("1:3"), 0);        // "1:" and nothing
+  EXPECT_EQ(DurationMs("1:3"), 0);         // "1:" and nothing
   EXPECT_EQ(DurationMs("12:3x"), 720000);  // "3x" is not a number
   EXPECT_EQ(DurationMs("99:59"), 5999000);
 }

@@ -2,9 +2,9 @@
 // A small catalogue and an empty music set over it, shared by the music set tests.
 // CD 003 (one category path holds a comma) has three tracks, one of them a local
 // .wav and one a local .mp3; CD 005 has one.
-#include <gtest/gtest.h>
-
 #include <memory>
+
+#include <gtest/gtest.h>
 
 #include "core/musicset/MusicSet.h"
 #include "support/CatalogueFixture.h"
@@ -28,8 +28,9 @@ struct SetTest : ::testing::Test {
                 "KMLB_005=KMLB_005 Dance",
                 "KMLB_005_001=Night\t\t02:00\tC\tP"};
     f.tracks = {"KMLB_003_001=4 POP", "KMLB_003_002=2 JAZZ", "KMLB_003_012=0", "KMLB_005_001=4 DANCE"};
-    f.blocks = {{"KMLB_003", NfoBlock("KMLB_003", "Promo", {"DANCE MUSIC >> LINKS, LOGOS & STINGS", "FX >> SWEEPS"}, "012010")},
-                {"KMLB_005", NfoBlock("KMLB_005", "Dance", {"A >> B"}, "022012")}};
+    f.blocks = {
+        {"KMLB_003", NfoBlock("KMLB_003", "Promo", {"DANCE MUSIC >> LINKS, LOGOS & STINGS", "FX >> SWEEPS"}, "012010")},
+        {"KMLB_005", NfoBlock("KMLB_005", "Dance", {"A >> B"}, "022012")}};
     f.Write(cat.path());
     WriteFile(home.path() / "audio" / "KMLB_003_001 Wind.wav", "x");
     WriteFile(home.path() / "audio" / "KMLB_003_002 Who.mp3", "x");

@@ -31,8 +31,9 @@ TEST_F(SetTest, DroppedFoldersGiveTheirTracksSortedWithTheirFolderNames) {
   WriteFile(home.path() / "single" / "KMLB_003_001 take 2.wav", "x");
 
   FakeProgress progress;
-  const size_t added = DropFiles(*set, {drop.string() + "/", (home.path() / "single" / "KMLB_003_001 take 2.wav").string(),
-                                        (home.path() / "gone").string()},
+  const size_t added = DropFiles(*set,
+                                 {drop.string() + "/", (home.path() / "single" / "KMLB_003_001 take 2.wav").string(),
+                                  (home.path() / "gone").string()},
                                  progress, 0);
   EXPECT_EQ(added, 4u);
   EXPECT_THAT(Codes(), ElementsAre("KMLB_005_001", "KMLB_003_002", "KMLB_003_012", "KMLB_003_012", "KMLB_003_001"));
@@ -67,9 +68,12 @@ TEST_F(SetTest, HugeAndBinaryInputAddsOnlyWhatItHoldsAndLosesNothing) {
   // A list file of 100,000 lines: binary bytes, a line of 1 MB, names of every length.
   std::string bytes;
   for (int i = 0; i < 100000; ++i) {
-    if (i % 1000 == 0) bytes += "KMLB_003_002=ctx,-,-\r\n";
-    else if (i == 5) bytes += std::string(1 << 20, 'K') + "\r\n";
-    else bytes += std::string("\0\x98\xff,=KMLB_003_00\x01\r", 16) + "\n";
+    if (i % 1000 == 0)
+      bytes += "KMLB_003_002=ctx,-,-\r\n";
+    else if (i == 5)
+      bytes += std::string(1 << 20, 'K') + "\r\n";
+    else
+      bytes += std::string("\0\x98\xff,=KMLB_003_00\x01\r", 16) + "\n";
   }
   const auto file = home.path() / "big.rq2";
   WriteFile(file, bytes);
@@ -126,8 +130,8 @@ TEST_F(SetTest, OptimiseReportsTheDuplicatesRemoved) {
 TEST_F(SetTest, CdInformationBlockFromTheSetsContexts) {
   set->LoadSet({"KMLB_003_001=DANCE MUSIC >> LINKS, LOGOS & STINGS : KMLB_003 Promo,-,-",
                 "KMLB_003_002=Keyword [ POP ] : KMLB_003 Promo,-,-",
-                "KMLB_003_012=dance music >> links, logos & stings : KMLB_003 Promo,-,-",
-                "KMLB_005_001=A >> B,-,-", "KMLB_005_001=: odd,-,-"});
+                "KMLB_003_012=dance music >> links, logos & stings : KMLB_003 Promo,-,-", "KMLB_005_001=A >> B,-,-",
+                "KMLB_005_001=: odd,-,-"});
   CdInfoInputs inputs{"", "PRO_LIB_001", ""};
   const auto file = home.path() / "PRO_LIB_001";
   loaded.dialogs.inputs = {std::string("Promo"), std::nullopt, std::string("112005")};

@@ -17,7 +17,9 @@ TEST_F(SetTest, TrackStatusTakesTheFirstRuleThatApplies) {
   // KMLB_003_001 is a local .wav, KMLB_003_002 a local .mp3, KMLB_005_001 a web demo.
   TrackInfoAccount account{"acme", {"kmlb_003_001", "KMLB_005_001"}};
   TrackComments comments;
-  auto status = [&](const char* code) { return ShowTrackInfo(code, catalogue(), *set, account, comments, language).status; };
+  auto status = [&](const char* code) {
+    return ShowTrackInfo(code, catalogue(), *set, account, comments, language).status;
+  };
   set->LoadSet({"KMLB_003_001"});
   EXPECT_EQ(status("KMLB_003_001"), "Status: In Music Set");  // in the set and downloaded
   set->Clear();

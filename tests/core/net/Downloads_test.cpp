@@ -1,14 +1,15 @@
 // HttpGet and the file download routines against real servers on loopback:
 // python's http.server for good files, a small script of our own for the bad
 // answers (error statuses, short and long bodies, a server that never answers).
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
+#include "core/net/Downloads.h"
 
 #include <memory>
 
-#include "core/lang/MessageTable.h"
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
 #include "adapters/CurlHttpClient.h"
-#include "core/net/Downloads.h"
+#include "core/lang/MessageTable.h"
 #include "support/Fakes.h"
 #include "support/LoopbackServer.h"
 
@@ -196,8 +197,8 @@ TEST_F(HttpGetTest, ErrorStatusesFailWithoutTakingTheBody) {
   EXPECT_TRUE(NoPartFiles(out.path()));
 
   // Nobody listening.
-  auto refused = rig.downloader.HttpGet("http://127.0.0.1:" + std::to_string(FreeLoopbackPort()) + "/x", "", "", false,
-                                        false, "");
+  auto refused =
+      rig.downloader.HttpGet("http://127.0.0.1:" + std::to_string(FreeLoopbackPort()) + "/x", "", "", false, false, "");
   EXPECT_FALSE(refused.success);
   EXPECT_FALSE(refused.error.empty());
 }
@@ -376,8 +377,7 @@ TEST_F(DownloadRoutines, OnlyABrokenTransferSetsTheNetworkState) {
   EXPECT_EQ(rig.network.networkState, kNetworkWorking);
 
   // A body cut short of its length is a broken transfer.
-  EXPECT_FALSE(
-      rig.downloader.DownloadFile(Bad() + "/short", "short.bin", Msg::DownloadingFiles, out.path().string()));
+  EXPECT_FALSE(rig.downloader.DownloadFile(Bad() + "/short", "short.bin", Msg::DownloadingFiles, out.path().string()));
   EXPECT_EQ(rig.network.networkState, kNetworkDownloadFailed);
   EXPECT_EQ(FileSizeOf(out.path() / "short.bin"), -1);
   EXPECT_TRUE(rig.dialogs.shown.empty());
@@ -393,9 +393,9 @@ TEST_F(DownloadRoutines, OnlyABrokenTransferSetsTheNetworkState) {
 TEST_F(DownloadRoutines, DownloadFilesCountsInTheProgressAndDropsSmallFiles) {
   std::string audio = Files() + "/audio/";
   rig.dialogs.answers = {MessageAnswer::Yes};
-  int kept = rig.downloader.DownloadFiles(
-      {audio + "KMLB_001_001.mp3", audio + "KMLB_001_003.mp3", audio + "KMLB_001_002.mp3"}, out.path().string(),
-      true, kMessageDownloadingFiles);
+  int kept =
+      rig.downloader.DownloadFiles({audio + "KMLB_001_001.mp3", audio + "KMLB_001_003.mp3", audio + "KMLB_001_002.mp3"},
+                                   out.path().string(), true, kMessageDownloadingFiles);
   EXPECT_EQ(kept, 2);
   std::vector<std::string> shown;
   for (const auto& c : rig.progress.calls)
@@ -434,8 +434,8 @@ TEST_F(DownloadRoutines, NoToContinueStopsAndTheLastFailureIsAnErrorBox) {
   // Without a progress message nothing is shown at all.
   rig.dialogs.shown.clear();
   rig.progress.calls.clear();
-  EXPECT_EQ(rig.downloader.DownloadFiles({Files() + "/missing.mp3", Files() + "/tiny.mp3"}, out.path().string(),
-                                         true, std::nullopt),
+  EXPECT_EQ(rig.downloader.DownloadFiles({Files() + "/missing.mp3", Files() + "/tiny.mp3"}, out.path().string(), true,
+                                         std::nullopt),
             0);
   EXPECT_TRUE(rig.dialogs.shown.empty());
   EXPECT_TRUE(rig.progress.calls.empty());
@@ -444,15 +444,16 @@ TEST_F(DownloadRoutines, NoToContinueStopsAndTheLastFailureIsAnErrorBox) {
 
 TEST_F(DownloadRoutines, DownloadFilesAsUsesTheNamesAndCancelStopsTheRun) {
   fs::path folder = out.path() / "set";
-  EXPECT_EQ(rig.downloader.DownloadFilesAs({Files() + "/audio/KMLB_001_001.mp3", Files() + "/big.bin"},
-                                           {"01 Opening.mp3", "02 Theme.mp3"}, true, Msg::DownloadingFiles, folder.string()),
-            2);
+  EXPECT_EQ(
+      rig.downloader.DownloadFilesAs({Files() + "/audio/KMLB_001_001.mp3", Files() + "/big.bin"},
+                                     {"01 Opening.mp3", "02 Theme.mp3"}, true, Msg::DownloadingFiles, folder.string()),
+      2);
   EXPECT_EQ(FileSizeOf(folder / "01 Opening.mp3"), 20000);
   EXPECT_EQ(FileSizeOf(folder / "02 Theme.mp3"), 50000);
 
   rig.progress.cancelAfterPumps = rig.progress.pumps + 3;
-  EXPECT_EQ(rig.downloader.DownloadFilesAs({Files() + "/large.bin", Files() + "/tiny.mp3"}, {"a.bin", "b.mp3"},
-                                           false, Msg::DownloadingFiles, folder.string()),
+  EXPECT_EQ(rig.downloader.DownloadFilesAs({Files() + "/large.bin", Files() + "/tiny.mp3"}, {"a.bin", "b.mp3"}, false,
+                                           Msg::DownloadingFiles, folder.string()),
             0);
   EXPECT_FALSE(fs::exists(folder / "a.bin"));
   EXPECT_FALSE(fs::exists(folder / "b.mp3"));

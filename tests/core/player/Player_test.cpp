@@ -3,12 +3,12 @@
 // play and background pausing, over a scripted media device.
 #include "core/player/Player.h"
 
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
 #include <functional>
 #include <string>
 #include <vector>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 namespace trakvella::testing {
 namespace {
@@ -108,19 +108,21 @@ class PlayerTest : public ::testing::Test {
 
   Player player{device, shell,
                 PlayerHooks{
-                    .currentAddress = [this] {
-                      if (musicSetVisible) return musicSetEntry;
-                      return selected >= 0 ? rows[static_cast<size_t>(selected)] : std::string();
-                    },
+                    .currentAddress =
+                        [this] {
+                          if (musicSetVisible) return musicSetEntry;
+                          return selected >= 0 ? rows[static_cast<size_t>(selected)] : std::string();
+                        },
                     .selectedRow = [this] { return selected; },
                     .rowCount = [this] { return static_cast<int>(rows.size()); },
                     .selectNextRow = [this] { ++selected; },
                     .musicSetVisible = [this] { return musicSetVisible; },
                     .showTrackStatus = [this] { ++statusShown; },
-                    .wait = [this](int ms) {
-                      waits.push_back(ms);
-                      if (duringWait) duringWait();
-                    },
+                    .wait =
+                        [this](int ms) {
+                          waits.push_back(ms);
+                          if (duringWait) duringWait();
+                        },
                 }};
 
   // Starts the selected row from the Play button and lets the timer see it playing.

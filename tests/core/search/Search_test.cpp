@@ -5,11 +5,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "core/lang/MessageTable.h"
 #include "core/browse/Browser.h"
+#include "core/catalogue/Vocabulary.h"
+#include "core/lang/MessageTable.h"
 #include "core/text/Text.h"
 #include "core/text/TextFields.h"
-#include "core/catalogue/Vocabulary.h"
 #include "support/CatalogueFixture.h"
 
 namespace trakvella::testing {
@@ -45,14 +45,10 @@ FixtureCatalogue Library() {
               "KMLB_005_003=Old rock\tI\t04:00\tC\tP",
               "KMLB_005_004=Strings\tI\t01:30\tC\tP",
               "KMLB_007=KMLB_007 Empty"};
-  f.tracks = {"KMLB_003_001=3 !M JAZZ, LATINA [135] <8A>",
-              "KMLB_003_002=3 !F !I PPRCK [87] <4B>",
-              "KMLB_003_003=3 !S REMIX, CLASSICAL [150] <11B>",
-              "KMLB_003_004=3 [120] <7B>",
-              "KMLB_005_001=5 !F !H PPRCK 80-90s [170] <2A>",
-              "KMLB_005_002=4 !M !B POP RETRO [100] <11B>",
-              "KMLB_005_003=2 !S !I ROCK, PPRCK 60-70s [150] <5A>",
-              "KMLB_005_004=1 ACOUSTIC"};
+  f.tracks = {"KMLB_003_001=3 !M JAZZ, LATINA [135] <8A>",          "KMLB_003_002=3 !F !I PPRCK [87] <4B>",
+              "KMLB_003_003=3 !S REMIX, CLASSICAL [150] <11B>",     "KMLB_003_004=3 [120] <7B>",
+              "KMLB_005_001=5 !F !H PPRCK 80-90s [170] <2A>",       "KMLB_005_002=4 !M !B POP RETRO [100] <11B>",
+              "KMLB_005_003=2 !S !I ROCK, PPRCK 60-70s [150] <5A>", "KMLB_005_004=1 ACOUSTIC"};
   f.blocks = {{"KMLB_003", NfoBlock("KMLB_003", "Idents", {"* ALL LIBRARY >> IMAGING ELEMENTS", "A >> B"}, "012010")},
               {"KMLB_005", NfoBlock("KMLB_005", "Energy", {"* ALL LIBRARY >> ENERGY / MOVING"}, "022012")},
               {"KMLB_007", NfoBlock("KMLB_007", "Empty", {"* ALL LIBRARY >> IMAGING ELEMENTS"}, "022012")}};

@@ -85,11 +85,9 @@ TEST(ServerConfig, AddressesAreBuiltFromTheBases) {
   EXPECT_EQ(UpdatePageUrl(endpoints), "http://site.test/update.html");
   EXPECT_EQ(DemoDownloadPageUrl(endpoints), "http://site.test/tv/#tvdownload");
   EXPECT_EQ(BuySubscriptionPageUrl(endpoints), "http://site.test/how_to_buy/#buypodpiska");
-  EXPECT_EQ(ServerLogUrl(endpoints, "client42"),
-            "http://files.test/Web%20Client/Serv-U-Log/client42.log");
+  EXPECT_EQ(ServerLogUrl(endpoints, "client42"), "http://files.test/Web%20Client/Serv-U-Log/client42.log");
   // A login with characters a URL path cannot hold is encoded, not broken.
-  EXPECT_EQ(ServerLogUrl(endpoints, "a b/c"),
-            "http://files.test/Web%20Client/Serv-U-Log/a%20b%2Fc.log");
+  EXPECT_EQ(ServerLogUrl(endpoints, "a b/c"), "http://files.test/Web%20Client/Serv-U-Log/a%20b%2Fc.log");
 
   // A log path written without its slashes still makes a well-formed address.
   const Endpoints read = ParseServerConfig("ServerLogPath=logs");

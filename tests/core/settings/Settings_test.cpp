@@ -1,13 +1,13 @@
 #include "core/settings/Settings.h"
 
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
 #include <climits>
 #include <string>
 
-#include "core/text/Text.h"
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
 #include "core/settings/ServerConfig.h"
+#include "core/text/Text.h"
 #include "support/Fakes.h"
 #include "support/FileSizeLimit.h"
 
@@ -149,8 +149,8 @@ TEST(Settings, KeysTakeTheirDefaultsAndLimits) {
   EXPECT_FALSE(settings.display.showCode);
   EXPECT_FALSE(settings.display.showName);  // present and not "1"
   EXPECT_TRUE(settings.display.showStyle);  // absent
-  EXPECT_FALSE(settings.autoplay);  // absent
-  EXPECT_TRUE(settings.extPlayer);  // absent
+  EXPECT_FALSE(settings.autoplay);          // absent
+  EXPECT_TRUE(settings.extPlayer);          // absent
   EXPECT_EQ(settings.language, 1);
 
   // Names are matched ignoring case; LF and CR alone also end lines.
@@ -187,8 +187,7 @@ TEST(Settings, DemoServerChoice) {
   custom.webSrv = "http://127.0.0.1:8081/audio/";
   TempDir dir;
   ASSERT_TRUE(WriteSettings(dir.path(), custom));
-  EXPECT_THAT(SplitLines(ReadFile(dir.path() / kSettingsFileName)),
-              Contains("WEBSRV=http://127.0.0.1:8081/audio/"));
+  EXPECT_THAT(SplitLines(ReadFile(dir.path() / kSettingsFileName)), Contains("WEBSRV=http://127.0.0.1:8081/audio/"));
   Settings read;
   ASSERT_TRUE(ReadSettings(dir.path(), read));
   EXPECT_EQ(read.DemoServerNumber(), 0);
@@ -282,11 +281,10 @@ TEST(Settings, BadInputKeepsDefaultsAndTheNextWriteIsWhole) {
   ASSERT_TRUE(ReadSettings(dir.path(), again));
   EXPECT_EQ(again.favourites.size(), 10000u);
   const std::vector<std::string> names = KeyNames(SettingsLines(again));
-  for (const char* key : {"WEBSRV", "LastDownloadFolder", "State", "Width", "Height", "Font",
-                          "OfflineMode", "Autoplay", "NonStop", "BkgPlay", "ShowName",
-                          "ShowCode", "ShowComposer", "ShowArtist", "ShowStyle", "ShowTime",
-                          "Language", "ExtPlayer", "CheckColRowNames", "AlwaysInfo",
-                          "UserPlayer"}) {
+  for (const char* key : {"WEBSRV",           "LastDownloadFolder", "State",     "Width",    "Height",   "Font",
+                          "OfflineMode",      "Autoplay",           "NonStop",   "BkgPlay",  "ShowName", "ShowCode",
+                          "ShowComposer",     "ShowArtist",         "ShowStyle", "ShowTime", "Language", "ExtPlayer",
+                          "CheckColRowNames", "AlwaysInfo",         "UserPlayer"}) {
     EXPECT_THAT(names, Contains(key)) << key;
   }
   EXPECT_THAT(SettingsLines(again), Contains("Language=7"));
@@ -360,9 +358,9 @@ TEST(Settings, FontText) {
   EXPECT_EQ(ParseFontText("0|-12|Sans|0|9|y")->bold, true);
   EXPECT_EQ(ParseFontText("0|-12|Sans|0|9|")->italic, false);
 
-  for (const char* bad : {"", "garbage", "0|-12|Sans|0|9", "x|-12|Sans|0|9|nnnn",
-                          "0|-12||0|9|nnnn", "0|-12|Sans|7|9|nnnn", "0|-12|Sans|0|0|nnnn",
-                          "0|-12|Sans|0|99999|nnnn", "0|-12|Sans|0|9.5|nnnn"}) {
+  for (const char* bad :
+       {"", "garbage", "0|-12|Sans|0|9", "x|-12|Sans|0|9|nnnn", "0|-12||0|9|nnnn", "0|-12|Sans|7|9|nnnn",
+        "0|-12|Sans|0|0|nnnn", "0|-12|Sans|0|99999|nnnn", "0|-12|Sans|0|9.5|nnnn"}) {
     EXPECT_EQ(ParseFontText(bad), std::nullopt) << bad;
   }
 
@@ -375,15 +373,15 @@ TEST(Settings, FontText) {
 }
 
 TEST(Settings, MulDivAndItemHeight) {
-  EXPECT_EQ(MulDiv(9, 25, 10), 23);    // 22.5 away from zero
+  EXPECT_EQ(MulDiv(9, 25, 10), 23);  // 22.5 away from zero
   EXPECT_EQ(MulDiv(-9, 25, 10), -23);
   EXPECT_EQ(MulDiv(9, -25, -10), 23);
-  EXPECT_EQ(MulDiv(23, 72, 96), 17);   // 17.25
+  EXPECT_EQ(MulDiv(23, 72, 96), 17);  // 17.25
   EXPECT_EQ(MulDiv(5, 1, 0), -1);
   EXPECT_EQ(MulDiv(INT_MAX, 4, 2), -1);
   EXPECT_EQ(MulDiv(INT_MAX, INT_MAX, INT_MAX), INT_MAX);
 
-  EXPECT_EQ(ItemHeightForFont(96, 12), 23);   // 30 * 72 / 96 = 22.5 -> 23
+  EXPECT_EQ(ItemHeightForFont(96, 12), 23);  // 30 * 72 / 96 = 22.5 -> 23
   EXPECT_EQ(ItemHeightForFont(96, 14), 26);
   EXPECT_EQ(ItemHeightForFont(120, 12), 22);  // 1.25 * 18 = 22.5 -> 22
   EXPECT_EQ(ItemHeightForFont(120, 20), 38);  // 1.25 * 30 = 37.5 -> 38

@@ -4,18 +4,17 @@
 // archives that must leave the program as it was.
 #include "core/startup/StartSequence.h"
 
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <signal.h>
 #include <thread>
+#include <unistd.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include "adapters/CurlHttpClient.h"
 #include "adapters/LibarchiveReader.h"
@@ -47,10 +46,11 @@ struct Start {
   std::vector<std::string> infoCaptions;
 
   Start(HttpClient& http, ProcessLauncher& launcher, const fs::path& home, const std::string& pageUrl)
-      : downloader(http, progress, dialogs, [] { return kEnglish; }, network) {
+      : downloader(
+            http, progress, dialogs, [] { return kEnglish; }, network) {
     StartSetup setup{"3.3.1.388", pageUrl, home, home / "trakvella", {"--home", home.string()}, 0};
-    sequence = std::make_unique<StartSequence>(StartPorts{dialogs, progress, downloader, archives, launcher},
-                                               [] { return kEnglish; }, network, setup);
+    sequence = std::make_unique<StartSequence>(
+        StartPorts{dialogs, progress, downloader, archives, launcher}, [] { return kEnglish; }, network, setup);
     sequence->isOnline = [] { return true; };
     sequence->WebUpdate.ShowInfoWindow = [this](const UpdateInfoShowing& showing) {
       infoCaptions.push_back(showing.caption);
@@ -114,8 +114,10 @@ TEST(StartSequence, ChecksThatEndBeforeAnyDownload) {
   const std::vector<Case> cases = {
       {meta + "3.3.1.388\">", MessageAnswer::Yes, true, {}},
       {meta + "3.3.1.1000\">", MessageAnswer::Yes, true, {}},
-      {"<meta name=\"tvProduct\" content=\"Trakvella\">\n<meta name=\"tvVersion\" content=\"9\">", MessageAnswer::Yes,
-       false, {M(Msg::UpdateFailed)}},
+      {"<meta name=\"tvProduct\" content=\"Trakvella\">\n<meta name=\"tvVersion\" content=\"9\">",
+       MessageAnswer::Yes,
+       false,
+       {M(Msg::UpdateFailed)}},
       {"", MessageAnswer::Yes, false, {M(Msg::UpdateFailed)}},
       {meta + "3.3.1.389\">", MessageAnswer::No, false, {M(Msg::UpdateNow)}},
   };
@@ -133,8 +135,8 @@ TEST(StartSequence, ChecksThatEndBeforeAnyDownload) {
     EXPECT_EQ(s.closeRequested(), c.closes);
     EXPECT_EQ(s.state.NextButVisible, true);
     EXPECT_EQ(http.requests.size(), 1u);  // the page only: nothing downloaded
-    EXPECT_EQ(start.network.networkState, c.messages == std::vector{M(Msg::UpdateFailed)} ? kNetworkUpdateFailed
-                                                                                          : kNetworkWorking);
+    EXPECT_EQ(start.network.networkState,
+              c.messages == std::vector{M(Msg::UpdateFailed)} ? kNetworkUpdateFailed : kNetworkWorking);
     if (c.closes) {
       EXPECT_TRUE(s.ContinueToMainWindow());
     } else {
@@ -263,9 +265,9 @@ TEST_F(StartUpdate, BadArchivesLeaveTheProgramFolderAsItWas) {
     bool archiveStays;
     bool programEnds;
   };
-  for (const Case& c : {Case{"small", Msg::UpdateFailed, true, false}, Case{"short", Msg::UpdateFailed, false, false},
-                        Case{"notrar", Msg::ArchiveOpenError, false, true},
-                        Case{"traversal", Msg::ArchiveUnpackError, false, true}}) {
+  for (const Case& c :
+       {Case{"small", Msg::UpdateFailed, true, false}, Case{"short", Msg::UpdateFailed, false, false},
+        Case{"notrar", Msg::ArchiveOpenError, false, true}, Case{"traversal", Msg::ArchiveUnpackError, false, true}}) {
     SCOPED_TRACE(c.kind);
     for (const auto& entry : fs::directory_iterator(home_.path())) fs::remove_all(entry.path());
     RecordingLauncher launcher;
@@ -279,8 +281,9 @@ TEST_F(StartUpdate, BadArchivesLeaveTheProgramFolderAsItWas) {
     EXPECT_EQ(start_->sequence->closeRequested(), c.programEnds);
     EXPECT_EQ(start_->sequence->state.NextButVisible, !c.programEnds);
     EXPECT_TRUE(launcher.started.empty());
-    const std::vector<std::string> expected =
-        c.archiveStays ? std::vector<std::string>{"trakvella", kUpdateArchiveFolderName} : std::vector<std::string>{"trakvella"};
+    const std::vector<std::string> expected = c.archiveStays
+                                                  ? std::vector<std::string>{"trakvella", kUpdateArchiveFolderName}
+                                                  : std::vector<std::string>{"trakvella"};
     EXPECT_EQ(Left(), expected);
   }
 }
@@ -364,9 +367,11 @@ TEST_F(StartUpdate, ContinueIsOfferedWhileTheCheckRunsAndStopsIt) {
   NetworkState network;
   LibarchiveReader archives;
   RecordingLauncher launcher;
-  Downloader downloader(http_, progress, dialogs, [] { return kEnglish; }, network);
-  StartSequence s(StartPorts{dialogs, progress, downloader, archives, launcher}, [] { return kEnglish; }, network,
-                  StartSetup{"3.3.1.388", servers_->web + "silent/update.html", home_.path(), {}, {}, 0});
+  Downloader downloader(
+      http_, progress, dialogs, [] { return kEnglish; }, network);
+  StartSequence s(
+      StartPorts{dialogs, progress, downloader, archives, launcher}, [] { return kEnglish; }, network,
+      StartSetup{"3.3.1.388", servers_->web + "silent/update.html", home_.path(), {}, {}, 0});
   s.isOnline = [] { return true; };
   progress.onPump = [&] {
     if (s.state.NextButVisible && !s.closeRequested()) s.NextButClick();  // while the site keeps silent

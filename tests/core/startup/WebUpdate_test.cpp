@@ -2,10 +2,10 @@
 // redirections, over pages held in memory.
 #include "core/startup/WebUpdate.h"
 
+#include <map>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
-#include <map>
 
 #include "core/lang/MessageTable.h"
 #include "support/Fakes.h"
@@ -26,8 +26,8 @@ TEST(WebUpdateMeta, ReadsExactlyTheUpperCaseLinesAtTheirOffsets) {
   EXPECT_EQ(Read("<META NAME=\"tvVersion\" CONTENT=\"3.3.1.389\">").version, "3.3.1.389");
   // "content=" is found in any letter case, "META NAME" only in capitals, tag names exactly.
   EXPECT_EQ(Read("<META NAME=\"tvProduct\" content=\"Trakvella\">").productName, "Trakvella");
-  const UpdatePageValues lower = Read(
-      "<meta name=\"tvProduct\" content=\"Trakvella\">\r\n<meta name=\"tvVersion\" content=\"9.9\">\r\n");
+  const UpdatePageValues lower =
+      Read("<meta name=\"tvProduct\" content=\"Trakvella\">\r\n<meta name=\"tvVersion\" content=\"9.9\">\r\n");
   EXPECT_EQ(lower.productName, "");
   EXPECT_EQ(lower.version, "");
   EXPECT_EQ(Read("<META NAME=\"tvversion\" CONTENT=\"9.9\">").version, "");
@@ -45,7 +45,10 @@ TEST(WebUpdateMeta, ReadsExactlyTheUpperCaseLinesAtTheirOffsets) {
   EXPECT_EQ(Read("<META NAME=\"tvAuthor\" CONTENT=\"\xCA\xCC\xCB\xC1\">").author, "КМЛБ");
   // Offsets count characters of the page's text: a one-character quote (« ») in
   // place of the double quote is one step, in code page 1251 as in UTF-8.
-  EXPECT_EQ(Read("<META NAME=\xABtvVersion\" CONTENT=\xAB" "3.3.1.389\">").version, "3.3.1.389");
+  EXPECT_EQ(Read("<META NAME=\xABtvVersion\" CONTENT=\xAB"
+                 "3.3.1.389\">")
+                .version,
+            "3.3.1.389");
   EXPECT_EQ(Read("<META NAME=«tvVersion\" CONTENT=«3.3.1.389\">").version, "3.3.1.389");
   EXPECT_EQ(Read("<META NAME=«tvAuthor\" CONTENT=«Жанна»\">").author, "Жанна»");
 }

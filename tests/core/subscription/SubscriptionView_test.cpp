@@ -68,8 +68,10 @@ TEST(SubscriptionView, CommandsNeedTheServerAndAnAccountOrASet) {
   bool server = true, signedIn = false, setEntries = false;
   CommandEnabling enabling;
   enabling.DefineState(kStateTrackRows, [] { return true; });
-  DefineDocumentEnabling(enabling, [&] { return signedIn; }, [] { return true; });
-  DefineSubscriptionEnabling(enabling, [&] { return server; }, [&] { return setEntries; });
+  DefineDocumentEnabling(
+      enabling, [&] { return signedIn; }, [] { return true; });
+  DefineSubscriptionEnabling(
+      enabling, [&] { return server; }, [&] { return setEntries; });
   auto enabled = [&](const char* command) { return enabling.Enabled(command); };
 
   EXPECT_TRUE(enabled("PodQuotaItem") && enabled("ShowPodListItem") && enabled("downitem") && enabled("SetupPodBtn"));

@@ -4,14 +4,14 @@
 // test's own.
 #include "core/subscription/Subscription.h"
 
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-#include <sys/stat.h>
-
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "adapters/CurlFtpClient.h"
 #include "adapters/CurlHttpClient.h"
@@ -60,7 +60,8 @@ struct Rig {
   Subscription sub;
 
   explicit Rig(const fs::path& serversHome)
-      : sub(SubscriptionPorts{&ftp, &archives, &trash, &dialogs, &progress, &shell, &http}, home.path(),
+      : sub(
+            SubscriptionPorts{&ftp, &archives, &trash, &dialogs, &progress, &shell, &http}, home.path(),
             ReadServerConfig(serversHome), [this] { return language; }, network) {
     sub.wait = [](int) {};
     sub.onCaptionChanged = [this] { ++captions; };
@@ -155,8 +156,9 @@ TEST(AccountFile, RoundTripsAndReadsAroundGarbageLines) {
   state.downloadedTracks = {"KMLB_003_001", "KMLB_005_002"};
   ASSERT_TRUE(WriteAccountFile(home.path(), state.login, state));
   const fs::path file = home.path() / "анна.kmlb";
-  EXPECT_EQ(ReadFile(file), "Login=\xE0\xED\xED\xE0\r\nPassword=p=w;1\r\ndownload0=KMLB_003_001\r\n"
-                            "download1=KMLB_005_002\r\n");  // code page 1251, CR LF
+  EXPECT_EQ(ReadFile(file),
+            "Login=\xE0\xED\xED\xE0\r\nPassword=p=w;1\r\ndownload0=KMLB_003_001\r\n"
+            "download1=KMLB_005_002\r\n");  // code page 1251, CR LF
   struct stat st {};
   ASSERT_EQ(stat(file.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0600u);
@@ -214,8 +216,9 @@ TEST(AccountFile, LegacySettingsAccountIsMergedAtStartAndStoredAtEnd) {
   Endpoints closed;  // a port nothing listens on: a switch fails at once
   closed.ftpHost = "127.0.0.1";
   closed.ftpPort = 1;
-  Subscription sub({&ftp, &archives, &trash, &dialogs, &progress, &shell, &http}, home.path(), closed,
-                   [] { return kEnglish; }, network);
+  Subscription sub(
+      {&ftp, &archives, &trash, &dialogs, &progress, &shell, &http}, home.path(), closed, [] { return kEnglish; },
+      network);
   AccountState own;
   own.login = "old";
   own.password = "filepw";
@@ -265,8 +268,9 @@ TEST(EntryPoints, DownitemAndDemoDownloadRefuseWithoutAccountOrWhenOffline) {
   FreedesktopTrash trash(home.path() / "Trash");
   CurlHttpClient http;
   NetworkState network;
-  Subscription sub({&ftp, &archives, &trash, &dialogs, &progress, &shell, &http}, home.path(), Endpoints{},
-                   [] { return kRussian; }, network);
+  Subscription sub(
+      {&ftp, &archives, &trash, &dialogs, &progress, &shell, &http}, home.path(), Endpoints{}, [] { return kRussian; },
+      network);
   int asked = 0;
   sub.askCredentials = [&](const Credentials&) {
     ++asked;
@@ -279,12 +283,13 @@ TEST(EntryPoints, DownitemAndDemoDownloadRefuseWithoutAccountOrWhenOffline) {
   EXPECT_FALSE(sub.SignedInForDocuments());
   EXPECT_EQ(last, "/music");
 
-  Downloader downloader(http, progress, dialogs, [] { return kEnglish; }, network);
+  Downloader downloader(
+      http, progress, dialogs, [] { return kEnglish; }, network);
   Catalogue catalogue;
   dialogs.shown.clear();
-  EXPECT_TRUE(FileDownBut(downloader, dialogs, catalogue, {"KMLB_003_001"}, "http://127.0.0.1:9/audio/", true, last,
-                          kEnglish)
-                  .empty());
+  EXPECT_TRUE(
+      FileDownBut(downloader, dialogs, catalogue, {"KMLB_003_001"}, "http://127.0.0.1:9/audio/", true, last, kEnglish)
+          .empty());
   EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"Downloading disabled (Service -> Offline mode)!"});
   EXPECT_TRUE(FileDownBut(downloader, dialogs, catalogue, {"KMLB_003_001"}, "http://127.0.0.1:9/audio/", false, last,
                           kEnglish)
@@ -407,9 +412,9 @@ TEST_F(SubscriptionTest, SetDownloadUnpacksCopiesRevealsAndCounts) {
   rig.dialogs.folders = {rig.target.path().string()};
   std::string lastFolder = "/nowhere";
   DownloadReport report;
-  ASSERT_TRUE(rig.sub.DownloadSet({"KMLB_003_001", "/music/KMLB_005_002.wav",
-                                   "http://127.0.0.1:9/audio/KMLB_012/KMLB_012_003.mp3", "KMLB_999_001"},
-                                  lastFolder, &report));
+  ASSERT_TRUE(rig.sub.DownloadSet(
+      {"KMLB_003_001", "/music/KMLB_005_002.wav", "http://127.0.0.1:9/audio/KMLB_012/KMLB_012_003.mp3", "KMLB_999_001"},
+      lastFolder, &report));
   EXPECT_EQ(lastFolder, rig.target.path().string());
   EXPECT_TRUE(rig.dialogs.Texts().empty()) << rig.dialogs.Texts()[0];
 
@@ -467,8 +472,9 @@ class CancellingProgress : public FakeProgress {
 TEST_F(SubscriptionTest, CancelDuringTheThirdOfFiveItemsKeepsTheFirstTwo) {
   Rig rig(serversHome());
   CancellingProgress progress("Downloading files (3 of 5)...");
-  Subscription sub({&rig.ftp, &rig.archives, &rig.trash, &rig.dialogs, &progress, &rig.shell, &rig.http},
-                   rig.home.path(), ReadServerConfig(serversHome()), [] { return kEnglish; }, rig.network);
+  Subscription sub(
+      {&rig.ftp, &rig.archives, &rig.trash, &rig.dialogs, &progress, &rig.shell, &rig.http}, rig.home.path(),
+      ReadServerConfig(serversHome()), [] { return kEnglish; }, rig.network);
   sub.wait = [](int) {};
   sub.account.login = sub.account.activeAccount = "carol";
   sub.account.password = "pw";
@@ -533,8 +539,8 @@ TEST_F(SubscriptionTest, ServersThatMisbehaveGiveTheirMessagesAndLoseNothing) {
     rig.Login("frank");
     rig.sub.account.downloadedTracks = {"KMLB_003_009"};
     DownloadReport report;
-    ASSERT_TRUE(rig.sub.DownloadInto(rig.target.path().string(), {"KMLB_003_001", "KMLB_003_002"},
-                                     SessionSwitches{}, &report));
+    ASSERT_TRUE(
+        rig.sub.DownloadInto(rig.target.path().string(), {"KMLB_003_001", "KMLB_003_002"}, SessionSwitches{}, &report));
     EXPECT_EQ(rig.dialogs.Texts(), (std::vector<std::string>{"Track (1 of 2): KMLB_003_001\r\nCould not download!",
                                                              "Track (2 of 2): KMLB_003_002\r\nCould not download!"}));
     EXPECT_EQ(report.items[1].result, ItemResult::DownloadFailed);
@@ -549,8 +555,9 @@ TEST_F(SubscriptionTest, ServersThatMisbehaveGiveTheirMessagesAndLoseNothing) {
       bool OpenUrl(const std::string&) override { return false; }
       bool RevealFile(const std::string&) override { return false; }
     } shell;
-    Subscription sub({&rig.ftp, &rig.archives, &rig.trash, &rig.dialogs, &rig.progress, &shell, &rig.http},
-                     rig.home.path(), ReadServerConfig(serversHome()), [] { return kEnglish; }, rig.network);
+    Subscription sub(
+        {&rig.ftp, &rig.archives, &rig.trash, &rig.dialogs, &rig.progress, &shell, &rig.http}, rig.home.path(),
+        ReadServerConfig(serversHome()), [] { return kEnglish; }, rig.network);
     sub.wait = [](int) {};
     sub.account.login = sub.account.activeAccount = "lena";
     sub.account.password = "pw";
@@ -559,10 +566,12 @@ TEST_F(SubscriptionTest, ServersThatMisbehaveGiveTheirMessagesAndLoseNothing) {
     const fs::path track = rig.target.path() / "KMLB_003_001 Аплодисменты - 01.mp3";
     EXPECT_EQ(report.items[0].file, track);
     EXPECT_EQ(Names(rig.target.path()), std::vector<std::string>{track.filename().string()});
-    EXPECT_EQ(rig.dialogs.Texts(), std::vector<std::string>{"No file manager could be started to show " + track.string()});
-    EXPECT_FALSE(OpenWebPage(shell, rig.dialogs, BuySubscriptionPageUrl(sub.endpoints()), kEnglish));  // "Купить Подписку"
-    EXPECT_EQ(rig.dialogs.Texts().back(), "No web browser could be started to open " +
-                                              BuySubscriptionPageUrl(sub.endpoints()));
+    EXPECT_EQ(rig.dialogs.Texts(),
+              std::vector<std::string>{"No file manager could be started to show " + track.string()});
+    EXPECT_FALSE(
+        OpenWebPage(shell, rig.dialogs, BuySubscriptionPageUrl(sub.endpoints()), kEnglish));  // "Купить Подписку"
+    EXPECT_EQ(rig.dialogs.Texts().back(),
+              "No web browser could be started to open " + BuySubscriptionPageUrl(sub.endpoints()));
   }
   {  // Not an archive: the archive stays, the track counts as downloaded.
     Rig rig(serversHome());

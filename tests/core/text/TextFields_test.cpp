@@ -8,8 +8,7 @@ namespace {
 using Pieces = std::vector<std::string>;
 
 TEST(SplitTrim, CutsAndTrimsEveryPiece) {
-  EXPECT_EQ(SplitTrim(",", "Иванов И., Petrov P. ,  Sidorov"),
-            (Pieces{"Иванов И.", "Petrov P.", "Sidorov"}));
+  EXPECT_EQ(SplitTrim(",", "Иванов И., Petrov P. ,  Sidorov"), (Pieces{"Иванов И.", "Petrov P.", "Sidorov"}));
   EXPECT_EQ(SplitTrim(" >> ", "DANCE MUSIC >> LINKS, LOGOS & STINGS"),
             (Pieces{"DANCE MUSIC", "LINKS, LOGOS & STINGS"}));
   // Text without the separator is the one piece, as it stands.
