@@ -2,7 +2,6 @@
 // and the licence documents as the documents window makes them, for scripts and
 // for checking the templates. Messages go to stderr; exit status 1 when a
 // document was not made or not written, 2 on wrong usage.
-#include <algorithm>
 #include <ctime>
 #include <deque>
 #include <filesystem>
@@ -13,6 +12,8 @@
 
 #include "cli/CliFiles.h"
 #include "cli/CliOutput.h"
+#include "cli/CliPorts.h"
+#include "cli/Commands.h"
 #include "core/catalogue/Catalogue.h"
 #include "core/catalogue/Resources.h"
 #include "core/documents/LicenceDocuments.h"
@@ -20,31 +21,9 @@
 #include "core/musicset/MusicSet.h"
 #include "core/musicset/SetListFile.h"
 #include "core/text/Text.h"
-#include "ports/Shell.h"
 
-namespace trakvella {
-
-int CommandWords(const std::string& command, const std::vector<std::string>& args);
-int CommandContract(const Catalogue& catalogue, const ResourceStore& resources, int language,
-                    const std::vector<std::string>& args);
-int CommandPassport(const Catalogue& catalogue, const ResourceStore& resources, int language,
-                    const std::vector<std::string>& args);
-
+namespace trakvella::cli {
 namespace {
-
-constexpr const char* kDocumentsUsage =
-    "usage: trakvella-cli words N | roubles N\n"
-    "       trakvella-cli contract --number N [--date YYYY-MM-DD] [--report-date YYYY-MM-DD] --kind legal|ip|person\n"
-    "                     --field NAME=VALUE... [--quota Q] [--price P] [--login L (--password-stdin | --password P)]\n"
-    "                     --source set:FILE|codes:CODE,... --out DIR\n"
-    "       trakvella-cli passport TRACKCODE --out FILE\n";
-
-using cli::Put;
-
-int DocumentsUsageError(const std::string& text) {
-  std::cerr << "trakvella-cli: " << text << '\n' << kDocumentsUsage;
-  return 2;
-}
 
 bool IsDigitText(std::string_view text) {
   if (!text.empty() && text.front() == '-') text.remove_prefix(1);
@@ -72,7 +51,7 @@ CivilDate Today() {
 
 // The answers a user would give: the list given on the command line for the
 // track source, the files given for the save dialogs, questions as scripted.
-class ScriptedDialogs : public cli::StderrDialogs {
+class ScriptedDialogs : public StderrDialogs {
  public:
   std::deque<MessageAnswer> answers;
   std::filesystem::path folder;  // save dialogs: the proposal in this folder
@@ -80,7 +59,7 @@ class ScriptedDialogs : public cli::StderrDialogs {
   int choice = -1;
 
   MessageAnswer Message(const std::string& text, MessageKind kind, MessageButtons buttons) override {
-    cli::StderrDialogs::Message(text, kind, buttons);
+    StderrDialogs::Message(text, kind, buttons);
     if (buttons == MessageButtons::Ok || answers.empty()) return MessageAnswer::Ok;
     const MessageAnswer a = answers.front();
     answers.pop_front();
@@ -92,119 +71,120 @@ class ScriptedDialogs : public cli::StderrDialogs {
   int Choose(const std::string&, const std::string&, const std::vector<std::string>&) override { return choice; }
 };
 
-// The command line opens nothing on the desktop.
-class NoShell : public Shell {
- public:
-  bool OpenUrl(const std::string&) override { return false; }
-  bool OpenFile(const std::string&) override { return false; }
-  bool RevealFile(const std::string&) override { return false; }
-  bool Run(const std::string&, const std::vector<std::string>&) override { return false; }
-};
-
-}  // namespace
-
-int CommandWords(const std::string& command, const std::vector<std::string>& args) {
-  if (args.size() != 1) return DocumentsUsageError(command + " wants one number");
-  if (command == "words") {
-    if (!IsDigitText(args[0])) return DocumentsUsageError("words wants digits with an optional leading \"-\"");
-    Put("words", NumberInWords(args[0]));
-    return 0;
-  }
-  long long amount;
-  if (!ParseInt(args[0], amount)) return DocumentsUsageError("roubles wants a whole number");
-  Put("roubles", RoublesInWords(amount));
-  return 0;
-}
-
-int CommandContract(const Catalogue& catalogue, const ResourceStore& resources, int language,
-                    const std::vector<std::string>& args) {
-  DocFormState form(Today());
+// What the documents window would hold when its button is pressed: the form, the account, the tracks
+// of the act and the folder the documents are saved in.
+struct ContractRequest {
+  DocFormState form{Today()};
   DocAccount account;
   std::vector<std::string> codes;
   std::filesystem::path out;
   bool number = false, kind = false, source = false, passwordGiven = false, passwordFromInput = false;
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& option = args[i];
-    // The password from standard input keeps it out of the process list.
-    if (option == "--password-stdin") {
-      passwordFromInput = true;
-      continue;
-    }
-    if (i + 1 >= args.size()) return DocumentsUsageError(option + " wants a value");
-    const std::string& value = args[++i];
-    if (option == "--number") {
-      form.SetText("fDogNumberEdit", value);
-      number = true;
-    } else if (option == "--date" || option == "--report-date") {
-      CivilDate date;
-      if (!ParseDate(value, date))
-        return DocumentsUsageError(option + " wants a date YYYY-MM-DD, got \"" + value + "\"");
-      (option == "--date" ? form.contractDate : form.reportDate) = date;
-    } else if (option == "--kind") {
-      const std::map<std::string, DocPage> pages = {
-          {"legal", DocPage::LegalEntity}, {"ip", DocPage::Entrepreneur}, {"person", DocPage::PrivatePerson}};
-      auto page = pages.find(value);
-      if (page == pages.end()) return DocumentsUsageError("--kind wants legal, ip or person");
-      form.page = page->second;
-      kind = true;
-    } else if (option == "--field") {
-      const std::string name(RowName(value));
-      const DocFieldInfo* info = FindDocField(name);
-      if (value.find('=') == std::string::npos || !info || info->page < 0)
-        return DocumentsUsageError("--field wants NAME=VALUE with a licensee field name, got \"" + value + "\"");
-      form.SetText(name, std::string(RowValue(value)));
-    } else if (option == "--quota") {
-      form.SetText("fQuotaEdit", value);
-    } else if (option == "--price") {
-      form.SetText("fPriceEdit", value);
-    } else if (option == "--login") {
-      account.login = value;
-    } else if (option == "--password") {
-      account.password = value;
-      passwordGiven = true;
-    } else if (option == "--source" && value.compare(0, 4, "set:") == 0) {
-      // A set list file, read into a music set as the set window loads it.
-      std::vector<std::string> lines;
-      if (Status read = ReadSetListFile(value.substr(4), lines); !read.ok()) {
-        cli::ReportRefusedFile(value.substr(4), read, FileKind::SetList, language);
-        return DocumentsUsageError("cannot read " + value.substr(4));
-      }
-      cli::StderrDialogs setDialogs;
-      MusicSet set(catalogue, setDialogs, [language] { return language; });
-      set.LoadSet(lines);
-      codes = set.Codes();
-      source = true;
-    } else if (option == "--source") {
-      if (value.compare(0, 6, "codes:") != 0) return DocumentsUsageError("--source wants set:FILE or codes:CODE,...");
-      const std::string list = value.substr(6);
-      for (size_t start = 0; start <= list.size();) {
-        const size_t comma = std::min(list.find(',', start), list.size());
-        const std::string code = Trim(std::string_view(list).substr(start, comma - start));
-        if (!code.empty()) codes.push_back(UpperCase(code));
-        start = comma + 1;
-      }
-      source = true;
-    } else if (option == "--out") {
-      out = value;
-    } else {
-      return DocumentsUsageError("unknown contract option " + option);
-    }
-  }
-  if (!number || !kind || !source || out.empty())
-    return DocumentsUsageError("contract wants --number, --kind, --source and --out");
-  if (passwordGiven && passwordFromInput) return DocumentsUsageError("give --password-stdin or --password, not both");
-  if (passwordFromInput && !cli::ReadStandardInputLine(account.password))
-    return DocumentsUsageError("--password-stdin found no line on standard input");
-  std::error_code ec;
-  if (!std::filesystem::is_directory(out, ec)) return DocumentsUsageError("no folder " + out.string());
+};
 
+// --source: a set list file, read into a music set as the set window loads it, or codes given.
+void ReadSource(ContractRequest& r, const std::string& value, const CommandContext& context) {
+  if (value.compare(0, 4, "set:") == 0) {
+    std::vector<std::string> lines;
+    if (Status read = ReadSetListFile(value.substr(4), lines); !read.ok()) {
+      ReportRefusedFile(value.substr(4), read, FileKind::SetList, context.language);
+      throw UsageError{"cannot read " + value.substr(4)};
+    }
+    StderrDialogs setDialogs;
+    MusicSet set(*context.catalogue, setDialogs, [language = context.language] { return language; });
+    set.LoadSet(lines);
+    r.codes = set.Codes();
+  } else {
+    if (value.compare(0, 6, "codes:") != 0) throw UsageError{"--source wants set:FILE or codes:CODE,..."};
+    for (const auto& code : CommaItems(std::string_view(value).substr(6)))
+      if (!code.empty()) r.codes.push_back(UpperCase(code));
+  }
+  r.source = true;
+}
+
+void ReadContractOption(ContractRequest& r, const std::string& option, const std::string& value,
+                        const CommandContext& context) {
+  if (option == "--password-stdin") {  // the password from standard input keeps it out of the process list
+    r.passwordFromInput = true;
+  } else if (option == "--number") {
+    r.form.SetText("fDogNumberEdit", value);
+    r.number = true;
+  } else if (option == "--date" || option == "--report-date") {
+    CivilDate date;
+    if (!ParseDate(value, date)) throw UsageError{option + " wants a date YYYY-MM-DD, got \"" + value + "\""};
+    (option == "--date" ? r.form.contractDate : r.form.reportDate) = date;
+  } else if (option == "--kind") {
+    const std::map<std::string, DocPage> pages = {
+        {"legal", DocPage::LegalEntity}, {"ip", DocPage::Entrepreneur}, {"person", DocPage::PrivatePerson}};
+    auto page = pages.find(value);
+    if (page == pages.end()) throw UsageError{"--kind wants legal, ip or person"};
+    r.form.page = page->second;
+    r.kind = true;
+  } else if (option == "--field") {
+    const std::string name(RowName(value));
+    const DocFieldInfo* info = FindDocField(name);
+    if (value.find('=') == std::string::npos || !info || info->page < 0)
+      throw UsageError{"--field wants NAME=VALUE with a licensee field name, got \"" + value + "\""};
+    r.form.SetText(name, std::string(RowValue(value)));
+  } else if (option == "--quota" || option == "--price") {
+    r.form.SetText(option == "--quota" ? "fQuotaEdit" : "fPriceEdit", value);
+  } else if (option == "--login") {
+    r.account.login = value;
+  } else if (option == "--password") {
+    r.account.password = value;
+    r.passwordGiven = true;
+  } else if (option == "--source") {
+    ReadSource(r, value, context);
+  } else if (option == "--out") {
+    r.out = value;
+  }
+}
+
+ContractRequest ReadContract(const CommandContext& context, const Arguments& args) {
+  ContractRequest r;
+  for (const auto& [option, value] : args.given()) ReadContractOption(r, option, value, context);
+  if (!r.number || !r.kind || !r.source || r.out.empty())
+    throw UsageError{"contract wants --number, --kind, --source and --out"};
+  if (r.passwordGiven && r.passwordFromInput) throw UsageError{"give --password-stdin or --password, not both"};
+  if (r.passwordFromInput && !ReadStandardInputLine(r.account.password))
+    throw UsageError{"--password-stdin found no line on standard input"};
+  std::error_code ec;
+  if (!std::filesystem::is_directory(r.out, ec)) throw UsageError{"no folder " + r.out.string()};
+  return r;
+}
+
+// words and roubles take one number.
+const std::string& OneNumber(const Arguments& args, const std::string& command) {
+  if (args.words().size() != 1) throw UsageError{command + " wants one number"};
+  return args.words()[0];
+}
+
+}  // namespace
+
+int CommandWords(const CommandContext&, const Arguments& args) {
+  const std::string& number = OneNumber(args, "words");
+  if (!IsDigitText(number)) throw UsageError{"words wants digits with an optional leading \"-\""};
+  Put("words", NumberInWords(number));
+  return 0;
+}
+
+int CommandRoubles(const CommandContext&, const Arguments& args) {
+  long long amount;
+  if (!ParseInt(OneNumber(args, "roubles"), amount)) throw UsageError{"roubles wants a whole number"};
+  Put("roubles", RoublesInWords(amount));
+  return 0;
+}
+
+int CommandContract(const CommandContext& context, const Arguments& args) {
+  ContractRequest r = ReadContract(context, args);
   ScriptedDialogs dialogs;
   dialogs.choice = 1;  // the list given, as the music set
-  dialogs.folder = out;
+  dialogs.folder = r.out;
   std::string saveName;
   LicenceDocuments documents;
-  const DocumentContext context{resources, catalogue, dialogs, language, 96, &saveName};
-  const MakeDocResult result = MakeDocButClick(MakeDocSender::MakeDocBut, form, account, codes, context, documents);
+  const DocumentContext documentContext{
+      *context.resources, *context.catalogue, dialogs, context.language, 96, &saveName, {}};
+  const MakeDocResult result =
+      MakeDocButClick(MakeDocSender::MakeDocBut, r.form, r.account, r.codes, documentContext, documents);
   if (!result.filled) return 1;
   Put("rows", std::to_string(result.tableRows));
   for (const auto& file : result.saved) Put("file", file.string());
@@ -212,31 +192,25 @@ int CommandContract(const Catalogue& catalogue, const ResourceStore& resources, 
   return result.failed.empty() ? 0 : 1;
 }
 
-int CommandPassport(const Catalogue& catalogue, const ResourceStore& resources, int language,
-                    const std::vector<std::string>& args) {
-  std::string code;
-  std::filesystem::path file;
-  for (size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--out") {
-      if (i + 1 >= args.size()) return DocumentsUsageError("--out wants a file");
-      file = args[++i];
-    } else if (code.empty() && args[i].compare(0, 2, "--") != 0) {
-      code = args[i];
-    } else {
-      return DocumentsUsageError("unknown passport argument " + args[i]);
-    }
+int CommandPassport(const CommandContext& context, const Arguments& args) {
+  std::string code;  // the first word that is not empty; any word after it is one too many
+  for (const std::string& word : args.words()) {
+    if (!code.empty()) throw UsageError{"unknown passport argument " + word};
+    code = word;
   }
-  if (code.empty() || file.empty()) return DocumentsUsageError("passport wants a track code and --out FILE");
+  const std::filesystem::path file = args.value("--out");
+  if (code.empty() || file.empty()) throw UsageError{"passport wants a track code and --out FILE"};
+  const Catalogue& catalogue = *context.catalogue;
   const auto [cd, track] = catalogue.LocateTrack(UpperCase(code));
-  if (cd < 0) return DocumentsUsageError("no track " + code + " in the catalogue");
+  if (cd < 0) throw UsageError{"no track " + code + " in the catalogue"};
 
   ScriptedDialogs dialogs;
   dialogs.answers = {MessageAnswer::Yes, MessageAnswer::No};  // make it; do not open it
   dialogs.file = file;
-  NoShell shell;
   std::string saveName;
-  const DocumentContext context{resources, catalogue, dialogs, language, 96, &saveName};
-  if (PassportItemClick(std::make_pair(cd, track), context, shell) != PassportOutcome::Saved) return 1;
+  const DocumentContext documentContext{*context.resources, catalogue, dialogs, context.language, 96, &saveName, {}};
+  if (PassportItemClick(std::make_pair(cd, track), documentContext, context.ports.shell) != PassportOutcome::Saved)
+    return 1;
   const PassportFields fields = PassportFieldsOf(catalogue, cd, track);
   Put("file", WithRtfExtension(file.string()).string());
   Put("work", fields.work);
@@ -246,4 +220,4 @@ int CommandPassport(const Catalogue& catalogue, const ResourceStore& resources, 
   return 0;
 }
 
-}  // namespace trakvella
+}  // namespace trakvella::cli

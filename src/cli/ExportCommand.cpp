@@ -5,12 +5,13 @@
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "cli/CliFiles.h"
 #include "cli/CliOutput.h"
+#include "cli/CliPorts.h"
+#include "cli/Commands.h"
 #include "core/browse/Browser.h"
 #include "core/exports/ExportRun.h"
 #include "core/exports/MusicSetConversions.h"
@@ -24,16 +25,15 @@
 #include "core/text/Text.h"
 #include "ports/Random.h"
 
-namespace trakvella {
-
-int CommandExport(const Catalogue& catalogue, int language, const std::filesystem::path& programFolder,
-                  const std::vector<std::string>& args);
-
+namespace trakvella::cli {
 namespace {
 
-int Usage(const std::string& text) {
-  std::cerr << "trakvella-cli: " << text << '\n';
-  return 2;
+const std::vector<std::string>& Kinds() {
+  static const std::vector<std::string> kinds = {
+      "maximum",  "maximum-set", "maximum-playlists", "itfactory", "rao-list", "registry",        "descriptions",
+      "xml-site", "xml-desktop", "tree-html",         "webasyst",  "yandex",   "category-buffer", "musictag",
+      "mstock",   "sourceaudio", "opencart"};
+  return kinds;
 }
 
 // The clipboard of one run: what the user would have pasted, and every text
@@ -48,7 +48,7 @@ class RecordingClipboard : public Clipboard {
 bool ReadPasted(const std::string& file, std::string& text, int language) {
   std::string bytes;
   if (Status read = ReadWholeFile(file, bytes, FileKind::ExportInput); !read.ok()) {
-    cli::ReportRefusedFile(file, read, FileKind::ExportInput, language);
+    ReportRefusedFile(file, read, FileKind::ExportInput, language);
     return false;
   }
   text = DecodeText(bytes);
@@ -57,88 +57,54 @@ bool ReadPasted(const std::string& file, std::string& text, int language) {
 
 }  // namespace
 
-int CommandExport(const Catalogue& catalogue, int language, const std::filesystem::path& programFolder,
-                  const std::vector<std::string>& args) {
-  static const std::vector<std::string> kinds = {
-      "maximum",  "maximum-set", "maximum-playlists", "itfactory", "rao-list", "registry",        "descriptions",
-      "xml-site", "xml-desktop", "tree-html",         "webasyst",  "yandex",   "category-buffer", "musictag",
-      "mstock",   "sourceaudio", "opencart"};
-  if (args.empty()) return Usage("export wants a KIND: " + JoinLinesCrLf(kinds));
-  const std::string kind = args[0];
-  if (std::find(kinds.begin(), kinds.end(), kind) == kinds.end()) return Usage("unknown export " + kind);
-  std::map<std::string, std::string> options;
-  for (size_t i = 1; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    if (a != "--set" && a != "--input" && a != "--prices" && a != "--trends" && a != "--playlists" && a != "--out")
-      return Usage("unknown option " + a + " for export");
-    if (i + 1 >= args.size()) return Usage(a + " wants a value");
-    options[a] = args[++i];
-  }
-  auto option = [&](const char* name) { return options.count(name) ? options[name] : std::string(); };
+void CheckExportKind(const std::vector<std::string>& leading) {
+  if (leading.empty()) throw UsageError{"export wants a KIND: " + JoinLinesCrLf(Kinds())};
+  if (std::find(Kinds().begin(), Kinds().end(), leading[0]) == Kinds().end())
+    throw UsageError{"unknown export " + leading[0]};
+}
 
-  cli::StderrDialogs dialogs;
-  MusicSet set(catalogue, dialogs, [language] { return language; });
-  const bool needsSet =
-      kind == "maximum-set" || kind == "musictag" || kind == "mstock" || kind == "sourceaudio" || kind == "opencart";
-  if (needsSet) {
-    std::vector<std::string> lines;
-    if (option("--set").empty()) return Usage("export " + kind + " wants --set FILE");
-    if (Status read = ReadSetListFile(option("--set"), lines); !read.ok()) {
-      cli::ReportRefusedFile(option("--set"), read, FileKind::SetList, language);
-      return Usage("cannot read " + option("--set"));
-    }
-    set.LoadSet(lines);
-  }
-  if (kind == "maximum-playlists" && option("--playlists").empty())
-    return Usage("export maximum-playlists wants --playlists FILE");
+namespace {
 
-  SilentProgress progress;
-  RecordingClipboard clipboard;
-  // What the user would have put on the clipboard: the price table for the
-  // shop, else the --input file.
-  const std::string pasteFile = option(kind == "webasyst" ? "--prices" : "--input");
-  if (!pasteFile.empty() && !ReadPasted(pasteFile, clipboard.pasted, language))
-    return Usage("cannot read " + pasteFile);
-
-  ExportContext context{catalogue, dialogs, progress, clipboard, language, programFolder, {}};
-  context.settings.webSite = ReadServerConfig(programFolder).webSite;
+// Runs the export KIND over the catalogue, the set and the files given.
+ExportResult RunExport(const std::string& kind, ExportContext& context, MusicSet& set, const Arguments& args,
+                       Progress& progress) {
   StdRandom random(1);
-  Browser browser(catalogue, dialogs, progress, random, [language] { return language; });
+  Browser browser(context.catalogue, context.dialogs, progress, random,
+                  [language = context.language] { return language; });
   browser.Home();
-
   XmlFiles files;
-  files.prices = option("--prices");
-  files.trends = option("--trends");
-  files.playlists = option("--playlists");
+  files.prices = args.value("--prices");
+  files.trends = args.value("--trends");
+  files.playlists = args.value("--playlists");
 
-  ExportResult result;
-  if (kind == "maximum") result = MaximumTrackTable(context, nullptr);
-  if (kind == "maximum-set") result = MaximumTrackTable(context, &set);
-  if (kind == "maximum-playlists") result = MaximumPlaylistTable(context, option("--playlists"));
-  if (kind == "itfactory") result = ExportItFactory(context);
-  if (kind == "rao-list") result = ExportRaoList(context);
-  if (kind == "registry") result = ExportRegistryLists(context);
-  if (kind == "descriptions") result = ExportDescriptions(context);
-  if (kind == "xml-site") result = ExportSiteXml(context, browser, files);
-  if (kind == "xml-desktop") result = ExportDesktopXml(context, browser, files);
-  if (kind == "tree-html") result = ExportCategoryTreeHtml(context, browser);
-  if (kind == "webasyst") result = ExportWebAsyst(context);
-  if (kind == "yandex") result = ExportYandexPriceList(context);
-  if (kind == "musictag") result = ConvertMusictag(context, set);
-  if (kind == "mstock") result = ConvertMstock(context, set);
-  if (kind == "sourceaudio") result = ConvertSourceAudio(context, set);
-  if (kind == "opencart") result = ConvertOpenCart(context, set);
-  if (kind == "category-buffer") {
-    CategoryBuffer buffer;
-    std::vector<std::string> places;
-    for (const auto& place : SplitLines(clipboard.pasted)) places.push_back(Trim(place));
-    if (!places.empty()) result = buffer.AddAll(context, places);
-  }
-  if (!result.done()) return 1;
+  if (kind == "maximum") return MaximumTrackTable(context, nullptr);
+  if (kind == "maximum-set") return MaximumTrackTable(context, &set);
+  if (kind == "maximum-playlists") return MaximumPlaylistTable(context, args.value("--playlists"));
+  if (kind == "itfactory") return ExportItFactory(context);
+  if (kind == "rao-list") return ExportRaoList(context);
+  if (kind == "registry") return ExportRegistryLists(context);
+  if (kind == "descriptions") return ExportDescriptions(context);
+  if (kind == "xml-site") return ExportSiteXml(context, browser, files);
+  if (kind == "xml-desktop") return ExportDesktopXml(context, browser, files);
+  if (kind == "tree-html") return ExportCategoryTreeHtml(context, browser);
+  if (kind == "webasyst") return ExportWebAsyst(context);
+  if (kind == "yandex") return ExportYandexPriceList(context);
+  if (kind == "musictag") return ConvertMusictag(context, set);
+  if (kind == "mstock") return ConvertMstock(context, set);
+  if (kind == "sourceaudio") return ConvertSourceAudio(context, set);
+  if (kind == "opencart") return ConvertOpenCart(context, set);
+  ExportResult result;  // category-buffer
+  CategoryBuffer buffer;
+  std::vector<std::string> places;
+  for (const auto& place : SplitLines(context.clipboard.Text())) places.push_back(Trim(place));
+  if (!places.empty()) result = buffer.AddAll(context, places);
+  return result;
+}
 
-  // The XML exports give their XML file, the category buffer its last "cat.txt";
-  // the other texts are clipboard texts, written one after the other (the
-  // registry's four lists, OpenCart's products and filters).
+// The XML exports give their XML file, the category buffer its last "cat.txt";
+// the other texts are clipboard texts, written one after the other (the
+// registry's four lists, OpenCart's products and filters).
+std::string ResultText(const std::string& kind, const ExportResult& result) {
   std::string text;
   if (kind == "xml-site" || kind == "xml-desktop") {
     text = result.texts.front();
@@ -147,10 +113,50 @@ int CommandExport(const Catalogue& catalogue, int language, const std::filesyste
   } else {
     for (const auto& t : result.texts) text += t;
   }
+  return text;
+}
 
-  if (!option("--out").empty()) {
-    if (!SaveFileBytes(option("--out"), text)) {
-      std::cerr << "trakvella-cli: cannot write " << option("--out") << '\n';
+}  // namespace
+
+int CommandExport(const CommandContext& context, const Arguments& args) {
+  const std::string& kind = args.words()[0];
+  const int language = context.language;
+  const Catalogue& catalogue = *context.catalogue;
+  StderrDialogs dialogs;
+  MusicSet set(catalogue, dialogs, [language] { return language; });
+  const bool needsSet =
+      kind == "maximum-set" || kind == "musictag" || kind == "mstock" || kind == "sourceaudio" || kind == "opencart";
+  if (needsSet) {
+    const std::string setFile = args.value("--set");
+    std::vector<std::string> lines;
+    if (setFile.empty()) throw UsageError{"export " + kind + " wants --set FILE"};
+    if (Status read = ReadSetListFile(setFile, lines); !read.ok()) {
+      ReportRefusedFile(setFile, read, FileKind::SetList, language);
+      throw UsageError{"cannot read " + setFile};
+    }
+    set.LoadSet(lines);
+  }
+  if (kind == "maximum-playlists" && args.value("--playlists").empty())
+    throw UsageError{"export maximum-playlists wants --playlists FILE"};
+
+  RecordingClipboard clipboard;
+  // What the user would have put on the clipboard: the price table for the
+  // shop, else the --input file.
+  const std::string pasteFile = args.value(kind == "webasyst" ? "--prices" : "--input");
+  if (!pasteFile.empty() && !ReadPasted(pasteFile, clipboard.pasted, language))
+    throw UsageError{"cannot read " + pasteFile};
+
+  ExportContext exportContext{catalogue, dialogs, context.ports.progress, clipboard, language, context.programFolder,
+                              {}};
+  exportContext.settings.webSite = ReadServerConfig(context.programFolder).webSite;
+  const ExportResult result = RunExport(kind, exportContext, set, args, context.ports.progress);
+  if (!result.done()) return 1;
+  const std::string text = ResultText(kind, result);
+
+  const std::string out = args.value("--out");
+  if (!out.empty()) {
+    if (!SaveFileBytes(out, text)) {
+      std::cerr << "trakvella-cli: cannot write " << out << '\n';
       return 1;
     }
     return 0;
@@ -160,4 +166,4 @@ int CommandExport(const Catalogue& catalogue, int language, const std::filesyste
   return 0;
 }
 
-}  // namespace trakvella
+}  // namespace trakvella::cli

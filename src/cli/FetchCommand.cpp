@@ -8,62 +8,34 @@
 #include <string>
 #include <vector>
 
-#include "adapters/CurlHttpClient.h"
 #include "cli/CliOutput.h"
+#include "cli/CliPorts.h"
+#include "cli/Commands.h"
 #include "core/net/Downloads.h"
 #include "ports/Dialogs.h"
-#include "ports/Progress.h"
 
-namespace trakvella {
-
-int CommandFetch(const std::vector<std::string>& args, int language);
-
-namespace {
-
-constexpr const char* kFetchUsage = "usage: trakvella-cli fetch URL FOLDER [--name NAME] [--delete-small]";
+namespace trakvella::cli {
 
 // Questions ("Continue?" after a failed file) are answered No, so a run without
 // a user stops at its first failure instead of asking on.
-using cli::Escape;
-using FetchMessages = cli::StderrDialogs;
-
-int FetchUsageError(const std::string& text) {
-  std::cerr << "trakvella-cli: " << text << '\n' << kFetchUsage << '\n';
-  return 2;
-}
-
-}  // namespace
-
-int CommandFetch(const std::vector<std::string>& args, int language) {
-  std::vector<std::string> positional;
+int CommandFetch(const CommandContext& context, const Arguments& args) {
   std::optional<std::string> name;
-  bool deleteSmall = false;
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    if (a == "--name") {
-      if (i + 1 >= args.size()) return FetchUsageError("--name wants a file name");
-      // A file name, in FOLDER: "../../x" is saved as FOLDER/x.
-      name = LastPathElement(args[++i]);
-      if (name->empty() || *name == "." || *name == "..") return FetchUsageError("--name wants a file name");
-    } else if (a == "--delete-small") {
-      deleteSmall = true;
-    } else if (a.size() > 1 && a[0] == '-') {
-      return FetchUsageError("unknown fetch option " + a);
-    } else {
-      positional.push_back(a);
-    }
+  for (const auto& [option, value] : args.given()) {
+    if (option != "--name") continue;
+    // A file name, in FOLDER: "../../x" is saved as FOLDER/x.
+    name = LastPathElement(value);
+    if (name->empty() || *name == "." || *name == "..") throw UsageError{"--name wants a file name"};
   }
-  if (positional.size() != 2) return FetchUsageError("fetch wants a URL and a folder");
-  const std::string& url = positional[0];
-  const std::string& folder = positional[1];
-  if (url.empty() || folder.empty()) return FetchUsageError("fetch wants a URL and a folder");
+  const bool deleteSmall = args.has("--delete-small");
+  if (args.words().size() != 2) throw UsageError{"fetch wants a URL and a folder"};
+  const std::string& url = args.words()[0];
+  const std::string& folder = args.words()[1];
+  if (url.empty() || folder.empty()) throw UsageError{"fetch wants a URL and a folder"};
 
-  CurlHttpClient http;
-  SilentProgress progress;
-  FetchMessages dialogs(MessageAnswer::No);
+  StderrDialogs dialogs(MessageAnswer::No);
   NetworkState network;
   Downloader downloader(
-      http, progress, dialogs, [language] { return language; }, network);
+      context.ports.http, context.ports.progress, dialogs, [language = context.language] { return language; }, network);
 
   bool ok;
   std::filesystem::path file;
@@ -88,4 +60,4 @@ int CommandFetch(const std::vector<std::string>& args, int language) {
   return ok ? 0 : 1;
 }
 
-}  // namespace trakvella
+}  // namespace trakvella::cli

@@ -3,14 +3,14 @@
 // puts on the clipboard.
 #include <ctime>
 #include <iostream>
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "adapters/ZlibInflater.h"
 #include "cli/CliFiles.h"
 #include "cli/CliOutput.h"
+#include "cli/CliPorts.h"
+#include "cli/Commands.h"
 #include "core/catalogue/Catalogue.h"
 #include "core/maintenance/FolderScan.h"
 #include "core/maintenance/TrackReport.h"
@@ -19,53 +19,8 @@
 #include "core/text/Text.h"
 #include "ports/Random.h"
 
-namespace trakvella {
-
-int CommandScan(const std::vector<std::string>& args, int language);
-int CommandReport(const Catalogue& catalogue, int language, const std::vector<std::string>& args);
-
+namespace trakvella::cli {
 namespace {
-
-int Usage(const std::string& text) {
-  std::cerr << "trakvella-cli: " << text << '\n';
-  return 2;
-}
-
-// Positional arguments and --name VALUE options (or bare flags); false with error set on a wrong one.
-bool ReadArguments(const std::vector<std::string>& args, const std::map<std::string, bool>& known,
-                   std::vector<std::string>& positional, std::map<std::string, std::string>& options,
-                   std::string& error) {
-  for (size_t i = 0; i < args.size(); ++i) {
-    if (args[i].size() > 2 && args[i].compare(0, 2, "--") == 0) {
-      auto it = known.find(args[i]);
-      if (it == known.end()) {
-        error = "unknown option " + args[i];
-        return false;
-      }
-      if (it->second && i + 1 >= args.size()) {
-        error = args[i] + " wants a value";
-        return false;
-      }
-      const std::string name = args[i];
-      options[name] = it->second ? args[++i] : "1";
-    } else {
-      positional.push_back(args[i]);
-    }
-  }
-  return true;
-}
-
-std::vector<std::string> CommaList(const std::string& text) {
-  std::vector<std::string> items;
-  size_t from = 0;
-  while (from <= text.size()) {
-    const size_t comma = text.find(',', from);
-    items.push_back(Trim(text.substr(from, comma == std::string::npos ? std::string::npos : comma - from)));
-    if (comma == std::string::npos) break;
-    from = comma + 1;
-  }
-  return items;
-}
 
 // The clipboard of a command-line run: the text goes to stdout, as it is.
 class StdoutClipboard : public Clipboard {
@@ -89,102 +44,90 @@ int CurrentYear() {
 
 }  // namespace
 
-int CommandScan(const std::vector<std::string>& args, int language) {
-  std::vector<std::string> positional;
-  std::map<std::string, std::string> options;
-  std::string error;
-  if (!ReadArguments(args, {{"--types", true}, {"--other", true}, {"--exclude", true}, {"--wav-only", false}},
-                     positional, options, error))
-    return Usage(error);
-  if (positional.size() != 1) return Usage("scan wants one folder");
-
+int CommandScan(const CommandContext& context, const Arguments& args) {
+  if (args.words().size() != 1) throw UsageError{"scan wants one folder"};
   ScanSettings settings = DefaultScanSettings();
-  settings.startFolder = positional[0];
-  if (options.count("--types")) {
+  settings.startFolder = args.words()[0];
+  if (args.has("--types")) {
     settings.ticked.fill(false);
-    for (const std::string& type : CommaList(options["--types"])) {
+    for (const std::string& type : CommaItems(args.value("--types"))) {
       int index = -1;
       for (int i = 0; i < kProjectTypeCount; ++i)
         if (i != kOtherProjectType && ProjectTypes()[i].extension.substr(1) == LowerCase(type)) index = i;
       if (index < 0)
-        return Usage("--types wants cpr, npr, vip, veg, acd, als, prproj, rpp, ptx or sesx, got \"" + type + "\"");
+        throw UsageError{"--types wants cpr, npr, vip, veg, acd, als, prproj, rpp, ptx or sesx, got \"" + type + "\""};
       settings.ticked[index] = true;
     }
   }
-  if (options.count("--other")) {
+  if (args.has("--other")) {
     settings.ticked[kOtherProjectType] = true;
-    settings.otherExtension = options["--other"];
+    settings.otherExtension = args.value("--other");
   }
-  if (options.count("--exclude")) settings.excludeNames = options["--exclude"];
-  settings.wavOnly = options.count("--wav-only") > 0;
+  if (args.has("--exclude")) settings.excludeNames = args.value("--exclude");
+  settings.wavOnly = args.has("--wav-only");
 
-  SilentProgress progress;
-  ZlibInflater inflater;
-  FolderScan scan(progress, &inflater, [language] { return language; });
+  const int language = context.language;
+  FolderScan scan(context.ports.progress, &context.ports.inflater, [language] { return language; });
   scan.SButClick(settings, [](const std::vector<ScanEntry>& entries) { return entries.size(); });
-  for (const ScanEntry& e : scan.entries()) cli::Put("found", e.code + "|" + e.projectFolder + "|" + e.projectName);
+  for (const ScanEntry& e : scan.entries()) Put("found", e.code + "|" + e.projectFolder + "|" + e.projectName);
   return 0;
 }
 
-int CommandReport(const Catalogue& catalogue, int language, const std::vector<std::string>& args) {
-  std::vector<std::string> positional;
-  std::map<std::string, std::string> options;
-  std::string error;
-  if (!ReadArguments(args,
-                     {{"--kind", true},
-                      {"--set", true},
-                      {"--columns", true},
-                      {"--quarter", true},
-                      {"--year", true},
-                      {"--row-names", false},
-                      {"--seed", true}},
-                     positional, options, error))
-    return Usage(error);
-  if (!positional.empty()) return Usage("report takes no argument " + positional[0]);
-  if (!options.count("--kind") || !options.count("--set")) return Usage("report wants --kind and --set");
-  long long value;
-  if (!ParseInt(options["--kind"], value) || value < 0 || value >= kReportKindCount)
-    return Usage("--kind wants 0, 1 or 2");
+namespace {
 
-  ReportWindowState window(options.count("--row-names") > 0);
+// The report window as the options set it: its kind, columns, quarter and year.
+ReportWindowState ReportWindow(const Arguments& args) {
+  long long value;
+  if (!args.has("--kind") || !args.has("--set")) throw UsageError{"report wants --kind and --set"};
+  if (!ParseInt(args.value("--kind"), value) || value < 0 || value >= kReportKindCount)
+    throw UsageError{"--kind wants 0, 1 or 2"};
+  ReportWindowState window(args.has("--row-names"));
   window.activeKind = static_cast<ReportKind>(value);
   const int columns = ReportColumnCount(window.activeKind);
-  if (options.count("--columns")) {
+  if (args.has("--columns")) {
     for (int c = 0; c < columns; ++c) window.SetSelected(window.activeKind, c, false);
-    for (const std::string& item : CommaList(options["--columns"])) {
+    for (const std::string& item : CommaItems(args.value("--columns"))) {
       if (!ParseInt(item, value) || value < 0 || value >= columns)
-        return Usage("--columns wants column numbers from 0 to " + std::to_string(columns - 1));
+        throw UsageError{"--columns wants column numbers from 0 to " + std::to_string(columns - 1)};
       window.SetSelected(window.activeKind, static_cast<int>(value), true);
     }
   }
-  if (options.count("--quarter")) {
-    if (!ParseInt(options["--quarter"], value) || value < 1 || value > 4) return Usage("--quarter wants 1 to 4");
+  if (args.has("--quarter")) {
+    if (!ParseInt(args.value("--quarter"), value) || value < 1 || value > 4) throw UsageError{"--quarter wants 1 to 4"};
     window.SetQuarter(window.activeKind, static_cast<int>(value));
   }
-  if (options.count("--year")) {
+  if (args.has("--year")) {
     const int last = LastReportYear(CurrentYear());
-    if (!ParseInt(options["--year"], value) || value < kFirstReportYear || value > last)
-      return Usage("--year wants " + std::to_string(kFirstReportYear) + " to " + std::to_string(last));
+    if (!ParseInt(args.value("--year"), value) || value < kFirstReportYear || value > last)
+      throw UsageError{"--year wants " + std::to_string(kFirstReportYear) + " to " + std::to_string(last)};
     window.SetYear(window.activeKind, static_cast<int>(value), CurrentYear());
   }
+  return window;
+}
+
+}  // namespace
+
+int CommandReport(const CommandContext& context, const Arguments& args) {
+  if (!args.words().empty()) throw UsageError{"report takes no argument " + args.words()[0]};
+  ReportWindowState window = ReportWindow(args);
   std::optional<StdRandom> random;
-  if (options.count("--seed")) {
-    if (!ParseInt(options["--seed"], value) || value < 0 || value > UINT32_MAX) return Usage("--seed wants a number");
-    random.emplace(static_cast<uint32_t>(value));
-  } else {
+  if (args.has("--seed"))
+    random.emplace(SeedValue(args.value("--seed")));
+  else
     random.emplace();
-  }
+  const std::string setFile = args.value("--set");
   std::vector<std::string> lines;
-  if (Status read = ReadSetListFile(options["--set"], lines); !read.ok()) {
-    cli::ReportRefusedFile(options["--set"], read, FileKind::SetList, language);
-    return Usage("cannot read " + options["--set"]);
+  if (Status read = ReadSetListFile(setFile, lines); !read.ok()) {
+    ReportRefusedFile(setFile, read, FileKind::SetList, context.language);
+    throw UsageError{"cannot read " + setFile};
   }
-  cli::StderrDialogs dialogs;
-  MusicSet set(catalogue, dialogs, [language] { return language; });
+  const int language = context.language;
+  StderrDialogs dialogs;
+  MusicSet set(*context.catalogue, dialogs, [language] { return language; });
   set.LoadSet(lines);
 
   StdoutClipboard clipboard;
-  return window.MakeReport(set.entries(), catalogue, *random, clipboard, dialogs, language) ? 0 : 1;
+  return window.MakeReport(set.entries(), *context.catalogue, *random, clipboard, dialogs, language) ? 0 : 1;
 }
 
-}  // namespace trakvella
+}  // namespace trakvella::cli

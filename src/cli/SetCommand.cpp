@@ -8,6 +8,8 @@
 
 #include "cli/CliFiles.h"
 #include "cli/CliOutput.h"
+#include "cli/CliPorts.h"
+#include "cli/Commands.h"
 #include "core/musicset/MusicSet.h"
 #include "core/musicset/SetListFile.h"
 #include "core/musicset/SetTools.h"
@@ -16,17 +18,8 @@
 #include "core/text/FileIO.h"
 #include "ports/Clipboard.h"
 
-namespace trakvella {
-
-int CommandSet(const Catalogue& catalogue, int language, const std::filesystem::path& programFolder,
-               const std::vector<std::string>& args);
-
+namespace trakvella::cli {
 namespace {
-
-int Usage(const std::string& text) {
-  std::cerr << "trakvella-cli: " << text << '\n';
-  return 2;
-}
 
 // Text handed in as if it were on the clipboard.
 class TextClipboard : public Clipboard {
@@ -42,7 +35,7 @@ class TextClipboard : public Clipboard {
 void PrintEntries(const MusicSet& set, size_t from = 0) {
   for (size_t i = from; i < set.size(); ++i) {
     const MusicSetEntry& e = set[i];
-    cli::Put("entry", e.code + "|" + e.context + "|" + e.projectFolder + "|" + e.projectName);
+    Put("entry", e.code + "|" + e.context + "|" + e.projectFolder + "|" + e.projectName);
   }
 }
 
@@ -52,11 +45,11 @@ void PrintEntries(const MusicSet& set, size_t from = 0) {
 std::string DemoBase(const std::filesystem::path& programFolder, int language) {
   Status problem;
   const Endpoints endpoints = ReadServerConfig(programFolder, &problem);
-  cli::ReportRefusedFile(programFolder / kServerConfigFileName, problem, FileKind::ServerList, language);
+  ReportRefusedFile(programFolder / kServerConfigFileName, problem, FileKind::ServerList, language);
   Settings settings;
   problem = Status::OK();
   const SettingsFileRead read = ReadSettingsFile(programFolder, settings, &problem);
-  cli::ReportRefusedFile(programFolder / kSettingsFileName, problem, FileKind::Settings, language);
+  ReportRefusedFile(programFolder / kSettingsFileName, problem, FileKind::Settings, language);
   // A file that cannot be read changes nothing, as in the program: server 1.
   if (read != SettingsFileRead::Applied) return endpoints.demoServer1;
   return DemoBaseUrl(settings, endpoints);
@@ -64,21 +57,22 @@ std::string DemoBase(const std::filesystem::path& programFolder, int language) {
 
 }  // namespace
 
-int CommandSet(const Catalogue& catalogue, int language, const std::filesystem::path& programFolder,
-               const std::vector<std::string>& args) {
-  if (args.empty()) return Usage("set wants read, write, m3u, optimise, from-clipboard-text, drop or total");
-  const std::string& verb = args[0];
-  const std::vector<std::string> operands(args.begin() + 1, args.end());
+int CommandSet(const CommandContext& context, const Arguments& args) {
+  // The program's usage follows, as it does for every command short of its arguments.
+  if (args.words().empty()) throw UsageError{"wrong number of arguments for set", true};
+  const std::string& verb = args.words()[0];
+  const std::vector<std::string> operands(args.words().begin() + 1, args.words().end());
   const bool oneFile =
       verb == "read" || verb == "m3u" || verb == "optimise" || verb == "from-clipboard-text" || verb == "total";
-  if (oneFile && operands.size() != 1) return Usage("set " + verb + " wants one file");
-  if (verb == "write" && operands.size() != 2) return Usage("set write wants IN and OUT");
-  if (verb == "drop" && operands.empty()) return Usage("set drop wants at least one path");
-  if (!oneFile && verb != "write" && verb != "drop") return Usage("unknown set command " + verb);
+  if (oneFile && operands.size() != 1) throw UsageError{"set " + verb + " wants one file"};
+  if (verb == "write" && operands.size() != 2) throw UsageError{"set write wants IN and OUT"};
+  if (verb == "drop" && operands.empty()) throw UsageError{"set drop wants at least one path"};
+  if (!oneFile && verb != "write" && verb != "drop") throw UsageError{"unknown set command " + verb};
 
-  cli::StderrDialogs dialogs;
-  SilentProgress progress;
-  MusicSet set(catalogue, dialogs, [language] { return language; });
+  const int language = context.language;
+  StderrDialogs dialogs;
+  Progress& progress = context.ports.progress;
+  MusicSet set(*context.catalogue, dialogs, [language] { return language; });
 
   if (verb == "drop") {
     DropFiles(set, operands, progress, language);
@@ -88,8 +82,8 @@ int CommandSet(const Catalogue& catalogue, int language, const std::filesystem::
   if (verb == "from-clipboard-text") {
     std::string text;
     if (Status read = ReadWholeFile(operands[0], text, FileKind::ExportInput); !read.ok()) {
-      cli::ReportRefusedFile(operands[0], read, FileKind::ExportInput, language);
-      return Usage("cannot read " + operands[0]);
+      ReportRefusedFile(operands[0], read, FileKind::ExportInput, language);
+      throw UsageError{"cannot read " + operands[0]};
     }
     TextClipboard clipboard(std::move(text));
     PasteCodesFromClipboard(set, clipboard, progress, dialogs, language);
@@ -99,8 +93,8 @@ int CommandSet(const Catalogue& catalogue, int language, const std::filesystem::
 
   std::vector<std::string> lines;
   if (Status read = ReadSetListFile(operands[0], lines); !read.ok()) {
-    cli::ReportRefusedFile(operands[0], read, FileKind::SetList, language);
-    return Usage("cannot read " + operands[0]);
+    ReportRefusedFile(operands[0], read, FileKind::SetList, language);
+    throw UsageError{"cannot read " + operands[0]};
   }
   set.LoadSet(lines);
   if (verb == "read") {
@@ -111,15 +105,15 @@ int CommandSet(const Catalogue& catalogue, int language, const std::filesystem::
       return 1;
     }
   } else if (verb == "m3u") {
-    for (const auto& line : M3uLines(set, DemoBase(programFolder, language))) cli::Put("m3u", line);
+    for (const auto& line : M3uLines(set, DemoBase(context.programFolder, language))) Put("m3u", line);
   } else if (verb == "optimise") {
     const size_t removed = OptimiseSet(set, dialogs, language);
     PrintEntries(set);
-    cli::Put("removed", std::to_string(removed));
+    Put("removed", std::to_string(removed));
   } else if (verb == "total") {
-    cli::Put("total", set.UpdateTimeMemLabel());
+    Put("total", set.UpdateTimeMemLabel());
   }
   return 0;
 }
 
-}  // namespace trakvella
+}  // namespace trakvella::cli

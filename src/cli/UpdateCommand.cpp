@@ -6,39 +6,27 @@
 #include <string>
 #include <vector>
 
-#include "adapters/CurlHttpClient.h"
 #include "cli/CliOutput.h"
+#include "cli/CliPorts.h"
+#include "cli/Commands.h"
 #include "core/lang/MessageTable.h"
 #include "core/lang/Version.h"
 #include "core/net/Downloads.h"
 #include "core/startup/WebUpdate.h"
 #include "core/text/Text.h"
 
-namespace trakvella {
-
-int CommandUpdate(const std::string& command, const std::vector<std::string>& args, int language);
-
+namespace trakvella::cli {
 namespace {
-
-using cli::Put;
-
-int UpdateUsageError(const std::string& text) {
-  std::cerr << "trakvella-cli: " << text << '\n'
-            << "usage: trakvella-cli update-info URL | version-newer LOCAL REMOTE\n";
-  return 2;
-}
 
 bool HasScheme(const std::string& url) {
   return StartsWithLowerCase(url, "http://") || StartsWithLowerCase(url, "https://");
 }
 
-int UpdateInfo(const std::string& url, int language) {
-  CurlHttpClient http;
-  SilentProgress progress;
-  cli::StderrDialogs dialogs;
+int UpdateInfo(const std::string& url, int language, CliPorts& ports) {
+  StderrDialogs dialogs;
   NetworkState network;
   Downloader downloader(
-      http, progress, dialogs, [language] { return language; }, network);
+      ports.http, ports.progress, dialogs, [language] { return language; }, network);
   TWebUpdate update(downloader);
   update.ProductInfo.URL = HasScheme(url) ? url : "http://" + url;
   update.ProductInfo.Version = kFileVersion;
@@ -64,14 +52,16 @@ int UpdateInfo(const std::string& url, int language) {
 
 }  // namespace
 
-int CommandUpdate(const std::string& command, const std::vector<std::string>& args, int language) {
-  if (command == "version-newer") {
-    if (args.size() != 2) return UpdateUsageError("version-newer wants a local and a remote version");
-    Put("newer", IsNewerVersion(args[0], args[1]) ? "1" : "0");
-    return 0;
-  }
-  if (args.size() != 1 || args[0].empty()) return UpdateUsageError("update-info wants the update page's address");
-  return UpdateInfo(args[0], language);
+int CommandVersionNewer(const CommandContext&, const Arguments& args) {
+  if (args.words().size() != 2) throw UsageError{"version-newer wants a local and a remote version"};
+  Put("newer", IsNewerVersion(args.words()[0], args.words()[1]) ? "1" : "0");
+  return 0;
 }
 
-}  // namespace trakvella
+int CommandUpdateInfo(const CommandContext& context, const Arguments& args) {
+  if (args.words().size() != 1 || args.words()[0].empty())
+    throw UsageError{"update-info wants the update page's address"};
+  return UpdateInfo(args.words()[0], context.language, context.ports);
+}
+
+}  // namespace trakvella::cli
