@@ -38,7 +38,8 @@ const Syntax& ProgramSyntax() {
   return syntax;
 }
 
-// The program folder: --home, else the folder holding this program file.
+// The program folder: --home, else the folder holding this program file. The one place it is chosen,
+// once the command line has been read whole.
 std::filesystem::path ProgramFolder(const Arguments& line) {
   if (line.has("--home")) return line.value("--home");
   std::error_code ec;
@@ -57,7 +58,6 @@ YearMonth ThisMonth() {
 struct ProgramOptions {
   int language = -1;               // --lang, else the system's (Russian when its locale is)
   std::optional<YearMonth> today;  // --today: the month that decides which CDs are new, else this month
-  std::filesystem::path programFolder;
   std::optional<std::filesystem::path> catalogueFolder;
   bool offline = false;  // -local
 };
@@ -79,7 +79,6 @@ ProgramOptions ReadProgramOptions(const Arguments& line) {
   }
   if (read.language < 0) read.language = LanguageFromLocaleId(SystemLanguageId());
   if (!read.today) read.today = ThisMonth();
-  read.programFolder = ProgramFolder(line);
   if (line.has("--catalogue")) read.catalogueFolder = line.value("--catalogue");
   read.offline = line.has("-local");
   return read;
@@ -90,7 +89,7 @@ ProgramOptions ReadProgramOptions(const Arguments& line) {
 std::unique_ptr<ResourceStore> LoadCatalogue(const ProgramOptions& program, Catalogue& catalogue,
                                              CommandContext& context) {
   std::string error;
-  auto resources = OpenCatalogueResources(program.catalogueFolder, program.programFolder, error, program.language);
+  auto resources = OpenCatalogueResources(program.catalogueFolder, context.programFolder, error, program.language);
   if (!resources) {
     std::cerr << "trakvella-cli: " << error << '\n';
     return nullptr;
@@ -98,7 +97,7 @@ std::unique_ptr<ResourceStore> LoadCatalogue(const ProgramOptions& program, Cata
   StderrDialogs dialogs;
   LoadOptions options;
   options.offline = program.offline;
-  options.programFolder = program.programFolder;
+  options.programFolder = context.programFolder;
   options.today = *program.today;
   options.language = program.language;
   catalogue.ReadCatalogueTables(*resources, dialogs);
@@ -125,7 +124,7 @@ int Run(const std::vector<std::string>& words, const Command*& command) {
   const Arguments args = ParseArguments(command->syntax, name, {line.rest().begin() + 1, line.rest().end()});
 
   CliPorts ports;
-  CommandContext context{program.language, program.programFolder, program.offline, ports};
+  CommandContext context{program.language, ProgramFolder(line), program.offline, ports};
   Catalogue catalogue;
   std::unique_ptr<ResourceStore> resources;
   if (command->needsCatalogue && !(resources = LoadCatalogue(program, catalogue, context))) return 2;
