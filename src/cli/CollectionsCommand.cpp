@@ -19,7 +19,7 @@ namespace {
 
 // A collection's browser: the random order of a lucky pick follows --seed (1 when not given).
 struct Collection : BrowserSession {
-  Collection(const CommandContext& context, uint32_t seed = 1)
+  explicit Collection(const CommandContext& context, uint32_t seed = 1)
       : BrowserSession(*context.catalogue, context.language, context.ports.progress, seed) {}
 };
 
