@@ -217,5 +217,33 @@ TEST(LibraryServers, ProcessEndsWithTheObjectAndBadStartsThrow) {
   EXPECT_THROW(HttpGetForTest("http://example.com/"), std::invalid_argument);
 }
 
+// tools/run_with_servers.sh (the run command's last step) starts the servers
+// for the program folder the program will use: the folder --home names, else
+// the program file's own. A program given another folder than the servers'
+// would find no servers.ini there and ask the library's real site.
+TEST(RunWithServers, ServersIniLandsInTheProgramFolderTheProgramUses) {
+  TempDir folders;
+  const std::filesystem::path bin = folders.path() / "bin";
+  const std::filesystem::path program = bin / "trakvella";
+  // A stand-in for the program: prints the web site of its program folder's servers.ini.
+  testing::WriteFile(program,
+                     "#!/bin/sh\nhome=$(dirname \"$0\")\n[ \"$1\" = --home ] && home=$2\n"
+                     "grep '^WebSite=' \"$home/servers.ini\"\n");
+  std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+  for (const bool own : {true, false}) {
+    const std::filesystem::path home = own ? bin : folders.path() / "home";
+    std::string command = "bash '" + std::string(TRAKVELLA_SOURCE_DIR) + "/tools/run_with_servers.sh' '" +
+                          program.string() + "'" + (own ? "" : " --home '" + home.string() + "'");
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string output;
+    char block[4096];
+    for (size_t n; (n = fread(block, 1, sizeof block, pipe)) > 0;) output.append(block, n);
+    EXPECT_EQ(pclose(pipe), 0) << output;
+    EXPECT_NE(output.find("\nWebSite=http://127.0.0.1:"), std::string::npos) << output;
+    EXPECT_TRUE(std::filesystem::exists(home / "servers.ini")) << own;
+  }
+}
+
 }  // namespace
 }  // namespace trakvella
