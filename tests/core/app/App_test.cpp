@@ -369,40 +369,22 @@ TEST_F(AppTest, ADraggedDemoTrackIsFetchedIntoTheAudioFolderFirst) {
   EXPECT_EQ(app->browser().SelectedTrack()->location, before);
 }
 
-// "Перейти к месту хранения трека..." shows a local track's file in the file
-// manager and a demo track's page in the browser; a desktop that starts
-// neither is named in a message rather than nothing happening.
+// "Перейти к месту хранения трека..." on a desktop that starts neither a file
+// manager nor a browser names the local file or the demo track's page.
 TEST_F(AppTest, GoingToATracksPlaceSaysSoWhenTheDesktopStartsNothing) {
-  struct NoDesktop : FakeShell {
-    bool OpenUrl(const std::string& url) override { return !FakeShell::OpenUrl(url); }
-    bool RevealFile(const std::string& path) override { return !FakeShell::RevealFile(path); }
-  } desktop;
-  WriteFile(home.path() / "audio" / "KMLB_003_001 Local.wav", "x");
-  AppOptions options;
-  options.programFolder = home.path();
-  options.today = [] { return YearMonth{2026, 12}; };
-  App local(options, AppPorts{&dialogs, &clipboard, &desktop, &random, &device, &http});
-  local.FirstActivation();
-  local.browser().ListTracks({"KMLB_003_001", "KMLB_005_002"}, true, std::nullopt, true, "");
-  ASSERT_EQ(local.browser().rowCount(), 2);
-  std::string file, page;
-  for (int row = 0; row < 2; ++row) {
-    local.browser().SelectRow(row);
-    const TrackRecord* t = local.browser().SelectedTrack();
-    dialogs.shown.clear();
-    local.GotoFileFolder();
-    if (IsDemoName(t->location)) {
-      page = CdPageUrl(local.endpoints(), t->code);
-      EXPECT_EQ(desktop.urls.back(), page);
-      EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{LangMessage(local.language(), Msg::NoBrowser) + page});
-    } else {
-      file = t->location;
-      EXPECT_EQ(desktop.revealed, std::vector<std::string>{file});
-      EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{LangMessage(local.language(), Msg::NoFileManager) + file});
-    }
+  const fs::path file = home.path() / "audio" / "KMLB_003_001 Local.wav";
+  WriteFile(file, "x");
+  app->FirstActivation();
+  shell.starts = false;
+  for (const char* code : {"KMLB_003_001", "KMLB_005_002"}) {
+    app->browser().ListTracks({code}, true, std::nullopt, true, "");
+    app->browser().SelectRow(0);
+    app->GotoFileFolder();
   }
-  EXPECT_FALSE(file.empty());
-  EXPECT_FALSE(page.empty());
+  EXPECT_EQ(shell.revealed, std::vector<std::string>{file.string()});
+  EXPECT_EQ(dialogs.Texts(),
+            (std::vector<std::string>{Message(Msg::NoFileManager) + file.string(),
+                                      Message(Msg::NoBrowser) + CdPageUrl(app->endpoints(), "KMLB_005_002")}));
 }
 
 TEST_F(AppTest, TheCloseWritesTheSettingsAndEndsAtOnceWhenItCannot) {
