@@ -362,6 +362,7 @@ Status PosixFileSystem::Write(const fs::path& file, std::uint64_t limit, const C
   }
   mode_t mode = exists ? (old.st_mode & 07777) : (0666 & ~CurrentUmask());
   if (options.ownerOnly) mode = exists ? (mode & ~mode_t{077}) : mode_t{0600};
+  if (options.executable) mode |= (mode & 0444) >> 2;
 
   // A new file of an unpredictable name, never one that was there.
   Temporary temporary;
@@ -402,7 +403,10 @@ Status PosixFileSystem::Write(const fs::path& file, std::uint64_t limit, const C
     struct stat info;
     if (::fstat(out.get(), &info) != 0) return FromErrno(errno, target);
     if (!S_ISREG(info.st_mode)) return Status::NotRegularFile(target.string(), KindOf(info.st_mode));
-    if (options.ownerOnly && (info.st_mode & 077) != 0) (void)::fchmod(out.get(), info.st_mode & 07700);
+    mode_t wanted = info.st_mode & 07777;
+    if (options.ownerOnly) wanted &= ~mode_t{077};
+    if (options.executable) wanted |= (wanted & 0444) >> 2;
+    if (wanted != (info.st_mode & 07777)) (void)::fchmod(out.get(), wanted);
     Status written = WriteAll(out.get(), bytes, target);
     if (!written.ok()) return written;
     if (::ftruncate(out.get(), static_cast<off_t>(bytes.size())) != 0) return FromErrno(errno, target);

@@ -37,6 +37,9 @@ struct WriteOptions {
   // leaves the old file or the new one, never an empty one. Files made again
   // on demand (the exports' files) may leave that to the system.
   bool durable = true;
+  // For a file that is run (a script): whoever may read it may execute it (the
+  // execute bit joins each read bit, of a new file's bits as of an old one's).
+  bool executable = false;
 };
 
 class FileSystem {

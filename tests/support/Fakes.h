@@ -83,21 +83,22 @@ class FakeClipboard : public Clipboard {
 class FakeShell : public Shell {
  public:
   std::vector<std::string> urls, files, revealed, runs;
+  bool starts = true;  // false: a desktop that starts no browser, file manager or program
   bool OpenUrl(const std::string& url) override {
     urls.push_back(url);
-    return true;
+    return starts;
   }
   bool OpenFile(const std::string& path) override {
     files.push_back(path);
-    return true;
+    return starts;
   }
   bool RevealFile(const std::string& path) override {
     revealed.push_back(path);
-    return true;
+    return starts;
   }
   bool Run(const std::string& program, const std::vector<std::string>&) override {
     runs.push_back(program);
-    return true;
+    return starts;
   }
 };
 

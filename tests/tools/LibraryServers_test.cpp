@@ -217,5 +217,25 @@ TEST(LibraryServers, ProcessEndsWithTheObjectAndBadStartsThrow) {
   EXPECT_THROW(HttpGetForTest("http://example.com/"), std::invalid_argument);
 }
 
+// tools/run_with_servers.sh, the run command's last step, starts the servers for
+// the program folder the program uses: with --home DIR, DIR (before, the program
+// found no servers.ini there and asked the library's real site).
+TEST(RunWithServers, ServersIniGoesWhereTheProgramLooks) {
+  TempDir folders;
+  const std::filesystem::path program = folders.path() / "trakvella", home = folders.path() / "home";
+  // A stand-in for the program: the web site its servers.ini names.
+  testing::WriteFile(program, "#!/bin/sh\ngrep '^WebSite=' \"$2/servers.ini\"\n");
+  std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+  const std::string command = "bash '" + std::string(TRAKVELLA_SOURCE_DIR) + "/tools/run_with_servers.sh' '" +
+                              program.string() + "' --home '" + home.string() + "'";
+  FILE* pipe = popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string output(1 << 16, '\0');
+  output.resize(fread(output.data(), 1, output.size(), pipe));
+  EXPECT_EQ(pclose(pipe), 0) << output;
+  EXPECT_NE(output.find("\nWebSite=http://127.0.0.1:"), std::string::npos) << output;
+  EXPECT_FALSE(std::filesystem::exists(folders.path() / "servers.ini"));
+}
+
 }  // namespace
 }  // namespace trakvella

@@ -1,5 +1,6 @@
 // Qt's own dialogs and the captions beyond the design's table follow the interface language: the
-// message boxes' buttons and the folder dialog, the report window's caption and the developer menu.
+// message boxes' buttons and the folder dialog, the report window's caption, the developer menu and the
+// music set window's developer items.
 // Their sizes on a real X server: x11/DialogsX_test.cpp.
 #include <QAbstractButton>
 #include <QAction>
@@ -72,6 +73,9 @@ TEST_F(DialogsInTheLanguage, QtsOwnDialogsTheReportCaptionAndTheDeveloperMenuFol
     for (QAction* item : developer->actions())
       if (!item->isSeparator() && item->objectName() != "AllowOpenCD" && item->objectName() != "WebAsyst")
         EXPECT_EQ(HasCyrillic(item->text()), russian) << item->objectName().toStdString();
+    // The music set window's pop-up menu, its developer items with the others.
+    for (QAction* item : Control<QMenu>("MemPopupMenu")->actions())
+      if (!item->isSeparator()) EXPECT_EQ(HasCyrillic(item->text()), russian) << item->objectName().toStdString();
   }
   EXPECT_EQ(report->windowTitle(), "Track list report");
 }

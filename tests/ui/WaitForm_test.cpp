@@ -79,10 +79,19 @@ TEST_F(WaitFormTest, ModeTwoWhileHiddenChangesTheTextWithoutShowing) {
   EXPECT_FALSE(form->Animating());
 }
 
-TEST_F(WaitFormTest, StatusLineIsFreeText) {
+TEST_F(WaitFormTest, StatusLineIsFreeTextOfOneOperation) {
   form->ShowProgress("Scanning...", ProgressMode::Show);
   form->SetStatus("Tracks found: 12");
   EXPECT_EQ(Text(*form, "StatusLbl"), "Tracks found: 12");
+  form->ShowProgress("Building database...", ProgressMode::ChangeText);
+  EXPECT_EQ(Text(*form, "StatusLbl"), "Tracks found: 12");
+  // The next operation's progress (the close's "Closing in Progress...") shows only its own lines.
+  for (ProgressMode mode : {ProgressMode::Show, ProgressMode::Message}) {
+    form->ShowProgress("", ProgressMode::Hide);
+    form->SetStatus("Tracks found: 0");
+    form->ShowProgress("Closing in Progress...", mode);
+    EXPECT_EQ(Text(*form, "StatusLbl"), "") << static_cast<int>(mode);
+  }
 }
 
 TEST_F(WaitFormTest, PerMilleIsShownByTheTimerAndMinusOneShowsNothing) {

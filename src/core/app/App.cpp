@@ -11,6 +11,7 @@
 #include "core/lang/MessageTable.h"
 #include "core/musicset/MusicSetEnabling.h"
 #include "core/musicset/SetListFile.h"
+#include "core/net/OpenPage.h"
 #include "core/subscription/SubscriptionEnabling.h"
 #include "core/subscription/SubscriptionView.h"
 #include "core/text/FileIO.h"
@@ -416,6 +417,15 @@ void App::DownloadDemo() {
   settings_.lastDownloadFolder = folder;
   downloader_.DownloadFile(TrackPathOrUrl(t->location, demoBaseUrl_), DemoFileName(t->code, t->title),
                            Msg::DownloadingFiles, folder);
+}
+
+void App::GotoFileFolder() {
+  const TrackRecord* t = browser_.SelectedTrack();
+  if (browser_.rowCount() == 0 || !t) return;
+  if (IsDemoName(t->location))
+    OpenWebPage(shell(), dialogs(), CdPageUrl(endpoints_, t->code), language_);
+  else
+    RevealInFileManager(shell(), dialogs(), t->location, language_);
 }
 
 std::optional<std::string> App::DragFile() {

@@ -164,6 +164,10 @@ class App {
   // The file a drag of the selected track carries: a demo track is fetched into
   // "audio" first and plays from there afterwards. Nothing when there is no file.
   std::optional<std::string> DragFile();
+  // "Перейти к месту хранения трека...": the selected track's page on the web site
+  // for a demo track, its file shown in the file manager for a local one; a
+  // message names the address or the file when the desktop opens neither.
+  void GotoFileFolder();
   // Fills the status fields of the selected track and shows them.
   void ShowTrackStatus();
   // The next or previous track key: the neighbouring row starts as a click would.

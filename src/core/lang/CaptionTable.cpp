@@ -270,6 +270,18 @@ void MusicSetWindow(Builder& b) {
   b.Caption("optitem", "Remove dublicates", "Удалить дубликаты");
   b.Caption("getfromclpbrditem", "Extract names from clipboard", "Извлечь имена из буфера");
   b.Caption("getcodeitem", "Add by code", "Добавить по коду");
+
+  // The developer items of the list's pop-up menu (shown with the developer
+  // menu); "Build info" reads the same in both languages and has no row.
+  b.Caption("RaznItem", "Get the difference between the clipboard and the catalogue",
+            "Получить разницу между буфером и базой");
+  b.Caption("RaznItemSet", "Get the difference between the clipboard and the set",
+            "Получить разницу между буфером и набором");
+  b.Caption("musictagitem", "Get the import for musictag", "Получить импорт для musictag");
+  b.Caption("MSTOCK1", "Get the import for MSTOCK", "Получить импорт для MSTOCK");
+  b.Caption("SourceAudio1", "Get the SourceAudio import", "Получить импорт SourceAudio");
+  b.Caption("OpenCartImport1", "Get the OpenCart import", "Получить импорт OpenCart Import");
+  b.Caption("FileNamesFromSet", "Get the file names", "Получить имена файлов");
 }
 
 void SearchPanel(Builder& b) {
@@ -428,7 +440,7 @@ void SignInWindow(Builder& b) {
 
 std::vector<CaptionRow> BuildTable() {
   std::vector<CaptionRow> rows;
-  rows.reserve(344);
+  rows.reserve(351);
   Builder b(rows);
   StartWindow(b);
   FavouritesOrganiser(b);

@@ -213,7 +213,9 @@ int ItemHeightForFont(int pixelsPerInch, int sizePoints) {
 // --- The model ------------------------------------------------------------------
 
 int Settings::DemoServerNumber() const {
-  if (webSrv == "1") return 1;
+  // No address at all is no custom server (one is never entered empty): the
+  // default, server 1, rather than a base no preview plays from.
+  if (webSrv == "1" || webSrv.empty()) return 1;
   if (webSrv == "2") return 2;
   return 0;
 }

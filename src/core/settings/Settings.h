@@ -89,7 +89,8 @@ struct Settings {
   int height = 768;
 
   // WEBSRV as read and written: "1" or "2" pick a demo server, any other text
-  // (empty included) is a custom demo base URL and hides the server menus.
+  // is a custom demo base URL and hides the server menus; a missing or empty
+  // value is server 1.
   std::string webSrv;
   // WEBROOTURL: read, never written; when not empty it is the demo base URL.
   std::string webRootUrl;
@@ -135,7 +136,7 @@ struct Settings {
   // and the favourites are not among them.
   std::vector<std::string> otherLines;
 
-  // 1 or 2 when WEBSRV names a demo server, else 0.
+  // 1 or 2 when WEBSRV names a demo server (1 when it is missing or empty), else 0.
   int DemoServerNumber() const;
   // The custom demo base URL WEBSRV holds; empty when it names a server.
   std::string CustomDemoBase() const;
@@ -144,7 +145,7 @@ struct Settings {
 };
 
 // The demo base URL the settings give: WEBROOTURL when not empty, else server 1's
-// or server 2's base, else the custom base (empty when WEBSRV was absent).
+// or server 2's base, else the custom base.
 std::string DemoBaseUrl(const Settings& settings, const Endpoints& endpoints);
 
 // The lists' item height: from the font when there is one, else ItemHeight.

@@ -1,6 +1,6 @@
 #include "core/startup/UpdateScript.h"
 
-#include <fstream>
+#include "core/text/FileIO.h"
 
 namespace trakvella {
 
@@ -95,16 +95,11 @@ std::string UpdateScriptText(const UpdateScript& s) {
 
 fs::path WriteUpdateScript(const UpdateScript& script) {
   const fs::path file = fs::absolute(script.programFolder).lexically_normal() / kUpdateScriptName;
-  {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out << UpdateScriptText(script);
-    out.close();
-    if (!out) return {};
-  }
-  std::error_code ec;
-  fs::permissions(file, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec, fs::perm_options::replace,
-                  ec);
-  return ec ? fs::path() : file;
+  // Written whole or not at all, never through a link planted at a temporary
+  // name, and executable.
+  WriteOptions options;
+  options.executable = true;
+  return WriteFileReplacing(file, UpdateScriptText(script), options).ok() ? file : fs::path();
 }
 
 bool StartUpdateScript(ProcessLauncher& launcher, const fs::path& scriptFile, const fs::path& programFolder) {

@@ -1,9 +1,10 @@
 #include "core/startup/UpdateUnpack.h"
 
 #include <algorithm>
-#include <fstream>
+#include <memory>
 
 #include "core/startup/UpdateScript.h"
+#include "core/text/FileIO.h"
 #include "ports/ArchiveReader.h"
 
 namespace trakvella {
@@ -15,10 +16,14 @@ namespace {
 // RAR 4 and RAR 5 files both begin with these bytes.
 constexpr std::string_view kRarSignature = "Rar!\x1a\x07";
 
+// Only a regular file is looked at (a pipe or a device of that name is never
+// waited for), and only its first bytes are read.
 bool IsRarFile(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
+  Result<std::unique_ptr<ReadableFile>> opened = Files().OpenForReading(file);
+  if (!opened.ok()) return false;
   std::string head(kRarSignature.size(), '\0');
-  return in.read(head.data(), static_cast<std::streamsize>(head.size())) && head == kRarSignature;
+  Result<size_t> read = (*opened)->ReadAt(0, head.data(), head.size());
+  return read.ok() && *read == head.size() && head == kRarSignature;
 }
 
 UnpackResult Failed(UnpackOutcome outcome, std::string detail) { return {outcome, std::move(detail), {}}; }

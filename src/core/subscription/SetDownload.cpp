@@ -6,6 +6,7 @@
 
 #include "core/catalogue/TrackCodes.h"
 #include "core/lang/MessageTable.h"
+#include "core/net/OpenPage.h"
 #include "core/subscription/Subscription.h"
 #include "core/text/Text.h"
 
@@ -110,14 +111,9 @@ void Subscription::DownloadItems(const std::vector<std::string>& items, const Se
   progress_.SetStatus("");
   if (switches.revealResult && !Cancelled() && !unpackedName.empty()) {
     const fs::path file = targetFolder_ / unpackedName;
-    if (Exists(file)) {
-      if (shell_.RevealFile(file.string())) {
-        if (report) report->revealed = file;
-      } else {
-        dialogs_.Message(Message(static_cast<unsigned>(Msg::NoFileManager)) + file.string(), MessageKind::Warning,
-                         MessageButtons::Ok);
-      }
-    }
+    if (Exists(file) && RevealInFileManager(shell_, dialogs_, file.string(), language_ ? language_() : kEnglish) &&
+        report)
+      report->revealed = file;
   }
 }
 
@@ -236,16 +232,21 @@ ItemOutcome Subscription::DownloadOne(size_t i, size_t count, const std::string&
 }
 
 void Subscription::CopyToLibrary(const std::string& unpackedName) {
-  // "audio/ACCOUNT/": an account name that cannot name a folder gets no copy.
-  const std::string accountFolder = SanitiseFileName(account.activeAccount);
-  if (accountFolder.empty() || accountFolder == "." || accountFolder == "..") return;
-  const fs::path folder = programFolder_ / "audio" / accountFolder;
+  const fs::path folder = LibraryCopyFolder(programFolder_, account.activeAccount);
+  if (folder.empty()) return;
   std::error_code ec;
   if (!Exists(folder) && !fs::create_directories(folder, ec)) {
     dialogs_.Message(Message(static_cast<unsigned>(Msg::CannotCreateFolder)), MessageKind::Error, MessageButtons::Ok);
+    return;
   }
-  // An existing copy stays; copy errors are not reported.
-  fs::copy_file(targetFolder_ / unpackedName, folder / unpackedName, fs::copy_options::skip_existing, ec);
+  // An existing copy stays. The copy is made new (never through a link of its
+  // name); one that fails is reported and leaves no part of itself behind.
+  const fs::path copy = folder / unpackedName;
+  if (Exists(copy)) return;
+  if (fs::copy_file(targetFolder_ / unpackedName, copy, fs::copy_options::none, ec)) return;
+  if (ec != std::errc::file_exists) fs::remove(copy, ec);
+  dialogs_.Message(Message(static_cast<unsigned>(Msg::CopyError)) + "\r" + copy.string(), MessageKind::Error,
+                   MessageButtons::Ok);
 }
 
 // --- Entry points ------------------------------------------------------------------------

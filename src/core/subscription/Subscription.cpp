@@ -5,6 +5,7 @@
 #include <chrono>
 #include <thread>
 
+#include "core/lang/FileMessages.h"
 #include "core/lang/MessageTable.h"
 #include "core/net/TlsAccounts.h"
 #include "core/settings/Settings.h"
@@ -178,12 +179,27 @@ bool Subscription::QueryQuota() {
 // --- Account files ------------------------------------------------------------------
 
 size_t Subscription::ReadAccount(const std::string& name, bool askQuota) {
+  bool refused = false;
+  return ReadAccount(name, askQuota, refused);
+}
+
+size_t Subscription::ReadAccount(const std::string& name, bool askQuota, bool& refused) {
+  refused = false;
   const fs::path path = AccountFilePath(programFolder_, name);
   std::error_code ec;
   if (path.empty() || !fs::exists(path, ec)) return 0;
+  Status problem;
+  const AccountFile file = ReadAccountFile(path, &problem);
+  // A pipe, a device, a folder or an outsized file of that name is named, and
+  // the account stays as it was.
+  if (IsRefusedFile(problem)) {
+    refused = true;
+    dialogs_.Message(FileReadMessage(language_ ? language_() : kEnglish, path, problem, FileKind::Account),
+                     MessageKind::Error, MessageButtons::Ok);
+    return 0;
+  }
   account.quota = kQuotaUnknown;
   account.downloadedTracks.clear();
-  const AccountFile file = ReadAccountFile(path);
   if (file.lineCount == 0) return 0;
   account.login = file.login;
   account.activeAccount = file.login;
@@ -245,15 +261,20 @@ void Subscription::SignIn() {
     const int quota = account.quota;
     // The quota was just read with the entered credentials; the file's own,
     // possibly outdated, password is not tried on the server again.
-    if (ReadAccount(entered->login, false) == 0) {
-      // A new account.
+    bool refused = false;
+    if (ReadAccount(entered->login, false, refused) == 0) {
+      // A new account, or one whose file was refused for what it is (named
+      // already; the write that follows is refused too and reported, and the
+      // file stays as it is).
       account.downloadedTracks.clear();
       account.activeAccount = entered->login;
       WriteAccount(account.activeAccount);
       CaptionChanged();
-      dialogs_.Message(Message(static_cast<unsigned>(Msg::NewSubscription)) + entered->login + "\r" +
-                           Message(static_cast<unsigned>(Msg::TracksLeft)) + std::to_string(quota),
-                       MessageKind::Information, MessageButtons::Ok);
+      if (!refused) {
+        dialogs_.Message(Message(static_cast<unsigned>(Msg::NewSubscription)) + entered->login + "\r" +
+                             Message(static_cast<unsigned>(Msg::TracksLeft)) + std::to_string(quota),
+                         MessageKind::Information, MessageButtons::Ok);
+      }
     } else {
       // A known account: the credentials just entered are the ones the server
       // took, whatever the file held (its Login line may be damaged or missing).

@@ -135,7 +135,8 @@ class Subscription {
   // --- Account files ----------------------------------------------------------------
   // Reads the account file of name: its login, password and downloaded tracks
   // become the account's, and the quota is asked (with askQuota). A missing file
-  // changes nothing. The number of lines the file has.
+  // changes nothing; nor does a pipe, a device, a folder or an outsized file of
+  // that name, which is named in a message. The number of lines the file has.
   size_t ReadAccount(const std::string& name, bool askQuota = true);
   // Writes the account file of name, only while the credentials in use are the
   // file's own or the server has taken them: a refused or failed sign-in never
@@ -196,6 +197,8 @@ class Subscription {
   void Wait(int ms);
   bool Cancelled() const { return progress_.Cancelled(); }
   bool QueryQuota();
+  // ReadAccount; refused tells whether the file was refused for what it is.
+  size_t ReadAccount(const std::string& name, bool askQuota, bool& refused);
   // The server has just taken credentials that were neither the account file's
   // nor taken before: the tracks the file lists join the account's.
   void TakeAcceptedCredentials();

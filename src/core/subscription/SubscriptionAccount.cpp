@@ -99,6 +99,17 @@ fs::path AccountFilePath(const fs::path& programFolder, std::string_view name) {
   return programFolder / file;
 }
 
+fs::path LibraryCopyFolder(const fs::path& programFolder, std::string_view name) {
+  if (name.empty()) return {};
+  std::string folder = AccountFileStem(name);
+  // A name that would stand for the folder itself or the one above it.
+  if (folder == "." || folder == "..") {
+    folder.clear();
+    for (size_t i = 0; i < name.size(); ++i) folder += "%2E";
+  }
+  return programFolder / "audio" / folder;
+}
+
 AccountFile ParseAccountFile(const std::vector<std::string>& lines) {
   AccountFile file;
   file.lineCount = lines.size();
@@ -132,9 +143,13 @@ AccountFile ParseAccountFile(const std::vector<std::string>& lines) {
   return file;
 }
 
-AccountFile ReadAccountFile(const fs::path& file) {
+AccountFile ReadAccountFile(const fs::path& file, Status* problem) {
   std::string bytes;
-  if (!ReadWholeFile(file, bytes, FileKind::Account).ok()) return {};
+  Status read = ReadWholeFile(file, bytes, FileKind::Account);
+  if (!read.ok()) {
+    if (problem) *problem = std::move(read);
+    return {};
+  }
   return ParseAccountFile(SplitLines(Cp1251ToUtf8(bytes)));
 }
 

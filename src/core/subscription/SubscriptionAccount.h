@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "ports/Status.h"
+
 namespace trakvella {
 
 // The quota when the server has not told it (not asked yet, or no answer).
@@ -69,10 +71,17 @@ std::string AccountNameOfStem(std::string_view stem);
 // (longer than kAccountFileNameMax); never a file outside the program folder.
 std::filesystem::path AccountFilePath(const std::filesystem::path& programFolder, std::string_view name);
 
+// The account's folder of library copies, "audio/" and the account name as its
+// file's name writes it (AccountFileStem; "." and ".." as "%2E" and "%2E%2E"),
+// so each account has a folder of its own and an ordinary login keeps the one
+// it always had. Empty for an empty name.
+std::filesystem::path LibraryCopyFolder(const std::filesystem::path& programFolder, std::string_view name);
+
 // Reads the lines of an account file (UTF-8 text).
 AccountFile ParseAccountFile(const std::vector<std::string>& lines);
-// Reads an account file; a missing or unreadable file gives lineCount 0.
-AccountFile ReadAccountFile(const std::filesystem::path& file);
+// Reads an account file; a missing or unreadable file gives lineCount 0, and
+// why it was not read goes to problem (when given).
+AccountFile ReadAccountFile(const std::filesystem::path& file, Status* problem = nullptr);
 // The downloaded tracks of an account, as its file holds them (a plain read for
 // the other windows; nothing is asked from the server).
 std::vector<std::string> ReadDownloadedTracks(const std::filesystem::path& programFolder, std::string_view name);

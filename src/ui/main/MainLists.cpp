@@ -365,14 +365,7 @@ void MainLists::ConnectTrackCommands() {
     if (const TrackRecord* t = browser.SelectedTrack())
       BufferToClipboard(app_.clipboard(), TrackPathOrUrl(t->location, app_.demoBaseUrl()));
   });
-  connect(menus_.Item("Gotofilefolder1"), &QAction::triggered, this, [this, &browser] {
-    const TrackRecord* t = browser.SelectedTrack();
-    if (browser.rowCount() == 0 || !t) return;
-    if (IsDemoName(t->location))
-      app_.shell().OpenUrl(CdPageUrl(app_.endpoints(), t->code));
-    else
-      app_.shell().RevealFile(t->location);
-  });
+  connect(menus_.Item("Gotofilefolder1"), &QAction::triggered, this, [this] { app_.GotoFileFolder(); });
   for (QMenu* menu : {menus_.trackMenu(), menus_.SubMenu("MMTrackItem"), menus_.SubMenu("MMServItem")})
     connect(menu, &QMenu::aboutToShow, this, [this] { menus_.ApplyEnabling(app_.enabling(), kTrackMenus); });
   menus_.ApplyEnabling(app_.enabling(), kTrackMenus);

@@ -156,9 +156,8 @@ void TMusicSetForm::MakeTabs() {
 void TMusicSetForm::MakePopupMenu() {
   memPopupMenu_ = new QMenu(this);
   memPopupMenu_->setObjectName("MemPopupMenu");
-  auto add = [this](const char* name, const char* ownCaption = "") {
-    const QString caption = Caption(name);
-    auto* a = new QAction(caption.isEmpty() ? QString::fromUtf8(ownCaption) : caption, memPopupMenu_);
+  auto add = [this](const char* name) {
+    auto* a = new QAction(Caption(name), memPopupMenu_);
     a->setObjectName(name);
     memPopupMenu_->addAction(a);
     return a;
@@ -168,15 +167,15 @@ void TMusicSetForm::MakePopupMenu() {
   add("getfromclpbrditem");
   QAction* separator = memPopupMenu_->addSeparator();
   separator->setObjectName("N1");
-  add("RaznItem", "Получить разницу между буфером и базой");
-  add("RaznItemSet", "Получить разницу между буфером и набором");
+  add("RaznItem");
+  add("RaznItemSet");
   // The catalogue conversions for outside services: enabled by the commands that
   // run them (the main window's exports).
-  add("musictagitem", "Получить импорт для musictag")->setEnabled(false);
-  add("MSTOCK1", "Получить импорт для MSTOCK")->setEnabled(false);
-  add("SourceAudio1", "Получить импорт SourceAudio")->setEnabled(false);
-  add("OpenCartImport1", "Получить импорт OpenCart Import")->setEnabled(false);
-  add("FileNamesFromSet", "Получить имена файлов");
+  add("musictagitem")->setEnabled(false);
+  add("MSTOCK1")->setEnabled(false);
+  add("SourceAudio1")->setEnabled(false);
+  add("OpenCartImport1")->setEnabled(false);
+  add("FileNamesFromSet");
 }
 
 void TMusicSetForm::ConnectCommands() {

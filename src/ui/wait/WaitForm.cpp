@@ -115,6 +115,9 @@ void TWaitForm::ShowProgress(const std::string& text, ProgressMode mode, bool ta
       SetMainControlsEnabled(false);
       perMille_ = -1;
       prLbl_->clear();
+      // A new operation's progress shows only its own lines: what an earlier
+      // one wrote into the status line ("Tracks found: 0") goes.
+      statusLbl_->clear();
       cLabel_->hide();
       cLabel_->clear();
       animation_.Start();
@@ -132,6 +135,7 @@ void TWaitForm::ShowProgress(const std::string& text, ProgressMode mode, bool ta
       SetMainControlsEnabled(false);
       perMille_ = -1;
       prLbl_->clear();
+      statusLbl_->clear();
       operation_->clear();
       cLabel_->setText(qtext);
       cLabel_->show();

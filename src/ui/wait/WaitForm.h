@@ -37,7 +37,8 @@ class TWaitForm : public QWidget, public Progress {
 
   // Mode 0 hides, 1 shows the animation with an operation text, 2 changes the
   // operation text only (also while hidden), 3 shows the text as a message
-  // instead of the animation; a click on the window then dismisses it.
+  // instead of the animation; a click on the window then dismisses it. Modes 1
+  // and 3 start with an empty status line.
   // tall (modes 1 and 3) makes room for CancelBut.
   void ShowProgress(const std::string& text, ProgressMode mode, bool tall = false) override;
   void SetStatus(const std::string& text) override;

@@ -369,6 +369,24 @@ TEST_F(AppTest, ADraggedDemoTrackIsFetchedIntoTheAudioFolderFirst) {
   EXPECT_EQ(app->browser().SelectedTrack()->location, before);
 }
 
+// "Перейти к месту хранения трека..." on a desktop that starts neither a file
+// manager nor a browser names the local file or the demo track's page.
+TEST_F(AppTest, GoingToATracksPlaceSaysSoWhenTheDesktopStartsNothing) {
+  const fs::path file = home.path() / "audio" / "KMLB_003_001 Local.wav";
+  WriteFile(file, "x");
+  app->FirstActivation();
+  shell.starts = false;
+  for (const char* code : {"KMLB_003_001", "KMLB_005_002"}) {
+    app->browser().ListTracks({code}, true, std::nullopt, true, "");
+    app->browser().SelectRow(0);
+    app->GotoFileFolder();
+  }
+  EXPECT_EQ(shell.revealed, std::vector<std::string>{file.string()});
+  EXPECT_EQ(dialogs.Texts(),
+            (std::vector<std::string>{Message(Msg::NoFileManager) + file.string(),
+                                      Message(Msg::NoBrowser) + CdPageUrl(app->endpoints(), "KMLB_005_002")}));
+}
+
 TEST_F(AppTest, TheCloseWritesTheSettingsAndEndsAtOnceWhenItCannot) {
   app->FirstActivation();
   app->SetSwitch("showstyle", false);

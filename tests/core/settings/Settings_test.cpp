@@ -172,10 +172,13 @@ TEST(Settings, DemoServerChoice) {
   EXPECT_EQ(settings.CustomDemoBase(), "");
   EXPECT_EQ(DemoBaseUrl(settings, endpoints), endpoints.demoServer2);
 
-  // No WEBSRV: menus hidden, no base unless WEBROOTURL gives one.
-  settings = ReadText("Autoplay=1\r\n");
-  EXPECT_EQ(settings.DemoServerNumber(), 0);
-  EXPECT_EQ(DemoBaseUrl(settings, endpoints), "");
+  // No WEBSRV, or an empty one, names no custom server: server 1, as without a
+  // settings file, rather than a base no preview plays from.
+  for (const char* text : {"Autoplay=1\r\n", "WEBSRV=\r\n"}) {
+    settings = ReadText(text);
+    EXPECT_EQ(settings.DemoServerNumber(), 1) << text;
+    EXPECT_EQ(DemoBaseUrl(settings, endpoints), endpoints.demoServer1) << text;
+  }
   settings = ReadText("WEBSRV=1\r\nWEBROOTURL=http://mirror.test/audio/\r\n");
   EXPECT_EQ(settings.DemoServerNumber(), 1);
   EXPECT_EQ(DemoBaseUrl(settings, endpoints), "http://mirror.test/audio/");

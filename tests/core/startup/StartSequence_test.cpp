@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <fcntl.h>
 #include <functional>
 #include <memory>
 #include <signal.h>
@@ -14,6 +15,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include "adapters/CurlHttpClient.h"
@@ -191,6 +193,31 @@ TEST(StartSequence, ArchiveEntriesMustStayInsideTheUpdateFolder) {
     EXPECT_FALSE(EntryStaysInside(name)) << name;
   for (const char* name : {"trakvella", "docs/changes.txt", "a..b/c", "..a", "docs\\x.txt"})
     EXPECT_TRUE(EntryStaysInside(name)) << name;
+}
+
+// The update's files go through the program's file system: the script is written
+// executable, and a pipe at the script's or the archive's name is neither written
+// nor read (the test holds both ends open, so the old streams never waited on them).
+TEST(UpdateFiles, TheScriptIsExecutableAndAPipeIsNeverWrittenNorRead) {
+  TempDir home;
+  const UpdateScript script{home.path(), home.path() / "u.rar", home.path() / "trakvella", {}, 0, {"trakvella"}};
+  const fs::path file = WriteUpdateScript(script);
+  ASSERT_FALSE(file.empty());
+  EXPECT_NE(fs::status(file).permissions() & fs::perms::owner_exec, fs::perms::none);
+  fs::remove(file);
+  ASSERT_EQ(mkfifo(file.c_str(), 0600) | mkfifo(script.archive.c_str(), 0600), 0);
+  const int scriptPipe = open(file.c_str(), O_RDWR | O_NONBLOCK);
+  const int archivePipe = open(script.archive.c_str(), O_RDWR | O_NONBLOCK);
+  ASSERT_EQ(write(archivePipe, "NotRar", 6), 6);
+  EXPECT_TRUE(WriteUpdateScript(script).empty());
+  LibarchiveReader archives;
+  FakeProgress progress;
+  EXPECT_EQ(UnpackUpdate(archives, script.archive, home.path(), progress).outcome, UnpackOutcome::CannotOpen);
+  char bytes[8];
+  EXPECT_LT(read(scriptPipe, bytes, sizeof bytes), 0);   // nothing was written into it
+  EXPECT_EQ(read(archivePipe, bytes, sizeof bytes), 6);  // nothing was read from it
+  close(scriptPipe);
+  close(archivePipe);
 }
 
 class StartUpdate : public ::testing::Test {

@@ -42,7 +42,7 @@ constexpr const char* kAccounts =
     " --ftp-account gina:pw:5:notrar --ftp-account hank:pw:5:empty --ftp-account ivy:pw:5:many"
     " --ftp-account jack:pw:5:nocredit --ftp-account kim:pw:5:badcredit --ftp-account lou:pw:1"
     " --ftp-account ron:pw:5:refuse --ftp-account mia:pw:5:normal:KMLB_003_004,KMLB_005_001"
-    " --ftp-account zoe:pw:0 --ftp-account lena:pw:5:link";
+    " --ftp-account zoe:pw:0 --ftp-account lena:pw:5:link --ftp-account a/b:pw:25 --ftp-account ab:pw:25";
 
 // The program's ports on real adapters, with scripted dialogs and progress.
 struct Rig {
@@ -201,6 +201,9 @@ TEST(AccountFile, EveryLoginHasAFileOfItsOwnThatNamesItBack) {
   const size_t longest = kAccountFileNameMax - kAccountFileExtension.size();  // room left for the temporary name
   EXPECT_FALSE(AccountFilePath(home.path(), std::string(longest, 'x')).empty());
   EXPECT_TRUE(AccountFilePath(home.path(), std::string(longest + 1, 'x')).empty());
+
+  // The library copies' folders are named alike, never the folder itself or the one above.
+  EXPECT_EQ(LibraryCopyFolder(home.path(), ".."), home.path() / "audio" / "%2E%2E");
 }
 
 TEST(AccountFile, LegacySettingsAccountIsMergedAtStartAndStoredAtEnd) {
@@ -383,6 +386,36 @@ TEST_F(SubscriptionTest, TheAccountFileChangesOnlyWithCredentialsTheServerTook) 
   rig.sub.SignIn();
   EXPECT_THAT(rig.dialogs.Texts(), ::testing::Contains("Could not save the subscription account file:\r" +
                                                        (rig.home.path() / "dave.kmlb").string()));
+}
+
+// An account file that is a pipe is named as every file read refused for what it
+// is, and changes nothing: not at start, not when switched to, not at a sign-in
+// (which cannot save the account either, and says so); the pipe stays a pipe.
+TEST_F(SubscriptionTest, AnAccountFileThatIsAPipeIsNamedAndChangesNothing) {
+  Rig rig(serversHome());
+  const fs::path pipe = rig.home.path() / "carol.kmlb";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  const std::string named = LangMessage(kEnglish, Msg::FileNotRegular) + "\r" + pipe.string();
+
+  Settings settings;
+  settings.activeAccount = "carol";
+  rig.sub.LoadFromSettings(settings);
+  rig.sub.SignInAtStart();
+  EXPECT_EQ(rig.sub.account.activeAccount, "carol");  // still named at the close
+  EXPECT_FALSE(rig.sub.account.SignedIn());
+
+  rig.Login("dave");
+  rig.sub.SwitchAccount("carol");
+  EXPECT_EQ(rig.sub.account.login, "dave");
+
+  rig.sub.askCredentials = [](const Credentials&) { return Credentials{"carol", "pw"}; };
+  rig.sub.SignIn();
+  // Named at the start, the switch and the sign-in; no "new subscription" announced.
+  EXPECT_EQ(rig.dialogs.Texts(),
+            (std::vector<std::string>{named, named, named,
+                                      "Could not save the subscription account file:\r" + pipe.string()}));
+  EXPECT_EQ(rig.sub.account.activeAccount, "carol");  // the server took the credentials
+  EXPECT_TRUE(fs::is_fifo(pipe));
 }
 
 TEST_F(SubscriptionTest, QuotaRepliesWithoutANumberLeaveItUnknownAndZeroWarns) {
@@ -600,6 +633,35 @@ TEST_F(SubscriptionTest, ServersThatMisbehaveGiveTheirMessagesAndLoseNothing) {
               std::vector<std::string>{(rig.target.path() / "KMLB_005_001 Новые горизонты.mp3").string()});
     EXPECT_EQ(Names(rig.home.path() / "audio" / "ivy").size(), 1u);
   }
+}
+
+// Each account keeps its library copies in a folder of its own, named as its
+// account file is ("a/b" and "ab" no longer share one); a copy that cannot be
+// made is reported, leaves what stood there, and the track still counts.
+TEST_F(SubscriptionTest, LibraryCopiesGoToTheirAccountsOwnFolderAndAFailedCopyIsReported) {
+  Rig rig(serversHome());
+  const std::string track = "KMLB_003_001 Аплодисменты - 01.mp3";
+  auto download = [&](const std::string& login) {
+    rig.Login(login);
+    rig.sub.account.downloadedTracks.clear();
+    DownloadReport report;
+    EXPECT_TRUE(rig.sub.DownloadInto(rig.target.path().string(), {"KMLB_003_001"}, SessionSwitches::All(), &report));
+    return report.items.at(0).result;
+  };
+  EXPECT_EQ(download("a/b"), ItemResult::Unpacked);
+  EXPECT_EQ(download("ab"), ItemResult::Unpacked);
+  const fs::path audio = rig.home.path() / "audio";
+  EXPECT_EQ(Names(audio), (std::vector<std::string>{"a%2Fb", "ab"}));
+  EXPECT_EQ(Names(audio / "a%2Fb"), std::vector<std::string>{track});
+  EXPECT_TRUE(rig.dialogs.shown.empty());
+
+  const fs::path copy = audio / "ab" / track;
+  fs::remove(copy);
+  fs::create_symlink(rig.home.path() / "nowhere", copy);
+  EXPECT_EQ(download("ab"), ItemResult::Unpacked);
+  EXPECT_EQ(rig.dialogs.Texts(), std::vector<std::string>{"An error occured while copying!\r" + copy.string()});
+  EXPECT_TRUE(fs::is_symlink(copy));
+  EXPECT_FALSE(fs::exists(rig.home.path() / "nowhere"));
 }
 
 TEST_F(SubscriptionTest, ServerLogAddsTheTracksTheAccountLacks) {
