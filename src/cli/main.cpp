@@ -21,6 +21,7 @@
 #include "core/catalogue/Vocabulary.h"
 #include "core/lang/Locale.h"
 #include "core/lang/MessageTable.h"
+#include "core/settings/ProgramFolder.h"
 #include "core/text/FileIO.h"
 #include "core/text/Text.h"
 #include "ports/Random.h"
@@ -323,6 +324,7 @@ int Run(int argc, char** argv) {
       args.push_back(a);
   }
   if (args.empty()) throw UsageError{"no command given"};
+  if (!home) home = ProgramFolderForThisRun(home, ExecutableFolder()).folder;
   // Downloads, the update page, amounts in words and project folder scans need no catalogue.
   if (args[0] == "fetch") {
     const int lang = language ? *language : LanguageFromLocaleId(SystemLanguageId());
