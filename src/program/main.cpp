@@ -2,6 +2,7 @@
 // applies the interface language, lets the start window check for an update and runs the main window.
 #include <QAction>
 #include <QApplication>
+#include <QIcon>
 #include <QStringList>
 #include <QTimer>
 #include <filesystem>
@@ -24,6 +25,12 @@ int main(int argc, char** argv) {
   using namespace trakvella;
   QApplication app(argc, argv);
   QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
+  // The desktop finds the program's entry and icon by this name; its windows carry the icon themselves.
+  QGuiApplication::setDesktopFileName(QStringLiteral(TRAKVELLA_DESKTOP_ID));
+  QIcon icon;
+  for (int size : {16, 32, 48, 64, 128, 256})
+    icon.addFile(QStringLiteral(":/icons/%1x%1/" TRAKVELLA_DESKTOP_ID ".png").arg(size));
+  QApplication::setWindowIcon(icon);
   // Every file the program reads or writes goes through one file system.
   PosixFileSystem files;
   InstallFileSystem(&files);
