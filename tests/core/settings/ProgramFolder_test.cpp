@@ -1,7 +1,8 @@
-// Which folder keeps the user's data: the program's own folder while it may be
-// written, else the user's data folder, made readable by its owner only;
-// --home before both. Real folders; the folder a user may not write is tested
-// through trakvella-cli run as another user (ProgramFolderCli_test).
+// Which folder keeps the user's data when the program file stands where the
+// install rule puts it: the user's data folder, made readable by its owner
+// only; --home before it. Real folders; a program file in a folder its user may
+// not write, and a portable copy, are tried through trakvella-cli run as
+// another user (ProgramFolderCli_test).
 #include "core/settings/ProgramFolder.h"
 
 #include <gtest/gtest.h>
@@ -21,66 +22,41 @@ unsigned Mode(const fs::path& path) {
   return info.st_mode & 07777;
 }
 
-struct ProgramFolder : ::testing::Test {
+TEST(ProgramFolder, TheInstalledProgramMakesAPrivateDataFolderAndHomeWins) {
   TempDir root;
-  fs::path bin = root.path() / "usr" / "bin";
-  fs::path home = root.path() / "home";
-  void SetUp() override {
-    fs::create_directories(bin);
-    fs::create_directories(home);
-  }
-  ProgramFolderChoice Choose(const fs::path& executableFolder, const std::string& xdgDataHome = "",
-                             std::optional<fs::path> homeOption = std::nullopt) {
+  const fs::path bin = root.path() / "usr" / "bin", home = root.path() / "home";
+  fs::create_directories(bin);
+  fs::create_directories(home);
+  fs::create_directory_symlink(bin, root.path() / "bin");  // /bin on a merged /usr
+  auto choose = [&](const fs::path& executableFolder, const std::string& xdgDataHome,
+                    std::optional<fs::path> homeOption = std::nullopt) {
     return ChooseProgramFolder({homeOption, executableFolder, bin, xdgDataHome, home.string()}, Files());
-  }
-};
+  };
+  const fs::path data = home / ".local" / "share" / "trakvella";
 
-TEST_F(ProgramFolder, AWritableCopyKeepsItsOwnFolderAndMakesNothing) {
-  const fs::path portable = root.path() / "portable";
-  fs::create_directory(portable);
-  const ProgramFolderChoice choice = Choose(portable);
-  EXPECT_EQ(choice.folder, portable);
-  EXPECT_FALSE(choice.installed);
-  EXPECT_TRUE(choice.made.ok());
-  EXPECT_FALSE(fs::exists(home / ".local"));
-}
-
-TEST_F(ProgramFolder, TheInstalledProgramMakesThePrivateDataFolderOnFirstStartAndKeepsItAfter) {
-  // Root may write /usr/bin; the install rule's folder is installed all the same,
-  // also reached through a link (/bin on a merged /usr).
-  fs::create_directory_symlink(bin, root.path() / "bin");
+  // Root may write /usr/bin: the install rule's folder counts as installed all the same.
   for (const fs::path& executableFolder : {bin, root.path() / "bin"}) {
     fs::remove_all(home / ".local");
-    const ProgramFolderChoice choice = Choose(executableFolder);
+    const ProgramFolderChoice choice = choose(executableFolder, "relative/data");  // a relative one is no folder
     ASSERT_TRUE(choice.made.ok()) << choice.made.ToString();
     EXPECT_TRUE(choice.installed);
-    EXPECT_EQ(choice.folder, home / ".local" / "share" / "trakvella");
-    for (const fs::path& made : {home / ".local", home / ".local" / "share", choice.folder})
-      EXPECT_EQ(Mode(made), 0700u) << made;
+    EXPECT_EQ(choice.folder, data);
+    for (const fs::path& made : {home / ".local", home / ".local" / "share", data}) EXPECT_EQ(Mode(made), 0700u);
   }
-  // A later start takes the folder as it is, with what the user made of it.
-  ASSERT_EQ(chmod((home / ".local" / "share" / "trakvella").c_str(), 0750), 0);
-  EXPECT_TRUE(Choose(bin).made.ok());
-  EXPECT_EQ(Mode(home / ".local" / "share" / "trakvella"), 0750u);
+  // A later start takes the folder as the user left it.
+  ASSERT_EQ(chmod(data.c_str(), 0750), 0);
+  EXPECT_TRUE(choose(bin, "").made.ok());
+  EXPECT_EQ(Mode(data), 0750u);
 
-  // XDG_DATA_HOME when it is an absolute path; a relative one is no folder.
-  const fs::path data = root.path() / "data";
-  EXPECT_EQ(Choose(bin, data.string()).folder, data / "trakvella");
-  EXPECT_EQ(Mode(data / "trakvella"), 0700u);
-  EXPECT_EQ(Choose(bin, "relative/data").folder, home / ".local" / "share" / "trakvella");
-  EXPECT_FALSE(fs::exists("relative"));
-}
-
-TEST_F(ProgramFolder, HomeOptionWinsAndAFolderThatCannotBeMadeIsReported) {
-  const fs::path chosen = root.path() / "chosen";
-  const ProgramFolderChoice withHome = Choose(bin, "", chosen);
-  EXPECT_EQ(withHome.folder, chosen);
-  EXPECT_TRUE(withHome.installed);  // still never updated over its files
-  EXPECT_FALSE(fs::exists(home / ".local"));
-
+  EXPECT_EQ(choose(bin, (root.path() / "xdg").string()).folder, root.path() / "xdg" / "trakvella");
+  // --home wins and makes nothing; the program is still never updated over its files.
+  const ProgramFolderChoice withHome = choose(bin, (root.path() / "unused").string(), root.path() / "chosen");
+  EXPECT_EQ(withHome.folder, root.path() / "chosen");
+  EXPECT_TRUE(withHome.installed);
+  EXPECT_FALSE(fs::exists(root.path() / "unused"));
   // A file where the data folder should go: the choice stands and says why.
   WriteFile(root.path() / "blocked", "x");
-  const ProgramFolderChoice blocked = Choose(bin, (root.path() / "blocked").string());
+  const ProgramFolderChoice blocked = choose(bin, (root.path() / "blocked").string());
   EXPECT_EQ(blocked.folder, root.path() / "blocked" / "trakvella");
   EXPECT_TRUE(blocked.made.IsNotRegularFile()) << blocked.made.ToString();
 }
