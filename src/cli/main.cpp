@@ -324,7 +324,7 @@ int Run(int argc, char** argv) {
       args.push_back(a);
   }
   if (args.empty()) throw UsageError{"no command given"};
-  if (!home) home = ProgramFolderForThisRun(home, ExecutableFolder()).folder;
+  if (!home) home = ProgramFolderForThisRun(std::nullopt, ExecutableFolder()).folder;
   // Downloads, the update page, amounts in words and project folder scans need no catalogue.
   if (args[0] == "fetch") {
     const int lang = language ? *language : LanguageFromLocaleId(SystemLanguageId());
