@@ -12,6 +12,7 @@ packages=(
   unrtf libreoffice-writer-nogui
   xvfb xauth
   qt6-translations-l10n
+  dpkg-dev file lintian desktop-file-utils appstream shared-mime-info dex xdotool procps
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -428,4 +428,27 @@ Status PosixFileSystem::Write(const fs::path& file, std::uint64_t limit, const C
   return Status::OK();
 }
 
+bool PosixFileSystem::CanWriteInFolder(const fs::path& folder) {
+  struct stat info;
+  if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return false;
+  // The effective user's rights, as a new file there would get them (a
+  // read-only mount answers no, even to root).
+  return ::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+}
+
+Status PosixFileSystem::MakePrivateFolder(const fs::path& folder) {
+  if (folder.empty()) return Status::InvalidArgument("an empty folder name");
+  fs::path made;
+  for (const fs::path& part : folder.lexically_normal()) {
+    if (part.empty()) continue;  // the trailing separator
+    made /= part;
+    if (::mkdir(made.c_str(), 0700) == 0) continue;
+    if (errno != EEXIST) return FromErrno(errno, made);
+    struct stat info;
+    if (::stat(made.c_str(), &info) != 0) return FromErrno(errno, made);
+    if (!S_ISDIR(info.st_mode)) return Status::NotRegularFile(made.string(), "not a folder");
+  }
+  return Status::OK();
+}
+
 }  // namespace trakvella

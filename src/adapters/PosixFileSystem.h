@@ -18,6 +18,8 @@ class PosixFileSystem : public FileSystem {
                      const WriteOptions& options = {}) override;
   Status UpdateFile(const std::filesystem::path& file, std::uint64_t limit, const Change& change,
                     const WriteOptions& options = {}) override;
+  bool CanWriteInFolder(const std::filesystem::path& folder) override;
+  Status MakePrivateFolder(const std::filesystem::path& folder) override;
 
  private:
   Status Write(const std::filesystem::path& file, std::uint64_t limit, const Change* change, std::string_view bytes,

@@ -18,6 +18,7 @@
 #include "core/catalogue/Catalogue.h"
 #include "core/catalogue/Resources.h"
 #include "core/lang/Locale.h"
+#include "core/settings/ProgramFolder.h"
 #include "core/text/FileIO.h"
 #include "core/text/Text.h"
 
@@ -38,13 +39,14 @@ const Syntax& ProgramSyntax() {
   return syntax;
 }
 
-// The program folder: --home, else the folder holding this program file. The one place it is chosen,
+// The program folder: --home, else the folder holding this program file, or the user's data folder
+// when that one cannot be written (an installed program). The one place it is chosen,
 // once the command line has been read whole.
 std::filesystem::path ProgramFolder(const Arguments& line) {
   if (line.has("--home")) return line.value("--home");
   std::error_code ec;
   auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  return ec ? std::filesystem::current_path() : exe.parent_path();
+  return ProgramFolderForThisRun(std::nullopt, ec ? std::filesystem::current_path() : exe.parent_path()).folder;
 }
 
 YearMonth ThisMonth() {

@@ -76,6 +76,15 @@ class FileSystem {
   // current bytes are read with `limit`, and their read's failure is handed back.
   virtual Status UpdateFile(const std::filesystem::path& file, std::uint64_t limit, const Change& change,
                             const WriteOptions& options = {}) = 0;
+
+  // Whether this process may add files to the folder (false for a folder that
+  // does not exist): the program's own folder is its data folder only then.
+  virtual bool CanWriteInFolder(const std::filesystem::path& folder) = 0;
+
+  // Makes the folder and every missing folder above it, each new one readable
+  // by its owner only (0700); folders that exist (or links to them) stay as
+  // they are. A name held by anything but a folder is NotRegularFile.
+  virtual Status MakePrivateFolder(const std::filesystem::path& folder) = 0;
 };
 
 }  // namespace trakvella

@@ -1,6 +1,8 @@
 // Trakvella: the desktop catalogue browser. Creates the windows in their order, reads the settings,
 // applies the interface language, lets the start window check for an update and runs the main window.
+#include <QAction>
 #include <QApplication>
+#include <QIcon>
 #include <QStringList>
 #include <QTimer>
 #include <filesystem>
@@ -8,6 +10,7 @@
 
 #include "adapters/PosixFileSystem.h"
 #include "core/lang/Version.h"
+#include "core/settings/ProgramFolder.h"
 #include "core/settings/ServerConfig.h"
 #include "core/text/FileIO.h"
 #include "program/DesktopPorts.h"
@@ -22,6 +25,12 @@ int main(int argc, char** argv) {
   using namespace trakvella;
   QApplication app(argc, argv);
   QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
+  // The desktop finds the program's entry and icon by this name; its windows carry the icon themselves.
+  QGuiApplication::setDesktopFileName(QStringLiteral(TRAKVELLA_DESKTOP_ID));
+  QIcon icon;
+  for (int size : {16, 32, 48, 64, 128, 256})
+    icon.addFile(QStringLiteral(":/icons/%1x%1/" TRAKVELLA_DESKTOP_ID ".png").arg(size));
+  QApplication::setWindowIcon(icon);
   // Every file the program reads or writes goes through one file system.
   PosixFileSystem files;
   InstallFileSystem(&files);
@@ -29,17 +38,23 @@ int main(int argc, char** argv) {
   QtOwnDialogs ownDialogs;
 
   // "-local" as the first parameter starts offline; --home and --catalogue
-  // replace the program folder and the embedded catalogue.
+  // replace the program folder and the embedded catalogue; other parameters
+  // name set list files to open (the desktop opens a .rq2 file so).
   MainFormOptions options;
-  options.programFolder = QCoreApplication::applicationDirPath().toStdString();
+  std::optional<std::filesystem::path> home;
   const QStringList args = QCoreApplication::arguments();
   options.localSwitch = args.size() > 1 && args[1] == "-local";
   for (int i = 1; i < args.size(); ++i) {
     if (args[i] == "--home" && i + 1 < args.size())
-      options.programFolder = args[++i].toStdString();
+      home = args[++i].toStdString();
     else if (args[i] == "--catalogue" && i + 1 < args.size())
       options.catalogueFolder = args[++i].toStdString();
+    else if (!args[i].startsWith('-'))
+      options.setListFiles.push_back(std::filesystem::absolute(args[i].toStdString()));
   }
+  // The program's own folder, or the user's data folder of an installed program.
+  const ProgramFolderChoice place = ProgramFolderForThisRun(home, QCoreApplication::applicationDirPath().toStdString());
+  options.programFolder = place.folder;
 
   // The adapters, once; then the windows, once each, main window first.
   DesktopPorts desktop;
@@ -58,6 +73,7 @@ int main(int argc, char** argv) {
   setup.updatePageUrl = UpdatePageUrl(program.endpoints());
   setup.programFolder = options.programFolder;
   setup.programFile = QCoreApplication::applicationFilePath().toStdString();
+  setup.installed = place.installed;
   for (int i = 1; i < args.size(); ++i) setup.restartArguments.push_back(args[i].toStdString());
   TStartForm startForm(
       desktop.startPorts(program), [&mainForm] { return mainForm.Language(); }, program.network(), setup, &mainForm);
@@ -94,6 +110,12 @@ int main(int argc, char** argv) {
     }
   }
 
+  // Set list files opened with the program show in the music set window once the library is there.
+  program.setListFilesAdded = [&mainForm] {
+    QTimer::singleShot(0, &mainForm, [&mainForm] {
+      if (QAction* item = mainForm.Item("MemoryOperations1")) item->trigger();
+    });
+  };
   mainForm.show();
   mainForm.activateWindow();
   // A window manager that does not activate new windows still gets its library.

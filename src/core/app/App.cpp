@@ -292,6 +292,12 @@ void App::InitialiseLibrary() {
   catalogue_.LoadCatalogue(*resources_, load, dialogs(), progress_);
   libraryLoaded_ = true;
   RestoreMusicSet(musicSet_, settings_);
+  size_t openedEntries = 0;
+  if (!setListFilesRead_) {
+    setListFilesRead_ = true;
+    for (const auto& file : options_.setListFiles)
+      openedEntries += LoadSetListFile(musicSet_, file, dialogs(), language_);
+  }
   // The root of the category tree, and the tag box.
   browser_.FillTagList();
   browser_.Home();
@@ -305,6 +311,7 @@ void App::InitialiseLibrary() {
   view().ShowCover(false);
   view().ShowCaption(MainWindowCaption(catalogue_, language_, subscription_.get()));
   view().RunPlayerTimer(true);
+  if (openedEntries > 0 && setListFilesAdded) setListFilesAdded();
 }
 
 void App::ReinitialiseLibrary(bool showStartWindow) {

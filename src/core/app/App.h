@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/app/AppView.h"
 #include "core/app/CommandEnabling.h"
@@ -40,6 +41,10 @@ struct AppOptions {
   std::optional<std::filesystem::path> catalogueFolder;  // --catalogue
   bool localSwitch = false;                              // "-local" as the first parameter
   std::function<YearMonth()> today;                      // the date that decides which CDs are new (required)
+  // Set list files the program was started with (a set list file opened from the
+  // desktop): the first initialisation appends them to the set the settings kept,
+  // as "Загрузить список" appends a file.
+  std::vector<std::filesystem::path> setListFiles;
 };
 
 // The ports the program start builds once; all are required and outlive App.
@@ -151,6 +156,9 @@ class App {
   // end at once (the settings could not be written, or the player has failed).
   bool CloseQuery();
   bool closeWritesFailed() const { return closeError_; }
+  // Called once, after the first initialisation added the entries of the set
+  // list files the program was started with (the program start shows the set).
+  std::function<void()> setListFilesAdded;
 
   // --- Tracks and demo servers ---------------------------------------------------------------
   // 1 or 2 while a demo server is chosen from the menus, 0 for a custom base
@@ -206,6 +214,7 @@ class App {
   int tag_ = 0;  // 0 until the first activation
   bool musicSetShown_ = false;
   bool libraryLoaded_ = false;  // the catalogue has been loaded once (the set then holds its entries)
+  bool setListFilesRead_ = false;
   bool startWindowRequested_ = false;
   bool closeError_ = false;
 };

@@ -169,7 +169,14 @@ constexpr std::array<MessageRow, kMessageCount> kMessages{{
     {"The file was not read: it is not a regular file (a folder, a pipe or a device):",
      "Файл не прочитан: это не обычный файл (папка, канал или устройство):"},  // 133
     {"The file was not read: it is too large. A file of its kind holds at most, MB: ",
-     "Файл не прочитан: он слишком велик. Наибольший размер такого файла, МБ: "},  // 134
+     "Файл не прочитан: он слишком велик. Наибольший размер такого файла, МБ: "},            // 134
+    {"A newer version of the program is available: ", "Доступна новая версия программы: "},  // 135
+    {"This copy was installed from a package and does not replace its own files. Update the trakvella package "
+     "with your system's software updates or package manager (sudo apt update && sudo apt upgrade), or download "
+     "the new package from the program's web site and install it (sudo apt install ./trakvella_*.deb).",
+     "Эта копия установлена из пакета и не заменяет свои файлы сама. Обновите пакет trakvella средствами "
+     "обновления системы или менеджером пакетов (sudo apt update && sudo apt upgrade) либо скачайте новый пакет "
+     "с сайта программы и установите его (sudo apt install ./trakvella_*.deb)."},  // 136
 }};
 
 }  // namespace

@@ -9,7 +9,7 @@ inline constexpr int kEnglish = 0;
 inline constexpr int kRussian = 1;
 
 // Number of message slots (indexes 0 to kMessageCount - 1).
-inline constexpr unsigned kMessageCount = 135;
+inline constexpr unsigned kMessageCount = 137;
 
 // The messages by name; each value is the message's index in the table (103 has
 // no row).
@@ -151,10 +151,13 @@ enum class Msg : unsigned {
   FileNotRead = 132,
   FileNotRegular = 133,
   FileTooLarge = 134,  // followed by the limit in MB
+  // An installed program does not replace itself: the newer version, then how the package is updated.
+  NewerVersionAvailable = 135,
+  UpdateThroughPackage = 136,
 };
 
 // Assigns message `index` in `language` to text; leaves text as it was for a
-// language other than 0 or 1 and for an index without a row (103, above 134).
+// language other than 0 or 1 and for an index without a row (103, above 136).
 void GetLangMessage(int language, unsigned index, std::string& text);
 
 // The message, or the empty text where GetLangMessage gives nothing.

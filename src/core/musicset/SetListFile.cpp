@@ -155,9 +155,13 @@ size_t LoadSetFrom(MusicSet& set, Dialogs& dialogs, int language) {
   const std::string chosen =
       dialogs.OpenFileName(LangMessage(language, Msg::OpenRq2Title), LangMessage(language, Msg::Rq2Filter), "");
   if (chosen.empty()) return 0;
+  return LoadSetListFile(set, chosen, dialogs, language);
+}
+
+size_t LoadSetListFile(MusicSet& set, const fs::path& file, Dialogs& dialogs, int language) {
   std::vector<std::string> lines;
-  if (Status read = ReadSetListFile(chosen, lines); !read.ok()) {
-    dialogs.Message(FileReadMessage(language, chosen, read, FileKind::SetList), MessageKind::Error, MessageButtons::Ok);
+  if (Status read = ReadSetListFile(file, lines); !read.ok()) {
+    dialogs.Message(FileReadMessage(language, file, read, FileKind::SetList), MessageKind::Error, MessageButtons::Ok);
     return 0;
   }
   return set.LoadSet(lines);

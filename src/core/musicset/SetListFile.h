@@ -72,6 +72,9 @@ bool SaveSetAs(const MusicSet& set, Dialogs& dialogs, int language);
 // file that cannot be read is named in an error box and adds nothing.
 // Returns the number of entries added.
 size_t LoadSetFrom(MusicSet& set, Dialogs& dialogs, int language);
+// Appends the entries of a set list file to the set: how many were added. A
+// file that cannot be read is named in an error box and changes nothing.
+size_t LoadSetListFile(MusicSet& set, const std::filesystem::path& file, Dialogs& dialogs, int language);
 // memCopyBtnPl: asks for a file (message 32, filter 33) and writes the playlist.
 bool SavePlaylistAs(const MusicSet& set, Dialogs& dialogs, int language, std::string_view demoBaseUrl);
 

@@ -168,6 +168,16 @@ void StartSequence::WebUpdateUpdateAvailable(bool& canUpdate) {
     canUpdate = false;
     return;
   }
+  if (setup_.installed) {
+    // The package manager owns the program's files: the user learns of the
+    // version and how to get it, and the program goes on.
+    canUpdate = false;
+    ports_.dialogs.Message(Message(static_cast<unsigned>(Msg::NewerVersionAvailable)) + WebUpdate.values().version +
+                               "\r\r" + Message(static_cast<unsigned>(Msg::UpdateThroughPackage)),
+                           MessageKind::Information, MessageButtons::Ok);
+    NextButClick();
+    return;
+  }
   canUpdate = ports_.dialogs.Message(Message(static_cast<unsigned>(Msg::UpdateNow)), MessageKind::Warning,
                                      MessageButtons::YesNo) == MessageAnswer::Yes;
   state.ProgressBarVisible = canUpdate;

@@ -62,6 +62,9 @@ struct StartSetup {
   std::filesystem::path programFile;    // started again by the script
   std::vector<std::string> restartArguments;
   int scriptPauseSeconds = 5;
+  // The program was installed (from a package): a newer version is announced
+  // with how the package is updated, never downloaded over the program's files.
+  bool installed = false;
 };
 
 class StartSequence {

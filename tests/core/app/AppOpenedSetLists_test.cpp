@@ -1,0 +1,56 @@
+// Set list files the program is started with (a .rq2 file opened from the
+// desktop) join the set the settings kept at the first initialisation only;
+// a file that cannot be read is named and changes nothing.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "core/app/App.h"
+#include "core/lang/MessageTable.h"
+#include "core/text/Text.h"
+#include "support/Fakes.h"
+#include "support/PageHttp.h"
+#include "support/ScriptedMediaDevice.h"
+
+namespace trakvella::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+TEST(AppOpenedSetLists, AreAppendedOnceAfterTheKeptSetAndAnUnreadableOneIsNamed) {
+  TempDir home;
+  FakeDialogs dialogs;
+  FakeClipboard clipboard;
+  FakeShell shell;
+  StdRandom random{3};
+  ScriptedMediaDevice device;
+  PageHttp http;
+  WriteFile(home.path() / "opened.rq2", "KMLB_005_002=Sale,-,-\r\nKMLB_003_001=Promo,/work/a,Promo\r\n");
+  AppOptions options;
+  options.programFolder = home.path();
+  options.today = [] { return YearMonth{2026, 12}; };
+  options.setListFiles = {home.path() / "missing.rq2", home.path() / "opened.rq2"};
+  App app(options, AppPorts{&dialogs, &clipboard, &shell, &random, &device, &http});
+  int shown = 0;
+  app.setListFilesAdded = [&shown] { ++shown; };
+  Settings kept;
+  kept.musicSetLines = {"KMLB_003_002=Kept,-,-"};
+  app.ApplySettings(kept);
+
+  app.FirstActivation();
+  EXPECT_THAT(app.musicSet().Codes(), ElementsAre("KMLB_003_002", "KMLB_005_002", "KMLB_003_001"));
+  EXPECT_EQ(app.musicSet()[2].projectFolder, "/work/a");
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_THAT(dialogs.shown[0].text, HasSubstr(LangMessage(app.language(), Msg::FileNotRead)));
+  EXPECT_THAT(dialogs.shown[0].text, HasSubstr("missing.rq2"));
+  EXPECT_EQ(shown, 1);
+
+  // A re-initialisation keeps the set as it stands and opens no file again.
+  app.ReinitialiseLibrary(false);
+  EXPECT_EQ(app.musicSet().size(), 3u);
+  EXPECT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(shown, 1);
+}
+
+}  // namespace
+}  // namespace trakvella::testing
