@@ -1,5 +1,6 @@
 #include "support/CatalogueFixture.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <stdexcept>
@@ -33,6 +34,19 @@ void FixtureCatalogue::Write(const std::filesystem::path& folder) const {
   WriteFile(folder / "TEXT" / "SIMILARCD.txt", ResourceBytes(similar));
   WriteFile(folder / "TEXT" / "WRITERSINFO.txt", ResourceBytes(writers));
   for (const auto& [name, lines] : blocks) WriteFile(folder / "NFO" / (name + ".nfo"), ResourceBytes(lines));
+}
+
+FixtureCatalogue TagLineCatalogue(const std::vector<std::string>& tagLines) {
+  FixtureCatalogue f;
+  f.titles = {"KMLB_010=KMLB_010 Tags"};
+  for (size_t i = 0; i < tagLines.size(); ++i) {
+    char code[32];
+    std::snprintf(code, sizeof code, "KMLB_010_%03zu", i + 1);
+    f.titles.push_back(std::string(code) + "=Track " + std::to_string(i + 1) + "\tI\t01:00\tC\tP");
+    f.tracks.push_back(std::string(code) + "=" + tagLines[i]);
+  }
+  f.blocks = {{"KMLB_010", NfoBlock("KMLB_010", "Tags", {"A >> B"}, "012020")}};
+  return f;
 }
 
 void LoadFolder(LoadedCatalogue& out, const std::filesystem::path& folder, LoadOptions options) {

@@ -29,6 +29,9 @@ struct FixtureCatalogue {
   void Write(const std::filesystem::path& folder) const;
 };
 
+// One CD (KMLB_010, "Tags") whose tracks KMLB_010_001, _002, ... carry the tag lines, in order.
+FixtureCatalogue TagLineCatalogue(const std::vector<std::string>& tagLines);
+
 // Reads and loads a catalogue folder with scripted dialogs and progress.
 struct LoadedCatalogue {
   Catalogue catalogue;

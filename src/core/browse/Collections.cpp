@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <optional>
 
 #include "core/catalogue/TrackCodes.h"
 #include "core/catalogue/Vocabulary.h"
 #include "core/lang/MessageTable.h"
+#include "core/search/Camelot.h"
 #include "core/text/Text.h"
 #include "core/text/TextFields.h"
 
@@ -79,13 +81,21 @@ bool ListRelatedTracks(Browser& browser, const Catalogue& catalogue, Relation re
                        int language) {
   const TrackRecord* selected = browser.SelectedTrack();
   if (!selected) return false;
+  const bool byTempo = relation == Relation::Tempo || relation == Relation::TempoAndKey;
   const int tempo = CountedTempo(selected->tagLine);
   const std::string key = KeyText(selected->tagLine);
-  if ((relation != Relation::Key && tempo == 0) || (relation != Relation::Tempo && key.empty())) return false;
+  const std::optional<CamelotPlace> place = PlaceOf(key);
+  if ((byTempo && tempo == 0) || (relation != Relation::Tempo && key.empty()) ||
+      (relation == Relation::Harmonic && !place))
+    return false;
   const std::string selectedCode = selected->code;
   const int window = relation == Relation::TempoAndKey ? 5 : 10;
   ScanCollection(browser, catalogue, progress, language, true, [&](const TrackRecord& t) {
     if (t.code == selectedCode) return true;  // the selected track is always among them
+    if (relation == Relation::Harmonic) {
+      const std::optional<CamelotPlace> own = PlaceOf(KeyText(t.tagLine));
+      return own && MixesWith(*place, *own);
+    }
     if (relation != Relation::Tempo && KeyText(t.tagLine) != key) return false;
     if (relation == Relation::Key) return true;
     const int own = CountedTempo(t.tagLine);
@@ -166,6 +176,20 @@ void ShowTop100(Browser& browser, Progress& progress, int language) {
   }
 }
 
+bool ListSimilarTracks(Browser& browser, const Catalogue& catalogue, LikenessIndex& index, Progress& progress,
+                       int language) {
+  if (!browser.SelectedTrack()) return false;
+  const auto [cd, track] = browser.rows()[static_cast<size_t>(browser.selectedRow())];
+  progress.ShowProgress(LangMessage(language, Msg::InProgress), ProgressMode::Show);
+  progress.pump();
+  browser.LeaveResultMode();
+  browser.EnterResultMode();
+  std::vector<std::pair<int, int>> rows;
+  for (const LikeTrack& like : index.MostAlike(catalogue, cd, track)) rows.emplace_back(like.cd, like.track);
+  ShowScanResult(browser, catalogue, std::move(rows), progress);
+  return true;
+}
+
 std::vector<std::string> SimilarCdCodes(const Catalogue& catalogue, const std::string& cdCode) {
   const std::string name = LowerCase(cdCode);
   for (const auto& row : catalogue.similarCds) {
@@ -212,6 +236,16 @@ std::string KeyItemCaption(const std::string& caption, const TrackRecord* track)
   const std::string key = KeyText(track->tagLine);
   if (!key.empty()) text += " - " + KeyName(key);
   return text;
+}
+
+std::string HarmonicItemCaption(const std::string& caption, const TrackRecord* track) {
+  std::string text = BaseCaption(caption);
+  const std::optional<CamelotPlace> place = track ? PlaceOf(KeyText(track->tagLine)) : std::nullopt;
+  if (!place) return text;
+  const std::vector<CamelotPlace> places = HarmonicPlaces(*place);
+  text += " - " + KeyName(CodeOf(places[0])) + " (";
+  for (size_t i = 1; i < places.size(); ++i) text += (i > 1 ? ", " : "") + KeyName(CodeOf(places[i]));
+  return text + ")";
 }
 
 }  // namespace trakvella
