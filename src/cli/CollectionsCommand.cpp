@@ -1,6 +1,7 @@
 // trakvella-cli related | title | local | lucky | top | similar: the track
 // collections, each printing row=TRACKCODE per track-list row in order and
-// cd=CDCODE per CD the category/CD box lists.
+// cd=CDCODE per CD the category/CD box lists; like: the tracks most like one,
+// row=TRACKCODE|SCORE best first.
 #include <map>
 #include <string>
 #include <vector>
@@ -36,10 +37,12 @@ int PrintResult(const Catalogue& catalogue, const Browser& browser) {
 int CommandRelated(const CommandContext& context, const Arguments& args) {
   const Catalogue& catalogue = *context.catalogue;
   Collection c(context);
-  const std::map<std::string, Relation> relations = {
-      {"tempo", Relation::Tempo}, {"key", Relation::Key}, {"both", Relation::TempoAndKey}};
+  const std::map<std::string, Relation> relations = {{"tempo", Relation::Tempo},
+                                                     {"key", Relation::Key},
+                                                     {"both", Relation::TempoAndKey},
+                                                     {"harmonic", Relation::Harmonic}};
   auto relation = relations.find(args.words()[1]);
-  if (relation == relations.end()) throw UsageError{"related wants tempo, key or both"};
+  if (relation == relations.end()) throw UsageError{"related wants tempo, key, both or harmonic"};
   const std::string& code = args.words()[0];
   const auto [cd, track] = catalogue.LocateTrack(UpperCase(code));
   if (cd < 0) throw UsageError{"no track " + code + " in the catalogue"};
@@ -101,6 +104,23 @@ int CommandSimilar(const CommandContext& context, const Arguments& args) {
   c.browser.SelectBoxRow(0);
   ShowSimilarCds(c.browser, catalogue);
   return PrintResult(catalogue, c.browser);
+}
+
+int CommandLike(const CommandContext& context, const Arguments& args) {
+  const Catalogue& catalogue = *context.catalogue;
+  const std::string& code = args.words()[0];
+  const auto [cd, track] = catalogue.LocateTrack(UpperCase(code));
+  if (cd < 0) throw UsageError{"no track " + code + " in the catalogue"};
+  size_t top = kLikeCount;
+  if (args.has("--top")) {
+    long long value = 0;
+    if (!ParseInt(args.value("--top"), value) || value < 1) throw UsageError{"--top wants a whole number from 1"};
+    top = static_cast<size_t>(value);
+  }
+  LikenessIndex index;
+  for (const LikeTrack& like : index.MostAlike(catalogue, cd, track, top))
+    Put("row", catalogue.Track(like.cd, like.track).code + "|" + FormatScore(like.score));
+  return 0;
 }
 
 }  // namespace trakvella::cli

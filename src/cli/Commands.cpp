@@ -16,8 +16,8 @@ const std::string_view kProgramUsage =
     "                 [--preset N] [--sort order|popular|length|tempo] [--reverse]\n"
     "          fetch URL FOLDER [--name NAME] [--delete-small]\n"
     "          update-info URL | version-newer LOCAL REMOTE\n"
-    "          related TRACKCODE tempo|key|both | title WORD [--within CODE,...] | local | lucky [--seed N]\n"
-    "          top FILE [--sort ...] [--reverse] | similar CDCODE\n"
+    "          related TRACKCODE tempo|key|both|harmonic | title WORD [--within CODE,...] | local | lucky [--seed N]\n"
+    "          top FILE [--sort ...] [--reverse] | similar CDCODE | like TRACKCODE [--top N]\n"
     "          set read FILE | set write IN OUT | set m3u FILE | set optimise FILE | set total FILE\n"
     "          set from-clipboard-text FILE | set drop PATH...\n"
     "          words N | roubles N | passport TRACKCODE --out FILE\n"
@@ -138,6 +138,11 @@ const std::vector<Command> kCommands = {
      kCatalogue,
      {.options = {}, .optionWords = kEveryWord, .leading = 1, .minArguments = 1},
      CommandSimilar,
+     kNoUsage},
+    {"like",
+     kCatalogue,
+     {.options = {{"--top", kValue}}, .optionWords = kEveryWord, .leading = 1, .minArguments = 1},
+     CommandLike,
      kNoUsage},
     {"set", kCatalogue, {.options = {}, .optionWords = kNoOptions}, CommandSet, kNoUsage},
     {"words", kNoCatalogue, {.options = {}, .optionWords = kNoOptions}, CommandWords, kDocumentsUsage},

@@ -57,6 +57,7 @@ int CommandNavigate(const CommandContext& context, const Arguments& args);
 int CommandSearch(const CommandContext& context, const Arguments& args);
 // CollectionsCommand.cpp: the track collections.
 int CommandRelated(const CommandContext& context, const Arguments& args);
+int CommandLike(const CommandContext& context, const Arguments& args);
 int CommandTitle(const CommandContext& context, const Arguments& args);
 int CommandLocal(const CommandContext& context, const Arguments& args);
 int CommandLucky(const CommandContext& context, const Arguments& args);

@@ -1,7 +1,10 @@
 // The collection commands of trakvella-cli as processes, on the bundled catalogue.
+#include <regex>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "support/CatalogueFixture.h"
 #include "support/CliProcess.h"
 #include "support/Fakes.h"
 
@@ -46,6 +49,51 @@ TEST_F(CollectionsCli, RelatedTitleTopAndSimilar) {
   EXPECT_EQ(Run({"related", "KMLB_027_001", "mood"}).status, 2);
   EXPECT_EQ(Run({"similar", "KMLB_998"}).status, 2);
   EXPECT_EQ(Run({"local"}).status, 0);
+}
+
+// The harmonic list and "more like this" on a one-CD catalogue of tag lines.
+struct KeysCli : CollectionsCli {
+  TempDir catalogue;
+  KeysCli() {
+    TagLineCatalogue({"3 POP <1A>", "4 !F POP, DISCO [124] <12B>", "3 POP <12A>", "3 POP <1B>", "3 POP <11A>", "3 POP",
+                      "4 !F DISCO [126] <12B>", "4 !F POP [124] <12B>"})
+        .Write(catalogue.path());
+  }
+  CliResult Run(std::vector<std::string> args) {
+    args.insert(args.begin(), {"--catalogue", catalogue.path().string()});
+    return CollectionsCli::Run(args);
+  }
+};
+
+TEST_F(KeysCli, RelatedHarmonicListsTheMixingKeysInCatalogueOrder) {
+  auto harmonic = Run({"related", "KMLB_010_003", "harmonic"});
+  ASSERT_EQ(harmonic.status, 0) << harmonic.err;
+  EXPECT_THAT(harmonic.out, ElementsAre("row=KMLB_010_001", "row=KMLB_010_002", "row=KMLB_010_003", "row=KMLB_010_005",
+                                        "row=KMLB_010_007", "row=KMLB_010_008", "cd=KMLB_010"));
+  auto keyless = Run({"related", "KMLB_010_006", "harmonic"});
+  ASSERT_EQ(keyless.status, 0) << keyless.err;
+  EXPECT_THAT(WithPrefix(keyless.out, "cd="), ElementsAre());
+}
+
+TEST_F(KeysCli, LikePrintsTheBestScoresFirst) {
+  auto like = Run({"like", "kmlb_010_002"});
+  ASSERT_EQ(like.status, 0) << like.err;
+  ASSERT_EQ(like.out.size(), 7u);                             // every other track, fewer than 50
+  EXPECT_EQ(like.out[0].substr(0, 17), "row=KMLB_010_007|");  // DISCO, the rarer word, at 126 BPM
+  EXPECT_EQ(like.out[1].substr(0, 17), "row=KMLB_010_008|");
+  const std::regex row(R"(row=KMLB_010_00(\d)\|(\d+\.\d{3}))");
+  double previous = 1e9;
+  for (const auto& line : like.out) {
+    std::smatch m;
+    ASSERT_TRUE(std::regex_match(line, m, row)) << line;
+    EXPECT_NE(m[1], "2");
+    EXPECT_LE(std::stod(m[2]), previous) << line;
+    previous = std::stod(m[2]);
+  }
+  auto top = Run({"like", "KMLB_010_002", "--top", "2"});
+  EXPECT_EQ(top.out, std::vector<std::string>(like.out.begin(), like.out.begin() + 2));
+  EXPECT_EQ(Run({"like", "KMLB_010_002", "--top", "0"}).status, 2);
+  EXPECT_EQ(Run({"like", "KMLB_010_099"}).status, 2);
 }
 
 }  // namespace
