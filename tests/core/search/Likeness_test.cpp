@@ -37,28 +37,15 @@ TEST_F(LikenessTest, ARareSharedStyleWordOutranksACommonOne) {
   EXPECT_THAT(Like(1, 2), ElementsAre(3, 2));
 }
 
-TEST_F(LikenessTest, TiesFallToCatalogueOrderAndTheTrackItselfIsLeftOut) {
-  Load({"3 !M CINEMATIC [100] <12A>", "3 !M CINEMATIC [100] <12A>", "3 !M CINEMATIC [100] <1A>",
-        "3 !M CINEMATIC [100] <5B>", "3 !M CINEMATIC [100] <12A>"});
-  // 1 and 5 are track 2's twins, 3 mixes with its key round the wheel's wrap, 4 does not.
-  EXPECT_THAT(Like(2), ElementsAre(1, 5, 3, 4));
-  EXPECT_THAT(Like(2, 2), ElementsAre(1, 5));
-  const auto scores = index.MostAlike(loaded.catalogue, 0, 1);
-  EXPECT_EQ(scores[0].score, scores[1].score);
-  EXPECT_GT(scores[1].score, scores[2].score);
-  EXPECT_GT(scores[2].score, scores[3].score);
-  EXPECT_EQ(index.MostAlike(loaded.catalogue, 0, 1), scores);  // asked again: the same
-  EXPECT_THAT(index.MostAlike(loaded.catalogue, 0, 5), IsEmpty());
-
-  // The catalogue loaded anew with other tracks is read anew.
+TEST_F(LikenessTest, TheIndexKeepsWhatItReadUntilTheCatalogueChanges) {
+  Load({"3 !M CINEMATIC [100] <12A>", "3 !M CINEMATIC [100] <5B>", "3 !M CINEMATIC [100] <1A>"});
+  EXPECT_THAT(Like(1), ElementsAre(3, 2));  // 1A mixes with 12A round the wheel's wrap, 5B does not
+  EXPECT_THAT(Like(4), IsEmpty());
   TempDir other;
-  TagLineCatalogue({"5 DISCO [120]", "2 TANGO [60]", "5 DISCO [121]"}).Write(other.path());
+  TagLineCatalogue({"5 DISCO [120]", "2 TANGO [60]", "5 DISCO [121]", "2 TANGO [60]"}).Write(other.path());
   LoadFolder(loaded, other.path(), {});
-  EXPECT_THAT(Like(1), ElementsAre(3, 2));
-
-  EXPECT_EQ(FormatScore(12'345), "12.345");
-  EXPECT_EQ(FormatScore(7), "0.007");
-  EXPECT_EQ(FormatScore(-4'500), "-4.500");
+  EXPECT_THAT(Like(1), ElementsAre(3, 2, 4));
+  EXPECT_EQ(FormatScore(-4'500) + " " + FormatScore(7), "-4.500 0.007");
 }
 
 }  // namespace
