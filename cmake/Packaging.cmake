@@ -71,7 +71,8 @@ set(CPACK_PACKAGE_HOMEPAGE_URL https://www.kmlb-library.example/)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The libraries it links come from dpkg-shlibdeps; what it loads at run time is named here:
+# The libraries it links come from dpkg-shlibdeps (libsndfile1 among them, the waveform's decoder,
+# whose package brings its MP3 decoder, libmpg123); what it loads at run time is named here:
 # GStreamer's playback elements (base) and the MP3 decoder, parsers, HTTP source and audio
 # sinks (good) that Qt Multimedia plays previews with, and Qt's own Russian texts.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

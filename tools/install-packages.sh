@@ -6,7 +6,7 @@ packages=(
   libarchive-tools
   cmake ninja-build g++ clang pkg-config python3
   qt6-base-dev libgl-dev qt6-multimedia-dev gstreamer1.0-plugins-good gstreamer1.0-libav
-  libcurl4-openssl-dev zlib1g-dev lame libarchive-dev
+  libcurl4-openssl-dev zlib1g-dev lame libarchive-dev libsndfile1-dev
   python3-pyftpdlib unar
   libgtest-dev libgmock-dev googletest libbenchmark-dev libxml2-utils
   unrtf libreoffice-writer-nogui

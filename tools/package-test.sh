@@ -80,7 +80,7 @@ deb_name=trakvella_${version}_$(dpkg --print-architecture).deb
 deb=$build/package/$deb_name
 [[ -f $deb ]] || fail "cpack made no $deb_name"
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6widgets6 libqt6multimedia6 libcurl4 libarchive13 gstreamer1.0-plugins-good qt6-translations-l10n; do
+for needed in libqt6widgets6 libqt6multimedia6 libcurl4 libarchive13 libsndfile1 gstreamer1.0-plugins-good qt6-translations-l10n; do
   [[ $depends == *"$needed"* ]] || fail "the package does not depend on $needed: $depends"
 done
 step "lintian"

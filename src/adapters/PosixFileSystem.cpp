@@ -133,9 +133,13 @@ Status WriteAll(int fd, std::string_view bytes, const fs::path& file) {
 
 class PosixReadableFile : public ReadableFile {
  public:
-  PosixReadableFile(Descriptor fd, fs::path file, std::uint64_t size)
-      : fd_(std::move(fd)), file_(std::move(file)), size_(size) {}
+  PosixReadableFile(Descriptor fd, fs::path file, const struct stat& info)
+      : fd_(std::move(fd)),
+        file_(std::move(file)),
+        size_(static_cast<std::uint64_t>(info.st_size)),
+        modified_(static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec) {}
   std::uint64_t Size() const override { return size_; }
+  std::int64_t ModifiedNanoseconds() const override { return modified_; }
   Result<std::size_t> ReadAt(std::uint64_t offset, char* out, std::size_t size) override {
     while (true) {
       const ssize_t got = ::pread(fd_.get(), out, size, static_cast<off_t>(offset));
@@ -148,6 +152,7 @@ class PosixReadableFile : public ReadableFile {
   Descriptor fd_;
   fs::path file_;
   std::uint64_t size_;
+  std::int64_t modified_;
 };
 
 // ".NAME" + suffix: the names a write of NAME uses beside it.
@@ -327,8 +332,7 @@ Result<std::unique_ptr<ReadableFile>> PosixFileSystem::OpenForReading(const fs::
   struct stat info;
   Result<Descriptor> fd = OpenRegular(file, info);
   if (!fd.ok()) return fd.status();
-  return std::unique_ptr<ReadableFile>(
-      std::make_unique<PosixReadableFile>(std::move(*fd), file, static_cast<std::uint64_t>(info.st_size)));
+  return std::unique_ptr<ReadableFile>(std::make_unique<PosixReadableFile>(std::move(*fd), file, info));
 }
 
 Status PosixFileSystem::ReplaceFile(const fs::path& file, std::string_view bytes, const WriteOptions& options) {

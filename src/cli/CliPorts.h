@@ -7,6 +7,7 @@
 #include "adapters/CurlHttpClient.h"
 #include "adapters/FreedesktopTrash.h"
 #include "adapters/LibarchiveReader.h"
+#include "adapters/SndfilePeakDecoder.h"
 #include "adapters/ZlibInflater.h"
 #include "ports/Progress.h"
 #include "ports/Shell.h"
@@ -30,6 +31,8 @@ struct CliPorts {
   FreedesktopTrash trash;
   // Gzip-compressed project files of the folder scan.
   ZlibInflater inflater;
+  // The waveform's audio files.
+  SndfilePeakDecoder peaks;
   NoShell shell;
   // Long work shows no progress: the output comes when it is done.
   SilentProgress progress;

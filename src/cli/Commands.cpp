@@ -30,7 +30,8 @@ const std::string_view kProgramUsage =
     "          download --login L --password P --to DIR [--copy-to-library] [--again] CODE...\n"
     "          demo-download --to DIR CODE...\n"
     "          scan DIR [--types cpr,npr,vip,veg,acd] [--other .ses] [--exclude TEXT] [--wav-only]\n"
-    "          report --kind 0|1|2 --set FILE [--columns 0,1,...] [--quarter Q --year Y] [--row-names] [--seed N]\n";
+    "          report --kind 0|1|2 --set FILE [--columns 0,1,...] [--quarter Q --year Y] [--row-names] [--seed N]\n"
+    "          waveform FILE [--points N]\n";
 
 namespace {
 
@@ -51,6 +52,8 @@ constexpr std::string_view kSubscriptionUsage =
     "       (--password-stdin reads the password from the first line of standard input; --password shows it to\n"
     "       every local user in the process list)\n"
     "       trakvella-cli demo-download --to DIR CODE...\n";
+
+constexpr std::string_view kWaveformUsage = "usage: trakvella-cli waveform FILE [--points N]\n";
 
 constexpr bool kCatalogue = true, kNoCatalogue = false;
 constexpr bool kValue = true;
@@ -229,6 +232,11 @@ const std::vector<Command> kCommands = {
                   {"--seed", kValue}}},
      CommandReport,
      kNoUsage},
+    {"waveform",
+     kNoCatalogue,
+     {.options = {{"--points", kValue}}, .minArguments = 1, .maxArguments = 1},
+     CommandWaveform,
+     kWaveformUsage},
 };
 
 }  // namespace

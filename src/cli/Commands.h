@@ -85,6 +85,8 @@ int CommandDemoDownload(const CommandContext& context, const Arguments& args);
 // MaintenanceCommand.cpp: the project folder scan and the usage report.
 int CommandScan(const CommandContext& context, const Arguments& args);
 int CommandReport(const CommandContext& context, const Arguments& args);
+// WaveformCommand.cpp: the peaks of an audio file, as the position bar draws them.
+int CommandWaveform(const CommandContext& context, const Arguments& args);
 
 }  // namespace cli
 }  // namespace trakvella

@@ -18,12 +18,16 @@
 
 namespace trakvella {
 
-// A regular file opened for reading at any offset; closed when destroyed.
+// A regular file opened for reading at any offset; closed when destroyed. Reads at
+// their own offsets may come from several threads at once.
 class ReadableFile {
  public:
   virtual ~ReadableFile() = default;
   // The size the file had when it was opened.
   virtual std::uint64_t Size() const = 0;
+  // When its bytes were last changed, as it was opened: nanoseconds since 1970 (what a cache of
+  // something made from the file compares, with the size).
+  virtual std::int64_t ModifiedNanoseconds() const = 0;
   // Up to `size` bytes from `offset` into `out`: how many were read, 0 at the end.
   virtual Result<std::size_t> ReadAt(std::uint64_t offset, char* out, std::size_t size) = 0;
 };

@@ -23,6 +23,7 @@ class [[nodiscard]] Status {
     kIOError,           // a read or write failed on the way
     kInvalidArgument,   // the caller asked for something that cannot be done
     kAborted,           // the caller's own step stopped the work; nothing was changed
+    kUnsupported,       // bytes of a kind or form this program cannot read (not audio, or audio too damaged)
   };
 
   Status() = default;  // OK
@@ -40,6 +41,9 @@ class [[nodiscard]] Status {
     return {Code::kInvalidArgument, what, why};
   }
   static Status Aborted(std::string_view what, std::string_view why = {}) { return {Code::kAborted, what, why}; }
+  static Status Unsupported(std::string_view what, std::string_view why = {}) {
+    return {Code::kUnsupported, what, why};
+  }
 
   bool ok() const { return code_ == Code::kOk; }
   bool IsNotFound() const { return code_ == Code::kNotFound; }
@@ -49,14 +53,15 @@ class [[nodiscard]] Status {
   bool IsIOError() const { return code_ == Code::kIOError; }
   bool IsInvalidArgument() const { return code_ == Code::kInvalidArgument; }
   bool IsAborted() const { return code_ == Code::kAborted; }
+  bool IsUnsupported() const { return code_ == Code::kUnsupported; }
   Code code() const { return code_; }
 
   // "what: why" as given (empty for OK); not for the user's eyes.
   const std::string& message() const { return message_; }
   // The code's name and the message ("NotFound: /x/y.ini: No such file or directory").
   std::string ToString() const {
-    static constexpr const char* kNames[] = {"OK",         "NotFound", "NotRegularFile",  "TooLarge",
-                                             "Permission", "IOError",  "InvalidArgument", "Aborted"};
+    static constexpr const char* kNames[] = {"OK",      "NotFound",        "NotRegularFile", "TooLarge",   "Permission",
+                                             "IOError", "InvalidArgument", "Aborted",        "Unsupported"};
     std::string text = kNames[static_cast<int>(code_)];
     if (!message_.empty()) text += ": " + message_;
     return text;
