@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "core/app/AppView.h"
-#include "core/app/CommandEnabling.h"
+#include "core/enabling/CommandEnabling.h"
 #include "core/app/ProgressRelay.h"
 #include "core/browse/Browser.h"
 #include "core/catalogue/Catalogue.h"

@@ -3,7 +3,7 @@
 // exports need a loaded catalogue, the category buffer a place to add or paths to clear.
 #include <string_view>
 
-#include "core/app/CommandEnabling.h"
+#include "core/enabling/CommandEnabling.h"
 #include "core/browse/Browser.h"
 #include "core/catalogue/Catalogue.h"
 

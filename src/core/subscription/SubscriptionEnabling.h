@@ -4,7 +4,7 @@
 #include <functional>
 #include <string_view>
 
-#include "core/app/CommandEnabling.h"
+#include "core/enabling/CommandEnabling.h"
 
 namespace trakvella {
 

@@ -1,4 +1,4 @@
-#include "core/app/CommandEnabling.h"
+#include "core/enabling/CommandEnabling.h"
 
 #include <algorithm>
 
