@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "core/app/AppView.h"
-#include "core/enabling/CommandEnabling.h"
 #include "core/app/ProgressRelay.h"
 #include "core/browse/Browser.h"
 #include "core/catalogue/Catalogue.h"
 #include "core/catalogue/Resources.h"
+#include "core/enabling/CommandEnabling.h"
 #include "core/musicset/MusicSet.h"
 #include "core/musicset/TrackInfo.h"
 #include "core/net/Downloads.h"
@@ -63,14 +63,6 @@ struct AppPorts {
   // Decodes gzip-compressed project files for the folder scan; without one they are read as they are.
   Inflater* inflater = nullptr;
 };
-
-// The states of the enabling table App defines (other subsystems add their own).
-inline constexpr const char* kStateTrackRows = "TrackRows";          // the track list has rows
-inline constexpr const char* kStateOnline = "Online";                // offline mode is off
-inline constexpr const char* kStateTopList = "TopList";              // the Top 100 list has entries
-inline constexpr const char* kStateCdRowSelected = "CdRowSelected";  // a CD row is selected in the shown box
-inline constexpr const char* kStateCurrentPlace = "CurrentPlace";    // the navigation is somewhere
-inline constexpr const char* kStateFavourites = "Favourites";        // at least one favourite
 
 class App {
  public:

@@ -10,8 +10,8 @@
 #include <utility>
 
 #include "core/app/App.h"
-#include "core/documents/DocumentEnabling.h"
 #include "core/documents/LicenceDocuments.h"
+#include "core/enabling/CommandEnabling.h"
 #include "ui/documents/DocForm.h"
 #include "ui/main/MainFrame.h"
 #include "ui/main/MainMenus.h"

@@ -6,7 +6,7 @@
 #include <QMenu>
 
 #include "core/app/App.h"
-#include "core/exports/ExportEnabling.h"
+#include "core/enabling/CommandEnabling.h"
 #include "core/exports/MinimisedRun.h"
 #include "core/exports/MusicSetConversions.h"
 #include "core/exports/TabularExports.h"
