@@ -1,4 +1,4 @@
-#include "ui/musicset/MusicSetCommands.h"
+#include "ui/main/MusicSetCommands.h"
 
 #include <QAction>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "ui/documents/DocumentCommands.h"
+#include "ui/main/DocumentCommands.h"
 
 #include <QAbstractItemModel>
 #include <QAction>

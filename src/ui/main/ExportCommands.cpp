@@ -1,4 +1,4 @@
-#include "ui/exports/ExportCommands.h"
+#include "ui/main/ExportCommands.h"
 
 #include <QAction>
 #include <QGuiApplication>

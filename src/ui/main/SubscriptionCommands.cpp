@@ -1,4 +1,4 @@
-#include "ui/subscription/SubscriptionCommands.h"
+#include "ui/main/SubscriptionCommands.h"
 
 #include <QAction>
 #include <QLabel>
