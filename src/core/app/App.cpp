@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "core/app/MainWindowCaption.h"
 #include "core/app/SettingsSwitches.h"
 #include "core/catalogue/TrackCodes.h"
 #include "core/documents/DocumentEnabling.h"
@@ -290,6 +291,7 @@ void App::InitialiseLibrary() {
   load.language = language_;
   load.setCaption = [this](const std::string& caption) { view().ShowCaption(caption); };
   catalogue_.LoadCatalogue(*resources_, load, dialogs(), progress_);
+  view().ShowCaption(MainWindowCaption(catalogue_, language_));
   libraryLoaded_ = true;
   RestoreMusicSet(musicSet_, settings_);
   size_t openedEntries = 0;
