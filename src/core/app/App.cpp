@@ -205,14 +205,13 @@ Settings App::CollectSettings() const {
 
 bool App::Switch(std::string_view item) const {
   const SettingsSwitch* sw = FindSettingsSwitch(item);
-  // The accessor only reads here.
-  return sw && sw->value(const_cast<Settings&>(settings_));
+  return sw && sw->In(settings_);
 }
 
 void App::SetSwitch(std::string_view item, bool on) {
   const SettingsSwitch* sw = FindSettingsSwitch(item);
   if (!sw) return;
-  sw->value(settings_) = on;
+  sw->In(settings_) = on;
   // A track row always shows its code or its title.
   if (item == "showname" && !on) settings_.display.showCode = true;
   if (item == "showcode" && !on) settings_.display.showName = true;
