@@ -11,6 +11,7 @@
 #include "core/exports/MusicSetConversions.h"
 #include "core/exports/TabularExports.h"
 #include "core/exports/XmlExports.h"
+#include "core/settings/ServerConfig.h"
 #include "ui/QtText.h"
 #include "ui/main/MainMenus.h"
 #include "ui/musicset/MusicSetForm.h"
