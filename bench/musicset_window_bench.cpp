@@ -15,6 +15,9 @@
 
 #include "BenchSupport.h"
 #include "FullCatalogueWindow.h"
+#include "core/browse/Browser.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/musicset/MusicSet.h"
 #include "program/DesktopPorts.h"
 #include "ui/main/MainForm.h"
 #include "ui/musicset/MusicSetForm.h"
@@ -29,7 +32,7 @@ struct Window : bench::FullCatalogueWindow {
   std::vector<std::string> allCodes;
 
   Window() : FullCatalogueWindow("trakvella-set-window-bench") {
-    const Catalogue& catalogue = main->app().catalogue();
+    const Catalogue& catalogue = app->catalogue();
     for (int cd = 0; cd < catalogue.cdCount; ++cd)
       for (const TrackRecord& t : catalogue.cds[cd].tracks) allCodes.push_back(t.code);
   }
@@ -49,7 +52,7 @@ void FillSet(Window& w) {
   std::vector<std::string> lines;
   for (size_t i = 0; i < kMusicSetCapacity; ++i)
     lines.push_back(w.allCodes[i % w.allCodes.size()] + "=DANCE MUSIC >> LINKS, LOGOS & STINGS,Project,Spot");
-  MusicSet& set = w.main->app().musicSet();
+  MusicSet& set = w.app->musicSet();
   set.Clear();
   set.LoadSet(lines);
 }
@@ -72,7 +75,7 @@ void BM_ShowSetWindowOf50001Entries(benchmark::State& state) {
 
 void BM_CopyAllOfEveryTrack(benchmark::State& state) {
   Window& w = W();
-  App& app = w.main->app();
+  App& app = *w.app;
   app.browser().GoToPlace(std::string(kAllCdsPath));
   app.browser().ListTracks(w.allCodes, true, std::nullopt, true, "");
   w.main->Refresh();

@@ -16,6 +16,9 @@
 #include "FullCatalogueWindow.h"
 #include "adapters/qt/QtDesktop.h"
 #include "adapters/qt/QtMediaDevice.h"
+#include "core/app/App.h"
+#include "core/browse/Browser.h"
+#include "core/catalogue/Catalogue.h"
 #include "core/player/Player.h"
 #include "program/DesktopPorts.h"
 #include "ui/main/MainForm.h"
@@ -51,7 +54,7 @@ void BM_SearchToListedRows(benchmark::State& state) {
 void BM_OpenCd(benchmark::State& state) {
   TMainForm& main = *W().main;
   if (main.findChild<QWidget*>("SearchPanel")->isVisible()) main.findChild<QToolButton*>("SearchBut")->click();
-  main.app().browser().GoToPlace("* ALL LIBRARY >> … ALL CDS");
+  W().app->browser().GoToPlace("* ALL LIBRARY >> … ALL CDS");
   main.Refresh();
   int row = 0;
   for (auto _ : state) {
@@ -62,8 +65,8 @@ void BM_OpenCd(benchmark::State& state) {
   state.counters["tracks"] = main.findChild<QListView*>("FileBox")->model()->rowCount();
 }
 
-// "-local" with the full catalogue and a local file for every track: from the
-// window's creation to the root level listed.
+// "-local" with the full catalogue and a local file for every track: from App's
+// creation and start, through the window's, to the root level listed.
 void BM_StartToReadyOffline(benchmark::State& state) {
   const fs::path root = W().root;
   static const bool audio = [&] {
@@ -74,21 +77,23 @@ void BM_StartToReadyOffline(benchmark::State& state) {
   (void)audio;
   int cds = 0;
   for (auto _ : state) {
-    MainFormOptions o;
+    AppOptions o;
     o.programFolder = root / "audio-home";
     o.catalogueFolder = root / "catalogue";
     o.localSwitch = true;
+    o.today = &DesktopPorts::ThisMonth;
     DesktopPorts desktop;
     bench::NoDialogs dialogs;
-    MainFormPorts ports = desktop.ports();
+    AppPorts ports = desktop.ports();
     ports.dialogs = &dialogs;
-    TMainForm main(o, ports);
+    App app(o, ports);
+    TMainForm main(app, app.Start());
     TWaitForm wait(&main, [] { return 0; });
     main.setWaitForm(&wait);
     main.show();
     main.FirstActivation();
     QApplication::processEvents();
-    cds = main.app().catalogue().cdCount;
+    cds = app.catalogue().cdCount;
   }
   state.counters["cds"] = cds;
 }

@@ -9,6 +9,7 @@
 #include "cli/CliOutput.h"
 #include "cli/CliPorts.h"
 #include "cli/Commands.h"
+#include "core/app/MainWindowCaption.h"
 #include "core/catalogue/Catalogue.h"
 #include "core/catalogue/Vocabulary.h"
 #include "core/lang/MessageTable.h"
@@ -25,7 +26,7 @@ int CommandInfo(const CommandContext& context, const Arguments&) {
   Put("tags", std::to_string(c.tagList.size()));
   for (size_t i = 0; i < kStyleWords.size(); ++i)
     Put("style." + std::string(kStyleWords[i]), std::to_string(c.styleCounts[i]));
-  Put("caption", c.UpdateCaption(context.language));
+  Put("caption", MainWindowCaption(c, context.language));
   return 0;
 }
 

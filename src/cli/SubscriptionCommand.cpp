@@ -41,15 +41,16 @@ std::string PasswordOption(const Arguments& a) {
 struct SubscriptionSession {
   StderrDialogs dialogs;
   NetworkState network;
+  Endpoints endpoints;
   Subscription subscription;
 
   SubscriptionSession(const CommandContext& context, MessageAnswer answer)
       : dialogs(answer),
+        endpoints(ReadServerConfig(context.programFolder)),
         subscription(
             SubscriptionPorts{&context.ports.ftp, &context.ports.archives, &context.ports.trash, &dialogs,
                               &context.ports.progress, &context.ports.shell, &context.ports.http},
-            context.programFolder, ReadServerConfig(context.programFolder),
-            [language = context.language] { return language; }, network) {}
+            context.programFolder, endpoints, [language = context.language] { return language; }, network) {}
 };
 
 }  // namespace

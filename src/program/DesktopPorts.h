@@ -1,6 +1,8 @@
 #pragma once
-// DesktopPorts: every adapter the windows reach the desktop through, built once. The program start
-// owns one and hands its ports to the main window; tests and benchmarks replace the ports they script.
+// DesktopPorts: every adapter the program reaches the desktop through, built once. The program start
+// owns one and hands its ports to App; tests and benchmarks replace the ports they script.
+#include <QDate>
+
 #include "adapters/CurlFtpClient.h"
 #include "adapters/CurlHttpClient.h"
 #include "adapters/FreedesktopTrash.h"
@@ -11,8 +13,9 @@
 #include "adapters/qt/QtDesktop.h"
 #include "adapters/qt/QtDialogs.h"
 #include "adapters/qt/QtMediaDevice.h"
+#include "core/app/App.h"
+#include "core/catalogue/Catalogue.h"
 #include "ports/Random.h"
-#include "ui/main/MainForm.h"
 #include "ui/startup/StartForm.h"
 #include "ui/wait/WaitForm.h"
 
@@ -41,11 +44,15 @@ struct DesktopPorts {
     dialogs.setAroundDialog([&waitForm](bool shown) { waitForm.StepAside(shown); });
   }
 
-  MainFormPorts ports() {
-    return MainFormPorts{&dialogs, &clipboard, &shell,    &random, &mediaDevice,
-                         &http,    &ftp,       &archives, &trash,  &inflater};
+  AppPorts ports() {
+    return AppPorts{&dialogs, &clipboard, &shell, &random, &mediaDevice, &http, &ftp, &archives, &trash, &inflater};
   }
-  // The start window's, over the main window's program state (its dialogs, progress window,
+  // This month on the desktop's calendar: the date that decides which CDs are new.
+  static YearMonth ThisMonth() {
+    const QDate today = QDate::currentDate();
+    return YearMonth{today.year(), today.month()};
+  }
+  // The start window's, over the program state (its dialogs, progress window,
   // downloader and shell, which a test may have replaced) and the adapters above.
   StartFormPorts startPorts(App& app) {
     return StartFormPorts{app.dialogs(),     app.progress(), app.downloader(), archives, launcher,

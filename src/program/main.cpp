@@ -1,5 +1,6 @@
-// Trakvella: the desktop catalogue browser. Creates the windows in their order, reads the settings,
-// applies the interface language, lets the start window check for an update and runs the main window.
+// Trakvella: the desktop catalogue browser. Builds the adapters, then App over them and starts it (the
+// server list, the catalogue's tables, the settings), then the windows in their order; applies the
+// interface language, lets the start window check for an update and runs the main window.
 #include <QAction>
 #include <QApplication>
 #include <QIcon>
@@ -9,6 +10,8 @@
 #include <optional>
 
 #include "adapters/PosixFileSystem.h"
+#include "core/app/App.h"
+#include "core/catalogue/Catalogue.h"
 #include "core/lang/Version.h"
 #include "core/settings/ProgramFolder.h"
 #include "core/settings/ServerConfig.h"
@@ -23,7 +26,7 @@
 
 int main(int argc, char** argv) {
   using namespace trakvella;
-  QApplication app(argc, argv);
+  QApplication qt(argc, argv);
   QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
   // The desktop finds the program's entry and icon by this name; its windows carry the icon themselves.
   QGuiApplication::setDesktopFileName(QStringLiteral(TRAKVELLA_DESKTOP_ID));
@@ -40,7 +43,8 @@ int main(int argc, char** argv) {
   // "-local" as the first parameter starts offline; --home and --catalogue
   // replace the program folder and the embedded catalogue; other parameters
   // name set list files to open (the desktop opens a .rq2 file so).
-  MainFormOptions options;
+  AppOptions options;
+  options.today = &DesktopPorts::ThisMonth;
   std::optional<std::filesystem::path> home;
   const QStringList args = QCoreApplication::arguments();
   options.localSwitch = args.size() > 1 && args[1] == "-local";
@@ -56,12 +60,14 @@ int main(int argc, char** argv) {
   const ProgramFolderChoice place = ProgramFolderForThisRun(home, QCoreApplication::applicationDirPath().toStdString());
   options.programFolder = place.folder;
 
-  // The adapters, once; then the windows, once each, main window first.
+  // The adapters, once; the program's state over them, started; then the windows, once each, main
+  // window first. What the start cannot read or make it reports as it goes, and the program goes on.
   DesktopPorts desktop;
-  TMainForm mainForm(options, desktop.ports());
-  App& program = mainForm.app();
+  App app(options, desktop.ports());
+  const AppStartReport started = app.Start();
+  TMainForm mainForm(app, started);
   desktop.dialogs.setOwner(&mainForm);
-  TWaitForm waitForm(&mainForm, [&mainForm] { return mainForm.Language(); });
+  TWaitForm waitForm(&mainForm, [&app] { return app.language(); });
   waitForm.setObjectName("WaitForm");
   RegisterCaptionWindow("TWaitForm", &waitForm);
   mainForm.setWaitForm(&waitForm);
@@ -70,16 +76,14 @@ int main(int argc, char** argv) {
   // The start window; an update it installs restarts this program file with the same arguments.
   StartSetup setup;
   setup.programVersion = kFileVersion;
-  setup.updatePageUrl = UpdatePageUrl(program.endpoints());
+  setup.updatePageUrl = UpdatePageUrl(app.endpoints());
   setup.programFolder = options.programFolder;
   setup.programFile = QCoreApplication::applicationFilePath().toStdString();
   setup.installed = place.installed;
   for (int i = 1; i < args.size(); ++i) setup.restartArguments.push_back(args[i].toStdString());
   TStartForm startForm(
-      desktop.startPorts(program), [&mainForm] { return mainForm.Language(); }, program.network(), setup, &mainForm);
+      desktop.startPorts(app), [&app] { return app.language(); }, app.network(), setup, &mainForm);
   mainForm.setStartForm(&startForm);
-
-  mainForm.ReadAndApplySettings();
   mainForm.ApplyCaptions();
 
   // A signal ends the program in order: an open start window stops its check
@@ -99,7 +103,7 @@ int main(int argc, char** argv) {
   // Unless offline, the start window checks the web site for an update first:
   // the main window follows only when it says so (an installed update has
   // started the restart script, which starts the program again).
-  if (!program.IsOffline()) {
+  if (!app.IsOffline()) {
     desktop.dialogs.setOwner(&startForm);
     const bool mainWindowFollows = startForm.ShowAtStart();
     desktop.dialogs.setOwner(&mainForm);
@@ -111,7 +115,7 @@ int main(int argc, char** argv) {
   }
 
   // Set list files opened with the program show in the music set window once the library is there.
-  program.setListFilesAdded = [&mainForm] {
+  app.setListFilesAdded = [&mainForm] {
     QTimer::singleShot(0, &mainForm, [&mainForm] {
       if (QAction* item = mainForm.Item("MemoryOperations1")) item->trigger();
     });
@@ -120,7 +124,7 @@ int main(int argc, char** argv) {
   mainForm.activateWindow();
   // A window manager that does not activate new windows still gets its library.
   QTimer::singleShot(300, &mainForm, [&mainForm] { mainForm.FirstActivation(); });
-  const int code = app.exec();
+  const int code = qt.exec();
   UnregisterCaptionWindow(&waitForm);
   return code;
 }

@@ -8,9 +8,13 @@
 
 #include <gtest/gtest.h>
 
+#include "core/app/App.h"
+#include "core/browse/Browser.h"
+#include "core/catalogue/Catalogue.h"
 #include "core/catalogue/TrackCodes.h"
 #include "core/net/Downloads.h"
 #include "core/player/Player.h"
+#include "core/settings/Settings.h"
 #include "program/DesktopPorts.h"
 #include "support/Fakes.h"
 #include "support/LibraryServers.h"
@@ -23,44 +27,45 @@ TEST(DemoStream, ThePlayButtonStreamsADemoTrackFromTheDemoServer) {
   TempDir home;
   LibraryServers servers(home.path(), "--max-tracks 3");
   FakeDialogs dialogs;
-  MainFormOptions o;
+  AppOptions o;
   o.programFolder = home.path();
   o.today = [] { return YearMonth{2026, 12}; };
   DesktopPorts desktop;  // the real media device and HTTP client
-  MainFormPorts ports = desktop.ports();
+  AppPorts ports = desktop.ports();
   ports.dialogs = &dialogs;
-  TMainForm main(o, ports);
+  App app(o, ports);
+  TMainForm main(app, app.Start());
   main.show();
   main.FirstActivation();
-  ASSERT_EQ(main.app().demoBaseUrl(), servers.demo1);
+  ASSERT_EQ(app.demoBaseUrl(), servers.demo1);
   // The first track of the first CD of the catalogue: demo audio exists for it.
-  main.app().browser().GoToPlace("* ALL LIBRARY >> … ALL CDS : " + main.app().catalogue().cds[0].cdText);
+  app.browser().GoToPlace("* ALL LIBRARY >> … ALL CDS : " + app.catalogue().cds[0].cdText);
   main.Refresh();
-  ASSERT_GT(main.app().browser().rowCount(), 0);
-  main.app().browser().SelectRow(0);
+  ASSERT_GT(app.browser().rowCount(), 0);
+  app.browser().SelectRow(0);
   main.findChild<QToolButton*>("Playbut")->click();
   QElapsedTimer waited;
   waited.start();
-  while (main.app().player().BarPosition() <= 0 && waited.elapsed() < 8000) QTest::qWait(50);
-  EXPECT_GT(main.app().player().BarPosition(), 0) << main.app().player().Address();
-  EXPECT_EQ(main.app().player().Address().rfind(servers.demo1, 0), 0u);
-  EXPECT_FALSE(main.app().player().InFailureState());
+  while (app.player().BarPosition() <= 0 && waited.elapsed() < 8000) QTest::qWait(50);
+  EXPECT_GT(app.player().BarPosition(), 0) << app.player().Address();
+  EXPECT_EQ(app.player().Address().rfind(servers.demo1, 0), 0u);
+  EXPECT_FALSE(app.player().InFailureState());
   main.findChild<QToolButton*>("StopBut")->click();
 
   // The Top 100 list came from the web site at initialisation; its file is gone.
-  EXPECT_FALSE(main.app().browser().topList.empty());
+  EXPECT_FALSE(app.browser().topList.empty());
   EXPECT_FALSE(std::filesystem::exists(home.path() / "audio" / "top.txt"));
 
   // "Скачать демо трека": the chosen folder gets the demo file under its name.
   TempDir target;
   dialogs.folders = {target.path().string()};
-  const TrackRecord* track = main.app().browser().SelectedTrack();
+  const TrackRecord* track = app.browser().SelectedTrack();
   ASSERT_NE(track, nullptr);
   main.Item("demodownitem")->trigger();
   const auto file = target.path() / DemoFileName(track->code, track->title);
   EXPECT_TRUE(std::filesystem::exists(file)) << file;
   EXPECT_GE(FileSizeOf(file), 10000);
-  EXPECT_EQ(main.CollectSettings().lastDownloadFolder, target.path().string());
+  EXPECT_EQ(app.CollectSettings().lastDownloadFolder, target.path().string());
 }
 
 // Track 7 of every CD is missing on the demo server (404): the time label shows
@@ -69,23 +74,24 @@ TEST(DemoStream, AMissingDemoShowsTheWaitingDotsAndThenTheFailure) {
   TempDir home;
   LibraryServers servers(home.path(), "--max-tracks 20");
   FakeDialogs dialogs;
-  MainFormOptions o;
+  AppOptions o;
   o.programFolder = home.path();
   o.today = [] { return YearMonth{2026, 12}; };
   DesktopPorts desktop;
-  MainFormPorts ports = desktop.ports();
+  AppPorts ports = desktop.ports();
   ports.dialogs = &dialogs;
-  TMainForm main(o, ports);
+  App app(o, ports);
+  TMainForm main(app, app.Start());
   main.show();
   main.FirstActivation();
-  const CdRecord& cd = main.app().catalogue().cds[0];
+  const CdRecord& cd = app.catalogue().cds[0];
   ASSERT_GE(cd.tracks.size(), 7u);
   ASSERT_TRUE(cd.tracks[6].code.ends_with("_007"));
-  main.app().browser().GoToPlace("* ALL LIBRARY >> … ALL CDS : " + cd.cdText);
+  app.browser().GoToPlace("* ALL LIBRARY >> … ALL CDS : " + cd.cdText);
   main.Refresh();
-  main.app().browser().SelectRow(6);
+  app.browser().SelectRow(6);
   main.findChild<QToolButton*>("Playbut")->click();
-  Player& player = main.app().player();
+  Player& player = app.player();
   QElapsedTimer waited;
   waited.start();
   while (!player.StartFailed() && waited.elapsed() < 8000) QTest::qWait(50);

@@ -28,7 +28,7 @@
 #include "support/RtfReaders.h"
 #include "ui/MainWindowFixture.h"
 #include "ui/WindowOnScreen.h"
-#include "ui/documents/DocumentCommands.h"
+#include "ui/main/DocumentCommands.h"
 #include "ui/subscription/SignInForm.h"
 
 namespace trakvella::testing {

@@ -7,6 +7,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "core/settings/ServerConfig.h"
 #include "support/Fakes.h"
 #include "ui/MainWindowFixture.h"
 #include "ui/main/MainForm.h"

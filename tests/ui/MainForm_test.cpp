@@ -20,6 +20,8 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include "core/app/App.h"
+#include "core/browse/Browser.h"
 #include "core/lang/CaptionTable.h"
 #include "core/lang/MessageTable.h"
 #include "core/maintenance/FolderScan.h"
@@ -36,35 +38,37 @@ namespace {
 
 using ::testing::HasSubstr;
 
-// A main window and its progress window over a fresh program folder.
+// App, its main window and progress window over a fresh program folder, started as the program does.
 struct Program {
   TempDir home;
   FakeDialogs dialogs;
   DesktopPorts desktop;
+  std::unique_ptr<App> app;
   std::unique_ptr<TMainForm> main;
   std::unique_ptr<TWaitForm> wait;
   std::unique_ptr<TStartForm> start;
 
   Program() {
-    MainFormOptions o;
+    AppOptions o;
     o.programFolder = home.path();
     o.today = [] { return YearMonth{2026, 12}; };
-    MainFormPorts ports = desktop.ports();
+    AppPorts ports = desktop.ports();
     ports.dialogs = &dialogs;
-    main = std::make_unique<TMainForm>(o, ports);
-    wait = std::make_unique<TWaitForm>(main.get(), [m = main.get()] { return m->Language(); });
+    app = std::make_unique<App>(o, ports);
+    main = std::make_unique<TMainForm>(*app, app->Start());
+    wait = std::make_unique<TWaitForm>(main.get(), [a = app.get()] { return a->language(); });
     wait->setObjectName("WaitForm");
     RegisterCaptionWindow("TWaitForm", wait.get());
     main->setWaitForm(wait.get());
     start = std::make_unique<TStartForm>(
-        desktop.startPorts(main->app()), [m = main.get()] { return m->Language(); }, main->app().network(),
-        StartSetup{}, main.get());
+        desktop.startPorts(*app), [a = app.get()] { return a->language(); }, app->network(), StartSetup{}, main.get());
   }
   ~Program() {
     start.reset();
     UnregisterCaptionWindow(wait.get());
     wait.reset();
     main.reset();
+    app.reset();
   }
   QString Text(const char* item) const { return main->Item(item)->text(); }
   template <class T>
@@ -192,7 +196,7 @@ TEST(MainForm, RefusesSizesBelowTheMinimumAndLaysOutTheLists) {
 TEST(MainForm, FirstActivationLoadsTheCatalogueBehindTheCoverAndTheProgressWindow) {
   Program p;
   p.main->FirstActivation();
-  EXPECT_TRUE(p.main->app().libraryInitialised());
+  EXPECT_TRUE(p.app->libraryInitialised());
   EXPECT_THAT(p.main->windowTitle().toStdString(), HasSubstr("ТРАКВЕЛЛА 1.0.0.0 - CDs: "));
   EXPECT_FALSE(p.Widget("offPanel")->isVisible());
   EXPECT_FALSE(p.wait->isVisible());
@@ -212,7 +216,7 @@ TEST(MainForm, MenusMirrorTheSettings) {
   s.webSrv = "2";
   s.favourites = {"DRAMA >> SUSPENSE"};
   ASSERT_TRUE(WriteSettings(p.home.path(), s));
-  ASSERT_TRUE(p.main->ReadAndApplySettings());
+  ASSERT_EQ(p.app->ReadAndApplySettings(), SettingsFileRead::Applied);
   EXPECT_FALSE(p.main->Item("showcode")->isChecked());
   EXPECT_FALSE(p.main->Item("MMshowcode")->isChecked());
   EXPECT_TRUE(p.main->Item("Autoplay1")->isChecked());
@@ -223,7 +227,7 @@ TEST(MainForm, MenusMirrorTheSettings) {
 
   // A custom demo base hides both server menus.
   WriteFile(p.home.path() / "trakvella.ini", "WEBSRV=http://127.0.0.1:8000/audio/\r\n");
-  ASSERT_TRUE(p.main->ReadAndApplySettings());
+  ASSERT_EQ(p.app->ReadAndApplySettings(), SettingsFileRead::Applied);
   EXPECT_FALSE(p.main->SubMenu("SrvItem")->menuAction()->isVisible());
   EXPECT_FALSE(p.main->SubMenu("MMSrvItem")->menuAction()->isVisible());
 }
@@ -264,7 +268,7 @@ TEST(MainForm, NoCommandStartsFromItsKeysWhileTheProgressWindowIsShown) {
   Program p;
   p.main->show();
   p.main->FirstActivation();
-  p.main->app().browser().GoToPlace("* ALL LIBRARY >> … ALL CDS");
+  p.app->browser().GoToPlace("* ALL LIBRARY >> … ALL CDS");
   p.main->Refresh();
   auto pressKeys = [&p] {
     p.main->activateWindow();
@@ -277,7 +281,7 @@ TEST(MainForm, NoCommandStartsFromItsKeysWhileTheProgressWindowIsShown) {
   p.wait->ShowProgress("Loading...", ProgressMode::Show);
   pressKeys();
   EXPECT_EQ(p.dialogs.inputs.size(), 1u);
-  EXPECT_TRUE(p.main->app().browser().favourites().empty());
+  EXPECT_TRUE(p.app->browser().favourites().empty());
   EXPECT_FALSE(p.Widget("SearchPanel")->isVisible());
   EXPECT_TRUE(p.wait->isVisible());
 
@@ -285,7 +289,7 @@ TEST(MainForm, NoCommandStartsFromItsKeysWhileTheProgressWindowIsShown) {
   p.wait->ShowProgress("", ProgressMode::Hide);
   pressKeys();
   EXPECT_TRUE(p.dialogs.inputs.empty());
-  EXPECT_EQ(p.main->app().browser().favourites().size(), 1u);
+  EXPECT_EQ(p.app->browser().favourites().size(), 1u);
   EXPECT_TRUE(p.Widget("SearchPanel")->isVisible());
 }
 
@@ -333,13 +337,13 @@ TEST(MainForm, MenusShowTheKeysThatWork) {
   EXPECT_TRUE(p.main->Item("MMExitItem")->shortcut().isEmpty());
 
   // F5 still copies the selected track into the set, once.
-  p.main->app().browser().GoToPlace("* ALL LIBRARY >> … ALL CDS");
+  p.app->browser().GoToPlace("* ALL LIBRARY >> … ALL CDS");
   p.main->Refresh();
   p.main->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(p.main.get()));
-  p.main->app().browser().SelectRow(0);
+  p.app->browser().SelectRow(0);
   QTest::keyClick(p.main.get(), Qt::Key_F5);
-  EXPECT_EQ(p.main->app().musicSet().size(), 1u);
+  EXPECT_EQ(p.app->musicSet().size(), 1u);
 }
 
 // Top and Left are the frame's: the window comes back where it was, start after start.
@@ -351,9 +355,9 @@ TEST(MainForm, TheWindowComesBackWhereItStood) {
   const QPoint placed = p.main->pos();
   ASSERT_NE(p.main->geometry().topLeft(), placed) << "the platform draws no frame";
   for (int start = 0; start < 3; ++start) {
-    const Settings s = p.main->CollectSettings();
+    const Settings s = p.app->CollectSettings();
     p.main->move(300, 300);
-    p.main->app().ApplySettings(s);
+    p.app->ApplySettings(s);
     QCoreApplication::processEvents();
     EXPECT_EQ(p.main->pos(), placed) << start;
   }

@@ -14,7 +14,10 @@
 #include <gtest/gtest.h>
 
 #include "core/lang/MessageTable.h"
+#include "core/musicset/TrackInfo.h"
 #include "core/settings/ServerConfig.h"
+#include "core/settings/Settings.h"
+#include "core/subscription/Subscription.h"
 #include "support/Fakes.h"
 #include "ui/MainWindowFixture.h"
 #include "ui/browse/RowPictures.h"
@@ -124,7 +127,7 @@ TEST_F(Lists, DisplayOptionsKeepCodeOrNameOn) {
   EXPECT_FALSE(main->Item("showname")->isChecked());
   EXPECT_TRUE(main->Item("showcode")->isChecked());
   EXPECT_TRUE(main->Item("MMshowcode")->isChecked());
-  EXPECT_FALSE(main->CollectSettings().display.showName);
+  EXPECT_FALSE(app().CollectSettings().display.showName);
 }
 
 TEST_F(Lists, FavouritesMenuAndOrganiserRoundTrip) {
@@ -149,7 +152,7 @@ TEST_F(Lists, FavouritesMenuAndOrganiserRoundTrip) {
   emit Control<QMenu>("FavMenu")->aboutToShow();  // the user opens the menu and chooses the item
   main->Item("OrgFavorites")->trigger();
   EXPECT_THAT(captions(), ElementsAre("01 » … CDS BY YEAR", "02 » * ALL LIBRARY"));
-  EXPECT_THAT(main->CollectSettings().favourites, ElementsAre("… CDS BY YEAR", "* ALL LIBRARY"));
+  EXPECT_THAT(app().CollectSettings().favourites, ElementsAre("… CDS BY YEAR", "* ALL LIBRARY"));
   Control<QMenu>("FavMenu")->actions().back()->trigger();
   EXPECT_EQ(app().browser().currentPath(), "* ALL LIBRARY");
 }

@@ -14,6 +14,8 @@
 #include <gtest/gtest.h>
 
 #include "core/player/Player.h"
+#include "core/settings/ServerConfig.h"
+#include "core/settings/Settings.h"
 #include "ports/MediaDevice.h"
 #include "support/Fakes.h"
 #include "support/ScriptedMediaDevice.h"
@@ -113,7 +115,7 @@ TEST_F(MainPlayer, DemoServerTwoIsUsedAtOnce) {
   main->Item("SrvItem1")->trigger();  // with Autoplay on, the track plays from server 1
   ASSERT_FALSE(device.opened.empty());
   EXPECT_EQ(device.opened.back().rfind(app().endpoints().demoServer1, 0), 0u);
-  EXPECT_TRUE(main->CollectSettings().autoplay);
+  EXPECT_TRUE(app().CollectSettings().autoplay);
 }
 
 // Qt draws a bar without a length as "busy"; an idle position bar is an empty one.

@@ -7,6 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include "core/app/App.h"
+#include "core/browse/Browser.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/musicset/MusicSet.h"
+#include "core/player/Player.h"
 #include "ports/MediaDevice.h"
 #include "program/DesktopPorts.h"
 #include "support/Fakes.h"
@@ -21,28 +26,34 @@ struct MainWindowTest : ::testing::Test {
   FakeShell shell;
   StdRandom random{3};
   DesktopPorts desktop;
+  std::unique_ptr<App> program;
   std::unique_ptr<TMainForm> main;
 
   // A media device of the test's own; the real one when none is given.
   void Start(MediaDevice* device = nullptr) {
-    MainFormOptions o;
+    AppOptions o;
     o.programFolder = home.path();
     o.today = [] { return YearMonth{2026, 12}; };
-    MainFormPorts ports = desktop.ports();
+    AppPorts ports = desktop.ports();
     ports.dialogs = &dialogs;
     ports.clipboard = &clipboard;
     ports.shell = &shell;
     ports.random = &random;
     if (device) ports.mediaDevice = device;
-    main = std::make_unique<TMainForm>(o, ports);
+    main.reset();
+    program = std::make_unique<App>(o, ports);
+    main = std::make_unique<TMainForm>(*program, program->Start());
     main->resize(1100, 800);
     main->show();
     main->FirstActivation();
   }
   void SetUp() override { Start(); }
-  void TearDown() override { main.reset(); }
+  void TearDown() override {
+    main.reset();
+    program.reset();
+  }
 
-  App& app() { return main->app(); }
+  App& app() { return *program; }
   template <class T>
   T* Control(const QString& name) {
     T* control = main->findChild<T*>(name);

@@ -23,6 +23,7 @@
 #include "core/catalogue/TrackCodes.h"
 #include "core/lang/MessageTable.h"
 #include "core/musicset/MusicSetView.h"
+#include "core/subscription/Subscription.h"
 #include "support/ScriptedMediaDevice.h"
 #include "ui/MainWindowFixture.h"
 #include "ui/browse/FileBoxDelegate.h"

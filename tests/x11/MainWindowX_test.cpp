@@ -16,6 +16,9 @@
 
 #include <gtest/gtest.h>
 
+#include "core/app/App.h"
+#include "core/browse/Browser.h"
+#include "core/catalogue/Catalogue.h"
 #include "core/lang/MessageTable.h"
 #include "program/DesktopPorts.h"
 #include "support/Fakes.h"
@@ -33,17 +36,19 @@ struct OnX : ::testing::Test {
   TempDir home;
   FakeDialogs dialogs;
   DesktopPorts desktop;
+  std::unique_ptr<App> app;
   std::unique_ptr<TMainForm> main;
   std::unique_ptr<TWaitForm> wait;
 
   void SetUp() override {
     SKIP_WITHOUT_X_SERVER();
-    MainFormOptions o;
+    AppOptions o;
     o.programFolder = home.path();
     o.today = [] { return YearMonth{2026, 12}; };
-    MainFormPorts ports = desktop.ports();
+    AppPorts ports = desktop.ports();
     ports.dialogs = &dialogs;
-    main = std::make_unique<TMainForm>(o, ports);
+    app = std::make_unique<App>(o, ports);
+    main = std::make_unique<TMainForm>(*app, app->Start());
     wait = std::make_unique<TWaitForm>(main.get(), [m = main.get()] { return m->Language(); });
     RegisterCaptionWindow("TWaitForm", wait.get());
     main->setWaitForm(wait.get());
@@ -55,6 +60,7 @@ struct OnX : ::testing::Test {
     if (wait) UnregisterCaptionWindow(wait.get());
     wait.reset();
     main.reset();
+    app.reset();
   }
   QLabel* Field(int i) { return main->findChild<QLabel*>(QStringLiteral("StatusField%1").arg(i)); }
   // Waits for the X server to carry out a resize.
@@ -91,9 +97,9 @@ TEST_F(OnX, TheWindowFitsTheScreenAndMayShrinkToTheDesignSizeOrTheScreen) {
   EXPECT_GT(sortLabel->x(), counter->geometry().right());
 
   // The CD information pop-up beside the narrow lists stays on the screen.
-  main->app().browser().GoToPlace("* ALL LIBRARY >> … ALL CDS");
+  app->browser().GoToPlace("* ALL LIBRARY >> … ALL CDS");
   main->Refresh();
-  const auto& rows = main->app().browser().boxRows();
+  const auto& rows = app->browser().boxRows();
   int cdRow = 0;
   while (cdRow < static_cast<int>(rows.size()) && !rows[cdRow].isCd) ++cdRow;
   ASSERT_LT(cdRow, static_cast<int>(rows.size()));
@@ -108,7 +114,7 @@ TEST_F(OnX, TheWindowFitsTheScreenAndMayShrinkToTheDesignSizeOrTheScreen) {
 
 TEST_F(OnX, EveryStatusFieldShowsWholeInBothLanguagesAfterTheWindowGrewAndShrank) {
   // A CD of 12 tracks with its first track selected: "1/12", a key and a tempo.
-  const Catalogue& catalogue = main->app().catalogue();
+  const Catalogue& catalogue = app->catalogue();
   const CdRecord* twelve = nullptr;
   for (const CdRecord& cd : catalogue.cds)
     if (cd.tracks.size() == 12) {
@@ -119,8 +125,8 @@ TEST_F(OnX, EveryStatusFieldShowsWholeInBothLanguagesAfterTheWindowGrewAndShrank
   const QSize largest = main->screen()->availableGeometry().size() - (main->frameGeometry().size() - main->size());
   for (const char* language : {"Lang1", "Lang0"}) {
     main->Item(language)->trigger();
-    main->app().browser().GoToPlace("* ALL LIBRARY >> … ALL CDS : " + twelve->cdText);
-    main->app().browser().SelectRow(0);
+    app->browser().GoToPlace("* ALL LIBRARY >> … ALL CDS : " + twelve->cdText);
+    app->browser().SelectRow(0);
     main->Refresh();
     ASSERT_EQ(Field(4)->text(), "1/12");
     ASSERT_FALSE(Field(3)->text().isEmpty());

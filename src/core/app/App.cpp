@@ -1,92 +1,154 @@
 #include "core/app/App.h"
 
 #include <system_error>
+#include <utility>
 
+#include "core/app/AppView.h"
+#include "core/app/MainWindowCaption.h"
+#include "core/app/ProgressRelay.h"
 #include "core/app/SettingsSwitches.h"
+#include "core/browse/Browser.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/catalogue/Resources.h"
 #include "core/catalogue/TrackCodes.h"
 #include "core/documents/DocumentEnabling.h"
 #include "core/exports/ExportEnabling.h"
 #include "core/lang/FileMessages.h"
 #include "core/lang/Locale.h"
 #include "core/lang/MessageTable.h"
+#include "core/musicset/MusicSet.h"
 #include "core/musicset/MusicSetEnabling.h"
 #include "core/musicset/SetListFile.h"
+#include "core/musicset/TrackInfo.h"
+#include "core/net/Downloads.h"
 #include "core/net/OpenPage.h"
+#include "core/player/Player.h"
+#include "core/settings/ServerConfig.h"
+#include "core/settings/Settings.h"
+#include "core/subscription/Subscription.h"
 #include "core/subscription/SubscriptionEnabling.h"
 #include "core/subscription/SubscriptionView.h"
 #include "core/text/FileIO.h"
 #include "core/text/Text.h"
+#include "ports/Dialogs.h"
+#include "ports/Shell.h"
 
 namespace trakvella {
+
+namespace {
+
+// The view of an App no window shows: every call does nothing.
+AppView& NoView() {
+  static AppView none;
+  return none;
+}
+
+}  // namespace
 
 App::App(const AppOptions& options, const AppPorts& ports)
     : options_(options),
       ports_(ports),
-      browser_(catalogue_, *ports.dialogs, progress_, *ports.random, [this] { return language_; }),
-      musicSet_(catalogue_, *ports.dialogs, [this] { return language_; }),
-      downloader_(
-          *ports.http, progress_, *ports.dialogs, [this] { return language_; }, network_) {
+      progress_(std::make_unique<ProgressRelay>()),
+      network_(std::make_unique<NetworkState>()),
+      endpoints_(std::make_unique<Endpoints>()),
+      settings_(std::make_unique<Settings>()),
+      catalogue_(std::make_unique<Catalogue>()),
+      browser_(std::make_unique<Browser>(*catalogue_, *ports.dialogs, *progress_, *ports.random,
+                                         [this] { return language_; })),
+      musicSet_(std::make_unique<MusicSet>(*catalogue_, *ports.dialogs, [this] { return language_; })),
+      comments_(std::make_unique<TrackComments>()),
+      downloader_(std::make_unique<Downloader>(
+          *ports.http, *progress_, *ports.dialogs, [this] { return language_; }, *network_)),
+      player_(std::make_unique<Player>(*ports.mediaDevice, *ports.shell, MakePlayerHooks())),
+      subscription_(MakeSubscription()),
+      enabling_(std::make_unique<CommandEnabling>()),
+      view_(&NoView()) {
   // The language of the system until the settings say otherwise, so what the
-  // start reports is in it.
+  // start reports is in it; demo server 1 of the built-in servers until Start() reads the list.
   language_ = LanguageFromLocaleId(SystemLanguageId());
-  // The endpoints, and demo server 1 as the demo base.
-  Status serversProblem;
-  endpoints_ = ReadServerConfig(options_.programFolder, &serversProblem);
-  if (IsRefusedFile(serversProblem))
-    dialogs().Message(FileReadMessage(language_, options_.programFolder / kServerConfigFileName, serversProblem,
-                                      FileKind::ServerList),
-                      MessageKind::Error, MessageButtons::Ok);
-  demoBaseUrl_ = endpoints_.demoServer1;
+  demoBaseUrl_ = endpoints_->demoServer1;
+  ConnectParts();
+  // The switches' defaults until a settings file says otherwise.
+  ApplySwitchesToParts();
+  DefineEnabling();
+}
 
-  // The local audio folder.
-  std::error_code ec;
-  std::filesystem::create_directories(options_.programFolder / "audio", ec);
-  if (!std::filesystem::is_directory(options_.programFolder / "audio", ec))
-    dialogs().Message(LangMessage(language_, Msg::CannotCreateFolder), MessageKind::Error, MessageButtons::Ok);
+App::~App() = default;
 
+PlayerHooks App::MakePlayerHooks() {
   PlayerHooks hooks;
   hooks.currentAddress = [this] {
     // While the set window is visible its selected entry is the current track.
-    if (musicSetShown_) return SelectedEntryAddress(musicSet_, demoBaseUrl_);
-    const TrackRecord* t = browser_.SelectedTrack();
+    if (musicSetShown_) return SelectedEntryAddress(*musicSet_, demoBaseUrl_);
+    const TrackRecord* t = browser_->SelectedTrack();
     return t ? TrackPathOrUrl(t->location, demoBaseUrl_) : std::string();
   };
-  hooks.selectedRow = [this] { return browser_.selectedRow(); };
-  hooks.rowCount = [this] { return browser_.rowCount(); };
+  hooks.selectedRow = [this] { return browser_->selectedRow(); };
+  hooks.rowCount = [this] { return browser_->rowCount(); };
   hooks.selectNextRow = [this] {
-    browser_.SelectRow(browser_.selectedRow() + 1);
+    browser_->SelectRow(browser_->selectedRow() + 1);
     view().ShowSelectedRow();
   };
   hooks.musicSetVisible = [this] { return musicSetShown_; };
   hooks.showTrackStatus = [this] { ShowTrackStatus(); };
   hooks.wait = [this](int ms) { view().Wait(ms); };
-  player_ = std::make_unique<Player>(*ports_.mediaDevice, *ports_.shell, hooks);
-  browser_.hooks.stopPlayback = [this] { player_->StopButClick(); };
-  browser_.hooks.playCurrent = [this](bool fromButton) { player_->PlayCurrent(fromButton); };
-  browser_.hooks.showCdInfo = [this](int row) { view().ShowCdInfo(row); };
-  browser_.hooks.searchPanelVisible = [this] { return view().SearchPanelVisible(); };
-  browser_.hooks.musicSetSelection = [this]() -> std::optional<std::pair<int, int>> {
-    const int selected = musicSet_.selection();
-    if (!musicSetShown_ || selected < 0 || static_cast<size_t>(selected) >= musicSet_.size()) return std::nullopt;
-    return std::pair{musicSet_[selected].cdIndex, musicSet_[selected].trackIndex};
-  };
-  musicSet_.stopPlayback = [this] { player_->StopButClick(); };
+  return hooks;
+}
 
-  if (ports_.ftp && ports_.archives && ports_.trash) {
-    SubscriptionPorts sub;
-    sub.ftp = ports_.ftp;
-    sub.archives = ports_.archives;
-    sub.trash = ports_.trash;
-    sub.dialogs = ports_.dialogs;
-    sub.progress = &progress_;
-    sub.shell = ports_.shell;
-    sub.http = ports_.http;
-    subscription_ = std::make_unique<Subscription>(
-        sub, options_.programFolder, endpoints_, [this] { return language_; }, network_);
+std::unique_ptr<Subscription> App::MakeSubscription() {
+  if (!ports_.ftp || !ports_.archives || !ports_.trash) return nullptr;
+  SubscriptionPorts sub;
+  sub.ftp = ports_.ftp;
+  sub.archives = ports_.archives;
+  sub.trash = ports_.trash;
+  sub.dialogs = ports_.dialogs;
+  sub.progress = progress_.get();
+  sub.shell = ports_.shell;
+  sub.http = ports_.http;
+  return std::make_unique<Subscription>(
+      sub, options_.programFolder, *endpoints_, [this] { return language_; }, *network_);
+}
+
+// The parts call each other through App: the browser stops and starts the player and asks about
+// the set window, the set stops the player, the subscription waits and changes the caption.
+void App::ConnectParts() {
+  browser_->hooks.stopPlayback = [this] { player_->StopButClick(); };
+  browser_->hooks.playCurrent = [this](bool fromButton) { player_->PlayCurrent(fromButton); };
+  browser_->hooks.showCdInfo = [this](int row) { view().ShowCdInfo(row); };
+  browser_->hooks.searchPanelVisible = [this] { return view().SearchPanelVisible(); };
+  browser_->hooks.musicSetSelection = [this]() -> std::optional<std::pair<int, int>> {
+    const int selected = musicSet_->selection();
+    if (!musicSetShown_ || selected < 0 || static_cast<size_t>(selected) >= musicSet_->size()) return std::nullopt;
+    return std::pair{(*musicSet_)[selected].cdIndex, (*musicSet_)[selected].trackIndex};
+  };
+  musicSet_->stopPlayback = [this] { player_->StopButClick(); };
+  if (subscription_) {
     subscription_->wait = [this](int ms) { view().Wait(ms); };
     subscription_->onCaptionChanged = [this] {
-      if (libraryLoaded_) view().ShowCaption(MainWindowCaption(catalogue_, language_, subscription_.get()));
+      if (libraryLoaded_) view().ShowCaption(MainWindowCaption(*catalogue_, language_, subscription_.get()));
     };
+  }
+}
+
+AppStartReport App::Start() {
+  AppStartReport report;
+  // The endpoints, and demo server 1 as the demo base.
+  Status serversProblem;
+  *endpoints_ = ReadServerConfig(options_.programFolder, &serversProblem);
+  if (IsRefusedFile(serversProblem)) {
+    report.serverListRefused = true;
+    dialogs().Message(FileReadMessage(language_, options_.programFolder / kServerConfigFileName, serversProblem,
+                                      FileKind::ServerList),
+                      MessageKind::Error, MessageButtons::Ok);
+  }
+  demoBaseUrl_ = endpoints_->demoServer1;
+
+  // The local audio folder.
+  std::error_code ec;
+  std::filesystem::create_directories(options_.programFolder / "audio", ec);
+  if (!std::filesystem::is_directory(options_.programFolder / "audio", ec)) {
+    report.audioFolderMissing = true;
+    dialogs().Message(LangMessage(language_, Msg::CannotCreateFolder), MessageKind::Error, MessageButtons::Ok);
   }
 
   // The catalogue tables; a catalogue folder given that does not exist is
@@ -94,65 +156,75 @@ App::App(const AppOptions& options, const AppPorts& ports)
   std::string error;
   resources_ = OpenCatalogueResources(options_.catalogueFolder, options_.programFolder, error, language_);
   if (!resources_) {
+    report.catalogueFolderMissing = true;
     dialogs().Message(error, MessageKind::Error, MessageButtons::Ok);
     resources_ = std::make_unique<EmbeddedResourceStore>();
   }
-  catalogue_.ReadCatalogueTables(*resources_, dialogs());
+  catalogue_->ReadCatalogueTables(*resources_, dialogs());
 
-  // The switches' defaults until a settings file says otherwise.
-  ApplySwitchesToParts();
-  DefineEnabling();
+  // The settings, with the set and the account they name.
+  report.settingsFile = ReadAndApplySettings();
+  return report;
 }
 
-void App::SetView(AppView* view) { view_ = view ? view : &noView_; }
+void App::SetView(AppView* view) { view_ = view ? view : &NoView(); }
+
+void App::SetProgressWindow(Progress* progressWindow) { progress_->SetTarget(progressWindow); }
+
+Progress& App::progress() { return *progress_; }
+
+int App::networkState() const { return network_->networkState; }
+
+bool App::IsOffline() const { return options_.localSwitch || settings_->offlineMode; }
 
 // --- Which commands are enabled ---------------------------------------------------------------
 
 void App::DefineEnabling() {
-  enabling_.DefineState(kStateTrackRows, [this] { return browser_.rowCount() > 0; });
-  enabling_.DefineState(kStateOnline, [this] { return !IsOffline(); });
-  enabling_.DefineState(kStateTopList, [this] { return !browser_.topList.empty(); });
-  enabling_.DefineState(kStateCdRowSelected, [this] {
-    const int row = browser_.selectedBoxRow();
-    const auto& rows = browser_.boxRows();
-    return row >= 0 && row < static_cast<int>(rows.size()) && rows[row].isCd && browser_.boxVisible;
+  enabling_->DefineState(kStateTrackRows, [this] { return browser_->rowCount() > 0; });
+  enabling_->DefineState(kStateOnline, [this] { return !IsOffline(); });
+  enabling_->DefineState(kStateTopList, [this] { return !browser_->topList.empty(); });
+  enabling_->DefineState(kStateCdRowSelected, [this] {
+    const int row = browser_->selectedBoxRow();
+    const auto& rows = browser_->boxRows();
+    return row >= 0 && row < static_cast<int>(rows.size()) && rows[row].isCd && browser_->boxVisible;
   });
-  enabling_.DefineState(kStateCurrentPlace, [this] { return browser_.addFavouriteEnabled(); });
-  enabling_.DefineState(kStateFavourites, [this] { return browser_.organiseFavouritesEnabled(); });
+  enabling_->DefineState(kStateCurrentPlace, [this] { return browser_->addFavouriteEnabled(); });
+  enabling_->DefineState(kStateFavourites, [this] { return browser_->organiseFavouritesEnabled(); });
 
   for (const char* command :
        {"Gotofilefolder1", "CopyNameItem", "CopyFName", "mTempItem", "mKeyItem", "mTempKeyItem", "MMGotoTrackURLitem"})
-    enabling_.Require(kTrackMenus, command, {kStateTrackRows});
-  enabling_.Require(kTrackMenus, "Top100Item", {kStateTopList, kStateOnline});
+    enabling_->Require(kTrackMenus, command, {kStateTrackRows});
+  enabling_->Require(kTrackMenus, "Top100Item", {kStateTopList, kStateOnline});
   // The demo servers and demo downloads mean nothing offline.
-  enabling_.Require(kTrackMenus, "SrvItem", {kStateOnline});
-  enabling_.Require(kTrackMenus, "MMSrvItem", {kStateOnline});
-  enabling_.Require(kTrackMenus, "demodownitem", {kStateTrackRows, kStateOnline});
+  enabling_->Require(kTrackMenus, "SrvItem", {kStateOnline});
+  enabling_->Require(kTrackMenus, "MMSrvItem", {kStateOnline});
+  enabling_->Require(kTrackMenus, "demodownitem", {kStateTrackRows, kStateOnline});
 
-  enabling_.Require(kCdMenus, "ShowAllSimCDItem", {kStateCdRowSelected});
-  enabling_.Require(kCdMenus, "InfoItem", {kStateCdRowSelected});
-  enabling_.Require(kCdMenus, "gotocdurl", {kStateCdRowSelected, kStateOnline});
+  enabling_->Require(kCdMenus, "ShowAllSimCDItem", {kStateCdRowSelected});
+  enabling_->Require(kCdMenus, "InfoItem", {kStateCdRowSelected});
+  enabling_->Require(kCdMenus, "gotocdurl", {kStateCdRowSelected, kStateOnline});
 
-  enabling_.Require(kFavouritesMenu, "Addtofavorites", {kStateCurrentPlace});
-  enabling_.Require(kFavouritesMenu, "OrgFavorites", {kStateFavourites});
+  enabling_->Require(kFavouritesMenu, "Addtofavorites", {kStateCurrentPlace});
+  enabling_->Require(kFavouritesMenu, "OrgFavorites", {kStateFavourites});
   DefineDocumentEnabling(
-      enabling_, [this] { return subscription_ && subscription_->account.SignedIn(); },
-      [this] { return browser_.SelectedTrack() != nullptr; });
-  DefineMusicSetEnabling(enabling_);
-  DefineExportEnabling(enabling_, catalogue_, browser_);
+      *enabling_, [this] { return subscription_ && subscription_->account.SignedIn(); },
+      [this] { return browser_->SelectedTrack() != nullptr; });
+  DefineMusicSetEnabling(*enabling_);
+  DefineExportEnabling(*enabling_, *catalogue_, *browser_);
   DefineSubscriptionEnabling(
-      enabling_, [this] { return subscription_ != nullptr; }, [this] { return !musicSet_.empty(); });
+      *enabling_, [this] { return subscription_ != nullptr; }, [this] { return !musicSet_->empty(); });
 }
 
 // --- Settings -------------------------------------------------------------------------------------
 
-bool App::ReadAndApplySettings() {
+SettingsFileRead App::ReadAndApplySettings() {
   Settings s;
   Status problem;
-  switch (ReadSettingsFile(options_.programFolder, s, &problem)) {
+  const SettingsFileRead read = ReadSettingsFile(options_.programFolder, s, &problem);
+  switch (read) {
     case SettingsFileRead::Absent:
       view().CentreWindow();
-      return false;
+      break;
     case SettingsFileRead::Unreadable:
       // Nothing to go by: everything stays as the start made it. A pipe, a
       // device or an outsized file is named.
@@ -160,80 +232,79 @@ bool App::ReadAndApplySettings() {
         dialogs().Message(
             FileReadMessage(language_, options_.programFolder / kSettingsFileName, problem, FileKind::Settings),
             MessageKind::Error, MessageButtons::Ok);
-      return true;
+      break;
     case SettingsFileRead::Applied:
       ApplySettings(s);
-      return true;
+      break;
   }
-  return true;
+  return read;
 }
 
 void App::ApplySettings(const Settings& s) {
-  settings_ = s;
-  RestoreComments(comments_, s);
+  *settings_ = s;
+  RestoreComments(*comments_, s);
   if (subscription_) subscription_->LoadFromSettings(s);
   view().ApplyWindowSettings(s);
   ApplySwitchesToParts();
   player_->SetUserPlayer(s.userPlayer);
   SetLanguage(s.language);
-  browser_.SetFavourites(s.favourites);
+  browser_->SetFavourites(s.favourites);
   view().ShowFavourites();
   // Demo server: "1" or "2" choose a server from the menus; anything else is a
   // custom base and hides the server menus. WEBROOTURL overrides the base.
   const int server = s.DemoServerNumber();
   serverMenusShown_ = server != 0;
   if (server != 0) checkedServer_ = server;
-  demoBaseUrl_ = DemoBaseUrl(s, endpoints_);
+  demoBaseUrl_ = DemoBaseUrl(s, *endpoints_);
   view().ShowSwitches();
 }
 
 Settings App::CollectSettings() const {
-  Settings s = settings_;
+  Settings s = *settings_;
   view().StoreWindowSettings(s);
   s.userPlayer = player_->UserPlayer();
-  s.favourites = browser_.favourites();
+  s.favourites = browser_->favourites();
   s.language = language_;
   // The demo server: the menus' choice while they show, else the custom base.
   s.webSrv = serverMenusShown_ ? (checkedServer_ == 2 ? "2" : "1") : demoBaseUrl_;
   // The set and the comments as they stand; before the library is loaded the
   // set is still the one the settings file kept.
-  if (libraryLoaded_) StoreMusicSet(musicSet_, s);
-  StoreComments(comments_, s);
+  if (libraryLoaded_) StoreMusicSet(*musicSet_, s);
+  StoreComments(*comments_, s);
   return s;
 }
 
 bool App::Switch(std::string_view item) const {
   const SettingsSwitch* sw = FindSettingsSwitch(item);
-  // The accessor only reads here.
-  return sw && sw->value(const_cast<Settings&>(settings_));
+  return sw && sw->In(*settings_);
 }
 
 void App::SetSwitch(std::string_view item, bool on) {
   const SettingsSwitch* sw = FindSettingsSwitch(item);
   if (!sw) return;
-  sw->value(settings_) = on;
+  sw->In(*settings_) = on;
   // A track row always shows its code or its title.
-  if (item == "showname" && !on) settings_.display.showCode = true;
-  if (item == "showcode" && !on) settings_.display.showName = true;
+  if (item == "showname" && !on) settings_->display.showCode = true;
+  if (item == "showcode" && !on) settings_->display.showName = true;
   ApplySwitchesToParts();
   view().ShowSwitches();
 }
 
 void App::ChooseUserPlayer(const std::string& program) {
   player_->ChooseUserPlayer(program);
-  settings_.extPlayer = false;
+  settings_->extPlayer = false;
   view().ShowSwitches();
 }
 
 // The parts that act on the switches get their values from the model.
 void App::ApplySwitchesToParts() {
-  browser_.options = settings_.display;
-  browser_.alwaysInfo = settings_.alwaysInfo;
+  browser_->options = settings_->display;
+  browser_->alwaysInfo = settings_->alwaysInfo;
   PlayerSwitches& p = player_->Switches();
-  p.autoplay = settings_.autoplay;
-  p.nonStop = settings_.nonStop;
-  p.backgroundPlay = settings_.bkgPlay;
-  p.builtIn = settings_.extPlayer;
+  p.autoplay = settings_->autoplay;
+  p.nonStop = settings_->nonStop;
+  p.backgroundPlay = settings_->bkgPlay;
+  p.builtIn = settings_->extPlayer;
 }
 
 // --- Language ---------------------------------------------------------------------------------------
@@ -247,12 +318,12 @@ void App::ChangeLanguage(int language) {
   SetLanguage(language);
   // The tag box in the new language, keeping the chosen tag, and the level again
   // so that category names show in it.
-  browser_.RebuildTagList();
-  browser_.ShowCurrentLevel();
-  if (libraryInitialised()) view().ShowCaption(MainWindowCaption(catalogue_, language_, subscription_.get()));
+  browser_->RebuildTagList();
+  browser_->ShowCurrentLevel();
+  if (libraryInitialised()) view().ShowCaption(MainWindowCaption(*catalogue_, language_, subscription_.get()));
   view().ApplyCaptions();
   // The sort order becomes "by order", its label in the new language.
-  browser_.SetSortKind(SortKind::Order);
+  browser_->SetSortKind(SortKind::Order);
   view().ShowSortOrder();
   view().ShowLists();
 }
@@ -275,12 +346,12 @@ void App::InitialiseLibrary() {
   // The set as it stands goes back in after the load (at the first
   // initialisation that is the set the settings file kept), so a
   // re-initialisation never loses what the user collected since the start.
-  if (libraryLoaded_) StoreMusicSet(musicSet_, settings_);
-  musicSet_.Clear();
+  if (libraryLoaded_) StoreMusicSet(*musicSet_, *settings_);
+  musicSet_->Clear();
   // Both lists and the navigation start afresh, sorted by order.
-  browser_.Reset();
+  browser_->Reset();
   view().ShowLists();
-  browser_.SetSortKind(SortKind::Order);
+  browser_->SetSortKind(SortKind::Order);
   view().ShowSortOrder();
   view().ShowLists();
   LoadOptions load;
@@ -289,34 +360,35 @@ void App::InitialiseLibrary() {
   load.today = options_.today();
   load.language = language_;
   load.setCaption = [this](const std::string& caption) { view().ShowCaption(caption); };
-  catalogue_.LoadCatalogue(*resources_, load, dialogs(), progress_);
+  catalogue_->LoadCatalogue(*resources_, load, dialogs(), *progress_);
+  view().ShowCaption(MainWindowCaption(*catalogue_, language_));
   libraryLoaded_ = true;
-  RestoreMusicSet(musicSet_, settings_);
+  RestoreMusicSet(*musicSet_, *settings_);
   size_t openedEntries = 0;
   if (!setListFilesRead_) {
     setListFilesRead_ = true;
     for (const auto& file : options_.setListFiles)
-      openedEntries += LoadSetListFile(musicSet_, file, dialogs(), language_);
+      openedEntries += LoadSetListFile(*musicSet_, file, dialogs(), language_);
   }
   // The root of the category tree, and the tag box.
-  browser_.FillTagList();
-  browser_.Home();
+  browser_->FillTagList();
+  browser_->Home();
   view().ShowLists();
-  progress_.ShowProgress(LangMessage(language_, Msg::EnteringAccount), ProgressMode::Show);
+  progress_->ShowProgress(LangMessage(language_, Msg::EnteringAccount), ProgressMode::Show);
   // The active account's file; its quota only while the network has worked.
   if (subscription_) subscription_->SignInAtStart();
   // The online data only while the network has worked.
-  if (network_.networkState == kNetworkWorking && !IsOffline()) LoadTopList();
-  progress_.ShowProgress("", ProgressMode::Hide);
+  if (network_->networkState == kNetworkWorking && !IsOffline()) LoadTopList();
+  progress_->ShowProgress("", ProgressMode::Hide);
   view().ShowCover(false);
-  view().ShowCaption(MainWindowCaption(catalogue_, language_, subscription_.get()));
+  view().ShowCaption(MainWindowCaption(*catalogue_, language_, subscription_.get()));
   view().RunPlayerTimer(true);
   if (openedEntries > 0 && setListFilesAdded) setListFilesAdded();
 }
 
 void App::ReinitialiseLibrary(bool showStartWindow) {
   startWindowRequested_ = showStartWindow;
-  browser_.LeaveResultMode();
+  browser_->LeaveResultMode();
   player_->StopButClick();
   view().RunPlayerTimer(false);
   view().ApplyCaptions();
@@ -325,25 +397,25 @@ void App::ReinitialiseLibrary(bool showStartWindow) {
 }
 
 void App::OfflineModeItemClick() {
-  const bool on = settings_.offlineMode;
+  const bool on = settings_->offlineMode;
   const MessageAnswer answer =
       dialogs().Message(LangMessage(language_, on ? Msg::EnableOnlineMode : Msg::EnableOfflineMode),
                         MessageKind::Confirmation, MessageButtons::YesNo);
   if (answer != MessageAnswer::Yes) return;
-  settings_.offlineMode = !on;
+  settings_->offlineMode = !on;
   view().ShowSwitches();
   if (!on) {
     // Offline now: offer the page where the demo files can be downloaded.
     if (dialogs().Message(LangMessage(language_, Msg::StartBrowserForDemo), MessageKind::Warning,
                           MessageButtons::YesNo) == MessageAnswer::Yes)
-      shell().OpenUrl(DemoDownloadPageUrl(endpoints_));
+      shell().OpenUrl(DemoDownloadPageUrl(*endpoints_));
   }
   ReinitialiseLibrary(false);
 }
 
 void App::InitializelibraryClick(bool shiftHeld) {
   // Demo server 1, and the menus say so.
-  demoBaseUrl_ = endpoints_.demoServer1;
+  demoBaseUrl_ = endpoints_->demoServer1;
   checkedServer_ = 1;
   serverMenusShown_ = true;
   if (shiftHeld) {
@@ -365,19 +437,19 @@ void App::InitializelibraryClick(bool shiftHeld) {
 }
 
 void App::LoadTopList() {
-  browser_.topList.clear();
+  browser_->topList.clear();
   const std::filesystem::path audio = options_.programFolder / "audio";
   NetworkState untouched;  // a missing list is no network failure
   Downloader quiet(
-      *ports_.http, progress_, dialogs(), [this] { return language_; }, untouched);
+      *ports_.http, *progress_, dialogs(), [this] { return language_; }, untouched);
   quiet.connectTimeoutMs = 3000;
   quiet.readTimeoutMs = 5000;
   quiet.fileTimeoutMs = 30000;  // a list, not a track: a trickling site never holds the start
-  if (!quiet.DownloadFile(TopListUrl(endpoints_), "top.txt", std::nullopt, audio.string())) return;
+  if (!quiet.DownloadFile(TopListUrl(*endpoints_), "top.txt", std::nullopt, audio.string())) return;
   std::string bytes;
   if (ReadWholeFile(audio / "top.txt", bytes, FileKind::TrackList).ok())
     for (const auto& line : SplitLines(Cp1251ToUtf8(bytes)))
-      if (!Trim(line).empty()) browser_.topList.push_back(Trim(line));
+      if (!Trim(line).empty()) browser_->topList.push_back(Trim(line));
   std::error_code ec;
   std::filesystem::remove(audio / "top.txt", ec);
 }
@@ -387,7 +459,7 @@ bool App::CloseQuery() {
   // it is read now (without asking the server), so the account the settings
   // named is written back whole.
   if (subscription_ && !libraryLoaded_) subscription_->SignInAtStart(false);
-  progress_.ShowProgress(LangMessage(language_, Msg::Closing), ProgressMode::Show);
+  progress_->ShowProgress(LangMessage(language_, Msg::Closing), ProgressMode::Show);
   view().ProcessEvents();
   player_->StopButClick();
   player_->CloseDevice();
@@ -398,7 +470,7 @@ bool App::CloseQuery() {
   if (subscription_) subscription_->StoreAtProgramEnd(out);
   closeError_ = !WriteSettings(options_.programFolder, out);
   view().ProcessEvents();
-  progress_.ShowProgress("", ProgressMode::Hide);
+  progress_->ShowProgress("", ProgressMode::Hide);
   return closeError_ || player_->InFailureState();
 }
 
@@ -406,47 +478,48 @@ bool App::CloseQuery() {
 
 void App::SelectDemoServer(int server) {
   checkedServer_ = server;
-  demoBaseUrl_ = server == 1 ? endpoints_.demoServer1 : endpoints_.demoServer2;
+  demoBaseUrl_ = server == 1 ? endpoints_->demoServer1 : endpoints_->demoServer2;
   view().ShowSwitches();
-  if (browser_.rowCount() > 0) {
+  if (browser_->rowCount() > 0) {
     player_->StopButClick();
     player_->PlayCurrent(false);
   }
 }
 
 void App::DownloadDemo() {
-  const TrackRecord* t = browser_.SelectedTrack();
+  const TrackRecord* t = browser_->SelectedTrack();
   if (!t) return;
   const std::string folder =
-      dialogs().SelectFolder(LangMessage(language_, Msg::SpecifyFolder), settings_.lastDownloadFolder);
+      dialogs().SelectFolder(LangMessage(language_, Msg::SpecifyFolder), settings_->lastDownloadFolder);
   std::error_code ec;
   if (folder.empty() || !std::filesystem::is_directory(folder, ec)) return;
-  settings_.lastDownloadFolder = folder;
-  downloader_.DownloadFile(TrackPathOrUrl(t->location, demoBaseUrl_), DemoFileName(t->code, t->title),
-                           Msg::DownloadingFiles, folder);
+  settings_->lastDownloadFolder = folder;
+  downloader_->DownloadFile(TrackPathOrUrl(t->location, demoBaseUrl_), DemoFileName(t->code, t->title),
+                            Msg::DownloadingFiles, folder);
 }
 
 void App::GotoFileFolder() {
-  const TrackRecord* t = browser_.SelectedTrack();
-  if (browser_.rowCount() == 0 || !t) return;
+  const TrackRecord* t = browser_->SelectedTrack();
+  if (browser_->rowCount() == 0 || !t) return;
   if (IsDemoName(t->location))
-    OpenWebPage(shell(), dialogs(), CdPageUrl(endpoints_, t->code), language_);
+    OpenWebPage(shell(), dialogs(), CdPageUrl(*endpoints_, t->code), language_);
   else
     RevealInFileManager(shell(), dialogs(), t->location, language_);
 }
 
 std::optional<std::string> App::DragFile() {
-  const int row = browser_.selectedRow();
+  const int row = browser_->selectedRow();
   if (row < 0) return std::nullopt;
-  const auto [cd, trackIndex] = browser_.rows()[row];
-  TrackRecord& track = catalogue_.cds[cd].tracks[trackIndex];
+  const auto [cd, trackIndex] = browser_->rows()[row];
+  TrackRecord& track = catalogue_->cds[cd].tracks[trackIndex];
   if (!IsDemoName(track.location)) return track.location;
   // A demo track is fetched into "audio" first; later plays use the file.
   const std::filesystem::path audio = options_.programFolder / "audio";
   const std::string name = DemoFileName(track.code, track.title);
   std::error_code ec;
   if (!std::filesystem::exists(audio / name, ec))
-    downloader_.DownloadFile(TrackPathOrUrl(track.location, demoBaseUrl_), name, Msg::DownloadingFiles, audio.string());
+    downloader_->DownloadFile(TrackPathOrUrl(track.location, demoBaseUrl_), name, Msg::DownloadingFiles,
+                              audio.string());
   if (!std::filesystem::exists(audio / name, ec)) return std::nullopt;
   track.location = (audio / name).string();
   ShowTrackStatus();
@@ -454,18 +527,18 @@ std::optional<std::string> App::DragFile() {
 }
 
 void App::ShowTrackStatus() {
-  if (browser_.selectedRow() < 0) return;
+  if (browser_->selectedRow() < 0) return;
   std::string folder = options_.programFolder.string();
   if (!folder.empty() && folder.back() != '/') folder += '/';
-  browser_.ShowTrackStatus(demoBaseUrl_, folder);
+  browser_->ShowTrackStatus(demoBaseUrl_, folder);
   view().ShowTrackStatus();
 }
 
 void App::StepTrackKey(int direction) {
-  const int row = browser_.selectedRow();
+  const int row = browser_->selectedRow();
   const int next = row + direction;
-  if (row < 0 || next < 0 || next >= browser_.rowCount()) return;
-  browser_.SelectRow(next);
+  if (row < 0 || next < 0 || next >= browser_->rowCount()) return;
+  browser_->SelectRow(next);
   view().ShowSelectedRow();
   ShowTrackStatus();
   player_->PlayCurrent(false);

@@ -1,6 +1,7 @@
 #pragma once
 // App: the program-wide state behind the main window and its decisions — start, library (re)initialisation,
 // offline switch, switches, enabling. Owns catalogue, browser, player and settings; borrows ports and view.
+// The program start makes one, starts it, and hands it to the main window.
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -9,33 +10,38 @@
 #include <string_view>
 #include <vector>
 
-#include "core/app/AppView.h"
-#include "core/app/CommandEnabling.h"
-#include "core/app/ProgressRelay.h"
-#include "core/browse/Browser.h"
-#include "core/catalogue/Catalogue.h"
-#include "core/catalogue/Resources.h"
-#include "core/musicset/MusicSet.h"
-#include "core/musicset/TrackInfo.h"
-#include "core/net/Downloads.h"
-#include "core/player/Player.h"
-#include "core/settings/ServerConfig.h"
-#include "core/settings/Settings.h"
-#include "core/subscription/Subscription.h"
-#include "ports/ArchiveReader.h"
-#include "ports/Clipboard.h"
-#include "ports/Dialogs.h"
-#include "ports/FtpClient.h"
-#include "ports/HttpClient.h"
-#include "ports/Inflater.h"
-#include "ports/MediaDevice.h"
-#include "ports/Random.h"
-#include "ports/Shell.h"
-#include "ports/Trash.h"
-
 namespace trakvella {
 
-// What the program start hands the main window.
+class AppView;
+class ArchiveReader;
+class Browser;
+class Catalogue;
+class Clipboard;
+class CommandEnabling;
+class Dialogs;
+class Downloader;
+class FtpClient;
+class HttpClient;
+class Inflater;
+class MediaDevice;
+class MusicSet;
+class Player;
+class Progress;
+class ProgressRelay;
+class Random;
+class ResourceStore;
+class Shell;
+class Subscription;
+class TrackComments;
+class Trash;
+struct Endpoints;
+struct NetworkState;
+struct PlayerHooks;
+struct Settings;
+struct YearMonth;
+enum class SettingsFileRead;
+
+// What the program start hands App.
 struct AppOptions {
   std::filesystem::path programFolder;
   std::optional<std::filesystem::path> catalogueFolder;  // --catalogue
@@ -64,63 +70,72 @@ struct AppPorts {
   Inflater* inflater = nullptr;
 };
 
-// The states of the enabling table App defines (other subsystems add their own).
-inline constexpr const char* kStateTrackRows = "TrackRows";          // the track list has rows
-inline constexpr const char* kStateOnline = "Online";                // offline mode is off
-inline constexpr const char* kStateTopList = "TopList";              // the Top 100 list has entries
-inline constexpr const char* kStateCdRowSelected = "CdRowSelected";  // a CD row is selected in the shown box
-inline constexpr const char* kStateCurrentPlace = "CurrentPlace";    // the navigation is somewhere
-inline constexpr const char* kStateFavourites = "Favourites";        // at least one favourite
+// What Start() found. Each problem was also shown to the user, as it was met, and the start went on.
+struct AppStartReport {
+  bool serverListRefused = false;       // servers.ini could not be read: the built-in servers are used
+  bool audioFolderMissing = false;      // the "audio" folder could not be made
+  bool catalogueFolderMissing = false;  // the catalogue folder given does not exist: the embedded catalogue is used
+  // The settings file: Absent (the main window goes to the middle of the desktop), Unreadable
+  // (everything stays as it was) or Applied (the window takes its place and list font from it).
+  SettingsFileRead settingsFile{};
+};
 
 class App {
  public:
-  // Reads the endpoints and the catalogue tables, makes the "audio" folder and
-  // takes the language of the system; a failure is shown and the start goes on.
+  // Builds the parts over the ports, in the language of the system; reads nothing.
   App(const AppOptions& options, const AppPorts& ports);
+  ~App();
   App(const App&) = delete;
   App& operator=(const App&) = delete;
+
+  // The start, once, before the windows are made: reads the server list, makes the "audio" folder,
+  // opens the catalogue and reads its tables, reads and applies the settings file (with the set and
+  // the account it names). The library itself loads at the main window's first activation.
+  AppStartReport Start();
 
   // The window that shows this state, once it exists (nullptr: none).
   void SetView(AppView* view);
   // The progress window, once it exists; until then long operations show nothing.
-  void SetProgressWindow(Progress* progressWindow) { progress_.SetTarget(progressWindow); }
+  void SetProgressWindow(Progress* progressWindow);
 
   // --- What the program holds -------------------------------------------------------
-  Catalogue& catalogue() { return catalogue_; }
-  // The catalogue resources in use (the embedded ones or a catalogue folder), the templates among them.
+  Catalogue& catalogue() { return *catalogue_; }
+  // The catalogue resources in use (the embedded ones or a catalogue folder), the templates among
+  // them; there are none before Start().
   const ResourceStore& resources() const { return *resources_; }
-  Browser& browser() { return browser_; }
-  MusicSet& musicSet() { return musicSet_; }
-  TrackComments& comments() { return comments_; }
+  Browser& browser() { return *browser_; }
+  MusicSet& musicSet() { return *musicSet_; }
+  TrackComments& comments() { return *comments_; }
   // Whether the music set window is visible: the player then plays its selected entry.
   bool musicSetShown() const { return musicSetShown_; }
   void SetMusicSetShown(bool shown) { musicSetShown_ = shown; }
   // The subscription account and its downloads; nullptr when App was given no FTP ports.
   Subscription* subscription() { return subscription_.get(); }
-  Settings& settings() { return settings_; }
-  NetworkState& network() { return network_; }
-  Downloader& downloader() { return downloader_; }
+  Settings& settings() { return *settings_; }
+  NetworkState& network() { return *network_; }
+  Downloader& downloader() { return *downloader_; }
   Player& player() { return *player_; }
-  Progress& progress() { return progress_; }
+  Progress& progress();
   Dialogs& dialogs() { return *ports_.dialogs; }
   Clipboard& clipboard() { return *ports_.clipboard; }
   Shell& shell() { return *ports_.shell; }
   Random& random() { return *ports_.random; }
   Inflater* inflater() { return ports_.inflater; }
-  const Endpoints& endpoints() const { return endpoints_; }
+  // The servers of servers.ini, as Start() read them (the built-in ones until then).
+  const Endpoints& endpoints() const { return *endpoints_; }
   const std::filesystem::path& programFolder() const { return options_.programFolder; }
   const std::string& demoBaseUrl() const { return demoBaseUrl_; }
-  int networkState() const { return network_.networkState; }
+  int networkState() const;
   int language() const { return language_; }
   bool libraryInitialised() const { return tag_ == 1; }
   // "-local" as the first parameter, or the offline switch: every rule asks this one test.
-  bool IsOffline() const { return options_.localSwitch || settings_.offlineMode; }
+  bool IsOffline() const;
   // The start window's tag: whether the next initialisation shows the start window first.
   bool startWindowRequested() const { return startWindowRequested_; }
 
   // --- Settings: the one model the menus mirror ------------------------------------------
-  // Reads the settings file and applies it; false when there was none (the window is centred).
-  bool ReadAndApplySettings();
+  // Reads the settings file and applies it (without one the window is centred).
+  SettingsFileRead ReadAndApplySettings();
   void ApplySettings(const Settings& settings);
   // The settings as they stand, the window's placement and font included.
   Settings CollectSettings() const;
@@ -182,34 +197,41 @@ class App {
   void StepTrackKey(int direction);
 
   // --- Which commands are enabled --------------------------------------------------------------
-  CommandEnabling& enabling() { return enabling_; }
-  const CommandEnabling& enabling() const { return enabling_; }
+  CommandEnabling& enabling() { return *enabling_; }
+  const CommandEnabling& enabling() const { return *enabling_; }
 
  private:
+  PlayerHooks MakePlayerHooks();
+  std::unique_ptr<Subscription> MakeSubscription();
+  void ConnectParts();
   void DefineEnabling();
   void ApplySwitchesToParts();
   AppView& view() const { return *view_; }
 
-  AppOptions options_;
-  AppPorts ports_;
-  AppView noView_;
-  AppView* view_ = &noView_;
-  ProgressRelay progress_;
-  NetworkState network_;
-  Endpoints endpoints_;
+  // Constant after construction: what the program start handed in, and the parts App owns.
+  const AppOptions options_;
+  const AppPorts ports_;
+  const std::unique_ptr<ProgressRelay> progress_;
+  const std::unique_ptr<NetworkState> network_;
+  const std::unique_ptr<Endpoints> endpoints_;  // filled by Start(); the subscription borrows them
+  const std::unique_ptr<Settings> settings_;    // values no part of the window edits are kept and written back
+  const std::unique_ptr<Catalogue> catalogue_;
+  const std::unique_ptr<Browser> browser_;
+  const std::unique_ptr<MusicSet> musicSet_;
+  const std::unique_ptr<TrackComments> comments_;
+  const std::unique_ptr<Downloader> downloader_;
+  const std::unique_ptr<Player> player_;
+  const std::unique_ptr<Subscription> subscription_;  // null without the FTP ports
+  const std::unique_ptr<CommandEnabling> enabling_;
+
+  // Set by Start().
+  std::unique_ptr<ResourceStore> resources_;
+
+  // The state the program's commands change.
+  AppView* view_;
   std::string demoBaseUrl_;
   bool serverMenusShown_ = true;
   int checkedServer_ = 1;
-  std::unique_ptr<ResourceStore> resources_;
-  Catalogue catalogue_;
-  Browser browser_;
-  MusicSet musicSet_;
-  TrackComments comments_;
-  Downloader downloader_;
-  std::unique_ptr<Subscription> subscription_;
-  std::unique_ptr<Player> player_;
-  Settings settings_;  // values no part of the window edits are kept and written back unchanged
-  CommandEnabling enabling_;
   int language_ = 0;
   int tag_ = 0;  // 0 until the first activation
   bool musicSetShown_ = false;

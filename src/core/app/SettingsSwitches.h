@@ -10,22 +10,27 @@ namespace trakvella {
 
 struct SettingsSwitch {
   std::string_view item;  // the pop-up menu item's name (its main-menu twin follows it)
-  bool& (*value)(Settings& settings);
+  // Where the model keeps it: a field of the settings, or one of the track list's display options.
+  bool Settings::*field = nullptr;
+  bool DisplayOptions::*displayField = nullptr;
+
+  bool& In(Settings& settings) const { return field ? settings.*field : settings.display.*displayField; }
+  bool In(const Settings& settings) const { return field ? settings.*field : settings.display.*displayField; }
 };
 
 inline constexpr std::array<SettingsSwitch, 12> kSettingsSwitches{{
-    {"OfflineModeItem", [](Settings& s) -> bool& { return s.offlineMode; }},
-    {"Autoplay1", [](Settings& s) -> bool& { return s.autoplay; }},
-    {"NonStopPlaying", [](Settings& s) -> bool& { return s.nonStop; }},
-    {"BackGrItem", [](Settings& s) -> bool& { return s.bkgPlay; }},
-    {"extplayeritem", [](Settings& s) -> bool& { return s.extPlayer; }},
-    {"showname", [](Settings& s) -> bool& { return s.display.showName; }},
-    {"showcode", [](Settings& s) -> bool& { return s.display.showCode; }},
-    {"showcomposer", [](Settings& s) -> bool& { return s.display.showComposer; }},
-    {"showartist", [](Settings& s) -> bool& { return s.display.showArtist; }},
-    {"showstyle", [](Settings& s) -> bool& { return s.display.showStyle; }},
-    {"showtime", [](Settings& s) -> bool& { return s.display.showTime; }},
-    {"AlwaysInfo", [](Settings& s) -> bool& { return s.alwaysInfo; }},
+    {"OfflineModeItem", &Settings::offlineMode},
+    {"Autoplay1", &Settings::autoplay},
+    {"NonStopPlaying", &Settings::nonStop},
+    {"BackGrItem", &Settings::bkgPlay},
+    {"extplayeritem", &Settings::extPlayer},
+    {"showname", nullptr, &DisplayOptions::showName},
+    {"showcode", nullptr, &DisplayOptions::showCode},
+    {"showcomposer", nullptr, &DisplayOptions::showComposer},
+    {"showartist", nullptr, &DisplayOptions::showArtist},
+    {"showstyle", nullptr, &DisplayOptions::showStyle},
+    {"showtime", nullptr, &DisplayOptions::showTime},
+    {"AlwaysInfo", &Settings::alwaysInfo},
 }};
 
 // The switch of a menu item; nullptr for an item that is not one.

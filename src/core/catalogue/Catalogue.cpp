@@ -397,7 +397,7 @@ void Catalogue::LoadCatalogue(const ResourceStore& resources, const LoadOptions&
     }
   }
 
-  // Done: the progress window goes, the errors are logged, the caption shows the counts.
+  // Done: the progress window goes, the errors are logged.
   trackIndexBuilt_ = false;
   progress.ShowProgress("", ProgressMode::Hide);
   if (!errors.empty() && !options.programFolder.empty()) {
@@ -407,7 +407,6 @@ void Catalogue::LoadCatalogue(const ResourceStore& resources, const LoadOptions&
     logOptions.durable = false;                                                       // written again at every load
     (void)WriteFileReplacing(options.programFolder / "errors.log", log, logOptions);  // a failure is not reported
   }
-  if (options.setCaption) options.setCaption(UpdateCaption(lang));
 }
 
 void Catalogue::FinishCd(int position, const std::vector<std::string>& block, const LoadOptions& options,
@@ -559,24 +558,6 @@ std::vector<std::string> Catalogue::ChildCategoriesInDisplayOrder(std::string_vi
   long long number;
   if (!names.empty() && ParseInt(names.front(), number)) std::reverse(names.begin(), names.end());
   return names;
-}
-
-std::string Catalogue::UpdateCaption(int lang, const CaptionAccount& account) const {
-  std::string caption = kApplicationTitle;
-  if (offline) caption += " -offline";
-  caption += " ";
-  caption += kFileVersion;
-  caption += " - " + LangMessage(lang, Msg::CdsCount) + std::to_string(cdCount);
-  caption += " | " + LangMessage(lang, Msg::TracksCount) + std::to_string(trackCount);
-  if (!account.login.empty() && !account.password.empty()) {
-    caption += " | " + LangMessage(lang, Msg::SubscriptionDocuments) + " " + account.login;
-    if (account.quota < 0)
-      caption += " (" + LangMessage(lang, Msg::NotEntered) + ") ";
-    else
-      caption += " (" + LangMessage(lang, Msg::TracksLeftLower) + std::to_string(account.quota) + ") ";
-  }
-  if (!errors.empty()) caption += " | " + LangMessage(lang, Msg::ErrorsCount) + std::to_string(errors.size());
-  return caption;
 }
 
 }  // namespace trakvella

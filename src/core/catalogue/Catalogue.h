@@ -55,14 +55,7 @@ struct LoadOptions {
   std::filesystem::path programFolder;                 // scanned for local audio files
   YearMonth today;                                     // decides which CDs are new
   int language = 0;                                    // 0 English, 1 Russian: the tag list's language
-  std::function<void(const std::string&)> setCaption;  // the main window caption, if any
-};
-
-// The subscription state shown in the caption (signed in when both are filled).
-struct CaptionAccount {
-  std::string login;
-  std::string password;
-  int quota = -1;  // -1 = unknown
+  std::function<void(const std::string&)> setCaption;  // the main window caption while loading, if any
 };
 
 inline constexpr int kCdCapacity = 1000;
@@ -120,9 +113,6 @@ class Catalogue {
   void OrderByTranslation(std::vector<std::string>& names, int language) const;
   // The child names in display order: sorted, by translation in Russian, years newest first.
   std::vector<std::string> ChildCategoriesInDisplayOrder(std::string_view parent, int language) const;
-
-  // The main window caption for the current load.
-  std::string UpdateCaption(int language, const CaptionAccount& account = {}) const;
 
   bool IsNewCd(int year, int month, YearMonth today);
 

@@ -2,8 +2,6 @@
 
 #include <utility>
 
-#include "core/app/App.h"
-
 namespace trakvella {
 
 void DefineDocumentEnabling(CommandEnabling& enabling, std::function<bool()> signedIn,

@@ -10,8 +10,7 @@ void DefineExportEnabling(CommandEnabling& enabling, const Catalogue& catalogue,
   // there is none.
   enabling.DefineState(kStateCategoryPlace, [&browser] { return !browser.currentPath().empty(); });
   // The set's maximum export runs on an empty set too: it gives the header line.
-  for (std::string_view command : kCatalogueExports)
-    enabling.Require(kDeveloperMenu, std::string(command), {kStateCatalogueLoaded});
+  for (std::string_view command : kCatalogueExports) enabling.Require(kDeveloperMenu, command, {kStateCatalogueLoaded});
   enabling.Require(kDeveloperMenu, "catplus", {kStateCatalogueLoaded, kStateCategoryPlace});
   enabling.Require(kDeveloperMenu, "catclear", {kStateCategoryBufferFilled});
 }

@@ -3,28 +3,19 @@
 // exports need a loaded catalogue, the category buffer a place to add or paths to clear.
 #include <string_view>
 
-#include "core/app/CommandEnabling.h"
 #include "core/browse/Browser.h"
 #include "core/catalogue/Catalogue.h"
+#include "core/enabling/CommandEnabling.h"
 
 namespace trakvella {
-
-// The main window's developer menu, whose opening applies its rows.
-inline constexpr std::string_view kDeveloperMenu = "DevMenu";
-
-// The states the rows need.
-inline constexpr const char* kStateCatalogueLoaded = "CatalogueLoaded";  // the catalogue holds CDs
-inline constexpr const char* kStateCategoryPlace = "CategoryPlace";      // the navigation is below the root
-// The buffer of category paths holds at least one path. The window that keeps
-// the buffer defines this state.
-inline constexpr const char* kStateCategoryBufferFilled = "CategoryBufferFilled";
 
 // The exports of the developer menu, by their menu items' names.
 inline constexpr std::string_view kCatalogueExports[] = {
     "N15", "N40", "ITFactory1", "N30", "reestritem", "N17", "XML1", "XML2", "GetFormatTree1", "WebAsyst", "Ya_xls"};
 
-// Defines the catalogue and place states over the catalogue and the browser
-// (both outlive the table) and adds the developer menu's rows.
+// Defines the catalogue and place states (kStateCatalogueLoaded,
+// kStateCategoryPlace) over the catalogue and the browser (both outlive the
+// table) and adds the developer menu's rows.
 void DefineExportEnabling(CommandEnabling& enabling, const Catalogue& catalogue, const Browser& browser);
 
 }  // namespace trakvella

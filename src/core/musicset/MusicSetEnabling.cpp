@@ -1,9 +1,7 @@
 // MusicSetEnabling: the set commands' enabling rows and the set window's current track.
 #include "core/musicset/MusicSetEnabling.h"
 
-#include "core/app/App.h"
 #include "core/catalogue/TrackCodes.h"
-#include "core/documents/DocumentEnabling.h"
 
 namespace trakvella {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/app/CommandEnabling.h"
+#include "core/enabling/CommandEnabling.h"
 #include "core/musicset/MusicSet.h"
 
 namespace trakvella {

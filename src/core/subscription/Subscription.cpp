@@ -46,7 +46,7 @@ int QuotaFromStatReply(const std::vector<std::string>& lines) {
   return quota;
 }
 
-Subscription::Subscription(const SubscriptionPorts& ports, fs::path programFolder, Endpoints endpoints,
+Subscription::Subscription(const SubscriptionPorts& ports, fs::path programFolder, const Endpoints& endpoints,
                            std::function<int()> language, NetworkState& network)
     : ftp_(*ports.ftp),
       archives_(*ports.archives),
@@ -56,7 +56,7 @@ Subscription::Subscription(const SubscriptionPorts& ports, fs::path programFolde
       shell_(*ports.shell),
       http_(*ports.http),
       programFolder_(std::move(programFolder)),
-      endpoints_(std::move(endpoints)),
+      endpoints_(endpoints),
       language_(std::move(language)),
       network_(network) {}
 

@@ -102,8 +102,11 @@ class FolderMap {
 
 class Subscription {
  public:
-  Subscription(const SubscriptionPorts& ports, std::filesystem::path programFolder, Endpoints endpoints,
+  // The endpoints are borrowed and outlive the subscription.
+  Subscription(const SubscriptionPorts& ports, std::filesystem::path programFolder, const Endpoints& endpoints,
                std::function<int()> language, NetworkState& network);
+  Subscription(const SubscriptionPorts&, std::filesystem::path, Endpoints&&, std::function<int()>,
+               NetworkState&) = delete;
 
   AccountState account;
 
@@ -217,7 +220,7 @@ class Subscription {
   Shell& shell_;
   HttpClient& http_;
   std::filesystem::path programFolder_;
-  Endpoints endpoints_;
+  const Endpoints& endpoints_;
   std::function<int()> language_;
   NetworkState& network_;
   std::string podStatus_;

@@ -3,9 +3,6 @@
 
 #include <utility>
 
-#include "core/app/App.h"
-#include "core/documents/DocumentEnabling.h"
-
 namespace trakvella {
 
 void DefineSubscriptionEnabling(CommandEnabling& enabling, std::function<bool()> hasSubscription,

@@ -58,15 +58,6 @@ std::string SubscriptionCaption(const AccountState& account, int language) {
   return caption + ") ";
 }
 
-std::string MainWindowCaption(const Catalogue& catalogue, int language, const Subscription* subscription) {
-  CaptionAccount account;
-  if (subscription) {
-    const AccountState& a = subscription->account;
-    account = {a.login, a.password, a.quota};
-  }
-  return catalogue.UpdateCaption(language, account);
-}
-
 std::string DownloadItemAddress(bool musicSetShown, const MusicSet& set, const Browser& browser,
                                 std::string_view demoBaseUrl) {
   if (musicSetShown) return SelectedEntryAddress(set, demoBaseUrl);

@@ -13,7 +13,6 @@
 namespace trakvella {
 
 class Browser;
-class Catalogue;
 class MusicSet;
 class Progress;
 class Subscription;
@@ -67,10 +66,6 @@ PodpMenu PodpMenuState(const AccountState& account, const std::filesystem::path&
 // (осталось: N) " or, with the quota unknown, " | Подписка LOGIN (вход не
 // выполнен) "; empty when not signed in.
 std::string SubscriptionCaption(const AccountState& account, int language);
-// The main window's caption: the catalogue's, with the account of the
-// subscription (none when subscription is null) while it is signed in.
-std::string MainWindowCaption(const Catalogue& catalogue, int language, const Subscription* subscription);
-
 // downitem's track: the selected set entry while the set window is visible,
 // else the selected track of the main list, as a path or demo address; empty
 // when nothing is selected.

@@ -23,6 +23,8 @@
 #include <cmath>
 
 #include "core/app/App.h"
+#include "core/musicset/MusicSet.h"
+#include "core/subscription/Subscription.h"
 #include "ui/QtText.h"
 #include "ui/WindowOnScreen.h"
 #include "ui/documents/RtfPreview.h"

@@ -7,7 +7,10 @@
 
 #include "core/app/App.h"
 #include "core/browse/Collections.h"
+#include "core/enabling/CommandEnabling.h"
 #include "core/lang/MessageTable.h"
+#include "core/settings/ServerConfig.h"
+#include "ports/Shell.h"
 #include "ui/QtText.h"
 #include "ui/main/MainMenus.h"
 

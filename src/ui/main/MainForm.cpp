@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDate>
 #include <QElapsedTimer>
 #include <QFrame>
 #include <QKeyEvent>
@@ -17,37 +16,31 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/app/App.h"
 #include "core/app/SettingsSwitches.h"
+#include "core/catalogue/Catalogue.h"
 #include "core/lang/MessageTable.h"
+#include "core/player/Player.h"
 #include "ui/QtText.h"
-#include "ui/documents/DocumentCommands.h"
-#include "ui/exports/ExportCommands.h"
 #include "ui/lang/LangCaptions.h"
 #include "ui/main/CollectionCommands.h"
+#include "ui/main/DocumentCommands.h"
+#include "ui/main/ExportCommands.h"
 #include "ui/main/MainFrame.h"
 #include "ui/main/MainLists.h"
 #include "ui/main/MainMenus.h"
 #include "ui/main/MainSearch.h"
+#include "ui/main/MusicSetCommands.h"
 #include "ui/main/PlayerControls.h"
+#include "ui/main/SubscriptionCommands.h"
 #include "ui/maintenance/RepForm.h"
 #include "ui/maintenance/ScanForm.h"
-#include "ui/musicset/MusicSetCommands.h"
 #include "ui/startup/StartForm.h"
-#include "ui/subscription/SubscriptionCommands.h"
 #include "ui/wait/WaitForm.h"
 
 namespace trakvella {
 
 namespace {
-
-AppOptions WithToday(AppOptions options) {
-  if (!options.today)
-    options.today = [] {
-      const QDate d = QDate::currentDate();
-      return YearMonth{d.year(), d.month()};
-    };
-  return options;
-}
 
 bool OwnedBy(const QObject* object, const QObject* owner) {
   for (; object; object = object->parent())
@@ -57,37 +50,42 @@ bool OwnedBy(const QObject* object, const QObject* owner) {
 
 }  // namespace
 
-TMainForm::TMainForm(const MainFormOptions& options, const MainFormPorts& ports, QWidget* parent)
-    : QMainWindow(parent), app_(std::make_unique<App>(WithToday(options), ports)) {
+TMainForm::TMainForm(App& app, const AppStartReport& started, QWidget* parent) : QMainWindow(parent), app_(app) {
   setObjectName("MainForm");
   frame_ = std::make_unique<MainFrame>(this);
   menus_ = new MainMenus(this);
   const MainControls& c = frame_->controls();
-  lists_ = new MainLists(this, *app_, c, *menus_);
-  search_ = new MainSearch(this, *app_, c, *menus_, [this] { Refresh(); });
+  lists_ = new MainLists(this, app_, c, *menus_);
+  search_ = new MainSearch(this, app_, c, *menus_, [this] { Refresh(); });
   lists_->layoutSearchPanel = [this] { search_->LayOut(); };
-  player_ = new PlayerControls(this, *app_, c, *menus_, [this] { return ProgressShown(); });
+  player_ = new PlayerControls(this, app_, c, *menus_, [this] { return ProgressShown(); });
   collections_ = new CollectionCommands(
-      this, *app_, c, *menus_, [this] { Refresh(); }, [this] { search_->Search1Click(); });
+      this, app_, c, *menus_, [this] { Refresh(); }, [this] { search_->Search1Click(); });
   // The program's other windows, in their order, each with the commands that open it
   // (one line each; a window owns its own wiring).
-  new TRepForm(*app_, this);
-  new MusicSetCommands(this, *app_, c, *menus_);
+  new TRepForm(app_, this);
+  new MusicSetCommands(this, app_, c, *menus_);
   new TScanForm(
-      *app_, [this] { Refresh(); }, this);
-  new DocumentCommands(this, *app_, *menus_, c);
-  new ExportCommands(this, *app_, *menus_, [this] { Refresh(); });
-  new SubscriptionCommands(this, *app_, c, *menus_, [this] { Refresh(); });
+      app_, [this] { Refresh(); }, this);
+  new DocumentCommands(this, app_, *menus_, c);
+  new ExportCommands(this, app_, *menus_, [this] { Refresh(); });
+  new SubscriptionCommands(this, app_, c, *menus_, [this] { Refresh(); });
   ConnectProgramCommands();
   FitToScreen();
   resize(minimumSize());
 
-  // From now on the program's state shows here: the switches' defaults, the
-  // list height they give, and the language of the system.
-  app_->SetView(this);
+  // From now on the program's state shows here: the window's place and list
+  // font from the settings file (the middle of the desktop without one), the
+  // switches, the language and the favourites as the start left them.
+  app_.SetView(this);
   lists_->SetItemHeight(ListItemHeight(Settings{}, logicalDpiY()));
+  if (started.settingsFile == SettingsFileRead::Applied)
+    ApplyWindowSettings(app_.settings());
+  else if (started.settingsFile == SettingsFileRead::Absent)
+    CentreWindow();
   ShowSwitches();
   ShowLanguage();
+  ShowFavourites();
   RegisterCaptionWindow("TMainForm", this);
   // The window sees keys before its controls.
   qApp->installEventFilter(this);
@@ -96,13 +94,16 @@ TMainForm::TMainForm(const MainFormOptions& options, const MainFormPorts& ports,
 TMainForm::~TMainForm() {
   qApp->removeEventFilter(this);
   UnregisterCaptionWindow(this);
-  app_->SetView(nullptr);
+  app_.SetView(nullptr);
 }
 
 void TMainForm::setWaitForm(TWaitForm* waitForm) {
   waitForm_ = waitForm;
-  app_->SetProgressWindow(waitForm);
+  app_.SetProgressWindow(waitForm);
 }
+
+int TMainForm::Language() const { return app_.language(); }
+void TMainForm::FirstActivation() { app_.FirstActivation(); }
 
 bool TMainForm::ProgressShown() const { return waitForm_ && waitForm_->isVisible(); }
 
@@ -126,16 +127,16 @@ void TMainForm::ConnectProgramCommands() {
     item->setEnabled(true);
     if (s.item == "OfflineModeItem") continue;
     connect(item, &QAction::triggered, this,
-            [this, name = std::string(s.item)](bool checked) { app_->SetSwitch(name, checked); });
+            [this, name = std::string(s.item)](bool checked) { app_.SetSwitch(name, checked); });
   }
   // The offline switch changes only when the user says Yes.
   connect(Item("OfflineModeItem"), &QAction::triggered, this, [this] {
     ShowSwitches();
-    app_->OfflineModeItemClick();
+    app_.OfflineModeItemClick();
   });
   Item("Initializelibrary1")->setEnabled(true);
   connect(Item("Initializelibrary1"), &QAction::triggered, this,
-          [this] { app_->InitializelibraryClick(QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier); });
+          [this] { app_.InitializelibraryClick(QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier); });
   Item("MMExitItem")->setEnabled(true);
   connect(Item("MMExitItem"), &QAction::triggered, this, &QWidget::close);
   menus_->OpenOnMouseUp(frame_->controls().OptionBut, menus_->trackMenu());
@@ -143,15 +144,15 @@ void TMainForm::ConnectProgramCommands() {
 }
 
 void TMainForm::LangClick(int language) {
-  app_->ChangeLanguage(language);
+  app_.ChangeLanguage(language);
   search_->LanguageChanged();
   Refresh();
 }
 
 void TMainForm::ApplyCaptions() {
-  frame_->controls().RegInfoLbl->setText(Q(LangMessage(app_->language(), Msg::Copyright)));
-  const Catalogue& catalogue = app_->catalogue();
-  SetLangCaptions(app_->language(), [&catalogue](std::string_view english) -> std::optional<std::string> {
+  frame_->controls().RegInfoLbl->setText(Q(LangMessage(app_.language(), Msg::Copyright)));
+  const Catalogue& catalogue = app_.catalogue();
+  SetLangCaptions(app_.language(), [&catalogue](std::string_view english) -> std::optional<std::string> {
     auto t = catalogue.Translation(english);
     if (!t) return std::nullopt;
     return std::string(*t);
@@ -160,14 +161,14 @@ void TMainForm::ApplyCaptions() {
 
 // --- What App asks of the window ----------------------------------------------------------
 
-void TMainForm::ShowCover(bool shown) { frame_->ShowCover(shown, Q(LangMessage(app_->language(), Msg::Copyright))); }
+void TMainForm::ShowCover(bool shown) { frame_->ShowCover(shown, Q(LangMessage(app_.language(), Msg::Copyright))); }
 
 void TMainForm::ShowCaption(const std::string& caption) { setWindowTitle(Q(caption)); }
 void TMainForm::ShowTrackStatus() { lists_->ShowTrackStatus(); }
 void TMainForm::ShowSelectedRow() { lists_->SelectTrackRowInView(); }
 void TMainForm::ShowSortOrder() { lists_->ShowSortOrder(); }
 void TMainForm::ShowFavourites() { lists_->RebuildFavouritesMenu(); }
-void TMainForm::ShowLanguage() { menus_->ShowLanguage(app_->language()); }
+void TMainForm::ShowLanguage() { menus_->ShowLanguage(app_.language()); }
 void TMainForm::ShowCdInfo(int boxRow) { lists_->ShowCdInfo(boxRow); }
 bool TMainForm::SearchPanelVisible() const { return frame_->controls().SearchPanel->isVisible(); }
 void TMainForm::ShowStartWindow() {
@@ -176,7 +177,7 @@ void TMainForm::ShowStartWindow() {
 void TMainForm::RunPlayerTimer(bool running) { player_->RunTimer(running); }
 
 void TMainForm::ShowSwitches() {
-  menus_->ShowSwitches(*app_);
+  menus_->ShowSwitches(app_);
   lists_->RedrawTracks();
 }
 
@@ -217,8 +218,11 @@ void TMainForm::StoreWindowSettings(Settings& s) const {
 
 void TMainForm::CentreWindow() {
   if (QScreen* screen = QGuiApplication::primaryScreen()) {
+    // A window as large as the screen starts at its corner, never a pixel off it.
     const QRect r = screen->availableGeometry();
-    move(r.center() - QPoint(width() / 2, height() / 2));
+    QRect placed(QPoint(0, 0), frameGeometry().size());
+    placed.moveCenter(r.center());
+    move(std::max(placed.left(), r.left()), std::max(placed.top(), r.top()));
   }
 }
 
@@ -258,8 +262,8 @@ void TMainForm::FitToScreen() {
 void TMainForm::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
   // The first activation initialises the library.
-  if (event->type() == QEvent::ActivationChange && isActiveWindow() && !app_->libraryInitialised())
-    app_->FirstActivation();
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() && !app_.libraryInitialised())
+    app_.FirstActivation();
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
@@ -268,7 +272,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     return;
   }
   closing_ = true;
-  if (app_->CloseQuery()) {
+  if (app_.CloseQuery()) {
     // The settings could not be kept, or the player hangs: end at once, as the program always did.
     std::fflush(nullptr);
     std::_Exit(0);
@@ -290,10 +294,10 @@ bool TMainForm::HandleKey(QKeyEvent* key) {
       player_->PlayOrStop();
       return true;
     case Qt::Key_MediaNext:
-      app_->StepTrackKey(+1);
+      app_.StepTrackKey(+1);
       return true;
     case Qt::Key_MediaPrevious:
-      app_->StepTrackKey(-1);
+      app_.StepTrackKey(-1);
       return true;
     case Qt::Key_Back:
       if (c.BackBtn->isEnabled()) c.BackBtn->click();
@@ -320,7 +324,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
     // Left and Right seek the preview, for the whole application.
     if (key->key() == Qt::Key_Left || key->key() == Qt::Key_Right) {
-      Player& player = app_->player();
+      Player& player = app_.player();
       if (type == QEvent::KeyRelease)
         player.ArrowKeyUp();
       else if (key->key() == Qt::Key_Left)
@@ -334,9 +338,9 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
   }
   if (type == QEvent::ApplicationStateChange && watched == qApp) {
     if (QGuiApplication::applicationState() == Qt::ApplicationActive)
-      app_->player().Activated();
+      app_.player().Activated();
     else
-      app_->player().Deactivated();
+      app_.player().Deactivated();
   }
   return QMainWindow::eventFilter(watched, event);
 }

@@ -1,10 +1,10 @@
 #pragma once
-// TMainForm: the main window — a view of App, which it owns with the parts that show it (frame, menus,
-// lists, search, player controls, collections). Controls and items carry their own names, also as objectName.
+// TMainForm: the main window — a view of App, which the program start makes and hands it, with the parts
+// that show it (frame, menus, lists, search, player controls, collections, the *Commands that wire the
+// other windows to its menus). Controls and items carry their own names, also as objectName.
 #include <QMainWindow>
 #include <memory>
 
-#include "core/app/App.h"
 #include "core/app/AppView.h"
 
 class QAction;
@@ -13,7 +13,9 @@ class QMenu;
 
 namespace trakvella {
 
+class App;
 class TWaitForm;
+struct AppStartReport;
 class TStartForm;
 class MainFrame;
 class MainMenus;
@@ -22,19 +24,16 @@ class MainSearch;
 class PlayerControls;
 class CollectionCommands;
 
-// What the program start hands the main window; without `today` the system date decides.
-using MainFormOptions = AppOptions;
-using MainFormPorts = AppPorts;
-
 class TMainForm : public QMainWindow, public AppView {
   Q_OBJECT
 
  public:
-  TMainForm(const MainFormOptions& options, const MainFormPorts& ports, QWidget* parent = nullptr);
+  // Shows app, started, from now on; app outlives the window.
+  TMainForm(App& app, const AppStartReport& started, QWidget* parent = nullptr);
   ~TMainForm() override;
 
-  App& app() { return *app_; }
-  int Language() const { return app_->language(); }
+  App& app() { return app_; }
+  int Language() const;
 
   // The progress window the long operations show; created by the program start.
   void setWaitForm(TWaitForm* waitForm);
@@ -42,13 +41,10 @@ class TMainForm : public QMainWindow, public AppView {
   // The start window a library re-initialisation shows first; made by the program start (none: not shown).
   void setStartForm(TStartForm* startForm) { startForm_ = startForm; }
 
-  // Settings: applied once after the windows are created; collected at close.
-  bool ReadAndApplySettings() { return app_->ReadAndApplySettings(); }
-  Settings CollectSettings() const { return app_->CollectSettings(); }
   // Applies the caption table of every existing window for the current language.
   void ApplyCaptions() override;
   // The first activation: the cover panel and the library initialisation, once.
-  void FirstActivation() { app_->FirstActivation(); }
+  void FirstActivation();
 
   // A menu item or submenu by its name (nullptr when there is none).
   QAction* Item(const QString& name) const;
@@ -98,7 +94,7 @@ class TMainForm : public QMainWindow, public AppView {
   bool HandleKey(QKeyEvent* key);
   bool ProgressShown() const;
 
-  std::unique_ptr<App> app_;
+  App& app_;
   std::unique_ptr<MainFrame> frame_;
   MainMenus* menus_ = nullptr;
   MainLists* lists_ = nullptr;

@@ -18,6 +18,9 @@
 
 #include "core/app/App.h"
 #include "core/catalogue/TrackCodes.h"
+#include "core/enabling/CommandEnabling.h"
+#include "core/musicset/TrackInfo.h"
+#include "core/subscription/Subscription.h"
 #include "core/text/Text.h"
 #include "ui/QtText.h"
 #include "ui/browse/CDCatBoxDelegate.h"

@@ -10,8 +10,8 @@
 #include <QToolButton>
 
 #include "core/app/App.h"
-#include "core/app/CommandEnabling.h"
 #include "core/app/SettingsSwitches.h"
+#include "core/enabling/CommandEnabling.h"
 #include "core/lang/MessageTable.h"
 #include "ui/QtText.h"
 #include "ui/lang/LangCaptions.h"

@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "core/app/App.h"
+#include "core/browse/Browser.h"
 #include "core/search/Search.h"
 #include "ui/main/MainMenus.h"
 #include "ui/search/SearchPanel.h"

@@ -17,6 +17,8 @@
 #include <utility>
 
 #include "core/app/App.h"
+#include "core/browse/Browser.h"
+#include "core/player/Player.h"
 #include "ui/QtText.h"
 #include "ui/main/MainMenus.h"
 

@@ -12,6 +12,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "core/lang/MessageTable.h"
 #include "ui/QtText.h"
 #include "ui/WindowOnScreen.h"
 #include "ui/lang/LangCaptions.h"

@@ -18,6 +18,7 @@
 #include "core/app/App.h"
 #include "core/musicset/MusicSetView.h"
 #include "core/musicset/SetListFile.h"
+#include "core/player/Player.h"
 #include "ui/QtText.h"
 #include "ui/lang/LangCaptions.h"
 #include "ui/musicset/MemListBoxDelegate.h"

@@ -11,6 +11,8 @@
 #include <QVBoxLayout>
 
 #include "core/app/App.h"
+#include "core/subscription/Subscription.h"
+#include "ports/Clipboard.h"
 #include "ui/QtText.h"
 #include "ui/lang/LangCaptions.h"
 

@@ -5,9 +5,16 @@
 #include <gtest/gtest.h>
 
 #include "core/app/App.h"
+#include "core/browse/Browser.h"
+#include "core/catalogue/Catalogue.h"
 #include "core/catalogue/TrackCodes.h"
 #include "core/documents/DocumentEnabling.h"
+#include "core/enabling/CommandEnabling.h"
+#include "core/musicset/MusicSet.h"
 #include "core/musicset/MusicSetEnabling.h"
+#include "core/player/Player.h"
+#include "core/settings/ServerConfig.h"
+#include "ports/Random.h"
 #include "support/Fakes.h"
 #include "support/PageHttp.h"
 #include "support/ScriptedMediaDevice.h"
@@ -30,6 +37,7 @@ struct AppMusicSet : ::testing::Test {
     options.programFolder = home.path();
     options.today = [] { return YearMonth{2026, 12}; };
     app = std::make_unique<App>(options, AppPorts{&dialogs, &clipboard, &shell, &random, &device, &http});
+    app->Start();
     app->FirstActivation();
   }
   bool Enabled(std::string_view menu, std::string_view command) const {

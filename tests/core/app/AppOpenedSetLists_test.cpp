@@ -5,8 +5,12 @@
 #include <gtest/gtest.h>
 
 #include "core/app/App.h"
+#include "core/catalogue/Catalogue.h"
 #include "core/lang/MessageTable.h"
+#include "core/musicset/MusicSet.h"
+#include "core/settings/Settings.h"
 #include "core/text/Text.h"
+#include "ports/Random.h"
 #include "support/Fakes.h"
 #include "support/PageHttp.h"
 #include "support/ScriptedMediaDevice.h"
@@ -31,6 +35,7 @@ TEST(AppOpenedSetLists, AreAppendedOnceAfterTheKeptSetAndAnUnreadableOneIsNamed)
   options.today = [] { return YearMonth{2026, 12}; };
   options.setListFiles = {home.path() / "missing.rq2", home.path() / "opened.rq2"};
   App app(options, AppPorts{&dialogs, &clipboard, &shell, &random, &device, &http});
+  app.Start();
   int shown = 0;
   app.setListFilesAdded = [&shown] { ++shown; };
   Settings kept;

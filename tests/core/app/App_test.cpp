@@ -11,10 +11,22 @@
 #include "adapters/CurlFtpClient.h"
 #include "adapters/FreedesktopTrash.h"
 #include "adapters/LibarchiveReader.h"
+#include "core/app/AppView.h"
+#include "core/browse/Browser.h"
+#include "core/catalogue/Catalogue.h"
 #include "core/catalogue/TrackCodes.h"
+#include "core/enabling/CommandEnabling.h"
+#include "core/lang/Locale.h"
 #include "core/lang/MessageTable.h"
+#include "core/musicset/MusicSet.h"
+#include "core/net/Downloads.h"
+#include "core/player/Player.h"
+#include "core/settings/ServerConfig.h"
+#include "core/settings/Settings.h"
+#include "core/subscription/Subscription.h"
 #include "core/subscription/SubscriptionAccount.h"
 #include "core/text/Text.h"
+#include "ports/Random.h"
 #include "support/Fakes.h"
 #include "support/FileSizeLimit.h"
 #include "support/PageHttp.h"
@@ -64,6 +76,7 @@ struct AppTest : ::testing::Test {
     options.programFolder = home.path();
     options.today = [] { return YearMonth{2026, 12}; };
     app = std::make_unique<App>(options, AppPorts{&dialogs, &clipboard, &shell, &random, &device, &http});
+    app->Start();
     app->SetView(&view);
     app->SetProgressWindow(&progressWindow);
   }
@@ -78,6 +91,51 @@ struct AppTest : ::testing::Test {
     return std::count(http.requests.begin(), http.requests.end(), url) > 0;
   }
 };
+
+// Building App reads and makes nothing; the start meets each problem in turn,
+// shows it, goes on with what it has and says what it met.
+TEST(AppStart, TheConstructorTouchesNothingAndTheStartReportsWhatItMet) {
+  TempDir home;
+  fs::create_directory(home.path() / "servers.ini");  // a folder where the server list should be
+  WriteFile(home.path() / "audio", "x");              // a file where the audio folder should be
+  const int system = LanguageFromLocaleId(SystemLanguageId());
+  WriteFile(home.path() / "trakvella.ini", "Language=" + std::to_string(1 - system) + "\r\n");
+  FakeDialogs dialogs;
+  FakeClipboard clipboard;
+  FakeShell shell;
+  StdRandom random{3};
+  ScriptedMediaDevice device;
+  PageHttp http;
+  AppOptions options;
+  options.programFolder = home.path();
+  options.catalogueFolder = home.path() / "no-such-catalogue";
+  options.today = [] { return YearMonth{2026, 12}; };
+  App app(options, AppPorts{&dialogs, &clipboard, &shell, &random, &device, &http});
+  EXPECT_TRUE(dialogs.shown.empty());
+  {
+    TempDir fresh;
+    AppOptions elsewhere = options;
+    elsewhere.programFolder = fresh.path();
+    App unstarted(elsewhere, AppPorts{&dialogs, &clipboard, &shell, &random, &device, &http});
+    EXPECT_TRUE(fs::is_empty(fresh.path()));
+  }
+  EXPECT_EQ(app.language(), system);  // the settings are not read yet
+
+  const AppStartReport started = app.Start();
+  EXPECT_TRUE(started.serverListRefused);
+  EXPECT_TRUE(started.audioFolderMissing);
+  EXPECT_TRUE(started.catalogueFolderMissing);
+  EXPECT_EQ(started.settingsFile, SettingsFileRead::Applied);
+  ASSERT_EQ(dialogs.shown.size(), 3u);
+  EXPECT_THAT(dialogs.shown[0].text, HasSubstr("servers.ini"));
+  EXPECT_EQ(dialogs.shown[1].text, LangMessage(system, Msg::CannotCreateFolder));
+  EXPECT_THAT(dialogs.shown[2].text, HasSubstr("no-such-catalogue"));
+  EXPECT_EQ(app.endpoints(), Endpoints{});  // the built-in servers
+  EXPECT_EQ(app.language(), 1 - system);
+  // The embedded catalogue stands in for the missing folder.
+  app.FirstActivation();
+  EXPECT_GT(app.catalogue().cdCount, 0);
+}
 
 TEST_F(AppTest, FirstActivationInitialisesTheLibraryOnceWithTheTopList) {
   http.pages[TopListUrl(app->endpoints())] = "KMLB_003_002\r\n\r\n KMLB_005_001 \r\n";
@@ -173,6 +231,7 @@ TEST_F(AppTest, TheLocalSwitchKeepsTheProgramOfflineWhateverTheMenuSays) {
   options.today = [] { return YearMonth{2026, 12}; };
   options.localSwitch = true;
   App local(options, AppPorts{&dialogs, &clipboard, &shell, &random, &device, &http});
+  local.Start();
   local.FirstActivation();
   EXPECT_TRUE(local.IsOffline());
   EXPECT_FALSE(local.Switch("OfflineModeItem"));
@@ -214,7 +273,7 @@ TEST_F(AppTest, AnEmptyOrUnreadableSettingsFileLeavesEverythingAsItWas) {
       fs::create_directory(home.path() / "trakvella.ini");
     else
       WriteFile(home.path() / "trakvella.ini", "");
-    EXPECT_TRUE(app->ReadAndApplySettings());
+    EXPECT_EQ(app->ReadAndApplySettings(), SettingsFileRead::Unreadable);
     EXPECT_FALSE(view.centred);
     EXPECT_EQ(app->language(), kRussian);
     EXPECT_TRUE(app->serverMenusShown());
@@ -293,7 +352,7 @@ TEST_F(AppTest, EnablingTableFollowsTheRowsTheNetworkAndTheTopList) {
 }
 
 TEST_F(AppTest, SwitchesAreOneModelReadFromAndWrittenToTheSettings) {
-  EXPECT_FALSE(app->ReadAndApplySettings());
+  EXPECT_EQ(app->ReadAndApplySettings(), SettingsFileRead::Absent);
   EXPECT_TRUE(view.centred);
 
   Settings s;
@@ -307,7 +366,7 @@ TEST_F(AppTest, SwitchesAreOneModelReadFromAndWrittenToTheSettings) {
   s.commentLines = {"KMLB_003_001=Нравится режиссёру"};
   s.userPlayer = "/usr/bin/vlc";
   ASSERT_TRUE(WriteSettings(home.path(), s));
-  EXPECT_TRUE(app->ReadAndApplySettings());
+  EXPECT_EQ(app->ReadAndApplySettings(), SettingsFileRead::Applied);
   EXPECT_FALSE(app->Switch("showcode"));
   EXPECT_FALSE(app->browser().options.showCode);
   EXPECT_TRUE(app->player().Switches().autoplay);
@@ -461,7 +520,7 @@ TEST_F(AppTest, TheSettingsAccountLinesAreNeverLost) {
   auto startAndClose = [&](bool activate) {
     App program(options, ports);
     ASSERT_NE(program.subscription(), nullptr);
-    program.ReadAndApplySettings();
+    program.Start();
     if (activate) program.FirstActivation();
     EXPECT_FALSE(program.CloseQuery());
   };
@@ -490,7 +549,7 @@ TEST_F(AppTest, TheSettingsAccountLinesAreNeverLost) {
   // Leaving (No keeps the file) ends it: a library initialisation signs nobody in again.
   fs::rename(home.path() / "away", home.path() / "olga.kmlb");
   App program(options, ports);
-  program.ReadAndApplySettings();
+  program.Start();
   program.FirstActivation();
   ASSERT_TRUE(program.subscription()->account.SignedIn());
   dialogs.answers = {MessageAnswer::No};

@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "core/app/MainWindowCaption.h"
 #include "core/catalogue/Resources.h"
 #include "core/text/Text.h"
 #include "support/CatalogueFixture.h"
@@ -158,7 +159,7 @@ TEST(CatalogueLoader, OfflineModeKeepsOnlyLocalCdsAndTracks) {
   EXPECT_EQ(l.catalogue.cds[0].cdCode, "KMLB_005");
   ASSERT_EQ(l.catalogue.cds[0].tracks.size(), 1u);
   EXPECT_EQ(l.catalogue.trackCount, 1);
-  EXPECT_EQ(l.catalogue.UpdateCaption(0).rfind("ТРАКВЕЛЛА -offline ", 0), 0u);
+  EXPECT_EQ(MainWindowCaption(l.catalogue, 0).rfind("ТРАКВЕЛЛА -offline ", 0), 0u);
 }
 
 TEST(CatalogueLoader, NewCdsByDateOrTheThreeHighestPositions) {
@@ -218,7 +219,7 @@ TEST(CatalogueLoader, InvalidInformationBlocksLeaveTheCdOut) {
   EXPECT_EQ(texts[5], "Error loading resources: KMLB_NFO, CD code: KMLB_011");
   EXPECT_EQ(texts[7], "Error loading resources: KMLB_NFO, CD code: KMLB_012");
   // The reported problems are counted in the caption and written to errors.log.
-  EXPECT_NE(l.catalogue.UpdateCaption(0).find(" | Errors: 8"), std::string::npos);
+  EXPECT_NE(MainWindowCaption(l.catalogue, 0).find(" | Errors: 8"), std::string::npos);
   EXPECT_FALSE(ReadFile(home.path() / "errors.log").empty());
 }
 
@@ -412,19 +413,6 @@ TEST(CatalogueLists, LocateTrack) {
   EXPECT_EQ(l.catalogue.LocateTrack(" KMLB_105_001 "), std::make_pair(2, 0));
   EXPECT_EQ(l.catalogue.LocateTrack("KMLB_105_002"), std::make_pair(-1, -1));
   EXPECT_EQ(l.catalogue.LocateTrack("KMLB_106_001"), std::make_pair(-1, -1));
-}
-
-TEST(CatalogueCaption, ShowsCountsAndTheSignedInAccount) {
-  Catalogue c;
-  c.cdCount = 12;
-  c.trackCount = 190;
-  EXPECT_EQ(c.UpdateCaption(0), "ТРАКВЕЛЛА 1.0.0.0 - CDs: 12 | Tracks: 190");
-  EXPECT_EQ(c.UpdateCaption(1), "ТРАКВЕЛЛА 1.0.0.0 - Сборников: 12 | Треков: 190");
-  EXPECT_EQ(c.UpdateCaption(0, {"ivan", "secret", -1}),
-            "ТРАКВЕЛЛА 1.0.0.0 - CDs: 12 | Tracks: 190 | Subscription ivan (not entered) ");
-  EXPECT_EQ(c.UpdateCaption(1, {"ivan", "secret", 25}),
-            "ТРАКВЕЛЛА 1.0.0.0 - Сборников: 12 | Треков: 190 | Подписка ivan (осталось: 25) ");
-  EXPECT_EQ(c.UpdateCaption(0, {"ivan", "", 25}), "ТРАКВЕЛЛА 1.0.0.0 - CDs: 12 | Tracks: 190");
 }
 
 // --- Row helpers ------------------------------------------------------------------

@@ -57,12 +57,14 @@ struct Rig {
   NetworkState network;
   int captions = 0;
   int language = kEnglish;
+  Endpoints endpoints;
   Subscription sub;
 
   explicit Rig(const fs::path& serversHome)
-      : sub(
-            SubscriptionPorts{&ftp, &archives, &trash, &dialogs, &progress, &shell, &http}, home.path(),
-            ReadServerConfig(serversHome), [this] { return language; }, network) {
+      : endpoints(ReadServerConfig(serversHome)),
+        sub(
+            SubscriptionPorts{&ftp, &archives, &trash, &dialogs, &progress, &shell, &http}, home.path(), endpoints,
+            [this] { return language; }, network) {
     sub.wait = [](int) {};
     sub.onCaptionChanged = [this] { ++captions; };
   }
@@ -271,8 +273,9 @@ TEST(EntryPoints, DownitemAndDemoDownloadRefuseWithoutAccountOrWhenOffline) {
   FreedesktopTrash trash(home.path() / "Trash");
   CurlHttpClient http;
   NetworkState network;
+  const Endpoints builtIn;
   Subscription sub(
-      {&ftp, &archives, &trash, &dialogs, &progress, &shell, &http}, home.path(), Endpoints{}, [] { return kRussian; },
+      {&ftp, &archives, &trash, &dialogs, &progress, &shell, &http}, home.path(), builtIn, [] { return kRussian; },
       network);
   int asked = 0;
   sub.askCredentials = [&](const Credentials&) {
@@ -505,9 +508,10 @@ class CancellingProgress : public FakeProgress {
 TEST_F(SubscriptionTest, CancelDuringTheThirdOfFiveItemsKeepsTheFirstTwo) {
   Rig rig(serversHome());
   CancellingProgress progress("Downloading files (3 of 5)...");
+  const Endpoints endpoints = ReadServerConfig(serversHome());
   Subscription sub(
-      {&rig.ftp, &rig.archives, &rig.trash, &rig.dialogs, &progress, &rig.shell, &rig.http}, rig.home.path(),
-      ReadServerConfig(serversHome()), [] { return kEnglish; }, rig.network);
+      {&rig.ftp, &rig.archives, &rig.trash, &rig.dialogs, &progress, &rig.shell, &rig.http}, rig.home.path(), endpoints,
+      [] { return kEnglish; }, rig.network);
   sub.wait = [](int) {};
   sub.account.login = sub.account.activeAccount = "carol";
   sub.account.password = "pw";
@@ -588,9 +592,10 @@ TEST_F(SubscriptionTest, ServersThatMisbehaveGiveTheirMessagesAndLoseNothing) {
       bool OpenUrl(const std::string&) override { return false; }
       bool RevealFile(const std::string&) override { return false; }
     } shell;
+    const Endpoints endpoints = ReadServerConfig(serversHome());
     Subscription sub(
         {&rig.ftp, &rig.archives, &rig.trash, &rig.dialogs, &rig.progress, &shell, &rig.http}, rig.home.path(),
-        ReadServerConfig(serversHome()), [] { return kEnglish; }, rig.network);
+        endpoints, [] { return kEnglish; }, rig.network);
     sub.wait = [](int) {};
     sub.account.login = sub.account.activeAccount = "lena";
     sub.account.password = "pw";

@@ -1,15 +1,16 @@
-#include "core/app/CommandEnabling.h"
+#include "core/enabling/CommandEnabling.h"
 
 #include <algorithm>
 
 namespace trakvella {
 
-void CommandEnabling::DefineState(std::string name, std::function<bool()> holds) {
-  states_[std::move(name)] = std::move(holds);
+void CommandEnabling::DefineState(std::string_view name, std::function<bool()> holds) {
+  states_.insert_or_assign(std::string(name), std::move(holds));
 }
 
-void CommandEnabling::Require(std::string_view menu, std::string command, std::vector<std::string> states) {
-  rows_.push_back({std::string(menu), std::move(command), std::move(states)});
+void CommandEnabling::Require(std::string_view menu, std::string_view command,
+                              std::initializer_list<std::string_view> states) {
+  rows_.push_back({std::string(menu), std::string(command), std::vector<std::string>(states.begin(), states.end())});
 }
 
 bool CommandEnabling::Holds(std::string_view state) const {

@@ -1,4 +1,4 @@
-#include "ui/musicset/MusicSetCommands.h"
+#include "ui/main/MusicSetCommands.h"
 
 #include <QAction>
 #include <QLabel>
@@ -8,8 +8,7 @@
 #include <QToolButton>
 
 #include "core/app/App.h"
-#include "core/documents/DocumentEnabling.h"
-#include "core/musicset/MusicSetEnabling.h"
+#include "core/enabling/CommandEnabling.h"
 #include "core/musicset/MusicSetView.h"
 #include "ui/QtText.h"
 #include "ui/browse/FileBoxDelegate.h"

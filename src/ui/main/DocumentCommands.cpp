@@ -1,4 +1,4 @@
-#include "ui/documents/DocumentCommands.h"
+#include "ui/main/DocumentCommands.h"
 
 #include <QAbstractItemModel>
 #include <QAction>
@@ -10,8 +10,10 @@
 #include <utility>
 
 #include "core/app/App.h"
-#include "core/documents/DocumentEnabling.h"
+#include "core/browse/Browser.h"
 #include "core/documents/LicenceDocuments.h"
+#include "core/enabling/CommandEnabling.h"
+#include "core/subscription/Subscription.h"
 #include "ui/documents/DocForm.h"
 #include "ui/main/MainFrame.h"
 #include "ui/main/MainMenus.h"

@@ -1,4 +1,4 @@
-#include "ui/subscription/SubscriptionCommands.h"
+#include "ui/main/SubscriptionCommands.h"
 
 #include <QAction>
 #include <QLabel>
@@ -11,10 +11,9 @@
 #include <utility>
 
 #include "core/app/App.h"
-#include "core/documents/DocumentEnabling.h"
+#include "core/enabling/CommandEnabling.h"
 #include "core/net/OpenPage.h"
 #include "core/subscription/DemoDownload.h"
-#include "core/subscription/SubscriptionEnabling.h"
 #include "core/subscription/SubscriptionView.h"
 #include "ui/QtText.h"
 #include "ui/browse/FileBoxDelegate.h"

@@ -1,4 +1,4 @@
-#include "ui/exports/ExportCommands.h"
+#include "ui/main/ExportCommands.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -6,11 +6,12 @@
 #include <QMenu>
 
 #include "core/app/App.h"
-#include "core/exports/ExportEnabling.h"
+#include "core/enabling/CommandEnabling.h"
 #include "core/exports/MinimisedRun.h"
 #include "core/exports/MusicSetConversions.h"
 #include "core/exports/TabularExports.h"
 #include "core/exports/XmlExports.h"
+#include "core/settings/ServerConfig.h"
 #include "ui/QtText.h"
 #include "ui/main/MainMenus.h"
 #include "ui/musicset/MusicSetForm.h"
