@@ -14,17 +14,19 @@
 #   1  text enabling
 #   2  lang
 #   3  catalogue settings net
-#   4  browse player startup documents
-#   5  search musicset
-#   6  subscription
-#   7  exports maintenance
-#   8  app
+#   4  likeness
+#   5  browse player startup documents
+#   6  search musicset
+#   7  subscription
+#   8  exports maintenance
+#   9  app
 # Inside ui/ the main window stands on top: ui/main/ may include every other window's
 # folder, and no file outside ui/main/ includes ui/main/.
 set(core_floors
   "text enabling"
   "lang"
   "catalogue settings net"
+  "likeness"
   "browse player startup documents"
   "search musicset"
   "subscription"

@@ -8,7 +8,7 @@
 #include "core/catalogue/TrackCodes.h"
 #include "core/catalogue/Vocabulary.h"
 #include "core/lang/MessageTable.h"
-#include "core/search/Camelot.h"
+#include "core/likeness/Camelot.h"
 #include "core/text/Text.h"
 #include "core/text/TextFields.h"
 

@@ -6,7 +6,7 @@
 
 #include "core/browse/Browser.h"
 #include "core/catalogue/Catalogue.h"
-#include "core/search/Likeness.h"
+#include "core/likeness/Likeness.h"
 #include "ports/Progress.h"
 #include "ports/Random.h"
 

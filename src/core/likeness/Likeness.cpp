@@ -10,7 +10,7 @@
 //   epoch    6 when both carry the same epoch word;
 //   flags    per character flag ("!H", "!B", "!I"): 4 when both carry it, -4 when only one does.
 // Integers throughout, so equal tag lines give equal scores and ties fall to catalogue order exactly.
-#include "core/search/Likeness.h"
+#include "core/likeness/Likeness.h"
 
 #include <algorithm>
 #include <bit>
@@ -18,7 +18,7 @@
 #include <cstdlib>
 
 #include "core/catalogue/Vocabulary.h"
-#include "core/search/Camelot.h"
+#include "core/likeness/Camelot.h"
 #include "core/text/Text.h"
 #include "core/text/TextFields.h"
 

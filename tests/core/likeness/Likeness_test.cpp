@@ -1,5 +1,5 @@
 // "More like this": the tracks most like one, ranked by the likeness score over a loaded catalogue.
-#include "core/search/Likeness.h"
+#include "core/likeness/Likeness.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "core/search/Camelot.h"
+#include "core/likeness/Camelot.h"
 
 #include "core/catalogue/Vocabulary.h"
 
