@@ -127,20 +127,23 @@ class Catalogue {
   bool IsNewCd(int year, int month, YearMonth today);
 
  private:
-  void FinishCd(int position, const std::vector<std::string>& block, const LoadOptions& options, Dialogs& dialogs,
+  void FinishCd(int position, const std::vector<std::string_view>& block, const LoadOptions& options, Dialogs& dialogs,
                 struct LoadPools& pools);
   void Report(Dialogs& dialogs, const std::string& text);
   void BuildDescriptorIndex();
-  // The descriptor of a track: the first descriptor row with its code not yet
-  // taken in this load, trimmed; empty when none is left.
-  std::string TakeDescriptor(const std::string& code, struct LoadPools& pools) const;
+  // The descriptor row of a track (by its code's id): the first row with its code
+  // not yet taken in this load; -1 when none is left.
+  int64_t TakeDescriptor(uint32_t id, struct LoadPools& pools) const;
 
   // The descriptor table indexed by track code, built when the tables are read.
   struct DescriptorIndex {
     std::unordered_map<std::string, uint32_t> idOf;  // track code -> id
-    std::vector<uint32_t> firstOf, count;            // per id: its rows in text
-    std::vector<std::string> text;                   // trimmed descriptors, grouped by id
+    std::vector<uint32_t> firstOf, count;            // per id: its rows in tagLine
+    std::vector<std::string> tagLine;                // trimmed descriptors after mood normalisation, grouped by id
+    std::vector<uint32_t> styles;                    // per row: the style words its tag line holds, a bit each
+    std::vector<uint32_t> idOfTitleRow;              // per titles-table row: its code's id, kNoId for a CD row
   };
+  static constexpr uint32_t kNoId = UINT32_MAX;
   DescriptorIndex descriptors_;
 
   // Track code -> (CD position, track position), made at the first LocateTrack

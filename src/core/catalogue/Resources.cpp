@@ -1,5 +1,6 @@
 #include "core/catalogue/Resources.h"
 
+#include <cstring>
 #include <system_error>
 
 #include "core/catalogue/EmbeddedResources.h"
@@ -14,6 +15,38 @@ namespace {
 std::string Key(std::string_view type, std::string_view name) { return UpperCase(type) + "/" + UpperCase(name); }
 
 constexpr std::string_view kEndMark = "\xC2\xAE";  // "®" in UTF-8
+
+// Code page 1251 decoded into a buffer the caller keeps (Cp1251ToUtf8 byte by
+// byte), so reading a thousand information blocks allocates no new text each.
+void DecodeInto(std::string_view raw, std::string& out) {
+  struct Table {
+    char bytes[128][4];
+    unsigned char length[128];
+  };
+  static const Table table = [] {
+    Table t{};
+    for (int b = 0; b < 128; ++b) {
+      const char byte = static_cast<char>(b + 0x80);
+      const std::string utf8 = Cp1251ToUtf8(std::string_view(&byte, 1));
+      t.length[b] = static_cast<unsigned char>(utf8.copy(t.bytes[b], sizeof t.bytes[b]));
+    }
+    return t;
+  }();
+  size_t size = raw.size();
+  for (char c : raw)
+    if (static_cast<unsigned char>(c) >= 0x80) size += table.length[static_cast<unsigned char>(c) - 0x80] - 1u;
+  out.resize(size);
+  char* w = out.data();
+  for (char c : raw) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b < 0x80) {
+      *w++ = c;
+    } else {
+      std::memcpy(w, table.bytes[b - 0x80], table.length[b - 0x80]);
+      w += table.length[b - 0x80];
+    }
+  }
+}
 
 }  // namespace
 
@@ -77,22 +110,38 @@ std::string MissingEndMarkMessage(std::string_view resourceName) {
   return std::string(resourceName) + "\r" + "Остутствует символ конца ресурса - " + std::string(kEndMark);
 }
 
-std::vector<std::string> ReadCatalogueResource(const ResourceStore& store, std::string_view name, std::string_view type,
-                                               Dialogs& dialogs, std::string_view reportName) {
+bool ReadCatalogueLines(const ResourceStore& store, std::string_view name, std::string_view type, Dialogs& dialogs,
+                        std::string& text, std::vector<std::string_view>& lines, std::string_view reportName) {
+  lines.clear();
+  text.clear();
   auto bytes = store.Find(name, type);
-  if (!bytes) return {};
+  if (!bytes) return false;
   std::string_view raw = *bytes;
   if (size_t nul = raw.find('\0'); nul != std::string_view::npos) raw = raw.substr(0, nul);
-  std::vector<std::string> lines = SplitLines(Cp1251ToUtf8(raw));
-  for (size_t i = 0; i < lines.size(); ++i) {
-    if (lines[i].compare(0, kEndMark.size(), kEndMark) == 0) {
-      lines.resize(i);
-      return lines;
-    }
+  DecodeInto(raw, text);
+  // Lines end at CR LF, CR or LF; the end mark's line and all after it go.
+  const std::string_view all = text;
+  size_t start = 0;
+  while (start < all.size()) {
+    size_t end = all.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) end = all.size();
+    const std::string_view line = all.substr(start, end - start);
+    if (line.starts_with(kEndMark)) return true;
+    lines.push_back(line);
+    start = end + 1;
+    if (end + 1 < all.size() && all[end] == '\r' && all[end + 1] == '\n') ++start;
   }
   if (!lines.empty())
     dialogs.Message(MissingEndMarkMessage(reportName.empty() ? name : reportName), MessageKind::Plain);
-  return lines;
+  return true;
+}
+
+std::vector<std::string> ReadCatalogueResource(const ResourceStore& store, std::string_view name, std::string_view type,
+                                               Dialogs& dialogs, std::string_view reportName) {
+  std::string text;
+  std::vector<std::string_view> views;
+  ReadCatalogueLines(store, name, type, dialogs, text, views, reportName);
+  return {views.begin(), views.end()};
 }
 
 }  // namespace trakvella
