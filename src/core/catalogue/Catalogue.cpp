@@ -11,6 +11,7 @@
 #include "core/lang/Version.h"
 #include "core/text/FileIO.h"
 #include "core/text/Text.h"
+#include "core/text/TextFields.h"
 
 namespace trakvella {
 
@@ -66,16 +67,23 @@ struct LoadPools {
 
 namespace {
 
-std::string NormaliseMood(std::string_view row) {
-  std::string descriptor(row);
-  if (!descriptor.empty()) {
+// The tag line of a descriptor: a first character that is no mood digit 0-5
+// becomes "0", and a mood of 3 alone (also with "!I") reads as 0.
+void AssignTagLine(std::string_view descriptor, std::string& tagLine) {
+  if (descriptor.empty() || descriptor == "3") {
+    tagLine = "0";
+  } else if (descriptor == "3 !I") {
+    tagLine = "0 !I";
+  } else {
     size_t pos = 0;
-    char32_t first = NextChar(descriptor, pos);
-    if (first < '0' || first > '5') descriptor.replace(0, pos, "0");
+    const char32_t first = NextChar(descriptor, pos);
+    if (first < '0' || first > '5') {
+      tagLine = "0";
+      tagLine += descriptor.substr(pos);
+    } else {
+      tagLine = descriptor;
+    }
   }
-  if (descriptor.empty() || descriptor == "3") return "0";
-  if (descriptor == "3 !I") return "0 !I";
-  return descriptor;
 }
 
 // The location of a track: its ".wav" file, else its ".mp3" file, else its demo
@@ -135,6 +143,9 @@ const std::array<uint32_t, kStyleWords.size()>& StyleLetterMasks() {
   return masks;
 }
 
+// The first 12 characters of a row: the track code of a track row.
+std::string_view CodeOfRow(std::string_view row) { return row.substr(0, ByteOffsetOfChar(row, 12)); }
+
 // The number of track rows from row `from` up to the next CD header row.
 size_t TrackRowsFrom(const std::vector<std::string>& table, size_t from) {
   size_t n = 0;
@@ -173,20 +184,29 @@ void Catalogue::BuildDescriptorIndex() {
   // memory order whatever the order of the descriptor table's rows.
   DescriptorIndex& index = descriptors_;
   index = DescriptorIndex{};
+  // Track code -> id while the index is made: open addressing over a power-of-two table.
+  std::vector<std::pair<std::string_view, uint32_t>> idOf(std::bit_ceil(titlesTable.size() * 2 + 2),
+                                                          {std::string_view(), kNoId});
+  auto slotOf = [&idOf, mask = idOf.size() - 1](std::string_view code) -> std::pair<std::string_view, uint32_t>& {
+    size_t at = std::hash<std::string_view>{}(code)&mask;
+    while (idOf[at].second != kNoId && idOf[at].first != code) at = (at + 1) & mask;
+    return idOf[at];
+  };
+  uint32_t ids = 0;
   index.idOfTitleRow.assign(titlesTable.size(), kNoId);
-  for (size_t r = 0; r < titlesTable.size(); ++r)
-    if (IsTrackRow(titlesTable[r]))
-      index.idOfTitleRow[r] =
-          index.idOf.try_emplace(FirstChars(titlesTable[r], 12), static_cast<uint32_t>(index.idOf.size()))
-              .first->second;
-  const size_t ids = index.idOf.size();
+  for (size_t r = 0; r < titlesTable.size(); ++r) {
+    if (!IsTrackRow(titlesTable[r])) continue;
+    auto& slot = slotOf(CodeOfRow(titlesTable[r]));
+    if (slot.second == kNoId) slot = {CodeOfRow(titlesTable[r]), ids++};
+    index.idOfTitleRow[r] = slot.second;
+  }
   std::vector<uint32_t> rowId(tracksTable.size(), UINT32_MAX);
   std::vector<uint32_t> count(ids + 1, 0);
   for (size_t r = 0; r < tracksTable.size(); ++r) {
-    auto it = index.idOf.find(FirstChars(tracksTable[r], 12));
-    if (it == index.idOf.end()) continue;  // a descriptor of no listed track is never asked for
-    rowId[r] = it->second;
-    ++count[it->second];
+    const uint32_t id = slotOf(CodeOfRow(tracksTable[r])).second;
+    if (id == kNoId) continue;  // a descriptor of no listed track is never asked for
+    rowId[r] = id;
+    ++count[id];
   }
   index.firstOf.assign(ids + 1, 0);
   for (size_t id = 0; id < ids; ++id) index.firstOf[id + 1] = index.firstOf[id] + count[id];
@@ -197,12 +217,16 @@ void Catalogue::BuildDescriptorIndex() {
   std::vector<uint32_t> filled(ids, 0);
   for (uint32_t r = 0; r < tracksTable.size(); ++r)
     if (rowId[r] != UINT32_MAX) rowsById[index.firstOf[rowId[r]] + filled[rowId[r]]++] = r;
-  index.tagLine.reserve(rowsById.size());
+  index.text.reserve(rowsById.size());
   index.styles.reserve(rowsById.size());
+  index.bpm.reserve(rowsById.size());
+  std::string tagLine;
   for (uint32_t r : rowsById) {
     std::string_view row = tracksTable[r];
-    index.tagLine.push_back(NormaliseMood(TrimView(row.substr(ByteOffsetOfChar(row, 13)))));
-    index.styles.push_back(StyleBits(index.tagLine.back()));
+    index.text.push_back(TrimView(row.substr(ByteOffsetOfChar(row, 13))));
+    AssignTagLine(index.text.back(), tagLine);
+    index.styles.push_back(StyleBits(tagLine));
+    index.bpm.push_back(IntOr(BetweenMarkers(Trim(tagLine), "[", "]"), 0));
   }
   index.firstOf.resize(ids);
   index.count = std::move(count);
@@ -298,8 +322,12 @@ void Catalogue::Report(Dialogs& dialogs, const std::string& text) {
 void Catalogue::ReadCatalogueTables(const ResourceStore& resources, Dialogs& dialogs) {
   translateCats = ReadCatalogueResource(resources, "TRANSLATECATS", "TEXT", dialogs);
   writersInfo = ReadCatalogueResource(resources, "WRITERSINFO", "TEXT", dialogs);
-  similarCds = ReadCatalogueResource(resources, "SIMILARCD", "TEXT", dialogs);
-  tracksTable = ReadCatalogueResource(resources, "KMLB_TRACKS", "TEXT", dialogs);
+  auto similar = std::make_shared<std::string>();
+  ReadCatalogueLines(resources, "SIMILARCD", "TEXT", dialogs, *similar, similarCds);
+  similarText_ = std::move(similar);
+  auto tracks = std::make_shared<std::string>();
+  ReadCatalogueLines(resources, "KMLB_TRACKS", "TEXT", dialogs, *tracks, tracksTable);
+  tracksText_ = std::move(tracks);
   titlesTable = ReadCatalogueResource(resources, "KMLB_XLS", "TEXT", dialogs);
   titlesTable.emplace_back(kClosingRow);
   cds.assign(kCdCapacity, CdRecord{});
@@ -429,6 +457,8 @@ void Catalogue::LoadCatalogue(const ResourceStore& resources, const LoadOptions&
     track.duration.clear();
     if (CharCount(fields[2]) == 4) track.duration += '0';
     track.duration += fields[2];
+    track.lengthSeconds =
+        static_cast<int>(IntOr(MidChars(track.duration, 0, 2), 0) * 60 + IntOr(MidChars(track.duration, 3, 2), 0));
     track.composer = fields[3];
     track.performer = fields[4];
     TakeLocation(pools, track.code, track.location);
@@ -446,7 +476,7 @@ void Catalogue::LoadCatalogue(const ResourceStore& resources, const LoadOptions&
 
   // Done: the progress window goes, the errors are logged, the caption shows the counts.
   for (size_t p = cdCount; p < cds.size(); ++p) cds[p].tracks.clear();  // records this load did not fill
-  trackIndexBuilt_ = false;
+  trackIndex_.built = false;
   progress.ShowProgress("", ProgressMode::Hide);
   if (!errors.empty() && !options.programFolder.empty()) {
     std::string log;
@@ -482,7 +512,8 @@ void Catalogue::FinishCd(int position, const std::vector<std::string_view>& bloc
   for (size_t t = 0; t < cd.tracks.size(); ++t) {
     TrackRecord& track = cd.tracks[t];
     const int64_t row = TakeDescriptor(ids[t], pools);
-    track.tagLine = row < 0 ? std::string_view("0") : std::string_view(descriptors_.tagLine[row]);
+    AssignTagLine(row < 0 ? std::string_view() : descriptors_.text[row], track.tagLine);
+    track.bpm = row < 0 ? 0 : descriptors_.bpm[row];
     const uint32_t styles = row < 0 ? 0 : descriptors_.styles[row];
     track.styleText.clear();
     for (uint32_t bits = styles; bits != 0; bits &= bits - 1) {
@@ -547,21 +578,29 @@ std::pair<int, int> Catalogue::LocateTrack(std::string_view code) const {
   // A track is looked up in the first CD with its CD code only, so the index
   // takes the tracks of the first CD of each code and, within it, the first
   // track of each code.
-  if (!trackIndexBuilt_) {
-    trackIndex_.clear();
-    trackIndex_.reserve(static_cast<size_t>(trackCount) + 1);
+  auto slotOf = [this](std::string_view key) {
+    const auto& slots = trackIndex_.slots;
+    const size_t mask = slots.size() - 1;
+    size_t at = std::hash<std::string_view>{}(key)&mask;
+    while (slots[at].cd >= 0 && slots[at].code != key) at = (at + 1) & mask;
+    return at;
+  };
+  if (!trackIndex_.built) {
+    trackIndex_.slots.assign(std::bit_ceil(static_cast<size_t>(trackCount) * 2 + 2), TrackSlot{});
     std::unordered_set<std::string_view> cdSeen;
     for (int p = 0; p < cdCount; ++p) {
       if (!cdSeen.insert(cds[p].cdCode).second) continue;
       const auto& tracks = cds[p].tracks;
-      for (size_t t = 0; t < tracks.size(); ++t)
-        if (FirstChars(tracks[t].code, 8) == cds[p].cdCode)
-          trackIndex_.try_emplace(tracks[t].code, p, static_cast<int>(t));
+      for (size_t t = 0; t < tracks.size(); ++t) {
+        if (FirstChars(tracks[t].code, 8) != cds[p].cdCode) continue;
+        TrackSlot& slot = trackIndex_.slots[slotOf(tracks[t].code)];
+        if (slot.cd < 0) slot = {tracks[t].code, p, static_cast<int>(t)};  // the first of a code stays
+      }
     }
-    trackIndexBuilt_ = true;
+    trackIndex_.built = true;
   }
-  auto it = trackIndex_.find(std::string(TrimView(code)));
-  return it == trackIndex_.end() ? std::pair<int, int>{-1, -1} : it->second;
+  const TrackSlot& slot = trackIndex_.slots[slotOf(TrimView(code))];
+  return {slot.cd, slot.track};
 }
 
 std::vector<std::string> Catalogue::ListSubcategories(std::string_view parent) const {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,6 +29,10 @@ struct TrackRecord {
   std::string duration;  // "mm:ss"
   std::string composer;
   std::string performer;
+  // Sort keys the load works out once: the duration in seconds ("mm:ss"), the tempo
+  // between "[" and "]" of the tag line (0 without one).
+  int lengthSeconds = 0;
+  int64_t bpm = 0;
 };
 
 struct CdRecord {
@@ -89,7 +94,10 @@ class Catalogue {
   bool offline = false;
   int language = 0;
 
-  std::vector<std::string> translateCats, writersInfo, similarCds, tracksTable, titlesTable;
+  std::vector<std::string> translateCats, writersInfo, titlesTable;
+  // The two largest tables only read: their rows are views into their decoded texts, which the
+  // catalogue (and every copy of it) holds.
+  std::vector<std::string_view> similarCds, tracksTable;
   // Problems reported during the last load; counted in the caption and written
   // to errors.log in the program folder.
   std::vector<std::string> errors;
@@ -137,19 +145,28 @@ class Catalogue {
 
   // The descriptor table indexed by track code, built when the tables are read.
   struct DescriptorIndex {
-    std::unordered_map<std::string, uint32_t> idOf;  // track code -> id
-    std::vector<uint32_t> firstOf, count;            // per id: its rows in tagLine
-    std::vector<std::string> tagLine;                // trimmed descriptors after mood normalisation, grouped by id
-    std::vector<uint32_t> styles;                    // per row: the style words its tag line holds, a bit each
-    std::vector<uint32_t> idOfTitleRow;              // per titles-table row: its code's id, kNoId for a CD row
+    std::vector<uint32_t> firstOf, count;  // per id: its rows in text
+    std::vector<std::string_view> text;    // trimmed descriptors, grouped by id
+    std::vector<uint32_t> styles;          // per row: the style words of its tag line, a bit each
+    std::vector<int64_t> bpm;              // per row: the tempo between "[" and "]", 0 without
+    std::vector<uint32_t> idOfTitleRow;    // per titles-table row: its code's id, kNoId for a CD row
   };
   static constexpr uint32_t kNoId = UINT32_MAX;
   DescriptorIndex descriptors_;
+  std::shared_ptr<const std::string> similarText_, tracksText_;
 
   // Track code -> (CD position, track position), made at the first LocateTrack
-  // after a load.
-  mutable std::unordered_map<std::string, std::pair<int, int>> trackIndex_;
-  mutable bool trackIndexBuilt_ = false;
+  // after a load: open addressing over a power-of-two table, each slot holding
+  // its own copy of the code.
+  struct TrackSlot {
+    std::string code;
+    int cd = -1, track = -1;
+  };
+  struct TrackIndex {
+    std::vector<TrackSlot> slots;
+    bool built = false;
+  };
+  mutable TrackIndex trackIndex_;
   std::unordered_map<std::string, size_t> translationIndex_;  // upper-case name -> row
 };
 

@@ -20,32 +20,29 @@ constexpr std::string_view kEndMark = "\xC2\xAE";  // "®" in UTF-8
 // byte), so reading a thousand information blocks allocates no new text each.
 void DecodeInto(std::string_view raw, std::string& out) {
   struct Table {
-    char bytes[128][4];
-    unsigned char length[128];
+    char bytes[256][4];  // each byte's UTF-8 form (ASCII as itself)
+    unsigned char length[256];
   };
   static const Table table = [] {
     Table t{};
-    for (int b = 0; b < 128; ++b) {
-      const char byte = static_cast<char>(b + 0x80);
+    for (int b = 0; b < 256; ++b) {
+      const char byte = static_cast<char>(b);
       const std::string utf8 = Cp1251ToUtf8(std::string_view(&byte, 1));
       t.length[b] = static_cast<unsigned char>(utf8.copy(t.bytes[b], sizeof t.bytes[b]));
     }
     return t;
   }();
-  size_t size = raw.size();
-  for (char c : raw)
-    if (static_cast<unsigned char>(c) >= 0x80) size += table.length[static_cast<unsigned char>(c) - 0x80] - 1u;
-  out.resize(size);
+  size_t size = 0;
+  for (char c : raw) size += table.length[static_cast<unsigned char>(c)];
+  // Every byte writes four (its form and what the next ones overwrite): three spare at the end.
+  out.resize(size + 3);
   char* w = out.data();
   for (char c : raw) {
     const auto b = static_cast<unsigned char>(c);
-    if (b < 0x80) {
-      *w++ = c;
-    } else {
-      std::memcpy(w, table.bytes[b - 0x80], table.length[b - 0x80]);
-      w += table.length[b - 0x80];
-    }
+    std::memcpy(w, table.bytes[b], 4);
+    w += table.length[b];
   }
+  out.resize(size);
 }
 
 }  // namespace
@@ -123,8 +120,12 @@ bool ReadCatalogueLines(const ResourceStore& store, std::string_view name, std::
   const std::string_view all = text;
   size_t start = 0;
   while (start < all.size()) {
-    size_t end = all.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) end = all.size();
+    // The next LF, and a CR before it.
+    const char* from = all.data() + start;
+    const char* lf = static_cast<const char*>(std::memchr(from, '\n', all.size() - start));
+    const size_t span = lf ? static_cast<size_t>(lf - from) : all.size() - start;
+    const char* cr = static_cast<const char*>(std::memchr(from, '\r', span));
+    const size_t end = start + (cr ? static_cast<size_t>(cr - from) : span);
     const std::string_view line = all.substr(start, end - start);
     if (line.starts_with(kEndMark)) return true;
     lines.push_back(line);
