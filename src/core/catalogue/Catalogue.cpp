@@ -579,27 +579,27 @@ std::pair<int, int> Catalogue::LocateTrack(std::string_view code) const {
   // takes the tracks of the first CD of each code and, within it, the first
   // track of each code.
   auto slotOf = [this](std::string_view key) {
-    const auto& slots = trackIndex_.slots;
-    const size_t mask = slots.size() - 1;
+    const auto& table = trackIndex_.table;
+    const size_t mask = table.size() - 1;
     size_t at = std::hash<std::string_view>{}(key)&mask;
-    while (slots[at].cd >= 0 && slots[at].code != key) at = (at + 1) & mask;
+    while (table[at].cd >= 0 && table[at].code != key) at = (at + 1) & mask;
     return at;
   };
   if (!trackIndex_.built) {
-    trackIndex_.slots.assign(std::bit_ceil(static_cast<size_t>(trackCount) * 2 + 2), TrackSlot{});
+    trackIndex_.table.assign(std::bit_ceil(static_cast<size_t>(trackCount) * 2 + 2), TrackSlot{});
     std::unordered_set<std::string_view> cdSeen;
     for (int p = 0; p < cdCount; ++p) {
       if (!cdSeen.insert(cds[p].cdCode).second) continue;
       const auto& tracks = cds[p].tracks;
       for (size_t t = 0; t < tracks.size(); ++t) {
         if (FirstChars(tracks[t].code, 8) != cds[p].cdCode) continue;
-        TrackSlot& slot = trackIndex_.slots[slotOf(tracks[t].code)];
+        TrackSlot& slot = trackIndex_.table[slotOf(tracks[t].code)];
         if (slot.cd < 0) slot = {tracks[t].code, p, static_cast<int>(t)};  // the first of a code stays
       }
     }
     trackIndex_.built = true;
   }
-  const TrackSlot& slot = trackIndex_.slots[slotOf(TrimView(code))];
+  const TrackSlot& slot = trackIndex_.table[slotOf(TrimView(code))];
   return {slot.cd, slot.track};
 }
 

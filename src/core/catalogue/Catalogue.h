@@ -163,7 +163,7 @@ class Catalogue {
     int cd = -1, track = -1;
   };
   struct TrackIndex {
-    std::vector<TrackSlot> slots;
+    std::vector<TrackSlot> table;
     bool built = false;
   };
   mutable TrackIndex trackIndex_;
