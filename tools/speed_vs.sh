@@ -35,7 +35,8 @@ for tree in "$base:$base/build" "$here:$build"; do
   src=${tree%%:*} out=${tree#*:}
   log "building ${targets[*]} in $out"
   cmake -S "$src" -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTRAKVELLA_BUILD_BENCH=ON > /dev/null
-  cmake --build "$out" --target "${targets[@]}" > /dev/null
+  cmake --build "$out" --target "${targets[@]}" > "$out/speed_vs-build.log" 2>&1 ||
+    { tail -30 "$out/speed_vs-build.log" >&2; exit 1; }
 done
 
 # The inputs: the full-size catalogue, a 50,001-line set list of its tracks, the dense project.
@@ -114,8 +115,15 @@ echo
 echo "== Google Benchmark medians, before / now"
 bench() {
   local program=$1 filter=$2
-  "$base/build/bench/$program" --benchmark_filter="$filter" --benchmark_format=json 2> /dev/null > "$work/before.json"
-  "$build/bench/$program" --benchmark_filter="$filter" --benchmark_format=json 2> /dev/null > "$work/now.json"
+  local side
+  for side in before now; do
+    local binary=$base/build/bench/$program
+    [[ $side == now ]] && binary=$build/bench/$program
+    if ! "$binary" --benchmark_filter="$filter" --benchmark_format=json 2> /dev/null > "$work/$side.json"; then
+      echo "$program $filter: the $side build's benchmark failed (status $?)"
+      return 0
+    fi
+  done
   python3 - "$work/before.json" "$work/now.json" << 'EOF'
 import json, sys
 def medians(path):

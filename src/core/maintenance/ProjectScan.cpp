@@ -169,7 +169,8 @@ int ProjectFileScanner::ScanProjectFile(const fs::path& path, bool wavOnly, std:
   std::set<std::string> found;
   int64_t position = 0;
   int64_t step = 1;
-  std::string word;
+  std::string word;                      // the first occurrence's word: its kept characters, at most 15
+  int64_t wordStart = -1, wordEnd = -1;  // its occurrence's start, and where its reading stopped
   while (true) {
     position += step;
     keepFrom_ = position;
@@ -184,8 +185,12 @@ int ProjectFileScanner::ScanProjectFile(const fs::path& path, bool wavOnly, std:
     } else {
       const Occurrence first = pending_.front();
       const unsigned char* bytes = buffer_.data() - base_;  // indexed by file offset
-      int64_t wordEnd = first.start;                        // just after the word's last byte
-      word.clear();
+      // The word of an occurrence only grows as the windows' end moves on: while it
+      // stays the first one, reading goes on from where the last window stopped.
+      if (first.start != wordStart) {
+        wordStart = wordEnd = first.start;
+        word.clear();
+      }
       for (; wordEnd < position + width && word.size() < 15; ++wordEnd)
         if (kKept[bytes[wordEnd]]) word += static_cast<char>(bytes[wordEnd]);
       if (!wavOnly || word.find("WAV") != std::string::npos) {
@@ -211,6 +216,7 @@ int ProjectFileScanner::ScanProjectFile(const fs::path& path, bool wavOnly, std:
           const int64_t stop = std::min(first.start + kScanWindow, end);
           while (next < stop && !kKept[bytes[next]]) ++next;
           if (next < stop) last = std::min(last, next - kScanWindow);
+          wordEnd = next;  // the bytes up to it are dropped: the word reads on from there
         }
         if (last > position) position += (last - position) / step * step;
       }
