@@ -119,8 +119,10 @@ bench() {
   for side in before now; do
     local binary=$base/build/bench/$program
     [[ $side == now ]] && binary=$build/bench/$program
-    if ! "$binary" --benchmark_filter="$filter" --benchmark_format=json 2> /dev/null > "$work/$side.json"; then
-      echo "$program $filter: the $side build's benchmark failed (status $?)"
+    local status=0
+    "$binary" --benchmark_filter="$filter" --benchmark_format=json 2> /dev/null > "$work/$side.json" || status=$?
+    if ((status != 0)); then
+      echo "$program $filter: the $side build's benchmark failed (status $status)"
       return 0
     fi
   done
