@@ -3,12 +3,16 @@
 // handed to the command (program/DesktopPorts.h is the windows' counterpart). Message boxes are not among
 // them: each command answers their questions its own way (StderrDialogs in CliOutput.h), and a command
 // that draws random numbers seeds its own generator from --seed.
+#include <optional>
+
 #include "adapters/CurlFtpClient.h"
 #include "adapters/CurlHttpClient.h"
 #include "adapters/FreedesktopTrash.h"
 #include "adapters/LibarchiveReader.h"
 #include "adapters/SndfilePeakDecoder.h"
 #include "adapters/ZlibInflater.h"
+#include "ports/FtpClient.h"
+#include "ports/HttpClient.h"
 #include "ports/Progress.h"
 #include "ports/Shell.h"
 
@@ -23,10 +27,58 @@ class NoShell : public Shell {
   bool Run(const std::string&, const std::vector<std::string>&) override { return false; }
 };
 
+// The network clients are made at their first use: starting libcurl (and its TLS library) costs a
+// command that never goes on the network, such as reading the catalogue, time and memory.
+class FirstUseHttpClient : public HttpClient {
+ public:
+  HttpResult Get(const HttpRequest& request) override { return Client().Get(request); }
+
+ private:
+  CurlHttpClient& Client() {
+    if (!client_) client_.emplace();
+    return *client_;
+  }
+  std::optional<CurlHttpClient> client_;
+};
+
+class FirstUseFtpClient : public FtpClient {
+ public:
+  bool Connect(const FtpLogin& login, std::string& error) override { return Client().Connect(login, error); }
+  bool Encrypted() const override { return client_ && client_->Encrypted(); }
+  bool TlsMissing() const override { return client_ && client_->TlsMissing(); }
+  bool List(std::vector<std::string>& lines, const FtpLimits& limits, std::string& error) override {
+    return Client().List(lines, limits, error);
+  }
+  bool Size(const std::string& remotePath, int64_t& size, std::string& error) override {
+    return Client().Size(remotePath, size, error);
+  }
+  bool Retrieve(const std::string& remotePath, const std::filesystem::path& localFile, int64_t expectedSize,
+                const FtpLimits& limits, const std::function<bool(int64_t bytes)>& onProgress,
+                std::string& error) override {
+    return Client().Retrieve(remotePath, localFile, expectedSize, limits, onProgress, error);
+  }
+  bool Command(const std::string& command, std::vector<std::string>& replyLines, const FtpLimits& limits,
+               std::string& error) override {
+    return Client().Command(command, replyLines, limits, error);
+  }
+  void Disconnect() override {
+    if (client_) client_->Disconnect();
+  }
+
+ private:
+  // The status texts go to whoever listens to this client at the time of the call.
+  CurlFtpClient& Client() {
+    if (!client_) client_.emplace();
+    client_->onStatus = onStatus;
+    return *client_;
+  }
+  std::optional<CurlFtpClient> client_;
+};
+
 struct CliPorts {
-  CurlHttpClient http;
+  FirstUseHttpClient http;
   // The subscription's download server, its RAR archives and the files it discards.
-  CurlFtpClient ftp;
+  FirstUseFtpClient ftp;
   LibarchiveReader archives;
   FreedesktopTrash trash;
   // Gzip-compressed project files of the folder scan.

@@ -127,10 +127,14 @@ int Run(const std::vector<std::string>& words, const Command*& command) {
 
   CliPorts ports;
   CommandContext context{program.language, ProgramFolder(line), program.offline, ports};
-  Catalogue catalogue;
+  // The catalogue and its files stay until the process ends: their memory goes back with the
+  // process instead of being freed string by string after the output is written.
+  Catalogue& catalogue = *new Catalogue;
   std::unique_ptr<ResourceStore> resources;
   if (command->needsCatalogue && !(resources = LoadCatalogue(program, catalogue, context))) return 2;
-  return command->handler(context, args);
+  const int status = command->handler(context, args);
+  (void)resources.release();
+  return status;
 }
 
 }  // namespace

@@ -70,34 +70,27 @@ void Browser::ListTracks(const std::vector<std::string>& codes, bool fillRows, s
     EnterResultMode();
   }
 
-  // Sort entries by the checked kind; Index is the code's position in `codes`.
+  // The listing order: positions in `codes`, sorted by the checked kind's key (the
+  // sort keys the load worked out once), equal keys in their input order.
   const int count = static_cast<int>(codes.size());
   std::vector<std::pair<int, int>> located(codes.size());
-  std::vector<TSort> entries;
-  entries.reserve(codes.size());
+  std::vector<std::pair<long long, int>> keyed;  // (key, position in codes)
+  keyed.reserve(codes.size());
   auto locate = [&](int i) {
     located[i] = catalogue_.LocateTrack(codes[i]);
     progress_.pump();
     return located[i].first >= 0;
   };
+  auto recordOf = [&](int i) -> const TrackRecord& { return catalogue_.Track(located[i].first, located[i].second); };
+  const long long sign = reversed_ ? -1 : 1;
   switch (sortKind_) {
     case SortKind::Length:
-      for (int i = 0; i < count; ++i) {
-        if (!locate(i)) continue;
-        const std::string& d = catalogue_.Track(located[i].first, located[i].second).duration;
-        entries.push_back(
-            {reversed_ ? TSortKind::LengthDown : TSortKind::LengthUp, MidChars(d, 0, 2), MidChars(d, 3, 2), i});
-      }
-      SortEntries(entries);
+      for (int i = 0; i < count; ++i)
+        if (locate(i)) keyed.emplace_back(sign * recordOf(i).lengthSeconds, i);
       break;
     case SortKind::Tempo:
-      for (int i = 0; i < count; ++i) {
-        if (!locate(i)) continue;
-        const TrackRecord& t = catalogue_.Track(located[i].first, located[i].second);
-        entries.push_back(
-            {reversed_ ? TSortKind::TempoDown : TSortKind::TempoUp, BetweenMarkers(Trim(t.tagLine), "[", "]"), "", i});
-      }
-      SortEntries(entries);
+      for (int i = 0; i < count; ++i)
+        if (locate(i)) keyed.emplace_back(sign * recordOf(i).bpm, i);
       break;
     case SortKind::Popular: {
       random_.Randomize();
@@ -106,30 +99,30 @@ void Browser::ListTracks(const std::vector<std::string>& codes, bool fillRows, s
       for (size_t r = 0; r < topList.size(); ++r) rank.try_emplace(topList[r], static_cast<int>(r));
       for (int i = 0; i < count; ++i) {
         if (!locate(i)) continue;
-        auto it = rank.find(catalogue_.Track(located[i].first, located[i].second).code);
+        auto it = rank.find(recordOf(i).code);
         const int key = it != rank.end() ? it->second : 50001 + random_.Next(50000);
-        entries.push_back(
-            {reversed_ ? TSortKind::PopularityDown : TSortKind::PopularityUp, std::to_string(key), "", i});
+        keyed.emplace_back(sign * key, i);
       }
-      SortEntries(entries);
       break;
     }
     case SortKind::Order:
       for (int n = 0; n < count; ++n) {
         const int i = reversed_ ? count - 1 - n : n;
         locate(i);
-        entries.push_back({TSortKind::LengthUp, "", "", i});  // never sorted
+        keyed.emplace_back(0, i);  // never sorted
       }
       break;
   }
+  if (sortKind_ != SortKind::Order)
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
 
   // The rows in the final order; codes that do not resolve are skipped.
   TextSet cdCodes;
   std::vector<bool> cdListed(catalogue_.cds.size(), false);
   rows_.clear();
   selectedRow_ = -1;
-  for (const TSort& e : entries) {
-    const auto [cd, track] = located[e.Index];
+  for (const auto& [key, index] : keyed) {
+    const auto [cd, track] = located[index];
     progress_.pump();
     if (cd < 0 || rows_.size() >= kMaxTrackRows) continue;
     if (!cdListed[cd]) {

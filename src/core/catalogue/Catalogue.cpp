@@ -1,6 +1,7 @@
 #include "core/catalogue/Catalogue.h"
 
 #include <algorithm>
+#include <bit>
 #include <unordered_set>
 
 #include "core/catalogue/TSort.h"
@@ -10,6 +11,7 @@
 #include "core/lang/Version.h"
 #include "core/text/FileIO.h"
 #include "core/text/Text.h"
+#include "core/text/TextFields.h"
 
 namespace trakvella {
 
@@ -56,42 +58,60 @@ struct LoadPools {
   // translations are worked out once per load.
   std::unordered_map<std::string, std::vector<std::string>> wordsOfLine;
   std::unordered_map<std::string, std::optional<std::string_view>> translationOfWord;
-  // Category paths already in allCategoryPaths, as written.
-  std::unordered_set<std::string> pathsListed;
+  // Category paths already in allCategoryPaths, and tags already in tagList, as written.
+  std::unordered_set<std::string> pathsListed, tagsListed;
+  // The tracks of the CD being read: how many, and their code ids in track order.
+  size_t tracksOfCd = 0;
+  std::vector<uint32_t> idOfTrack;
 };
 
 namespace {
 
-std::string NormaliseMood(std::string descriptor) {
-  if (!descriptor.empty()) {
+// The tag line of a descriptor: a first character that is no mood digit 0-5
+// becomes "0", and a mood of 3 alone (also with "!I") reads as 0.
+void AssignTagLine(std::string_view descriptor, std::string& tagLine) {
+  if (descriptor.empty() || descriptor == "3") {
+    tagLine = "0";
+  } else if (descriptor == "3 !I") {
+    tagLine = "0 !I";
+  } else {
     size_t pos = 0;
-    char32_t first = NextChar(descriptor, pos);
-    if (first < '0' || first > '5') descriptor.replace(0, pos, "0");
+    const char32_t first = NextChar(descriptor, pos);
+    if (first < '0' || first > '5') {
+      tagLine = "0";
+      tagLine += descriptor.substr(pos);
+    } else {
+      tagLine = descriptor;
+    }
   }
-  if (descriptor.empty() || descriptor == "3") return "0";
-  if (descriptor == "3 !I") return "0 !I";
-  return descriptor;
 }
 
 // The location of a track: its ".wav" file, else its ".mp3" file, else its demo
-// name. The files found leave the pool.
-std::string TakeLocation(LoadPools& pools, const std::string& code) {
-  auto it = pools.filesByCode.find(code);
-  if (it == pools.filesByCode.end()) return DemoName(code);
+// name, written over `location`. The files found leave the pool.
+void TakeLocation(LoadPools& pools, std::string_view code, std::string& location) {
+  auto it = pools.filesByCode.empty() ? pools.filesByCode.end() : pools.filesByCode.find(std::string(code));
   LoadPools::LocalFile* wav = nullptr;
   LoadPools::LocalFile* mp3 = nullptr;
-  for (uint32_t index : it->second) {
-    auto& f = pools.files[index];
-    if (f.taken) continue;
-    if (!wav && f.extension == ".wav") wav = &f;
-    if (!mp3 && f.extension == ".mp3") mp3 = &f;
-    if (wav && mp3) break;
+  if (it != pools.filesByCode.end()) {
+    for (uint32_t index : it->second) {
+      auto& f = pools.files[index];
+      if (f.taken) continue;
+      if (!wav && f.extension == ".wav") wav = &f;
+      if (!mp3 && f.extension == ".mp3") mp3 = &f;
+      if (wav && mp3) break;
+    }
   }
-  if (!wav && !mp3) return DemoName(code);
-  std::string location = wav ? wav->path : mp3->path;
+  if (!wav && !mp3) {
+    // DemoName(code) without a new string: KMLB_ccc/KMLB_ccc_ttt.mp3
+    location.assign(code.substr(0, ByteOffsetOfChar(code, 8)));
+    location += '/';
+    location += code.substr(0, ByteOffsetOfChar(code, 12));
+    location += ".mp3";
+    return;
+  }
+  location = wav ? wav->path : mp3->path;
   if (wav) wav->taken = true;
   if (mp3) mp3->taken = true;
-  return location;
 }
 
 bool IsKeywordChar(char32_t c) {
@@ -123,6 +143,9 @@ const std::array<uint32_t, kStyleWords.size()>& StyleLetterMasks() {
   return masks;
 }
 
+// The first 12 characters of a row: the track code of a track row.
+std::string_view CodeOfRow(std::string_view row) { return row.substr(0, ByteOffsetOfChar(row, 12)); }
+
 // The number of track rows from row `from` up to the next CD header row.
 size_t TrackRowsFrom(const std::vector<std::string>& table, size_t from) {
   size_t n = 0;
@@ -142,46 +165,78 @@ uint16_t DateNumber(std::string_view text) {
 
 void CdRecord::Reset() { *this = CdRecord{}; }
 
+namespace {
+// The style words of a tag line, a bit each in the order of kStyleWords.
+uint32_t StyleBits(std::string_view tagLine) {
+  static_assert(kStyleWords.size() <= 32);
+  uint32_t bits = 0;
+  const uint32_t letters = LetterMask(tagLine);
+  for (size_t s = 0; s < kStyleWords.size(); ++s) {
+    if ((StyleLetterMasks()[s] & ~letters) != 0) continue;  // a letter of the word is missing
+    if (tagLine.find(kStyleWords[s]) != std::string_view::npos) bits |= 1u << s;
+  }
+  return bits;
+}
+}  // namespace
+
 void Catalogue::BuildDescriptorIndex() {
   // Codes get ids in titles-table order, so a load walks the descriptors in
   // memory order whatever the order of the descriptor table's rows.
   DescriptorIndex& index = descriptors_;
   index = DescriptorIndex{};
-  for (const auto& row : titlesTable)
-    if (IsTrackRow(row)) index.idOf.try_emplace(FirstChars(row, 12), static_cast<uint32_t>(index.idOf.size()));
-  const size_t ids = index.idOf.size();
+  // Track code -> id while the index is made: open addressing over a power-of-two table.
+  std::vector<std::pair<std::string_view, uint32_t>> idOf(std::bit_ceil(titlesTable.size() * 2 + 2),
+                                                          {std::string_view(), kNoId});
+  auto slotOf = [&idOf, mask = idOf.size() - 1](std::string_view code) -> std::pair<std::string_view, uint32_t>& {
+    size_t at = std::hash<std::string_view>{}(code)&mask;
+    while (idOf[at].second != kNoId && idOf[at].first != code) at = (at + 1) & mask;
+    return idOf[at];
+  };
+  uint32_t ids = 0;
+  index.idOfTitleRow.assign(titlesTable.size(), kNoId);
+  for (size_t r = 0; r < titlesTable.size(); ++r) {
+    if (!IsTrackRow(titlesTable[r])) continue;
+    auto& slot = slotOf(CodeOfRow(titlesTable[r]));
+    if (slot.second == kNoId) slot = {CodeOfRow(titlesTable[r]), ids++};
+    index.idOfTitleRow[r] = slot.second;
+  }
   std::vector<uint32_t> rowId(tracksTable.size(), UINT32_MAX);
   std::vector<uint32_t> count(ids + 1, 0);
   for (size_t r = 0; r < tracksTable.size(); ++r) {
-    auto it = index.idOf.find(FirstChars(tracksTable[r], 12));
-    if (it == index.idOf.end()) continue;  // a descriptor of no listed track is never asked for
-    rowId[r] = it->second;
-    ++count[it->second];
+    const uint32_t id = slotOf(CodeOfRow(tracksTable[r])).second;
+    if (id == kNoId) continue;  // a descriptor of no listed track is never asked for
+    rowId[r] = id;
+    ++count[id];
   }
   index.firstOf.assign(ids + 1, 0);
   for (size_t id = 0; id < ids; ++id) index.firstOf[id + 1] = index.firstOf[id] + count[id];
-  // Rows grouped by id (table order within each id), then the texts made in that
-  // order, so they also lie in memory in the order a load reads them.
+  // Rows grouped by id (table order within each id), then the tag lines made in
+  // that order, so they also lie in memory in the order a load reads them. A tag
+  // line and its style words are the same at every load: they are worked out here.
   std::vector<uint32_t> rowsById(index.firstOf[ids]);
   std::vector<uint32_t> filled(ids, 0);
   for (uint32_t r = 0; r < tracksTable.size(); ++r)
     if (rowId[r] != UINT32_MAX) rowsById[index.firstOf[rowId[r]] + filled[rowId[r]]++] = r;
   index.text.reserve(rowsById.size());
+  index.styles.reserve(rowsById.size());
+  index.bpm.reserve(rowsById.size());
+  std::string tagLine;
   for (uint32_t r : rowsById) {
     std::string_view row = tracksTable[r];
-    index.text.emplace_back(TrimView(row.substr(ByteOffsetOfChar(row, 13))));
+    index.text.push_back(TrimView(row.substr(ByteOffsetOfChar(row, 13))));
+    AssignTagLine(index.text.back(), tagLine);
+    index.styles.push_back(StyleBits(tagLine));
+    index.bpm.push_back(IntOr(BetweenMarkers(Trim(tagLine), "[", "]"), 0));
   }
   index.firstOf.resize(ids);
   index.count = std::move(count);
   index.count.resize(ids);
 }
 
-std::string Catalogue::TakeDescriptor(const std::string& code, LoadPools& pools) const {
-  auto it = descriptors_.idOf.find(code);
-  if (it == descriptors_.idOf.end()) return {};
-  uint32_t& taken = pools.descriptorsTaken[it->second];
-  if (taken >= descriptors_.count[it->second]) return {};
-  return descriptors_.text[descriptors_.firstOf[it->second] + taken++];
+int64_t Catalogue::TakeDescriptor(uint32_t id, LoadPools& pools) const {
+  uint32_t& taken = pools.descriptorsTaken[id];
+  if (taken >= descriptors_.count[id]) return -1;
+  return descriptors_.firstOf[id] + taken++;
 }
 
 Catalogue::Catalogue() { cds.resize(kCdCapacity); }
@@ -267,8 +322,12 @@ void Catalogue::Report(Dialogs& dialogs, const std::string& text) {
 void Catalogue::ReadCatalogueTables(const ResourceStore& resources, Dialogs& dialogs) {
   translateCats = ReadCatalogueResource(resources, "TRANSLATECATS", "TEXT", dialogs);
   writersInfo = ReadCatalogueResource(resources, "WRITERSINFO", "TEXT", dialogs);
-  similarCds = ReadCatalogueResource(resources, "SIMILARCD", "TEXT", dialogs);
-  tracksTable = ReadCatalogueResource(resources, "KMLB_TRACKS", "TEXT", dialogs);
+  auto similar = std::make_shared<std::string>();
+  ReadCatalogueLines(resources, "SIMILARCD", "TEXT", dialogs, *similar, similarCds);
+  similarText_ = std::move(similar);
+  auto tracks = std::make_shared<std::string>();
+  ReadCatalogueLines(resources, "KMLB_TRACKS", "TEXT", dialogs, *tracks, tracksTable);
+  tracksText_ = std::move(tracks);
   titlesTable = ReadCatalogueResource(resources, "KMLB_XLS", "TEXT", dialogs);
   titlesTable.emplace_back(kClosingRow);
   cds.assign(kCdCapacity, CdRecord{});
@@ -311,7 +370,14 @@ void Catalogue::LoadCatalogue(const ResourceStore& resources, const LoadOptions&
   // Empty lists and records.
   allCategoryPaths.Clear();
   tagList.Clear();
-  for (auto& cd : cds) cd.Reset();
+  // A CD's track records stay where they are and are written over by the next
+  // load's tracks at that position, so a reload reuses their strings' memory; what
+  // a position does not fill again goes when its CD is finished or at the end.
+  for (auto& cd : cds) {
+    std::vector<TrackRecord> tracks = std::move(cd.tracks);
+    cd.Reset();
+    cd.tracks = std::move(tracks);
+  }
   styleCounts.fill(0);
   anyNewCd = false;
 
@@ -343,7 +409,10 @@ void Catalogue::LoadCatalogue(const ResourceStore& resources, const LoadOptions&
   progress.ShowProgress(LangMessage(lang, Msg::BuildingDatabase), ProgressMode::ChangeText);
   cdCount = 0;
   trackCount = 0;
-  std::vector<std::string> block;  // the information block read at the last accepted CD header
+  // The information block read at the last accepted CD header: its lines are views
+  // into its decoded text, both kept from CD to CD.
+  std::string blockText;
+  std::vector<std::string_view> block;
 
   const size_t rowCount = titlesTable.size();
   std::vector<std::string_view> fields;
@@ -352,12 +421,13 @@ void Catalogue::LoadCatalogue(const ResourceStore& resources, const LoadOptions&
     progress.SetPerMille(rowCount > 1 ? static_cast<int>(i * 1000 / (rowCount - 1)) : 1000);
     progress.pump();
     std::string_view row = titlesTable[i];
-    const bool trackRow = IsTrackRow(row);
+    const uint32_t id = descriptors_.idOfTitleRow[i];
+    const bool trackRow = id != kNoId;
     bool accepted = true;
     if (options.offline) accepted = localCodes.count(PerRowCode(row, trackRow ? 12 : 8)) > 0;
 
     if (!trackRow) {
-      if (!cds[cdCount].tracks.empty()) FinishCd(cdCount, block, options, dialogs, pools);
+      if (pools.tracksOfCd > 0) FinishCd(cdCount, block, options, dialogs, pools);
       if (cdCount >= static_cast<int>(cds.size())) cds.resize(cdCount + 1);
       if (!accepted) continue;
       std::string number = MidChars(row, 5, 3);
@@ -365,7 +435,7 @@ void Catalogue::LoadCatalogue(const ResourceStore& resources, const LoadOptions&
       if (cdNumber < 0 || cdNumber > 999) cdNumber = 0;
       char name[16];
       std::snprintf(name, sizeof name, "KMLB_%03lld", cdNumber);
-      block = ReadCatalogueResource(resources, name, "NFO", dialogs, "NFO");
+      ReadCatalogueLines(resources, name, "NFO", dialogs, blockText, block, "NFO");
       cds[cdCount].cdCode = std::string(RowName(row));
       cds[cdCount].cdText = std::string(RowValue(row));
       continue;
@@ -373,19 +443,26 @@ void Catalogue::LoadCatalogue(const ResourceStore& resources, const LoadOptions&
     if (!accepted) continue;
 
     auto& tracks = cds[cdCount].tracks;
-    if (tracks.empty()) tracks.reserve(TrackRowsFrom(titlesTable, i));
-    TrackRecord& track = tracks.emplace_back();
-    track.code = FirstChars(row, 12);
+    if (pools.tracksOfCd == 0) tracks.reserve(TrackRowsFrom(titlesTable, i));
+    TrackRecord& track = pools.tracksOfCd < tracks.size() ? tracks[pools.tracksOfCd] : tracks.emplace_back();
+    ++pools.tracksOfCd;
+    // Every field is written anew (tagLine and styleText when the CD is finished).
+    track.code.assign(row.substr(0, ByteOffsetOfChar(row, 12)));
     std::string_view value = RowValue(row);
     SplitTitleFieldViews(value, fields);
     if (fields.size() != 5) Report(dialogs, FieldErrorMessage(track.code, value));
     fields.resize(std::max<size_t>(fields.size(), 5));
     track.title = fields[0];
     track.isrc = NormaliseIsrc(fields[1]);
-    track.duration = CharCount(fields[2]) == 4 ? "0" + std::string(fields[2]) : std::string(fields[2]);
+    track.duration.clear();
+    if (CharCount(fields[2]) == 4) track.duration += '0';
+    track.duration += fields[2];
+    track.lengthSeconds =
+        static_cast<int>(IntOr(MidChars(track.duration, 0, 2), 0) * 60 + IntOr(MidChars(track.duration, 3, 2), 0));
     track.composer = fields[3];
     track.performer = fields[4];
-    track.location = TakeLocation(pools, track.code);
+    TakeLocation(pools, track.code, track.location);
+    pools.idOfTrack.push_back(id);
   }
 
   // Without a CD new by date, the three highest positions count as new.
@@ -398,7 +475,8 @@ void Catalogue::LoadCatalogue(const ResourceStore& resources, const LoadOptions&
   }
 
   // Done: the progress window goes, the errors are logged.
-  trackIndexBuilt_ = false;
+  for (size_t p = cdCount; p < cds.size(); ++p) cds[p].tracks.clear();  // records this load did not fill
+  trackIndex_.built = false;
   progress.ShowProgress("", ProgressMode::Hide);
   if (!errors.empty() && !options.programFolder.empty()) {
     std::string log;
@@ -409,14 +487,20 @@ void Catalogue::LoadCatalogue(const ResourceStore& resources, const LoadOptions&
   }
 }
 
-void Catalogue::FinishCd(int position, const std::vector<std::string>& block, const LoadOptions& options,
+void Catalogue::FinishCd(int position, const std::vector<std::string_view>& block, const LoadOptions& options,
                          Dialogs& dialogs, LoadPools& pools) {
   CdRecord& cd = cds[position];
+  // The code ids of its tracks; a CD left out takes no descriptor.
+  const std::vector<uint32_t> ids = std::move(pools.idOfTrack);
+  pools.idOfTrack.clear();
+  cd.tracks.resize(pools.tracksOfCd);  // records of an earlier load beyond them go
+  pools.tracksOfCd = 0;
 
   // The information block must be sound, or the CD is left out.
-  const bool valid = block.size() >= 9 && block.size() <= 49 && block[0].rfind(kLibraryPrefix, 0) == 0;
+  const bool valid = block.size() >= 9 && block.size() <= 49 && block[0].starts_with(kLibraryPrefix);
   if (!valid) {
-    std::string text = std::to_string(block.size()) + "\r" + JoinLinesCrLf(block);
+    std::string text = std::to_string(block.size()) + "\r";
+    for (std::string_view line : block) (text += line) += "\r\n";
     Report(dialogs, text);
     Report(dialogs, "Error loading resources: KMLB_NFO, CD code: " + cd.cdCode);
     cd.Reset();
@@ -424,13 +508,15 @@ void Catalogue::FinishCd(int position, const std::vector<std::string>& block, co
   }
 
   // Descriptors, moods and styles of the tracks.
-  for (auto& track : cd.tracks) {
-    track.tagLine = NormaliseMood(TakeDescriptor(track.code, pools));
+  for (size_t t = 0; t < cd.tracks.size(); ++t) {
+    TrackRecord& track = cd.tracks[t];
+    const int64_t row = TakeDescriptor(ids[t], pools);
+    AssignTagLine(row < 0 ? std::string_view() : descriptors_.text[row], track.tagLine);
+    track.bpm = row < 0 ? 0 : descriptors_.bpm[row];
+    const uint32_t styles = row < 0 ? 0 : descriptors_.styles[row];
     track.styleText.clear();
-    const uint32_t letters = LetterMask(track.tagLine);
-    for (size_t s = 0; s < kStyleWords.size(); ++s) {
-      if ((StyleLetterMasks()[s] & ~letters) != 0) continue;  // a letter of the word is missing
-      if (track.tagLine.find(kStyleWords[s]) == std::string::npos) continue;
+    for (uint32_t bits = styles; bits != 0; bits &= bits - 1) {
+      const int s = std::countr_zero(bits);
       ++styleCounts[s];
       track.styleText += ' ';
       track.styleText += kStyleWords[s];
@@ -441,8 +527,8 @@ void Catalogue::FinishCd(int position, const std::vector<std::string>& block, co
 
   // Categories, production date and description from the block.
   for (size_t n = 0; n < block.size(); ++n) {
-    const std::string& line = block[n];
-    if (n >= 7 && line.find(kPathSeparator) != std::string::npos) {
+    const std::string_view line = block[n];
+    if (n >= 7 && line.find(kPathSeparator) != std::string_view::npos) {
       std::string path = UpperCase(line);
       auto [words, added] = pools.wordsOfLine.try_emplace(path);
       if (added) ExtractKeywords(path, words->second);
@@ -466,7 +552,8 @@ void Catalogue::FinishCd(int position, const std::vector<std::string>& block, co
     const auto& translation = cached->second;
     if (!translation) continue;
     cd.keywordTranslations.emplace_back(*translation);
-    tagList.Add(options.language == 1 ? *translation : std::string_view(word));
+    const std::string_view tag = options.language == 1 ? *translation : std::string_view(word);
+    if (pools.tagsListed.emplace(tag).second) tagList.Add(tag);
     kept.push_back(std::move(word));
   }
   cd.keywords = std::move(kept);
@@ -490,21 +577,29 @@ std::pair<int, int> Catalogue::LocateTrack(std::string_view code) const {
   // A track is looked up in the first CD with its CD code only, so the index
   // takes the tracks of the first CD of each code and, within it, the first
   // track of each code.
-  if (!trackIndexBuilt_) {
-    trackIndex_.clear();
-    trackIndex_.reserve(static_cast<size_t>(trackCount) + 1);
+  auto slotOf = [this](std::string_view key) {
+    const auto& table = trackIndex_.table;
+    const size_t mask = table.size() - 1;
+    size_t at = std::hash<std::string_view>{}(key)&mask;
+    while (table[at].cd >= 0 && table[at].code != key) at = (at + 1) & mask;
+    return at;
+  };
+  if (!trackIndex_.built) {
+    trackIndex_.table.assign(std::bit_ceil(static_cast<size_t>(trackCount) * 2 + 2), TrackSlot{});
     std::unordered_set<std::string_view> cdSeen;
     for (int p = 0; p < cdCount; ++p) {
       if (!cdSeen.insert(cds[p].cdCode).second) continue;
       const auto& tracks = cds[p].tracks;
-      for (size_t t = 0; t < tracks.size(); ++t)
-        if (FirstChars(tracks[t].code, 8) == cds[p].cdCode)
-          trackIndex_.try_emplace(tracks[t].code, p, static_cast<int>(t));
+      for (size_t t = 0; t < tracks.size(); ++t) {
+        if (FirstChars(tracks[t].code, 8) != cds[p].cdCode) continue;
+        TrackSlot& slot = trackIndex_.table[slotOf(tracks[t].code)];
+        if (slot.cd < 0) slot = {tracks[t].code, p, static_cast<int>(t)};  // the first of a code stays
+      }
     }
-    trackIndexBuilt_ = true;
+    trackIndex_.built = true;
   }
-  auto it = trackIndex_.find(std::string(TrimView(code)));
-  return it == trackIndex_.end() ? std::pair<int, int>{-1, -1} : it->second;
+  const TrackSlot& slot = trackIndex_.table[slotOf(TrimView(code))];
+  return {slot.cd, slot.track};
 }
 
 std::vector<std::string> Catalogue::ListSubcategories(std::string_view parent) const {

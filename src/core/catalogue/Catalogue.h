@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,6 +29,10 @@ struct TrackRecord {
   std::string duration;  // "mm:ss"
   std::string composer;
   std::string performer;
+  // Sort keys the load works out once: the duration in seconds ("mm:ss"), the tempo
+  // between "[" and "]" of the tag line (0 without one).
+  int lengthSeconds = 0;
+  int64_t bpm = 0;
 };
 
 struct CdRecord {
@@ -82,7 +87,10 @@ class Catalogue {
   bool offline = false;
   int language = 0;
 
-  std::vector<std::string> translateCats, writersInfo, similarCds, tracksTable, titlesTable;
+  std::vector<std::string> translateCats, writersInfo, titlesTable;
+  // The two largest tables only read: their rows are views into their decoded texts, which the
+  // catalogue (and every copy of it) holds.
+  std::vector<std::string_view> similarCds, tracksTable;
   // Problems reported during the last load; counted in the caption and written
   // to errors.log in the program folder.
   std::vector<std::string> errors;
@@ -117,26 +125,38 @@ class Catalogue {
   bool IsNewCd(int year, int month, YearMonth today);
 
  private:
-  void FinishCd(int position, const std::vector<std::string>& block, const LoadOptions& options, Dialogs& dialogs,
+  void FinishCd(int position, const std::vector<std::string_view>& block, const LoadOptions& options, Dialogs& dialogs,
                 struct LoadPools& pools);
   void Report(Dialogs& dialogs, const std::string& text);
   void BuildDescriptorIndex();
-  // The descriptor of a track: the first descriptor row with its code not yet
-  // taken in this load, trimmed; empty when none is left.
-  std::string TakeDescriptor(const std::string& code, struct LoadPools& pools) const;
+  // The descriptor row of a track (by its code's id): the first row with its code
+  // not yet taken in this load; -1 when none is left.
+  int64_t TakeDescriptor(uint32_t id, struct LoadPools& pools) const;
 
   // The descriptor table indexed by track code, built when the tables are read.
   struct DescriptorIndex {
-    std::unordered_map<std::string, uint32_t> idOf;  // track code -> id
-    std::vector<uint32_t> firstOf, count;            // per id: its rows in text
-    std::vector<std::string> text;                   // trimmed descriptors, grouped by id
+    std::vector<uint32_t> firstOf, count;  // per id: its rows in text
+    std::vector<std::string_view> text;    // trimmed descriptors, grouped by id
+    std::vector<uint32_t> styles;          // per row: the style words of its tag line, a bit each
+    std::vector<int64_t> bpm;              // per row: the tempo between "[" and "]", 0 without
+    std::vector<uint32_t> idOfTitleRow;    // per titles-table row: its code's id, kNoId for a CD row
   };
+  static constexpr uint32_t kNoId = UINT32_MAX;
   DescriptorIndex descriptors_;
+  std::shared_ptr<const std::string> similarText_, tracksText_;
 
   // Track code -> (CD position, track position), made at the first LocateTrack
-  // after a load.
-  mutable std::unordered_map<std::string, std::pair<int, int>> trackIndex_;
-  mutable bool trackIndexBuilt_ = false;
+  // after a load: open addressing over a power-of-two table, each slot holding
+  // its own copy of the code.
+  struct TrackSlot {
+    std::string code;
+    int cd = -1, track = -1;
+  };
+  struct TrackIndex {
+    std::vector<TrackSlot> table;
+    bool built = false;
+  };
+  mutable TrackIndex trackIndex_;
   std::unordered_map<std::string, size_t> translationIndex_;  // upper-case name -> row
 };
 

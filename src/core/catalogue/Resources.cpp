@@ -1,5 +1,6 @@
 #include "core/catalogue/Resources.h"
 
+#include <cstring>
 #include <system_error>
 
 #include "core/catalogue/EmbeddedResources.h"
@@ -14,6 +15,35 @@ namespace {
 std::string Key(std::string_view type, std::string_view name) { return UpperCase(type) + "/" + UpperCase(name); }
 
 constexpr std::string_view kEndMark = "\xC2\xAE";  // "®" in UTF-8
+
+// Code page 1251 decoded into a buffer the caller keeps (Cp1251ToUtf8 byte by
+// byte), so reading a thousand information blocks allocates no new text each.
+void DecodeInto(std::string_view raw, std::string& out) {
+  struct Table {
+    char bytes[256][4];  // each byte's UTF-8 form (ASCII as itself)
+    unsigned char length[256];
+  };
+  static const Table table = [] {
+    Table t{};
+    for (int b = 0; b < 256; ++b) {
+      const char byte = static_cast<char>(b);
+      const std::string utf8 = Cp1251ToUtf8(std::string_view(&byte, 1));
+      t.length[b] = static_cast<unsigned char>(utf8.copy(t.bytes[b], sizeof t.bytes[b]));
+    }
+    return t;
+  }();
+  size_t size = 0;
+  for (char c : raw) size += table.length[static_cast<unsigned char>(c)];
+  // Every byte writes four (its form and what the next ones overwrite): three spare at the end.
+  out.resize(size + 3);
+  char* w = out.data();
+  for (char c : raw) {
+    const auto b = static_cast<unsigned char>(c);
+    std::memcpy(w, table.bytes[b], 4);
+    w += table.length[b];
+  }
+  out.resize(size);
+}
 
 }  // namespace
 
@@ -77,22 +107,42 @@ std::string MissingEndMarkMessage(std::string_view resourceName) {
   return std::string(resourceName) + "\r" + "Остутствует символ конца ресурса - " + std::string(kEndMark);
 }
 
-std::vector<std::string> ReadCatalogueResource(const ResourceStore& store, std::string_view name, std::string_view type,
-                                               Dialogs& dialogs, std::string_view reportName) {
+bool ReadCatalogueLines(const ResourceStore& store, std::string_view name, std::string_view type, Dialogs& dialogs,
+                        std::string& text, std::vector<std::string_view>& lines, std::string_view reportName) {
+  lines.clear();
+  text.clear();
   auto bytes = store.Find(name, type);
-  if (!bytes) return {};
+  if (!bytes) return false;
   std::string_view raw = *bytes;
   if (size_t nul = raw.find('\0'); nul != std::string_view::npos) raw = raw.substr(0, nul);
-  std::vector<std::string> lines = SplitLines(Cp1251ToUtf8(raw));
-  for (size_t i = 0; i < lines.size(); ++i) {
-    if (lines[i].compare(0, kEndMark.size(), kEndMark) == 0) {
-      lines.resize(i);
-      return lines;
-    }
+  DecodeInto(raw, text);
+  // Lines end at CR LF, CR or LF; the end mark's line and all after it go.
+  const std::string_view all = text;
+  size_t start = 0;
+  while (start < all.size()) {
+    // The next LF, and a CR before it.
+    const char* from = all.data() + start;
+    const char* lf = static_cast<const char*>(std::memchr(from, '\n', all.size() - start));
+    const size_t span = lf ? static_cast<size_t>(lf - from) : all.size() - start;
+    const char* cr = static_cast<const char*>(std::memchr(from, '\r', span));
+    const size_t end = start + (cr ? static_cast<size_t>(cr - from) : span);
+    const std::string_view line = all.substr(start, end - start);
+    if (line.starts_with(kEndMark)) return true;
+    lines.push_back(line);
+    start = end + 1;
+    if (end + 1 < all.size() && all[end] == '\r' && all[end + 1] == '\n') ++start;
   }
   if (!lines.empty())
     dialogs.Message(MissingEndMarkMessage(reportName.empty() ? name : reportName), MessageKind::Plain);
-  return lines;
+  return true;
+}
+
+std::vector<std::string> ReadCatalogueResource(const ResourceStore& store, std::string_view name, std::string_view type,
+                                               Dialogs& dialogs, std::string_view reportName) {
+  std::string text;
+  std::vector<std::string_view> views;
+  ReadCatalogueLines(store, name, type, dialogs, text, views, reportName);
+  return {views.begin(), views.end()};
 }
 
 }  // namespace trakvella

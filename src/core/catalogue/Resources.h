@@ -62,6 +62,12 @@ std::unique_ptr<ResourceStore> OpenCatalogueResources(const std::optional<std::f
 std::vector<std::string> ReadCatalogueResource(const ResourceStore& store, std::string_view name, std::string_view type,
                                                Dialogs& dialogs, std::string_view reportName = {});
 
+// The same lines as views into `text`, which receives the decoded resource: a
+// caller reading many resources keeps both and allocates no line of its own.
+// Returns false (no lines) when the resource does not exist.
+bool ReadCatalogueLines(const ResourceStore& store, std::string_view name, std::string_view type, Dialogs& dialogs,
+                        std::string& text, std::vector<std::string_view>& lines, std::string_view reportName = {});
+
 // The message for a resource without an end mark.
 std::string MissingEndMarkMessage(std::string_view resourceName);
 

@@ -169,7 +169,8 @@ int ProjectFileScanner::ScanProjectFile(const fs::path& path, bool wavOnly, std:
   std::set<std::string> found;
   int64_t position = 0;
   int64_t step = 1;
-  std::string word;
+  std::string word;                      // the first occurrence's word: its kept characters, at most 15
+  int64_t wordStart = -1, wordEnd = -1;  // its occurrence's start, and where its reading stopped
   while (true) {
     position += step;
     keepFrom_ = position;
@@ -182,21 +183,42 @@ int ProjectFileScanner::ScanProjectFile(const fs::path& path, bool wavOnly, std:
     if (pending_.empty() || pending_.front().last >= position + width) {
       step = width / 2;
     } else {
-      const Occurrence& first = pending_.front();
+      const Occurrence first = pending_.front();
       const unsigned char* bytes = buffer_.data() - base_;  // indexed by file offset
-      int64_t x = 1;                                        // its place in the kept text of the window, from 1
-      for (int64_t i = position; i < first.start; ++i) x += kKept[bytes[i]];
-      word.clear();
-      for (int64_t i = first.start; i < position + width && word.size() < 15; ++i)
-        if (kKept[bytes[i]]) word += static_cast<char>(bytes[i]);
+      // The word of an occurrence only grows as the windows' end moves on: while it
+      // stays the first one, reading goes on from where the last window stopped.
+      if (first.start != wordStart) {
+        wordStart = wordEnd = first.start;
+        word.clear();
+      }
+      for (; wordEnd < position + width && word.size() < 15; ++wordEnd)
+        if (kKept[bytes[wordEnd]]) word += static_cast<char>(bytes[wordEnd]);
       if (!wavOnly || word.find("WAV") != std::string::npos) {
         if (word.size() < 12) {
           step = width / 2;  // cut by the window's end: the next window reads it whole
         } else {
+          int64_t x = 1;  // its place in the kept text of the window, from 1
+          for (int64_t i = position; i < first.start; ++i) x += kKept[bytes[i]];
           found.insert(word.substr(0, 12));
           if (hooks.onCodeFound) hooks.onCodeFound(found.size());
           step = x + 12;
         }
+      } else if (width == kScanWindow) {
+        // Not counted, and the move stays as it was: the windows that follow give
+        // this same result while the occurrence stays their first one, they are
+        // whole, and (for a word under 15 characters) their end reaches no
+        // further kept byte. They are passed over in one jump to the last of them.
+        int64_t last = first.start;
+        if (ended_) last = std::min(last, total_ - kScanWindow);
+        if (word.size() < 15) {
+          const int64_t end = base_ + static_cast<int64_t>(length_);
+          int64_t next = position + width;
+          const int64_t stop = std::min(first.start + kScanWindow, end);
+          while (next < stop && !kKept[bytes[next]]) ++next;
+          if (next < stop) last = std::min(last, next - kScanWindow);
+          wordEnd = next;  // the bytes up to it are dropped: the word reads on from there
+        }
+        if (last > position) position += (last - position) / step * step;
       }
     }
     if (width < kScanWindow) break;

@@ -82,8 +82,12 @@ const HighBytes& HighByteTable() {
 
 std::string Cp1251ToUtf8(std::string_view bytes) {
   const HighBytes& high = HighByteTable();
+  // The exact size first, so a large text is written once and not cleared at three times its size.
+  size_t size = bytes.size();
+  for (char ch : bytes)
+    if (static_cast<unsigned char>(ch) >= 0x80) size += high.length[static_cast<unsigned char>(ch) - 0x80] - 1;
   std::string out;
-  out.resize(bytes.size() * 3);
+  out.resize(size);
   char* w = out.data();
   for (char ch : bytes) {
     auto b = static_cast<unsigned char>(ch);
@@ -95,7 +99,6 @@ std::string Cp1251ToUtf8(std::string_view bytes) {
       w += n;
     }
   }
-  out.resize(static_cast<size_t>(w - out.data()));
   return out;
 }
 

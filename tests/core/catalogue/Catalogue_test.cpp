@@ -337,9 +337,21 @@ TEST(CatalogueLoader, UnreadableResourceFileIsAProblemNotACrash) {
   EXPECT_NE(l.catalogue.errors[0].find("KMLB_TRACKS"), std::string::npos);
 }
 
+// Every field of every track, one line each, as a catalogue loaded once holds them.
+std::vector<std::string> TrackFields(const Catalogue& c) {
+  std::vector<std::string> rows;
+  for (int p = 0; p < c.cdCount; ++p)
+    for (const TrackRecord& t : c.cds[p].tracks)
+      rows.push_back(c.cds[p].cdCode + "|" + t.code + "|" + t.title + "|" + t.isrc + "|" + t.duration + "|" +
+                     t.composer + "|" + t.performer + "|" + t.location + "|" + t.tagLine + "|" + t.styleText + "|" +
+                     std::to_string(t.lengthSeconds) + "|" + std::to_string(t.bpm));
+  return rows;
+}
+
 TEST(CatalogueLoader, ReloadStartsFromScratch) {
-  TempDir cat, home;
+  TempDir cat, home, localHome;
   TwoCds().Write(cat.path());
+  WriteFile(localHome.path() / "KMLB_005_001 Night Drive.wav", "x");
   FolderResourceStore store(cat.path());
   LoadedCatalogue l;
   l.catalogue.ReadCatalogueTables(store, l.dialogs);
@@ -349,6 +361,20 @@ TEST(CatalogueLoader, ReloadStartsFromScratch) {
   EXPECT_EQ(l.catalogue.trackCount, 3);
   EXPECT_EQ(l.catalogue.styleCounts[8], 1);
   EXPECT_EQ(l.catalogue.cds[0].keywords.size(), 3u);
+  const std::vector<std::string> full = TrackFields(l.catalogue);
+  EXPECT_THAT(full[1], ::testing::HasSubstr("|65|120"));  // 1:05 read as 01:05, tempo 120
+
+  // Offline the other CD comes first and has its file: a reload writes over the
+  // records the first load left there, and a full load after it again.
+  auto offline = Options(localHome);
+  offline.offline = true;
+  l.catalogue.LoadCatalogue(store, offline, l.dialogs, l.progress);
+  LoadedCatalogue fresh;
+  LoadFolder(fresh, cat.path(), offline);
+  EXPECT_EQ(TrackFields(l.catalogue), TrackFields(fresh.catalogue));
+  EXPECT_EQ(l.catalogue.cds[1].tracks.size(), 0u);
+  l.catalogue.LoadCatalogue(store, Options(home), l.dialogs, l.progress);
+  EXPECT_EQ(TrackFields(l.catalogue), full);
 }
 
 // --- Lists derived from the catalogue ------------------------------------------------

@@ -130,6 +130,37 @@ TEST(ProjectScan, BlockReaderFindsWhatTheWindowRuleFinds) {
   }
   EXPECT_GT(withCodes, 100);  // the files did plant codes
 
+  // Dense codes: every window holds codes, most not followed by WAV, so with
+  // wavOnly the move stays at one byte from the first window on; the fillers
+  // between them (none, kept, dropped, two-byte) end the windows' words anywhere.
+  int dense = 0;
+  for (int n = 0; n < 48; ++n) {
+    std::uniform_int_distribution<int> pick(0, 99);
+    std::string bytes = "KMLB_001_001.mp3";
+    const size_t size = n < 40 ? 300 + n * 150 : 60000;
+    while (bytes.size() < size) {
+      char code[16];
+      std::snprintf(code, sizeof code, "KMLB_%03d_%03d", pick(rng) * 3 % 1000, pick(rng) % 30);
+      const char* tails[] = {".mp3", ".MP3", "_AIF", "", ".mp3\\", ".WAV"};
+      std::string planted = std::string(code) + tails[pick(rng) < 97 ? pick(rng) % 5 : 5];
+      bytes += pick(rng) < 20 ? Utf16(planted) : planted;
+      const int gap = pick(rng) % (n % 4 == 0 ? 3 : 60);
+      for (int g = 0; g < gap; ++g) bytes += "#Q\0z7 "[pick(rng) % 6];
+    }
+    const auto file = (dir.path() / ("dense" + std::to_string(n))).replace_extension(".cpr");
+    WriteFile(file, bytes);
+    for (bool wavOnly : {true, false}) {
+      const std::vector<std::string> expected = WindowByWindow(bytes, wavOnly);
+      dense += wavOnly && !expected.empty();
+      for (auto& scanner : scanners) {
+        std::vector<std::string> codes;
+        scanner.ScanProjectFile(file, wavOnly, codes, hooks);
+        ASSERT_EQ(codes, expected) << "dense " << n << " wavOnly " << wavOnly;
+      }
+    }
+  }
+  EXPECT_GT(dense, 5);  // WAV codes were met among the others
+
   // Every placement of a code against the window edges, after a first code
   // that sets a long move.
   const std::string pieces[] = {"KMLB_003_012.WAV", "KMLB_003_012.wav", Utf16("KMLB_003_012.WAV"),
