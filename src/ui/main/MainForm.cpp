@@ -63,10 +63,13 @@ TMainForm::TMainForm(App& app, const AppStartReport& started, QWidget* parent) :
       this, app_, c, *menus_, [this] { Refresh(); }, [this] { search_->Search1Click(); });
   // The program's other windows, in their order, each with the commands that open it
   // (one line each; a window owns its own wiring).
-  new TRepForm(app_, this);
+  const auto language = [this] { return app_.language(); };
+  new TRepForm(
+      {app_.musicSet(), app_.catalogue(), app_.settings(), app_.random(), app_.clipboard(), app_.dialogs(), language},
+      this);
   new MusicSetCommands(this, app_, c, *menus_);
   new TScanForm(
-      app_, [this] { Refresh(); }, this);
+      app_.musicSet(), app_.dialogs(), app_.inflater(), language, [this] { Refresh(); }, this);
   new DocumentCommands(this, app_, *menus_, c);
   new ExportCommands(this, app_, *menus_, [this] { Refresh(); });
   new SubscriptionCommands(this, app_, c, *menus_, [this] { Refresh(); });
