@@ -237,7 +237,7 @@ void TMusicSetForm::ConnectCommands() {
 // --- Showing the set -------------------------------------------------------------------------
 
 void TMusicSetForm::ShowModal() {
-  parts_.player.StopButClick();
+  parts_.player.Stop();
   timeLabel_->setText(Q(parts_.set.UpdateTimeMemLabel()));
   setWindowModality(Qt::ApplicationModal);
   show();
@@ -320,7 +320,7 @@ void TMusicSetForm::PlayInMemButClick() {
   if (parts_.player.BarPosition() == 0)
     PlaySelected();
   else
-    parts_.player.StopButClick();
+    parts_.player.Stop();
 }
 
 void TMusicSetForm::showEvent(QShowEvent* event) {
@@ -333,7 +333,7 @@ void TMusicSetForm::hideEvent(QHideEvent* event) {
   QDialog::hideEvent(event);
   if (event->spontaneous()) return;
   // A track this window started stops with it.
-  if (playedHere_ || parts_.player.Tag() == 2) parts_.player.StopButClick();
+  if (playedHere_ || parts_.player.Tag() == 2) parts_.player.Stop();
   playedHere_ = false;
   parts_.setShown(false);
 }
