@@ -396,7 +396,7 @@ void App::ReinitialiseLibrary(bool showStartWindow) {
   InitialiseLibrary();
 }
 
-void App::OfflineModeItemClick() {
+void App::ToggleOfflineMode() {
   const bool on = settings_->offlineMode;
   const MessageAnswer answer =
       dialogs().Message(LangMessage(language_, on ? Msg::EnableOnlineMode : Msg::EnableOfflineMode),
@@ -413,7 +413,7 @@ void App::OfflineModeItemClick() {
   ReinitialiseLibrary(false);
 }
 
-void App::InitializelibraryClick(bool shiftHeld) {
+void App::ReinitialiseFromDemoServer(bool shiftHeld) {
   // Demo server 1, and the menus say so.
   demoBaseUrl_ = endpoints_->demoServer1;
   checkedServer_ = 1;

@@ -135,11 +135,11 @@ void TMainForm::ConnectProgramCommands() {
   // The offline switch changes only when the user says Yes.
   connect(Item("OfflineModeItem"), &QAction::triggered, this, [this] {
     ShowSwitches();
-    app_.OfflineModeItemClick();
+    app_.ToggleOfflineMode();
   });
   Item("Initializelibrary1")->setEnabled(true);
   connect(Item("Initializelibrary1"), &QAction::triggered, this,
-          [this] { app_.InitializelibraryClick(QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier); });
+          [this] { app_.ReinitialiseFromDemoServer(QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier); });
   Item("MMExitItem")->setEnabled(true);
   connect(Item("MMExitItem"), &QAction::triggered, this, &QWidget::close);
   menus_->OpenOnMouseUp(frame_->controls().OptionBut, menus_->trackMenu());
