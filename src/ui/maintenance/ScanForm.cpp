@@ -182,7 +182,7 @@ void TScanForm::Open() {
   exec();
 }
 
-void TScanForm::FormActivate() { scan_.FormActivate(); }
+void TScanForm::FormActivate() { scan_.ClearDisplay(); }
 
 void TScanForm::setVisible(bool visible) {
   if (visible) KeepOnScreen(this);
@@ -200,9 +200,9 @@ ScanSettings TScanForm::CollectScanSettings() const {
 }
 
 void TScanForm::SButClick() {
-  if (!scan_.FormCloseQuery()) return;  // a scan runs already
-  scan_.SButClick(CollectScanSettings(),
-                  [this](const std::vector<ScanEntry>& entries) { return AddToMusicSet(set_, entries); });
+  if (!scan_.MayClose()) return;  // a scan runs already
+  scan_.Run(CollectScanSettings(),
+            [this](const std::vector<ScanEntry>& entries) { return AddToMusicSet(set_, entries); });
   if (setChanged_) setChanged_();
 }
 
@@ -214,7 +214,7 @@ void TScanForm::SelDirButClick() {
 void TScanForm::ExitButClick() { close(); }
 
 void TScanForm::closeEvent(QCloseEvent* event) {
-  if (!scan_.FormCloseQuery()) {
+  if (!scan_.MayClose()) {
     event->ignore();
     return;
   }
@@ -222,7 +222,7 @@ void TScanForm::closeEvent(QCloseEvent* event) {
 }
 
 void TScanForm::reject() {
-  if (scan_.FormCloseQuery()) QDialog::reject();
+  if (scan_.MayClose()) QDialog::reject();
 }
 
 void TScanForm::ShowSearching(int type) {
