@@ -192,7 +192,7 @@ void TRepForm::Open() {
 }
 
 void TRepForm::FormActivate() {
-  state_.FormActivate();
+  state_.StartOnKindChoice();
   checkColRowNames_->setChecked(parts_.settings.checkColRowNames);
   const QString yearHint = Q(ReportYearNotice(parts_.language(), LastReportYear(CurrentYear())));
   for (const KindPage& p : pages_)
