@@ -261,7 +261,7 @@ void TMusicSetForm::SetItemHeight(int height) {
 void TMusicSetForm::FormActivate() {
   MusicSet& set = parts_.set;
   memInfo_->clear();
-  const MemActivation state = trakvella::FormActivate(set);
+  const MemActivation state = SetWindowActivation(set);
   for (std::string_view name : kSetButtons) {
     QWidget* control = findChild<QWidget*>(Q(name));
     // The subscription's controls follow the subscription's own rules.
