@@ -341,7 +341,7 @@ long long MusicSet::TotalMs() const {
   return total;
 }
 
-std::string MusicSet::UpdateTimeMemLabel() const {
+std::string MusicSet::TotalTimeText() const {
   return std::to_string(entries_.size()) + " / " + FormatDuration(TotalMs(), DurationForm::HoursMinutesSeconds, Lang());
 }
 

@@ -238,7 +238,7 @@ void TMusicSetForm::ConnectCommands() {
 
 void TMusicSetForm::ShowModal() {
   parts_.player.Stop();
-  timeLabel_->setText(Q(parts_.set.UpdateTimeMemLabel()));
+  timeLabel_->setText(Q(parts_.set.TotalTimeText()));
   setWindowModality(Qt::ApplicationModal);
   show();
   raise();
@@ -249,7 +249,7 @@ void TMusicSetForm::SetChanged() {
   refreshing_ = true;
   model_->Reset();
   refreshing_ = false;
-  timeLabel_->setText(Q(parts_.set.UpdateTimeMemLabel()));
+  timeLabel_->setText(Q(parts_.set.TotalTimeText()));
   FormActivate();
 }
 
