@@ -200,9 +200,9 @@ std::filesystem::path WithRtfExtension(const std::string& fileName) {
   return path;
 }
 
-MakeDocResult MakeDocButClick(MakeDocSender sender, const DocFormState& form, const DocAccount& account,
-                              const std::vector<std::string>& musicSetCodes, const DocumentContext& context,
-                              LicenceDocuments& documents) {
+MakeDocResult MakeDocuments(DocumentAction sender, const DocFormState& form, const DocAccount& account,
+                            const std::vector<std::string>& musicSetCodes, const DocumentContext& context,
+                            LicenceDocuments& documents) {
   MakeDocResult result;
   if (!CanMakeDoc(form)) {
     context.dialogs.Message(LangMessage(context.language, Msg::FillRequiredFields), MessageKind::Warning,
@@ -223,7 +223,7 @@ MakeDocResult MakeDocButClick(MakeDocSender sender, const DocFormState& form, co
   InsertTrackTable(documents.prList, lines, context.pixelsPerInch);
   if (context.showDocuments) context.showDocuments();
 
-  if (sender == MakeDocSender::MakeDocBut) SaveLicenceDocuments(form, context, documents, result);
+  if (sender == DocumentAction::FillAndSave) SaveLicenceDocuments(form, context, documents, result);
   return result;
 }
 
@@ -270,7 +270,7 @@ bool MakePassportDoc(const ResourceStore& resources, const PassportFields& field
   return true;
 }
 
-PassportOutcome PassportItemClick(std::optional<std::pair<int, int>> selected, const DocumentContext& context,
+PassportOutcome SaveTrackPassport(std::optional<std::pair<int, int>> selected, const DocumentContext& context,
                                   Shell& shell) {
   const Catalogue& catalogue = context.catalogue;
   if (!selected || selected->first < 0 || selected->first >= catalogue.cdCount || selected->second < 0 ||

@@ -144,11 +144,11 @@ TDocForm::TDocForm(DocWindowParts parts, QWidget* parent)
   connect(optButton_, &QToolButton::toggled, this, &TDocForm::OptButtonClick);
   auto* viewDocBut = new QPushButton(Caption("ViewDocBut"), form);
   viewDocBut->setObjectName("ViewDocBut");
-  connect(viewDocBut, &QPushButton::clicked, this, [this] { MakeDocButClick(MakeDocSender::ViewDocBut); });
+  connect(viewDocBut, &QPushButton::clicked, this, [this] { MakeDocButClick(DocumentAction::FillOnly); });
   auto* makeDocBut = new QPushButton(Caption("MakeDocBut"), form);
   makeDocBut->setObjectName("MakeDocBut");
   makeDocBut->setDefault(true);
-  connect(makeDocBut, &QPushButton::clicked, this, [this] { MakeDocButClick(MakeDocSender::MakeDocBut); });
+  connect(makeDocBut, &QPushButton::clicked, this, [this] { MakeDocButClick(DocumentAction::FillAndSave); });
   auto* cancelBut = new QPushButton(Caption("CancelBut"), form);
   cancelBut->setObjectName("CancelBut");
   connect(cancelBut, &QPushButton::clicked, this, &TDocForm::CancelButClick);
@@ -369,13 +369,12 @@ DocumentContext TDocForm::Context() {
                          [this] { ShowPreviews(); }};
 }
 
-void TDocForm::MakeDocButClick(MakeDocSender sender) {
+void TDocForm::MakeDocButClick(DocumentAction action) {
   DocAccount account;
   if (const Subscription* subscription = parts_.subscription)
     account = {subscription->account.login, subscription->account.password, subscription->account.downloadedTracks};
   // The previews show the filled documents while the track source and the save dialogs ask.
-  const MakeDocResult result =
-      trakvella::MakeDocButClick(sender, state_, account, parts_.set.Codes(), Context(), documents_);
+  const MakeDocResult result = MakeDocuments(action, state_, account, parts_.set.Codes(), Context(), documents_);
   // A document that could not be written is named, so nobody takes it for saved.
   if (!result.failed.empty()) {
     std::string files;

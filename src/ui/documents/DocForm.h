@@ -51,7 +51,7 @@ class TDocForm : public QDialog {
   DocumentContext Context();
 
   // MakeDocBut fills and saves, ViewDocBut fills only.
-  void MakeDocButClick(MakeDocSender sender);
+  void MakeDocButClick(DocumentAction action);
   // The preview toggle: 1255 pixels wide (no wider than the screen's room) and
   // centred with the previews, 580 at the remembered left without them.
   void OptButtonClick(bool pressed);

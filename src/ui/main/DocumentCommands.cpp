@@ -60,7 +60,7 @@ void DocumentCommands::PassportItemClick() {
   std::optional<std::pair<int, int>> selected;
   const int row = browser.selectedRow();
   if (row >= 0 && row < static_cast<int>(browser.rows().size())) selected = browser.rows()[row];
-  trakvella::PassportItemClick(selected, docForm_->Context(), app_.shell());
+  SaveTrackPassport(selected, docForm_->Context(), app_.shell());
 }
 
 }  // namespace trakvella
