@@ -48,9 +48,9 @@ std::vector<DemoDownloadItem> DownloadDemosInto(Downloader& downloader, Dialogs&
   return result;
 }
 
-std::vector<DemoDownloadItem> FileDownBut(Downloader& downloader, Dialogs& dialogs, const Catalogue& catalogue,
-                                          const std::vector<std::string>& items, const std::string& demoBaseUrl,
-                                          bool offline, std::string& lastDownloadFolder, int language) {
+std::vector<DemoDownloadItem> DownloadSetDemos(Downloader& downloader, Dialogs& dialogs, const Catalogue& catalogue,
+                                               const std::vector<std::string>& items, const std::string& demoBaseUrl,
+                                               bool offline, std::string& lastDownloadFolder, int language) {
   if (offline) {
     dialogs.Message(LangMessage(language, Msg::DownloadDisabledOffline), MessageKind::Warning, MessageButtons::Ok);
     return {};

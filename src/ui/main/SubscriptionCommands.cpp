@@ -196,8 +196,8 @@ void SubscriptionCommands::FileDownButClick() {
   const std::vector<std::string> codes = app_.musicSet().Codes();
   if (codes.empty()) return;
   SetWindowBusy busy(setForm_);
-  trakvella::FileDownBut(app_.downloader(), app_.dialogs(), app_.catalogue(), codes, app_.demoBaseUrl(),
-                         app_.IsOffline(), app_.settings().lastDownloadFolder, app_.language());
+  DownloadSetDemos(app_.downloader(), app_.dialogs(), app_.catalogue(), codes, app_.demoBaseUrl(), app_.IsOffline(),
+                   app_.settings().lastDownloadFolder, app_.language());
 }
 
 void SubscriptionCommands::BuyBtnClick() {
