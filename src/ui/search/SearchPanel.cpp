@@ -489,7 +489,7 @@ void TSearchPanel::TimeClearClick() {
 void TSearchPanel::Tap1ButClick() { Tap(sender() == Tap2But); }
 
 void TSearchPanel::Tap(bool upper) {
-  if (const std::optional<int> bpm = TapClick(tap_, upper, clock_.NowMs()))
+  if (const std::optional<int> bpm = TapTempo(tap_, upper, clock_.NowMs()))
     (upper ? TempoOut : TempoIn)->setText(QString::number(*bpm));
 }
 
