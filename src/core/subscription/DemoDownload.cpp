@@ -34,7 +34,7 @@ std::vector<DemoDownloadItem> DownloadDemosInto(Downloader& downloader, Dialogs&
   const DemoTargets targets = DemoTargetsOf(catalogue, items, demoBaseUrl);
   // Whether each file arrived now: an older file of the same name is no success.
   const std::vector<bool> kept =
-      downloader.DownloadFilesNamed(targets.urls, targets.names, targets.codes, true, kMessageDownloadingFiles, folder);
+      downloader.DownloadFilesNamed(targets.urls, targets.names, targets.codes, true, Msg::DownloadingFiles, folder);
   std::vector<DemoDownloadItem> result;
   size_t saved = 0;
   for (size_t i = 0; i < targets.codes.size(); ++i) {
