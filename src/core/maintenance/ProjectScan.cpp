@@ -12,6 +12,7 @@
 #include <cstring>
 #include <set>
 
+#include "core/catalogue/TrackRef.h"
 #include "core/text/FileIO.h"
 
 namespace trakvella {
@@ -190,12 +191,12 @@ int ProjectFileScanner::ScanProjectFile(const fs::path& path, bool wavOnly, std:
       for (int64_t i = first.start; i < position + width && word.size() < 15; ++i)
         if (kKept[bytes[i]]) word += static_cast<char>(bytes[i]);
       if (!wavOnly || word.find("WAV") != std::string::npos) {
-        if (word.size() < 12) {
+        if (word.size() < kTrackCodeLength) {
           step = width / 2;  // cut by the window's end: the next window reads it whole
         } else {
-          found.insert(word.substr(0, 12));
+          found.insert(word.substr(0, kTrackCodeLength));
           if (hooks.onCodeFound) hooks.onCodeFound(found.size());
-          step = x + 12;
+          step = x + static_cast<int64_t>(kTrackCodeLength);
         }
       }
     }
