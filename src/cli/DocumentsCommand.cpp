@@ -209,8 +209,7 @@ int CommandPassport(const CommandContext& context, const Arguments& args) {
   dialogs.file = file;
   std::string saveName;
   const DocumentContext documentContext{*context.resources, catalogue, dialogs, context.language, 96, &saveName, {}};
-  if (SaveTrackPassport(std::make_pair(cd, track), documentContext, context.ports.shell) != PassportOutcome::Saved)
-    return 1;
+  if (SaveTrackPassport(TrackRef{cd, track}, documentContext, context.ports.shell) != PassportOutcome::Saved) return 1;
   const PassportFields fields = PassportFieldsOf(catalogue, cd, track);
   Put("file", WithRtfExtension(file.string()).string());
   Put("work", fields.work);

@@ -15,6 +15,7 @@
 
 #include "core/catalogue/Catalogue.h"
 #include "core/catalogue/Resources.h"
+#include "core/catalogue/TrackRef.h"
 #include "core/documents/DocFormState.h"
 #include "core/documents/RtfDocument.h"
 #include "ports/Dialogs.h"
@@ -173,7 +174,6 @@ enum class PassportOutcome { NoTrack, Declined, Cancelled, Saved, SaveFailed };
 // 117, the save dialog proposing PassportName, the filled passport written to the chosen file, then
 // message 118 offering to open it with the desktop's application, or message
 // 119 when it could not be written. Without a selected track nothing is asked.
-PassportOutcome SaveTrackPassport(std::optional<std::pair<int, int>> selected, const DocumentContext& context,
-                                  Shell& shell);
+PassportOutcome SaveTrackPassport(std::optional<TrackRef> selected, const DocumentContext& context, Shell& shell);
 
 }  // namespace trakvella

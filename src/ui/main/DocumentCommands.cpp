@@ -57,9 +57,10 @@ void DocumentCommands::PodDocItemClick() {
 
 void DocumentCommands::PassportItemClick() {
   const Browser& browser = app_.browser();
-  std::optional<std::pair<int, int>> selected;
+  std::optional<TrackRef> selected;
   const int row = browser.selectedRow();
-  if (row >= 0 && row < static_cast<int>(browser.rows().size())) selected = browser.rows()[row];
+  if (row >= 0 && row < static_cast<int>(browser.rows().size()))
+    selected = TrackRef{browser.rows()[row].first, browser.rows()[row].second};
   SaveTrackPassport(selected, docForm_->Context(), app_.shell());
 }
 

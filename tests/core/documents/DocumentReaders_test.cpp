@@ -38,7 +38,7 @@ struct MadeDocuments {
     dialogs.answers = {MessageAnswer::Yes, MessageAnswer::No};
     dialogs.fileNames = {files[3].string()};
     const auto [cd, track] = BuiltInCatalogue().LocateTrack("KMLB_005_002");
-    if (SaveTrackPassport(std::make_pair(cd, track), context, shell) != PassportOutcome::Saved)
+    if (SaveTrackPassport(TrackRef{cd, track}, context, shell) != PassportOutcome::Saved)
       throw std::runtime_error("the passport was not saved");
   }
 };

@@ -244,7 +244,7 @@ TEST_F(MakeDocFixture, TheSourceQuestionStandsOverFilledDocumentsAndADottedNumbe
   FakeShell shell;
   const auto [cd, track] = BuiltInCatalogue().LocateTrack("KMLB_005_002");
   dialogs.answers = {MessageAnswer::Yes};
-  SaveTrackPassport(std::make_pair(cd, track), context, shell);
+  SaveTrackPassport(TrackRef{cd, track}, context, shell);
   EXPECT_EQ(dialogs.fileDialogInitialPaths.back(),
             (dir.path() / "contracts" / "KMLB_005_002 Команда мечты.rtf").string());
   EXPECT_EQ(WithRtfExtension("a/Act.RTF"), "a/Act.RTF");
@@ -276,7 +276,7 @@ TEST_F(MakeDocFixture, PassportOfTheSelectedTrackIsSavedAndOpenedOrReportedWhenN
   saveName = "77-Д_akt.rtf";
   dialogs.answers = {MessageAnswer::Yes, MessageAnswer::Yes};
   dialogs.fileNames = {(dir.path() / "passport").string()};
-  EXPECT_EQ(SaveTrackPassport(std::make_pair(cd, track), context, shell), PassportOutcome::Saved);
+  EXPECT_EQ(SaveTrackPassport(TrackRef{cd, track}, context, shell), PassportOutcome::Saved);
   EXPECT_THAT(dialogs.fileDialogInitialPaths, ElementsAre("KMLB_005_002 Команда мечты.rtf"));
   const auto file = dir.path() / "passport.rtf";
   EXPECT_THAT(shell.files, ElementsAre(file.string()));
@@ -289,14 +289,14 @@ TEST_F(MakeDocFixture, PassportOfTheSelectedTrackIsSavedAndOpenedOrReportedWhenN
   dialogs.shown.clear();
   dialogs.answers = {MessageAnswer::Yes};
   dialogs.fileNames = {(dir.path() / "no-folder" / "p.rtf").string()};
-  EXPECT_EQ(SaveTrackPassport(std::make_pair(cd, track), context, shell), PassportOutcome::SaveFailed);
+  EXPECT_EQ(SaveTrackPassport(TrackRef{cd, track}, context, shell), PassportOutcome::SaveFailed);
   EXPECT_EQ(dialogs.shown.back().text, LangMessage(kRussian, Msg::PassportSaveError));
   EXPECT_EQ(dialogs.shown.back().kind, MessageKind::Error);
   EXPECT_EQ(shell.files.size(), 1u);
 
   dialogs.shown.clear();
   dialogs.answers = {MessageAnswer::No};
-  EXPECT_EQ(SaveTrackPassport(std::make_pair(cd, track), context, shell), PassportOutcome::Declined);
+  EXPECT_EQ(SaveTrackPassport(TrackRef{cd, track}, context, shell), PassportOutcome::Declined);
   EXPECT_EQ(SaveTrackPassport(std::nullopt, context, shell), PassportOutcome::NoTrack);
   EXPECT_EQ(dialogs.shown.size(), 1u);
 }
