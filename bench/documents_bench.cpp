@@ -63,7 +63,7 @@ void BM_FillAllFourDocuments_500Tracks(benchmark::State& state) {
   int rows = 0;
   for (auto _ : state) {
     LicenceDocuments docs;
-    rows = MakeDocButClick(MakeDocSender::ViewDocBut, form, account, codes, context, docs).tableRows;
+    rows = MakeDocuments(DocumentAction::FillOnly, form, account, codes, context, docs).tableRows;
     RtfDocument passport;
     MakePassportDoc(templates, {first.title + " (" + first.code + ")", first.composer, first.duration, first.performer},
                     passport);

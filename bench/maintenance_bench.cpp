@@ -130,7 +130,7 @@ void BM_ScanHundredThousandSmallProjects(benchmark::State& state) {
   settings.startFolder = root.string();
   size_t entries = 0;
   for (auto _ : state) {
-    scan.SButClick(settings, [&](const std::vector<ScanEntry>& found) { return entries = found.size(); });
+    scan.Run(settings, [&](const std::vector<ScanEntry>& found) { return entries = found.size(); });
   }
   state.counters["projects"] = static_cast<double>(scan.projects().size());
   state.counters["entries"] = static_cast<double>(entries);

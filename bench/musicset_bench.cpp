@@ -60,7 +60,7 @@ void BM_UpdateTimeMemLabel(benchmark::State& state) {
   set.LoadSet(lib.lines);
   std::string label;
   for (auto _ : state) {
-    label = set.UpdateTimeMemLabel();
+    label = set.TotalTimeText();
     benchmark::DoNotOptimize(label);
   }
   state.counters["entries"] = static_cast<double>(set.size());

@@ -129,7 +129,7 @@ void BM_DoubleClickToPlaybackLocal(benchmark::State& state) {
     player.PlayCurrent(true);
     while (device.Mode() != MediaMode::Playing) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     state.PauseTiming();
-    player.StopButClick();
+    player.Stop();
     device.Close();
     state.ResumeTiming();
   }

@@ -11,6 +11,9 @@
 
 #include <curl/curl.h>
 
+#include "adapters/NoProxyList.h"
+#include "core/text/PercentEncoding.h"
+
 namespace trakvella {
 
 namespace {
@@ -19,40 +22,6 @@ namespace {
 constexpr int kPollMs = 50;
 
 using Clock = std::chrono::steady_clock;
-
-bool IsUnreserved(unsigned char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
-         c == '_' || c == '~';
-}
-
-std::string Encode(std::string_view text) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string out;
-  for (unsigned char c : text) {
-    if (IsUnreserved(c)) {
-      out += static_cast<char>(c);
-    } else {
-      out += '%';
-      out += kHex[c >> 4];
-      out += kHex[c & 15];
-    }
-  }
-  return out;
-}
-
-// Loopback never goes through a proxy; the user's own exceptions still hold.
-std::string NoProxyList() {
-  std::string list = "localhost,127.0.0.1,::1";
-  for (const char* name : {"no_proxy", "NO_PROXY"}) {
-    const char* value = std::getenv(name);
-    if (value && *value) {
-      list += ',';
-      list += value;
-      break;
-    }
-  }
-  return list;
-}
 
 std::string_view TrimLineEnd(std::string_view line) {
   while (!line.empty() && (line.back() == '\r' || line.back() == '\n' || line.back() == ' ')) line.remove_suffix(1);
@@ -267,7 +236,7 @@ std::string FtpUrl(const std::string& host, int port, std::string_view remotePat
   for (size_t start = 0; start <= remotePath.size();) {
     size_t end = remotePath.find('/', start);
     if (end == std::string_view::npos) end = remotePath.size();
-    url += Encode(remotePath.substr(start, end - start));
+    url += PercentEncode(remotePath.substr(start, end - start));
     if (end < remotePath.size()) url += '/';
     start = end + 1;
   }

@@ -11,11 +11,11 @@
 
 #include <curl/curl.h>
 
+#include "adapters/NoProxyList.h"
+
 namespace trakvella {
 
 namespace {
-
-bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 
 using Clock = std::chrono::steady_clock;
 
@@ -135,41 +135,7 @@ int Wait(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
   return 0;
 }
 
-// Loopback never goes through a proxy; the user's own exceptions still hold.
-std::string NoProxyList() {
-  std::string list = "localhost,127.0.0.1,::1";
-  for (const char* name : {"no_proxy", "NO_PROXY"}) {
-    const char* value = std::getenv(name);
-    if (value && *value) {
-      list += ',';
-      list += value;
-      break;
-    }
-  }
-  return list;
-}
-
 }  // namespace
-
-std::string PercentEncodeUrl(std::string_view url) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string out;
-  out.reserve(url.size());
-  for (size_t i = 0; i < url.size(); ++i) {
-    auto c = static_cast<unsigned char>(url[i]);
-    bool escape =
-        c <= 0x20 || c >= 0x7F || std::string_view("\"<>\\^`{|}").find(static_cast<char>(c)) != std::string_view::npos;
-    if (c == '%') escape = !(i + 2 < url.size() && IsHexDigit(url[i + 1]) && IsHexDigit(url[i + 2]));
-    if (escape) {
-      out += '%';
-      out += kHex[c >> 4];
-      out += kHex[c & 15];
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  return out;
-}
 
 CurlHttpClient::CurlHttpClient() {
   static std::once_flag once;

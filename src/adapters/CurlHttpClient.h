@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/text/PercentEncoding.h"  // PercentEncodeUrl, which every request applies
 #include "ports/HttpClient.h"
 
 namespace trakvella {
@@ -13,10 +14,5 @@ class CurlHttpClient : public HttpClient {
   CurlHttpClient();
   HttpResult Get(const HttpRequest& request) override;
 };
-
-// The URL with every byte that may not stand in a URL as it is (blanks, control
-// characters, bytes of non-ASCII letters, " < > \ ^ ` { | }) written as %XX; a
-// "%" that already starts a %XX escape stays, any other "%" becomes %25.
-std::string PercentEncodeUrl(std::string_view url);
 
 }  // namespace trakvella

@@ -11,6 +11,8 @@
 
 #include <sys/stat.h>
 
+#include "core/text/PercentEncoding.h"
+
 namespace trakvella {
 
 namespace fs = std::filesystem;
@@ -131,22 +133,7 @@ bool MoveInto(const fs::path& trash, const fs::path& file, const std::string& in
 
 }  // namespace
 
-std::string TrashInfoPath(const std::string& path) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string out;
-  for (unsigned char c : path) {
-    const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '/' ||
-                       c == '-' || c == '_' || c == '.' || c == '~';
-    if (plain) {
-      out += static_cast<char>(c);
-    } else {
-      out += '%';
-      out += kHex[c >> 4];
-      out += kHex[c & 15];
-    }
-  }
-  return out;
-}
+std::string TrashInfoPath(const std::string& path) { return PercentEncode(path, "/"); }
 
 FreedesktopTrash::FreedesktopTrash() : homeTrash_(DefaultHomeTrash()) {}
 

@@ -137,10 +137,10 @@ void NavigateStep(BrowserSession& b, const std::string& step, int language) {
   const std::string arg = colon == std::string::npos ? std::string() : step.substr(colon + 1);
   if (verb == "open" && colon != std::string::npos) {
     SelectBoxRow(browser, arg);
-    browser.CDCatBoxDblClick();
+    browser.OpenSelectedRow();
   } else if (verb == "click" && colon != std::string::npos) {
     SelectBoxRow(browser, arg);
-    browser.CDCatBoxClick();
+    browser.OpenSelectedCd();
   } else if (step == "back") {
     browser.Back();
   } else if (step == "forward") {
@@ -151,7 +151,7 @@ void NavigateStep(BrowserSession& b, const std::string& step, int language) {
     browser.Up();
   } else if (verb == "tag" && colon != std::string::npos) {
     browser.tagText = arg;
-    browser.KeyButClick();
+    browser.ListCdsOfTagText();
   } else if (verb == "goto" && colon != std::string::npos) {
     browser.GoToPlace(arg);
   } else if (verb == "fav" && colon != std::string::npos) {

@@ -184,7 +184,7 @@ int CommandContract(const CommandContext& context, const Arguments& args) {
   const DocumentContext documentContext{
       *context.resources, *context.catalogue, dialogs, context.language, 96, &saveName, {}};
   const MakeDocResult result =
-      MakeDocButClick(MakeDocSender::MakeDocBut, r.form, r.account, r.codes, documentContext, documents);
+      MakeDocuments(DocumentAction::FillAndSave, r.form, r.account, r.codes, documentContext, documents);
   if (!result.filled) return 1;
   Put("rows", std::to_string(result.tableRows));
   for (const auto& file : result.saved) Put("file", file.string());
@@ -209,8 +209,7 @@ int CommandPassport(const CommandContext& context, const Arguments& args) {
   dialogs.file = file;
   std::string saveName;
   const DocumentContext documentContext{*context.resources, catalogue, dialogs, context.language, 96, &saveName, {}};
-  if (PassportItemClick(std::make_pair(cd, track), documentContext, context.ports.shell) != PassportOutcome::Saved)
-    return 1;
+  if (SaveTrackPassport(TrackRef{cd, track}, documentContext, context.ports.shell) != PassportOutcome::Saved) return 1;
   const PassportFields fields = PassportFieldsOf(catalogue, cd, track);
   Put("file", WithRtfExtension(file.string()).string());
   Put("work", fields.work);

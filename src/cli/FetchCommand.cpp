@@ -40,13 +40,13 @@ int CommandFetch(const CommandContext& context, const Arguments& args) {
   bool ok;
   std::filesystem::path file;
   if (name) {
-    ok = downloader.DownloadFilesAs({url}, {*name}, deleteSmall, kMessageDownloadingFiles, folder) == 1;
+    ok = downloader.DownloadFilesAs({url}, {*name}, deleteSmall, Msg::DownloadingFiles, folder) == 1;
     file = std::filesystem::path(folder) / *name;
   } else if (deleteSmall) {
-    ok = downloader.DownloadFiles({url}, folder, true, kMessageDownloadingFiles) == 1;
+    ok = downloader.DownloadFiles({url}, folder, true, Msg::DownloadingFiles) == 1;
     file = std::filesystem::path(folder) / LastPathElement(url);
   } else {
-    ok = downloader.DownloadFile(url, url, kMessageDownloadingFiles, folder);
+    ok = downloader.DownloadFile(url, url, Msg::DownloadingFiles, folder);
     file = std::filesystem::path(folder) / LastPathElement(url);
   }
   std::error_code ec;

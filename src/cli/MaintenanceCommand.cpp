@@ -68,7 +68,7 @@ int CommandScan(const CommandContext& context, const Arguments& args) {
 
   const int language = context.language;
   FolderScan scan(context.ports.progress, &context.ports.inflater, [language] { return language; });
-  scan.SButClick(settings, [](const std::vector<ScanEntry>& entries) { return entries.size(); });
+  scan.Run(settings, [](const std::vector<ScanEntry>& entries) { return entries.size(); });
   for (const ScanEntry& e : scan.entries()) Put("found", e.code + "|" + e.projectFolder + "|" + e.projectName);
   return 0;
 }

@@ -111,7 +111,7 @@ int CommandSet(const CommandContext& context, const Arguments& args) {
     PrintEntries(set);
     Put("removed", std::to_string(removed));
   } else if (verb == "total") {
-    Put("total", set.UpdateTimeMemLabel());
+    Put("total", set.TotalTimeText());
   }
   return 0;
 }

@@ -72,7 +72,7 @@ struct Lists {
     int row = BoxRowOf(name);
     ASSERT_GE(row, 0) << name;
     browser->SelectBoxRow(row);
-    browser->CDCatBoxDblClick(true);
+    browser->OpenSelectedRow(true);
   }
 };
 

@@ -172,40 +172,40 @@ TEST_F(SearchPanelTest, BackgroundAndAggressiveExcludeEachOtherWhileImagingCombi
 
 TEST_F(SearchPanelTest, TempoEditsTakeDigitsAndPointsOnly) {
   panel.show();
-  QTest::keyClicks(panel._TempoIn, "1a2 .5-x");
-  EXPECT_EQ(panel._TempoIn->text(), "12.5");
-  QTest::keyClick(panel._TempoIn, Qt::Key_Backspace);
-  EXPECT_EQ(panel._TempoIn->text(), "12.");
-  QTest::keyClicks(panel._TempoOut, "bpm 140!");
-  EXPECT_EQ(panel._TempoOut->text(), "140");
+  QTest::keyClicks(panel.TempoIn, "1a2 .5-x");
+  EXPECT_EQ(panel.TempoIn->text(), "12.5");
+  QTest::keyClick(panel.TempoIn, Qt::Key_Backspace);
+  EXPECT_EQ(panel.TempoIn->text(), "12.");
+  QTest::keyClicks(panel.TempoOut, "bpm 140!");
+  EXPECT_EQ(panel.TempoOut->text(), "140");
 }
 
 TEST_F(SearchPanelTest, TapButtonsMeasureTheLastIntervalIntoTheirEdits) {
-  panel._Tap2But->click();
+  panel.Tap2But->click();
   EXPECT_EQ(panel.tapState().upperTick, 10'000);
   clock.now = 11'000;
-  panel._Tap1But->click();  // a first click only starts, clearing nothing
-  EXPECT_EQ(panel._TempoIn->text(), "");
+  panel.Tap1But->click();  // a first click only starts, clearing nothing
+  EXPECT_EQ(panel.TempoIn->text(), "");
   EXPECT_EQ(panel.tapState().upperTick, 10'000);
   clock.now = 11'500;
-  panel._Tap1But->click();
-  EXPECT_EQ(panel._TempoIn->text(), "120");
+  panel.Tap1But->click();
+  EXPECT_EQ(panel.TempoIn->text(), "120");
   EXPECT_EQ(panel.tapState().upperTick, 0);
 
   clock.now = 12'000;
-  panel._Tap2But->click();  // starts afresh after the other button measured
-  EXPECT_EQ(panel._TempoOut->text(), "");
+  panel.Tap2But->click();  // starts afresh after the other button measured
+  EXPECT_EQ(panel.TempoOut->text(), "");
   clock.now = 12'200;
-  panel._Tap2But->click();
-  EXPECT_EQ(panel._TempoOut->text(), "250");
+  panel.Tap2But->click();
+  EXPECT_EQ(panel.TempoOut->text(), "250");
   EXPECT_EQ(panel.Criteria().tempoIn, "120");
   EXPECT_TRUE(searches.isEmpty());
 }
 
 TEST_F(SearchPanelTest, PresetsSetTheControlsAndSearchOnceEach) {
   // Preset 3: positive pop-rock.
-  panel._TempoIn->setText("90");
-  panel._Tap1But->click();
+  panel.TempoIn->setText("90");
+  panel.Tap1But->click();
   ChoosePreset(3);
   EXPECT_EQ(searches.count(), 1);
   SearchCriteria c = panel.Criteria();
@@ -255,13 +255,13 @@ TEST_F(SearchPanelTest, ResetRestoresTheDefaultsWithoutSearching) {
   c.tempoIn = "80";
   panel.SetCriteria(c);
   panel.SPresets->setCurrentIndex(3);
-  panel._Tap1But->click();
+  panel.Tap1But->click();
 
   QTest::mouseClick(panel.TrashBut, Qt::LeftButton);
   EXPECT_TRUE(searches.isEmpty());
   EXPECT_EQ(panel.Criteria(), SearchCriteria{});
   EXPECT_EQ(panel.SPresets->currentIndex(), 0);
-  EXPECT_EQ(panel._MKeyBox->currentText(), "");
+  EXPECT_EQ(panel.MKeyBox->currentText(), "");
   EXPECT_EQ(panel.tapState().lowerTick, 0);
   EXPECT_EQ(Label("MelformLbl"), "Type: only music");
   EXPECT_EQ(Label("MoodNameLbl"), "Any mood");
@@ -285,7 +285,7 @@ TEST_F(SearchPanelTest, CriteriaComeBackAsTheyWereSet) {
   EXPECT_EQ(panel.Criteria(), c);
   EXPECT_EQ(Label("MoodNameLbl"), "Mood");
   EXPECT_EQ(Label("EpochLbl"), "Period");
-  EXPECT_EQ(panel._TempoOut->text(), "250");
+  EXPECT_EQ(panel.TempoOut->text(), "250");
 }
 
 // The number of pixels unlike the background from column x0 on, and the darkest of them.

@@ -112,7 +112,7 @@ std::unique_ptr<Subscription> App::MakeSubscription() {
 // The parts call each other through App: the browser stops and starts the player and asks about
 // the set window, the set stops the player, the subscription waits and changes the caption.
 void App::ConnectParts() {
-  browser_->hooks.stopPlayback = [this] { player_->StopButClick(); };
+  browser_->hooks.stopPlayback = [this] { player_->Stop(); };
   browser_->hooks.playCurrent = [this](bool fromButton) { player_->PlayCurrent(fromButton); };
   browser_->hooks.showCdInfo = [this](int row) { view().ShowCdInfo(row); };
   browser_->hooks.searchPanelVisible = [this] { return view().SearchPanelVisible(); };
@@ -121,7 +121,7 @@ void App::ConnectParts() {
     if (!musicSetShown_ || selected < 0 || static_cast<size_t>(selected) >= musicSet_->size()) return std::nullopt;
     return std::pair{(*musicSet_)[selected].cdIndex, (*musicSet_)[selected].trackIndex};
   };
-  musicSet_->stopPlayback = [this] { player_->StopButClick(); };
+  musicSet_->stopPlayback = [this] { player_->Stop(); };
   if (subscription_) {
     subscription_->wait = [this](int ms) { view().Wait(ms); };
     subscription_->onCaptionChanged = [this] {
@@ -389,14 +389,14 @@ void App::InitialiseLibrary() {
 void App::ReinitialiseLibrary(bool showStartWindow) {
   startWindowRequested_ = showStartWindow;
   browser_->LeaveResultMode();
-  player_->StopButClick();
+  player_->Stop();
   view().RunPlayerTimer(false);
   view().ApplyCaptions();
   view().ShowCover(true);
   InitialiseLibrary();
 }
 
-void App::OfflineModeItemClick() {
+void App::ToggleOfflineMode() {
   const bool on = settings_->offlineMode;
   const MessageAnswer answer =
       dialogs().Message(LangMessage(language_, on ? Msg::EnableOnlineMode : Msg::EnableOfflineMode),
@@ -413,7 +413,7 @@ void App::OfflineModeItemClick() {
   ReinitialiseLibrary(false);
 }
 
-void App::InitializelibraryClick(bool shiftHeld) {
+void App::ReinitialiseFromDemoServer(bool shiftHeld) {
   // Demo server 1, and the menus say so.
   demoBaseUrl_ = endpoints_->demoServer1;
   checkedServer_ = 1;
@@ -461,7 +461,7 @@ bool App::CloseQuery() {
   if (subscription_ && !libraryLoaded_) subscription_->SignInAtStart(false);
   progress_->ShowProgress(LangMessage(language_, Msg::Closing), ProgressMode::Show);
   view().ProcessEvents();
-  player_->StopButClick();
+  player_->Stop();
   player_->CloseDevice();
   // The second passes with window events going on, so the progress window is
   // mapped and painted while the program closes.
@@ -481,7 +481,7 @@ void App::SelectDemoServer(int server) {
   demoBaseUrl_ = server == 1 ? endpoints_->demoServer1 : endpoints_->demoServer2;
   view().ShowSwitches();
   if (browser_->rowCount() > 0) {
-    player_->StopButClick();
+    player_->Stop();
     player_->PlayCurrent(false);
   }
 }

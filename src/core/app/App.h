@@ -160,10 +160,10 @@ class App {
   void ReinitialiseLibrary(bool showStartWindow);
   // "Автономный режим": asks first; Yes switches, offers the demo download page
   // when now offline, and initialises the library again.
-  void OfflineModeItemClick();
+  void ToggleOfflineMode();
   // "Инициализировать библиотеку": demo server 1 again, or with Shift held a
   // custom demo server asked until one is entered or the box is cancelled.
-  void InitializelibraryClick(bool shiftHeld);
+  void ReinitialiseFromDemoServer(bool shiftHeld);
   // The popularity list "top.txt" of the web site, fetched into "audio", read
   // and removed; any failure leaves the list empty and says nothing.
   void LoadTopList();

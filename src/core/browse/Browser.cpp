@@ -151,7 +151,7 @@ void Browser::ListCdsOfTracks(const std::string& caption, const TextSet& cdCodes
     currentPath_ = caption;
     lastOpenedRow_ = -1;
     selectedBoxRow_ = 0;
-    CDCatBoxClick();
+    OpenSelectedCd();
   }
 }
 
@@ -307,7 +307,7 @@ void Browser::ShowCurrentLevel(const std::string& selectName) {
       if (boxRows_[target].isCd) {
         const int cdRows = static_cast<int>(boxRows_.size()) - categories;
         statusFields_[0] = RowNumber(target - categories, cdRows);
-        CDCatBoxClick();
+        OpenSelectedCd();
       }
     }
   } else if (allowOpenCd && selectedBoxRow_ >= 0 && selectedBoxRow_ < static_cast<int>(boxRows_.size()) &&
@@ -335,7 +335,7 @@ void Browser::ShowCurrentLevel(const std::string& selectName) {
   lastOpenedRow_ = selectedBoxRow_;
 }
 
-void Browser::CDCatBoxDblClick(bool byUser) {
+void Browser::OpenSelectedRow(bool byUser) {
   if (selectedBoxRow_ < 0 || selectedBoxRow_ >= static_cast<int>(boxRows_.size())) return;
   boxEnabled = false;
   const BoxRow row = boxRows_[selectedBoxRow_];
@@ -363,9 +363,9 @@ void Browser::CDCatBoxDblClick(bool byUser) {
   boxEnabled = true;
 }
 
-void Browser::CDCatBoxClick() {
+void Browser::OpenSelectedCd() {
   if (selectedBoxRow_ < 0 || selectedBoxRow_ >= static_cast<int>(boxRows_.size())) return;
-  if (boxRows_[selectedBoxRow_].isCd && selectedBoxRow_ != lastOpenedRow_) CDCatBoxDblClick();
+  if (boxRows_[selectedBoxRow_].isCd && selectedBoxRow_ != lastOpenedRow_) OpenSelectedRow();
 }
 
 void Browser::Home() {
@@ -451,7 +451,7 @@ void Browser::GoToPlace(const std::string& place) {
   selectedBoxRow_ = 0;
   for (size_t i = 0; i < boxRows_.size(); ++i)
     if (boxRows_[i].text == title) selectedBoxRow_ = static_cast<int>(i);
-  CDCatBoxClick();
+  OpenSelectedCd();
 }
 
 // --- Tags --------------------------------------------------------------------------
@@ -481,14 +481,14 @@ void Browser::ListCdsByTag(const std::string& tag) {
   lastOpenedRow_ = -1;
 }
 
-void Browser::KeyButClick() {
+void Browser::ListCdsOfTagText() {
   if (std::none_of(tagItems_.begin(), tagItems_.end(), [&](const auto& t) { return SameText(t, tagText); })) return;
   LeaveResultMode();
   ListCdsByTag(tagText);
   if (boxRows_.empty()) return;
   currentPath_ = std::string(kTagPlacePrefix) + tagText + std::string(kTagPlaceSuffix);
   selectedBoxRow_ = 0;
-  CDCatBoxClick();
+  OpenSelectedCd();
 }
 
 void Browser::RebuildTagList() {
@@ -509,7 +509,7 @@ void Browser::RebuildTagList() {
   }
   FillTagList();
   tagText = translated;
-  KeyButClick();
+  ListCdsOfTagText();
 }
 
 // --- Favourites ----------------------------------------------------------------------
@@ -530,13 +530,13 @@ bool Browser::AddFavourite(const std::string& place) {
   return true;
 }
 
-void Browser::AddtofavoritesClick() {
+void Browser::AddCurrentPlaceToFavourites() {
   if (boxRows_.empty()) return;
   if (!AddFavourite(currentPath_))
     dialogs_.Message(LangMessage(Lang(), Msg::FavouritesFull), MessageKind::Warning, MessageButtons::Ok);
 }
 
-void Browser::FavItemClick(int index) {
+void Browser::GoToFavourite(int index) {
   if (index < 0 || index >= static_cast<int>(favourites_.size())) return;
   LeaveResultMode();
   GoToPlace(favourites_[index]);

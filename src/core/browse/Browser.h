@@ -134,9 +134,9 @@ class Browser {
 
   void ShowCurrentLevel(const std::string& selectName = {});
   // Open the selected row (double click); byUser is false when the program itself opens it.
-  void CDCatBoxDblClick(bool byUser = true);
+  void OpenSelectedRow(bool byUser = true);
   // Single click: opens CD rows only, and not the row already open.
-  void CDCatBoxClick();
+  void OpenSelectedCd();
   void Home();
   void Back();
   void Forward();
@@ -150,9 +150,9 @@ class Browser {
   // Fills the tag box from the catalogue in the current language.
   void FillTagList();
   void ListCdsByTag(const std::string& tag);
-  void KeyButClick();
+  void ListCdsOfTagText();
   // After a language change: the tag box refilled and its text translated
-  // (emptied when it has no translation), then shown as KeyButClick shows it.
+  // (emptied when it has no translation), then shown as ListCdsOfTagText shows it.
   void RebuildTagList();
 
   // --- Favourites ------------------------------------------------------------------
@@ -161,8 +161,8 @@ class Browser {
   // Menu captions: "01 » place" ... "09 » place", then "10 » place".
   std::vector<std::string> FavouriteCaptions() const;
   bool AddFavourite(const std::string& place);
-  void AddtofavoritesClick();
-  void FavItemClick(int index);
+  void AddCurrentPlaceToFavourites();
+  void GoToFavourite(int index);
   void SetFavourites(std::vector<std::string> places);  // the organiser's list, after it closes
   bool addFavouriteEnabled() const { return !currentPath_.empty(); }
   bool organiseFavouritesEnabled() const { return !favourites_.empty(); }

@@ -200,9 +200,9 @@ std::filesystem::path WithRtfExtension(const std::string& fileName) {
   return path;
 }
 
-MakeDocResult MakeDocButClick(MakeDocSender sender, const DocFormState& form, const DocAccount& account,
-                              const std::vector<std::string>& musicSetCodes, const DocumentContext& context,
-                              LicenceDocuments& documents) {
+MakeDocResult MakeDocuments(DocumentAction sender, const DocFormState& form, const DocAccount& account,
+                            const std::vector<std::string>& musicSetCodes, const DocumentContext& context,
+                            LicenceDocuments& documents) {
   MakeDocResult result;
   if (!CanMakeDoc(form)) {
     context.dialogs.Message(LangMessage(context.language, Msg::FillRequiredFields), MessageKind::Warning,
@@ -223,7 +223,7 @@ MakeDocResult MakeDocButClick(MakeDocSender sender, const DocFormState& form, co
   InsertTrackTable(documents.prList, lines, context.pixelsPerInch);
   if (context.showDocuments) context.showDocuments();
 
-  if (sender == MakeDocSender::MakeDocBut) SaveLicenceDocuments(form, context, documents, result);
+  if (sender == DocumentAction::FillAndSave) SaveLicenceDocuments(form, context, documents, result);
   return result;
 }
 
@@ -270,18 +270,17 @@ bool MakePassportDoc(const ResourceStore& resources, const PassportFields& field
   return true;
 }
 
-PassportOutcome PassportItemClick(std::optional<std::pair<int, int>> selected, const DocumentContext& context,
-                                  Shell& shell) {
+PassportOutcome SaveTrackPassport(std::optional<TrackRef> selected, const DocumentContext& context, Shell& shell) {
   const Catalogue& catalogue = context.catalogue;
-  if (!selected || selected->first < 0 || selected->first >= catalogue.cdCount || selected->second < 0 ||
-      selected->second >= static_cast<int>(catalogue.cds[selected->first].tracks.size()))
+  if (!selected || selected->cd < 0 || selected->cd >= catalogue.cdCount || selected->track < 0 ||
+      selected->track >= static_cast<int>(catalogue.cds[selected->cd].tracks.size()))
     return PassportOutcome::NoTrack;
   Dialogs& dialogs = context.dialogs;
   if (dialogs.Message(LangMessage(context.language, Msg::SavePassport), MessageKind::Confirmation,
                       MessageButtons::YesNo) != MessageAnswer::Yes)
     return PassportOutcome::Declined;
   const std::string proposal =
-      SaveProposal(PassportName(catalogue.Track(selected->first, selected->second)), SaveFileNameOf(context));
+      SaveProposal(PassportName(catalogue.Track(selected->cd, selected->track)), SaveFileNameOf(context));
   KeepSaveFileName(context, proposal);
   const std::string chosen = dialogs.SaveFileName(SaveRtfTitle(context.language), std::string(kRtfFilter), proposal);
   if (chosen.empty()) return PassportOutcome::Cancelled;
@@ -291,7 +290,7 @@ PassportOutcome PassportItemClick(std::optional<std::pair<int, int>> selected, c
   RtfDocument passport;
   std::error_code ec;
   const bool saved =
-      MakePassportDoc(context.resources, PassportFieldsOf(catalogue, selected->first, selected->second), passport) &&
+      MakePassportDoc(context.resources, PassportFieldsOf(catalogue, selected->cd, selected->track), passport) &&
       passport.SaveRtf(file) && std::filesystem::is_regular_file(file, ec);
   if (!saved) {
     dialogs.Message(LangMessage(context.language, Msg::PassportSaveError), MessageKind::Error, MessageButtons::Ok);

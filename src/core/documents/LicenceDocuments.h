@@ -15,6 +15,7 @@
 
 #include "core/catalogue/Catalogue.h"
 #include "core/catalogue/Resources.h"
+#include "core/catalogue/TrackRef.h"
 #include "core/documents/DocFormState.h"
 #include "core/documents/RtfDocument.h"
 #include "ports/Dialogs.h"
@@ -120,8 +121,8 @@ struct DocumentContext {
   std::function<void()> showDocuments;
 };
 
-// Which button ran the command: MakeDocBut fills and saves, ViewDocBut fills only.
-enum class MakeDocSender { MakeDocBut, ViewDocBut };
+// What the documents command does: FillAndSave fills and saves, FillOnly fills only.
+enum class DocumentAction { FillAndSave, FillOnly };
 
 struct MakeDocResult {
   bool filled = false;  // false: required fields were missing (message 100) or a template was
@@ -140,12 +141,12 @@ void SaveLicenceDocuments(const DocFormState& form, const DocumentContext& conte
 
 // The documents command: checks the form (message 100), fills the three
 // documents and shows them, asks for the track source, puts the table into the
-// act and shows them again and, for MakeDocBut, offers the three save dialogs; a
+// act and shows them again and, for FillAndSave, offers the three save dialogs; a
 // cancelled dialog skips its document only. musicSetCodes are the codes of the
 // music set in set order.
-MakeDocResult MakeDocButClick(MakeDocSender sender, const DocFormState& form, const DocAccount& account,
-                              const std::vector<std::string>& musicSetCodes, const DocumentContext& context,
-                              LicenceDocuments& documents);
+MakeDocResult MakeDocuments(DocumentAction sender, const DocFormState& form, const DocAccount& account,
+                            const std::vector<std::string>& musicSetCodes, const DocumentContext& context,
+                            LicenceDocuments& documents);
 
 // Opening the documents window: when not signed in, signIn runs first (it
 // returns whether an account is signed in afterwards); still not signed in,
@@ -173,7 +174,6 @@ enum class PassportOutcome { NoTrack, Declined, Cancelled, Saved, SaveFailed };
 // 117, the save dialog proposing PassportName, the filled passport written to the chosen file, then
 // message 118 offering to open it with the desktop's application, or message
 // 119 when it could not be written. Without a selected track nothing is asked.
-PassportOutcome PassportItemClick(std::optional<std::pair<int, int>> selected, const DocumentContext& context,
-                                  Shell& shell);
+PassportOutcome SaveTrackPassport(std::optional<TrackRef> selected, const DocumentContext& context, Shell& shell);
 
 }  // namespace trakvella

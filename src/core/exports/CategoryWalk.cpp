@@ -16,7 +16,7 @@ bool WalkLevel(Browser& browser, const Catalogue& catalogue, int language, Expor
     std::string name = row.text;
     if (!row.isCd && language == 1)
       if (auto translated = catalogue.Translation(row.text)) name = std::string(*translated);
-    browser.CDCatBoxDblClick(false);
+    browser.OpenSelectedRow(false);
     if (row.isCd) {
       visitor.Cd(name, row);
       continue;

@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "core/catalogue/TrackCodes.h"
+#include "core/catalogue/TrackRef.h"
 #include "core/catalogue/Vocabulary.h"
 #include "core/exports/ExportValues.h"
 #include "core/text/Text.h"
@@ -89,10 +90,10 @@ std::string WithPrefix(std::string text, std::string_view prefix) {
 }
 
 // The catalogue places of the set's entries, in set order.
-std::vector<std::pair<int, int>> SetTracks(const MusicSet& set) {
-  std::vector<std::pair<int, int>> tracks;
+std::vector<TrackRef> SetTracks(const MusicSet& set) {
+  std::vector<TrackRef> tracks;
   tracks.reserve(set.size());
-  for (const MusicSetEntry& e : set.entries()) tracks.emplace_back(e.cdIndex, e.trackIndex);
+  for (const MusicSetEntry& e : set.entries()) tracks.push_back({e.cdIndex, e.trackIndex});
   return tracks;
 }
 
@@ -306,7 +307,7 @@ ExportResult ConvertSourceAudio(ExportContext& context, const MusicSet& set) {
   // the set's entries of that code.
   std::unordered_map<std::string, std::vector<size_t>> entriesOf;
   for (size_t i = 0; i < tracks.size(); ++i)
-    entriesOf[catalogue.Track(tracks[i].first, tracks[i].second).code].push_back(i);
+    entriesOf[catalogue.Track(tracks[i].cd, tracks[i].track).code].push_back(i);
   size_t matches = 0;
   for (const auto& line : pasted) {
     const std::string code = CodeFromText(line, false);

@@ -3,6 +3,7 @@
 #include <optional>
 #include <unordered_set>
 
+#include "core/catalogue/TrackRef.h"
 #include "core/catalogue/Vocabulary.h"
 #include "core/exports/ExportValues.h"
 #include "core/exports/Playlists.h"
@@ -376,7 +377,7 @@ ExportResult ExportRaoList(ExportContext& context) {
   for (const auto& line : SplitLines(context.clipboard.Text())) {
     const size_t at = line.find("KMLB_");
     if (at == std::string::npos) continue;
-    registered.insert(FirstChars(std::string_view(line).substr(at), 12));
+    registered.insert(FirstChars(std::string_view(line).substr(at), kTrackCodeLength));
     ++taken;
   }
   context.dialogs.Message(std::string(kRaoRegistered) + std::to_string(taken), MessageKind::Information);

@@ -521,7 +521,7 @@ ExportResult ExportDesktopXml(ExportContext& context, Browser& browser, const Xm
   browser.Home();
   if (!browser.boxRows().empty()) {
     browser.SelectBoxRow(0);
-    browser.CDCatBoxDblClick(false);
+    browser.OpenSelectedRow(false);
   }
   ExportProgress progress(context.progress, context.language);
   XmlLines xml;

@@ -40,7 +40,6 @@ enum class Msg : unsigned {
   SubscriptionDownloadOnlyInSubscriptionMode = 23,
   DemoDownloadOnlyInSubscriptionMode = 24,
   StatusComposer = 25,  // " с:" before the composer in a track row
-  StatusTempo = 25,     // the name it had first; StatusComposer says what it is
   StatusArtist = 26,
   StatusArtistComposer = 27,
   InputNumber = 28,

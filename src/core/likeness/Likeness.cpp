@@ -155,7 +155,7 @@ void LikenessIndex::Build(const Catalogue& catalogue) {
     firstOfCd_.push_back(traits_.size());
     for (int t = 0; t < static_cast<int>(tracks.size()); ++t) {
       traits_.push_back(TraitsOf(tracks[t]));
-      places_.emplace_back(cd, t);
+      places_.push_back({cd, t});
       for (uint32_t bits = traits_.back().styles; bits; bits &= bits - 1) ++holding[std::countr_zero(bits)];
     }
   }
@@ -194,7 +194,7 @@ std::vector<LikeTrack> LikenessIndex::MostAlike(const Catalogue& catalogue, int 
     const int64_t key = keys[k];
     const size_t index = 0xFFFFFFFFu - static_cast<size_t>(key & 0xFFFFFFFF);
     const int score = static_cast<int>((key - static_cast<int64_t>(key & 0xFFFFFFFF)) / (int64_t{1} << 32));
-    result.push_back({places_[index].first, places_[index].second, score});
+    result.push_back({places_[index].cd, places_[index].track, score});
   }
   return result;
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/catalogue/Catalogue.h"
+#include "core/catalogue/TrackRef.h"
 
 namespace trakvella {
 
@@ -52,7 +53,7 @@ class LikenessIndex {
   const Catalogue* catalogue_ = nullptr;
   std::vector<std::pair<std::string, size_t>> shape_;  // per CD its code and track count
   std::vector<Traits> traits_;                         // per track, in catalogue order
-  std::vector<std::pair<int, int>> places_;            // per track its (CD, track) position
+  std::vector<TrackRef> places_;                       // per track its (CD, track) position
   std::vector<size_t> firstOfCd_;                      // per CD the index of its first track
   std::array<int, 30> rarity_{};                       // per style bit: ln(1 + tracks / tracks with it), thousandths
 };

@@ -222,7 +222,7 @@ void FolderScan::Show() {
 
 std::string FolderScan::Text(unsigned message) const { return LangMessage(language_ ? language_() : 0, message); }
 
-void FolderScan::FormActivate() {
+void FolderScan::ClearDisplay() {
   display_.proF.clear();
   display_.mPro.clear();
   display_.proNum.clear();
@@ -232,7 +232,7 @@ void FolderScan::FormActivate() {
   Show();
 }
 
-void FolderScan::SButClick(const ScanSettings& settings, const AddToSet& addToSet) {
+void FolderScan::Run(const ScanSettings& settings, const AddToSet& addToSet) {
   display_.idle = false;
   display_.reslabel = Text(static_cast<unsigned>(Msg::FolderScanning));
   folders_.Clear();

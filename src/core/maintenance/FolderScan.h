@@ -130,16 +130,16 @@ class FolderScan {
   std::function<void(const ScanDisplay&)> onDisplay;
   const ScanDisplay& display() const { return display_; }
 
-  // FormActivate: clears the project, count, number and result texts and both gauges.
-  void FormActivate();
-  // FormCloseQuery: the window closes only while no scan runs.
-  bool FormCloseQuery() const { return display_.idle; }
+  // ClearDisplay: clears the project, count, number and result texts and both gauges.
+  void ClearDisplay();
+  // The window closes only while no scan runs.
+  bool MayClose() const { return display_.idle; }
 
-  // SButClick: the whole scan. Searches each ticked type's project files
+  // Run: the whole scan. Searches each ticked type's project files
   // (type by type), scans them in that order, adds each project's codes once
   // per folder and project name, hands the entries to addToSet and shows how
   // many tracks were added. The cancel flag ends it early with what was found.
-  void SButClick(const ScanSettings& settings, const AddToSet& addToSet);
+  void Run(const ScanSettings& settings, const AddToSet& addToSet);
 
   // What the last scan found.
   const std::vector<std::string>& projects() const { return projects_; }  // full paths, in scan order

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <set>
 
+#include "core/catalogue/TrackRef.h"
 #include "core/text/FileIO.h"
 
 namespace trakvella {
@@ -194,14 +195,14 @@ int ProjectFileScanner::ScanProjectFile(const fs::path& path, bool wavOnly, std:
       for (; wordEnd < position + width && word.size() < 15; ++wordEnd)
         if (kKept[bytes[wordEnd]]) word += static_cast<char>(bytes[wordEnd]);
       if (!wavOnly || word.find("WAV") != std::string::npos) {
-        if (word.size() < 12) {
+        if (word.size() < kTrackCodeLength) {
           step = width / 2;  // cut by the window's end: the next window reads it whole
         } else {
           int64_t x = 1;  // its place in the kept text of the window, from 1
           for (int64_t i = position; i < first.start; ++i) x += kKept[bytes[i]];
-          found.insert(word.substr(0, 12));
+          found.insert(word.substr(0, kTrackCodeLength));
           if (hooks.onCodeFound) hooks.onCodeFound(found.size());
-          step = x + 12;
+          step = x + static_cast<int64_t>(kTrackCodeLength);
         }
       } else if (width == kScanWindow) {
         // Not counted, and the move stays as it was: the windows that follow give

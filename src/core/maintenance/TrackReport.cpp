@@ -276,7 +276,7 @@ ReportWindowState::ReportWindowState(bool checkColRowNames) : checkColRowNames_(
   for (int k = 0; k < kReportKindCount; ++k) SelectAll(static_cast<ReportKind>(k));
 }
 
-void ReportWindowState::FormActivate() { page_ = 0; }
+void ReportWindowState::StartOnKindChoice() { page_ = 0; }
 
 void ReportWindowState::SelectAll(ReportKind kind) {
   selected_[static_cast<int>(kind)].assign(static_cast<size_t>(ReportColumnCount(kind)), true);

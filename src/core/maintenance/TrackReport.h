@@ -84,8 +84,8 @@ class ReportWindowState {
   // Every column of the three lists selected; CheckColRowNames from the settings.
   explicit ReportWindowState(bool checkColRowNames = false);
 
-  // FormActivate: the kind-choice page, without the OK button.
-  void FormActivate();
+  // StartOnKindChoice: the kind-choice page, without the OK button.
+  void StartOnKindChoice();
   // "Выбрать все" of a kind's list.
   void SelectAll(ReportKind kind);
   void SetSelected(ReportKind kind, int column, bool selected);
@@ -113,7 +113,7 @@ class ReportWindowState {
 
   // The options of the active kind.
   ReportOptions Options() const;
-  // BitBtn4Click: builds and copies the report of the active kind; on success
+  // Builds and copies the report of the active kind; on success
   // the instructions page follows.
   bool MakeReport(const std::vector<ReportEntry>& entries, const Catalogue& catalogue, Random& random,
                   Clipboard& clipboard, Dialogs& dialogs, int language);

@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "core/catalogue/TrackCodes.h"
+#include "core/catalogue/TrackRef.h"
 #include "core/lang/MessageTable.h"
 #include "core/musicset/SetListFile.h"
 #include "core/text/Text.h"
@@ -11,7 +12,6 @@
 namespace trakvella {
 namespace {
 
-constexpr size_t kTrackCodeLength = 12;
 const std::string kNoField;
 
 // A number of at most two ASCII digits; 0 for anything else.
@@ -341,7 +341,7 @@ long long MusicSet::TotalMs() const {
   return total;
 }
 
-std::string MusicSet::UpdateTimeMemLabel() const {
+std::string MusicSet::TotalTimeText() const {
   return std::to_string(entries_.size()) + " / " + FormatDuration(TotalMs(), DurationForm::HoursMinutesSeconds, Lang());
 }
 

@@ -152,7 +152,7 @@ class MusicSet {
   // The sum of the entries' durations ("mm:ss"; unreadable parts count 0).
   long long TotalMs() const;
   // The text of TimeLabel: the count, " / " and the total as hours, minutes, seconds.
-  std::string UpdateTimeMemLabel() const;
+  std::string TotalTimeText() const;
 
  private:
   void Changed() const;

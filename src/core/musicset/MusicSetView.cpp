@@ -24,7 +24,7 @@ MemListLine MemListBoxLine(const MusicSet& set, size_t position, const DisplayOp
   return line;
 }
 
-MemActivation FormActivate(MusicSet& set) {
+MemActivation SetWindowActivation(MusicSet& set) {
   MemActivation state;
   state.setButtonsEnabled = !set.empty();
   if (set.empty()) return state;

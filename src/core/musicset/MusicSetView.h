@@ -34,9 +34,9 @@ struct MemActivation {
   int selection = -1;              // the line to select, -1 when the set is empty
 };
 
-// FormActivate: the remembered selection kept within the set (it is written
+// SetWindowActivation: the remembered selection kept within the set (it is written
 // back to the set) and the buttons' state.
-MemActivation FormActivate(MusicSet& set);
+MemActivation SetWindowActivation(MusicSet& set);
 
 // Whether "Оптимизировать" is enabled when the pop-up menu opens.
 inline bool OptimiseEnabled(const MusicSet& set) { return !set.empty(); }

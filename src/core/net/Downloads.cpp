@@ -234,7 +234,7 @@ std::vector<bool> Downloader::RunDownloads(const std::vector<std::string>& urls,
   for (size_t i = 0; i < n; ++i) {
     progress_.ClearCancel();
     const std::string position = " (" + std::to_string(i + 1) +
-                                 Message(progressMessage ? CountingWord(*progressMessage) : kMessageOf) +
+                                 Message(progressMessage ? CountingWord(*progressMessage) : Msg::Of) +
                                  std::to_string(n);
     if (progressMessage)
       progress_.ShowProgress(Message(*progressMessage) + position + ")...", ProgressMode::Show, true);
@@ -260,13 +260,13 @@ std::vector<bool> Downloader::RunDownloads(const std::vector<std::string>& urls,
     kept[i] = ok;
     if ((deleted || !ok) && progressMessage) {
       // With labels, the failure names its item, as the set download does.
-      std::string text = Message(kMessageCouldNotDownload);
+      std::string text = Message(Msg::CouldNotDownload);
       if (labels && i < labels->size())
-        text = Message(Msg::Track) + " (" + std::to_string(i + 1) + Message(kMessageOf) + std::to_string(n) +
+        text = Message(Msg::Track) + " (" + std::to_string(i + 1) + Message(Msg::Of) + std::to_string(n) +
                "): " + (*labels)[i] + "\r\n" + text;
       if (i + 1 == n) {
         dialogs_.Message(text, MessageKind::Error, MessageButtons::Ok);
-      } else if (dialogs_.Message(text + "\r" + Message(kMessageContinue), MessageKind::Confirmation,
+      } else if (dialogs_.Message(text + "\r" + Message(Msg::Continue), MessageKind::Confirmation,
                                   MessageButtons::YesNo) == MessageAnswer::No) {
         break;
       }

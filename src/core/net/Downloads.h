@@ -29,12 +29,6 @@ struct NetworkState {
 // Files below this size are thrown away by the routines asked to delete small ones.
 inline constexpr int64_t kSmallFileLimit = 10000;
 
-// The messages the routines show: progress text, " of ", "Could not download!", "Continue?".
-inline constexpr Msg kMessageDownloadingFiles = Msg::DownloadingFiles;
-inline constexpr Msg kMessageOf = Msg::Of;
-inline constexpr Msg kMessageCouldNotDownload = Msg::CouldNotDownload;
-inline constexpr Msg kMessageContinue = Msg::Continue;
-
 struct HttpGetResult {
   bool success = false;
   // Stopped by the cancel flag or AbortTransfer.

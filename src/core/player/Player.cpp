@@ -47,7 +47,7 @@ void Player::PlayCurrent(bool fromPlayButton) {
 }
 
 void Player::StartInDevice(bool play) {
-  StopButClick();
+  Stop();
   // A new start counts its own waiting from nothing.
   startFailed_ = false;
   tickCounter_ = 0;
@@ -80,11 +80,11 @@ void Player::PlayOutside(const std::string& address) {
   }
 }
 
-void Player::PlaybutClick() {
+void Player::Play() {
   if (RowCount() > 0 && SelectedRow() >= 0) PlayCurrent(true);
 }
 
-void Player::PauseButClick() {
+void Player::TogglePause() {
   if (!switches_.builtIn) return;
   switch (device_.Mode()) {
     case MediaMode::Playing:
@@ -98,7 +98,7 @@ void Player::PauseButClick() {
   }
 }
 
-void Player::StopButClick() {
+void Player::Stop() {
   if (!switches_.builtIn || !IsActive(device_.Mode())) return;
   if (InFailureState()) {
     device_.Close();
@@ -108,7 +108,7 @@ void Player::StopButClick() {
   tag_ = 0;
 }
 
-void Player::PlayerTick() {
+void Player::Tick() {
   if (IsActive(device_.Mode()) && device_.IsOpen()) {
     tag_ = MusicSetVisible() ? 2 : 1;
     if (seekStep_ != 0) {
@@ -151,14 +151,14 @@ void Player::PlayerTick() {
   const int row = SelectedRow();
   if (tag_ == 1 && switches_.nonStop && row >= 0 && row < RowCount() - 1) {
     tag_ = 0;
-    StopButClick();
+    Stop();
     if (hooks_.selectNextRow) hooks_.selectNextRow();
-    PlaybutClick();
+    Play();
   }
   tag_ = 0;
 }
 
-void Player::SeekToClick(int x, int barWidth) {
+void Player::SeekToBar(int x, int barWidth) {
   if (barWidth <= 0 || !IsActive(device_.Mode())) return;
   device_.Stop();
   const double length = static_cast<double>(device_.LengthMs());

@@ -52,13 +52,13 @@ class Player {
   // autoplay on, otherwise only loaded (and its status shown).
   void PlayCurrent(bool fromPlayButton);
 
-  void PlaybutClick();
-  void PauseButClick();
-  void StopButClick();
+  void Play();
+  void TogglePause();
+  void Stop();
   // The timer, every 30 ms.
-  void PlayerTick();
+  void Tick();
   // A click at pixel x of a position bar barWidth pixels wide.
-  void SeekToClick(int x, int barWidth);
+  void SeekToBar(int x, int barWidth);
 
   // Left and Right seek by 5 seconds per key-down (repeats included) while playing.
   void LeftKeyDown() { seekStep_ = -kSeekStepMs; }

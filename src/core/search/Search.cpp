@@ -363,7 +363,7 @@ void ResetCriteria(SearchCriteria& criteria, TapState& taps) {
   taps = {};
 }
 
-std::optional<int> TapClick(TapState& state, bool upper, int64_t now) {
+std::optional<int> TapTempo(TapState& state, bool upper, int64_t now) {
   int64_t& mine = upper ? state.upperTick : state.lowerTick;
   std::optional<int> bpm;
   if (mine != 0) {

@@ -68,7 +68,7 @@ struct TapState {
   int64_t lowerTick = 0;  // `_Tap1But`
   int64_t upperTick = 0;  // `_Tap2But`
 };
-std::optional<int> TapClick(TapState& state, bool upper, int64_t now);
+std::optional<int> TapTempo(TapState& state, bool upper, int64_t now);
 
 // The presets and the reset as the panel runs them: presets 0, 2 and 3 and the
 // reset also clear both Tap states (preset 1 changes nothing but the mode).

@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "core/text/FileIO.h"
+#include "core/text/PercentEncoding.h"
 #include "core/text/Text.h"
 
 namespace trakvella {
@@ -19,27 +20,6 @@ void EnsureTrailingSlash(std::string& base) {
 // built-in endpoint.
 void SetIfGiven(std::string& field, std::string_view value) {
   if (!value.empty()) field = std::string(value);
-}
-
-bool IsUnreservedUrlByte(unsigned char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
-         c == '_' || c == '~' || c == '@';
-}
-
-std::string PercentEncode(std::string_view text) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string out;
-  out.reserve(text.size());
-  for (unsigned char c : text) {
-    if (IsUnreservedUrlByte(c)) {
-      out += static_cast<char>(c);
-    } else {
-      out += '%';
-      out += kHex[c >> 4];
-      out += kHex[c & 0x0F];
-    }
-  }
-  return out;
 }
 
 }  // namespace
@@ -128,7 +108,7 @@ std::string ServerLogUrl(const Endpoints& endpoints, std::string_view login) {
     url += std::to_string(endpoints.serverLogPort);
   }
   url += endpoints.serverLogPath;
-  url += PercentEncode(login);
+  url += PercentEncode(login, "@");
   url += ".log";
   return url;
 }

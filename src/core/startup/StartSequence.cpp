@@ -57,50 +57,50 @@ void StartSequence::PrepareShowing(int kind) {
   closeRequested_ = false;
   checking_ = false;
   continuedDuringCheck_ = false;
-  state.Label3 = VersionLine(language_ ? language_() : kEnglish, setup_.programVersion);
-  state.Label4.clear();
-  state.Label4Visible = false;
-  state.ProgressBarVisible = false;
-  state.Timer1Enabled = false;
+  state.versionLine = VersionLine(language_ ? language_() : kEnglish, setup_.programVersion);
+  state.statusLine.clear();
+  state.statusLineVisible = false;
+  state.progressVisible = false;
+  state.tickerEnabled = false;
 }
 
 void StartSequence::EndProgram() {
   ended_ = true;
-  state.Timer1Enabled = false;
+  state.tickerEnabled = false;
   WebUpdate.AbortTransfer();
   Close();
 }
 
-void StartSequence::FormActivate() {
+void StartSequence::Activate() {
   if (Tag != 0) {
-    state.NextButVisible = true;
+    state.continueVisible = true;
     Changed();
     return;
   }
   Tag = 1;
-  state.Label3 = VersionLine(language_ ? language_() : kEnglish, setup_.programVersion);
-  state.NextButVisible = false;
-  state.ProgressBarVisible = false;
+  state.versionLine = VersionLine(language_ ? language_() : kEnglish, setup_.programVersion);
+  state.continueVisible = false;
+  state.progressVisible = false;
   state.shown = true;
-  state.Timer1Tag = 0;
-  state.Label4Visible = true;
-  state.Timer1Enabled = true;
+  state.ticks = 0;
+  state.statusLineVisible = true;
+  state.tickerEnabled = true;
   Changed();
 }
 
-void StartSequence::Timer1Timer() {
-  if (!state.Timer1Enabled || ended_) return;
-  state.Label4 = CheckingText(language_ ? language_() : kEnglish, state.Timer1Tag);
-  state.Timer1Tag += 1;
+void StartSequence::Tick() {
+  if (!state.tickerEnabled || ended_) return;
+  state.statusLine = CheckingText(language_ ? language_() : kEnglish, state.ticks);
+  state.ticks += 1;
   Changed();
-  if (state.Timer1Tag != kTicksBeforeCheck) return;
+  if (state.ticks != kTicksBeforeCheck) return;
   if (!isOnline || isOnline()) {
     DoUpdate();
     return;
   }
   ports_.dialogs.Message(Message(static_cast<unsigned>(Msg::NetworkFailure)), MessageKind::Error, MessageButtons::Ok);
   network_.networkState = kNetworkOffline;
-  state.Timer1Enabled = false;
+  state.tickerEnabled = false;
   Tag = 0;
   Close();
 }
@@ -116,7 +116,7 @@ void StartSequence::DoUpdate() {
   // A slow site never holds the program: "Continue" is offered while the
   // page is read, and stops the reading.
   checking_ = true;
-  state.NextButVisible = true;
+  state.continueVisible = true;
   Changed();
   try {
     WebUpdate.CheckUpdate();
@@ -125,14 +125,14 @@ void StartSequence::DoUpdate() {
     checking_ = false;
     network_.networkState = kNetworkUpdateFailed;
     // The window must not wait for a check that is over.
-    DeactivateLabel();
-    state.ProgressBarVisible = false;
-    state.NextButVisible = true;
+    StopStatusTicker();
+    state.progressVisible = false;
+    state.continueVisible = true;
     Changed();
   }
 }
 
-void StartSequence::NextButClick() {
+void StartSequence::Continue() {
   if (checking_) {
     // The check stops where it is: no question, no message, and the network
     // counts as working (nothing failed; the user went on).
@@ -140,30 +140,30 @@ void StartSequence::NextButClick() {
     checking_ = false;
     WebUpdate.AbortTransfer();
   }
-  DeactivateLabel();
+  StopStatusTicker();
   Tag = 0;
   Close();
 }
 
-void StartSequence::DeactivateLabel() {
-  state.Label4Visible = false;
-  state.Timer1Enabled = false;
+void StartSequence::StopStatusTicker() {
+  state.statusLineVisible = false;
+  state.tickerEnabled = false;
   Changed();
 }
 
 void StartSequence::WebUpdateNoUpdateFound() {
   checking_ = false;
   if (continuedDuringCheck_) return;
-  state.ProgressBarVisible = false;
-  state.NextButVisible = true;
-  DeactivateLabel();
+  state.progressVisible = false;
+  state.continueVisible = true;
+  StopStatusTicker();
   WebUpdate.Tag = -1;
-  NextButClick();
+  Continue();
 }
 
 void StartSequence::WebUpdateUpdateAvailable(bool& canUpdate) {
   checking_ = false;
-  DeactivateLabel();
+  StopStatusTicker();
   if (ended_ || continuedDuringCheck_) {
     canUpdate = false;
     return;
@@ -175,38 +175,38 @@ void StartSequence::WebUpdateUpdateAvailable(bool& canUpdate) {
     ports_.dialogs.Message(Message(static_cast<unsigned>(Msg::NewerVersionAvailable)) + WebUpdate.values().version +
                                "\r\r" + Message(static_cast<unsigned>(Msg::UpdateThroughPackage)),
                            MessageKind::Information, MessageButtons::Ok);
-    NextButClick();
+    Continue();
     return;
   }
   canUpdate = ports_.dialogs.Message(Message(static_cast<unsigned>(Msg::UpdateNow)), MessageKind::Warning,
                                      MessageButtons::YesNo) == MessageAnswer::Yes;
-  state.ProgressBarVisible = canUpdate;
-  state.NextButVisible = !canUpdate;
+  state.progressVisible = canUpdate;
+  state.continueVisible = !canUpdate;
   Changed();
 }
 
 void StartSequence::WebUpdateBeforeShowInfo(bool& showInfo) { showInfo = true; }
 
 void StartSequence::WebUpdateDownload(int64_t total, int64_t downloaded) {
-  state.ProgressBarMax = total;
-  state.ProgressBarPosition = downloaded;
-  state.Label4Visible = true;
-  if (total != 0) state.Label4 = DownloadPercentText(language_ ? language_() : kEnglish, total, downloaded);
+  state.progressMax = total;
+  state.progressPosition = downloaded;
+  state.statusLineVisible = true;
+  if (total != 0) state.statusLine = DownloadPercentText(language_ ? language_() : kEnglish, total, downloaded);
   Changed();
 }
 
 void StartSequence::WebUpdateDownloadError() {
   // "Continue" shown only because the check ran is no answer to it yet.
-  const bool continueOffered = state.NextButVisible && !checking_;
+  const bool continueOffered = state.continueVisible && !checking_;
   checking_ = false;
   if (continuedDuringCheck_) return;
-  state.ProgressBarVisible = false;
-  DeactivateLabel();
+  state.progressVisible = false;
+  StopStatusTicker();
   if (!continueOffered && state.shown && !ended_)
     ports_.dialogs.Message(Message(static_cast<unsigned>(Msg::UpdateFailed)), MessageKind::Error, MessageButtons::Ok);
   WebUpdate.Tag = -1;
   network_.networkState = kNetworkUpdateFailed;
-  state.NextButVisible = true;
+  state.continueVisible = true;
   Changed();
 }
 
@@ -215,12 +215,12 @@ void StartSequence::UpdateNotInstalled(const fs::path& archive, const fs::path& 
   fs::remove_all(setup_.programFolder / kUpdateFolderName, ec);
   RemoveArchive(archive);
   if (!script.empty()) fs::remove(script, ec);
-  state.ProgressBarVisible = false;
-  DeactivateLabel();
-  if (!state.NextButVisible)
+  state.progressVisible = false;
+  StopStatusTicker();
+  if (!state.continueVisible)
     ports_.dialogs.Message(Message(static_cast<unsigned>(Msg::UpdateFailed)), MessageKind::Error, MessageButtons::Ok);
   WebUpdate.Tag = -1;
-  state.NextButVisible = true;
+  state.continueVisible = true;
   Changed();
 }
 
@@ -246,11 +246,11 @@ void StartSequence::WebUpdateAfterDownload(const std::string& archiveName) {
     // user may go on.
     if (FileSizeOf(archive) < 0) RemoveArchive(archive);
     WebUpdate.Tag = -1;
-    state.ProgressBarVisible = false;
-    DeactivateLabel();
-    if (!state.NextButVisible && state.shown)
+    state.progressVisible = false;
+    StopStatusTicker();
+    if (!state.continueVisible && state.shown)
       ports_.dialogs.Message(Message(static_cast<unsigned>(Msg::UpdateFailed)), MessageKind::Error, MessageButtons::Ok);
-    state.NextButVisible = true;
+    state.continueVisible = true;
     Changed();
     return;
   }

@@ -35,15 +35,15 @@ std::string DownloadPercentText(int language, int64_t total, int64_t downloaded)
 
 // What the start window shows; the names are its controls'.
 struct StartWindowState {
-  std::string Label3;  // the version line
-  std::string Label4;  // progress and status
-  bool Label4Visible = false;
-  bool NextButVisible = false;
-  bool ProgressBarVisible = false;
-  int64_t ProgressBarMax = 100;
-  int64_t ProgressBarPosition = 0;
-  bool Timer1Enabled = false;
-  int Timer1Tag = 0;
+  std::string versionLine;  // the version line
+  std::string statusLine;   // progress and status
+  bool statusLineVisible = false;
+  bool continueVisible = false;
+  bool progressVisible = false;
+  int64_t progressMax = 100;
+  int64_t progressPosition = 0;
+  bool tickerEnabled = false;
+  int ticks = 0;
   bool shown = false;  // the window has been shown (first activation)
 };
 
@@ -72,7 +72,7 @@ class StartSequence {
   StartSequence(StartPorts ports, std::function<int()> language, NetworkState& network, StartSetup setup);
 
   // 0 before the window is shown: the first showing (version line and check);
-  // 1: a showing at library re-initialisation, which only offers NextBut.
+  // 1: a showing at library re-initialisation, which only offers "Continue".
   // After the window closed: 0 = the main window follows, anything else ends the program.
   int Tag = 0;
   StartWindowState state;
@@ -99,14 +99,14 @@ class StartSequence {
   void EndProgram();
   bool ended() const { return ended_; }
 
-  void FormActivate();
-  void Timer1Timer();
+  void Activate();
+  void Tick();
   // The update check; "Continue" shows while it runs.
   void DoUpdate();
   // "Continue": the window closes and the main window follows; during the
   // check it stops the check first.
-  void NextButClick();
-  void DeactivateLabel();
+  void Continue();
+  void StopStatusTicker();
 
   void WebUpdateNoUpdateFound();
   void WebUpdateUpdateAvailable(bool& canUpdate);

@@ -34,7 +34,7 @@ std::vector<DemoDownloadItem> DownloadDemosInto(Downloader& downloader, Dialogs&
   const DemoTargets targets = DemoTargetsOf(catalogue, items, demoBaseUrl);
   // Whether each file arrived now: an older file of the same name is no success.
   const std::vector<bool> kept =
-      downloader.DownloadFilesNamed(targets.urls, targets.names, targets.codes, true, kMessageDownloadingFiles, folder);
+      downloader.DownloadFilesNamed(targets.urls, targets.names, targets.codes, true, Msg::DownloadingFiles, folder);
   std::vector<DemoDownloadItem> result;
   size_t saved = 0;
   for (size_t i = 0; i < targets.codes.size(); ++i) {
@@ -48,9 +48,9 @@ std::vector<DemoDownloadItem> DownloadDemosInto(Downloader& downloader, Dialogs&
   return result;
 }
 
-std::vector<DemoDownloadItem> FileDownBut(Downloader& downloader, Dialogs& dialogs, const Catalogue& catalogue,
-                                          const std::vector<std::string>& items, const std::string& demoBaseUrl,
-                                          bool offline, std::string& lastDownloadFolder, int language) {
+std::vector<DemoDownloadItem> DownloadSetDemos(Downloader& downloader, Dialogs& dialogs, const Catalogue& catalogue,
+                                               const std::vector<std::string>& items, const std::string& demoBaseUrl,
+                                               bool offline, std::string& lastDownloadFolder, int language) {
   if (offline) {
     dialogs.Message(LangMessage(language, Msg::DownloadDisabledOffline), MessageKind::Warning, MessageButtons::Ok);
     return {};

@@ -1,5 +1,5 @@
 #pragma once
-// DemoDownload: the music set's demo MP3 files over HTTP (FileDownBut), named
+// DemoDownload: the music set's demo MP3 files over HTTP (DownloadSetDemos), named
 // after their tracks, through the program's file downloader. Borrows everything.
 #include <filesystem>
 #include <string>
@@ -36,11 +36,11 @@ std::vector<DemoDownloadItem> DownloadDemosInto(Downloader& downloader, Dialogs&
 // The summary line of a demo download run.
 std::string DemoSummaryText(int language, size_t saved, size_t failed);
 
-// FileDownBut: offline, a warning (message 115) and nothing else; otherwise the
+// DownloadSetDemos: offline, a warning (message 115) and nothing else; otherwise the
 // folder dialog (no starting folder), which becomes lastDownloadFolder, then the
 // downloads. Empty when nothing was downloaded.
-std::vector<DemoDownloadItem> FileDownBut(Downloader& downloader, Dialogs& dialogs, const Catalogue& catalogue,
-                                          const std::vector<std::string>& items, const std::string& demoBaseUrl,
-                                          bool offline, std::string& lastDownloadFolder, int language);
+std::vector<DemoDownloadItem> DownloadSetDemos(Downloader& downloader, Dialogs& dialogs, const Catalogue& catalogue,
+                                               const std::vector<std::string>& items, const std::string& demoBaseUrl,
+                                               bool offline, std::string& lastDownloadFolder, int language);
 
 }  // namespace trakvella

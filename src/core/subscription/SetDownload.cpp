@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "core/catalogue/TrackCodes.h"
+#include "core/catalogue/TrackRef.h"
 #include "core/lang/MessageTable.h"
 #include "core/net/OpenPage.h"
 #include "core/subscription/Subscription.h"
@@ -139,7 +140,7 @@ ItemOutcome Subscription::DownloadOne(size_t i, size_t count, const std::string&
     return outcome;
   }
 
-  const std::optional<std::string> folder = folders.Find(FirstChars(code, 8));
+  const std::optional<std::string> folder = folders.Find(FirstChars(code, kCdCodeLength));
   std::error_code ec;
   if (!Exists(targetFolder_) && !fs::create_directories(targetFolder_, ec)) {
     dialogs_.Message(Message(static_cast<unsigned>(Msg::CannotCreateFolder)), MessageKind::Error, MessageButtons::Ok);

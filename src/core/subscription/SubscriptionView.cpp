@@ -29,8 +29,9 @@ void SignInFields::Cancel() {
   accepted = false;
 }
 
-PodPanel PodPanelUpdate(const AccountState& account, const Endpoints& endpoints, const std::string& podStatus) {
-  PodPanel panel;
+SubscriptionPanelState SubscriptionPanelOf(const AccountState& account, const Endpoints& endpoints,
+                                           const std::string& podStatus) {
+  SubscriptionPanelState panel;
   panel.accountControlsVisible = account.SignedIn();
   panel.setupButtonVisible = !panel.accountControlsVisible;
   panel.loginText = account.login;
@@ -65,7 +66,7 @@ std::string DownloadItemAddress(bool musicSetShown, const MusicSet& set, const B
   return track ? TrackPathOrUrl(track->location, demoBaseUrl) : std::string();
 }
 
-void ShowPodItem(Subscription& subscription, Browser& browser, Progress& progress, int language) {
+void ShowDownloadedTracks(Subscription& subscription, Browser& browser, Progress& progress, int language) {
   progress.ShowProgress(LangMessage(language, Msg::InProgress), ProgressMode::Show);
   browser.EnterResultMode();
   subscription.MergeServerLog();

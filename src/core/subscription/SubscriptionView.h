@@ -39,8 +39,8 @@ struct SignInFields {
   void TogglePasswordView() { passwordMasked = !passwordMasked; }
 };
 
-// The music set window's subscription controls (PodPanelUpdate).
-struct PodPanel {
+// The music set window's subscription controls (SubscriptionPanelOf).
+struct SubscriptionPanelState {
   // logEdit, passEdit, PassViewBtn, ftpbut, ftplabel and PodStatusLbl show while
   // signed in; SetupPodBtn shows otherwise.
   bool accountControlsVisible = false;
@@ -50,11 +50,12 @@ struct PodPanel {
   std::string ftpLabel;      // the download server's host
   std::string statusText;    // PodStatusLbl
 };
-PodPanel PodPanelUpdate(const AccountState& account, const Endpoints& endpoints, const std::string& podStatus);
+SubscriptionPanelState SubscriptionPanelOf(const AccountState& account, const Endpoints& endpoints,
+                                           const std::string& podStatus);
 
 // The "Подписка" menu when it opens.
 struct PodpMenu {
-  bool showDownloadedEnabled = false;  // ShowPodItem
+  bool showDownloadedEnabled = false;  // ShowDownloadedTracks
   bool documentsEnabled = false;       // PodDocItem
   bool leaveEnabled = false;           // quitpodpiska
   bool accountListVisible = false;     // ShowPodListItem, hidden without account files
@@ -72,9 +73,9 @@ std::string SubscriptionCaption(const AccountState& account, int language);
 std::string DownloadItemAddress(bool musicSetShown, const MusicSet& set, const Browser& browser,
                                 std::string_view demoBaseUrl);
 
-// ShowPodItem: the server's web log merged into the downloaded tracks, which the
+// ShowDownloadedTracks: the server's web log merged into the downloaded tracks, which the
 // main list then shows as a result under "* ALL LIBRARY >> … ALL CDS" with
 // their CDs; playback stops and the first track is selected and played.
-void ShowPodItem(Subscription& subscription, Browser& browser, Progress& progress, int language);
+void ShowDownloadedTracks(Subscription& subscription, Browser& browser, Progress& progress, int language);
 
 }  // namespace trakvella

@@ -22,7 +22,6 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "core/app/App.h"
 #include "core/musicset/MusicSet.h"
 #include "core/subscription/Subscription.h"
 #include "ui/QtText.h"
@@ -105,7 +104,8 @@ constexpr int kFormWidth = TDocForm::kNarrowWidth - 2 * kMargin;
 
 }  // namespace
 
-TDocForm::TDocForm(App& app, QWidget* parent) : QDialog(parent), app_(app), state_(CivilOf(QDate::currentDate())) {
+TDocForm::TDocForm(DocWindowParts parts, QWidget* parent)
+    : QDialog(parent), parts_(std::move(parts)), state_(CivilOf(QDate::currentDate())) {
   setObjectName("DocForm");
   setWindowTitle(TableCaption("TDocForm", "", CaptionProperty::WindowCaption));
   setModal(true);
@@ -144,11 +144,11 @@ TDocForm::TDocForm(App& app, QWidget* parent) : QDialog(parent), app_(app), stat
   connect(optButton_, &QToolButton::toggled, this, &TDocForm::OptButtonClick);
   auto* viewDocBut = new QPushButton(Caption("ViewDocBut"), form);
   viewDocBut->setObjectName("ViewDocBut");
-  connect(viewDocBut, &QPushButton::clicked, this, [this] { MakeDocButClick(MakeDocSender::ViewDocBut); });
+  connect(viewDocBut, &QPushButton::clicked, this, [this] { MakeDocButClick(DocumentAction::FillOnly); });
   auto* makeDocBut = new QPushButton(Caption("MakeDocBut"), form);
   makeDocBut->setObjectName("MakeDocBut");
   makeDocBut->setDefault(true);
-  connect(makeDocBut, &QPushButton::clicked, this, [this] { MakeDocButClick(MakeDocSender::MakeDocBut); });
+  connect(makeDocBut, &QPushButton::clicked, this, [this] { MakeDocButClick(DocumentAction::FillAndSave); });
   auto* cancelBut = new QPushButton(Caption("CancelBut"), form);
   cancelBut->setObjectName("CancelBut");
   connect(cancelBut, &QPushButton::clicked, this, &TDocForm::CancelButClick);
@@ -189,7 +189,7 @@ TDocForm::TDocForm(App& app, QWidget* parent) : QDialog(parent), app_(app), stat
   resize(kNarrowWidth, 640);
 
   // The editors start with the templates as they are.
-  LoadLicenceTemplates(app_.resources(), documents_);
+  LoadLicenceTemplates(parts_.resources, documents_);
   ShowPreviews();
   ShowFieldState();
   RegisterCaptionWindow("TDocForm", this);
@@ -360,18 +360,21 @@ bool TDocForm::eventFilter(QObject* watched, QEvent* event) {
 // --- The documents ------------------------------------------------------------------------------
 
 DocumentContext TDocForm::Context() {
-  return DocumentContext{
-      app_.resources(), app_.catalogue(),          app_.dialogs(), app_.language(), static_cast<double>(logicalDpiX()),
-      &saveFileName_,   [this] { ShowPreviews(); }};
+  return DocumentContext{parts_.resources,
+                         parts_.catalogue,
+                         parts_.dialogs,
+                         parts_.language(),
+                         static_cast<double>(logicalDpiX()),
+                         &saveFileName_,
+                         [this] { ShowPreviews(); }};
 }
 
-void TDocForm::MakeDocButClick(MakeDocSender sender) {
+void TDocForm::MakeDocButClick(DocumentAction action) {
   DocAccount account;
-  if (const Subscription* subscription = app_.subscription())
+  if (const Subscription* subscription = parts_.subscription)
     account = {subscription->account.login, subscription->account.password, subscription->account.downloadedTracks};
   // The previews show the filled documents while the track source and the save dialogs ask.
-  const MakeDocResult result =
-      trakvella::MakeDocButClick(sender, state_, account, app_.musicSet().Codes(), Context(), documents_);
+  const MakeDocResult result = MakeDocuments(action, state_, account, parts_.set.Codes(), Context(), documents_);
   // A document that could not be written is named, so nobody takes it for saved.
   if (!result.failed.empty()) {
     std::string files;
@@ -379,7 +382,7 @@ void TDocForm::MakeDocButClick(MakeDocSender sender) {
       if (!files.empty()) files += '\n';
       files += file.string();
     }
-    app_.dialogs().Message(files, MessageKind::Error, MessageButtons::Ok);
+    parts_.dialogs.Message(files, MessageKind::Error, MessageButtons::Ok);
   }
 }
 

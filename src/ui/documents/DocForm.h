@@ -1,8 +1,10 @@
 #pragma once
 // TDocForm: the subscription documents window — the licensee's details on three pages, the contract's
 // number, dates, quota and price, and previews of the filled contract, appendix and act. Made once by the
-// main window, its owner; it owns its form state and the three filled documents; App is borrowed.
+// main window, its owner; it owns its form state and the three filled documents; the set and the catalogue are
+// borrowed.
 #include <QDialog>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -19,14 +21,28 @@ class QToolButton;
 
 namespace trakvella {
 
-class App;
+class Catalogue;
+class Dialogs;
 class IndicatorShape;
+class MusicSet;
+class ResourceStore;
+class Subscription;
+
+// The parts of the program the window reads; all outlive it.
+struct DocWindowParts {
+  const ResourceStore& resources;  // the templates
+  Catalogue& catalogue;
+  MusicSet& set;  // the codes of the set's tracks
+  Dialogs& dialogs;
+  const Subscription* subscription;  // nullptr without one: no account
+  std::function<int()> language;
+};
 
 class TDocForm : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TDocForm(App& app, QWidget* parent = nullptr);
+  explicit TDocForm(DocWindowParts parts, QWidget* parent = nullptr);
   ~TDocForm() override;
 
   const DocFormState& state() const { return state_; }
@@ -35,7 +51,7 @@ class TDocForm : public QDialog {
   DocumentContext Context();
 
   // MakeDocBut fills and saves, ViewDocBut fills only.
-  void MakeDocButClick(MakeDocSender sender);
+  void MakeDocButClick(DocumentAction action);
   // The preview toggle: 1255 pixels wide (no wider than the screen's room) and
   // centred with the previews, 580 at the remembered left without them.
   void OptButtonClick(bool pressed);
@@ -64,7 +80,7 @@ class TDocForm : public QDialog {
   void ShowFieldState();
   void ShowPreviews();
 
-  App& app_;
+  DocWindowParts parts_;
   DocFormState state_;
   LicenceDocuments documents_;
   std::string saveFileName_;  // what the save dialog SaveRTF last held

@@ -22,7 +22,9 @@ namespace trakvella {
 
 DocumentCommands::DocumentCommands(QWidget* window, App& app, MainMenus& menus, const MainControls& controls)
     : QObject(window), app_(app), menus_(menus), c_(controls) {
-  docForm_ = new TDocForm(app, window);
+  docForm_ = new TDocForm({app.resources(), app.catalogue(), app.musicSet(), app.dialogs(), app.subscription(),
+                           [&app] { return app.language(); }},
+                          window);
 
   connect(menus_.Item("PodDocItem"), &QAction::triggered, this, &DocumentCommands::PodDocItemClick);
   // The subscription menus enable the documents while an account is signed in.
@@ -55,10 +57,11 @@ void DocumentCommands::PodDocItemClick() {
 
 void DocumentCommands::PassportItemClick() {
   const Browser& browser = app_.browser();
-  std::optional<std::pair<int, int>> selected;
+  std::optional<TrackRef> selected;
   const int row = browser.selectedRow();
-  if (row >= 0 && row < static_cast<int>(browser.rows().size())) selected = browser.rows()[row];
-  trakvella::PassportItemClick(selected, docForm_->Context(), app_.shell());
+  if (row >= 0 && row < static_cast<int>(browser.rows().size()))
+    selected = TrackRef{browser.rows()[row].first, browser.rows()[row].second};
+  SaveTrackPassport(selected, docForm_->Context(), app_.shell());
 }
 
 }  // namespace trakvella

@@ -63,10 +63,13 @@ TMainForm::TMainForm(App& app, const AppStartReport& started, QWidget* parent) :
       this, app_, c, *menus_, [this] { Refresh(); }, [this] { search_->Search1Click(); });
   // The program's other windows, in their order, each with the commands that open it
   // (one line each; a window owns its own wiring).
-  new TRepForm(app_, this);
+  const auto language = [this] { return app_.language(); };
+  new TRepForm(
+      {app_.musicSet(), app_.catalogue(), app_.settings(), app_.random(), app_.clipboard(), app_.dialogs(), language},
+      this);
   new MusicSetCommands(this, app_, c, *menus_);
   new TScanForm(
-      app_, [this] { Refresh(); }, this);
+      app_.musicSet(), app_.dialogs(), app_.inflater(), language, [this] { Refresh(); }, this);
   new DocumentCommands(this, app_, *menus_, c);
   new ExportCommands(this, app_, *menus_, [this] { Refresh(); });
   new SubscriptionCommands(this, app_, c, *menus_, [this] { Refresh(); });
@@ -132,11 +135,11 @@ void TMainForm::ConnectProgramCommands() {
   // The offline switch changes only when the user says Yes.
   connect(Item("OfflineModeItem"), &QAction::triggered, this, [this] {
     ShowSwitches();
-    app_.OfflineModeItemClick();
+    app_.ToggleOfflineMode();
   });
   Item("Initializelibrary1")->setEnabled(true);
   connect(Item("Initializelibrary1"), &QAction::triggered, this,
-          [this] { app_.InitializelibraryClick(QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier); });
+          [this] { app_.ReinitialiseFromDemoServer(QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier); });
   Item("MMExitItem")->setEnabled(true);
   connect(Item("MMExitItem"), &QAction::triggered, this, &QWidget::close);
   menus_->OpenOnMouseUp(frame_->controls().OptionBut, menus_->trackMenu());

@@ -140,7 +140,7 @@ void MainLists::ConnectCommands() {
   connect(menus_.Item("GoRootItem"), &QAction::triggered, this, home);
   auto keyBut = [this, &browser] {
     browser.tagText = S(c_.KeyBox->currentText());
-    browser.KeyButClick();
+    browser.ListCdsOfTagText();
     Refresh();
   };
   connect(c_.KeyBut, &QToolButton::clicked, this, keyBut);
@@ -221,13 +221,13 @@ void MainLists::CDCatBoxClick(int row) {
   // A click on a category row only selects it (categories open on a double click).
   const auto& rows = browser.boxRows();
   if (row < 0 || row >= static_cast<int>(rows.size()) || !rows[row].isCd) return;
-  browser.CDCatBoxClick();
+  browser.OpenSelectedCd();
   Refresh();
 }
 
 void MainLists::CDCatBoxDblClick(int row) {
   app_.browser().SelectBoxRow(row);
-  app_.browser().CDCatBoxDblClick();
+  app_.browser().OpenSelectedRow();
   Refresh();
 }
 
@@ -287,7 +287,7 @@ void MainLists::ConnectFavourites() {
   Browser& browser = app_.browser();
   menus_.Item("Addtofavorites")->setEnabled(true);
   connect(menus_.Item("Addtofavorites"), &QAction::triggered, this, [this, &browser] {
-    browser.AddtofavoritesClick();
+    browser.AddCurrentPlaceToFavourites();
     RebuildFavouritesMenu();
   });
   connect(menus_.Item("OrgFavorites"), &QAction::triggered, this, &MainLists::OrgFavoritesClick);
@@ -316,7 +316,7 @@ void MainLists::RebuildFavouritesMenu() {
     auto* item = new QAction(Q(captions[i]), menu);
     item->setObjectName(QStringLiteral("favitem%1").arg(i));
     connect(item, &QAction::triggered, this, [this, i] {
-      app_.browser().FavItemClick(static_cast<int>(i));
+      app_.browser().GoToFavourite(static_cast<int>(i));
       Refresh();
     });
     menu->addAction(item);

@@ -26,8 +26,10 @@ MusicSetCommands::MusicSetCommands(QMainWindow* window, App& app, const MainCont
     : QObject(window), app_(app), c_(controls), menus_(menus) {
   MusicSet& set = app_.musicSet();
   // The windows belong to the main window, not to one another, so each keeps its own names.
-  trackInfoForm_ = new TTrackInfoForm(app_, window);
-  codeForm_ = new TCodeForm(app_, window);
+  const auto language = [&app = app_] { return app.language(); };
+  trackInfoForm_ = new TTrackInfoForm(
+      {app_.catalogue(), set, app_.comments(), app_.clipboard(), app_.subscription(), language}, window);
+  codeForm_ = new TCodeForm(app_.catalogue(), set, app_.dialogs(), language, window);
   MusicSetFormHooks hooks;
   hooks.developerMenuShown = [this] { return DeveloperMenuShown(); };
   hooks.showTrackInfo = [this](const std::string& code) { trackInfoForm_->ShowFor(code); };
@@ -39,7 +41,16 @@ MusicSetCommands::MusicSetCommands(QMainWindow* window, App& app, const MainCont
   hooks.report = [window] {
     if (auto* report = window->findChild<TRepForm*>()) report->Open();
   };
-  musicSetForm_ = new TMusicSetForm(app_, std::move(hooks), window);
+  MusicSetWindowParts parts{set,
+                            app_.player(),
+                            app_.browser(),
+                            app_.dialogs(),
+                            app_.clipboard(),
+                            app_.progress(),
+                            language,
+                            [&app = app_] { return app.demoBaseUrl(); },
+                            [&app = app_](bool shown) { app.SetMusicSetShown(shown); }};
+  musicSetForm_ = new TMusicSetForm(std::move(parts), std::move(hooks), window);
   trackInfoForm_->commentsChanged = [this] { c_.FileBox->viewport()->update(); };
 
   set.changed = [this] { SetChanged(); };

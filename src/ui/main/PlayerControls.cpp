@@ -34,9 +34,9 @@ PlayerControls::PlayerControls(QMainWindow* window, App& app, const MainControls
 
   Player& player = app_.player();
   for (QToolButton* b : {c_.Playbut, c_.PauseBut, c_.StopBut}) b->setEnabled(true);
-  connect(c_.Playbut, &QToolButton::clicked, this, [&player] { player.PlaybutClick(); });
-  connect(c_.PauseBut, &QToolButton::clicked, this, [&player] { player.PauseButClick(); });
-  connect(c_.StopBut, &QToolButton::clicked, this, [&player] { player.StopButClick(); });
+  connect(c_.Playbut, &QToolButton::clicked, this, [&player] { player.Play(); });
+  connect(c_.PauseBut, &QToolButton::clicked, this, [&player] { player.TogglePause(); });
+  connect(c_.StopBut, &QToolButton::clicked, this, [&player] { player.Stop(); });
   c_.PlayBar->installEventFilter(this);
 
   QAction* userPlayer = menus.Item("userplayeritem");
@@ -69,7 +69,7 @@ void PlayerControls::RunTimer(bool running) {
 
 void PlayerControls::PlayerTick() {
   Player& player = app_.player();
-  player.PlayerTick();
+  player.Tick();
   c_.Gb->setText(Q(player.TimeLabel()));
   QPalette palette = c_.Gb->palette();
   palette.setColor(QPalette::WindowText, player.TimeLabelYellow() ? QColor(Qt::yellow) : QColor(Qt::black));
@@ -85,9 +85,9 @@ void PlayerControls::PlayerTick() {
 
 void PlayerControls::PlayOrStop() {
   if (c_.PlayBar->value() <= 0)
-    app_.player().PlaybutClick();
+    app_.player().Play();
   else
-    app_.player().StopButClick();
+    app_.player().Stop();
 }
 
 void PlayerControls::StartTrackDrag() {
@@ -99,9 +99,9 @@ void PlayerControls::StartTrackDrag() {
   auto* drag = new QDrag(c_.FileBox);
   drag->setMimeData(mime);
   dragRunning_ = true;
-  app_.player().StopButClick();
+  app_.player().Stop();
   drag->exec(Qt::CopyAction);
-  app_.player().StopButClick();
+  app_.player().Stop();
   dragRunning_ = false;
 }
 
@@ -158,7 +158,7 @@ bool PlayerControls::eventFilter(QObject* watched, QEvent* event) {
     if (FileBoxMouse(static_cast<QMouseEvent*>(event))) return true;
   }
   if (watched == c_.PlayBar && type == QEvent::MouseButtonPress) {
-    app_.player().SeekToClick(static_cast<QMouseEvent*>(event)->position().toPoint().x(), c_.PlayBar->width());
+    app_.player().SeekToBar(static_cast<QMouseEvent*>(event)->position().toPoint().x(), c_.PlayBar->width());
     return true;
   }
   return QObject::eventFilter(watched, event);

@@ -119,7 +119,7 @@ void SubscriptionCommands::quitpodpiskaClick() {
 }
 
 void SubscriptionCommands::ShowPodItemClick() {
-  trakvella::ShowPodItem(*subscription_, app_.browser(), app_.progress(), app_.language());
+  ShowDownloadedTracks(*subscription_, app_.browser(), app_.progress(), app_.language());
   refresh_();
 }
 
@@ -157,9 +157,10 @@ void SubscriptionCommands::ConnectPanel() {
 
 void SubscriptionCommands::PodPanelUpdate() {
   if (!panel_) return;
-  const PodPanel state = subscription_ ? trakvella::PodPanelUpdate(subscription_->account, subscription_->endpoints(),
-                                                                   subscription_->podStatus())
-                                       : PodPanel{};
+  const SubscriptionPanelState state =
+      subscription_
+          ? SubscriptionPanelOf(subscription_->account, subscription_->endpoints(), subscription_->podStatus())
+          : SubscriptionPanelState{};
   SetSubscriptionPanel& p = *panel_;
   for (QWidget* w :
        std::initializer_list<QWidget*>{p.logEdit, p.passEdit, p.PassViewBtn, p.ftpbut, p.ftplabel, p.PodStatusLbl,
@@ -196,8 +197,8 @@ void SubscriptionCommands::FileDownButClick() {
   const std::vector<std::string> codes = app_.musicSet().Codes();
   if (codes.empty()) return;
   SetWindowBusy busy(setForm_);
-  trakvella::FileDownBut(app_.downloader(), app_.dialogs(), app_.catalogue(), codes, app_.demoBaseUrl(),
-                         app_.IsOffline(), app_.settings().lastDownloadFolder, app_.language());
+  DownloadSetDemos(app_.downloader(), app_.dialogs(), app_.catalogue(), codes, app_.demoBaseUrl(), app_.IsOffline(),
+                   app_.settings().lastDownloadFolder, app_.language());
 }
 
 void SubscriptionCommands::BuyBtnClick() {

@@ -52,7 +52,7 @@ int CurrentYear() { return QDate::currentDate().year(); }
 
 }  // namespace
 
-TRepForm::TRepForm(App& app, QWidget* parent) : QDialog(parent), app_(app) {
+TRepForm::TRepForm(ReportWindowParts parts, QWidget* parent) : QDialog(parent), parts_(std::move(parts)) {
   setObjectName("RepForm");
   setWindowTitle(TableCaption(kWindowClass, "", CaptionProperty::WindowCaption));
   setModal(true);
@@ -119,7 +119,7 @@ TRepForm::TRepForm(App& app, QWidget* parent) : QDialog(parent), app_(app) {
     if (index == 1) PageControl2Enter();
   });
   connect(checkColRowNames_, &QCheckBox::toggled, this,
-          [this](bool checked) { state_.SetCheckColRowNames(checked, app_.settings()); });
+          [this](bool checked) { state_.SetCheckColRowNames(checked, parts_.settings); });
   connect(makeRepBut_, &QPushButton::clicked, this, &TRepForm::BitBtn4Click);
   connect(cancelBut_, &QPushButton::clicked, this, &QDialog::reject);
   connect(readyBut_, &QPushButton::clicked, this, &QDialog::accept);
@@ -192,23 +192,23 @@ void TRepForm::Open() {
 }
 
 void TRepForm::FormActivate() {
-  state_.FormActivate();
-  checkColRowNames_->setChecked(app_.settings().checkColRowNames);
-  const QString yearHint = Q(ReportYearNotice(app_.language(), LastReportYear(CurrentYear())));
+  state_.StartOnKindChoice();
+  checkColRowNames_->setChecked(parts_.settings.checkColRowNames);
+  const QString yearHint = Q(ReportYearNotice(parts_.language(), LastReportYear(CurrentYear())));
   for (const KindPage& p : pages_)
     if (p.year) p.year->setToolTip(yearHint);
   ShowPage();
 }
 
 void TRepForm::BitBtn4Click() {
-  if (state_.MakeReport(app_.musicSet().entries(), app_.catalogue(), app_.random(), app_.clipboard(), app_.dialogs(),
-                        app_.language()))
+  if (state_.MakeReport(parts_.set.entries(), parts_.catalogue, parts_.random, parts_.clipboard, parts_.dialogs,
+                        parts_.language()))
     ShowPage();
 }
 
 void TRepForm::PageControl2Enter() {
-  memo1_->setVisible(ReportWindowState::RussianMemoVisible(app_.language()));
-  memo2_->setVisible(ReportWindowState::EnglishMemoVisible(app_.language()));
+  memo1_->setVisible(ReportWindowState::RussianMemoVisible(parts_.language()));
+  memo2_->setVisible(ReportWindowState::EnglishMemoVisible(parts_.language()));
 }
 
 void TRepForm::ShowPage() {

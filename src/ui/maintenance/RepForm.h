@@ -1,10 +1,10 @@
 #pragma once
-// TRepForm: the usage report window — turns App's music set into a report for the rights society on the
+// TRepForm: the usage report window — turns the music set into a report for the rights society on the
 // clipboard. Made once by the main window, its owner; what the user chose lives in core's ReportWindowState.
 #include <QDialog>
 #include <array>
+#include <functional>
 
-#include "core/app/App.h"
 #include "core/maintenance/TrackReport.h"
 
 class QCheckBox;
@@ -16,6 +16,24 @@ class QTabWidget;
 
 namespace trakvella {
 
+class Catalogue;
+class Clipboard;
+class Dialogs;
+class MusicSet;
+class Random;
+struct Settings;
+
+// The parts of the program the window reads; all outlive it.
+struct ReportWindowParts {
+  MusicSet& set;  // the tracks the report lists
+  Catalogue& catalogue;
+  Settings& settings;  // the column and row names switch
+  Random& random;
+  Clipboard& clipboard;
+  Dialogs& dialogs;
+  std::function<int()> language;
+};
+
 // Opened modally by the music set window's report button. The column choices
 // and periods stay as the user left them between openings; each opening starts
 // on the kind-choice page, and a report made leads to the instructions page.
@@ -23,7 +41,7 @@ class TRepForm : public QDialog {
   Q_OBJECT
 
  public:
-  TRepForm(App& app, QWidget* parent = nullptr);
+  explicit TRepForm(ReportWindowParts parts, QWidget* parent = nullptr);
   ~TRepForm() override;
 
   // The window on its first page, shown modally.
@@ -54,7 +72,7 @@ class TRepForm : public QDialog {
                         const char* quarterLabel, const char* quarter, const char* yearLabel, const char* year);
   void ShowPage();
 
-  App& app_;
+  ReportWindowParts parts_;
   ReportWindowState state_;
   std::array<KindPage, kReportKindCount> pages_{};
   QTabWidget* pageControl2_ = nullptr;

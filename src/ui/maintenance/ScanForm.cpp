@@ -61,12 +61,15 @@ class TScanForm::EventPump : public Progress {
   QElapsedTimer since_;
 };
 
-TScanForm::TScanForm(App& app, std::function<void()> setChanged, QWidget* parent)
+TScanForm::TScanForm(MusicSet& set, Dialogs& dialogs, Inflater* inflater, std::function<int()> language,
+                     std::function<void()> setChanged, QWidget* parent)
     : QDialog(parent),
-      app_(app),
+      set_(set),
+      dialogs_(dialogs),
+      language_(std::move(language)),
       setChanged_(std::move(setChanged)),
       pump_(std::make_unique<EventPump>()),
-      scan_(*pump_, app.inflater(), [&app] { return app.language(); }) {
+      scan_(*pump_, inflater, language_) {
   setObjectName("ScanForm");
   setWindowTitle(TableCaption(kWindowClass, "", CaptionProperty::WindowCaption));
   setModal(true);
@@ -179,7 +182,7 @@ void TScanForm::Open() {
   exec();
 }
 
-void TScanForm::FormActivate() { scan_.FormActivate(); }
+void TScanForm::FormActivate() { scan_.ClearDisplay(); }
 
 void TScanForm::setVisible(bool visible) {
   if (visible) KeepOnScreen(this);
@@ -197,22 +200,21 @@ ScanSettings TScanForm::CollectScanSettings() const {
 }
 
 void TScanForm::SButClick() {
-  if (!scan_.FormCloseQuery()) return;  // a scan runs already
-  scan_.SButClick(CollectScanSettings(),
-                  [this](const std::vector<ScanEntry>& entries) { return AddToMusicSet(app_.musicSet(), entries); });
+  if (!scan_.MayClose()) return;  // a scan runs already
+  scan_.Run(CollectScanSettings(),
+            [this](const std::vector<ScanEntry>& entries) { return AddToMusicSet(set_, entries); });
   if (setChanged_) setChanged_();
 }
 
 void TScanForm::SelDirButClick() {
-  const std::string folder =
-      app_.dialogs().SelectFolder(LangMessage(app_.language(), Msg::SpecifyFolder), S(spath_->text()));
+  const std::string folder = dialogs_.SelectFolder(LangMessage(language_(), Msg::SpecifyFolder), S(spath_->text()));
   if (!folder.empty()) spath_->setText(Q(folder));
 }
 
 void TScanForm::ExitButClick() { close(); }
 
 void TScanForm::closeEvent(QCloseEvent* event) {
-  if (!scan_.FormCloseQuery()) {
+  if (!scan_.MayClose()) {
     event->ignore();
     return;
   }
@@ -220,7 +222,7 @@ void TScanForm::closeEvent(QCloseEvent* event) {
 }
 
 void TScanForm::reject() {
-  if (scan_.FormCloseQuery()) QDialog::reject();
+  if (scan_.MayClose()) QDialog::reject();
 }
 
 void TScanForm::ShowSearching(int type) {

@@ -1,12 +1,11 @@
 #pragma once
 // TScanForm: the folder scan window — finds the library tracks a tree of audio-editor projects uses and
-// adds them to App's music set. Made once by the main window, its owner; the scan state is core's FolderScan.
+// adds them to the music set. Made once by the main window, its owner; the scan state is core's FolderScan.
 #include <QDialog>
 #include <array>
 #include <functional>
 #include <memory>
 
-#include "core/app/App.h"
 #include "core/maintenance/FolderScan.h"
 
 class QCheckBox;
@@ -19,14 +18,20 @@ class QToolButton;
 
 namespace trakvella {
 
+class Dialogs;
+class Inflater;
+class MusicSet;
+
 // Opened modally by the music set window's "Сбор данных" button. While a scan
 // runs the window keeps drawing, its buttons are disabled and it cannot be closed.
 class TScanForm : public QDialog {
   Q_OBJECT
 
  public:
+  // The scan adds to the set; inflater (optional) decodes gzip-compressed project files;
   // setChanged: the main window shows the music set's new size after a scan.
-  TScanForm(App& app, std::function<void()> setChanged, QWidget* parent = nullptr);
+  TScanForm(MusicSet& set, Dialogs& dialogs, Inflater* inflater, std::function<int()> language,
+            std::function<void()> setChanged, QWidget* parent = nullptr);
   ~TScanForm() override;
 
   // The window cleared for a new scan, shown modally.
@@ -55,7 +60,9 @@ class TScanForm : public QDialog {
   void ShowDisplay(const ScanDisplay& display);
   void ShowSearching(int type);
 
-  App& app_;
+  MusicSet& set_;
+  Dialogs& dialogs_;
+  std::function<int()> language_;
   std::function<void()> setChanged_;
   std::unique_ptr<EventPump> pump_;
   FolderScan scan_;

@@ -5,7 +5,6 @@
 #include <QPushButton>
 #include <QSpinBox>
 
-#include "core/app/App.h"
 #include "ui/QtText.h"
 #include "ui/lang/LangCaptions.h"
 
@@ -40,7 +39,9 @@ QSpinBox* Spinner(QWidget* parent, const char* name) {
 
 }  // namespace
 
-TCodeForm::TCodeForm(App& app, QWidget* parent) : QDialog(parent), app_(app) {
+TCodeForm::TCodeForm(Catalogue& catalogue, MusicSet& set, Dialogs& dialogs, std::function<int()> language,
+                     QWidget* parent)
+    : QDialog(parent), catalogue_(catalogue), set_(set), dialogs_(dialogs), language_(std::move(language)) {
   setObjectName("CodeForm");
   setWindowTitle(TableCaption(kWindowClass, "", CaptionProperty::WindowCaption));
 
@@ -99,7 +100,7 @@ void TCodeForm::showEvent(QShowEvent* event) {
   FormActivate();
 }
 
-void TCodeForm::FormActivate() { cdName_->setText(Q(state_.CdName(app_.catalogue()))); }
+void TCodeForm::FormActivate() { cdName_->setText(Q(state_.CdName(catalogue_))); }
 
 void TCodeForm::ShowNumbers() {
   showing_ = true;
@@ -124,13 +125,13 @@ void TCodeForm::UpDown2Click(int position) {
 }
 
 void TCodeForm::N1Click() {
-  if (state_.AskCdNumber(app_.dialogs(), app_.language())) ShowNumbers();
+  if (state_.AskCdNumber(dialogs_, language_())) ShowNumbers();
 }
 
 void TCodeForm::N2Click() {
-  if (state_.AskTrackNumber(app_.dialogs(), app_.language())) ShowNumbers();
+  if (state_.AskTrackNumber(dialogs_, language_())) ShowNumbers();
 }
 
-void TCodeForm::AddByCodeBtnClick() { state_.Add(app_.musicSet()); }
+void TCodeForm::AddByCodeBtnClick() { state_.Add(set_); }
 
 }  // namespace trakvella

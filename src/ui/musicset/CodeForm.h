@@ -1,7 +1,8 @@
 #pragma once
 // TCodeForm: the add-by-code window — the CD and track numbers with their spinners, the CD's name and
-// the button that adds the track to the set. The main window owns it; the set belongs to App.
+// the button that adds the track to the set. The main window owns it; the set is borrowed.
 #include <QDialog>
+#include <functional>
 
 #include "core/musicset/AddByCode.h"
 
@@ -11,13 +12,16 @@ class QSpinBox;
 
 namespace trakvella {
 
-class App;
+class Catalogue;
+class Dialogs;
+class MusicSet;
 
 class TCodeForm : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TCodeForm(App& app, QWidget* parent = nullptr);
+  TCodeForm(Catalogue& catalogue, MusicSet& set, Dialogs& dialogs, std::function<int()> language,
+            QWidget* parent = nullptr);
   ~TCodeForm() override;
 
   // Shows the window modally over whatever window is open (the call returns at once).
@@ -43,7 +47,10 @@ class TCodeForm : public QDialog {
   // The number fields, the spinners and the CD name as the state holds them.
   void ShowNumbers();
 
-  App& app_;
+  Catalogue& catalogue_;
+  MusicSet& set_;
+  Dialogs& dialogs_;
+  std::function<int()> language_;
   AddByCode state_;
   QPushButton* n1_ = nullptr;
   QPushButton* n2_ = nullptr;

@@ -15,7 +15,6 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "core/app/App.h"
 #include "core/musicset/MusicSetView.h"
 #include "core/musicset/SetListFile.h"
 #include "core/player/Player.h"
@@ -64,8 +63,8 @@ std::vector<std::string> LocalPaths(const QMimeData* data) {
 
 }  // namespace
 
-TMusicSetForm::TMusicSetForm(App& app, MusicSetFormHooks hooks, QWidget* parent)
-    : QDialog(parent), app_(app), hooks_(std::move(hooks)) {
+TMusicSetForm::TMusicSetForm(MusicSetWindowParts parts, MusicSetFormHooks hooks, QWidget* parent)
+    : QDialog(parent), parts_(std::move(parts)), hooks_(std::move(hooks)) {
   setObjectName("MusicSetForm");
   setWindowTitle(TableCaption(kWindowClass, "", CaptionProperty::WindowCaption));
   resize(780, 560);
@@ -105,16 +104,16 @@ TMusicSetForm::TMusicSetForm(App& app, MusicSetFormHooks hooks, QWidget* parent)
   RegisterCaptionWindow(kWindowClass, this);
 }
 
-// App may be gone by now (the main window's children go after its members).
+// The parts may be gone by now (the main window's children go after its members).
 TMusicSetForm::~TMusicSetForm() { UnregisterCaptionWindow(this); }
 
 void TMusicSetForm::MakeListArea() {
-  MusicSet& set = app_.musicSet();
+  MusicSet& set = parts_.set;
   memListBox_ = new QListView(this);
   memListBox_->setObjectName("MemListBox");
   PrepareOwnerDrawnList(memListBox_);
   model_ = new MemListModel(set, this);
-  delegate_ = new MemListBoxDelegate(set, app_.browser(), this);
+  delegate_ = new MemListBoxDelegate(set, parts_.browser, this);
   memListBox_->setModel(model_);
   memListBox_->setItemDelegate(delegate_);
   memListBox_->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -190,7 +189,7 @@ void TMusicSetForm::ConnectCommands() {
   connect(memListBox_, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { memPopupMenu_->popup(memListBox_->viewport()->mapToGlobal(at)); });
   connect(memPopupMenu_, &QMenu::aboutToShow, this, [this] {
-    findChild<QAction*>("optitem")->setEnabled(OptimiseEnabled(app_.musicSet()));
+    findChild<QAction*>("optitem")->setEnabled(OptimiseEnabled(parts_.set));
     ShowDeveloperItems();
   });
   // Space anywhere in the window plays or stops.
@@ -238,8 +237,8 @@ void TMusicSetForm::ConnectCommands() {
 // --- Showing the set -------------------------------------------------------------------------
 
 void TMusicSetForm::ShowModal() {
-  app_.player().StopButClick();
-  timeLabel_->setText(Q(app_.musicSet().UpdateTimeMemLabel()));
+  parts_.player.Stop();
+  timeLabel_->setText(Q(parts_.set.TotalTimeText()));
   setWindowModality(Qt::ApplicationModal);
   show();
   raise();
@@ -250,7 +249,7 @@ void TMusicSetForm::SetChanged() {
   refreshing_ = true;
   model_->Reset();
   refreshing_ = false;
-  timeLabel_->setText(Q(app_.musicSet().UpdateTimeMemLabel()));
+  timeLabel_->setText(Q(parts_.set.TotalTimeText()));
   FormActivate();
 }
 
@@ -260,9 +259,9 @@ void TMusicSetForm::SetItemHeight(int height) {
 }
 
 void TMusicSetForm::FormActivate() {
-  MusicSet& set = app_.musicSet();
+  MusicSet& set = parts_.set;
   memInfo_->clear();
-  const MemActivation state = trakvella::FormActivate(set);
+  const MemActivation state = SetWindowActivation(set);
   for (std::string_view name : kSetButtons) {
     QWidget* control = findChild<QWidget*>(Q(name));
     // The subscription's controls follow the subscription's own rules.
@@ -294,17 +293,17 @@ void TMusicSetForm::ShowDeveloperItems() {
 }
 
 void TMusicSetForm::MemListBoxClick(int row) {
-  MusicSet& set = app_.musicSet();
+  MusicSet& set = parts_.set;
   if (row < 0 || static_cast<size_t>(row) >= set.size()) return;
   // The label shows "&&" as "&".
-  memInfo_->setText(Q(app_.browser().FormatPathCaption(set[static_cast<size_t>(row)].context)).replace("&&", "&"));
+  memInfo_->setText(Q(parts_.browser.FormatPathCaption(set[static_cast<size_t>(row)].context)).replace("&&", "&"));
   set.SetSelection(row);
 }
 
-int TMusicSetForm::Language() const { return app_.language(); }
+int TMusicSetForm::Language() const { return parts_.language(); }
 
 int TMusicSetForm::Selected() const {
-  const MusicSet& set = app_.musicSet();
+  const MusicSet& set = parts_.set;
   const int selected = set.selection();
   return selected >= 0 && static_cast<size_t>(selected) < set.size() ? selected : -1;
 }
@@ -314,19 +313,19 @@ int TMusicSetForm::Selected() const {
 void TMusicSetForm::PlaySelected() {
   if (!isVisible() || Selected() < 0) return;
   playedHere_ = true;
-  app_.player().PlayCurrent(true);
+  parts_.player.PlayCurrent(true);
 }
 
 void TMusicSetForm::PlayInMemButClick() {
-  if (app_.player().BarPosition() == 0)
+  if (parts_.player.BarPosition() == 0)
     PlaySelected();
   else
-    app_.player().StopButClick();
+    parts_.player.Stop();
 }
 
 void TMusicSetForm::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  app_.SetMusicSetShown(true);
+  parts_.setShown(true);
   SetChanged();
 }
 
@@ -334,64 +333,64 @@ void TMusicSetForm::hideEvent(QHideEvent* event) {
   QDialog::hideEvent(event);
   if (event->spontaneous()) return;
   // A track this window started stops with it.
-  if (playedHere_ || app_.player().Tag() == 2) app_.player().StopButClick();
+  if (playedHere_ || parts_.player.Tag() == 2) parts_.player.Stop();
   playedHere_ = false;
-  app_.SetMusicSetShown(false);
+  parts_.setShown(false);
 }
 
 // --- The set's commands ----------------------------------------------------------------------------
 
 void TMusicSetForm::memDelBtnClick() {
-  if (const int selected = Selected(); selected >= 0) app_.musicSet().RemoveAt(static_cast<size_t>(selected));
+  if (const int selected = Selected(); selected >= 0) parts_.set.RemoveAt(static_cast<size_t>(selected));
 }
 
-void TMusicSetForm::DelBtnClick() { app_.musicSet().AskAndClear(); }
+void TMusicSetForm::DelBtnClick() { parts_.set.AskAndClear(); }
 
-void TMusicSetForm::SaveBtnClick() { SaveSetAs(app_.musicSet(), app_.dialogs(), Language()); }
+void TMusicSetForm::SaveBtnClick() { SaveSetAs(parts_.set, parts_.dialogs, Language()); }
 
-void TMusicSetForm::LoadBtnClick() { LoadSetFrom(app_.musicSet(), app_.dialogs(), Language()); }
+void TMusicSetForm::LoadBtnClick() { LoadSetFrom(parts_.set, parts_.dialogs, Language()); }
 
 void TMusicSetForm::memCopyBtnPlClick() {
-  SavePlaylistAs(app_.musicSet(), app_.dialogs(), Language(), app_.demoBaseUrl());
+  SavePlaylistAs(parts_.set, parts_.dialogs, Language(), parts_.demoBaseUrl());
 }
 
 void TMusicSetForm::InfButtonClick() {
   const int selected = Selected();
   if (selected < 0 || !hooks_.showTrackInfo) return;
-  hooks_.showTrackInfo(app_.musicSet().TrackOf(static_cast<size_t>(selected)).code);
+  hooks_.showTrackInfo(parts_.set.TrackOf(static_cast<size_t>(selected)).code);
 }
 
 void TMusicSetForm::BInfoButClick() {
   const std::vector<std::string> buffer = hooks_.categoryBuffer ? hooks_.categoryBuffer() : std::vector<std::string>{};
-  WriteCdInfoBlock(app_.musicSet(), cdInfo_, buffer, app_.dialogs(), Language());
+  WriteCdInfoBlock(parts_.set, cdInfo_, buffer, parts_.dialogs, Language());
 }
 
-void TMusicSetForm::optitemClick() { OptimiseSet(app_.musicSet(), app_.dialogs(), Language()); }
+void TMusicSetForm::optitemClick() { OptimiseSet(parts_.set, parts_.dialogs, Language()); }
 
 void TMusicSetForm::getfromclpbrditemClick() {
   SetWindowBusy busy(this);
-  PasteCodesFromClipboard(app_.musicSet(), app_.clipboard(), app_.progress(), app_.dialogs(), Language());
+  PasteCodesFromClipboard(parts_.set, parts_.clipboard, parts_.progress, parts_.dialogs, Language());
 }
 
 void TMusicSetForm::RaznItemClick() {
   SetWindowBusy busy(this);
-  AddCatalogueMissingFromClipboard(app_.musicSet(), app_.clipboard(), app_.progress(), app_.dialogs(), Language());
+  AddCatalogueMissingFromClipboard(parts_.set, parts_.clipboard, parts_.progress, parts_.dialogs, Language());
 }
 
 void TMusicSetForm::RaznItemSetClick() {
   SetWindowBusy busy(this);
-  CopySetCodesMissingFromClipboard(app_.musicSet(), app_.clipboard(), app_.progress(), app_.dialogs(), Language());
+  CopySetCodesMissingFromClipboard(parts_.set, parts_.clipboard, parts_.progress, parts_.dialogs, Language());
 }
 
 void TMusicSetForm::FileNamesFromSetClick() {
   SetWindowBusy busy(this);
-  CopySetFileNames(app_.musicSet(), app_.clipboard(), app_.progress(), app_.dialogs(), Language());
+  CopySetFileNames(parts_.set, parts_.clipboard, parts_.progress, parts_.dialogs, Language());
 }
 
 void TMusicSetForm::DropFiles(const std::vector<std::string>& paths) {
   if (paths.empty()) return;
   SetWindowBusy busy(this);
-  trakvella::DropFiles(app_.musicSet(), paths, app_.progress(), Language());
+  trakvella::DropFiles(parts_.set, paths, parts_.progress, Language());
 }
 
 // --- Files dropped on the list ----------------------------------------------------------------------

@@ -1,6 +1,6 @@
 #pragma once
 // TMusicSetForm: the music set window — the set's list, its file, play and editing commands, the
-// editing tools' pop-up menu and the drop target. The main window owns it; the set belongs to App.
+// editing tools' pop-up menu and the drop target. The main window owns it; the set and the player are borrowed.
 #include <QDialog>
 #include <functional>
 #include <string>
@@ -17,10 +17,28 @@ class QTabWidget;
 
 namespace trakvella {
 
-class App;
+class Browser;
+class Clipboard;
+class Dialogs;
 class MemListModel;
 class MemListBoxDelegate;
+class MusicSet;
+class Player;
+class Progress;
 class SetSubscriptionPanel;
+
+// The parts of the program the window works with; all outlive it.
+struct MusicSetWindowParts {
+  MusicSet& set;
+  Player& player;
+  Browser& browser;  // the path captions of the entries
+  Dialogs& dialogs;
+  Clipboard& clipboard;
+  Progress& progress;
+  std::function<int()> language;
+  std::function<std::string()> demoBaseUrl;  // the playlist's demo addresses
+  std::function<void(bool)> setShown;        // the player plays the set's entry while it is shown
+};
 
 // What the window asks of the program around it. A button whose function is
 // empty stays disabled (its window is not part of the program yet).
@@ -37,7 +55,7 @@ class TMusicSetForm : public QDialog {
   Q_OBJECT
 
  public:
-  TMusicSetForm(App& app, MusicSetFormHooks hooks, QWidget* parent = nullptr);
+  TMusicSetForm(MusicSetWindowParts parts, MusicSetFormHooks hooks, QWidget* parent = nullptr);
   ~TMusicSetForm() override;
 
   // MemOperBut: stops playback, recomputes the total time and shows the window
@@ -93,7 +111,7 @@ class TMusicSetForm : public QDialog {
   int Language() const;
   int Selected() const;
 
-  App& app_;
+  MusicSetWindowParts parts_;
   MusicSetFormHooks hooks_;
   MemListModel* model_ = nullptr;
   MemListBoxDelegate* delegate_ = nullptr;

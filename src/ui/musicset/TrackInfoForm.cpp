@@ -10,7 +10,6 @@
 #include <QRegularExpression>
 #include <QVBoxLayout>
 
-#include "core/app/App.h"
 #include "core/subscription/Subscription.h"
 #include "ports/Clipboard.h"
 #include "ui/QtText.h"
@@ -31,7 +30,8 @@ QPushButton* Button(QWidget* parent, const char* name) {
 
 }  // namespace
 
-TTrackInfoForm::TTrackInfoForm(App& app, QWidget* parent) : QDialog(parent), app_(app) {
+TTrackInfoForm::TTrackInfoForm(TrackInfoWindowParts parts, QWidget* parent)
+    : QDialog(parent), parts_(std::move(parts)) {
   setObjectName("TrackInfoForm");
   setWindowTitle(TableCaption(kWindowClass, "", CaptionProperty::WindowCaption));
   resize(560, 360);
@@ -104,12 +104,12 @@ void TTrackInfoForm::showEvent(QShowEvent* event) {
 
 void TTrackInfoForm::FormActivate() {
   TrackInfoAccount account;
-  if (Subscription* subscription = app_.subscription()) {
+  if (const Subscription* subscription = parts_.subscription) {
     account.activeAccount = subscription->account.activeAccount;
     account.downloadedTracks = subscription->account.downloadedTracks;
   }
   view_ =
-      ShowTrackInfo(S(edits_[0]->text()), app_.catalogue(), app_.musicSet(), account, app_.comments(), app_.language());
+      ShowTrackInfo(S(edits_[0]->text()), parts_.catalogue, parts_.set, account, parts_.comments, parts_.language());
   for (size_t i = 0; i < edits_.size(); ++i) {
     labels_[i]->setText(Q(view_.rows[i].label));
     edits_[i]->setText(Q(view_.rows[i].value));
@@ -121,7 +121,7 @@ void TTrackInfoForm::FormActivate() {
   database_->setText(Q(view_.database));
 }
 
-void TTrackInfoForm::CopyButtonClick() { BufferToClipboard(app_.clipboard(), TrackInfoCopyText(view_)); }
+void TTrackInfoForm::CopyButtonClick() { BufferToClipboard(parts_.clipboard, TrackInfoCopyText(view_)); }
 
 QString TTrackInfoForm::NowText() {
   const QLocale locale = QLocale::system();
@@ -139,7 +139,7 @@ void TTrackInfoForm::ExitButtonClick() { accept(); }
 
 void TTrackInfoForm::done(int result) {
   if (isVisible()) {
-    CloseTrackInfo(S(edits_[0]->text()), S(comment_->text()), app_.comments());
+    CloseTrackInfo(S(edits_[0]->text()), S(comment_->text()), parts_.comments);
     if (commentsChanged) commentsChanged();
   }
   QDialog::done(result);

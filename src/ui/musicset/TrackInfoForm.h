@@ -1,6 +1,6 @@
 #pragma once
 // TTrackInfoForm: the track information window — one track's registration data, where it stands for
-// this user, and the user's comment on it. The main window owns it; comments and set belong to App.
+// this user, and the user's comment on it. The main window owns it; comments and set are borrowed.
 #include <QDialog>
 #include <array>
 #include <functional>
@@ -13,13 +13,27 @@ class QLineEdit;
 
 namespace trakvella {
 
-class App;
+class Catalogue;
+class Clipboard;
+class MusicSet;
+class Subscription;
+class TrackComments;
+
+// The parts of the program the window reads; all outlive it.
+struct TrackInfoWindowParts {
+  Catalogue& catalogue;
+  MusicSet& set;
+  TrackComments& comments;
+  Clipboard& clipboard;
+  const Subscription* subscription;  // nullptr without one: no account to show
+  std::function<int()> language;
+};
 
 class TTrackInfoForm : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TTrackInfoForm(App& app, QWidget* parent = nullptr);
+  explicit TTrackInfoForm(TrackInfoWindowParts parts, QWidget* parent = nullptr);
   ~TTrackInfoForm() override;
 
   // Called after the comment of a track was stored (the track list marks commented tracks).
@@ -43,7 +57,7 @@ class TTrackInfoForm : public QDialog {
   void done(int result) override;
 
  private:
-  App& app_;
+  TrackInfoWindowParts parts_;
   std::array<QLineEdit*, 6> edits_{};
   std::array<QLabel*, 6> labels_{};
   QLineEdit* comment_ = nullptr;

@@ -162,8 +162,8 @@ TSearchPanel::TSearchPanel(QWidget* parent, const Catalogue& catalogue, std::fun
   connect(TimeBox, &QListWidget::itemSelectionChanged, this, &TSearchPanel::TimeBoxClick);
   connect(StyleClear, &QPushButton::clicked, this, &TSearchPanel::StyleClearClick);
   connect(TimeClear, &QPushButton::clicked, this, &TSearchPanel::TimeClearClick);
-  connect(_Tap1But, &QPushButton::clicked, this, &TSearchPanel::_Tap1ButClick);
-  connect(_Tap2But, &QPushButton::clicked, this, &TSearchPanel::_Tap1ButClick);
+  connect(Tap1But, &QPushButton::clicked, this, &TSearchPanel::Tap1ButClick);
+  connect(Tap2But, &QPushButton::clicked, this, &TSearchPanel::Tap1ButClick);
   // Only a choice of the user runs a preset; setting the box in code does not.
   connect(SPresets, &QComboBox::activated, this, &TSearchPanel::SPresetsChange);
 
@@ -246,21 +246,21 @@ void TSearchPanel::BuildControls() {
   }
 
   ToneLbl = MakeLabel(this, "ToneLbl", "Тональность:");
-  _MKeyBox = Make<QComboBox>(this, "_MKeyBox", 0);
-  for (std::string_view key : kKeyItems) _MKeyBox->addItem(Q(key));
+  MKeyBox = Make<QComboBox>(this, "_MKeyBox", 0);
+  for (std::string_view key : kKeyItems) MKeyBox->addItem(Q(key));
 
   TempoLbl = MakeLabel(this, "TempoLbl", "Темп BPM от-до:");
   // Digits and "." only; backspace and the editing keys work as usual.
   const QRegularExpression tempoChars(QStringLiteral("[0-9.]*"));
-  _TempoIn = Make<QLineEdit>(this, "_TempoIn", 0);
-  _TempoOut = Make<QLineEdit>(this, "_TempoOut", 0);
-  for (QLineEdit* edit : {_TempoIn, _TempoOut}) {
+  TempoIn = Make<QLineEdit>(this, "_TempoIn", 0);
+  TempoOut = Make<QLineEdit>(this, "_TempoOut", 0);
+  for (QLineEdit* edit : {TempoIn, TempoOut}) {
     edit->setValidator(new QRegularExpressionValidator(tempoChars, edit));
     edit->setMaxLength(6);
     edit->setFixedWidth(QFontMetrics(edit->font()).horizontalAdvance("00000") + 12);
   }
-  _Tap1But = MakeButton(this, "_Tap1But", "Tap", 0);
-  _Tap2But = MakeButton(this, "_Tap2But", "Tap", 0);
+  Tap1But = MakeButton(this, "_Tap1But", "Tap", 0);
+  Tap2But = MakeButton(this, "_Tap2But", "Tap", 0);
 }
 
 // The mode and the presets across the top; mood, tempo and character on the
@@ -320,9 +320,9 @@ void TSearchPanel::LayOut() {
   column->addWidget(StyleCheck);
 
   column->addSpacing(4);
-  column->addLayout(row({ToneLbl, _MKeyBox}, true));
+  column->addLayout(row({ToneLbl, MKeyBox}, true));
   auto* dash = new QLabel(QStringLiteral("–"), this);
-  column->addLayout(row({TempoLbl, _TempoIn, dash, _TempoOut, _Tap1But, _Tap2But}, true));
+  column->addLayout(row({TempoLbl, TempoIn, dash, TempoOut, Tap1But, Tap2But}, true));
   column->addStretch(1);
 }
 
@@ -344,9 +344,9 @@ SearchCriteria TSearchPanel::Criteria() const {
   c.styles = SelectedTexts(StyleBox);
   c.exactStyles = StyleCheck->isChecked();
   c.epochs = SelectedTexts(TimeBox);
-  c.key = std::max(0, _MKeyBox->currentIndex());
-  c.tempoIn = _TempoIn->text().toStdString();
-  c.tempoOut = _TempoOut->text().toStdString();
+  c.key = std::max(0, MKeyBox->currentIndex());
+  c.tempoIn = TempoIn->text().toStdString();
+  c.tempoOut = TempoOut->text().toStdString();
   return c;
 }
 
@@ -367,9 +367,9 @@ void TSearchPanel::SetCriteria(const SearchCriteria& c) {
     SelectListItems(TimeBox, c.epochs);
   }
   StyleCheck->setChecked(c.exactStyles);
-  _MKeyBox->setCurrentIndex(std::clamp(c.key, 0, _MKeyBox->count() - 1));
-  _TempoIn->setText(QString::fromStdString(c.tempoIn));
-  _TempoOut->setText(QString::fromStdString(c.tempoOut));
+  MKeyBox->setCurrentIndex(std::clamp(c.key, 0, MKeyBox->count() - 1));
+  TempoIn->setText(QString::fromStdString(c.tempoIn));
+  TempoOut->setText(QString::fromStdString(c.tempoOut));
   RefreshMoodLabel();
   RefreshTempoLabel();
   StyleBoxClick();
@@ -486,11 +486,11 @@ void TSearchPanel::TimeClearClick() {
   TimeBoxClick();
 }
 
-void TSearchPanel::_Tap1ButClick() { Tap(sender() == _Tap2But); }
+void TSearchPanel::Tap1ButClick() { Tap(sender() == Tap2But); }
 
 void TSearchPanel::Tap(bool upper) {
-  if (const std::optional<int> bpm = TapClick(tap_, upper, clock_.NowMs()))
-    (upper ? _TempoOut : _TempoIn)->setText(QString::number(*bpm));
+  if (const std::optional<int> bpm = TapTempo(tap_, upper, clock_.NowMs()))
+    (upper ? TempoOut : TempoIn)->setText(QString::number(*bpm));
 }
 
 void TSearchPanel::SPresetsChange() {
@@ -515,9 +515,9 @@ void TSearchPanel::TrashButClick() {
   StyleBoxClick();
   tap_ = {};
   // The key box shows nothing, which counts as any key.
-  _MKeyBox->setCurrentIndex(-1);
-  _TempoIn->clear();
-  _TempoOut->clear();
+  MKeyBox->setCurrentIndex(-1);
+  TempoIn->clear();
+  TempoOut->clear();
 }
 
 void TSearchPanel::SButClick() { emit searchRequested(); }

@@ -74,14 +74,14 @@ class TSearchPanel : public QFrame {
   void LanguageChanged();
 
   // The controls, named as the window definition names them (also objectName).
-  QPushButton *SBut, *TrashBut, *StyleClear, *TimeClear, *_Tap1But, *_Tap2But;
+  QPushButton *SBut, *TrashBut, *StyleClear, *TimeClear, *Tap1But, *Tap2But;
   QRadioButton *melody, *sfx;
-  QComboBox *SPresets, *SArea, *_MKeyBox;
+  QComboBox *SPresets, *SArea, *MKeyBox;
   QCheckBox *_mood5, *_mood4, *_mood3, *_mood2, *_mood1;
   QCheckBox *_tempo3, *_tempo2, *_tempo1;
   QCheckBox *_image, *_agression, *_bkgr, *StyleCheck;
   QListWidget *StyleBox, *TimeBox;
-  QLineEdit *_TempoIn, *_TempoOut;
+  QLineEdit *TempoIn, *TempoOut;
   QLabel *MelformLbl, *MoodNameLbl, *TempoNameLbl, *StyleLbl, *EpochLbl;
   QLabel *PresetLbl, *RangeSearchLbl, *ToneLbl, *TempoLbl, *BkgTypeLbl, *MusOptLbl;
 
@@ -102,7 +102,7 @@ class TSearchPanel : public QFrame {
   void StyleClearClick();
   void TimeClearClick();
   // Shared by both Tap buttons.
-  void _Tap1ButClick();
+  void Tap1ButClick();
   // Applies the chosen preset and asks for a search.
   void SPresetsChange();
   // Back to the defaults without a search.

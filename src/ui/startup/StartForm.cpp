@@ -84,8 +84,8 @@ TStartForm::TStartForm(const StartFormPorts& ports, std::function<int()> languag
   layout->addWidget(progressBar_);
   layout->addLayout(button);
 
-  connect(timer1_, &QTimer::timeout, this, [this] { sequence_.Timer1Timer(); });
-  connect(nextBut_, &QPushButton::clicked, this, [this] { sequence_.NextButClick(); });
+  connect(timer1_, &QTimer::timeout, this, [this] { sequence_.Tick(); });
+  connect(nextBut_, &QPushButton::clicked, this, [this] { sequence_.Continue(); });
 
   sequence_.changed = [this] { ShowState(); };
   sequence_.close = [this] { done(sequence_.ContinueToMainWindow() ? QDialog::Accepted : QDialog::Rejected); };
@@ -130,34 +130,34 @@ void TStartForm::EndProgram() {
 
 void TStartForm::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  sequence_.FormActivate();
+  sequence_.Activate();
 }
 
 void TStartForm::reject() {
-  if (nextBut_->isVisible()) sequence_.NextButClick();
+  if (nextBut_->isVisible()) sequence_.Continue();
 }
 
 void TStartForm::CentreOn(const QRect& area) { move(area.center() - QPoint(width() / 2, height() / 2)); }
 
 void TStartForm::ShowState() {
   const StartWindowState& s = sequence_.state;
-  label3_->setText(Q(s.Label3));
-  label4_->setText(Q(s.Label4));
-  label4_->setVisible(s.Label4Visible);
-  nextBut_->setVisible(s.NextButVisible);
-  progressBar_->setVisible(s.ProgressBarVisible);
-  if (s.ProgressBarMax > 0) {
+  label3_->setText(Q(s.versionLine));
+  label4_->setText(Q(s.statusLine));
+  label4_->setVisible(s.statusLineVisible);
+  nextBut_->setVisible(s.continueVisible);
+  progressBar_->setVisible(s.progressVisible);
+  if (s.progressMax > 0) {
     progressBar_->setRange(0, kProgressSteps);
-    const int64_t position = std::clamp<int64_t>(s.ProgressBarPosition, 0, s.ProgressBarMax);
-    progressBar_->setValue(static_cast<int>(position * kProgressSteps / s.ProgressBarMax));
+    const int64_t position = std::clamp<int64_t>(s.progressPosition, 0, s.progressMax);
+    progressBar_->setValue(static_cast<int>(position * kProgressSteps / s.progressMax));
   } else {
     progressBar_->setRange(0, 0);  // length unknown: the bar only moves
   }
-  if (!s.Timer1Enabled)
+  if (!s.tickerEnabled)
     timer1_->stop();
   else if (!timer1_->isActive())
     timer1_->start();
-  if (s.NextButVisible) nextBut_->setFocus();
+  if (s.continueVisible) nextBut_->setFocus();
 }
 
 UpdateInfoAnswer TStartForm::ShowUpdateInfo(const UpdateInfoShowing& showing) {

@@ -82,10 +82,10 @@ TEST_F(AppMusicSet, WhileTheSetWindowIsVisibleItsEntryPlaysAndTheMainListNeverAd
   player.PlayCurrent(true);
   ASSERT_EQ(device.opened.size(), 1u);
   EXPECT_EQ(device.opened.back(), AddressOfRow(6));  // the set's entry, not the main list's row
-  player.PlayerTick();
+  player.Tick();
   EXPECT_EQ(player.Tag(), 2);
   device.mode = MediaMode::Stopped;  // the track ends
-  player.PlayerTick();
+  player.Tick();
   EXPECT_EQ(browser.selectedRow(), 0);
   EXPECT_EQ(device.opened.size(), 1u);
 
@@ -93,10 +93,10 @@ TEST_F(AppMusicSet, WhileTheSetWindowIsVisibleItsEntryPlaysAndTheMainListNeverAd
   app->SetMusicSetShown(false);
   player.PlayCurrent(true);
   EXPECT_EQ(device.opened.back(), AddressOfRow(0));
-  player.PlayerTick();
+  player.Tick();
   EXPECT_EQ(player.Tag(), 1);
   device.mode = MediaMode::Stopped;
-  player.PlayerTick();
+  player.Tick();
   EXPECT_EQ(browser.selectedRow(), 1);
   EXPECT_EQ(device.opened.back(), AddressOfRow(1));
 }

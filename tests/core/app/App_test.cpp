@@ -195,7 +195,7 @@ TEST_F(AppTest, OfflineSwitchAsksFirstOffersTheDemoPageAndReinitialises) {
   const int cds = app->catalogue().cdCount;
   // No changes nothing and loads nothing again.
   dialogs.answers = {MessageAnswer::No};
-  app->OfflineModeItemClick();
+  app->ToggleOfflineMode();
   EXPECT_FALSE(app->IsOffline());
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_EQ(dialogs.shown[0].text, Message(Msg::EnableOfflineMode));
@@ -205,7 +205,7 @@ TEST_F(AppTest, OfflineSwitchAsksFirstOffersTheDemoPageAndReinitialises) {
   // Yes: offline (no local files here, so no CDs); Yes to the demo page opens it.
   http.requests.clear();
   dialogs.answers = {MessageAnswer::Yes, MessageAnswer::Yes};
-  app->OfflineModeItemClick();
+  app->ToggleOfflineMode();
   EXPECT_TRUE(app->IsOffline());
   EXPECT_TRUE(app->Switch("OfflineModeItem"));
   ASSERT_EQ(dialogs.shown.size(), 3u);
@@ -219,7 +219,7 @@ TEST_F(AppTest, OfflineSwitchAsksFirstOffersTheDemoPageAndReinitialises) {
 
   // Back online, asked with the other message.
   dialogs.answers = {MessageAnswer::Yes};
-  app->OfflineModeItemClick();
+  app->ToggleOfflineMode();
   EXPECT_EQ(dialogs.shown.back().text, Message(Msg::EnableOnlineMode));
   EXPECT_FALSE(app->IsOffline());
   EXPECT_EQ(app->catalogue().cdCount, cds);
@@ -243,7 +243,7 @@ TEST_F(AppTest, ShiftReinitialisationAsksForACustomDemoServerUntilOneIsGiven) {
   app->FirstActivation();
   // Cancelled: server 1, and the menus check it even when server 2 was chosen.
   app->SelectDemoServer(2);
-  app->InitializelibraryClick(true);
+  app->ReinitialiseFromDemoServer(true);
   EXPECT_EQ(app->demoBaseUrl(), app->endpoints().demoServer1);
   EXPECT_EQ(app->demoServerMenuChoice(), 1);
   EXPECT_EQ(app->CollectSettings().webSrv, "1");
@@ -251,7 +251,7 @@ TEST_F(AppTest, ShiftReinitialisationAsksForACustomDemoServerUntilOneIsGiven) {
   // Empty answers are asked again; the first text is taken, kept in the
   // settings as it is, and no server of the menus claims it.
   dialogs.inputs = {std::string(), std::string("http://127.0.0.1:9/audio/")};
-  app->InitializelibraryClick(true);
+  app->ReinitialiseFromDemoServer(true);
   EXPECT_EQ(app->demoBaseUrl(), "http://127.0.0.1:9/audio/");
   EXPECT_TRUE(dialogs.inputs.empty());
   EXPECT_GT(app->catalogue().cdCount, 0);
@@ -259,7 +259,7 @@ TEST_F(AppTest, ShiftReinitialisationAsksForACustomDemoServerUntilOneIsGiven) {
   EXPECT_FALSE(app->CloseQuery());
   EXPECT_THAT(Cp1251ToUtf8(ReadFile(home.path() / "trakvella.ini")), HasSubstr("WEBSRV=http://127.0.0.1:9/audio/\r\n"));
   // Without Shift: server 1 again, shown in the menus, and no box.
-  app->InitializelibraryClick(false);
+  app->ReinitialiseFromDemoServer(false);
   EXPECT_EQ(app->demoBaseUrl(), app->endpoints().demoServer1);
   EXPECT_EQ(app->demoServerMenuChoice(), 1);
 }
@@ -291,13 +291,13 @@ TEST_F(AppTest, OnlyTheLibraryCommandShowsTheStartWindowAndItsFindingCountsForTh
   };
   app->FirstActivation();
   dialogs.answers = {MessageAnswer::Yes, MessageAnswer::No, MessageAnswer::Yes};
-  app->OfflineModeItemClick();  // offline
-  app->OfflineModeItemClick();  // online again
+  app->ToggleOfflineMode();  // offline
+  app->ToggleOfflineMode();  // online again
   EXPECT_EQ(showings, 0);
   EXPECT_TRUE(TopListAsked());
 
   http.requests.clear();
-  app->InitializelibraryClick(false);
+  app->ReinitialiseFromDemoServer(false);
   EXPECT_EQ(showings, 1);
   // Shown before the load: the load already knows there is no network.
   EXPECT_FALSE(TopListAsked());
@@ -499,7 +499,7 @@ TEST_F(AppTest, AnOfflineLoadKeepsTheSetEntriesItLacks) {
               HasSubstr("*** Music Set ***\r\nmusicset/KMLB_005_002=Sale,-,-\r\nmusicset/KMLB_005_001=Spot,-,-\r\n"
                         "musicset/KMLB_003_002=M,-,-\r\n*** Comments"));
   dialogs.answers = {MessageAnswer::Yes};
-  app->OfflineModeItemClick();  // online again
+  app->ToggleOfflineMode();  // online again
   EXPECT_THAT(app->musicSet().Codes(), ElementsAre("KMLB_005_002", "KMLB_005_001", "KMLB_003_002"));
 }
 

@@ -61,7 +61,7 @@ struct BrowserTest : ::testing::Test {
   }
   void Open(const std::string& name) {
     Select(name);
-    browser->CDCatBoxDblClick();
+    browser->OpenSelectedRow();
   }
   void Select(const std::string& name) {
     const auto& rows = browser->boxRows();
@@ -123,7 +123,7 @@ TEST_F(BrowserTest, CdCaptionListsTheCdsOfTheTracksInCatalogueOrder) {
   EXPECT_EQ(Codes().front(), "KMLB_409_001");
   // Opening a CD of the result ends result mode; the box keeps the result's CDs.
   Select("KMLB_409 Drama");
-  browser->CDCatBoxClick();
+  browser->OpenSelectedCd();
   EXPECT_FALSE(browser->resultMode());
   EXPECT_EQ(browser->currentPath(), "* ALL LIBRARY >> … ALL CDS : KMLB_409 Drama");
   EXPECT_EQ(browser->boxRows().size(), 2u);
@@ -158,10 +158,10 @@ TEST_F(BrowserTest, SingleClickOpensCdsOnlyAndNotTheOpenOneAgain) {
   // Level A >> B: the category C, then the CDs, newest number first.
   EXPECT_THAT(RowTexts(), ElementsAre("cat:C", "cd:KMLB_005 Dance", "cd:KMLB_003 Promo & Co"));
   Select("C");
-  browser->CDCatBoxClick();
+  browser->OpenSelectedCd();
   EXPECT_EQ(browser->currentPath(), "A >> B");
   Select("KMLB_003 Promo & Co");
-  browser->CDCatBoxClick();
+  browser->OpenSelectedCd();
   EXPECT_EQ(browser->currentPath(), "A >> B : KMLB_003 Promo & Co");
   EXPECT_EQ(browser->rowCount(), 3);
   EXPECT_EQ(browser->selectedRow(), 0);
@@ -169,7 +169,7 @@ TEST_F(BrowserTest, SingleClickOpensCdsOnlyAndNotTheOpenOneAgain) {
   EXPECT_EQ(browser->statusFields()[0], "2/2");
   EXPECT_EQ(browser->statusFields()[4], "1/3");
   const int stopsBefore = stops;
-  browser->CDCatBoxClick();  // the open CD: nothing
+  browser->OpenSelectedCd();  // the open CD: nothing
   EXPECT_EQ(stops, stopsBefore);
   EXPECT_THAT(plays, ElementsAre(false));
 }
@@ -207,7 +207,7 @@ TEST_F(BrowserTest, PathCaptionDoublesAmpersandsAndTranslatesInRussian) {
 TEST_F(BrowserTest, TagsListTheirCdsAndFollowTheLanguage) {
   EXPECT_THAT(browser->tagItems(), ElementsAre("DRAMA", "SWEEPS"));
   browser->tagText = "SWEEPS";
-  browser->KeyButClick();
+  browser->ListCdsOfTagText();
   EXPECT_EQ(browser->currentPath(), "Keyword [ SWEEPS ] : KMLB_005 Dance");
   EXPECT_THAT(RowTexts(), ElementsAre("cd:KMLB_005 Dance", "cd:KMLB_003 Promo & Co"));
   EXPECT_EQ(browser->rowCount(), 1);
@@ -223,7 +223,7 @@ TEST_F(BrowserTest, TagsListTheirCdsAndFollowTheLanguage) {
   // English again: no name translates to an English tag, so the box empties
   // and nothing is listed anew.
   browser->SelectBoxRow(1);
-  browser->CDCatBoxClick();
+  browser->OpenSelectedCd();
   const std::string open = browser->currentPath();
   browser->RebuildTagList();
   EXPECT_EQ(browser->tagText, "");
@@ -240,14 +240,14 @@ TEST_F(BrowserTest, TagsListTheirCdsAndFollowTheLanguage) {
 
 TEST_F(BrowserTest, FavouritesAreNumberedAndLimited) {
   Open("A");
-  browser->AddtofavoritesClick();
+  browser->AddCurrentPlaceToFavourites();
   for (int i = 1; i < 98; ++i) ASSERT_TRUE(browser->AddFavourite("D"));
   auto captions = browser->FavouriteCaptions();
   EXPECT_EQ(captions[0], "01 » A");
   EXPECT_EQ(captions[8], "09 » D");
   EXPECT_EQ(captions[9], "10 » D");
   EXPECT_TRUE(loaded.dialogs.shown.empty());
-  browser->AddtofavoritesClick();  // a 99th
+  browser->AddCurrentPlaceToFavourites();  // a 99th
   ASSERT_EQ(loaded.dialogs.shown.size(), 1u);
   EXPECT_EQ(loaded.dialogs.shown[0].text, "Error adding favorites (max 99)");
   EXPECT_EQ(loaded.dialogs.shown[0].kind, MessageKind::Warning);
@@ -255,7 +255,7 @@ TEST_F(BrowserTest, FavouritesAreNumberedAndLimited) {
 
   browser->Home();
   EXPECT_FALSE(browser->addFavouriteEnabled());
-  browser->FavItemClick(0);
+  browser->GoToFavourite(0);
   EXPECT_EQ(browser->currentPath(), "A");
   EXPECT_TRUE(browser->addFavouriteEnabled());
   browser->SetFavourites({"D", "A"});

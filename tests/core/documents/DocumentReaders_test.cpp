@@ -32,13 +32,13 @@ struct MadeDocuments {
     dialogs.fileNames = {files[0].string(), files[1].string(), files[2].string()};
     LicenceDocuments docs;
     const std::vector<std::string> set{"KMLB_012_002", "KMLB_003_005", "KMLB_005_001", "KMLB_012_001"};
-    if (MakeDocButClick(MakeDocSender::MakeDocBut, form, Account(), set, context, docs).saved.size() != 3)
+    if (MakeDocuments(DocumentAction::FillAndSave, form, Account(), set, context, docs).saved.size() != 3)
       throw std::runtime_error("the documents were not saved");
     FakeShell shell;
     dialogs.answers = {MessageAnswer::Yes, MessageAnswer::No};
     dialogs.fileNames = {files[3].string()};
     const auto [cd, track] = BuiltInCatalogue().LocateTrack("KMLB_005_002");
-    if (PassportItemClick(std::make_pair(cd, track), context, shell) != PassportOutcome::Saved)
+    if (SaveTrackPassport(TrackRef{cd, track}, context, shell) != PassportOutcome::Saved)
       throw std::runtime_error("the passport was not saved");
   }
 };

@@ -199,7 +199,7 @@ TEST_F(MakeDocFixture, SavesTheThreeDocumentsUnderTheProposedNamesWithTheChosenL
   dialogs.choices = {1};  // the music set
   dialogs.fileNames = {(dir.path() / "contract").string(), "", (dir.path() / "act.rtf").string()};
   const MakeDocResult result =
-      MakeDocButClick(MakeDocSender::MakeDocBut, LegalEntityForm(), Account(), set, context, docs);
+      MakeDocuments(DocumentAction::FillAndSave, LegalEntityForm(), Account(), set, context, docs);
   EXPECT_TRUE(result.filled);
   EXPECT_EQ(result.source, TrackSource::MusicSet);
   EXPECT_EQ(result.tableRows, 2);
@@ -231,7 +231,7 @@ TEST_F(MakeDocFixture, TheSourceQuestionStandsOverFilledDocumentsAndADottedNumbe
   dialogs.choices = {1};
   std::filesystem::create_directory(dir.path() / "contracts");
   dialogs.fileNames = {(dir.path() / "contracts" / "12.2024").string(), "", ""};
-  const MakeDocResult result = MakeDocButClick(MakeDocSender::MakeDocBut, form, Account(), set, context, docs);
+  const MakeDocResult result = MakeDocuments(DocumentAction::FillAndSave, form, Account(), set, context, docs);
 
   EXPECT_THAT(shown, ElementsAre(std::make_pair(false, false), std::make_pair(false, true)));
   EXPECT_THAT(dialogs.chooseCaptions, ElementsAre(LangMessage(kRussian, Msg::SubscriptionDocuments)));
@@ -244,7 +244,7 @@ TEST_F(MakeDocFixture, TheSourceQuestionStandsOverFilledDocumentsAndADottedNumbe
   FakeShell shell;
   const auto [cd, track] = BuiltInCatalogue().LocateTrack("KMLB_005_002");
   dialogs.answers = {MessageAnswer::Yes};
-  PassportItemClick(std::make_pair(cd, track), context, shell);
+  SaveTrackPassport(TrackRef{cd, track}, context, shell);
   EXPECT_EQ(dialogs.fileDialogInitialPaths.back(),
             (dir.path() / "contracts" / "KMLB_005_002 Команда мечты.rtf").string());
   EXPECT_EQ(WithRtfExtension("a/Act.RTF"), "a/Act.RTF");
@@ -252,19 +252,19 @@ TEST_F(MakeDocFixture, TheSourceQuestionStandsOverFilledDocumentsAndADottedNumbe
 
 TEST_F(MakeDocFixture, CompleteFillsWithoutSavingAndStopsOnMissingFieldsOrCancel) {
   dialogs.choices = {0};  // the subscription's downloads
-  MakeDocResult result = MakeDocButClick(MakeDocSender::ViewDocBut, LegalEntityForm(), Account(), set, context, docs);
+  MakeDocResult result = MakeDocuments(DocumentAction::FillOnly, LegalEntityForm(), Account(), set, context, docs);
   EXPECT_EQ(result.tableRows, 1);
   EXPECT_TRUE(dialogs.fileDialogTitles.empty());
   EXPECT_THAT(docs.prList.Text(), HasSubstr("KMLB_012_003"));
 
-  result = MakeDocButClick(MakeDocSender::MakeDocBut, LegalEntityForm(), Account(), set, context, docs);
+  result = MakeDocuments(DocumentAction::FillAndSave, LegalEntityForm(), Account(), set, context, docs);
   EXPECT_EQ(result.source, TrackSource::Cancel);  // the question closed: filled, no table, nothing saved
   EXPECT_THAT(docs.prList.Text(), HasSubstr("#table#"));
   EXPECT_THAT(docs.prList.Text(), HasSubstr("ООО «Ромашка»"));
   EXPECT_TRUE(dialogs.fileDialogTitles.empty());
 
   DocFormState empty({2024, 3, 1});
-  result = MakeDocButClick(MakeDocSender::MakeDocBut, empty, Account(), set, context, docs);
+  result = MakeDocuments(DocumentAction::FillAndSave, empty, Account(), set, context, docs);
   EXPECT_FALSE(result.filled);
   EXPECT_EQ(dialogs.shown.back().text, LangMessage(kRussian, Msg::FillRequiredFields));
   EXPECT_EQ(dialogs.shown.back().kind, MessageKind::Warning);
@@ -276,7 +276,7 @@ TEST_F(MakeDocFixture, PassportOfTheSelectedTrackIsSavedAndOpenedOrReportedWhenN
   saveName = "77-Д_akt.rtf";
   dialogs.answers = {MessageAnswer::Yes, MessageAnswer::Yes};
   dialogs.fileNames = {(dir.path() / "passport").string()};
-  EXPECT_EQ(PassportItemClick(std::make_pair(cd, track), context, shell), PassportOutcome::Saved);
+  EXPECT_EQ(SaveTrackPassport(TrackRef{cd, track}, context, shell), PassportOutcome::Saved);
   EXPECT_THAT(dialogs.fileDialogInitialPaths, ElementsAre("KMLB_005_002 Команда мечты.rtf"));
   const auto file = dir.path() / "passport.rtf";
   EXPECT_THAT(shell.files, ElementsAre(file.string()));
@@ -289,15 +289,15 @@ TEST_F(MakeDocFixture, PassportOfTheSelectedTrackIsSavedAndOpenedOrReportedWhenN
   dialogs.shown.clear();
   dialogs.answers = {MessageAnswer::Yes};
   dialogs.fileNames = {(dir.path() / "no-folder" / "p.rtf").string()};
-  EXPECT_EQ(PassportItemClick(std::make_pair(cd, track), context, shell), PassportOutcome::SaveFailed);
+  EXPECT_EQ(SaveTrackPassport(TrackRef{cd, track}, context, shell), PassportOutcome::SaveFailed);
   EXPECT_EQ(dialogs.shown.back().text, LangMessage(kRussian, Msg::PassportSaveError));
   EXPECT_EQ(dialogs.shown.back().kind, MessageKind::Error);
   EXPECT_EQ(shell.files.size(), 1u);
 
   dialogs.shown.clear();
   dialogs.answers = {MessageAnswer::No};
-  EXPECT_EQ(PassportItemClick(std::make_pair(cd, track), context, shell), PassportOutcome::Declined);
-  EXPECT_EQ(PassportItemClick(std::nullopt, context, shell), PassportOutcome::NoTrack);
+  EXPECT_EQ(SaveTrackPassport(TrackRef{cd, track}, context, shell), PassportOutcome::Declined);
+  EXPECT_EQ(SaveTrackPassport(std::nullopt, context, shell), PassportOutcome::NoTrack);
   EXPECT_EQ(dialogs.shown.size(), 1u);
 }
 

@@ -81,7 +81,7 @@ struct ScanRun {
     scan.onDisplay = [this](const ScanDisplay& d) { shown.push_back(d); };
   }
   void Run(const ScanSettings& settings) {
-    scan.SButClick(settings, [this](const std::vector<ScanEntry>& entries) {
+    scan.Run(settings, [this](const std::vector<ScanEntry>& entries) {
       handed = entries;
       return entries.empty() ? 0 : entries.size() - 1;  // as if one were not a catalogue track
     });
@@ -120,7 +120,7 @@ TEST(FolderScan, EachCodeOncePerFolderAndProjectName) {
   EXPECT_EQ(last.mPro, LangMessage(kEnglish, Msg::FoundTracks) + "6");
   EXPECT_EQ(last.reslabel, LangMessage(kEnglish, Msg::ScanTracksAdded) + "4");
   EXPECT_TRUE(last.idle);
-  EXPECT_TRUE(run.scan.FormCloseQuery());
+  EXPECT_TRUE(run.scan.MayClose());
 
   // While it ran: buttons off, the window refused to close, the searched type marked.
   ASSERT_GT(run.shown.size(), 3u);
@@ -150,8 +150,8 @@ TEST(FolderScan, EachCodeOncePerFolderAndProjectName) {
   EXPECT_EQ(run.scan.entries(), (std::vector<ScanEntry>{{"KMLB_044_009", "Film", "live"}}));
   EXPECT_EQ(run.scan.display().countLabels[6], "1");
 
-  // FormActivate clears the texts and gauges of the last scan.
-  run.scan.FormActivate();
+  // ClearDisplay clears the texts and gauges of the last scan.
+  run.scan.ClearDisplay();
   EXPECT_EQ(run.scan.display().proF + run.scan.display().mPro + run.scan.display().proNum + run.scan.display().reslabel,
             "");
   EXPECT_EQ(run.scan.display().overallMax, 0);
@@ -187,7 +187,7 @@ TEST(FolderScan, FillsTheMusicSetWithDuplicatesAndCountsWhatItGrewBy) {
   ScanRun run;
   ScanSettings settings = DefaultScanSettings();
   settings.startFolder = projects.path().string();
-  run.scan.SButClick(settings, [&](const std::vector<ScanEntry>& entries) { return AddToMusicSet(set, entries); });
+  run.scan.Run(settings, [&](const std::vector<ScanEntry>& entries) { return AddToMusicSet(set, entries); });
 
   EXPECT_EQ(run.scan.entries().size(), 3u);  // the unknown code is dropped by the set, not by the scan
   ASSERT_EQ(set.size(), 3u);

@@ -121,7 +121,7 @@ TEST_F(TrackReportTest, NothingToReportAndTheWindowRules) {
   EXPECT_TRUE(window.MakeReport(kSet, catalogue(), random, clipboard, dialogs, kRussian));
   EXPECT_EQ(window.page(), 1);
   EXPECT_TRUE(window.readyButtonVisible());
-  window.FormActivate();
+  window.StartOnKindChoice();
   EXPECT_EQ(window.page(), 0);
 
   // Quarter 1-4; year from 2008 to 2020, or to next year once 2020 is past.

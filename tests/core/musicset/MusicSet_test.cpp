@@ -154,12 +154,12 @@ TEST_F(SetTest, QuestionsThatDestroyTheSetOrAFileDefaultToNo) {
 }
 
 TEST_F(SetTest, TotalTimeCountsUnreadablePartsAsZeroInBothLanguages) {
-  EXPECT_EQ(set->UpdateTimeMemLabel(), "0 / 0h:00m:00s");
+  EXPECT_EQ(set->TotalTimeText(), "0 / 0h:00m:00s");
   set->LoadSet({"KMLB_003_001", "KMLB_003_002", "KMLB_003_012"});  // 03:10, 00:45 and "1:3"
   EXPECT_EQ(set->TotalMs(), 235000);
-  EXPECT_EQ(set->UpdateTimeMemLabel(), "3 / 0h:03m:55s");
+  EXPECT_EQ(set->TotalTimeText(), "3 / 0h:03m:55s");
   language = 1;
-  EXPECT_EQ(set->UpdateTimeMemLabel(), "3 / 0 ч. 03 мин. 55 сек.");
+  EXPECT_EQ(set->TotalTimeText(), "3 / 0 ч. 03 мин. 55 сек.");
 
   EXPECT_EQ(DurationMs("1:3"), 0);         // "1:" and nothing
   EXPECT_EQ(DurationMs("12:3x"), 720000);  // "3x" is not a number
@@ -185,7 +185,7 @@ TEST_F(SetTest, TheSetTravelsThroughTheSettingsFile) {
 }
 
 TEST_F(SetTest, WindowLinesFollowTheViewOptionsAndActivationClampsTheSelection) {
-  MemActivation empty = FormActivate(*set);
+  MemActivation empty = SetWindowActivation(*set);
   EXPECT_FALSE(empty.setButtonsEnabled);
   EXPECT_EQ(empty.selection, -1);
   EXPECT_EQ(MemCountText(*set), "");
@@ -202,7 +202,7 @@ TEST_F(SetTest, WindowLinesFollowTheViewOptionsAndActivationClampsTheSelection) 
   EXPECT_EQ(MemListBoxLine(*set, 0, o).text, " Wind, Rain а:И. Петров ");
 
   set->SetSelection(7);
-  MemActivation state = FormActivate(*set);
+  MemActivation state = SetWindowActivation(*set);
   EXPECT_TRUE(state.setButtonsEnabled);
   EXPECT_EQ(state.selection, 1);
   EXPECT_EQ(set->selection(), 1);

@@ -395,7 +395,7 @@ TEST_F(DownloadRoutines, DownloadFilesCountsInTheProgressAndDropsSmallFiles) {
   rig.dialogs.answers = {MessageAnswer::Yes};
   int kept =
       rig.downloader.DownloadFiles({audio + "KMLB_001_001.mp3", audio + "KMLB_001_003.mp3", audio + "KMLB_001_002.mp3"},
-                                   out.path().string(), true, kMessageDownloadingFiles);
+                                   out.path().string(), true, Msg::DownloadingFiles);
   EXPECT_EQ(kept, 2);
   std::vector<std::string> shown;
   for (const auto& c : rig.progress.calls)
@@ -415,7 +415,7 @@ TEST_F(DownloadRoutines, NoToContinueStopsAndTheLastFailureIsAnErrorBox) {
   rig.language = kRussian;
   rig.dialogs.answers = {MessageAnswer::No};
   int kept = rig.downloader.DownloadFiles({Bad() + "/status500", Files() + "/tiny.mp3"}, out.path().string(), false,
-                                          kMessageDownloadingFiles);
+                                          Msg::DownloadingFiles);
   EXPECT_EQ(kept, 0);
   EXPECT_THAT(rig.dialogs.Texts(), ElementsAre("Не удалось скачать!\rПродолжить?"));
   EXPECT_EQ(rig.progress.calls[0].text, "Загрузка файлов (1 из 2)...");
@@ -425,7 +425,7 @@ TEST_F(DownloadRoutines, NoToContinueStopsAndTheLastFailureIsAnErrorBox) {
   rig.language = kEnglish;
   rig.dialogs.shown.clear();
   kept = rig.downloader.DownloadFiles({Files() + "/tiny.mp3", Files() + "/missing.mp3"}, out.path().string(), false,
-                                      kMessageDownloadingFiles);
+                                      Msg::DownloadingFiles);
   EXPECT_EQ(kept, 1);
   ASSERT_EQ(rig.dialogs.shown.size(), 1u);
   EXPECT_EQ(rig.dialogs.shown[0].text, "Could not download!");

@@ -128,14 +128,14 @@ class PlayerTest : public ::testing::Test {
   // Starts the selected row from the Play button and lets the timer see it playing.
   void PlaySelected() {
     device.length = 120000;
-    player.PlaybutClick();
-    player.PlayerTick();
+    player.Play();
+    player.Tick();
   }
 };
 
 TEST_F(PlayerTest, PlayButtonStopsShowsStatusOpensWaitsAndPlays) {
   selected = 1;
-  player.PlaybutClick();
+  player.Play();
   EXPECT_THAT(device.log, ElementsAre("Open /audio/KMLB_001_002 Two.mp3", "Play"));
   EXPECT_THAT(waits, ElementsAre(200));
   EXPECT_EQ(statusShown, 1);
@@ -151,10 +151,10 @@ TEST_F(PlayerTest, PlayButtonStopsShowsStatusOpensWaitsAndPlays) {
   // Without a selected row, or without rows, the Play button does nothing.
   device.log.clear();
   selected = -1;
-  player.PlaybutClick();
+  player.Play();
   selected = 0;
   rows.clear();
-  player.PlaybutClick();
+  player.Play();
   EXPECT_THAT(device.log, IsEmpty());
 }
 
@@ -184,9 +184,9 @@ TEST_F(PlayerTest, AStartRequestedWhileAnotherIsUnderWayIsIgnored) {
     ++nested;
     selected = 2;
     player.PlayCurrent(true);
-    player.PlaybutClick();
+    player.Play();
   };
-  player.PlaybutClick();
+  player.Play();
   EXPECT_EQ(nested, 1);
   EXPECT_THAT(device.log, ElementsAre("Open /audio/KMLB_001_001 One.mp3", "Play"));
   EXPECT_FALSE(player.Busy());
@@ -194,14 +194,14 @@ TEST_F(PlayerTest, AStartRequestedWhileAnotherIsUnderWayIsIgnored) {
 
 TEST_F(PlayerTest, AFailedOpenIsSwallowedAndTheNextStartWorks) {
   device.openWorks = false;
-  player.PlaybutClick();
+  player.Play();
   EXPECT_THAT(device.log, ElementsAre("Open /audio/KMLB_001_001 One.mp3"));
   EXPECT_THAT(waits, IsEmpty());
   EXPECT_FALSE(player.Busy());
 
   device.openWorks = true;
   device.log.clear();
-  player.PlaybutClick();
+  player.Play();
   EXPECT_THAT(device.log, ElementsAre("Open /audio/KMLB_001_001 One.mp3", "Play"));
 }
 
@@ -209,29 +209,29 @@ TEST_F(PlayerTest, AFailedOpenIsSwallowedAndTheNextStartWorks) {
 // the label shows the waiting dots and then the failure as for a start that hangs.
 TEST_F(PlayerTest, ARefusedOpenWaitsIntoTheFailureAndTheNextStartCountsAfresh) {
   device.openWorks = false;
-  player.PlaybutClick();
+  player.Play();
   EXPECT_TRUE(player.StartFailed());
-  player.PlayerTick();
+  player.Tick();
   EXPECT_EQ(player.TimeLabel(), ".");
-  for (int tick = 2; tick <= 251; ++tick) player.PlayerTick();
+  for (int tick = 2; tick <= 251; ++tick) player.Tick();
   EXPECT_EQ(player.TimeLabel(), ":-(");
   EXPECT_TRUE(player.TimeLabelYellow());
   EXPECT_TRUE(player.InFailureState());
   EXPECT_EQ(player.Tag(), 0);
 
   // Another missing demo waits from the first dot again, not straight into ":-(".
-  player.PlaybutClick();
-  player.PlayerTick();
+  player.Play();
+  player.Tick();
   EXPECT_EQ(player.TimeLabel(), ".");
   EXPECT_FALSE(player.TimeLabelYellow());
 
   // A single press that only loads a track leaves nothing waiting; a start that plays clears it all.
   player.PlayCurrent(false);
-  player.PlayerTick();
+  player.Tick();
   EXPECT_EQ(player.TimeLabel(), "");
   device.openWorks = true;
-  player.PlaybutClick();
-  player.PlayerTick();
+  player.Play();
+  player.Tick();
   EXPECT_EQ(player.TimeLabel(), "00:00");
   EXPECT_FALSE(player.StartFailed());
   EXPECT_FALSE(player.InFailureState());
@@ -241,7 +241,7 @@ TEST_F(PlayerTest, WhileAStartHangsTheLabelCountsDotsThenGivesUpAndStopClosesThe
   std::vector<std::string> labels;
   device.duringOpen = [&] {
     for (int tick = 1; tick <= 251; ++tick) {
-      player.PlayerTick();
+      player.Tick();
       labels.push_back(player.TimeLabel());
       if (tick == 250) {
         EXPECT_FALSE(player.InFailureState());
@@ -249,7 +249,7 @@ TEST_F(PlayerTest, WhileAStartHangsTheLabelCountsDotsThenGivesUpAndStopClosesThe
       }
     }
   };
-  player.PlaybutClick();
+  player.Play();
   EXPECT_EQ(labels[0], ".");
   EXPECT_EQ(labels[4], ".....");
   EXPECT_EQ(labels[5], "");
@@ -263,39 +263,39 @@ TEST_F(PlayerTest, WhileAStartHangsTheLabelCountsDotsThenGivesUpAndStopClosesThe
   // The device plays after all; Stop before the next tick closes it.
   ASSERT_EQ(device.mode, MediaMode::Playing);
   device.log.clear();
-  player.StopButClick();
+  player.Stop();
   EXPECT_THAT(device.log, ElementsAre("Close"));
   EXPECT_EQ(player.Tag(), 0);
 }
 
 TEST_F(PlayerTest, StopStopsAnActiveDeviceBeforeTheFailureAndOnlyWithTheBuiltInPlayer) {
   device.duringOpen = [&] {
-    for (int tick = 0; tick < 250; ++tick) player.PlayerTick();
+    for (int tick = 0; tick < 250; ++tick) player.Tick();
   };
-  player.PlaybutClick();
+  player.Play();
   device.log.clear();
-  player.StopButClick();
+  player.Stop();
   EXPECT_THAT(device.log, ElementsAre("Stop"));
 
   // Nothing under way: nothing to stop.
   device.log.clear();
-  player.StopButClick();
+  player.Stop();
   EXPECT_THAT(device.log, IsEmpty());
 
   device.mode = MediaMode::Playing;
   player.Switches().builtIn = false;
-  player.StopButClick();
-  player.PauseButClick();
+  player.Stop();
+  player.TogglePause();
   EXPECT_THAT(device.log, IsEmpty());
 }
 
 TEST_F(PlayerTest, TickShowsThePositionAndTheTrackBarAndClearsTheFailure) {
   device.duringOpen = [&] {
-    for (int tick = 0; tick < 300; ++tick) player.PlayerTick();
+    for (int tick = 0; tick < 300; ++tick) player.Tick();
   };
   PlaySelected();
   device.position = 65432;
-  player.PlayerTick();
+  player.Tick();
   EXPECT_EQ(player.TimeLabel(), "01:05");
   EXPECT_EQ(player.TickCounter(), 0);
   EXPECT_FALSE(player.TimeLabelYellow());
@@ -305,7 +305,7 @@ TEST_F(PlayerTest, TickShowsThePositionAndTheTrackBarAndClearsTheFailure) {
 
   // Nothing plays and nothing starts: the label empties, the bar goes to 0.
   device.End();
-  player.PlayerTick();
+  player.Tick();
   EXPECT_EQ(player.TimeLabel(), "");
   EXPECT_EQ(player.BarPosition(), 0);
   EXPECT_EQ(player.Tag(), 0);
@@ -318,16 +318,16 @@ TEST_F(PlayerTest, ArrowKeysSeekByFiveSecondsOnTheNextTick) {
 
   player.RightKeyDown();
   EXPECT_EQ(player.SeekStep(), 5000);
-  player.PlayerTick();
+  player.Tick();
   EXPECT_THAT(device.log, ElementsAre("Stop", "Seek 35000", "Play"));
   EXPECT_EQ(player.SeekStep(), 0);
   EXPECT_EQ(player.TimeLabel(), "00:35");
 
   // Held down, the key repeats: one step per repeat.
   player.RightKeyDown();
-  player.PlayerTick();
+  player.Tick();
   player.RightKeyDown();
-  player.PlayerTick();
+  player.Tick();
   EXPECT_EQ(device.position, 45000);
 
   player.LeftKeyDown();
@@ -335,29 +335,29 @@ TEST_F(PlayerTest, ArrowKeysSeekByFiveSecondsOnTheNextTick) {
   player.ArrowKeyUp();
   EXPECT_EQ(player.SeekStep(), 0);
   device.log.clear();
-  player.PlayerTick();
+  player.Tick();
   EXPECT_THAT(device.log, IsEmpty());
 
   // Near the start, Left goes to the start; near the end, Right to the end.
   device.position = 2000;
   player.LeftKeyDown();
-  player.PlayerTick();
+  player.Tick();
   EXPECT_EQ(device.position, 0);
   device.position = 118000;
   player.RightKeyDown();
-  player.PlayerTick();
+  player.Tick();
   EXPECT_EQ(device.position, 120000);
 }
 
 TEST_F(PlayerTest, AClickOnThePositionBarSeeksThereWhilePlayingOnly) {
   PlaySelected();
   device.log.clear();
-  player.SeekToClick(100, 400);
+  player.SeekToBar(100, 400);
   EXPECT_THAT(device.log, ElementsAre("Stop", "Seek 30000", "Play"));
 
   device.End();
   device.log.clear();
-  player.SeekToClick(100, 400);
+  player.SeekToBar(100, 400);
   EXPECT_THAT(device.log, IsEmpty());
 }
 
@@ -367,19 +367,19 @@ TEST_F(PlayerTest, NonStopGoesOnWithTheNextRowOfTheMainList) {
   ASSERT_EQ(player.Tag(), 1);
   device.End();
   device.log.clear();
-  player.PlayerTick();
+  player.Tick();
   EXPECT_EQ(selected, 1);
   EXPECT_THAT(device.log, ElementsAre("Open /audio/KMLB_001_002 Two.mp3", "Play"));
 
   // The next tick sees it playing; at the end of the last row nothing follows.
-  player.PlayerTick();
+  player.Tick();
   device.End();
-  player.PlayerTick();
+  player.Tick();
   EXPECT_EQ(selected, 2);
-  player.PlayerTick();
+  player.Tick();
   device.End();
   device.log.clear();
-  player.PlayerTick();
+  player.Tick();
   EXPECT_EQ(selected, 2);
   EXPECT_THAT(device.log, IsEmpty());
   EXPECT_EQ(player.Tag(), 0);
@@ -393,7 +393,7 @@ TEST_F(PlayerTest, NonStopNeverAdvancesTheMainListAfterATrackOfTheMusicSet) {
   EXPECT_EQ(player.Tag(), 2);
   device.End();
   device.log.clear();
-  player.PlayerTick();
+  player.Tick();
   EXPECT_EQ(selected, 0);
   EXPECT_THAT(device.log, IsEmpty());
 
@@ -402,24 +402,24 @@ TEST_F(PlayerTest, NonStopNeverAdvancesTheMainListAfterATrackOfTheMusicSet) {
   player.Switches().nonStop = false;
   PlaySelected();
   device.End();
-  player.PlayerTick();
+  player.Tick();
   EXPECT_EQ(selected, 0);
 }
 
 TEST_F(PlayerTest, WithoutTheBuiltInPlayerTheWholeAddressGoesToTheOutsidePlayer) {
   player.Switches().builtIn = false;
   rows[0] = "/home/me/audio/KMLB_001_001 One Two.mp3";
-  player.PlaybutClick();
+  player.Play();
   EXPECT_THAT(shell.calls, ElementsAre("file /home/me/audio/KMLB_001_001 One Two.mp3"));
 
   musicSetVisible = true;
-  player.PlaybutClick();
+  player.Play();
   EXPECT_EQ(shell.calls.back(), "url " + musicSetEntry);
 
   // A user player gets the address as one argument, blanks and all.
   musicSetVisible = false;
   player.SetUserPlayer("/opt/player/bin/play");
-  player.PlaybutClick();
+  player.Play();
   EXPECT_EQ(shell.calls.back(), "run /opt/player/bin/play [/home/me/audio/KMLB_001_001 One Two.mp3]");
   EXPECT_THAT(device.log, IsEmpty());
   EXPECT_EQ(statusShown, 0);
@@ -440,8 +440,8 @@ TEST_F(PlayerTest, WithoutTheBuiltInPlayerTheWholeAddressGoesToTheOutsidePlayer)
 TEST_F(PlayerTest, PauseButtonTogglesAndTheApplicationPausesInTheBackground) {
   PlaySelected();
   device.log.clear();
-  player.PauseButClick();
-  player.PauseButClick();
+  player.TogglePause();
+  player.TogglePause();
   EXPECT_THAT(device.log, ElementsAre("Pause", "Resume"));
 
   device.log.clear();
@@ -452,7 +452,7 @@ TEST_F(PlayerTest, PauseButtonTogglesAndTheApplicationPausesInTheBackground) {
   EXPECT_THAT(device.log, ElementsAre("Pause", "Resume"));
 
   // A pause made with the button ends with the activation too.
-  player.PauseButClick();
+  player.TogglePause();
   player.Activated();
   EXPECT_EQ(device.mode, MediaMode::Playing);
 
@@ -461,7 +461,7 @@ TEST_F(PlayerTest, PauseButtonTogglesAndTheApplicationPausesInTheBackground) {
   device.log.clear();
   player.Deactivated();
   EXPECT_EQ(device.mode, MediaMode::Playing);
-  player.PauseButClick();
+  player.TogglePause();
   player.Activated();
   EXPECT_EQ(device.mode, MediaMode::Paused);
   EXPECT_THAT(device.log, ElementsAre("Pause"));

@@ -328,18 +328,18 @@ TEST_F(SearchOnLibrary, PositivePopRockKeepsLivelyTracksWhoseOnlyStyleIsPprck) {
 
 TEST(SearchTap, TwoClicksGiveTheTempoOfTheLastInterval) {
   TapState s;
-  EXPECT_EQ(TapClick(s, false, 10000), std::nullopt) << "a first click only starts";
-  EXPECT_EQ(TapClick(s, false, 10500), 120);
-  EXPECT_EQ(TapClick(s, false, 12500), 40) << "30 raised to 40 for the lower bound";
-  EXPECT_EQ(TapClick(s, true, 5000), std::nullopt);
-  EXPECT_EQ(TapClick(s, true, 5200), 250) << "300 limited to 250 for the upper bound";
+  EXPECT_EQ(TapTempo(s, false, 10000), std::nullopt) << "a first click only starts";
+  EXPECT_EQ(TapTempo(s, false, 10500), 120);
+  EXPECT_EQ(TapTempo(s, false, 12500), 40) << "30 raised to 40 for the lower bound";
+  EXPECT_EQ(TapTempo(s, true, 5000), std::nullopt);
+  EXPECT_EQ(TapTempo(s, true, 5200), 250) << "300 limited to 250 for the upper bound";
   EXPECT_EQ(s.lowerTick, 0) << "a measured upper tempo clears the lower click";
-  EXPECT_EQ(TapClick(s, false, 6000), std::nullopt) << "so the next lower click only starts";
+  EXPECT_EQ(TapTempo(s, false, 6000), std::nullopt) << "so the next lower click only starts";
   EXPECT_EQ(s.upperTick, 5200) << "a first click clears nothing";
 
-  EXPECT_EQ(TapClick(s, false, 6000), std::nullopt) << "an interval of 0 gives nothing";
+  EXPECT_EQ(TapTempo(s, false, 6000), std::nullopt) << "an interval of 0 gives nothing";
   EXPECT_EQ(s.upperTick, 5200) << "and clears nothing";
-  EXPECT_EQ(TapClick(s, false, 6700), 85) << "60000 / 700, truncated";
+  EXPECT_EQ(TapTempo(s, false, 6700), 85) << "60000 / 700, truncated";
   EXPECT_EQ(s.upperTick, 0) << "a measured lower tempo clears the upper click";
 }
 

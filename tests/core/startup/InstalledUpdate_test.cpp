@@ -41,8 +41,8 @@ TEST(InstalledUpdate, ANewerVersionIsAnnouncedWithHowThePackageIsUpdatedAndNothi
     return UpdateInfoAnswer{true, showing.checkForUpdate};
   };
   s.PrepareShowing(0);
-  s.FormActivate();
-  for (int tick = 0; tick < kTicksBeforeCheck; ++tick) s.Timer1Timer();
+  s.Activate();
+  for (int tick = 0; tick < kTicksBeforeCheck; ++tick) s.Tick();
 
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_EQ(dialogs.shown[0].text, LangMessage(kEnglish, Msg::NewerVersionAvailable) + "3.3.1.389\r\r" +

@@ -63,8 +63,8 @@ struct Start {
   // The first showing up to the end of the seventh tick.
   void Run() {
     sequence->PrepareShowing(0);
-    sequence->FormActivate();
-    for (int tick = 0; tick < kTicksBeforeCheck; ++tick) sequence->Timer1Timer();
+    sequence->Activate();
+    for (int tick = 0; tick < kTicksBeforeCheck; ++tick) sequence->Tick();
   }
 };
 
@@ -76,13 +76,13 @@ TEST(StartSequence, TicksAndTheConnectionTest) {
   StartSequence& s = *start.sequence;
   s.isOnline = [] { return false; };
   s.PrepareShowing(0);
-  s.FormActivate();
-  EXPECT_EQ(s.state.Label3, "Version 3.3.1.388");
+  s.Activate();
+  EXPECT_EQ(s.state.versionLine, "Version 3.3.1.388");
   std::vector<std::string> texts;
   for (int tick = 0; tick < kTicksBeforeCheck; ++tick) {
     EXPECT_FALSE(s.closeRequested());
-    s.Timer1Timer();
-    texts.push_back(s.state.Label4);
+    s.Tick();
+    texts.push_back(s.state.statusLine);
   }
   EXPECT_THAT(texts, ElementsAre("Checking update now.", "Checking update now..", "Checking update now...",
                                  "Checking update now.", "Checking update now..", "Checking update now...",
@@ -95,10 +95,10 @@ TEST(StartSequence, TicksAndTheConnectionTest) {
 
   // At re-initialisation the window only offers "Continue".
   s.PrepareShowing(1);
-  s.FormActivate();
-  EXPECT_TRUE(s.state.NextButVisible);
-  EXPECT_FALSE(s.state.Timer1Enabled);
-  s.NextButClick();
+  s.Activate();
+  EXPECT_TRUE(s.state.continueVisible);
+  EXPECT_FALSE(s.state.tickerEnabled);
+  s.Continue();
   EXPECT_TRUE(s.ContinueToMainWindow());
 
   EXPECT_EQ(DownloadPercentText(kEnglish, 300, 200), "Updates downloaded: 67%");
@@ -135,14 +135,14 @@ TEST(StartSequence, ChecksThatEndBeforeAnyDownload) {
     StartSequence& s = *start.sequence;
     EXPECT_EQ(start.dialogs.Texts(), c.messages);
     EXPECT_EQ(s.closeRequested(), c.closes);
-    EXPECT_EQ(s.state.NextButVisible, true);
+    EXPECT_EQ(s.state.continueVisible, true);
     EXPECT_EQ(http.requests.size(), 1u);  // the page only: nothing downloaded
     EXPECT_EQ(start.network.networkState,
               c.messages == std::vector{M(Msg::UpdateFailed)} ? kNetworkUpdateFailed : kNetworkWorking);
     if (c.closes) {
       EXPECT_TRUE(s.ContinueToMainWindow());
     } else {
-      s.NextButClick();  // "Continue"
+      s.Continue();  // "Continue"
       EXPECT_TRUE(s.ContinueToMainWindow());
     }
   }
@@ -157,13 +157,13 @@ TEST(StartSequence, AProgramEndingMidwayNeverReachesTheMainWindowNorInstallsAnUp
     Start start(http, launcher, home.path(), "site/update.html");
     StartSequence& s = *start.sequence;
     s.PrepareShowing(0);
-    s.FormActivate();
-    s.Timer1Timer();
+    s.Activate();
+    s.Tick();
     s.EndProgram();
-    for (int tick = 1; tick < kTicksBeforeCheck; ++tick) s.Timer1Timer();
+    for (int tick = 1; tick < kTicksBeforeCheck; ++tick) s.Tick();
     EXPECT_TRUE(http.requests.empty());
     EXPECT_TRUE(s.closeRequested());
-    s.NextButClick();
+    s.Continue();
     EXPECT_FALSE(s.ContinueToMainWindow());
   }
   // Ended while the information window is open: an archive that arrives anyway
@@ -268,7 +268,7 @@ TEST_F(StartUpdate, PutsAGoodArchiveInPlaceAndRestartsTheProgram) {
   const fs::path home = home_.path();
   EXPECT_THAT(start_->dialogs.Texts(), ElementsAre(M(Msg::UpdateNow), M(Msg::UpdateDownloaded)));
   EXPECT_THAT(start_->infoCaptions, ElementsAre(M(Msg::UpdateInfoCaption)));
-  EXPECT_EQ(s.state.Label4, "Updates downloaded: 100%");
+  EXPECT_EQ(s.state.statusLine, "Updates downloaded: 100%");
   EXPECT_EQ(start_->progress.calls.front().text, "Unpacking trakvella_update.rar");
   EXPECT_TRUE(s.closeRequested());
   EXPECT_FALSE(s.ContinueToMainWindow());  // the program ends; the script starts it again
@@ -306,7 +306,7 @@ TEST_F(StartUpdate, BadArchivesLeaveTheProgramFolderAsItWas) {
     EXPECT_EQ(texts[1], c.message == Msg::UpdateFailed ? M(c.message) : M(c.message) + ":\r" + archive.string());
     EXPECT_EQ(FileSizeOf(archive), c.archiveStays ? 999999 : -1);
     EXPECT_EQ(start_->sequence->closeRequested(), c.programEnds);
-    EXPECT_EQ(start_->sequence->state.NextButVisible, !c.programEnds);
+    EXPECT_EQ(start_->sequence->state.continueVisible, !c.programEnds);
     EXPECT_TRUE(launcher.started.empty());
     const std::vector<std::string> expected = c.archiveStays
                                                   ? std::vector<std::string>{"trakvella", kUpdateArchiveFolderName}
@@ -401,11 +401,11 @@ TEST_F(StartUpdate, ContinueIsOfferedWhileTheCheckRunsAndStopsIt) {
       StartSetup{"3.3.1.388", servers_->web + "silent/update.html", home_.path(), {}, {}, 0});
   s.isOnline = [] { return true; };
   progress.onPump = [&] {
-    if (s.state.NextButVisible && !s.closeRequested()) s.NextButClick();  // while the site keeps silent
+    if (s.state.continueVisible && !s.closeRequested()) s.Continue();  // while the site keeps silent
   };
   s.PrepareShowing(0);
-  s.FormActivate();
-  for (int tick = 0; tick < kTicksBeforeCheck; ++tick) s.Timer1Timer();
+  s.Activate();
+  for (int tick = 0; tick < kTicksBeforeCheck; ++tick) s.Tick();
   EXPECT_TRUE(s.closeRequested());
   EXPECT_TRUE(s.ContinueToMainWindow());
   EXPECT_TRUE(dialogs.shown.empty());  // nothing failed: the user went on

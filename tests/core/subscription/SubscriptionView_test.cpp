@@ -34,12 +34,12 @@ TEST(SubscriptionView, SignInFieldsCloseOnlyWithBothFilledAndCancelEmptiesThem) 
 TEST(SubscriptionView, PanelCaptionAndMenuFollowTheSignedInState) {
   AccountState account;
   Endpoints endpoints;
-  EXPECT_TRUE(PodPanelUpdate(account, endpoints, "").setupButtonVisible);
+  EXPECT_TRUE(SubscriptionPanelOf(account, endpoints, "").setupButtonVisible);
   EXPECT_EQ(SubscriptionCaption(account, kEnglish), "");
   account.login = "anna";  // a login alone is not signed in
-  EXPECT_FALSE(PodPanelUpdate(account, endpoints, "").accountControlsVisible);
+  EXPECT_FALSE(SubscriptionPanelOf(account, endpoints, "").accountControlsVisible);
   account.password = "pw";
-  const PodPanel panel = PodPanelUpdate(account, endpoints, "Tracks(s) left: 3");
+  const SubscriptionPanelState panel = SubscriptionPanelOf(account, endpoints, "Tracks(s) left: 3");
   EXPECT_TRUE(panel.accountControlsVisible);
   EXPECT_FALSE(panel.setupButtonVisible);
   EXPECT_EQ(panel.ftpLabel, endpoints.ftpHost);

@@ -293,12 +293,13 @@ TEST(EntryPoints, DownitemAndDemoDownloadRefuseWithoutAccountOrWhenOffline) {
       http, progress, dialogs, [] { return kEnglish; }, network);
   Catalogue catalogue;
   dialogs.shown.clear();
-  EXPECT_TRUE(
-      FileDownBut(downloader, dialogs, catalogue, {"KMLB_003_001"}, "http://127.0.0.1:9/audio/", true, last, kEnglish)
-          .empty());
+  EXPECT_TRUE(DownloadSetDemos(downloader, dialogs, catalogue, {"KMLB_003_001"}, "http://127.0.0.1:9/audio/", true,
+                               last, kEnglish)
+                  .empty());
   EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"Downloading disabled (Service -> Offline mode)!"});
-  EXPECT_TRUE(FileDownBut(downloader, dialogs, catalogue, {"KMLB_003_001"}, "http://127.0.0.1:9/audio/", false, last,
-                          kEnglish)
+  EXPECT_TRUE(DownloadSetDemos(downloader, dialogs, catalogue, {"KMLB_003_001"}, "http://127.0.0.1:9/audio/", false,
+                               last,
+                               kEnglish)
                   .empty());  // the folder dialog cancelled
   EXPECT_EQ(last, "/music");
 }

@@ -3,8 +3,18 @@
 
 #include <gtest/gtest.h>
 
+#include "core/text/PercentEncoding.h"
+
 namespace trakvella {
 namespace {
+
+// The one %XX writer serves the login ("@" kept), the trash's paths ("/" kept) and FTP path parts (nothing kept).
+TEST(PercentEncoding, KeepsUnreservedBytesAndOnlyTheOnesAskedFor) {
+  EXPECT_EQ(PercentEncode("a-b.c_d~e"), "a-b.c_d~e");
+  EXPECT_EQ(PercentEncode("u@x y/z"), "u%40x%20y%2Fz");
+  EXPECT_EQ(PercentEncode("u@x y/z", "@"), "u@x%20y%2Fz");
+  EXPECT_EQ(PercentEncode("/home/Ёлки 1.mp3", "/"), "/home/%D0%81%D0%BB%D0%BA%D0%B8%201.mp3");
+}
 
 TEST(Text, LowerCaseComparisonsFoldLatinAndCyrillicCharacterByCharacter) {
   EXPECT_TRUE(EqualsLowerCase(".WAV", ".wav"));
