@@ -117,9 +117,10 @@ bool Subscription::RunSubscriptionSession(const std::string& targetFolder, const
   login.caFile = endpoints_.ftpCaFile;
   ftp_.onStatus = [this](const std::string& text) { SetPodStatus(text); };
 
-  std::string error;
-  const bool connected = ftp_.Connect(login, error);
-  if (!connected && ftp_.TlsMissing()) error = Message(static_cast<unsigned>(Msg::FtpTlsRefused));
+  const Status status = ftp_.Connect(login);
+  const bool connected = status.ok();
+  const std::string error =
+      !connected && ftp_.TlsMissing() ? Message(static_cast<unsigned>(Msg::FtpTlsRefused)) : status.message();
   if (connected && ftp_.Encrypted()) RememberTls(programFolder_, account.login);
   if (!connected) {
     ftp_.onStatus = nullptr;
@@ -165,8 +166,7 @@ void Subscription::TakeAcceptedCredentials() {
 
 bool Subscription::QueryQuota() {
   std::vector<std::string> reply;
-  std::string error;
-  const bool answered = ftp_.Command("STAT", reply, kFtpReplyLimits, error);
+  const bool answered = ftp_.Command("STAT", reply, kFtpReplyLimits).ok();
   ftp_.Disconnect();
   // Without a reply the quota stays what it was.
   if (!answered) return false;
