@@ -215,7 +215,9 @@ ItemOutcome Subscription::DownloadOne(size_t i, size_t count, const std::string&
                          MessageKind::Error, MessageButtons::Ok);
         outcome.result = ItemResult::UnpackFailed;
       } else {
-        trash_.MoveToTrash(archive);
+        // An archive the trash refuses stays beside its unpacked track, where the user finds it; the track
+        // itself is there either way.
+        (void)trash_.MoveToTrash(archive);
         unpackedName = name;
         outcome.result = ItemResult::Unpacked;
         outcome.file = targetFolder_ / name;
