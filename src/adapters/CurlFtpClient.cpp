@@ -332,15 +332,18 @@ CURLcode Run(Session& s, const Operation& op, const FtpLimits& limits) {
   return result;
 }
 
-std::string ErrorText(const Session& s, CURLcode code) {
-  if (s.aborted) return "aborted";
-  if (s.limitExceeded) return "stopped: " + s.limitError;
-  if (s.writeFailed) return s.writeError;
+// Why a run of the session failed, the most telling reason first.
+Status Failure(const Session& s, CURLcode code) {
+  if (s.aborted) return Status::Aborted("aborted");
+  if (s.limitExceeded) return Status::LimitExceeded("stopped: " + s.limitError);
+  if (s.writeFailed) return Status::IOError(s.writeError);
   std::string text = s.errorText[0] ? s.errorText : curl_easy_strerror(code);
   if (!s.lastErrorReply.empty() && text.find(s.lastErrorReply) == std::string::npos)
     text += " (" + s.lastErrorReply + ")";
-  return text;
+  return Status::NetworkError(text);
 }
+
+Status NotConnected() { return Status::InvalidArgument("not connected"); }
 
 std::vector<std::string> SplitListing(const std::string& text) {
   std::vector<std::string> lines;
@@ -364,7 +367,7 @@ CurlFtpClient::CurlFtpClient() {
 
 CurlFtpClient::~CurlFtpClient() = default;
 
-bool CurlFtpClient::Connect(const FtpLogin& login, std::string& error) {
+Status CurlFtpClient::Connect(const FtpLogin& login) {
   Disconnect();
   tlsMissing_ = false;
   auto s = std::make_unique<Session>();
@@ -373,26 +376,24 @@ bool CurlFtpClient::Connect(const FtpLogin& login, std::string& error) {
   s->multi = curl_multi_init();
   s->easy = curl_easy_init();
   if (!s->multi || !s->easy) {
-    error = "cannot start an FTP session";
-    return false;
+    return Status::NetworkError("cannot start an FTP session");
   }
   // Logging in and nothing else: the starting folder's address without a body.
   const CURLcode code = Run(*s, {FtpUrl(login.host, login.port, ""), true, ""}, {login.loginTimeoutMs, -1});
   encrypted_ = code == CURLE_OK && s->tls;
   if (code != CURLE_OK) {
     tlsMissing_ = login.requireTls && code == CURLE_USE_SSL_FAILED;
-    error = tlsMissing_ ? "the server offers no TLS; the password was not sent" : ErrorText(*s, code);
-    return false;
+    if (tlsMissing_) return Status::NetworkError("the server offers no TLS; the password was not sent");
+    return Failure(*s, code);
   }
   session_ = std::move(s);
-  return true;
+  return Status::OK();
 }
 
-bool CurlFtpClient::List(std::vector<std::string>& lines, const FtpLimits& limits, std::string& error) {
+Status CurlFtpClient::List(std::vector<std::string>& lines, const FtpLimits& limits) {
   lines.clear();
   if (!session_) {
-    error = "not connected";
-    return false;
+    return NotConnected();
   }
   Session& s = *session_;
   std::string text;
@@ -401,18 +402,14 @@ bool CurlFtpClient::List(std::vector<std::string>& lines, const FtpLimits& limit
   s.memory = nullptr;
   encrypted_ = encrypted_ || s.tls;
   lines = SplitListing(text);
-  if (code != CURLE_OK) {
-    error = ErrorText(s, code);
-    return false;
-  }
-  return true;
+  if (code != CURLE_OK) return Failure(s, code);
+  return Status::OK();
 }
 
-bool CurlFtpClient::Size(const std::string& remotePath, int64_t& size, std::string& error) {
+Status CurlFtpClient::Size(const std::string& remotePath, int64_t& size) {
   size = -1;
   if (!session_) {
-    error = "not connected";
-    return false;
+    return NotConnected();
   }
   Session& s = *session_;
   s.watched = "SIZE";
@@ -427,19 +424,17 @@ bool CurlFtpClient::Size(const std::string& remotePath, int64_t& size, std::stri
       const long long value = std::strtoll(line.c_str() + 4, &end, 10);
       if (end != line.c_str() + 4 && value >= 0) size = value;
     }
-    return true;
+    return Status::OK();
   }
-  if (code == CURLE_OK) return true;
-  error = ErrorText(s, code);
-  return false;
+  if (code == CURLE_OK) return Status::OK();
+  return Failure(s, code);
 }
 
-bool CurlFtpClient::Retrieve(const std::string& remotePath, const std::filesystem::path& localFile,
-                             int64_t expectedSize, const FtpLimits& limits,
-                             const std::function<bool(int64_t bytes)>& onProgress, std::string& error) {
+Status CurlFtpClient::Retrieve(const std::string& remotePath, const std::filesystem::path& localFile,
+                               int64_t expectedSize, const FtpLimits& limits,
+                               const std::function<bool(int64_t bytes)>& onProgress) {
   if (!session_) {
-    error = "not connected";
-    return false;
+    return NotConnected();
   }
   Session& s = *session_;
   // The bytes go to a part file of its own, renamed over the local file only
@@ -469,44 +464,36 @@ bool CurlFtpClient::Retrieve(const std::string& remotePath, const std::filesyste
     }
     s.fd = -1;
   }
-  bool ok = code == CURLE_OK;
-  if (!ok) {
-    error = ErrorText(s, code);
+  Status status;
+  if (code != CURLE_OK) {
+    status = Failure(s, code);
   } else if (expectedSize >= 0 && s.bytes != expectedSize) {
-    error = "the transfer ended after " + std::to_string(s.bytes) + " of " + std::to_string(expectedSize) + " bytes";
-    ok = false;
+    status = Status::NetworkError("the transfer ended after " + std::to_string(s.bytes) + " of " +
+                                  std::to_string(expectedSize) + " bytes");
   } else {
     std::filesystem::rename(part, localFile, ec);
-    if (ec) {
-      error = "cannot write " + localFile.string() + ": " + ec.message();
-      ok = false;
-    }
+    if (ec) status = Status::IOError("cannot write " + localFile.string() + ": " + ec.message());
   }
-  if (!ok) std::filesystem::remove(part, ec);
-  return ok;
+  if (!status.ok()) std::filesystem::remove(part, ec);
+  return status;
 }
 
-bool CurlFtpClient::Command(const std::string& command, std::vector<std::string>& replyLines, const FtpLimits& limits,
-                            std::string& error) {
+Status CurlFtpClient::Command(const std::string& command, std::vector<std::string>& replyLines,
+                              const FtpLimits& limits) {
   replyLines.clear();
   if (!session_) {
-    error = "not connected";
-    return false;
+    return NotConnected();
   }
   Session& s = *session_;
   s.watched = UpperWord(command);
   const CURLcode code = Run(s, {FtpUrl(s.login.host, s.login.port, ""), true, command}, limits);
   s.watched.clear();
-  if (s.limitExceeded) {
-    error = ErrorText(s, code);
-    return false;
-  }
+  if (s.limitExceeded) return Failure(s, code);
   if (s.captured || !s.reply.empty()) {
     replyLines = s.reply;
-    return true;
+    return Status::OK();
   }
-  error = code == CURLE_OK ? "no reply" : ErrorText(s, code);
-  return false;
+  return code == CURLE_OK ? Status::NetworkError("no reply") : Failure(s, code);
 }
 
 void CurlFtpClient::Disconnect() { session_.reset(); }

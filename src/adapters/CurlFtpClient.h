@@ -19,16 +19,14 @@ class CurlFtpClient : public FtpClient {
   CurlFtpClient(const CurlFtpClient&) = delete;
   CurlFtpClient& operator=(const CurlFtpClient&) = delete;
 
-  bool Connect(const FtpLogin& login, std::string& error) override;
+  Status Connect(const FtpLogin& login) override;
   bool Encrypted() const override { return encrypted_; }
   bool TlsMissing() const override { return tlsMissing_; }
-  bool List(std::vector<std::string>& lines, const FtpLimits& limits, std::string& error) override;
-  bool Size(const std::string& remotePath, int64_t& size, std::string& error) override;
-  bool Retrieve(const std::string& remotePath, const std::filesystem::path& localFile, int64_t expectedSize,
-                const FtpLimits& limits, const std::function<bool(int64_t bytes)>& onProgress,
-                std::string& error) override;
-  bool Command(const std::string& command, std::vector<std::string>& replyLines, const FtpLimits& limits,
-               std::string& error) override;
+  Status List(std::vector<std::string>& lines, const FtpLimits& limits) override;
+  Status Size(const std::string& remotePath, int64_t& size) override;
+  Status Retrieve(const std::string& remotePath, const std::filesystem::path& localFile, int64_t expectedSize,
+                  const FtpLimits& limits, const std::function<bool(int64_t bytes)>& onProgress) override;
+  Status Command(const std::string& command, std::vector<std::string>& replyLines, const FtpLimits& limits) override;
   void Disconnect() override;
 
   struct Session;

@@ -146,7 +146,7 @@ HttpResult CurlHttpClient::Get(const HttpRequest& request) {
   HttpResult result;
   CURL* curl = curl_easy_init();
   if (!curl) {
-    result.error = "cannot start a transfer";
+    result.status = Status::NetworkError("cannot start a transfer");
     return result;
   }
   Transfer transfer;
@@ -194,7 +194,7 @@ HttpResult CurlHttpClient::Get(const HttpRequest& request) {
   CURLcode code = curl_easy_perform(curl);
   long status = 0;
   curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
-  result.status = static_cast<int>(status);
+  result.httpStatus = static_cast<int>(status);
   result.contentLength = ContentLength(curl);
   // A transfer that ended well with an empty body still makes its file.
   if (code == CURLE_OK && !request.bodyFile.empty()) transfer.OpenBodyFile();
@@ -203,19 +203,17 @@ HttpResult CurlHttpClient::Get(const HttpRequest& request) {
     transfer.limitExceeded = true;
     transfer.error = "the answer is longer than " + std::to_string(request.maxBytes) + " bytes";
   }
-  result.limitExceeded = transfer.limitExceeded;
-  result.fileError = transfer.fileError;
+  // A file that could not be written is told before a limit the same transfer met.
   if (transfer.aborted) {
-    result.outcome = HttpOutcome::Aborted;
-    result.error = "aborted";
-  } else if (transfer.limitExceeded || transfer.fileError) {
-    result.outcome = HttpOutcome::Failed;
-    result.error = transfer.error;
+    result.status = Status::Aborted("aborted");
+  } else if (transfer.fileError) {
+    result.status = Status::IOError(transfer.error);
+  } else if (transfer.limitExceeded) {
+    result.status = Status::LimitExceeded(transfer.error);
   } else if (code == CURLE_OK) {
-    result.outcome = HttpOutcome::Ok;
+    result.status = Status::OK();
   } else {
-    result.outcome = HttpOutcome::Failed;
-    result.error = errorText[0] ? errorText : curl_easy_strerror(code);
+    result.status = Status::NetworkError(errorText[0] ? errorText : curl_easy_strerror(code));
   }
   curl_slist_free_all(headers);
   curl_easy_cleanup(curl);

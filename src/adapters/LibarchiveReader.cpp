@@ -139,73 +139,59 @@ int64_t SaturatingSum(int64_t a, int64_t b) {
 // Writes the current entry's data to target through a temporary file, put in
 // place only after the data was read whole: as many bytes as the entry's size
 // (when the archive gives one) and, when the archive keeps one, its CRC-32.
-bool WriteEntry(archive* a, const fs::path& target, bool executable, int64_t expectedSize,
-                std::optional<uint32_t> expectedCrc, int64_t& done, int64_t total,
-                const std::function<bool(int64_t, int64_t)>& onProgress, std::string& error) {
+Status WriteEntry(archive* a, const fs::path& target, bool executable, int64_t expectedSize,
+                  std::optional<uint32_t> expectedCrc, int64_t& done, int64_t total,
+                  const std::function<bool(int64_t, int64_t)>& onProgress) {
   const fs::path temporary = TemporaryFor(target);
   // The umask decides the mode, as for any file the user's programs write;
   // an entry the archive marks executable stays executable.
   const int fd =
       ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, executable ? 0777 : 0666);
-  if (fd < 0) {
-    error = "cannot write " + target.string() + ": " + std::strerror(errno);
-    return false;
-  }
+  if (fd < 0) return Status::IOError("cannot write " + target.string() + ": " + std::strerror(errno));
   std::unique_ptr<char[]> buffer(new char[kBlock]);
-  bool ok = true;
+  Status status;
   uLong crc = crc32(0L, Z_NULL, 0);
   int64_t written = 0;
   for (;;) {
     const la_ssize_t n = archive_read_data(a, buffer.get(), kBlock);
     if (n == 0) break;
     if (n < 0) {
-      error = ErrorOf(a, "cannot read " + target.filename().string());
-      ok = false;
+      status = Status::Unsupported(ErrorOf(a, "cannot read " + target.filename().string()));
       break;
     }
     for (la_ssize_t at = 0; at < n;) {
       const ssize_t w = ::write(fd, buffer.get() + at, static_cast<size_t>(n - at));
       if (w < 0 && errno == EINTR) continue;
       if (w <= 0) {
-        error = "cannot write " + target.string() + ": " + std::strerror(errno);
-        ok = false;
+        status = Status::IOError("cannot write " + target.string() + ": " + std::strerror(errno));
         break;
       }
       at += w;
     }
-    if (!ok) break;
+    if (!status.ok()) break;
     crc = crc32(crc, reinterpret_cast<const Bytef*>(buffer.get()), static_cast<uInt>(n));
     written += n;
     done += n;
     if (onProgress && !onProgress(done, total)) {
-      error = "stopped";
-      ok = false;
+      status = Status::Aborted("stopped");
       break;
     }
   }
-  if (::close(fd) != 0 && ok) {
-    error = "cannot write " + target.string() + ": " + std::strerror(errno);
-    ok = false;
+  if (::close(fd) != 0 && status.ok())
+    status = Status::IOError("cannot write " + target.string() + ": " + std::strerror(errno));
+  if (status.ok() && expectedSize >= 0 && written != expectedSize) {
+    status = Status::Unsupported(target.filename().string() + ": " + std::to_string(written) + " of " +
+                                 std::to_string(expectedSize) + " bytes in the archive");
   }
-  if (ok && expectedSize >= 0 && written != expectedSize) {
-    error = target.filename().string() + ": " + std::to_string(written) + " of " + std::to_string(expectedSize) +
-            " bytes in the archive";
-    ok = false;
-  }
-  if (ok && expectedCrc && static_cast<uint32_t>(crc) != *expectedCrc) {
-    error = "CRC error in " + target.filename().string();
-    ok = false;
-  }
+  if (status.ok() && expectedCrc && static_cast<uint32_t>(crc) != *expectedCrc)
+    status = Status::Unsupported("CRC error in " + target.filename().string());
   std::error_code ec;
-  if (ok) {
+  if (status.ok()) {
     fs::rename(temporary, target, ec);
-    if (ec) {
-      error = "cannot write " + target.string() + ": " + ec.message();
-      ok = false;
-    }
+    if (ec) status = Status::IOError("cannot write " + target.string() + ": " + ec.message());
   }
-  if (!ok) fs::remove(temporary, ec);
-  return ok;
+  if (!status.ok()) fs::remove(temporary, ec);
+  return status;
 }
 
 bool HasParentStep(const std::string& name) {
@@ -251,25 +237,23 @@ std::optional<fs::path> EntryTarget(const fs::path& folder, const std::string& n
   return target;
 }
 
-bool LibarchiveReader::List(const fs::path& archivePath, std::vector<ArchiveEntry>& entries, std::string& error) {
+Status LibarchiveReader::List(const fs::path& archivePath, std::vector<ArchiveEntry>& entries) {
   const Utf8Names utf8;
   entries.clear();
+  std::string error;
   ArchivePtr a = Open(archivePath, error);
-  if (!a) return false;
+  if (!a) return Status::Unsupported(error);
   archive_entry* entry = nullptr;
   for (;;) {
     const int r = archive_read_next_header(a.get(), &entry);
     if (r == ARCHIVE_EOF) break;
-    if (r < ARCHIVE_WARN) {
-      error = ErrorOf(a.get(), "not an archive: " + archivePath.string());
-      return false;
-    }
+    if (r < ARCHIVE_WARN) return Status::Unsupported(ErrorOf(a.get(), "not an archive: " + archivePath.string()));
     const bool regular = archive_entry_filetype(entry) == AE_IFREG && !archive_entry_hardlink(entry);
     entries.push_back({EntryName(entry), static_cast<int64_t>(archive_entry_size(entry)),
                        archive_entry_filetype(entry) == AE_IFDIR, regular});
     archive_read_data_skip(a.get());
   }
-  return true;
+  return Status::OK();
 }
 
 ExtractResult LibarchiveReader::Extract(const fs::path& archivePath, const fs::path& folder, ExtractPaths paths,
@@ -279,13 +263,18 @@ ExtractResult LibarchiveReader::Extract(const fs::path& archivePath, const fs::p
   // The total for the progress: one pass over the headers (a stored archive
   // skips its data by seeking).
   std::vector<ArchiveEntry> listed;
-  if (!List(archivePath, listed, result.error)) return result;
+  result.status = List(archivePath, listed);
+  if (!result.status.ok()) return result;
   int64_t total = 0;
   for (const ArchiveEntry& e : listed)
     if (e.isFile) total = SaturatingSum(total, e.size);
 
-  ArchivePtr a = Open(archivePath, result.error);
-  if (!a) return result;
+  std::string error;
+  ArchivePtr a = Open(archivePath, error);
+  if (!a) {
+    result.status = Status::Unsupported(error);
+    return result;
+  }
   // The archive read a second time, by this reader's own offsets, for the
   // checksums libarchive does not check.
   const int raw = ::open(archivePath.c_str(), O_RDONLY | O_CLOEXEC);
@@ -302,7 +291,7 @@ ExtractResult LibarchiveReader::Extract(const fs::path& archivePath, const fs::p
     const int r = archive_read_next_header(a.get(), &entry);
     if (r == ARCHIVE_EOF) break;
     if (r < ARCHIVE_WARN) {
-      result.error = ErrorOf(a.get(), "cannot read " + archivePath.string());
+      result.status = Status::Unsupported(ErrorOf(a.get(), "cannot read " + archivePath.string()));
       return result;
     }
     if (archive_entry_filetype(entry) != AE_IFREG || archive_entry_hardlink(entry)) {
@@ -325,12 +314,14 @@ ExtractResult LibarchiveReader::Extract(const fs::path& archivePath, const fs::p
     const bool executable = (archive_entry_perm(entry) & 0111) != 0;
     fs::create_directories(target->parent_path(), ec);
     const int64_t size = archive_entry_size_is_set(entry) ? static_cast<int64_t>(archive_entry_size(entry)) : -1;
-    if (!WriteEntry(a.get(), *target, executable, size, crc, done, total, onProgress, result.error)) return result;
+    result.status = WriteEntry(a.get(), *target, executable, size, crc, done, total, onProgress);
+    if (!result.status.ok()) return result;
     result.written.push_back(*target);
   }
-  result.ok = result.refused.empty();
-  if (!result.ok)
-    result.error = "entries outside the folder or on the archive refused: " + std::to_string(result.refused.size());
+  if (!result.refused.empty()) {
+    result.status = Status::InvalidArgument("entries outside the folder or on the archive refused: " +
+                                            std::to_string(result.refused.size()));
+  }
   return result;
 }
 

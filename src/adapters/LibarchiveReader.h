@@ -13,7 +13,7 @@ namespace trakvella {
 
 class LibarchiveReader : public ArchiveReader {
  public:
-  bool List(const std::filesystem::path& archive, std::vector<ArchiveEntry>& entries, std::string& error) override;
+  Status List(const std::filesystem::path& archive, std::vector<ArchiveEntry>& entries) override;
   ExtractResult Extract(const std::filesystem::path& archive, const std::filesystem::path& folder, ExtractPaths paths,
                         const std::function<bool(int64_t done, int64_t total)>& onProgress) override;
 };

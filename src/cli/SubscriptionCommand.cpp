@@ -137,7 +137,8 @@ int CommandDemoDownload(const CommandContext& context, const Arguments& a) {
   }
   // The demo server the settings choose, else server 1.
   Settings settings;
-  ReadSettings(programFolder, settings);
+  // Without a settings file the defaults choose the server, as the program does.
+  (void)ReadSettings(programFolder, settings);
   const Endpoints endpoints = ReadServerConfig(programFolder);
   std::string base = DemoBaseUrl(settings, endpoints);
   if (base.empty()) base = endpoints.demoServer1;

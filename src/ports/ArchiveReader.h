@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "ports/Status.h"
+
 namespace trakvella {
 
 struct ArchiveEntry {
@@ -28,9 +30,11 @@ enum class ExtractPaths {
   KeepFolders,
 };
 
-struct ExtractResult {
-  bool ok = false;  // every file entry written, none refused
-  std::string error;
+struct [[nodiscard]] ExtractResult {
+  // OK when every file entry was written and none refused; Aborted when
+  // onProgress stopped it, Unsupported when the archive could not be read,
+  // IOError when a file could not be written, InvalidArgument for refusals.
+  Status status = Status::Aborted("not extracted");
   std::vector<std::filesystem::path> written;  // the files written, in archive order
   std::vector<std::string> refused;            // names of the entries refused
 };
@@ -38,9 +42,9 @@ struct ExtractResult {
 class ArchiveReader {
  public:
   virtual ~ArchiveReader() = default;
-  // Opens the archive and lists its entries in archive order. False with the
-  // reason when the file is not an archive the reader can read.
-  virtual bool List(const std::filesystem::path& archive, std::vector<ArchiveEntry>& entries, std::string& error) = 0;
+  // Opens the archive and lists its entries in archive order. Unsupported
+  // with the reason when the file is not an archive the reader can read.
+  virtual Status List(const std::filesystem::path& archive, std::vector<ArchiveEntry>& entries) = 0;
   // Extracts every file entry into folder, overwriting files of the same name;
   // folders, links and other special entries are not written, and an entry
   // that would land on the archive itself is refused. onProgress gets the

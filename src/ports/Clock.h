@@ -1,8 +1,11 @@
 #pragma once
-// Clock: the millisecond tick counter (tap tempo, the player's timing).
-// An abstract port with a steady-clock implementation; whoever makes one owns it.
+// Clock: the millisecond tick counter (tap tempo, the player's timing) and the
+// one way the core waits: SleepMs. An abstract port with a steady-clock
+// implementation; whoever makes one owns it, except SystemClock's, which lives
+// as long as the program.
 #include <chrono>
 #include <cstdint>
+#include <thread>
 
 namespace trakvella {
 
@@ -11,6 +14,8 @@ class Clock {
   virtual ~Clock() = default;
   // Milliseconds of a steady counter (only differences mean anything).
   virtual int64_t NowMs() const = 0;
+  // Returns after about ms milliseconds (at once for 0 or less).
+  virtual void SleepMs(int ms) = 0;
 };
 
 class SteadyClock : public Clock {
@@ -19,6 +24,15 @@ class SteadyClock : public Clock {
     using namespace std::chrono;
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
   }
+  void SleepMs(int ms) override {
+    if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+  }
 };
+
+// The program's steady clock, for whoever is handed no other.
+inline Clock& SystemClock() {
+  static SteadyClock clock;
+  return clock;
+}
 
 }  // namespace trakvella

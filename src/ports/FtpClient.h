@@ -1,12 +1,18 @@
 #pragma once
 // FtpClient: one session with an FTP server — log in, list the starting folder,
 // ask a file's size, retrieve a file to disk, send a raw command. The caller owns
-// the client and drives one session at a time; Disconnect ends it.
+// the client and drives one session at a time; Disconnect ends it. A failure is
+// a Status whose message() is the reason as the user may read it: Aborted when
+// the caller's callback stopped it, LimitExceeded past FtpLimits, IOError when
+// the local file could not be written, InvalidArgument without a session, and
+// NetworkError for the connection or the server.
 #include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "ports/Status.h"
 
 namespace trakvella {
 
@@ -43,34 +49,32 @@ class FtpClient {
   // the password never appears in them.
   std::function<void(const std::string& text)> onStatus;
 
-  // Connects in passive mode and logs in. False with the reason when either fails.
-  virtual bool Connect(const FtpLogin& login, std::string& error) = 0;
+  // Connects in passive mode and logs in; fails when either fails.
+  virtual Status Connect(const FtpLogin& login) = 0;
   // Whether the session runs over TLS (the server offered it).
-  virtual bool Encrypted() const = 0;
+  [[nodiscard]] virtual bool Encrypted() const = 0;
   // Whether the last Connect was refused because it required TLS and the
   // server offered none; the password was not sent.
-  virtual bool TlsMissing() const = 0;
+  [[nodiscard]] virtual bool TlsMissing() const = 0;
   // The starting folder listed with details, one text line per entry. Past
   // the limits it fails with the lines that arrived.
-  virtual bool List(std::vector<std::string>& lines, const FtpLimits& limits, std::string& error) = 0;
+  virtual Status List(std::vector<std::string>& lines, const FtpLimits& limits) = 0;
   // The size of a remote file ("/folder/name"); size is -1 when the server gives
-  // none (no such file, or no SIZE command). False only when the session failed.
-  virtual bool Size(const std::string& remotePath, int64_t& size, std::string& error) = 0;
+  // none (no such file, or no SIZE command). Fails only when the session failed.
+  virtual Status Size(const std::string& remotePath, int64_t& size) = 0;
   // Retrieves a remote file from its start into localFile + ".part", made new
   // (a part file left by an earlier run is removed first; the part file is
   // never opened through a link), and renames it over localFile only once the
   // whole file arrived: expectedSize bytes when it is not -1. onProgress gets
   // the bytes received so far after every block and at least every 100 ms
-  // while the transfer waits; returning false aborts the transfer. False when
+  // while the transfer waits; returning false aborts the transfer. Fails when
   // the transfer failed, was aborted, went past the limits or could not be
   // written: the part file is removed and localFile stays as it was.
-  virtual bool Retrieve(const std::string& remotePath, const std::filesystem::path& localFile, int64_t expectedSize,
-                        const FtpLimits& limits, const std::function<bool(int64_t bytes)>& onProgress,
-                        std::string& error) = 0;
+  virtual Status Retrieve(const std::string& remotePath, const std::filesystem::path& localFile, int64_t expectedSize,
+                          const FtpLimits& limits, const std::function<bool(int64_t bytes)>& onProgress) = 0;
   // Sends a command as it is and returns the text lines of its reply, whatever
-  // its code. False only when no reply came (or the reply went past the limits).
-  virtual bool Command(const std::string& command, std::vector<std::string>& replyLines, const FtpLimits& limits,
-                       std::string& error) = 0;
+  // its code. Fails only when no reply came (or the reply went past the limits).
+  virtual Status Command(const std::string& command, std::vector<std::string>& replyLines, const FtpLimits& limits) = 0;
   // Ends the session (nothing happens without one).
   virtual void Disconnect() = 0;
 };

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "ports/Status.h"
+
 namespace trakvella {
 
 // The largest block a client hands to onBlock.
@@ -40,20 +42,16 @@ struct HttpRequest {
   std::function<bool()> onWait;
 };
 
-enum class HttpOutcome { Ok, Failed, Aborted };
-
-struct HttpResult {
-  HttpOutcome outcome = HttpOutcome::Failed;
+struct [[nodiscard]] HttpResult {
+  // OK, or why not (message() is the reason): Aborted when onBlock or onWait
+  // stopped it, LimitExceeded when ended by totalTimeoutMs or maxBytes, IOError
+  // when the body file could not be made or written (no fault of the network),
+  // NetworkError for the connection, the server or an answer of 400 and above.
+  Status status = Status::NetworkError("no answer");
   // The last HTTP status received, 0 when none arrived.
-  int status = 0;
+  int httpStatus = 0;
   // The announced content length of the answer, -1 when unknown.
   int64_t contentLength = -1;
-  // Why it failed, empty otherwise.
-  std::string error;
-  // Ended by totalTimeoutMs or maxBytes.
-  bool limitExceeded = false;
-  // The body file could not be made or written (no fault of the network).
-  bool fileError = false;
 };
 
 class HttpClient {

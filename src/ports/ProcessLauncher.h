@@ -11,8 +11,8 @@ class ProcessLauncher {
   virtual ~ProcessLauncher() = default;
   // Starts program with arguments in workingFolder, in its own session, with
   // no terminal and without waiting for it. False when it could not be started.
-  virtual bool StartDetached(const std::string& program, const std::vector<std::string>& arguments,
-                             const std::string& workingFolder) = 0;
+  [[nodiscard]] virtual bool StartDetached(const std::string& program, const std::vector<std::string>& arguments,
+                                           const std::string& workingFolder) = 0;
 };
 
 }  // namespace trakvella

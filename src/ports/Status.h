@@ -24,6 +24,8 @@ class [[nodiscard]] Status {
     kInvalidArgument,   // the caller asked for something that cannot be done
     kAborted,           // the caller's own step stopped the work; nothing was changed
     kUnsupported,       // bytes of a kind or form this program cannot read (not audio, or audio too damaged)
+    kLimitExceeded,     // the work went past the time or the bytes it was given
+    kNetworkError,      // the connection, or the server at its other end, failed
   };
 
   Status() = default;  // OK
@@ -44,6 +46,12 @@ class [[nodiscard]] Status {
   static Status Unsupported(std::string_view what, std::string_view why = {}) {
     return {Code::kUnsupported, what, why};
   }
+  static Status LimitExceeded(std::string_view what, std::string_view why = {}) {
+    return {Code::kLimitExceeded, what, why};
+  }
+  static Status NetworkError(std::string_view what, std::string_view why = {}) {
+    return {Code::kNetworkError, what, why};
+  }
 
   bool ok() const { return code_ == Code::kOk; }
   bool IsNotFound() const { return code_ == Code::kNotFound; }
@@ -54,14 +62,17 @@ class [[nodiscard]] Status {
   bool IsInvalidArgument() const { return code_ == Code::kInvalidArgument; }
   bool IsAborted() const { return code_ == Code::kAborted; }
   bool IsUnsupported() const { return code_ == Code::kUnsupported; }
+  bool IsLimitExceeded() const { return code_ == Code::kLimitExceeded; }
+  bool IsNetworkError() const { return code_ == Code::kNetworkError; }
   Code code() const { return code_; }
 
   // "what: why" as given (empty for OK); not for the user's eyes.
   const std::string& message() const { return message_; }
   // The code's name and the message ("NotFound: /x/y.ini: No such file or directory").
   std::string ToString() const {
-    static constexpr const char* kNames[] = {"OK",      "NotFound",        "NotRegularFile", "TooLarge",   "Permission",
-                                             "IOError", "InvalidArgument", "Aborted",        "Unsupported"};
+    static constexpr const char* kNames[] = {"OK",          "NotFound",      "NotRegularFile",  "TooLarge",
+                                             "Permission",  "IOError",       "InvalidArgument", "Aborted",
+                                             "Unsupported", "LimitExceeded", "NetworkError"};
     std::string text = kNames[static_cast<int>(code_)];
     if (!message_.empty()) text += ": " + message_;
     return text;

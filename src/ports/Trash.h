@@ -10,7 +10,7 @@ class Trash {
   virtual ~Trash() = default;
   // Moves the file to the trash without asking. False when it could not be
   // moved; the file then stays where it was.
-  virtual bool MoveToTrash(const std::filesystem::path& file) = 0;
+  [[nodiscard]] virtual bool MoveToTrash(const std::filesystem::path& file) = 0;
 };
 
 }  // namespace trakvella

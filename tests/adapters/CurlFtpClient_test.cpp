@@ -44,8 +44,8 @@ class CurlFtpClientTest : public ::testing::Test {
   // The server path of a track's archive, from the listing.
   static std::string ArchivePath(CurlFtpClient& ftp, const std::string& code) {
     std::vector<std::string> lines;
-    std::string error;
-    EXPECT_TRUE(ftp.List(lines, {}, error)) << error;
+    const Status listed = ftp.List(lines, {});
+    EXPECT_TRUE(listed.ok()) << listed.ToString();
     for (const std::string& line : lines) {
       if (line.find(code.substr(0, 8)) == std::string::npos) continue;
       std::string path(1, '/');
@@ -68,34 +68,30 @@ LibraryServers* CurlFtpClientTest::servers_ = nullptr;
 
 TEST_F(CurlFtpClientTest, StalledTransferKeepsCallingBackAndStopsAtOnce) {
   CurlFtpClient ftp;
-  std::string error;
-  ASSERT_TRUE(ftp.Connect(Login("staller"), error)) << error;
+  ASSERT_TRUE(ftp.Connect(Login("staller")).ok());
   const std::string remote = ArchivePath(ftp, "KMLB_003_001");
   TempDir target;
   // The server sends 8 KiB, then nothing for 3 s: the callbacks go on while
   // nothing arrives, and returning false ends the transfer long before the stall does.
   int callbacksWhileStalled = 0;
   Clock::time_point stalledSince{}, stopAsked{};
-  const bool ok = ftp.Retrieve(
-      remote, target.path() / "a.rar", -1, {},
-      [&](int64_t bytes) {
-        if (bytes < 8192) return true;
-        if (stalledSince == Clock::time_point{}) stalledSince = Clock::now();
-        ++callbacksWhileStalled;
-        if (Clock::now() - stalledSince < std::chrono::milliseconds(600)) return true;
-        stopAsked = Clock::now();
-        return false;
-      },
-      error);
+  const Status retrieved = ftp.Retrieve(remote, target.path() / "a.rar", -1, {}, [&](int64_t bytes) {
+    if (bytes < 8192) return true;
+    if (stalledSince == Clock::time_point{}) stalledSince = Clock::now();
+    ++callbacksWhileStalled;
+    if (Clock::now() - stalledSince < std::chrono::milliseconds(600)) return true;
+    stopAsked = Clock::now();
+    return false;
+  });
   const auto stopped = Clock::now();
-  EXPECT_FALSE(ok);
+  EXPECT_TRUE(retrieved.IsAborted()) << retrieved.ToString();
   EXPECT_GE(callbacksWhileStalled, 6);  // at least one every 100 ms
   EXPECT_LT(stopped - stopAsked, std::chrono::milliseconds(500));
   EXPECT_TRUE(fs::is_empty(target.path()));  // neither a cut archive nor its part file
 
   // The session goes on after the abort: the server answers the next command.
   std::vector<std::string> reply;
-  ASSERT_TRUE(ftp.Command("STAT", reply, {}, error)) << error;
+  ASSERT_TRUE(ftp.Command("STAT", reply, {}).ok());
   EXPECT_TRUE(reply.back().starts_with("211 "));
 }
 
@@ -103,27 +99,28 @@ TEST_F(CurlFtpClientTest, ServerFaultsAreToldApartAndThePasswordIsNeverShown) {
   std::vector<std::string> statuses;
   CurlFtpClient ftp;
   ftp.onStatus = [&](const std::string& text) { statuses.push_back(text); };
-  std::string error;
 
-  EXPECT_FALSE(ftp.Connect(Login("plain", "wrong"), error));
-  EXPECT_NE(error.find("530"), std::string::npos) << error;
+  const Status refused = ftp.Connect(Login("plain", "wrong"));
+  EXPECT_TRUE(refused.IsNetworkError()) << refused.ToString();
+  EXPECT_NE(refused.message().find("530"), std::string::npos) << refused.message();
 
-  ASSERT_TRUE(ftp.Connect(Login("plain"), error)) << error;
+  ASSERT_TRUE(ftp.Connect(Login("plain")).ok());
   int64_t size = 0;
-  EXPECT_TRUE(ftp.Size(ArchivePath(ftp, "KMLB_003_001"), size, error));
+  EXPECT_TRUE(ftp.Size(ArchivePath(ftp, "KMLB_003_001"), size).ok());
   EXPECT_EQ(size, -1);  // no SIZE on this server: the size is unknown, the session fine
   TempDir target;
-  ASSERT_TRUE(ftp.Retrieve(ArchivePath(ftp, "KMLB_003_001"), target.path() / "a.rar", -1, {}, nullptr, error)) << error;
+  ASSERT_TRUE(ftp.Retrieve(ArchivePath(ftp, "KMLB_003_001"), target.path() / "a.rar", -1, {}, nullptr).ok());
   EXPECT_GT(fs::file_size(target.path() / "a.rar"), 10000u);
   // A missing file: no local file is made.
-  EXPECT_FALSE(ftp.Retrieve("/KMLB_003 nowhere/KMLB_003_001.rar", target.path() / "b.rar", -1, {}, nullptr, error));
+  EXPECT_TRUE(
+      ftp.Retrieve("/KMLB_003 nowhere/KMLB_003_001.rar", target.path() / "b.rar", -1, {}, nullptr).IsNetworkError());
   EXPECT_FALSE(fs::exists(target.path() / "b.rar"));
 
   // Cut in the middle: nothing under the name, no part file.
-  ASSERT_TRUE(ftp.Connect(Login("dropper"), error)) << error;
+  ASSERT_TRUE(ftp.Connect(Login("dropper")).ok());
   const std::string remote = ArchivePath(ftp, "KMLB_003_002");
-  ASSERT_TRUE(ftp.Size(remote, size, error)) << error;
-  EXPECT_FALSE(ftp.Retrieve(remote, target.path() / "c.rar", size, {}, nullptr, error));
+  ASSERT_TRUE(ftp.Size(remote, size).ok());
+  EXPECT_TRUE(ftp.Retrieve(remote, target.path() / "c.rar", size, {}, nullptr).IsNetworkError());
   EXPECT_EQ(std::distance(fs::directory_iterator(target.path()), fs::directory_iterator()), 1);
 
   ASSERT_FALSE(statuses.empty());
@@ -132,17 +129,18 @@ TEST_F(CurlFtpClientTest, ServerFaultsAreToldApartAndThePasswordIsNeverShown) {
 
 TEST_F(CurlFtpClientTest, TransfersEndAtTheirLimitsHoweverTheServerTrickles) {
   CurlFtpClient ftp;
-  std::string error;
   // One byte every 0.2 s never lets the 5 s stall time-out fire; the total time does.
-  ASSERT_TRUE(ftp.Connect(Login("trickler"), error)) << error;
+  ASSERT_TRUE(ftp.Connect(Login("trickler")).ok());
   TempDir target;
-  EXPECT_FALSE(ftp.Retrieve(ArchivePath(ftp, "KMLB_003_001"), target.path() / "a.rar", -1, {1500, -1}, nullptr, error));
-  EXPECT_NE(error.find("took longer"), std::string::npos) << error;
+  const Status slow = ftp.Retrieve(ArchivePath(ftp, "KMLB_003_001"), target.path() / "a.rar", -1, {1500, -1}, nullptr);
+  EXPECT_TRUE(slow.IsLimitExceeded()) << slow.ToString();
+  EXPECT_NE(slow.message().find("took longer"), std::string::npos) << slow.message();
   EXPECT_TRUE(fs::is_empty(target.path()));
   // A listing past its cap fails, holding no more than the cap.
-  ASSERT_TRUE(ftp.Connect(Login("lister"), error)) << error;
+  ASSERT_TRUE(ftp.Connect(Login("lister")).ok());
   std::vector<std::string> lines;
-  EXPECT_FALSE(ftp.List(lines, {30000, 1 << 20}, error));
+  const Status listed = ftp.List(lines, {30000, 1 << 20});
+  EXPECT_FALSE(listed.ok());
   size_t bytes = 0;
   for (const std::string& line : lines) bytes += line.size();
   EXPECT_LE(bytes, 1u << 20);

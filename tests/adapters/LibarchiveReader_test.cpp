@@ -51,8 +51,8 @@ TEST(LibarchiveReader, FlatExtractionStaysInsideAndReplacesLinksInsteadOfFollowi
 
   LibarchiveReader reader;
   std::vector<ArchiveEntry> entries;
-  std::string error;
-  ASSERT_TRUE(reader.List(archive, entries, error)) << error;
+  const Status listed = reader.List(archive, entries);
+  ASSERT_TRUE(listed.ok()) << listed.ToString();
   ASSERT_EQ(entries.size(), 4u);
   EXPECT_EQ(entries[3].name, "KMLB_003_001 Трек.wav");  // UTF-8, whatever the locale
   EXPECT_EQ(entries[1].name, "../up.txt");
@@ -63,7 +63,7 @@ TEST(LibarchiveReader, FlatExtractionStaysInsideAndReplacesLinksInsteadOfFollowi
     lastTotal = total;
     return true;
   });
-  ASSERT_TRUE(result.ok) << result.error;
+  ASSERT_TRUE(result.status.ok()) << result.status.ToString();
   EXPECT_EQ(result.written.size(), 4u);
   EXPECT_EQ(lastDone, 200000 + 1 + 2 + 3);
   EXPECT_EQ(lastTotal, lastDone);
@@ -75,6 +75,12 @@ TEST(LibarchiveReader, FlatExtractionStaysInsideAndReplacesLinksInsteadOfFollowi
   EXPECT_FALSE(fs::exists(outside / "abs.txt"));
   EXPECT_FALSE(fs::exists(dir.path() / "up.txt"));
   EXPECT_EQ(std::distance(fs::directory_iterator(target), fs::directory_iterator()), 4);  // no temporary left
+
+  // Stopped by its caller: told apart from a failure of the archive or the disk.
+  const fs::path stoppedTarget = dir.path() / "stopped";
+  fs::create_directories(stoppedTarget);
+  EXPECT_TRUE(reader.Extract(archive, stoppedTarget, ExtractPaths::Flat, [](int64_t, int64_t) { return false; })
+                  .status.IsAborted());
 }
 
 TEST(LibarchiveReader, KeptFoldersRefuseEntriesThatClimbOutAndBrokenArchivesFail) {
@@ -83,7 +89,7 @@ TEST(LibarchiveReader, KeptFoldersRefuseEntriesThatClimbOutAndBrokenArchivesFail
   WriteRarArchive(archive, {{"docs/read me.txt", "r"}, {"docs/../../up.txt", "x"}, {"/etc/abs.txt", "x"}});
   LibarchiveReader reader;
   const ExtractResult kept = reader.Extract(archive, target, ExtractPaths::KeepFolders, nullptr);
-  EXPECT_FALSE(kept.ok);
+  EXPECT_TRUE(kept.status.IsInvalidArgument()) << kept.status.ToString();
   EXPECT_EQ(kept.refused, (std::vector<std::string>{"docs/../../up.txt", "/etc/abs.txt"}));
   EXPECT_EQ(ReadFile(target / "docs" / "read me.txt"), "r");
   EXPECT_FALSE(fs::exists(dir.path() / "up.txt"));
@@ -91,16 +97,16 @@ TEST(LibarchiveReader, KeptFoldersRefuseEntriesThatClimbOutAndBrokenArchivesFail
   // Not an archive; an archive cut short: nothing opens, nothing half-written stays.
   WriteFile(dir.path() / "text.rar", "This is not a RAR archive.\r\n");
   std::vector<ArchiveEntry> entries;
-  std::string error;
-  EXPECT_FALSE(reader.List(dir.path() / "text.rar", entries, error));
-  EXPECT_FALSE(error.empty());
+  const Status notArchive = reader.List(dir.path() / "text.rar", entries);
+  EXPECT_TRUE(notArchive.IsUnsupported()) << notArchive.ToString();
+  EXPECT_FALSE(notArchive.message().empty());
   WriteRarArchive(archive, {{"big.bin", std::string(300000, 'b')}});
   const std::string big = ReadFile(archive);
   WriteFile(dir.path() / "cut.rar", big.substr(0, big.size() / 2));
   const fs::path cutTarget = dir.path() / "cut";
   fs::create_directories(cutTarget);
   const ExtractResult cut = reader.Extract(dir.path() / "cut.rar", cutTarget, ExtractPaths::Flat, nullptr);
-  EXPECT_FALSE(cut.ok);
+  EXPECT_FALSE(cut.status.ok());
   EXPECT_TRUE(fs::is_empty(cutTarget));
 }
 
@@ -114,8 +120,8 @@ TEST(LibarchiveReader, OnlyWholeRegularFilesLandUnderTheirNames) {
   const std::string archiveBytes = ReadFile(archive);
   LibarchiveReader reader;
   std::vector<ArchiveEntry> entries;
-  std::string error;
-  ASSERT_TRUE(reader.List(archive, entries, error)) << error;
+  const Status listed = reader.List(archive, entries);
+  ASSERT_TRUE(listed.ok()) << listed.ToString();
   EXPECT_FALSE(entries[1].isFile);  // a link is no file to unpack
   // The entry named like the archive is refused and the archive stays whole;
   // the link is not made; the executable stays executable.
@@ -133,8 +139,9 @@ TEST(LibarchiveReader, OnlyWholeRegularFilesLandUnderTheirNames) {
   std::string bytes = ReadFile(dir.path() / "crc.rar");
   bytes[bytes.find(std::string(5000, 's')) + 2500] = 'X';
   WriteFile(dir.path() / "crc.rar", bytes);
-  EXPECT_NE(reader.Extract(dir.path() / "crc.rar", damaged, ExtractPaths::Flat, nullptr).error.find("CRC"),
-            std::string::npos);
+  const Status crc = reader.Extract(dir.path() / "crc.rar", damaged, ExtractPaths::Flat, nullptr).status;
+  EXPECT_TRUE(crc.IsUnsupported());
+  EXPECT_NE(crc.message().find("CRC"), std::string::npos);
   EXPECT_EQ(Count(damaged), 1u);
 
   // Sizes past the largest number: the progress total holds at the largest,
@@ -153,7 +160,7 @@ TEST(LibarchiveReader, OnlyWholeRegularFilesLandUnderTheirNames) {
                               lastTotal = total;
                               return true;
                             })
-                   .ok);
+                   .status.ok());
   EXPECT_EQ(lastTotal, std::numeric_limits<int64_t>::max());
   EXPECT_EQ(Count(hugeTarget), 0u);
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ports/Clipboard.h"
+#include "ports/Clock.h"
 #include "ports/Dialogs.h"
 #include "ports/ProcessLauncher.h"
 #include "ports/Progress.h"
@@ -66,6 +67,19 @@ class FakeProgress : public Progress {
   void ClearCancel() override { cancelled = false; }
   void pump() override;
   bool visible = false;
+};
+
+// A clock that moves only when slept on: waits take no time and add up in slept.
+class FakeClock : public Clock {
+ public:
+  int64_t now = 10'000;
+  int64_t slept = 0;
+  int64_t NowMs() const override { return now; }
+  void SleepMs(int ms) override {
+    if (ms <= 0) return;
+    now += ms;
+    slept += ms;
+  }
 };
 
 class FakeClipboard : public Clipboard {

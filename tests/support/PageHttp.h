@@ -22,26 +22,26 @@ class PageHttp : public HttpClient {
     requests.push_back(request.url);
     HttpResult result;
     if (unreachable.count(request.url)) {
-      result.error = "could not connect";
+      result.status = Status::NetworkError("could not connect");
       return result;
     }
     auto page = pages.find(request.url);
     if (page == pages.end()) {
-      result.status = 404;
-      result.error = "not found";
+      result.httpStatus = 404;
+      result.status = Status::NetworkError("not found");
       return result;
     }
-    result.status = 200;
+    result.httpStatus = 200;
     result.contentLength = static_cast<int64_t>(page->second.size());
     for (size_t at = 0; at < page->second.size(); at += kHttpBlockSize) {
       if (!request.onBlock(std::string_view(page->second).substr(at, kHttpBlockSize), result.contentLength)) {
-        result.outcome = HttpOutcome::Aborted;
+        result.status = Status::Aborted("aborted");
         return result;
       }
     }
     // The body file is written whole once every block was taken.
     if (!request.bodyFile.empty()) std::ofstream(request.bodyFile, std::ios::binary) << page->second;
-    result.outcome = HttpOutcome::Ok;
+    result.status = Status::OK();
     return result;
   }
 };

@@ -24,12 +24,6 @@
 namespace trakvella::testing {
 namespace {
 
-class FakeClock : public Clock {
- public:
-  int64_t now = 10'000;
-  int64_t NowMs() const override { return now; }
-};
-
 // The built-in catalogue, loaded once: its style counts feed the style list.
 const Catalogue& BuiltInCatalogue() {
   static const Catalogue* catalogue = [] {

@@ -105,6 +105,7 @@ std::unique_ptr<Subscription> App::MakeSubscription() {
   sub.progress = progress_.get();
   sub.shell = ports_.shell;
   sub.http = ports_.http;
+  sub.clock = ports_.clock;
   return std::make_unique<Subscription>(
       sub, options_.programFolder, *endpoints_, [this] { return language_; }, *network_);
 }
@@ -123,10 +124,10 @@ void App::ConnectParts() {
   };
   musicSet_->stopPlayback = [this] { player_->Stop(); };
   if (subscription_) {
-    subscription_->wait = [this](int ms) { view().Wait(ms); };
-    subscription_->onCaptionChanged = [this] {
+    subscriptionView_ = std::make_unique<SubscriptionViewRelay>([this] {
       if (libraryLoaded_) view().ShowCaption(MainWindowCaption(*catalogue_, language_, subscription_.get()));
-    };
+    });
+    subscription_->SetView(subscriptionView_.get());
   }
 }
 
@@ -165,6 +166,10 @@ AppStartReport App::Start() {
   // The settings, with the set and the account they name.
   report.settingsFile = ReadAndApplySettings();
   return report;
+}
+
+void App::SetSubscriptionView(SubscriptionView* view) {
+  if (subscriptionView_) subscriptionView_->SetTarget(view);
 }
 
 void App::SetView(AppView* view) { view_ = view ? view : &NoView(); }

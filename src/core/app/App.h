@@ -17,6 +17,7 @@ class ArchiveReader;
 class Browser;
 class Catalogue;
 class Clipboard;
+class Clock;
 class CommandEnabling;
 class Dialogs;
 class Downloader;
@@ -32,6 +33,8 @@ class Random;
 class ResourceStore;
 class Shell;
 class Subscription;
+class SubscriptionView;
+class SubscriptionViewRelay;
 class TrackComments;
 class Trash;
 struct Endpoints;
@@ -68,6 +71,8 @@ struct AppPorts {
   Trash* trash = nullptr;
   // Decodes gzip-compressed project files for the folder scan; without one they are read as they are.
   Inflater* inflater = nullptr;
+  // The subscription's waits between download steps; the system's clock without one.
+  Clock* clock = nullptr;
 };
 
 // What Start() found. Each problem was also shown to the user, as it was met, and the start went on.
@@ -95,6 +100,9 @@ class App {
 
   // The window that shows this state, once it exists (nullptr: none).
   void SetView(AppView* view);
+  // The window's part of what the subscription tells (its status line, the sign-in window, the
+  // track marks), once it exists (nullptr: none); App shows the caption itself.
+  void SetSubscriptionView(SubscriptionView* view);
   // The progress window, once it exists; until then long operations show nothing.
   void SetProgressWindow(Progress* progressWindow);
 
@@ -221,7 +229,8 @@ class App {
   const std::unique_ptr<TrackComments> comments_;
   const std::unique_ptr<Downloader> downloader_;
   const std::unique_ptr<Player> player_;
-  const std::unique_ptr<Subscription> subscription_;  // null without the FTP ports
+  std::unique_ptr<SubscriptionViewRelay> subscriptionView_;  // the subscription's view, made with it
+  const std::unique_ptr<Subscription> subscription_;         // null without the FTP ports
   const std::unique_ptr<CommandEnabling> enabling_;
 
   // Set by Start().

@@ -123,10 +123,11 @@ HttpGetResult Downloader::HttpGet(const std::string& url, const std::string& use
     result.error = "no host in the address \"" + url + "\"";
   } else {
     HttpResult answer = http_.Get(request);
-    result.status = answer.status;
-    localError = answer.fileError;
+    result.status = answer.httpStatus;
+    localError = answer.status.IsIOError();
     if (!started) result.total = answer.contentLength;
-    if (answer.outcome == HttpOutcome::Ok) {
+    const bool failed = !answer.status.ok() && !answer.status.IsAborted();
+    if (answer.status.ok()) {
       if (needLength && result.total < 0) {
         noLength = true;
       } else if (!toFile) {
@@ -139,15 +140,15 @@ HttpGetResult Downloader::HttpGet(const std::string& url, const std::string& use
     } else {
       // A page is read once a byte of it arrived, even when the connection
       // broke before its announced end; past its time or size it is not.
-      if (!toFile && answer.outcome == HttpOutcome::Failed && !answer.limitExceeded && !localError && !noLength)
+      if (!toFile && failed && !answer.status.IsLimitExceeded() && !localError && !noLength)
         result.success = result.downloaded > 0;
-      result.error = answer.error;
+      result.error = answer.status.message();
     }
     // A broken transfer, or a body cut short of its announced length. An
     // error status is the server's answer (that file is missing): the network works.
-    const bool cutShort = answer.outcome == HttpOutcome::Ok && !result.success && !noLength && result.total >= 0 &&
-                          result.downloaded < result.total;
-    result.transferError = (answer.outcome == HttpOutcome::Failed && answer.status < 400) || cutShort;
+    const bool cutShort =
+        answer.status.ok() && !result.success && !noLength && result.total >= 0 && result.downloaded < result.total;
+    result.transferError = (failed && answer.httpStatus < 400) || cutShort;
     if (noLength) result.error = "the server did not tell the length";
     if (result.aborted) {
       result.success = false;

@@ -38,15 +38,11 @@ void Player::PlayCurrent(bool fromPlayButton) {
     bool& flag;
     ~ClearBusy() { flag = false; }
   } clear{busy_};
-  try {
-    StartInDevice(play);
-  } catch (const std::exception&) {
-    // A start that fails leaves the label's waiting dots to tell the user.
-    startFailed_ = true;
-  }
+  // A start that fails leaves the label's waiting dots to tell the user.
+  startFailed_ = !StartInDevice(play);
 }
 
-void Player::StartInDevice(bool play) {
+bool Player::StartInDevice(bool play) {
   Stop();
   // A new start counts its own waiting from nothing.
   startFailed_ = false;
@@ -55,17 +51,14 @@ void Player::StartInDevice(bool play) {
   address_ = hooks_.currentAddress ? hooks_.currentAddress() : std::string();
   if (!play) {
     tag_ = 0;
-    return;
+    return true;
   }
   // A demo the server does not have (or a file that cannot be read) fails at
   // once; the label then goes on waiting as for a start that hangs, so the
   // dots and then ":-(" tell the user that nothing will play.
-  if (!device_.Open(address_)) {
-    startFailed_ = true;
-    return;
-  }
+  if (!device_.Open(address_)) return false;
   if (hooks_.wait) hooks_.wait(kOpenWaitMs);
-  if (!device_.Play()) startFailed_ = true;
+  return device_.Play();
 }
 
 void Player::PlayOutside(const std::string& address) {

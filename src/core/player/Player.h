@@ -102,7 +102,9 @@ class Player {
 
  private:
   void PlayOutside(const std::string& address);
-  void StartInDevice(bool play);
+  // Stops, then opens and plays the current track (only stops when play is false); false when the
+  // device could not open or play it.
+  [[nodiscard]] bool StartInDevice(bool play);
   int SelectedRow() const;
   int RowCount() const;
   bool MusicSetVisible() const;

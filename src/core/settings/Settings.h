@@ -172,7 +172,7 @@ enum class SettingsFileRead {
 SettingsFileRead ReadSettingsFile(const std::filesystem::path& programFolder, Settings& settings,
                                   Status* problem = nullptr);
 // The same; false only when there is no settings file.
-bool ReadSettings(const std::filesystem::path& programFolder, Settings& settings);
+[[nodiscard]] bool ReadSettings(const std::filesystem::path& programFolder, Settings& settings);
 
 // The lines of the settings file in the order they are written.
 std::vector<std::string> SettingsLines(const Settings& settings);
@@ -180,6 +180,6 @@ std::vector<std::string> SettingsLines(const Settings& settings);
 // Writes the settings file (code page 1251, CR LF) as WriteFileReplacing does:
 // a failed write leaves the old file whole, and two programs closing at once
 // write one after the other. False on failure.
-bool WriteSettings(const std::filesystem::path& programFolder, const Settings& settings);
+[[nodiscard]] bool WriteSettings(const std::filesystem::path& programFolder, const Settings& settings);
 
 }  // namespace trakvella

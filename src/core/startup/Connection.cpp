@@ -21,7 +21,7 @@ bool SiteAnswers(HttpClient& http, const std::string& url, int timeoutMs) {
   request.readTimeoutMs = timeoutMs;
   request.totalTimeoutMs = 2 * timeoutMs;                             // a server that trickles its answer is no answer
   request.onBlock = [](std::string_view, int64_t) { return false; };  // the first byte is enough
-  return http.Get(request).status > 0;
+  return http.Get(request).httpStatus > 0;
 }
 
 }  // namespace trakvella

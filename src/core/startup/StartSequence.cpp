@@ -29,14 +29,7 @@ StartSequence::StartSequence(StartPorts ports, std::function<int()> language, Ne
       language_(std::move(language)),
       network_(network),
       setup_(std::move(setup)) {
-  WebUpdate.OnNoUpdateFound = [this] { WebUpdateNoUpdateFound(); };
-  WebUpdate.OnUpdateAvailable = [this](const std::string&, const std::string&, bool& canUpdate) {
-    WebUpdateUpdateAvailable(canUpdate);
-  };
-  WebUpdate.OnBeforeShowInfo = [this](bool& showInfo, bool&) { WebUpdateBeforeShowInfo(showInfo); };
-  WebUpdate.OnDownload = [this](int64_t total, int64_t downloaded) { WebUpdateDownload(total, downloaded); };
-  WebUpdate.OnDownloadError = [this] { WebUpdateDownloadError(); };
-  WebUpdate.OnAfterDownload = [this](const std::string& file) { WebUpdateAfterDownload(file); };
+  WebUpdate.SetEvents(this);
 }
 
 std::string StartSequence::Message(unsigned index) const {
@@ -45,12 +38,10 @@ std::string StartSequence::Message(unsigned index) const {
 
 void StartSequence::Close() {
   closeRequested_ = true;
-  if (close) close();
+  view_->CloseWindow();
 }
 
-void StartSequence::Changed() {
-  if (changed) changed();
-}
+void StartSequence::Changed() { view_->StateChanged(); }
 
 void StartSequence::PrepareShowing(int kind) {
   Tag = kind;
@@ -94,7 +85,7 @@ void StartSequence::Tick() {
   state.ticks += 1;
   Changed();
   if (state.ticks != kTicksBeforeCheck) return;
-  if (!isOnline || isOnline()) {
+  if (view_->IsOnline()) {
     DoUpdate();
     return;
   }
@@ -118,18 +109,10 @@ void StartSequence::DoUpdate() {
   checking_ = true;
   state.continueVisible = true;
   Changed();
-  try {
-    WebUpdate.CheckUpdate();
-    checking_ = false;
-  } catch (const std::exception&) {
-    checking_ = false;
-    network_.networkState = kNetworkUpdateFailed;
-    // The window must not wait for a check that is over.
-    StopStatusTicker();
-    state.progressVisible = false;
-    state.continueVisible = true;
-    Changed();
-  }
+  // Every end of the check reaches this sequence through the update's handlers (no update, a failed
+  // read or download, an update to install), so its result adds nothing here.
+  (void)WebUpdate.CheckUpdate();
+  checking_ = false;
 }
 
 void StartSequence::Continue() {

@@ -67,7 +67,25 @@ struct StartSetup {
   bool installed = false;
 };
 
-class StartSequence {
+// What the start window does for the sequence: the one way the sequence reaches up to it. Each call
+// has a default, the answer of a sequence without a window.
+class StartView {
+ public:
+  virtual ~StartView() = default;
+  // Whether the computer is online (a connected interface, or the web site answers).
+  [[nodiscard]] virtual bool IsOnline() { return true; }
+  // The window closes itself.
+  virtual void CloseWindow() {}
+  // The state changed while an operation runs (the window repaints).
+  virtual void StateChanged() {}
+  // The update's information window, shown modally; without a window the update is not taken.
+  virtual UpdateInfoAnswer ShowUpdateInfo(const UpdateInfoShowing& showing) {
+    (void)showing;
+    return {};
+  }
+};
+
+class StartSequence : private WebUpdateEvents {
  public:
   StartSequence(StartPorts ports, std::function<int()> language, NetworkState& network, StartSetup setup);
 
@@ -78,13 +96,8 @@ class StartSequence {
   StartWindowState state;
   TWebUpdate WebUpdate;
 
-  // Whether the computer is online (the window wires the connection test);
-  // empty means online.
-  std::function<bool()> isOnline;
-  // The window closes itself.
-  std::function<void()> close;
-  // The state changed while an operation runs (the window repaints).
-  std::function<void()> changed;
+  // The window from now on (nullptr: none, the defaults of StartView); borrowed, it outlives its use here.
+  void SetView(StartView* view) { view_ = view ? view : &noView_; }
 
   // Prepares a showing: kind 0 at program start, 1 at re-initialisation. The
   // status line and the progress bar are reset; the version line is written in
@@ -116,6 +129,17 @@ class StartSequence {
   void WebUpdateAfterDownload(const std::string& archive);
 
  private:
+  // The check's events, each to the step above that answers it.
+  void OnNoUpdateFound() override { WebUpdateNoUpdateFound(); }
+  void OnUpdateAvailable(const std::string&, const std::string&, bool& canUpdate) override {
+    WebUpdateUpdateAvailable(canUpdate);
+  }
+  void OnBeforeShowInfo(bool& showInfo, bool&) override { WebUpdateBeforeShowInfo(showInfo); }
+  UpdateInfoAnswer ShowInfoWindow(const UpdateInfoShowing& showing) override { return view_->ShowUpdateInfo(showing); }
+  void OnDownload(int64_t total, int64_t downloaded) override { WebUpdateDownload(total, downloaded); }
+  void OnDownloadError() override { WebUpdateDownloadError(); }
+  void OnAfterDownload(const std::string& file) override { WebUpdateAfterDownload(file); }
+
   std::string Message(unsigned index) const;
   void Close();
   void Changed();
@@ -124,6 +148,8 @@ class StartSequence {
   void RemoveArchive(const std::filesystem::path& archive);
 
   StartPorts ports_;
+  StartView noView_;
+  StartView* view_ = &noView_;
   std::function<int()> language_;
   NetworkState& network_;
   StartSetup setup_;

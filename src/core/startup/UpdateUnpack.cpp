@@ -47,8 +47,8 @@ UnpackResult UnpackUpdate(ArchiveReader& reader, const fs::path& archive, const 
                           Progress& progress) {
   if (!IsRarFile(archive)) return Failed(UnpackOutcome::CannotOpen, archive.string() + " is not a RAR archive");
   std::vector<ArchiveEntry> entries;
-  std::string error;
-  if (!reader.List(archive, entries, error)) return Failed(UnpackOutcome::CannotOpen, error);
+  if (const Status listed = reader.List(archive, entries); !listed.ok())
+    return Failed(UnpackOutcome::CannotOpen, listed.message());
   bool anyFile = false;
   for (const ArchiveEntry& entry : entries) {
     if (!EntryStaysInside(entry.name))
@@ -70,11 +70,11 @@ UnpackResult UnpackUpdate(ArchiveReader& reader, const fs::path& archive, const 
         progress.pump();
         return true;
       });
-  if (!extracted.ok || !extracted.refused.empty()) {
+  if (!extracted.status.ok() || !extracted.refused.empty()) {
     fs::remove_all(folder, ec);
     return Failed(UnpackOutcome::CannotUnpack, !extracted.refused.empty()
                                                    ? "the entry \"" + extracted.refused.front() + "\" was refused"
-                                                   : extracted.error);
+                                                   : extracted.status.message());
   }
   UnpackResult unpacked{UnpackOutcome::Unpacked, {}, {}};
   // A name the archive holds twice was written twice; it is installed once.

@@ -113,13 +113,8 @@ std::string TWebUpdate::WithPort(const std::string& url) const {
 
 HttpGetResult TWebUpdate::HttpGet(const std::string& url, const std::string& fileName, bool toFile, bool needLength) {
   HookScope hooks(
-      downloader_,
-      [this](int64_t total, int64_t downloaded) {
-        if (OnDownload) OnDownload(total, downloaded);
-      },
-      [this] {
-        if (OnDownloadError) OnDownloadError();
-      });
+      downloader_, [this](int64_t total, int64_t downloaded) { events_->OnDownload(total, downloaded); },
+      [this] { events_->OnDownloadError(); });
   downloader_.defaultHost = ProductInfo.URL;
   HttpGetResult r = downloader_.HttpGet(WithPort(url), UserName, fileName, toFile, needLength, Password);
   success_ = r.success;
@@ -163,41 +158,40 @@ bool TWebUpdate::CheckUpdate() {
   } running{running_};
 
   values_.redirection.clear();
-  if (OnBeforeGetInfo) OnBeforeGetInfo();
+  events_->OnBeforeGetInfo();
   const bool read = GetInfo();
-  if (OnAfterGetInfo) OnAfterGetInfo();
+  events_->OnAfterGetInfo();
 
   if (!read || values_.productName.empty() || values_.version.empty()) {
     if (read) error_ = "the update page names no product or no version";
-    if (OnDownloadError) OnDownloadError();
+    events_->OnDownloadError();
     return false;
   }
   if (!IsNewerVersion(ProductInfo.Version, values_.version, ProductInfo.VersionFormat)) {
-    if (OnNoUpdateFound) OnNoUpdateFound();
+    events_->OnNoUpdateFound();
     return false;
   }
   bool canUpdate = true;
-  if (OnUpdateAvailable) OnUpdateAvailable(ProductInfo.Version, values_.version, canUpdate);
+  events_->OnUpdateAvailable(ProductInfo.Version, values_.version, canUpdate);
   return canUpdate && ShowInfo() && DownloadUpdate();
 }
 
 bool TWebUpdate::ShowInfo() {
   bool showInfo = true, checkForUpdate = true;
-  if (OnBeforeShowInfo) OnBeforeShowInfo(showInfo, checkForUpdate);
+  events_->OnBeforeShowInfo(showInfo, checkForUpdate);
   if (!showInfo) return true;
-  if (!ShowInfoWindow) return false;
   // The page that told about the update: the last one of a redirection chain.
   UpdateInfoShowing showing{
       pageUrl_, pageText_, InfoCaption.OkButton, InfoCaption.CancelButton, InfoCaption.CheckForUpdate, checkForUpdate};
-  UpdateInfoAnswer answer = ShowInfoWindow(showing);
-  if (OnAfterShowInfo) OnAfterShowInfo(answer.checkForUpdate);
+  UpdateInfoAnswer answer = events_->ShowInfoWindow(showing);
+  events_->OnAfterShowInfo(answer.checkForUpdate);
   return answer.ok;
 }
 
 bool TWebUpdate::DownloadUpdate() {
   auto fail = [this](std::string why) {
     error_ = std::move(why);
-    if (OnDownloadError) OnDownloadError();
+    events_->OnDownloadError();
     return false;
   };
   // Only the file name of what the page names: the archive never lands outside the folder.
@@ -213,20 +207,20 @@ bool TWebUpdate::DownloadUpdate() {
   if (fs::symlink_status(folder, ec).type() != fs::file_type::directory)
     return fail("cannot keep the update's archive in " + folder.string());
   std::string path = (folder / name).string();
-  if (OnGetClientFileName) OnGetClientFileName(path);
+  events_->OnGetClientFileName(path);
   success_ = false;
 
   if (fs::exists(path, ec)) {
     bool overwrite = Options.uoOverwrite;
-    if (OnClientFileExists) OnClientFileExists(path, overwrite);
+    events_->OnClientFileExists(path, overwrite);
     if (!overwrite) return fail(path + " exists and is not to be overwritten");
     // An archive of an earlier attempt must not stand in for a transfer that fails.
     if (!fs::remove(path, ec) && ec) return fail("cannot replace " + path + ": " + ec.message());
   }
-  if (OnBeforeDownload) OnBeforeDownload(path);
+  events_->OnBeforeDownload(path);
   HttpGetResult r = HttpGet(values_.download, path, true, true);
   if (!r.success) error_ = "cannot download " + values_.download + ": " + r.error;
-  if (OnAfterDownload) OnAfterDownload(path);
+  events_->OnAfterDownload(path);
   return r.success;
 }
 

@@ -78,6 +78,32 @@ struct UpdateInfoAnswer {
   bool checkForUpdate = true;
 };
 
+// What the owner of a check hears and answers, in the order a check raises them. Each has the
+// default of an owner that does not listen; without ShowInfoWindow the update is not taken.
+class WebUpdateEvents {
+ public:
+  virtual ~WebUpdateEvents() = default;
+  virtual void OnBeforeGetInfo() {}
+  virtual void OnAfterGetInfo() {}
+  virtual void OnUpdateAvailable(const std::string& actualVersion, const std::string& newVersion, bool& canUpdate) {
+    (void)actualVersion, (void)newVersion, (void)canUpdate;
+  }
+  virtual void OnBeforeShowInfo(bool& showInfo, bool& checkForUpdate) { (void)showInfo, (void)checkForUpdate; }
+  // The information window, shown modally.
+  virtual UpdateInfoAnswer ShowInfoWindow(const UpdateInfoShowing& showing) {
+    (void)showing;
+    return {};
+  }
+  virtual void OnAfterShowInfo(bool checkForUpdate) { (void)checkForUpdate; }
+  virtual void OnGetClientFileName(std::string& fileName) { (void)fileName; }
+  virtual void OnClientFileExists(const std::string& fileName, bool& overwrite) { (void)fileName, (void)overwrite; }
+  virtual void OnBeforeDownload(const std::string& fileName) { (void)fileName; }
+  virtual void OnAfterDownload(const std::string& fileName) { (void)fileName; }
+  virtual void OnDownload(int64_t total, int64_t downloaded) { (void)total, (void)downloaded; }
+  virtual void OnDownloadError() {}
+  virtual void OnNoUpdateFound() {}
+};
+
 class TWebUpdate {
  public:
   // Redirections followed before a check gives up; a page naming one already
@@ -100,32 +126,17 @@ class TWebUpdate {
   // Free for the owner (the start window keeps its state here).
   int Tag = 0;
 
-  std::function<void()> OnBeforeGetInfo;
-  std::function<void()> OnAfterGetInfo;
-  std::function<void(const std::string& actualVersion, const std::string& newVersion, bool& canUpdate)>
-      OnUpdateAvailable;
-  std::function<void(bool& showInfo, bool& checkForUpdate)> OnBeforeShowInfo;
-  std::function<void(bool checkForUpdate)> OnAfterShowInfo;
-  std::function<void(std::string& fileName)> OnGetClientFileName;
-  std::function<void(const std::string& fileName, bool& overwrite)> OnClientFileExists;
-  std::function<void(const std::string& fileName)> OnBeforeDownload;
-  std::function<void(const std::string& fileName)> OnAfterDownload;
-  std::function<void(int64_t total, int64_t downloaded)> OnDownload;
-  std::function<void()> OnDownloadError;
-  std::function<void()> OnNoUpdateFound;
-  // Never raised: the program does not run the update itself.
-  std::function<void()> OnCannotExecute;
-
-  // The information window, shown modally; without it the update is not taken.
-  std::function<UpdateInfoAnswer(const UpdateInfoShowing&)> ShowInfoWindow;
+  // Who hears the check's events from now on (nullptr: nobody, the defaults of WebUpdateEvents);
+  // borrowed, it outlives the checks it hears.
+  void SetEvents(WebUpdateEvents* events) { events_ = events ? events : &noEvents_; }
 
   // The whole check: reads the page (following redirections), asks, shows the
   // information and downloads the archive. True only when the archive arrived
   // whole. False at once while a check is running.
-  bool CheckUpdate();
+  [[nodiscard]] bool CheckUpdate();
   // Reads the update page and its redirections only (no events but the
   // transfer's own): true when a page arrived and no redirection loop stopped it.
-  bool GetInfo();
+  [[nodiscard]] bool GetInfo();
   // Stops the running transfer at its next block.
   void AbortTransfer() { downloader_.AbortTransfer(); }
 
@@ -139,6 +150,8 @@ class TWebUpdate {
   bool running() const { return running_; }
 
  private:
+  WebUpdateEvents noEvents_;
+  WebUpdateEvents* events_ = &noEvents_;
   HttpGetResult HttpGet(const std::string& url, const std::string& fileName, bool toFile, bool needLength);
   std::string WithPort(const std::string& url) const;
   bool ShowInfo();

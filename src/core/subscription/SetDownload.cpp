@@ -91,8 +91,8 @@ void Subscription::DownloadItems(const std::vector<std::string>& items, const Se
                                  DownloadReport* report) {
   // A listing that fails leaves the map with what arrived.
   std::vector<std::string> listing;
-  std::string error;
-  ftp_.List(listing, kListingLimits, error);
+  // A failed listing is no error of its own: the items it lacks are reported as not on the server.
+  (void)ftp_.List(listing, kListingLimits);
   const FolderMap folders(listing);
 
   std::string unpackedName;
@@ -151,22 +151,21 @@ ItemOutcome Subscription::DownloadOne(size_t i, size_t count, const std::string&
   outcome.result = ItemResult::NotOnServer;
   if (folder) {
     const std::string remote = "/" + *folder + "/" + archiveName;
-    std::string error;
     int64_t size = -1;
-    bool ok = ftp_.Size(remote, size, error);
+    bool ok = ftp_.Size(remote, size).ok();
     if (ok) {
       progress_.SetPerMille(size > 0 ? 0 : -1);
       // The archive arrives whole under its name or not at all (a transfer
       // ending short of the size the server gave is not the archive); a
       // failure leaves what was there before and no part of it.
-      ok = ftp_.Retrieve(
-          remote, archive, size, ArchiveLimits(size),
-          [this, size](int64_t bytes) {
-            if (size > 0) progress_.SetPerMille(static_cast<int>(std::min<int64_t>(bytes, size) * 1000 / size));
-            progress_.pump();
-            return !Cancelled();
-          },
-          error);
+      ok = ftp_.Retrieve(remote, archive, size, ArchiveLimits(size),
+                         [this, size](int64_t bytes) {
+                           if (size > 0)
+                             progress_.SetPerMille(static_cast<int>(std::min<int64_t>(bytes, size) * 1000 / size));
+                           progress_.pump();
+                           return !Cancelled();
+                         })
+               .ok();
     }
     progress_.SetPerMille(-1);
     if (!ok && !Cancelled()) {
@@ -191,9 +190,8 @@ ItemOutcome Subscription::DownloadOne(size_t i, size_t count, const std::string&
     progress_.pump();
 
     std::vector<ArchiveEntry> entries;
-    std::string error;
     outcome.file = archive;
-    if (!archives_.List(archive, entries, error)) {
+    if (!archives_.List(archive, entries).ok()) {
       dialogs_.Message(Message(static_cast<unsigned>(Msg::ArchiveOpenError)) + " " + archiveName, MessageKind::Error,
                        MessageButtons::Ok);
       outcome.result = ItemResult::OpenFailed;
@@ -213,12 +211,14 @@ ItemOutcome Subscription::DownloadOne(size_t i, size_t count, const std::string&
       // Unpacked means the track's file is there, written by this extraction.
       const bool written = std::find(extracted.written.begin(), extracted.written.end(), targetFolder_ / name) !=
                            extracted.written.end();
-      if (!extracted.ok || name.empty() || !written) {
+      if (!extracted.status.ok() || name.empty() || !written) {
         dialogs_.Message(Message(static_cast<unsigned>(Msg::ArchiveUnpackError)) + " " + archiveName,
                          MessageKind::Error, MessageButtons::Ok);
         outcome.result = ItemResult::UnpackFailed;
       } else {
-        trash_.MoveToTrash(archive);
+        // An archive the trash refuses stays beside its unpacked track, where the user finds it; the track
+        // itself is there either way.
+        (void)trash_.MoveToTrash(archive);
         unpackedName = name;
         outcome.result = ItemResult::Unpacked;
         outcome.file = targetFolder_ / name;

@@ -2,9 +2,6 @@
 // switching and leaving accounts, program start and end, the web log.
 #include "core/subscription/Subscription.h"
 
-#include <chrono>
-#include <thread>
-
 #include "core/lang/FileMessages.h"
 #include "core/lang/MessageTable.h"
 #include "core/net/TlsAccounts.h"
@@ -55,6 +52,7 @@ Subscription::Subscription(const SubscriptionPorts& ports, fs::path programFolde
       progress_(*ports.progress),
       shell_(*ports.shell),
       http_(*ports.http),
+      clock_(ports.clock ? *ports.clock : SystemClock()),
       programFolder_(std::move(programFolder)),
       endpoints_(endpoints),
       language_(std::move(language)),
@@ -67,7 +65,7 @@ std::string Subscription::Message(unsigned index) const {
 void Subscription::SetPodStatus(const std::string& text) {
   podStatus_ = text;
   podStatusIsQuota_ = false;
-  if (onPodStatus) onPodStatus(podStatus_);
+  view_->PodStatusChanged(podStatus_);
 }
 
 std::string Subscription::podStatus() const {
@@ -76,20 +74,14 @@ std::string Subscription::podStatus() const {
   return Message(static_cast<unsigned>(Msg::TracksLeft)) + std::to_string(account.quota);
 }
 
-void Subscription::CaptionChanged() const {
-  if (onCaptionChanged) onCaptionChanged();
-}
+void Subscription::CaptionChanged() const { view_->CaptionChanged(); }
 
 void Subscription::Wait(int ms) {
-  if (wait) {
-    wait(ms);
-    return;
-  }
   // The window keeps painting while the program waits.
-  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-  while (std::chrono::steady_clock::now() < until) {
+  const int64_t until = clock_.NowMs() + ms;
+  while (clock_.NowMs() < until) {
     progress_.pump();
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    clock_.SleepMs(10);
   }
 }
 
@@ -117,9 +109,10 @@ bool Subscription::RunSubscriptionSession(const std::string& targetFolder, const
   login.caFile = endpoints_.ftpCaFile;
   ftp_.onStatus = [this](const std::string& text) { SetPodStatus(text); };
 
-  std::string error;
-  const bool connected = ftp_.Connect(login, error);
-  if (!connected && ftp_.TlsMissing()) error = Message(static_cast<unsigned>(Msg::FtpTlsRefused));
+  const Status status = ftp_.Connect(login);
+  const bool connected = status.ok();
+  const std::string error =
+      !connected && ftp_.TlsMissing() ? Message(static_cast<unsigned>(Msg::FtpTlsRefused)) : status.message();
   if (connected && ftp_.Encrypted()) RememberTls(programFolder_, account.login);
   if (!connected) {
     ftp_.onStatus = nullptr;
@@ -165,14 +158,13 @@ void Subscription::TakeAcceptedCredentials() {
 
 bool Subscription::QueryQuota() {
   std::vector<std::string> reply;
-  std::string error;
-  const bool answered = ftp_.Command("STAT", reply, kFtpReplyLimits, error);
+  const bool answered = ftp_.Command("STAT", reply, kFtpReplyLimits).ok();
   ftp_.Disconnect();
   // Without a reply the quota stays what it was.
   if (!answered) return false;
   account.quota = QuotaFromStatReply(reply);
   podStatusIsQuota_ = true;
-  if (onPodStatus) onPodStatus(podStatus());
+  view_->PodStatusChanged(podStatus());
   return true;
 }
 
@@ -237,8 +229,7 @@ void Subscription::ReportWriteFailure(Msg message, const std::string& detail) co
 
 void Subscription::SignIn() {
   if (account.SignedIn()) WriteAccount(account.activeAccount);
-  if (!askCredentials) return;
-  const std::optional<Credentials> entered = askCredentials({account.login, account.password});
+  const std::optional<Credentials> entered = view_->AskCredentials({account.login, account.password});
   if (!entered || entered->login.empty() || entered->password.empty()) return;
   // A login no file can be named after could never keep its account.
   if (AccountFilePath(programFolder_, entered->login).empty()) {
@@ -304,7 +295,7 @@ void Subscription::SignIn() {
     account.activeAccount = entered->login;
     CaptionChanged();
   }
-  if (onTracksChanged) onTracksChanged();
+  view_->TracksChanged();
 }
 
 bool Subscription::EnsureSignedIn() {
@@ -328,7 +319,7 @@ void Subscription::SwitchAccount(const std::string& name) {
                      MessageKind::Information, MessageButtons::Ok);
   }
   CaptionChanged();
-  if (onTracksChanged) onTracksChanged();
+  view_->TracksChanged();
 }
 
 void Subscription::LeaveAccount() {
@@ -353,7 +344,7 @@ void Subscription::LeaveAccount() {
   credentialsTrusted_ = false;
   legacyAccount_ = false;
   legacyTracks_.clear();
-  if (onTracksChanged) onTracksChanged();
+  view_->TracksChanged();
   CaptionChanged();
 }
 

@@ -14,6 +14,7 @@
 #include "core/settings/ServerConfig.h"
 #include "core/subscription/SubscriptionAccount.h"
 #include "ports/ArchiveReader.h"
+#include "ports/Clock.h"
 #include "ports/Dialogs.h"
 #include "ports/FtpClient.h"
 #include "ports/HttpClient.h"
@@ -33,6 +34,8 @@ struct SubscriptionPorts {
   Progress* progress = nullptr;
   Shell* shell = nullptr;
   HttpClient* http = nullptr;
+  // The short waits between the steps of a download; SystemClock() when none.
+  Clock* clock = nullptr;
 };
 
 // The switches of a connection run.
@@ -100,6 +103,49 @@ class FolderMap {
   std::vector<std::pair<std::string, std::string>> entries_;
 };
 
+// What the windows hear from the subscription and answer for it: the one way it reaches up. Each
+// call has the default of a subscription without windows.
+class SubscriptionView {
+ public:
+  virtual ~SubscriptionView() = default;
+  // The main window's caption (the account in it) changed.
+  virtual void CaptionChanged() {}
+  // The marks of downloaded tracks changed: the main track list repaints.
+  virtual void TracksChanged() {}
+  // The status line of the music set window (PodStatusLbl) reads text.
+  virtual void PodStatusChanged(const std::string& text) { (void)text; }
+  // The sign-in window, pre-filled with the current credentials: the entered ones, or nothing
+  // after Cancel (and without a window).
+  virtual std::optional<Credentials> AskCredentials(const Credentials& current) {
+    (void)current;
+    return std::nullopt;
+  }
+};
+
+// The view App hands the subscription: App's own part (the caption) first, then the window's, set
+// once the window exists. App owns it; the window is borrowed.
+class SubscriptionViewRelay : public SubscriptionView {
+ public:
+  explicit SubscriptionViewRelay(std::function<void()> captionChanged) : captionChanged_(std::move(captionChanged)) {}
+  // The window's view from now on (nullptr: none again).
+  void SetTarget(SubscriptionView* target) { target_ = target ? target : &none_; }
+
+  void CaptionChanged() override {
+    captionChanged_();
+    target_->CaptionChanged();
+  }
+  void TracksChanged() override { target_->TracksChanged(); }
+  void PodStatusChanged(const std::string& text) override { target_->PodStatusChanged(text); }
+  std::optional<Credentials> AskCredentials(const Credentials& current) override {
+    return target_->AskCredentials(current);
+  }
+
+ private:
+  std::function<void()> captionChanged_;
+  SubscriptionView none_;
+  SubscriptionView* target_ = &none_;
+};
+
 class Subscription {
  public:
   // The endpoints are borrowed and outlive the subscription.
@@ -117,16 +163,9 @@ class Subscription {
   const Endpoints& endpoints() const { return endpoints_; }
   const std::filesystem::path& programFolder() const { return programFolder_; }
 
-  // --- What the windows plug in (each may stay empty) ---------------------------------
-  std::function<void()> onCaptionChanged;  // the main window's caption
-  std::function<void()> onTracksChanged;   // repaint the main track list
-  std::function<void(const std::string&)> onPodStatus;
-  // The sign-in window: pre-filled with the current credentials; the entered
-  // ones, or nothing after Cancel.
-  std::function<std::optional<Credentials>(const Credentials& current)> askCredentials;
-  // The program's short waits between the steps of a download; pumps the
-  // window while it waits.
-  std::function<void(int ms)> wait;
+  // The windows from now on (nullptr: none, the defaults of SubscriptionView); borrowed, they
+  // outlive their use here.
+  void SetView(SubscriptionView* view) { view_ = view ? view : &noView_; }
 
   // --- The connection frame --------------------------------------------------------
   // Connects with the current login, downloads the items into targetFolder (when
@@ -219,6 +258,9 @@ class Subscription {
   Progress& progress_;
   Shell& shell_;
   HttpClient& http_;
+  Clock& clock_;
+  SubscriptionView noView_;
+  SubscriptionView* view_ = &noView_;
   std::filesystem::path programFolder_;
   const Endpoints& endpoints_;
   std::function<int()> language_;

@@ -95,7 +95,8 @@ std::vector<std::string> AccountFileLines(const AccountState& state);
 // write leaves the old file whole and programs writing at once lose nothing.
 // False when nothing was written (no usable name, a write error, a file that
 // cannot be read).
-bool WriteAccountFile(const std::filesystem::path& programFolder, std::string_view name, const AccountState& state);
+[[nodiscard]] bool WriteAccountFile(const std::filesystem::path& programFolder, std::string_view name,
+                                    const AccountState& state);
 
 // --- The account list ---------------------------------------------------------------
 struct AccountListEntry {

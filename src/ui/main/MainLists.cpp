@@ -357,7 +357,6 @@ void MainLists::ConnectTrackMarks() {
     const Subscription* subscription = app_.subscription();
     return subscription && subscription->account.HasDownloaded(code);
   };
-  if (Subscription* subscription = app_.subscription()) subscription->onTracksChanged = [this] { RedrawTracks(); };
 }
 
 void MainLists::ConnectTrackCommands() {

@@ -39,15 +39,7 @@ SubscriptionCommands::SubscriptionCommands(QMainWindow* window, App& app, const 
   setForm_ = window->findChild<TMusicSetForm*>("MusicSetForm");
   if (setForm_) panel_ = setForm_->subscriptionPanel();
   if (subscription_) {
-    subscription_->askCredentials = [this](const Credentials& current) { return signInForm_->AskCredentials(current); };
-    subscription_->onPodStatus = [this](const std::string& text) {
-      if (panel_) panel_->PodStatusLbl->setText(Q(text));
-    };
-    // The track list may already repaint itself on this; both happen.
-    subscription_->onTracksChanged = [this, previous = std::move(subscription_->onTracksChanged)] {
-      if (previous) previous();
-      TracksChanged();
-    };
+    app_.SetSubscriptionView(this);
     // Downloaded tracks carry their mark in the track list, unless the list marks them already.
     auto* delegate = qobject_cast<FileBoxDelegate*>(c_.FileBox->itemDelegate());
     if (delegate && !delegate->marks.downloaded)
@@ -129,6 +121,16 @@ void SubscriptionCommands::downitemClick() {
   if (item.empty()) return;
   subscription_->DownloadItem(item, app_.settings().lastDownloadFolder);
   TracksChanged();
+}
+
+SubscriptionCommands::~SubscriptionCommands() { app_.SetSubscriptionView(nullptr); }
+
+void SubscriptionCommands::PodStatusChanged(const std::string& text) {
+  if (panel_) panel_->PodStatusLbl->setText(Q(text));
+}
+
+std::optional<Credentials> SubscriptionCommands::AskCredentials(const Credentials& current) {
+  return signInForm_->AskCredentials(current);
 }
 
 void SubscriptionCommands::TracksChanged() {

@@ -4,7 +4,10 @@
 // window. Made with one line by the main window, which owns it and the sign-in window it makes.
 #include <QObject>
 #include <functional>
+#include <optional>
 #include <string>
+
+#include "core/subscription/Subscription.h"
 
 class QMainWindow;
 class QMenu;
@@ -20,13 +23,14 @@ class TMusicSetForm;
 class TSignInForm;
 struct MainControls;
 
-class SubscriptionCommands : public QObject {
+class SubscriptionCommands : public QObject, private SubscriptionView {
   Q_OBJECT
 
  public:
   // refresh shows the main window's lists again.
   SubscriptionCommands(QMainWindow* window, App& app, const MainControls& controls, MainMenus& menus,
                        std::function<void()> refresh);
+  ~SubscriptionCommands() override;
 
   TSignInForm* signInForm() const { return signInForm_; }
 
@@ -54,7 +58,10 @@ class SubscriptionCommands : public QObject {
   // The menu's enabling and its account list, as they are now.
   void ShowPodMenu();
   // After the account or its downloads changed: the track list's marks, the panel, the menu.
-  void TracksChanged();
+  // The track marks changed: the list repaints, the set window's panel and the menu follow.
+  void TracksChanged() override;
+  void PodStatusChanged(const std::string& text) override;
+  std::optional<Credentials> AskCredentials(const Credentials& current) override;
 
   QMainWindow* window_;
   App& app_;

@@ -31,7 +31,10 @@ TStartForm::TStartForm(const StartFormPorts& ports, std::function<int()> languag
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       sequence_(StartPorts{ports.dialogs, ports.progress, ports.downloader, ports.archives, ports.launcher},
                 std::move(language), network, setup),
-      shell_(ports.shell) {
+      shell_(ports.shell),
+      interfaces_(ports.interfaces),
+      http_(ports.http),
+      updatePageUrl_(setup.updatePageUrl) {
   setObjectName("StartForm");
   setModal(true);
   setFixedSize(420, 210);
@@ -87,18 +90,22 @@ TStartForm::TStartForm(const StartFormPorts& ports, std::function<int()> languag
   connect(timer1_, &QTimer::timeout, this, [this] { sequence_.Tick(); });
   connect(nextBut_, &QPushButton::clicked, this, [this] { sequence_.Continue(); });
 
-  sequence_.changed = [this] { ShowState(); };
-  sequence_.close = [this] { done(sequence_.ContinueToMainWindow() ? QDialog::Accepted : QDialog::Rejected); };
-  sequence_.WebUpdate.ShowInfoWindow = [this](const UpdateInfoShowing& showing) { return ShowUpdateInfo(showing); };
-  // Online through a connected interface, or else when the web site answers.
-  sequence_.isOnline = [&interfaces = ports.interfaces, &http = ports.http, site = setup.updatePageUrl] {
-    return IsOnline(interfaces, [&http, &site] { return SiteAnswers(http, site); });
-  };
+  sequence_.SetView(this);
 
   RegisterCaptionWindow("TStartForm", this);
 }
 
-TStartForm::~TStartForm() { UnregisterCaptionWindow(this); }
+TStartForm::~TStartForm() {
+  sequence_.SetView(nullptr);
+  UnregisterCaptionWindow(this);
+}
+
+bool TStartForm::IsOnline() {
+  // Online through a connected interface, or else when the web site answers.
+  return trakvella::IsOnline(interfaces_, [this] { return SiteAnswers(http_, updatePageUrl_); });
+}
+
+void TStartForm::CloseWindow() { done(sequence_.ContinueToMainWindow() ? QDialog::Accepted : QDialog::Rejected); }
 
 bool TStartForm::ShowAtStart() {
   sequence_.PrepareShowing(0);

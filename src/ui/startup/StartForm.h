@@ -35,7 +35,7 @@ struct StartFormPorts {
 // A borderless window that stays on top. At program start it ticks seven times
 // (250 ms each), tests the connection and checks the web site; at a library
 // re-initialisation it only offers "Continue".
-class TStartForm : public QDialog {
+class TStartForm : public QDialog, private StartView {
   Q_OBJECT
 
  public:
@@ -62,12 +62,18 @@ class TStartForm : public QDialog {
   void reject() override;
 
  private:
+  bool IsOnline() override;
+  void CloseWindow() override;
+  void StateChanged() override { ShowState(); }
   void ShowState();
   void CentreOn(const QRect& area);
-  UpdateInfoAnswer ShowUpdateInfo(const UpdateInfoShowing& showing);
+  UpdateInfoAnswer ShowUpdateInfo(const UpdateInfoShowing& showing) override;
 
   StartSequence sequence_;
   Shell& shell_;
+  NetworkInterfaces& interfaces_;
+  HttpClient& http_;
+  std::string updatePageUrl_;
   TUpdateInfoForm* updateInfoForm_ = nullptr;  // made at the first showing of the information
   QLabel* label7_;
   QLabel* label3_;

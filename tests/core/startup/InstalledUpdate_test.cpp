@@ -34,12 +34,14 @@ TEST(InstalledUpdate, ANewerVersionIsAnnouncedWithHowThePackageIsUpdatedAndNothi
   setup.installed = true;
   StartSequence s(
       StartPorts{dialogs, progress, downloader, archives, launcher}, [] { return kEnglish; }, network, setup);
-  s.isOnline = [] { return true; };
-  bool infoShown = false;
-  s.WebUpdate.ShowInfoWindow = [&](const UpdateInfoShowing& showing) {
-    infoShown = true;
-    return UpdateInfoAnswer{true, showing.checkForUpdate};
-  };
+  struct InfoWindow : StartView {
+    bool shown = false;
+    UpdateInfoAnswer ShowUpdateInfo(const UpdateInfoShowing& showing) override {
+      shown = true;
+      return UpdateInfoAnswer{true, showing.checkForUpdate};
+    }
+  } infoWindow;
+  s.SetView(&infoWindow);
   s.PrepareShowing(0);
   s.Activate();
   for (int tick = 0; tick < kTicksBeforeCheck; ++tick) s.Tick();
@@ -49,7 +51,7 @@ TEST(InstalledUpdate, ANewerVersionIsAnnouncedWithHowThePackageIsUpdatedAndNothi
                                        LangMessage(kEnglish, Msg::UpdateThroughPackage));
   EXPECT_EQ(dialogs.shown[0].kind, MessageKind::Information);
   EXPECT_THAT(http.requests, ElementsAre("http://site/update.html"));
-  EXPECT_FALSE(infoShown);
+  EXPECT_FALSE(infoWindow.shown);
   EXPECT_TRUE(launcher.started.empty());
   EXPECT_TRUE(s.ContinueToMainWindow());
   EXPECT_TRUE(s.closeRequested());

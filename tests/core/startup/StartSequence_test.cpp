@@ -37,6 +37,14 @@ using ::testing::HasSubstr;
 
 std::string M(Msg message) { return LangMessage(kEnglish, message); }
 
+// The start window as the sequence sees it: online or not, and the information window's answer.
+struct ScriptedStartView : StartView {
+  bool online = true;
+  std::function<UpdateInfoAnswer(const UpdateInfoShowing&)> showInfo;
+  bool IsOnline() override { return online; }
+  UpdateInfoAnswer ShowUpdateInfo(const UpdateInfoShowing& showing) override { return showInfo(showing); }
+};
+
 // One start window over the given HTTP client, with the program folder home.
 struct Start {
   FakeDialogs dialogs;
@@ -44,6 +52,7 @@ struct Start {
   NetworkState network;
   LibarchiveReader archives;
   Downloader downloader;
+  ScriptedStartView view;
   std::unique_ptr<StartSequence> sequence;
   std::vector<std::string> infoCaptions;
 
@@ -53,8 +62,8 @@ struct Start {
     StartSetup setup{"3.3.1.388", pageUrl, home, home / "trakvella", {"--home", home.string()}, 0};
     sequence = std::make_unique<StartSequence>(
         StartPorts{dialogs, progress, downloader, archives, launcher}, [] { return kEnglish; }, network, setup);
-    sequence->isOnline = [] { return true; };
-    sequence->WebUpdate.ShowInfoWindow = [this](const UpdateInfoShowing& showing) {
+    sequence->SetView(&view);
+    view.showInfo = [this](const UpdateInfoShowing& showing) {
       infoCaptions.push_back(showing.caption);
       return UpdateInfoAnswer{true, showing.checkForUpdate};
     };
@@ -74,7 +83,7 @@ TEST(StartSequence, TicksAndTheConnectionTest) {
   RecordingLauncher launcher;
   Start start(http, launcher, home.path(), "site/update.html");
   StartSequence& s = *start.sequence;
-  s.isOnline = [] { return false; };
+  start.view.online = false;
   s.PrepareShowing(0);
   s.Activate();
   EXPECT_EQ(s.state.versionLine, "Version 3.3.1.388");
@@ -177,7 +186,7 @@ TEST(StartSequence, AProgramEndingMidwayNeverReachesTheMainWindowNorInstallsAnUp
   http.pages["http://site/u.rar"] = std::string(kMinUpdateArchiveSize, 'x');  // would be reported as no archive
   RecordingLauncher launcher;
   Start start(http, launcher, home.path(), "site/update.html");
-  start.sequence->WebUpdate.ShowInfoWindow = [&](const UpdateInfoShowing&) {
+  start.view.showInfo = [&](const UpdateInfoShowing&) {
     start.sequence->EndProgram();
     return UpdateInfoAnswer{true, true};
   };
@@ -399,7 +408,6 @@ TEST_F(StartUpdate, ContinueIsOfferedWhileTheCheckRunsAndStopsIt) {
   StartSequence s(
       StartPorts{dialogs, progress, downloader, archives, launcher}, [] { return kEnglish; }, network,
       StartSetup{"3.3.1.388", servers_->web + "silent/update.html", home_.path(), {}, {}, 0});
-  s.isOnline = [] { return true; };
   progress.onPump = [&] {
     if (s.state.continueVisible && !s.closeRequested()) s.Continue();  // while the site keeps silent
   };

@@ -77,17 +77,26 @@ class WebUpdateCheck : public ::testing::Test {
   NetworkState network;
   Downloader downloader{http, progress, dialogs, [] { return kEnglish; }, network};
   TWebUpdate update{downloader};
-  std::vector<std::string> events;
+  // The events heard, in order; an available update is not taken.
+  struct Heard : WebUpdateEvents {
+    std::vector<std::string> list;
+    std::function<void()> beforeGetInfo;
+    void OnBeforeGetInfo() override {
+      if (beforeGetInfo) beforeGetInfo();
+    }
+    void OnDownloadError() override { list.push_back("error"); }
+    void OnNoUpdateFound() override { list.push_back("none"); }
+    void OnUpdateAvailable(const std::string& actual, const std::string& next, bool& canUpdate) override {
+      list.push_back("available " + actual + " " + next);
+      canUpdate = false;
+    }
+  } heard;
+  std::vector<std::string>& events = heard.list;
 
   void SetUp() override {
     update.ProductInfo.URL = "http://site/update.html";
     update.ProductInfo.Version = "3.3.1.388";
-    update.OnDownloadError = [this] { events.push_back("error"); };
-    update.OnNoUpdateFound = [this] { events.push_back("none"); };
-    update.OnUpdateAvailable = [this](const std::string& actual, const std::string& next, bool& canUpdate) {
-      events.push_back("available " + actual + " " + next);
-      canUpdate = false;
-    };
+    update.SetEvents(&heard);
   }
 };
 
@@ -122,7 +131,7 @@ TEST_F(WebUpdateCheck, PagesWithoutProductOrVersionFailAndARunningCheckIsNotRepe
   events.clear();
   http.pages["http://site/update.html"] = Page("3.3.1.1000");
   bool inner = true;
-  update.OnBeforeGetInfo = [&] { inner = update.CheckUpdate(); };
+  heard.beforeGetInfo = [&] { inner = update.CheckUpdate(); };
   EXPECT_FALSE(update.CheckUpdate());
   EXPECT_FALSE(inner);
   EXPECT_EQ(events, std::vector<std::string>{"none"});

@@ -28,6 +28,7 @@ namespace trakvella {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::FakeClock;
 using testing::FakeDialogs;
 using testing::FakeProgress;
 using testing::FakeShell;
@@ -49,13 +50,22 @@ struct Rig {
   TempDir home, trashHome, target;
   FakeDialogs dialogs;
   FakeProgress progress;
+  FakeClock clock;
   FakeShell shell;
   CurlFtpClient ftp;
   LibarchiveReader archives;
   FreedesktopTrash trash{trashHome.path() / "Trash"};
   CurlHttpClient http;
   NetworkState network;
-  int captions = 0;
+  // The windows as the subscription sees them: the captions asked for and the sign-in window's answer.
+  struct Windows : SubscriptionView {
+    int captions = 0;
+    std::function<std::optional<Credentials>(const Credentials&)> signIn;
+    void CaptionChanged() override { ++captions; }
+    std::optional<Credentials> AskCredentials(const Credentials& current) override {
+      return signIn ? signIn(current) : std::nullopt;
+    }
+  } windows;
   int language = kEnglish;
   Endpoints endpoints;
   Subscription sub;
@@ -63,10 +73,9 @@ struct Rig {
   explicit Rig(const fs::path& serversHome)
       : endpoints(ReadServerConfig(serversHome)),
         sub(
-            SubscriptionPorts{&ftp, &archives, &trash, &dialogs, &progress, &shell, &http}, home.path(), endpoints,
-            [this] { return language; }, network) {
-    sub.wait = [](int) {};
-    sub.onCaptionChanged = [this] { ++captions; };
+            SubscriptionPorts{&ftp, &archives, &trash, &dialogs, &progress, &shell, &http, &clock}, home.path(),
+            endpoints, [this] { return language; }, network) {
+    sub.SetView(&windows);
   }
   void Login(const std::string& login) {
     sub.account.login = login;
@@ -277,14 +286,17 @@ TEST(EntryPoints, DownitemAndDemoDownloadRefuseWithoutAccountOrWhenOffline) {
   Subscription sub(
       {&ftp, &archives, &trash, &dialogs, &progress, &shell, &http}, home.path(), builtIn, [] { return kRussian; },
       network);
-  int asked = 0;
-  sub.askCredentials = [&](const Credentials&) {
-    ++asked;
-    return std::optional<Credentials>();
-  };
+  struct Cancelled : SubscriptionView {
+    int asked = 0;
+    std::optional<Credentials> AskCredentials(const Credentials&) override {
+      ++asked;
+      return std::nullopt;
+    }
+  } signIn;
+  sub.SetView(&signIn);
   std::string last = "/music";
   EXPECT_FALSE(sub.DownloadItem("KMLB_003_001", last));
-  EXPECT_EQ(asked, 1);  // the sign-in window first
+  EXPECT_EQ(signIn.asked, 1);  // the sign-in window first
   EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"Пожалуйста, войдите в аккаунт Подписки!"});
   EXPECT_FALSE(sub.SignedInForDocuments());
   EXPECT_EQ(last, "/music");
@@ -309,7 +321,7 @@ TEST(EntryPoints, DownitemAndDemoDownloadRefuseWithoutAccountOrWhenOffline) {
 TEST_F(SubscriptionTest, SignInNewKnownAndRefusedAccounts) {
   Rig rig(serversHome());
   std::optional<Credentials> entered = Credentials{"alice", "pw"};
-  rig.sub.askCredentials = [&](const Credentials&) { return entered; };
+  rig.windows.signIn = [&](const Credentials&) { return entered; };
   rig.sub.SignIn();
   EXPECT_EQ(rig.dialogs.Texts(), std::vector<std::string>{"New subscription plugged: alice\rTracks(s) left: 25"});
   EXPECT_EQ(rig.sub.account.activeAccount, "alice");
@@ -319,14 +331,14 @@ TEST_F(SubscriptionTest, SignInNewKnownAndRefusedAccounts) {
   EXPECT_EQ(rig.sub.podStatus(), "Осталось по Подписке: 25");
   rig.language = kEnglish;
   EXPECT_EQ(ReadAccountFile(rig.home.path() / "alice.kmlb").login, "alice");
-  EXPECT_GT(rig.captions, 0);
+  EXPECT_GT(rig.windows.captions, 0);
 
   // A known account signed in with a new password stores that password.
   AccountState stored;
   stored.login = "nina";
   stored.password = "old";
   stored.downloadedTracks = {"KMLB_003_001"};
-  WriteAccountFile(rig.home.path(), "nina", stored);
+  ASSERT_TRUE(WriteAccountFile(rig.home.path(), "nina", stored));
   entered = Credentials{"nina", "pw"};
   rig.dialogs.shown.clear();
   rig.sub.SignIn();
@@ -368,7 +380,7 @@ TEST_F(SubscriptionTest, TheAccountFileChangesOnlyWithCredentialsTheServerTook) 
   const std::string nina = ReadFile(rig.home.path() / "nina.kmlb");
 
   std::optional<Credentials> entered = Credentials{"nina", "typo"};
-  rig.sub.askCredentials = [&](const Credentials&) { return entered; };
+  rig.windows.signIn = [&](const Credentials&) { return entered; };
   rig.sub.SignIn();
   ASSERT_EQ(rig.network.networkState, kNetworkOffline);  // refused
   Settings end;
@@ -412,7 +424,7 @@ TEST_F(SubscriptionTest, AnAccountFileThatIsAPipeIsNamedAndChangesNothing) {
   rig.sub.SwitchAccount("carol");
   EXPECT_EQ(rig.sub.account.login, "dave");
 
-  rig.sub.askCredentials = [](const Credentials&) { return Credentials{"carol", "pw"}; };
+  rig.windows.signIn = [](const Credentials&) { return Credentials{"carol", "pw"}; };
   rig.sub.SignIn();
   // Named at the start, the switch and the sign-in; no "new subscription" announced.
   EXPECT_EQ(rig.dialogs.Texts(),
@@ -486,6 +498,8 @@ TEST_F(SubscriptionTest, SetDownloadUnpacksCopiesRevealsAndCounts) {
   EXPECT_NE(std::find(rig.progress.statuses.begin(), rig.progress.statuses.end(), "KMLB_005_002.rar"),
             rig.progress.statuses.end());
   EXPECT_EQ(rig.progress.statuses.back(), "");
+  // The pauses after each fetched item's retrieval and unpacking pass on the given clock.
+  EXPECT_GE(rig.clock.slept, 3 * 2 * 100);
 }
 
 // Cancels once the progress window has shown the given text and been pumped twice.
@@ -511,9 +525,8 @@ TEST_F(SubscriptionTest, CancelDuringTheThirdOfFiveItemsKeepsTheFirstTwo) {
   CancellingProgress progress("Downloading files (3 of 5)...");
   const Endpoints endpoints = ReadServerConfig(serversHome());
   Subscription sub(
-      {&rig.ftp, &rig.archives, &rig.trash, &rig.dialogs, &progress, &rig.shell, &rig.http}, rig.home.path(), endpoints,
-      [] { return kEnglish; }, rig.network);
-  sub.wait = [](int) {};
+      {&rig.ftp, &rig.archives, &rig.trash, &rig.dialogs, &progress, &rig.shell, &rig.http, &rig.clock},
+      rig.home.path(), endpoints, [] { return kEnglish; }, rig.network);
   sub.account.login = sub.account.activeAccount = "carol";
   sub.account.password = "pw";
   DownloadReport report;
@@ -595,9 +608,8 @@ TEST_F(SubscriptionTest, ServersThatMisbehaveGiveTheirMessagesAndLoseNothing) {
     } shell;
     const Endpoints endpoints = ReadServerConfig(serversHome());
     Subscription sub(
-        {&rig.ftp, &rig.archives, &rig.trash, &rig.dialogs, &rig.progress, &shell, &rig.http}, rig.home.path(),
-        endpoints, [] { return kEnglish; }, rig.network);
-    sub.wait = [](int) {};
+        {&rig.ftp, &rig.archives, &rig.trash, &rig.dialogs, &rig.progress, &shell, &rig.http, &rig.clock},
+        rig.home.path(), endpoints, [] { return kEnglish; }, rig.network);
     sub.account.login = sub.account.activeAccount = "lena";
     sub.account.password = "pw";
     DownloadReport report;
