@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/app/PreviewPeaks.h"
+
 namespace trakvella {
 
 class AppView;
@@ -23,6 +25,7 @@ class Downloader;
 class FtpClient;
 class HttpClient;
 class Inflater;
+class LikenessIndex;
 class MediaDevice;
 class MusicSet;
 class Player;
@@ -68,6 +71,8 @@ struct AppPorts {
   Trash* trash = nullptr;
   // Decodes gzip-compressed project files for the folder scan; without one they are read as they are.
   Inflater* inflater = nullptr;
+  // Reads the previews' waveforms for the position bar; without one the bar stays plain.
+  AudioPeakDecoder* peaks = nullptr;
 };
 
 // What Start() found. Each problem was also shown to the user, as it was met, and the start went on.
@@ -115,12 +120,16 @@ class App {
   NetworkState& network() { return *network_; }
   Downloader& downloader() { return *downloader_; }
   Player& player() { return *player_; }
+  // "Похожие треки" over the catalogue; App forgets what it read at every catalogue load.
+  LikenessIndex& likeness() { return *likeness_; }
   Progress& progress();
   Dialogs& dialogs() { return *ports_.dialogs; }
   Clipboard& clipboard() { return *ports_.clipboard; }
   Shell& shell() { return *ports_.shell; }
   Random& random() { return *ports_.random; }
   Inflater* inflater() { return ports_.inflater; }
+  // Where the position bar's worker reads a preview's peaks from (see LoadPreviewPeaks).
+  PreviewPeaksSource previewPeaks() const { return {ports_.peaks, ports_.http, options_.programFolder}; }
   // The servers of servers.ini, as Start() read them (the built-in ones until then).
   const Endpoints& endpoints() const { return *endpoints_; }
   const std::filesystem::path& programFolder() const { return options_.programFolder; }
@@ -223,6 +232,7 @@ class App {
   const std::unique_ptr<Player> player_;
   const std::unique_ptr<Subscription> subscription_;  // null without the FTP ports
   const std::unique_ptr<CommandEnabling> enabling_;
+  const std::unique_ptr<LikenessIndex> likeness_;
 
   // Set by Start().
   std::unique_ptr<ResourceStore> resources_;

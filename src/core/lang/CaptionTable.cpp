@@ -94,6 +94,8 @@ constexpr MenuItem kPopupItems[] = {
     {"Lang1", "MMLang1", "Russian", "Русский"},
     {"quitpodpiska", "MMquitpodpiska", "Sign out", "Выход из аккаунта"},
     {"Initializelibrary1", "MMInitializelibrary", "Restart library", "Инициализировать библиотеку"},
+    {"mHarmonicItem", "MMmHarmonicItem", "In harmonic keys", "В гармоничных тональностях"},
+    {"SimilarTracksItem", "MMSimilarTracksItem", "Similar tracks", "Похожие треки"},
 };
 
 // The one copy whose English text differs from its pop-up item: the main menu
@@ -440,7 +442,7 @@ void SignInWindow(Builder& b) {
 
 std::vector<CaptionRow> BuildTable() {
   std::vector<CaptionRow> rows;
-  rows.reserve(351);
+  rows.reserve(355);
   Builder b(rows);
   StartWindow(b);
   FavouritesOrganiser(b);

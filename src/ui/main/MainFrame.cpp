@@ -13,6 +13,7 @@
 
 #include "ui/lang/LangCaptions.h"
 #include "ui/main/ButtonPictures.h"
+#include "ui/main/WaveformBar.h"
 
 namespace trakvella {
 
@@ -110,7 +111,7 @@ MainFrame::MainFrame(QMainWindow* window) : window_(window) {
 
   // Under the track list: the time, the position bar and the player's buttons.
   c_.Gb = Label(central, "Gb", "00:00");
-  c_.PlayBar = new QProgressBar(central);
+  c_.PlayBar = new WaveformBar(central);
   c_.PlayBar->setObjectName("PlayBar");
   c_.PlayBar->setToolTip(Hint("PlayBar"));
   c_.PlayBar->setTextVisible(false);

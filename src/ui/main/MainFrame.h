@@ -10,11 +10,12 @@ class QFrame;
 class QLabel;
 class QListView;
 class QMainWindow;
-class QProgressBar;
 class QStatusBar;
 class QToolButton;
 
 namespace trakvella {
+
+class WaveformBar;
 
 // The controls, by their names, for the parts of the main window.
 struct MainControls {
@@ -30,7 +31,7 @@ struct MainControls {
   QComboBox* KeyBox = nullptr;
   QToolButton* KeyBut = nullptr;
   QLabel* Gb = nullptr;
-  QProgressBar* PlayBar = nullptr;
+  WaveformBar* PlayBar = nullptr;
   QToolButton *Playbut = nullptr, *PauseBut = nullptr, *StopBut = nullptr;
   QFrame *SearchPanel = nullptr, *PanelShape = nullptr, *DotShape = nullptr;
   QFrame* offPanel = nullptr;
