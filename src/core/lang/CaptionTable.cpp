@@ -223,6 +223,8 @@ void MainWindowMenus(Builder& b) {
   b.Caption("Ya_xls", "Create price list for Yandex", "Создать прайс лист для Яндекс");
   b.Caption("catplus", "+ Send category to buffer", "+ Послать категорию в буфер");
   b.Caption("catclear", "- Clear category buffer", "- Очистить буфер категорий");
+  // The filter over the track list; its hint is also the text it shows while empty.
+  b.Hint("TrackFilterEdit", "Filter the list: type words (Ctrl+L)", "Фильтр списка: введите слова (Ctrl+L)");
 }
 
 void AddByCodeWindow(Builder& b) {
@@ -442,7 +444,7 @@ void SignInWindow(Builder& b) {
 
 std::vector<CaptionRow> BuildTable() {
   std::vector<CaptionRow> rows;
-  rows.reserve(355);
+  rows.reserve(356);
   Builder b(rows);
   StartWindow(b);
   FavouritesOrganiser(b);

@@ -8,6 +8,7 @@
 class QComboBox;
 class QFrame;
 class QLabel;
+class QLineEdit;
 class QListView;
 class QMainWindow;
 class QStatusBar;
@@ -28,6 +29,7 @@ struct MainControls {
   QLabel* CDCatInfo = nullptr;
   QListView* CDCatBox = nullptr;
   QListView* FileBox = nullptr;
+  QLineEdit* TrackFilterEdit = nullptr;  // over the track list
   QComboBox* KeyBox = nullptr;
   QToolButton* KeyBut = nullptr;
   QLabel* Gb = nullptr;
