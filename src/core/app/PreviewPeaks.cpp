@@ -55,7 +55,8 @@ Status FetchDemo(HttpClient& http, const std::string& address, const std::filesy
 std::filesystem::path PeakFileOf(const std::filesystem::path& programFolder, const std::string& address) {
   if (!IsWebAddress(address)) return address;
   const std::string name = DemoNameOf(address);
-  return name.empty() ? std::filesystem::path() : programFolder / "audio" / name;
+  // Beside the peaks cache, not in "audio": a catalogue load would take a file there for the track's own.
+  return name.empty() ? std::filesystem::path() : programFolder / "peaks" / "demos" / name;
 }
 
 Result<Peaks> LoadPreviewPeaks(const PreviewPeaksSource& source, const std::string& address, std::size_t points,

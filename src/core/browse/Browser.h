@@ -179,6 +179,8 @@ class Browser {
   // filter (the window applies its text again). False when the rows did not change.
   bool FilterRows(std::string_view text);
   bool filtered() const { return filtered_; }
+  // Makes the filter's text of the catalogue ahead of the first keystroke.
+  void PrepareRowFilter() { rowFilter_.Prepare(catalogue_); }
   // The rows of the listing, all of them, whether filtered or not.
   const std::vector<std::pair<int, int>>& listedRows() const { return filtered_ ? listedRows_ : rows_; }
 

@@ -42,6 +42,13 @@ void RowFilter::Build(const Catalogue& catalogue) {
   start_.push_back(static_cast<uint32_t>(text_.size()));
 }
 
+void RowFilter::Prepare(const Catalogue& catalogue) {
+  // The catalogue's CDs are made anew at a load: a count that differs means a text made before it.
+  size_t tracks = 0;
+  for (const CdRecord& cd : catalogue.cds) tracks += cd.tracks.size();
+  if (firstOfCd_.size() != catalogue.cds.size() || start_.size() != tracks + 1) Build(catalogue);
+}
+
 std::string_view RowFilter::Text(int cd, int track) const {
   const size_t i = firstOfCd_[static_cast<size_t>(cd)] + static_cast<size_t>(track);
   if (i + 1 >= start_.size()) return {};
@@ -50,10 +57,7 @@ std::string_view RowFilter::Text(int cd, int track) const {
 
 std::vector<size_t> RowFilter::Matching(const Catalogue& catalogue, const std::vector<std::pair<int, int>>& rows,
                                         const std::vector<std::string>& words) {
-  // The catalogue's CDs are made anew at a load: a count that differs means a text made before it.
-  size_t tracks = 0;
-  for (const CdRecord& cd : catalogue.cds) tracks += cd.tracks.size();
-  if (firstOfCd_.size() != catalogue.cds.size() || start_.size() != tracks + 1) Build(catalogue);
+  Prepare(catalogue);
   std::vector<size_t> kept;
   for (size_t r = 0; r < rows.size(); ++r) {
     const auto [cd, track] = rows[r];

@@ -23,6 +23,9 @@ class RowFilter {
   std::vector<size_t> Matching(const Catalogue& catalogue, const std::vector<std::pair<int, int>>& rows,
                                const std::vector<std::string>& words);
   void Forget();
+  // Folds the catalogue's text now unless it is folded already (the window asks as the field takes
+  // the focus, so the first keystroke only scans).
+  void Prepare(const Catalogue& catalogue);
 
  private:
   void Build(const Catalogue& catalogue);

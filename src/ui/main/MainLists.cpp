@@ -219,7 +219,7 @@ void MainLists::ConnectTrackFilter() {
     field->setFocus(Qt::ShortcutFocusReason);
     field->selectAll();
   });
-  field->installEventFilter(this);  // Esc empties it
+  field->installEventFilter(this);  // Esc empties it; the focus prepares the filter
 }
 
 void MainLists::ShowFilteredTracks() {
@@ -473,6 +473,7 @@ void MainLists::FontSetupItemClick() {
 
 bool MainLists::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
+  if (watched == c_.TrackFilterEdit && type == QEvent::FocusIn) app_.browser().PrepareRowFilter();
   if (watched == c_.TrackFilterEdit && type == QEvent::KeyPress &&
       static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
     c_.TrackFilterEdit->clear();

@@ -1,4 +1,4 @@
-// The position bar's peaks of a preview: a local file as it is, a demo fetched once into "audio"
+// The position bar's peaks of a preview: a local file as it is, a demo fetched once into "peaks/demos"
 // from a loopback server and read from there; a fetch that fails or is stopped leaves no file.
 #include "core/app/PreviewPeaks.h"
 
@@ -28,10 +28,10 @@ TEST(PreviewPeaks, ADemoIsFetchedOnceAndReadLikeALocalFile) {
   const PreviewPeaksSource source{&decoder, &http, home.path()};
 
   const std::string demo = server.Url("s1/audio/../KMLB_001_001.mp3?x=1");
-  EXPECT_EQ(PeakFileOf(home.path(), demo), home.path() / "audio" / "KMLB_001_001.mp3");
+  EXPECT_EQ(PeakFileOf(home.path(), demo), home.path() / "peaks" / "demos" / "KMLB_001_001.mp3");
   Result<Peaks> peaks = LoadPreviewPeaks(source, server.Url("KMLB_001_001.mp3"), 100, {});
   ASSERT_TRUE(peaks.ok()) << peaks.status().ToString();
-  const std::filesystem::path fetched = home.path() / "audio" / "KMLB_001_001.mp3";
+  const std::filesystem::path fetched = home.path() / "peaks" / "demos" / "KMLB_001_001.mp3";
   ASSERT_TRUE(std::filesystem::exists(fetched));
   // The same peaks as the local file gives.
   Result<Peaks> local = LoadPreviewPeaks(source, (served.path() / "KMLB_001_001.mp3").string(), 100, {});
@@ -49,7 +49,7 @@ TEST(PreviewPeaks, ADemoIsFetchedOnceAndReadLikeALocalFile) {
   stop.request_stop();
   EXPECT_FALSE(LoadPreviewPeaks(source, server.Url("KMLB_003_001.mp3"), 100, stop.get_token()).ok());
   size_t files = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(home.path() / "audio")) {
+  for (const auto& entry : std::filesystem::directory_iterator(home.path() / "peaks" / "demos")) {
     (void)entry;
     ++files;
   }
