@@ -34,6 +34,7 @@ void WaveformBar::ShowPreview(const QString& key, PeakReader reader) {
 }
 
 void WaveformBar::ClearPreview() {
+  if (!reader_ && peaks_.empty()) return;  // asked at every tick of the player's timer
   key_.clear();
   reader_ = nullptr;
   peaks_.clear();
