@@ -8,6 +8,7 @@
 #include "adapters/FreedesktopTrash.h"
 #include "adapters/LibarchiveReader.h"
 #include "adapters/PosixProcessLauncher.h"
+#include "adapters/SndfilePeakDecoder.h"
 #include "adapters/SysfsNetworkInterfaces.h"
 #include "adapters/ZlibInflater.h"
 #include "adapters/qt/QtDesktop.h"
@@ -37,6 +38,8 @@ struct DesktopPorts {
   PosixProcessLauncher launcher;
   // Gzip-compressed project files of the folder scan.
   ZlibInflater inflater;
+  // The position bar's waveforms.
+  SndfilePeakDecoder peaks;
 
   // Every dialog stands above the progress window, which stays on top of the
   // other windows: it steps aside while a dialog is up and comes back after.
@@ -45,7 +48,8 @@ struct DesktopPorts {
   }
 
   AppPorts ports() {
-    return AppPorts{&dialogs, &clipboard, &shell, &random, &mediaDevice, &http, &ftp, &archives, &trash, &inflater};
+    return AppPorts{&dialogs, &clipboard, &shell, &random,   &mediaDevice, &http,
+                    &ftp,     &archives,  &trash, &inflater, &peaks};
   }
   // This month on the desktop's calendar: the date that decides which CDs are new.
   static YearMonth ThisMonth() {

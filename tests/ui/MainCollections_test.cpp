@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QMenu>
 #include <QToolButton>
+#include <algorithm>
+#include <regex>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -46,6 +48,49 @@ TEST_F(MainCollections, MenusFollowTheListsAndTheNetwork) {
   main->Item("MMGotoTrackURLitem")->trigger();
   ASSERT_EQ(shell.urls.size(), 2u);
   EXPECT_EQ(shell.urls[1], app().endpoints().webSite + track->code);
+}
+
+// The harmonic and the similar tracks: enabled with the related items, the harmonic caption names
+// the keys, and the Back button leaves each result.
+TEST_F(MainCollections, HarmonicKeysAndSimilarTracks) {
+  emit Control<QMenu>("TrPopupMenu")->aboutToShow();
+  EXPECT_FALSE(main->Item("mHarmonicItem")->isEnabled());
+  EXPECT_FALSE(main->Item("MMSimilarTracksItem")->isEnabled());
+  app().browser().SelectBoxRow(0);  // a category the user opens: a place to go back to
+  app().browser().CDCatBoxDblClick(true);
+  app().browser().GoToPlace("* ALL LIBRARY >> … ALL CDS");
+  main->Refresh();
+  // A track with a key of the wheel.
+  const auto& rows = app().browser().rows();
+  const auto keyed = std::find_if(rows.begin(), rows.end(), [this](const auto& row) {
+    return std::regex_search(app().catalogue().Track(row.first, row.second).tagLine, std::regex("<([1-9]|1[0-2])B>"));
+  });
+  ASSERT_NE(keyed, rows.end());
+  app().browser().SelectRow(static_cast<int>(keyed - rows.begin()));
+  const std::string code = app().browser().SelectedTrack()->code;
+  emit Control<QMenu>("TrPopupMenu")->aboutToShow();
+  ASSERT_TRUE(main->Item("MMmHarmonicItem")->isEnabled());
+  ASSERT_TRUE(main->Item("SimilarTracksItem")->isEnabled());
+  emit main->SubMenu("MMTrackShowItem")->aboutToShow();
+  EXPECT_THAT(main->Item("MMmHarmonicItem")->text().toStdString(),
+              ::testing::ContainsRegex(" - [A-G]#?maj \\([^,]+, [^,]+, [^,]+\\)$"));
+
+  main->Item("MMmHarmonicItem")->trigger();
+  ASSERT_TRUE(app().browser().resultMode());
+  std::vector<std::string> codes;
+  for (const auto& [cd, t] : app().browser().rows()) codes.push_back(app().catalogue().Track(cd, t).code);
+  EXPECT_THAT(codes, ::testing::Contains(code));
+  EXPECT_EQ(FileBox()->model()->rowCount(), static_cast<int>(codes.size()));
+
+  // The similar tracks of the first harmonic row: 50, without it; Back leaves them.
+  const std::string first = codes.front();
+  main->Item("SimilarTracksItem")->trigger();
+  ASSERT_EQ(FileBox()->model()->rowCount(), 50);
+  std::vector<std::string> similar;
+  for (const auto& [cd, t] : app().browser().rows()) similar.push_back(app().catalogue().Track(cd, t).code);
+  EXPECT_THAT(similar, ::testing::Not(::testing::Contains(first)));
+  Control<QToolButton>("BackBtn")->click();
+  EXPECT_FALSE(app().browser().resultMode());
 }
 
 TEST_F(MainCollections, TitleSearchFromItsButton) {

@@ -28,6 +28,8 @@ struct MainWindowTest : ::testing::Test {
   DesktopPorts desktop;
   std::unique_ptr<App> program;
   std::unique_ptr<TMainForm> main;
+  // A waveform decoder of the test's own; the real one when none is given.
+  AudioPeakDecoder* peakDecoder = nullptr;
 
   // A media device of the test's own; the real one when none is given.
   void Start(MediaDevice* device = nullptr) {
@@ -40,6 +42,7 @@ struct MainWindowTest : ::testing::Test {
     ports.shell = &shell;
     ports.random = &random;
     if (device) ports.mediaDevice = device;
+    if (peakDecoder) ports.peaks = peakDecoder;
     main.reset();
     program = std::make_unique<App>(o, ports);
     main = std::make_unique<TMainForm>(*program, program->Start());

@@ -16,6 +16,7 @@
 #include "core/lang/FileMessages.h"
 #include "core/lang/Locale.h"
 #include "core/lang/MessageTable.h"
+#include "core/likeness/Likeness.h"
 #include "core/musicset/MusicSet.h"
 #include "core/musicset/MusicSetEnabling.h"
 #include "core/musicset/SetListFile.h"
@@ -62,6 +63,7 @@ App::App(const AppOptions& options, const AppPorts& ports)
       player_(std::make_unique<Player>(*ports.mediaDevice, *ports.shell, MakePlayerHooks())),
       subscription_(MakeSubscription()),
       enabling_(std::make_unique<CommandEnabling>()),
+      likeness_(std::make_unique<LikenessIndex>()),
       view_(&NoView()) {
   // The language of the system until the settings say otherwise, so what the
   // start reports is in it; demo server 1 of the built-in servers until Start() reads the list.
@@ -196,8 +198,8 @@ void App::DefineEnabling() {
   enabling_->DefineState(kStateCurrentPlace, [this] { return browser_->addFavouriteEnabled(); });
   enabling_->DefineState(kStateFavourites, [this] { return browser_->organiseFavouritesEnabled(); });
 
-  for (const char* command :
-       {"Gotofilefolder1", "CopyNameItem", "CopyFName", "mTempItem", "mKeyItem", "mTempKeyItem", "MMGotoTrackURLitem"})
+  for (const char* command : {"Gotofilefolder1", "CopyNameItem", "CopyFName", "mTempItem", "mKeyItem", "mTempKeyItem",
+                              "mHarmonicItem", "SimilarTracksItem", "MMGotoTrackURLitem"})
     enabling_->Require(kTrackMenus, command, {kStateTrackRows});
   enabling_->Require(kTrackMenus, "Top100Item", {kStateTopList, kStateOnline});
   // The demo servers and demo downloads mean nothing offline.
@@ -366,6 +368,7 @@ void App::InitialiseLibrary() {
   load.language = language_;
   load.setCaption = [this](const std::string& caption) { view().ShowCaption(caption); };
   catalogue_->LoadCatalogue(*resources_, load, dialogs(), *progress_);
+  likeness_->Forget();
   view().ShowCaption(MainWindowCaption(*catalogue_, language_));
   libraryLoaded_ = true;
   RestoreMusicSet(*musicSet_, *settings_);

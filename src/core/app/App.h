@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/app/PreviewPeaks.h"
+
 namespace trakvella {
 
 class AppView;
@@ -24,6 +26,7 @@ class Downloader;
 class FtpClient;
 class HttpClient;
 class Inflater;
+class LikenessIndex;
 class MediaDevice;
 class MusicSet;
 class Player;
@@ -73,6 +76,8 @@ struct AppPorts {
   Inflater* inflater = nullptr;
   // The subscription's waits between download steps; the system's clock without one.
   Clock* clock = nullptr;
+  // Reads the previews' waveforms for the position bar; without one the bar stays plain.
+  AudioPeakDecoder* peaks = nullptr;
 };
 
 // What Start() found. Each problem was also shown to the user, as it was met, and the start went on.
@@ -123,12 +128,16 @@ class App {
   NetworkState& network() { return *network_; }
   Downloader& downloader() { return *downloader_; }
   Player& player() { return *player_; }
+  // "Похожие треки" over the catalogue; App forgets what it read at every catalogue load.
+  LikenessIndex& likeness() { return *likeness_; }
   Progress& progress();
   Dialogs& dialogs() { return *ports_.dialogs; }
   Clipboard& clipboard() { return *ports_.clipboard; }
   Shell& shell() { return *ports_.shell; }
   Random& random() { return *ports_.random; }
   Inflater* inflater() { return ports_.inflater; }
+  // Where the position bar's worker reads a preview's peaks from (see LoadPreviewPeaks).
+  PreviewPeaksSource previewPeaks() const { return {ports_.peaks, ports_.http, options_.programFolder}; }
   // The servers of servers.ini, as Start() read them (the built-in ones until then).
   const Endpoints& endpoints() const { return *endpoints_; }
   const std::filesystem::path& programFolder() const { return options_.programFolder; }
@@ -232,6 +241,7 @@ class App {
   std::unique_ptr<SubscriptionViewRelay> subscriptionView_;  // the subscription's view, made with it
   const std::unique_ptr<Subscription> subscription_;         // null without the FTP ports
   const std::unique_ptr<CommandEnabling> enabling_;
+  const std::unique_ptr<LikenessIndex> likeness_;
 
   // Set by Start().
   std::unique_ptr<ResourceStore> resources_;

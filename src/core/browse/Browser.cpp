@@ -1,6 +1,7 @@
 #include "core/browse/Browser.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "core/catalogue/TrackCodes.h"
 #include "core/catalogue/Vocabulary.h"
@@ -37,6 +38,8 @@ void Browser::StopPlayback() {
 }
 
 void Browser::Reset() {
+  EndFilter();
+  rowFilter_.Forget();
   rows_.clear();
   selectedRow_ = -1;
   boxRows_.clear();
@@ -119,6 +122,7 @@ void Browser::ListTracks(const std::vector<std::string>& codes, bool fillRows, s
   // The rows in the final order; codes that do not resolve are skipped.
   TextSet cdCodes;
   std::vector<bool> cdListed(catalogue_.cds.size(), false);
+  EndFilter();
   rows_.clear();
   selectedRow_ = -1;
   for (const auto& [key, index] : keyed) {
@@ -138,6 +142,7 @@ void Browser::ListTracks(const std::vector<std::string>& codes, bool fillRows, s
 
 void Browser::SetScannedRows(std::vector<std::pair<int, int>> rows) {
   if (rows.size() > kMaxTrackRows) rows.resize(kMaxTrackRows);
+  EndFilter();
   rows_ = std::move(rows);
   selectedRow_ = -1;
 }
@@ -180,6 +185,7 @@ void Browser::EnterResultMode() {
   statusFields_ = {"*", "", "", "", ""};
   boxRows_.clear();
   selectedBoxRow_ = -1;
+  EndFilter();
   rows_.clear();
   selectedRow_ = -1;
   currentPath_ = std::string(kAllCdsPath);
@@ -277,6 +283,7 @@ void Browser::ShowCurrentLevel(const std::string& selectName) {
 
   if (currentPath_.find(kPlaceSeparator) == std::string::npos) {
     // A category level: its child categories, then its CDs.
+    EndFilter();
     rows_.clear();
     selectedRow_ = -1;
     boxRows_.clear();
@@ -546,6 +553,51 @@ void Browser::SetFavourites(std::vector<std::string> places) {
   favourites_.clear();
   for (auto& place : places)
     if (!AddFavourite(place)) break;
+}
+
+// --- Filter as you type ----------------------------------------------------------
+
+void Browser::EndFilter() {
+  filtered_ = false;
+  filterText_.clear();
+  listedRows_.clear();
+  listedSelection_ = -1;
+}
+
+bool Browser::FilterRows(std::string_view text) {
+  const std::vector<std::string> words = RowFilter::Words(text);
+  std::string key;
+  for (const std::string& w : words) key += w + ' ';
+  if (words.empty() ? !filtered_ : (filtered_ && key == filterText_)) return false;
+  if (!filtered_) {
+    listedRows_ = rows_;
+    listedSelection_ = selectedRow_;
+  }
+  // The track chosen in the filtered list, or else the listing's own selection.
+  std::optional<std::pair<int, int>> selected;
+  if (selectedRow_ >= 0 && selectedRow_ < rowCount())
+    selected = rows_[static_cast<size_t>(selectedRow_)];
+  else if (listedSelection_ >= 0 && listedSelection_ < static_cast<int>(listedRows_.size()))
+    selected = listedRows_[static_cast<size_t>(listedSelection_)];
+  auto selectTrack = [this](const std::optional<std::pair<int, int>>& track) {
+    selectedRow_ = -1;
+    if (!track) return;
+    const auto at = std::find(rows_.begin(), rows_.end(), *track);
+    if (at != rows_.end()) selectedRow_ = static_cast<int>(at - rows_.begin());
+  };
+  if (words.empty()) {
+    rows_ = std::move(listedRows_);
+    selectTrack(selected);
+    EndFilter();
+  } else {
+    rows_.clear();
+    for (size_t r : rowFilter_.Matching(catalogue_, listedRows_, words)) rows_.push_back(listedRows_[r]);
+    filtered_ = true;
+    filterText_ = key;
+    selectTrack(selected);
+  }
+  statusFields_[4] = RowNumber(selectedRow_, rowCount());
+  return true;
 }
 
 }  // namespace trakvella

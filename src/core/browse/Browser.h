@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/browse/RowFilter.h"
 #include "core/catalogue/Catalogue.h"
 #include "core/catalogue/TSort.h"
 #include "core/lang/MessageTable.h"
@@ -170,6 +171,19 @@ class Browser {
   // Resets to the state of a fresh start: an empty box, one empty history entry.
   void Reset();
 
+  // --- Filter as you type -------------------------------------------------------------
+  // Shows only the rows of the listing whose tracks hold every word of `text` (RowFilter); a blank
+  // text gives the whole listing back. The selected track stays selected wherever it is shown, and
+  // the listing's own selection comes back with it when nothing else was chosen meanwhile. Result
+  // mode and history stay as they are; status field 4 counts the rows shown. A new listing ends the
+  // filter (the window applies its text again). False when the rows did not change.
+  bool FilterRows(std::string_view text);
+  bool filtered() const { return filtered_; }
+  // Makes the filter's text of the catalogue ahead of the first keystroke.
+  void PrepareRowFilter() { rowFilter_.Prepare(catalogue_); }
+  // The rows of the listing, all of them, whether filtered or not.
+  const std::vector<std::pair<int, int>>& listedRows() const { return filtered_ ? listedRows_ : rows_; }
+
  private:
   void StopPlayback();
   int Lang() const { return language_(); }
@@ -200,6 +214,14 @@ class Browser {
 
   std::vector<std::string> tagItems_;
   std::vector<std::string> favourites_;
+
+  // A new listing replaces the rows: any filter ends.
+  void EndFilter();
+  RowFilter rowFilter_;
+  bool filtered_ = false;
+  std::string filterText_;
+  std::vector<std::pair<int, int>> listedRows_;  // while filtered: the whole listing
+  int listedSelection_ = -1;                     // while filtered: the listing's selected row
 };
 
 }  // namespace trakvella

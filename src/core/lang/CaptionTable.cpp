@@ -94,6 +94,8 @@ constexpr MenuItem kPopupItems[] = {
     {"Lang1", "MMLang1", "Russian", "Русский"},
     {"quitpodpiska", "MMquitpodpiska", "Sign out", "Выход из аккаунта"},
     {"Initializelibrary1", "MMInitializelibrary", "Restart library", "Инициализировать библиотеку"},
+    {"mHarmonicItem", "MMmHarmonicItem", "In harmonic keys", "В гармоничных тональностях"},
+    {"SimilarTracksItem", "MMSimilarTracksItem", "Similar tracks", "Похожие треки"},
 };
 
 // The one copy whose English text differs from its pop-up item: the main menu
@@ -221,6 +223,8 @@ void MainWindowMenus(Builder& b) {
   b.Caption("Ya_xls", "Create price list for Yandex", "Создать прайс лист для Яндекс");
   b.Caption("catplus", "+ Send category to buffer", "+ Послать категорию в буфер");
   b.Caption("catclear", "- Clear category buffer", "- Очистить буфер категорий");
+  // The filter over the track list; its hint is also the text it shows while empty.
+  b.Hint("TrackFilterEdit", "Filter the list: type words (Ctrl+L)", "Фильтр списка: введите слова (Ctrl+L)");
 }
 
 void AddByCodeWindow(Builder& b) {
@@ -440,7 +444,7 @@ void SignInWindow(Builder& b) {
 
 std::vector<CaptionRow> BuildTable() {
   std::vector<CaptionRow> rows;
-  rows.reserve(351);
+  rows.reserve(356);
   Builder b(rows);
   StartWindow(b);
   FavouritesOrganiser(b);

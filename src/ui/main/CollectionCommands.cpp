@@ -9,6 +9,7 @@
 #include "core/browse/Collections.h"
 #include "core/enabling/CommandEnabling.h"
 #include "core/lang/MessageTable.h"
+#include "core/likeness/Likeness.h"
 #include "core/settings/ServerConfig.h"
 #include "ports/Shell.h"
 #include "ui/QtText.h"
@@ -35,6 +36,11 @@ void CollectionCommands::ConnectTrackCollections() {
   connect(menus_.Item("mTempItem"), &QAction::triggered, this, [related] { related(Relation::Tempo); });
   connect(menus_.Item("mKeyItem"), &QAction::triggered, this, [related] { related(Relation::Key); });
   connect(menus_.Item("mTempKeyItem"), &QAction::triggered, this, [related] { related(Relation::TempoAndKey); });
+  connect(menus_.Item("mHarmonicItem"), &QAction::triggered, this, [related] { related(Relation::Harmonic); });
+  connect(menus_.Item("SimilarTracksItem"), &QAction::triggered, this, [this] {
+    if (ListSimilarTracks(app_.browser(), app_.catalogue(), app_.likeness(), app_.progress(), app_.language()))
+      refresh_();
+  });
   // Opening the submenu shows the selected track's tempo and key in the captions.
   for (const char* menu : {"TrackShowItem", "MMTrackShowItem"})
     connect(menus_.SubMenu(menu), &QMenu::aboutToShow, this, [this] {
@@ -42,8 +48,10 @@ void CollectionCommands::ConnectTrackCollections() {
       const TrackRecord* track = app_.browser().SelectedTrack();
       const QString tempo = Q(TempoItemCaption(S(menus_.Item("mTempItem")->text()), track));
       const QString key = Q(KeyItemCaption(S(menus_.Item("mKeyItem")->text()), track));
+      const QString harmonic = Q(HarmonicItemCaption(S(menus_.Item("mHarmonicItem")->text()), track));
       for (const char* name : {"mTempItem", "MMmTempItem"}) menus_.Item(name)->setText(tempo);
       for (const char* name : {"mKeyItem", "MMmKeyItem"}) menus_.Item(name)->setText(key);
+      for (const char* name : {"mHarmonicItem", "MMmHarmonicItem"}) menus_.Item(name)->setText(harmonic);
     });
 
   auto titleSearch = [this] {

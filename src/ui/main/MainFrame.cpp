@@ -1,8 +1,10 @@
 #include "ui/main/MainFrame.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QMainWindow>
 #include <QProgressBar>
@@ -13,6 +15,7 @@
 
 #include "ui/lang/LangCaptions.h"
 #include "ui/main/ButtonPictures.h"
+#include "ui/main/WaveformBar.h"
 
 namespace trakvella {
 
@@ -40,6 +43,18 @@ QLabel* Label(QWidget* parent, const char* name, const char* text = "") {
   l->setToolTip(Hint(name));
   return l;
 }
+
+// The filter field shows its hint while empty, in the language the hint is in.
+class FilterEdit : public QLineEdit {
+ public:
+  using QLineEdit::QLineEdit;
+
+ protected:
+  bool event(QEvent* e) override {
+    if (e->type() == QEvent::ToolTipChange) setPlaceholderText(toolTip());
+    return QLineEdit::event(e);
+  }
+};
 
 QFrame* Frame(QWidget* parent, const char* name) {
   auto* f = new QFrame(parent);
@@ -99,6 +114,11 @@ MainFrame::MainFrame(QMainWindow* window) : window_(window) {
     (*list)->setContextMenuPolicy(Qt::CustomContextMenu);
   }
 
+  c_.TrackFilterEdit = new FilterEdit(central);
+  c_.TrackFilterEdit->setObjectName("TrackFilterEdit");
+  c_.TrackFilterEdit->setClearButtonEnabled(true);
+  c_.TrackFilterEdit->setToolTip(Hint("TrackFilterEdit"));
+
   // Under the category list: the tag box and its button.
   c_.KeyBox = new QComboBox(central);
   c_.KeyBox->setObjectName("KeyBox");
@@ -110,7 +130,7 @@ MainFrame::MainFrame(QMainWindow* window) : window_(window) {
 
   // Under the track list: the time, the position bar and the player's buttons.
   c_.Gb = Label(central, "Gb", "00:00");
-  c_.PlayBar = new QProgressBar(central);
+  c_.PlayBar = new WaveformBar(central);
   c_.PlayBar->setObjectName("PlayBar");
   c_.PlayBar->setToolTip(Hint("PlayBar"));
   c_.PlayBar->setTextVisible(false);
@@ -169,7 +189,9 @@ void MainFrame::LayOut() {
   const int listHeight = h - 106;
   const int top = 62;
   c_.CDCatBox->setGeometry(16, top, listWidth, listHeight);
-  c_.FileBox->setGeometry(16 + listWidth + 8, top, listWidth, listHeight);
+  // The filter field over the track list.
+  c_.TrackFilterEdit->setGeometry(16 + listWidth + 8, top, listWidth, 24);
+  c_.FileBox->setGeometry(16 + listWidth + 8, top + 26, listWidth, std::max(0, listHeight - 26));
   c_.offPanel->setGeometry(16, top, panelWidth, h - 106);
   // Sort controls at the right of the tool panel.
   // On a narrow window the label gives way to the music set counter.

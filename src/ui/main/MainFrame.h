@@ -8,13 +8,15 @@
 class QComboBox;
 class QFrame;
 class QLabel;
+class QLineEdit;
 class QListView;
 class QMainWindow;
-class QProgressBar;
 class QStatusBar;
 class QToolButton;
 
 namespace trakvella {
+
+class WaveformBar;
 
 // The controls, by their names, for the parts of the main window.
 struct MainControls {
@@ -27,10 +29,11 @@ struct MainControls {
   QLabel* CDCatInfo = nullptr;
   QListView* CDCatBox = nullptr;
   QListView* FileBox = nullptr;
+  QLineEdit* TrackFilterEdit = nullptr;  // over the track list
   QComboBox* KeyBox = nullptr;
   QToolButton* KeyBut = nullptr;
   QLabel* Gb = nullptr;
-  QProgressBar* PlayBar = nullptr;
+  WaveformBar* PlayBar = nullptr;
   QToolButton *Playbut = nullptr, *PauseBut = nullptr, *StopBut = nullptr;
   QFrame *SearchPanel = nullptr, *PanelShape = nullptr, *DotShape = nullptr;
   QFrame* offPanel = nullptr;

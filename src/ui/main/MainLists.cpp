@@ -75,6 +75,7 @@ MainLists::MainLists(QMainWindow* window, App& app, const MainControls& controls
   ConnectSortCommands();
   ConnectFavourites();
   ConnectTrackCommands();
+  ConnectTrackFilter();
 }
 
 // --- Walking the lists --------------------------------------------------------------------
@@ -169,6 +170,8 @@ void MainLists::ConnectCommands() {
 }
 
 void MainLists::Refresh() {
+  // A new listing is filtered by what the field holds (the same rows again change nothing).
+  if (!c_.TrackFilterEdit->text().isEmpty()) app_.browser().FilterRows(S(c_.TrackFilterEdit->text()));
   const Browser& browser = app_.browser();
   refreshing_ = true;
   categoryModel_->Reset();
@@ -198,6 +201,38 @@ void MainLists::Refresh() {
   FileBoxItemIndexChange();
   app_.ShowTrackStatus();
   for (int i = 0; i < 5; ++i) MainFrame::SetStatusText(c_.statusFields[i], Q(browser.statusFields()[i]));
+  menus_.ApplyEnabling(app_.enabling(), kTrackMenus);
+}
+
+// --- Filter as you type -----------------------------------------------------------
+
+void MainLists::ConnectTrackFilter() {
+  QLineEdit* field = c_.TrackFilterEdit;
+  connect(field, &QLineEdit::textChanged, this, [this](const QString& text) {
+    if (app_.browser().FilterRows(S(text))) ShowFilteredTracks();
+  });
+  auto* focus = new QAction(window_);
+  focus->setObjectName("TrackFilterFocus");
+  focus->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+  window_->addAction(focus);
+  connect(focus, &QAction::triggered, this, [field] {
+    field->setFocus(Qt::ShortcutFocusReason);
+    field->selectAll();
+  });
+  field->installEventFilter(this);  // Esc empties it; the focus prepares the filter
+}
+
+void MainLists::ShowFilteredTracks() {
+  const Browser& browser = app_.browser();
+  refreshing_ = true;
+  trackModel_->Reset();
+  const int row = browser.selectedRow();
+  c_.FileBox->setCurrentIndex(row >= 0 ? trackModel_->index(row) : QModelIndex());
+  if (row >= 0) c_.FileBox->scrollTo(trackModel_->index(row));
+  refreshing_ = false;
+  FileBoxItemIndexChange();
+  app_.ShowTrackStatus();
+  MainFrame::SetStatusText(c_.statusFields[4], Q(browser.statusFields()[4]));
   menus_.ApplyEnabling(app_.enabling(), kTrackMenus);
 }
 
@@ -437,6 +472,12 @@ void MainLists::FontSetupItemClick() {
 
 bool MainLists::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
+  if (watched == c_.TrackFilterEdit && type == QEvent::FocusIn) app_.browser().PrepareRowFilter();
+  if (watched == c_.TrackFilterEdit && type == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+    c_.TrackFilterEdit->clear();
+    return true;
+  }
   if (watched == window_) {
     // After the window has laid its lists out for the new size.
     if ((type == QEvent::Move || type == QEvent::Resize) && infoForm_->isVisible())

@@ -64,6 +64,9 @@ class MainLists : public QObject {
   void ConnectFavourites();
   void ConnectTrackCommands();
   void ConnectTrackMarks();
+  void ConnectTrackFilter();
+  // The track list again after the filter changed its rows (the rest stays as it is).
+  void ShowFilteredTracks();
   void SortOrdItemClick(const QString& name);
   void FileBoxItemIndexChange();
   void ScaleFont(int delta);

@@ -95,6 +95,8 @@ void MainMenus::MakeTrackMenu() {
   AddItem(show, "mTempKeyItem");
   AddItem(show, "mKeyItem");
   AddItem(show, "mTempItem");
+  AddItem(show, "mHarmonicItem");
+  AddItem(show, "SimilarTracksItem");
   AddItem(show, "SearchTitleItem", false, QKeySequence(Qt::CTRL | Qt::Key_F));
   AddItem(show, "Top100Item");
   AddItem(show, "luckyItem");

@@ -17,10 +17,12 @@
 #include <utility>
 
 #include "core/app/App.h"
+#include "core/app/PreviewPeaks.h"
 #include "core/browse/Browser.h"
 #include "core/player/Player.h"
 #include "ui/QtText.h"
 #include "ui/main/MainMenus.h"
+#include "ui/main/WaveformBar.h"
 
 namespace trakvella {
 
@@ -81,6 +83,21 @@ void PlayerControls::PlayerTick() {
   const int max = static_cast<int>(std::clamp<int64_t>(player.BarMax(), 0, INT32_MAX));
   c_.PlayBar->setRange(0, std::max(max, 1));
   c_.PlayBar->setValue(max > 0 ? static_cast<int>(std::clamp<int64_t>(player.BarPosition(), 0, max)) : 0);
+  ShowPreviewPeaks();
+}
+
+// A preview the player opened gets its waveform in the position bar, read on the bar's worker.
+void PlayerControls::ShowPreviewPeaks() {
+  const std::string& address = app_.player().Address();
+  if (address.empty()) {
+    c_.PlayBar->ClearPreview();
+    return;
+  }
+  PreviewPeaksSource source = app_.previewPeaks();
+  if (app_.IsOffline()) source.http = nullptr;  // offline, a demo is not fetched for its waveform
+  c_.PlayBar->ShowPreview(Q(address), [source, address](std::size_t points, std::stop_token stop) {
+    return LoadPreviewPeaks(source, address, points, std::move(stop));
+  });
 }
 
 void PlayerControls::PlayOrStop() {
@@ -157,8 +174,12 @@ bool PlayerControls::eventFilter(QObject* watched, QEvent* event) {
                                             type == QEvent::MouseMove || type == QEvent::MouseButtonRelease)) {
     if (FileBoxMouse(static_cast<QMouseEvent*>(event))) return true;
   }
-  if (watched == c_.PlayBar && type == QEvent::MouseButtonPress) {
-    app_.player().SeekToBar(static_cast<QMouseEvent*>(event)->position().toPoint().x(), c_.PlayBar->width());
+  // A click on the position bar, or a drag along it, seeks there.
+  if (watched == c_.PlayBar && (type == QEvent::MouseButtonPress || type == QEvent::MouseMove)) {
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    if (type == QEvent::MouseMove && !(mouse->buttons() & Qt::LeftButton)) return false;
+    const int x = std::clamp(mouse->position().toPoint().x(), 0, std::max(0, c_.PlayBar->width() - 1));
+    app_.player().SeekToBar(x, c_.PlayBar->width());
     return true;
   }
   return QObject::eventFilter(watched, event);

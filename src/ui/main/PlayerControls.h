@@ -33,6 +33,7 @@ class PlayerControls : public QObject {
 
  private:
   bool FileBoxMouse(QMouseEvent* mouse);
+  void ShowPreviewPeaks();
   bool eventFilter(QObject* watched, QEvent* event) override;
 
   QMainWindow* window_;
