@@ -18,7 +18,7 @@
 #include "core/browse/Browser.h"
 #include "core/browse/Collections.h"
 #include "core/catalogue/Catalogue.h"
-#include "core/search/Likeness.h"
+#include "core/likeness/Likeness.h"
 #include "core/search/Search.h"
 #include "ports/Progress.h"
 #include "ports/Random.h"
