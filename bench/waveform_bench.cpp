@@ -37,14 +37,14 @@ struct Recording {
     std::uint32_t noise = 1;
     for (int f = 0; f < kFrames; ++f) {
       const double t = static_cast<double>(f) / kRate, swell = 0.55 + 0.45 * std::sin(2 * M_PI * 0.05 * t);
-      const double root = 110.0 * (1 + (f / kRate) % 7 / 4.0);
+      const double pitch = 110.0 * (1 + (f / kRate) % 7 / 4.0);
       noise = noise * 1664525 + 1013904223;
       const double hiss = (static_cast<double>(noise >> 16) / 65536.0 - 0.5) * 0.08;
-      const double left = swell * (0.35 * std::sin(2 * M_PI * root * t) + 0.25 * std::sin(2 * M_PI * root * 1.5 * t) +
-                                   0.15 * std::sin(2 * M_PI * root * 4.02 * t)) +
+      const double left = swell * (0.35 * std::sin(2 * M_PI * pitch * t) + 0.25 * std::sin(2 * M_PI * pitch * 1.5 * t) +
+                                   0.15 * std::sin(2 * M_PI * pitch * 4.02 * t)) +
                           hiss;
       const double right =
-          swell * (0.3 * std::sin(2 * M_PI * root * 1.25 * t + 1) + 0.3 * std::sin(2 * M_PI * root * 3 * t)) - hiss;
+          swell * (0.3 * std::sin(2 * M_PI * pitch * 1.25 * t + 1) + 0.3 * std::sin(2 * M_PI * pitch * 3 * t)) - hiss;
       samples.push_back(static_cast<std::int16_t>(left * 30000));
       samples.push_back(static_cast<std::int16_t>(right * 30000));
     }

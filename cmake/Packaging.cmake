@@ -46,8 +46,8 @@ if(TRAKVELLA_BUILD_APP)
             DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/${size}x${size}/apps)
   endforeach()
 endif()
-install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PACKAGING_DIR}/copyright ${PACKAGING_OUT}/changelog.gz
-        DESTINATION ${TRAKVELLA_DOCDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/docs/CLI.md ${PACKAGING_DIR}/copyright
+        ${PACKAGING_OUT}/changelog.gz DESTINATION ${TRAKVELLA_DOCDIR})
 
 # --- The Debian package ------------------------------------------------------------------------------
 set(CPACK_GENERATOR DEB)

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "adapters/PosixFileSystem.h"
+#include "core/app/MainWindowCaption.h"
 #include "core/catalogue/Catalogue.h"
 #include "core/catalogue/Resources.h"
 #include "core/text/FileIO.h"
@@ -38,7 +39,7 @@ class NoDialogs : public Dialogs {
   std::string SelectFolder(const std::string&, const std::string&) override { return {}; }
   std::string SaveFileName(const std::string&, const std::string&, const std::string&) override { return {}; }
   std::string OpenFileName(const std::string&, const std::string&, const std::string&) override { return {}; }
-  int Choose(const std::string&, const std::vector<std::string>&) override { return -1; }
+  int Choose(const std::string&, const std::string&, const std::vector<std::string>&) override { return -1; }
 };
 
 }  // namespace
@@ -96,6 +97,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     catalogue.ListCdsInCategory(name, true, texts, positions);
     catalogue.ChildCategoriesInDisplayOrder(name, options.language);
   }
-  catalogue.UpdateCaption(options.language);
+  (void)MainWindowCaption(catalogue, options.language);
   return 0;
 }

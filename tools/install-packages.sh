@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
   libarchive-tools
   cmake ninja-build g++ clang pkg-config python3
+  clang-format libclang-rt-14-dev
   qt6-base-dev libgl-dev qt6-multimedia-dev gstreamer1.0-plugins-good gstreamer1.0-libav
   libcurl4-openssl-dev zlib1g-dev lame libarchive-dev libsndfile1-dev
   python3-pyftpdlib unar

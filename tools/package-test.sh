@@ -59,7 +59,7 @@ cmake --install "$build" --prefix "$stage/usr" > /dev/null
 share=$stage/usr/share
 for file in bin/trakvella bin/trakvella-cli share/man/man1/trakvella.1.gz share/man/man1/trakvella-cli.1.gz \
   share/applications/$id.desktop share/mime/packages/$id.xml share/metainfo/$id.metainfo.xml \
-  share/icons/hicolor/scalable/apps/$id.svg share/doc/trakvella/README.md share/doc/trakvella/copyright \
+  share/icons/hicolor/scalable/apps/$id.svg share/doc/trakvella/README.md share/doc/trakvella/CLI.md share/doc/trakvella/copyright \
   share/doc/trakvella/changelog.gz; do
   [[ -f $stage/usr/$file ]] || fail "cmake --install puts no $file"
 done

@@ -93,6 +93,23 @@ struct CurlFtpClient::Session {
     if (!text.empty() && onStatus && *onStatus) (*onStatus)(std::string(text));
   }
 
+  // Everything one operation leaves behind is forgotten as the next starts.
+  void StartOperation(const FtpLimits& newLimits) {
+    errorText[0] = '\0';
+    limits = newLimits;
+    start = Clock::now();
+    limitExceeded = false;
+    limitError.clear();
+    replyBytes = 0;
+    bytes = 0;
+    aborted = false;
+    writeFailed = false;
+    capturing = false;
+    captured = false;
+    reply.clear();
+    lastErrorReply.clear();
+  }
+
   // Past the operation's bytes or its time: the operation ends.
   bool PastLimits(int64_t total) {
     if (limits.maxBytes >= 0 && total > limits.maxBytes) {
@@ -245,24 +262,9 @@ std::string FtpUrl(const std::string& host, int port, std::string_view remotePat
 
 namespace {
 
-// Runs one operation of the session within its limits; the result code of libcurl.
-CURLcode Run(Session& s, const Operation& op, const FtpLimits& limits) {
+// The options of one operation: the login, TLS, time-outs, and the session's callbacks.
+void SetOptions(Session& s, const Operation& op) {
   CURL* easy = s.easy;
-  curl_easy_reset(easy);
-  s.errorText[0] = '\0';
-  s.limits = limits;
-  s.start = Clock::now();
-  s.limitExceeded = false;
-  s.limitError.clear();
-  s.replyBytes = 0;
-  s.bytes = 0;
-  s.aborted = false;
-  s.writeFailed = false;
-  s.capturing = false;
-  s.captured = false;
-  s.reply.clear();
-  s.lastErrorReply.clear();
-
   const FtpLogin& login = s.login;
   curl_easy_setopt(easy, CURLOPT_URL, op.url.c_str());
   curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "ftp");
@@ -289,6 +291,14 @@ CURLcode Run(Session& s, const Operation& op, const FtpLimits& limits) {
   curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, Write);
   curl_easy_setopt(easy, CURLOPT_WRITEDATA, &s);
   if (op.noBody) curl_easy_setopt(easy, CURLOPT_NOBODY, 1L);
+}
+
+// Runs one operation of the session within its limits; the result code of libcurl.
+CURLcode Run(Session& s, const Operation& op, const FtpLimits& limits) {
+  CURL* easy = s.easy;
+  curl_easy_reset(easy);
+  s.StartOperation(limits);
+  SetOptions(s, op);
   curl_slist* quote = nullptr;
   if (!op.quote.empty()) {
     quote = curl_slist_append(quote, ("*" + op.quote).c_str());

@@ -344,6 +344,28 @@ Status PosixFileSystem::UpdateFile(const fs::path& file, std::uint64_t limit, co
   return Write(file, limit, &change, {}, options);
 }
 
+namespace {
+
+// Writes the file over its own bytes, for a folder that takes no new file (not atomic).
+Status RewriteInPlace(const fs::path& target, std::string_view bytes, const WriteOptions& options) {
+  Descriptor out(::open(target.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+  if (!out.valid()) return FromErrno(errno, target);
+  struct stat info;
+  if (::fstat(out.get(), &info) != 0) return FromErrno(errno, target);
+  if (!S_ISREG(info.st_mode)) return Status::NotRegularFile(target.string(), KindOf(info.st_mode));
+  mode_t wanted = info.st_mode & 07777;
+  if (options.ownerOnly) wanted &= ~mode_t{077};
+  if (options.executable) wanted |= (wanted & 0444) >> 2;
+  if (wanted != (info.st_mode & 07777)) (void)::fchmod(out.get(), wanted);
+  Status written = WriteAll(out.get(), bytes, target);
+  if (!written.ok()) return written;
+  if (::ftruncate(out.get(), static_cast<off_t>(bytes.size())) != 0) return FromErrno(errno, target);
+  if (options.durable && ::fsync(out.get()) != 0) return FromErrno(errno, target);
+  return Status::OK();
+}
+
+}  // namespace
+
 Status PosixFileSystem::Write(const fs::path& file, std::uint64_t limit, const Change* change, std::string_view bytes,
                               const WriteOptions& options) {
   Result<fs::path> resolved = WriteTarget(file);
@@ -401,22 +423,7 @@ Status PosixFileSystem::Write(const fs::path& file, std::uint64_t limit, const C
     bytes = changed;
   }
 
-  if (inPlace) {
-    Descriptor out(::open(target.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    if (!out.valid()) return FromErrno(errno, target);
-    struct stat info;
-    if (::fstat(out.get(), &info) != 0) return FromErrno(errno, target);
-    if (!S_ISREG(info.st_mode)) return Status::NotRegularFile(target.string(), KindOf(info.st_mode));
-    mode_t wanted = info.st_mode & 07777;
-    if (options.ownerOnly) wanted &= ~mode_t{077};
-    if (options.executable) wanted |= (wanted & 0444) >> 2;
-    if (wanted != (info.st_mode & 07777)) (void)::fchmod(out.get(), wanted);
-    Status written = WriteAll(out.get(), bytes, target);
-    if (!written.ok()) return written;
-    if (::ftruncate(out.get(), static_cast<off_t>(bytes.size())) != 0) return FromErrno(errno, target);
-    if (options.durable && ::fsync(out.get()) != 0) return FromErrno(errno, target);
-    return Status::OK();
-  }
+  if (inPlace) return RewriteInPlace(target, bytes, options);
 
   Status written = WriteAll(temporary.fd.get(), bytes, temporary.path);
   if (!written.ok()) return written;

@@ -63,7 +63,7 @@ constexpr OptionWords kPassportOptionWords{"--", 2};
 constexpr UnknownText kForCommand = UnknownText::OptionForCommand;
 
 // Adding a command: write its handler (int CommandX(const CommandContext&, const Arguments&)), declare it
-// in Commands.h, add its row here and its line to kProgramUsage and to the README's command table.
+// in Commands.h, add its row here and its line to kProgramUsage and to the command table of docs/CLI.md.
 // A row: name, whether the catalogue is loaded first, how its arguments are read (Options.h: the options
 // and whether each takes a value, which words are options, the number of arguments), the handler, and
 // the usage printed after a wrong use. The handler checks the values; a wrong one throws UsageError.

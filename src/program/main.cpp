@@ -24,29 +24,27 @@
 #include "ui/startup/StartForm.h"
 #include "ui/wait/WaitForm.h"
 
-int main(int argc, char** argv) {
-  using namespace trakvella;
-  QApplication qt(argc, argv);
+namespace {
+
+using namespace trakvella;
+
+// The program's name for Qt, and its icon; the desktop finds the program's entry and icon by the desktop
+// name, and its windows carry the icon themselves.
+void NameTheProgram() {
   QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
-  // The desktop finds the program's entry and icon by this name; its windows carry the icon themselves.
   QGuiApplication::setDesktopFileName(QStringLiteral(TRAKVELLA_DESKTOP_ID));
   QIcon icon;
   for (int size : {16, 32, 48, 64, 128, 256})
     icon.addFile(QStringLiteral(":/icons/%1x%1/" TRAKVELLA_DESKTOP_ID ".png").arg(size));
   QApplication::setWindowIcon(icon);
-  // Every file the program reads or writes goes through one file system.
-  PosixFileSystem files;
-  InstallFileSystem(&files);
-  // Qt's own dialogs follow the interface language from the first caption on.
-  QtOwnDialogs ownDialogs;
+}
 
-  // "-local" as the first parameter starts offline; --home and --catalogue
-  // replace the program folder and the embedded catalogue; other parameters
-  // name set list files to open (the desktop opens a .rq2 file so).
-  AppOptions options;
+// "-local" as the first parameter starts offline; --home and --catalogue replace the program folder and
+// the embedded catalogue; other parameters name set list files to open (the desktop opens a .rq2 file
+// so). Returns the program folder: the program's own, or the user's data folder of an installed program.
+ProgramFolderChoice ReadArguments(const QStringList& args, AppOptions& options) {
   options.today = &DesktopPorts::ThisMonth;
   std::optional<std::filesystem::path> home;
-  const QStringList args = QCoreApplication::arguments();
   options.localSwitch = args.size() > 1 && args[1] == "-local";
   for (int i = 1; i < args.size(); ++i) {
     if (args[i] == "--home" && i + 1 < args.size())
@@ -56,9 +54,38 @@ int main(int argc, char** argv) {
     else if (!args[i].startsWith('-'))
       options.setListFiles.push_back(std::filesystem::absolute(args[i].toStdString()));
   }
-  // The program's own folder, or the user's data folder of an installed program.
-  const ProgramFolderChoice place = ProgramFolderForThisRun(home, QCoreApplication::applicationDirPath().toStdString());
+  ProgramFolderChoice place = ProgramFolderForThisRun(home, QCoreApplication::applicationDirPath().toStdString());
   options.programFolder = place.folder;
+  return place;
+}
+
+// The start window's setup; an update it installs restarts this program file with the same arguments.
+StartSetup StartSetupFor(App& app, const ProgramFolderChoice& place, const QStringList& args) {
+  StartSetup setup;
+  setup.programVersion = kFileVersion;
+  setup.updatePageUrl = UpdatePageUrl(app.endpoints());
+  setup.programFolder = place.folder;
+  setup.programFile = QCoreApplication::applicationFilePath().toStdString();
+  setup.installed = place.installed;
+  for (int i = 1; i < args.size(); ++i) setup.restartArguments.push_back(args[i].toStdString());
+  return setup;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace trakvella;
+  QApplication qt(argc, argv);
+  NameTheProgram();
+  // Every file the program reads or writes goes through one file system.
+  PosixFileSystem files;
+  InstallFileSystem(&files);
+  // Qt's own dialogs follow the interface language from the first caption on.
+  QtOwnDialogs ownDialogs;
+
+  const QStringList args = QCoreApplication::arguments();
+  AppOptions options;
+  const ProgramFolderChoice place = ReadArguments(args, options);
 
   // The adapters, once; the program's state over them, started; then the windows, once each, main
   // window first. What the start cannot read or make it reports as it goes, and the program goes on.
@@ -73,14 +100,8 @@ int main(int argc, char** argv) {
   mainForm.setWaitForm(&waitForm);
   desktop.KeepDialogsAbove(waitForm);
 
-  // The start window; an update it installs restarts this program file with the same arguments.
-  StartSetup setup;
-  setup.programVersion = kFileVersion;
-  setup.updatePageUrl = UpdatePageUrl(app.endpoints());
-  setup.programFolder = options.programFolder;
-  setup.programFile = QCoreApplication::applicationFilePath().toStdString();
-  setup.installed = place.installed;
-  for (int i = 1; i < args.size(); ++i) setup.restartArguments.push_back(args[i].toStdString());
+  // The start window.
+  const StartSetup setup = StartSetupFor(app, place, args);
   TStartForm startForm(
       desktop.startPorts(app), [&app] { return app.language(); }, app.network(), setup, &mainForm);
   mainForm.setStartForm(&startForm);

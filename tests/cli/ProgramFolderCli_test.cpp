@@ -78,7 +78,9 @@ TEST_F(InstalledCli, KeepsItsDataInThePrivateDataFolderUnlessItsOwnFolderOrHomeI
   EXPECT_EQ(AccountFile("--home " + Quote(chosen.string())), (chosen / "demo.kmlb").string());
 
   // A portable copy: its user may write its folder.
-  if (geteuid() == 0) ASSERT_EQ(chown(bin.c_str(), kOtherUser, kOtherUser), 0);
+  if (geteuid() == 0) {
+    ASSERT_EQ(chown(bin.c_str(), kOtherUser, kOtherUser), 0);
+  }
   ASSERT_EQ(chmod(bin.c_str(), 0755), 0);
   EXPECT_EQ(AccountFile(""), (bin / "demo.kmlb").string());
 }

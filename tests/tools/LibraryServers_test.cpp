@@ -29,7 +29,7 @@ FixtureCatalogue SmallCatalogue() {
   FixtureCatalogue c;
   c.titles.push_back("KMLB_003=KMLB_003 Промо эффекты");
   for (int t = 1; t <= 25; ++t) {
-    char code[16];
+    char code[24];
     std::snprintf(code, sizeof code, "KMLB_003_%03d", t);
     c.titles.push_back(std::string(code) + "=Свип " + std::to_string(t) +
                        "\tRU-A47-07-003-001\t00:06\tSoundLab\tSoundLab");

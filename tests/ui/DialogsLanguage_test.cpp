@@ -50,7 +50,7 @@ struct DialogsInTheLanguage : MainWindowTest {
 TEST_F(DialogsInTheLanguage, QtsOwnDialogsTheReportCaptionAndTheDeveloperMenuFollowTheLanguage) {
   ASSERT_TRUE(QFileInfo::exists(QtOwnDialogs::TranslationsFolder() + "/qtbase_ru.qm"))
       << "Qt's translations are missing (Debian: qt6-translations-l10n)";
-  QtDialogs dialogs(main.get());
+  QtDialogs qtDialogs(main.get());
   auto* report = main->findChild<TRepForm*>();
   auto* developer = Control<QMenu>("DevMenu");
   for (const char* language : {"Lang1", "Lang0"}) {
@@ -60,22 +60,27 @@ TEST_F(DialogsInTheLanguage, QtsOwnDialogsTheReportCaptionAndTheDeveloperMenuFol
     // Yes, No and Cancel; the folder dialog's buttons.
     QStringList texts;
     ButtonsOfNextDialog(texts);
-    EXPECT_EQ(dialogs.Message("?", MessageKind::Confirmation, MessageButtons::YesNoCancel), MessageAnswer::Cancel);
+    EXPECT_EQ(qtDialogs.Message("?", MessageKind::Confirmation, MessageButtons::YesNoCancel), MessageAnswer::Cancel);
     EXPECT_EQ(texts.size(), 3);
     ButtonsOfNextDialog(texts);
-    EXPECT_EQ(dialogs.SelectFolder("", home.path().string()), "");
+    EXPECT_EQ(qtDialogs.SelectFolder("", home.path().string()), "");
     EXPECT_GE(texts.size(), 5);
     for (const QString& text : texts) EXPECT_EQ(HasCyrillic(text), russian) << text.toStdString();
 
     // The developer menu's title and its exports (two are named alike in both languages).
     Control<QAction>("ShowMe1")->trigger();
     EXPECT_EQ(HasCyrillic(developer->title()), russian);
-    for (QAction* item : developer->actions())
-      if (!item->isSeparator() && item->objectName() != "AllowOpenCD" && item->objectName() != "WebAsyst")
+    for (QAction* item : developer->actions()) {
+      if (!item->isSeparator() && item->objectName() != "AllowOpenCD" && item->objectName() != "WebAsyst") {
         EXPECT_EQ(HasCyrillic(item->text()), russian) << item->objectName().toStdString();
+      }
+    }
     // The music set window's pop-up menu, its developer items with the others.
-    for (QAction* item : Control<QMenu>("MemPopupMenu")->actions())
-      if (!item->isSeparator()) EXPECT_EQ(HasCyrillic(item->text()), russian) << item->objectName().toStdString();
+    for (QAction* item : Control<QMenu>("MemPopupMenu")->actions()) {
+      if (!item->isSeparator()) {
+        EXPECT_EQ(HasCyrillic(item->text()), russian) << item->objectName().toStdString();
+      }
+    }
   }
   EXPECT_EQ(report->windowTitle(), "Track list report");
 }

@@ -122,7 +122,9 @@ TEST_F(MainSearch, ThePanelsControlsAreWholeAndApartAtTheSmallestSize) {
   main->resize(940, 768);
   Control<QToolButton>("SearchBut")->click();
   QCoreApplication::processEvents();
-  if (twice) EXPECT_EQ(main->devicePixelRatio(), 2.0);
+  if (twice) {
+    EXPECT_EQ(main->devicePixelRatio(), 2.0);
+  }
   const auto* frame = Control<QFrame>("SearchPanel");
   const auto* panel = main->findChild<TSearchPanel*>();
   ASSERT_NE(panel, nullptr);

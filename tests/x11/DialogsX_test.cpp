@@ -57,8 +57,9 @@ void ExpectOnScreenAndWhole(QWidget* window) {
     EXPECT_TRUE(area->rect().contains(QRect(w->mapTo(area, QPoint(0, 0)), w->size()))) << name;
     const auto* label = qobject_cast<QLabel*>(w);
     const auto* button = qobject_cast<QAbstractButton*>(w);
-    if ((label && !label->wordWrap() && !label->text().isEmpty()) || (button && !button->text().isEmpty()))
+    if ((label && !label->wordWrap() && !label->text().isEmpty()) || (button && !button->text().isEmpty())) {
       EXPECT_GE(w->width(), w->sizeHint().width()) << name;
+    }
   }
 }
 
@@ -128,7 +129,7 @@ TEST_F(DialogsOnX, ReportDocumentsAndScanWindowsFitWithTheirTextsWhole) {
 TEST_F(DialogsOnX, FileDialogShowsItsColumnsWhole) {
   WriteFile(home.path() / "Договор на использование фонограмм 12.2024.rtf", "{\\rtf1}");
   std::filesystem::create_directory(home.path() / "Документы");
-  QtDialogs dialogs(main.get());
+  QtDialogs qtDialogs(main.get());
   InBothLanguages([&](bool) {
     OnModal([&](QWidget* dialog) {
       auto* view = dialog->findChild<QTreeView*>("treeView");
@@ -141,13 +142,14 @@ TEST_F(DialogsOnX, FileDialogShowsItsColumnsWhole) {
       for (int column = 0; column < header->count(); ++column) {
         total += header->sectionSize(column);
         EXPECT_GE(header->sectionSize(column), header->sectionSizeHint(column)) << "heading " << column;
-        if (column > 0)
+        if (column > 0) {
           EXPECT_GE(header->sectionSize(column), static_cast<QAbstractItemView*>(view)->sizeHintForColumn(column))
               << "column " << column;
+        }
       }
       EXPECT_LE(total, view->viewport()->width());  // nothing hides to the right
     });
-    dialogs.SaveFileName("", "RTF Files|*.rtf", (home.path() / "12.2024.rtf").string());
+    qtDialogs.SaveFileName("", "RTF Files|*.rtf", (home.path() / "12.2024.rtf").string());
   });
 }
 

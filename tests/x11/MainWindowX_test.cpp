@@ -77,8 +77,9 @@ TEST_F(OnX, TheWindowFitsTheScreenAndMayShrinkToTheDesignSizeOrTheScreen) {
   EXPECT_LE(main->minimumHeight() + frame.height(), screen.height());
   EXPECT_TRUE(screen.contains(main->frameGeometry()))
       << main->frameGeometry().width() << "x" << main->frameGeometry().height();
-  if (screen.width() >= 940 + frame.width() && screen.height() >= 768 + frame.height())
+  if (screen.width() >= 940 + frame.width() && screen.height() >= 768 + frame.height()) {
     EXPECT_EQ(main->minimumSize(), QSize(940, 768));
+  }
   // Resizing below the minimum is refused; down to it works.
   ResizeTo(main->minimumSize());
   EXPECT_EQ(main->size(), main->minimumSize());

@@ -134,7 +134,7 @@ int QtDialogs::Choose(const std::string& caption, const std::string& text, const
   const Showing showing(aroundDialog_);
   QMessageBox box(QMessageBox::Question, DialogText(caption), DialogText(text), QMessageBox::NoButton, owner_);
   std::vector<QAbstractButton*> added;
-  for (const auto& caption : buttons) added.push_back(box.addButton(DialogText(caption), QMessageBox::AcceptRole));
+  for (const auto& label : buttons) added.push_back(box.addButton(DialogText(label), QMessageBox::AcceptRole));
   // Escape and the window's close answer none of the buttons.
   QPushButton* none = box.addButton(QString(), QMessageBox::RejectRole);
   none->hide();

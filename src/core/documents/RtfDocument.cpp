@@ -275,6 +275,156 @@ void AppendUnicode(std::string& out, char32_t c) {
   }
 }
 
+// Reads the source's tokens into the displayed characters, each with its source span and look.
+class RtfParser {
+ public:
+  using Break = RtfDocument::Break;
+  RtfParser(std::string_view source, std::u32string& text, std::vector<RtfDocument::Span>& spans,
+            std::vector<RtfDocument::Look>& looks)
+      : tokens_(source), text_(text), spans_(spans), looks_(looks) {}
+
+  void Run() {
+    while (!tokens_.Done()) {
+      const Token t = tokens_.Next();
+      if (fallbackLeft_ > 0 && t.kind != Token::OpenGroup && t.kind != Token::CloseGroup) {
+        SkipFallback(t);
+        continue;
+      }
+      fallbackLeft_ = 0;
+      const bool first = groupStart_;
+      groupStart_ = false;
+      if (t.kind == Token::Word) {
+        OnWord(t, first);
+        bareWordEnd_ = t.bare ? t.end : std::string::npos;  // only a word keeps it
+        continue;
+      }
+      OnToken(t);
+      bareWordEnd_ = std::string::npos;
+    }
+  }
+
+ private:
+  struct State {
+    bool hidden = false;
+    uint8_t unicodeSkip = 1;
+    RtfDocument::Look look;
+  };
+
+  // A character of the text after \uN, which readers that know \uN skip.
+  void SkipFallback(const Token& t) {
+    if (t.kind == Token::LineEnd) return;
+    --fallbackLeft_;
+    if (fallbackShown_) spans_.back().end = static_cast<uint32_t>(t.end);
+    bareWordEnd_ = t.kind == Token::Word && t.bare ? t.end : std::string::npos;
+  }
+
+  void Emit(char32_t c, size_t begin, size_t end, Break breaks = Break::None) {
+    if (state_.hidden) return;
+    // A low surrogate right after its high surrogate joins it.
+    if (c >= 0xDC00 && c <= 0xDFFF && !text_.empty() && text_.back() >= 0xD800 && text_.back() <= 0xDBFF &&
+        spans_.back().end == begin) {
+      text_.back() = 0x10000 + ((text_.back() - 0xD800) << 10) + (c - 0xDC00);
+      spans_.back().end = static_cast<uint32_t>(end);
+      return;
+    }
+    text_.push_back(c);
+    spans_.push_back(
+        {static_cast<uint32_t>(begin), static_cast<uint32_t>(end), state_.unicodeSkip, bareWordEnd_ == begin});
+    looks_.push_back(state_.look);
+    looks_.back().breaks = breaks;
+  }
+
+  // Every token but a control word.
+  void OnToken(const Token& t) {
+    const auto& cp1251 = Cp1251Table();
+    switch (t.kind) {
+      case Token::OpenGroup:
+        stack_.push_back(state_);
+        groupStart_ = true;
+        break;
+      case Token::CloseGroup:
+        if (!stack_.empty()) {
+          state_ = stack_.back();
+          stack_.pop_back();
+        }
+        break;
+      case Token::Byte: {
+        const unsigned char b = static_cast<unsigned char>(t.symbol);
+        if (b == '\t')
+          Emit(U'\t', t.begin, t.end);
+        else if (b >= 0x20)
+          Emit(b < 0x80 ? char32_t(b) : cp1251[b], t.begin, t.end);
+        break;
+      }
+      case Token::Hex:
+        Emit(cp1251[t.hexByte], t.begin, t.end);
+        break;
+      case Token::Symbol:
+        OnSymbol(t);
+        break;
+      case Token::LineEnd:
+      case Token::Word:
+        break;
+    }
+  }
+
+  void OnSymbol(const Token& t) {
+    switch (t.symbol) {
+      case '\\':
+      case '{':
+      case '}':
+        Emit(char32_t(t.symbol), t.begin, t.end);
+        break;
+      case '~':
+        Emit(U'\u00A0', t.begin, t.end);
+        break;
+      case '_':
+        Emit(U'-', t.begin, t.end);
+        break;
+      case '\r':
+      case '\n':
+        Emit(U'\n', t.begin, t.end, Break::Paragraph);
+        break;
+      case '*':
+        state_.hidden = true;
+        break;
+      default:
+        break;  // \- optional hyphen, \| \: index marks
+    }
+  }
+
+  // A control word; `first` when it opens its group.
+  void OnWord(const Token& t, bool first) {
+    if (first && IsHiddenDestination(t.word)) state_.hidden = true;
+    if (t.word == "u" && t.hasParameter) {
+      long n = t.parameter;
+      if (n < 0) n += 65536;
+      Emit(static_cast<char32_t>(n), t.begin, t.end);
+      fallbackShown_ = !state_.hidden;  // the last span is this character (joined or new)
+      fallbackLeft_ = state_.unicodeSkip;
+    } else if (t.word == "uc" && t.hasParameter) {
+      state_.unicodeSkip = static_cast<uint8_t>(std::clamp<long>(t.parameter, 0, 255));
+    } else if (t.word == "bin" && t.hasParameter && t.parameter > 0) {
+      tokens_.Skip(static_cast<size_t>(t.parameter));
+    } else if (const char32_t shown = ShownByWord(t.word)) {
+      Emit(shown, t.begin, t.end, BreakOfWord(t.word));
+    } else {
+      ApplyFormatting(t, state_.look);
+    }
+  }
+
+  Tokenizer tokens_;
+  std::u32string& text_;
+  std::vector<RtfDocument::Span>& spans_;
+  std::vector<RtfDocument::Look>& looks_;
+  std::vector<State> stack_;
+  State state_;
+  bool groupStart_ = false;
+  size_t bareWordEnd_ = std::string::npos;  // end of the last control word without its blank
+  int fallbackLeft_ = 0;                    // characters after \uN still to skip
+  bool fallbackShown_ = false;              // the \uN being skipped after was displayed
+};
+
 }  // namespace
 
 bool RtfDocument::Load(std::string source) {
@@ -289,119 +439,7 @@ void RtfDocument::Parse() {
   text_.clear();
   spans_.clear();
   looks_.clear();
-  const auto& cp1251 = Cp1251Table();
-  struct State {
-    bool hidden = false;
-    uint8_t unicodeSkip = 1;
-    Look look;
-  };
-  std::vector<State> stack;
-  State state;
-  bool groupStart = false;
-  size_t bareWordEnd = std::string::npos;  // end of the last control word without its blank
-  int fallbackLeft = 0;                    // characters after \uN still to skip
-  bool fallbackShown = false;              // the \uN being skipped after was displayed
-
-  auto emit = [&](char32_t c, size_t begin, size_t end, Break breaks = Break::None) {
-    if (state.hidden) return;
-    // A low surrogate right after its high surrogate joins it.
-    if (c >= 0xDC00 && c <= 0xDFFF && !text_.empty() && text_.back() >= 0xD800 && text_.back() <= 0xDBFF &&
-        spans_.back().end == begin) {
-      text_.back() = 0x10000 + ((text_.back() - 0xD800) << 10) + (c - 0xDC00);
-      spans_.back().end = static_cast<uint32_t>(end);
-      return;
-    }
-    text_.push_back(c);
-    spans_.push_back(
-        {static_cast<uint32_t>(begin), static_cast<uint32_t>(end), state.unicodeSkip, bareWordEnd == begin});
-    looks_.push_back(state.look);
-    looks_.back().breaks = breaks;
-  };
-
-  Tokenizer tokens(source_);
-  while (!tokens.Done()) {
-    const Token t = tokens.Next();
-    if (fallbackLeft > 0 && t.kind != Token::OpenGroup && t.kind != Token::CloseGroup) {
-      if (t.kind == Token::LineEnd) continue;
-      --fallbackLeft;
-      if (fallbackShown) spans_.back().end = static_cast<uint32_t>(t.end);
-      bareWordEnd = t.kind == Token::Word && t.bare ? t.end : std::string::npos;
-      continue;
-    }
-    fallbackLeft = 0;
-    const bool first = groupStart;
-    groupStart = false;
-    switch (t.kind) {
-      case Token::OpenGroup:
-        stack.push_back(state);
-        groupStart = true;
-        break;
-      case Token::CloseGroup:
-        if (!stack.empty()) {
-          state = stack.back();
-          stack.pop_back();
-        }
-        break;
-      case Token::LineEnd:
-        break;
-      case Token::Byte: {
-        const unsigned char b = static_cast<unsigned char>(t.symbol);
-        if (b == '\t')
-          emit(U'\t', t.begin, t.end);
-        else if (b >= 0x20)
-          emit(b < 0x80 ? char32_t(b) : cp1251[b], t.begin, t.end);
-        break;
-      }
-      case Token::Hex:
-        emit(cp1251[t.hexByte], t.begin, t.end);
-        break;
-      case Token::Symbol:
-        switch (t.symbol) {
-          case '\\':
-          case '{':
-          case '}':
-            emit(char32_t(t.symbol), t.begin, t.end);
-            break;
-          case '~':
-            emit(U'\u00A0', t.begin, t.end);
-            break;
-          case '_':
-            emit(U'-', t.begin, t.end);
-            break;
-          case '\r':
-          case '\n':
-            emit(U'\n', t.begin, t.end, Break::Paragraph);
-            break;
-          case '*':
-            state.hidden = true;
-            break;
-          default:
-            break;  // \- optional hyphen, \| \: index marks
-        }
-        break;
-      case Token::Word: {
-        if (first && IsHiddenDestination(t.word)) state.hidden = true;
-        if (t.word == "u" && t.hasParameter) {
-          long n = t.parameter;
-          if (n < 0) n += 65536;
-          emit(static_cast<char32_t>(n), t.begin, t.end);
-          fallbackShown = !state.hidden;  // the last span is this character (joined or new)
-          fallbackLeft = state.unicodeSkip;
-        } else if (t.word == "uc" && t.hasParameter) {
-          state.unicodeSkip = static_cast<uint8_t>(std::clamp<long>(t.parameter, 0, 255));
-        } else if (t.word == "bin" && t.hasParameter && t.parameter > 0) {
-          tokens.Skip(static_cast<size_t>(t.parameter));
-        } else if (const char32_t shown = ShownByWord(t.word)) {
-          emit(shown, t.begin, t.end, BreakOfWord(t.word));
-        } else {
-          ApplyFormatting(t, state.look);
-        }
-        bareWordEnd = t.bare ? t.end : std::string::npos;
-        continue;  // keeps bareWordEnd
-      }
-    }
-    bareWordEnd = std::string::npos;
-  }
+  RtfParser(source_, text_, spans_, looks_).Run();
   folded_.resize(text_.size());
   for (size_t i = 0; i < text_.size(); ++i) folded_[i] = LowerChar(text_[i]);
 }

@@ -294,11 +294,11 @@ ExportResult ConvertMstock(ExportContext& context, const MusicSet& set) {
 
 // --- SourceAudio ---------------------------------------------------------------------------
 
-ExportResult ConvertSourceAudio(ExportContext& context, const MusicSet& set) {
+// 1-3. The service identifiers of the set's tracks, from the service's own export the user pasted;
+// none when a track has none.
+std::optional<std::vector<std::string>> SourceAudioIds(ExportContext& context,
+                                                       const std::vector<std::pair<int, int>>& tracks) {
   const Catalogue& catalogue = context.catalogue;
-  const auto tracks = SetTracks(set);
-
-  // 1-3. The service identifiers of the set's tracks, from the service's own export.
   context.dialogs.Message(std::string(kSourceAudioAsk), MessageKind::Information);
   const std::vector<std::string> pasted = SplitLines(context.clipboard.Text());
   context.dialogs.Message(std::string(kLinesTaken) + std::to_string(pasted.size()), MessageKind::Information);
@@ -324,8 +324,89 @@ ExportResult ConvertSourceAudio(ExportContext& context, const MusicSet& set) {
   if (matches < tracks.size()) {
     const size_t missing = tracks.size() - matches;
     context.dialogs.Message(std::string(kSourceAudioMissing) + std::to_string(missing), MessageKind::Error);
-    return {ExportOutcome::Failed, {}};
+    return std::nullopt;
   }
+
+  return ids;
+}
+
+// What a SourceAudio row holds beyond its track and CD: the texts the user gave and the names expanded.
+struct SourceAudioEntry {
+  const CdRecord& disc;
+  const TrackRecord& track;
+  std::string id, masterOf, code, prefix, collection, number, composer, performer, genre, publisher;
+  bool sfx = false;
+  const Writers& writers;
+};
+
+// One row of the SourceAudio table: the track's columns, then each of its first writers.
+std::string SourceAudioRow(const SourceAudioEntry& e) {
+  QuotedRow row;
+  for (const std::string& v : {e.id,
+                               e.track.title,
+                               e.code + " " + e.track.title + ".mp3",
+                               std::string("ТРАКВЕЛЛА"),
+                               e.collection,
+                               AlbumTitle(e.disc),
+                               WithPrefix(e.disc.cdCode, e.prefix),
+                               std::string(),
+                               std::string(),
+                               std::string(),
+                               std::string(),
+                               e.number,
+                               e.performer,
+                               std::string(),
+                               e.composer,
+                               std::string(),
+                               std::string(),
+                               ServiceTempo(e.track.tagLine),
+                               BpmText(e.track.tagLine),
+                               KeyLongName(KeyCode(e.track.tagLine)),
+                               e.genre,
+                               std::string(e.sfx ? "Sound Design" : "Instrumental"),
+                               std::string(),
+                               std::string(),
+                               std::string("No"),
+                               e.track.duration,
+                               std::string(),
+                               ServiceMood(e.track.tagLine),
+                               std::string(),
+                               std::string(),
+                               std::string(),
+                               std::string("No"),
+                               std::string(),
+                               e.track.isrc,
+                               std::string(),
+                               e.masterOf,
+                               e.number,
+                               std::string("yes"),
+                               std::string(),
+                               std::string("yes"),
+                               e.publisher,
+                               std::string("RAO"),
+                               std::string(),
+                               std::string("100.00000"),
+                               std::string("Original Publisher"),
+                               std::string("100.00000"),
+                               std::string("WORLD")})
+    row.Add(v);
+  for (const Writer& w : e.writers.first) {
+    row.Add(w.name);
+    for (int k = 0; k < 4; ++k) row.Add("");  // last name, company, affiliation, CAE/IPI
+    row.Add(w.share);
+    row.Add("");  // publishing interest
+    row.Add(w.role);
+  }
+  return row.Take();
+}
+
+ExportResult ConvertSourceAudio(ExportContext& context, const MusicSet& set) {
+  const Catalogue& catalogue = context.catalogue;
+  const auto tracks = SetTracks(set);
+
+  const std::optional<std::vector<std::string>> found = SourceAudioIds(context, tracks);
+  if (!found) return {ExportOutcome::Failed, {}};
+  const std::vector<std::string>& ids = *found;
 
   // 4. The prefix and the collection; a cancelled box keeps its default.
   const std::string prefix = context.dialogs.Input("Префикс", "Строка:", "KMLB").value_or("KMLB");
@@ -358,63 +439,10 @@ ExportResult ConvertSourceAudio(ExportContext& context, const MusicSet& set) {
     const bool sfx = t.styleText == kNoStyleText;
     const std::string number = std::to_string(track + 1);
 
-    QuotedRow row;
-    for (const std::string& v : {ids[i],
-                                 t.title,
-                                 code + " " + t.title + ".mp3",
-                                 std::string("ТРАКВЕЛЛА"),
-                                 collection,
-                                 AlbumTitle(disc),
-                                 WithPrefix(disc.cdCode, prefix),
-                                 std::string(),
-                                 std::string(),
-                                 std::string(),
-                                 std::string(),
-                                 number,
-                                 authors.Expand(t.performer),
-                                 std::string(),
-                                 composer,
-                                 std::string(),
-                                 std::string(),
-                                 ServiceTempo(t.tagLine),
-                                 BpmText(t.tagLine),
-                                 KeyLongName(KeyCode(t.tagLine)),
-                                 sfx ? std::string("Sound Design / SFX") : genres.Spaced(t.styleText),
-                                 std::string(sfx ? "Sound Design" : "Instrumental"),
-                                 std::string(),
-                                 std::string(),
-                                 std::string("No"),
-                                 t.duration,
-                                 std::string(),
-                                 ServiceMood(t.tagLine),
-                                 std::string(),
-                                 std::string(),
-                                 std::string(),
-                                 std::string("No"),
-                                 std::string(),
-                                 t.isrc,
-                                 std::string(),
-                                 masterOf,
-                                 number,
-                                 std::string("yes"),
-                                 std::string(),
-                                 std::string("yes"),
-                                 context.settings.publisher,
-                                 std::string("RAO"),
-                                 std::string(),
-                                 std::string("100.00000"),
-                                 std::string("Original Publisher"),
-                                 std::string("100.00000"),
-                                 std::string("WORLD")})
-      row.Add(v);
-    for (const Writer& w : writers.first) {
-      row.Add(w.name);
-      for (int k = 0; k < 4; ++k) row.Add("");  // last name, company, affiliation, CAE/IPI
-      row.Add(w.share);
-      row.Add("");  // publishing interest
-      row.Add(w.role);
-    }
-    lines.push_back(row.Take());
+    lines.push_back(SourceAudioRow({disc, t, ids[i], masterOf, code, prefix, collection, number, composer,
+                                    authors.Expand(t.performer),
+                                    sfx ? std::string("Sound Design / SFX") : genres.Spaced(t.styleText),
+                                    context.settings.publisher, sfx, writers}));
   }
   progress.Hide();
   result = Finish(context, std::move(result), JoinLinesCrLf(lines));
@@ -438,26 +466,26 @@ ExportResult ConvertOpenCart(ExportContext& context, const MusicSet& set) {
     const TrackRecord& t = catalogue.Track(cd, track);
     const std::string id = OpenCartProductId(t.code);
     std::vector<std::string> values(columns.size());
-    auto set = [&](std::string_view column, std::string value) {
+    auto put = [&](std::string_view column, std::string value) {
       for (size_t c = 0; c < columns.size(); ++c)
         if (columns[c] == column) values[c] = std::move(value);
     };
-    set("product_id", id);
-    set("name(en-gb)", t.title);
-    set("name(ru-ru)", t.title);
-    set("categories", category);
-    set("sku", t.code);
-    set("quantity", "1");
-    set("model", t.code);
-    set("shipping", "no");
-    set("price", GetTrackPrice(DurationSeconds(t.duration)));
-    set("status", "true");
-    set("tax_class_id", "10");
-    set("stock_status_id", "7");
-    set("store_ids", "0");
-    set("sort_order", id);
-    set("subtract", "false");
-    set("minimum", "1");
+    put("product_id", id);
+    put("name(en-gb)", t.title);
+    put("name(ru-ru)", t.title);
+    put("categories", category);
+    put("sku", t.code);
+    put("quantity", "1");
+    put("model", t.code);
+    put("shipping", "no");
+    put("price", GetTrackPrice(DurationSeconds(t.duration)));
+    put("status", "true");
+    put("tax_class_id", "10");
+    put("stock_status_id", "7");
+    put("store_ids", "0");
+    put("sort_order", id);
+    put("subtract", "false");
+    put("minimum", "1");
     products.push_back(QuotedLine(values));
 
     const std::string styles =

@@ -74,6 +74,36 @@ class TreeHtml : public CategoryVisitor {
   std::string cdLink_;
 };
 
+// The price table the user pasted ("CODE=PRICE" lines), by upper-case code; the first line of a code wins.
+std::unordered_map<std::string, std::string> WebAsystPrices(ExportContext& context) {
+  context.dialogs.Message(std::string(kWebAsystAsk), MessageKind::Information);
+  std::unordered_map<std::string, std::string> prices;
+  size_t taken = 0;
+  for (const auto& line : SplitLines(context.clipboard.Text())) {
+    if (line.find('=') == std::string::npos) continue;
+    prices.try_emplace(UpperCase(Trim(RowName(line))), Trim(RowValue(line)));
+    ++taken;
+  }
+  context.dialogs.Message(std::string(kWebAsystTaken) + std::to_string(taken), MessageKind::Information);
+  return prices;
+}
+
+// A CD's tags: the last element of each of its categories, translated, without the "…" and "*" ones.
+std::string WebAsystTags(const Catalogue& catalogue, const CdRecord& cd) {
+  std::string tags;
+  for (const auto& path : cd.categories) {
+    const size_t cut = path.rfind(kPathSeparator);
+    std::string segment = cut == std::string::npos ? path : path.substr(cut + kPathSeparator.size());
+    if (auto translated = catalogue.Translation(segment)) segment = std::string(*translated);
+    if (segment.find("\u2026") != std::string::npos || segment.find('*') != std::string::npos) continue;
+    ReplaceAll(segment, "/", "-");
+    ReplaceAll(segment, "&", "n");
+    if (!tags.empty()) tags += ", ";
+    tags += segment;
+  }
+  return tags;
+}
+
 }  // namespace
 
 // --- Category tree ------------------------------------------------------------------------
@@ -102,15 +132,7 @@ ExportResult ExportCategoryTreeHtml(ExportContext& context, Browser& browser) {
 ExportResult ExportWebAsyst(ExportContext& context, bool showDescriptions) {
   const Catalogue& catalogue = context.catalogue;
   ExportResult result;
-  context.dialogs.Message(std::string(kWebAsystAsk), MessageKind::Information);
-  std::unordered_map<std::string, std::string> prices;
-  size_t taken = 0;
-  for (const auto& line : SplitLines(context.clipboard.Text())) {
-    if (line.find('=') == std::string::npos) continue;
-    prices.try_emplace(UpperCase(Trim(RowName(line))), Trim(RowValue(line)));
-    ++taken;
-  }
-  context.dialogs.Message(std::string(kWebAsystTaken) + std::to_string(taken), MessageKind::Information);
+  const std::unordered_map<std::string, std::string> prices = WebAsystPrices(context);
 
   ExportProgress progress(context.progress, context.language);
   const std::string description = "<p><iframe src=\"" + context.settings.playerFrame +
@@ -146,17 +168,7 @@ ExportResult ExportWebAsyst(ExportContext& context, bool showDescriptions) {
     // Showing every description is a check the developer asks for: a box per
     // CD would otherwise stand between the user and a table of a thousand rows.
     if (showDescriptions) context.dialogs.Message(cd.description, MessageKind::Information);
-    std::string tags;
-    for (const auto& path : cd.categories) {
-      const size_t cut = path.rfind(kPathSeparator);
-      std::string segment = cut == std::string::npos ? path : path.substr(cut + kPathSeparator.size());
-      if (auto translated = catalogue.Translation(segment)) segment = std::string(*translated);
-      if (segment.find("\u2026") != std::string::npos || segment.find('*') != std::string::npos) continue;
-      ReplaceAll(segment, "/", "-");
-      ReplaceAll(segment, "&", "n");
-      if (!tags.empty()) tags += ", ";
-      tags += segment;
-    }
+    const std::string tags = WebAsystTags(catalogue, cd);
     long long totalMs = 0;
     for (const auto& t : cd.tracks) totalMs += DurationSeconds(t.duration) * 1000LL;
     const size_t at = cd.description.find("Description: ");

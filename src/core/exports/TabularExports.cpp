@@ -277,6 +277,31 @@ ExportResult ExportMaximum(ExportContext& context, const MusicSet* set) {
   return result;
 }
 
+namespace {
+
+// The outside-service table's columns from "Has WAV" on: the rights, then each of the first writers.
+void RightsFields(Table& table, const std::string& publisher, const Writers& writers) {
+  table.Field("yes");
+  table.Field("");  // Has AIFF
+  table.Field("yes");
+  table.Field(publisher);
+  table.Field("RAO");
+  table.Field("");  // Publisher 1 CAE/IPI
+  table.Field("100.00000");
+  table.Field("Original Publisher");
+  table.Field("100.00000");
+  table.Field("WORLD");
+  for (const Writer& w : writers.first) {
+    table.Field(w.name);
+    for (int k = 0; k < 4; ++k) table.Field("");  // last name, company, affiliation, CAE/IPI
+    table.Field(w.share);
+    table.Field("");  // Publishing Interest
+    table.Field(w.role);
+  }
+}
+
+}  // namespace
+
 // --- Outside-service table -----------------------------------------------------------
 
 ExportResult ExportItFactory(ExportContext& context) {
@@ -339,23 +364,7 @@ ExportResult ExportItFactory(ExportContext& context) {
       table.Field("");  // ISWC
       table.Field("");  // Master ID
       table.Field("");  // Nesting Sort Position
-      table.Field("yes");
-      table.Field("");  // Has AIFF
-      table.Field("yes");
-      table.Field(publisher);
-      table.Field("RAO");
-      table.Field("");  // Publisher 1 CAE/IPI
-      table.Field("100.00000");
-      table.Field("Original Publisher");
-      table.Field("100.00000");
-      table.Field("WORLD");
-      for (const Writer& w : writers.first) {
-        table.Field(w.name);
-        for (int k = 0; k < 4; ++k) table.Field("");  // last name, company, affiliation, CAE/IPI
-        table.Field(w.share);
-        table.Field("");  // Publishing Interest
-        table.Field(w.role);
-      }
+      RightsFields(table, publisher, writers);
       table.EndLine();
     }
   }

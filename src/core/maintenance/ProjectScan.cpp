@@ -118,6 +118,28 @@ void ProjectFileScanner::FindUpTo(int64_t limit) {
   }
 }
 
+void ProjectFileScanner::ReadFirstBlock(OpenFile& file, const ProjectScanHooks& hooks) {
+  Refill();
+  if (hooks.inflater && length_ >= 2 && buffer_[0] == kGzipMagic0 && buffer_[1] == kGzipMagic1) {
+    // Compressed: read again from the start, decoded.
+    file.gzip = true;
+    file.read = 0;
+    length_ = 0;
+    ended_ = false;
+    hooks.inflater->Begin([&file](unsigned char* out, size_t n) { return file.ReadRaw(out, n); });
+    Refill();
+    if (length_ == 0 && !cancelled_) {
+      // The signature without gzip data behind it: the file's own bytes are
+      // read, as every other project's.
+      file.gzip = false;
+      file.read = 0;
+      ended_ = false;
+      total_ = 0;
+      Refill();
+    }
+  }
+}
+
 int ProjectFileScanner::ScanProjectFile(const fs::path& path, bool wavOnly, std::vector<std::string>& codes,
                                         const ProjectScanHooks& hooks) {
   codes.clear();
@@ -146,25 +168,7 @@ int ProjectFileScanner::ScanProjectFile(const fs::path& path, bool wavOnly, std:
   const size_t capacity = blockSize_ + static_cast<size_t>(2 * kLookAhead);
   if (buffer_.size() < capacity) buffer_.resize(capacity);
 
-  Refill();
-  if (hooks.inflater && length_ >= 2 && buffer_[0] == kGzipMagic0 && buffer_[1] == kGzipMagic1) {
-    // Compressed: read again from the start, decoded.
-    file.gzip = true;
-    file.read = 0;
-    length_ = 0;
-    ended_ = false;
-    hooks.inflater->Begin([&file](unsigned char* out, size_t n) { return file.ReadRaw(out, n); });
-    Refill();
-    if (length_ == 0 && !cancelled_) {
-      // The signature without gzip data behind it: the file's own bytes are
-      // read, as every other project's.
-      file.gzip = false;
-      file.read = 0;
-      ended_ = false;
-      total_ = 0;
-      Refill();
-    }
-  }
+  ReadFirstBlock(file, hooks);
   if (!Ensure(kLookAhead) || (ended_ && total_ < kScanWindow)) return -1;
 
   std::set<std::string> found;

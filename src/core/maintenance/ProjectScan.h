@@ -62,6 +62,10 @@ class ProjectFileScanner {
     int64_t last;   // the byte of its "_"
   };
   bool Ensure(int64_t upTo);
+  struct OpenFile;
+  // Reads the first block; a file with the gzip signature is read again from its start, decoded, when
+  // its data decode.
+  void ReadFirstBlock(OpenFile& file, const ProjectScanHooks& hooks);
   bool Refill();
   void FindUpTo(int64_t limit);
   size_t ReadSource(unsigned char* out, size_t size);
@@ -78,7 +82,6 @@ class ProjectFileScanner {
   bool cancelled_ = false;
 
   // The file being read.
-  struct OpenFile;
   OpenFile* file_ = nullptr;
   const ProjectScanHooks* hooks_ = nullptr;
 };

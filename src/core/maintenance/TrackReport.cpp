@@ -40,6 +40,125 @@ class AuthorNames {
   std::unordered_map<std::string, std::string> done_;
 };
 
+// What the cells of one report row are made of.
+struct RowValues {
+  const ReportEntry& entry;
+  const TrackRecord& track;
+  const std::string& cdText;
+  const std::string& date;
+  int rotations = 0;
+  const std::string& total;
+  AuthorNames& authors;
+};
+
+// Appends cell `c` of the broadcast report to `line`.
+void AppendBroadcastCell(std::string& line, int c, const RowValues& v) {
+  switch (c) {
+    case 0:
+      line += v.entry.projectFolder;
+      break;
+    case 1:
+      line += v.date;
+      break;
+    case 2:
+      line.append(v.track.title).append(" (").append(v.track.code).append(")");
+      break;
+    case 3:
+      line += v.authors(v.track.composer);
+      break;
+    case 4:
+      line += "  ";
+      break;
+    case 5:
+      line.append("00:").append(v.track.duration);
+      break;
+    case 6:
+      line += std::to_string(v.rotations);
+      break;
+    case 7:
+      line += v.total;
+      break;
+    case 8:
+      line += "инстр.";
+      break;
+    case 9:
+      line += v.authors(v.track.performer);
+      break;
+  }
+}
+
+// Appends cell `c` of the advertising report to `line`.
+void AppendAdvertisingCell(std::string& line, int c, const RowValues& v) {
+  switch (c) {
+    case 0:
+      line += v.entry.projectFolder;
+      break;
+    case 1:
+      line += v.entry.projectName;
+      break;
+    case 2:
+      line.append(v.track.title).append(" (").append(v.track.code).append(")");
+      break;
+    case 3:
+      line += v.authors(v.track.composer);
+      break;
+    case 4:
+      line.append("00:").append(v.track.duration);
+      break;
+    case 5:
+      line += std::to_string(v.rotations);
+      break;
+    case 6:
+      line += v.total;
+      break;
+  }
+}
+
+// Appends cell `c` of the user report to `line`.
+void AppendUserCell(std::string& line, int c, const RowValues& v) {
+  switch (c) {
+    case 0:
+      line += v.entry.projectFolder;
+      break;
+    case 1:
+      line += v.entry.projectName;
+      break;
+    case 2:
+      line += v.cdText;
+      break;
+    case 3:
+      line += v.track.title;
+      break;
+    case 4:
+      line += v.track.code;
+      break;
+    case 5:
+      line += v.track.isrc;
+      break;
+    case 6:
+      line.append("00:").append(v.track.duration);
+      break;
+    case 7:
+      line += v.authors(v.track.composer);
+      break;
+    case 8:
+      line += v.authors(v.track.performer);
+      break;
+  }
+}
+
+// Appends the cell of `column` of a report of `kind` to `line`.
+void AppendCell(std::string& line, ReportKind kind, int column, const RowValues& v) {
+  switch (kind) {
+    case ReportKind::Broadcast:
+      return AppendBroadcastCell(line, column, v);
+    case ReportKind::Advertising:
+      return AppendAdvertisingCell(line, column, v);
+    case ReportKind::User:
+      return AppendUserCell(line, column, v);
+  }
+}
+
 }  // namespace
 
 int ReportColumnCount(ReportKind kind) { return kColumnCounts[static_cast<int>(kind)]; }
@@ -98,98 +217,7 @@ std::vector<std::string> ReportLines(const std::vector<ReportEntry>& entries, co
     line.clear();
     if (rowNames) line.append(std::to_string(i + 1)).append("\t");  // the row number in front
     for (int c : columns) {
-      switch (options.kind) {
-        case ReportKind::Broadcast:
-          switch (c) {
-            case 0:
-              line += entry.projectFolder;
-              break;
-            case 1:
-              line += date;
-              break;
-            case 2:
-              line.append(t.title).append(" (").append(t.code).append(")");
-              break;
-            case 3:
-              line += authors(t.composer);
-              break;
-            case 4:
-              line += "  ";
-              break;
-            case 5:
-              line.append("00:").append(t.duration);
-              break;
-            case 6:
-              line += std::to_string(rotations);
-              break;
-            case 7:
-              line += total;
-              break;
-            case 8:
-              line += "инстр.";
-              break;
-            case 9:
-              line += authors(t.performer);
-              break;
-          }
-          break;
-        case ReportKind::Advertising:
-          switch (c) {
-            case 0:
-              line += entry.projectFolder;
-              break;
-            case 1:
-              line += entry.projectName;
-              break;
-            case 2:
-              line.append(t.title).append(" (").append(t.code).append(")");
-              break;
-            case 3:
-              line += authors(t.composer);
-              break;
-            case 4:
-              line.append("00:").append(t.duration);
-              break;
-            case 5:
-              line += std::to_string(rotations);
-              break;
-            case 6:
-              line += total;
-              break;
-          }
-          break;
-        case ReportKind::User:
-          switch (c) {
-            case 0:
-              line += entry.projectFolder;
-              break;
-            case 1:
-              line += entry.projectName;
-              break;
-            case 2:
-              line += catalogue.cds[cd].cdText;
-              break;
-            case 3:
-              line += t.title;
-              break;
-            case 4:
-              line += t.code;
-              break;
-            case 5:
-              line += t.isrc;
-              break;
-            case 6:
-              line.append("00:").append(t.duration);
-              break;
-            case 7:
-              line += authors(t.composer);
-              break;
-            case 8:
-              line += authors(t.performer);
-              break;
-          }
-          break;
-      }
+      AppendCell(line, options.kind, c, {entry, t, catalogue.cds[cd].cdText, date, rotations, total, authors});
       if (c != count - 1) line += '\t';
     }
     if (!line.empty()) {

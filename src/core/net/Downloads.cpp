@@ -41,6 +41,56 @@ fs::path PartFileOf(const fs::path& file) {
   return part;
 }
 
+// What the client's answer means: success, the error text and whether the transfer broke.
+void JudgeAnswer(const HttpResult& answer, bool toFile, bool needLength, bool& noLength, HttpGetResult& result) {
+  const bool failed = !answer.status.ok() && !answer.status.IsAborted();
+  if (answer.status.ok()) {
+    if (needLength && result.total < 0) {
+      noLength = true;
+    } else if (!toFile) {
+      result.success = result.downloaded > 0;
+      if (!result.success) result.error = "the answer was empty";
+    } else {
+      result.success = result.total < 0 || result.downloaded == result.total;
+      if (!result.success) result.error = "the answer was incomplete";
+    }
+  } else {
+    // A page is read once a byte of it arrived, even when the connection
+    // broke before its announced end; past its time or size it is not.
+    if (!toFile && failed && !answer.status.IsLimitExceeded() && !answer.status.IsIOError() && !noLength)
+      result.success = result.downloaded > 0;
+    result.error = answer.status.message();
+  }
+  // A broken transfer, or a body cut short of its announced length. An
+  // error status is the server's answer (that file is missing): the network works.
+  const bool cutShort =
+      answer.status.ok() && !result.success && !noLength && result.total >= 0 && result.downloaded < result.total;
+  result.transferError = (failed && answer.httpStatus < 400) || cutShort;
+  if (noLength) result.error = "the server did not tell the length";
+  if (result.aborted) {
+    result.success = false;
+    result.error = "aborted";
+    result.transferError = false;
+  }
+}
+
+// After a success the part file takes the target's name; otherwise, or when that fails, it goes.
+// False when the file could not be put in place.
+bool FinishPartFile(const fs::path& part, const fs::path& target, HttpGetResult& result) {
+  std::error_code ec;
+  bool placed = true;
+  if (result.success) {
+    fs::rename(part, target, ec);
+    if (ec) {
+      result.success = false;
+      placed = false;
+      result.error = "cannot write " + target.string();
+    }
+  }
+  if (!result.success) fs::remove(part, ec);
+  return placed;
+}
+
 }  // namespace
 
 std::string LastPathElement(const std::string& name) {
@@ -126,49 +176,10 @@ HttpGetResult Downloader::HttpGet(const std::string& url, const std::string& use
     result.status = answer.httpStatus;
     localError = answer.status.IsIOError();
     if (!started) result.total = answer.contentLength;
-    const bool failed = !answer.status.ok() && !answer.status.IsAborted();
-    if (answer.status.ok()) {
-      if (needLength && result.total < 0) {
-        noLength = true;
-      } else if (!toFile) {
-        result.success = result.downloaded > 0;
-        if (!result.success) result.error = "the answer was empty";
-      } else {
-        result.success = result.total < 0 || result.downloaded == result.total;
-        if (!result.success) result.error = "the answer was incomplete";
-      }
-    } else {
-      // A page is read once a byte of it arrived, even when the connection
-      // broke before its announced end; past its time or size it is not.
-      if (!toFile && failed && !answer.status.IsLimitExceeded() && !localError && !noLength)
-        result.success = result.downloaded > 0;
-      result.error = answer.status.message();
-    }
-    // A broken transfer, or a body cut short of its announced length. An
-    // error status is the server's answer (that file is missing): the network works.
-    const bool cutShort =
-        answer.status.ok() && !result.success && !noLength && result.total >= 0 && result.downloaded < result.total;
-    result.transferError = (failed && answer.httpStatus < 400) || cutShort;
-    if (noLength) result.error = "the server did not tell the length";
-    if (result.aborted) {
-      result.success = false;
-      result.error = "aborted";
-      result.transferError = false;
-    }
+    JudgeAnswer(answer, toFile, needLength, noLength, result);
   }
 
-  if (toFile) {
-    std::error_code ec;
-    if (result.success) {
-      fs::rename(part, target, ec);
-      if (ec) {
-        result.success = false;
-        localError = true;
-        result.error = "cannot write " + target.string();
-      }
-    }
-    if (!result.success) fs::remove(part, ec);
-  }
+  if (toFile && !FinishPartFile(part, target, result)) localError = true;
   if (localError) result.transferError = false;
   if (!result.success && !localError && OnDownloadError) OnDownloadError();
   return result;

@@ -150,31 +150,9 @@ ItemOutcome Subscription::DownloadOne(size_t i, size_t count, const std::string&
   bool retrieved = false;
   outcome.result = ItemResult::NotOnServer;
   if (folder) {
-    const std::string remote = "/" + *folder + "/" + archiveName;
-    int64_t size = -1;
-    bool ok = ftp_.Size(remote, size).ok();
-    if (ok) {
-      progress_.SetPerMille(size > 0 ? 0 : -1);
-      // The archive arrives whole under its name or not at all (a transfer
-      // ending short of the size the server gave is not the archive); a
-      // failure leaves what was there before and no part of it.
-      ok = ftp_.Retrieve(remote, archive, size, ArchiveLimits(size),
-                         [this, size](int64_t bytes) {
-                           if (size > 0)
-                             progress_.SetPerMille(static_cast<int>(std::min<int64_t>(bytes, size) * 1000 / size));
-                           progress_.pump();
-                           return !Cancelled();
-                         })
-               .ok();
-    }
-    progress_.SetPerMille(-1);
-    if (!ok && !Cancelled()) {
-      dialogs_.Message(Message(static_cast<unsigned>(Msg::Track)) + position + "): " + code + "\r\n" +
-                           Message(static_cast<unsigned>(Msg::CouldNotDownload)),
-                       MessageKind::Error, MessageButtons::Ok);
-    }
-    retrieved = ok;
-    outcome.result = ok ? ItemResult::Unpacked : Cancelled() ? ItemResult::Cancelled : ItemResult::DownloadFailed;
+    const std::string failureText = Message(static_cast<unsigned>(Msg::Track)) + position + "): " + code + "\r\n" +
+                                    Message(static_cast<unsigned>(Msg::CouldNotDownload));
+    retrieved = RetrieveArchive("/" + *folder + "/" + archiveName, archive, failureText, outcome);
   }
   Wait(kStepWaitMs);
 
@@ -185,51 +163,80 @@ ItemOutcome Subscription::DownloadOne(size_t i, size_t count, const std::string&
     outcome.file = archive;
   } else if (retrieved && Exists(archive)) {
     account.AddDownloaded(code);
-    progress_.ShowProgress(Message(static_cast<unsigned>(Msg::Unpacking)) + " " + archiveName, ProgressMode::Show,
-                           true);
-    progress_.pump();
-
-    std::vector<ArchiveEntry> entries;
-    outcome.file = archive;
-    if (!archives_.List(archive, entries).ok()) {
-      dialogs_.Message(Message(static_cast<unsigned>(Msg::ArchiveOpenError)) + " " + archiveName, MessageKind::Error,
-                       MessageButtons::Ok);
-      outcome.result = ItemResult::OpenFailed;
-    } else {
-      // The unpacked file: the last file entry listed, by its own name (a
-      // link or a folder is never the track).
-      std::string name;
-      for (const ArchiveEntry& entry : entries)
-        if (entry.isFile && !FlatEntryName(entry.name).empty()) name = FlatEntryName(entry.name);
-      const ExtractResult extracted =
-          archives_.Extract(archive, targetFolder_, ExtractPaths::Flat, [this](int64_t done, int64_t total) {
-            if (total > 0) progress_.SetPerMille(static_cast<int>(std::min(done, total) * 1000 / total));
-            progress_.pump();
-            return true;
-          });
-      progress_.SetPerMille(-1);
-      // Unpacked means the track's file is there, written by this extraction.
-      const bool written = std::find(extracted.written.begin(), extracted.written.end(), targetFolder_ / name) !=
-                           extracted.written.end();
-      if (!extracted.status.ok() || name.empty() || !written) {
-        dialogs_.Message(Message(static_cast<unsigned>(Msg::ArchiveUnpackError)) + " " + archiveName,
-                         MessageKind::Error, MessageButtons::Ok);
-        outcome.result = ItemResult::UnpackFailed;
-      } else {
-        // An archive the trash refuses stays beside its unpacked track, where the user finds it; the track
-        // itself is there either way.
-        (void)trash_.MoveToTrash(archive);
-        unpackedName = name;
-        outcome.result = ItemResult::Unpacked;
-        outcome.file = targetFolder_ / name;
-        if (switches.copyToLibrary) CopyToLibrary(name);
-      }
-    }
+    UnpackArchive(archive, switches, unpackedName, outcome);
   } else if (retrieved) {
     outcome.result = ItemResult::DownloadFailed;
   }
   Wait(kStepWaitMs);
   return outcome;
+}
+
+bool Subscription::RetrieveArchive(const std::string& remote, const fs::path& archive, const std::string& failureText,
+                                   ItemOutcome& outcome) {
+  int64_t size = -1;
+  bool ok = ftp_.Size(remote, size).ok();
+  if (ok) {
+    progress_.SetPerMille(size > 0 ? 0 : -1);
+    // The archive arrives whole under its name or not at all (a transfer
+    // ending short of the size the server gave is not the archive); a
+    // failure leaves what was there before and no part of it.
+    ok = ftp_.Retrieve(remote, archive, size, ArchiveLimits(size),
+                       [this, size](int64_t bytes) {
+                         if (size > 0)
+                           progress_.SetPerMille(static_cast<int>(std::min<int64_t>(bytes, size) * 1000 / size));
+                         progress_.pump();
+                         return !Cancelled();
+                       })
+             .ok();
+  }
+  progress_.SetPerMille(-1);
+  if (!ok && !Cancelled()) dialogs_.Message(failureText, MessageKind::Error, MessageButtons::Ok);
+  outcome.result = ok ? ItemResult::Unpacked : Cancelled() ? ItemResult::Cancelled : ItemResult::DownloadFailed;
+  return ok;
+}
+
+void Subscription::UnpackArchive(const fs::path& archive, const SessionSwitches& switches, std::string& unpackedName,
+                                 ItemOutcome& outcome) {
+  const std::string archiveName = archive.filename().string();
+  progress_.ShowProgress(Message(static_cast<unsigned>(Msg::Unpacking)) + " " + archiveName, ProgressMode::Show, true);
+  progress_.pump();
+
+  std::vector<ArchiveEntry> entries;
+  outcome.file = archive;
+  if (!archives_.List(archive, entries).ok()) {
+    dialogs_.Message(Message(static_cast<unsigned>(Msg::ArchiveOpenError)) + " " + archiveName, MessageKind::Error,
+                     MessageButtons::Ok);
+    outcome.result = ItemResult::OpenFailed;
+    return;
+  }
+  // The unpacked file: the last file entry listed, by its own name (a
+  // link or a folder is never the track).
+  std::string name;
+  for (const ArchiveEntry& entry : entries)
+    if (entry.isFile && !FlatEntryName(entry.name).empty()) name = FlatEntryName(entry.name);
+  const ExtractResult extracted =
+      archives_.Extract(archive, targetFolder_, ExtractPaths::Flat, [this](int64_t done, int64_t total) {
+        if (total > 0) progress_.SetPerMille(static_cast<int>(std::min(done, total) * 1000 / total));
+        progress_.pump();
+        return true;
+      });
+  progress_.SetPerMille(-1);
+  // Unpacked means the track's file is there, written by this extraction.
+  const bool written =
+      std::find(extracted.written.begin(), extracted.written.end(), targetFolder_ / name) != extracted.written.end();
+  if (!extracted.status.ok() || name.empty() || !written) {
+    dialogs_.Message(Message(static_cast<unsigned>(Msg::ArchiveUnpackError)) + " " + archiveName, MessageKind::Error,
+                     MessageButtons::Ok);
+    outcome.result = ItemResult::UnpackFailed;
+    return;
+  }
+  // An archive the trash refuses stays beside its unpacked track, where the user finds it; the track
+  // itself is there either way.
+  (void)trash_.MoveToTrash(archive);
+  unpackedName = name;
+  outcome.result = ItemResult::Unpacked;
+  outcome.file = targetFolder_ / name;
+  if (switches.copyToLibrary) CopyToLibrary(name);
 }
 
 void Subscription::CopyToLibrary(const std::string& unpackedName) {

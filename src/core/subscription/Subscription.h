@@ -248,6 +248,12 @@ class Subscription {
   void DownloadItems(const std::vector<std::string>& items, const SessionSwitches& switches, DownloadReport* report);
   ItemOutcome DownloadOne(size_t i, size_t count, const std::string& item, const FolderMap& folders,
                           const SessionSwitches& switches, std::string& unpackedName);
+  // Fetches the archive into `archive` under the download window; whether it arrived in this run.
+  bool RetrieveArchive(const std::string& remote, const std::filesystem::path& archive, const std::string& failureText,
+                       ItemOutcome& outcome);
+  // Unpacks an archive that arrived in this run into the target folder and sets the outcome.
+  void UnpackArchive(const std::filesystem::path& archive, const SessionSwitches& switches, std::string& unpackedName,
+                     ItemOutcome& outcome);
   void CopyToLibrary(const std::string& unpackedName);
   bool SelectTargetFolder(std::string& lastDownloadFolder, std::string& folder);
 

@@ -191,7 +191,7 @@ struct MakeDocFixture : ::testing::Test {
   TempDir dir;
   std::string saveName;
   LicenceDocuments docs;
-  DocumentContext context{BuiltInTemplates(), BuiltInCatalogue(), dialogs, kRussian, 96, &saveName};
+  DocumentContext context{BuiltInTemplates(), BuiltInCatalogue(), dialogs, kRussian, 96, &saveName, {}};
   const std::vector<std::string> set{"KMLB_005_002", "KMLB_003_001"};
 };
 
