@@ -43,23 +43,19 @@ class FirstUseHttpClient : public HttpClient {
 
 class FirstUseFtpClient : public FtpClient {
  public:
-  bool Connect(const FtpLogin& login, std::string& error) override { return Client().Connect(login, error); }
+  Status Connect(const FtpLogin& login) override { return Client().Connect(login); }
   bool Encrypted() const override { return client_ && client_->Encrypted(); }
   bool TlsMissing() const override { return client_ && client_->TlsMissing(); }
-  bool List(std::vector<std::string>& lines, const FtpLimits& limits, std::string& error) override {
-    return Client().List(lines, limits, error);
+  Status List(std::vector<std::string>& lines, const FtpLimits& limits) override {
+    return Client().List(lines, limits);
   }
-  bool Size(const std::string& remotePath, int64_t& size, std::string& error) override {
-    return Client().Size(remotePath, size, error);
+  Status Size(const std::string& remotePath, int64_t& size) override { return Client().Size(remotePath, size); }
+  Status Retrieve(const std::string& remotePath, const std::filesystem::path& localFile, int64_t expectedSize,
+                  const FtpLimits& limits, const std::function<bool(int64_t bytes)>& onProgress) override {
+    return Client().Retrieve(remotePath, localFile, expectedSize, limits, onProgress);
   }
-  bool Retrieve(const std::string& remotePath, const std::filesystem::path& localFile, int64_t expectedSize,
-                const FtpLimits& limits, const std::function<bool(int64_t bytes)>& onProgress,
-                std::string& error) override {
-    return Client().Retrieve(remotePath, localFile, expectedSize, limits, onProgress, error);
-  }
-  bool Command(const std::string& command, std::vector<std::string>& replyLines, const FtpLimits& limits,
-               std::string& error) override {
-    return Client().Command(command, replyLines, limits, error);
+  Status Command(const std::string& command, std::vector<std::string>& replyLines, const FtpLimits& limits) override {
+    return Client().Command(command, replyLines, limits);
   }
   void Disconnect() override {
     if (client_) client_->Disconnect();

@@ -49,7 +49,7 @@ struct DesktopPorts {
 
   AppPorts ports() {
     return AppPorts{&dialogs, &clipboard, &shell, &random,   &mediaDevice, &http,
-                    &ftp,     &archives,  &trash, &inflater, &peaks};
+                    &ftp,     &archives,  &trash, &inflater, nullptr,      &peaks};
   }
   // This month on the desktop's calendar: the date that decides which CDs are new.
   static YearMonth ThisMonth() {

@@ -57,7 +57,7 @@ TEST_F(MainCollections, HarmonicKeysAndSimilarTracks) {
   EXPECT_FALSE(main->Item("mHarmonicItem")->isEnabled());
   EXPECT_FALSE(main->Item("MMSimilarTracksItem")->isEnabled());
   app().browser().SelectBoxRow(0);  // a category the user opens: a place to go back to
-  app().browser().CDCatBoxDblClick(true);
+  app().browser().OpenSelectedRow(true);
   app().browser().GoToPlace("* ALL LIBRARY >> … ALL CDS");
   main->Refresh();
   // A track with a key of the wheel.

@@ -37,10 +37,9 @@ Status FetchDemo(HttpClient& http, const std::string& address, const std::filesy
   request.onBlock = [&stop](std::string_view, int64_t) { return !stop.stop_requested(); };
   request.onWait = [&stop] { return !stop.stop_requested(); };
   const HttpResult result = http.Get(request);
-  if (result.outcome != HttpOutcome::Ok) {
+  if (!result.status.ok()) {
     std::filesystem::remove(part, ec);
-    if (result.outcome == HttpOutcome::Aborted) return Status::Aborted(address);
-    return Status::IOError(address, result.error);
+    return result.status;
   }
   std::filesystem::rename(part, file, ec);
   if (ec) {

@@ -296,8 +296,7 @@ ExportResult ConvertMstock(ExportContext& context, const MusicSet& set) {
 
 // 1-3. The service identifiers of the set's tracks, from the service's own export the user pasted;
 // none when a track has none.
-std::optional<std::vector<std::string>> SourceAudioIds(ExportContext& context,
-                                                       const std::vector<std::pair<int, int>>& tracks) {
+std::optional<std::vector<std::string>> SourceAudioIds(ExportContext& context, const std::vector<TrackRef>& tracks) {
   const Catalogue& catalogue = context.catalogue;
   context.dialogs.Message(std::string(kSourceAudioAsk), MessageKind::Information);
   const std::vector<std::string> pasted = SplitLines(context.clipboard.Text());
