@@ -87,7 +87,7 @@ void BM_ScanDenseCodesWavOnly(benchmark::State& state) {
     const fs::path path = Files().root / "dense.cpr";
     std::string bytes;
     for (size_t n = 1; bytes.size() < (32u << 20); ++n) {
-      char part[32];
+      char part[64];
       std::snprintf(part, sizeof part, "C:\\Lib\\KMLB_%03zu_%03zu.%s", n % 20000 ? n * 7 % 1000 : n / 20000, n % 20,
                     n % 20000 ? "mp3" : "WAV");
       bytes += std::string(part).append(200 - std::strlen(part), '#');
