@@ -52,12 +52,12 @@ bool TrackMatches(const SearchCriteria& criteria, const TrackRecord& track, int 
 std::vector<std::string> SearchTracks(const Catalogue& catalogue, SearchCriteria& criteria, Progress& progress,
                                       int language);
 
-// `SButClick`: the search in result mode, listed in the current sort with the CDs
+// The search button's search: in result mode, listed in the current sort with the CDs
 // of the matches in the category/CD box; row 0 selected and played.
 void RunSearch(Browser& browser, const Catalogue& catalogue, SearchCriteria& criteria, Progress& progress,
                int language);
 
-// The four presets of `SPresets` (0-3) and the reset button (`TrashButClick`).
+// The four search presets (0-3) and the reset of every criterion.
 void ApplyPreset(SearchCriteria& criteria, int preset);
 void ResetCriteria(SearchCriteria& criteria);
 
