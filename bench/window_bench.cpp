@@ -7,6 +7,7 @@
 #include <QToolButton>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <stdexcept>
 #include <unistd.h>
 
@@ -33,9 +34,11 @@ struct Window : bench::FullCatalogueWindow {
   Window() : FullCatalogueWindow("trakvella-window-bench") {}
 };
 
+// The window lives while the benchmarks run and goes before the application object does.
+std::unique_ptr<Window> window;
 Window& W() {
-  static Window w;
-  return w;
+  if (!window) window = std::make_unique<Window>();
+  return *window;
 }
 
 void BM_SearchToListedRows(benchmark::State& state) {
@@ -148,5 +151,6 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
+  window.reset();
   return 0;
 }
