@@ -232,6 +232,89 @@ void FolderScan::ClearDisplay() {
   Show();
 }
 
+void FolderScan::FindProjects(const ScanSettings& settings) {
+  display_.mProTag = 0;
+  const std::vector<std::string> exclusions = ExclusionList(settings.excludeNames);
+
+  // The tree is walked once, at the first type searched; each type then takes
+  // its files from the walk in the walk's order, as a walk of its own would.
+  struct File {
+    std::string path;
+    size_t nameStart;
+  };
+  std::vector<File> files;
+  bool walked = false;
+  for (int type = 0; type < kProjectTypeCount && !cancelled_; ++type) {
+    if (!settings.ticked[type]) continue;
+    const std::string extension =
+        type == kOtherProjectType ? settings.otherExtension : std::string(ProjectTypes()[type].extension);
+    size_t found = 0;
+    display_.countLabels[type].clear();
+    display_.searchingType = type;
+    Show();
+    if (!walked && !extension.empty()) {
+      WalkFiles(settings.startFolder, progress_, [&](const std::string& path, size_t nameStart) {
+        files.push_back({path, nameStart});
+      });
+      walked = true;
+      cancelled_ = progress_.Cancelled();
+    }
+    for (size_t i = 0; i < files.size() && !cancelled_ && !extension.empty(); ++i) {
+      if (!IsProject(std::string_view(files[i].path).substr(files[i].nameStart), extension, exclusions)) continue;
+      projects_.push_back(files[i].path);
+      display_.countLabels[type] = std::to_string(++found);
+      Show();
+      if (found % 256 == 0) {
+        progress_.pump();
+        cancelled_ = progress_.Cancelled();
+      }
+    }
+    display_.searchingType = -1;
+    display_.countLabels[type] = std::to_string(found);
+    Show();
+  }
+}
+
+void FolderScan::ScanProjects(const ScanSettings& settings) {
+  display_.overallMax = static_cast<int>(projects_.size());
+  const std::string total = std::to_string(projects_.size());
+  const std::string foundText = Text(static_cast<unsigned>(Msg::FoundTracks));
+  ProjectScanHooks hooks;
+  hooks.progress = &progress_;
+  hooks.inflater = inflater_;
+  hooks.onGauge = [this](int64_t position, int64_t maximum) {
+    display_.fileGauge = position;
+    display_.fileGaugeMax = maximum;
+    Show();
+  };
+  hooks.onCodeFound = [&](size_t codesOfFile) {
+    display_.mPro = foundText + std::to_string(codesOfFile + static_cast<size_t>(display_.mProTag));
+    Show();
+  };
+  std::vector<std::string> codes;
+  for (size_t k = 0; k < projects_.size() && !cancelled_; ++k) {
+    const std::string& path = projects_[k];
+    display_.overall = static_cast<int>(k + 1);
+    display_.proNum = std::to_string(k + 1) + "/" + total;
+    display_.proF = FileNameOf(path);
+    display_.fileGauge = 0;
+    Show();
+    scanner_.ScanProjectFile(path, settings.wavOnly, codes, hooks);
+    if (scanner_.cancelled()) {
+      cancelled_ = true;
+      break;  // a project read in part adds nothing
+    }
+    display_.mProTag += static_cast<int>(codes.size());
+    const std::string folder = FolderOf(path);
+    const std::string folderName = LastFolderName(folder);
+    const std::string name = WithoutExtension(FileNameOf(path));
+    for (const std::string& code : codes) {
+      const std::string upper = UpperCase(code);
+      if (folders_.Add(folder, name, upper)) entries_.push_back({FirstChars(upper, 12), folderName, name});
+    }
+  }
+}
+
 void FolderScan::Run(const ScanSettings& settings, const AddToSet& addToSet) {
   display_.idle = false;
   display_.reslabel = Text(static_cast<unsigned>(Msg::FolderScanning));
@@ -245,84 +328,8 @@ void FolderScan::Run(const ScanSettings& settings, const AddToSet& addToSet) {
 
   std::error_code ec;
   if (!settings.startFolder.empty() && fs::is_directory(settings.startFolder, ec)) {
-    display_.mProTag = 0;
-    const std::vector<std::string> exclusions = ExclusionList(settings.excludeNames);
-
-    // The tree is walked once, at the first type searched; each type then takes
-    // its files from the walk in the walk's order, as a walk of its own would.
-    struct File {
-      std::string path;
-      size_t nameStart;
-    };
-    std::vector<File> files;
-    bool walked = false;
-    for (int type = 0; type < kProjectTypeCount && !cancelled_; ++type) {
-      if (!settings.ticked[type]) continue;
-      const std::string extension =
-          type == kOtherProjectType ? settings.otherExtension : std::string(ProjectTypes()[type].extension);
-      size_t found = 0;
-      display_.countLabels[type].clear();
-      display_.searchingType = type;
-      Show();
-      if (!walked && !extension.empty()) {
-        WalkFiles(settings.startFolder, progress_, [&](const std::string& path, size_t nameStart) {
-          files.push_back({path, nameStart});
-        });
-        walked = true;
-        cancelled_ = progress_.Cancelled();
-      }
-      for (size_t i = 0; i < files.size() && !cancelled_ && !extension.empty(); ++i) {
-        if (!IsProject(std::string_view(files[i].path).substr(files[i].nameStart), extension, exclusions)) continue;
-        projects_.push_back(files[i].path);
-        display_.countLabels[type] = std::to_string(++found);
-        Show();
-        if (found % 256 == 0) {
-          progress_.pump();
-          cancelled_ = progress_.Cancelled();
-        }
-      }
-      display_.searchingType = -1;
-      display_.countLabels[type] = std::to_string(found);
-      Show();
-    }
-
-    display_.overallMax = static_cast<int>(projects_.size());
-    const std::string total = std::to_string(projects_.size());
-    const std::string foundText = Text(static_cast<unsigned>(Msg::FoundTracks));
-    ProjectScanHooks hooks;
-    hooks.progress = &progress_;
-    hooks.inflater = inflater_;
-    hooks.onGauge = [this](int64_t position, int64_t maximum) {
-      display_.fileGauge = position;
-      display_.fileGaugeMax = maximum;
-      Show();
-    };
-    hooks.onCodeFound = [&](size_t codesOfFile) {
-      display_.mPro = foundText + std::to_string(codesOfFile + static_cast<size_t>(display_.mProTag));
-      Show();
-    };
-    std::vector<std::string> codes;
-    for (size_t k = 0; k < projects_.size() && !cancelled_; ++k) {
-      const std::string& path = projects_[k];
-      display_.overall = static_cast<int>(k + 1);
-      display_.proNum = std::to_string(k + 1) + "/" + total;
-      display_.proF = FileNameOf(path);
-      display_.fileGauge = 0;
-      Show();
-      scanner_.ScanProjectFile(path, settings.wavOnly, codes, hooks);
-      if (scanner_.cancelled()) {
-        cancelled_ = true;
-        break;  // a project read in part adds nothing
-      }
-      display_.mProTag += static_cast<int>(codes.size());
-      const std::string folder = FolderOf(path);
-      const std::string folderName = LastFolderName(folder);
-      const std::string name = WithoutExtension(FileNameOf(path));
-      for (const std::string& code : codes) {
-        const std::string upper = UpperCase(code);
-        if (folders_.Add(folder, name, upper)) entries_.push_back({FirstChars(upper, 12), folderName, name});
-      }
-    }
+    FindProjects(settings);
+    ScanProjects(settings);
   }
 
   const size_t added = addToSet ? addToSet(entries_) : 0;

@@ -150,6 +150,10 @@ class FolderScan {
  private:
   void Show();
   std::string Text(unsigned message) const;
+  // The ticked types' project files under the start folder, into projects_, each type's count shown.
+  void FindProjects(const ScanSettings& settings);
+  // Reads each of projects_ for its codes, into entries_ once per folder and project name.
+  void ScanProjects(const ScanSettings& settings);
 
   Progress& progress_;
   Inflater* inflater_;

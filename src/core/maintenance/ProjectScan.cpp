@@ -140,9 +140,7 @@ void ProjectFileScanner::ReadFirstBlock(OpenFile& file, const ProjectScanHooks& 
   }
 }
 
-int ProjectFileScanner::ScanProjectFile(const fs::path& path, bool wavOnly, std::vector<std::string>& codes,
-                                        const ProjectScanHooks& hooks) {
-  codes.clear();
+bool ProjectFileScanner::Begin(const fs::path& path, OpenFile& file) {
   cancelled_ = false;
   ended_ = false;
   length_ = 0;
@@ -150,11 +148,74 @@ int ProjectFileScanner::ScanProjectFile(const fs::path& path, bool wavOnly, std:
   pending_.clear();
 
   // Only a regular file is read (a pipe named like a project would block).
-  OpenFile file;
   Result<std::unique_ptr<ReadableFile>> opened = Files().OpenForReading(path);
-  if (!opened.ok()) return -1;
+  if (!opened.ok()) return false;
   file.file = std::move(*opened);
   file.size = static_cast<int64_t>(std::min<uint64_t>(file.file->Size(), INT64_MAX));
+  const size_t capacity = blockSize_ + static_cast<size_t>(2 * kLookAhead);
+  if (buffer_.size() < capacity) buffer_.resize(capacity);
+  return true;
+}
+
+// Where the windows stand, and the first occurrence's word as far as it has been read.
+struct ProjectFileScanner::Walk {
+  std::set<std::string> found;
+  int64_t position = 0;
+  int64_t step = 1;
+  std::string word;                      // the first occurrence's word: its kept characters, at most 15
+  int64_t wordStart = -1, wordEnd = -1;  // its occurrence's start, and where its reading stopped
+};
+
+void ProjectFileScanner::ReadWindow(Walk& walk, int64_t width, bool wavOnly, const ProjectScanHooks& hooks) {
+  const Occurrence first = pending_.front();
+  const unsigned char* bytes = buffer_.data() - base_;  // indexed by file offset
+  // The word of an occurrence only grows as the windows' end moves on: while it
+  // stays the first one, reading goes on from where the last window stopped.
+  if (first.start != walk.wordStart) {
+    walk.wordStart = walk.wordEnd = first.start;
+    walk.word.clear();
+  }
+  for (; walk.wordEnd < walk.position + width && walk.word.size() < 15; ++walk.wordEnd)
+    if (kKept[bytes[walk.wordEnd]]) walk.word += static_cast<char>(bytes[walk.wordEnd]);
+  if (!wavOnly || walk.word.find("WAV") != std::string::npos) {
+    if (walk.word.size() < kTrackCodeLength) {
+      walk.step = width / 2;  // cut by the window's end: the next window reads it whole
+    } else {
+      int64_t x = 1;  // its place in the kept text of the window, from 1
+      for (int64_t i = walk.position; i < first.start; ++i) x += kKept[bytes[i]];
+      walk.found.insert(walk.word.substr(0, kTrackCodeLength));
+      if (hooks.onCodeFound) hooks.onCodeFound(walk.found.size());
+      walk.step = x + static_cast<int64_t>(kTrackCodeLength);
+    }
+  } else if (width == kScanWindow) {
+    PassUncountedWindows(walk, first);
+  }
+}
+
+void ProjectFileScanner::PassUncountedWindows(Walk& walk, const Occurrence& first) {
+  // Not counted, and the move stays as it was: the windows that follow give
+  // this same result while the occurrence stays their first one, they are
+  // whole, and (for a word under 15 characters) their end reaches no
+  // further kept byte. They are passed over in one jump to the last of them.
+  const unsigned char* bytes = buffer_.data() - base_;  // indexed by file offset
+  int64_t last = first.start;
+  if (ended_) last = std::min(last, total_ - kScanWindow);
+  if (walk.word.size() < 15) {
+    const int64_t end = base_ + static_cast<int64_t>(length_);
+    int64_t next = walk.position + kScanWindow;
+    const int64_t stop = std::min(first.start + kScanWindow, end);
+    while (next < stop && !kKept[bytes[next]]) ++next;
+    if (next < stop) last = std::min(last, next - kScanWindow);
+    walk.wordEnd = next;  // the bytes up to it are dropped: the word reads on from there
+  }
+  if (last > walk.position) walk.position += (last - walk.position) / walk.step * walk.step;
+}
+
+int ProjectFileScanner::ScanProjectFile(const fs::path& path, bool wavOnly, std::vector<std::string>& codes,
+                                        const ProjectScanHooks& hooks) {
+  codes.clear();
+  OpenFile file;
+  if (!Begin(path, file)) return -1;
   file_ = &file;
   hooks_ = &hooks;
   struct Release {
@@ -165,70 +226,27 @@ int ProjectFileScanner::ScanProjectFile(const fs::path& path, bool wavOnly, std:
     }
   } release{this};
 
-  const size_t capacity = blockSize_ + static_cast<size_t>(2 * kLookAhead);
-  if (buffer_.size() < capacity) buffer_.resize(capacity);
-
   ReadFirstBlock(file, hooks);
   if (!Ensure(kLookAhead) || (ended_ && total_ < kScanWindow)) return -1;
 
-  std::set<std::string> found;
-  int64_t position = 0;
-  int64_t step = 1;
-  std::string word;                      // the first occurrence's word: its kept characters, at most 15
-  int64_t wordStart = -1, wordEnd = -1;  // its occurrence's start, and where its reading stopped
+  Walk walk;
   while (true) {
-    position += step;
-    keepFrom_ = position;
-    if (!Ensure(position + kLookAhead)) break;
+    walk.position += walk.step;
+    keepFrom_ = walk.position;
+    if (!Ensure(walk.position + kLookAhead)) break;
     int64_t width = kScanWindow;
-    if (ended_) width = std::clamp<int64_t>(total_ - position, 0, kScanWindow);
-    FindUpTo(position + width);
-    while (!pending_.empty() && pending_.front().start < position) pending_.pop_front();
+    if (ended_) width = std::clamp<int64_t>(total_ - walk.position, 0, kScanWindow);
+    FindUpTo(walk.position + width);
+    while (!pending_.empty() && pending_.front().start < walk.position) pending_.pop_front();
 
-    if (pending_.empty() || pending_.front().last >= position + width) {
-      step = width / 2;
+    if (pending_.empty() || pending_.front().last >= walk.position + width) {
+      walk.step = width / 2;
     } else {
-      const Occurrence first = pending_.front();
-      const unsigned char* bytes = buffer_.data() - base_;  // indexed by file offset
-      // The word of an occurrence only grows as the windows' end moves on: while it
-      // stays the first one, reading goes on from where the last window stopped.
-      if (first.start != wordStart) {
-        wordStart = wordEnd = first.start;
-        word.clear();
-      }
-      for (; wordEnd < position + width && word.size() < 15; ++wordEnd)
-        if (kKept[bytes[wordEnd]]) word += static_cast<char>(bytes[wordEnd]);
-      if (!wavOnly || word.find("WAV") != std::string::npos) {
-        if (word.size() < kTrackCodeLength) {
-          step = width / 2;  // cut by the window's end: the next window reads it whole
-        } else {
-          int64_t x = 1;  // its place in the kept text of the window, from 1
-          for (int64_t i = position; i < first.start; ++i) x += kKept[bytes[i]];
-          found.insert(word.substr(0, kTrackCodeLength));
-          if (hooks.onCodeFound) hooks.onCodeFound(found.size());
-          step = x + static_cast<int64_t>(kTrackCodeLength);
-        }
-      } else if (width == kScanWindow) {
-        // Not counted, and the move stays as it was: the windows that follow give
-        // this same result while the occurrence stays their first one, they are
-        // whole, and (for a word under 15 characters) their end reaches no
-        // further kept byte. They are passed over in one jump to the last of them.
-        int64_t last = first.start;
-        if (ended_) last = std::min(last, total_ - kScanWindow);
-        if (word.size() < 15) {
-          const int64_t end = base_ + static_cast<int64_t>(length_);
-          int64_t next = position + width;
-          const int64_t stop = std::min(first.start + kScanWindow, end);
-          while (next < stop && !kKept[bytes[next]]) ++next;
-          if (next < stop) last = std::min(last, next - kScanWindow);
-          wordEnd = next;  // the bytes up to it are dropped: the word reads on from there
-        }
-        if (last > position) position += (last - position) / step * step;
-      }
+      ReadWindow(walk, width, wavOnly, hooks);
     }
     if (width < kScanWindow) break;
   }
-  codes.assign(found.begin(), found.end());
+  codes.assign(walk.found.begin(), walk.found.end());
   return codes.empty() ? -1 : 0;
 }
 

@@ -63,6 +63,13 @@ class ProjectFileScanner {
   };
   bool Ensure(int64_t upTo);
   struct OpenFile;
+  struct Walk;
+  // Resets the scan and opens path; false when it cannot be read.
+  bool Begin(const std::filesystem::path& path, OpenFile& file);
+  // A window holding a whole occurrence: its word is read on, and counted or passed over.
+  void ReadWindow(Walk& walk, int64_t width, bool wavOnly, const ProjectScanHooks& hooks);
+  // A whole window whose word does not count: the windows that give the same result are passed in one jump.
+  void PassUncountedWindows(Walk& walk, const Occurrence& first);
   // Reads the first block; a file with the gzip signature is read again from its start, decoded, when
   // its data decode.
   void ReadFirstBlock(OpenFile& file, const ProjectScanHooks& hooks);

@@ -121,54 +121,11 @@ TDocForm::TDocForm(DocWindowParts parts, QWidget* parent)
   formLayout->setContentsMargins(0, 0, 0, 0);
   formLayout->addWidget(MakeCommonFields());
 
-  pageControl_ = new QTabWidget(form);
-  pageControl_->setObjectName("PageControl1");
-  pageControl_->addTab(
-      MakePage("TabSheet1",
-               {{"Label1", "fLLC"}, {"Label2", "fFIOCEO"}, {"Label3", "fCEO"}, {"Label4", "fLic"}, {"Label5", "fReq"}}),
-      Caption("TabSheet1"));
-  pageControl_->addTab(MakePage("TabSheet2", {{"Label7", "fIP"}, {"Label6", "fOGRNIP"}, {"Label8", "fReqIP"}}),
-                       Caption("TabSheet2"));
-  pageControl_->addTab(MakePage("TabSheet3", {{"Label9", "fFIO"}, {"Label11", "fPassport"}, {"Label10", "fReqFIO"}}),
-                       Caption("TabSheet3"));
-  connect(pageControl_, &QTabWidget::currentChanged, this,
-          [this](int page) { state_.page = static_cast<DocPage>(page); });
+  MakePages(form);
   formLayout->addWidget(pageControl_, 1);
   formLayout->addWidget(MakeLegend());
-
-  // The buttons.
-  optButton_ = new QToolButton(form);
-  optButton_->setObjectName("OptButton");
-  optButton_->setCheckable(true);
-  optButton_->setArrowType(Qt::RightArrow);
-  connect(optButton_, &QToolButton::toggled, this, &TDocForm::OptButtonClick);
-  auto* viewDocBut = new QPushButton(Caption("ViewDocBut"), form);
-  viewDocBut->setObjectName("ViewDocBut");
-  connect(viewDocBut, &QPushButton::clicked, this, [this] { MakeDocButClick(DocumentAction::FillOnly); });
-  auto* makeDocBut = new QPushButton(Caption("MakeDocBut"), form);
-  makeDocBut->setObjectName("MakeDocBut");
-  makeDocBut->setDefault(true);
-  connect(makeDocBut, &QPushButton::clicked, this, [this] { MakeDocButClick(DocumentAction::FillAndSave); });
-  auto* cancelBut = new QPushButton(Caption("CancelBut"), form);
-  cancelBut->setObjectName("CancelBut");
-  connect(cancelBut, &QPushButton::clicked, this, &TDocForm::CancelButClick);
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(optButton_);
-  buttons->addStretch();
-  for (QPushButton* b : {viewDocBut, makeDocBut, cancelBut}) {
-    b->setAutoDefault(false);
-    buttons->addWidget(b);
-  }
-  formLayout->addLayout(buttons);
-
-  // The previews, shown only with the toggle pressed.
-  auto* previews = new QSplitter(Qt::Vertical, this);
-  previews->setObjectName("Previews");
-  dog_ = PreviewEditor("Dog", previews);
-  dogPril_ = PreviewEditor("DogPril", previews);
-  prList_ = PreviewEditor("PrList", previews);
-  previews_ = previews;
-  previews_->hide();
+  formLayout->addLayout(MakeButtons(form));
+  previews_ = MakePreviews();
 
   // The form and the previews on one sheet, which scrolls where the screen has
   // less room than they need (twice the scale on a small screen).
@@ -193,6 +150,59 @@ TDocForm::TDocForm(DocWindowParts parts, QWidget* parent)
   ShowPreviews();
   ShowFieldState();
   RegisterCaptionWindow("TDocForm", this);
+}
+
+void TDocForm::MakePages(QWidget* form) {
+  pageControl_ = new QTabWidget(form);
+  pageControl_->setObjectName("PageControl1");
+  pageControl_->addTab(
+      MakePage("TabSheet1",
+               {{"Label1", "fLLC"}, {"Label2", "fFIOCEO"}, {"Label3", "fCEO"}, {"Label4", "fLic"}, {"Label5", "fReq"}}),
+      Caption("TabSheet1"));
+  pageControl_->addTab(MakePage("TabSheet2", {{"Label7", "fIP"}, {"Label6", "fOGRNIP"}, {"Label8", "fReqIP"}}),
+                       Caption("TabSheet2"));
+  pageControl_->addTab(MakePage("TabSheet3", {{"Label9", "fFIO"}, {"Label11", "fPassport"}, {"Label10", "fReqFIO"}}),
+                       Caption("TabSheet3"));
+  connect(pageControl_, &QTabWidget::currentChanged, this,
+          [this](int page) { state_.page = static_cast<DocPage>(page); });
+}
+
+// The preview toggle at the left, the three commands at the right.
+QLayout* TDocForm::MakeButtons(QWidget* form) {
+  optButton_ = new QToolButton(form);
+  optButton_->setObjectName("OptButton");
+  optButton_->setCheckable(true);
+  optButton_->setArrowType(Qt::RightArrow);
+  connect(optButton_, &QToolButton::toggled, this, &TDocForm::OptButtonClick);
+  auto* viewDocBut = new QPushButton(Caption("ViewDocBut"), form);
+  viewDocBut->setObjectName("ViewDocBut");
+  connect(viewDocBut, &QPushButton::clicked, this, [this] { MakeDocButClick(DocumentAction::FillOnly); });
+  auto* makeDocBut = new QPushButton(Caption("MakeDocBut"), form);
+  makeDocBut->setObjectName("MakeDocBut");
+  makeDocBut->setDefault(true);
+  connect(makeDocBut, &QPushButton::clicked, this, [this] { MakeDocButClick(DocumentAction::FillAndSave); });
+  auto* cancelBut = new QPushButton(Caption("CancelBut"), form);
+  cancelBut->setObjectName("CancelBut");
+  connect(cancelBut, &QPushButton::clicked, this, &TDocForm::CancelButClick);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(optButton_);
+  buttons->addStretch();
+  for (QPushButton* b : {viewDocBut, makeDocBut, cancelBut}) {
+    b->setAutoDefault(false);
+    buttons->addWidget(b);
+  }
+  return buttons;
+}
+
+QWidget* TDocForm::MakePreviews() {
+  // The previews, shown only with the toggle pressed.
+  auto* previews = new QSplitter(Qt::Vertical, this);
+  previews->setObjectName("Previews");
+  dog_ = PreviewEditor("Dog", previews);
+  dogPril_ = PreviewEditor("DogPril", previews);
+  prList_ = PreviewEditor("PrList", previews);
+  previews->hide();
+  return previews;
 }
 
 TDocForm::~TDocForm() { UnregisterCaptionWindow(this); }

@@ -12,6 +12,7 @@
 #include "core/documents/LicenceDocuments.h"
 
 class QDateEdit;
+class QLayout;
 class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
@@ -71,6 +72,11 @@ class TDocForm : public QDialog {
 
  private:
   QWidget* MakeCommonFields();
+  // The three pages of the licensee's details, into pageControl_.
+  void MakePages(QWidget* form);
+  QLayout* MakeButtons(QWidget* form);
+  // The previews of the three documents, hidden until the toggle is pressed.
+  QWidget* MakePreviews();
   QWidget* MakePage(const char* sheet, std::initializer_list<std::pair<const char*, const char*>> labelledFields);
   QWidget* MakeLegend();
   QWidget* MakeField(const char* name);

@@ -64,11 +64,7 @@ QFrame* Frame(QWidget* parent, const char* name) {
 
 }  // namespace
 
-MainFrame::MainFrame(QMainWindow* window) : window_(window) {
-  auto* central = new QWidget(window);
-  central->setObjectName("ClientArea");
-  window->setCentralWidget(central);
-
+void MainFrame::BuildToolPanel(QWidget* central) {
   // The tool panel: a row of buttons, the music set counter, the sort controls at the right.
   c_.InstrPanel = Frame(central, "InstrPanel");
   c_.InstrPanel->setFrameShape(QFrame::StyledPanel);
@@ -98,7 +94,9 @@ MainFrame::MainFrame(QMainWindow* window) : window_(window) {
   c_.SortButDn = Label(tools, "SortButDn");  // their arrows are drawn by the lists
   c_.SortButUp = Label(tools, "SortButUp");
   for (QLabel* l : {c_.SortInfoLbl, c_.SortButDn, c_.SortButUp}) l->hide();
+}
 
+void MainFrame::BuildLists(QWidget* central) {
   // The text above the lists.
   c_.TxTPanel = Frame(central, "TxTPanel");
   c_.CDCatInfo = Label(c_.TxTPanel, "CDCatInfo");
@@ -127,7 +125,9 @@ MainFrame::MainFrame(QMainWindow* window) : window_(window) {
   c_.KeyBox->setMaxVisibleItems(34);
   c_.KeyBox->setEnabled(false);
   c_.KeyBut = Button(central, "KeyBut", ButtonPicture::KeyGo, 14);
+}
 
+void MainFrame::BuildPlayerRow(QWidget* central) {
   // Under the track list: the time, the position bar and the player's buttons.
   c_.Gb = Label(central, "Gb", "00:00");
   c_.PlayBar = new WaveformBar(central);
@@ -140,7 +140,9 @@ MainFrame::MainFrame(QMainWindow* window) : window_(window) {
   c_.Playbut = Button(central, "Playbut", ButtonPicture::Play, 10);
   c_.PauseBut = Button(central, "PauseBut", ButtonPicture::Pause, 10);
   c_.StopBut = Button(central, "StopBut", ButtonPicture::Stop, 10);
+}
 
+void MainFrame::BuildPanels(QWidget* central) {
   // The search panel's place and its frames, shown in search mode.
   c_.SearchPanel = Frame(central, "SearchPanel");
   c_.PanelShape = Frame(central, "PanelShape");
@@ -157,11 +159,13 @@ MainFrame::MainFrame(QMainWindow* window) : window_(window) {
   auto* coverLayout = new QVBoxLayout(c_.offPanel);
   coverLayout->addWidget(c_.RegInfoLbl);
   c_.offPanel->hide();
+}
 
-  c_.StatusBar = new QStatusBar(window);
+void MainFrame::BuildStatusBar() {
+  c_.StatusBar = new QStatusBar(window_);
   c_.StatusBar->setObjectName("StatusBar");
   c_.StatusBar->setSizeGripEnabled(false);
-  window->setStatusBar(c_.StatusBar);
+  window_->setStatusBar(c_.StatusBar);
   // Field 1 takes what the others leave; they are never narrower than their
   // design widths nor than their texts, whatever the window's width was before.
   for (int i = 0; i < 5; ++i) {
@@ -177,6 +181,18 @@ MainFrame::MainFrame(QMainWindow* window) : window_(window) {
     }
     c_.StatusBar->addWidget(field, i == 1 ? 1 : 0);
   }
+}
+
+MainFrame::MainFrame(QMainWindow* window) : window_(window) {
+  auto* central = new QWidget(window);
+  central->setObjectName("ClientArea");
+  window->setCentralWidget(central);
+
+  BuildToolPanel(central);
+  BuildLists(central);
+  BuildPlayerRow(central);
+  BuildPanels(central);
+  BuildStatusBar();
 }
 
 void MainFrame::LayOut() {

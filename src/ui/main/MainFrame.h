@@ -13,6 +13,7 @@ class QListView;
 class QMainWindow;
 class QStatusBar;
 class QToolButton;
+class QWidget;
 
 namespace trakvella {
 
@@ -69,6 +70,16 @@ class MainFrame {
   void SetStatusField(int index, const QString& text);
 
  private:
+  // The row of buttons, the music set counter and the sort controls.
+  void BuildToolPanel(QWidget* central);
+  // The text above the lists, the two lists, the filter field, the tag box and its button.
+  void BuildLists(QWidget* central);
+  // The time, the position bar and the player's buttons under the track list.
+  void BuildPlayerRow(QWidget* central);
+  // The search panel's place with its frames, and the cover panel.
+  void BuildPanels(QWidget* central);
+  void BuildStatusBar();
+
   QMainWindow* window_;
   MainControls c_;
 };

@@ -80,7 +80,7 @@ MainLists::MainLists(QMainWindow* window, App& app, const MainControls& controls
 
 // --- Walking the lists --------------------------------------------------------------------
 
-void MainLists::ConnectCommands() {
+void MainLists::ConnectListBoxes() {
   Browser& browser = app_.browser();
   // The category/CD box: a click opens CD rows, a double click any row.
   connect(c_.CDCatBox, &QAbstractItemView::clicked, this, [this](const QModelIndex& i) { CDCatBoxClick(i.row()); });
@@ -120,6 +120,11 @@ void MainLists::ConnectCommands() {
             FileBoxItemIndexChange();
             app_.ShowTrackStatus();
           });
+}
+
+void MainLists::ConnectCommands() {
+  ConnectListBoxes();
+  Browser& browser = app_.browser();
 
   // Navigation buttons and the tag box.
   for (QToolButton* b : {c_.HomeBtn, c_.BackBtn, c_.ForwardBtn, c_.KeyBut}) b->setEnabled(true);

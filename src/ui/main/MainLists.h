@@ -60,6 +60,8 @@ class MainLists : public QObject {
 
  private:
   void ConnectCommands();
+  // The two lists: clicks, the keyboard's cursor, their selections and their pop-up menus.
+  void ConnectListBoxes();
   void ConnectSortCommands();
   void ConnectFavourites();
   void ConnectTrackCommands();

@@ -74,75 +74,10 @@ TScanForm::TScanForm(MusicSet& set, Dialogs& dialogs, Inflater* inflater, std::f
   setWindowTitle(TableCaption(kWindowClass, "", CaptionProperty::WindowCaption));
   setModal(true);
 
-  // The project types, each with its count label; "Other" with the extension the user writes.
-  auto* types = Named(new QGroupBox(Caption("GroupBox1"), this), "GroupBox1");
-  typeGrid_ = new QGridLayout(types);
-  for (int i = 0; i < kProjectTypeCount; ++i) {
-    const ProjectType& type = ProjectTypes()[i];
-    const QString caption = i == kOtherProjectType ? Caption("CheckBox6") : Q(type.caption);
-    checkBoxes_[i] = Named(new QCheckBox(caption, types), Q(type.checkBox));
-    checkBoxes_[i]->setChecked(type.tickedAtStart);
-    countLabels_[i] = Named(new QLabel(types), Q(type.countLabel));
-    countLabels_[i]->setMinimumWidth(60);
-    typeGrid_->addWidget(checkBoxes_[i], i, 0);
-    typeGrid_->addWidget(countLabels_[i], i, 2);
-  }
-  checkBoxes_[kOtherProjectType]->setToolTip(Caption("CheckBox6", CaptionProperty::Hint));
-  otherExt_ = Named(new QLineEdit(types), "OtherExt");
-  otherExt_->setPlaceholderText(".ses");
-  otherExt_->setMaximumWidth(90);
-  typeGrid_->addWidget(otherExt_, kOtherProjectType, 1);
-  // The busy animation, shown beside the type being searched.
-  animate1_ = Named(new QProgressBar(types), "Animate1");
-  animate1_->setRange(0, 0);
-  animate1_->setTextVisible(false);
-  animate1_->setFixedSize(48, 12);
-  animate1_->hide();
-  typeGrid_->addWidget(animate1_, 0, 3);
-  typeGrid_->setColumnStretch(2, 1);
-
-  auto* options = Named(new QGroupBox(Caption("GroupBox2"), this), "GroupBox2");
-  auto* excludeLabel =
-      Named(new QLabel(Caption("ExcludeNames", CaptionProperty::LabelCaption), options), "ExcludeNamesLabel");
-  excludeNames_ = Named(new QLineEdit(Q(kDefaultExcludeNames), options), "ExcludeNames");
-  excludeLabel->setBuddy(excludeNames_);
-  wavCheck_ = Named(new QCheckBox(Caption("WAVCheck"), options), "WAVCheck");
-  wavCheck_->setToolTip(Caption("WAVCheck", CaptionProperty::Hint));
-  auto* optionsLayout = new QVBoxLayout(options);
-  optionsLayout->addWidget(excludeLabel);
-  optionsLayout->addWidget(excludeNames_);
-  optionsLayout->addWidget(wavCheck_);
-
-  auto* place = Named(new QGroupBox(Caption("SPlace"), this), "SPlace");
-  auto* spathLabel = Named(new QLabel(Caption("spath", CaptionProperty::LabelCaption), place), "spathLabel");
-  spath_ = Named(new QLineEdit(place), "spath");
-  spathLabel->setBuddy(spath_);
-  selDirBut_ = Named(new QToolButton(place), "SelDirBut");
-  selDirBut_->setText("...");
-  selDirBut_->setToolTip(Caption("SelDirBut", CaptionProperty::Hint));
-  auto* placeLayout = new QGridLayout(place);
-  placeLayout->addWidget(spathLabel, 0, 0, 1, 2);
-  placeLayout->addWidget(spath_, 1, 0);
-  placeLayout->addWidget(selDirBut_, 1, 1);
-
-  auto* progress = Named(new QGroupBox(Caption("GroupBox3"), this), "GroupBox3");
-  gauge1_ = Named(new QProgressBar(progress), "Gauge1");
-  gauge1_->setRange(0, kGaugeRange);
-  overAll_ = Named(new QProgressBar(progress), "OverAll");
-  overAll_->setRange(0, 1);
-  proNum_ = Named(new QLabel(progress), "proNum");
-  proF_ = Named(new QLabel(progress), "proF");
-  mPro_ = Named(new QLabel(progress), "mPro");
-  reslabel_ = Named(new QLabel(progress), "reslabel");
-  reslabel_->setWordWrap(true);
-  auto* progressLayout = new QGridLayout(progress);
-  progressLayout->addWidget(proNum_, 0, 0);
-  progressLayout->addWidget(proF_, 0, 1);
-  progressLayout->addWidget(gauge1_, 1, 0, 1, 2);
-  progressLayout->addWidget(overAll_, 2, 0, 1, 2);
-  progressLayout->addWidget(mPro_, 3, 0, 1, 2);
-  progressLayout->addWidget(reslabel_, 4, 0, 1, 2);
-  progressLayout->setColumnStretch(1, 1);
+  QGroupBox* types = MakeTypes();
+  QGroupBox* options = MakeOptions();
+  QGroupBox* place = MakePlace();
+  QGroupBox* progress = MakeProgress();
 
   sBut_ = Named(new QPushButton(Caption("SBut"), this), "SBut");
   sBut_->setDefault(true);
@@ -170,6 +105,88 @@ TScanForm::TScanForm(MusicSet& set, Dialogs& dialogs, Inflater* inflater, std::f
   connect(exitBut_, &QPushButton::clicked, this, &TScanForm::ExitButClick);
   connect(selDirBut_, &QToolButton::clicked, this, &TScanForm::SelDirButClick);
   RegisterCaptionWindow(kWindowClass, this);
+}
+
+QGroupBox* TScanForm::MakeTypes() {
+  // The project types, each with its count label; "Other" with the extension the user writes.
+  auto* types = Named(new QGroupBox(Caption("GroupBox1"), this), "GroupBox1");
+  typeGrid_ = new QGridLayout(types);
+  for (int i = 0; i < kProjectTypeCount; ++i) {
+    const ProjectType& type = ProjectTypes()[i];
+    const QString caption = i == kOtherProjectType ? Caption("CheckBox6") : Q(type.caption);
+    checkBoxes_[i] = Named(new QCheckBox(caption, types), Q(type.checkBox));
+    checkBoxes_[i]->setChecked(type.tickedAtStart);
+    countLabels_[i] = Named(new QLabel(types), Q(type.countLabel));
+    countLabels_[i]->setMinimumWidth(60);
+    typeGrid_->addWidget(checkBoxes_[i], i, 0);
+    typeGrid_->addWidget(countLabels_[i], i, 2);
+  }
+  checkBoxes_[kOtherProjectType]->setToolTip(Caption("CheckBox6", CaptionProperty::Hint));
+  otherExt_ = Named(new QLineEdit(types), "OtherExt");
+  otherExt_->setPlaceholderText(".ses");
+  otherExt_->setMaximumWidth(90);
+  typeGrid_->addWidget(otherExt_, kOtherProjectType, 1);
+  // The busy animation, shown beside the type being searched.
+  animate1_ = Named(new QProgressBar(types), "Animate1");
+  animate1_->setRange(0, 0);
+  animate1_->setTextVisible(false);
+  animate1_->setFixedSize(48, 12);
+  animate1_->hide();
+  typeGrid_->addWidget(animate1_, 0, 3);
+  typeGrid_->setColumnStretch(2, 1);
+  return types;
+}
+
+QGroupBox* TScanForm::MakeOptions() {
+  auto* options = Named(new QGroupBox(Caption("GroupBox2"), this), "GroupBox2");
+  auto* excludeLabel =
+      Named(new QLabel(Caption("ExcludeNames", CaptionProperty::LabelCaption), options), "ExcludeNamesLabel");
+  excludeNames_ = Named(new QLineEdit(Q(kDefaultExcludeNames), options), "ExcludeNames");
+  excludeLabel->setBuddy(excludeNames_);
+  wavCheck_ = Named(new QCheckBox(Caption("WAVCheck"), options), "WAVCheck");
+  wavCheck_->setToolTip(Caption("WAVCheck", CaptionProperty::Hint));
+  auto* optionsLayout = new QVBoxLayout(options);
+  optionsLayout->addWidget(excludeLabel);
+  optionsLayout->addWidget(excludeNames_);
+  optionsLayout->addWidget(wavCheck_);
+  return options;
+}
+
+QGroupBox* TScanForm::MakePlace() {
+  auto* place = Named(new QGroupBox(Caption("SPlace"), this), "SPlace");
+  auto* spathLabel = Named(new QLabel(Caption("spath", CaptionProperty::LabelCaption), place), "spathLabel");
+  spath_ = Named(new QLineEdit(place), "spath");
+  spathLabel->setBuddy(spath_);
+  selDirBut_ = Named(new QToolButton(place), "SelDirBut");
+  selDirBut_->setText("...");
+  selDirBut_->setToolTip(Caption("SelDirBut", CaptionProperty::Hint));
+  auto* placeLayout = new QGridLayout(place);
+  placeLayout->addWidget(spathLabel, 0, 0, 1, 2);
+  placeLayout->addWidget(spath_, 1, 0);
+  placeLayout->addWidget(selDirBut_, 1, 1);
+  return place;
+}
+
+QGroupBox* TScanForm::MakeProgress() {
+  auto* progress = Named(new QGroupBox(Caption("GroupBox3"), this), "GroupBox3");
+  gauge1_ = Named(new QProgressBar(progress), "Gauge1");
+  gauge1_->setRange(0, kGaugeRange);
+  overAll_ = Named(new QProgressBar(progress), "OverAll");
+  overAll_->setRange(0, 1);
+  proNum_ = Named(new QLabel(progress), "proNum");
+  proF_ = Named(new QLabel(progress), "proF");
+  mPro_ = Named(new QLabel(progress), "mPro");
+  reslabel_ = Named(new QLabel(progress), "reslabel");
+  reslabel_->setWordWrap(true);
+  auto* progressLayout = new QGridLayout(progress);
+  progressLayout->addWidget(proNum_, 0, 0);
+  progressLayout->addWidget(proF_, 0, 1);
+  progressLayout->addWidget(gauge1_, 1, 0, 1, 2);
+  progressLayout->addWidget(overAll_, 2, 0, 1, 2);
+  progressLayout->addWidget(mPro_, 3, 0, 1, 2);
+  progressLayout->addWidget(reslabel_, 4, 0, 1, 2);
+  progressLayout->setColumnStretch(1, 1);
+  return progress;
 }
 
 TScanForm::~TScanForm() {

@@ -10,6 +10,7 @@
 
 class QCheckBox;
 class QGridLayout;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -56,6 +57,11 @@ class TScanForm : public QDialog {
 
  private:
   class EventPump;
+  // The group boxes: the project types with their counts, the scan's options, the folder, the progress.
+  QGroupBox* MakeTypes();
+  QGroupBox* MakeOptions();
+  QGroupBox* MakePlace();
+  QGroupBox* MakeProgress();
   ScanSettings CollectScanSettings() const;
   void ShowDisplay(const ScanDisplay& display);
   void ShowSearching(int type);

@@ -173,6 +173,13 @@ TSearchPanel::TSearchPanel(QWidget* parent, const Catalogue& catalogue, std::fun
 TSearchPanel::~TSearchPanel() = default;
 
 void TSearchPanel::BuildControls() {
+  BuildModeControls();
+  BuildCharacterControls();
+  BuildStyleControls();
+  BuildKeyAndTempoControls();
+}
+
+void TSearchPanel::BuildModeControls() {
   SBut = MakeButton(this, "SBut", "Найти", 1);
   TrashBut = MakeButton(this, "TrashBut", "Сброс", 1);
 
@@ -201,7 +208,9 @@ void TSearchPanel::BuildControls() {
   QFont bold = MusOptLbl->font();
   bold.setBold(true);
   MusOptLbl->setFont(bold);
+}
 
+void TSearchPanel::BuildCharacterControls() {
   MoodNameLbl = MakeLabel(this, "MoodNameLbl", "Настроение любое");
   _mood5 = MakeCheck(this, "_mood5", "Заводное / Комедийное", true);
   _mood4 = MakeCheck(this, "_mood4", "Позитивное", true);
@@ -218,7 +227,9 @@ void TSearchPanel::BuildControls() {
   _image = MakeCheck(this, "_image", "Для оформления эфира", false);
   _agression = MakeCheck(this, "_agression", "Только агрессивная", false);
   _bkgr = MakeCheck(this, "_bkgr", "Только фоновая / подложка", false);
+}
 
+void TSearchPanel::BuildStyleControls() {
   StyleLbl = MakeLabel(this, "StyleLbl", "Стиль любой");
   StyleClear = MakeButton(this, "StyleClear", "×", 0);
   StyleBox = Make<QListWidget>(this, "StyleBox", 0);
@@ -244,7 +255,9 @@ void TSearchPanel::BuildControls() {
     const int side = QFontMetrics(clear->font()).height() + 4;
     clear->setFixedSize(side, side);
   }
+}
 
+void TSearchPanel::BuildKeyAndTempoControls() {
   ToneLbl = MakeLabel(this, "ToneLbl", "Тональность:");
   MKeyBox = Make<QComboBox>(this, "_MKeyBox", 0);
   for (std::string_view key : kKeyItems) MKeyBox->addItem(Q(key));

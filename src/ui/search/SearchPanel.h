@@ -114,6 +114,14 @@ class TSearchPanel : public QFrame {
 
  private:
   void BuildControls();
+  // The search and reset buttons, the mode, the presets, the area and the music options' heading.
+  void BuildModeControls();
+  // The mood and tempo boxes and the character flags, each group under its summary label.
+  void BuildCharacterControls();
+  // The style and epoch lists with their clear buttons, and the exact-styles box.
+  void BuildStyleControls();
+  // The key box, the BPM range and the Tap buttons.
+  void BuildKeyAndTempoControls();
   void LayOut();
   void ApplyMode(bool effect);
   void RefreshMoodLabel();
