@@ -53,8 +53,8 @@ struct SearchPanelTest : ::testing::Test {
     for (int row : rows) list->item(row)->setSelected(true);
   }
   void ChoosePreset(int preset) {
-    panel.SPresets->setCurrentIndex(preset);
-    emit panel.SPresets->activated(preset);
+    panel.presetBox()->setCurrentIndex(preset);
+    emit panel.presetBox()->activated(preset);
   }
   // Every control of the panel that carries a Tag.
   std::vector<QWidget*> TaggedControls() {
@@ -75,45 +75,45 @@ TEST_F(SearchPanelTest, ControlsCarryTheirNamesCaptionsAndItems) {
         "_TempoIn",   "_TempoOut",  "_Tap1But",     "_Tap2But", "PresetLbl",  "RangeSearchLbl", "ToneLbl",
         "TempoLbl",   "BkgTypeLbl", "MusOptLbl"})
     EXPECT_EQ(panel.findChildren<QWidget*>(name).size(), 1) << name;
-  ASSERT_EQ(panel.SArea->count(), 16);
-  EXPECT_EQ(panel.SArea->itemText(15), "IMAGING ELEMENTS");
-  EXPECT_EQ(panel.StyleBox->count(), 29);
+  ASSERT_EQ(panel.areaBox()->count(), 16);
+  EXPECT_EQ(panel.areaBox()->itemText(15), "IMAGING ELEMENTS");
+  EXPECT_EQ(panel.styleList()->count(), 29);
   EXPECT_EQ(panel.Criteria(), SearchCriteria{});
   EXPECT_GT(panel.sizeHint().height(), 300);
 }
 
 TEST_F(SearchPanelTest, TheLastMoodOrTempoBoxCannotBeSwitchedOff) {
   EXPECT_EQ(Label("MoodNameLbl"), "Any mood");
-  for (QCheckBox* box : {panel._mood5, panel._mood4, panel._mood3, panel._mood2}) box->click();
+  for (QCheckBox* box : {panel.moodBox(5), panel.moodBox(4), panel.moodBox(3), panel.moodBox(2)}) box->click();
   EXPECT_EQ(Label("MoodNameLbl"), "Mood");
-  panel._mood1->click();
-  EXPECT_TRUE(panel._mood1->isChecked());
+  panel.moodBox(1)->click();
+  EXPECT_TRUE(panel.moodBox(1)->isChecked());
   EXPECT_EQ(Label("MoodNameLbl"), "Mood");
-  for (QCheckBox* box : {panel._mood5, panel._mood4, panel._mood3, panel._mood2}) box->click();
+  for (QCheckBox* box : {panel.moodBox(5), panel.moodBox(4), panel.moodBox(3), panel.moodBox(2)}) box->click();
   EXPECT_EQ(Label("MoodNameLbl"), "Any mood");
 
-  panel._tempo3->click();
-  panel._tempo1->click();
+  panel.tempoBox(3)->click();
+  panel.tempoBox(1)->click();
   EXPECT_EQ(Label("TempoNameLbl"), "Tempo");
-  panel._tempo2->click();
-  EXPECT_TRUE(panel._tempo2->isChecked());
+  panel.tempoBox(2)->click();
+  EXPECT_TRUE(panel.tempoBox(2)->isChecked());
   EXPECT_EQ(panel.Criteria().tempos, (std::array<bool, 3>{false, true, false}));
 }
 
 TEST_F(SearchPanelTest, StyleAndEpochLabelsFollowTheSelections) {
-  Select(panel.TimeBox, {0});
+  Select(panel.epochList(), {0});
   EXPECT_EQ(Label("EpochLbl"), "Period");
-  Select(panel.TimeBox, {1, 2});
+  Select(panel.epochList(), {1, 2});
   EXPECT_EQ(Label("EpochLbl"), "Any period");  // all three restrict nothing in the label
   EXPECT_EQ(panel.Criteria().epochs.size(), 3u);
-  panel.TimeClear->click();
+  panel.epochClearButton()->click();
   EXPECT_EQ(Label("EpochLbl"), "Any period");
   EXPECT_TRUE(panel.Criteria().epochs.empty());
 
-  Select(panel.StyleBox, {14});
+  Select(panel.styleList(), {14});
   EXPECT_EQ(Label("StyleLbl"), "Style");
   EXPECT_EQ(panel.Criteria().styles, std::vector<std::string>{"JAZZ"});
-  panel.StyleClear->click();
+  panel.styleClearButton()->click();
   EXPECT_EQ(Label("StyleLbl"), "Any style");
 
   language = 1;
@@ -124,82 +124,82 @@ TEST_F(SearchPanelTest, StyleAndEpochLabelsFollowTheSelections) {
 
 TEST_F(SearchPanelTest, EffectModeLeavesOnlyTaggedControlsEnabledAndMusicModeRestoresAll) {
   const QColor grey(128, 128, 128);
-  const QColor normalText = panel._mood1->palette().color(QPalette::WindowText);
-  panel.sfx->click();
+  const QColor normalText = panel.moodBox(1)->palette().color(QPalette::WindowText);
+  panel.effectButton()->click();
   EXPECT_EQ(Label("MelformLbl"), "Type: only effects");
   for (QWidget* w : TaggedControls()) {
-    const bool expected = w->property("Tag").toInt() != 0 || w == panel.SPresets;
+    const bool expected = w->property("Tag").toInt() != 0 || w == panel.presetBox();
     EXPECT_EQ(w->isEnabled(), expected) << w->objectName().toStdString();
   }
-  EXPECT_TRUE(panel.SBut->isEnabled());
-  EXPECT_FALSE(panel.StyleBox->isEnabled());
-  EXPECT_EQ(panel._mood1->palette().color(QPalette::WindowText), grey);
-  EXPECT_EQ(panel._bkgr->palette().color(QPalette::WindowText), grey);
-  EXPECT_NE(panel.ToneLbl->palette().color(QPalette::WindowText), normalText);
+  EXPECT_TRUE(panel.searchButton()->isEnabled());
+  EXPECT_FALSE(panel.styleList()->isEnabled());
+  EXPECT_EQ(panel.moodBox(1)->palette().color(QPalette::WindowText), grey);
+  EXPECT_EQ(panel.backgroundBox()->palette().color(QPalette::WindowText), grey);
+  EXPECT_NE(panel.keyLabel()->palette().color(QPalette::WindowText), normalText);
   EXPECT_TRUE(panel.Criteria().effectMode);
 
   // Selecting styles in effect mode (a preset does it) enables the exact-set switch.
-  Select(panel.StyleBox, {3});
-  EXPECT_TRUE(panel.StyleCheck->isEnabled());
+  Select(panel.styleList(), {3});
+  EXPECT_TRUE(panel.exactStylesBox()->isEnabled());
 
-  panel.melody->click();
+  panel.musicButton()->click();
   EXPECT_EQ(Label("MelformLbl"), "Type: only music");
   for (QWidget* w : TaggedControls()) EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
-  EXPECT_EQ(panel._mood1->palette().color(QPalette::WindowText), normalText);
-  EXPECT_EQ(panel.ToneLbl->palette().color(QPalette::WindowText), normalText);
+  EXPECT_EQ(panel.moodBox(1)->palette().color(QPalette::WindowText), normalText);
+  EXPECT_EQ(panel.keyLabel()->palette().color(QPalette::WindowText), normalText);
   EXPECT_FALSE(panel.Criteria().effectMode);
 }
 
 TEST_F(SearchPanelTest, BackgroundAndAggressiveExcludeEachOtherWhileImagingCombinesFreely) {
-  panel._agression->click();
-  panel._bkgr->click();
-  EXPECT_TRUE(panel._bkgr->isChecked());
-  EXPECT_FALSE(panel._agression->isChecked());
-  panel._image->click();
-  EXPECT_TRUE(panel._image->isChecked());
-  EXPECT_TRUE(panel._bkgr->isChecked());
-  panel._agression->click();
-  EXPECT_TRUE(panel._agression->isChecked());
-  EXPECT_FALSE(panel._bkgr->isChecked());
-  EXPECT_TRUE(panel._image->isChecked());
+  panel.aggressiveBox()->click();
+  panel.backgroundBox()->click();
+  EXPECT_TRUE(panel.backgroundBox()->isChecked());
+  EXPECT_FALSE(panel.aggressiveBox()->isChecked());
+  panel.imagingBox()->click();
+  EXPECT_TRUE(panel.imagingBox()->isChecked());
+  EXPECT_TRUE(panel.backgroundBox()->isChecked());
+  panel.aggressiveBox()->click();
+  EXPECT_TRUE(panel.aggressiveBox()->isChecked());
+  EXPECT_FALSE(panel.backgroundBox()->isChecked());
+  EXPECT_TRUE(panel.imagingBox()->isChecked());
 }
 
 TEST_F(SearchPanelTest, TempoEditsTakeDigitsAndPointsOnly) {
   panel.show();
-  QTest::keyClicks(panel.TempoIn, "1a2 .5-x");
-  EXPECT_EQ(panel.TempoIn->text(), "12.5");
-  QTest::keyClick(panel.TempoIn, Qt::Key_Backspace);
-  EXPECT_EQ(panel.TempoIn->text(), "12.");
-  QTest::keyClicks(panel.TempoOut, "bpm 140!");
-  EXPECT_EQ(panel.TempoOut->text(), "140");
+  QTest::keyClicks(panel.bpmFromEdit(), "1a2 .5-x");
+  EXPECT_EQ(panel.bpmFromEdit()->text(), "12.5");
+  QTest::keyClick(panel.bpmFromEdit(), Qt::Key_Backspace);
+  EXPECT_EQ(panel.bpmFromEdit()->text(), "12.");
+  QTest::keyClicks(panel.bpmToEdit(), "bpm 140!");
+  EXPECT_EQ(panel.bpmToEdit()->text(), "140");
 }
 
 TEST_F(SearchPanelTest, TapButtonsMeasureTheLastIntervalIntoTheirEdits) {
-  panel.Tap2But->click();
+  panel.tapButton(2)->click();
   EXPECT_EQ(panel.tapState().upperTick, 10'000);
   clock.now = 11'000;
-  panel.Tap1But->click();  // a first click only starts, clearing nothing
-  EXPECT_EQ(panel.TempoIn->text(), "");
+  panel.tapButton(1)->click();  // a first click only starts, clearing nothing
+  EXPECT_EQ(panel.bpmFromEdit()->text(), "");
   EXPECT_EQ(panel.tapState().upperTick, 10'000);
   clock.now = 11'500;
-  panel.Tap1But->click();
-  EXPECT_EQ(panel.TempoIn->text(), "120");
+  panel.tapButton(1)->click();
+  EXPECT_EQ(panel.bpmFromEdit()->text(), "120");
   EXPECT_EQ(panel.tapState().upperTick, 0);
 
   clock.now = 12'000;
-  panel.Tap2But->click();  // starts afresh after the other button measured
-  EXPECT_EQ(panel.TempoOut->text(), "");
+  panel.tapButton(2)->click();  // starts afresh after the other button measured
+  EXPECT_EQ(panel.bpmToEdit()->text(), "");
   clock.now = 12'200;
-  panel.Tap2But->click();
-  EXPECT_EQ(panel.TempoOut->text(), "250");
+  panel.tapButton(2)->click();
+  EXPECT_EQ(panel.bpmToEdit()->text(), "250");
   EXPECT_EQ(panel.Criteria().tempoIn, "120");
   EXPECT_TRUE(searches.isEmpty());
 }
 
 TEST_F(SearchPanelTest, PresetsSetTheControlsAndSearchOnceEach) {
   // Preset 3: positive pop-rock.
-  panel.TempoIn->setText("90");
-  panel.Tap1But->click();
+  panel.bpmFromEdit()->setText("90");
+  panel.tapButton(1)->click();
   ChoosePreset(3);
   EXPECT_EQ(searches.count(), 1);
   SearchCriteria c = panel.Criteria();
@@ -220,7 +220,7 @@ TEST_F(SearchPanelTest, PresetsSetTheControlsAndSearchOnceEach) {
   SearchCriteria effects = c;
   effects.effectMode = true;
   EXPECT_EQ(panel.Criteria(), effects);
-  EXPECT_FALSE(panel._mood1->isEnabled());
+  EXPECT_FALSE(panel.moodBox(1)->isEnabled());
   EXPECT_EQ(Label("MelformLbl"), "Type: only effects");
 
   // Preset 2: all imaging jingles, back in music mode.
@@ -248,18 +248,18 @@ TEST_F(SearchPanelTest, ResetRestoresTheDefaultsWithoutSearching) {
   c.key = 7;
   c.tempoIn = "80";
   panel.SetCriteria(c);
-  panel.SPresets->setCurrentIndex(3);
-  panel.Tap1But->click();
+  panel.presetBox()->setCurrentIndex(3);
+  panel.tapButton(1)->click();
 
-  QTest::mouseClick(panel.TrashBut, Qt::LeftButton);
+  QTest::mouseClick(panel.resetButton(), Qt::LeftButton);
   EXPECT_TRUE(searches.isEmpty());
   EXPECT_EQ(panel.Criteria(), SearchCriteria{});
-  EXPECT_EQ(panel.SPresets->currentIndex(), 0);
-  EXPECT_EQ(panel.MKeyBox->currentText(), "");
+  EXPECT_EQ(panel.presetBox()->currentIndex(), 0);
+  EXPECT_EQ(panel.keyBox()->currentText(), "");
   EXPECT_EQ(panel.tapState().lowerTick, 0);
   EXPECT_EQ(Label("MelformLbl"), "Type: only music");
   EXPECT_EQ(Label("MoodNameLbl"), "Any mood");
-  EXPECT_TRUE(panel._mood3->isEnabled());
+  EXPECT_TRUE(panel.moodBox(3)->isEnabled());
 }
 
 TEST_F(SearchPanelTest, CriteriaComeBackAsTheyWereSet) {
@@ -279,7 +279,7 @@ TEST_F(SearchPanelTest, CriteriaComeBackAsTheyWereSet) {
   EXPECT_EQ(panel.Criteria(), c);
   EXPECT_EQ(Label("MoodNameLbl"), "Mood");
   EXPECT_EQ(Label("EpochLbl"), "Period");
-  EXPECT_EQ(panel.TempoOut->text(), "250");
+  EXPECT_EQ(panel.bpmToEdit()->text(), "250");
 }
 
 // The number of pixels unlike the background from column x0 on, and the darkest of them.
@@ -298,7 +298,7 @@ TEST_F(SearchPanelTest, StyleRowsShowTheirTrackCountInSilverAfterTheName) {
   EXPECT_EQ(StyleCountText(12), " (12)");
   QStyleOptionViewItem option;
   option.rect = QRect(0, 0, 240, 22);
-  option.font = panel.StyleBox->font();
+  option.font = panel.styleList()->font();
   option.palette.setColor(QPalette::Base, Qt::white);
   option.palette.setColor(QPalette::Text, Qt::black);
   option.state = QStyle::State_Enabled;
@@ -322,12 +322,12 @@ TEST_F(SearchPanelTest, StyleRowsShowTheirTrackCountInSilverAfterTheName) {
 
   // The list's own delegate draws the catalogue's count for the row.
   const int jazz = 14;
-  ASSERT_EQ(panel.StyleBox->item(jazz)->text(), "JAZZ");
+  ASSERT_EQ(panel.styleList()->item(jazz)->text(), "JAZZ");
   const int tracks = BuiltInCatalogue().styleCounts[jazz];
   EXPECT_GT(tracks, 0);
   option.state = QStyle::State_Enabled;
   EXPECT_EQ(render([&](QPainter* p) {
-              panel.StyleBox->itemDelegate()->paint(p, option, panel.StyleBox->model()->index(jazz, 0));
+              panel.styleList()->itemDelegate()->paint(p, option, panel.styleList()->model()->index(jazz, 0));
             }),
             render([&](QPainter* p) { StyleBoxDrawItem(p, option, "JAZZ", tracks); }));
 }

@@ -3,6 +3,7 @@
 // SearchCriteria. The main window owns it for the program's life; the catalogue and the clock outlive it.
 #include <QFrame>
 #include <QStyledItemDelegate>
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -73,17 +74,29 @@ class TSearchPanel : public QFrame {
   // Rewrites the summary labels in the current language.
   void LanguageChanged();
 
-  // The controls, named as the window definition names them (also objectName).
-  QPushButton *SBut, *TrashBut, *StyleClear, *TimeClear, *Tap1But, *Tap2But;
-  QRadioButton *melody, *sfx;
-  QComboBox *SPresets, *SArea, *MKeyBox;
-  QCheckBox *_mood5, *_mood4, *_mood3, *_mood2, *_mood1;
-  QCheckBox *_tempo3, *_tempo2, *_tempo1;
-  QCheckBox *_image, *_agression, *_bkgr, *StyleCheck;
-  QListWidget *StyleBox, *TimeBox;
-  QLineEdit *TempoIn, *TempoOut;
-  QLabel *MelformLbl, *MoodNameLbl, *TempoNameLbl, *StyleLbl, *EpochLbl;
-  QLabel *PresetLbl, *RangeSearchLbl, *ToneLbl, *TempoLbl, *BkgTypeLbl, *MusOptLbl;
+  // The controls, for whoever drives the panel as a user would (the tests).
+  QPushButton* searchButton() const { return SBut; }
+  QPushButton* resetButton() const { return TrashBut; }
+  QPushButton* styleClearButton() const { return StyleClear; }
+  QPushButton* epochClearButton() const { return TimeClear; }
+  QPushButton* tapButton(int n) const { return n == 1 ? Tap1But : Tap2But; }
+  QRadioButton* musicButton() const { return melody; }
+  QRadioButton* effectButton() const { return sfx; }
+  QComboBox* presetBox() const { return SPresets; }
+  QComboBox* areaBox() const { return SArea; }
+  QComboBox* keyBox() const { return MKeyBox; }
+  QLabel* keyLabel() const { return ToneLbl; }
+  // Mood 1 (anxious) to 5 (upbeat); tempo 1 (slow) to 3 (fast).
+  QCheckBox* moodBox(int n) const { return std::array{_mood1, _mood2, _mood3, _mood4, _mood5}.at(n - 1); }
+  QCheckBox* tempoBox(int n) const { return std::array{_tempo1, _tempo2, _tempo3}.at(n - 1); }
+  QCheckBox* imagingBox() const { return _image; }
+  QCheckBox* aggressiveBox() const { return _agression; }
+  QCheckBox* backgroundBox() const { return _bkgr; }
+  QCheckBox* exactStylesBox() const { return StyleCheck; }
+  QListWidget* styleList() const { return StyleBox; }
+  QListWidget* epochList() const { return TimeBox; }
+  QLineEdit* bpmFromEdit() const { return TempoIn; }
+  QLineEdit* bpmToEdit() const { return TempoOut; }
 
  public slots:
   // Area on item 0 when none is chosen, labels and mode refreshed, Tap states cleared.
@@ -113,6 +126,18 @@ class TSearchPanel : public QFrame {
   void searchRequested();
 
  private:
+  // The controls, named as the window definition names them (also objectName).
+  QPushButton *SBut, *TrashBut, *StyleClear, *TimeClear, *Tap1But, *Tap2But;
+  QRadioButton *melody, *sfx;
+  QComboBox *SPresets, *SArea, *MKeyBox;
+  QCheckBox *_mood5, *_mood4, *_mood3, *_mood2, *_mood1;
+  QCheckBox *_tempo3, *_tempo2, *_tempo1;
+  QCheckBox *_image, *_agression, *_bkgr, *StyleCheck;
+  QListWidget *StyleBox, *TimeBox;
+  QLineEdit *TempoIn, *TempoOut;
+  QLabel *MelformLbl, *MoodNameLbl, *TempoNameLbl, *StyleLbl, *EpochLbl;
+  QLabel *PresetLbl, *RangeSearchLbl, *ToneLbl, *TempoLbl, *BkgTypeLbl, *MusOptLbl;
+
   void BuildControls();
   // The search and reset buttons, the mode, the presets, the area and the music options' heading.
   void BuildModeControls();
