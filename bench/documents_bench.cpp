@@ -65,8 +65,12 @@ void BM_FillAllFourDocuments_500Tracks(benchmark::State& state) {
     LicenceDocuments docs;
     rows = MakeDocuments(DocumentAction::FillOnly, form, account, codes, context, docs).tableRows;
     RtfDocument passport;
-    MakePassportDoc(templates, {first.title + " (" + first.code + ")", first.composer, first.duration, first.performer},
-                    passport);
+    if (!MakePassportDoc(templates,
+                         {first.title + " (" + first.code + ")", first.composer, first.duration, first.performer},
+                         passport)) {
+      state.SkipWithError("the passport template is missing");
+      break;
+    }
     benchmark::DoNotOptimize(passport.source().size());
   }
   if (rows != 500) state.SkipWithError("the act does not list 500 tracks");
@@ -80,7 +84,10 @@ void BM_ActTable_500Tracks(benchmark::State& state) {
   const EmbeddedResourceStore templates;
   const auto codes = FiveHundredCodes(lib.catalogue);
   RtfDocument act;
-  LoadTemplate(templates, kActTemplate, act);
+  if (!LoadTemplate(templates, kActTemplate, act)) {
+    state.SkipWithError("the act template is missing");
+    return;
+  }
   for (auto _ : state) {
     RtfDocument filled = act;
     InsertTrackTable(filled, TrackTableLines(lib.catalogue, codes), 96);

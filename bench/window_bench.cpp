@@ -133,7 +133,7 @@ void BM_DoubleClickToPlaybackLocal(benchmark::State& state) {
     while (device.Mode() != MediaMode::Playing) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     state.PauseTiming();
     player.Stop();
-    device.Close();
+    (void)device.Close();
     state.ResumeTiming();
   }
 }

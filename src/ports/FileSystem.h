@@ -83,7 +83,7 @@ class FileSystem {
 
   // Whether this process may add files to the folder (false for a folder that
   // does not exist): the program's own folder is its data folder only then.
-  virtual bool CanWriteInFolder(const std::filesystem::path& folder) = 0;
+  [[nodiscard]] virtual bool CanWriteInFolder(const std::filesystem::path& folder) = 0;
 
   // Makes the folder and every missing folder above it, each new one readable
   // by its owner only (0700); folders that exist (or links to them) stay as

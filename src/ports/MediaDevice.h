@@ -23,20 +23,20 @@ class MediaDevice {
 
   // Opens a local path or an http(s) address (streamed), closing what was
   // open. Returns when the media is ready to play or has failed to open.
-  virtual bool Open(const std::string& address) = 0;
-  virtual bool Play() = 0;
-  virtual bool Pause() = 0;
+  [[nodiscard]] virtual bool Open(const std::string& address) = 0;
+  [[nodiscard]] virtual bool Play() = 0;
+  [[nodiscard]] virtual bool Pause() = 0;
   // Continues after Pause.
-  virtual bool Resume() = 0;
+  [[nodiscard]] virtual bool Resume() = 0;
   // Stops where the position stands; Play continues from there.
-  virtual bool Stop() = 0;
-  virtual bool Close() = 0;
-  virtual bool Seek(int64_t positionMs) = 0;
+  [[nodiscard]] virtual bool Stop() = 0;
+  [[nodiscard]] virtual bool Close() = 0;
+  [[nodiscard]] virtual bool Seek(int64_t positionMs) = 0;
 
   virtual MediaMode Mode() const = 0;
   virtual int64_t LengthMs() const = 0;
   virtual int64_t PositionMs() const = 0;
-  virtual bool IsOpen() const = 0;
+  [[nodiscard]] virtual bool IsOpen() const = 0;
 };
 
 // Playing or paused: the device has a track under way.

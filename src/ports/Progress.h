@@ -23,7 +23,7 @@ class Progress {
   virtual void SetStatus(const std::string& text) = 0;
   // The per-mille value, -1 for none.
   virtual void SetPerMille(int value) = 0;
-  virtual bool Cancelled() const = 0;
+  [[nodiscard]] virtual bool Cancelled() const = 0;
   virtual void ClearCancel() = 0;
   // Processes pending window events.
   virtual void pump() = 0;
@@ -35,7 +35,7 @@ class SilentProgress : public Progress {
   void ShowProgress(const std::string&, ProgressMode, bool) override {}
   void SetStatus(const std::string&) override {}
   void SetPerMille(int) override {}
-  bool Cancelled() const override { return false; }
+  [[nodiscard]] bool Cancelled() const override { return false; }
   void ClearCancel() override {}
   void pump() override {}
 };

@@ -9,11 +9,11 @@ namespace trakvella {
 class Shell {
  public:
   virtual ~Shell() = default;
-  virtual bool OpenUrl(const std::string& url) = 0;
-  virtual bool OpenFile(const std::string& path) = 0;
+  [[nodiscard]] virtual bool OpenUrl(const std::string& url) = 0;
+  [[nodiscard]] virtual bool OpenFile(const std::string& path) = 0;
   // Shows the file's folder in the file manager with the file selected.
-  virtual bool RevealFile(const std::string& path) = 0;
-  virtual bool Run(const std::string& program, const std::vector<std::string>& arguments) = 0;
+  [[nodiscard]] virtual bool RevealFile(const std::string& path) = 0;
+  [[nodiscard]] virtual bool Run(const std::string& program, const std::vector<std::string>& arguments) = 0;
 };
 
 }  // namespace trakvella

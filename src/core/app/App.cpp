@@ -416,7 +416,7 @@ void App::ToggleOfflineMode() {
     // Offline now: offer the page where the demo files can be downloaded.
     if (dialogs().Message(LangMessage(language_, Msg::StartBrowserForDemo), MessageKind::Warning,
                           MessageButtons::YesNo) == MessageAnswer::Yes)
-      shell().OpenUrl(DemoDownloadPageUrl(*endpoints_));
+      (void)shell().OpenUrl(DemoDownloadPageUrl(*endpoints_));  // the desktop reports a browser that fails
   }
   ReinitialiseLibrary(false);
 }
@@ -502,8 +502,10 @@ void App::DownloadDemo() {
   std::error_code ec;
   if (folder.empty() || !std::filesystem::is_directory(folder, ec)) return;
   settings_->lastDownloadFolder = folder;
-  downloader_->DownloadFile(TrackPathOrUrl(t->location, demoBaseUrl_), DemoFileName(t->code, t->title),
-                            Msg::DownloadingFiles, folder);
+  // Nothing more is said of a failed transfer: it leaves no file behind, and a
+  // broken connection is kept in the network state.
+  (void)downloader_->DownloadFile(TrackPathOrUrl(t->location, demoBaseUrl_), DemoFileName(t->code, t->title),
+                                  Msg::DownloadingFiles, folder);
 }
 
 void App::GotoFileFolder() {
@@ -525,9 +527,9 @@ std::optional<std::string> App::DragFile() {
   const std::filesystem::path audio = options_.programFolder / "audio";
   const std::string name = DemoFileName(track.code, track.title);
   std::error_code ec;
-  if (!std::filesystem::exists(audio / name, ec))
-    downloader_->DownloadFile(TrackPathOrUrl(track.location, demoBaseUrl_), name, Msg::DownloadingFiles,
-                              audio.string());
+  if (!std::filesystem::exists(audio / name, ec))  // whether it arrived is asked of the folder next
+    (void)downloader_->DownloadFile(TrackPathOrUrl(track.location, demoBaseUrl_), name, Msg::DownloadingFiles,
+                                    audio.string());
   if (!std::filesystem::exists(audio / name, ec)) return std::nullopt;
   track.location = (audio / name).string();
   ShowTrackStatus();

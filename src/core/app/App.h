@@ -186,7 +186,7 @@ class App {
   void LoadTopList();
   // Writes the settings as the main window closes; true when the program must
   // end at once (the settings could not be written, or the player has failed).
-  bool CloseQuery();
+  [[nodiscard]] bool CloseQuery();
   bool closeWritesFailed() const { return closeError_; }
   // Called once, after the first initialisation added the entries of the set
   // list files the program was started with (the program start shows the set).

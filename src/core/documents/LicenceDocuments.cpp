@@ -298,7 +298,7 @@ PassportOutcome SaveTrackPassport(std::optional<TrackRef> selected, const Docume
   }
   if (dialogs.Message(LangMessage(context.language, Msg::PassportSaved), MessageKind::Confirmation,
                       MessageButtons::YesNo) == MessageAnswer::Yes)
-    shell.OpenFile(file.string());
+    (void)shell.OpenFile(file.string());  // saved either way; the desktop reports a viewer that fails
   return PassportOutcome::Saved;
 }
 

@@ -42,7 +42,7 @@ inline constexpr std::string_view kPassportTemplate = "FONOGRAMPASSPORT";
 // Empties the document and loads the RTF resource (type "RCDATA") into it: from
 // the store, or from the program's own templates when the store has none (a
 // catalogue folder need not carry them). False when neither has it.
-bool LoadTemplate(const ResourceStore& resources, std::string_view name, RtfDocument& document);
+[[nodiscard]] bool LoadTemplate(const ResourceStore& resources, std::string_view name, RtfDocument& document);
 
 // --- The licence documents ----------------------------------------------------------
 // The signed-in subscription account as the documents read it.
@@ -66,7 +66,7 @@ inline constexpr std::string_view kBlankAmount = "________________________";
 std::optional<long long> WholeAmount(std::string_view text);
 
 // Loads "DOG", "DOGPRIL" and "PRLIST" afresh. False when one is missing.
-bool LoadLicenceTemplates(const ResourceStore& resources, LicenceDocuments& documents);
+[[nodiscard]] bool LoadLicenceTemplates(const ResourceStore& resources, LicenceDocuments& documents);
 
 // Fills the loaded documents: first the common fields (number, dates, terms,
 // login and password, quota, price), then the fields of the active licensee
@@ -167,7 +167,7 @@ PassportFields PassportFieldsOf(const Catalogue& catalogue, int cd, int track);
 // track's own file name, its code and title, "KMLB_005_002 Команда мечты".
 std::string PassportName(const TrackRecord& track);
 // Loads "FONOGRAMPASSPORT" into the document and fills its four fields.
-bool MakePassportDoc(const ResourceStore& resources, const PassportFields& fields, RtfDocument& document);
+[[nodiscard]] bool MakePassportDoc(const ResourceStore& resources, const PassportFields& fields, RtfDocument& document);
 
 enum class PassportOutcome { NoTrack, Declined, Cancelled, Saved, SaveFailed };
 // The passport command on the selected track (cd, track position): message

@@ -36,13 +36,13 @@ class RtfDocument {
   };
 
   RtfDocument() = default;
-  // Reads an RTF text: code page 1251 bytes, \'hh and \uN escapes.
-  explicit RtfDocument(std::string source) { Load(std::move(source)); }
+  // Reads an RTF text: code page 1251 bytes, \'hh and \uN escapes; one that is not RTF is an empty document.
+  explicit RtfDocument(std::string source) { (void)Load(std::move(source)); }
 
   // Replaces the document by source. A text that does not begin with "{\rtf"
   // gives an empty document and false.
-  bool Load(std::string source);
-  void Clear() { Load(std::string()); }
+  [[nodiscard]] bool Load(std::string source);
+  void Clear() { (void)Load(std::string()); }  // nothing to read: empty, whatever Load says
 
   const std::string& source() const { return source_; }
   // The displayed text: paragraph and line breaks as LF, cells and tabs as TAB;

@@ -93,8 +93,8 @@ class Downloader {
   // its cancel button while it runs. A transfer error sets networkState to 2; a
   // missing file (an error answer of the server) does not. True when the file
   // arrived whole.
-  bool DownloadFile(const std::string& url, const std::string& name, std::optional<Msg> progressMessage,
-                    const std::string& folder);
+  [[nodiscard]] bool DownloadFile(const std::string& url, const std::string& name, std::optional<Msg> progressMessage,
+                                  const std::string& folder);
 
   // Downloads each URL into folder under the URL's last path element; with
   // Msg::DownloadingFiles the progress window reads "Downloading files (3 of
@@ -120,7 +120,8 @@ class Downloader {
                                        std::optional<Msg> progressMessage, const std::string& folder);
 
   // The same three with the message's number, 0 for none (for callers that pass numbers).
-  bool DownloadFile(const std::string& url, const std::string& name, int messageIndex, const std::string& folder) {
+  [[nodiscard]] bool DownloadFile(const std::string& url, const std::string& name, int messageIndex,
+                                  const std::string& folder) {
     return DownloadFile(url, name, MessageOrNone(messageIndex), folder);
   }
   int DownloadFiles(const std::vector<std::string>& urls, const std::string& folder, bool deleteSmall,

@@ -17,6 +17,6 @@ bool TlsSeen(const std::filesystem::path& programFolder, const std::string& logi
 // Records that the server of login offered TLS (nothing when it is known
 // already). False when the file could not be written or the login cannot
 // stand on a line of it.
-bool RememberTls(const std::filesystem::path& programFolder, const std::string& login);
+[[nodiscard]] bool RememberTls(const std::filesystem::path& programFolder, const std::string& login);
 
 }  // namespace trakvella

@@ -65,11 +65,11 @@ void Player::PlayOutside(const std::string& address) {
   // The address travels as one whole argument, blanks and all; the result of
   // the outside program is not checked.
   if (!userPlayer_.empty()) {
-    shell_.Run(userPlayer_, {address});
+    (void)shell_.Run(userPlayer_, {address});
   } else if (IsWebAddress(address)) {
-    shell_.OpenUrl(address);
+    (void)shell_.OpenUrl(address);
   } else {
-    shell_.OpenFile(address);
+    (void)shell_.OpenFile(address);
   }
 }
 
@@ -77,14 +77,16 @@ void Player::Play() {
   if (RowCount() > 0 && SelectedRow() >= 0) PlayCurrent(true);
 }
 
+// The device commands below report whether they worked; the player does not
+// ask: the next tick reads the mode the device is in and shows that.
 void Player::TogglePause() {
   if (!switches_.builtIn) return;
   switch (device_.Mode()) {
     case MediaMode::Playing:
-      device_.Pause();
+      (void)device_.Pause();
       break;
     case MediaMode::Paused:
-      device_.Resume();
+      (void)device_.Resume();
       break;
     default:
       break;
@@ -94,9 +96,9 @@ void Player::TogglePause() {
 void Player::Stop() {
   if (!switches_.builtIn || !IsActive(device_.Mode())) return;
   if (InFailureState()) {
-    device_.Close();
+    (void)device_.Close();
   } else {
-    device_.Stop();
+    (void)device_.Stop();
   }
   tag_ = 0;
 }
@@ -109,9 +111,9 @@ void Player::Tick() {
       const int64_t length = device_.LengthMs();
       if (length > 0) target = std::min(target, length);
       target = std::max<int64_t>(target, 0);
-      device_.Stop();
-      device_.Seek(target);
-      device_.Play();
+      (void)device_.Stop();
+      (void)device_.Seek(target);
+      (void)device_.Play();
       seekStep_ = 0;
     }
     startFailed_ = false;
@@ -153,22 +155,22 @@ void Player::Tick() {
 
 void Player::SeekToBar(int x, int barWidth) {
   if (barWidth <= 0 || !IsActive(device_.Mode())) return;
-  device_.Stop();
+  (void)device_.Stop();
   const double length = static_cast<double>(device_.LengthMs());
-  device_.Seek(static_cast<int64_t>(length / barWidth * x));
-  device_.Play();
+  (void)device_.Seek(static_cast<int64_t>(length / barWidth * x));
+  (void)device_.Play();
 }
 
 void Player::Deactivated() {
-  if (!switches_.backgroundPlay && device_.Mode() == MediaMode::Playing) device_.Pause();
+  if (!switches_.backgroundPlay && device_.Mode() == MediaMode::Playing) (void)device_.Pause();
 }
 
 void Player::Activated() {
-  if (!switches_.backgroundPlay && device_.Mode() == MediaMode::Paused) device_.Resume();
+  if (!switches_.backgroundPlay && device_.Mode() == MediaMode::Paused) (void)device_.Resume();
 }
 
 void Player::CloseDevice() {
-  device_.Close();
+  (void)device_.Close();  // closed or never open: nothing is left playing either way
   startFailed_ = false;
   tag_ = 0;
 }

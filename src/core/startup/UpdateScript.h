@@ -42,7 +42,7 @@ std::string UpdateScriptText(const UpdateScript& script);
 std::filesystem::path WriteUpdateScript(const UpdateScript& script);
 
 // Starts the written script detached, in the program folder.
-bool StartUpdateScript(ProcessLauncher& launcher, const std::filesystem::path& scriptFile,
-                       const std::filesystem::path& programFolder);
+[[nodiscard]] bool StartUpdateScript(ProcessLauncher& launcher, const std::filesystem::path& scriptFile,
+                                     const std::filesystem::path& programFolder);
 
 }  // namespace trakvella

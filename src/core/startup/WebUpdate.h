@@ -154,8 +154,8 @@ class TWebUpdate {
   WebUpdateEvents* events_ = &noEvents_;
   HttpGetResult HttpGet(const std::string& url, const std::string& fileName, bool toFile, bool needLength);
   std::string WithPort(const std::string& url) const;
-  bool ShowInfo();
-  bool DownloadUpdate();
+  [[nodiscard]] bool ShowInfo();
+  [[nodiscard]] bool DownloadUpdate();
 
   Downloader& downloader_;
   UpdatePageValues values_;

@@ -113,7 +113,9 @@ bool Subscription::RunSubscriptionSession(const std::string& targetFolder, const
   const bool connected = status.ok();
   const std::string error =
       !connected && ftp_.TlsMissing() ? Message(static_cast<unsigned>(Msg::FtpTlsRefused)) : status.message();
-  if (connected && ftp_.Encrypted()) RememberTls(programFolder_, account.login);
+  // Not remembered (the program folder is read-only): the session goes on, and
+  // the next one asks for TLS only as this one did.
+  if (connected && ftp_.Encrypted()) (void)RememberTls(programFolder_, account.login);
   if (!connected) {
     ftp_.onStatus = nullptr;
     network_.networkState = kNetworkOffline;

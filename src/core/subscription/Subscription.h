@@ -191,7 +191,7 @@ class Subscription {
   // login too long to name its account file is refused with a message.
   void SignIn();
   // Signs in first when not signed in; whether signed in afterwards.
-  bool EnsureSignedIn();
+  [[nodiscard]] bool EnsureSignedIn();
   // PodDocItem: signs in first when needed; true when the documents window may
   // open, else the "please sign in" warning (message 95) was shown.
   bool SignedInForDocuments();
@@ -238,7 +238,7 @@ class Subscription {
   void CaptionChanged() const;
   void Wait(int ms);
   bool Cancelled() const { return progress_.Cancelled(); }
-  bool QueryQuota();
+  [[nodiscard]] bool QueryQuota();
   // ReadAccount; refused tells whether the file was refused for what it is.
   size_t ReadAccount(const std::string& name, bool askQuota, bool& refused);
   // The server has just taken credentials that were neither the account file's
@@ -249,13 +249,13 @@ class Subscription {
   ItemOutcome DownloadOne(size_t i, size_t count, const std::string& item, const FolderMap& folders,
                           const SessionSwitches& switches, std::string& unpackedName);
   // Fetches the archive into `archive` under the download window; whether it arrived in this run.
-  bool RetrieveArchive(const std::string& remote, const std::filesystem::path& archive, const std::string& failureText,
-                       ItemOutcome& outcome);
+  [[nodiscard]] bool RetrieveArchive(const std::string& remote, const std::filesystem::path& archive,
+                                     const std::string& failureText, ItemOutcome& outcome);
   // Unpacks an archive that arrived in this run into the target folder and sets the outcome.
   void UnpackArchive(const std::filesystem::path& archive, const SessionSwitches& switches, std::string& unpackedName,
                      ItemOutcome& outcome);
   void CopyToLibrary(const std::string& unpackedName);
-  bool SelectTargetFolder(std::string& lastDownloadFolder, std::string& folder);
+  [[nodiscard]] bool SelectTargetFolder(std::string& lastDownloadFolder, std::string& folder);
 
   FtpClient& ftp_;
   ArchiveReader& archives_;

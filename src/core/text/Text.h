@@ -71,7 +71,7 @@ std::string JoinLinesCrLf(const std::vector<std::string>& lines);
 // --- Numbers ------------------------------------------------------------------------
 // Reads a whole text as a decimal integer (an optional sign, then digits, no
 // blanks); false when it is not one or does not fit.
-bool ParseInt(std::string_view text, long long& value);
+[[nodiscard]] bool ParseInt(std::string_view text, long long& value);
 // The integer of the text, or fallback when the text is not an integer.
 long long IntOr(std::string_view text, long long fallback);
 

@@ -145,8 +145,9 @@ TDocForm::TDocForm(DocWindowParts parts, QWidget* parent)
   layout->addWidget(scroller);
   resize(kNarrowWidth, 640);
 
-  // The editors start with the templates as they are.
-  LoadLicenceTemplates(parts_.resources, documents_);
+  // The editors start with the templates as they are. A missing one previews
+  // empty here; making the documents loads them again and stops at it.
+  (void)LoadLicenceTemplates(parts_.resources, documents_);
   ShowPreviews();
   ShowFieldState();
   RegisterCaptionWindow("TDocForm", this);

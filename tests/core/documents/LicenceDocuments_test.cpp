@@ -165,7 +165,7 @@ TEST(LicenceDocuments, EntrepreneurIsNamedWithOgrnipInTheContractOnlyAndBlankAmo
   for (const std::string* text : {&dog, &pril, &act}) EXPECT_THAT(*text, Not(HasSubstr("$$$")));
 
   // A private person: the same phrase, the identity document after the name.
-  LoadLicenceTemplates(BuiltInTemplates(), docs);
+  ASSERT_TRUE(LoadLicenceTemplates(BuiltInTemplates(), docs));
   DocFormState person = PrivatePersonForm();
   person.SetText("fQuotaEdit", "0");
   person.SetText("fPriceEdit", "сто");
