@@ -53,7 +53,7 @@ struct CurlFtpClient::Session {
   CURL* easy = nullptr;
   std::string noProxy = NoProxyList();
   char errorText[CURL_ERROR_SIZE] = {};
-  std::function<void(const std::string&)>* onStatus = nullptr;
+  FtpStatusListener* const* statusListener = nullptr;  // the client's, as it stands at each text
 
   // The reply of the command being watched (the first word of a command sent).
   std::string watched;
@@ -90,7 +90,7 @@ struct CurlFtpClient::Session {
 
   void Status(std::string_view text) {
     text = TrimLineEnd(text);
-    if (!text.empty() && onStatus && *onStatus) (*onStatus)(std::string(text));
+    if (!text.empty() && statusListener && *statusListener) (*statusListener)->FtpStatus(std::string(text));
   }
 
   // Everything one operation leaves behind is forgotten as the next starts.
@@ -382,7 +382,7 @@ Status CurlFtpClient::Connect(const FtpLogin& login) {
   tlsMissing_ = false;
   auto s = std::make_unique<Session>();
   s->login = login;
-  s->onStatus = &onStatus;
+  s->statusListener = &statusListener_;
   s->multi = curl_multi_init();
   s->easy = curl_easy_init();
   if (!s->multi || !s->easy) {

@@ -19,6 +19,7 @@ class CurlFtpClient : public FtpClient {
   CurlFtpClient(const CurlFtpClient&) = delete;
   CurlFtpClient& operator=(const CurlFtpClient&) = delete;
 
+  void SetStatusListener(FtpStatusListener* listener) override { statusListener_ = listener; }
   Status Connect(const FtpLogin& login) override;
   bool Encrypted() const override { return encrypted_; }
   bool TlsMissing() const override { return tlsMissing_; }
@@ -33,6 +34,7 @@ class CurlFtpClient : public FtpClient {
 
  private:
   std::unique_ptr<Session> session_;
+  FtpStatusListener* statusListener_ = nullptr;
   bool encrypted_ = false;
   bool tlsMissing_ = false;
 };

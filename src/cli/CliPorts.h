@@ -43,6 +43,10 @@ class FirstUseHttpClient : public HttpClient {
 
 class FirstUseFtpClient : public FtpClient {
  public:
+  void SetStatusListener(FtpStatusListener* listener) override {
+    listener_ = listener;
+    if (client_) client_->SetStatusListener(listener);
+  }
   Status Connect(const FtpLogin& login) override { return Client().Connect(login); }
   bool Encrypted() const override { return client_ && client_->Encrypted(); }
   bool TlsMissing() const override { return client_ && client_->TlsMissing(); }
@@ -65,10 +69,11 @@ class FirstUseFtpClient : public FtpClient {
   // The status texts go to whoever listens to this client at the time of the call.
   CurlFtpClient& Client() {
     if (!client_) client_.emplace();
-    client_->onStatus = onStatus;
+    client_->SetStatusListener(listener_);
     return *client_;
   }
   std::optional<CurlFtpClient> client_;
+  FtpStatusListener* listener_ = nullptr;
 };
 
 struct CliPorts {

@@ -41,13 +41,21 @@ struct FtpLimits {
   int64_t maxBytes = -1;   // the most bytes taken (a listing, a reply, a file), -1 for no limit
 };
 
+// Hears an FTP session's status texts as they happen (connecting, the server's
+// replies); the password never appears in them.
+class FtpStatusListener {
+ public:
+  virtual ~FtpStatusListener() = default;
+  virtual void FtpStatus(const std::string& text) = 0;
+};
+
 class FtpClient {
  public:
   virtual ~FtpClient() = default;
 
-  // The session's status texts as they happen (connecting, the server's replies);
-  // the password never appears in them.
-  std::function<void(const std::string& text)> onStatus;
+  // Who hears the status texts from now on (nullptr: nobody); borrowed, whoever
+  // sets it unsets it before it goes.
+  virtual void SetStatusListener(FtpStatusListener* listener) = 0;
 
   // Connects in passive mode and logs in; fails when either fails.
   virtual Status Connect(const FtpLogin& login) = 0;

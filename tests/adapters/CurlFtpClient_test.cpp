@@ -96,9 +96,13 @@ TEST_F(CurlFtpClientTest, StalledTransferKeepsCallingBackAndStopsAtOnce) {
 }
 
 TEST_F(CurlFtpClientTest, ServerFaultsAreToldApartAndThePasswordIsNeverShown) {
-  std::vector<std::string> statuses;
+  struct Statuses : FtpStatusListener {
+    std::vector<std::string> texts;
+    void FtpStatus(const std::string& text) override { texts.push_back(text); }
+  } heard;
+  std::vector<std::string>& statuses = heard.texts;
   CurlFtpClient ftp;
-  ftp.onStatus = [&](const std::string& text) { statuses.push_back(text); };
+  ftp.SetStatusListener(&heard);
 
   const Status refused = ftp.Connect(Login("plain", "wrong"));
   EXPECT_TRUE(refused.IsNetworkError()) << refused.ToString();

@@ -155,7 +155,7 @@ HttpGetResult Downloader::HttpGet(const std::string& url, const std::string& use
     }
     if (!toFile) result.text.append(block);
     result.downloaded += static_cast<int64_t>(block.size());
-    if (OnDownload) OnDownload(result.total < 0 ? 0 : result.total, result.downloaded);
+    if (listener_) listener_->OnDownload(result.total < 0 ? 0 : result.total, result.downloaded);
     progress_.pump();
     return true;
   };
@@ -181,7 +181,7 @@ HttpGetResult Downloader::HttpGet(const std::string& url, const std::string& use
 
   if (toFile && !FinishPartFile(part, target, result)) localError = true;
   if (localError) result.transferError = false;
-  if (!result.success && !localError && OnDownloadError) OnDownloadError();
+  if (!result.success && !localError && listener_) listener_->OnDownloadError();
   return result;
 }
 

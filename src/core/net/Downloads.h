@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/lang/MessageTable.h"
@@ -46,6 +47,17 @@ struct HttpGetResult {
   bool transferError = false;
 };
 
+// What a downloader's transfers report as they go. Whoever wires a downloader
+// owns its listener; each call has a default that ignores it.
+class DownloadListener {
+ public:
+  virtual ~DownloadListener() = default;
+  // After every block: the announced length (0 when unknown) and the bytes so far.
+  virtual void OnDownload(int64_t total, int64_t downloaded) { (void)total, (void)downloaded; }
+  // After a transfer that failed (not after a local file error).
+  virtual void OnDownloadError() {}
+};
+
 class Downloader {
  public:
   Downloader(HttpClient& http, Progress& progress, Dialogs& dialogs, std::function<int()> language,
@@ -65,10 +77,9 @@ class Downloader {
   // The host for an address that names none ("/path"): the update page's host.
   std::string defaultHost;
 
-  // After every block: the announced length (0 when unknown) and the bytes so far.
-  std::function<void(int64_t total, int64_t downloaded)> OnDownload;
-  // After a transfer that failed (not after a local file error).
-  std::function<void()> OnDownloadError;
+  // Who hears the transfers from now on (nullptr: nobody); borrowed, it outlives
+  // the transfers it hears. Returns the one heard before.
+  DownloadListener* SetListener(DownloadListener* listener) { return std::exchange(listener_, listener); }
 
   // One GET of url, without cache. Clears the cancel flag first and stops when
   // it or AbortTransfer is set between blocks; pumps the window after every block.
@@ -137,6 +148,7 @@ class Downloader {
   static std::optional<Msg> MessageOrNone(int index) {
     return index == 0 ? std::nullopt : std::optional<Msg>(static_cast<Msg>(index));
   }
+  DownloadListener* listener_ = nullptr;
   bool Aborted() const { return abort_ || progress_.Cancelled(); }
   std::string Message(Msg message) const;
   std::vector<bool> RunDownloads(const std::vector<std::string>& urls,

@@ -48,22 +48,17 @@ std::string_view ToQuote(std::string_view line, size_t from) {
   return rest.substr(0, rest.find('"'));
 }
 
-// Restores the downloader's hooks when a transfer of the component ends.
-class HookScope {
+// The downloader's listener while a transfer of the component runs; the one before is heard again after.
+class ListenerScope {
  public:
-  HookScope(Downloader& d, std::function<void(int64_t, int64_t)> onDownload, std::function<void()> onError)
-      : d_(d),
-        download_(std::exchange(d.OnDownload, std::move(onDownload))),
-        error_(std::exchange(d.OnDownloadError, std::move(onError))) {}
-  ~HookScope() {
-    d_.OnDownload = std::move(download_);
-    d_.OnDownloadError = std::move(error_);
-  }
+  ListenerScope(Downloader& d, DownloadListener* listener) : d_(d), before_(d.SetListener(listener)) {}
+  ~ListenerScope() { d_.SetListener(before_); }
+  ListenerScope(const ListenerScope&) = delete;
+  ListenerScope& operator=(const ListenerScope&) = delete;
 
  private:
   Downloader& d_;
-  std::function<void(int64_t, int64_t)> download_;
-  std::function<void()> error_;
+  DownloadListener* before_;
 };
 
 }  // namespace
@@ -112,9 +107,7 @@ std::string TWebUpdate::WithPort(const std::string& url) const {
 }
 
 HttpGetResult TWebUpdate::HttpGet(const std::string& url, const std::string& fileName, bool toFile, bool needLength) {
-  HookScope hooks(
-      downloader_, [this](int64_t total, int64_t downloaded) { events_->OnDownload(total, downloaded); },
-      [this] { events_->OnDownloadError(); });
+  ListenerScope listening(downloader_, events_);
   downloader_.defaultHost = ProductInfo.URL;
   HttpGetResult r = downloader_.HttpGet(WithPort(url), UserName, fileName, toFile, needLength, Password);
   success_ = r.success;

@@ -79,10 +79,10 @@ struct UpdateInfoAnswer {
 };
 
 // What the owner of a check hears and answers, in the order a check raises them. Each has the
-// default of an owner that does not listen; without ShowInfoWindow the update is not taken.
-class WebUpdateEvents {
+// default of an owner that does not listen; without ShowInfoWindow the update is not taken. The
+// check's transfers report to it as a DownloadListener (OnDownload, OnDownloadError).
+class WebUpdateEvents : public DownloadListener {
  public:
-  virtual ~WebUpdateEvents() = default;
   virtual void OnBeforeGetInfo() {}
   virtual void OnAfterGetInfo() {}
   virtual void OnUpdateAvailable(const std::string& actualVersion, const std::string& newVersion, bool& canUpdate) {
@@ -99,8 +99,6 @@ class WebUpdateEvents {
   virtual void OnClientFileExists(const std::string& fileName, bool& overwrite) { (void)fileName, (void)overwrite; }
   virtual void OnBeforeDownload(const std::string& fileName) { (void)fileName; }
   virtual void OnAfterDownload(const std::string& fileName) { (void)fileName; }
-  virtual void OnDownload(int64_t total, int64_t downloaded) { (void)total, (void)downloaded; }
-  virtual void OnDownloadError() {}
   virtual void OnNoUpdateFound() {}
 };
 

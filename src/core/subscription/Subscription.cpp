@@ -107,7 +107,7 @@ bool Subscription::RunSubscriptionSession(const std::string& targetFolder, const
   // before the password is sent.
   login.requireTls = TlsSeen(programFolder_, account.login);
   login.caFile = endpoints_.ftpCaFile;
-  ftp_.onStatus = [this](const std::string& text) { SetPodStatus(text); };
+  ftp_.SetStatusListener(this);
 
   const Status status = ftp_.Connect(login);
   const bool connected = status.ok();
@@ -117,7 +117,7 @@ bool Subscription::RunSubscriptionSession(const std::string& targetFolder, const
   // the next one asks for TLS only as this one did.
   if (connected && ftp_.Encrypted()) (void)RememberTls(programFolder_, account.login);
   if (!connected) {
-    ftp_.onStatus = nullptr;
+    ftp_.SetStatusListener(nullptr);
     network_.networkState = kNetworkOffline;
     progress_.ShowProgress("", ProgressMode::Hide);
     CaptionChanged();
@@ -137,7 +137,7 @@ bool Subscription::RunSubscriptionSession(const std::string& targetFolder, const
   progress_.pump();
 
   const bool quotaRead = QueryQuota();
-  ftp_.onStatus = nullptr;
+  ftp_.SetStatusListener(nullptr);
   if (!quotaRead) return true;
   if (switches.warnQuotaOver && account.quota == 0) {
     dialogs_.Message(Message(static_cast<unsigned>(Msg::SubscriptionDocuments)) + ": " + account.login + "\r" +

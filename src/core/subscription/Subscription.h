@@ -146,7 +146,7 @@ class SubscriptionViewRelay : public SubscriptionView {
   SubscriptionView* target_ = &none_;
 };
 
-class Subscription {
+class Subscription : private FtpStatusListener {
  public:
   // The endpoints are borrowed and outlive the subscription.
   Subscription(const SubscriptionPorts& ports, std::filesystem::path programFolder, const Endpoints& endpoints,
@@ -235,6 +235,8 @@ class Subscription {
  private:
   std::string Message(unsigned index) const;
   void SetPodStatus(const std::string& text);
+  // The FTP session's status texts go to the status line while a session runs.
+  void FtpStatus(const std::string& text) override { SetPodStatus(text); }
   void CaptionChanged() const;
   void Wait(int ms);
   bool Cancelled() const { return progress_.Cancelled(); }

@@ -105,7 +105,7 @@ struct Servers {
 };
 
 // The ports wired to a Downloader with short time-outs.
-struct Rig {
+struct Rig : DownloadListener {
   CurlHttpClient http;
   FakeProgress progress;
   FakeDialogs dialogs;
@@ -119,12 +119,13 @@ struct Rig {
   Rig() {
     downloader.connectTimeoutMs = 2000;
     downloader.readTimeoutMs = 2000;
-    downloader.OnDownload = [this](int64_t total, int64_t downloaded) {
-      lastTotal = total;
-      seen.push_back(downloaded);
-    };
-    downloader.OnDownloadError = [this] { ++errors; };
+    downloader.SetListener(this);
   }
+  void OnDownload(int64_t total, int64_t downloaded) override {
+    lastTotal = total;
+    seen.push_back(downloaded);
+  }
+  void OnDownloadError() override { ++errors; }
 };
 
 class DownloadsServers : public ::testing::Test {
