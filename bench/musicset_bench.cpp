@@ -54,7 +54,7 @@ void BM_LoadSet(benchmark::State& state) {
   state.counters["entries"] = static_cast<double>(set.size());
 }
 
-void BM_UpdateTimeMemLabel(benchmark::State& state) {
+void BM_TotalTimeText(benchmark::State& state) {
   Library& lib = Lib();
   MusicSet set = NewSet(lib);
   set.LoadSet(lib.lines);
@@ -94,7 +94,7 @@ void BM_AddAllTracks(benchmark::State& state) {
 }
 
 BENCHMARK(BM_LoadSet)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
-BENCHMARK(BM_UpdateTimeMemLabel)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+BENCHMARK(BM_TotalTimeText)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
 BENCHMARK(BM_RemoveDuplicates)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
 BENCHMARK(BM_AddAllTracks)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
 

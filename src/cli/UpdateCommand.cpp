@@ -28,8 +28,8 @@ int UpdateInfo(const std::string& url, int language, CliPorts& ports) {
   Downloader downloader(
       ports.http, ports.progress, dialogs, [language] { return language; }, network);
   TWebUpdate update(downloader);
-  update.ProductInfo.URL = HasScheme(url) ? url : "http://" + url;
-  update.ProductInfo.Version = kFileVersion;
+  update.product.URL = HasScheme(url) ? url : "http://" + url;
+  update.product.Version = kFileVersion;
 
   const bool read = update.GetInfo();
   const UpdatePageValues& v = update.values();

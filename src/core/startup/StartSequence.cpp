@@ -24,12 +24,12 @@ std::string DownloadPercentText(int language, int64_t total, int64_t downloaded)
 }
 
 StartSequence::StartSequence(StartPorts ports, std::function<int()> language, NetworkState& network, StartSetup setup)
-    : WebUpdate(ports.downloader),
+    : updateCheck(ports.downloader),
       ports_(ports),
       language_(std::move(language)),
       network_(network),
       setup_(std::move(setup)) {
-  WebUpdate.SetEvents(this);
+  updateCheck.SetEvents(this);
 }
 
 std::string StartSequence::Message(unsigned index) const {
@@ -44,7 +44,7 @@ void StartSequence::Close() {
 void StartSequence::Changed() { view_->StateChanged(); }
 
 void StartSequence::PrepareShowing(int kind) {
-  Tag = kind;
+  mainWindowHeld_ = kind != 0;
   closeRequested_ = false;
   checking_ = false;
   continuedDuringCheck_ = false;
@@ -58,17 +58,17 @@ void StartSequence::PrepareShowing(int kind) {
 void StartSequence::EndProgram() {
   ended_ = true;
   state.tickerEnabled = false;
-  WebUpdate.AbortTransfer();
+  updateCheck.AbortTransfer();
   Close();
 }
 
 void StartSequence::Activate() {
-  if (Tag != 0) {
+  if (mainWindowHeld_) {
     state.continueVisible = true;
     Changed();
     return;
   }
-  Tag = 1;
+  mainWindowHeld_ = true;
   state.versionLine = VersionLine(language_ ? language_() : kEnglish, setup_.programVersion);
   state.continueVisible = false;
   state.progressVisible = false;
@@ -92,18 +92,17 @@ void StartSequence::Tick() {
   ports_.dialogs.Message(Message(static_cast<unsigned>(Msg::NetworkFailure)), MessageKind::Error, MessageButtons::Ok);
   network_.networkState = kNetworkOffline;
   state.tickerEnabled = false;
-  Tag = 0;
+  mainWindowHeld_ = false;
   Close();
 }
 
 void StartSequence::DoUpdate() {
-  WebUpdate.ProductInfo.Version = setup_.programVersion;
-  WebUpdate.Tag = 0;
+  updateCheck.product.Version = setup_.programVersion;
   std::string url = setup_.updatePageUrl;
   if (!StartsWithLowerCase(url, "http://") && !StartsWithLowerCase(url, "https://")) url = "http://" + url;
-  WebUpdate.ProductInfo.URL = url;
-  WebUpdate.TargetFolder = (setup_.programFolder / kUpdateArchiveFolderName).string();
-  WebUpdate.InfoCaption.CancelButton = Message(static_cast<unsigned>(Msg::UpdateInfoCaption));
+  updateCheck.product.URL = url;
+  updateCheck.targetFolder = (setup_.programFolder / kUpdateArchiveFolderName).string();
+  updateCheck.infoCaptions.CancelButton = Message(static_cast<unsigned>(Msg::UpdateInfoCaption));
   // A slow site never holds the program: "Continue" is offered while the
   // page is read, and stops the reading.
   checking_ = true;
@@ -111,7 +110,7 @@ void StartSequence::DoUpdate() {
   Changed();
   // Every end of the check reaches this sequence through the update's handlers (no update, a failed
   // read or download, an update to install), so its result adds nothing here.
-  (void)WebUpdate.CheckUpdate();
+  (void)updateCheck.CheckUpdate();
   checking_ = false;
 }
 
@@ -121,10 +120,10 @@ void StartSequence::Continue() {
     // counts as working (nothing failed; the user went on).
     continuedDuringCheck_ = true;
     checking_ = false;
-    WebUpdate.AbortTransfer();
+    updateCheck.AbortTransfer();
   }
   StopStatusTicker();
-  Tag = 0;
+  mainWindowHeld_ = false;
   Close();
 }
 
@@ -140,7 +139,6 @@ void StartSequence::WebUpdateNoUpdateFound() {
   state.progressVisible = false;
   state.continueVisible = true;
   StopStatusTicker();
-  WebUpdate.Tag = -1;
   Continue();
 }
 
@@ -155,7 +153,7 @@ void StartSequence::WebUpdateUpdateAvailable(bool& canUpdate) {
     // The package manager owns the program's files: the user learns of the
     // version and how to get it, and the program goes on.
     canUpdate = false;
-    ports_.dialogs.Message(Message(static_cast<unsigned>(Msg::NewerVersionAvailable)) + WebUpdate.values().version +
+    ports_.dialogs.Message(Message(static_cast<unsigned>(Msg::NewerVersionAvailable)) + updateCheck.values().version +
                                "\r\r" + Message(static_cast<unsigned>(Msg::UpdateThroughPackage)),
                            MessageKind::Information, MessageButtons::Ok);
     Continue();
@@ -187,7 +185,6 @@ void StartSequence::WebUpdateDownloadError() {
   StopStatusTicker();
   if (!continueOffered && state.shown && !ended_)
     ports_.dialogs.Message(Message(static_cast<unsigned>(Msg::UpdateFailed)), MessageKind::Error, MessageButtons::Ok);
-  WebUpdate.Tag = -1;
   network_.networkState = kNetworkUpdateFailed;
   state.continueVisible = true;
   Changed();
@@ -202,7 +199,6 @@ void StartSequence::UpdateNotInstalled(const fs::path& archive, const fs::path& 
   StopStatusTicker();
   if (!state.continueVisible)
     ports_.dialogs.Message(Message(static_cast<unsigned>(Msg::UpdateFailed)), MessageKind::Error, MessageButtons::Ok);
-  WebUpdate.Tag = -1;
   state.continueVisible = true;
   Changed();
 }
@@ -220,7 +216,6 @@ void StartSequence::WebUpdateAfterDownload(const std::string& archiveName) {
   if (ended_) {
     // The program is ending: the archive is not put in place now (the next
     // check downloads it afresh).
-    WebUpdate.Tag = -1;
     return;
   }
   if (FileSizeOf(archive) < kMinUpdateArchiveSize) {
@@ -228,7 +223,6 @@ void StartSequence::WebUpdateAfterDownload(const std::string& archiveName) {
     // a small one is no update. Either way the program stays as it is and the
     // user may go on.
     if (FileSizeOf(archive) < 0) RemoveArchive(archive);
-    WebUpdate.Tag = -1;
     state.progressVisible = false;
     StopStatusTicker();
     if (!state.continueVisible && state.shown)
@@ -264,7 +258,7 @@ void StartSequence::WebUpdateAfterDownload(const std::string& archiveName) {
     }
   }
   // The program ends here; after a successful unpacking the script starts it again.
-  Tag = 1;
+  mainWindowHeld_ = true;
   Close();
 }
 

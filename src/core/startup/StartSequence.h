@@ -1,8 +1,8 @@
 #pragma once
 // StartSequence: what the start window decides — the version line, the 250 ms
 // "checking" tick, the connection test, the update check with its answers,
-// unpacking a downloaded update and starting the restart script, and the Tag
-// that tells program start whether the main window follows. The window shows
+// unpacking a downloaded update and starting the restart script, and whether
+// the main window follows when the window closes. The window shows
 // `state` and forwards its events; the ports are borrowed, the component owned.
 #include <cstdint>
 #include <filesystem>
@@ -89,12 +89,8 @@ class StartSequence : private WebUpdateEvents {
  public:
   StartSequence(StartPorts ports, std::function<int()> language, NetworkState& network, StartSetup setup);
 
-  // 0 before the window is shown: the first showing (version line and check);
-  // 1: a showing at library re-initialisation, which only offers "Continue".
-  // After the window closed: 0 = the main window follows, anything else ends the program.
-  int Tag = 0;
   StartWindowState state;
-  TWebUpdate WebUpdate;
+  TWebUpdate updateCheck;
 
   // The window from now on (nullptr: none, the defaults of StartView); borrowed, it outlives its use here.
   void SetView(StartView* view) { view_ = view ? view : &noView_; }
@@ -104,7 +100,7 @@ class StartSequence : private WebUpdateEvents {
   // the current language (a re-initialisation may come without a first showing).
   void PrepareShowing(int kind);
   // After the window closed: whether the main window follows.
-  bool ContinueToMainWindow() const { return Tag == 0 && !ended_; }
+  bool ContinueToMainWindow() const { return !mainWindowHeld_ && !ended_; }
   bool closeRequested() const { return closeRequested_; }
   // The program is ending while the window is up (the desktop session ends):
   // the running transfer stops, nothing more is asked, downloaded or unpacked,
@@ -153,6 +149,11 @@ class StartSequence : private WebUpdateEvents {
   std::function<int()> language_;
   NetworkState& network_;
   StartSetup setup_;
+  // Whether the main window waits: not before the first showing (its activation starts the check and
+  // holds it), from the start of a showing at re-initialisation (which only offers "Continue"), and
+  // after an update was put in place. "Continue" and a failed connection test let it follow; held when
+  // the window closes, the program ends.
+  bool mainWindowHeld_ = false;
   bool closeRequested_ = false;
   bool ended_ = false;
   // The update page is being read ("Continue" shown meanwhile), and whether

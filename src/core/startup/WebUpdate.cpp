@@ -98,25 +98,25 @@ TWebUpdate::TWebUpdate(Downloader& downloader) : downloader_(downloader) {}
 TWebUpdate::~TWebUpdate() { AbortTransfer(); }
 
 std::string TWebUpdate::WithPort(const std::string& url) const {
-  if (HTTPPort == 80 || HTTPPort <= 0) return url;
+  if (httpPort == 80 || httpPort <= 0) return url;
   size_t hostStart = url.find("://");
   hostStart = hostStart == std::string::npos ? 0 : hostStart + 3;
   const size_t hostEnd = std::min(url.find('/', hostStart), url.size());
   if (hostEnd == hostStart || url.substr(hostStart, hostEnd - hostStart).find(':') != std::string::npos) return url;
-  return url.substr(0, hostEnd) + ":" + std::to_string(HTTPPort) + url.substr(hostEnd);
+  return url.substr(0, hostEnd) + ":" + std::to_string(httpPort) + url.substr(hostEnd);
 }
 
 HttpGetResult TWebUpdate::HttpGet(const std::string& url, const std::string& fileName, bool toFile, bool needLength) {
   ListenerScope listening(downloader_, events_);
-  downloader_.defaultHost = ProductInfo.URL;
-  HttpGetResult r = downloader_.HttpGet(WithPort(url), UserName, fileName, toFile, needLength, Password);
+  downloader_.defaultHost = product.URL;
+  HttpGetResult r = downloader_.HttpGet(WithPort(url), userName, fileName, toFile, needLength, password);
   success_ = r.success;
   return r;
 }
 
 bool TWebUpdate::GetInfo() {
   std::set<std::string> visited;
-  std::string url = ProductInfo.URL;
+  std::string url = product.URL;
   error_.clear();
   for (int hops = 0;; ++hops) {
     values_ = {};
@@ -128,7 +128,7 @@ bool TWebUpdate::GetInfo() {
       return false;
     }
     pageText_ = IsValidUtf8(r.text) ? r.text : Cp1251ToUtf8(r.text);
-    ReadMetaTags(pageText_, TagInfo, values_);
+    ReadMetaTags(pageText_, metaNames, values_);
     if (values_.redirection.empty()) return true;
     visited.insert(url);
     const std::string next = values_.redirection;
@@ -160,12 +160,12 @@ bool TWebUpdate::CheckUpdate() {
     events_->OnDownloadError();
     return false;
   }
-  if (!IsNewerVersion(ProductInfo.Version, values_.version, ProductInfo.VersionFormat)) {
+  if (!IsNewerVersion(product.Version, values_.version, product.VersionFormat)) {
     events_->OnNoUpdateFound();
     return false;
   }
   bool canUpdate = true;
-  events_->OnUpdateAvailable(ProductInfo.Version, values_.version, canUpdate);
+  events_->OnUpdateAvailable(product.Version, values_.version, canUpdate);
   return canUpdate && ShowInfo() && DownloadUpdate();
 }
 
@@ -175,7 +175,8 @@ bool TWebUpdate::ShowInfo() {
   if (!showInfo) return true;
   // The page that told about the update: the last one of a redirection chain.
   UpdateInfoShowing showing{
-      pageUrl_, pageText_, InfoCaption.OkButton, InfoCaption.CancelButton, InfoCaption.CheckForUpdate, checkForUpdate};
+      pageUrl_,      pageText_, infoCaptions.OkButton, infoCaptions.CancelButton, infoCaptions.CheckForUpdate,
+      checkForUpdate};
   UpdateInfoAnswer answer = events_->ShowInfoWindow(showing);
   events_->OnAfterShowInfo(answer.checkForUpdate);
   return answer.ok;
@@ -195,7 +196,7 @@ bool TWebUpdate::DownloadUpdate() {
   // The archive's own folder (made when missing), so no name the page gives
   // can stand for a file the program keeps; a link in its place is not used.
   std::error_code ec;
-  const fs::path folder = TargetFolder.empty() ? fs::temp_directory_path(ec) : fs::path(TargetFolder);
+  const fs::path folder = targetFolder.empty() ? fs::temp_directory_path(ec) : fs::path(targetFolder);
   fs::create_directories(folder, ec);
   if (fs::symlink_status(folder, ec).type() != fs::file_type::directory)
     return fail("cannot keep the update's archive in " + folder.string());
@@ -204,7 +205,7 @@ bool TWebUpdate::DownloadUpdate() {
   success_ = false;
 
   if (fs::exists(path, ec)) {
-    bool overwrite = Options.uoOverwrite;
+    bool overwrite = options.uoOverwrite;
     events_->OnClientFileExists(path, overwrite);
     if (!overwrite) return fail(path + " exists and is not to be overwritten");
     // An archive of an earlier attempt must not stand in for a transfer that fails.

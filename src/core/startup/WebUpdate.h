@@ -111,18 +111,16 @@ class TWebUpdate {
   explicit TWebUpdate(Downloader& downloader);
   ~TWebUpdate();
 
-  TUpdateTagInfo TagInfo;
-  TUpdateProductInfo ProductInfo;
-  TUpdateInfoCaption InfoCaption;
-  TUpdateOptions Options;
-  int HTTPPort = 80;  // used for an address that names no port
-  std::string UserName, Password;
+  TUpdateTagInfo metaNames;    // the META names the page is read for
+  TUpdateProductInfo product;  // the page's address and the version it is compared with
+  TUpdateInfoCaption infoCaptions;
+  TUpdateOptions options;
+  int httpPort = 80;  // used for an address that names no port
+  std::string userName, password;
   // The folder the archive is downloaded into (made when missing); the
   // system's temporary folder when empty.
-  std::string TargetFolder;
-  static constexpr const char* Version = "1.21";
-  // Free for the owner (the start window keeps its state here).
-  int Tag = 0;
+  std::string targetFolder;
+  static constexpr const char* kVersion = "1.21";  // this update check's own version
 
   // Who hears the check's events from now on (nullptr: nobody, the defaults of WebUpdateEvents);
   // borrowed, it outlives the checks it hears.

@@ -94,8 +94,8 @@ class WebUpdateCheck : public ::testing::Test {
   std::vector<std::string>& events = heard.list;
 
   void SetUp() override {
-    update.ProductInfo.URL = "http://site/update.html";
-    update.ProductInfo.Version = "3.3.1.388";
+    update.product.URL = "http://site/update.html";
+    update.product.Version = "3.3.1.388";
     update.SetEvents(&heard);
   }
 };
