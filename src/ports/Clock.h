@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <thread>
 
+#include "ports/Progress.h"
+
 namespace trakvella {
 
 class Clock {
@@ -28,6 +30,16 @@ class SteadyClock : public Clock {
     if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
   }
 };
+
+// Lets ms milliseconds pass the one way the core waits: the clock sleeps in short
+// steps and progress is pumped between them, so the window keeps answering.
+inline void WaitPumping(Clock& clock, Progress& progress, int ms) {
+  const int64_t until = clock.NowMs() + ms;
+  while (clock.NowMs() < until) {
+    progress.pump();
+    clock.SleepMs(10);
+  }
+}
 
 // The program's steady clock, for whoever is handed no other.
 inline Clock& SystemClock() {

@@ -31,6 +31,7 @@
 #include "core/subscription/SubscriptionView.h"
 #include "core/text/FileIO.h"
 #include "core/text/Text.h"
+#include "ports/Clock.h"
 #include "ports/Dialogs.h"
 #include "ports/Shell.h"
 
@@ -93,7 +94,8 @@ PlayerHooks App::MakePlayerHooks() {
   };
   hooks.musicSetVisible = [this] { return musicSetShown_; };
   hooks.showTrackStatus = [this] { ShowTrackStatus(); };
-  hooks.wait = [this](int ms) { view().Wait(ms); };
+  hooks.clock = ports_.clock ? ports_.clock : &SystemClock();
+  hooks.progress = progress_.get();
   return hooks;
 }
 
@@ -471,9 +473,9 @@ bool App::CloseQuery() {
   view().ProcessEvents();
   player_->Stop();
   player_->CloseDevice();
-  // The second passes with window events going on, so the progress window is
-  // mapped and painted while the program closes.
-  view().Wait(1000);
+  // The second passes with the progress window pumped, so it is mapped and
+  // painted while the program closes.
+  WaitPumping(ports_.clock ? *ports_.clock : SystemClock(), *progress_, 1000);
   Settings out = CollectSettings();
   if (subscription_) subscription_->StoreAtProgramEnd(out);
   closeError_ = !WriteSettings(options_.programFolder, out);

@@ -74,7 +74,8 @@ struct AppPorts {
   Trash* trash = nullptr;
   // Decodes gzip-compressed project files for the folder scan; without one they are read as they are.
   Inflater* inflater = nullptr;
-  // The subscription's waits between download steps; the system's clock without one.
+  // The waits: the subscription's between download steps, the player's after opening a track and
+  // the closing second; the system's clock without one.
   Clock* clock = nullptr;
   // Reads the previews' waveforms for the position bar; without one the bar stays plain.
   AudioPeakDecoder* peaks = nullptr;

@@ -37,8 +37,6 @@ class AppView {
 
   // The player's 30 ms timer.
   virtual void RunPlayerTimer(bool running) { (void)running; }
-  // Lets ms milliseconds pass while window events go on.
-  virtual void Wait(int ms) { (void)ms; }
   virtual void ProcessEvents() {}
 
   // What the settings say about the window itself (placement, list font), in and out.

@@ -57,7 +57,7 @@ bool Player::StartInDevice(bool play) {
   // once; the label then goes on waiting as for a start that hangs, so the
   // dots and then ":-(" tell the user that nothing will play.
   if (!device_.Open(address_)) return false;
-  if (hooks_.wait) hooks_.wait(kOpenWaitMs);
+  if (hooks_.clock && hooks_.progress) WaitPumping(*hooks_.clock, *hooks_.progress, kOpenWaitMs);
   return device_.Play();
 }
 

@@ -5,7 +5,9 @@
 #include <functional>
 #include <string>
 
+#include "ports/Clock.h"
 #include "ports/MediaDevice.h"
+#include "ports/Progress.h"
 #include "ports/Shell.h"
 
 namespace trakvella {
@@ -24,8 +26,10 @@ struct PlayerHooks {
   std::function<bool()> musicSetVisible;
   // Shows the current track's fields in the status bar.
   std::function<void()> showTrackStatus;
-  // Lets the given milliseconds pass (the window keeps processing its events).
-  std::function<void(int ms)> wait;
+  // The pause between opening a track and playing it passes on this clock, with
+  // this progress pumped meanwhile (WaitPumping); without both there is none.
+  Clock* clock = nullptr;
+  Progress* progress = nullptr;
 };
 
 // The playback menu's check marks.

@@ -76,14 +76,7 @@ std::string Subscription::podStatus() const {
 
 void Subscription::CaptionChanged() const { view_->CaptionChanged(); }
 
-void Subscription::Wait(int ms) {
-  // The window keeps painting while the program waits.
-  const int64_t until = clock_.NowMs() + ms;
-  while (clock_.NowMs() < until) {
-    progress_.pump();
-    clock_.SleepMs(10);
-  }
-}
+void Subscription::Wait(int ms) { WaitPumping(clock_, progress_, ms); }
 
 // --- The connection frame -------------------------------------------------------------
 

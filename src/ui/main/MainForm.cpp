@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QElapsedTimer>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -182,13 +181,6 @@ void TMainForm::RunPlayerTimer(bool running) { player_->RunTimer(running); }
 void TMainForm::ShowSwitches() {
   menus_->ShowSwitches(app_);
   lists_->RedrawTracks();
-}
-
-void TMainForm::Wait(int ms) {
-  // The device works while we wait: window events go on.
-  QElapsedTimer waited;
-  waited.start();
-  while (waited.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
 }
 
 void TMainForm::ProcessEvents() { QCoreApplication::processEvents(); }

@@ -79,7 +79,6 @@ class TMainForm : public QMainWindow, public AppView {
   bool SearchPanelVisible() const override;
   void ShowStartWindow() override;
   void RunPlayerTimer(bool running) override;
-  void Wait(int ms) override;
   void ProcessEvents() override;
   void ApplyWindowSettings(const Settings& settings) override;
   void StoreWindowSettings(Settings& settings) const override;

@@ -30,13 +30,16 @@ struct AppMusicSet : ::testing::Test {
   StdRandom random{3};
   ScriptedMediaDevice device;
   PageHttp http;
+  FakeClock clock;  // the player's pause takes no time
   std::unique_ptr<App> app;
 
   void SetUp() override {
     AppOptions options;
     options.programFolder = home.path();
     options.today = [] { return YearMonth{2026, 12}; };
-    app = std::make_unique<App>(options, AppPorts{&dialogs, &clipboard, &shell, &random, &device, &http});
+    AppPorts ports{&dialogs, &clipboard, &shell, &random, &device, &http};
+    ports.clock = &clock;
+    app = std::make_unique<App>(options, ports);
     app->Start();
     app->FirstActivation();
   }

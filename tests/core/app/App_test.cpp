@@ -68,6 +68,7 @@ struct AppTest : ::testing::Test {
   ScriptedMediaDevice device;
   PageHttp http;
   FakeProgress progressWindow;
+  FakeClock clock;  // the player's pause and the closing second take no time
   RecordingView view;
   std::unique_ptr<App> app;
 
@@ -75,7 +76,9 @@ struct AppTest : ::testing::Test {
     AppOptions options;
     options.programFolder = home.path();
     options.today = [] { return YearMonth{2026, 12}; };
-    app = std::make_unique<App>(options, AppPorts{&dialogs, &clipboard, &shell, &random, &device, &http});
+    AppPorts ports{&dialogs, &clipboard, &shell, &random, &device, &http};
+    ports.clock = &clock;
+    app = std::make_unique<App>(options, ports);
     app->Start();
     app->SetView(&view);
     app->SetProgressWindow(&progressWindow);
