@@ -18,8 +18,7 @@ FUNCTION_LIMIT = 80
 # Functions another change is taking apart, as (file, name in the signature): each is reported as
 # waiting but does not fail the check. Remove an entry when its change has landed.
 WAITING = (
-    # the main window and the catalogue, being reworked on their own branches
-    ("src/core/catalogue/Catalogue.cpp", "Catalogue::LoadCatalogue("),
+    # the main window, being reworked on its own branch
     ("src/ui/main/MainFrame.cpp", "MainFrame::MainFrame("),
     ("src/ui/main/MainLists.cpp", "MainLists::ConnectCommands("),
     # the windows whose design names are being renamed, and the folder scan they drive

@@ -76,15 +76,15 @@ void Browser::ListTracks(const std::vector<std::string>& codes, bool fillRows, s
   // The listing order: positions in `codes`, sorted by the checked kind's key (the
   // sort keys the load worked out once), equal keys in their input order.
   const int count = static_cast<int>(codes.size());
-  std::vector<std::pair<int, int>> located(codes.size());
+  std::vector<TrackRef> located(codes.size());
   std::vector<std::pair<long long, int>> keyed;  // (key, position in codes)
   keyed.reserve(codes.size());
   auto locate = [&](int i) {
     located[i] = catalogue_.LocateTrack(codes[i]);
     progress_.pump();
-    return located[i].first >= 0;
+    return located[i].cd >= 0;
   };
-  auto recordOf = [&](int i) -> const TrackRecord& { return catalogue_.Track(located[i].first, located[i].second); };
+  auto recordOf = [&](int i) -> const TrackRecord& { return catalogue_.Track(located[i].cd, located[i].track); };
   const long long sign = reversed_ ? -1 : 1;
   switch (sortKind_) {
     case SortKind::Length:
@@ -121,7 +121,7 @@ void Browser::ListTracks(const std::vector<std::string>& codes, bool fillRows, s
 
   // The rows in the final order; codes that do not resolve are skipped.
   TextSet cdCodes;
-  std::vector<bool> cdListed(catalogue_.cds.size(), false);
+  std::vector<bool> cdListed(catalogue_.Cds().size(), false);
   EndFilter();
   rows_.clear();
   selectedRow_ = -1;
@@ -131,7 +131,7 @@ void Browser::ListTracks(const std::vector<std::string>& codes, bool fillRows, s
     if (cd < 0 || rows_.size() >= kMaxTrackRows) continue;
     if (!cdListed[cd]) {
       cdListed[cd] = true;
-      cdCodes.Add(catalogue_.cds[cd].cdCode);
+      cdCodes.Add(catalogue_.Cd(cd).cdCode);
     }
     rows_.emplace_back(cd, track);
   }
@@ -150,8 +150,8 @@ void Browser::SetScannedRows(std::vector<std::pair<int, int>> rows) {
 void Browser::ListCdsOfTracks(const std::string& caption, const TextSet& cdCodes, bool selectFirst) {
   boxRows_.clear();
   selectedBoxRow_ = -1;
-  for (int p = 0; p < catalogue_.cdCount; ++p)
-    if (cdCodes.Contains(catalogue_.cds[p].cdCode)) boxRows_.push_back({true, catalogue_.cds[p].cdText, p});
+  for (int p = 0; p < catalogue_.CdCount(); ++p)
+    if (cdCodes.Contains(catalogue_.Cd(p).cdCode)) boxRows_.push_back({true, catalogue_.Cd(p).cdText, p});
   if (selectFirst && !boxRows_.empty()) {
     currentPath_ = caption;
     lastOpenedRow_ = -1;
@@ -322,7 +322,7 @@ void Browser::ShowCurrentLevel(const std::string& selectName) {
     // A CD place: the CD's tracks.
     const int cd = boxRows_[selectedBoxRow_].cdPosition;
     std::vector<std::string> codes;
-    for (const auto& t : catalogue_.cds[cd].tracks) codes.push_back(t.code);
+    for (const auto& t : catalogue_.Cd(cd).tracks) codes.push_back(t.code);
     ListTracks(codes, true, std::nullopt, false, "");
     if (rowCount() > 0) {
       int select = 0;
@@ -466,24 +466,23 @@ void Browser::GoToPlace(const std::string& place) {
 void Browser::FillTagList() {
   TextSet tags;
   const bool russian = Lang() == kRussian;
-  for (int p = 0; p < catalogue_.cdCount; ++p)
-    for (const auto& word : russian ? catalogue_.cds[p].keywordTranslations : catalogue_.cds[p].keywords)
-      tags.Add(word);
+  for (int p = 0; p < catalogue_.CdCount(); ++p)
+    for (const auto& word : russian ? catalogue_.Cd(p).keywordTranslations : catalogue_.Cd(p).keywords) tags.Add(word);
   tagItems_ = tags.items();
 }
 
 void Browser::ListCdsByTag(const std::string& tag) {
   const bool russian = Lang() == kRussian;
   std::vector<TSort> entries;
-  for (int p = 0; p < catalogue_.cdCount; ++p) {
-    const auto& words = russian ? catalogue_.cds[p].keywordTranslations : catalogue_.cds[p].keywords;
+  for (int p = 0; p < catalogue_.CdCount(); ++p) {
+    const auto& words = russian ? catalogue_.Cd(p).keywordTranslations : catalogue_.Cd(p).keywords;
     if (std::any_of(words.begin(), words.end(), [&](const auto& w) { return SameText(w, tag); }))
       entries.push_back({newFirst ? TSortKind::CdNumberNewFirst : TSortKind::CdNumberUp,
-                         MidChars(catalogue_.cds[p].cdCode, 5, 3), "", p});
+                         MidChars(catalogue_.Cd(p).cdCode, 5, 3), "", p});
   }
   SortEntries(entries);
   boxRows_.clear();
-  for (const auto& e : entries) boxRows_.push_back({true, catalogue_.cds[e.Index].cdText, e.Index});
+  for (const auto& e : entries) boxRows_.push_back({true, catalogue_.Cd(e.Index).cdText, e.Index});
   selectedBoxRow_ = -1;
   lastOpenedRow_ = -1;
 }
