@@ -27,6 +27,27 @@ std::string LastComponent(const std::string& path) {
 
 std::string RowNumber(int index, int count) { return std::to_string(index + 1) + "/" + std::to_string(count); }
 
+// Sorts (key, position) entries by key, equal keys keeping their order. The keys
+// of a listing (seconds, tempo, rank) mostly lie in a narrow range: then a
+// counting sort, else a merge sort.
+void StableSortByKey(std::vector<std::pair<long long, int>>& keyed) {
+  if (keyed.size() < 2) return;
+  const auto [low, high] = std::minmax_element(keyed.begin(), keyed.end());
+  const unsigned long long range =
+      static_cast<unsigned long long>(high->first) - static_cast<unsigned long long>(low->first);
+  if (range > std::max<unsigned long long>(8 * keyed.size(), 1u << 17)) {
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    return;
+  }
+  const long long base = low->first;
+  std::vector<uint32_t> start(static_cast<size_t>(range) + 2, 0);
+  for (const auto& e : keyed) ++start[static_cast<size_t>(e.first - base) + 1];
+  for (size_t k = 1; k < start.size(); ++k) start[k] += start[k - 1];
+  std::vector<std::pair<long long, int>> sorted(keyed.size());
+  for (const auto& e : keyed) sorted[start[static_cast<size_t>(e.first - base)]++] = e;
+  keyed.swap(sorted);
+}
+
 }  // namespace
 
 Browser::Browser(const Catalogue& catalogue, Dialogs& dialogs, Progress& progress, Random& random,
@@ -102,7 +123,7 @@ void Browser::ListTracks(const std::vector<std::string>& codes, bool fillRows, s
       for (size_t r = 0; r < topList.size(); ++r) rank.try_emplace(topList[r], static_cast<int>(r));
       for (int i = 0; i < count; ++i) {
         if (!locate(i)) continue;
-        auto it = rank.find(recordOf(i).code);
+        auto it = rank.empty() ? rank.end() : rank.find(recordOf(i).code);
         const int key = it != rank.end() ? it->second : 50001 + random_.Next(50000);
         keyed.emplace_back(sign * key, i);
       }
@@ -116,8 +137,7 @@ void Browser::ListTracks(const std::vector<std::string>& codes, bool fillRows, s
       }
       break;
   }
-  if (sortKind_ != SortKind::Order)
-    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  if (sortKind_ != SortKind::Order) StableSortByKey(keyed);
 
   // The rows in the final order; codes that do not resolve are skipped.
   TextSet cdCodes;
