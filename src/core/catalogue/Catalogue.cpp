@@ -51,8 +51,12 @@ struct LoadPools {
     bool taken = false;
   };
   std::vector<LocalFile> files;
-  // Files by the first 12 characters of the upper-cased name, in pool order.
-  std::unordered_map<std::string, std::vector<uint32_t>> filesByCode;
+  // Files by the first 12 characters of the upper-cased name, in pool order: the
+  // first file of a code, then each file's next of the same code (kNone at the end).
+  // The keys are views into the files' names, which stay where they are.
+  static constexpr uint32_t kNone = UINT32_MAX;
+  std::unordered_map<std::string_view, uint32_t> firstFileOfCode;
+  std::vector<uint32_t> nextFileOfCode;
 
   // Category lines repeat from CD to CD: their words and the words'
   // translations are worked out once per load.
@@ -69,7 +73,7 @@ struct LoadPools {
   std::vector<CdRecord> cds;
   int cdCount = 0;
   // Codes of local files (CD and track codes), when only those are listed.
-  std::unordered_set<std::string> localCodes;
+  std::unordered_set<std::string_view> localCodes;
   // The information block read at the last accepted CD header: its lines are views
   // into its decoded text, both kept from CD to CD.
   std::string blockText;
@@ -106,11 +110,11 @@ void AssignTagLine(std::string_view descriptor, std::string& tagLine) {
 // The location of a track: its ".wav" file, else its ".mp3" file, else its demo
 // name, written over `location`. The files found leave the pool.
 void TakeLocation(LoadPools& pools, std::string_view code, std::string& location) {
-  auto it = pools.filesByCode.empty() ? pools.filesByCode.end() : pools.filesByCode.find(std::string(code));
+  auto it = pools.firstFileOfCode.empty() ? pools.firstFileOfCode.end() : pools.firstFileOfCode.find(code);
   LoadPools::LocalFile* wav = nullptr;
   LoadPools::LocalFile* mp3 = nullptr;
-  if (it != pools.filesByCode.end()) {
-    for (uint32_t index : it->second) {
+  if (it != pools.firstFileOfCode.end()) {
+    for (uint32_t index = it->second; index != LoadPools::kNone; index = pools.nextFileOfCode[index]) {
       auto& f = pools.files[index];
       if (f.taken) continue;
       if (!wav && f.extension == ".wav") wav = &f;
@@ -170,7 +174,8 @@ size_t TrackRowsFrom(const std::vector<std::string>& table, size_t from) {
   return n;
 }
 
-std::string PerRowCode(std::string_view row, size_t chars) { return FirstChars(row, chars); }
+// The first `chars` characters of a text.
+std::string_view PerRowCode(std::string_view row, size_t chars) { return row.substr(0, ByteOffsetOfChar(row, chars)); }
 
 // A year or month of the production date line; 0 when it is not a number.
 uint16_t DateNumber(std::string_view text) {
@@ -386,13 +391,22 @@ void ListLocalFiles(const LoadOptions& options, Progress& progress, LoadPools& p
     f.extension = dot == std::string_view::npos || dot == 0 ? std::string() : LowerCase(name.substr(dot));
     f.upperName = UpperCase(name);
     f.path = std::move(path);
-    if (options.offline) {
-      pools.localCodes.insert(FirstChars(f.upperName, 8));
-      pools.localCodes.insert(FirstChars(f.upperName, 12));
-    }
-    std::string key = FirstChars(f.upperName, 12);
-    pools.filesByCode[key].push_back(static_cast<uint32_t>(pools.files.size()));
     pools.files.push_back(std::move(f));
+  }
+  // Chained from the last file back, so that each code's files come in pool order.
+  pools.nextFileOfCode.assign(pools.files.size(), LoadPools::kNone);
+  pools.firstFileOfCode.reserve(pools.files.size());
+  for (size_t i = pools.files.size(); i-- > 0;) {
+    const std::string_view name = pools.files[i].upperName;  // stays put: the pool is not resized again
+    if (options.offline) {
+      pools.localCodes.insert(PerRowCode(name, 8));
+      pools.localCodes.insert(PerRowCode(name, 12));
+    }
+    auto [first, added] = pools.firstFileOfCode.try_emplace(PerRowCode(name, 12), static_cast<uint32_t>(i));
+    if (!added) {
+      pools.nextFileOfCode[i] = first->second;
+      first->second = static_cast<uint32_t>(i);
+    }
   }
 }
 }  // namespace
