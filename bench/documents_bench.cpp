@@ -34,9 +34,9 @@ class MusicSetChosen : public bench::NoDialogs {
 // so the table has to put them back into catalogue order.
 std::vector<std::string> FiveHundredCodes(const Catalogue& catalogue) {
   std::vector<std::string> codes;
-  for (int cd = catalogue.cdCount - 1; cd >= 0 && codes.size() < 500; cd -= 2)
-    for (size_t t = 0; t < catalogue.cds[cd].tracks.size() && t < 3 && codes.size() < 500; ++t)
-      codes.push_back(catalogue.cds[cd].tracks[t].code);
+  for (int cd = catalogue.CdCount() - 1; cd >= 0 && codes.size() < 500; cd -= 2)
+    for (size_t t = 0; t < catalogue.Cd(cd).tracks.size() && t < 3 && codes.size() < 500; ++t)
+      codes.push_back(catalogue.Cd(cd).tracks[t].code);
   return codes;
 }
 
@@ -59,7 +59,7 @@ void BM_FillAllFourDocuments_500Tracks(benchmark::State& state) {
   const DocFormState form = Form();
   const DocAccount account{"demo", "secret", {}};
   const auto codes = FiveHundredCodes(lib.catalogue);
-  const TrackRecord& first = lib.catalogue.cds[0].tracks[0];
+  const TrackRecord& first = lib.catalogue.Cd(0).tracks[0];
   int rows = 0;
   for (auto _ : state) {
     LicenceDocuments docs;

@@ -33,8 +33,8 @@ namespace fs = std::filesystem;
 struct Library : bench::Library {
   std::vector<std::string> codes;
   Library() : bench::Library("lists-bench") {
-    for (int p = 0; p < catalogue.cdCount; ++p)
-      for (const TrackRecord& t : catalogue.cds[static_cast<size_t>(p)].tracks) codes.push_back(t.code);
+    for (int p = 0; p < catalogue.CdCount(); ++p)
+      for (const TrackRecord& t : catalogue.Cd(p).tracks) codes.push_back(t.code);
   }
 };
 

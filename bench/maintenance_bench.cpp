@@ -161,10 +161,10 @@ void Report(benchmark::State& state, ReportKind kind) {
   Library& lib = Lib();
   std::vector<ReportEntry> entries;
   while (entries.size() < 50001)
-    for (int cd = 0; cd < lib.catalogue.cdCount && entries.size() < 50001; ++cd)
-      for (int t = 0; t < static_cast<int>(lib.catalogue.cds[cd].tracks.size()); ++t)
+    for (int cd = 0; cd < lib.catalogue.CdCount() && entries.size() < 50001; ++cd)
+      for (int t = 0; t < static_cast<int>(lib.catalogue.Cd(cd).tracks.size()); ++t)
         if (entries.size() < 50001)
-          entries.push_back({lib.catalogue.cds[cd].tracks[t].code, "-", "Morning Show", "Episode 12", cd, t});
+          entries.push_back({lib.catalogue.Cd(cd).tracks[t].code, "-", "Morning Show", "Episode 12", cd, t});
   ReportOptions options;
   options.kind = kind;
   options.columns.assign(static_cast<size_t>(ReportColumnCount(kind)), true);

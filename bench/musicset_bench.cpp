@@ -19,14 +19,14 @@ using namespace trakvella;
 
 struct Library : bench::Library {
   Library() : bench::Library("musicset-bench") {
-    for (int cd = 0; cd < catalogue.cdCount; ++cd)
-      for (size_t t = 0; t < catalogue.cds[cd].tracks.size(); ++t) rows.emplace_back(cd, static_cast<int>(t));
+    for (int cd = 0; cd < catalogue.CdCount(); ++cd)
+      for (size_t t = 0; t < catalogue.Cd(cd).tracks.size(); ++t) rows.emplace_back(cd, static_cast<int>(t));
     // A full list as the program writes it: every track in turn (so codes
     // repeat), contexts with commas, project folders and names.
     for (size_t i = 0; i < kMusicSetCapacity; ++i) {
       const auto [cd, t] = rows[i % rows.size()];
       lines.push_back(catalogue.Track(cd, t).code + "=DANCE MUSIC >> LINKS, LOGOS & STINGS : " +
-                      catalogue.cds[cd].cdText + ",Project " + std::to_string(i % 40) + ",Spot");
+                      catalogue.Cd(cd).cdText + ",Project " + std::to_string(i % 40) + ",Spot");
     }
   }
   std::vector<std::pair<int, int>> rows;

@@ -33,8 +33,8 @@ struct Window : bench::FullCatalogueWindow {
 
   Window() : FullCatalogueWindow("trakvella-set-window-bench") {
     const Catalogue& catalogue = app->catalogue();
-    for (int cd = 0; cd < catalogue.cdCount; ++cd)
-      for (const TrackRecord& t : catalogue.cds[cd].tracks) allCodes.push_back(t.code);
+    for (int cd = 0; cd < catalogue.CdCount(); ++cd)
+      for (const TrackRecord& t : catalogue.Cd(cd).tracks) allCodes.push_back(t.code);
   }
   TMusicSetForm* SetForm() { return main->findChild<TMusicSetForm*>("MusicSetForm"); }
 };

@@ -102,9 +102,9 @@ void Collection(benchmark::State& state, const std::function<void(Browser&, Libr
   browser.Home();
   // The selected track: the first with a tempo and a key.
   std::pair<int, int> selected{0, 0};
-  for (int cd = 0; cd < lib.catalogue.cdCount && selected == std::make_pair(0, 0); ++cd)
-    for (int t = 0; t < static_cast<int>(lib.catalogue.cds[cd].tracks.size()); ++t) {
-      const std::string& line = lib.catalogue.cds[cd].tracks[t].tagLine;
+  for (int cd = 0; cd < lib.catalogue.CdCount() && selected == std::make_pair(0, 0); ++cd)
+    for (int t = 0; t < static_cast<int>(lib.catalogue.Cd(cd).tracks.size()); ++t) {
+      const std::string& line = lib.catalogue.Cd(cd).tracks[t].tagLine;
       if (line.find('[') != std::string::npos && line.find('<') != std::string::npos) {
         selected = {cd, t};
         break;
@@ -147,7 +147,7 @@ void BM_LuckyPick(benchmark::State& state) {
 void MostAlike(benchmark::State& state, bool firstQuery) {
   Library& lib = Lib();
   std::vector<std::pair<int, int>> asked;
-  for (int cd = 0; cd < lib.catalogue.cdCount; cd += 97) asked.emplace_back(cd, 0);
+  for (int cd = 0; cd < lib.catalogue.CdCount(); cd += 97) asked.emplace_back(cd, 0);
   LikenessIndex index;
   benchmark::DoNotOptimize(index.MostAlike(lib.catalogue, 0, 0));
   size_t next = 0, found = 0;

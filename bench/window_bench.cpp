@@ -95,7 +95,7 @@ void BM_StartToReadyOffline(benchmark::State& state) {
     main.show();
     main.FirstActivation();
     QApplication::processEvents();
-    cds = app.catalogue().cdCount;
+    cds = app.catalogue().CdCount();
   }
   state.counters["cds"] = cds;
 }

@@ -20,7 +20,7 @@ namespace trakvella::cli {
 
 int CommandInfo(const CommandContext& context, const Arguments&) {
   const Catalogue& c = *context.catalogue;
-  Put("cds", std::to_string(c.cdCount));
+  Put("cds", std::to_string(c.CdCount()));
   Put("tracks", std::to_string(c.trackCount));
   Put("categories", std::to_string(c.allCategoryPaths.size()));
   Put("tags", std::to_string(c.tagList.size()));
@@ -35,7 +35,7 @@ int CommandCd(const CommandContext& context, const Arguments& args) {
   const std::string& code = args.words()[0];
   int p = c.FindCd(UpperCase(code));
   if (p < 0) throw UsageError{"no CD " + code + " in the catalogue"};
-  const CdRecord& cd = c.cds[p];
+  const CdRecord& cd = c.Cd(p);
   Put("position", std::to_string(p));
   Put("cdText", cd.cdText);
   Put("cdCode", cd.cdCode);
@@ -109,7 +109,7 @@ int CommandTracks(const CommandContext& context, const Arguments& args) {
   if (args.has("--sort")) b.browser.SetSortKind(SortValue(args.value("--sort")));
   if (args.has("--reverse")) b.browser.ToggleReverse();
   std::vector<std::string> codes;
-  for (const auto& t : c.cds[p].tracks) codes.push_back(t.code);
+  for (const auto& t : c.Cd(p).tracks) codes.push_back(t.code);
   b.browser.ListTracks(codes, true, std::nullopt, false, "");
   for (const auto& [cd, track] : b.browser.rows()) Put("row", c.Track(cd, track).code);
   return 0;

@@ -28,7 +28,7 @@ int PrintResult(const Catalogue& catalogue, const Browser& browser) {
   for (const auto& [cd, track] : browser.rows()) Put("row", catalogue.Track(cd, track).code);
   // Category rows (the root level, when a collection found nothing to list) are not CDs.
   for (const auto& row : browser.boxRows())
-    if (row.isCd && row.cdPosition >= 0) Put("cd", catalogue.cds[row.cdPosition].cdCode);
+    if (row.isCd && row.cdPosition >= 0) Put("cd", catalogue.Cd(row.cdPosition).cdCode);
   return 0;
 }
 
@@ -99,7 +99,7 @@ int CommandSimilar(const CommandContext& context, const Arguments& args) {
   const int cd = catalogue.FindCd(UpperCase(code));
   if (cd < 0) throw UsageError{"no CD " + code + " in the catalogue"};
   TextSet only;
-  only.Add(catalogue.cds[cd].cdCode);
+  only.Add(catalogue.Cd(cd).cdCode);
   c.browser.ListCdsOfTracks(std::string(kAllCdsPath), only, false);
   c.browser.SelectBoxRow(0);
   ShowSimilarCds(c.browser, catalogue);

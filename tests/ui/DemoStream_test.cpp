@@ -39,7 +39,7 @@ TEST(DemoStream, ThePlayButtonStreamsADemoTrackFromTheDemoServer) {
   main.FirstActivation();
   ASSERT_EQ(app.demoBaseUrl(), servers.demo1);
   // The first track of the first CD of the catalogue: demo audio exists for it.
-  app.browser().GoToPlace("* ALL LIBRARY >> … ALL CDS : " + app.catalogue().cds[0].cdText);
+  app.browser().GoToPlace("* ALL LIBRARY >> … ALL CDS : " + app.catalogue().Cd(0).cdText);
   main.Refresh();
   ASSERT_GT(app.browser().rowCount(), 0);
   app.browser().SelectRow(0);
@@ -84,7 +84,7 @@ TEST(DemoStream, AMissingDemoShowsTheWaitingDotsAndThenTheFailure) {
   TMainForm main(app, app.Start());
   main.show();
   main.FirstActivation();
-  const CdRecord& cd = app.catalogue().cds[0];
+  const CdRecord& cd = app.catalogue().Cd(0);
   ASSERT_GE(cd.tracks.size(), 7u);
   ASSERT_TRUE(cd.tracks[6].code.ends_with("_007"));
   app.browser().GoToPlace("* ALL LIBRARY >> … ALL CDS : " + cd.cdText);

@@ -368,8 +368,8 @@ TEST(TrackListModel, ListingTheWholeLibraryMakesNoObjectPerRow) {
   StdRandom random(1);
   Browser browser(loaded.catalogue, loaded.dialogs, loaded.progress, random, [] { return kEnglish; });
   std::vector<std::string> codes;
-  for (int p = 0; p < loaded.catalogue.cdCount; ++p)
-    for (const TrackRecord& t : loaded.catalogue.cds[p].tracks) codes.push_back(t.code);
+  for (int p = 0; p < loaded.catalogue.CdCount(); ++p)
+    for (const TrackRecord& t : loaded.catalogue.Cd(p).tracks) codes.push_back(t.code);
   ASSERT_GT(codes.size(), 21000u);
 
   QListView view;

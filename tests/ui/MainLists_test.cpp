@@ -253,7 +253,7 @@ TEST_F(Lists, TheHighlightedCdIsTheOneTheCdCommandsUse) {
   QTest::mouseRelease(main->windowHandle(), Qt::RightButton, {}, row3);
   main->Item("gotocdurl")->trigger();
   ASSERT_EQ(shell.urls.size(), 1u);
-  EXPECT_EQ(shell.urls[0], CdPageUrl(app().endpoints(), app().catalogue().cds[rows[1].cdPosition].cdCode));
+  EXPECT_EQ(shell.urls[0], CdPageUrl(app().endpoints(), app().catalogue().Cd(rows[1].cdPosition).cdCode));
 }
 
 TEST_F(Lists, TheTagBoxKeepsWhatIsTypedAndChoosingEnglishAgainEmptiesIt) {

@@ -195,7 +195,7 @@ TEST_F(ReinitialisationTest, ShowsTheStartWindowWithOnlyContinueBeforeTheLibrary
   EXPECT_EQ(S(versionLine), LangMessage(app().language(), Msg::Version) + kFileVersion);
   EXPECT_TRUE(coverShown);
   EXPECT_FALSE(form.isVisible());
-  EXPECT_GT(app().catalogue().cdCount, 0);
+  EXPECT_GT(app().catalogue().CdCount(), 0);
   EXPECT_FALSE(main->findChild<QWidget*>("offPanel")->isVisible());
   EXPECT_TRUE(dialogs.shown.empty());
   main->setStartForm(nullptr);

@@ -74,7 +74,7 @@ struct WaveformInBar : MainWindowTest {
     const auto path = home.path() / name;
     std::ofstream(path) << std::string(static_cast<size_t>(bytes), 'x');
     const auto [cd, t] = app().browser().rows()[static_cast<size_t>(row)];
-    app().catalogue().cds[cd].tracks[t].location = path.string();
+    app().catalogue().SetTrackLocation({cd, t}, path.string());
     app().browser().SelectRow(row);
     app().player().PlayCurrent(false);
   }

@@ -117,7 +117,7 @@ TEST_F(OnX, EveryStatusFieldShowsWholeInBothLanguagesAfterTheWindowGrewAndShrank
   // A CD of 12 tracks with its first track selected: "1/12", a key and a tempo.
   const Catalogue& catalogue = app->catalogue();
   const CdRecord* twelve = nullptr;
-  for (const CdRecord& cd : catalogue.cds)
+  for (const CdRecord& cd : catalogue.Cds())
     if (cd.tracks.size() == 12) {
       twelve = &cd;
       break;

@@ -523,7 +523,7 @@ std::optional<std::string> App::DragFile() {
   const int row = browser_->selectedRow();
   if (row < 0) return std::nullopt;
   const auto [cd, trackIndex] = browser_->rows()[row];
-  TrackRecord& track = catalogue_->cds[cd].tracks[trackIndex];
+  const TrackRecord& track = catalogue_->Track(cd, trackIndex);
   if (!IsDemoName(track.location)) return track.location;
   // A demo track is fetched into "audio" first; later plays use the file.
   const std::filesystem::path audio = options_.programFolder / "audio";
@@ -533,7 +533,7 @@ std::optional<std::string> App::DragFile() {
     (void)downloader_->DownloadFile(TrackPathOrUrl(track.location, demoBaseUrl_), name, Msg::DownloadingFiles,
                                     audio.string());
   if (!std::filesystem::exists(audio / name, ec)) return std::nullopt;
-  track.location = (audio / name).string();
+  catalogue_->SetTrackLocation({cd, trackIndex}, (audio / name).string());
   ShowTrackStatus();
   return track.location;
 }

@@ -12,7 +12,7 @@ std::string MainWindowCaption(const Catalogue& catalogue, int lang, const Captio
   if (catalogue.offline) caption += " -offline";
   caption += " ";
   caption += kFileVersion;
-  caption += " - " + LangMessage(lang, Msg::CdsCount) + std::to_string(catalogue.cdCount);
+  caption += " - " + LangMessage(lang, Msg::CdsCount) + std::to_string(catalogue.CdCount());
   caption += " | " + LangMessage(lang, Msg::TracksCount) + std::to_string(catalogue.trackCount);
   if (!account.login.empty() && !account.password.empty()) {
     caption += " | " + LangMessage(lang, Msg::SubscriptionDocuments) + " " + account.login;

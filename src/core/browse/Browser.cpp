@@ -27,6 +27,27 @@ std::string LastComponent(const std::string& path) {
 
 std::string RowNumber(int index, int count) { return std::to_string(index + 1) + "/" + std::to_string(count); }
 
+// Sorts (key, position) entries by key, equal keys keeping their order. The keys
+// of a listing (seconds, tempo, rank) mostly lie in a narrow range: then a
+// counting sort, else a merge sort.
+void StableSortByKey(std::vector<std::pair<long long, int>>& keyed) {
+  if (keyed.size() < 2) return;
+  const auto [low, high] = std::minmax_element(keyed.begin(), keyed.end());
+  const unsigned long long range =
+      static_cast<unsigned long long>(high->first) - static_cast<unsigned long long>(low->first);
+  if (range > std::max<unsigned long long>(8 * keyed.size(), 1u << 17)) {
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    return;
+  }
+  const long long base = low->first;
+  std::vector<uint32_t> start(static_cast<size_t>(range) + 2, 0);
+  for (const auto& e : keyed) ++start[static_cast<size_t>(e.first - base) + 1];
+  for (size_t k = 1; k < start.size(); ++k) start[k] += start[k - 1];
+  std::vector<std::pair<long long, int>> sorted(keyed.size());
+  for (const auto& e : keyed) sorted[start[static_cast<size_t>(e.first - base)]++] = e;
+  keyed.swap(sorted);
+}
+
 }  // namespace
 
 Browser::Browser(const Catalogue& catalogue, Dialogs& dialogs, Progress& progress, Random& random,
@@ -76,15 +97,15 @@ void Browser::ListTracks(const std::vector<std::string>& codes, bool fillRows, s
   // The listing order: positions in `codes`, sorted by the checked kind's key (the
   // sort keys the load worked out once), equal keys in their input order.
   const int count = static_cast<int>(codes.size());
-  std::vector<std::pair<int, int>> located(codes.size());
+  std::vector<TrackRef> located(codes.size());
   std::vector<std::pair<long long, int>> keyed;  // (key, position in codes)
   keyed.reserve(codes.size());
   auto locate = [&](int i) {
     located[i] = catalogue_.LocateTrack(codes[i]);
     progress_.pump();
-    return located[i].first >= 0;
+    return located[i].cd >= 0;
   };
-  auto recordOf = [&](int i) -> const TrackRecord& { return catalogue_.Track(located[i].first, located[i].second); };
+  auto recordOf = [&](int i) -> const TrackRecord& { return catalogue_.Track(located[i].cd, located[i].track); };
   const long long sign = reversed_ ? -1 : 1;
   switch (sortKind_) {
     case SortKind::Length:
@@ -102,7 +123,7 @@ void Browser::ListTracks(const std::vector<std::string>& codes, bool fillRows, s
       for (size_t r = 0; r < topList.size(); ++r) rank.try_emplace(topList[r], static_cast<int>(r));
       for (int i = 0; i < count; ++i) {
         if (!locate(i)) continue;
-        auto it = rank.find(recordOf(i).code);
+        auto it = rank.empty() ? rank.end() : rank.find(recordOf(i).code);
         const int key = it != rank.end() ? it->second : 50001 + random_.Next(50000);
         keyed.emplace_back(sign * key, i);
       }
@@ -116,12 +137,11 @@ void Browser::ListTracks(const std::vector<std::string>& codes, bool fillRows, s
       }
       break;
   }
-  if (sortKind_ != SortKind::Order)
-    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  if (sortKind_ != SortKind::Order) StableSortByKey(keyed);
 
   // The rows in the final order; codes that do not resolve are skipped.
   TextSet cdCodes;
-  std::vector<bool> cdListed(catalogue_.cds.size(), false);
+  std::vector<bool> cdListed(catalogue_.Cds().size(), false);
   EndFilter();
   rows_.clear();
   selectedRow_ = -1;
@@ -131,7 +151,7 @@ void Browser::ListTracks(const std::vector<std::string>& codes, bool fillRows, s
     if (cd < 0 || rows_.size() >= kMaxTrackRows) continue;
     if (!cdListed[cd]) {
       cdListed[cd] = true;
-      cdCodes.Add(catalogue_.cds[cd].cdCode);
+      cdCodes.Add(catalogue_.Cd(cd).cdCode);
     }
     rows_.emplace_back(cd, track);
   }
@@ -150,8 +170,8 @@ void Browser::SetScannedRows(std::vector<std::pair<int, int>> rows) {
 void Browser::ListCdsOfTracks(const std::string& caption, const TextSet& cdCodes, bool selectFirst) {
   boxRows_.clear();
   selectedBoxRow_ = -1;
-  for (int p = 0; p < catalogue_.cdCount; ++p)
-    if (cdCodes.Contains(catalogue_.cds[p].cdCode)) boxRows_.push_back({true, catalogue_.cds[p].cdText, p});
+  for (int p = 0; p < catalogue_.CdCount(); ++p)
+    if (cdCodes.Contains(catalogue_.Cd(p).cdCode)) boxRows_.push_back({true, catalogue_.Cd(p).cdText, p});
   if (selectFirst && !boxRows_.empty()) {
     currentPath_ = caption;
     lastOpenedRow_ = -1;
@@ -322,7 +342,7 @@ void Browser::ShowCurrentLevel(const std::string& selectName) {
     // A CD place: the CD's tracks.
     const int cd = boxRows_[selectedBoxRow_].cdPosition;
     std::vector<std::string> codes;
-    for (const auto& t : catalogue_.cds[cd].tracks) codes.push_back(t.code);
+    for (const auto& t : catalogue_.Cd(cd).tracks) codes.push_back(t.code);
     ListTracks(codes, true, std::nullopt, false, "");
     if (rowCount() > 0) {
       int select = 0;
@@ -466,24 +486,23 @@ void Browser::GoToPlace(const std::string& place) {
 void Browser::FillTagList() {
   TextSet tags;
   const bool russian = Lang() == kRussian;
-  for (int p = 0; p < catalogue_.cdCount; ++p)
-    for (const auto& word : russian ? catalogue_.cds[p].keywordTranslations : catalogue_.cds[p].keywords)
-      tags.Add(word);
+  for (int p = 0; p < catalogue_.CdCount(); ++p)
+    for (const auto& word : russian ? catalogue_.Cd(p).keywordTranslations : catalogue_.Cd(p).keywords) tags.Add(word);
   tagItems_ = tags.items();
 }
 
 void Browser::ListCdsByTag(const std::string& tag) {
   const bool russian = Lang() == kRussian;
   std::vector<TSort> entries;
-  for (int p = 0; p < catalogue_.cdCount; ++p) {
-    const auto& words = russian ? catalogue_.cds[p].keywordTranslations : catalogue_.cds[p].keywords;
+  for (int p = 0; p < catalogue_.CdCount(); ++p) {
+    const auto& words = russian ? catalogue_.Cd(p).keywordTranslations : catalogue_.Cd(p).keywords;
     if (std::any_of(words.begin(), words.end(), [&](const auto& w) { return SameText(w, tag); }))
       entries.push_back({newFirst ? TSortKind::CdNumberNewFirst : TSortKind::CdNumberUp,
-                         MidChars(catalogue_.cds[p].cdCode, 5, 3), "", p});
+                         MidChars(catalogue_.Cd(p).cdCode, 5, 3), "", p});
   }
   SortEntries(entries);
   boxRows_.clear();
-  for (const auto& e : entries) boxRows_.push_back({true, catalogue_.cds[e.Index].cdText, e.Index});
+  for (const auto& e : entries) boxRows_.push_back({true, catalogue_.Cd(e.Index).cdText, e.Index});
   selectedBoxRow_ = -1;
   lastOpenedRow_ = -1;
 }

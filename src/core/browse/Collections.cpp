@@ -28,7 +28,7 @@ std::string KeyText(const std::string& tagLine) { return BetweenMarkers(Trim(tag
 void ShowScanResult(Browser& browser, const Catalogue& catalogue, std::vector<std::pair<int, int>> rows,
                     Progress& progress) {
   TextSet cdCodes;
-  for (const auto& [cd, track] : rows) cdCodes.Add(catalogue.cds[cd].cdCode);
+  for (const auto& [cd, track] : rows) cdCodes.Add(catalogue.Cd(cd).cdCode);
   browser.SetScannedRows(std::move(rows));
   browser.ListCdsOfTracks(std::string(kAllCdsPath), cdCodes, false);
   progress.ShowProgress("", ProgressMode::Hide);
@@ -55,9 +55,9 @@ void ScanCollection(Browser& browser, const Catalogue& catalogue, Progress& prog
       if (matches(catalogue.Track(cd, track))) rows.emplace_back(cd, track);
     }
   } else {
-    for (int cd = 0; cd < catalogue.cdCount; ++cd) {
+    for (int cd = 0; cd < catalogue.CdCount(); ++cd) {
       progress.pump();
-      const auto& tracks = catalogue.cds[cd].tracks;
+      const auto& tracks = catalogue.Cd(cd).tracks;
       for (int t = 0; t < static_cast<int>(tracks.size()); ++t) {
         progress.pump();
         if (matches(tracks[t])) rows.emplace_back(cd, t);
@@ -141,11 +141,11 @@ void LuckyPick(Browser& browser, const Catalogue& catalogue, Random& random, Pro
   int wanted = r + 10;
   int attempts = 3 * r + 30;
   std::vector<std::pair<int, int>> rows;
-  std::vector<bool> cdTaken(catalogue.cds.size(), false);
-  while (wanted > 0 && attempts > 0 && catalogue.cdCount > 0) {
+  std::vector<bool> cdTaken(catalogue.Cds().size(), false);
+  while (wanted > 0 && attempts > 0 && catalogue.CdCount() > 0) {
     random.Randomize();
-    const int cd = random.Next(catalogue.cdCount);
-    const auto& tracks = catalogue.cds[cd].tracks;
+    const int cd = random.Next(catalogue.CdCount());
+    const auto& tracks = catalogue.Cd(cd).tracks;
     if (!tracks.empty()) {
       const int t = random.Next(static_cast<int>(tracks.size()));
       const std::string line = Trim(tracks[t].tagLine);
@@ -212,7 +212,7 @@ bool ShowSimilarCds(Browser& browser, const Catalogue& catalogue) {
   const int row = browser.selectedBoxRow();
   const auto& rows = browser.boxRows();
   if (row < 0 || row >= static_cast<int>(rows.size()) || !rows[row].isCd) return false;
-  const std::vector<std::string> codes = SimilarCdCodes(catalogue, catalogue.cds[rows[row].cdPosition].cdCode);
+  const std::vector<std::string> codes = SimilarCdCodes(catalogue, catalogue.Cd(rows[row].cdPosition).cdCode);
   if (codes.empty()) return false;
   TextSet set;
   for (const auto& c : codes) set.Add(c);

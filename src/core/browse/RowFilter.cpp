@@ -27,7 +27,7 @@ void RowFilter::Forget() {
 void RowFilter::Build(const Catalogue& catalogue) {
   Forget();
   std::string folded;
-  for (const CdRecord& cd : catalogue.cds) {
+  for (const CdRecord& cd : catalogue.Cds()) {
     firstOfCd_.push_back(static_cast<uint32_t>(start_.size()));
     for (const TrackRecord& t : cd.tracks) {
       start_.push_back(static_cast<uint32_t>(text_.size()));
@@ -45,8 +45,8 @@ void RowFilter::Build(const Catalogue& catalogue) {
 void RowFilter::Prepare(const Catalogue& catalogue) {
   // The catalogue's CDs are made anew at a load: a count that differs means a text made before it.
   size_t tracks = 0;
-  for (const CdRecord& cd : catalogue.cds) tracks += cd.tracks.size();
-  if (firstOfCd_.size() != catalogue.cds.size() || start_.size() != tracks + 1) Build(catalogue);
+  for (const CdRecord& cd : catalogue.Cds()) tracks += cd.tracks.size();
+  if (firstOfCd_.size() != catalogue.Cds().size() || start_.size() != tracks + 1) Build(catalogue);
 }
 
 std::string_view RowFilter::Text(int cd, int track) const {

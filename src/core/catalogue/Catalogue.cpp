@@ -51,8 +51,12 @@ struct LoadPools {
     bool taken = false;
   };
   std::vector<LocalFile> files;
-  // Files by the first 12 characters of the upper-cased name, in pool order.
-  std::unordered_map<std::string, std::vector<uint32_t>> filesByCode;
+  // Files by the first 12 characters of the upper-cased name, in pool order: the
+  // first file of a code, then each file's next of the same code (kNone at the end).
+  // The keys are views into the files' names, which stay where they are.
+  static constexpr uint32_t kNone = UINT32_MAX;
+  std::unordered_map<std::string_view, uint32_t> firstFileOfCode;
+  std::vector<uint32_t> nextFileOfCode;
 
   // Category lines repeat from CD to CD: their words and the words'
   // translations are worked out once per load.
@@ -63,6 +67,23 @@ struct LoadPools {
   // The tracks of the CD being read: how many, and their code ids in track order.
   size_t tracksOfCd = 0;
   std::vector<uint32_t> idOfTrack;
+
+  // The CD records written: positions below `cdCount` are finished, the one at
+  // `cdCount` is being read. A reload starts from the last load's records.
+  std::vector<CdRecord> cds;
+  int cdCount = 0;
+  // Codes of local files (CD and track codes), when only those are listed.
+  std::unordered_set<std::string_view> localCodes;
+  // The information block read at the last accepted CD header: its lines are views
+  // into its decoded text, both kept from CD to CD.
+  std::string blockText;
+  std::vector<std::string_view> block;
+  std::vector<std::string_view> fields;  // of the track row being read
+
+  CdRecord& Current() {
+    if (cds.size() <= static_cast<size_t>(cdCount)) cds.resize(static_cast<size_t>(cdCount) + 1);
+    return cds[static_cast<size_t>(cdCount)];
+  }
 };
 
 namespace {
@@ -89,11 +110,11 @@ void AssignTagLine(std::string_view descriptor, std::string& tagLine) {
 // The location of a track: its ".wav" file, else its ".mp3" file, else its demo
 // name, written over `location`. The files found leave the pool.
 void TakeLocation(LoadPools& pools, std::string_view code, std::string& location) {
-  auto it = pools.filesByCode.empty() ? pools.filesByCode.end() : pools.filesByCode.find(std::string(code));
+  auto it = pools.firstFileOfCode.empty() ? pools.firstFileOfCode.end() : pools.firstFileOfCode.find(code);
   LoadPools::LocalFile* wav = nullptr;
   LoadPools::LocalFile* mp3 = nullptr;
-  if (it != pools.filesByCode.end()) {
-    for (uint32_t index : it->second) {
+  if (it != pools.firstFileOfCode.end()) {
+    for (uint32_t index = it->second; index != LoadPools::kNone; index = pools.nextFileOfCode[index]) {
       auto& f = pools.files[index];
       if (f.taken) continue;
       if (!wav && f.extension == ".wav") wav = &f;
@@ -153,7 +174,8 @@ size_t TrackRowsFrom(const std::vector<std::string>& table, size_t from) {
   return n;
 }
 
-std::string PerRowCode(std::string_view row, size_t chars) { return FirstChars(row, chars); }
+// The first `chars` characters of a text.
+std::string_view PerRowCode(std::string_view row, size_t chars) { return row.substr(0, ByteOffsetOfChar(row, chars)); }
 
 // A year or month of the production date line; 0 when it is not a number.
 uint16_t DateNumber(std::string_view text) {
@@ -239,7 +261,7 @@ int64_t Catalogue::TakeDescriptor(uint32_t id, LoadPools& pools) const {
   return descriptors_.firstOf[id] + taken++;
 }
 
-Catalogue::Catalogue() { cds.resize(kCdCapacity); }
+Catalogue::Catalogue() = default;
 
 std::string NormaliseIsrc(std::string_view isrc) {
   if (isrc.empty()) return "not-defined";
@@ -330,7 +352,7 @@ void Catalogue::ReadCatalogueTables(const ResourceStore& resources, Dialogs& dia
   tracksText_ = std::move(tracks);
   titlesTable = ReadCatalogueResource(resources, "KMLB_XLS", "TEXT", dialogs);
   titlesTable.emplace_back(kClosingRow);
-  cds.assign(kCdCapacity, CdRecord{});
+  cds_.clear();
   BuildDescriptorIndex();
 
   // Lookups by name ignore letter case and take the first row of a name.
@@ -354,128 +376,154 @@ bool Catalogue::IsNewCd(int year, int month, YearMonth today) {
   return isNew;
 }
 
+namespace {
+// The local files under the program folder go into the pool, by code.
+void ListLocalFiles(const LoadOptions& options, Progress& progress, LoadPools& pools) {
+  if (options.programFolder.empty()) return;
+  std::vector<std::string> paths;
+  ListFiles(options.programFolder, "", "KMLB_", 2, progress, options.language, paths);
+  pools.files.reserve(paths.size());
+  for (auto& path : paths) {
+    LoadPools::LocalFile f;
+    std::string_view name(path);
+    name.remove_prefix(name.rfind('/') + 1);
+    size_t dot = name.rfind('.');
+    f.extension = dot == std::string_view::npos || dot == 0 ? std::string() : LowerCase(name.substr(dot));
+    f.upperName = UpperCase(name);
+    f.path = std::move(path);
+    pools.files.push_back(std::move(f));
+  }
+  // Chained from the last file back, so that each code's files come in pool order.
+  pools.nextFileOfCode.assign(pools.files.size(), LoadPools::kNone);
+  pools.firstFileOfCode.reserve(pools.files.size());
+  for (size_t i = pools.files.size(); i-- > 0;) {
+    const std::string_view name = pools.files[i].upperName;  // stays put: the pool is not resized again
+    if (options.offline) {
+      pools.localCodes.insert(PerRowCode(name, 8));
+      pools.localCodes.insert(PerRowCode(name, 12));
+    }
+    auto [first, added] = pools.firstFileOfCode.try_emplace(PerRowCode(name, 12), static_cast<uint32_t>(i));
+    if (!added) {
+      pools.nextFileOfCode[i] = first->second;
+      first->second = static_cast<uint32_t>(i);
+    }
+  }
+}
+}  // namespace
+
 void Catalogue::LoadCatalogue(const ResourceStore& resources, const LoadOptions& options, Dialogs& dialogs,
                               Progress& progress) {
-  const int lang = options.language;
-  language = lang;
-  offline = options.offline;
   errors = resources.problems();
-
-  // Working pools, caption, progress window.
   LoadPools pools;
+  StartLoad(options, progress, pools);
+  ListLocalFiles(options, progress, pools);
+
+  // The CDs and their tracks, row by row of the titles table.
+  progress.ShowProgress(LangMessage(options.language, Msg::BuildingDatabase), ProgressMode::ChangeText);
+  const size_t rowCount = titlesTable.size();
+  for (size_t i = 0; i < rowCount; ++i) {
+    progress.SetPerMille(rowCount > 1 ? static_cast<int>(i * 1000 / (rowCount - 1)) : 1000);
+    progress.pump();
+    ReadTitleRow(i, resources, options, dialogs, pools);
+  }
+  MarkNewestCds(pools);
+  EndLoad(options, progress, pools);
+}
+
+// Working pools, caption, progress window; empty lists, and the records of the
+// last load made ready to be written over.
+void Catalogue::StartLoad(const LoadOptions& options, Progress& progress, LoadPools& pools) {
+  language = options.language;
+  offline = options.offline;
   pools.descriptorsTaken.assign(descriptors_.firstOf.size(), 0);
   if (options.setCaption) options.setCaption(std::string(" ") + kApplicationTitle);
-  progress.ShowProgress(LangMessage(lang, Msg::ScanningCatalogue), ProgressMode::Show);
+  progress.ShowProgress(LangMessage(options.language, Msg::ScanningCatalogue), ProgressMode::Show);
 
-  // Empty lists and records.
   allCategoryPaths.Clear();
   tagList.Clear();
   // A CD's track records stay where they are and are written over by the next
   // load's tracks at that position, so a reload reuses their strings' memory; what
   // a position does not fill again goes when its CD is finished or at the end.
-  for (auto& cd : cds) {
+  pools.cds = std::move(cds_);
+  cds_.clear();
+  pools.cds.reserve(kCdCapacity);
+  for (auto& cd : pools.cds) {
     std::vector<TrackRecord> tracks = std::move(cd.tracks);
     cd.Reset();
     cd.tracks = std::move(tracks);
   }
   styleCounts.fill(0);
   anyNewCd = false;
-
-  // The local files under the program folder.
-  std::unordered_set<std::string> localCodes;
-  if (!options.programFolder.empty()) {
-    std::vector<std::string> paths;
-    ListFiles(options.programFolder, "", "KMLB_", 2, progress, lang, paths);
-    pools.files.reserve(paths.size());
-    for (auto& path : paths) {
-      LoadPools::LocalFile f;
-      std::string_view name(path);
-      name.remove_prefix(name.rfind('/') + 1);
-      size_t dot = name.rfind('.');
-      f.extension = dot == std::string_view::npos || dot == 0 ? std::string() : LowerCase(name.substr(dot));
-      f.upperName = UpperCase(name);
-      f.path = std::move(path);
-      if (options.offline) {
-        localCodes.insert(FirstChars(f.upperName, 8));
-        localCodes.insert(FirstChars(f.upperName, 12));
-      }
-      std::string key = FirstChars(f.upperName, 12);
-      pools.filesByCode[key].push_back(static_cast<uint32_t>(pools.files.size()));
-      pools.files.push_back(std::move(f));
-    }
-  }
-
-  // The CDs and their tracks, row by row of the titles table.
-  progress.ShowProgress(LangMessage(lang, Msg::BuildingDatabase), ProgressMode::ChangeText);
-  cdCount = 0;
   trackCount = 0;
-  // The information block read at the last accepted CD header: its lines are views
-  // into its decoded text, both kept from CD to CD.
-  std::string blockText;
-  std::vector<std::string_view> block;
+}
 
-  const size_t rowCount = titlesTable.size();
-  std::vector<std::string_view> fields;
-  for (size_t i = 0; i < rowCount; ++i) {
-    // One row of the titles table.
-    progress.SetPerMille(rowCount > 1 ? static_cast<int>(i * 1000 / (rowCount - 1)) : 1000);
-    progress.pump();
-    std::string_view row = titlesTable[i];
-    const uint32_t id = descriptors_.idOfTitleRow[i];
-    const bool trackRow = id != kNoId;
-    bool accepted = true;
-    if (options.offline) accepted = localCodes.count(PerRowCode(row, trackRow ? 12 : 8)) > 0;
+// One row of the titles table: a CD header starts the next CD (finishing the one
+// read), a track row adds a track to it. Rows without a local file are skipped
+// when only those are listed.
+void Catalogue::ReadTitleRow(size_t i, const ResourceStore& resources, const LoadOptions& options, Dialogs& dialogs,
+                             LoadPools& pools) {
+  std::string_view row = titlesTable[i];
+  const uint32_t id = descriptors_.idOfTitleRow[i];
+  const bool trackRow = id != kNoId;
+  bool accepted = true;
+  if (options.offline) accepted = pools.localCodes.count(PerRowCode(row, trackRow ? 12 : 8)) > 0;
 
-    if (!trackRow) {
-      if (pools.tracksOfCd > 0) FinishCd(cdCount, block, options, dialogs, pools);
-      if (cdCount >= static_cast<int>(cds.size())) cds.resize(cdCount + 1);
-      if (!accepted) continue;
-      std::string number = MidChars(row, 5, 3);
-      long long cdNumber = IntOr(number, 0);
-      if (cdNumber < 0 || cdNumber > 999) cdNumber = 0;
-      char name[16];
-      std::snprintf(name, sizeof name, "KMLB_%03lld", cdNumber);
-      ReadCatalogueLines(resources, name, "NFO", dialogs, blockText, block, "NFO");
-      cds[cdCount].cdCode = std::string(RowName(row));
-      cds[cdCount].cdText = std::string(RowValue(row));
-      continue;
-    }
-    if (!accepted) continue;
-
-    auto& tracks = cds[cdCount].tracks;
-    if (pools.tracksOfCd == 0) tracks.reserve(TrackRowsFrom(titlesTable, i));
-    TrackRecord& track = pools.tracksOfCd < tracks.size() ? tracks[pools.tracksOfCd] : tracks.emplace_back();
-    ++pools.tracksOfCd;
-    // Every field is written anew (tagLine and styleText when the CD is finished).
-    track.code.assign(row.substr(0, ByteOffsetOfChar(row, 12)));
-    std::string_view value = RowValue(row);
-    SplitTitleFieldViews(value, fields);
-    if (fields.size() != 5) Report(dialogs, FieldErrorMessage(track.code, value));
-    fields.resize(std::max<size_t>(fields.size(), 5));
-    track.title = fields[0];
-    track.isrc = NormaliseIsrc(fields[1]);
-    track.duration.clear();
-    if (CharCount(fields[2]) == 4) track.duration += '0';
-    track.duration += fields[2];
-    track.lengthSeconds =
-        static_cast<int>(IntOr(MidChars(track.duration, 0, 2), 0) * 60 + IntOr(MidChars(track.duration, 3, 2), 0));
-    track.composer = fields[3];
-    track.performer = fields[4];
-    TakeLocation(pools, track.code, track.location);
-    pools.idOfTrack.push_back(id);
+  if (!trackRow) {
+    if (pools.tracksOfCd > 0) FinishCd(options, dialogs, pools);
+    CdRecord& cd = pools.Current();
+    if (!accepted) return;
+    std::string number = MidChars(row, 5, 3);
+    long long cdNumber = IntOr(number, 0);
+    if (cdNumber < 0 || cdNumber > 999) cdNumber = 0;
+    char name[16];
+    std::snprintf(name, sizeof name, "KMLB_%03lld", cdNumber);
+    ReadCatalogueLines(resources, name, "NFO", dialogs, pools.blockText, pools.block, "NFO");
+    cd.cdCode = std::string(RowName(row));
+    cd.cdText = std::string(RowValue(row));
+    return;
   }
+  if (!accepted) return;
 
-  // Without a CD new by date, the three highest positions count as new.
-  if (!anyNewCd) {
-    for (int p = cdCount - 1; p >= 0 && p >= cdCount - 3; --p) {
-      if (cds[p].tracks.empty()) continue;
-      cds[p].categories.Add(kNewCdsPath);
-      allCategoryPaths.Add(kNewCdsPath);
-    }
+  auto& tracks = pools.Current().tracks;
+  if (pools.tracksOfCd == 0) tracks.reserve(TrackRowsFrom(titlesTable, i));
+  TrackRecord& track = pools.tracksOfCd < tracks.size() ? tracks[pools.tracksOfCd] : tracks.emplace_back();
+  ++pools.tracksOfCd;
+  // Every field is written anew (tagLine and styleText when the CD is finished).
+  track.code.assign(row.substr(0, ByteOffsetOfChar(row, 12)));
+  std::string_view value = RowValue(row);
+  auto& fields = pools.fields;
+  SplitTitleFieldViews(value, fields);
+  if (fields.size() != 5) Report(dialogs, FieldErrorMessage(track.code, value));
+  fields.resize(std::max<size_t>(fields.size(), 5));
+  track.title = fields[0];
+  track.isrc = NormaliseIsrc(fields[1]);
+  track.duration.clear();
+  if (CharCount(fields[2]) == 4) track.duration += '0';
+  track.duration += fields[2];
+  track.lengthSeconds =
+      static_cast<int>(IntOr(MidChars(track.duration, 0, 2), 0) * 60 + IntOr(MidChars(track.duration, 3, 2), 0));
+  track.composer = fields[3];
+  track.performer = fields[4];
+  TakeLocation(pools, track.code, track.location);
+  pools.idOfTrack.push_back(id);
+}
+
+// Without a CD new by date, the three highest positions count as new.
+void Catalogue::MarkNewestCds(LoadPools& pools) {
+  if (anyNewCd) return;
+  for (int p = pools.cdCount - 1; p >= 0 && p >= pools.cdCount - 3; --p) {
+    CdRecord& cd = pools.cds[static_cast<size_t>(p)];
+    if (cd.tracks.empty()) continue;
+    cd.categories.Add(kNewCdsPath);
+    allCategoryPaths.Add(kNewCdsPath);
   }
+}
 
-  // Done: the progress window goes, the errors are logged.
-  for (size_t p = cdCount; p < cds.size(); ++p) cds[p].tracks.clear();  // records this load did not fill
+// Done: the records loaded become the CD list, the progress window goes, the
+// errors are logged.
+void Catalogue::EndLoad(const LoadOptions& options, Progress& progress, LoadPools& pools) {
+  pools.cds.resize(static_cast<size_t>(pools.cdCount));  // records this load did not fill go
+  cds_ = std::move(pools.cds);
   trackIndex_.built = false;
   progress.ShowProgress("", ProgressMode::Hide);
   if (!errors.empty() && !options.programFolder.empty()) {
@@ -487,9 +535,9 @@ void Catalogue::LoadCatalogue(const ResourceStore& resources, const LoadOptions&
   }
 }
 
-void Catalogue::FinishCd(int position, const std::vector<std::string_view>& block, const LoadOptions& options,
-                         Dialogs& dialogs, LoadPools& pools) {
-  CdRecord& cd = cds[position];
+void Catalogue::FinishCd(const LoadOptions& options, Dialogs& dialogs, LoadPools& pools) {
+  CdRecord& cd = pools.Current();
+  const std::vector<std::string_view>& block = pools.block;
   // The code ids of its tracks; a CD left out takes no descriptor.
   const std::vector<uint32_t> ids = std::move(pools.idOfTrack);
   pools.idOfTrack.clear();
@@ -564,42 +612,13 @@ void Catalogue::FinishCd(int position, const std::vector<std::string_view>& bloc
   if (IsNewCd(cd.year, cd.month, options.today)) cd.categories.Add(kNewCdsPath);
   for (const auto& path : cd.categories)
     if (pools.pathsListed.insert(path).second) allCategoryPaths.Add(path);
-  ++cdCount;
+  ++pools.cdCount;
 }
 
 int Catalogue::FindCd(std::string_view cdCode) const {
-  for (int p = 0; p < cdCount; ++p)
-    if (cds[p].cdCode == cdCode) return p;
+  for (int p = 0; p < CdCount(); ++p)
+    if (cds_[static_cast<size_t>(p)].cdCode == cdCode) return p;
   return -1;
-}
-
-std::pair<int, int> Catalogue::LocateTrack(std::string_view code) const {
-  // A track is looked up in the first CD with its CD code only, so the index
-  // takes the tracks of the first CD of each code and, within it, the first
-  // track of each code.
-  auto slotOf = [this](std::string_view key) {
-    const auto& table = trackIndex_.table;
-    const size_t mask = table.size() - 1;
-    size_t at = std::hash<std::string_view>{}(key)&mask;
-    while (table[at].cd >= 0 && table[at].code != key) at = (at + 1) & mask;
-    return at;
-  };
-  if (!trackIndex_.built) {
-    trackIndex_.table.assign(std::bit_ceil(static_cast<size_t>(trackCount) * 2 + 2), TrackSlot{});
-    std::unordered_set<std::string_view> cdSeen;
-    for (int p = 0; p < cdCount; ++p) {
-      if (!cdSeen.insert(cds[p].cdCode).second) continue;
-      const auto& tracks = cds[p].tracks;
-      for (size_t t = 0; t < tracks.size(); ++t) {
-        if (FirstChars(tracks[t].code, 8) != cds[p].cdCode) continue;
-        TrackSlot& slot = trackIndex_.table[slotOf(tracks[t].code)];
-        if (slot.cd < 0) slot = {tracks[t].code, p, static_cast<int>(t)};  // the first of a code stays
-      }
-    }
-    trackIndex_.built = true;
-  }
-  const TrackSlot& slot = trackIndex_.table[slotOf(TrimView(code))];
-  return {slot.cd, slot.track};
 }
 
 std::vector<std::string> Catalogue::ListSubcategories(std::string_view parent) const {
@@ -621,15 +640,15 @@ std::vector<std::string> Catalogue::ListSubcategories(std::string_view parent) c
 void Catalogue::ListCdsInCategory(std::string_view path, bool newFirst, std::vector<std::string>& cdTexts,
                                   std::vector<int>& positions) const {
   std::vector<TSort> entries;
-  for (int p = 0; p < cdCount; ++p)
-    if (cds[p].categories.Contains(path))
+  for (int p = 0; p < CdCount(); ++p)
+    if (Cd(p).categories.Contains(path))
       entries.push_back(
-          {newFirst ? TSortKind::CdNumberNewFirst : TSortKind::CdNumberUp, MidChars(cds[p].cdCode, 5, 3), "", p});
+          {newFirst ? TSortKind::CdNumberNewFirst : TSortKind::CdNumberUp, MidChars(Cd(p).cdCode, 5, 3), "", p});
   SortEntries(entries);
   cdTexts.clear();
   positions.clear();
   for (const auto& e : entries) {
-    cdTexts.push_back(cds[e.Index].cdText);
+    cdTexts.push_back(Cd(e.Index).cdText);
     positions.push_back(e.Index);
   }
 }

@@ -7,12 +7,14 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
 #include "core/catalogue/Resources.h"
+#include "core/catalogue/TrackRef.h"
 #include "core/text/TextSet.h"
 #include "ports/Dialogs.h"
 #include "ports/Progress.h"
@@ -76,9 +78,15 @@ class Catalogue {
  public:
   Catalogue();
 
-  // The CD table: positions 0 .. cdCount-1 are valid.
-  std::vector<CdRecord> cds;
-  int cdCount = 0;
+  // The CDs loaded, by position: 0 .. CdCount()-1.
+  int CdCount() const { return static_cast<int>(cds_.size()); }
+  const CdRecord& Cd(int position) const { return cds_[static_cast<size_t>(position)]; }
+  std::span<const CdRecord> Cds() const { return cds_; }
+  // The one thing that changes between loads: a track's file, once a demo is fetched.
+  void SetTrackLocation(TrackRef ref, std::string location) {
+    cds_[static_cast<size_t>(ref.cd)].tracks[static_cast<size_t>(ref.track)].location = std::move(location);
+  }
+
   int trackCount = 0;
   TextSet allCategoryPaths;
   TextSet tagList;
@@ -107,9 +115,11 @@ class Catalogue {
   std::optional<std::string_view> Translation(std::string_view english) const;
   // The first CD with the code, or -1.
   int FindCd(std::string_view cdCode) const;
-  // (CD position, track position) of a track code, (-1, -1) when not found.
-  std::pair<int, int> LocateTrack(std::string_view code) const;
-  const TrackRecord& Track(int cd, int track) const { return cds[cd].tracks[track]; }
+  // The place of a track code, {-1, -1} when not found.
+  TrackRef LocateTrack(std::string_view code) const;
+  const TrackRecord& Track(int cd, int track) const {
+    return cds_[static_cast<size_t>(cd)].tracks[static_cast<size_t>(track)];
+  }
 
   // Child names of a category path (the distinct first segments for the root).
   std::vector<std::string> ListSubcategories(std::string_view parent) const;
@@ -125,8 +135,15 @@ class Catalogue {
   bool IsNewCd(int year, int month, YearMonth today);
 
  private:
-  void FinishCd(int position, const std::vector<std::string_view>& block, const LoadOptions& options, Dialogs& dialogs,
-                struct LoadPools& pools);
+  std::vector<CdRecord> cds_;
+
+  // The steps of a load, in order; `pools` holds its working state.
+  void StartLoad(const LoadOptions& options, Progress& progress, struct LoadPools& pools);
+  void ReadTitleRow(size_t row, const ResourceStore& resources, const LoadOptions& options, Dialogs& dialogs,
+                    struct LoadPools& pools);
+  void FinishCd(const LoadOptions& options, Dialogs& dialogs, struct LoadPools& pools);
+  void MarkNewestCds(struct LoadPools& pools);
+  void EndLoad(const LoadOptions& options, Progress& progress, struct LoadPools& pools);
   void Report(Dialogs& dialogs, const std::string& text);
   void BuildDescriptorIndex();
   // The descriptor row of a track (by its code's id): the first row with its code
@@ -145,17 +162,26 @@ class Catalogue {
   DescriptorIndex descriptors_;
   std::shared_ptr<const std::string> similarText_, tracksText_;
 
-  // Track code -> (CD position, track position), made at the first LocateTrack
-  // after a load: open addressing over a power-of-two table, each slot holding
-  // its own copy of the code.
+  // Track code -> place, made at the first LocateTrack after a load. A code of the
+  // usual form KMLB_ccc_ttt is found by its two numbers: per CD number its CD and
+  // where its tracks lie in `trackOfNumber`, by track number (-1 for none). Any
+  // other code is kept in `table`: open addressing over a power-of-two table, each
+  // slot holding its own copy of the code.
   struct TrackSlot {
     std::string code;
     int cd = -1, track = -1;
   };
+  struct NumberedCd {
+    int cd = -1;
+    uint32_t first = 0, size = 0;
+  };
   struct TrackIndex {
+    std::vector<NumberedCd> cdOfNumber;
+    std::vector<int32_t> trackOfNumber;
     std::vector<TrackSlot> table;
     bool built = false;
   };
+  void BuildTrackIndex() const;
   mutable TrackIndex trackIndex_;
   std::unordered_map<std::string, size_t> translationIndex_;  // upper-case name -> row
 };

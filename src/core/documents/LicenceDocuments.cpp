@@ -272,8 +272,8 @@ bool MakePassportDoc(const ResourceStore& resources, const PassportFields& field
 
 PassportOutcome SaveTrackPassport(std::optional<TrackRef> selected, const DocumentContext& context, Shell& shell) {
   const Catalogue& catalogue = context.catalogue;
-  if (!selected || selected->cd < 0 || selected->cd >= catalogue.cdCount || selected->track < 0 ||
-      selected->track >= static_cast<int>(catalogue.cds[selected->cd].tracks.size()))
+  if (!selected || selected->cd < 0 || selected->cd >= catalogue.CdCount() || selected->track < 0 ||
+      selected->track >= static_cast<int>(catalogue.Cd(selected->cd).tracks.size()))
     return PassportOutcome::NoTrack;
   Dialogs& dialogs = context.dialogs;
   if (dialogs.Message(LangMessage(context.language, Msg::SavePassport), MessageKind::Confirmation,

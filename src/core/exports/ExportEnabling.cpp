@@ -5,7 +5,7 @@
 namespace trakvella {
 
 void DefineExportEnabling(CommandEnabling& enabling, const Catalogue& catalogue, const Browser& browser) {
-  enabling.DefineState(kStateCatalogueLoaded, [&catalogue] { return catalogue.cdCount > 0; });
+  enabling.DefineState(kStateCatalogueLoaded, [&catalogue] { return catalogue.CdCount() > 0; });
   // "+ Послать категорию в буфер" keeps the place's category path: at the root
   // there is none.
   enabling.DefineState(kStateCategoryPlace, [&browser] { return !browser.currentPath().empty(); });

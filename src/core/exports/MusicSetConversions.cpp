@@ -284,7 +284,7 @@ ExportResult ConvertMstock(ExportContext& context, const MusicSet& set) {
     lines.push_back(authors.Expand(t.composer) + "\t" + authors.Expand(t.performer) + "\t" + t.code + "\t" + t.title +
                     "\t" + t.isrc + "\t00:" + t.duration + "\t" + MstockMood(t.tagLine) + "\t" +
                     MstockTempo(t.tagLine) + "\t" + key + "\t" + key + "\t" + key + "\t" + bpm + "\t" + bpm + "\t" +
-                    bpm + "\t" + MstockCategory(catalogue.cds[cd]));
+                    bpm + "\t" + MstockCategory(catalogue.Cd(cd)));
   }
   progress.Hide();
   result = Finish(context, std::move(result), JoinLinesCrLf(lines));
@@ -422,7 +422,7 @@ ExportResult ConvertSourceAudio(ExportContext& context, const MusicSet& set) {
   for (size_t i = 0; i < tracks.size(); ++i) {
     if (!progress.Step()) return {ExportOutcome::Cancelled, {}};
     const auto [cd, track] = tracks[i];
-    const CdRecord& disc = catalogue.cds[cd];
+    const CdRecord& disc = catalogue.Cd(cd);
     const TrackRecord& t = disc.tracks[track];
     std::string masterOf;
     if (i > 0 && !masterTitle.empty() && t.title.find(masterTitle) != std::string::npos) {

@@ -162,9 +162,9 @@ ExportResult ExportWebAsyst(ExportContext& context, bool showDescriptions) {
                                           "Треки",
                                           "Сборники",
                                           "Общее звучание"})};
-  for (int p = 0; p < catalogue.cdCount; ++p) {
+  for (int p = 0; p < catalogue.CdCount(); ++p) {
     if (!progress.Step()) return {ExportOutcome::Cancelled, {}};
-    const CdRecord& cd = catalogue.cds[p];
+    const CdRecord& cd = catalogue.Cd(p);
     // Showing every description is a check the developer asks for: a box per
     // CD would otherwise stand between the user and a table of a thousand rows.
     if (showDescriptions) context.dialogs.Message(cd.description, MessageKind::Information);
@@ -221,9 +221,9 @@ ExportResult ExportYandexPriceList(ExportContext& context) {
   const std::string covers = WithoutTrailingSlash(context.settings.webSite) + "/images/covers/300x300/";
   std::vector<std::string> lines{
       "Категория\tНазвание\tИдентификатор\tОписание\tЦена\tФото\tПопулярный товар\tВ наличии"};
-  for (int p = 0; p < catalogue.cdCount; ++p) {
+  for (int p = 0; p < catalogue.CdCount(); ++p) {
     if (!progress.Step()) return {ExportOutcome::Cancelled, {}};
-    const CdRecord& cd = catalogue.cds[p];
+    const CdRecord& cd = catalogue.Cd(p);
     lines.push_back(
         JoinTab({"Лицензионная музыка", AlbumTitle(cd), "1" + MidChars(cd.cdCode, 5, 3),
                  YandexDescription(AlbumDescription(cd)), "10000", covers + cd.cdCode + "_300x300.jpg", "Нет", "Да"}));

@@ -184,8 +184,8 @@ ExportResult MaximumTrackTable(ExportContext& context, const MusicSet* set) {
   Table table;
   table.text().reserve(set ? 4096 : static_cast<size_t>(catalogue.trackCount) * 400);
   HeaderLine(table, MaximumColumns());
-  for (int p = 0; p < catalogue.cdCount; ++p) {
-    const CdRecord& cd = catalogue.cds[p];
+  for (int p = 0; p < catalogue.CdCount(); ++p) {
+    const CdRecord& cd = catalogue.Cd(p);
     std::optional<CdValues> values;
     for (const TrackRecord& t : cd.tracks) {
       if (!progress.Step()) return Cancelled(std::move(result));
@@ -314,8 +314,8 @@ ExportResult ExportItFactory(ExportContext& context) {
   table.text().reserve(static_cast<size_t>(catalogue.trackCount) * 700);
   HeaderLine(table, ItFactoryColumns());
   const std::string& publisher = context.settings.publisher;
-  for (int p = 0; p < catalogue.cdCount; ++p) {
-    const CdRecord& cd = catalogue.cds[p];
+  for (int p = 0; p < catalogue.CdCount(); ++p) {
+    const CdRecord& cd = catalogue.Cd(p);
     const CdValues values(cd);
     for (size_t i = 0; i < cd.tracks.size(); ++i) {
       if (!progress.Step()) return Cancelled(std::move(result));
@@ -393,8 +393,8 @@ ExportResult ExportRaoList(ExportContext& context) {
 
   ExportProgress progress(context.progress, context.language);
   Table table;
-  for (int p = 0; p < catalogue.cdCount; ++p)
-    for (const TrackRecord& t : catalogue.cds[p].tracks) {
+  for (int p = 0; p < catalogue.CdCount(); ++p)
+    for (const TrackRecord& t : catalogue.Cd(p).tracks) {
       if (!progress.Step()) return Cancelled(std::move(result));
       if (registered.count(t.code)) continue;
       table.Field(t.title + " (" + t.code + ")");
@@ -422,8 +422,8 @@ ExportResult ExportRegistryLists(ExportContext& context) {
     ExportProgress progress(context.progress, context.language);
     Table table;
     // The CDs up to the first record without categories (the end of the loaded ones).
-    for (size_t p = 0; p < catalogue.cds.size() && !catalogue.cds[p].categories.empty(); ++p)
-      for (const TrackRecord& t : catalogue.cds[p].tracks) {
+    for (size_t p = 0; p < catalogue.Cds().size() && !catalogue.Cd(p).categories.empty(); ++p)
+      for (const TrackRecord& t : catalogue.Cd(p).tracks) {
         if (!progress.Step()) return Cancelled(std::move(result));
         const std::string& value = pass == 0   ? t.code
                                    : pass == 1 ? t.title
@@ -450,9 +450,9 @@ ExportResult ExportDescriptions(ExportContext& context) {
   ExportResult result;
   ExportProgress progress(context.progress, context.language);
   Table table;
-  for (int p = 0; p < catalogue.cdCount; ++p) {
+  for (int p = 0; p < catalogue.CdCount(); ++p) {
     if (!progress.Step()) return Cancelled(std::move(result));
-    const CdRecord& cd = catalogue.cds[p];
+    const CdRecord& cd = catalogue.Cd(p);
     if (cd.tracks.empty()) continue;
     table.Field(cd.cdCode);
     table.Field(cd.cdText);

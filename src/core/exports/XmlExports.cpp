@@ -311,9 +311,9 @@ bool Albums(XmlLines& xml, const Catalogue& catalogue, const std::vector<std::st
   AuthorNames authors(catalogue);
   xml.Line("<!-- Список альбомов -->");
   xml.Line("<albums>");
-  for (int p = 0; p < catalogue.cdCount; ++p) {
+  for (int p = 0; p < catalogue.CdCount(); ++p) {
     if (!progress.Step()) return false;
-    const CdRecord& cd = catalogue.cds[p];
+    const CdRecord& cd = catalogue.Cd(p);
     xml.Line("<album code=\"" + Attribute(cd.cdCode) + "\">");
     xml.Element("title", AlbumTitle(cd));
     if (site) {
@@ -469,7 +469,7 @@ ExportResult ExportSiteXml(ExportContext& context, Browser& browser, const XmlFi
   ExportProgress progress(context.progress, context.language);
   XmlLines xml;
   xml.text().reserve(static_cast<size_t>(catalogue.trackCount) * 700);
-  std::vector<std::string> albumTags(catalogue.cds.size());
+  std::vector<std::string> albumTags(catalogue.Cds().size());
   // 3. The category tree as tags.
   xml.Line("<!-- Дерево тегов альбомов, направлений альбомов -->");
   xml.Line("<tags>");
@@ -526,7 +526,7 @@ ExportResult ExportDesktopXml(ExportContext& context, Browser& browser, const Xm
   ExportProgress progress(context.progress, context.language);
   XmlLines xml;
   xml.text().reserve(static_cast<size_t>(catalogue.trackCount) * 700);
-  std::vector<std::string> albumTags(catalogue.cds.size());
+  std::vector<std::string> albumTags(catalogue.Cds().size());
   // 2. The collections as fixed tags; the walk gives the CDs their tags.
   xml.Line("<!-- Коллекции -->");
   xml.Line("<tags>");

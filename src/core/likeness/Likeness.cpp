@@ -136,9 +136,9 @@ int LikenessIndex::Score(const Traits& a, const Traits& b) const {
 }
 
 bool LikenessIndex::Covers(const Catalogue& catalogue) const {
-  if (catalogue_ != &catalogue || shape_.size() != static_cast<size_t>(catalogue.cdCount)) return false;
+  if (catalogue_ != &catalogue || shape_.size() != static_cast<size_t>(catalogue.CdCount())) return false;
   for (size_t cd = 0; cd < shape_.size(); ++cd)
-    if (shape_[cd].first != catalogue.cds[cd].cdCode || shape_[cd].second != catalogue.cds[cd].tracks.size())
+    if (shape_[cd].first != catalogue.Cd(cd).cdCode || shape_[cd].second != catalogue.Cd(cd).tracks.size())
       return false;
   return true;
 }
@@ -149,9 +149,9 @@ void LikenessIndex::Build(const Catalogue& catalogue) {
   traits_.reserve(static_cast<size_t>(catalogue.trackCount));
   places_.reserve(static_cast<size_t>(catalogue.trackCount));
   std::array<int, 30> holding{};  // per style bit, the tracks that have it
-  for (int cd = 0; cd < catalogue.cdCount; ++cd) {
-    const auto& tracks = catalogue.cds[cd].tracks;
-    shape_.emplace_back(catalogue.cds[cd].cdCode, tracks.size());
+  for (int cd = 0; cd < catalogue.CdCount(); ++cd) {
+    const auto& tracks = catalogue.Cd(cd).tracks;
+    shape_.emplace_back(catalogue.Cd(cd).cdCode, tracks.size());
     firstOfCd_.push_back(traits_.size());
     for (int t = 0; t < static_cast<int>(tracks.size()); ++t) {
       traits_.push_back(TraitsOf(tracks[t]));
@@ -175,7 +175,7 @@ void LikenessIndex::Forget() {
 
 std::vector<LikeTrack> LikenessIndex::MostAlike(const Catalogue& catalogue, int cd, int track, size_t count) {
   if (!Covers(catalogue)) Build(catalogue);
-  if (cd < 0 || cd >= catalogue.cdCount || track < 0 || track >= static_cast<int>(catalogue.cds[cd].tracks.size()))
+  if (cd < 0 || cd >= catalogue.CdCount() || track < 0 || track >= static_cast<int>(catalogue.Cd(cd).tracks.size()))
     return {};
   const size_t self = firstOfCd_[static_cast<size_t>(cd)] + static_cast<size_t>(track);
   const Traits& own = traits_[self];

@@ -199,8 +199,11 @@ std::vector<std::string> ReportLines(const std::vector<ReportEntry>& entries, co
     int rotations = 0;
     std::string total;
     auto [cd, track] = std::pair{entry.cdIndex, entry.trackIndex};
-    if (cd < 0 || cd >= catalogue.cdCount || track < 0 || track >= static_cast<int>(catalogue.cds[cd].tracks.size()))
-      std::tie(cd, track) = catalogue.LocateTrack(entry.code);
+    if (cd < 0 || cd >= catalogue.CdCount() || track < 0 || track >= static_cast<int>(catalogue.Cd(cd).tracks.size())) {
+      const TrackRef place = catalogue.LocateTrack(entry.code);
+      cd = place.cd;
+      track = place.track;
+    }
     if (timed) rotations = 30 + random.Next(100);
     if (rowNames && i == 0) {
       std::string heading = "N\t";
@@ -217,7 +220,7 @@ std::vector<std::string> ReportLines(const std::vector<ReportEntry>& entries, co
     line.clear();
     if (rowNames) line.append(std::to_string(i + 1)).append("\t");  // the row number in front
     for (int c : columns) {
-      AppendCell(line, options.kind, c, {entry, t, catalogue.cds[cd].cdText, date, rotations, total, authors});
+      AppendCell(line, options.kind, c, {entry, t, catalogue.Cd(cd).cdText, date, rotations, total, authors});
       if (c != count - 1) line += '\t';
     }
     if (!line.empty()) {

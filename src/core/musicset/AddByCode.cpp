@@ -28,8 +28,8 @@ int NumberFromInput(const std::string& text) {
 }
 
 std::string GetCDName(const Catalogue& catalogue, const std::string& cdCode) {
-  for (int cd = 0; cd < catalogue.cdCount; ++cd) {
-    const CdRecord& record = catalogue.cds[cd];
+  for (int cd = 0; cd < catalogue.CdCount(); ++cd) {
+    const CdRecord& record = catalogue.Cd(cd);
     if (record.cdText.empty()) break;
     if (record.cdCode == cdCode) return record.cdText;
   }

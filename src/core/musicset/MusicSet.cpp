@@ -77,7 +77,7 @@ const TrackRecord& MusicSet::TrackOf(size_t position) const {
 }
 
 std::string MusicSet::DefaultContext(int cd, ContextCategory item) const {
-  const CdRecord& record = catalogue_.cds[cd];
+  const CdRecord& record = catalogue_.Cd(cd);
   const size_t index = static_cast<size_t>(item);
   std::string context = index < record.categories.size() ? record.categories[index] : std::string();
   context += kContextSeparator;

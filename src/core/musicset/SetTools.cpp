@@ -123,8 +123,8 @@ size_t AddCatalogueMissingFromClipboard(MusicSet& set, const Clipboard& clipboar
   const std::unordered_set<std::string> onClipboard(codes.begin(), codes.end());
   const Catalogue& catalogue = set.catalogue();
   FillLines lines;
-  for (int cd = 0; cd < catalogue.cdCount; ++cd)
-    for (const TrackRecord& track : catalogue.cds[cd].tracks) {
+  for (int cd = 0; cd < catalogue.CdCount(); ++cd)
+    for (const TrackRecord& track : catalogue.Cd(cd).tracks) {
       progress.pump();
       if (!onClipboard.count(track.code)) lines.Add(track.code, std::string(kToolProject), std::string(kToolProject));
     }

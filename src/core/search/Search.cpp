@@ -281,15 +281,15 @@ std::vector<std::string> SearchTracks(const Catalogue& catalogue, SearchCriteria
   const std::string areaPath = byArea ? std::string(kAreaPrefix) + std::string(kSearchAreaNames[criteria.area]) : "";
 
   int withTracks = 0;
-  for (int p = 0; p < catalogue.cdCount; ++p)
-    if (!catalogue.cds[p].tracks.empty()) ++withTracks;
+  for (int p = 0; p < catalogue.CdCount(); ++p)
+    if (!catalogue.Cd(p).tracks.empty()) ++withTracks;
 
   const std::string completed = LangMessage(language, Msg::SearchCompleted);
   std::vector<std::string> result;
   int counted = 0;
   int shownPercent = -1;
-  for (int p = 0; p < catalogue.cdCount; ++p) {
-    const CdRecord& cd = catalogue.cds[p];
+  for (int p = 0; p < catalogue.CdCount(); ++p) {
+    const CdRecord& cd = catalogue.Cd(p);
     if (cd.tracks.empty()) continue;
     ++counted;
     // The text changes a hundred times at most; it is shown (and the window

@@ -38,8 +38,8 @@ CategoryRowText CategoryRowDisplay(const Catalogue& catalogue, const Browser& br
 }
 
 QString CdTrackCountText(const Catalogue& catalogue, int cdPosition) {
-  const size_t count = (cdPosition >= 0 && cdPosition < static_cast<int>(catalogue.cds.size()))
-                           ? catalogue.cds[static_cast<size_t>(cdPosition)].tracks.size()
+  const size_t count = (cdPosition >= 0 && cdPosition < static_cast<int>(catalogue.Cds().size()))
+                           ? catalogue.Cd(cdPosition).tracks.size()
                            : 0;
   return QStringLiteral(" (%1)").arg(count);
 }

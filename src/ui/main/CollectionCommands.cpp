@@ -101,7 +101,7 @@ void CollectionCommands::ConnectCdCollections() {
     const int row = browser.selectedBoxRow();
     const auto& rows = browser.boxRows();
     if (row >= 0 && row < static_cast<int>(rows.size()) && rows[row].isCd)
-      (void)app_.shell().OpenUrl(CdPageUrl(app_.endpoints(), app_.catalogue().cds[rows[row].cdPosition].cdCode));
+      (void)app_.shell().OpenUrl(CdPageUrl(app_.endpoints(), app_.catalogue().Cd(rows[row].cdPosition).cdCode));
   });
   // The CD menus: similar CDs and the information only for a selected CD row,
   // its web page only online as well.

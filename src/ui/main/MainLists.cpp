@@ -367,7 +367,7 @@ void MainLists::RebuildFavouritesMenu() {
 void MainLists::ShowCdInfo(int boxRow) {
   const auto& rows = app_.browser().boxRows();
   if (boxRow < 0 || boxRow >= static_cast<int>(rows.size()) || !rows[boxRow].isCd) return;
-  const CdRecord& cd = app_.catalogue().cds[rows[boxRow].cdPosition];
+  const CdRecord& cd = app_.catalogue().Cd(rows[boxRow].cdPosition);
   const int number = static_cast<int>(IntOr(MidChars(cd.cdCode, 5, 3), 0));
   infoForm_->ShowCd(cd.description, number, [this](QSize size) { return CdInfoPosition(size); });
 }

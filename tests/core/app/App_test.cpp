@@ -137,14 +137,14 @@ TEST(AppStart, TheConstructorTouchesNothingAndTheStartReportsWhatItMet) {
   EXPECT_EQ(app.language(), 1 - system);
   // The embedded catalogue stands in for the missing folder.
   app.FirstActivation();
-  EXPECT_GT(app.catalogue().cdCount, 0);
+  EXPECT_GT(app.catalogue().CdCount(), 0);
 }
 
 TEST_F(AppTest, FirstActivationInitialisesTheLibraryOnceWithTheTopList) {
   http.pages[TopListUrl(app->endpoints())] = "KMLB_003_002\r\n\r\n KMLB_005_001 \r\n";
   app->FirstActivation();
   EXPECT_TRUE(app->libraryInitialised());
-  EXPECT_GE(app->catalogue().cdCount, 12);
+  EXPECT_GE(app->catalogue().CdCount(), 12);
   EXPECT_THAT(view.caption, HasSubstr("ТРАКВЕЛЛА 1.0.0.0 - CDs: "));
   EXPECT_FALSE(view.cover);
   EXPECT_TRUE(view.timer);
@@ -195,7 +195,7 @@ TEST_F(AppTest, TheTopListIsAskedOnlyWhileTheNetworkHasWorkedAndOnline) {
 
 TEST_F(AppTest, OfflineSwitchAsksFirstOffersTheDemoPageAndReinitialises) {
   app->FirstActivation();
-  const int cds = app->catalogue().cdCount;
+  const int cds = app->catalogue().CdCount();
   // No changes nothing and loads nothing again.
   dialogs.answers = {MessageAnswer::No};
   app->ToggleOfflineMode();
@@ -215,7 +215,7 @@ TEST_F(AppTest, OfflineSwitchAsksFirstOffersTheDemoPageAndReinitialises) {
   EXPECT_EQ(dialogs.shown[2].text, Message(Msg::StartBrowserForDemo));
   EXPECT_EQ(dialogs.shown[2].kind, MessageKind::Warning);
   EXPECT_THAT(shell.urls, ElementsAre(DemoDownloadPageUrl(app->endpoints())));
-  EXPECT_EQ(app->catalogue().cdCount, 0);
+  EXPECT_EQ(app->catalogue().CdCount(), 0);
   EXPECT_THAT(view.caption, HasSubstr("-offline"));
   EXPECT_FALSE(TopListAsked());
   EXPECT_FALSE(app->startWindowRequested());
@@ -225,7 +225,7 @@ TEST_F(AppTest, OfflineSwitchAsksFirstOffersTheDemoPageAndReinitialises) {
   app->ToggleOfflineMode();
   EXPECT_EQ(dialogs.shown.back().text, Message(Msg::EnableOnlineMode));
   EXPECT_FALSE(app->IsOffline());
-  EXPECT_EQ(app->catalogue().cdCount, cds);
+  EXPECT_EQ(app->catalogue().CdCount(), cds);
 }
 
 TEST_F(AppTest, TheLocalSwitchKeepsTheProgramOfflineWhateverTheMenuSays) {
@@ -238,7 +238,7 @@ TEST_F(AppTest, TheLocalSwitchKeepsTheProgramOfflineWhateverTheMenuSays) {
   local.FirstActivation();
   EXPECT_TRUE(local.IsOffline());
   EXPECT_FALSE(local.Switch("OfflineModeItem"));
-  EXPECT_EQ(local.catalogue().cdCount, 0);
+  EXPECT_EQ(local.catalogue().CdCount(), 0);
   EXPECT_TRUE(http.requests.empty());
 }
 
@@ -257,7 +257,7 @@ TEST_F(AppTest, ShiftReinitialisationAsksForACustomDemoServerUntilOneIsGiven) {
   app->ReinitialiseFromDemoServer(true);
   EXPECT_EQ(app->demoBaseUrl(), "http://127.0.0.1:9/audio/");
   EXPECT_TRUE(dialogs.inputs.empty());
-  EXPECT_GT(app->catalogue().cdCount, 0);
+  EXPECT_GT(app->catalogue().CdCount(), 0);
   EXPECT_FALSE(app->serverMenusShown());
   EXPECT_FALSE(app->CloseQuery());
   EXPECT_THAT(Cp1251ToUtf8(ReadFile(home.path() / "trakvella.ini")), HasSubstr("WEBSRV=http://127.0.0.1:9/audio/\r\n"));
@@ -304,7 +304,7 @@ TEST_F(AppTest, OnlyTheLibraryCommandShowsTheStartWindowAndItsFindingCountsForTh
   EXPECT_EQ(showings, 1);
   // Shown before the load: the load already knows there is no network.
   EXPECT_FALSE(TopListAsked());
-  EXPECT_GT(app->catalogue().cdCount, 0);
+  EXPECT_GT(app->catalogue().CdCount(), 0);
   EXPECT_FALSE(view.cover);
 }
 

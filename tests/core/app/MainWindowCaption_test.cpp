@@ -4,21 +4,24 @@
 #include <gtest/gtest.h>
 
 #include "core/catalogue/Catalogue.h"
+#include "support/CatalogueFixture.h"
 
 namespace trakvella::testing {
 namespace {
 
 TEST(MainWindowCaption, ShowsCountsAndTheSignedInAccount) {
-  Catalogue c;
-  c.cdCount = 12;
-  c.trackCount = 190;
-  EXPECT_EQ(MainWindowCaption(c, 0), "ТРАКВЕЛЛА 1.0.0.0 - CDs: 12 | Tracks: 190");
-  EXPECT_EQ(MainWindowCaption(c, 1), "ТРАКВЕЛЛА 1.0.0.0 - Сборников: 12 | Треков: 190");
+  TempDir folder;
+  TagLineCatalogue({"1", "2", "3"}).Write(folder.path());
+  LoadedCatalogue loaded;
+  LoadFolder(loaded, folder.path(), {});
+  const Catalogue& c = loaded.catalogue;
+  EXPECT_EQ(MainWindowCaption(c, 0), "ТРАКВЕЛЛА 1.0.0.0 - CDs: 1 | Tracks: 3");
+  EXPECT_EQ(MainWindowCaption(c, 1), "ТРАКВЕЛЛА 1.0.0.0 - Сборников: 1 | Треков: 3");
   EXPECT_EQ(MainWindowCaption(c, 0, {"ivan", "secret", -1}),
-            "ТРАКВЕЛЛА 1.0.0.0 - CDs: 12 | Tracks: 190 | Subscription ivan (not entered) ");
+            "ТРАКВЕЛЛА 1.0.0.0 - CDs: 1 | Tracks: 3 | Subscription ivan (not entered) ");
   EXPECT_EQ(MainWindowCaption(c, 1, {"ivan", "secret", 25}),
-            "ТРАКВЕЛЛА 1.0.0.0 - Сборников: 12 | Треков: 190 | Подписка ivan (осталось: 25) ");
-  EXPECT_EQ(MainWindowCaption(c, 0, {"ivan", "", 25}), "ТРАКВЕЛЛА 1.0.0.0 - CDs: 12 | Tracks: 190");
+            "ТРАКВЕЛЛА 1.0.0.0 - Сборников: 1 | Треков: 3 | Подписка ivan (осталось: 25) ");
+  EXPECT_EQ(MainWindowCaption(c, 0, {"ivan", "", 25}), "ТРАКВЕЛЛА 1.0.0.0 - CDs: 1 | Tracks: 3");
 }
 
 }  // namespace

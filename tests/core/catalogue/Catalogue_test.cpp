@@ -43,9 +43,9 @@ TEST(CatalogueLoader, JoinsTheTablesIntoCdsAndTracks) {
   const Catalogue& c = l.catalogue;
 
   EXPECT_TRUE(l.dialogs.shown.empty());
-  ASSERT_EQ(c.cdCount, 2);  // the closing row KMLB_000 is not a CD
+  ASSERT_EQ(c.CdCount(), 2);  // the closing row KMLB_000 is not a CD
   EXPECT_EQ(c.trackCount, 3);
-  const CdRecord& cd = c.cds[0];
+  const CdRecord& cd = c.Cd(0);
   EXPECT_EQ(cd.cdCode, "KMLB_003");
   EXPECT_EQ(cd.cdText, "KMLB_003 Промо эффекты");
   EXPECT_EQ(cd.year, 2007);
@@ -72,14 +72,14 @@ TEST(CatalogueLoader, JoinsTheTablesIntoCdsAndTracks) {
   EXPECT_EQ(cd.tracks[1].duration, "01:05");  // m:ss padded
   EXPECT_EQ(cd.tracks[1].isrc, "RUA472509059");
   EXPECT_EQ(cd.tracks[1].styleText, " DANCE POP");
-  EXPECT_EQ(c.cds[1].tracks[0].isrc, "not-defined");
+  EXPECT_EQ(c.Cd(1).tracks[0].isrc, "not-defined");
 
   EXPECT_EQ(c.styleCounts[8], 1);   // DANCE
   EXPECT_EQ(c.styleCounts[21], 1);  // POP
   EXPECT_EQ(c.styleCounts[2], 1);   // BREAKBEAT
   // CD 005 is of November 2026: new in December 2026.
-  EXPECT_TRUE(c.cds[1].categories.Contains("* ALL LIBRARY >> … NEW CDS"));
-  EXPECT_FALSE(c.cds[0].categories.Contains("* ALL LIBRARY >> … NEW CDS"));
+  EXPECT_TRUE(c.Cd(1).categories.Contains("* ALL LIBRARY >> … NEW CDS"));
+  EXPECT_FALSE(c.Cd(0).categories.Contains("* ALL LIBRARY >> … NEW CDS"));
   EXPECT_TRUE(c.anyNewCd);
   EXPECT_TRUE(c.allCategoryPaths.Contains("… CDS BY YEAR >> 2026"));
   EXPECT_THAT(c.tagList.items(), ElementsAre("DANCE", "EFFECTS", "SWEEPS"));  // LOGOS, STINGS: no translation
@@ -119,8 +119,8 @@ TEST(CatalogueLoader, NormalisesMoodDigits) {
   f.Write(cat.path());
   LoadedCatalogue l;
   LoadFolder(l, cat.path(), Options(home));
-  ASSERT_EQ(l.catalogue.cdCount, 1);
-  const auto& tracks = l.catalogue.cds[0].tracks;
+  ASSERT_EQ(l.catalogue.CdCount(), 1);
+  const auto& tracks = l.catalogue.Cd(0).tracks;
   for (size_t i = 0; i < cases.size(); ++i) EXPECT_EQ(tracks[i].tagLine, cases[i].second) << cases[i].first;
   EXPECT_EQ(tracks[8].tagLine, "0");
 }
@@ -136,12 +136,12 @@ TEST(CatalogueLoader, LocalFilesBecomeLocationsWavFirst) {
   WriteFile(home.path() / "other" / "KMLB_005_001.txt", "x");                    // neither .wav nor .mp3
   LoadedCatalogue l;
   LoadFolder(l, cat.path(), Options(home));
-  const auto& cd = l.catalogue.cds[0];
+  const auto& cd = l.catalogue.Cd(0);
   EXPECT_EQ(cd.tracks[0].location, (home.path() / "audio/KMLB_003/KMLB_003_001 Аплодисменты.WAV").string());
   // Both files left the pool with the first track: the second row with the code gets the demo name.
   EXPECT_EQ(cd.tracks[2].location, "KMLB_003/KMLB_003_001.mp3");
   EXPECT_EQ(cd.tracks[1].location, "KMLB_003/KMLB_003_002.mp3");
-  EXPECT_EQ(l.catalogue.cds[1].tracks[0].location, "KMLB_005/KMLB_005_001.mp3");
+  EXPECT_EQ(l.catalogue.Cd(1).tracks[0].location, "KMLB_005/KMLB_005_001.mp3");
   // The scan shows its count in the small status line.
   ASSERT_FALSE(l.progress.statuses.empty());
   EXPECT_EQ(l.progress.statuses.front(), "Tracks found: 0");
@@ -155,9 +155,9 @@ TEST(CatalogueLoader, OfflineModeKeepsOnlyLocalCdsAndTracks) {
   auto o = Options(home);
   o.offline = true;
   LoadFolder(l, cat.path(), o);
-  ASSERT_EQ(l.catalogue.cdCount, 1);
-  EXPECT_EQ(l.catalogue.cds[0].cdCode, "KMLB_005");
-  ASSERT_EQ(l.catalogue.cds[0].tracks.size(), 1u);
+  ASSERT_EQ(l.catalogue.CdCount(), 1);
+  EXPECT_EQ(l.catalogue.Cd(0).cdCode, "KMLB_005");
+  ASSERT_EQ(l.catalogue.Cd(0).tracks.size(), 1u);
   EXPECT_EQ(l.catalogue.trackCount, 1);
   EXPECT_EQ(MainWindowCaption(l.catalogue, 0).rfind("ТРАКВЕЛЛА -offline ", 0), 0u);
 }
@@ -176,8 +176,8 @@ TEST(CatalogueLoader, NewCdsByDateOrTheThreeHighestPositions) {
     auto l = std::make_unique<LoadedCatalogue>();
     LoadFolder(*l, cat.path(), Options(home, today));
     std::vector<bool> isNew;
-    for (int p = 0; p < l->catalogue.cdCount; ++p)
-      isNew.push_back(l->catalogue.cds[p].categories.Contains("* ALL LIBRARY >> … NEW CDS"));
+    for (int p = 0; p < l->catalogue.CdCount(); ++p)
+      isNew.push_back(l->catalogue.Cd(p).categories.Contains("* ALL LIBRARY >> … NEW CDS"));
     return isNew;
   };
   // March 2008: February and December 2008 count (the month difference is below 2), January does not.
@@ -207,8 +207,8 @@ TEST(CatalogueLoader, InvalidInformationBlocksLeaveTheCdOut) {
   f.Write(cat.path());
   LoadedCatalogue l;
   LoadFolder(l, cat.path(), Options(home));
-  ASSERT_EQ(l.catalogue.cdCount, 1);
-  EXPECT_EQ(l.catalogue.cds[0].cdCode, "KMLB_005");
+  ASSERT_EQ(l.catalogue.CdCount(), 1);
+  EXPECT_EQ(l.catalogue.Cd(0).cdCode, "KMLB_005");
   EXPECT_EQ(l.catalogue.trackCount, 1);
   auto texts = l.dialogs.Texts();
   ASSERT_EQ(texts.size(), 8u);
@@ -241,7 +241,7 @@ TEST(CatalogueLoader, TrackRowsWithoutFiveFieldsAreReportedAndKept) {
             "XLS должен быть текстовым.\rРедко: пустая ячейка либо отсутствие столбца\rСтрока c ошибкой (ресурс "
             "kmlb_xls.txt):\rTitle\tISRC\t00:45\tComposer\t");
   EXPECT_EQ(texts[1].substr(0, 13), "KMLB_003_003\r");
-  const auto& tracks = l.catalogue.cds[0].tracks;
+  const auto& tracks = l.catalogue.Cd(0).tracks;
   ASSERT_EQ(tracks.size(), 3u);
   EXPECT_EQ(tracks[0].composer, "Composer");
   EXPECT_EQ(tracks[0].performer, "");
@@ -263,10 +263,10 @@ TEST(CatalogueLoader, DescriptorMatchingDoesNotDependOnRowOrder) {
   LoadFolder(a, cat1.path(), Options(home));
   LoadFolder(b, cat2.path(), Options(home));
   for (const LoadedCatalogue* l : {&a, &b}) {
-    const auto& tracks = l->catalogue.cds[0].tracks;
+    const auto& tracks = l->catalogue.Cd(0).tracks;
     EXPECT_EQ(tracks[0].tagLine, "1");
     EXPECT_EQ(tracks[1].tagLine, "4 !M POP [120] <8B>");  // the first of two rows with the code
-    EXPECT_EQ(l->catalogue.cds[1].tracks[0].tagLine, "2 !F BREAKBEAT [140] <5A>");
+    EXPECT_EQ(l->catalogue.Cd(1).tracks[0].tagLine, "2 !F BREAKBEAT [140] <5A>");
   }
 }
 
@@ -282,7 +282,7 @@ TEST(CatalogueLoader, MissingEndMarksAreReportedAndTheTextUsedWhole) {
   LoadFolder(l, cat.path(), Options(home));
   EXPECT_THAT(l.dialogs.Texts(), ElementsAre("TRANSLATECATS\rОстутствует символ конца ресурса - ®",
                                              "NFO\rОстутствует символ конца ресурса - ®"));
-  EXPECT_EQ(l.catalogue.cdCount, 2);
+  EXPECT_EQ(l.catalogue.CdCount(), 2);
   EXPECT_THAT(l.catalogue.writersInfo, ElementsAre("Do not sort", "A=B"));
   EXPECT_TRUE(l.catalogue.Translation("sweeps").has_value());
 }
@@ -314,13 +314,13 @@ TEST(CatalogueLoader, SurvivesMalformedFiles) {
   const Catalogue& c = l.catalogue;
   // CD 003 loads; the "0X5" CD reads block KMLB_000 (empty: left out); the lower-case and
   // the 10,000-line CDs are left out for their blocks.
-  ASSERT_EQ(c.cdCount, 1);
-  ASSERT_EQ(c.cds[0].tracks.size(), 4u);
-  EXPECT_EQ(c.cds[0].tracks[0].tagLine, "1 POP");
-  EXPECT_EQ(c.cds[0].tracks[1].title, "Bad \xEF\xBF\xBD byte");
-  EXPECT_EQ(c.cds[0].tracks[1].tagLine, "0ю");  // "яю": the first character is no mood digit
-  EXPECT_EQ(c.cds[0].tracks[2].title.size(), 1u << 20);
-  EXPECT_EQ(c.cds[0].tracks[3].title, "f");
+  ASSERT_EQ(c.CdCount(), 1);
+  ASSERT_EQ(c.Cd(0).tracks.size(), 4u);
+  EXPECT_EQ(c.Cd(0).tracks[0].tagLine, "1 POP");
+  EXPECT_EQ(c.Cd(0).tracks[1].title, "Bad \xEF\xBF\xBD byte");
+  EXPECT_EQ(c.Cd(0).tracks[1].tagLine, "0ю");  // "яю": the first character is no mood digit
+  EXPECT_EQ(c.Cd(0).tracks[2].title.size(), 1u << 20);
+  EXPECT_EQ(c.Cd(0).tracks[3].title, "f");
   EXPECT_FALSE(l.dialogs.shown.empty());
 }
 
@@ -331,8 +331,8 @@ TEST(CatalogueLoader, UnreadableResourceFileIsAProblemNotACrash) {
   std::filesystem::create_symlink(cat.path() / "nowhere", cat.path() / "TEXT" / "KMLB_TRACKS.txt");
   LoadedCatalogue l;
   LoadFolder(l, cat.path(), Options(home));
-  EXPECT_EQ(l.catalogue.cdCount, 2);
-  EXPECT_EQ(l.catalogue.cds[1].tracks[0].tagLine, "0");
+  EXPECT_EQ(l.catalogue.CdCount(), 2);
+  EXPECT_EQ(l.catalogue.Cd(1).tracks[0].tagLine, "0");
   ASSERT_EQ(l.catalogue.errors.size(), 1u);
   EXPECT_NE(l.catalogue.errors[0].find("KMLB_TRACKS"), std::string::npos);
 }
@@ -340,9 +340,9 @@ TEST(CatalogueLoader, UnreadableResourceFileIsAProblemNotACrash) {
 // Every field of every track, one line each, as a catalogue loaded once holds them.
 std::vector<std::string> TrackFields(const Catalogue& c) {
   std::vector<std::string> rows;
-  for (int p = 0; p < c.cdCount; ++p)
-    for (const TrackRecord& t : c.cds[p].tracks)
-      rows.push_back(c.cds[p].cdCode + "|" + t.code + "|" + t.title + "|" + t.isrc + "|" + t.duration + "|" +
+  for (int p = 0; p < c.CdCount(); ++p)
+    for (const TrackRecord& t : c.Cd(p).tracks)
+      rows.push_back(c.Cd(p).cdCode + "|" + t.code + "|" + t.title + "|" + t.isrc + "|" + t.duration + "|" +
                      t.composer + "|" + t.performer + "|" + t.location + "|" + t.tagLine + "|" + t.styleText + "|" +
                      std::to_string(t.lengthSeconds) + "|" + std::to_string(t.bpm));
   return rows;
@@ -357,10 +357,10 @@ TEST(CatalogueLoader, ReloadStartsFromScratch) {
   l.catalogue.ReadCatalogueTables(store, l.dialogs);
   l.catalogue.LoadCatalogue(store, Options(home), l.dialogs, l.progress);
   l.catalogue.LoadCatalogue(store, Options(home), l.dialogs, l.progress);
-  EXPECT_EQ(l.catalogue.cdCount, 2);
+  EXPECT_EQ(l.catalogue.CdCount(), 2);
   EXPECT_EQ(l.catalogue.trackCount, 3);
   EXPECT_EQ(l.catalogue.styleCounts[8], 1);
-  EXPECT_EQ(l.catalogue.cds[0].keywords.size(), 3u);
+  EXPECT_EQ(l.catalogue.Cd(0).keywords.size(), 3u);
   const std::vector<std::string> full = TrackFields(l.catalogue);
   EXPECT_THAT(full[1], ::testing::HasSubstr("|65|120"));  // 1:05 read as 01:05, tempo 120
 
@@ -372,7 +372,7 @@ TEST(CatalogueLoader, ReloadStartsFromScratch) {
   LoadedCatalogue fresh;
   LoadFolder(fresh, cat.path(), offline);
   EXPECT_EQ(TrackFields(l.catalogue), TrackFields(fresh.catalogue));
-  EXPECT_EQ(l.catalogue.cds[1].tracks.size(), 0u);
+  EXPECT_EQ(l.catalogue.CdCount(), 1);  // the list holds only the CDs loaded
   l.catalogue.LoadCatalogue(store, Options(home), l.dialogs, l.progress);
   EXPECT_EQ(TrackFields(l.catalogue), full);
 }
@@ -436,9 +436,28 @@ TEST(CatalogueLists, LocateTrack) {
   Browsable().Write(cat.path());
   LoadedCatalogue l;
   LoadFolder(l, cat.path(), Options(home));
-  EXPECT_EQ(l.catalogue.LocateTrack(" KMLB_105_001 "), std::make_pair(2, 0));
-  EXPECT_EQ(l.catalogue.LocateTrack("KMLB_105_002"), std::make_pair(-1, -1));
-  EXPECT_EQ(l.catalogue.LocateTrack("KMLB_106_001"), std::make_pair(-1, -1));
+  EXPECT_EQ(l.catalogue.LocateTrack(" KMLB_105_001 "), (TrackRef{2, 0}));
+  EXPECT_EQ(l.catalogue.LocateTrack("KMLB_105_002"), (TrackRef{-1, -1}));
+  EXPECT_EQ(l.catalogue.LocateTrack("KMLB_106_001"), (TrackRef{-1, -1}));
+
+  // Only the first CD of a code is searched, and in it the first track of a code;
+  // a track filed under another CD's code is not found; odd forms and sparse numbers.
+  FixtureCatalogue f;
+  const std::string fields = "=T\tI\t00:10\tC\tP";
+  f.titles = {"KMLB_010=KMLB_010 A",   "KMLB_010_001" + fields, "KMLB_010_001" + fields,
+              "KMLB_011_002" + fields, "KMLB_010_0A1" + fields, "KMLB_010=KMLB_010 B",
+              "KMLB_010_003" + fields, "KMLB_012=KMLB_012 C",   "KMLB_012_120" + fields};
+  f.blocks = {{"KMLB_010", NfoBlock("KMLB_010", "A", {"A >> B"}, "012020")},
+              {"KMLB_012", NfoBlock("KMLB_012", "C", {"A >> B"}, "012020")}};
+  TempDir odd;
+  f.Write(odd.path());
+  LoadFolder(l, odd.path(), Options(home));
+  ASSERT_EQ(l.catalogue.CdCount(), 3);
+  const std::vector<std::pair<std::string, TrackRef>> expected = {
+      {"KMLB_010_001", {0, 0}},   {"KMLB_011_002", {-1, -1}}, {"KMLB_010_0A1", {0, 3}},
+      {"KMLB_010_003", {-1, -1}}, {"KMLB_012_120", {2, 0}},   {"KMLB_012_119", {-1, -1}},
+      {"KMLB_012_121", {-1, -1}}, {"KMLB_999_001", {-1, -1}}, {"KMLB_010_01", {-1, -1}}};
+  for (const auto& [code, place] : expected) EXPECT_EQ(l.catalogue.LocateTrack(code), place) << code;
 }
 
 // --- Row helpers ------------------------------------------------------------------

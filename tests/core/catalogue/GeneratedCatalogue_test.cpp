@@ -20,13 +20,13 @@ TEST(GeneratedCatalogue, LoadsCompletelyWithoutReports) {
   LoadFolder(l, GeneratedCatalogue(false), Today(home));
   const Catalogue& c = l.catalogue;
   EXPECT_TRUE(l.dialogs.shown.empty()) << l.dialogs.shown.front().text;
-  EXPECT_EQ(c.cdCount, 999);
+  EXPECT_EQ(c.CdCount(), 999);
   EXPECT_EQ(c.trackCount, 21800);
   EXPECT_TRUE(c.anyNewCd);
   EXPECT_GT(c.tagList.size(), 20u);
   int total = 0;
-  for (int p = 0; p < c.cdCount; ++p) {
-    const CdRecord& cd = c.cds[p];
+  for (int p = 0; p < c.CdCount(); ++p) {
+    const CdRecord& cd = c.Cd(p);
     ASSERT_FALSE(cd.tracks.empty());
     ASSERT_NE(cd.year, 0) << cd.cdCode;
     ASSERT_EQ(cd.keywords.size(), cd.keywordTranslations.size());
@@ -46,10 +46,10 @@ TEST(GeneratedCatalogue, ShuffledDescriptorRowsGiveTheSameCatalogue) {
   LoadFolder(a, GeneratedCatalogue(false), Today(home));
   LoadFolder(b, GeneratedCatalogue(true), Today(home));
   ASSERT_NE(a.catalogue.tracksTable, b.catalogue.tracksTable);
-  ASSERT_EQ(a.catalogue.cdCount, b.catalogue.cdCount);
-  for (int p = 0; p < a.catalogue.cdCount; ++p) {
-    const auto& ta = a.catalogue.cds[p].tracks;
-    const auto& tb = b.catalogue.cds[p].tracks;
+  ASSERT_EQ(a.catalogue.CdCount(), b.catalogue.CdCount());
+  for (int p = 0; p < a.catalogue.CdCount(); ++p) {
+    const auto& ta = a.catalogue.Cd(p).tracks;
+    const auto& tb = b.catalogue.Cd(p).tracks;
     ASSERT_EQ(ta.size(), tb.size());
     for (size_t t = 0; t < ta.size(); ++t) {
       ASSERT_EQ(ta[t].tagLine, tb[t].tagLine) << ta[t].code;
@@ -71,10 +71,10 @@ TEST(GeneratedCatalogue, LocalAudioFilesOfSomeCds) {
   o.offline = true;
   LoadFolder(offline, GeneratedCatalogue(false), o);
   for (int p = 0; p < 3; ++p)
-    for (const auto& t : online.catalogue.cds[p].tracks)
+    for (const auto& t : online.catalogue.Cd(p).tracks)
       ASSERT_EQ(t.location.rfind(home.path().string(), 0), 0u) << t.code << " " << t.location;
-  EXPECT_EQ(online.catalogue.cds[3].tracks[0].location.find('/'), 8u);  // a demo name
-  EXPECT_EQ(offline.catalogue.cdCount, 3);
+  EXPECT_EQ(online.catalogue.Cd(3).tracks[0].location.find('/'), 8u);  // a demo name
+  EXPECT_EQ(offline.catalogue.CdCount(), 3);
 }
 
 }  // namespace

@@ -155,8 +155,8 @@ TEST(XmlExportsFull, EveryTrackOfTheFullCatalogueStandsOnceInBothFiles) {
   StdRandom random{5};
   ExportContext context{loaded.catalogue, dialogs, progress, clipboard, 0, home.path(), {}};
   std::map<std::string, int> expected;
-  for (int p = 0; p < loaded.catalogue.cdCount; ++p)
-    for (const auto& t : loaded.catalogue.cds[p].tracks) ++expected[t.code];
+  for (int p = 0; p < loaded.catalogue.CdCount(); ++p)
+    for (const auto& t : loaded.catalogue.Cd(p).tracks) ++expected[t.code];
   ASSERT_EQ(expected.size(), static_cast<size_t>(loaded.catalogue.trackCount));
 
   for (bool site : {true, false}) {

@@ -49,7 +49,7 @@ struct TrackReportTest : ::testing::Test {
     f.blocks = {{"KMLB_012", NfoBlock("KMLB_012", "Morning Light", {"A >> B"}, "012013")}};
     f.Write(folder.path());
     LoadFolder(loaded, folder.path(), LoadOptions{});
-    ASSERT_EQ(loaded.catalogue.LocateTrack("KMLB_012_004").first, 0);
+    ASSERT_EQ(loaded.catalogue.LocateTrack("KMLB_012_004").cd, 0);
   }
   const Catalogue& catalogue() const { return loaded.catalogue; }
 };

@@ -84,7 +84,7 @@ TEST_F(SetTest, CopyButtonTogglesAndAddAllSkipsPresentCodes) {
   FakeProgress progress;
   EXPECT_EQ(set->AddAll(rows, "", progress), 3u);
   EXPECT_THAT(Codes(), ElementsAre("KMLB_003_002", "KMLB_003_001", "KMLB_003_012", "KMLB_005_001"));
-  const CdRecord& cd5 = catalogue().cds[1];
+  const CdRecord& cd5 = catalogue().Cd(1);
   EXPECT_EQ(set->entries()[3].context, cd5.categories[0] + " : " + cd5.cdText);  // the library-wide path
   ASSERT_EQ(progress.calls.size(), 2u);
   EXPECT_EQ(progress.calls[0].text, "Adding...");

@@ -45,8 +45,11 @@ struct SetTest : ::testing::Test {
   }
 
   const Catalogue& catalogue() const { return loaded.catalogue; }
-  std::pair<int, int> At(const std::string& code) const { return loaded.catalogue.LocateTrack(code); }
-  std::string Specific(int cd) const { return catalogue().cds[cd].categories[1] + " : " + catalogue().cds[cd].cdText; }
+  std::pair<int, int> At(const std::string& code) const {
+    const TrackRef place = loaded.catalogue.LocateTrack(code);
+    return {place.cd, place.track};
+  }
+  std::string Specific(int cd) const { return catalogue().Cd(cd).categories[1] + " : " + catalogue().Cd(cd).cdText; }
   std::vector<std::string> Codes() const { return set->Codes(); }
   std::vector<std::string> Shown() const { return loaded.dialogs.Texts(); }
 };

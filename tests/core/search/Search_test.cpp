@@ -224,8 +224,8 @@ TEST(SearchMatching, AgreesWithOneFindPerWordOnTheFullCatalogue) {
     const int lo = rangeSet ? static_cast<int>(IntOr(c.tempoIn, 40)) : 40;
     const int hi = rangeSet ? static_cast<int>(IntOr(c.tempoOut, 250)) : 250;
     std::vector<std::string> expected;
-    for (int p = 0; p < full.catalogue.cdCount; ++p)
-      for (const auto& t : full.catalogue.cds[p].tracks)
+    for (int p = 0; p < full.catalogue.CdCount(); ++p)
+      for (const auto& t : full.catalogue.Cd(p).tracks)
         if (!Trim(t.tagLine).empty() && ScoreReachesNine(c, t, lo, hi, rangeSet)) expected.push_back(t.code);
     EXPECT_EQ(found, expected) << "case " << i;
     EXPECT_FALSE(found.empty()) << "case " << i << " should find something";
