@@ -150,9 +150,8 @@ class Subscription {
  public:
   // The endpoints are borrowed and outlive the subscription.
   Subscription(const SubscriptionPorts& ports, std::filesystem::path programFolder, const Endpoints& endpoints,
-               std::function<int()> language, NetworkState& network);
-  Subscription(const SubscriptionPorts&, std::filesystem::path, Endpoints&&, std::function<int()>,
-               NetworkState&) = delete;
+               const Language& language, NetworkState& network);
+  Subscription(const SubscriptionPorts&, std::filesystem::path, Endpoints&&, const Language&, NetworkState&) = delete;
 
   AccountState account;
 
@@ -233,7 +232,7 @@ class Subscription {
   int MergeServerLog();
 
  private:
-  std::string Message(unsigned index) const;
+  std::string Message(Msg message) const;
   void SetPodStatus(const std::string& text);
   void CaptionChanged() const;
   void Wait(int ms);
@@ -269,7 +268,7 @@ class Subscription {
   SubscriptionView* view_ = &noView_;
   std::filesystem::path programFolder_;
   const Endpoints& endpoints_;
-  std::function<int()> language_;
+  const Language& language_;
   NetworkState& network_;
   std::string podStatus_;
   bool podStatusIsQuota_ = false;  // the line is the quota, written anew when read
