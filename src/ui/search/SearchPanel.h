@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/catalogue/Catalogue.h"
+#include "core/lang/Language.h"
 #include "core/search/Search.h"
 #include "ports/Clock.h"
 
@@ -60,7 +61,7 @@ class TSearchPanel : public QFrame {
 
  public:
   // language answers the current interface language (0 English, 1 Russian).
-  TSearchPanel(QWidget* parent, const Catalogue& catalogue, std::function<int()> language, Clock& clock);
+  TSearchPanel(QWidget* parent, const Catalogue& catalogue, const Language& language, Clock& clock);
   ~TSearchPanel() override;
 
   // The criteria as the controls show them.
@@ -119,10 +120,10 @@ class TSearchPanel : public QFrame {
   void RefreshMoodLabel();
   void RefreshTempoLabel();
   void Tap(bool upper);
-  int Language() const;
+  Language language() const;
 
   const Catalogue& catalogue_;
-  std::function<int()> language_;
+  const Language& language_;
   Clock& clock_;
   TapState tap_;
 };
