@@ -12,13 +12,13 @@ TEST(MainWindowCaption, ShowsCountsAndTheSignedInAccount) {
   Catalogue c;
   c.cdCount = 12;
   c.trackCount = 190;
-  EXPECT_EQ(MainWindowCaption(c, 0), "ТРАКВЕЛЛА 1.0.0.0 - CDs: 12 | Tracks: 190");
-  EXPECT_EQ(MainWindowCaption(c, 1), "ТРАКВЕЛЛА 1.0.0.0 - Сборников: 12 | Треков: 190");
-  EXPECT_EQ(MainWindowCaption(c, 0, {"ivan", "secret", -1}),
+  EXPECT_EQ(MainWindowCaption(c, Language::English), "ТРАКВЕЛЛА 1.0.0.0 - CDs: 12 | Tracks: 190");
+  EXPECT_EQ(MainWindowCaption(c, Language::Russian), "ТРАКВЕЛЛА 1.0.0.0 - Сборников: 12 | Треков: 190");
+  EXPECT_EQ(MainWindowCaption(c, Language::English, {"ivan", "secret", -1}),
             "ТРАКВЕЛЛА 1.0.0.0 - CDs: 12 | Tracks: 190 | Subscription ivan (not entered) ");
-  EXPECT_EQ(MainWindowCaption(c, 1, {"ivan", "secret", 25}),
+  EXPECT_EQ(MainWindowCaption(c, Language::Russian, {"ivan", "secret", 25}),
             "ТРАКВЕЛЛА 1.0.0.0 - Сборников: 12 | Треков: 190 | Подписка ivan (осталось: 25) ");
-  EXPECT_EQ(MainWindowCaption(c, 0, {"ivan", "", 25}), "ТРАКВЕЛЛА 1.0.0.0 - CDs: 12 | Tracks: 190");
+  EXPECT_EQ(MainWindowCaption(c, Language::English, {"ivan", "", 25}), "ТРАКВЕЛЛА 1.0.0.0 - CDs: 12 | Tracks: 190");
 }
 
 }  // namespace
