@@ -47,9 +47,9 @@ enum class DurationForm {
   Clock = 5,                // h ":" MM ":" SS
 };
 
-// A duration in milliseconds written in a form. Language 1 writes the units of
-// the hours-and-minutes forms in Russian (" ч. ", " мин. ", " сек."), any other
-// language in English. Negative durations count as 0; a form outside the list
+// A duration in milliseconds written in a form. Russian writes the units of
+// the hours-and-minutes forms in Russian (" ч. ", " мин. ", " сек."), English
+// in English. Negative durations count as 0; a form outside the list
 // gives the empty text.
 std::string FormatDuration(long long ms, DurationForm form, Language language);
 

@@ -69,7 +69,7 @@ std::string ReportClipboardText(const std::vector<std::string>& lines);
 bool BuildReport(const std::vector<ReportEntry>& entries, const Catalogue& catalogue, const ReportOptions& options,
                  bool copy, Random& random, Clipboard& clipboard, Dialogs& dialogs, Language language);
 
-// The read-only instructions (17 lines): Russian for language 1, English otherwise.
+// The read-only instructions (17 lines) in the language.
 const std::vector<std::string>& ReportInstructions(Language language);
 
 // The spin edits' limits. The year goes from 2008 to 2020, or on to the year

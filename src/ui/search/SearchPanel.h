@@ -60,7 +60,7 @@ class TSearchPanel : public QFrame {
   Q_OBJECT
 
  public:
-  // language answers the current interface language (0 English, 1 Russian).
+  // language is the user's current choice, which outlives the panel.
   TSearchPanel(QWidget* parent, const Catalogue& catalogue, const Language& language, Clock& clock);
   ~TSearchPanel() override;
 
