@@ -20,6 +20,7 @@ struct FullCatalogueWindow {
   NoDialogs dialogs;
   std::unique_ptr<App> app;
   std::unique_ptr<TMainForm> main;
+  const Language english = Language::English;  // the progress window's
   std::unique_ptr<TWaitForm> wait;
 
   explicit FullCatalogueWindow(const std::string& name)
@@ -34,7 +35,7 @@ struct FullCatalogueWindow {
     ports.dialogs = &dialogs;
     app = std::make_unique<App>(o, ports);
     main = std::make_unique<TMainForm>(*app, app->Start());
-    wait = std::make_unique<TWaitForm>(main.get(), [] { return 0; });
+    wait = std::make_unique<TWaitForm>(main.get(), english);
     main->setWaitForm(wait.get());
     main->resize(1200, 900);
     main->show();

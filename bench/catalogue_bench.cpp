@@ -77,7 +77,7 @@ void BM_LocalFileScan(benchmark::State& state) {
   size_t found = 0;
   for (auto _ : state) {
     std::vector<std::string> files;
-    ListFiles(Fx().audioHome, "", "KMLB_", 2, progress, 0, files);
+    ListFiles(Fx().audioHome, "", "KMLB_", 2, progress, Language::English, files);
     found = files.size();
   }
   state.counters["files"] = static_cast<double>(found);

@@ -55,7 +55,7 @@ void BM_FillAllFourDocuments_500Tracks(benchmark::State& state) {
   Library& lib = Lib();
   const EmbeddedResourceStore templates;
   MusicSetChosen dialogs;
-  const DocumentContext context{templates, lib.catalogue, dialogs, 1, 96, nullptr, {}};
+  const DocumentContext context{templates, lib.catalogue, dialogs, Language::Russian, 96, nullptr, {}};
   const DocFormState form = Form();
   const DocAccount account{"demo", "secret", {}};
   const auto codes = FiveHundredCodes(lib.catalogue);

@@ -42,7 +42,7 @@ void BM_MaximumExport(benchmark::State& state) {
   Library& lib = Lib();
   QuietDialogs dialogs;
   MemoryClipboard clipboard;
-  ExportContext context{lib.catalogue, dialogs, lib.progress, clipboard, 1, lib.root / "home", {}};
+  ExportContext context{lib.catalogue, dialogs, lib.progress, clipboard, Language::Russian, lib.root / "home", {}};
   for (auto _ : state) {
     ExportResult r = MaximumTrackTable(context, nullptr);
     if (!r.done()) state.SkipWithError("the export did not finish");
@@ -56,11 +56,11 @@ void Xml(benchmark::State& state, bool site) {
   QuietDialogs dialogs;
   MemoryClipboard clipboard;
   StdRandom random(1);
-  ExportContext context{lib.catalogue, dialogs, lib.progress, clipboard, 1, lib.root / "home", {}};
+  ExportContext context{lib.catalogue, dialogs, lib.progress, clipboard, Language::Russian, lib.root / "home", {}};
   const auto home = lib.root / "home";
   size_t bytes = 0;
   for (auto _ : state) {
-    Browser browser(lib.catalogue, dialogs, lib.progress, random, [] { return 1; });
+    Browser browser(lib.catalogue, dialogs, lib.progress, random, context.language);
     browser.Home();
     ExportResult r = site ? ExportSiteXml(context, browser, SiteXmlFiles(home))
                           : ExportDesktopXml(context, browser, DesktopXmlFiles(home));

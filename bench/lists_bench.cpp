@@ -47,7 +47,8 @@ Library& Lib() {
 void BM_ListTracks(benchmark::State& state, SortKind kind) {
   Library& lib = Lib();
   StdRandom random(1);
-  Browser browser(lib.catalogue, lib.dialogs, lib.progress, random, [] { return kEnglish; });
+  const Language english = Language::English;
+  Browser browser(lib.catalogue, lib.dialogs, lib.progress, random, english);
   browser.SetSortKind(kind);
   for (auto _ : state) {
     browser.ListTracks(lib.codes, true, std::nullopt, false, "");
@@ -72,13 +73,13 @@ class CountingDelegate : public FileBoxDelegate {
 void BM_FillTrackList(benchmark::State& state) {
   Library& lib = Lib();
   StdRandom random(1);
-  Browser browser(lib.catalogue, lib.dialogs, lib.progress, random, [] { return kEnglish; });
+  const Language english = Language::English;
+  Browser browser(lib.catalogue, lib.dialogs, lib.progress, random, english);
   QListView view;
   view.setObjectName("FileBox");
   PrepareOwnerDrawnList(&view);
   TrackListModel model(browser, lib.catalogue);
-  auto* delegate = new CountingDelegate(
-      browser, lib.catalogue, [] { return kEnglish; }, &view);
+  auto* delegate = new CountingDelegate(browser, lib.catalogue, english, &view);
   delegate->setItemHeight(18);
   view.setItemDelegate(delegate);
   view.setModel(&model);
@@ -107,14 +108,14 @@ void BM_FillTrackList(benchmark::State& state) {
 void BM_FilterKeystroke(benchmark::State& state, const char* shorter, const char* longer) {
   Library& lib = Lib();
   StdRandom random(1);
-  Browser browser(lib.catalogue, lib.dialogs, lib.progress, random, [] { return kEnglish; });
+  const Language english = Language::English;
+  Browser browser(lib.catalogue, lib.dialogs, lib.progress, random, english);
   browser.ListTracks(lib.codes, true, std::nullopt, false, "");
   browser.SelectRow(100);
   QListView view;
   PrepareOwnerDrawnList(&view);
   TrackListModel model(browser, lib.catalogue);
-  auto* delegate = new CountingDelegate(
-      browser, lib.catalogue, [] { return kEnglish; }, &view);
+  auto* delegate = new CountingDelegate(browser, lib.catalogue, english, &view);
   delegate->setItemHeight(18);
   view.setItemDelegate(delegate);
   view.setModel(&model);
@@ -140,9 +141,10 @@ void BM_FilterKeystroke(benchmark::State& state, const char* shorter, const char
 void BM_FilterFirstKeystroke(benchmark::State& state) {
   Library& lib = Lib();
   StdRandom random(1);
+  const Language english = Language::English;
   for (auto _ : state) {
     state.PauseTiming();
-    Browser browser(lib.catalogue, lib.dialogs, lib.progress, random, [] { return kEnglish; });
+    Browser browser(lib.catalogue, lib.dialogs, lib.progress, random, english);
     browser.ListTracks(lib.codes, true, std::nullopt, false, "");
     state.ResumeTiming();
     browser.FilterRows("e");

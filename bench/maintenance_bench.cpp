@@ -125,7 +125,8 @@ void BM_ScanHundredThousandSmallProjects(benchmark::State& state) {
   const fs::path& root = SmallProjects();
   SilentProgress progress;
   ZlibInflater inflater;
-  FolderScan scan(progress, &inflater, [] { return 0; });
+  const Language english = Language::English;
+  FolderScan scan(progress, &inflater, english);
   ScanSettings settings = DefaultScanSettings();
   settings.startFolder = root.string();
   size_t entries = 0;

@@ -39,7 +39,8 @@ Library& Lib() {
 }
 
 MusicSet NewSet(Library& lib) {
-  return MusicSet(lib.catalogue, lib.dialogs, [] { return 0; });
+  static const Language english = Language::English;
+  return MusicSet(lib.catalogue, lib.dialogs, english);
 }
 
 void BM_LoadSet(benchmark::State& state) {

@@ -43,7 +43,7 @@ void Matching(benchmark::State& state, const SearchCriteria& criteria) {
   size_t found = 0;
   for (auto _ : state) {
     SearchCriteria c = criteria;
-    found = SearchTracks(lib.catalogue, c, lib.progress, 0).size();
+    found = SearchTracks(lib.catalogue, c, lib.progress, Language::English).size();
     benchmark::DoNotOptimize(found);
   }
   state.counters["tracks"] = lib.catalogue.trackCount;
@@ -83,10 +83,11 @@ void BM_SearchMatching_Effects(benchmark::State& state) {
 void BM_RunSearch(benchmark::State& state) {
   Library& lib = Lib();
   StdRandom random(1);
-  Browser browser(lib.catalogue, lib.dialogs, lib.progress, random, [] { return 0; });
+  const Language english = Language::English;
+  Browser browser(lib.catalogue, lib.dialogs, lib.progress, random, english);
   for (auto _ : state) {
     SearchCriteria c;
-    RunSearch(browser, lib.catalogue, c, lib.progress, 0);
+    RunSearch(browser, lib.catalogue, c, lib.progress, Language::English);
     benchmark::DoNotOptimize(browser.rowCount());
   }
   state.counters["rows"] = browser.rowCount();
@@ -98,7 +99,8 @@ void BM_RunSearch(benchmark::State& state) {
 void Collection(benchmark::State& state, const std::function<void(Browser&, Library&)>& run) {
   Library& lib = Lib();
   StdRandom random(1);
-  Browser browser(lib.catalogue, lib.dialogs, lib.progress, random, [] { return 0; });
+  const Language english = Language::English;
+  Browser browser(lib.catalogue, lib.dialogs, lib.progress, random, english);
   browser.Home();
   // The selected track: the first with a tempo and a key.
   std::pair<int, int> selected{0, 0};
@@ -120,27 +122,33 @@ void Collection(benchmark::State& state, const std::function<void(Browser&, Libr
   state.counters["rows"] = browser.rowCount();
 }
 void BM_CloseTempo(benchmark::State& state) {
-  Collection(state, [](Browser& b, Library& l) { ListRelatedTracks(b, l.catalogue, Relation::Tempo, l.progress, 0); });
+  Collection(state, [](Browser& b, Library& l) {
+    ListRelatedTracks(b, l.catalogue, Relation::Tempo, l.progress, Language::English);
+  });
 }
 void BM_SameKey(benchmark::State& state) {
-  Collection(state, [](Browser& b, Library& l) { ListRelatedTracks(b, l.catalogue, Relation::Key, l.progress, 0); });
+  Collection(state, [](Browser& b, Library& l) {
+    ListRelatedTracks(b, l.catalogue, Relation::Key, l.progress, Language::English);
+  });
 }
 void BM_SameKeyAndTempo(benchmark::State& state) {
-  Collection(state,
-             [](Browser& b, Library& l) { ListRelatedTracks(b, l.catalogue, Relation::TempoAndKey, l.progress, 0); });
+  Collection(state, [](Browser& b, Library& l) {
+    ListRelatedTracks(b, l.catalogue, Relation::TempoAndKey, l.progress, Language::English);
+  });
 }
 void BM_TitleSearch(benchmark::State& state) {
   Collection(state, [](Browser& b, Library& l) {
     b.SetScannedRows({});
-    SearchTitles(b, l.catalogue, "sun", l.progress, 0);
+    SearchTitles(b, l.catalogue, "sun", l.progress, Language::English);
   });
 }
 void BM_LocalTracks(benchmark::State& state) {
-  Collection(state, [](Browser& b, Library& l) { ShowLocalTracks(b, l.catalogue, l.progress, 0); });
+  Collection(state, [](Browser& b, Library& l) { ShowLocalTracks(b, l.catalogue, l.progress, Language::English); });
 }
 void BM_LuckyPick(benchmark::State& state) {
   StdRandom random(7);
-  Collection(state, [&random](Browser& b, Library& l) { LuckyPick(b, l.catalogue, random, l.progress, 0); });
+  Collection(state,
+             [&random](Browser& b, Library& l) { LuckyPick(b, l.catalogue, random, l.progress, Language::English); });
 }
 
 // The 50 tracks most like one, for a track in every 97th place of the catalogue in turn.

@@ -90,7 +90,8 @@ void BM_StartToReadyOffline(benchmark::State& state) {
     ports.dialogs = &dialogs;
     App app(o, ports);
     TMainForm main(app, app.Start());
-    TWaitForm wait(&main, [] { return 0; });
+    const Language english = Language::English;
+    TWaitForm wait(&main, english);
     main.setWaitForm(&wait);
     main.show();
     main.FirstActivation();

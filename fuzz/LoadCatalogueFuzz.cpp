@@ -88,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   catalogue.ReadCatalogueTables(store, dialogs);
   LoadOptions options;
   options.today = {2026, 12};
-  options.language = size % 2;
+  options.language = size % 2 == 1 ? Language::Russian : Language::English;
   catalogue.LoadCatalogue(store, options, dialogs, progress);
   // Walk what was built, as the lists of the main window would.
   for (const auto& name : catalogue.ChildCategoriesInDisplayOrder("", options.language)) {

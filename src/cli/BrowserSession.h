@@ -10,6 +10,7 @@
 #include "cli/CliOutput.h"
 #include "cli/Options.h"
 #include "core/browse/Browser.h"
+#include "core/lang/Language.h"
 #include "ports/Random.h"
 
 namespace trakvella::cli {
@@ -19,9 +20,9 @@ struct BrowserSession {
   StdRandom random;
   Browser browser;
   // Without a seed the random order (the popularity list's tail, a lucky pick) differs from run to run.
-  BrowserSession(const Catalogue& catalogue, int language, Progress& progress, std::optional<uint32_t> seed)
-      : random(seed ? StdRandom(*seed) : StdRandom()),
-        browser(catalogue, dialogs, progress, random, [language] { return language; }) {
+  // The language outlives the session (the command's).
+  BrowserSession(const Catalogue& catalogue, const Language& language, Progress& progress, std::optional<uint32_t> seed)
+      : random(seed ? StdRandom(*seed) : StdRandom()), browser(catalogue, dialogs, progress, random, language) {
     browser.FillTagList();
     browser.Home();
   }

@@ -130,7 +130,7 @@ void SelectBoxRow(Browser& browser, const std::string& name) {
 }
 
 // One step of "navigate": a click, a menu command or a favourites action.
-void NavigateStep(BrowserSession& b, const std::string& step, int language) {
+void NavigateStep(BrowserSession& b, const std::string& step, Language language) {
   Browser& browser = b.browser;
   const size_t colon = step.find(':');
   const std::string verb = step.substr(0, colon);

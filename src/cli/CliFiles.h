@@ -7,10 +7,12 @@
 
 #include "cli/CliOutput.h"
 #include "core/lang/FileMessages.h"
+#include "core/lang/Language.h"
 
 namespace trakvella::cli {
 
-inline void ReportRefusedFile(const std::filesystem::path& file, const Status& status, FileKind kind, int language) {
+inline void ReportRefusedFile(const std::filesystem::path& file, const Status& status, FileKind kind,
+                              Language language) {
   if (!IsRefusedFile(status)) return;
   StderrDialogs().Message(FileReadMessage(language, file, status, kind), MessageKind::Error, MessageButtons::Ok);
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/Options.h"
+#include "core/lang/Language.h"
 
 namespace trakvella {
 
@@ -21,7 +22,7 @@ struct CliPorts;
 
 // What a command runs with: the program's options, its ports and, when its row says so, the catalogue.
 struct CommandContext {
-  int language = 0;  // --lang, else the system's
+  Language language = Language::English;  // --lang, else the system's
   std::filesystem::path programFolder;
   bool offline = false;  // -local
   CliPorts& ports;

@@ -90,7 +90,7 @@ void ReadSource(ContractRequest& r, const std::string& value, const CommandConte
       throw UsageError{"cannot read " + value.substr(4)};
     }
     StderrDialogs setDialogs;
-    MusicSet set(*context.catalogue, setDialogs, [language = context.language] { return language; });
+    MusicSet set(*context.catalogue, setDialogs, context.language);
     set.LoadSet(lines);
     r.codes = set.Codes();
   } else {

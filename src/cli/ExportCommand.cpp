@@ -45,7 +45,7 @@ class RecordingClipboard : public Clipboard {
   std::string Text() const override { return pasted; }
 };
 
-bool ReadPasted(const std::string& file, std::string& text, int language) {
+bool ReadPasted(const std::string& file, std::string& text, Language language) {
   std::string bytes;
   if (Status read = ReadWholeFile(file, bytes, FileKind::ExportInput); !read.ok()) {
     ReportRefusedFile(file, read, FileKind::ExportInput, language);
@@ -69,8 +69,7 @@ namespace {
 ExportResult RunExport(const std::string& kind, ExportContext& context, MusicSet& set, const Arguments& args,
                        Progress& progress) {
   StdRandom random(1);
-  Browser browser(context.catalogue, context.dialogs, progress, random,
-                  [language = context.language] { return language; });
+  Browser browser(context.catalogue, context.dialogs, progress, random, context.language);
   browser.Home();
   XmlFiles files;
   files.prices = args.value("--prices");
@@ -120,10 +119,10 @@ std::string ResultText(const std::string& kind, const ExportResult& result) {
 
 int CommandExport(const CommandContext& context, const Arguments& args) {
   const std::string& kind = args.words()[0];
-  const int language = context.language;
+  const Language language = context.language;
   const Catalogue& catalogue = *context.catalogue;
   StderrDialogs dialogs;
-  MusicSet set(catalogue, dialogs, [language] { return language; });
+  MusicSet set(catalogue, dialogs, language);
   const bool needsSet =
       kind == "maximum-set" || kind == "musictag" || kind == "mstock" || kind == "sourceaudio" || kind == "opencart";
   if (needsSet) {

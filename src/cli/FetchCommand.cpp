@@ -34,8 +34,7 @@ int CommandFetch(const CommandContext& context, const Arguments& args) {
 
   StderrDialogs dialogs(MessageAnswer::No);
   NetworkState network;
-  Downloader downloader(
-      context.ports.http, context.ports.progress, dialogs, [language = context.language] { return language; }, network);
+  Downloader downloader(context.ports.http, context.ports.progress, dialogs, context.language, network);
 
   bool ok;
   std::filesystem::path file;

@@ -66,8 +66,8 @@ int CommandScan(const CommandContext& context, const Arguments& args) {
   if (args.has("--exclude")) settings.excludeNames = args.value("--exclude");
   settings.wavOnly = args.has("--wav-only");
 
-  const int language = context.language;
-  FolderScan scan(context.ports.progress, &context.ports.inflater, [language] { return language; });
+  const Language language = context.language;
+  FolderScan scan(context.ports.progress, &context.ports.inflater, language);
   scan.Run(settings, [](const std::vector<ScanEntry>& entries) { return entries.size(); });
   for (const ScanEntry& e : scan.entries()) Put("found", e.code + "|" + e.projectFolder + "|" + e.projectName);
   return 0;
@@ -121,9 +121,9 @@ int CommandReport(const CommandContext& context, const Arguments& args) {
     ReportRefusedFile(setFile, read, FileKind::SetList, context.language);
     throw UsageError{"cannot read " + setFile};
   }
-  const int language = context.language;
+  const Language language = context.language;
   StderrDialogs dialogs;
-  MusicSet set(*context.catalogue, dialogs, [language] { return language; });
+  MusicSet set(*context.catalogue, dialogs, language);
   set.LoadSet(lines);
 
   StdoutClipboard clipboard;

@@ -140,8 +140,7 @@ int CommandSearch(const CommandContext& context, const Arguments& args) {
   const Catalogue& catalogue = *context.catalogue;
   StderrDialogs dialogs;
   StdRandom random(1);
-  Browser browser(catalogue, dialogs, context.ports.progress, random,
-                  [language = context.language] { return language; });
+  Browser browser(catalogue, dialogs, context.ports.progress, random, context.language);
   if (r.sort) browser.SetSortKind(*r.sort);
   if (r.reverse) browser.ToggleReverse();
   RunSearch(browser, catalogue, r.criteria, context.ports.progress, context.language);

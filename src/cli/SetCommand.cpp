@@ -42,7 +42,7 @@ void PrintEntries(const MusicSet& set, size_t from = 0) {
 // The demo base URL the program would use: the settings file's choice, or
 // server 1 when there is no settings file or it cannot be read (a pipe or a
 // device of that name is named on stderr).
-std::string DemoBase(const std::filesystem::path& programFolder, int language) {
+std::string DemoBase(const std::filesystem::path& programFolder, Language language) {
   Status problem;
   const Endpoints endpoints = ReadServerConfig(programFolder, &problem);
   ReportRefusedFile(programFolder / kServerConfigFileName, problem, FileKind::ServerList, language);
@@ -69,10 +69,10 @@ int CommandSet(const CommandContext& context, const Arguments& args) {
   if (verb == "drop" && operands.empty()) throw UsageError{"set drop wants at least one path"};
   if (!oneFile && verb != "write" && verb != "drop") throw UsageError{"unknown set command " + verb};
 
-  const int language = context.language;
+  const Language language = context.language;
   StderrDialogs dialogs;
   Progress& progress = context.ports.progress;
-  MusicSet set(*context.catalogue, dialogs, [language] { return language; });
+  MusicSet set(*context.catalogue, dialogs, language);
 
   if (verb == "drop") {
     DropFiles(set, operands, progress, language);

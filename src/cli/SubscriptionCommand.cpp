@@ -47,10 +47,9 @@ struct SubscriptionSession {
   SubscriptionSession(const CommandContext& context, MessageAnswer answer)
       : dialogs(answer),
         endpoints(ReadServerConfig(context.programFolder)),
-        subscription(
-            SubscriptionPorts{&context.ports.ftp, &context.ports.archives, &context.ports.trash, &dialogs,
-                              &context.ports.progress, &context.ports.shell, &context.ports.http},
-            context.programFolder, endpoints, [language = context.language] { return language; }, network) {}
+        subscription(SubscriptionPorts{&context.ports.ftp, &context.ports.archives, &context.ports.trash, &dialogs,
+                                       &context.ports.progress, &context.ports.shell, &context.ports.http},
+                     context.programFolder, endpoints, context.language, network) {}
 };
 
 }  // namespace
@@ -128,7 +127,7 @@ int CommandDownload(const CommandContext& context, const Arguments& a) {
 
 int CommandDemoDownload(const CommandContext& context, const Arguments& a) {
   if (!a.has("--to") || a.words().empty()) throw UsageError{"demo-download wants --to DIR and track codes"};
-  const int language = context.language;
+  const Language language = context.language;
   const fs::path& programFolder = context.programFolder;
   StderrDialogs dialogs(MessageAnswer::No);
   if (context.offline) {
@@ -144,8 +143,7 @@ int CommandDemoDownload(const CommandContext& context, const Arguments& a) {
   if (base.empty()) base = endpoints.demoServer1;
 
   NetworkState network;
-  Downloader downloader(
-      context.ports.http, context.ports.progress, dialogs, [language] { return language; }, network);
+  Downloader downloader(context.ports.http, context.ports.progress, dialogs, language, network);
   bool all = true;
   for (const DemoDownloadItem& item :
        DownloadDemosInto(downloader, dialogs, *context.catalogue, a.words(), base, a.value("--to"), language)) {

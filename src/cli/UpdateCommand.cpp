@@ -22,11 +22,10 @@ bool HasScheme(const std::string& url) {
   return StartsWithLowerCase(url, "http://") || StartsWithLowerCase(url, "https://");
 }
 
-int UpdateInfo(const std::string& url, int language, CliPorts& ports) {
+int UpdateInfo(const std::string& url, Language language, CliPorts& ports) {
   StderrDialogs dialogs;
   NetworkState network;
-  Downloader downloader(
-      ports.http, ports.progress, dialogs, [language] { return language; }, network);
+  Downloader downloader(ports.http, ports.progress, dialogs, language, network);
   TWebUpdate update(downloader);
   update.product.URL = HasScheme(url) ? url : "http://" + url;
   update.product.Version = kFileVersion;

@@ -58,8 +58,8 @@ YearMonth ThisMonth() {
 
 // The program's own options as every command runs with them.
 struct ProgramOptions {
-  int language = -1;               // --lang, else the system's (Russian when its locale is)
-  std::optional<YearMonth> today;  // --today: the month that decides which CDs are new, else this month
+  Language language = Language::English;  // --lang, else the system's (Russian when its locale is)
+  std::optional<YearMonth> today;         // --today: the month that decides which CDs are new, else this month
   std::optional<std::filesystem::path> catalogueFolder;
   bool offline = false;  // -local
 };
@@ -67,10 +67,11 @@ struct ProgramOptions {
 // The values are checked in the order given.
 ProgramOptions ReadProgramOptions(const Arguments& line) {
   ProgramOptions read;
+  std::optional<Language> language;
   for (const auto& [name, text] : line.given()) {
     if (name == "--lang") {
       if (text != "en" && text != "ru") throw UsageError{"--lang wants en or ru, got \"" + text + "\""};
-      read.language = text == "ru" ? 1 : 0;
+      language = text == "ru" ? Language::Russian : Language::English;
     } else if (name == "--today") {
       long long y, m;
       if (text.size() != 7 || text[4] != '-' || !ParseInt(text.substr(0, 4), y) || !ParseInt(text.substr(5, 2), m) ||
@@ -79,7 +80,7 @@ ProgramOptions ReadProgramOptions(const Arguments& line) {
       read.today = YearMonth{static_cast<int>(y), static_cast<int>(m)};
     }
   }
-  if (read.language < 0) read.language = LanguageFromLocaleId(SystemLanguageId());
+  read.language = language ? *language : LanguageFromLocaleId(SystemLanguageId());
   if (!read.today) read.today = ThisMonth();
   if (line.has("--catalogue")) read.catalogueFolder = line.value("--catalogue");
   read.offline = line.has("-local");

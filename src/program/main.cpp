@@ -94,7 +94,7 @@ int main(int argc, char** argv) {
   const AppStartReport started = app.Start();
   TMainForm mainForm(app, started);
   desktop.dialogs.setOwner(&mainForm);
-  TWaitForm waitForm(&mainForm, [&app] { return app.language(); });
+  TWaitForm waitForm(&mainForm, app.language());
   waitForm.setObjectName("WaitForm");
   RegisterCaptionWindow("TWaitForm", &waitForm);
   mainForm.setWaitForm(&waitForm);
@@ -102,8 +102,7 @@ int main(int argc, char** argv) {
 
   // The start window.
   const StartSetup setup = StartSetupFor(app, place, args);
-  TStartForm startForm(
-      desktop.startPorts(app), [&app] { return app.language(); }, app.network(), setup, &mainForm);
+  TStartForm startForm(desktop.startPorts(app), app.language(), app.network(), setup, &mainForm);
   mainForm.setStartForm(&startForm);
   mainForm.ApplyCaptions();
 

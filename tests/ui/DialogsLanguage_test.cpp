@@ -56,7 +56,7 @@ TEST_F(DialogsInTheLanguage, QtsOwnDialogsTheReportCaptionAndTheDeveloperMenuFol
   for (const char* language : {"Lang1", "Lang0"}) {
     SCOPED_TRACE(language);
     main->Item(language)->trigger();
-    const bool russian = app().language() == kRussian;
+    const bool russian = app().language() == Language::Russian;
     // Yes, No and Cancel; the folder dialog's buttons.
     QStringList texts;
     ButtonsOfNextDialog(texts);

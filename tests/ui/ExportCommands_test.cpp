@@ -49,7 +49,7 @@ struct DeveloperMenu : MainWindowTest {
   void SetUp() override {
     MainWindowTest::SetUp();
     app().SetProgressWindow(&progress);
-    app().SetLanguage(kRussian);
+    app().SetLanguage(Language::Russian);
     // The editors' playlists the maximum and desktop XML exports read.
     WriteFile(home.path() / "playlists_desktop.txt",
               Utf8ToCp1251("PLST_001\r\n«Утро»\r\nБодрое начало\r\n1\r\nKMLB_003_001\r\nKMLB_003_002\r\n\r\n@\r\n"));
@@ -63,7 +63,8 @@ struct DeveloperMenu : MainWindowTest {
   QMenu* DevMenu() { return Control<QMenu>("DevMenu"); }
   bool ShownWithBusyProgress() const {
     return !progress.calls.empty() && progress.calls.front().mode == 1 &&
-           progress.calls.front().text == LangMessage(kRussian, Msg::InProgress) && progress.calls.back().mode == 0;
+           progress.calls.front().text == LangMessage(Language::Russian, Msg::InProgress) &&
+           progress.calls.back().mode == 0;
   }
 };
 

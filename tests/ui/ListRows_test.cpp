@@ -48,19 +48,15 @@ struct Lists {
   TempDir folder, home;
   LoadedCatalogue loaded;
   StdRandom random{1};
-  int language = kEnglish;
+  Language language = Language::English;
   std::unique_ptr<Browser> browser;
 
   explicit Lists(const FixtureCatalogue& fixture) {
     fixture.Write(folder.path());
     LoadFolder(loaded, folder.path(), Today(home));
-    browser = std::make_unique<Browser>(loaded.catalogue, loaded.dialogs, loaded.progress, random,
-                                        [this] { return language; });
+    browser = std::make_unique<Browser>(loaded.catalogue, loaded.dialogs, loaded.progress, random, language);
   }
   const Catalogue& catalogue() const { return loaded.catalogue; }
-  std::function<int()> Language() {
-    return [this] { return language; };
-  }
   int BoxRowOf(const std::string& text) const {
     const auto& rows = browser->boxRows();
     for (size_t i = 0; i < rows.size(); ++i)
@@ -95,13 +91,13 @@ QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 TEST(TrackListText, MainTextFollowsTheCodeAndNameOptionsAndThePrefix) {
   const TrackRecord t = SweepUp();
   DisplayOptions o;  // code and name on
-  EXPECT_EQ(TrackRowMainText(o, false, t, kEnglish), U(" [KMLB_003_002] Sweep Up"));
-  EXPECT_EQ(TrackRowMainText(o, true, t, kEnglish), U(" * [KMLB_003_002] Sweep Up"));
+  EXPECT_EQ(TrackRowMainText(o, false, t, Language::English), U(" [KMLB_003_002] Sweep Up"));
+  EXPECT_EQ(TrackRowMainText(o, true, t, Language::English), U(" * [KMLB_003_002] Sweep Up"));
   o.showCode = false;
-  EXPECT_EQ(TrackRowMainText(o, false, t, kEnglish), U(" Sweep Up"));
+  EXPECT_EQ(TrackRowMainText(o, false, t, Language::English), U(" Sweep Up"));
   o.showCode = true;
   o.showName = false;
-  EXPECT_EQ(TrackRowMainText(o, false, t, kEnglish), U(" [KMLB_003_002] "));
+  EXPECT_EQ(TrackRowMainText(o, false, t, Language::English), U(" [KMLB_003_002] "));
   EXPECT_EQ(TrackRowTimeText(t), U(" 01:05"));
   EXPECT_EQ(TrackRowStyleText(t), U(" dance pop"));
 }
@@ -110,35 +106,35 @@ TEST(TrackListText, AuthorPartsAreSeparateOrJointButNeverBoth) {
   const TrackRecord t = SweepUp();
   DisplayOptions o;
   o.showComposer = true;
-  const QString composer = TrackRowMainText(o, false, t, kEnglish);
+  const QString composer = TrackRowMainText(o, false, t, Language::English);
   EXPECT_EQ(composer, U(" [KMLB_003_002] Sweep Up с:John Smith "));
   EXPECT_TRUE(composer.contains(QChar(0x0441)));  // the English text keeps its Cyrillic es
   EXPECT_FALSE(composer.contains(QLatin1Char('c')));
 
   o.showComposer = false;
   o.showArtist = true;
-  EXPECT_EQ(TrackRowMainText(o, false, t, kEnglish), U(" [KMLB_003_002] Sweep Up a:Band "));
+  EXPECT_EQ(TrackRowMainText(o, false, t, Language::English), U(" [KMLB_003_002] Sweep Up a:Band "));
 
   o.showComposer = true;
-  const QString joint = TrackRowMainText(o, false, t, kEnglish);
+  const QString joint = TrackRowMainText(o, false, t, Language::English);
   EXPECT_EQ(joint, U(" [KMLB_003_002] Sweep Up a/c: John Smith / Band "));
   EXPECT_EQ(joint.count(U("John Smith")), 1);
 
-  EXPECT_EQ(TrackRowMainText(o, false, t, kRussian), U(" [KMLB_003_002] Sweep Up а/и: John Smith / Band "));
+  EXPECT_EQ(TrackRowMainText(o, false, t, Language::Russian), U(" [KMLB_003_002] Sweep Up а/и: John Smith / Band "));
   o.showArtist = false;
-  EXPECT_EQ(TrackRowMainText(o, false, t, kRussian), U(" [KMLB_003_002] Sweep Up а:John Smith "));
+  EXPECT_EQ(TrackRowMainText(o, false, t, Language::Russian), U(" [KMLB_003_002] Sweep Up а:John Smith "));
   o.showComposer = false;
   o.showArtist = true;
-  EXPECT_EQ(TrackRowMainText(o, false, t, kRussian), U(" [KMLB_003_002] Sweep Up и:Band "));
+  EXPECT_EQ(TrackRowMainText(o, false, t, Language::Russian), U(" [KMLB_003_002] Sweep Up и:Band "));
 }
 
 TEST(TrackListText, BrowserFormTakesTheOptionsAndResultModeOfTheBrowser) {
   Lists l(TwoCds());
   const TrackRecord& t = l.catalogue().Track(0, 1);
   l.browser->options.showName = false;
-  EXPECT_EQ(TrackRowMainText(*l.browser, t, kEnglish), U(" [KMLB_003_002] "));
+  EXPECT_EQ(TrackRowMainText(*l.browser, t, Language::English), U(" [KMLB_003_002] "));
   l.browser->EnterResultMode();
-  EXPECT_EQ(TrackRowMainText(*l.browser, t, kEnglish), U(" * [KMLB_003_002] "));
+  EXPECT_EQ(TrackRowMainText(*l.browser, t, Language::English), U(" * [KMLB_003_002] "));
 }
 
 TEST(TrackListIcons, MusicSetThenDownloadedThenWavThenDemo) {
@@ -168,23 +164,23 @@ TEST(CategoryListText, TopLevelStarAndEllipsisNamesAreBoldAndCut) {
   ASSERT_GE(years, 0);
   ASSERT_GE(dance, 0);
 
-  CategoryRowText shown = CategoryRowDisplay(l.catalogue(), *l.browser, all, kEnglish);
+  CategoryRowText shown = CategoryRowDisplay(l.catalogue(), *l.browser, all, Language::English);
   EXPECT_EQ(shown.text, U("ALL LIBRARY"));
   EXPECT_TRUE(shown.bold);
-  shown = CategoryRowDisplay(l.catalogue(), *l.browser, years, kEnglish);
+  shown = CategoryRowDisplay(l.catalogue(), *l.browser, years, Language::English);
   EXPECT_EQ(shown.text, U("CDS BY YEAR"));  // "…" is one character, cut with its blank
   EXPECT_TRUE(shown.bold);
-  shown = CategoryRowDisplay(l.catalogue(), *l.browser, dance, kEnglish);
+  shown = CategoryRowDisplay(l.catalogue(), *l.browser, dance, Language::English);
   EXPECT_EQ(shown.text, U("DANCE MUSIC"));
   EXPECT_FALSE(shown.bold);
 
   // Russian: translated first, then cut at the top level.
-  shown = CategoryRowDisplay(l.catalogue(), *l.browser, all, kRussian);
+  shown = CategoryRowDisplay(l.catalogue(), *l.browser, all, Language::Russian);
   EXPECT_EQ(shown.text, U("НАПРАВЛЕНИЯ"));
   EXPECT_TRUE(shown.bold);
-  EXPECT_EQ(CategoryRowDisplay(l.catalogue(), *l.browser, dance, kRussian).text, U("Танцевальная музыка"));
+  EXPECT_EQ(CategoryRowDisplay(l.catalogue(), *l.browser, dance, Language::Russian).text, U("Танцевальная музыка"));
   // Without a translation the English name stays.
-  EXPECT_EQ(CategoryRowDisplay(l.catalogue(), *l.browser, years, kRussian).text, U("CDS BY YEAR"));
+  EXPECT_EQ(CategoryRowDisplay(l.catalogue(), *l.browser, years, Language::Russian).text, U("CDS BY YEAR"));
 }
 
 TEST(CategoryListText, BelowTheTopLevelNamesKeepTheirMarksAndCdsShowTheirTrackCount) {
@@ -193,7 +189,7 @@ TEST(CategoryListText, BelowTheTopLevelNamesKeepTheirMarksAndCdsShowTheirTrackCo
   l.Open("* ALL LIBRARY");
   const int allCds = l.BoxRowOf("… ALL CDS");
   ASSERT_GE(allCds, 0);
-  const CategoryRowText shown = CategoryRowDisplay(l.catalogue(), *l.browser, allCds, kEnglish);
+  const CategoryRowText shown = CategoryRowDisplay(l.catalogue(), *l.browser, allCds, Language::English);
   EXPECT_EQ(shown.text, U("… ALL CDS"));
   EXPECT_FALSE(shown.bold);
 
@@ -202,7 +198,7 @@ TEST(CategoryListText, BelowTheTopLevelNamesKeepTheirMarksAndCdsShowTheirTrackCo
   l.Open("CLUB");
   const int cd = l.BoxRowOf("KMLB_005 Dance Floor");
   ASSERT_GE(cd, 0);
-  EXPECT_EQ(CategoryRowDisplay(l.catalogue(), *l.browser, cd, kRussian).text, U("KMLB_005 Dance Floor"));
+  EXPECT_EQ(CategoryRowDisplay(l.catalogue(), *l.browser, cd, Language::Russian).text, U("KMLB_005 Dance Floor"));
   EXPECT_EQ(CdTrackCountText(l.catalogue(), l.browser->boxRows()[cd].cdPosition), U(" (1)"));
   EXPECT_EQ(CdTrackCountText(l.catalogue(), 0), U(" (2)"));
 }
@@ -269,7 +265,7 @@ int YellowPixels(const QImage& image) {
 struct TrackRows : Lists {
   TrackListModel model;
   FileBoxDelegate delegate;
-  TrackRows() : Lists(TwoCds()), model(*browser, catalogue()), delegate(*browser, catalogue(), Language()) {
+  TrackRows() : Lists(TwoCds()), model(*browser, catalogue()), delegate(*browser, catalogue(), language) {
     browser->ListTracks({"KMLB_003_001", "KMLB_003_002", "KMLB_005_001"}, true, std::nullopt, false, "");
     model.Reset();
     delegate.setItemHeight(kRowHeight);
@@ -304,8 +300,7 @@ TEST(TrackListDrawing, UnselectedRowsUseTheTooltipColourOnlyWithAComment) {
 struct CategoryRows : Lists {
   CategoryListModel model;
   CDCatBoxDelegate delegate;
-  CategoryRows()
-      : Lists(TwoCds()), model(*browser, catalogue(), Language()), delegate(*browser, catalogue(), Language()) {
+  CategoryRows() : Lists(TwoCds()), model(*browser, catalogue(), language), delegate(*browser, catalogue(), language) {
     delegate.setItemHeight(kRowHeight);
   }
 };
@@ -350,7 +345,7 @@ TEST(CategoryListModel, FollowsTheBoxRowsAfterReset) {
   EXPECT_EQ(r.model.data(all).toString(), U("ALL LIBRARY"));
   EXPECT_EQ(r.model.data(all, CategoryListModel::kNameRole).toString(), U("* ALL LIBRARY"));
   EXPECT_FALSE(r.model.data(all, CategoryListModel::kIsCdRole).toBool());
-  r.language = kRussian;
+  r.language = Language::Russian;
   EXPECT_EQ(r.model.data(all).toString(), U("НАПРАВЛЕНИЯ"));
 
   r.Open("DANCE MUSIC");
@@ -366,7 +361,8 @@ TEST(TrackListModel, ListingTheWholeLibraryMakesNoObjectPerRow) {
   LoadedCatalogue loaded;
   LoadFolder(loaded, GeneratedCatalogue(false), Today(home));
   StdRandom random(1);
-  Browser browser(loaded.catalogue, loaded.dialogs, loaded.progress, random, [] { return kEnglish; });
+  const Language english = Language::English;
+  Browser browser(loaded.catalogue, loaded.dialogs, loaded.progress, random, english);
   std::vector<std::string> codes;
   for (int p = 0; p < loaded.catalogue.CdCount(); ++p)
     for (const TrackRecord& t : loaded.catalogue.Cd(p).tracks) codes.push_back(t.code);
@@ -375,8 +371,7 @@ TEST(TrackListModel, ListingTheWholeLibraryMakesNoObjectPerRow) {
   QListView view;
   PrepareOwnerDrawnList(&view);
   TrackListModel model(browser, loaded.catalogue);
-  auto* delegate = new FileBoxDelegate(
-      browser, loaded.catalogue, [] { return kEnglish; }, &view);
+  auto* delegate = new FileBoxDelegate(browser, loaded.catalogue, english, &view);
   delegate->setItemHeight(18);
   view.setItemDelegate(delegate);
   view.setModel(&model);

@@ -56,12 +56,12 @@ struct Program {
     ports.dialogs = &dialogs;
     app = std::make_unique<App>(o, ports);
     main = std::make_unique<TMainForm>(*app, app->Start());
-    wait = std::make_unique<TWaitForm>(main.get(), [a = app.get()] { return a->language(); });
+    wait = std::make_unique<TWaitForm>(main.get(), app->language());
     wait->setObjectName("WaitForm");
     RegisterCaptionWindow("TWaitForm", wait.get());
     main->setWaitForm(wait.get());
-    start = std::make_unique<TStartForm>(
-        desktop.startPorts(*app), [a = app.get()] { return a->language(); }, app->network(), StartSetup{}, main.get());
+    start = std::make_unique<TStartForm>(desktop.startPorts(*app), app->language(), app->network(), StartSetup{},
+                                         main.get());
   }
   ~Program() {
     start.reset();
@@ -121,17 +121,17 @@ TEST(MainForm, LanguageSwitchRewritesEveryExistingWindow) {
   Program p;
   p.main->ApplyCaptions();
   p.main->Item("Lang1")->trigger();
-  EXPECT_EQ(p.main->Language(), 1);
+  EXPECT_EQ(p.main->language(), Language::Russian);
   EXPECT_EQ(p.Text("Initializelibrary1"), QString::fromUtf8("Инициализировать библиотеку"));
   EXPECT_EQ(p.Text("MMInitializelibrary"), QString::fromUtf8("Инициализировать библиотеку"));
   EXPECT_EQ(p.main->SubMenu("MMServItem")->title(), QString::fromUtf8("Сервис"));
   EXPECT_EQ(p.Widget("HomeBtn")->toolTip(), QString::fromUtf8("В начало (очищает историю)"));
   EXPECT_EQ(p.wait->findChild<QPushButton*>("CancelBut")->text(), QString::fromUtf8("Остановить"));
-  EXPECT_EQ(p.Control<QLabel>("RegInfoLbl")->text().toStdString(), LangMessage(kRussian, Msg::Copyright));
+  EXPECT_EQ(p.Control<QLabel>("RegInfoLbl")->text().toStdString(), LangMessage(Language::Russian, Msg::Copyright));
   EXPECT_FALSE(p.main->SubMenu("Lang")->icon().isNull());
 
   p.main->Item("Lang0")->trigger();
-  EXPECT_EQ(p.main->Language(), 0);
+  EXPECT_EQ(p.main->language(), Language::English);
   EXPECT_EQ(p.Text("Initializelibrary1"), "Restart library");
   EXPECT_EQ(p.Text("InfoItem"), "Show CD Info");
   EXPECT_EQ(p.Text("MMInfoItem"), "Show CD Info");

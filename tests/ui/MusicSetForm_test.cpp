@@ -40,7 +40,7 @@ struct MusicSetWindow : MainWindowTest {
 
   void SetUp() override {
     Start(&device);
-    app().SetLanguage(kEnglish);
+    app().SetLanguage(Language::English);
     app().browser().GoToPlace(std::string(kAllCdsPath));
     main->Refresh();
   }

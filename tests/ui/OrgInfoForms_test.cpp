@@ -127,11 +127,11 @@ TEST_F(OrgFormTest, ExitClosesTheOrganiserAndTheLanguageSwitchReachesIt) {
   EXPECT_EQ(Child<QPushButton>(form, "ExitButton")->text(), "Выход");
   EXPECT_EQ(CaptionWindow("TOrgForm"), &form);
   const Translator none = [](std::string_view) { return std::optional<std::string>(); };
-  SetLangCaptions(0, none);
+  SetLangCaptions(Language::English, none);
   EXPECT_EQ(form.windowTitle(), "Organizing Favorites");
   EXPECT_EQ(Child<QPushButton>(form, "DelButton")->text(), "Delete");
   EXPECT_EQ(Child<QPushButton>(form, "ExitButton")->text(), "Quit");
-  SetLangCaptions(1, none);
+  SetLangCaptions(Language::Russian, none);
   EXPECT_EQ(form.windowTitle(), "Редактировать Избранное");
   EXPECT_EQ(Child<QPushButton>(form, "DelButton")->text(), "Удалить");
 }

@@ -181,7 +181,7 @@ TEST_F(ScanRepFormsTest, UserReportOfTwoColumnsWithRowNumbersGoesToTheClipboard)
   // The instructions follow, with the English text only in the English interface.
   EXPECT_EQ(pages->currentIndex(), 1);
   EXPECT_TRUE(In<QWidget>(form, "ReadyBut")->isVisible());
-  EXPECT_EQ(In<QPlainTextEdit>(form, "Memo2")->isVisible(), app().language() == kEnglish);
+  EXPECT_EQ(In<QPlainTextEdit>(form, "Memo2")->isVisible(), app().language() == Language::English);
   Click(form, "ReadyBut");
   EXPECT_FALSE(form->isVisible());
 

@@ -44,8 +44,8 @@ const Catalogue& BuiltInCatalogue() {
 
 struct SearchPanelTest : ::testing::Test {
   FakeClock clock;
-  int language = 0;
-  TSearchPanel panel{nullptr, BuiltInCatalogue(), [this] { return language; }, clock};
+  Language language = Language::English;
+  TSearchPanel panel{nullptr, BuiltInCatalogue(), language, clock};
   QSignalSpy searches{&panel, &TSearchPanel::searchRequested};
 
   QString Label(const char* name) { return panel.findChild<QLabel*>(name)->text(); }
@@ -116,7 +116,7 @@ TEST_F(SearchPanelTest, StyleAndEpochLabelsFollowTheSelections) {
   panel.styleClearButton()->click();
   EXPECT_EQ(Label("StyleLbl"), "Any style");
 
-  language = 1;
+  language = Language::Russian;
   panel.LanguageChanged();
   EXPECT_EQ(Label("StyleLbl"), "Стиль любой");
   EXPECT_EQ(Label("MoodNameLbl"), "Настроение любое");

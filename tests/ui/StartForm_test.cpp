@@ -33,7 +33,7 @@ namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
-std::string M(Msg message) { return LangMessage(kEnglish, message); }
+std::string M(Msg message) { return LangMessage(Language::English, message); }
 
 class ConnectedInterface : public NetworkInterfaces {
  public:
@@ -50,14 +50,15 @@ struct StartWindow {
   LibarchiveReader archives;
   RecordingLauncher launcher;
   ConnectedInterface interfaces;
-  Downloader downloader{http, progress, dialogs, [] { return kEnglish; }, network};
+  const Language language = Language::English;
+  Downloader downloader{http, progress, dialogs, language, network};
   std::unique_ptr<TStartForm> form;
   QTimer watchdog;  // a window that never closes fails the test instead of hanging it
 
   StartWindow(const fs::path& home, const std::string& version, const std::string& pageUrl) {
     StartFormPorts ports{dialogs, progress, downloader, archives, launcher, interfaces, http, shell};
-    form = std::make_unique<TStartForm>(
-        ports, [] { return kEnglish; }, network, StartSetup{version, pageUrl, home, home / "trakvella", {}, 0});
+    form = std::make_unique<TStartForm>(ports, language, network,
+                                        StartSetup{version, pageUrl, home, home / "trakvella", {}, 0});
     watchdog.setSingleShot(true);
     QObject::connect(&watchdog, &QTimer::timeout, [this] {
       ADD_FAILURE() << "the start window did not close";
@@ -120,7 +121,7 @@ TEST_F(StartFormTest, WithoutANewerVersionItTicksChecksAndClosesByItself) {
   EXPECT_TRUE(w.launcher.started.empty());
 
   // Its captions come from the caption table.
-  SetLangCaptions(kEnglish, [](std::string_view) { return std::optional<std::string>(); });
+  SetLangCaptions(Language::English, [](std::string_view) { return std::optional<std::string>(); });
   EXPECT_EQ(w.Control<QPushButton>("NextBut")->text(), "Continue");
   EXPECT_THAT(S(w.Control<QLabel>("Label7")->text()), HasSubstr("Registry"));
 }
@@ -166,7 +167,7 @@ struct ReinitialisationTest : MainWindowTest {};
 
 TEST_F(ReinitialisationTest, ShowsTheStartWindowWithOnlyContinueBeforeTheLibraryLoads) {
   TStartForm form(
-      desktop.startPorts(app()), [this] { return app().language(); }, app().network(),
+      desktop.startPorts(app()), app().language(), app().network(),
       StartSetup{kFileVersion, "http://127.0.0.1:9/update.html", home.path(), home.path() / "trakvella", {}, 0},
       main.get());
   main->setStartForm(&form);

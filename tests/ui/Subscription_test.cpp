@@ -53,7 +53,7 @@ class SubscriptionWindows : public MainWindowTest {
     fs::copy_file(servers_->serversIni, home.path() / "servers.ini");
     desktop.trash = FreedesktopTrash(trash.path() / "Trash");
     Start(&device);
-    app().SetLanguage(kEnglish);
+    app().SetLanguage(Language::English);
     signIn = main->findChild<TSignInForm*>("SignInForm");
     setForm = main->findChild<TMusicSetForm*>("MusicSetForm");
     ASSERT_NE(signIn, nullptr);
@@ -106,7 +106,7 @@ class SubscriptionWindows : public MainWindowTest {
     sub->account.password = "pw";
   }
   void OpenPodMenu() { emit main->SubMenu("PodpItem")->aboutToShow(); }
-  std::string Said(Msg m) { return LangMessage(kEnglish, m); }
+  std::string Said(Msg m) { return LangMessage(Language::English, m); }
 
   static TempDir* serversHome_;
   static LibraryServers* servers_;
@@ -258,7 +258,8 @@ TEST_F(SubscriptionWindows, SetDownloadFromTheSetWindowUnpacksMarksAndCounts) {
 TEST_F(SubscriptionWindows, CancelInTheProgressWindowStopsADownloadStartedFromTheSetWindow) {
   // The server holds each transfer for 3 s after its first 8 KiB. Cancel is
   // clicked through the window system, so the click meets the set window's modality.
-  TWaitForm wait(main.get(), [] { return kEnglish; });
+  const Language language = Language::English;
+  TWaitForm wait(main.get(), language);
   main->setWaitForm(&wait);
   struct Detach {
     TMainForm* main;

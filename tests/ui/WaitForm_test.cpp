@@ -29,8 +29,8 @@ QWidget* Child(const TWaitForm& form, const char* name) {
 
 class WaitFormTest : public ::testing::Test {
  protected:
-  int language = 0;
-  std::unique_ptr<TWaitForm> form = std::make_unique<TWaitForm>(nullptr, [this] { return language; });
+  Language language = Language::English;
+  std::unique_ptr<TWaitForm> form = std::make_unique<TWaitForm>(nullptr, language);
 
   void TearDown() override {
     if (form) form->ShowProgress("", ProgressMode::Hide);
@@ -155,7 +155,7 @@ TEST_F(WaitFormTest, TallFormOffersAbortInTheCurrentLanguageAndSetsTheCancelFlag
   form->ShowProgress("", ProgressMode::Hide);
 
   // The next showing reads the language anew.
-  language = 1;
+  language = Language::Russian;
   form->ShowProgress("Загрузка файлов", ProgressMode::Show, true);
   EXPECT_EQ(cancel->text(), "Остановить");
   QTest::mouseClick(cancel, Qt::LeftButton);
@@ -202,6 +202,7 @@ class WaitFormMainWindowTest : public ::testing::Test {
  protected:
   QMainWindow mainWindow;
   std::vector<QWidget*> controls;
+  const Language english = Language::English;
   TWaitForm* form = nullptr;  // owned by the main window
 
   void SetUp() override {
@@ -226,7 +227,7 @@ class WaitFormMainWindowTest : public ::testing::Test {
     inner_ = inner;
     mainWindow.resize(600, 400);
     mainWindow.show();
-    form = new TWaitForm(&mainWindow, [] { return 0; });
+    form = new TWaitForm(&mainWindow, english);
   }
 
   QWidget* inner_ = nullptr;

@@ -79,7 +79,7 @@ struct DialogsOnX : MainWindowTest {
     for (const char* language : {"Lang1", "Lang0"}) {
       SCOPED_TRACE(language);
       main->Item(language)->trigger();
-      check(app().language() == kRussian);
+      check(app().language() == Language::Russian);
     }
   }
 };

@@ -49,7 +49,7 @@ struct OnX : ::testing::Test {
     ports.dialogs = &dialogs;
     app = std::make_unique<App>(o, ports);
     main = std::make_unique<TMainForm>(*app, app->Start());
-    wait = std::make_unique<TWaitForm>(main.get(), [m = main.get()] { return m->Language(); });
+    wait = std::make_unique<TWaitForm>(main.get(), main->language());
     RegisterCaptionWindow("TWaitForm", wait.get());
     main->setWaitForm(wait.get());
     main->show();
@@ -192,7 +192,7 @@ TEST_F(OnX, TheClosingProgressIsPaintedAndMovesWhileTheProgramCloses) {
   wait->installEventFilter(&watch);
   wait->findChild<QWidget*>("TrackBar")->installEventFilter(&watch);
   main->close();
-  EXPECT_EQ(watch.paintedText, QString::fromStdString(LangMessage(main->Language(), Msg::Closing)));
+  EXPECT_EQ(watch.paintedText, QString::fromStdString(LangMessage(main->language(), Msg::Closing)));
   EXPECT_GE(watch.paintsBeforeSettings, 10);
   EXPECT_TRUE(std::filesystem::exists(watch.settings));
   EXPECT_FALSE(wait->isVisible());

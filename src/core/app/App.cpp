@@ -55,12 +55,10 @@ App::App(const AppOptions& options, const AppPorts& ports)
       endpoints_(std::make_unique<Endpoints>()),
       settings_(std::make_unique<Settings>()),
       catalogue_(std::make_unique<Catalogue>()),
-      browser_(std::make_unique<Browser>(*catalogue_, *ports.dialogs, *progress_, *ports.random,
-                                         [this] { return language_; })),
-      musicSet_(std::make_unique<MusicSet>(*catalogue_, *ports.dialogs, [this] { return language_; })),
+      browser_(std::make_unique<Browser>(*catalogue_, *ports.dialogs, *progress_, *ports.random, language_)),
+      musicSet_(std::make_unique<MusicSet>(*catalogue_, *ports.dialogs, language_)),
       comments_(std::make_unique<TrackComments>()),
-      downloader_(std::make_unique<Downloader>(
-          *ports.http, *progress_, *ports.dialogs, [this] { return language_; }, *network_)),
+      downloader_(std::make_unique<Downloader>(*ports.http, *progress_, *ports.dialogs, language_, *network_)),
       player_(std::make_unique<Player>(*ports.mediaDevice, *ports.shell, MakePlayerHooks())),
       subscription_(MakeSubscription()),
       enabling_(std::make_unique<CommandEnabling>()),
@@ -110,8 +108,7 @@ std::unique_ptr<Subscription> App::MakeSubscription() {
   sub.shell = ports_.shell;
   sub.http = ports_.http;
   sub.clock = ports_.clock;
-  return std::make_unique<Subscription>(
-      sub, options_.programFolder, *endpoints_, [this] { return language_; }, *network_);
+  return std::make_unique<Subscription>(sub, options_.programFolder, *endpoints_, language_, *network_);
 }
 
 // The parts call each other through App: the browser stops and starts the player and asks about
@@ -256,7 +253,13 @@ void App::ApplySettings(const Settings& s) {
   view().ApplyWindowSettings(s);
   ApplySwitchesToParts();
   player_->SetUserPlayer(s.userPlayer);
-  SetLanguage(s.language);
+  // A number that names no language leaves the language as it is.
+  if (const std::optional<Language> language = LanguageFromNumber(s.language)) {
+    SetLanguage(*language);
+  } else {
+    unknownLanguageNumber_ = s.language;
+    view().ShowLanguage();
+  }
   browser_->SetFavourites(s.favourites);
   view().ShowFavourites();
   // Demo server: "1" or "2" choose a server from the menus; anything else is a
@@ -273,7 +276,7 @@ Settings App::CollectSettings() const {
   view().StoreWindowSettings(s);
   s.userPlayer = player_->UserPlayer();
   s.favourites = browser_->favourites();
-  s.language = language_;
+  s.language = unknownLanguageNumber_.value_or(LanguageNumber(language_));
   // The demo server: the menus' choice while they show, else the custom base.
   s.webSrv = serverMenusShown_ ? (checkedServer_ == 2 ? "2" : "1") : demoBaseUrl_;
   // The set and the comments as they stand; before the library is loaded the
@@ -318,12 +321,13 @@ void App::ApplySwitchesToParts() {
 
 // --- Language ---------------------------------------------------------------------------------------
 
-void App::SetLanguage(int language) {
+void App::SetLanguage(Language language) {
   language_ = language;
+  unknownLanguageNumber_.reset();
   view().ShowLanguage();
 }
 
-void App::ChangeLanguage(int language) {
+void App::ChangeLanguage(Language language) {
   SetLanguage(language);
   // The tag box in the new language, keeping the chosen tag, and the level again
   // so that category names show in it.
@@ -450,8 +454,7 @@ void App::LoadTopList() {
   browser_->topList.clear();
   const std::filesystem::path audio = options_.programFolder / "audio";
   NetworkState untouched;  // a missing list is no network failure
-  Downloader quiet(
-      *ports_.http, *progress_, dialogs(), [this] { return language_; }, untouched);
+  Downloader quiet(*ports_.http, *progress_, dialogs(), language_, untouched);
   quiet.connectTimeoutMs = 3000;
   quiet.readTimeoutMs = 5000;
   quiet.fileTimeoutMs = 30000;  // a list, not a track: a trickling site never holds the start

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/app/PreviewPeaks.h"
+#include "core/lang/Language.h"
 
 namespace trakvella {
 
@@ -144,7 +145,8 @@ class App {
   const std::filesystem::path& programFolder() const { return options_.programFolder; }
   const std::string& demoBaseUrl() const { return demoBaseUrl_; }
   int networkState() const;
-  int language() const { return language_; }
+  // The user's current choice; parts that follow it keep this reference.
+  const Language& language() const { return language_; }
   bool libraryInitialised() const { return tag_ == 1; }
   // "-local" as the first parameter, or the offline switch: every rule asks this one test.
   bool IsOffline() const;
@@ -165,10 +167,10 @@ class App {
   void ChooseUserPlayer(const std::string& program);
 
   // --- Language --------------------------------------------------------------------------------
-  void SetLanguage(int language);
+  void SetLanguage(Language language);
   // The language switch: tag box, level and caption in the new language, the
   // captions of every window, the sort order back to "by order".
-  void ChangeLanguage(int language);
+  void ChangeLanguage(Language language);
 
   // --- The library -------------------------------------------------------------------------------
   // The first activation of the main window initialises the library, once.
@@ -252,7 +254,9 @@ class App {
   std::string demoBaseUrl_;
   bool serverMenusShown_ = true;
   int checkedServer_ = 1;
-  int language_ = 0;
+  Language language_ = Language::English;
+  // A number the settings file held that names no language, written back as read until a language is chosen.
+  std::optional<int> unknownLanguageNumber_;
   int tag_ = 0;  // 0 until the first activation
   bool musicSetShown_ = false;
   bool libraryLoaded_ = false;  // the catalogue has been loaded once (the set then holds its entries)

@@ -7,7 +7,7 @@
 
 namespace trakvella {
 
-std::string MainWindowCaption(const Catalogue& catalogue, int lang, const CaptionAccount& account) {
+std::string MainWindowCaption(const Catalogue& catalogue, Language lang, const CaptionAccount& account) {
   std::string caption = kApplicationTitle;
   if (catalogue.offline) caption += " -offline";
   caption += " ";
@@ -26,7 +26,7 @@ std::string MainWindowCaption(const Catalogue& catalogue, int lang, const Captio
   return caption;
 }
 
-std::string MainWindowCaption(const Catalogue& catalogue, int language, const Subscription* subscription) {
+std::string MainWindowCaption(const Catalogue& catalogue, Language language, const Subscription* subscription) {
   CaptionAccount account;
   if (subscription) {
     const AccountState& a = subscription->account;

@@ -3,6 +3,8 @@
 // catalogue as loaded, the subscription account while it is signed in, and the load's errors.
 #include <string>
 
+#include "core/lang/Language.h"
+
 namespace trakvella {
 
 class Catalogue;
@@ -16,8 +18,8 @@ struct CaptionAccount {
 };
 
 // The caption for the catalogue as loaded, with the account while it is signed in.
-std::string MainWindowCaption(const Catalogue& catalogue, int language, const CaptionAccount& account = {});
+std::string MainWindowCaption(const Catalogue& catalogue, Language language, const CaptionAccount& account = {});
 // The same with the account of the subscription (none when subscription is null).
-std::string MainWindowCaption(const Catalogue& catalogue, int language, const Subscription* subscription);
+std::string MainWindowCaption(const Catalogue& catalogue, Language language, const Subscription* subscription);
 
 }  // namespace trakvella

@@ -51,8 +51,8 @@ void StableSortByKey(std::vector<std::pair<long long, int>>& keyed) {
 }  // namespace
 
 Browser::Browser(const Catalogue& catalogue, Dialogs& dialogs, Progress& progress, Random& random,
-                 std::function<int()> language)
-    : catalogue_(catalogue), dialogs_(dialogs), progress_(progress), random_(random), language_(std::move(language)) {}
+                 const Language& language)
+    : catalogue_(catalogue), dialogs_(dialogs), progress_(progress), random_(random), language_(language) {}
 
 void Browser::StopPlayback() {
   if (hooks.stopPlayback) hooks.stopPlayback();
@@ -285,7 +285,7 @@ std::string Browser::FormatPathCaption(const std::string& path) const {
   while (true) {
     size_t at = doubled.find(kPathSeparator, start);
     std::string component = doubled.substr(start, at == std::string::npos ? std::string::npos : at - start);
-    if (Lang() == kRussian)
+    if (Lang() == Language::Russian)
       if (auto t = catalogue_.Translation(component)) component = std::string(*t);
     if (!first) caption += " » ";
     caption += component;
@@ -485,14 +485,14 @@ void Browser::GoToPlace(const std::string& place) {
 
 void Browser::FillTagList() {
   TextSet tags;
-  const bool russian = Lang() == kRussian;
+  const bool russian = Lang() == Language::Russian;
   for (int p = 0; p < catalogue_.CdCount(); ++p)
     for (const auto& word : russian ? catalogue_.Cd(p).keywordTranslations : catalogue_.Cd(p).keywords) tags.Add(word);
   tagItems_ = tags.items();
 }
 
 void Browser::ListCdsByTag(const std::string& tag) {
-  const bool russian = Lang() == kRussian;
+  const bool russian = Lang() == Language::Russian;
   std::vector<TSort> entries;
   for (int p = 0; p < catalogue_.CdCount(); ++p) {
     const auto& words = russian ? catalogue_.Cd(p).keywordTranslations : catalogue_.Cd(p).keywords;
@@ -523,7 +523,7 @@ void Browser::RebuildTagList() {
   // that is neither (an English tag when English is chosen again) empties it.
   std::string translated;
   if (!tagText.empty()) {
-    if (Lang() == kRussian) {
+    if (Lang() == Language::Russian) {
       if (auto t = catalogue_.Translation(tagText)) translated = std::string(*t);
     } else {
       for (const auto& row : catalogue_.translateCats)

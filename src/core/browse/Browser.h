@@ -50,8 +50,7 @@ struct BrowserHooks {
 // lives here and is tested without a window.
 class Browser {
  public:
-  Browser(const Catalogue& catalogue, Dialogs& dialogs, Progress& progress, Random& random,
-          std::function<int()> language);
+  Browser(const Catalogue& catalogue, Dialogs& dialogs, Progress& progress, Random& random, const Language& language);
 
   BrowserHooks hooks;
 
@@ -186,13 +185,13 @@ class Browser {
 
  private:
   void StopPlayback();
-  int Lang() const { return language_(); }
+  Language Lang() const { return language_; }
 
   const Catalogue& catalogue_;
   Dialogs& dialogs_;
   Progress& progress_;
   Random& random_;
-  std::function<int()> language_;
+  const Language& language_;
 
   std::vector<std::pair<int, int>> rows_;
   int selectedRow_ = -1;

@@ -41,8 +41,8 @@ void ShowScanResult(Browser& browser, const Catalogue& catalogue, std::vector<st
 
 // The common frame of the scanning collections: the catalogue (or only `within`)
 // in catalogue order, a row per matching track.
-void ScanCollection(Browser& browser, const Catalogue& catalogue, Progress& progress, int language, bool leaveFirst,
-                    const std::function<bool(const TrackRecord&)>& matches,
+void ScanCollection(Browser& browser, const Catalogue& catalogue, Progress& progress, Language language,
+                    bool leaveFirst, const std::function<bool(const TrackRecord&)>& matches,
                     const std::vector<std::pair<int, int>>* within = nullptr) {
   progress.ShowProgress(LangMessage(language, Msg::InProgress), ProgressMode::Show);
   progress.pump();
@@ -78,7 +78,7 @@ std::string BaseCaption(const std::string& caption) {
 }  // namespace
 
 bool ListRelatedTracks(Browser& browser, const Catalogue& catalogue, Relation relation, Progress& progress,
-                       int language) {
+                       Language language) {
   const TrackRecord* selected = browser.SelectedTrack();
   if (!selected) return false;
   const bool byTempo = relation == Relation::Tempo || relation == Relation::TempoAndKey;
@@ -105,7 +105,7 @@ bool ListRelatedTracks(Browser& browser, const Catalogue& catalogue, Relation re
 }
 
 bool SearchTitles(Browser& browser, const Catalogue& catalogue, const std::string& word, Progress& progress,
-                  int language) {
+                  Language language) {
   const std::string needle = LowerCase(Trim(word));
   if (needle.empty()) return false;
   // A non-empty track list narrows the search to its tracks, which are then
@@ -126,13 +126,13 @@ bool SearchTitles(Browser& browser, const Catalogue& catalogue, const std::strin
   return true;
 }
 
-void ShowLocalTracks(Browser& browser, const Catalogue& catalogue, Progress& progress, int language) {
+void ShowLocalTracks(Browser& browser, const Catalogue& catalogue, Progress& progress, Language language) {
   ScanCollection(browser, catalogue, progress, language, false, [](const TrackRecord& t) {
     return !IsDemoName(t.location) && LowerCase(t.location).find(".wav") != std::string::npos;
   });
 }
 
-void LuckyPick(Browser& browser, const Catalogue& catalogue, Random& random, Progress& progress, int language) {
+void LuckyPick(Browser& browser, const Catalogue& catalogue, Random& random, Progress& progress, Language language) {
   progress.ShowProgress(LangMessage(language, Msg::InProgress), ProgressMode::Show);
   browser.LeaveResultMode();
   browser.EnterResultMode();
@@ -163,7 +163,7 @@ void LuckyPick(Browser& browser, const Catalogue& catalogue, Random& random, Pro
   ShowScanResult(browser, catalogue, std::move(rows), progress);
 }
 
-void ShowTop100(Browser& browser, Progress& progress, int language) {
+void ShowTop100(Browser& browser, Progress& progress, Language language) {
   (void)language;
   std::vector<std::string> codes(browser.topList.begin(),
                                  browser.topList.begin() + std::min<size_t>(browser.topList.size(), 100));
@@ -177,7 +177,7 @@ void ShowTop100(Browser& browser, Progress& progress, int language) {
 }
 
 bool ListSimilarTracks(Browser& browser, const Catalogue& catalogue, LikenessIndex& index, Progress& progress,
-                       int language) {
+                       Language language) {
   if (!browser.SelectedTrack()) return false;
   const auto [cd, track] = browser.rows()[static_cast<size_t>(browser.selectedRow())];
   progress.ShowProgress(LangMessage(language, Msg::InProgress), ProgressMode::Show);

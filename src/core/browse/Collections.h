@@ -6,6 +6,7 @@
 
 #include "core/browse/Browser.h"
 #include "core/catalogue/Catalogue.h"
+#include "core/lang/Language.h"
 #include "core/likeness/Likeness.h"
 #include "ports/Progress.h"
 #include "ports/Random.h"
@@ -19,21 +20,21 @@ enum class Relation { Tempo, Key, TempoAndKey, Harmonic };
 // no tempo or key that the relation needs, or no track is selected. A harmonic
 // list needs a key of the key table ("13A" is none).
 bool ListRelatedTracks(Browser& browser, const Catalogue& catalogue, Relation relation, Progress& progress,
-                       int language);
+                       Language language);
 // Tracks whose title, code or composer hold the word (case folded); within the
 // track list's rows when it has any. False for an empty word.
 bool SearchTitles(Browser& browser, const Catalogue& catalogue, const std::string& word, Progress& progress,
-                  int language);
+                  Language language);
 // Tracks whose location is a local ".wav" file.
-void ShowLocalTracks(Browser& browser, const Catalogue& catalogue, Progress& progress, int language);
+void ShowLocalTracks(Browser& browser, const Catalogue& catalogue, Progress& progress, Language language);
 // 10 to 39 wanted, 30 to 117 attempts, at most one track per CD, in the order drawn.
-void LuckyPick(Browser& browser, const Catalogue& catalogue, Random& random, Progress& progress, int language);
+void LuckyPick(Browser& browser, const Catalogue& catalogue, Random& random, Progress& progress, Language language);
 // The first 100 codes of the popularity list, in the current sort.
-void ShowTop100(Browser& browser, Progress& progress, int language);
+void ShowTop100(Browser& browser, Progress& progress, Language language);
 // "Похожие треки": the kLikeCount tracks most like the selected one, best first,
 // without it; false when no track is selected.
 bool ListSimilarTracks(Browser& browser, const Catalogue& catalogue, LikenessIndex& index, Progress& progress,
-                       int language);
+                       Language language);
 // The CDs similar to the selected CD row, the first opened; false when the CD
 // has no similar-CD entry or no row is selected.
 bool ShowSimilarCds(Browser& browser, const Catalogue& catalogue);

@@ -600,7 +600,7 @@ void Catalogue::FinishCd(const LoadOptions& options, Dialogs& dialogs, LoadPools
     const auto& translation = cached->second;
     if (!translation) continue;
     cd.keywordTranslations.emplace_back(*translation);
-    const std::string_view tag = options.language == 1 ? *translation : std::string_view(word);
+    const std::string_view tag = options.language == Language::Russian ? *translation : std::string_view(word);
     if (pools.tagsListed.emplace(tag).second) tagList.Add(tag);
     kept.push_back(std::move(word));
   }
@@ -653,8 +653,8 @@ void Catalogue::ListCdsInCategory(std::string_view path, bool newFirst, std::vec
   }
 }
 
-void Catalogue::OrderByTranslation(std::vector<std::string>& names, int lang) const {
-  if (lang != 1) return;
+void Catalogue::OrderByTranslation(std::vector<std::string>& names, Language lang) const {
+  if (lang != Language::Russian) return;
   std::vector<std::pair<std::string, std::string>> pairs;
   pairs.reserve(names.size());
   for (auto& name : names) {
@@ -666,7 +666,7 @@ void Catalogue::OrderByTranslation(std::vector<std::string>& names, int lang) co
   for (size_t i = 0; i < names.size(); ++i) names[i] = std::move(pairs[i].second);
 }
 
-std::vector<std::string> Catalogue::ChildCategoriesInDisplayOrder(std::string_view parent, int lang) const {
+std::vector<std::string> Catalogue::ChildCategoriesInDisplayOrder(std::string_view parent, Language lang) const {
   std::vector<std::string> names = ListSubcategories(parent);
   OrderByTranslation(names, lang);
   long long number;

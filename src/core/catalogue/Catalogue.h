@@ -15,6 +15,7 @@
 
 #include "core/catalogue/Resources.h"
 #include "core/catalogue/TrackRef.h"
+#include "core/lang/Language.h"
 #include "core/text/TextSet.h"
 #include "ports/Dialogs.h"
 #include "ports/Progress.h"
@@ -61,7 +62,7 @@ struct LoadOptions {
   bool offline = false;                                // only CDs and tracks with local files
   std::filesystem::path programFolder;                 // scanned for local audio files
   YearMonth today;                                     // decides which CDs are new
-  int language = 0;                                    // 0 English, 1 Russian: the tag list's language
+  Language language = Language::English;               // the tag list's language
   std::function<void(const std::string&)> setCaption;  // the main window caption while loading, if any
 };
 
@@ -93,7 +94,7 @@ class Catalogue {
   std::array<int, 100> styleCounts{};
   bool anyNewCd = false;
   bool offline = false;
-  int language = 0;
+  Language language = Language::English;
 
   std::vector<std::string> translateCats, writersInfo, titlesTable;
   // The two largest tables only read: their rows are views into their decoded texts, which the
@@ -128,9 +129,9 @@ class Catalogue {
   void ListCdsInCategory(std::string_view path, bool newFirst, std::vector<std::string>& cdTexts,
                          std::vector<int>& positions) const;
   // In Russian, reorders English names by their translations (untranslated first).
-  void OrderByTranslation(std::vector<std::string>& names, int language) const;
+  void OrderByTranslation(std::vector<std::string>& names, Language language) const;
   // The child names in display order: sorted, by translation in Russian, years newest first.
-  std::vector<std::string> ChildCategoriesInDisplayOrder(std::string_view parent, int language) const;
+  std::vector<std::string> ChildCategoriesInDisplayOrder(std::string_view parent, Language language) const;
 
   bool IsNewCd(int year, int month, YearMonth today);
 

@@ -58,7 +58,7 @@ std::optional<std::string_view> EmbeddedResourceStore::Find(std::string_view nam
   return it->second;
 }
 
-FolderResourceStore::FolderResourceStore(const std::filesystem::path& folder, int language) {
+FolderResourceStore::FolderResourceStore(const std::filesystem::path& folder, Language language) {
   namespace fs = std::filesystem;
   std::error_code ec;
   for (fs::directory_iterator types(folder, ec), end; !ec && types != end; types.increment(ec)) {
@@ -88,7 +88,7 @@ std::optional<std::string_view> FolderResourceStore::Find(std::string_view name,
 
 std::unique_ptr<ResourceStore> OpenCatalogueResources(const std::optional<std::filesystem::path>& catalogueFolder,
                                                       const std::filesystem::path& programFolder, std::string& error,
-                                                      int language) {
+                                                      Language language) {
   namespace fs = std::filesystem;
   std::error_code ec;
   if (catalogueFolder) {

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/lang/Language.h"
 #include "ports/Dialogs.h"
 
 namespace trakvella {
@@ -41,7 +42,7 @@ class EmbeddedResourceStore : public ResourceStore {
 // device, one too large for a catalogue) is a problem named in `language`.
 class FolderResourceStore : public ResourceStore {
  public:
-  explicit FolderResourceStore(const std::filesystem::path& folder, int language = 0);
+  explicit FolderResourceStore(const std::filesystem::path& folder, Language language = Language::English);
   std::optional<std::string_view> Find(std::string_view name, std::string_view type) const override;
 
  private:
@@ -53,7 +54,7 @@ class FolderResourceStore : public ResourceStore {
 // does not exist is an error: nothing is returned and error is set.
 std::unique_ptr<ResourceStore> OpenCatalogueResources(const std::optional<std::filesystem::path>& catalogueFolder,
                                                       const std::filesystem::path& programFolder, std::string& error,
-                                                      int language = 0);
+                                                      Language language = Language::English);
 
 // Reads one resource as UTF-8 lines: the text up to the first NUL, split at line
 // ends, with the end-mark line (first character "®") and all after it dropped.

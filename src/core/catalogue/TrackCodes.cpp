@@ -34,7 +34,7 @@ std::string_view ExtensionOf(std::string_view name) {
 class FileWalk {
  public:
   FileWalk(std::string_view extensionFilter, std::string_view nameFilter, int progressMode, Progress& progress,
-           int language, std::vector<std::string>& out)
+           Language language, std::vector<std::string>& out)
       : extensionFilter_(extensionFilter),
         nameFilter_(nameFilter),
         progressMode_(progressMode),
@@ -194,7 +194,7 @@ std::string TrackPathOrUrl(std::string_view location, std::string_view demoBaseU
   return url;
 }
 
-std::string FormatDuration(long long ms, DurationForm form, int language) {
+std::string FormatDuration(long long ms, DurationForm form, Language language) {
   if (ms < 0) ms = 0;
   long long s = ms / 1000;
   long long f = ms - s * 1000;
@@ -202,7 +202,7 @@ std::string FormatDuration(long long ms, DurationForm form, int language) {
   long long h = m / 60;
   long long mm = m - h * 60;
   long long ss = s - m * 60;
-  bool russian = language == kRussian;
+  bool russian = language == Language::Russian;
   std::string_view hourWord = russian ? " ч. " : "h:";
   std::string_view minuteWord = russian ? " мин. " : "m:";
   std::string_view secondWord = russian ? " сек." : "s";
@@ -249,7 +249,7 @@ std::string FormatDuration(long long ms, DurationForm form, int language) {
 }
 
 size_t ListFiles(const fs::path& folder, std::string_view extensionFilter, std::string_view nameFilter,
-                 int progressMode, Progress& progress, int language, std::vector<std::string>& out) {
+                 int progressMode, Progress& progress, Language language, std::vector<std::string>& out) {
   std::error_code ec;
   fs::path real = fs::canonical(folder, ec);
   if (ec) return 0;

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/lang/Language.h"
 #include "ports/Progress.h"
 
 namespace trakvella {
@@ -46,11 +47,11 @@ enum class DurationForm {
   Clock = 5,                // h ":" MM ":" SS
 };
 
-// A duration in milliseconds written in a form. Language 1 writes the units of
-// the hours-and-minutes forms in Russian (" ч. ", " мин. ", " сек."), any other
-// language in English. Negative durations count as 0; a form outside the list
+// A duration in milliseconds written in a form. Russian writes the units of
+// the hours-and-minutes forms in Russian (" ч. ", " мин. ", " сек."), English
+// in English. Negative durations count as 0; a form outside the list
 // gives the empty text.
-std::string FormatDuration(long long ms, DurationForm form, int language);
+std::string FormatDuration(long long ms, DurationForm form, Language language);
 
 // Appends to out the full paths of the files under folder and all its
 // subfolders that pass the filters: the lower-cased extension (with its dot,
@@ -63,6 +64,6 @@ std::string FormatDuration(long long ms, DurationForm form, int language);
 // folders are skipped; a folder reached twice through links is walked once.
 // Returns the number of ".mp3" files met in mode 1, else 0.
 size_t ListFiles(const std::filesystem::path& folder, std::string_view extensionFilter, std::string_view nameFilter,
-                 int progressMode, Progress& progress, int language, std::vector<std::string>& out);
+                 int progressMode, Progress& progress, Language language, std::vector<std::string>& out);
 
 }  // namespace trakvella

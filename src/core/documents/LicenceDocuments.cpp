@@ -142,7 +142,7 @@ void FillLicenceDocuments(const DocFormState& form, const DocAccount& account, L
   }
 }
 
-TrackSource AskTrackSource(Dialogs& dialogs, int language) {
+TrackSource AskTrackSource(Dialogs& dialogs, Language language) {
   const int chosen = dialogs.Choose(LangMessage(language, Msg::SubscriptionDocuments),
                                     LangMessage(language, Msg::SelectDocumentSource),
                                     {LangMessage(language, Msg::SubscriptionList), LangMessage(language, Msg::MusicSet),
@@ -186,7 +186,7 @@ std::string SaveProposal(std::string_view name, std::string_view heldFileName) {
   return (folder / (std::string(name) + ".rtf")).string();
 }
 
-std::string SaveRtfTitle(int language) {
+std::string SaveRtfTitle(Language language) {
   for (const CaptionRow& row : CaptionTable())
     if (std::string_view(row.window) == "TDocForm" && std::string_view(row.component) == "SaveRTF")
       return CaptionText(row, language);
@@ -244,7 +244,7 @@ void SaveLicenceDocuments(const DocFormState& form, const DocumentContext& conte
   }
 }
 
-bool MayOpenDocuments(bool signedIn, const std::function<bool()>& signIn, Dialogs& dialogs, int language) {
+bool MayOpenDocuments(bool signedIn, const std::function<bool()>& signIn, Dialogs& dialogs, Language language) {
   if (!signedIn && signIn) signedIn = signIn();
   if (signedIn) return true;
   dialogs.Message(LangMessage(language, Msg::PleaseSignIn), MessageKind::Warning, MessageButtons::Ok);

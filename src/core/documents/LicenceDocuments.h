@@ -18,6 +18,7 @@
 #include "core/catalogue/TrackRef.h"
 #include "core/documents/DocFormState.h"
 #include "core/documents/RtfDocument.h"
+#include "core/lang/Language.h"
 #include "ports/Dialogs.h"
 #include "ports/Shell.h"
 
@@ -78,7 +79,7 @@ void FillLicenceDocuments(const DocFormState& form, const DocAccount& account, L
 enum class TrackSource { Cancel, Subscription, MusicSet };
 // The question captioned "Подписка" (message 96), with the buttons "Подписка",
 // "Набор" and "Отменить" (messages 97, 98, 99, 92); closing the box counts as Cancel.
-TrackSource AskTrackSource(Dialogs& dialogs, int language);
+TrackSource AskTrackSource(Dialogs& dialogs, Language language);
 
 // The act's table: the header line, then one TAB-separated line per listed
 // track — number (from 1), title, code, duration, composer, performer —
@@ -100,7 +101,7 @@ std::array<std::string, 3> SaveProposals(std::string_view contractNumber);
 // folder chosen once is offered again.
 std::string SaveProposal(std::string_view name, std::string_view heldFileName);
 // The save dialog's title in the language, and its filter.
-std::string SaveRtfTitle(int language);
+std::string SaveRtfTitle(Language language);
 inline constexpr std::string_view kRtfFilter = "RTF Files|*.rtf";
 // A chosen file name gets ".rtf" unless it ends in ".rtf" already (in any case):
 // "12.2024" becomes "12.2024.rtf".
@@ -111,7 +112,7 @@ struct DocumentContext {
   const ResourceStore& resources;
   const Catalogue& catalogue;
   Dialogs& dialogs;
-  int language = 0;
+  Language language = Language::English;
   double pixelsPerInch = 96;  // the screen's horizontal density, for the table
   // The file name the save dialog holds: proposals and choices are kept here,
   // and the next proposal goes into its folder.
@@ -151,7 +152,7 @@ MakeDocResult MakeDocuments(DocumentAction sender, const DocFormState& form, con
 // Opening the documents window: when not signed in, signIn runs first (it
 // returns whether an account is signed in afterwards); still not signed in,
 // message 95 is shown and the window stays closed.
-bool MayOpenDocuments(bool signedIn, const std::function<bool()>& signIn, Dialogs& dialogs, int language);
+bool MayOpenDocuments(bool signedIn, const std::function<bool()>& signIn, Dialogs& dialogs, Language language);
 
 // --- The phonogram passport ----------------------------------------------------------
 struct PassportFields {

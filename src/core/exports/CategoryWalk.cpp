@@ -4,7 +4,7 @@ namespace trakvella {
 
 namespace {
 
-bool WalkLevel(Browser& browser, const Catalogue& catalogue, int language, ExportProgress& progress,
+bool WalkLevel(Browser& browser, const Catalogue& catalogue, Language language, ExportProgress& progress,
                CategoryVisitor& visitor) {
   // The rows of a level come back the same after a category below was walked
   // and the browser went up again, so the count is taken once.
@@ -14,7 +14,7 @@ bool WalkLevel(Browser& browser, const Catalogue& catalogue, int language, Expor
     browser.SelectBoxRow(static_cast<int>(i));
     const BoxRow row = browser.boxRows()[i];
     std::string name = row.text;
-    if (!row.isCd && language == 1)
+    if (!row.isCd && language == Language::Russian)
       if (auto translated = catalogue.Translation(row.text)) name = std::string(*translated);
     browser.OpenSelectedRow(false);
     if (row.isCd) {
@@ -32,7 +32,7 @@ bool WalkLevel(Browser& browser, const Catalogue& catalogue, int language, Expor
 
 }  // namespace
 
-bool WalkCategories(Browser& browser, const Catalogue& catalogue, int language, ExportProgress& progress,
+bool WalkCategories(Browser& browser, const Catalogue& catalogue, Language language, ExportProgress& progress,
                     CategoryVisitor& visitor) {
   browser.allowOpenCd = false;
   return WalkLevel(browser, catalogue, language, progress, visitor);

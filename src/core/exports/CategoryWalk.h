@@ -8,6 +8,7 @@
 
 #include "core/browse/Browser.h"
 #include "core/exports/ExportRun.h"
+#include "core/lang/Language.h"
 
 namespace trakvella {
 
@@ -26,7 +27,7 @@ class CategoryVisitor {
 };
 
 // Walks the tree from the level the browser shows; false when the user cancelled.
-bool WalkCategories(Browser& browser, const Catalogue& catalogue, int language, ExportProgress& progress,
+bool WalkCategories(Browser& browser, const Catalogue& catalogue, Language language, ExportProgress& progress,
                     CategoryVisitor& visitor);
 
 }  // namespace trakvella

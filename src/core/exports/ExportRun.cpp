@@ -7,7 +7,7 @@
 
 namespace trakvella {
 
-ExportProgress::ExportProgress(Progress& progress, int language) : progress_(progress) {
+ExportProgress::ExportProgress(Progress& progress, Language language) : progress_(progress) {
   progress_.ClearCancel();
   progress_.ShowProgress(LangMessage(language, Msg::InProgress), ProgressMode::Show, true);
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/catalogue/Catalogue.h"
+#include "core/lang/Language.h"
 #include "ports/Clipboard.h"
 #include "ports/Dialogs.h"
 #include "ports/Progress.h"
@@ -36,7 +37,7 @@ struct ExportContext {
   Dialogs& dialogs;
   Progress& progress;
   Clipboard& clipboard;
-  int language = 0;
+  Language language = Language::English;
   std::filesystem::path programFolder;
   ExportSettings settings;
 };
@@ -59,7 +60,7 @@ struct ExportResult {
 // tells whether the user has not cancelled.
 class ExportProgress {
  public:
-  ExportProgress(Progress& progress, int language);
+  ExportProgress(Progress& progress, Language language);
   ~ExportProgress();
   ExportProgress(const ExportProgress&) = delete;
   ExportProgress& operator=(const ExportProgress&) = delete;

@@ -468,18 +468,16 @@ const std::vector<CaptionRow>& CaptionTable() {
   return rows;
 }
 
-std::string CaptionText(const CaptionRow& row, int language) {
-  if (language == 0) return row.english;
-  if (language == 1) return row.russian;
-  return {};
+std::string CaptionText(const CaptionRow& row, Language language) {
+  return language == Language::Russian ? row.russian : row.english;
 }
 
-std::string SearchAreaCaption(int language, int item,
+std::string SearchAreaCaption(Language language, int item,
                               const std::function<std::optional<std::string>(std::string_view)>& translate) {
   if (item < 1 || item >= static_cast<int>(kSearchAreaNames.size())) return {};
   const std::string_view name = kSearchAreaNames[static_cast<size_t>(item)];
-  if (language == 0) return std::string(name);
-  if (language != 1 || !translate) return {};
+  if (language == Language::English) return std::string(name);
+  if (!translate) return {};
   return translate(name).value_or(std::string());
 }
 

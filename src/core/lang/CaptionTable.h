@@ -1,5 +1,5 @@
 #pragma once
-// CaptionTable: the fixed captions, hints and list items of every window in English (0) and Russian (1),
+// CaptionTable: the fixed captions, hints and list items of every window in English and Russian,
 // in the twelve groups a language is applied in. Static data; the windows own the controls it names.
 #include <array>
 #include <functional>
@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/lang/Language.h"
 
 namespace trakvella {
 
@@ -37,8 +39,8 @@ inline constexpr int kCaptionGroupCount = 12;
 // SearchAreaCaption.
 const std::vector<CaptionRow>& CaptionTable();
 
-// The row's text in `language`: English for 0, Russian for 1, empty otherwise.
-std::string CaptionText(const CaptionRow& row, int language);
+// The row's text in `language`.
+std::string CaptionText(const CaptionRow& row, Language language);
 
 // The search areas of the area box `SArea`: entry 0 is empty (all areas), then
 // the 15 top-level category names of the catalogue in English, in box order.
@@ -63,9 +65,9 @@ inline constexpr std::array<std::string_view, 16> kSearchAreaNames = {
 
 // Item `item` (1..15) of the area box in `language`: the English area name, or
 // in Russian its translation through the category translation table, asked via
-// `translate`; "" where the table has no row for the name, for an item outside
-// 1..15 and for a language other than 0 or 1. Item 0 is a fixed row of group 8.
-std::string SearchAreaCaption(int language, int item,
+// `translate`; "" where the table has no row for the name and for an item
+// outside 1..15. Item 0 is a fixed row of group 8.
+std::string SearchAreaCaption(Language language, int item,
                               const std::function<std::optional<std::string>(std::string_view)>& translate);
 
 }  // namespace trakvella

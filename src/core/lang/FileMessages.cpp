@@ -4,7 +4,7 @@
 
 namespace trakvella {
 
-std::string FileReadMessage(int language, const std::filesystem::path& file, const Status& status, FileKind kind) {
+std::string FileReadMessage(Language language, const std::filesystem::path& file, const Status& status, FileKind kind) {
   std::string text;
   if (status.IsNotRegularFile()) {
     text = LangMessage(language, Msg::FileNotRegular);

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 
+#include "core/lang/Language.h"
 #include "core/text/FileIO.h"
 #include "ports/Status.h"
 
@@ -10,7 +11,7 @@ namespace trakvella {
 
 // Why the file of that kind was not read (not a regular file; larger than its
 // kind allows, with the limit; any other failure), CR and the file.
-std::string FileReadMessage(int language, const std::filesystem::path& file, const Status& status, FileKind kind);
+std::string FileReadMessage(Language language, const std::filesystem::path& file, const Status& status, FileKind kind);
 
 // A read refused for what the file is (a folder, a pipe, a device, or larger
 // than its kind allows), which the user is told about even where an absent or

@@ -15,6 +15,6 @@ std::string SystemLanguageId() {
   return "0409";
 }
 
-int LanguageFromLocaleId(const std::string& id) { return id == "0419" ? 1 : 0; }
+Language LanguageFromLocaleId(const std::string& id) { return id == "0419" ? Language::Russian : Language::English; }
 
 }  // namespace trakvella

@@ -3,10 +3,12 @@
 // "0409" otherwise), from LC_ALL, LC_MESSAGES or LANG, the first one set. Free functions; nothing owned.
 #include <string>
 
+#include "core/lang/Language.h"
+
 namespace trakvella {
 
 std::string SystemLanguageId();
-// 1 (Russian) for "0419", else 0 (English).
-int LanguageFromLocaleId(const std::string& id);
+// Russian for "0419", else English.
+Language LanguageFromLocaleId(const std::string& id);
 
 }  // namespace trakvella

@@ -181,20 +181,12 @@ constexpr std::array<MessageRow, kMessageCount> kMessages{{
 
 }  // namespace
 
-void GetLangMessage(int language, unsigned index, std::string& text) {
-  if (index >= kMessages.size()) return;
+std::string LangMessage(Language language, Msg message) {
+  const auto index = static_cast<unsigned>(message);
+  if (index >= kMessages.size()) return {};
   const MessageRow& row = kMessages[index];
-  if (language == kEnglish && row.english != nullptr) {
-    text = row.english;
-  } else if (language == kRussian && row.russian != nullptr) {
-    text = row.russian;
-  }
-}
-
-std::string LangMessage(int language, unsigned index) {
-  std::string text;
-  GetLangMessage(language, index, text);
-  return text;
+  const char* text = language == Language::Russian ? row.russian : row.english;
+  return text != nullptr ? text : std::string();
 }
 
 }  // namespace trakvella

@@ -1,12 +1,11 @@
 #pragma once
 // MessageTable: every text the program builds at the moment of display (messages, status lines,
-// prompts, dialog titles) in English (0) and Russian (1), by number 0-134. Static data; callers copy texts.
+// prompts, dialog titles) in English and Russian, by number 0-136. Static data; callers copy texts.
 #include <string>
 
-namespace trakvella {
+#include "core/lang/Language.h"
 
-inline constexpr int kEnglish = 0;
-inline constexpr int kRussian = 1;
+namespace trakvella {
 
 // Number of message slots (indexes 0 to kMessageCount - 1).
 inline constexpr unsigned kMessageCount = 137;
@@ -155,17 +154,7 @@ enum class Msg : unsigned {
   UpdateThroughPackage = 136,
 };
 
-// Assigns message `index` in `language` to text; leaves text as it was for a
-// language other than 0 or 1 and for an index without a row (103, above 136).
-void GetLangMessage(int language, unsigned index, std::string& text);
-
-// The message, or the empty text where GetLangMessage gives nothing.
-std::string LangMessage(int language, unsigned index);
-inline std::string LangMessage(int language, Msg message) {
-  return LangMessage(language, static_cast<unsigned>(message));
-}
-inline void GetLangMessage(int language, Msg message, std::string& text) {
-  GetLangMessage(language, static_cast<unsigned>(message), text);
-}
+// The message in `language`; the empty text for a value without a row (103, above 136).
+std::string LangMessage(Language language, Msg message);
 
 }  // namespace trakvella

@@ -203,24 +203,24 @@ size_t AddToMusicSet(MusicSet& set, const std::vector<ScanEntry>& entries) {
   return set.size() - before;
 }
 
-std::string ScanResultLine(int language, size_t added, bool folderTableGrown) {
+std::string ScanResultLine(Language language, size_t added, bool folderTableGrown) {
   std::string text = LangMessage(language, Msg::ScanTracksAdded) + std::to_string(added);
   if (folderTableGrown) {
-    text += language == 1 ? "\nПапок с проектами больше " : "\nMore than ";
+    text += language == Language::Russian ? "\nПапок с проектами больше " : "\nMore than ";
     text += std::to_string(kFolderTableSlots);
-    text += language == 1 ? ": просканированы все." : " project folders: every one was scanned.";
+    text += language == Language::Russian ? ": просканированы все." : " project folders: every one was scanned.";
   }
   return text;
 }
 
-FolderScan::FolderScan(Progress& progress, Inflater* inflater, std::function<int()> language)
-    : progress_(progress), inflater_(inflater), language_(std::move(language)) {}
+FolderScan::FolderScan(Progress& progress, Inflater* inflater, const Language& language)
+    : progress_(progress), inflater_(inflater), language_(language) {}
 
 void FolderScan::Show() {
   if (onDisplay) onDisplay(display_);
 }
 
-std::string FolderScan::Text(unsigned message) const { return LangMessage(language_ ? language_() : 0, message); }
+std::string FolderScan::Text(Msg message) const { return LangMessage(language_, message); }
 
 void FolderScan::ClearDisplay() {
   display_.proF.clear();
@@ -317,7 +317,7 @@ void FolderScan::ScanProjects(const ScanSettings& settings) {
 
 void FolderScan::Run(const ScanSettings& settings, const AddToSet& addToSet) {
   display_.idle = false;
-  display_.reslabel = Text(static_cast<unsigned>(Msg::FolderScanning));
+  display_.reslabel = Text(Msg::FolderScanning);
   folders_.Clear();
   entries_.clear();
   projects_.clear();
@@ -333,7 +333,7 @@ void FolderScan::Run(const ScanSettings& settings, const AddToSet& addToSet) {
   }
 
   const size_t added = addToSet ? addToSet(entries_) : 0;
-  display_.reslabel = ScanResultLine(language_ ? language_() : 0, added, folders_.grown());
+  display_.reslabel = ScanResultLine(language_, added, folders_.grown());
   display_.idle = true;
   Show();
 }

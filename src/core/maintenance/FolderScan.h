@@ -11,6 +11,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "core/lang/MessageTable.h"
 #include "core/maintenance/ProjectScan.h"
 #include "core/musicset/MusicSet.h"
 #include "ports/Inflater.h"
@@ -96,7 +97,7 @@ class FolderTable {
 // The result line of a scan: message 73 and how many tracks the set grew by;
 // when the scan found more project folders than the table's slots, a second
 // line says that every one of them was still scanned.
-std::string ScanResultLine(int language, size_t added, bool folderTableGrown);
+std::string ScanResultLine(Language language, size_t added, bool folderTableGrown);
 
 // FillMem with flag 1: appends an entry per scan entry (its code read as a
 // set line, with its folder and project name; duplicates kept, codes the
@@ -124,7 +125,7 @@ class FolderScan {
   using AddToSet = std::function<size_t(const std::vector<ScanEntry>&)>;
 
   // inflater may be null (gzip project files are then read as they are).
-  FolderScan(Progress& progress, Inflater* inflater, std::function<int()> language);
+  FolderScan(Progress& progress, Inflater* inflater, const Language& language);
 
   // Called after every change of display(), with it.
   std::function<void(const ScanDisplay&)> onDisplay;
@@ -149,7 +150,7 @@ class FolderScan {
 
  private:
   void Show();
-  std::string Text(unsigned message) const;
+  std::string Text(Msg message) const;
   // The ticked types' project files under the start folder, into projects_, each type's count shown.
   void FindProjects(const ScanSettings& settings);
   // Reads each of projects_ for its codes, into entries_ once per folder and project name.
@@ -157,7 +158,7 @@ class FolderScan {
 
   Progress& progress_;
   Inflater* inflater_;
-  std::function<int()> language_;
+  const Language& language_;
   ScanDisplay display_;
   ProjectFileScanner scanner_;
   FolderTable folders_;

@@ -174,7 +174,7 @@ std::string PeriodDate(int quarter, int year) {
 std::string RotationTotal(std::string_view duration, int rotations) {
   const long long minutes = DurationPart(duration, 0, 0);
   const long long seconds = DurationPart(duration, 3, 30);
-  return FormatDuration((minutes * 60 + seconds) * 1000 * rotations, DurationForm::Clock, 0);
+  return FormatDuration((minutes * 60 + seconds) * 1000 * rotations, DurationForm::Clock, Language::English);
 }
 
 std::vector<std::string> ReportLines(const std::vector<ReportEntry>& entries, const Catalogue& catalogue,
@@ -237,7 +237,7 @@ std::vector<std::string> ReportLines(const std::vector<ReportEntry>& entries, co
 std::string ReportClipboardText(const std::vector<std::string>& lines) { return JoinLinesCrLf(lines); }
 
 bool BuildReport(const std::vector<ReportEntry>& entries, const Catalogue& catalogue, const ReportOptions& options,
-                 bool copy, Random& random, Clipboard& clipboard, Dialogs& dialogs, int language) {
+                 bool copy, Random& random, Clipboard& clipboard, Dialogs& dialogs, Language language) {
   const std::vector<std::string> lines = ReportLines(entries, catalogue, options, random);
   if (lines.empty()) {
     dialogs.Message(LangMessage(language, Msg::ExtractError), MessageKind::Error, MessageButtons::Ok);
@@ -253,7 +253,7 @@ bool BuildReport(const std::vector<ReportEntry>& entries, const Catalogue& catal
   return true;
 }
 
-const std::vector<std::string>& ReportInstructions(int language) {
+const std::vector<std::string>& ReportInstructions(Language language) {
   static const std::vector<std::string> russian = {
       "Внимание! Отчет скопирован в буфер обмена.",
       "Он записан простым текстом: строка отчета - строка текста,",
@@ -292,15 +292,15 @@ const std::vector<std::string>& ReportInstructions(int language) {
       "Check that the report's columns match the form's columns,",
       "then save the form.",
   };
-  return language == 1 ? russian : english;
+  return language == Language::Russian ? russian : english;
 }
 
 int LastReportYear(int currentYear) { return std::max(2020, currentYear + 1); }
 
-std::string ReportYearNotice(int language, int lastYear) {
+std::string ReportYearNotice(Language language, int lastYear) {
   const std::string years = std::to_string(kFirstReportYear) + "–" + std::to_string(lastYear);
-  return language == 1 ? "Год отчета: " + years + " (до следующего за текущим)"
-                       : "Report year: " + years + " (up to the year after the current one)";
+  return language == Language::Russian ? "Год отчета: " + years + " (до следующего за текущим)"
+                                       : "Report year: " + years + " (up to the year after the current one)";
 }
 
 ReportWindowState::ReportWindowState(bool checkColRowNames) : checkColRowNames_(checkColRowNames) {
@@ -352,7 +352,7 @@ ReportOptions ReportWindowState::Options() const {
 }
 
 bool ReportWindowState::MakeReport(const std::vector<ReportEntry>& entries, const Catalogue& catalogue, Random& random,
-                                   Clipboard& clipboard, Dialogs& dialogs, int language) {
+                                   Clipboard& clipboard, Dialogs& dialogs, Language language) {
   if (!BuildReport(entries, catalogue, Options(), true, random, clipboard, dialogs, language)) return false;
   page_ = 1;
   return true;

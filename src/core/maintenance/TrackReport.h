@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/catalogue/Catalogue.h"
+#include "core/lang/Language.h"
 #include "core/musicset/MusicSet.h"
 #include "core/settings/Settings.h"
 #include "ports/Clipboard.h"
@@ -66,17 +67,17 @@ std::string ReportClipboardText(const std::vector<std::string>& lines);
 // and shows how many lines it copied (the heading line counted) with messages
 // 67, 69 and 70, and returns true.
 bool BuildReport(const std::vector<ReportEntry>& entries, const Catalogue& catalogue, const ReportOptions& options,
-                 bool copy, Random& random, Clipboard& clipboard, Dialogs& dialogs, int language);
+                 bool copy, Random& random, Clipboard& clipboard, Dialogs& dialogs, Language language);
 
-// The read-only instructions (17 lines): Russian for language 1, English otherwise.
-const std::vector<std::string>& ReportInstructions(int language);
+// The read-only instructions (17 lines) in the language.
+const std::vector<std::string>& ReportInstructions(Language language);
 
 // The spin edits' limits. The year goes from 2008 to 2020, or on to the year
 // after the current one once 2020 has passed.
 inline constexpr int kFirstReportYear = 2008;
 int LastReportYear(int currentYear);
 // The year edits' hint once they go beyond 2020: up to which year a report may be made.
-std::string ReportYearNotice(int language, int lastYear);
+std::string ReportYearNotice(Language language, int lastYear);
 
 // The report window's state: what the user left in it stays between openings.
 class ReportWindowState {
@@ -108,15 +109,15 @@ class ReportWindowState {
   bool readyButtonVisible() const { return page_ == 1; }
   // PageControl2Enter: the instructions in one language, laid out whole: Memo2
   // (English) in the English interface, Memo1 (Russian) otherwise.
-  static bool EnglishMemoVisible(int language) { return language == 0; }
-  static bool RussianMemoVisible(int language) { return !EnglishMemoVisible(language); }
+  static bool EnglishMemoVisible(Language language) { return language == Language::English; }
+  static bool RussianMemoVisible(Language language) { return !EnglishMemoVisible(language); }
 
   // The options of the active kind.
   ReportOptions Options() const;
   // Builds and copies the report of the active kind; on success
   // the instructions page follows.
   bool MakeReport(const std::vector<ReportEntry>& entries, const Catalogue& catalogue, Random& random,
-                  Clipboard& clipboard, Dialogs& dialogs, int language);
+                  Clipboard& clipboard, Dialogs& dialogs, Language language);
 
  private:
   std::array<std::vector<bool>, kReportKindCount> selected_;

@@ -41,7 +41,7 @@ void AddByCode::SetTrackNumber(int number) { trackNumber_ = Clamp(number); }
 
 namespace {
 
-std::optional<int> AskNumber(Dialogs& dialogs, int language, Msg prompt) {
+std::optional<int> AskNumber(Dialogs& dialogs, Language language, Msg prompt) {
   auto answer = dialogs.Input(LangMessage(language, Msg::InputNumber), LangMessage(language, prompt), "");
   if (!answer) return std::nullopt;
   return NumberFromInput(*answer);
@@ -49,14 +49,14 @@ std::optional<int> AskNumber(Dialogs& dialogs, int language, Msg prompt) {
 
 }  // namespace
 
-bool AddByCode::AskCdNumber(Dialogs& dialogs, int language) {
+bool AddByCode::AskCdNumber(Dialogs& dialogs, Language language) {
   auto number = AskNumber(dialogs, language, Msg::DiscNumber);
   if (!number) return false;
   SetCdNumber(*number);
   return true;
 }
 
-bool AddByCode::AskTrackNumber(Dialogs& dialogs, int language) {
+bool AddByCode::AskTrackNumber(Dialogs& dialogs, Language language) {
   auto number = AskNumber(dialogs, language, Msg::TrackNumber);
   if (!number) return false;
   SetTrackNumber(*number);

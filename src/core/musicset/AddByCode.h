@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/catalogue/Catalogue.h"
+#include "core/lang/Language.h"
 #include "core/musicset/MusicSet.h"
 #include "ports/Dialogs.h"
 
@@ -41,8 +42,8 @@ class AddByCode {
 
   // A click on N1 or N2: an input box (message 28, prompt 29 or 30) starting
   // empty. Cancel leaves the number as it was. Returns whether it changed.
-  bool AskCdNumber(Dialogs& dialogs, int language);
-  bool AskTrackNumber(Dialogs& dialogs, int language);
+  bool AskCdNumber(Dialogs& dialogs, Language language);
+  bool AskTrackNumber(Dialogs& dialogs, Language language);
 
   // AddByCodeBtn: appends the track (its CD code as folder and name, a code in
   // the set already added again); a code the catalogue lacks adds nothing.

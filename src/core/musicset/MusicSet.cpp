@@ -40,16 +40,16 @@ long long DurationMs(std::string_view duration) {
   return TwoDigits(MidChars(duration, 0, 2)) * 60000 + TwoDigits(MidChars(duration, 3, 2)) * 1000;
 }
 
-std::string SetFullMessage(int language, size_t refused) {
+std::string SetFullMessage(Language language, size_t refused) {
   const std::string count = std::to_string(refused);
   const std::string capacity = std::to_string(kMusicSetCapacity);
-  if (language == kRussian)
+  if (language == Language::Russian)
     return "В наборе может быть не более " + capacity + " треков. Не добавлено треков: " + count;
   return "A music set holds at most " + capacity + " tracks. Tracks not added: " + count;
 }
 
-MusicSet::MusicSet(const Catalogue& catalogue, Dialogs& dialogs, std::function<int()> language)
-    : catalogue_(catalogue), dialogs_(dialogs), language_(std::move(language)) {}
+MusicSet::MusicSet(const Catalogue& catalogue, Dialogs& dialogs, const Language& language)
+    : catalogue_(catalogue), dialogs_(dialogs), language_(language) {}
 
 void MusicSet::Changed() const {
   if (changed) changed();

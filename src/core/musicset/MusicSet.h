@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/catalogue/Catalogue.h"
+#include "core/lang/Language.h"
 #include "ports/Dialogs.h"
 #include "ports/Progress.h"
 
@@ -68,7 +69,7 @@ enum class ToggleResult { Nothing, Added, Removed, Refused };
 
 class MusicSet {
  public:
-  MusicSet(const Catalogue& catalogue, Dialogs& dialogs, std::function<int()> language);
+  MusicSet(const Catalogue& catalogue, Dialogs& dialogs, const Language& language);
 
   // Called after every operation that may have changed the set, so the windows
   // refresh the counter, the list and the total time.
@@ -156,7 +157,7 @@ class MusicSet {
 
  private:
   void Changed() const;
-  int Lang() const { return language_(); }
+  Language Lang() const { return language_; }
   void AppendUnchecked(MusicSetEntry&& entry);
   void CountIn(const std::string& code);
   void CountOut(const std::string& code);
@@ -173,7 +174,7 @@ class MusicSet {
 
   const Catalogue& catalogue_;
   Dialogs& dialogs_;
-  std::function<int()> language_;
+  const Language& language_;
   std::vector<MusicSetEntry> entries_;
   // How many entries hold each code.
   std::unordered_map<std::string, unsigned> counts_;
@@ -189,6 +190,6 @@ class MusicSet {
 long long DurationMs(std::string_view duration);
 
 // The message shown when additions were refused because the set is full.
-std::string SetFullMessage(int language, size_t refused);
+std::string SetFullMessage(Language language, size_t refused);
 
 }  // namespace trakvella

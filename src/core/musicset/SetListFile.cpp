@@ -133,7 +133,7 @@ fs::path WithDefaultExtension(const std::string& chosen, std::string_view extens
   return file;
 }
 
-fs::path SaveTarget(const std::string& chosen, std::string_view extension, Dialogs& dialogs, int language) {
+fs::path SaveTarget(const std::string& chosen, std::string_view extension, Dialogs& dialogs, Language language) {
   if (chosen.empty()) return {};
   const fs::path file = WithDefaultExtension(chosen, extension);
   std::error_code ec;
@@ -144,21 +144,21 @@ fs::path SaveTarget(const std::string& chosen, std::string_view extension, Dialo
   return file;
 }
 
-bool SaveSetAs(const MusicSet& set, Dialogs& dialogs, int language) {
+bool SaveSetAs(const MusicSet& set, Dialogs& dialogs, Language language) {
   const std::string chosen =
       dialogs.SaveFileName(LangMessage(language, Msg::SaveRq2Title), LangMessage(language, Msg::Rq2Filter), "");
   const fs::path file = SaveTarget(chosen, kSetListExtension, dialogs, language);
   return !file.empty() && WriteSetListFile(file, set);
 }
 
-size_t LoadSetFrom(MusicSet& set, Dialogs& dialogs, int language) {
+size_t LoadSetFrom(MusicSet& set, Dialogs& dialogs, Language language) {
   const std::string chosen =
       dialogs.OpenFileName(LangMessage(language, Msg::OpenRq2Title), LangMessage(language, Msg::Rq2Filter), "");
   if (chosen.empty()) return 0;
   return LoadSetListFile(set, chosen, dialogs, language);
 }
 
-size_t LoadSetListFile(MusicSet& set, const fs::path& file, Dialogs& dialogs, int language) {
+size_t LoadSetListFile(MusicSet& set, const fs::path& file, Dialogs& dialogs, Language language) {
   std::vector<std::string> lines;
   if (Status read = ReadSetListFile(file, lines); !read.ok()) {
     dialogs.Message(FileReadMessage(language, file, read, FileKind::SetList), MessageKind::Error, MessageButtons::Ok);
@@ -167,7 +167,7 @@ size_t LoadSetListFile(MusicSet& set, const fs::path& file, Dialogs& dialogs, in
   return set.LoadSet(lines);
 }
 
-bool SavePlaylistAs(const MusicSet& set, Dialogs& dialogs, int language, std::string_view demoBaseUrl) {
+bool SavePlaylistAs(const MusicSet& set, Dialogs& dialogs, Language language, std::string_view demoBaseUrl) {
   const std::string chosen =
       dialogs.SaveFileName(LangMessage(language, Msg::SaveM3uTitle), LangMessage(language, Msg::M3uFilter), "");
   const fs::path file = SaveTarget(chosen, kM3uExtension, dialogs, language);

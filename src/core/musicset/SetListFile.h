@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/lang/Language.h"
 #include "core/musicset/MusicSet.h"
 #include "core/settings/Settings.h"
 #include "ports/Status.h"
@@ -62,21 +63,22 @@ std::filesystem::path WithDefaultExtension(const std::string& chosen, std::strin
 // dialog asked before it named an existing file; a file only the added
 // extension names is asked about here (message 126, No the default button).
 // Empty when nothing was chosen or the user keeps that file.
-std::filesystem::path SaveTarget(const std::string& chosen, std::string_view extension, Dialogs& dialogs, int language);
+std::filesystem::path SaveTarget(const std::string& chosen, std::string_view extension, Dialogs& dialogs,
+                                 Language language);
 
 // --- The set window's file buttons (dialogs through the port) ------------------------
 // SaveBtn: asks for a file (message 44, filter 45) and writes the set; a write
 // error is not shown. False when nothing was written.
-bool SaveSetAs(const MusicSet& set, Dialogs& dialogs, int language);
+bool SaveSetAs(const MusicSet& set, Dialogs& dialogs, Language language);
 // LoadBtn: asks for a file (message 46, filter 45) and appends its lines; a
 // file that cannot be read is named in an error box and adds nothing.
 // Returns the number of entries added.
-size_t LoadSetFrom(MusicSet& set, Dialogs& dialogs, int language);
+size_t LoadSetFrom(MusicSet& set, Dialogs& dialogs, Language language);
 // Appends the entries of a set list file to the set: how many were added. A
 // file that cannot be read is named in an error box and changes nothing.
-size_t LoadSetListFile(MusicSet& set, const std::filesystem::path& file, Dialogs& dialogs, int language);
+size_t LoadSetListFile(MusicSet& set, const std::filesystem::path& file, Dialogs& dialogs, Language language);
 // memCopyBtnPl: asks for a file (message 32, filter 33) and writes the playlist.
-bool SavePlaylistAs(const MusicSet& set, Dialogs& dialogs, int language, std::string_view demoBaseUrl);
+bool SavePlaylistAs(const MusicSet& set, Dialogs& dialogs, Language language, std::string_view demoBaseUrl);
 
 // --- Start and end of the program ---------------------------------------------------
 // Empties the set and loads the lines the settings file kept under "musicset/".

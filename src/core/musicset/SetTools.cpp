@@ -50,7 +50,7 @@ std::string WithoutTrailingSeparator(std::string path) {
 
 // --- Dropped files and folders ---------------------------------------------------------
 
-FillLines CollectDroppedFiles(const std::vector<std::string>& paths, Progress& progress, int language) {
+FillLines CollectDroppedFiles(const std::vector<std::string>& paths, Progress& progress, Language language) {
   progress.ShowProgress(LangMessage(language, Msg::Scanning), ProgressMode::Show);
   std::vector<std::string> collected;
   for (const std::string& dropped : paths) {
@@ -73,7 +73,7 @@ FillLines CollectDroppedFiles(const std::vector<std::string>& paths, Progress& p
   return lines;
 }
 
-size_t DropFiles(MusicSet& set, const std::vector<std::string>& paths, Progress& progress, int language) {
+size_t DropFiles(MusicSet& set, const std::vector<std::string>& paths, Progress& progress, Language language) {
   return set.FillMem(CollectDroppedFiles(paths, progress, language), FillMode::AppendAll);
 }
 
@@ -92,19 +92,19 @@ std::vector<std::string> CodesFromLines(std::string_view text, Progress& progres
 namespace {
 
 // The codes on the clipboard, behind message 49 (left shown for the caller).
-std::vector<std::string> ClipboardCodes(const Clipboard& clipboard, Progress& progress, int language) {
+std::vector<std::string> ClipboardCodes(const Clipboard& clipboard, Progress& progress, Language language) {
   progress.ShowProgress(LangMessage(language, Msg::Scanning), ProgressMode::Show);
   return CodesFromLines(clipboard.Text(), progress);
 }
 
-void TellGrowth(Dialogs& dialogs, int language, size_t growth) {
+void TellGrowth(Dialogs& dialogs, Language language, size_t growth) {
   ShowInformation(dialogs, LangMessage(language, Msg::ScanTracksAdded) + std::to_string(growth));
 }
 
 }  // namespace
 
 size_t PasteCodesFromClipboard(MusicSet& set, const Clipboard& clipboard, Progress& progress, Dialogs& dialogs,
-                               int language) {
+                               Language language) {
   const size_t before = set.size();
   FillLines lines;
   for (std::string& code : ClipboardCodes(clipboard, progress, language))
@@ -117,7 +117,7 @@ size_t PasteCodesFromClipboard(MusicSet& set, const Clipboard& clipboard, Progre
 }
 
 size_t AddCatalogueMissingFromClipboard(MusicSet& set, const Clipboard& clipboard, Progress& progress, Dialogs& dialogs,
-                                        int language) {
+                                        Language language) {
   const size_t before = set.size();
   const std::vector<std::string> codes = ClipboardCodes(clipboard, progress, language);
   const std::unordered_set<std::string> onClipboard(codes.begin(), codes.end());
@@ -136,7 +136,7 @@ size_t AddCatalogueMissingFromClipboard(MusicSet& set, const Clipboard& clipboar
 }
 
 size_t CopySetCodesMissingFromClipboard(const MusicSet& set, Clipboard& clipboard, Progress& progress, Dialogs& dialogs,
-                                        int language) {
+                                        Language language) {
   const std::vector<std::string> codes = ClipboardCodes(clipboard, progress, language);
   const std::unordered_set<std::string> onClipboard(codes.begin(), codes.end());
   std::vector<std::string> missing;
@@ -156,7 +156,8 @@ std::vector<std::string> SetFileNames(const MusicSet& set, std::string_view exte
   return lines;
 }
 
-size_t CopySetFileNames(const MusicSet& set, Clipboard& clipboard, Progress& progress, Dialogs& dialogs, int language) {
+size_t CopySetFileNames(const MusicSet& set, Clipboard& clipboard, Progress& progress, Dialogs& dialogs,
+                        Language language) {
   std::string extension(kDefaultExtension);
   if (auto answer = dialogs.Input(std::string(kExtensionCaption), std::string(kExtensionPrompt), extension))
     extension = *answer;
@@ -170,7 +171,7 @@ size_t CopySetFileNames(const MusicSet& set, Clipboard& clipboard, Progress& pro
 
 // --- Duplicates -------------------------------------------------------------------------
 
-size_t OptimiseSet(MusicSet& set, Dialogs& dialogs, int language) {
+size_t OptimiseSet(MusicSet& set, Dialogs& dialogs, Language language) {
   const size_t removed = set.RemoveDuplicates();
   ShowInformation(dialogs, LangMessage(language, Msg::DuplicatesRemoved) + std::to_string(removed));
   return removed;
@@ -211,7 +212,7 @@ std::vector<std::string> CdInfoBlockLines(const CdInfoInputs& inputs, const Musi
 }
 
 bool WriteCdInfoBlock(const MusicSet& set, CdInfoInputs& inputs, const std::vector<std::string>& categoryBuffer,
-                      Dialogs& dialogs, int language) {
+                      Dialogs& dialogs, Language language) {
   const std::string caption(kCdInfoInputCaption);
   auto ask = [&](std::string_view prompt, std::string& value) {
     if (auto answer = dialogs.Input(caption, std::string(prompt), value)) value = *answer;

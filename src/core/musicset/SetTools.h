@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/lang/Language.h"
 #include "core/musicset/MusicSet.h"
 #include "ports/Clipboard.h"
 #include "ports/Dialogs.h"
@@ -20,10 +21,10 @@ namespace trakvella {
 // ignoring letter case; each gives the code at the first "KMLB_" of its file
 // name without extension (empty when none), the name of the folder holding it
 // and " - ". Shows message 49 while it walks; unreadable folders are skipped.
-FillLines CollectDroppedFiles(const std::vector<std::string>& paths, Progress& progress, int language);
+FillLines CollectDroppedFiles(const std::vector<std::string>& paths, Progress& progress, Language language);
 // Appends what the drop gives (codes already present are added again).
 // Returns the number of entries added.
-size_t DropFiles(MusicSet& set, const std::vector<std::string>& paths, Progress& progress, int language);
+size_t DropFiles(MusicSet& set, const std::vector<std::string>& paths, Progress& progress, Language language);
 
 // --- The clipboard ----------------------------------------------------------------------
 // The code at the last "KMLB_" of every line of text that has one, in line
@@ -33,22 +34,23 @@ std::vector<std::string> CodesFromLines(std::string_view text, Progress& progres
 // name, present codes again) behind message 49, then tells the growth of the
 // set with message 73. Returns the growth.
 size_t PasteCodesFromClipboard(MusicSet& set, const Clipboard& clipboard, Progress& progress, Dialogs& dialogs,
-                               int language);
+                               Language language);
 // Staff tool "Получить разницу между буфером и базой": appends every catalogue
 // track, CD by CD, whose code is not on the clipboard, skipping codes already
 // in the set; tells the growth with message 73. Returns the growth.
 size_t AddCatalogueMissingFromClipboard(MusicSet& set, const Clipboard& clipboard, Progress& progress, Dialogs& dialogs,
-                                        int language);
+                                        Language language);
 // Staff tool "Получить разницу между буфером и набором": puts on the clipboard
 // the set's codes, in set order, that the clipboard lacks, one per line, and
 // tells their number. The set does not change. Returns the number.
 size_t CopySetCodesMissingFromClipboard(const MusicSet& set, Clipboard& clipboard, Progress& progress, Dialogs& dialogs,
-                                        int language);
+                                        Language language);
 // Staff tool "Получить имена файлов": asks for an extension ("wav" unless
 // changed; Cancel keeps it) and puts "code title.ext" of every entry on the
 // clipboard, the title without the characters file names may not hold.
 // Returns the number of lines.
-size_t CopySetFileNames(const MusicSet& set, Clipboard& clipboard, Progress& progress, Dialogs& dialogs, int language);
+size_t CopySetFileNames(const MusicSet& set, Clipboard& clipboard, Progress& progress, Dialogs& dialogs,
+                        Language language);
 // The lines CopySetFileNames puts on the clipboard.
 std::vector<std::string> SetFileNames(const MusicSet& set, std::string_view extension);
 
@@ -62,7 +64,7 @@ inline constexpr std::string_view kDefaultExtension = "wav";
 // --- Duplicates -------------------------------------------------------------------------
 // "Оптимизировать": removes the later occurrences of every code and tells the
 // number removed with message 50. Returns it.
-size_t OptimiseSet(MusicSet& set, Dialogs& dialogs, int language);
+size_t OptimiseSet(MusicSet& set, Dialogs& dialogs, Language language);
 
 // --- The CD information block ------------------------------------------------------------
 // The three values the block writer asks for; the set window keeps the last
@@ -92,7 +94,7 @@ std::vector<std::string> CdInfoBlockLines(const CdInfoInputs& inputs, const Musi
 // file named after the folder code (a file the added ".txt" names is replaced
 // only after asking, in language). False when nothing was written.
 bool WriteCdInfoBlock(const MusicSet& set, CdInfoInputs& inputs, const std::vector<std::string>& categoryBuffer,
-                      Dialogs& dialogs, int language = 0);
+                      Dialogs& dialogs, Language language = Language::English);
 
 inline constexpr std::string_view kCdInfoInputCaption = "Input data";
 inline constexpr std::string_view kCdInfoTitlePrompt = "Enter CD Title:";

@@ -14,7 +14,7 @@ namespace {
 // Item of the report window's column list that labels each row.
 constexpr std::array<int, 6> kRowLabelItems = {4, 5, 3, 7, 8, 6};
 
-std::string ColumnLabel(int item, int language) {
+std::string ColumnLabel(int item, Language language) {
   for (const CaptionRow& row : CaptionTable())
     if (row.property == CaptionProperty::Item && row.index == item && std::strcmp(row.window, "TRepForm") == 0 &&
         std::strcmp(row.component, "ListBox3") == 0)
@@ -66,8 +66,8 @@ TrackStatus StatusOf(std::string_view code, const MusicSet& set, const std::vect
   return TrackStatus::WebDemo;
 }
 
-std::string StatusText(TrackStatus status, std::string_view activeAccount, int language) {
-  const bool ru = language == kRussian;
+std::string StatusText(TrackStatus status, std::string_view activeAccount, Language language) {
+  const bool ru = language == Language::Russian;
   switch (status) {
     case TrackStatus::InMusicSet:
       return ru ? "Статус: Находится в наборе" : "Status: In Music Set";
@@ -84,7 +84,7 @@ std::string StatusText(TrackStatus status, std::string_view activeAccount, int l
 // --- The window -----------------------------------------------------------------------------
 
 TrackInfoView ShowTrackInfo(std::string_view code, const Catalogue& catalogue, const MusicSet& set,
-                            const TrackInfoAccount& account, const TrackComments& comments, int language) {
+                            const TrackInfoAccount& account, const TrackComments& comments, Language language) {
   TrackInfoView view;
   for (size_t i = 0; i < view.rows.size(); ++i) view.rows[i].label = ColumnLabel(kRowLabelItems[i], language);
   view.rows[0].value = std::string(code);

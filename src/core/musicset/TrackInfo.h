@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/catalogue/Catalogue.h"
+#include "core/lang/Language.h"
 #include "core/musicset/MusicSet.h"
 #include "core/settings/Settings.h"
 
@@ -40,7 +41,7 @@ enum class TrackStatus { InMusicSet, Downloaded, LocalWav, WebDemo };
 TrackStatus StatusOf(std::string_view code, const MusicSet& set, const std::vector<std::string>& downloadedTracks,
                      std::string_view location);
 // The text of TrStatusLabel; a download names the active account.
-std::string StatusText(TrackStatus status, std::string_view activeAccount, int language);
+std::string StatusText(TrackStatus status, std::string_view activeAccount, Language language);
 
 struct TrackInfoRow {
   std::string label;
@@ -64,7 +65,7 @@ struct TrackInfoAccount {
 };
 
 TrackInfoView ShowTrackInfo(std::string_view code, const Catalogue& catalogue, const MusicSet& set,
-                            const TrackInfoAccount& account, const TrackComments& comments, int language);
+                            const TrackInfoAccount& account, const TrackComments& comments, Language language);
 
 // CopyButton: "label: value" of the six rows joined by CR LF (no comment).
 std::string TrackInfoCopyText(const TrackInfoView& view);

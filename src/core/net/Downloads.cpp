@@ -105,11 +105,11 @@ int64_t FileSizeOf(const fs::path& path) {
   return ec ? -1 : static_cast<int64_t>(size);
 }
 
-Downloader::Downloader(HttpClient& http, Progress& progress, Dialogs& dialogs, std::function<int()> language,
+Downloader::Downloader(HttpClient& http, Progress& progress, Dialogs& dialogs, const Language& language,
                        NetworkState& network)
-    : http_(http), progress_(progress), dialogs_(dialogs), language_(std::move(language)), network_(network) {}
+    : http_(http), progress_(progress), dialogs_(dialogs), language_(language), network_(network) {}
 
-std::string Downloader::Message(Msg message) const { return LangMessage(language_ ? language_() : kEnglish, message); }
+std::string Downloader::Message(Msg message) const { return LangMessage(language_, message); }
 
 HttpGetResult Downloader::HttpGet(const std::string& url, const std::string& userName, const std::string& fileName,
                                   bool toFile, bool needLength, const std::string& password) {

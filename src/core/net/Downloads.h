@@ -60,8 +60,7 @@ class DownloadListener {
 
 class Downloader {
  public:
-  Downloader(HttpClient& http, Progress& progress, Dialogs& dialogs, std::function<int()> language,
-             NetworkState& network);
+  Downloader(HttpClient& http, Progress& progress, Dialogs& dialogs, const Language& language, NetworkState& network);
 
   // Time-outs of every transfer: the connection, and the longest time without a byte.
   int connectTimeoutMs = 10000;
@@ -162,7 +161,7 @@ class Downloader {
   HttpClient& http_;
   Progress& progress_;
   Dialogs& dialogs_;
-  std::function<int()> language_;
+  const Language& language_;
   NetworkState& network_;
   bool abort_ = false;
 };

@@ -5,13 +5,13 @@
 
 namespace trakvella {
 
-bool OpenWebPage(Shell& shell, Dialogs& dialogs, const std::string& url, int language) {
+bool OpenWebPage(Shell& shell, Dialogs& dialogs, const std::string& url, Language language) {
   if (shell.OpenUrl(url)) return true;
   dialogs.Message(LangMessage(language, Msg::NoBrowser) + url, MessageKind::Warning, MessageButtons::Ok);
   return false;
 }
 
-bool RevealInFileManager(Shell& shell, Dialogs& dialogs, const std::string& file, int language) {
+bool RevealInFileManager(Shell& shell, Dialogs& dialogs, const std::string& file, Language language) {
   if (shell.RevealFile(file)) return true;
   dialogs.Message(LangMessage(language, Msg::NoFileManager) + file, MessageKind::Warning, MessageButtons::Ok);
   return false;

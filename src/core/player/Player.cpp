@@ -118,7 +118,7 @@ void Player::Tick() {
     }
     startFailed_ = false;
     const int64_t position = device_.PositionMs();
-    timeLabel_ = FormatDuration(position, DurationForm::MinutesSeconds, 0);
+    timeLabel_ = FormatDuration(position, DurationForm::MinutesSeconds, Language::English);
     tickCounter_ = 0;
     timeLabelYellow_ = false;
     barMax_ = device_.LengthMs();

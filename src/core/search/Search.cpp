@@ -267,7 +267,7 @@ bool TrackMatches(const SearchCriteria& criteria, const TrackRecord& track, int 
 }
 
 std::vector<std::string> SearchTracks(const Catalogue& catalogue, SearchCriteria& criteria, Progress& progress,
-                                      int language) {
+                                      Language language) {
   const bool rangeSet = !criteria.tempoIn.empty() && !criteria.tempoOut.empty();
   int lo = kLowestTempo, hi = kHighestTempo;
   if (rangeSet && !criteria.effectMode) {
@@ -309,7 +309,7 @@ std::vector<std::string> SearchTracks(const Catalogue& catalogue, SearchCriteria
 }
 
 void RunSearch(Browser& browser, const Catalogue& catalogue, SearchCriteria& criteria, Progress& progress,
-               int language) {
+               Language language) {
   progress.ShowProgress(LangMessage(language, Msg::Searching), ProgressMode::Show);
   browser.EnterResultMode();
   const std::vector<std::string> found = SearchTracks(catalogue, criteria, progress, language);
@@ -383,26 +383,26 @@ std::optional<int> TapTempo(TapState& state, bool upper, int64_t now) {
   return bpm;
 }
 
-std::string MoodLabel(const SearchCriteria& criteria, int language) {
+std::string MoodLabel(const SearchCriteria& criteria, Language language) {
   return LangMessage(language, criteria.AnyMood() ? Msg::AnyMood : Msg::Mood);
 }
 
-std::string TempoLabel(const SearchCriteria& criteria, int language) {
+std::string TempoLabel(const SearchCriteria& criteria, Language language) {
   return LangMessage(language, criteria.AnyTempo() ? Msg::AnyTempo : Msg::Tempo);
 }
 
-std::string StyleLabel(const SearchCriteria& criteria, int language) {
+std::string StyleLabel(const SearchCriteria& criteria, Language language) {
   return LangMessage(language, criteria.styles.empty() ? Msg::AnyStyle : Msg::Style);
 }
 
-std::string EpochLabel(const SearchCriteria& criteria, int language) {
+std::string EpochLabel(const SearchCriteria& criteria, Language language) {
   const bool all = std::all_of(kEpochWords.begin(), kEpochWords.end(), [&](std::string_view word) {
     return std::find(criteria.epochs.begin(), criteria.epochs.end(), word) != criteria.epochs.end();
   });
   return LangMessage(language, criteria.epochs.empty() || all ? Msg::AnyPeriod : Msg::Period);
 }
 
-std::string FormLabel(const SearchCriteria& criteria, int language) {
+std::string FormLabel(const SearchCriteria& criteria, Language language) {
   return LangMessage(language, criteria.effectMode ? Msg::TypeEffectsOnly : Msg::TypeMusicOnly);
 }
 

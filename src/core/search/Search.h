@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/catalogue/Catalogue.h"
+#include "core/lang/Language.h"
 #include "ports/Progress.h"
 
 namespace trakvella {
@@ -50,12 +51,12 @@ bool TrackMatches(const SearchCriteria& criteria, const TrackRecord& track, int 
 // and 250 and are written back into the criteria. Progress: message 55 and the
 // whole percentage per CD.
 std::vector<std::string> SearchTracks(const Catalogue& catalogue, SearchCriteria& criteria, Progress& progress,
-                                      int language);
+                                      Language language);
 
 // The search button's search: in result mode, listed in the current sort with the CDs
 // of the matches in the category/CD box; row 0 selected and played.
 void RunSearch(Browser& browser, const Catalogue& catalogue, SearchCriteria& criteria, Progress& progress,
-               int language);
+               Language language);
 
 // The four search presets (0-3) and the reset of every criterion.
 void ApplyPreset(SearchCriteria& criteria, int preset);
@@ -76,10 +77,10 @@ void ApplyPreset(SearchCriteria& criteria, int preset, TapState& taps);
 void ResetCriteria(SearchCriteria& criteria, TapState& taps);
 
 // The summary labels in a language (messages 52-63).
-std::string MoodLabel(const SearchCriteria& criteria, int language);
-std::string TempoLabel(const SearchCriteria& criteria, int language);
-std::string StyleLabel(const SearchCriteria& criteria, int language);
-std::string EpochLabel(const SearchCriteria& criteria, int language);
-std::string FormLabel(const SearchCriteria& criteria, int language);
+std::string MoodLabel(const SearchCriteria& criteria, Language language);
+std::string TempoLabel(const SearchCriteria& criteria, Language language);
+std::string StyleLabel(const SearchCriteria& criteria, Language language);
+std::string EpochLabel(const SearchCriteria& criteria, Language language);
+std::string FormLabel(const SearchCriteria& criteria, Language language);
 
 }  // namespace trakvella

@@ -119,7 +119,7 @@ struct Settings {
   bool nonStop = false;
   bool bkgPlay = false;
   DisplayOptions display;  // ShowName, ShowCode, ShowComposer, ShowArtist, ShowStyle, ShowTime
-  int language = 0;        // 0 English, 1 Russian; other numbers are kept as read
+  int language = 0;        // as the file holds it (LanguageFromNumber); other numbers are kept as read
   bool extPlayer = true;
   bool checkColRowNames = false;
   bool alwaysInfo = false;

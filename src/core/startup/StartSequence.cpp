@@ -9,32 +9,26 @@ namespace trakvella {
 
 namespace fs = std::filesystem;
 
-std::string VersionLine(int language, const std::string& version) {
+std::string VersionLine(Language language, const std::string& version) {
   return LangMessage(language, Msg::Version) + version;
 }
 
-std::string CheckingText(int language, int tick) {
+std::string CheckingText(Language language, int tick) {
   return LangMessage(language, Msg::CheckingUpdate) + std::string(static_cast<size_t>(tick % 3 + 1), '.');
 }
 
-std::string DownloadPercentText(int language, int64_t total, int64_t downloaded) {
+std::string DownloadPercentText(Language language, int64_t total, int64_t downloaded) {
   if (total == 0) return {};
   const int64_t percent = (downloaded * 200 + total) / (2 * total);  // half rounds up
   return LangMessage(language, Msg::UpdatesDownloaded) + std::to_string(percent) + "%";
 }
 
-StartSequence::StartSequence(StartPorts ports, std::function<int()> language, NetworkState& network, StartSetup setup)
-    : updateCheck(ports.downloader),
-      ports_(ports),
-      language_(std::move(language)),
-      network_(network),
-      setup_(std::move(setup)) {
+StartSequence::StartSequence(StartPorts ports, const Language& language, NetworkState& network, StartSetup setup)
+    : updateCheck(ports.downloader), ports_(ports), language_(language), network_(network), setup_(std::move(setup)) {
   updateCheck.SetEvents(this);
 }
 
-std::string StartSequence::Message(unsigned index) const {
-  return LangMessage(language_ ? language_() : kEnglish, index);
-}
+std::string StartSequence::Message(Msg message) const { return LangMessage(language_, message); }
 
 void StartSequence::Close() {
   closeRequested_ = true;
@@ -48,7 +42,7 @@ void StartSequence::PrepareShowing(int kind) {
   closeRequested_ = false;
   checking_ = false;
   continuedDuringCheck_ = false;
-  state.versionLine = VersionLine(language_ ? language_() : kEnglish, setup_.programVersion);
+  state.versionLine = VersionLine(language_, setup_.programVersion);
   state.statusLine.clear();
   state.statusLineVisible = false;
   state.progressVisible = false;
@@ -69,7 +63,7 @@ void StartSequence::Activate() {
     return;
   }
   mainWindowHeld_ = true;
-  state.versionLine = VersionLine(language_ ? language_() : kEnglish, setup_.programVersion);
+  state.versionLine = VersionLine(language_, setup_.programVersion);
   state.continueVisible = false;
   state.progressVisible = false;
   state.shown = true;
@@ -81,7 +75,7 @@ void StartSequence::Activate() {
 
 void StartSequence::Tick() {
   if (!state.tickerEnabled || ended_) return;
-  state.statusLine = CheckingText(language_ ? language_() : kEnglish, state.ticks);
+  state.statusLine = CheckingText(language_, state.ticks);
   state.ticks += 1;
   Changed();
   if (state.ticks != kTicksBeforeCheck) return;
@@ -89,7 +83,7 @@ void StartSequence::Tick() {
     DoUpdate();
     return;
   }
-  ports_.dialogs.Message(Message(static_cast<unsigned>(Msg::NetworkFailure)), MessageKind::Error, MessageButtons::Ok);
+  ports_.dialogs.Message(Message(Msg::NetworkFailure), MessageKind::Error, MessageButtons::Ok);
   network_.networkState = kNetworkOffline;
   state.tickerEnabled = false;
   mainWindowHeld_ = false;
@@ -102,7 +96,7 @@ void StartSequence::DoUpdate() {
   if (!StartsWithLowerCase(url, "http://") && !StartsWithLowerCase(url, "https://")) url = "http://" + url;
   updateCheck.product.URL = url;
   updateCheck.targetFolder = (setup_.programFolder / kUpdateArchiveFolderName).string();
-  updateCheck.infoCaptions.CancelButton = Message(static_cast<unsigned>(Msg::UpdateInfoCaption));
+  updateCheck.infoCaptions.CancelButton = Message(Msg::UpdateInfoCaption);
   // A slow site never holds the program: "Continue" is offered while the
   // page is read, and stops the reading.
   checking_ = true;
@@ -153,14 +147,14 @@ void StartSequence::WebUpdateUpdateAvailable(bool& canUpdate) {
     // The package manager owns the program's files: the user learns of the
     // version and how to get it, and the program goes on.
     canUpdate = false;
-    ports_.dialogs.Message(Message(static_cast<unsigned>(Msg::NewerVersionAvailable)) + updateCheck.values().version +
-                               "\r\r" + Message(static_cast<unsigned>(Msg::UpdateThroughPackage)),
-                           MessageKind::Information, MessageButtons::Ok);
+    ports_.dialogs.Message(
+        Message(Msg::NewerVersionAvailable) + updateCheck.values().version + "\r\r" + Message(Msg::UpdateThroughPackage),
+        MessageKind::Information, MessageButtons::Ok);
     Continue();
     return;
   }
-  canUpdate = ports_.dialogs.Message(Message(static_cast<unsigned>(Msg::UpdateNow)), MessageKind::Warning,
-                                     MessageButtons::YesNo) == MessageAnswer::Yes;
+  canUpdate = ports_.dialogs.Message(Message(Msg::UpdateNow), MessageKind::Warning, MessageButtons::YesNo) ==
+              MessageAnswer::Yes;
   state.progressVisible = canUpdate;
   state.continueVisible = !canUpdate;
   Changed();
@@ -172,7 +166,7 @@ void StartSequence::WebUpdateDownload(int64_t total, int64_t downloaded) {
   state.progressMax = total;
   state.progressPosition = downloaded;
   state.statusLineVisible = true;
-  if (total != 0) state.statusLine = DownloadPercentText(language_ ? language_() : kEnglish, total, downloaded);
+  if (total != 0) state.statusLine = DownloadPercentText(language_, total, downloaded);
   Changed();
 }
 
@@ -184,7 +178,7 @@ void StartSequence::WebUpdateDownloadError() {
   state.progressVisible = false;
   StopStatusTicker();
   if (!continueOffered && state.shown && !ended_)
-    ports_.dialogs.Message(Message(static_cast<unsigned>(Msg::UpdateFailed)), MessageKind::Error, MessageButtons::Ok);
+    ports_.dialogs.Message(Message(Msg::UpdateFailed), MessageKind::Error, MessageButtons::Ok);
   network_.networkState = kNetworkUpdateFailed;
   state.continueVisible = true;
   Changed();
@@ -198,7 +192,7 @@ void StartSequence::UpdateNotInstalled(const fs::path& archive, const fs::path& 
   state.progressVisible = false;
   StopStatusTicker();
   if (!state.continueVisible)
-    ports_.dialogs.Message(Message(static_cast<unsigned>(Msg::UpdateFailed)), MessageKind::Error, MessageButtons::Ok);
+    ports_.dialogs.Message(Message(Msg::UpdateFailed), MessageKind::Error, MessageButtons::Ok);
   state.continueVisible = true;
   Changed();
 }
@@ -226,21 +220,19 @@ void StartSequence::WebUpdateAfterDownload(const std::string& archiveName) {
     state.progressVisible = false;
     StopStatusTicker();
     if (!state.continueVisible && state.shown)
-      ports_.dialogs.Message(Message(static_cast<unsigned>(Msg::UpdateFailed)), MessageKind::Error, MessageButtons::Ok);
+      ports_.dialogs.Message(Message(Msg::UpdateFailed), MessageKind::Error, MessageButtons::Ok);
     state.continueVisible = true;
     Changed();
     return;
   }
 
-  ports_.progress.ShowProgress(Message(static_cast<unsigned>(Msg::Unpacking)) + " " + archive.filename().string(),
-                               ProgressMode::Show);
+  ports_.progress.ShowProgress(Message(Msg::Unpacking) + " " + archive.filename().string(), ProgressMode::Show);
   const UnpackResult unpacked = UnpackUpdate(ports_.archives, archive, setup_.programFolder, ports_.progress);
   if (unpacked.outcome != UnpackOutcome::Unpacked) {
     RemoveArchive(archive);
     ports_.progress.ShowProgress("", ProgressMode::Hide);
     const Msg message = unpacked.outcome == UnpackOutcome::CannotOpen ? Msg::ArchiveOpenError : Msg::ArchiveUnpackError;
-    ports_.dialogs.Message(Message(static_cast<unsigned>(message)) + ":\r" + archive.string(), MessageKind::Error,
-                           MessageButtons::Ok);
+    ports_.dialogs.Message(Message(message) + ":\r" + archive.string(), MessageKind::Error, MessageButtons::Ok);
   } else {
     ports_.progress.ShowProgress("", ProgressMode::Hide);
     UpdateScript script{setup_.programFolder,      archive,       setup_.programFile, setup_.restartArguments,
@@ -250,8 +242,7 @@ void StartSequence::WebUpdateAfterDownload(const std::string& archiveName) {
       UpdateNotInstalled(archive, scriptFile);
       return;
     }
-    ports_.dialogs.Message(Message(static_cast<unsigned>(Msg::UpdateDownloaded)), MessageKind::Information,
-                           MessageButtons::Ok);
+    ports_.dialogs.Message(Message(Msg::UpdateDownloaded), MessageKind::Information, MessageButtons::Ok);
     if (!StartUpdateScript(ports_.launcher, scriptFile, setup_.programFolder)) {
       UpdateNotInstalled(archive, scriptFile);
       return;

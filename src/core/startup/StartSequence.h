@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/lang/Language.h"
 #include "core/net/Downloads.h"
 #include "core/startup/WebUpdate.h"
 #include "ports/Dialogs.h"
@@ -26,12 +27,12 @@ inline constexpr int64_t kMinUpdateArchiveSize = 1000000;
 inline constexpr int kTicksBeforeCheck = 7;
 
 // The start window's line "Version 1.0.0.0".
-std::string VersionLine(int language, const std::string& version);
+std::string VersionLine(Language language, const std::string& version);
 // The tick's text: "Checking update now" and 1, 2 or 3 dots for tick 0, 1, 2, 3 ...
-std::string CheckingText(int language, int tick);
+std::string CheckingText(Language language, int tick);
 // "Updates downloaded: 67%": the share rounded to the nearest whole percent;
 // empty when total is 0 (the length is not known).
-std::string DownloadPercentText(int language, int64_t total, int64_t downloaded);
+std::string DownloadPercentText(Language language, int64_t total, int64_t downloaded);
 
 // What the start window shows; the names are its controls'.
 struct StartWindowState {
@@ -87,7 +88,7 @@ class StartView {
 
 class StartSequence : private WebUpdateEvents {
  public:
-  StartSequence(StartPorts ports, std::function<int()> language, NetworkState& network, StartSetup setup);
+  StartSequence(StartPorts ports, const Language& language, NetworkState& network, StartSetup setup);
 
   StartWindowState state;
   TWebUpdate updateCheck;
@@ -136,7 +137,7 @@ class StartSequence : private WebUpdateEvents {
   void OnDownloadError() override { WebUpdateDownloadError(); }
   void OnAfterDownload(const std::string& file) override { WebUpdateAfterDownload(file); }
 
-  std::string Message(unsigned index) const;
+  std::string Message(Msg message) const;
   void Close();
   void Changed();
   // An update that could not be put in place: reported, and the program goes on.
@@ -146,7 +147,7 @@ class StartSequence : private WebUpdateEvents {
   StartPorts ports_;
   StartView noView_;
   StartView* view_ = &noView_;
-  std::function<int()> language_;
+  const Language& language_;
   NetworkState& network_;
   StartSetup setup_;
   // Whether the main window waits: not before the first showing (its activation starts the check and

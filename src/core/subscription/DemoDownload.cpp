@@ -23,14 +23,14 @@ DemoTargets DemoTargetsOf(const Catalogue& catalogue, const std::vector<std::str
   return targets;
 }
 
-std::string DemoSummaryText(int language, size_t saved, size_t failed) {
+std::string DemoSummaryText(Language language, size_t saved, size_t failed) {
   return LangMessage(language, Msg::DemoFilesSaved) + std::to_string(saved) +
          LangMessage(language, Msg::DemoFilesFailed) + std::to_string(failed);
 }
 
 std::vector<DemoDownloadItem> DownloadDemosInto(Downloader& downloader, Dialogs& dialogs, const Catalogue& catalogue,
                                                 const std::vector<std::string>& items, const std::string& demoBaseUrl,
-                                                const std::string& folder, int language) {
+                                                const std::string& folder, Language language) {
   const DemoTargets targets = DemoTargetsOf(catalogue, items, demoBaseUrl);
   // Whether each file arrived now: an older file of the same name is no success.
   const std::vector<bool> kept =
@@ -50,7 +50,7 @@ std::vector<DemoDownloadItem> DownloadDemosInto(Downloader& downloader, Dialogs&
 
 std::vector<DemoDownloadItem> DownloadSetDemos(Downloader& downloader, Dialogs& dialogs, const Catalogue& catalogue,
                                                const std::vector<std::string>& items, const std::string& demoBaseUrl,
-                                               bool offline, std::string& lastDownloadFolder, int language) {
+                                               bool offline, std::string& lastDownloadFolder, Language language) {
   if (offline) {
     dialogs.Message(LangMessage(language, Msg::DownloadDisabledOffline), MessageKind::Warning, MessageButtons::Ok);
     return {};

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/catalogue/Catalogue.h"
+#include "core/lang/Language.h"
 #include "core/net/Downloads.h"
 #include "ports/Dialogs.h"
 
@@ -31,16 +32,16 @@ DemoTargets DemoTargetsOf(const Catalogue& catalogue, const std::vector<std::str
 // 3, not downloaded: 1") unless the run was cancelled.
 std::vector<DemoDownloadItem> DownloadDemosInto(Downloader& downloader, Dialogs& dialogs, const Catalogue& catalogue,
                                                 const std::vector<std::string>& items, const std::string& demoBaseUrl,
-                                                const std::string& folder, int language);
+                                                const std::string& folder, Language language);
 
 // The summary line of a demo download run.
-std::string DemoSummaryText(int language, size_t saved, size_t failed);
+std::string DemoSummaryText(Language language, size_t saved, size_t failed);
 
 // DownloadSetDemos: offline, a warning (message 115) and nothing else; otherwise the
 // folder dialog (no starting folder), which becomes lastDownloadFolder, then the
 // downloads. Empty when nothing was downloaded.
 std::vector<DemoDownloadItem> DownloadSetDemos(Downloader& downloader, Dialogs& dialogs, const Catalogue& catalogue,
                                                const std::vector<std::string>& items, const std::string& demoBaseUrl,
-                                               bool offline, std::string& lastDownloadFolder, int language);
+                                               bool offline, std::string& lastDownloadFolder, Language language);
 
 }  // namespace trakvella

@@ -112,8 +112,7 @@ void Subscription::DownloadItems(const std::vector<std::string>& items, const Se
   progress_.SetStatus("");
   if (switches.revealResult && !Cancelled() && !unpackedName.empty()) {
     const fs::path file = targetFolder_ / unpackedName;
-    if (Exists(file) && RevealInFileManager(shell_, dialogs_, file.string(), language_ ? language_() : kEnglish) &&
-        report)
+    if (Exists(file) && RevealInFileManager(shell_, dialogs_, file.string(), language_) && report)
       report->revealed = file;
   }
 }
@@ -121,12 +120,10 @@ void Subscription::DownloadItems(const std::vector<std::string>& items, const Se
 ItemOutcome Subscription::DownloadOne(size_t i, size_t count, const std::string& item, const FolderMap& folders,
                                       const SessionSwitches& switches, std::string& unpackedName) {
   ItemOutcome outcome;
-  const std::string position =
-      " (" + std::to_string(i + 1) + Message(static_cast<unsigned>(Msg::Of)) + std::to_string(count);
+  const std::string position = " (" + std::to_string(i + 1) + Message(Msg::Of) + std::to_string(count);
   const std::string code = TrackCodeOfItem(item);
   const std::string archiveName = code + ".rar";
-  progress_.ShowProgress(Message(static_cast<unsigned>(Msg::DownloadingFiles)) + position + ")...", ProgressMode::Show,
-                         true);
+  progress_.ShowProgress(Message(Msg::DownloadingFiles) + position + ")...", ProgressMode::Show, true);
   // The window's own line: the archive on its way (never what an earlier
   // operation counted there).
   progress_.SetStatus(archiveName);
@@ -134,7 +131,7 @@ ItemOutcome Subscription::DownloadOne(size_t i, size_t count, const std::string&
 
   outcome.code = code;
   if (account.HasDownloaded(code) &&
-      dialogs_.Message(code + "\r" + Message(static_cast<unsigned>(Msg::AlreadyDownloaded)), MessageKind::Information,
+      dialogs_.Message(code + "\r" + Message(Msg::AlreadyDownloaded), MessageKind::Information,
                        MessageButtons::YesNo) == MessageAnswer::No) {
     outcome.result = ItemResult::Skipped;
     return outcome;
@@ -143,15 +140,15 @@ ItemOutcome Subscription::DownloadOne(size_t i, size_t count, const std::string&
   const std::optional<std::string> folder = folders.Find(FirstChars(code, kCdCodeLength));
   std::error_code ec;
   if (!Exists(targetFolder_) && !fs::create_directories(targetFolder_, ec)) {
-    dialogs_.Message(Message(static_cast<unsigned>(Msg::CannotCreateFolder)), MessageKind::Error, MessageButtons::Ok);
+    dialogs_.Message(Message(Msg::CannotCreateFolder), MessageKind::Error, MessageButtons::Ok);
   }
 
   const fs::path archive = targetFolder_ / archiveName;
   bool retrieved = false;
   outcome.result = ItemResult::NotOnServer;
   if (folder) {
-    const std::string failureText = Message(static_cast<unsigned>(Msg::Track)) + position + "): " + code + "\r\n" +
-                                    Message(static_cast<unsigned>(Msg::CouldNotDownload));
+    const std::string failureText =
+        Message(Msg::Track) + position + "): " + code + "\r\n" + Message(Msg::CouldNotDownload);
     retrieved = RetrieveArchive("/" + *folder + "/" + archiveName, archive, failureText, outcome);
   }
   Wait(kStepWaitMs);
@@ -198,14 +195,13 @@ bool Subscription::RetrieveArchive(const std::string& remote, const fs::path& ar
 void Subscription::UnpackArchive(const fs::path& archive, const SessionSwitches& switches, std::string& unpackedName,
                                  ItemOutcome& outcome) {
   const std::string archiveName = archive.filename().string();
-  progress_.ShowProgress(Message(static_cast<unsigned>(Msg::Unpacking)) + " " + archiveName, ProgressMode::Show, true);
+  progress_.ShowProgress(Message(Msg::Unpacking) + " " + archiveName, ProgressMode::Show, true);
   progress_.pump();
 
   std::vector<ArchiveEntry> entries;
   outcome.file = archive;
   if (!archives_.List(archive, entries).ok()) {
-    dialogs_.Message(Message(static_cast<unsigned>(Msg::ArchiveOpenError)) + " " + archiveName, MessageKind::Error,
-                     MessageButtons::Ok);
+    dialogs_.Message(Message(Msg::ArchiveOpenError) + " " + archiveName, MessageKind::Error, MessageButtons::Ok);
     outcome.result = ItemResult::OpenFailed;
     return;
   }
@@ -225,8 +221,7 @@ void Subscription::UnpackArchive(const fs::path& archive, const SessionSwitches&
   const bool written =
       std::find(extracted.written.begin(), extracted.written.end(), targetFolder_ / name) != extracted.written.end();
   if (!extracted.status.ok() || name.empty() || !written) {
-    dialogs_.Message(Message(static_cast<unsigned>(Msg::ArchiveUnpackError)) + " " + archiveName, MessageKind::Error,
-                     MessageButtons::Ok);
+    dialogs_.Message(Message(Msg::ArchiveUnpackError) + " " + archiveName, MessageKind::Error, MessageButtons::Ok);
     outcome.result = ItemResult::UnpackFailed;
     return;
   }
@@ -244,7 +239,7 @@ void Subscription::CopyToLibrary(const std::string& unpackedName) {
   if (folder.empty()) return;
   std::error_code ec;
   if (!Exists(folder) && !fs::create_directories(folder, ec)) {
-    dialogs_.Message(Message(static_cast<unsigned>(Msg::CannotCreateFolder)), MessageKind::Error, MessageButtons::Ok);
+    dialogs_.Message(Message(Msg::CannotCreateFolder), MessageKind::Error, MessageButtons::Ok);
     return;
   }
   // An existing copy stays. The copy is made new (never through a link of its
@@ -253,14 +248,13 @@ void Subscription::CopyToLibrary(const std::string& unpackedName) {
   if (Exists(copy)) return;
   if (fs::copy_file(targetFolder_ / unpackedName, copy, fs::copy_options::none, ec)) return;
   if (ec != std::errc::file_exists) fs::remove(copy, ec);
-  dialogs_.Message(Message(static_cast<unsigned>(Msg::CopyError)) + "\r" + copy.string(), MessageKind::Error,
-                   MessageButtons::Ok);
+  dialogs_.Message(Message(Msg::CopyError) + "\r" + copy.string(), MessageKind::Error, MessageButtons::Ok);
 }
 
 // --- Entry points ------------------------------------------------------------------------
 
 bool Subscription::SelectTargetFolder(std::string& lastDownloadFolder, std::string& folder) {
-  folder = dialogs_.SelectFolder(Message(static_cast<unsigned>(Msg::SpecifyFolder)), lastDownloadFolder);
+  folder = dialogs_.SelectFolder(Message(Msg::SpecifyFolder), lastDownloadFolder);
   std::error_code ec;
   if (folder.empty() || !fs::is_directory(folder, ec)) return false;
   lastDownloadFolder = folder;
@@ -285,7 +279,7 @@ bool Subscription::DownloadSet(const std::vector<std::string>& items, std::strin
 bool Subscription::DownloadItem(const std::string& trackPathOrUrl, std::string& lastDownloadFolder,
                                 DownloadReport* report) {
   if (!EnsureSignedIn() || account.quota == kQuotaUnknown) {
-    dialogs_.Message(Message(static_cast<unsigned>(Msg::PleaseSignIn)), MessageKind::Warning, MessageButtons::Ok);
+    dialogs_.Message(Message(Msg::PleaseSignIn), MessageKind::Warning, MessageButtons::Ok);
     return false;
   }
   return DownloadSet({trackPathOrUrl}, lastDownloadFolder, report);

@@ -44,7 +44,7 @@ int QuotaFromStatReply(const std::vector<std::string>& lines) {
 }
 
 Subscription::Subscription(const SubscriptionPorts& ports, fs::path programFolder, const Endpoints& endpoints,
-                           std::function<int()> language, NetworkState& network)
+                           const Language& language, NetworkState& network)
     : ftp_(*ports.ftp),
       archives_(*ports.archives),
       trash_(*ports.trash),
@@ -55,12 +55,10 @@ Subscription::Subscription(const SubscriptionPorts& ports, fs::path programFolde
       clock_(ports.clock ? *ports.clock : SystemClock()),
       programFolder_(std::move(programFolder)),
       endpoints_(endpoints),
-      language_(std::move(language)),
+      language_(language),
       network_(network) {}
 
-std::string Subscription::Message(unsigned index) const {
-  return LangMessage(language_ ? language_() : kEnglish, index);
-}
+std::string Subscription::Message(Msg message) const { return LangMessage(language_, message); }
 
 void Subscription::SetPodStatus(const std::string& text) {
   podStatus_ = text;
@@ -71,7 +69,7 @@ void Subscription::SetPodStatus(const std::string& text) {
 std::string Subscription::podStatus() const {
   if (!podStatusIsQuota_) return podStatus_;
   if (account.quota == kQuotaUnknown) return {};
-  return Message(static_cast<unsigned>(Msg::TracksLeft)) + std::to_string(account.quota);
+  return Message(Msg::TracksLeft) + std::to_string(account.quota);
 }
 
 void Subscription::CaptionChanged() const { view_->CaptionChanged(); }
@@ -82,8 +80,7 @@ void Subscription::Wait(int ms) { WaitPumping(clock_, progress_, ms); }
 
 bool Subscription::RunSubscriptionSession(const std::string& targetFolder, const std::vector<std::string>& items,
                                           const SessionSwitches& switches, DownloadReport* report) {
-  if (switches.showConnecting)
-    progress_.ShowProgress(Message(static_cast<unsigned>(Msg::ConnectingServer)), ProgressMode::Show, true);
+  if (switches.showConnecting) progress_.ShowProgress(Message(Msg::ConnectingServer), ProgressMode::Show, true);
   progress_.SetStatus("");  // the line an earlier operation left
   progress_.ClearCancel();
   targetFolder_ = targetFolder;
@@ -104,8 +101,7 @@ bool Subscription::RunSubscriptionSession(const std::string& targetFolder, const
 
   const Status status = ftp_.Connect(login);
   const bool connected = status.ok();
-  const std::string error =
-      !connected && ftp_.TlsMissing() ? Message(static_cast<unsigned>(Msg::FtpTlsRefused)) : status.message();
+  const std::string error = !connected && ftp_.TlsMissing() ? Message(Msg::FtpTlsRefused) : status.message();
   // Not remembered (the program folder is read-only): the session goes on, and
   // the next one asks for TLS only as this one did.
   if (connected && ftp_.Encrypted()) (void)RememberTls(programFolder_, account.login);
@@ -115,8 +111,8 @@ bool Subscription::RunSubscriptionSession(const std::string& targetFolder, const
     progress_.ShowProgress("", ProgressMode::Hide);
     CaptionChanged();
     if (switches.reportConnectError) {
-      dialogs_.Message(Message(static_cast<unsigned>(Msg::SubscriptionDocuments)) + ": " + account.login + "\r" +
-                           Message(static_cast<unsigned>(Msg::ConnectionFailed)) + "\r" + error,
+      dialogs_.Message(Message(Msg::SubscriptionDocuments) + ": " + account.login + "\r" +
+                           Message(Msg::ConnectionFailed) + "\r" + error,
                        MessageKind::Error, MessageButtons::Ok);
     }
     if (report) report->connected = false;
@@ -133,8 +129,7 @@ bool Subscription::RunSubscriptionSession(const std::string& targetFolder, const
   ftp_.SetStatusListener(nullptr);
   if (!quotaRead) return true;
   if (switches.warnQuotaOver && account.quota == 0) {
-    dialogs_.Message(Message(static_cast<unsigned>(Msg::SubscriptionDocuments)) + ": " + account.login + "\r" +
-                         Message(static_cast<unsigned>(Msg::QuotaOver)),
+    dialogs_.Message(Message(Msg::SubscriptionDocuments) + ": " + account.login + "\r" + Message(Msg::QuotaOver),
                      MessageKind::Warning, MessageButtons::Ok);
   }
   CaptionChanged();
@@ -181,8 +176,8 @@ size_t Subscription::ReadAccount(const std::string& name, bool askQuota, bool& r
   // the account stays as it was.
   if (IsRefusedFile(problem)) {
     refused = true;
-    dialogs_.Message(FileReadMessage(language_ ? language_() : kEnglish, path, problem, FileKind::Account),
-                     MessageKind::Error, MessageButtons::Ok);
+    dialogs_.Message(FileReadMessage(language_, path, problem, FileKind::Account), MessageKind::Error,
+                     MessageButtons::Ok);
     return 0;
   }
   account.quota = kQuotaUnknown;
@@ -217,7 +212,7 @@ bool Subscription::WriteAccount(const std::string& name) const {
 }
 
 void Subscription::ReportWriteFailure(Msg message, const std::string& detail) const {
-  dialogs_.Message(Message(static_cast<unsigned>(message)) + detail, MessageKind::Error, MessageButtons::Ok);
+  dialogs_.Message(Message(message) + detail, MessageKind::Error, MessageButtons::Ok);
 }
 
 // --- Sign-in, switch, leave ---------------------------------------------------------
@@ -228,7 +223,7 @@ void Subscription::SignIn() {
   if (!entered || entered->login.empty() || entered->password.empty()) return;
   // A login no file can be named after could never keep its account.
   if (AccountFilePath(programFolder_, entered->login).empty()) {
-    dialogs_.Message(Message(static_cast<unsigned>(Msg::LoginTooLong)), MessageKind::Error, MessageButtons::Ok);
+    dialogs_.Message(Message(Msg::LoginTooLong), MessageKind::Error, MessageButtons::Ok);
     return;
   }
 
@@ -257,9 +252,9 @@ void Subscription::SignIn() {
       WriteAccount(account.activeAccount);
       CaptionChanged();
       if (!refused) {
-        dialogs_.Message(Message(static_cast<unsigned>(Msg::NewSubscription)) + entered->login + "\r" +
-                             Message(static_cast<unsigned>(Msg::TracksLeft)) + std::to_string(quota),
-                         MessageKind::Information, MessageButtons::Ok);
+        dialogs_.Message(
+            Message(Msg::NewSubscription) + entered->login + "\r" + Message(Msg::TracksLeft) + std::to_string(quota),
+            MessageKind::Information, MessageButtons::Ok);
       }
     } else {
       // A known account: the credentials just entered are the ones the server
@@ -278,8 +273,8 @@ void Subscription::SignIn() {
       WriteAccount(account.activeAccount);
       CaptionChanged();
       if (quota > 0) {
-        dialogs_.Message(Message(static_cast<unsigned>(Msg::SubscriptionDocuments)) + ": " + entered->login + "\r" +
-                             Message(static_cast<unsigned>(Msg::TracksLeft)) + std::to_string(quota),
+        dialogs_.Message(Message(Msg::SubscriptionDocuments) + ": " + entered->login + "\r" + Message(Msg::TracksLeft) +
+                             std::to_string(quota),
                          MessageKind::Information, MessageButtons::Ok);
       }
     }
@@ -300,17 +295,17 @@ bool Subscription::EnsureSignedIn() {
 
 bool Subscription::SignedInForDocuments() {
   if (EnsureSignedIn()) return true;
-  dialogs_.Message(Message(static_cast<unsigned>(Msg::PleaseSignIn)), MessageKind::Warning, MessageButtons::Ok);
+  dialogs_.Message(Message(Msg::PleaseSignIn), MessageKind::Warning, MessageButtons::Ok);
   return false;
 }
 
 void Subscription::SwitchAccount(const std::string& name) {
-  progress_.ShowProgress(Message(static_cast<unsigned>(Msg::ConnectingServer)), ProgressMode::Show);
+  progress_.ShowProgress(Message(Msg::ConnectingServer), ProgressMode::Show);
   ReadAccount(name);
   progress_.ShowProgress("", ProgressMode::Hide);
   if (account.quota > 0) {
-    dialogs_.Message(Message(static_cast<unsigned>(Msg::SubscriptionDocuments)) + ": " + account.login + "\r" +
-                         Message(static_cast<unsigned>(Msg::TracksLeft)) + std::to_string(account.quota),
+    dialogs_.Message(Message(Msg::SubscriptionDocuments) + ": " + account.login + "\r" + Message(Msg::TracksLeft) +
+                         std::to_string(account.quota),
                      MessageKind::Information, MessageButtons::Ok);
   }
   CaptionChanged();
@@ -319,8 +314,7 @@ void Subscription::SwitchAccount(const std::string& name) {
 
 void Subscription::LeaveAccount() {
   const MessageAnswer answer =
-      dialogs_.Message(Message(static_cast<unsigned>(Msg::ExitingSubscription)) + account.activeAccount + "\r" +
-                           Message(static_cast<unsigned>(Msg::DeleteAllData)),
+      dialogs_.Message(Message(Msg::ExitingSubscription) + account.activeAccount + "\r" + Message(Msg::DeleteAllData),
                        MessageKind::Warning, MessageButtons::YesNoCancelDefaultNo);
   if (answer == MessageAnswer::No) {
     if (account.SignedIn()) WriteAccount(account.activeAccount);
@@ -359,7 +353,7 @@ void Subscription::LoadFromSettings(const Settings& settings) {
 }
 
 void Subscription::SignInAtStart(bool askServer) {
-  progress_.ShowProgress(Message(static_cast<unsigned>(Msg::EnteringAccount)), ProgressMode::Show);
+  progress_.ShowProgress(Message(Msg::EnteringAccount), ProgressMode::Show);
   // Without a working network the file is still read (so the account stays
   // signed in and its downloads are shown), only the server is not asked.
   if (!account.activeAccount.empty())

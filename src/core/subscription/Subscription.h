@@ -150,9 +150,8 @@ class Subscription : private FtpStatusListener {
  public:
   // The endpoints are borrowed and outlive the subscription.
   Subscription(const SubscriptionPorts& ports, std::filesystem::path programFolder, const Endpoints& endpoints,
-               std::function<int()> language, NetworkState& network);
-  Subscription(const SubscriptionPorts&, std::filesystem::path, Endpoints&&, std::function<int()>,
-               NetworkState&) = delete;
+               const Language& language, NetworkState& network);
+  Subscription(const SubscriptionPorts&, std::filesystem::path, Endpoints&&, const Language&, NetworkState&) = delete;
 
   AccountState account;
 
@@ -233,7 +232,7 @@ class Subscription : private FtpStatusListener {
   int MergeServerLog();
 
  private:
-  std::string Message(unsigned index) const;
+  std::string Message(Msg message) const;
   void SetPodStatus(const std::string& text);
   // The FTP session's status texts go to the status line while a session runs.
   void FtpStatus(const std::string& text) override { SetPodStatus(text); }
@@ -271,7 +270,7 @@ class Subscription : private FtpStatusListener {
   SubscriptionView* view_ = &noView_;
   std::filesystem::path programFolder_;
   const Endpoints& endpoints_;
-  std::function<int()> language_;
+  const Language& language_;
   NetworkState& network_;
   std::string podStatus_;
   bool podStatusIsQuota_ = false;  // the line is the quota, written anew when read

@@ -49,7 +49,7 @@ PodpMenu PodpMenuState(const AccountState& account, const std::filesystem::path&
   return menu;
 }
 
-std::string SubscriptionCaption(const AccountState& account, int language) {
+std::string SubscriptionCaption(const AccountState& account, Language language) {
   if (!account.SignedIn()) return {};
   std::string caption = " | " + LangMessage(language, Msg::SubscriptionDocuments) + " " + account.login + " (";
   if (account.quota == kQuotaUnknown)
@@ -66,7 +66,7 @@ std::string DownloadItemAddress(bool musicSetShown, const MusicSet& set, const B
   return track ? TrackPathOrUrl(track->location, demoBaseUrl) : std::string();
 }
 
-void ShowDownloadedTracks(Subscription& subscription, Browser& browser, Progress& progress, int language) {
+void ShowDownloadedTracks(Subscription& subscription, Browser& browser, Progress& progress, Language language) {
   progress.ShowProgress(LangMessage(language, Msg::InProgress), ProgressMode::Show);
   browser.EnterResultMode();
   subscription.MergeServerLog();

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/lang/Language.h"
 #include "core/settings/ServerConfig.h"
 #include "core/subscription/SubscriptionAccount.h"
 
@@ -66,7 +67,7 @@ PodpMenu PodpMenuState(const AccountState& account, const std::filesystem::path&
 // The end of the main window's caption while signed in: " | Подписка LOGIN
 // (осталось: N) " or, with the quota unknown, " | Подписка LOGIN (вход не
 // выполнен) "; empty when not signed in.
-std::string SubscriptionCaption(const AccountState& account, int language);
+std::string SubscriptionCaption(const AccountState& account, Language language);
 // downitem's track: the selected set entry while the set window is visible,
 // else the selected track of the main list, as a path or demo address; empty
 // when nothing is selected.
@@ -76,6 +77,6 @@ std::string DownloadItemAddress(bool musicSetShown, const MusicSet& set, const B
 // ShowDownloadedTracks: the server's web log merged into the downloaded tracks, which the
 // main list then shows as a result under "* ALL LIBRARY >> … ALL CDS" with
 // their CDs; playback stops and the first track is selected and played.
-void ShowDownloadedTracks(Subscription& subscription, Browser& browser, Progress& progress, int language);
+void ShowDownloadedTracks(Subscription& subscription, Browser& browser, Progress& progress, Language language);
 
 }  // namespace trakvella

@@ -27,7 +27,7 @@ void CDCatBoxDelegate::paint(QPainter* p, const QStyleOptionViewItem& option, co
     p->drawLine(r.left() + 3, r.top(), r.left() + 3, last ? r.top() + 15 : r.bottom());
   }
 
-  const CategoryRowText shown = CategoryRowDisplay(catalogue_, browser_, row, Language());
+  const CategoryRowText shown = CategoryRowDisplay(catalogue_, browser_, row, language());
   const QColor textColour = palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
   p->setPen(textColour);
   p->setFont(shown.bold ? BoldFont(option.font) : option.font);

@@ -16,7 +16,7 @@ int CategoryIconIndex(const Browser& browser, int row, bool selected) {
   return index + (selected ? 1 : 0);
 }
 
-CategoryRowText CategoryRowDisplay(const Catalogue& catalogue, const Browser& browser, int row, int language) {
+CategoryRowText CategoryRowDisplay(const Catalogue& catalogue, const Browser& browser, int row, Language language) {
   CategoryRowText out;
   const auto& rows = browser.boxRows();
   if (row < 0 || row >= static_cast<int>(rows.size())) return out;
@@ -26,7 +26,7 @@ CategoryRowText CategoryRowDisplay(const Catalogue& catalogue, const Browser& br
     return out;
   }
   std::string name = box.text;
-  if (language == kRussian) {
+  if (language == Language::Russian) {
     if (auto translation = catalogue.Translation(name)) name = std::string(*translation);
   }
   out.text = Q(name);
@@ -44,9 +44,9 @@ QString CdTrackCountText(const Catalogue& catalogue, int cdPosition) {
   return QStringLiteral(" (%1)").arg(count);
 }
 
-CategoryListModel::CategoryListModel(const Browser& browser, const Catalogue& catalogue, std::function<int()> language,
+CategoryListModel::CategoryListModel(const Browser& browser, const Catalogue& catalogue, const Language& language,
                                      QObject* parent)
-    : QAbstractListModel(parent), browser_(browser), catalogue_(catalogue), language_(std::move(language)) {}
+    : QAbstractListModel(parent), browser_(browser), catalogue_(catalogue), language_(language) {}
 
 int CategoryListModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(browser_.boxRows().size());
@@ -58,7 +58,7 @@ QVariant CategoryListModel::data(const QModelIndex& index, int role) const {
   const BoxRow& row = rows[static_cast<size_t>(index.row())];
   switch (role) {
     case Qt::DisplayRole:
-      return CategoryRowDisplay(catalogue_, browser_, index.row(), language_ ? language_() : kEnglish).text;
+      return CategoryRowDisplay(catalogue_, browser_, index.row(), language_).text;
     case kIsCdRole:
       return row.isCd;
     case kCdPositionRole:

@@ -7,6 +7,7 @@
 
 #include "core/browse/Browser.h"
 #include "core/catalogue/Catalogue.h"
+#include "core/lang/Language.h"
 
 namespace trakvella {
 
@@ -17,7 +18,7 @@ struct CategoryRowText {
 // What box row `row` shows: a category's name (translated in Russian, and at the
 // top level a "*" or "…" name in bold without its first two characters), or the
 // CD's text.
-CategoryRowText CategoryRowDisplay(const Catalogue& catalogue, const Browser& browser, int row, int language);
+CategoryRowText CategoryRowDisplay(const Catalogue& catalogue, const Browser& browser, int row, Language language);
 // The count after a CD row: " (" + number of tracks + ")".
 QString CdTrackCountText(const Catalogue& catalogue, int cdPosition);
 // The picture of box row `row`, its unselected or selected form.
@@ -32,7 +33,7 @@ class CategoryListModel : public QAbstractListModel {
   static constexpr int kCdPositionRole = Qt::UserRole + 2;
   static constexpr int kNameRole = Qt::UserRole + 3;  // the untranslated text of the row
 
-  CategoryListModel(const Browser& browser, const Catalogue& catalogue, std::function<int()> language,
+  CategoryListModel(const Browser& browser, const Catalogue& catalogue, const Language& language,
                     QObject* parent = nullptr);
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -41,7 +42,7 @@ class CategoryListModel : public QAbstractListModel {
  private:
   const Browser& browser_;
   const Catalogue& catalogue_;
-  std::function<int()> language_;
+  const Language& language_;
 };
 
 }  // namespace trakvella

@@ -10,7 +10,7 @@ namespace trakvella {
 
 QString TrackRowTimeText(const TrackRecord& track) { return QStringLiteral(" ") + Q(track.duration); }
 
-QString TrackRowMainText(const DisplayOptions& options, bool resultMode, const TrackRecord& track, int language) {
+QString TrackRowMainText(const DisplayOptions& options, bool resultMode, const TrackRecord& track, Language language) {
   std::string text = resultMode ? " * " : " ";
   if (options.showCode) text += "[" + track.code + "] ";
   if (options.showName) text += track.title;
@@ -23,7 +23,7 @@ QString TrackRowMainText(const DisplayOptions& options, bool resultMode, const T
   return Q(text);
 }
 
-QString TrackRowMainText(const Browser& browser, const TrackRecord& track, int language) {
+QString TrackRowMainText(const Browser& browser, const TrackRecord& track, Language language) {
   return TrackRowMainText(browser.options, browser.resultMode(), track, language);
 }
 
@@ -61,7 +61,7 @@ void FileBoxDelegate::paint(QPainter* p, const QStyleOptionViewItem& option, con
   }
   p->setFont(option.font);
   p->setPen(selected && comment ? QColor(Qt::yellow) : textColour);
-  x = DrawTextAt(p, r, x, 0, TrackRowMainText(browser_, track, Language()));
+  x = DrawTextAt(p, r, x, 0, TrackRowMainText(browser_, track, language()));
   if (options.showStyle) {
     p->setFont(SmallFont(option.font));
     p->setPen(kSilver);

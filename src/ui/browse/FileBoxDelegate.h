@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "core/lang/Language.h"
 #include "ui/browse/ListRowDelegate.h"
 
 namespace trakvella {
@@ -20,8 +21,8 @@ struct TrackMarks {
 // " " + duration, drawn bold when showTime is on.
 QString TrackRowTimeText(const TrackRecord& track);
 // Prefix, code part, title part and author part by the display options.
-QString TrackRowMainText(const DisplayOptions& options, bool resultMode, const TrackRecord& track, int language);
-QString TrackRowMainText(const Browser& browser, const TrackRecord& track, int language);
+QString TrackRowMainText(const DisplayOptions& options, bool resultMode, const TrackRecord& track, Language language);
+QString TrackRowMainText(const Browser& browser, const TrackRecord& track, Language language);
 // The style words in lower case, drawn when showStyle is on.
 QString TrackRowStyleText(const TrackRecord& track);
 // The picture of a track row: in the music set, downloaded, a WAV file, else a demo.

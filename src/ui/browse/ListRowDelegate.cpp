@@ -12,15 +12,15 @@ namespace trakvella {
 const QColor ListRowDelegate::kSelectedGrey(128, 128, 128);
 const QColor ListRowDelegate::kSilver(192, 192, 192);
 
-ListRowDelegate::ListRowDelegate(const Browser& browser, const Catalogue& catalogue, std::function<int()> language,
+ListRowDelegate::ListRowDelegate(const Browser& browser, const Catalogue& catalogue, const Language& language,
                                  QObject* parent)
-    : QStyledItemDelegate(parent), browser_(browser), catalogue_(catalogue), language_(std::move(language)) {}
+    : QStyledItemDelegate(parent), browser_(browser), catalogue_(catalogue), language_(language) {}
 
 QSize ListRowDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const {
   return QSize(kRowIconSize, itemHeight_);
 }
 
-int ListRowDelegate::Language() const { return language_ ? language_() : kEnglish; }
+Language ListRowDelegate::language() const { return language_; }
 
 void ListRowDelegate::FillRow(QPainter* p, const QStyleOptionViewItem& option, bool selected, int strip,
                               const QColor& unselected) {

@@ -9,6 +9,7 @@
 
 #include "core/browse/Browser.h"
 #include "core/catalogue/Catalogue.h"
+#include "core/lang/Language.h"
 
 class QListView;
 
@@ -18,7 +19,7 @@ class ListRowDelegate : public QStyledItemDelegate {
   Q_OBJECT
 
  public:
-  ListRowDelegate(const Browser& browser, const Catalogue& catalogue, std::function<int()> language,
+  ListRowDelegate(const Browser& browser, const Catalogue& catalogue, const Language& language,
                   QObject* parent = nullptr);
   void setItemHeight(int height) { itemHeight_ = height; }
   int itemHeight() const { return itemHeight_; }
@@ -28,7 +29,7 @@ class ListRowDelegate : public QStyledItemDelegate {
   static const QColor kSelectedGrey;
   static const QColor kSilver;  // the style words and the CD track counts
 
-  int Language() const;
+  Language language() const;
   // The row's background: grey when selected, the first `strip` pixels left in
   // the list's colour; unselected in the given colour.
   static void FillRow(QPainter* p, const QStyleOptionViewItem& option, bool selected, int strip,
@@ -44,7 +45,7 @@ class ListRowDelegate : public QStyledItemDelegate {
   const Catalogue& catalogue_;
 
  private:
-  std::function<int()> language_;
+  const Language& language_;
   int itemHeight_ = 18;
 };
 

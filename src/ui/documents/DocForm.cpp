@@ -371,13 +371,9 @@ bool TDocForm::eventFilter(QObject* watched, QEvent* event) {
 // --- The documents ------------------------------------------------------------------------------
 
 DocumentContext TDocForm::Context() {
-  return DocumentContext{parts_.resources,
-                         parts_.catalogue,
-                         parts_.dialogs,
-                         parts_.language(),
-                         static_cast<double>(logicalDpiX()),
-                         &saveFileName_,
-                         [this] { ShowPreviews(); }};
+  return DocumentContext{
+      parts_.resources, parts_.catalogue,          parts_.dialogs, parts_.language, static_cast<double>(logicalDpiX()),
+      &saveFileName_,   [this] { ShowPreviews(); }};
 }
 
 void TDocForm::MakeDocButClick(DocumentAction action) {

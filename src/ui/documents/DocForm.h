@@ -10,6 +10,7 @@
 
 #include "core/documents/DocFormState.h"
 #include "core/documents/LicenceDocuments.h"
+#include "core/lang/Language.h"
 
 class QDateEdit;
 class QLayout;
@@ -36,7 +37,7 @@ struct DocWindowParts {
   MusicSet& set;  // the codes of the set's tracks
   Dialogs& dialogs;
   const Subscription* subscription;  // nullptr without one: no account
-  std::function<int()> language;
+  const Language& language;
 };
 
 class TDocForm : public QDialog {

@@ -49,7 +49,8 @@ QWidget* GroupWindow(int group) {
   return nullptr;
 }
 
-QString TableCaption(std::string_view windowClass, std::string_view component, CaptionProperty property, int language) {
+QString TableCaption(std::string_view windowClass, std::string_view component, CaptionProperty property,
+                     Language language) {
   for (const CaptionRow& row : CaptionTable())
     if (row.window == windowClass && row.component == component && row.property == property)
       return Q(CaptionText(row, language));
@@ -134,8 +135,7 @@ void Apply(QObject* target, const CaptionRow& row, const QString& text) {
 
 }  // namespace
 
-void SetLangCaptions(int language, const Translator& translate) {
-  if (language != 0 && language != 1) return;
+void SetLangCaptions(Language language, const Translator& translate) {
   // Qt's own dialogs first, so that nothing shown after this speaks the old language.
   if (QtOwnDialogs* own = QtOwnDialogs::Current()) own->Apply(language);
   for (const CaptionRow& row : CaptionTable()) {

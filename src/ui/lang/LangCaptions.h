@@ -20,9 +20,9 @@ QWidget* CaptionWindow(const char* windowClass);
 // English names of category segments to their Russian text (for the search areas).
 using Translator = std::function<std::optional<std::string>(std::string_view)>;
 
-// Applies every group whose window exists, for language 0 or 1, and the
-// language of Qt's own dialogs (QtOwnDialogs); any other language changes nothing.
-void SetLangCaptions(int language, const Translator& translate);
+// Applies every group whose window exists, and the language of Qt's own
+// dialogs (QtOwnDialogs).
+void SetLangCaptions(Language language, const Translator& translate);
 
 // The objects of a window a caption row names (the test: exactly one each).
 std::vector<QObject*> CaptionTargets(QWidget* window, const CaptionRow& row);
@@ -34,6 +34,6 @@ QWidget* GroupWindow(int group);
 // Russian (the program's first language) unless another language is asked; empty
 // when no row names it. Windows take their first captions from here.
 QString TableCaption(std::string_view windowClass, std::string_view component,
-                     CaptionProperty property = CaptionProperty::Caption, int language = 1);
+                     CaptionProperty property = CaptionProperty::Caption, Language language = Language::Russian);
 
 }  // namespace trakvella

@@ -42,8 +42,8 @@ QtOwnDialogs* QtOwnDialogs::Current() { return current; }
 
 QString QtOwnDialogs::TranslationsFolder() { return QLibraryInfo::path(QLibraryInfo::TranslationsPath); }
 
-bool QtOwnDialogs::Apply(int language) {
-  if (language != kRussian) {
+bool QtOwnDialogs::Apply(Language language) {
+  if (language != Language::Russian) {
     if (installed_) QCoreApplication::removeTranslator(&russian_);
     installed_ = false;
     return true;

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QTranslator>
 
+#include "core/lang/Language.h"
+
 namespace trakvella {
 
 class QtOwnDialogs : public QObject {
@@ -17,7 +19,7 @@ class QtOwnDialogs : public QObject {
 
   // Installs or removes the Russian translation; false when Russian was asked
   // for and Qt's translation could not be loaded (Qt's texts stay English).
-  bool Apply(int language);
+  bool Apply(Language language);
   bool russianInstalled() const { return installed_; }
 
   // The one that lives, or nullptr.

@@ -22,9 +22,8 @@ namespace trakvella {
 
 DocumentCommands::DocumentCommands(QWidget* window, App& app, MainMenus& menus, const MainControls& controls)
     : QObject(window), app_(app), menus_(menus), c_(controls) {
-  docForm_ = new TDocForm({app.resources(), app.catalogue(), app.musicSet(), app.dialogs(), app.subscription(),
-                           [&app] { return app.language(); }},
-                          window);
+  docForm_ = new TDocForm(
+      {app.resources(), app.catalogue(), app.musicSet(), app.dialogs(), app.subscription(), app.language()}, window);
 
   connect(menus_.Item("PodDocItem"), &QAction::triggered, this, &DocumentCommands::PodDocItemClick);
   // The subscription menus enable the documents while an account is signed in.

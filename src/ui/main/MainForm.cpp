@@ -62,7 +62,7 @@ TMainForm::TMainForm(App& app, const AppStartReport& started, QWidget* parent) :
       this, app_, c, *menus_, [this] { Refresh(); }, [this] { search_->Search1Click(); });
   // The program's other windows, in their order, each with the commands that open it
   // (one line each; a window owns its own wiring).
-  const auto language = [this] { return app_.language(); };
+  const Language& language = app_.language();
   new TRepForm(
       {app_.musicSet(), app_.catalogue(), app_.settings(), app_.random(), app_.clipboard(), app_.dialogs(), language},
       this);
@@ -104,7 +104,7 @@ void TMainForm::setWaitForm(TWaitForm* waitForm) {
   app_.SetProgressWindow(waitForm);
 }
 
-int TMainForm::Language() const { return app_.language(); }
+const Language& TMainForm::language() const { return app_.language(); }
 void TMainForm::FirstActivation() { app_.FirstActivation(); }
 
 bool TMainForm::ProgressShown() const { return waitForm_ && waitForm_->isVisible(); }
@@ -121,7 +121,9 @@ void TMainForm::ConnectProgramCommands() {
   for (const char* name : {"Lang0", "Lang1"}) {
     QAction* a = Item(name);
     a->setEnabled(true);
-    connect(a, &QAction::triggered, this, [this, a] { LangClick(a->property("Tag").toInt()); });
+    connect(a, &QAction::triggered, this, [this, a] {
+      if (const std::optional<Language> language = LanguageFromNumber(a->property("Tag").toInt())) LangClick(*language);
+    });
   }
   // The switches the settings keep: the menus show the model, a click changes it.
   for (const SettingsSwitch& s : kSettingsSwitches) {
@@ -145,7 +147,7 @@ void TMainForm::ConnectProgramCommands() {
   menus_->SyncTwins();
 }
 
-void TMainForm::LangClick(int language) {
+void TMainForm::LangClick(Language language) {
   app_.ChangeLanguage(language);
   search_->LanguageChanged();
   Refresh();

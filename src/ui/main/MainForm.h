@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "core/app/AppView.h"
+#include "core/lang/Language.h"
 
 class QAction;
 class QKeyEvent;
@@ -33,7 +34,7 @@ class TMainForm : public QMainWindow, public AppView {
   ~TMainForm() override;
 
   App& app() { return app_; }
-  int Language() const;
+  const Language& language() const;
 
   // The progress window the long operations show; created by the program start.
   void setWaitForm(TWaitForm* waitForm);
@@ -88,7 +89,7 @@ class TMainForm : public QMainWindow, public AppView {
   // The smallest size the screen allows (at most the design's), and a window
   // no larger than the screen's free area.
   void FitToScreen();
-  void LangClick(int language);
+  void LangClick(Language language);
   // The keyboard table; true when the key was handled.
   bool HandleKey(QKeyEvent* key);
   bool ProgressShown() const;

@@ -45,7 +45,7 @@ MainLists::MainLists(QMainWindow* window, App& app, const MainControls& controls
     : QObject(window), window_(window), app_(app), c_(controls), menus_(menus) {
   PrepareOwnerDrawnList(c_.CDCatBox);
   PrepareOwnerDrawnList(c_.FileBox);
-  auto language = [&app] { return app.language(); };
+  const Language& language = app.language();
   Browser& browser = app_.browser();
   categoryModel_ = new CategoryListModel(browser, app_.catalogue(), language, window);
   trackModel_ = new TrackListModel(browser, app_.catalogue(), window);

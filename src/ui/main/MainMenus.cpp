@@ -73,7 +73,8 @@ MainMenus::MainMenus(QMainWindow* window) : QObject(window), window_(window) {
     AddItem(sortPopUpMenu_, name, true);
 
   MakeMainMenu();
-  for (const char* name : {"Lang0", "Lang1"}) Item(name)->setIcon(FlagIcon(Item(name)->property("Tag").toInt()));
+  Item("Lang0")->setIcon(FlagIcon(Language::English));
+  Item("Lang1")->setIcon(FlagIcon(Language::Russian));
 }
 
 void MainMenus::MakeTrackMenu() {
@@ -120,8 +121,8 @@ void MainMenus::MakeTrackMenu() {
   AddItem(service, "OfflineModeItem", true);
   AddItem(service, "Initializelibrary1");
   QMenu* lang = AddSubMenu(service, "Lang");
-  AddItem(lang, "Lang0")->setProperty("Tag", kEnglish);
-  AddItem(lang, "Lang1")->setProperty("Tag", kRussian);
+  AddItem(lang, "Lang0")->setProperty("Tag", LanguageNumber(Language::English));
+  AddItem(lang, "Lang1")->setProperty("Tag", LanguageNumber(Language::Russian));
   QMenu* srv = AddSubMenu(service, "SrvItem");
   AddItem(srv, "SrvItem1", true);
   AddItem(srv, "SrvItem2", true);
@@ -277,8 +278,8 @@ void MainMenus::ShowSwitches(const App& app) {
   Item("SrvItem2")->setChecked(app.checkedServer() == 2);
 }
 
-void MainMenus::ShowLanguage(int language) {
-  const QIcon flag = (language == kEnglish || language == kRussian) ? FlagIcon(language) : QIcon();
+void MainMenus::ShowLanguage(Language language) {
+  const QIcon flag = FlagIcon(language);
   for (const char* menu : {"Lang", "MMLang"})
     if (QMenu* m = SubMenu(menu)) m->setIcon(flag);
 }
@@ -308,10 +309,10 @@ bool MainMenus::eventFilter(QObject* watched, QEvent* event) {
   return QObject::eventFilter(watched, event);
 }
 
-QIcon MainMenus::FlagIcon(int language) {
+QIcon MainMenus::FlagIcon(Language language) {
   QPixmap flag(16, 11);
   QPainter p(&flag);
-  if (language == kRussian) {
+  if (language == Language::Russian) {
     p.fillRect(0, 0, 16, 4, Qt::white);
     p.fillRect(0, 4, 16, 4, QColor(0, 57, 166));
     p.fillRect(0, 8, 16, 3, QColor(213, 43, 30));

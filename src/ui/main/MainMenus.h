@@ -8,6 +8,8 @@
 #include <map>
 #include <string_view>
 
+#include "core/lang/Language.h"
+
 class QAction;
 class QMainWindow;
 class QMenu;
@@ -40,13 +42,13 @@ class MainMenus : public QObject {
   // The switches' check marks and the demo server menus, as App holds them.
   void ShowSwitches(const App& app);
   // The language menus show the flag of the current language.
-  void ShowLanguage(int language);
+  void ShowLanguage(Language language);
   // Twins whose pop-up item changed before they followed it take its state.
   void SyncTwins();
   // The button opens the menu where the mouse lets go of it.
   void OpenOnMouseUp(QToolButton* button, QMenu* menu);
 
-  static QIcon FlagIcon(int language);
+  static QIcon FlagIcon(Language language);
   // An item shows a key that another item of the same command holds (a
   // main-menu twin, or "Поиск" for the search button's F3).
   static void ShowKey(QAction* item, const QKeySequence& key);

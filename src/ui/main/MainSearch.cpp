@@ -29,8 +29,7 @@ MainSearch::MainSearch(QMainWindow* window, App& app, const MainControls& contro
   scroller_->setWidgetResizable(true);
   // Sideways too, where the list is narrower than the panel (twice the scale).
   scroller_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  panel_ = new TSearchPanel(
-      scroller_, app_.catalogue(), [&app] { return app.language(); }, clock_);
+  panel_ = new TSearchPanel(scroller_, app_.catalogue(), app.language(), clock_);
   scroller_->setWidget(panel_);
   auto* layout = new QVBoxLayout(c_.SearchPanel);
   layout->setContentsMargins(0, 0, 0, 0);

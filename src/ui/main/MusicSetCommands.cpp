@@ -26,7 +26,7 @@ MusicSetCommands::MusicSetCommands(QMainWindow* window, App& app, const MainCont
     : QObject(window), app_(app), c_(controls), menus_(menus) {
   MusicSet& set = app_.musicSet();
   // The windows belong to the main window, not to one another, so each keeps its own names.
-  const auto language = [&app = app_] { return app.language(); };
+  const Language& language = app_.language();
   trackInfoForm_ = new TTrackInfoForm(
       {app_.catalogue(), set, app_.comments(), app_.clipboard(), app_.subscription(), language}, window);
   codeForm_ = new TCodeForm(app_.catalogue(), set, app_.dialogs(), language, window);

@@ -38,7 +38,7 @@ QStringList ListItems(std::string_view list, int count) {
   for (const CaptionRow& row : CaptionTable())
     if (row.window == std::string_view(kWindowClass) && row.component == list &&
         row.property == CaptionProperty::Item && row.index < count)
-      items[row.index] = Q(CaptionText(row, kRussian));
+      items[row.index] = Q(CaptionText(row, Language::Russian));
   return items;
 }
 
@@ -90,8 +90,8 @@ TRepForm::TRepForm(ReportWindowParts parts, QWidget* parent) : QDialog(parent), 
 
   // The instructions, Russian and English, read-only; one shows at a time, its
   // lines wrapped at the window's width rather than scrolled sideways.
-  memo1_ = Named(new QPlainTextEdit(Lines(ReportInstructions(kRussian)), instructions), "Memo1");
-  memo2_ = Named(new QPlainTextEdit(Lines(ReportInstructions(kEnglish)), instructions), "Memo2");
+  memo1_ = Named(new QPlainTextEdit(Lines(ReportInstructions(Language::Russian)), instructions), "Memo1");
+  memo2_ = Named(new QPlainTextEdit(Lines(ReportInstructions(Language::English)), instructions), "Memo2");
   for (QPlainTextEdit* memo : {memo1_, memo2_}) {
     memo->setReadOnly(true);
     memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -194,7 +194,7 @@ void TRepForm::Open() {
 void TRepForm::FormActivate() {
   state_.StartOnKindChoice();
   checkColRowNames_->setChecked(parts_.settings.checkColRowNames);
-  const QString yearHint = Q(ReportYearNotice(parts_.language(), LastReportYear(CurrentYear())));
+  const QString yearHint = Q(ReportYearNotice(parts_.language, LastReportYear(CurrentYear())));
   for (const KindPage& p : pages_)
     if (p.year) p.year->setToolTip(yearHint);
   ShowPage();
@@ -202,13 +202,13 @@ void TRepForm::FormActivate() {
 
 void TRepForm::BitBtn4Click() {
   if (state_.MakeReport(parts_.set.entries(), parts_.catalogue, parts_.random, parts_.clipboard, parts_.dialogs,
-                        parts_.language()))
+                        parts_.language))
     ShowPage();
 }
 
 void TRepForm::PageControl2Enter() {
-  memo1_->setVisible(ReportWindowState::RussianMemoVisible(parts_.language()));
-  memo2_->setVisible(ReportWindowState::EnglishMemoVisible(parts_.language()));
+  memo1_->setVisible(ReportWindowState::RussianMemoVisible(parts_.language));
+  memo2_->setVisible(ReportWindowState::EnglishMemoVisible(parts_.language));
 }
 
 void TRepForm::ShowPage() {

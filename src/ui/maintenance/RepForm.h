@@ -5,6 +5,7 @@
 #include <array>
 #include <functional>
 
+#include "core/lang/Language.h"
 #include "core/maintenance/TrackReport.h"
 
 class QCheckBox;
@@ -31,7 +32,7 @@ struct ReportWindowParts {
   Random& random;
   Clipboard& clipboard;
   Dialogs& dialogs;
-  std::function<int()> language;
+  const Language& language;
 };
 
 // Opened modally by the music set window's report button. The column choices

@@ -61,12 +61,12 @@ class TScanForm::EventPump : public Progress {
   QElapsedTimer since_;
 };
 
-TScanForm::TScanForm(MusicSet& set, Dialogs& dialogs, Inflater* inflater, std::function<int()> language,
+TScanForm::TScanForm(MusicSet& set, Dialogs& dialogs, Inflater* inflater, const Language& language,
                      std::function<void()> setChanged, QWidget* parent)
     : QDialog(parent),
       set_(set),
       dialogs_(dialogs),
-      language_(std::move(language)),
+      language_(language),
       setChanged_(std::move(setChanged)),
       pump_(std::make_unique<EventPump>()),
       scan_(*pump_, inflater, language_) {
@@ -224,7 +224,7 @@ void TScanForm::SButClick() {
 }
 
 void TScanForm::SelDirButClick() {
-  const std::string folder = dialogs_.SelectFolder(LangMessage(language_(), Msg::SpecifyFolder), S(spath_->text()));
+  const std::string folder = dialogs_.SelectFolder(LangMessage(language_, Msg::SpecifyFolder), S(spath_->text()));
   if (!folder.empty()) spath_->setText(Q(folder));
 }
 

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "core/lang/Language.h"
 #include "core/maintenance/FolderScan.h"
 
 class QCheckBox;
@@ -31,7 +32,7 @@ class TScanForm : public QDialog {
  public:
   // The scan adds to the set; inflater (optional) decodes gzip-compressed project files;
   // setChanged: the main window shows the music set's new size after a scan.
-  TScanForm(MusicSet& set, Dialogs& dialogs, Inflater* inflater, std::function<int()> language,
+  TScanForm(MusicSet& set, Dialogs& dialogs, Inflater* inflater, const Language& language,
             std::function<void()> setChanged, QWidget* parent = nullptr);
   ~TScanForm() override;
 
@@ -68,7 +69,7 @@ class TScanForm : public QDialog {
 
   MusicSet& set_;
   Dialogs& dialogs_;
-  std::function<int()> language_;
+  const Language& language_;
   std::function<void()> setChanged_;
   std::unique_ptr<EventPump> pump_;
   FolderScan scan_;

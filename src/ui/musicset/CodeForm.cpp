@@ -39,9 +39,8 @@ QSpinBox* Spinner(QWidget* parent, const char* name) {
 
 }  // namespace
 
-TCodeForm::TCodeForm(Catalogue& catalogue, MusicSet& set, Dialogs& dialogs, std::function<int()> language,
-                     QWidget* parent)
-    : QDialog(parent), catalogue_(catalogue), set_(set), dialogs_(dialogs), language_(std::move(language)) {
+TCodeForm::TCodeForm(Catalogue& catalogue, MusicSet& set, Dialogs& dialogs, const Language& language, QWidget* parent)
+    : QDialog(parent), catalogue_(catalogue), set_(set), dialogs_(dialogs), language_(language) {
   setObjectName("CodeForm");
   setWindowTitle(TableCaption(kWindowClass, "", CaptionProperty::WindowCaption));
 
@@ -125,11 +124,11 @@ void TCodeForm::UpDown2Click(int position) {
 }
 
 void TCodeForm::N1Click() {
-  if (state_.AskCdNumber(dialogs_, language_())) ShowNumbers();
+  if (state_.AskCdNumber(dialogs_, language_)) ShowNumbers();
 }
 
 void TCodeForm::N2Click() {
-  if (state_.AskTrackNumber(dialogs_, language_())) ShowNumbers();
+  if (state_.AskTrackNumber(dialogs_, language_)) ShowNumbers();
 }
 
 void TCodeForm::AddByCodeBtnClick() { state_.Add(set_); }

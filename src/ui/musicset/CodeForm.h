@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <functional>
 
+#include "core/lang/Language.h"
 #include "core/musicset/AddByCode.h"
 
 class QLabel;
@@ -20,8 +21,7 @@ class TCodeForm : public QDialog {
   Q_OBJECT
 
  public:
-  TCodeForm(Catalogue& catalogue, MusicSet& set, Dialogs& dialogs, std::function<int()> language,
-            QWidget* parent = nullptr);
+  TCodeForm(Catalogue& catalogue, MusicSet& set, Dialogs& dialogs, const Language& language, QWidget* parent = nullptr);
   ~TCodeForm() override;
 
   // Shows the window modally over whatever window is open (the call returns at once).
@@ -50,7 +50,7 @@ class TCodeForm : public QDialog {
   Catalogue& catalogue_;
   MusicSet& set_;
   Dialogs& dialogs_;
-  std::function<int()> language_;
+  const Language& language_;
   AddByCode state_;
   QPushButton* n1_ = nullptr;
   QPushButton* n2_ = nullptr;

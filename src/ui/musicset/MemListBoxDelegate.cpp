@@ -13,8 +13,9 @@ namespace {
 constexpr int kSetPicture = 2;
 }  // namespace
 
-MemListBoxDelegate::MemListBoxDelegate(const MusicSet& set, const Browser& browser, QObject* parent)
-    : ListRowDelegate(browser, set.catalogue(), nullptr, parent), set_(set) {}
+MemListBoxDelegate::MemListBoxDelegate(const MusicSet& set, const Browser& browser, const Language& language,
+                                       QObject* parent)
+    : ListRowDelegate(browser, set.catalogue(), language, parent), set_(set) {}
 
 void MemListBoxDelegate::paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const {
   const int row = index.row();

@@ -10,8 +10,8 @@ class MemListBoxDelegate : public ListRowDelegate {
   Q_OBJECT
 
  public:
-  // The view options are the browser's (the main window's "Вид" switches).
-  MemListBoxDelegate(const MusicSet& set, const Browser& browser, QObject* parent = nullptr);
+  // The view options are the browser's (the main window's "Вид" switches); the language is the user's.
+  MemListBoxDelegate(const MusicSet& set, const Browser& browser, const Language& language, QObject* parent = nullptr);
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
  private:

@@ -113,7 +113,7 @@ void TMusicSetForm::MakeListArea() {
   memListBox_->setObjectName("MemListBox");
   PrepareOwnerDrawnList(memListBox_);
   model_ = new MemListModel(set, this);
-  delegate_ = new MemListBoxDelegate(set, parts_.browser, this);
+  delegate_ = new MemListBoxDelegate(set, parts_.browser, parts_.language, this);
   memListBox_->setModel(model_);
   memListBox_->setItemDelegate(delegate_);
   memListBox_->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -300,7 +300,7 @@ void TMusicSetForm::MemListBoxClick(int row) {
   set.SetSelection(row);
 }
 
-int TMusicSetForm::Language() const { return parts_.language(); }
+Language TMusicSetForm::language() const { return parts_.language; }
 
 int TMusicSetForm::Selected() const {
   const MusicSet& set = parts_.set;
@@ -346,12 +346,12 @@ void TMusicSetForm::memDelBtnClick() {
 
 void TMusicSetForm::DelBtnClick() { parts_.set.AskAndClear(); }
 
-void TMusicSetForm::SaveBtnClick() { SaveSetAs(parts_.set, parts_.dialogs, Language()); }
+void TMusicSetForm::SaveBtnClick() { SaveSetAs(parts_.set, parts_.dialogs, language()); }
 
-void TMusicSetForm::LoadBtnClick() { LoadSetFrom(parts_.set, parts_.dialogs, Language()); }
+void TMusicSetForm::LoadBtnClick() { LoadSetFrom(parts_.set, parts_.dialogs, language()); }
 
 void TMusicSetForm::memCopyBtnPlClick() {
-  SavePlaylistAs(parts_.set, parts_.dialogs, Language(), parts_.demoBaseUrl());
+  SavePlaylistAs(parts_.set, parts_.dialogs, language(), parts_.demoBaseUrl());
 }
 
 void TMusicSetForm::InfButtonClick() {
@@ -362,35 +362,35 @@ void TMusicSetForm::InfButtonClick() {
 
 void TMusicSetForm::BInfoButClick() {
   const std::vector<std::string> buffer = hooks_.categoryBuffer ? hooks_.categoryBuffer() : std::vector<std::string>{};
-  WriteCdInfoBlock(parts_.set, cdInfo_, buffer, parts_.dialogs, Language());
+  WriteCdInfoBlock(parts_.set, cdInfo_, buffer, parts_.dialogs, language());
 }
 
-void TMusicSetForm::optitemClick() { OptimiseSet(parts_.set, parts_.dialogs, Language()); }
+void TMusicSetForm::optitemClick() { OptimiseSet(parts_.set, parts_.dialogs, language()); }
 
 void TMusicSetForm::getfromclpbrditemClick() {
   SetWindowBusy busy(this);
-  PasteCodesFromClipboard(parts_.set, parts_.clipboard, parts_.progress, parts_.dialogs, Language());
+  PasteCodesFromClipboard(parts_.set, parts_.clipboard, parts_.progress, parts_.dialogs, language());
 }
 
 void TMusicSetForm::RaznItemClick() {
   SetWindowBusy busy(this);
-  AddCatalogueMissingFromClipboard(parts_.set, parts_.clipboard, parts_.progress, parts_.dialogs, Language());
+  AddCatalogueMissingFromClipboard(parts_.set, parts_.clipboard, parts_.progress, parts_.dialogs, language());
 }
 
 void TMusicSetForm::RaznItemSetClick() {
   SetWindowBusy busy(this);
-  CopySetCodesMissingFromClipboard(parts_.set, parts_.clipboard, parts_.progress, parts_.dialogs, Language());
+  CopySetCodesMissingFromClipboard(parts_.set, parts_.clipboard, parts_.progress, parts_.dialogs, language());
 }
 
 void TMusicSetForm::FileNamesFromSetClick() {
   SetWindowBusy busy(this);
-  CopySetFileNames(parts_.set, parts_.clipboard, parts_.progress, parts_.dialogs, Language());
+  CopySetFileNames(parts_.set, parts_.clipboard, parts_.progress, parts_.dialogs, language());
 }
 
 void TMusicSetForm::DropFiles(const std::vector<std::string>& paths) {
   if (paths.empty()) return;
   SetWindowBusy busy(this);
-  trakvella::DropFiles(parts_.set, paths, parts_.progress, Language());
+  trakvella::DropFiles(parts_.set, paths, parts_.progress, language());
 }
 
 // --- Files dropped on the list ----------------------------------------------------------------------

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/lang/Language.h"
 #include "core/musicset/SetTools.h"
 
 class QAction;
@@ -35,7 +36,7 @@ struct MusicSetWindowParts {
   Dialogs& dialogs;
   Clipboard& clipboard;
   Progress& progress;
-  std::function<int()> language;
+  const Language& language;
   std::function<std::string()> demoBaseUrl;  // the playlist's demo addresses
   std::function<void(bool)> setShown;        // the player plays the set's entry while it is shown
 };
@@ -108,7 +109,7 @@ class TMusicSetForm : public QDialog {
   void ConnectCommands();
   void ShowDeveloperItems();
   void PlaySelected();
-  int Language() const;
+  Language language() const;
   int Selected() const;
 
   MusicSetWindowParts parts_;

@@ -108,8 +108,7 @@ void TTrackInfoForm::FormActivate() {
     account.activeAccount = subscription->account.activeAccount;
     account.downloadedTracks = subscription->account.downloadedTracks;
   }
-  view_ =
-      ShowTrackInfo(S(edits_[0]->text()), parts_.catalogue, parts_.set, account, parts_.comments, parts_.language());
+  view_ = ShowTrackInfo(S(edits_[0]->text()), parts_.catalogue, parts_.set, account, parts_.comments, parts_.language);
   for (size_t i = 0; i < edits_.size(); ++i) {
     labels_[i]->setText(Q(view_.rows[i].label));
     edits_[i]->setText(Q(view_.rows[i].value));

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "core/lang/Language.h"
 #include "core/musicset/TrackInfo.h"
 
 class QLabel;
@@ -26,7 +27,7 @@ struct TrackInfoWindowParts {
   TrackComments& comments;
   Clipboard& clipboard;
   const Subscription* subscription;  // nullptr without one: no account to show
-  std::function<int()> language;
+  const Language& language;
 };
 
 class TTrackInfoForm : public QDialog {

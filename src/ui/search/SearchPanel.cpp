@@ -141,8 +141,8 @@ void SelectListItems(QListWidget* list, const std::vector<std::string>& names) {
 
 // --- The panel -------------------------------------------------------------------
 
-TSearchPanel::TSearchPanel(QWidget* parent, const Catalogue& catalogue, std::function<int()> language, Clock& clock)
-    : QFrame(parent), catalogue_(catalogue), language_(std::move(language)), clock_(clock) {
+TSearchPanel::TSearchPanel(QWidget* parent, const Catalogue& catalogue, const Language& language, Clock& clock)
+    : QFrame(parent), catalogue_(catalogue), language_(language), clock_(clock) {
   setObjectName("SearchPanelControls");
   BuildControls();
   LayOut();
@@ -339,7 +339,7 @@ void TSearchPanel::LayOut() {
   column->addStretch(1);
 }
 
-int TSearchPanel::Language() const { return language_ ? language_() : kEnglish; }
+Language TSearchPanel::language() const { return language_; }
 
 // --- Criteria in and out ---------------------------------------------------------
 
@@ -391,7 +391,7 @@ void TSearchPanel::SetCriteria(const SearchCriteria& c) {
 
 void TSearchPanel::LanguageChanged() {
   const SearchCriteria c = Criteria();
-  const int language = Language();
+  const Language language = language_;
   MoodNameLbl->setText(Q(MoodLabel(c, language)));
   TempoNameLbl->setText(Q(TempoLabel(c, language)));
   StyleLbl->setText(Q(StyleLabel(c, language)));
@@ -433,7 +433,7 @@ void TSearchPanel::ApplyMode(bool effect) {
       ResetColours(w);
   }
   SPresets->setEnabled(true);
-  MelformLbl->setText(Q(FormLabel(Criteria(), Language())));
+  MelformLbl->setText(Q(FormLabel(Criteria(), language())));
 }
 
 void TSearchPanel::sfxClick() {
@@ -444,9 +444,9 @@ void TSearchPanel::melodyClick() {
   if (melody->isChecked()) ApplyMode(false);
 }
 
-void TSearchPanel::RefreshMoodLabel() { MoodNameLbl->setText(Q(MoodLabel(Criteria(), Language()))); }
+void TSearchPanel::RefreshMoodLabel() { MoodNameLbl->setText(Q(MoodLabel(Criteria(), language()))); }
 
-void TSearchPanel::RefreshTempoLabel() { TempoNameLbl->setText(Q(TempoLabel(Criteria(), Language()))); }
+void TSearchPanel::RefreshTempoLabel() { TempoNameLbl->setText(Q(TempoLabel(Criteria(), language()))); }
 
 void TSearchPanel::_mood1Click() {
   QCheckBox* moods[] = {_mood1, _mood2, _mood3, _mood4, _mood5};
@@ -477,11 +477,11 @@ void TSearchPanel::_agressionClick() {
 }
 
 void TSearchPanel::StyleBoxClick() {
-  StyleLbl->setText(Q(StyleLabel(Criteria(), Language())));
+  StyleLbl->setText(Q(StyleLabel(Criteria(), language())));
   StyleCheck->setEnabled(true);
 }
 
-void TSearchPanel::TimeBoxClick() { EpochLbl->setText(Q(EpochLabel(Criteria(), Language()))); }
+void TSearchPanel::TimeBoxClick() { EpochLbl->setText(Q(EpochLabel(Criteria(), language()))); }
 
 void TSearchPanel::StyleClearClick() {
   {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/catalogue/Catalogue.h"
+#include "core/lang/Language.h"
 #include "core/search/Search.h"
 #include "ports/Clock.h"
 
@@ -60,8 +61,8 @@ class TSearchPanel : public QFrame {
   Q_OBJECT
 
  public:
-  // language answers the current interface language (0 English, 1 Russian).
-  TSearchPanel(QWidget* parent, const Catalogue& catalogue, std::function<int()> language, Clock& clock);
+  // language is the user's current choice, which outlives the panel.
+  TSearchPanel(QWidget* parent, const Catalogue& catalogue, const Language& language, Clock& clock);
   ~TSearchPanel() override;
 
   // The criteria as the controls show them.
@@ -152,10 +153,10 @@ class TSearchPanel : public QFrame {
   void RefreshMoodLabel();
   void RefreshTempoLabel();
   void Tap(bool upper);
-  int Language() const;
+  Language language() const;
 
   const Catalogue& catalogue_;
-  std::function<int()> language_;
+  const Language& language_;
   Clock& clock_;
   TapState tap_;
 };

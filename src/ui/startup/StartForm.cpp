@@ -26,11 +26,11 @@ constexpr int kTimer1Interval = 250;
 constexpr int kProgressSteps = 1000;
 }  // namespace
 
-TStartForm::TStartForm(const StartFormPorts& ports, std::function<int()> language, NetworkState& network,
-                       StartSetup setup, QWidget* parent)
+TStartForm::TStartForm(const StartFormPorts& ports, const Language& language, NetworkState& network, StartSetup setup,
+                       QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      sequence_(StartPorts{ports.dialogs, ports.progress, ports.downloader, ports.archives, ports.launcher},
-                std::move(language), network, setup),
+      sequence_(StartPorts{ports.dialogs, ports.progress, ports.downloader, ports.archives, ports.launcher}, language,
+                network, setup),
       shell_(ports.shell),
       interfaces_(ports.interfaces),
       http_(ports.http),

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <functional>
 
+#include "core/lang/Language.h"
 #include "core/net/Downloads.h"
 #include "core/startup/StartSequence.h"
 
@@ -41,7 +42,7 @@ class TStartForm : public QDialog, private StartView {
  public:
   // language: the current interface language, read at each use. network: the
   // main window's network state, which the check sets.
-  TStartForm(const StartFormPorts& ports, std::function<int()> language, NetworkState& network, StartSetup setup,
+  TStartForm(const StartFormPorts& ports, const Language& language, NetworkState& network, StartSetup setup,
              QWidget* parent = nullptr);
   ~TStartForm() override;
 

@@ -48,10 +48,10 @@ class TWaitForm::TrackBar : public QWidget {
   const ProgressAnimation* animation_;
 };
 
-TWaitForm::TWaitForm(QWidget* mainWindow, std::function<int()> language)
+TWaitForm::TWaitForm(QWidget* mainWindow, const Language& language)
     : QWidget(mainWindow, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       mainWindow_(mainWindow),
-      language_(std::move(language)) {
+      language_(language) {
   setObjectName("WaitForm");
 
   operation_ = new QLabel(this);
@@ -269,9 +269,6 @@ void TWaitForm::CentreOnMainWindow() {
   move(area.center() - QPoint(width() / 2, height() / 2));
 }
 
-QString TWaitForm::Message(Msg message) const {
-  const int language = language_ ? language_() : kEnglish;
-  return QString::fromStdString(LangMessage(language, message));
-}
+QString TWaitForm::Message(Msg message) const { return QString::fromStdString(LangMessage(language_, message)); }
 
 }  // namespace trakvella

@@ -33,7 +33,7 @@ class TWaitForm : public QWidget, public Progress {
  public:
   // mainWindow: the window whose controls the progress window disables (may
   // be null). language: the current interface language, read at each use.
-  TWaitForm(QWidget* mainWindow, std::function<int()> language);
+  TWaitForm(QWidget* mainWindow, const Language& language);
 
   // Mode 0 hides, 1 shows the animation with an operation text, 2 changes the
   // operation text only (also while hidden), 3 shows the text as a message
@@ -86,7 +86,7 @@ class TWaitForm : public QWidget, public Progress {
   QString Message(Msg message) const;
 
   QPointer<QWidget> mainWindow_;
-  std::function<int()> language_;
+  const Language& language_;
 
   QLabel* operation_;
   QLabel* cLabel_;

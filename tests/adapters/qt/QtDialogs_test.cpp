@@ -22,7 +22,8 @@ namespace {
 TEST(QtDialogs, TheProgressWindowStepsAsideForEveryBoxAndEnterNeverDestroys) {
   QMainWindow main;
   main.show();
-  TWaitForm progress(&main, [] { return kEnglish; });
+  const Language language = Language::English;
+  TWaitForm progress(&main, language);
   DesktopPorts desktop;
   desktop.dialogs.setOwner(&main);
   desktop.KeepDialogsAbove(progress);

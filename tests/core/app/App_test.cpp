@@ -101,8 +101,9 @@ TEST(AppStart, TheConstructorTouchesNothingAndTheStartReportsWhatItMet) {
   TempDir home;
   fs::create_directory(home.path() / "servers.ini");  // a folder where the server list should be
   WriteFile(home.path() / "audio", "x");              // a file where the audio folder should be
-  const int system = LanguageFromLocaleId(SystemLanguageId());
-  WriteFile(home.path() / "trakvella.ini", "Language=" + std::to_string(1 - system) + "\r\n");
+  const Language system = LanguageFromLocaleId(SystemLanguageId());
+  const Language other = system == Language::English ? Language::Russian : Language::English;
+  WriteFile(home.path() / "trakvella.ini", "Language=" + std::to_string(LanguageNumber(other)) + "\r\n");
   FakeDialogs dialogs;
   FakeClipboard clipboard;
   FakeShell shell;
@@ -134,7 +135,7 @@ TEST(AppStart, TheConstructorTouchesNothingAndTheStartReportsWhatItMet) {
   EXPECT_EQ(dialogs.shown[1].text, LangMessage(system, Msg::CannotCreateFolder));
   EXPECT_THAT(dialogs.shown[2].text, HasSubstr("no-such-catalogue"));
   EXPECT_EQ(app.endpoints(), Endpoints{});  // the built-in servers
-  EXPECT_EQ(app.language(), 1 - system);
+  EXPECT_EQ(app.language(), other);
   // The embedded catalogue stands in for the missing folder.
   app.FirstActivation();
   EXPECT_GT(app.catalogue().CdCount(), 0);
@@ -268,7 +269,7 @@ TEST_F(AppTest, ShiftReinitialisationAsksForACustomDemoServerUntilOneIsGiven) {
 }
 
 TEST_F(AppTest, AnEmptyOrUnreadableSettingsFileLeavesEverythingAsItWas) {
-  app->SetLanguage(kRussian);  // what the locale chose
+  app->SetLanguage(Language::Russian);  // what the locale chose
   app->SelectDemoServer(2);
   for (bool folder : {false, true}) {
     fs::remove_all(home.path() / "trakvella.ini");
@@ -278,11 +279,21 @@ TEST_F(AppTest, AnEmptyOrUnreadableSettingsFileLeavesEverythingAsItWas) {
       WriteFile(home.path() / "trakvella.ini", "");
     EXPECT_EQ(app->ReadAndApplySettings(), SettingsFileRead::Unreadable);
     EXPECT_FALSE(view.centred);
-    EXPECT_EQ(app->language(), kRussian);
+    EXPECT_EQ(app->language(), Language::Russian);
     EXPECT_TRUE(app->serverMenusShown());
     EXPECT_EQ(app->demoBaseUrl(), app->endpoints().demoServer2);
     EXPECT_TRUE(app->Switch("extplayeritem"));
   }
+}
+
+TEST_F(AppTest, ASettingsLanguageNumberThatNamesNoLanguageIsKeptOnlyInTheFile) {
+  app->SetLanguage(Language::Russian);  // what the locale chose
+  WriteFile(home.path() / "trakvella.ini", "Language=7\r\n");
+  EXPECT_EQ(app->ReadAndApplySettings(), SettingsFileRead::Applied);
+  EXPECT_EQ(app->language(), Language::Russian);
+  EXPECT_EQ(app->CollectSettings().language, 7);
+  app->ChangeLanguage(Language::English);
+  EXPECT_EQ(app->CollectSettings().language, 0);
 }
 
 TEST_F(AppTest, OnlyTheLibraryCommandShowsTheStartWindowAndItsFindingCountsForThatLoad) {
@@ -374,7 +385,7 @@ TEST_F(AppTest, SwitchesAreOneModelReadFromAndWrittenToTheSettings) {
   EXPECT_FALSE(app->browser().options.showCode);
   EXPECT_TRUE(app->player().Switches().autoplay);
   EXPECT_FALSE(app->player().Switches().builtIn);
-  EXPECT_EQ(app->language(), 1);
+  EXPECT_EQ(app->language(), Language::Russian);
   EXPECT_EQ(app->checkedServer(), 2);
   EXPECT_EQ(app->demoBaseUrl(), app->endpoints().demoServer2);
   EXPECT_EQ(app->browser().favourites(), s.favourites);

@@ -15,13 +15,13 @@ TEST(MainWindowCaption, ShowsCountsAndTheSignedInAccount) {
   LoadedCatalogue loaded;
   LoadFolder(loaded, folder.path(), {});
   const Catalogue& c = loaded.catalogue;
-  EXPECT_EQ(MainWindowCaption(c, 0), "ТРАКВЕЛЛА 1.0.0.0 - CDs: 1 | Tracks: 3");
-  EXPECT_EQ(MainWindowCaption(c, 1), "ТРАКВЕЛЛА 1.0.0.0 - Сборников: 1 | Треков: 3");
-  EXPECT_EQ(MainWindowCaption(c, 0, {"ivan", "secret", -1}),
+  EXPECT_EQ(MainWindowCaption(c, Language::English), "ТРАКВЕЛЛА 1.0.0.0 - CDs: 1 | Tracks: 3");
+  EXPECT_EQ(MainWindowCaption(c, Language::Russian), "ТРАКВЕЛЛА 1.0.0.0 - Сборников: 1 | Треков: 3");
+  EXPECT_EQ(MainWindowCaption(c, Language::English, {"ivan", "secret", -1}),
             "ТРАКВЕЛЛА 1.0.0.0 - CDs: 1 | Tracks: 3 | Subscription ivan (not entered) ");
-  EXPECT_EQ(MainWindowCaption(c, 1, {"ivan", "secret", 25}),
+  EXPECT_EQ(MainWindowCaption(c, Language::Russian, {"ivan", "secret", 25}),
             "ТРАКВЕЛЛА 1.0.0.0 - Сборников: 1 | Треков: 3 | Подписка ivan (осталось: 25) ");
-  EXPECT_EQ(MainWindowCaption(c, 0, {"ivan", "", 25}), "ТРАКВЕЛЛА 1.0.0.0 - CDs: 1 | Tracks: 3");
+  EXPECT_EQ(MainWindowCaption(c, Language::English, {"ivan", "", 25}), "ТРАКВЕЛЛА 1.0.0.0 - CDs: 1 | Tracks: 3");
 }
 
 }  // namespace

@@ -36,7 +36,7 @@ struct BrowserTest : ::testing::Test {
   TempDir cat, home;
   LoadedCatalogue loaded;
   StdRandom random{7};
-  int language = 0;
+  Language language = Language::English;
   std::unique_ptr<Browser> browser;
   int stops = 0;
   std::vector<bool> plays;
@@ -47,8 +47,7 @@ struct BrowserTest : ::testing::Test {
     o.programFolder = home.path();
     o.today = {2026, 12};
     LoadFolder(loaded, cat.path(), o);
-    browser = std::make_unique<Browser>(loaded.catalogue, loaded.dialogs, loaded.progress, random,
-                                        [this] { return language; });
+    browser = std::make_unique<Browser>(loaded.catalogue, loaded.dialogs, loaded.progress, random, language);
     browser->hooks.stopPlayback = [this] { ++stops; };
     browser->hooks.playCurrent = [this](bool fromButton) { plays.push_back(fromButton); };
     browser->FillTagList();
@@ -199,7 +198,7 @@ TEST_F(BrowserTest, GoToPlaceShowsAStoredLevelAndCd) {
 
 TEST_F(BrowserTest, PathCaptionDoublesAmpersandsAndTranslatesInRussian) {
   EXPECT_EQ(browser->FormatPathCaption("A >> B & C : KMLB_003 Promo & Co"), " A » B && C : KMLB_003 Promo & Co");
-  language = 1;
+  language = Language::Russian;
   EXPECT_EQ(browser->FormatPathCaption("A >> B"), " Альфа » Бета");
   EXPECT_EQ(browser->FormatPathCaption(""), " ");
 }
@@ -212,12 +211,12 @@ TEST_F(BrowserTest, TagsListTheirCdsAndFollowTheLanguage) {
   EXPECT_THAT(RowTexts(), ElementsAre("cd:KMLB_005 Dance", "cd:KMLB_003 Promo & Co"));
   EXPECT_EQ(browser->rowCount(), 1);
 
-  language = 1;
+  language = Language::Russian;
   browser->RebuildTagList();
   EXPECT_THAT(browser->tagItems(), ElementsAre("Драма", "Свипы"));
   EXPECT_EQ(browser->tagText, "Свипы");
   EXPECT_EQ(browser->currentPath(), "Keyword [ Свипы ] : KMLB_005 Dance");
-  language = 0;
+  language = Language::English;
   browser->RebuildTagList();
   EXPECT_EQ(browser->tagText, "SWEEPS");
   // English again: no name translates to an English tag, so the box empties

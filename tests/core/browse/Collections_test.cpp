@@ -19,6 +19,7 @@ struct CollectionsTest : ::testing::Test {
   TempDir cat, home;
   LoadedCatalogue loaded;
   StdRandom random{11};
+  const Language english = Language::English;
   std::unique_ptr<Browser> browser;
   int plays = 0;
 
@@ -46,7 +47,7 @@ struct CollectionsTest : ::testing::Test {
     o.programFolder = home.path();
     o.today = {2026, 12};
     LoadFolder(loaded, cat.path(), o);
-    browser = std::make_unique<Browser>(loaded.catalogue, loaded.dialogs, loaded.progress, random, [] { return 0; });
+    browser = std::make_unique<Browser>(loaded.catalogue, loaded.dialogs, loaded.progress, random, english);
     browser->hooks.playCurrent = [this](bool) { ++plays; };
     browser->Home();
   }
@@ -64,7 +65,7 @@ struct CollectionsTest : ::testing::Test {
 
 TEST_F(CollectionsTest, CloseTempoCountsCorrectedTempos) {
   Select("KMLB_003_001");  // 174: the window is 164-184
-  ASSERT_TRUE(ListRelatedTracks(*browser, loaded.catalogue, Relation::Tempo, loaded.progress, 0));
+  ASSERT_TRUE(ListRelatedTracks(*browser, loaded.catalogue, Relation::Tempo, loaded.progress, Language::English));
   EXPECT_THAT(Codes(), ElementsAre("KMLB_003_001", "KMLB_003_003", "KMLB_005_001", "KMLB_005_002"));
   EXPECT_TRUE(browser->resultMode());
   EXPECT_EQ(browser->selectedRow(), 0);
@@ -72,48 +73,49 @@ TEST_F(CollectionsTest, CloseTempoCountsCorrectedTempos) {
   EXPECT_EQ(browser->boxRows().size(), 2u);
   // Same key and tempo: 4B within ±5 of 174 (180 is 6 away).
   Select("KMLB_003_001");
-  ListRelatedTracks(*browser, loaded.catalogue, Relation::TempoAndKey, loaded.progress, 0);
+  ListRelatedTracks(*browser, loaded.catalogue, Relation::TempoAndKey, loaded.progress, Language::English);
   EXPECT_THAT(Codes(), ElementsAre("KMLB_003_001", "KMLB_003_003"));
   // A track without a tempo: nothing happens.
   Select("KMLB_005_003");
-  EXPECT_FALSE(ListRelatedTracks(*browser, loaded.catalogue, Relation::Tempo, loaded.progress, 0));
+  EXPECT_FALSE(ListRelatedTracks(*browser, loaded.catalogue, Relation::Tempo, loaded.progress, Language::English));
   EXPECT_THAT(Codes(), ElementsAre("KMLB_005_003"));
 }
 
 TEST_F(CollectionsTest, SameKeyIsTheSameCamelotCodeOnly) {
   Select("KMLB_003_002");
-  ListRelatedTracks(*browser, loaded.catalogue, Relation::Key, loaded.progress, 0);
+  ListRelatedTracks(*browser, loaded.catalogue, Relation::Key, loaded.progress, Language::English);
   EXPECT_THAT(Codes(), ElementsAre("KMLB_003_001", "KMLB_003_002", "KMLB_003_003", "KMLB_005_002"));
 }
 
 TEST_F(CollectionsTest, TitleSearchNarrowsToTheListedRows) {
-  EXPECT_FALSE(SearchTitles(*browser, loaded.catalogue, "  ", loaded.progress, 0));
-  SearchTitles(*browser, loaded.catalogue, "ROCK", loaded.progress, 0);
+  EXPECT_FALSE(SearchTitles(*browser, loaded.catalogue, "  ", loaded.progress, Language::English));
+  SearchTitles(*browser, loaded.catalogue, "ROCK", loaded.progress, Language::English);
   EXPECT_THAT(Codes(), ElementsAre("KMLB_003_001", "KMLB_005_002"));
-  SearchTitles(*browser, loaded.catalogue, "petrov", loaded.progress, 0);  // composer, within the rows
+  SearchTitles(*browser, loaded.catalogue, "petrov", loaded.progress, Language::English);  // composer, within the rows
   EXPECT_THAT(Codes(), ElementsAre("KMLB_003_001", "KMLB_005_002"));
   browser->Home();
-  SearchTitles(*browser, loaded.catalogue, "005_", loaded.progress, 0);  // a code fragment, whole catalogue
+  SearchTitles(*browser, loaded.catalogue, "005_", loaded.progress,
+               Language::English);  // a code fragment, whole catalogue
   EXPECT_THAT(Codes(), ElementsAre("KMLB_005_001", "KMLB_005_002", "KMLB_005_003"));
 
   // Narrowing a list shown in another order (Top 100, reversed) gives catalogue order, each track once.
   browser->topList = {"KMLB_005_002", "KMLB_003_003", "KMLB_003_001", "KMLB_005_002"};
   browser->ToggleReverse();
-  ShowTop100(*browser, loaded.progress, 0);
+  ShowTop100(*browser, loaded.progress, Language::English);
   ASSERT_THAT(Codes(), ElementsAre("KMLB_005_002", "KMLB_003_001", "KMLB_003_003", "KMLB_005_002"));
-  SearchTitles(*browser, loaded.catalogue, "o", loaded.progress, 0);
+  SearchTitles(*browser, loaded.catalogue, "o", loaded.progress, Language::English);
   EXPECT_THAT(Codes(), ElementsAre("KMLB_003_001", "KMLB_003_003", "KMLB_005_002"));
 }
 
 TEST_F(CollectionsTest, LocalTracksAreTheWavFiles) {
-  ShowLocalTracks(*browser, loaded.catalogue, loaded.progress, 0);
+  ShowLocalTracks(*browser, loaded.catalogue, loaded.progress, Language::English);
   EXPECT_THAT(Codes(), ElementsAre("KMLB_005_002"));
 }
 
 TEST_F(CollectionsTest, LuckyPickTakesOneTrackPerCdAtMost) {
   for (uint32_t seed = 1; seed < 30; ++seed) {
     StdRandom r(seed);
-    LuckyPick(*browser, loaded.catalogue, r, loaded.progress, 0);
+    LuckyPick(*browser, loaded.catalogue, r, loaded.progress, Language::English);
     ASSERT_LE(browser->rowCount(), 2);
     std::set<int> cds;
     for (auto [cd, t] : browser->rows()) {
@@ -125,7 +127,7 @@ TEST_F(CollectionsTest, LuckyPickTakesOneTrackPerCdAtMost) {
 
 TEST_F(CollectionsTest, Top100ListsWhatThePopularityListHolds) {
   browser->topList = {"KMLB_005_002", "KMLB_999_001", "KMLB_003_001"};
-  ShowTop100(*browser, loaded.progress, 0);
+  ShowTop100(*browser, loaded.progress, Language::English);
   EXPECT_THAT(Codes(), ElementsAre("KMLB_005_002", "KMLB_003_001"));
   EXPECT_TRUE(browser->resultMode());
 }
@@ -157,12 +159,13 @@ struct TagLineCollections : ::testing::Test {
   TempDir cat;
   LoadedCatalogue loaded;
   StdRandom random{1};
+  const Language english = Language::English;
   std::unique_ptr<Browser> browser;
 
   void Load(const std::vector<std::string>& tagLines) {
     TagLineCatalogue(tagLines).Write(cat.path());
     LoadFolder(loaded, cat.path(), {});
-    browser = std::make_unique<Browser>(loaded.catalogue, loaded.dialogs, loaded.progress, random, [] { return 0; });
+    browser = std::make_unique<Browser>(loaded.catalogue, loaded.dialogs, loaded.progress, random, english);
   }
   void Select(int number) {
     browser->SetScannedRows({{0, number - 1}});
@@ -181,14 +184,14 @@ TEST_F(TagLineCollections, HarmonicKeysAreTheKeyItsWheelNeighboursAndItsRelative
   Load({"3 POP <1A>", "3 POP [120] <12B>", "3 POP <12A>", "3 POP <1B>", "3 POP <10A>", "3 POP <11A>", "3 POP <13A>",
         "3 POP <12A>", "3 POP", "3 POP <2B>"});
   Select(3);
-  ASSERT_TRUE(ListRelatedTracks(*browser, loaded.catalogue, Relation::Harmonic, loaded.progress, 0));
+  ASSERT_TRUE(ListRelatedTracks(*browser, loaded.catalogue, Relation::Harmonic, loaded.progress, Language::English));
   EXPECT_THAT(Numbers(), ElementsAre(1, 2, 3, 6, 8));
   Select(4);  // 1B: 12B back round the wrap, 2B on, 1A its relative
-  ListRelatedTracks(*browser, loaded.catalogue, Relation::Harmonic, loaded.progress, 0);
+  ListRelatedTracks(*browser, loaded.catalogue, Relation::Harmonic, loaded.progress, Language::English);
   EXPECT_THAT(Numbers(), ElementsAre(1, 2, 4, 10));
   for (int keyless : {9, 7}) {
     Select(keyless);
-    EXPECT_FALSE(ListRelatedTracks(*browser, loaded.catalogue, Relation::Harmonic, loaded.progress, 0));
+    EXPECT_FALSE(ListRelatedTracks(*browser, loaded.catalogue, Relation::Harmonic, loaded.progress, Language::English));
     EXPECT_THAT(Numbers(), ElementsAre(keyless));
   }
   EXPECT_EQ(HarmonicItemCaption("In harmonic keys - Cmaj (Fmaj, Gmaj, Amin)", &loaded.catalogue.Track(0, 2)),
@@ -201,7 +204,7 @@ TEST_F(TagLineCollections, SimilarTracksListTheBestFirstWithoutTheTrackTiesInCat
   Load({"2 ROCK [90]", "4 !F DANCE, POP [128] <8A>", "2 ROCK [90]", "4 !F DANCE, POP [126] <8A>", "4 !F POP [128]"});
   LikenessIndex index;
   Select(2);
-  ASSERT_TRUE(ListSimilarTracks(*browser, loaded.catalogue, index, loaded.progress, 0));
+  ASSERT_TRUE(ListSimilarTracks(*browser, loaded.catalogue, index, loaded.progress, Language::English));
   EXPECT_THAT(Numbers(), ElementsAre(4, 5, 1, 3));
   EXPECT_TRUE(browser->resultMode());
 }

@@ -17,6 +17,7 @@ struct RowFilterTest : ::testing::Test {
   TempDir cat;
   LoadedCatalogue loaded;
   StdRandom random{1};
+  const Language english = Language::English;
   std::unique_ptr<Browser> browser;
 
   void SetUp() override {
@@ -34,7 +35,7 @@ struct RowFilterTest : ::testing::Test {
                 {"KMLB_005", NfoBlock("KMLB_005", "Second", {"A >> B"}, "022020")}};
     f.Write(cat.path());
     LoadFolder(loaded, cat.path(), {});
-    browser = std::make_unique<Browser>(loaded.catalogue, loaded.dialogs, loaded.progress, random, [] { return 0; });
+    browser = std::make_unique<Browser>(loaded.catalogue, loaded.dialogs, loaded.progress, random, english);
     browser->SetScannedRows({{0, 0}, {0, 1}, {0, 2}, {1, 0}, {1, 1}});
   }
   std::vector<std::string> Shown() const {

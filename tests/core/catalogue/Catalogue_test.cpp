@@ -97,7 +97,7 @@ TEST(CatalogueLoader, RussianTagListHoldsTranslations) {
   TwoCds().Write(cat.path());
   LoadedCatalogue l;
   auto o = Options(home);
-  o.language = 1;
+  o.language = Language::Russian;
   LoadFolder(l, cat.path(), o);
   EXPECT_THAT(l.catalogue.tagList.items(), ElementsAre("Свипы", "Танцевальная", "Эффекты"));
 }
@@ -159,7 +159,7 @@ TEST(CatalogueLoader, OfflineModeKeepsOnlyLocalCdsAndTracks) {
   EXPECT_EQ(l.catalogue.Cd(0).cdCode, "KMLB_005");
   ASSERT_EQ(l.catalogue.Cd(0).tracks.size(), 1u);
   EXPECT_EQ(l.catalogue.trackCount, 1);
-  EXPECT_EQ(MainWindowCaption(l.catalogue, 0).rfind("ТРАКВЕЛЛА -offline ", 0), 0u);
+  EXPECT_EQ(MainWindowCaption(l.catalogue, Language::English).rfind("ТРАКВЕЛЛА -offline ", 0), 0u);
 }
 
 TEST(CatalogueLoader, NewCdsByDateOrTheThreeHighestPositions) {
@@ -219,7 +219,7 @@ TEST(CatalogueLoader, InvalidInformationBlocksLeaveTheCdOut) {
   EXPECT_EQ(texts[5], "Error loading resources: KMLB_NFO, CD code: KMLB_011");
   EXPECT_EQ(texts[7], "Error loading resources: KMLB_NFO, CD code: KMLB_012");
   // The reported problems are counted in the caption and written to errors.log.
-  EXPECT_NE(MainWindowCaption(l.catalogue, 0).find(" | Errors: 8"), std::string::npos);
+  EXPECT_NE(MainWindowCaption(l.catalogue, Language::English).find(" | Errors: 8"), std::string::npos);
   EXPECT_FALSE(ReadFile(home.path() / "errors.log").empty());
 }
 
@@ -408,10 +408,12 @@ TEST(CatalogueLists, SubcategoriesAndDisplayOrder) {
   EXPECT_THAT(c.ListSubcategories("DRAMA"), ElementsAre("ACTION", "SUSPENSE"));
   EXPECT_THAT(c.ListSubcategories("* ALL LIBRARY"), ElementsAre("… ALL CDS", "… NEW CDS", "FILM MUSIC"));
   // Years: newest first.
-  EXPECT_THAT(c.ChildCategoriesInDisplayOrder("… CDS BY YEAR", 0), ElementsAre("2026", "2015", "2010", "2007"));
+  EXPECT_THAT(c.ChildCategoriesInDisplayOrder("… CDS BY YEAR", Language::English),
+              ElementsAre("2026", "2015", "2010", "2007"));
   // Russian: ordered by translation, names without one first.
-  EXPECT_THAT(c.ChildCategoriesInDisplayOrder("", 1), ElementsAre("ЯЗЫК", "* ALL LIBRARY", "… CDS BY YEAR", "DRAMA"));
-  EXPECT_THAT(c.ChildCategoriesInDisplayOrder("DRAMA", 1), ElementsAre("SUSPENSE", "ACTION"));
+  EXPECT_THAT(c.ChildCategoriesInDisplayOrder("", Language::Russian),
+              ElementsAre("ЯЗЫК", "* ALL LIBRARY", "… CDS BY YEAR", "DRAMA"));
+  EXPECT_THAT(c.ChildCategoriesInDisplayOrder("DRAMA", Language::Russian), ElementsAre("SUSPENSE", "ACTION"));
 }
 
 TEST(CatalogueLists, CdsInACategoryNewFirstOrLowestFirst) {

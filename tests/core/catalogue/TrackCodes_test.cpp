@@ -53,21 +53,21 @@ TEST(TrackCodes, DemoNamesAndAddresses) {
 }
 
 TEST(FormatDuration, WritesEveryForm) {
-  EXPECT_EQ(FormatDuration(65432, DurationForm::MinutesSeconds, kEnglish), "01:05");
-  EXPECT_EQ(FormatDuration(65432, DurationForm::HoursDotMinutes, kEnglish), "0.01");
-  EXPECT_EQ(FormatDuration(65432, DurationForm::SecondsMillis, kEnglish), "05.432");
-  EXPECT_EQ(FormatDuration(65432, DurationForm::Clock, kEnglish), "0:01:05");
-  EXPECT_EQ(FormatDuration(0, DurationForm::MinutesSeconds, kEnglish), "00:00");
-  EXPECT_EQ(FormatDuration(0, DurationForm::SecondsMillis, kEnglish), "00.000");
-  EXPECT_EQ(FormatDuration(3723000, DurationForm::HoursMinutes, kEnglish), "1h:02m:");
-  EXPECT_EQ(FormatDuration(3723000, DurationForm::HoursMinutesSeconds, kEnglish), "1h:02m:03s");
-  EXPECT_EQ(FormatDuration(3723000, DurationForm::HoursMinutesSeconds, kRussian), "1 ч. 02 мин. 03 сек.");
-  EXPECT_EQ(FormatDuration(3723000, DurationForm::HoursMinutes, kRussian), "1 ч. 02 мин. ");
+  EXPECT_EQ(FormatDuration(65432, DurationForm::MinutesSeconds, Language::English), "01:05");
+  EXPECT_EQ(FormatDuration(65432, DurationForm::HoursDotMinutes, Language::English), "0.01");
+  EXPECT_EQ(FormatDuration(65432, DurationForm::SecondsMillis, Language::English), "05.432");
+  EXPECT_EQ(FormatDuration(65432, DurationForm::Clock, Language::English), "0:01:05");
+  EXPECT_EQ(FormatDuration(0, DurationForm::MinutesSeconds, Language::English), "00:00");
+  EXPECT_EQ(FormatDuration(0, DurationForm::SecondsMillis, Language::English), "00.000");
+  EXPECT_EQ(FormatDuration(3723000, DurationForm::HoursMinutes, Language::English), "1h:02m:");
+  EXPECT_EQ(FormatDuration(3723000, DurationForm::HoursMinutesSeconds, Language::English), "1h:02m:03s");
+  EXPECT_EQ(FormatDuration(3723000, DurationForm::HoursMinutesSeconds, Language::Russian), "1 ч. 02 мин. 03 сек.");
+  EXPECT_EQ(FormatDuration(3723000, DurationForm::HoursMinutes, Language::Russian), "1 ч. 02 мин. ");
   // Form 0 drops the hours; hours are not limited to two digits.
-  EXPECT_EQ(FormatDuration(3723000, DurationForm::MinutesSeconds, kEnglish), "02:03");
-  EXPECT_EQ(FormatDuration(360000000, DurationForm::Clock, kEnglish), "100:00:00");
-  EXPECT_EQ(FormatDuration(-5, DurationForm::MinutesSeconds, kEnglish), "00:00");
-  EXPECT_EQ(FormatDuration(1000, static_cast<DurationForm>(6), kEnglish), "");
+  EXPECT_EQ(FormatDuration(3723000, DurationForm::MinutesSeconds, Language::English), "02:03");
+  EXPECT_EQ(FormatDuration(360000000, DurationForm::Clock, Language::English), "100:00:00");
+  EXPECT_EQ(FormatDuration(-5, DurationForm::MinutesSeconds, Language::English), "00:00");
+  EXPECT_EQ(FormatDuration(1000, static_cast<DurationForm>(6), Language::English), "");
 }
 
 class ListFilesTest : public ::testing::Test {
@@ -95,28 +95,28 @@ class ListFilesTest : public ::testing::Test {
 
 TEST_F(ListFilesTest, FiltersByExtensionAndName) {
   std::vector<std::string> out;
-  ListFiles(dir.path(), ".mp3", "", 0, progress, kEnglish, out);
+  ListFiles(dir.path(), ".mp3", "", 0, progress, Language::English, out);
   EXPECT_EQ(Names(out), (std::vector<std::string>{"KMLB_001_002 Two.MP3", "a/KMLB_002_001.mp3", "a/kmlb_002_002.mp3",
                                                   "b/other.mp3"}));
 
   out.clear();
-  ListFiles(dir.path(), ".mp3", "KMLB_", 0, progress, kEnglish, out);
+  ListFiles(dir.path(), ".mp3", "KMLB_", 0, progress, Language::English, out);
   EXPECT_EQ(Names(out), (std::vector<std::string>{"KMLB_001_002 Two.MP3", "a/KMLB_002_001.mp3"}));
 
   out.clear();
-  ListFiles(dir.path(), "", "KMLB_", 0, progress, kEnglish, out);
+  ListFiles(dir.path(), "", "KMLB_", 0, progress, Language::English, out);
   EXPECT_EQ(Names(out), (std::vector<std::string>{"KMLB_001_001 One.wav", "KMLB_001_002 Two.MP3", "a/KMLB_002_001.mp3",
                                                   "a/deep/KMLB_003_001.wav"}));
 
   // Full paths, appended after what the list held.
   out = {"kept"};
-  ListFiles(dir.path(), ".wav", "", 0, progress, kEnglish, out);
+  ListFiles(dir.path(), ".wav", "", 0, progress, Language::English, out);
   ASSERT_EQ(out.size(), 3u);
   EXPECT_EQ(out[0], "kept");
   EXPECT_EQ(out[2], (dir.path() / "a" / "deep" / "KMLB_003_001.wav").string());
 
   out.clear();
-  ListFiles(dir.path(), "", "", 0, progress, kEnglish, out);
+  ListFiles(dir.path(), "", "", 0, progress, Language::English, out);
   EXPECT_EQ(out.size(), 8u);
   EXPECT_TRUE(progress.statuses.empty());
   EXPECT_EQ(progress.pumps, 0);
@@ -124,7 +124,7 @@ TEST_F(ListFilesTest, FiltersByExtensionAndName) {
 
 TEST_F(ListFilesTest, ReportsCountsBeforeEachFolder) {
   std::vector<std::string> out;
-  size_t mp3 = ListFiles(dir.path(), "", "KMLB_", 2, progress, kEnglish, out);
+  size_t mp3 = ListFiles(dir.path(), "", "KMLB_", 2, progress, Language::English, out);
   EXPECT_EQ(mp3, 0u);
   // Root, a, a/deep, b: the count grows as files are found.
   EXPECT_EQ(progress.statuses,
@@ -133,14 +133,14 @@ TEST_F(ListFilesTest, ReportsCountsBeforeEachFolder) {
 
   FakeProgress folders;
   out.clear();
-  mp3 = ListFiles(dir.path(), ".wav", "", 1, folders, kRussian, out);
+  mp3 = ListFiles(dir.path(), ".wav", "", 1, folders, Language::Russian, out);
   EXPECT_EQ(mp3, 4u);  // every .mp3 met, filter or not
   ASSERT_EQ(folders.statuses.size(), 4u);
-  EXPECT_EQ(folders.statuses.front(), LangMessage(kRussian, Msg::FoldersFound) + "0");
+  EXPECT_EQ(folders.statuses.front(), LangMessage(Language::Russian, Msg::FoldersFound) + "0");
 
   FakeProgress lists;
   out.clear();
-  ListFiles(dir.path() / "a", ".mp3", "", 3, lists, kEnglish, out);
+  ListFiles(dir.path() / "a", ".mp3", "", 3, lists, Language::English, out);
   // Entries go by name: "KMLB_002_001.mp3", then the folder "deep", then "kmlb_002_002.mp3".
   EXPECT_EQ(lists.statuses, (std::vector<std::string>{"Tracklists found: 0", "Tracklists found: 1"}));
   EXPECT_EQ(out.size(), 2u);
@@ -148,13 +148,13 @@ TEST_F(ListFilesTest, ReportsCountsBeforeEachFolder) {
 
 TEST_F(ListFilesTest, SurvivesMissingFoldersAndLinkLoops) {
   std::vector<std::string> out;
-  EXPECT_EQ(ListFiles(dir.path() / "missing", "", "", 1, progress, kEnglish, out), 0u);
+  EXPECT_EQ(ListFiles(dir.path() / "missing", "", "", 1, progress, Language::English, out), 0u);
   EXPECT_TRUE(out.empty());
 
   std::error_code ec;
   std::filesystem::create_directory_symlink(dir.path(), dir.path() / "a" / "loop", ec);
   ASSERT_FALSE(ec);
-  ListFiles(dir.path(), ".wav", "", 0, progress, kEnglish, out);
+  ListFiles(dir.path(), ".wav", "", 0, progress, Language::English, out);
   EXPECT_EQ(Names(out), (std::vector<std::string>{"KMLB_001_001 One.wav", "a/deep/KMLB_003_001.wav"}));
 }
 

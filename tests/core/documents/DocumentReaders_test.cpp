@@ -23,7 +23,8 @@ struct MadeDocuments {
   MadeDocuments() {
     FakeDialogs dialogs;
     std::string saveName;
-    const DocumentContext context{BuiltInTemplates(), BuiltInCatalogue(), dialogs, 1, 96, &saveName, {}};
+    const DocumentContext context{
+        BuiltInTemplates(), BuiltInCatalogue(), dialogs, Language::Russian, 96, &saveName, {}};
     DocFormState form = LegalEntityForm();
     form.SetText("fPriceEdit", "5000");
     form.SetText("fQuotaEdit", "25");

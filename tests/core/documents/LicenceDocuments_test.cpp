@@ -191,7 +191,7 @@ struct MakeDocFixture : ::testing::Test {
   TempDir dir;
   std::string saveName;
   LicenceDocuments docs;
-  DocumentContext context{BuiltInTemplates(), BuiltInCatalogue(), dialogs, kRussian, 96, &saveName, {}};
+  DocumentContext context{BuiltInTemplates(), BuiltInCatalogue(), dialogs, Language::Russian, 96, &saveName, {}};
   const std::vector<std::string> set{"KMLB_005_002", "KMLB_003_001"};
 };
 
@@ -234,7 +234,7 @@ TEST_F(MakeDocFixture, TheSourceQuestionStandsOverFilledDocumentsAndADottedNumbe
   const MakeDocResult result = MakeDocuments(DocumentAction::FillAndSave, form, Account(), set, context, docs);
 
   EXPECT_THAT(shown, ElementsAre(std::make_pair(false, false), std::make_pair(false, true)));
-  EXPECT_THAT(dialogs.chooseCaptions, ElementsAre(LangMessage(kRussian, Msg::SubscriptionDocuments)));
+  EXPECT_THAT(dialogs.chooseCaptions, ElementsAre(LangMessage(Language::Russian, Msg::SubscriptionDocuments)));
   EXPECT_THAT(result.saved, ElementsAre(dir.path() / "contracts" / "12.2024.rtf"));
   EXPECT_THAT(dialogs.fileDialogInitialPaths,
               ElementsAre("12.2024.rtf", (dir.path() / "contracts" / "12.2024_pril.rtf").string(),
@@ -266,7 +266,7 @@ TEST_F(MakeDocFixture, CompleteFillsWithoutSavingAndStopsOnMissingFieldsOrCancel
   DocFormState empty({2024, 3, 1});
   result = MakeDocuments(DocumentAction::FillAndSave, empty, Account(), set, context, docs);
   EXPECT_FALSE(result.filled);
-  EXPECT_EQ(dialogs.shown.back().text, LangMessage(kRussian, Msg::FillRequiredFields));
+  EXPECT_EQ(dialogs.shown.back().text, LangMessage(Language::Russian, Msg::FillRequiredFields));
   EXPECT_EQ(dialogs.shown.back().kind, MessageKind::Warning);
 }
 
@@ -280,8 +280,8 @@ TEST_F(MakeDocFixture, PassportOfTheSelectedTrackIsSavedAndOpenedOrReportedWhenN
   EXPECT_THAT(dialogs.fileDialogInitialPaths, ElementsAre("KMLB_005_002 Команда мечты.rtf"));
   const auto file = dir.path() / "passport.rtf";
   EXPECT_THAT(shell.files, ElementsAre(file.string()));
-  EXPECT_THAT(dialogs.Texts(),
-              ElementsAre(LangMessage(kRussian, Msg::SavePassport), LangMessage(kRussian, Msg::PassportSaved)));
+  EXPECT_THAT(dialogs.Texts(), ElementsAre(LangMessage(Language::Russian, Msg::SavePassport),
+                                           LangMessage(Language::Russian, Msg::PassportSaved)));
   EXPECT_THAT(RtfDocument(ReadFile(file)).Text(),
               HasSubstr("Команда мечты (KMLB_005_002)\tИгорь Лазарев\t04:24\tАндрей Волков\t"));
 
@@ -290,7 +290,7 @@ TEST_F(MakeDocFixture, PassportOfTheSelectedTrackIsSavedAndOpenedOrReportedWhenN
   dialogs.answers = {MessageAnswer::Yes};
   dialogs.fileNames = {(dir.path() / "no-folder" / "p.rtf").string()};
   EXPECT_EQ(SaveTrackPassport(TrackRef{cd, track}, context, shell), PassportOutcome::SaveFailed);
-  EXPECT_EQ(dialogs.shown.back().text, LangMessage(kRussian, Msg::PassportSaveError));
+  EXPECT_EQ(dialogs.shown.back().text, LangMessage(Language::Russian, Msg::PassportSaveError));
   EXPECT_EQ(dialogs.shown.back().kind, MessageKind::Error);
   EXPECT_EQ(shell.files.size(), 1u);
 
@@ -305,11 +305,11 @@ TEST(MayOpenDocuments, SignsInFirstAndWarnsWhenStillSignedOut) {
   FakeDialogs dialogs;
   int signIns = 0;
   EXPECT_TRUE(MayOpenDocuments(
-      true, [&] { return ++signIns, false; }, dialogs, kEnglish));
+      true, [&] { return ++signIns, false; }, dialogs, Language::English));
   EXPECT_TRUE(MayOpenDocuments(
-      false, [&] { return ++signIns, true; }, dialogs, kEnglish));
+      false, [&] { return ++signIns, true; }, dialogs, Language::English));
   EXPECT_FALSE(MayOpenDocuments(
-      false, [&] { return ++signIns, false; }, dialogs, kEnglish));
+      false, [&] { return ++signIns, false; }, dialogs, Language::English));
   EXPECT_EQ(signIns, 2);
   EXPECT_THAT(dialogs.Texts(), ElementsAre("Please sign in subscription!"));
 }

@@ -23,6 +23,8 @@ struct ExportTest : ::testing::Test {
   FakeClipboard clipboard;
   std::unique_ptr<ExportContext> context;
 
+  const Language russian = Language::Russian;  // the set's
+
   void SetUp() override {
     FixtureCatalogue f;
     f.titles = {"KMLB_003=KMLB_003 Promo",
@@ -46,12 +48,12 @@ struct ExportTest : ::testing::Test {
     o.today = {2026, 12};
     LoadFolder(loaded, cat.path(), o);
     context = std::make_unique<ExportContext>(
-        ExportContext{loaded.catalogue, dialogs, progress, clipboard, 1, home.path(), {}});
+        ExportContext{loaded.catalogue, dialogs, progress, clipboard, Language::Russian, home.path(), {}});
   }
 
   // A music set of the tracks, loaded as a list file of bare codes.
   MusicSet Set(const std::vector<std::string>& codes) {
-    MusicSet set(loaded.catalogue, dialogs, [] { return 1; });
+    MusicSet set(loaded.catalogue, dialogs, russian);
     set.LoadSet(codes);
     return set;
   }

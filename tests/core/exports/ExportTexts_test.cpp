@@ -33,9 +33,10 @@ TEST(ExportTexts, XmlStaysWellFormedAndTheTreeLinkKeepsTheWholeNameWhateverTheTe
   FakeDialogs dialogs;
   FakeProgress progress;
   FakeClipboard clipboard;
-  ExportContext context{loaded.catalogue, dialogs, progress, clipboard, 0, home.path(), {}};
+  ExportContext context{loaded.catalogue, dialogs, progress, clipboard, Language::English, home.path(), {}};
   StdRandom random(3);
-  Browser browser(loaded.catalogue, dialogs, progress, random, [] { return 0; });
+  const Language english = Language::English;
+  Browser browser(loaded.catalogue, dialogs, progress, random, english);
 
   browser.Home();
   ASSERT_TRUE(ExportDesktopXml(context, browser, DesktopXmlFiles(home.path())).done());

@@ -55,10 +55,11 @@ std::string TrackBlock(const std::string& xml, const std::string& code) {
 
 struct XmlExports : ExportTest {
   StdRandom random{3};
+  const Language russian = Language::Russian;
   std::unique_ptr<Browser> browser;
   void SetUp() override {
     ExportTest::SetUp();
-    browser = std::make_unique<Browser>(loaded.catalogue, dialogs, progress, random, [] { return 1; });
+    browser = std::make_unique<Browser>(loaded.catalogue, dialogs, progress, random, russian);
     browser->Home();
   }
 };
@@ -153,14 +154,15 @@ TEST(XmlExportsFull, EveryTrackOfTheFullCatalogueStandsOnceInBothFiles) {
   FakeProgress progress;
   FakeClipboard clipboard;
   StdRandom random{5};
-  ExportContext context{loaded.catalogue, dialogs, progress, clipboard, 0, home.path(), {}};
+  ExportContext context{loaded.catalogue, dialogs, progress, clipboard, Language::English, home.path(), {}};
   std::map<std::string, int> expected;
   for (int p = 0; p < loaded.catalogue.CdCount(); ++p)
     for (const auto& t : loaded.catalogue.Cd(p).tracks) ++expected[t.code];
   ASSERT_EQ(expected.size(), static_cast<size_t>(loaded.catalogue.trackCount));
 
+  const Language english = Language::English;
   for (bool site : {true, false}) {
-    Browser browser(loaded.catalogue, dialogs, progress, random, [] { return 0; });
+    Browser browser(loaded.catalogue, dialogs, progress, random, english);
     browser.Home();
     const ExportResult r = site ? ExportSiteXml(context, browser, SiteXmlFiles(home.path()))
                                 : ExportDesktopXml(context, browser, DesktopXmlFiles(home.path()));

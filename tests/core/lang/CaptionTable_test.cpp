@@ -166,16 +166,14 @@ TEST(CaptionTable, MainMenuCopiesRepeatTheirPopupItems) {
 }
 
 TEST(CaptionTable, StartWindowRegistrationLineMatchesTheDatabaseMessage) {
-  EXPECT_EQ(Texts("TStartForm", "Label7", P::Caption),
-            std::make_pair(LangMessage(kEnglish, Msg::Registry), LangMessage(kRussian, Msg::Registry)));
+  EXPECT_EQ(Texts("TStartForm", "Label7", P::Caption), std::make_pair(LangMessage(Language::English, Msg::Registry),
+                                                                      LangMessage(Language::Russian, Msg::Registry)));
 }
 
-TEST(CaptionTable, TextPicksTheLanguageAndNothingElse) {
+TEST(CaptionTable, TextPicksTheLanguage) {
   const CaptionRow& row = *FindRow("TMainForm", "MMServItem", P::Caption);
-  EXPECT_EQ(CaptionText(row, 0), "Service");
-  EXPECT_EQ(CaptionText(row, 1), "Сервис");
-  EXPECT_EQ(CaptionText(row, 2), "");
-  EXPECT_EQ(CaptionText(row, -1), "");
+  EXPECT_EQ(CaptionText(row, Language::English), "Service");
+  EXPECT_EQ(CaptionText(row, Language::Russian), "Сервис");
 }
 
 TEST(CaptionTable, EveryTextSurvivesCodePage1251) {
@@ -197,17 +195,18 @@ TEST(SearchAreaCaption, EnglishNamesAndRussianTranslations) {
     if (english == "AROUND THE WORLD") return "Вокруг света";
     return std::nullopt;
   };
-  EXPECT_EQ(SearchAreaCaption(0, 1, translate), "CORPORATE MUSIC");
-  EXPECT_EQ(SearchAreaCaption(0, 15, translate), "IMAGING ELEMENTS");
+  const Language en = Language::English;
+  const Language ru = Language::Russian;
+  EXPECT_EQ(SearchAreaCaption(en, 1, translate), "CORPORATE MUSIC");
+  EXPECT_EQ(SearchAreaCaption(en, 15, translate), "IMAGING ELEMENTS");
   EXPECT_EQ(asked, 0);  // English never asks the table
-  EXPECT_EQ(SearchAreaCaption(1, 1, translate), "Бизнес тематика");
-  EXPECT_EQ(SearchAreaCaption(1, 2, translate), "Вокруг света");
-  EXPECT_EQ(SearchAreaCaption(1, 7, translate), "");  // no row for FILM MUSIC
-  // Outside the fifteen areas, or in another language, nothing.
-  EXPECT_EQ(SearchAreaCaption(0, 0, translate), "");
-  EXPECT_EQ(SearchAreaCaption(1, 16, translate), "");
-  EXPECT_EQ(SearchAreaCaption(2, 1, translate), "");
-  EXPECT_EQ(SearchAreaCaption(1, 1, nullptr), "");
+  EXPECT_EQ(SearchAreaCaption(ru, 1, translate), "Бизнес тематика");
+  EXPECT_EQ(SearchAreaCaption(ru, 2, translate), "Вокруг света");
+  EXPECT_EQ(SearchAreaCaption(ru, 7, translate), "");  // no row for FILM MUSIC
+  // Outside the fifteen areas, or without the table, nothing.
+  EXPECT_EQ(SearchAreaCaption(en, 0, translate), "");
+  EXPECT_EQ(SearchAreaCaption(ru, 16, translate), "");
+  EXPECT_EQ(SearchAreaCaption(ru, 1, nullptr), "");
 }
 
 TEST(SearchAreaCaption, BuiltInCatalogueTranslatesEveryArea) {
@@ -220,8 +219,8 @@ TEST(SearchAreaCaption, BuiltInCatalogueTranslatesEveryArea) {
     if (!russian) return std::nullopt;
     return std::string(*russian);
   };
-  EXPECT_EQ(SearchAreaCaption(1, 1, translate), "Бизнес тематика");
-  for (int item = 1; item < 16; ++item) EXPECT_NE(SearchAreaCaption(1, item, translate), "") << item;
+  EXPECT_EQ(SearchAreaCaption(Language::Russian, 1, translate), "Бизнес тематика");
+  for (int item = 1; item < 16; ++item) EXPECT_NE(SearchAreaCaption(Language::Russian, item, translate), "") << item;
 }
 
 }  // namespace

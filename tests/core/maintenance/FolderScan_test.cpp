@@ -74,7 +74,8 @@ TEST(FolderScan, FindProjectsByExtensionAndExclusions) {
 struct ScanRun {
   FakeProgress progress;
   ZlibInflater inflater;
-  FolderScan scan{progress, &inflater, [] { return kEnglish; }};
+  const Language language = Language::English;
+  FolderScan scan{progress, &inflater, language};
   std::vector<ScanDisplay> shown;
   std::vector<ScanEntry> handed;
   ScanRun() {
@@ -117,14 +118,14 @@ TEST(FolderScan, EachCodeOncePerFolderAndProjectName) {
   EXPECT_EQ(last.proF, "empty.veg");
   EXPECT_EQ(last.overall, 5);
   EXPECT_EQ(last.mProTag, 6);  // codes per project, before the folder table
-  EXPECT_EQ(last.mPro, LangMessage(kEnglish, Msg::FoundTracks) + "6");
-  EXPECT_EQ(last.reslabel, LangMessage(kEnglish, Msg::ScanTracksAdded) + "4");
+  EXPECT_EQ(last.mPro, LangMessage(Language::English, Msg::FoundTracks) + "6");
+  EXPECT_EQ(last.reslabel, LangMessage(Language::English, Msg::ScanTracksAdded) + "4");
   EXPECT_TRUE(last.idle);
   EXPECT_TRUE(run.scan.MayClose());
 
   // While it ran: buttons off, the window refused to close, the searched type marked.
   ASSERT_GT(run.shown.size(), 3u);
-  EXPECT_EQ(run.shown.front().reslabel, LangMessage(kEnglish, Msg::FolderScanning));
+  EXPECT_EQ(run.shown.front().reslabel, LangMessage(Language::English, Msg::FolderScanning));
   EXPECT_TRUE(std::none_of(run.shown.begin(), run.shown.end() - 1, [](const ScanDisplay& d) { return d.idle; }));
   EXPECT_TRUE(
       std::any_of(run.shown.begin(), run.shown.end(), [](const ScanDisplay& d) { return d.searchingType == 1; }));
@@ -179,7 +180,8 @@ TEST(FolderScan, FillsTheMusicSetWithDuplicatesAndCountsWhatItGrewBy) {
   testing::LoadedCatalogue loaded;
   testing::LoadFolder(loaded, cat.path(), LoadOptions{});
   testing::FakeDialogs dialogs;
-  MusicSet set(loaded.catalogue, dialogs, [] { return kEnglish; });
+  const Language language = Language::English;
+  MusicSet set(loaded.catalogue, dialogs, language);
   ASSERT_TRUE(set.Append({"KMLB_003_012", "x", "-", "-", 0, 0}));
 
   WriteFile(projects.path() / "Promo" / "cut1.cpr", Project({"KMLB_003_012", "KMLB_999_001"}));
@@ -195,7 +197,7 @@ TEST(FolderScan, FillsTheMusicSetWithDuplicatesAndCountsWhatItGrewBy) {
   EXPECT_EQ(set[1].projectName, "cut1");
   EXPECT_EQ(set[1].context, set.DefaultContext(0, ContextCategory::Specific));
   EXPECT_EQ(set[2].projectName, "cut2");
-  EXPECT_EQ(run.scan.display().reslabel, LangMessage(kEnglish, Msg::ScanTracksAdded) + "2");
+  EXPECT_EQ(run.scan.display().reslabel, LangMessage(Language::English, Msg::ScanTracksAdded) + "2");
 }
 
 TEST(FolderScan, MissingFolderCancelAndATableBeyondItsSlots) {
@@ -204,7 +206,7 @@ TEST(FolderScan, MissingFolderCancelAndATableBeyondItsSlots) {
   settings.startFolder = "/nonexistent/folder";
   run.Run(settings);
   EXPECT_TRUE(run.handed.empty());
-  EXPECT_EQ(run.scan.display().reslabel, LangMessage(kEnglish, Msg::ScanTracksAdded) + "0");
+  EXPECT_EQ(run.scan.display().reslabel, LangMessage(Language::English, Msg::ScanTracksAdded) + "0");
 
   // The cancel flag ends the scan with the projects finished before it.
   TempDir dir;
@@ -224,9 +226,10 @@ TEST(FolderScan, MissingFolderCancelAndATableBeyondItsSlots) {
   EXPECT_TRUE(table.Add("10000", "q", "KMLB_001_001"));
 
   // A scan of more project folders than the slots says so under its count.
-  EXPECT_EQ(ScanResultLine(kEnglish, 7, false), LangMessage(kEnglish, Msg::ScanTracksAdded) + "7");
-  EXPECT_EQ(ScanResultLine(kRussian, 10001, true),
-            LangMessage(kRussian, Msg::ScanTracksAdded) + "10001\nПапок с проектами больше 10000: просканированы все.");
+  EXPECT_EQ(ScanResultLine(Language::English, 7, false), LangMessage(Language::English, Msg::ScanTracksAdded) + "7");
+  EXPECT_EQ(ScanResultLine(Language::Russian, 10001, true),
+            LangMessage(Language::Russian, Msg::ScanTracksAdded) +
+                "10001\nПапок с проектами больше 10000: просканированы все.");
 }
 
 }  // namespace

@@ -86,13 +86,13 @@ TEST_F(TrackReportTest, BroadcastLineHoldsEveryColumnAndRotationsAreDrawnPerEntr
 TEST_F(TrackReportTest, UserReportWithRowNumbersCopiesHeadingAndRows) {
   ScriptedRandom random({1});
   ReportOptions options{ReportKind::User, {false, false, false, true, true}, 2, 2013, true};
-  ASSERT_TRUE(BuildReport(kSet, catalogue(), options, true, random, clipboard, dialogs, kEnglish));
+  ASSERT_TRUE(BuildReport(kSet, catalogue(), options, true, random, clipboard, dialogs, Language::English));
   EXPECT_EQ(clipboard.text, "N\tНазвание\tКод\t\r\n1\tSunrise\tKMLB_012_003\r\n2\tDusk\tKMLB_012_004\r\n");
   EXPECT_EQ(random.draws, 0);
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_EQ(dialogs.shown[0].kind, MessageKind::Information);
   EXPECT_EQ(dialogs.shown[0].text,
-            "OK. Copyed 3 row(s) to clipboard!\n" + LangMessage(kEnglish, Msg::ReadReportInstructions));
+            "OK. Copyed 3 row(s) to clipboard!\n" + LangMessage(Language::English, Msg::ReadReportInstructions));
 
   // The last column has no TAB after its heading; without row numbers no heading.
   options.columns = {false, false, true, false, false, false, false, false, true};
@@ -108,17 +108,17 @@ TEST_F(TrackReportTest, NothingToReportAndTheWindowRules) {
   EXPECT_THAT(window.selected(ReportKind::Advertising), ElementsAre(true, true, true, true, true, true, true));
 
   // An empty set, and a kind with no column selected (row numbers alone are no report).
-  EXPECT_FALSE(window.MakeReport({}, catalogue(), random, clipboard, dialogs, kRussian));
+  EXPECT_FALSE(window.MakeReport({}, catalogue(), random, clipboard, dialogs, Language::Russian));
   window.activeKind = ReportKind::User;
   for (int c = 0; c < 9; ++c) window.SetSelected(ReportKind::User, c, false);
-  EXPECT_FALSE(window.MakeReport(kSet, catalogue(), random, clipboard, dialogs, kRussian));
-  EXPECT_EQ(dialogs.Texts(), std::vector<std::string>(2, LangMessage(kRussian, Msg::ExtractError)));
+  EXPECT_FALSE(window.MakeReport(kSet, catalogue(), random, clipboard, dialogs, Language::Russian));
+  EXPECT_EQ(dialogs.Texts(), std::vector<std::string>(2, LangMessage(Language::Russian, Msg::ExtractError)));
   EXPECT_EQ(dialogs.shown[1].kind, MessageKind::Error);
   EXPECT_EQ(clipboard.sets, 0);
   EXPECT_EQ(window.page(), 0);
 
   window.SelectAll(ReportKind::User);
-  EXPECT_TRUE(window.MakeReport(kSet, catalogue(), random, clipboard, dialogs, kRussian));
+  EXPECT_TRUE(window.MakeReport(kSet, catalogue(), random, clipboard, dialogs, Language::Russian));
   EXPECT_EQ(window.page(), 1);
   EXPECT_TRUE(window.readyButtonVisible());
   window.StartOnKindChoice();
@@ -141,11 +141,11 @@ TEST_F(TrackReportTest, NothingToReportAndTheWindowRules) {
   window.SetCheckColRowNames(true, settings);
   EXPECT_TRUE(settings.checkColRowNames);
 
-  EXPECT_EQ(ReportInstructions(kRussian).size(), 17u);
-  EXPECT_EQ(ReportInstructions(kEnglish).size(), 17u);
-  EXPECT_EQ(ReportInstructions(kRussian)[0].rfind("Внимание! ", 0), 0u);
-  EXPECT_EQ(ReportInstructions(kEnglish)[0].rfind("Attention!", 0), 0u);
-  EXPECT_FALSE(ReportWindowState::EnglishMemoVisible(kRussian));
+  EXPECT_EQ(ReportInstructions(Language::Russian).size(), 17u);
+  EXPECT_EQ(ReportInstructions(Language::English).size(), 17u);
+  EXPECT_EQ(ReportInstructions(Language::Russian)[0].rfind("Внимание! ", 0), 0u);
+  EXPECT_EQ(ReportInstructions(Language::English)[0].rfind("Attention!", 0), 0u);
+  EXPECT_FALSE(ReportWindowState::EnglishMemoVisible(Language::Russian));
 }
 
 }  // namespace

@@ -56,7 +56,8 @@ TEST_F(SetTest, ListFileLinesAreReadAsStoredAndEveryFieldSurvivesASaveAndALoad) 
                          "KMLB_003_002=Музыка,second,third\r\nKMLB_005_001=ctx,a,b,c\r\nKMLB_003_001=ctx,,name\r\n"));
   std::vector<std::string> read;
   ASSERT_TRUE(ReadSetListFile(file, read).ok());
-  MusicSet again(catalogue(), loaded.dialogs, [] { return 0; });
+  const Language english = Language::English;
+  MusicSet again(catalogue(), loaded.dialogs, english);
   again.LoadSet(read);
   EXPECT_EQ(again.entries(), set->entries());
 
@@ -107,7 +108,7 @@ TEST_F(SetTest, AFullSetRefusesAdditionsWithOneMessageAndKeepsEverything) {
   EXPECT_TRUE(Shown().empty());
 
   EXPECT_EQ(set->LoadSet({"KMLB_005_001", "KMLB_003_002", "nonsense"}), 0u);
-  EXPECT_THAT(Shown(), ElementsAre(SetFullMessage(0, 2)));
+  EXPECT_THAT(Shown(), ElementsAre(SetFullMessage(Language::English, 2)));
   EXPECT_EQ(set->AddFromMainList({At("KMLB_005_001")}, 0, ""), ToggleResult::Refused);
   EXPECT_EQ(set->size(), kMusicSetCapacity);
   EXPECT_FALSE(set->Contains("KMLB_005_001"));
@@ -142,14 +143,14 @@ TEST_F(SetTest, QuestionsThatDestroyTheSetOrAFileDefaultToNo) {
   WriteFile(file, "old");
   const std::string typed = (home.path() / "set").string();
   dialogs.fileNames = {typed, typed, file.string()};
-  EXPECT_FALSE(SaveSetAs(*set, dialogs, 0));
+  EXPECT_FALSE(SaveSetAs(*set, dialogs, Language::English));
   EXPECT_EQ(dialogs.shown.back().text, "This file already exists. Replace it?\r" + file.string());
   EXPECT_EQ(DefaultAnswer(dialogs.shown.back().buttons), MessageAnswer::No);
   EXPECT_EQ(ReadFile(file), "old");
-  EXPECT_TRUE(SaveSetAs(*set, dialogs, 0));  // Yes
+  EXPECT_TRUE(SaveSetAs(*set, dialogs, Language::English));  // Yes
   EXPECT_NE(ReadFile(file), "old");
   const size_t asked = dialogs.shown.size();
-  EXPECT_TRUE(SaveSetAs(*set, dialogs, 0));  // the name the dialog itself asked about
+  EXPECT_TRUE(SaveSetAs(*set, dialogs, Language::English));  // the name the dialog itself asked about
   EXPECT_EQ(dialogs.shown.size(), asked);
 }
 
@@ -158,7 +159,7 @@ TEST_F(SetTest, TotalTimeCountsUnreadablePartsAsZeroInBothLanguages) {
   set->LoadSet({"KMLB_003_001", "KMLB_003_002", "KMLB_003_012"});  // 03:10, 00:45 and "1:3"
   EXPECT_EQ(set->TotalMs(), 235000);
   EXPECT_EQ(set->TotalTimeText(), "3 / 0h:03m:55s");
-  language = 1;
+  language = Language::Russian;
   EXPECT_EQ(set->TotalTimeText(), "3 / 0 ч. 03 мин. 55 сек.");
 
   EXPECT_EQ(DurationMs("1:3"), 0);         // "1:" and nothing
@@ -178,7 +179,8 @@ TEST_F(SetTest, TheSetTravelsThroughTheSettingsFile) {
 
   Settings read;
   ASSERT_TRUE(ReadSettings(home.path(), read));
-  MusicSet restored(catalogue(), loaded.dialogs, [] { return 0; });
+  const Language english = Language::English;
+  MusicSet restored(catalogue(), loaded.dialogs, english);
   restored.LoadSet({"KMLB_003_002"});  // emptied first
   RestoreMusicSet(restored, read);
   EXPECT_EQ(restored.entries(), set->entries());
@@ -223,7 +225,8 @@ TEST(M3uPlaylist, NamesALocalFileAsTheFileSystemDoesAndADemoAsBefore) {
   options.programFolder = home.path();
   options.today = {2026, 12};
   LoadFolder(loaded, cat.path(), options);
-  MusicSet set(loaded.catalogue, loaded.dialogs, [] { return 1; });
+  const Language russian = Language::Russian;
+  MusicSet set(loaded.catalogue, loaded.dialogs, russian);
   set.LoadSet({"KMLB_003_001", "KMLB_003_002"});
 
   ASSERT_TRUE(WriteM3uFile(home.path() / "list.m3u", set, "http://демо.example/audio/"));

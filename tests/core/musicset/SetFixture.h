@@ -14,7 +14,7 @@ namespace trakvella::testing {
 struct SetTest : ::testing::Test {
   TempDir cat, home;
   LoadedCatalogue loaded;
-  int language = 0;
+  Language language = Language::English;
   bool developer = false;
   std::unique_ptr<MusicSet> set;
   int changes = 0;
@@ -39,7 +39,7 @@ struct SetTest : ::testing::Test {
     o.today = {2026, 12};
     LoadFolder(loaded, cat.path(), o);
     loaded.dialogs.shown.clear();
-    set = std::make_unique<MusicSet>(loaded.catalogue, loaded.dialogs, [this] { return language; });
+    set = std::make_unique<MusicSet>(loaded.catalogue, loaded.dialogs, language);
     set->developerMenuShown = [this] { return developer; };
     set->changed = [this] { ++changes; };
   }

@@ -34,7 +34,7 @@ TEST_F(SetTest, DroppedFoldersGiveTheirTracksSortedWithTheirFolderNames) {
   const size_t added = DropFiles(*set,
                                  {drop.string() + "/", (home.path() / "single" / "KMLB_003_001 take 2.wav").string(),
                                   (home.path() / "gone").string()},
-                                 progress, 0);
+                                 progress, Language::English);
   EXPECT_EQ(added, 4u);
   EXPECT_THAT(Codes(), ElementsAre("KMLB_005_001", "KMLB_003_002", "KMLB_003_012", "KMLB_003_012", "KMLB_003_001"));
   EXPECT_THAT(Folders(*set), ElementsAre("KMLB_005_001|KMLB_005_001", "b| - ", "Spot| - ", "Spot| - ", "single| - "));
@@ -50,7 +50,7 @@ TEST_F(SetTest, ClipboardCodesAreTheLastOfEachLineAndAddedAgain) {
   FakeClipboard clipboard;
   clipboard.text = "x KMLB_003_001 and KMLB_005_001\r\nKMLB_003 002 Who.wav\nnothing\rkmlb_003_012\n\nKMLB_009_001";
   FakeProgress progress;
-  EXPECT_EQ(PasteCodesFromClipboard(*set, clipboard, progress, loaded.dialogs, 0), 2u);
+  EXPECT_EQ(PasteCodesFromClipboard(*set, clipboard, progress, loaded.dialogs, Language::English), 2u);
   EXPECT_THAT(Codes(), ElementsAre("KMLB_005_001", "KMLB_005_001", "KMLB_003_002"));
   EXPECT_EQ(Folders(*set)[2], " - | - ");
   EXPECT_THAT(Shown(), ElementsAre("As a result of scanning tracks added:2"));
@@ -58,8 +58,8 @@ TEST_F(SetTest, ClipboardCodesAreTheLastOfEachLineAndAddedAgain) {
 
   // Clipboard without codes: nothing added, 0 reported.
   clipboard.text = "no codes here";
-  language = 1;
-  EXPECT_EQ(PasteCodesFromClipboard(*set, clipboard, progress, loaded.dialogs, 1), 0u);
+  language = Language::Russian;
+  EXPECT_EQ(PasteCodesFromClipboard(*set, clipboard, progress, loaded.dialogs, Language::Russian), 0u);
   EXPECT_EQ(Shown().back(), "По результатам сканирования добавлено треков: 0");
 }
 
@@ -89,9 +89,10 @@ TEST_F(SetTest, HugeAndBinaryInputAddsOnlyWhatItHoldsAndLosesNothing) {
   clipboard.text.reserve(lineCount * line.size());
   for (size_t i = 0; i < lineCount; ++i) clipboard.text += line;
   FakeProgress progress;
-  EXPECT_EQ(PasteCodesFromClipboard(*set, clipboard, progress, loaded.dialogs, 0), kMusicSetCapacity - 101);
+  EXPECT_EQ(PasteCodesFromClipboard(*set, clipboard, progress, loaded.dialogs, Language::English),
+            kMusicSetCapacity - 101);
   EXPECT_EQ(set->entries()[0].context, "kept");
-  EXPECT_EQ(Shown()[0], SetFullMessage(0, lineCount - (kMusicSetCapacity - 101)));
+  EXPECT_EQ(Shown()[0], SetFullMessage(Language::English, lineCount - (kMusicSetCapacity - 101)));
 }
 
 TEST_F(SetTest, StaffDifferencesAndFileNames) {
@@ -100,29 +101,30 @@ TEST_F(SetTest, StaffDifferencesAndFileNames) {
   FakeProgress progress;
   clipboard.text = "KMLB_003_001\nKMLB_003_002";
   // Catalogue tracks the clipboard lacks, less those already in the set.
-  EXPECT_EQ(AddCatalogueMissingFromClipboard(*set, clipboard, progress, loaded.dialogs, 0), 1u);
+  EXPECT_EQ(AddCatalogueMissingFromClipboard(*set, clipboard, progress, loaded.dialogs, Language::English), 1u);
   EXPECT_THAT(Codes(), ElementsAre("KMLB_005_001", "KMLB_003_012"));
 
   set->LoadSet({"KMLB_003_001"});
   clipboard.text = "KMLB_003_001";
-  EXPECT_EQ(CopySetCodesMissingFromClipboard(*set, clipboard, progress, loaded.dialogs, 0), 2u);
+  EXPECT_EQ(CopySetCodesMissingFromClipboard(*set, clipboard, progress, loaded.dialogs, Language::English), 2u);
   EXPECT_EQ(clipboard.text, "KMLB_005_001\r\nKMLB_003_012\r\n");
   EXPECT_EQ(Shown().back(), "В буфере разница - строк: 2");
   EXPECT_EQ(set->size(), 3u);
 
-  MusicSet titled(catalogue(), loaded.dialogs, [] { return 0; });
+  const Language english = Language::English;
+  MusicSet titled(catalogue(), loaded.dialogs, english);
   titled.LoadSet({"KMLB_003_002"});
   loaded.dialogs.inputs = {std::string("mp3"), std::nullopt};
-  CopySetFileNames(titled, clipboard, progress, loaded.dialogs, 0);
+  CopySetFileNames(titled, clipboard, progress, loaded.dialogs, Language::English);
   EXPECT_EQ(clipboard.text, "KMLB_003_002 Who  Why.mp3\r\n");
-  CopySetFileNames(titled, clipboard, progress, loaded.dialogs, 0);  // Cancel keeps "wav"
+  CopySetFileNames(titled, clipboard, progress, loaded.dialogs, Language::English);  // Cancel keeps "wav"
   EXPECT_EQ(clipboard.text, "KMLB_003_002 Who  Why.wav\r\n");
   EXPECT_EQ(Shown().back(), "В буфере имена: 1");
 }
 
 TEST_F(SetTest, OptimiseReportsTheDuplicatesRemoved) {
   set->LoadSet({"KMLB_003_001", "KMLB_003_002", "KMLB_003_001", "KMLB_005_001", "KMLB_003_002"});
-  EXPECT_EQ(OptimiseSet(*set, loaded.dialogs, 0), 2u);
+  EXPECT_EQ(OptimiseSet(*set, loaded.dialogs, Language::English), 2u);
   EXPECT_THAT(Codes(), ElementsAre("KMLB_003_001", "KMLB_003_002", "KMLB_005_001"));
   EXPECT_THAT(Shown(), ElementsAre("After the optimization removed duplicates: 2"));
 }
@@ -156,15 +158,15 @@ TEST_F(SetTest, AddByCodeKeepsNumbersWithinRangeAndAddsKnownTracksOnly) {
   AddByCode form;
   EXPECT_EQ(form.N1(), "001");
   loaded.dialogs.inputs = {std::string("1500"), std::string("abc"), std::nullopt, std::string(" 12 ")};
-  EXPECT_TRUE(form.AskCdNumber(loaded.dialogs, 0));
+  EXPECT_TRUE(form.AskCdNumber(loaded.dialogs, Language::English));
   EXPECT_EQ(form.N1(), "999");
   EXPECT_EQ(form.CdName(catalogue()), "-");
-  EXPECT_TRUE(form.AskCdNumber(loaded.dialogs, 0));
+  EXPECT_TRUE(form.AskCdNumber(loaded.dialogs, Language::English));
   EXPECT_EQ(form.N1(), "001");
   form.SetCdNumber(3);
-  EXPECT_FALSE(form.AskTrackNumber(loaded.dialogs, 0));  // Cancel keeps the number
+  EXPECT_FALSE(form.AskTrackNumber(loaded.dialogs, Language::English));  // Cancel keeps the number
   EXPECT_EQ(form.N2(), "001");
-  EXPECT_TRUE(form.AskTrackNumber(loaded.dialogs, 0));
+  EXPECT_TRUE(form.AskTrackNumber(loaded.dialogs, Language::English));
   EXPECT_EQ(form.TrackCode(), "KMLB_003_012");
   EXPECT_EQ(form.CdName(catalogue()), "KMLB_003 Promo");
 

@@ -27,7 +27,7 @@ TEST_F(SetTest, TrackStatusTakesTheFirstRuleThatApplies) {
   account.downloadedTracks.clear();
   EXPECT_EQ(status("KMLB_003_001"), "Status: Local HD .wav");
   EXPECT_EQ(status("KMLB_003_002"), "Status: Web Demo");  // only .wav counts as local
-  language = 1;
+  language = Language::Russian;
   EXPECT_EQ(status("KMLB_003_001"), "Статус: На жестком диске в формате .wav");
   EXPECT_EQ(status("KMLB_005_001"), "Статус: Демо на веб-сервере");
 }
@@ -35,14 +35,14 @@ TEST_F(SetTest, TrackStatusTakesTheFirstRuleThatApplies) {
 TEST_F(SetTest, TrackInformationRowsAndTheirCopyText) {
   TrackComments comments;
   comments.Load({"KMLB_003_001=for the spring spot"});
-  const TrackInfoView view = ShowTrackInfo("KMLB_003_001", catalogue(), *set, {}, comments, 0);
+  const TrackInfoView view = ShowTrackInfo("KMLB_003_001", catalogue(), *set, {}, comments, Language::English);
   ASSERT_TRUE(view.found);
   EXPECT_EQ(view.comment, "for the spring spot");
   EXPECT_EQ(view.commentLabel, "Comments");
   EXPECT_EQ(TrackInfoCopyText(view),
             "Code: KMLB_003_001\r\nISRC: RUA470803001\r\nTitle: Wind, Rain\r\nComposer: И. Петров\r\n"
             "Artist: Оркестр\r\nTime: 03:10");
-  const TrackInfoView ru = ShowTrackInfo("KMLB_003_001", catalogue(), *set, {}, comments, 1);
+  const TrackInfoView ru = ShowTrackInfo("KMLB_003_001", catalogue(), *set, {}, comments, Language::Russian);
   EXPECT_EQ(ru.rows[0].label, "Код KMLB");
   EXPECT_EQ(ru.rows[5].label, "Длительность");
 }

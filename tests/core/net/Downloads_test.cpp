@@ -110,8 +110,8 @@ struct Rig : DownloadListener {
   FakeProgress progress;
   FakeDialogs dialogs;
   NetworkState network;
-  int language = kEnglish;
-  Downloader downloader{http, progress, dialogs, [this] { return language; }, network};
+  Language language = Language::English;
+  Downloader downloader{http, progress, dialogs, language, network};
   std::vector<int64_t> seen;  // Downloaded after each block
   int64_t lastTotal = -2;
   int errors = 0;
@@ -413,7 +413,7 @@ TEST_F(DownloadRoutines, DownloadFilesCountsInTheProgressAndDropsSmallFiles) {
 }
 
 TEST_F(DownloadRoutines, NoToContinueStopsAndTheLastFailureIsAnErrorBox) {
-  rig.language = kRussian;
+  rig.language = Language::Russian;
   rig.dialogs.answers = {MessageAnswer::No};
   int kept = rig.downloader.DownloadFiles({Bad() + "/status500", Files() + "/tiny.mp3"}, out.path().string(), false,
                                           Msg::DownloadingFiles);
@@ -423,7 +423,7 @@ TEST_F(DownloadRoutines, NoToContinueStopsAndTheLastFailureIsAnErrorBox) {
   EXPECT_FALSE(fs::exists(out.path() / "tiny.mp3"));
   EXPECT_EQ(rig.network.networkState, kNetworkWorking);  // the server answered
 
-  rig.language = kEnglish;
+  rig.language = Language::English;
   rig.dialogs.shown.clear();
   kept = rig.downloader.DownloadFiles({Files() + "/tiny.mp3", Files() + "/missing.mp3"}, out.path().string(), false,
                                       Msg::DownloadingFiles);

@@ -68,7 +68,9 @@ struct SearchOnLibrary : ::testing::Test {
     LoadFolder(loaded, cat.path(), o);
     ASSERT_EQ(loaded.catalogue.trackCount, 8);
   }
-  std::vector<std::string> Search(SearchCriteria& c) { return SearchTracks(loaded.catalogue, c, progress, kEnglish); }
+  std::vector<std::string> Search(SearchCriteria& c) {
+    return SearchTracks(loaded.catalogue, c, progress, Language::English);
+  }
   std::vector<std::string> Search(SearchCriteria&& c) { return Search(c); }
 };
 
@@ -219,7 +221,7 @@ TEST(SearchMatching, AgreesWithOneFindPerWordOnTheFullCatalogue) {
   for (size_t i = 0; i < cases.size(); ++i) {
     SearchCriteria c = cases[i];
     FakeProgress progress;
-    const auto found = SearchTracks(full.catalogue, c, progress, kEnglish);
+    const auto found = SearchTracks(full.catalogue, c, progress, Language::English);
     const bool rangeSet = !c.tempoIn.empty() && !c.tempoOut.empty();
     const int lo = rangeSet ? static_cast<int>(IntOr(c.tempoIn, 40)) : 40;
     const int hi = rangeSet ? static_cast<int>(IntOr(c.tempoOut, 250)) : 250;
@@ -239,9 +241,9 @@ TEST_F(SearchOnLibrary, AllBoxesOnListsEveryNonSfxTrackWithProgressPerCd) {
   EXPECT_EQ(c, SearchCriteria{}) << "nothing written back without a range";
   // The empty CD 007 counts neither as a step nor in the whole.
   ASSERT_EQ(progress.calls.size(), 2u);
-  EXPECT_EQ(progress.calls[0].text, LangMessage(kEnglish, Msg::SearchCompleted) + "50%");
+  EXPECT_EQ(progress.calls[0].text, LangMessage(Language::English, Msg::SearchCompleted) + "50%");
   EXPECT_EQ(progress.calls[0].mode, 2);
-  EXPECT_EQ(progress.calls[1].text, LangMessage(kEnglish, Msg::SearchCompleted) + "100%");
+  EXPECT_EQ(progress.calls[1].text, LangMessage(Language::English, Msg::SearchCompleted) + "100%");
   EXPECT_EQ(progress.pumps, 2);
 }
 
@@ -345,33 +347,34 @@ TEST(SearchTap, TwoClicksGiveTheTempoOfTheLastInterval) {
 
 TEST(SearchLabels, SummaryLabelsReadAnyWhenUnrestricted) {
   SearchCriteria c;
-  EXPECT_EQ(MoodLabel(c, kEnglish), "Any mood");
-  EXPECT_EQ(TempoLabel(c, kRussian), "Темп любой");
-  EXPECT_EQ(StyleLabel(c, kEnglish), "Any style");
-  EXPECT_EQ(EpochLabel(c, kEnglish), "Any period");
-  EXPECT_EQ(FormLabel(c, kEnglish), "Type: only music");
+  EXPECT_EQ(MoodLabel(c, Language::English), "Any mood");
+  EXPECT_EQ(TempoLabel(c, Language::Russian), "Темп любой");
+  EXPECT_EQ(StyleLabel(c, Language::English), "Any style");
+  EXPECT_EQ(EpochLabel(c, Language::English), "Any period");
+  EXPECT_EQ(FormLabel(c, Language::English), "Type: only music");
 
   c.moods[2] = c.tempos[0] = false;
   c.styles = {"POP"};
   c.epochs = {"RETRO", "80-90s"};
   c.effectMode = true;
-  EXPECT_EQ(MoodLabel(c, kRussian), "Настроение");
-  EXPECT_EQ(TempoLabel(c, kEnglish), "Tempo");
-  EXPECT_EQ(StyleLabel(c, kEnglish), "Style");
-  EXPECT_EQ(EpochLabel(c, kEnglish), "Period");
-  EXPECT_EQ(FormLabel(c, kRussian), "Форма: только эффекты");
+  EXPECT_EQ(MoodLabel(c, Language::Russian), "Настроение");
+  EXPECT_EQ(TempoLabel(c, Language::English), "Tempo");
+  EXPECT_EQ(StyleLabel(c, Language::English), "Style");
+  EXPECT_EQ(EpochLabel(c, Language::English), "Period");
+  EXPECT_EQ(FormLabel(c, Language::Russian), "Форма: только эффекты");
   c.epochs = {"80-90s", "RETRO", "60-70s"};
-  EXPECT_EQ(EpochLabel(c, kEnglish), "Any period") << "all three epochs read as any";
+  EXPECT_EQ(EpochLabel(c, Language::English), "Any period") << "all three epochs read as any";
 }
 
 struct RunSearchTest : SearchOnLibrary {
   StdRandom random{1};
+  const Language language = Language::English;
   std::unique_ptr<Browser> browser;
   std::vector<bool> plays;
 
   void SetUp() override {
     SearchOnLibrary::SetUp();
-    browser = std::make_unique<Browser>(loaded.catalogue, loaded.dialogs, progress, random, [] { return kEnglish; });
+    browser = std::make_unique<Browser>(loaded.catalogue, loaded.dialogs, progress, random, language);
     browser->hooks.playCurrent = [this](bool fromButton) { plays.push_back(fromButton); };
     browser->Home();
     progress.calls.clear();
@@ -388,7 +391,7 @@ TEST_F(RunSearchTest, ListsTheResultInTheCurrentSortAndPlaysTheFirstRow) {
   for (int f = 1; f <= 4; ++f) browser->SetStatusField(f, "old");
   SearchCriteria c;
   c.styles = {"PPRCK", "POP"};
-  RunSearch(*browser, loaded.catalogue, c, progress, kEnglish);
+  RunSearch(*browser, loaded.catalogue, c, progress, Language::English);
 
   EXPECT_THAT(Rows(), ElementsAre("KMLB_005_002", "KMLB_003_002", "KMLB_005_001", "KMLB_005_003"));  // by length
   EXPECT_TRUE(browser->resultMode());
@@ -401,7 +404,7 @@ TEST_F(RunSearchTest, ListsTheResultInTheCurrentSortAndPlaysTheFirstRow) {
   EXPECT_THAT(plays, ElementsAre(false));
 
   ASSERT_GE(progress.calls.size(), 2u);
-  EXPECT_EQ(progress.calls.front().text, LangMessage(kEnglish, Msg::Searching));
+  EXPECT_EQ(progress.calls.front().text, LangMessage(Language::English, Msg::Searching));
   EXPECT_EQ(progress.calls.front().mode, 1);
   EXPECT_EQ(progress.calls.back().mode, 0);
   EXPECT_FALSE(progress.visible);
@@ -411,7 +414,7 @@ TEST_F(RunSearchTest, AnEmptyResultLeavesAnEmptyListAndPlaysNothing) {
   SearchCriteria c;
   c.tempoIn = "180";
   c.tempoOut = "170";
-  RunSearch(*browser, loaded.catalogue, c, progress, kEnglish);
+  RunSearch(*browser, loaded.catalogue, c, progress, Language::English);
   EXPECT_EQ(browser->rowCount(), 0);
   EXPECT_TRUE(browser->boxRows().empty());
   EXPECT_TRUE(browser->resultMode());

@@ -28,12 +28,11 @@ TEST(InstalledUpdate, ANewerVersionIsAnnouncedWithHowThePackageIsUpdatedAndNothi
   NetworkState network;
   LibarchiveReader archives;
   RecordingLauncher launcher;
-  Downloader downloader(
-      http, progress, dialogs, [] { return kEnglish; }, network);
+  const Language language = Language::English;
+  Downloader downloader(http, progress, dialogs, language, network);
   StartSetup setup{"3.3.1.388", "site/update.html", home.path(), "/usr/bin/trakvella", {}, 0};
   setup.installed = true;
-  StartSequence s(
-      StartPorts{dialogs, progress, downloader, archives, launcher}, [] { return kEnglish; }, network, setup);
+  StartSequence s(StartPorts{dialogs, progress, downloader, archives, launcher}, language, network, setup);
   struct InfoWindow : StartView {
     bool shown = false;
     UpdateInfoAnswer ShowUpdateInfo(const UpdateInfoShowing& showing) override {
@@ -47,8 +46,8 @@ TEST(InstalledUpdate, ANewerVersionIsAnnouncedWithHowThePackageIsUpdatedAndNothi
   for (int tick = 0; tick < kTicksBeforeCheck; ++tick) s.Tick();
 
   ASSERT_EQ(dialogs.shown.size(), 1u);
-  EXPECT_EQ(dialogs.shown[0].text, LangMessage(kEnglish, Msg::NewerVersionAvailable) + "3.3.1.389\r\r" +
-                                       LangMessage(kEnglish, Msg::UpdateThroughPackage));
+  EXPECT_EQ(dialogs.shown[0].text, LangMessage(Language::English, Msg::NewerVersionAvailable) + "3.3.1.389\r\r" +
+                                       LangMessage(Language::English, Msg::UpdateThroughPackage));
   EXPECT_EQ(dialogs.shown[0].kind, MessageKind::Information);
   EXPECT_THAT(http.requests, ElementsAre("http://site/update.html"));
   EXPECT_FALSE(infoWindow.shown);

@@ -35,7 +35,7 @@ namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
-std::string M(Msg message) { return LangMessage(kEnglish, message); }
+std::string M(Msg message) { return LangMessage(Language::English, message); }
 
 // The start window as the sequence sees it: online or not, and the information window's answer.
 struct ScriptedStartView : StartView {
@@ -51,17 +51,17 @@ struct Start {
   FakeProgress progress;
   NetworkState network;
   LibarchiveReader archives;
+  const Language language = Language::English;
   Downloader downloader;
   ScriptedStartView view;
   std::unique_ptr<StartSequence> sequence;
   std::vector<std::string> infoCaptions;
 
   Start(HttpClient& http, ProcessLauncher& launcher, const fs::path& home, const std::string& pageUrl)
-      : downloader(
-            http, progress, dialogs, [] { return kEnglish; }, network) {
+      : downloader(http, progress, dialogs, language, network) {
     StartSetup setup{"3.3.1.388", pageUrl, home, home / "trakvella", {"--home", home.string()}, 0};
-    sequence = std::make_unique<StartSequence>(
-        StartPorts{dialogs, progress, downloader, archives, launcher}, [] { return kEnglish; }, network, setup);
+    sequence = std::make_unique<StartSequence>(StartPorts{dialogs, progress, downloader, archives, launcher}, language,
+                                               network, setup);
     sequence->SetView(&view);
     view.showInfo = [this](const UpdateInfoShowing& showing) {
       infoCaptions.push_back(showing.caption);
@@ -110,8 +110,8 @@ TEST(StartSequence, TicksAndTheConnectionTest) {
   s.Continue();
   EXPECT_TRUE(s.ContinueToMainWindow());
 
-  EXPECT_EQ(DownloadPercentText(kEnglish, 300, 200), "Updates downloaded: 67%");
-  EXPECT_EQ(DownloadPercentText(kEnglish, 0, 200), "");
+  EXPECT_EQ(DownloadPercentText(Language::English, 300, 200), "Updates downloaded: 67%");
+  EXPECT_EQ(DownloadPercentText(Language::English, 0, 200), "");
 }
 
 TEST(StartSequence, ChecksThatEndBeforeAnyDownload) {
@@ -403,11 +403,10 @@ TEST_F(StartUpdate, ContinueIsOfferedWhileTheCheckRunsAndStopsIt) {
   NetworkState network;
   LibarchiveReader archives;
   RecordingLauncher launcher;
-  Downloader downloader(
-      http_, progress, dialogs, [] { return kEnglish; }, network);
-  StartSequence s(
-      StartPorts{dialogs, progress, downloader, archives, launcher}, [] { return kEnglish; }, network,
-      StartSetup{"3.3.1.388", servers_->web + "silent/update.html", home_.path(), {}, {}, 0});
+  const Language language = Language::English;
+  Downloader downloader(http_, progress, dialogs, language, network);
+  StartSequence s(StartPorts{dialogs, progress, downloader, archives, launcher}, language, network,
+                  StartSetup{"3.3.1.388", servers_->web + "silent/update.html", home_.path(), {}, {}, 0});
   progress.onPump = [&] {
     if (s.state.continueVisible && !s.closeRequested()) s.Continue();  // while the site keeps silent
   };

@@ -75,7 +75,8 @@ class WebUpdateCheck : public ::testing::Test {
   FakeProgress progress;
   FakeDialogs dialogs;
   NetworkState network;
-  Downloader downloader{http, progress, dialogs, [] { return kEnglish; }, network};
+  const Language language = Language::English;
+  Downloader downloader{http, progress, dialogs, language, network};
   TWebUpdate update{downloader};
   // The events heard, in order; an available update is not taken.
   struct Heard : WebUpdateEvents {

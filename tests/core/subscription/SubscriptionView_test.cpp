@@ -35,7 +35,7 @@ TEST(SubscriptionView, PanelCaptionAndMenuFollowTheSignedInState) {
   AccountState account;
   Endpoints endpoints;
   EXPECT_TRUE(SubscriptionPanelOf(account, endpoints, "").setupButtonVisible);
-  EXPECT_EQ(SubscriptionCaption(account, kEnglish), "");
+  EXPECT_EQ(SubscriptionCaption(account, Language::English), "");
   account.login = "anna";  // a login alone is not signed in
   EXPECT_FALSE(SubscriptionPanelOf(account, endpoints, "").accountControlsVisible);
   account.password = "pw";
@@ -44,9 +44,9 @@ TEST(SubscriptionView, PanelCaptionAndMenuFollowTheSignedInState) {
   EXPECT_FALSE(panel.setupButtonVisible);
   EXPECT_EQ(panel.ftpLabel, endpoints.ftpHost);
   EXPECT_EQ(panel.statusText, "Tracks(s) left: 3");
-  EXPECT_EQ(SubscriptionCaption(account, kEnglish), " | Subscription anna (not entered) ");
+  EXPECT_EQ(SubscriptionCaption(account, Language::English), " | Subscription anna (not entered) ");
   account.quota = 3;
-  EXPECT_EQ(SubscriptionCaption(account, kRussian), " | Подписка anna (осталось: 3) ");
+  EXPECT_EQ(SubscriptionCaption(account, Language::Russian), " | Подписка anna (осталось: 3) ");
 
   TempDir home;
   PodpMenu empty = PodpMenuState(account, home.path());

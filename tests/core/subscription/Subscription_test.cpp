@@ -66,15 +66,14 @@ struct Rig {
       return signIn ? signIn(current) : std::nullopt;
     }
   } windows;
-  int language = kEnglish;
+  Language language = Language::English;
   Endpoints endpoints;
   Subscription sub;
 
   explicit Rig(const fs::path& serversHome)
       : endpoints(ReadServerConfig(serversHome)),
-        sub(
-            SubscriptionPorts{&ftp, &archives, &trash, &dialogs, &progress, &shell, &http, &clock}, home.path(),
-            endpoints, [this] { return language; }, network) {
+        sub(SubscriptionPorts{&ftp, &archives, &trash, &dialogs, &progress, &shell, &http, &clock}, home.path(),
+            endpoints, language, network) {
     sub.SetView(&windows);
   }
   void Login(const std::string& login) {
@@ -230,9 +229,9 @@ TEST(AccountFile, LegacySettingsAccountIsMergedAtStartAndStoredAtEnd) {
   Endpoints closed;  // a port nothing listens on: a switch fails at once
   closed.ftpHost = "127.0.0.1";
   closed.ftpPort = 1;
-  Subscription sub(
-      {&ftp, &archives, &trash, &dialogs, &progress, &shell, &http}, home.path(), closed, [] { return kEnglish; },
-      network);
+  const Language english = Language::English;
+  Subscription sub({&ftp, &archives, &trash, &dialogs, &progress, &shell, &http}, home.path(), closed, english,
+                   network);
   AccountState own;
   own.login = "old";
   own.password = "filepw";
@@ -283,9 +282,9 @@ TEST(EntryPoints, DownitemAndDemoDownloadRefuseWithoutAccountOrWhenOffline) {
   CurlHttpClient http;
   NetworkState network;
   const Endpoints builtIn;
-  Subscription sub(
-      {&ftp, &archives, &trash, &dialogs, &progress, &shell, &http}, home.path(), builtIn, [] { return kRussian; },
-      network);
+  const Language russian = Language::Russian;
+  Subscription sub({&ftp, &archives, &trash, &dialogs, &progress, &shell, &http}, home.path(), builtIn, russian,
+                   network);
   struct Cancelled : SubscriptionView {
     int asked = 0;
     std::optional<Credentials> AskCredentials(const Credentials&) override {
@@ -301,17 +300,17 @@ TEST(EntryPoints, DownitemAndDemoDownloadRefuseWithoutAccountOrWhenOffline) {
   EXPECT_FALSE(sub.SignedInForDocuments());
   EXPECT_EQ(last, "/music");
 
-  Downloader downloader(
-      http, progress, dialogs, [] { return kEnglish; }, network);
+  const Language english = Language::English;
+  Downloader downloader(http, progress, dialogs, english, network);
   Catalogue catalogue;
   dialogs.shown.clear();
   EXPECT_TRUE(DownloadSetDemos(downloader, dialogs, catalogue, {"KMLB_003_001"}, "http://127.0.0.1:9/audio/", true,
-                               last, kEnglish)
+                               last, Language::English)
                   .empty());
   EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"Downloading disabled (Service -> Offline mode)!"});
   EXPECT_TRUE(DownloadSetDemos(downloader, dialogs, catalogue, {"KMLB_003_001"}, "http://127.0.0.1:9/audio/", false,
                                last,
-                               kEnglish)
+                               Language::English)
                   .empty());  // the folder dialog cancelled
   EXPECT_EQ(last, "/music");
 }
@@ -327,9 +326,9 @@ TEST_F(SubscriptionTest, SignInNewKnownAndRefusedAccounts) {
   EXPECT_EQ(rig.sub.account.activeAccount, "alice");
   EXPECT_EQ(rig.sub.podStatus(), "Tracks(s) left: 25");
   // The quota line follows a language switch.
-  rig.language = kRussian;
+  rig.language = Language::Russian;
   EXPECT_EQ(rig.sub.podStatus(), "Осталось по Подписке: 25");
-  rig.language = kEnglish;
+  rig.language = Language::English;
   EXPECT_EQ(ReadAccountFile(rig.home.path() / "alice.kmlb").login, "alice");
   EXPECT_GT(rig.windows.captions, 0);
 
@@ -394,7 +393,7 @@ TEST_F(SubscriptionTest, TheAccountFileChangesOnlyWithCredentialsTheServerTook) 
   entered = Credentials{std::string(300, 'x'), "pw"};
   rig.dialogs.shown.clear();
   rig.sub.SignIn();
-  EXPECT_EQ(rig.dialogs.Texts(), std::vector<std::string>{LangMessage(kEnglish, Msg::LoginTooLong)});
+  EXPECT_EQ(rig.dialogs.Texts(), std::vector<std::string>{LangMessage(Language::English, Msg::LoginTooLong)});
   EXPECT_EQ(rig.sub.account.login, "zoe");
 
   WriteFile(rig.home.path() / "dave.kmlb" / "in the way", "");
@@ -411,7 +410,7 @@ TEST_F(SubscriptionTest, AnAccountFileThatIsAPipeIsNamedAndChangesNothing) {
   Rig rig(serversHome());
   const fs::path pipe = rig.home.path() / "carol.kmlb";
   ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
-  const std::string named = LangMessage(kEnglish, Msg::FileNotRegular) + "\r" + pipe.string();
+  const std::string named = LangMessage(Language::English, Msg::FileNotRegular) + "\r" + pipe.string();
 
   Settings settings;
   settings.activeAccount = "carol";
@@ -524,9 +523,9 @@ TEST_F(SubscriptionTest, CancelDuringTheThirdOfFiveItemsKeepsTheFirstTwo) {
   Rig rig(serversHome());
   CancellingProgress progress("Downloading files (3 of 5)...");
   const Endpoints endpoints = ReadServerConfig(serversHome());
-  Subscription sub(
-      {&rig.ftp, &rig.archives, &rig.trash, &rig.dialogs, &progress, &rig.shell, &rig.http, &rig.clock},
-      rig.home.path(), endpoints, [] { return kEnglish; }, rig.network);
+  const Language english = Language::English;
+  Subscription sub({&rig.ftp, &rig.archives, &rig.trash, &rig.dialogs, &progress, &rig.shell, &rig.http, &rig.clock},
+                   rig.home.path(), endpoints, english, rig.network);
   sub.account.login = sub.account.activeAccount = "carol";
   sub.account.password = "pw";
   DownloadReport report;
@@ -607,9 +606,9 @@ TEST_F(SubscriptionTest, ServersThatMisbehaveGiveTheirMessagesAndLoseNothing) {
       bool RevealFile(const std::string&) override { return false; }
     } shell;
     const Endpoints endpoints = ReadServerConfig(serversHome());
-    Subscription sub(
-        {&rig.ftp, &rig.archives, &rig.trash, &rig.dialogs, &rig.progress, &shell, &rig.http, &rig.clock},
-        rig.home.path(), endpoints, [] { return kEnglish; }, rig.network);
+    const Language english = Language::English;
+    Subscription sub({&rig.ftp, &rig.archives, &rig.trash, &rig.dialogs, &rig.progress, &shell, &rig.http, &rig.clock},
+                     rig.home.path(), endpoints, english, rig.network);
     sub.account.login = sub.account.activeAccount = "lena";
     sub.account.password = "pw";
     DownloadReport report;
@@ -619,8 +618,8 @@ TEST_F(SubscriptionTest, ServersThatMisbehaveGiveTheirMessagesAndLoseNothing) {
     EXPECT_EQ(Names(rig.target.path()), std::vector<std::string>{track.filename().string()});
     EXPECT_EQ(rig.dialogs.Texts(),
               std::vector<std::string>{"No file manager could be started to show " + track.string()});
-    EXPECT_FALSE(
-        OpenWebPage(shell, rig.dialogs, BuySubscriptionPageUrl(sub.endpoints()), kEnglish));  // "Купить Подписку"
+    EXPECT_FALSE(OpenWebPage(shell, rig.dialogs, BuySubscriptionPageUrl(sub.endpoints()),
+                             Language::English));  // "Купить Подписку"
     EXPECT_EQ(rig.dialogs.Texts().back(),
               "No web browser could be started to open " + BuySubscriptionPageUrl(sub.endpoints()));
   }
