@@ -278,7 +278,7 @@ void FolderScan::FindProjects(const ScanSettings& settings) {
 void FolderScan::ScanProjects(const ScanSettings& settings) {
   display_.overallMax = static_cast<int>(projects_.size());
   const std::string total = std::to_string(projects_.size());
-  const std::string foundText = Text(static_cast<unsigned>(Msg::FoundTracks));
+  const std::string foundText = Text(Msg::FoundTracks);
   ProjectScanHooks hooks;
   hooks.progress = &progress_;
   hooks.inflater = inflater_;

@@ -147,9 +147,9 @@ void StartSequence::WebUpdateUpdateAvailable(bool& canUpdate) {
     // The package manager owns the program's files: the user learns of the
     // version and how to get it, and the program goes on.
     canUpdate = false;
-    ports_.dialogs.Message(
-        Message(Msg::NewerVersionAvailable) + updateCheck.values().version + "\r\r" + Message(Msg::UpdateThroughPackage),
-        MessageKind::Information, MessageButtons::Ok);
+    ports_.dialogs.Message(Message(Msg::NewerVersionAvailable) + updateCheck.values().version + "\r\r" +
+                               Message(Msg::UpdateThroughPackage),
+                           MessageKind::Information, MessageButtons::Ok);
     Continue();
     return;
   }
