@@ -104,12 +104,15 @@ ExportResult RunExport(const std::string& kind, ExportContext& context, MusicSet
 // The XML exports give their XML file, the category buffer its last "cat.txt";
 // the other texts are clipboard texts, written one after the other (the
 // registry's four lists, OpenCart's products and filters).
-std::string ResultText(const std::string& kind, const ExportResult& result) {
+// The texts are moved out of the result, not copied.
+std::string ResultText(const std::string& kind, ExportResult& result) {
   std::string text;
   if (kind == "xml-site" || kind == "xml-desktop") {
-    text = result.texts.front();
+    text = std::move(result.texts.front());
   } else if (kind == "category-buffer") {
-    if (!result.texts.empty()) text = result.texts.back();
+    if (!result.texts.empty()) text = std::move(result.texts.back());
+  } else if (result.texts.size() == 1) {
+    text = std::move(result.texts.front());
   } else {
     for (const auto& t : result.texts) text += t;
   }
@@ -149,7 +152,7 @@ int CommandExport(const CommandContext& context, const Arguments& args) {
   ExportContext exportContext{catalogue, dialogs, context.ports.progress, clipboard, language, context.programFolder,
                               {}};
   exportContext.settings.webSite = ReadServerConfig(context.programFolder).webSite;
-  const ExportResult result = RunExport(kind, exportContext, set, args, context.ports.progress);
+  ExportResult result = RunExport(kind, exportContext, set, args, context.ports.progress);
   if (!result.done()) return 1;
   const std::string text = ResultText(kind, result);
 
@@ -161,7 +164,7 @@ int CommandExport(const CommandContext& context, const Arguments& args) {
     }
     return 0;
   }
-  std::cout << text;
+  std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
   std::cout.flush();
   return 0;
 }

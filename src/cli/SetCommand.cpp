@@ -33,9 +33,11 @@ class TextClipboard : public Clipboard {
 };
 
 void PrintEntries(const MusicSet& set, size_t from = 0) {
+  PutBuffer out;
   for (size_t i = from; i < set.size(); ++i) {
     const MusicSetEntry& e = set[i];
-    Put("entry", e.code + "|" + e.context + "|" + e.projectFolder + "|" + e.projectName);
+    out.Key("entry").Value(e.code).Raw('|').Value(e.context).Raw('|').Value(e.projectFolder).Raw('|');
+    out.Value(e.projectName).EndLine();
   }
 }
 

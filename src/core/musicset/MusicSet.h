@@ -158,6 +158,16 @@ class MusicSet {
   void Changed() const;
   int Lang() const { return language_(); }
   void AppendUnchecked(MusicSetEntry&& entry);
+  // One line of a list FillMem or LoadSet reads: its text, project folder and
+  // name, and its index (named when its code is unknown).
+  struct FillLine {
+    std::string_view line, folder, project;
+    size_t index = 0;
+  };
+  // Adds the line's entry (or holds it, or skips it); false when it was
+  // refused because the set is full.
+  bool FillOne(const FillLine& in, FillMode mode, bool reportUnknown);
+  void MakeRoom(size_t lines);
   void CountIn(const std::string& code);
   void CountOut(const std::string& code);
   void RefuseMessage(size_t refused);

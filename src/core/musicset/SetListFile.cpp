@@ -20,14 +20,14 @@ constexpr std::string_view kM3uExtension = ".m3u";
 
 }  // namespace
 
-SetLineFields SplitSetLine(std::string_view line) {
+SetLineViews SplitSetLineViews(std::string_view line) {
   size_t commas = 0;
   for (char c : line)
     if (c == ',') ++commas;
-  SetLineFields fields;
+  SetLineViews fields;
   if (commas == 0) {
     // Every field reads as the whole line.
-    fields.line = Trim(line);
+    fields.line = TrimView(line);
     fields.folder = fields.line;
     fields.name = fields.line;
     return fields;
@@ -40,16 +40,21 @@ SetLineFields SplitSetLine(std::string_view line) {
     first = line.find(',');
     second = line.find(',', first + 1);  // npos with one comma
   }
-  fields.line = Trim(line.substr(0, first));
+  fields.line = TrimView(line.substr(0, first));
   if (second == std::string_view::npos) {
     // One comma: fields 1 and 2 both read as the text after it.
-    fields.folder = Trim(line.substr(first + 1));
+    fields.folder = TrimView(line.substr(first + 1));
     fields.name = fields.folder;
   } else {
-    fields.folder = Trim(line.substr(first + 1, second - first - 1));
-    fields.name = Trim(line.substr(second + 1));
+    fields.folder = TrimView(line.substr(first + 1, second - first - 1));
+    fields.name = TrimView(line.substr(second + 1));
   }
   return fields;
+}
+
+SetLineFields SplitSetLine(std::string_view line) {
+  const SetLineViews views = SplitSetLineViews(line);
+  return {std::string(views.line), std::string(views.folder), std::string(views.name)};
 }
 
 std::string CodeFromName(std::string_view name) {

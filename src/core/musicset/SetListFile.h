@@ -27,6 +27,11 @@ struct SetLineFields {
 // "DANCE MUSIC >> LINKS, LOGOS & STINGS"), so its last two commas are the
 // separators. An empty field reads as empty.
 SetLineFields SplitSetLine(std::string_view line);
+// The same three fields as views into the line.
+struct SetLineViews {
+  std::string_view line, folder, name;
+};
+SetLineViews SplitSetLineViews(std::string_view line);
 
 // The track code a name stands for: the file-name part after the last "\" or
 // "/", less the text from its last "." on, upper-cased. Valid only when 12
