@@ -1,6 +1,9 @@
 #pragma once
 // CliOutput: what every trakvella-cli command writes — key=value lines on stdout with CR, LF and
 // backslash escaped, message boxes as "message: TEXT" lines on stderr. Each command owns its StderrDialogs.
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -13,13 +16,30 @@ namespace trakvella::cli {
 // Appends text with CR, LF and backslash written \r, \n and \\ (runs without
 // them go in whole).
 inline void AppendEscaped(std::string& out, std::string_view text) {
-  size_t from = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c != '\r' && c != '\n' && c != '\\') continue;
-    out.append(text.substr(from, i - from));
-    out += c == '\r' ? "\\r" : c == '\n' ? "\\n" : "\\\\";
-    from = i + 1;
+  auto special = [](char c) { return c == '\r' || c == '\n' || c == '\\'; };
+  // Eight bytes at a time: a word holds one of the three when one of its bytes
+  // XOR the character is zero.
+  constexpr uint64_t kOnes = 0x0101010101010101ULL, kHighs = 0x8080808080808080ULL;
+  auto hasZeroByte = [](uint64_t x) { return ((x - kOnes) & ~x & kHighs) != 0; };
+  size_t from = 0, i = 0;
+  while (i < text.size()) {
+    if (i + 8 <= text.size()) {
+      uint64_t word;
+      std::memcpy(&word, text.data() + i, 8);
+      if (!hasZeroByte(word ^ (kOnes * '\r')) && !hasZeroByte(word ^ (kOnes * '\n')) &&
+          !hasZeroByte(word ^ (kOnes * '\\'))) {
+        i += 8;
+        continue;
+      }
+    }
+    const size_t stop = std::min(text.size(), i + 8);
+    for (; i < stop; ++i) {
+      const char c = text[i];
+      if (!special(c)) continue;
+      out.append(text.substr(from, i - from));
+      out += c == '\r' ? "\\r" : c == '\n' ? "\\n" : "\\\\";
+      from = i + 1;
+    }
   }
   out.append(text.substr(from));
 }

@@ -131,13 +131,11 @@ int CommandExport(const CommandContext& context, const Arguments& args) {
       kind == "maximum-set" || kind == "musictag" || kind == "mstock" || kind == "sourceaudio" || kind == "opencart";
   if (needsSet) {
     const std::string setFile = args.value("--set");
-    std::vector<std::string> lines;
     if (setFile.empty()) throw UsageError{"export " + kind + " wants --set FILE"};
-    if (Status read = ReadSetListFile(setFile, lines); !read.ok()) {
+    if (Status read = ReadSetListInto(setFile, set); !read.ok()) {
       ReportRefusedFile(setFile, read, FileKind::SetList, language);
       throw UsageError{"cannot read " + setFile};
     }
-    set.LoadSet(lines);
   }
   if (kind == "maximum-playlists" && args.value("--playlists").empty())
     throw UsageError{"export maximum-playlists wants --playlists FILE"};

@@ -113,15 +113,13 @@ int CommandReport(const CommandContext& context, const Arguments& args) {
   else
     random.emplace();
   const std::string setFile = args.value("--set");
-  std::vector<std::string> lines;
-  if (Status read = ReadSetListFile(setFile, lines); !read.ok()) {
-    ReportRefusedFile(setFile, read, FileKind::SetList, context.language);
-    throw UsageError{"cannot read " + setFile};
-  }
   const int language = context.language;
   StderrDialogs dialogs;
   MusicSet set(*context.catalogue, dialogs, [language] { return language; });
-  set.LoadSet(lines);
+  if (Status read = ReadSetListInto(setFile, set); !read.ok()) {
+    ReportRefusedFile(setFile, read, FileKind::SetList, context.language);
+    throw UsageError{"cannot read " + setFile};
+  }
 
   StdoutClipboard clipboard;
   return window.MakeReport(set.entries(), *context.catalogue, *random, clipboard, dialogs, language) ? 0 : 1;

@@ -93,12 +93,10 @@ int CommandSet(const CommandContext& context, const Arguments& args) {
     return 0;
   }
 
-  std::vector<std::string> lines;
-  if (Status read = ReadSetListFile(operands[0], lines); !read.ok()) {
+  if (Status read = ReadSetListInto(operands[0], set); !read.ok()) {
     ReportRefusedFile(operands[0], read, FileKind::SetList, language);
     throw UsageError{"cannot read " + operands[0]};
   }
-  set.LoadSet(lines);
   if (verb == "read") {
     PrintEntries(set);
   } else if (verb == "write") {

@@ -26,6 +26,15 @@ long long TwoDigits(std::string_view text) {
   return value;
 }
 
+// Whether a code is 12 characters long (12 bytes are 12 characters only in ASCII).
+bool HasTrackCodeLength(std::string_view code) {
+  if (code.size() < kTrackCodeLength) return false;
+  if (code.size() > kTrackCodeLength) return CharCount(code) == kTrackCodeLength;
+  for (char c : code)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+
 }  // namespace
 
 long long DurationMs(std::string_view duration) {
@@ -113,7 +122,7 @@ bool MusicSet::FillOne(const FillLine& in, FillMode mode, bool reportUnknown) {
   const size_t equals = in.line.find('=');
   const bool hasContext = equals != std::string_view::npos;
   const std::string code = CodeFromName(TrimView(in.line.substr(0, equals)));
-  if (CharCount(code) != kTrackCodeLength) return true;
+  if (!HasTrackCodeLength(code)) return true;
   const auto [cd, track] = catalogue_.LocateTrack(code);
   if (cd < 0) {
     if (LibraryListsTrack(code)) {
@@ -162,6 +171,10 @@ size_t MusicSet::FillMem(const FillLines& lines, FillMode mode) {
 }
 
 size_t MusicSet::LoadSet(const std::vector<std::string>& lines) {
+  return LoadSetLines(std::vector<std::string_view>(lines.begin(), lines.end()));
+}
+
+size_t MusicSet::LoadSetLines(const std::vector<std::string_view>& lines) {
   // Each line is cut into views of itself; only the entry's own fields are copied.
   const bool reportUnknown = developerMenuShown && developerMenuShown();
   const size_t before = entries_.size();

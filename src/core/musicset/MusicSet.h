@@ -117,6 +117,8 @@ class MusicSet {
   // Splits lines of a set list file into name, folder and project name and
   // appends them all (FillMode::AppendAll).
   size_t LoadSet(const std::vector<std::string>& lines);
+  // LoadSet of lines that are views (of a file's decoded text).
+  size_t LoadSetLines(const std::vector<std::string_view>& lines);
   // The main window's copy button: the selected row's track is appended
   // (context: currentPath, else the default with the specific category), or,
   // when its code is in the set already, the first entry with it is removed.

@@ -46,6 +46,12 @@ std::vector<std::string> SetListLines(const MusicSet& set);
 // The lines of a set list file (decoded from code page 1251); the Status says
 // why a file was not read (lines stays empty then).
 Status ReadSetListFile(const std::filesystem::path& file, std::vector<std::string>& lines);
+// The lines of a decoded text as views of it, cut as SplitLines cuts.
+std::vector<std::string_view> SetListLineViews(std::string_view text);
+// Reads a set list file and appends its lines to the set (LoadSet) without a
+// string per line; *added (when given) takes the number appended. A file that
+// is not read changes nothing.
+Status ReadSetListInto(const std::filesystem::path& file, MusicSet& set, size_t* added = nullptr);
 // Writes the set as a set list file. The old file is replaced only once the
 // new one is whole; false when the write failed.
 bool WriteSetListFile(const std::filesystem::path& file, const MusicSet& set);
