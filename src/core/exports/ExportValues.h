@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/catalogue/AuthorExpander.h"
 #include "core/catalogue/Catalogue.h"
 
 namespace trakvella {
@@ -111,12 +112,16 @@ std::string CleanTagTitle(std::string_view text, int mode);
 // The author-table substitution of the catalogue, worked out once per text.
 class AuthorNames {
  public:
-  explicit AuthorNames(const Catalogue& catalogue) : writersInfo_(catalogue.writersInfo) {}
+  explicit AuthorNames(const Catalogue& catalogue) : expander_(catalogue.writersInfo) {}
+  // A text is looked up by its address first (a track's field is met many
+  // times; a pointer hashes faster than the text), then by the text.
   const std::string& Expand(const std::string& text);
 
  private:
-  const std::vector<std::string>& writersInfo_;
+  using Entry = std::pair<const std::string, std::string>;
+  AuthorExpander expander_;
   std::unordered_map<std::string, std::string> cache_;
+  std::unordered_map<const std::string*, const Entry*> byAddress_;
 };
 
 // The genre names of style texts, worked out once per text.

@@ -5,6 +5,7 @@
 #include <tuple>
 #include <unordered_map>
 
+#include "core/catalogue/AuthorExpander.h"
 #include "core/catalogue/TrackCodes.h"
 #include "core/catalogue/Vocabulary.h"
 #include "core/lang/MessageTable.h"
@@ -28,22 +29,24 @@ long long DurationPart(std::string_view duration, size_t from, long long fallbac
 // Author names expanded through the author table, each distinct text once per report.
 class AuthorNames {
  public:
-  explicit AuthorNames(const std::vector<std::string>& table) : table_(table) {}
-  // A track's text is looked up by its address first: a set names the same
-  // tracks many times, and a pointer hashes faster than the text.
+  explicit AuthorNames(const std::vector<std::string>& table) : expander_(table) {}
+  // A track's text is looked up by its address first (a set names the same
+  // tracks many times; a pointer hashes faster than the text), trusted only
+  // while it still holds the same text.
   const std::string& operator()(const std::string& text) {
-    auto [at, added] = byAddress_.try_emplace(&text, nullptr);
-    if (!added) return *at->second;
+    const Entry*& known = byAddress_[&text];
+    if (known && known->first == text) return known->second;
     auto it = done_.find(text);
-    if (it == done_.end()) it = done_.emplace(text, ExpandAuthorNames(text, table_)).first;
-    at->second = &it->second;
+    if (it == done_.end()) it = done_.emplace(text, expander_.Expand(text)).first;
+    known = &*it;
     return it->second;
   }
 
  private:
-  const std::vector<std::string>& table_;
+  using Entry = std::pair<const std::string, std::string>;
+  AuthorExpander expander_;
   std::unordered_map<std::string, std::string> done_;
-  std::unordered_map<const std::string*, const std::string*> byAddress_;
+  std::unordered_map<const std::string*, const Entry*> byAddress_;
 };
 
 // What the cells of one report row are made of.
