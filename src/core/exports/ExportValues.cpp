@@ -301,12 +301,8 @@ std::string CleanTagTitle(std::string_view text, int mode) {
 }
 
 const std::string& AuthorNames::Expand(const std::string& text) {
-  // The address is trusted only while it still holds the same text.
-  const Entry*& known = byAddress_[&text];
-  if (known && known->first == text) return known->second;
   auto [it, added] = cache_.try_emplace(text);
   if (added) it->second = expander_.Expand(text);
-  known = &*it;
   return it->second;
 }
 

@@ -113,15 +113,11 @@ std::string CleanTagTitle(std::string_view text, int mode);
 class AuthorNames {
  public:
   explicit AuthorNames(const Catalogue& catalogue) : expander_(catalogue.writersInfo) {}
-  // A text is looked up by its address first (a track's field is met many
-  // times; a pointer hashes faster than the text), then by the text.
   const std::string& Expand(const std::string& text);
 
  private:
-  using Entry = std::pair<const std::string, std::string>;
   AuthorExpander expander_;
   std::unordered_map<std::string, std::string> cache_;
-  std::unordered_map<const std::string*, const Entry*> byAddress_;
 };
 
 // The genre names of style texts, worked out once per text.

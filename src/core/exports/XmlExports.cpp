@@ -1,5 +1,6 @@
 #include "core/exports/XmlExports.h"
 
+#include <array>
 #include <charconv>
 #include <map>
 #include <unordered_map>
@@ -74,9 +75,17 @@ class XmlLines {
   std::string text_;
 };
 
+// Appends an attribute's value: XmlValue with '"' written "&quot;".
+void AppendAttribute(std::string& out, std::string_view value) {
+  const size_t from = out.size();
+  AppendXmlValue(out, value);
+  for (size_t at = out.find('"', from); at != std::string::npos; at = out.find('"', at + 6))
+    out.replace(at, 1, "&quot;");
+}
+
 std::string Attribute(std::string_view value) {
-  std::string out = XmlValue(value);
-  for (size_t at = out.find('"'); at != std::string::npos; at = out.find('"', at + 6)) out.replace(at, 1, "&quot;");
+  std::string out;
+  AppendAttribute(out, value);
   return out;
 }
 
@@ -85,7 +94,7 @@ std::string Attribute(std::string_view value) {
 // U+FFFE, U+FFFF) become blanks, so no text of the catalogue or of the
 // editors' files can make the file unreadable. Every such text reaches the
 // file through XmlValue or CData.
-bool XmlCannotHold(char c) {
+constexpr bool XmlCannotHold(char c) {
   const auto byte = static_cast<unsigned char>(c);
   return byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r';
 }
@@ -238,7 +247,7 @@ void Periods(XmlLines& xml, bool desktop) {
 
 void TrackBlock(XmlLines& xml, const TrackRecord& t, AuthorNames& authors, bool desktop) {
   xml.text() += "<track code=\"";
-  xml.text() += Attribute(t.code);
+  AppendAttribute(xml.text(), t.code);
   xml.text() += "\">\r\n";
   const int seconds = DurationSeconds(t.duration);
   xml.Element("trackprice", GetTrackPrice(seconds));
@@ -435,18 +444,32 @@ ExportResult Stopped(ExportOutcome outcome) { return {outcome, {}}; }
 }  // namespace
 
 void AppendXmlValue(std::string& out, std::string_view text) {
+  // 1: written otherwise ("&", "<", ">", what XML cannot hold); 2: 0xEF, the
+  // first byte of U+FFFE and U+FFFF, looked at once the text is in.
+  static constexpr auto kKind = [] {
+    std::array<unsigned char, 256> kind{};
+    for (int c = 0; c < 0x20; ++c) kind[c] = XmlCannotHold(static_cast<char>(c)) ? 1 : 0;
+    kind['&'] = kind['<'] = kind['>'] = 1;
+    kind[0xEF] = 2;
+    return kind;
+  }();
   const size_t from = out.size();
   size_t run = 0;  // the start of the characters not yet appended
+  bool maybeNonCharacter = false;
   for (size_t i = 0; i < text.size(); ++i) {
+    const unsigned char kind = kKind[static_cast<unsigned char>(text[i])];
+    if (kind == 0) continue;
+    if (kind == 2) {
+      maybeNonCharacter = true;
+      continue;
+    }
     const char c = text[i];
-    const bool special = c == '&' || c == '<' || c == '>' || XmlCannotHold(c);
-    if (!special) continue;
     out.append(text.substr(run, i - run));
     out += c == '&' ? "&amp;" : c == '<' ? "&lt;" : c == '>' ? "&gt;" : " ";
     run = i + 1;
   }
   out.append(text.substr(run));
-  if (out.find("\xEF\xBF", from) != std::string::npos) ReplaceNonCharacters(out, from);
+  if (maybeNonCharacter) ReplaceNonCharacters(out, from);
 }
 
 std::string XmlValue(std::string_view text) {
