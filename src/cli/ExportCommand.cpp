@@ -103,12 +103,15 @@ ExportResult RunExport(const std::string& kind, ExportContext& context, MusicSet
 // The XML exports give their XML file, the category buffer its last "cat.txt";
 // the other texts are clipboard texts, written one after the other (the
 // registry's four lists, OpenCart's products and filters).
-std::string ResultText(const std::string& kind, const ExportResult& result) {
+// The texts are moved out of the result, not copied.
+std::string ResultText(const std::string& kind, ExportResult& result) {
   std::string text;
   if (kind == "xml-site" || kind == "xml-desktop") {
-    text = result.texts.front();
+    text = std::move(result.texts.front());
   } else if (kind == "category-buffer") {
-    if (!result.texts.empty()) text = result.texts.back();
+    if (!result.texts.empty()) text = std::move(result.texts.back());
+  } else if (result.texts.size() == 1) {
+    text = std::move(result.texts.front());
   } else {
     for (const auto& t : result.texts) text += t;
   }
@@ -127,13 +130,11 @@ int CommandExport(const CommandContext& context, const Arguments& args) {
       kind == "maximum-set" || kind == "musictag" || kind == "mstock" || kind == "sourceaudio" || kind == "opencart";
   if (needsSet) {
     const std::string setFile = args.value("--set");
-    std::vector<std::string> lines;
     if (setFile.empty()) throw UsageError{"export " + kind + " wants --set FILE"};
-    if (Status read = ReadSetListFile(setFile, lines); !read.ok()) {
+    if (Status read = ReadSetListInto(setFile, set); !read.ok()) {
       ReportRefusedFile(setFile, read, FileKind::SetList, language);
       throw UsageError{"cannot read " + setFile};
     }
-    set.LoadSet(lines);
   }
   if (kind == "maximum-playlists" && args.value("--playlists").empty())
     throw UsageError{"export maximum-playlists wants --playlists FILE"};
@@ -148,7 +149,7 @@ int CommandExport(const CommandContext& context, const Arguments& args) {
   ExportContext exportContext{catalogue, dialogs, context.ports.progress, clipboard, language, context.programFolder,
                               {}};
   exportContext.settings.webSite = ReadServerConfig(context.programFolder).webSite;
-  const ExportResult result = RunExport(kind, exportContext, set, args, context.ports.progress);
+  ExportResult result = RunExport(kind, exportContext, set, args, context.ports.progress);
   if (!result.done()) return 1;
   const std::string text = ResultText(kind, result);
 
@@ -160,7 +161,7 @@ int CommandExport(const CommandContext& context, const Arguments& args) {
     }
     return 0;
   }
-  std::cout << text;
+  std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
   std::cout.flush();
   return 0;
 }

@@ -26,13 +26,10 @@ namespace {
 class StdoutClipboard : public Clipboard {
  public:
   void SetText(const std::string& text) override {
-    std::cout << text;
-    text_ = text;
+    std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
   }
-  std::string Text() const override { return text_; }
-
- private:
-  std::string text_;
+  // The report only writes: what went to stdout is not read back (nor copied).
+  std::string Text() const override { return {}; }
 };
 
 int CurrentYear() {
@@ -116,15 +113,13 @@ int CommandReport(const CommandContext& context, const Arguments& args) {
   else
     random.emplace();
   const std::string setFile = args.value("--set");
-  std::vector<std::string> lines;
-  if (Status read = ReadSetListFile(setFile, lines); !read.ok()) {
-    ReportRefusedFile(setFile, read, FileKind::SetList, context.language);
-    throw UsageError{"cannot read " + setFile};
-  }
   const Language language = context.language;
   StderrDialogs dialogs;
   MusicSet set(*context.catalogue, dialogs, language);
-  set.LoadSet(lines);
+  if (Status read = ReadSetListInto(setFile, set); !read.ok()) {
+    ReportRefusedFile(setFile, read, FileKind::SetList, context.language);
+    throw UsageError{"cannot read " + setFile};
+  }
 
   StdoutClipboard clipboard;
   return window.MakeReport(set.entries(), *context.catalogue, *random, clipboard, dialogs, language) ? 0 : 1;

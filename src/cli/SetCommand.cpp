@@ -33,9 +33,11 @@ class TextClipboard : public Clipboard {
 };
 
 void PrintEntries(const MusicSet& set, size_t from = 0) {
+  PutBuffer out;
   for (size_t i = from; i < set.size(); ++i) {
     const MusicSetEntry& e = set[i];
-    Put("entry", e.code + "|" + e.context + "|" + e.projectFolder + "|" + e.projectName);
+    out.Key("entry").Value(e.code).Raw('|').Value(e.context).Raw('|').Value(e.projectFolder).Raw('|');
+    out.Value(e.projectName).EndLine();
   }
 }
 
@@ -91,12 +93,10 @@ int CommandSet(const CommandContext& context, const Arguments& args) {
     return 0;
   }
 
-  std::vector<std::string> lines;
-  if (Status read = ReadSetListFile(operands[0], lines); !read.ok()) {
+  if (Status read = ReadSetListInto(operands[0], set); !read.ok()) {
     ReportRefusedFile(operands[0], read, FileKind::SetList, language);
     throw UsageError{"cannot read " + operands[0]};
   }
-  set.LoadSet(lines);
   if (verb == "read") {
     PrintEntries(set);
   } else if (verb == "write") {

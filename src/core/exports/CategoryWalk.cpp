@@ -16,11 +16,13 @@ bool WalkLevel(Browser& browser, const Catalogue& catalogue, Language language, 
     std::string name = row.text;
     if (!row.isCd && language == Language::Russian)
       if (auto translated = catalogue.Translation(row.text)) name = std::string(*translated);
-    browser.OpenSelectedRow(false);
     if (row.isCd) {
+      // Opening a CD the browser may not open shows the same level again, and
+      // going up drops the CD part of the place: the walk needs only the row.
       visitor.Cd(name, row);
       continue;
     }
+    browser.OpenSelectedRow(false);
     visitor.Category(name, row, browser);
     if (!WalkLevel(browser, catalogue, language, progress, visitor)) return false;
     visitor.CategoryDone();

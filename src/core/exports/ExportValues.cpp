@@ -302,7 +302,7 @@ std::string CleanTagTitle(std::string_view text, int mode) {
 
 const std::string& AuthorNames::Expand(const std::string& text) {
   auto [it, added] = cache_.try_emplace(text);
-  if (added) it->second = ExpandAuthorNames(text, writersInfo_);
+  if (added) it->second = expander_.Expand(text);
   return it->second;
 }
 

@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/catalogue/AuthorExpander.h"
 #include "core/catalogue/Catalogue.h"
 
 namespace trakvella {
@@ -111,11 +112,11 @@ std::string CleanTagTitle(std::string_view text, int mode);
 // The author-table substitution of the catalogue, worked out once per text.
 class AuthorNames {
  public:
-  explicit AuthorNames(const Catalogue& catalogue) : writersInfo_(catalogue.writersInfo) {}
+  explicit AuthorNames(const Catalogue& catalogue) : expander_(catalogue.writersInfo) {}
   const std::string& Expand(const std::string& text);
 
  private:
-  const std::vector<std::string>& writersInfo_;
+  AuthorExpander expander_;
   std::unordered_map<std::string, std::string> cache_;
 };
 

@@ -1,5 +1,7 @@
 #include "core/exports/XmlExports.h"
 
+#include <array>
+#include <charconv>
 #include <map>
 #include <unordered_map>
 #include <unordered_set>
@@ -49,10 +51,23 @@ class XmlLines {
     text_ += '<';
     text_ += name;
     text_ += '>';
-    text_ += XmlValue(value);
+    AppendXmlValue(text_, value);
     text_ += "</";
     text_ += name;
     text_ += ">\r\n";
+  }
+  // <name id="id" /> as a line.
+  void IdLine(std::string_view name, int id) {
+    text_ += '<';
+    text_ += name;
+    text_ += " id=\"";
+    AppendNumber(id);
+    text_ += "\" />\r\n";
+  }
+  void AppendNumber(long long value) {
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    text_.append(digits, end);
   }
   std::string& text() { return text_; }
 
@@ -60,9 +75,17 @@ class XmlLines {
   std::string text_;
 };
 
+// Appends an attribute's value: XmlValue with '"' written "&quot;".
+void AppendAttribute(std::string& out, std::string_view value) {
+  const size_t from = out.size();
+  AppendXmlValue(out, value);
+  for (size_t at = out.find('"', from); at != std::string::npos; at = out.find('"', at + 6))
+    out.replace(at, 1, "&quot;");
+}
+
 std::string Attribute(std::string_view value) {
-  std::string out = XmlValue(value);
-  for (size_t at = out.find('"'); at != std::string::npos; at = out.find('"', at + 6)) out.replace(at, 1, "&quot;");
+  std::string out;
+  AppendAttribute(out, value);
   return out;
 }
 
@@ -71,12 +94,12 @@ std::string Attribute(std::string_view value) {
 // U+FFFE, U+FFFF) become blanks, so no text of the catalogue or of the
 // editors' files can make the file unreadable. Every such text reaches the
 // file through XmlValue or CData.
-bool XmlCannotHold(char c) {
+constexpr bool XmlCannotHold(char c) {
   const auto byte = static_cast<unsigned char>(c);
   return byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r';
 }
-void ReplaceNonCharacters(std::string& text) {
-  for (size_t at = text.find("\xEF\xBF"); at != std::string::npos; at = text.find("\xEF\xBF", at + 1))
+void ReplaceNonCharacters(std::string& text, size_t from = 0) {
+  for (size_t at = text.find("\xEF\xBF", from); at != std::string::npos; at = text.find("\xEF\xBF", at + 1))
     if (at + 2 < text.size() && (static_cast<unsigned char>(text[at + 2]) & 0xFE) == 0xBE) text.replace(at, 3, " ");
 }
 
@@ -223,7 +246,9 @@ void Periods(XmlLines& xml, bool desktop) {
 // --- Tracks and albums -------------------------------------------------------------------------
 
 void TrackBlock(XmlLines& xml, const TrackRecord& t, AuthorNames& authors, bool desktop) {
-  xml.Line("<track code=\"" + Attribute(t.code) + "\">");
+  xml.text() += "<track code=\"";
+  AppendAttribute(xml.text(), t.code);
+  xml.text() += "\">\r\n";
   const int seconds = DurationSeconds(t.duration);
   xml.Element("trackprice", GetTrackPrice(seconds));
   xml.Element("isrc", t.isrc);
@@ -261,8 +286,8 @@ void TrackBlock(XmlLines& xml, const TrackRecord& t, AuthorNames& authors, bool 
       return;
     }
     xml.Line("<track_styles>");
-    if (styles.empty()) xml.Line(IdElement("track_style", 30));
-    for (int id : styles) xml.Line(IdElement("track_style", id));
+    if (styles.empty()) xml.IdLine("track_style", 30);
+    for (int id : styles) xml.IdLine("track_style", id);
     xml.Line("</track_styles>");
   };
 
@@ -272,7 +297,7 @@ void TrackBlock(XmlLines& xml, const TrackRecord& t, AuthorNames& authors, bool 
   auto periodsElement = [&] {
     if (period == 0) return xml.Line("<track_periods />");
     xml.Line("<track_periods>");
-    xml.Line(IdElement("track_period", period));
+    xml.IdLine("track_period", period);
     xml.Line("</track_periods>");
   };
 
@@ -280,7 +305,7 @@ void TrackBlock(XmlLines& xml, const TrackRecord& t, AuthorNames& authors, bool 
   auto temposElement = [&] {
     if (tempo == 0) return xml.Line("<track_tempos />");
     xml.Line("<track_tempos>");
-    xml.Line(IdElement("track_tempo", tempo));
+    xml.IdLine("track_tempo", tempo);
     xml.Line("</track_tempos>");
   };
   auto sfxElement = [&] { xml.Line(sfx ? "<sfx>1</sfx>" : "<sfx>0</sfx>"); };
@@ -381,17 +406,18 @@ bool PlaylistBlocks(XmlLines& xml, const std::vector<PlaylistBlock>& blocks, boo
   return true;
 }
 
-// The header and footer around the body; saves the file when a path is given.
+// The XML head the body follows (written first, so the text is never copied).
+void StartDocument(XmlLines& xml) {
+  xml.Line(kXmlHead);
+  xml.Line(kDoctype);
+  xml.Line("<update>");
+}
+
+// Closes the document StartDocument began; saves the file when a path is given.
 ExportResult Finish(ExportContext& context, XmlLines& body, const std::filesystem::path& output) {
   ExportResult result;
-  std::string text;
-  text.reserve(body.text().size() + 128);
-  text += kXmlHead;
-  text += "\r\n";
-  text += kDoctype;
-  text += "\r\n<update>\r\n";
-  text += body.text();
-  text += "</update>\r\n";
+  body.Line("</update>");
+  std::string text = std::move(body.text());
   body.text().clear();
   if (!output.empty()) {
     context.dialogs.Message(std::string(kSaving) + output.string(), MessageKind::Information);
@@ -417,25 +443,39 @@ ExportResult Stopped(ExportOutcome outcome) { return {outcome, {}}; }
 
 }  // namespace
 
+void AppendXmlValue(std::string& out, std::string_view text) {
+  // 1: written otherwise ("&", "<", ">", what XML cannot hold); 2: 0xEF, the
+  // first byte of U+FFFE and U+FFFF, looked at once the text is in.
+  static constexpr auto kKind = [] {
+    std::array<unsigned char, 256> kind{};
+    for (int c = 0; c < 0x20; ++c) kind[c] = XmlCannotHold(static_cast<char>(c)) ? 1 : 0;
+    kind['&'] = kind['<'] = kind['>'] = 1;
+    kind[0xEF] = 2;
+    return kind;
+  }();
+  const size_t from = out.size();
+  size_t run = 0;  // the start of the characters not yet appended
+  bool maybeNonCharacter = false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const unsigned char kind = kKind[static_cast<unsigned char>(text[i])];
+    if (kind == 0) continue;
+    if (kind == 2) {
+      maybeNonCharacter = true;
+      continue;
+    }
+    const char c = text[i];
+    out.append(text.substr(run, i - run));
+    out += c == '&' ? "&amp;" : c == '<' ? "&lt;" : c == '>' ? "&gt;" : " ";
+    run = i + 1;
+  }
+  out.append(text.substr(run));
+  if (maybeNonCharacter) ReplaceNonCharacters(out, from);
+}
+
 std::string XmlValue(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      default:
-        out += XmlCannotHold(c) ? ' ' : c;
-    }
-  }
-  ReplaceNonCharacters(out);
+  AppendXmlValue(out, text);
   return out;
 }
 
@@ -469,6 +509,7 @@ ExportResult ExportSiteXml(ExportContext& context, Browser& browser, const XmlFi
   ExportProgress progress(context.progress, context.language);
   XmlLines xml;
   xml.text().reserve(static_cast<size_t>(catalogue.trackCount) * 700);
+  StartDocument(xml);
   std::vector<std::string> albumTags(catalogue.Cds().size());
   // 3. The category tree as tags.
   xml.Line("<!-- Дерево тегов альбомов, направлений альбомов -->");
@@ -526,6 +567,7 @@ ExportResult ExportDesktopXml(ExportContext& context, Browser& browser, const Xm
   ExportProgress progress(context.progress, context.language);
   XmlLines xml;
   xml.text().reserve(static_cast<size_t>(catalogue.trackCount) * 700);
+  StartDocument(xml);
   std::vector<std::string> albumTags(catalogue.Cds().size());
   // 2. The collections as fixed tags; the walk gives the CDs their tags.
   xml.Line("<!-- Коллекции -->");

@@ -37,5 +37,7 @@ ExportResult ExportDesktopXml(ExportContext& context, Browser& browser, const Xm
 // Text for an XML element: "&", "<" and ">" written as entities, characters
 // XML 1.0 cannot hold (control characters but TAB, LF, CR; U+FFFE, U+FFFF) as blanks.
 std::string XmlValue(std::string_view text);
+// Appends XmlValue(text) to out.
+void AppendXmlValue(std::string& out, std::string_view text);
 
 }  // namespace trakvella

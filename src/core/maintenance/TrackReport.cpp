@@ -5,6 +5,7 @@
 #include <tuple>
 #include <unordered_map>
 
+#include "core/catalogue/AuthorExpander.h"
 #include "core/catalogue/TrackCodes.h"
 #include "core/catalogue/Vocabulary.h"
 #include "core/lang/MessageTable.h"
@@ -28,16 +29,24 @@ long long DurationPart(std::string_view duration, size_t from, long long fallbac
 // Author names expanded through the author table, each distinct text once per report.
 class AuthorNames {
  public:
-  explicit AuthorNames(const std::vector<std::string>& table) : table_(table) {}
+  explicit AuthorNames(const std::vector<std::string>& table) : expander_(table) {}
+  // A track's text is looked up by its address first (a set names the same
+  // tracks many times; a pointer hashes faster than the text), trusted only
+  // while it still holds the same text.
   const std::string& operator()(const std::string& text) {
+    const Entry*& known = byAddress_[&text];
+    if (known && known->first == text) return known->second;
     auto it = done_.find(text);
-    if (it == done_.end()) it = done_.emplace(text, ExpandAuthorNames(text, table_)).first;
+    if (it == done_.end()) it = done_.emplace(text, expander_.Expand(text)).first;
+    known = &*it;
     return it->second;
   }
 
  private:
-  const std::vector<std::string>& table_;
+  using Entry = std::pair<const std::string, std::string>;
+  AuthorExpander expander_;
   std::unordered_map<std::string, std::string> done_;
+  std::unordered_map<const std::string*, const Entry*> byAddress_;
 };
 
 // What the cells of one report row are made of.
@@ -225,8 +234,7 @@ std::vector<std::string> ReportLines(const std::vector<ReportEntry>& entries, co
     }
     if (!line.empty()) {
       if (line.back() == '\t') line.pop_back();
-      lines.push_back(std::move(line));
-      line.clear();
+      lines.push_back(line);  // a copy of its size; line keeps its room for the next
       ++dataLines;
     }
   }
@@ -234,7 +242,14 @@ std::vector<std::string> ReportLines(const std::vector<ReportEntry>& entries, co
   return lines;
 }
 
-std::string ReportClipboardText(const std::vector<std::string>& lines) { return JoinLinesCrLf(lines); }
+std::string ReportClipboardText(const std::vector<std::string>& lines) {
+  size_t size = 0;
+  for (const std::string& line : lines) size += line.size() + 2;
+  std::string text;
+  text.reserve(size);
+  for (const std::string& line : lines) text.append(line).append("\r\n");
+  return text;
+}
 
 bool BuildReport(const std::vector<ReportEntry>& entries, const Catalogue& catalogue, const ReportOptions& options,
                  bool copy, Random& random, Clipboard& clipboard, Dialogs& dialogs, Language language) {

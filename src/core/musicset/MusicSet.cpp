@@ -1,6 +1,7 @@
 // MusicSet: adding, removing and totalling the entries of the music set.
 #include "core/musicset/MusicSet.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 #include "core/catalogue/TrackCodes.h"
@@ -12,7 +13,7 @@
 namespace trakvella {
 namespace {
 
-const std::string kNoField;
+constexpr std::string_view kNoField;
 
 // A number of at most two ASCII digits; 0 for anything else.
 long long TwoDigits(std::string_view text) {
@@ -23,6 +24,15 @@ long long TwoDigits(std::string_view text) {
     value = value * 10 + (c - '0');
   }
   return value;
+}
+
+// Whether a code is 12 characters long (12 bytes are 12 characters only in ASCII).
+bool HasTrackCodeLength(std::string_view code) {
+  if (code.size() < kTrackCodeLength) return false;
+  if (code.size() > kTrackCodeLength) return CharCount(code) == kTrackCodeLength;
+  for (char c : code)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
 }
 
 }  // namespace
@@ -108,65 +118,75 @@ void MusicSet::RefuseMessage(size_t refused) {
   if (refused > 0) dialogs_.Message(SetFullMessage(Lang(), refused), MessageKind::Warning, MessageButtons::Ok);
 }
 
+bool MusicSet::FillOne(const FillLine& in, FillMode mode, bool reportUnknown) {
+  const size_t equals = in.line.find('=');
+  const bool hasContext = equals != std::string_view::npos;
+  const std::string code = CodeFromName(TrimView(in.line.substr(0, equals)));
+  if (!HasTrackCodeLength(code)) return true;
+  const auto [cd, track] = catalogue_.LocateTrack(code);
+  if (cd < 0) {
+    if (LibraryListsTrack(code)) {
+      // A track of the library this load lacks (an offline load): the entry
+      // stays in its place as its line, unseen until a load holds the track.
+      if (mode == FillMode::SkipPresent && Held(code)) return true;
+      if (Full()) return false;
+      std::string line;
+      line.reserve(in.line.size() + in.folder.size() + in.project.size() + 2);
+      line.append(in.line).append(",").append(in.folder).append(",").append(in.project);
+      held_.push_back({entries_.size(), std::move(line)});
+      return true;
+    }
+    if (reportUnknown) dialogs_.Message(std::to_string(in.index) + ": " + code);
+    return true;
+  }
+  const std::string& catalogueCode = catalogue_.Track(cd, track).code;
+  if (mode == FillMode::SkipPresent && Contains(catalogueCode)) return true;
+  if (Full()) return false;
+  AppendUnchecked({catalogueCode,
+                   hasContext ? std::string(in.line.substr(equals + 1)) : DefaultContext(cd, ContextCategory::Specific),
+                   std::string(in.folder), std::string(in.project), cd, track});
+  return true;
+}
+
+void MusicSet::MakeRoom(size_t lines) {
+  // Room for a list's entries at once, growing as push_back would.
+  const size_t wanted = std::min(kMusicSetCapacity, entries_.size() + lines);
+  if (wanted > entries_.capacity()) entries_.reserve(std::max(wanted, entries_.capacity() * 2));
+  counts_.reserve(wanted);
+}
+
 size_t MusicSet::FillMem(const FillLines& lines, FillMode mode) {
   const bool reportUnknown = developerMenuShown && developerMenuShown();
-  size_t added = 0, refused = 0;
+  const size_t before = entries_.size();
+  size_t refused = 0;
+  MakeRoom(lines.size());
   for (size_t i = 0; i < lines.lines.size(); ++i) {
-    const std::string& line = lines.lines[i];
-    const size_t equals = line.find('=');
-    const bool hasContext = equals != std::string::npos;
-    const std::string_view name = TrimView(std::string_view(line).substr(0, equals));
-    const std::string code = CodeFromName(name);
-    if (CharCount(code) != kTrackCodeLength) continue;
-    const std::string& folder = i < lines.folders.size() ? lines.folders[i] : kNoField;
-    const std::string& project = i < lines.names.size() ? lines.names[i] : kNoField;
-    const auto [cd, track] = catalogue_.LocateTrack(code);
-    if (cd < 0) {
-      if (LibraryListsTrack(code)) {
-        // A track of the library this load lacks (an offline load): the entry
-        // stays in its place as its line, unseen until a load holds the track.
-        if (mode == FillMode::SkipPresent && Held(code)) continue;
-        if (Full()) {
-          ++refused;
-          continue;
-        }
-        held_.push_back({entries_.size(), line + "," + folder + "," + project});
-        continue;
-      }
-      if (reportUnknown) dialogs_.Message(std::to_string(i) + ": " + code);
-      continue;
-    }
-    const std::string& catalogueCode = catalogue_.Track(cd, track).code;
-    if (mode == FillMode::SkipPresent && Contains(catalogueCode)) continue;
-    if (Full()) {
-      ++refused;
-      continue;
-    }
-    MusicSetEntry entry;
-    entry.code = catalogueCode;
-    entry.context = hasContext ? line.substr(equals + 1) : DefaultContext(cd, ContextCategory::Specific);
-    entry.projectFolder = folder;
-    entry.projectName = project;
-    entry.cdIndex = cd;
-    entry.trackIndex = track;
-    AppendUnchecked(std::move(entry));
-    ++added;
+    const std::string_view folder = i < lines.folders.size() ? std::string_view(lines.folders[i]) : kNoField;
+    const std::string_view project = i < lines.names.size() ? std::string_view(lines.names[i]) : kNoField;
+    if (!FillOne({lines.lines[i], folder, project, i}, mode, reportUnknown)) ++refused;
   }
   RefuseMessage(refused);
   Changed();
-  return added;
+  return entries_.size() - before;
 }
 
 size_t MusicSet::LoadSet(const std::vector<std::string>& lines) {
-  FillLines fill;
-  fill.lines.reserve(lines.size());
-  fill.folders.reserve(lines.size());
-  fill.names.reserve(lines.size());
-  for (const std::string& line : lines) {
-    SetLineFields fields = SplitSetLine(line);
-    fill.Add(std::move(fields.line), std::move(fields.folder), std::move(fields.name));
+  return LoadSetLines(std::vector<std::string_view>(lines.begin(), lines.end()));
+}
+
+size_t MusicSet::LoadSetLines(const std::vector<std::string_view>& lines) {
+  // Each line is cut into views of itself; only the entry's own fields are copied.
+  const bool reportUnknown = developerMenuShown && developerMenuShown();
+  const size_t before = entries_.size();
+  size_t refused = 0;
+  MakeRoom(lines.size());
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const SetLineViews fields = SplitSetLineViews(lines[i]);
+    if (!FillOne({fields.line, fields.folder, fields.name, i}, FillMode::AppendAll, reportUnknown)) ++refused;
   }
-  return FillMem(fill, FillMode::AppendAll);
+  RefuseMessage(refused);
+  Changed();
+  return entries_.size() - before;
 }
 
 ToggleResult MusicSet::AddFromMainList(const std::vector<std::pair<int, int>>& rows, int selectedRow,

@@ -118,6 +118,8 @@ class MusicSet {
   // Splits lines of a set list file into name, folder and project name and
   // appends them all (FillMode::AppendAll).
   size_t LoadSet(const std::vector<std::string>& lines);
+  // LoadSet of lines that are views (of a file's decoded text).
+  size_t LoadSetLines(const std::vector<std::string_view>& lines);
   // The main window's copy button: the selected row's track is appended
   // (context: currentPath, else the default with the specific category), or,
   // when its code is in the set already, the first entry with it is removed.
@@ -159,6 +161,16 @@ class MusicSet {
   void Changed() const;
   Language Lang() const { return language_; }
   void AppendUnchecked(MusicSetEntry&& entry);
+  // One line of a list FillMem or LoadSet reads: its text, project folder and
+  // name, and its index (named when its code is unknown).
+  struct FillLine {
+    std::string_view line, folder, project;
+    size_t index = 0;
+  };
+  // Adds the line's entry (or holds it, or skips it); false when it was
+  // refused because the set is full.
+  bool FillOne(const FillLine& in, FillMode mode, bool reportUnknown);
+  void MakeRoom(size_t lines);
   void CountIn(const std::string& code);
   void CountOut(const std::string& code);
   void RefuseMessage(size_t refused);

@@ -1,6 +1,8 @@
 // The set list file, the M3U playlist and the set's settings lines.
 #include "core/musicset/SetListFile.h"
 
+#include <algorithm>
+#include <cstring>
 #include <system_error>
 
 #include "core/catalogue/TrackCodes.h"
@@ -20,44 +22,55 @@ constexpr std::string_view kM3uExtension = ".m3u";
 
 }  // namespace
 
-SetLineFields SplitSetLine(std::string_view line) {
-  size_t commas = 0;
-  for (char c : line)
-    if (c == ',') ++commas;
-  SetLineFields fields;
-  if (commas == 0) {
+SetLineViews SplitSetLineViews(std::string_view line) {
+  // With two commas or more the separators are the last two; with one, it is.
+  const size_t last = line.rfind(',');
+  SetLineViews fields;
+  if (last == std::string_view::npos) {
     // Every field reads as the whole line.
-    fields.line = Trim(line);
+    fields.line = TrimView(line);
     fields.folder = fields.line;
     fields.name = fields.line;
     return fields;
   }
-  size_t first, second;
-  if (commas > 2) {
-    second = line.rfind(',');
-    first = line.rfind(',', second - 1);
-  } else {
-    first = line.find(',');
-    second = line.find(',', first + 1);  // npos with one comma
-  }
-  fields.line = Trim(line.substr(0, first));
+  const size_t before = last == 0 ? std::string_view::npos : line.rfind(',', last - 1);
+  const size_t first = before == std::string_view::npos ? last : before;
+  const size_t second = before == std::string_view::npos ? std::string_view::npos : last;
+  fields.line = TrimView(line.substr(0, first));
   if (second == std::string_view::npos) {
     // One comma: fields 1 and 2 both read as the text after it.
-    fields.folder = Trim(line.substr(first + 1));
+    fields.folder = TrimView(line.substr(first + 1));
     fields.name = fields.folder;
   } else {
-    fields.folder = Trim(line.substr(first + 1, second - first - 1));
-    fields.name = Trim(line.substr(second + 1));
+    fields.folder = TrimView(line.substr(first + 1, second - first - 1));
+    fields.name = TrimView(line.substr(second + 1));
   }
   return fields;
 }
 
+SetLineFields SplitSetLine(std::string_view line) {
+  const SetLineViews views = SplitSetLineViews(line);
+  return {std::string(views.line), std::string(views.folder), std::string(views.name)};
+}
+
 std::string CodeFromName(std::string_view name) {
-  const size_t slash = name.find_last_of("\\/");
-  if (slash != std::string_view::npos) name.remove_prefix(slash + 1);
-  const size_t dot = name.rfind('.');
-  if (dot != std::string_view::npos) name = name.substr(0, dot);
-  return UpperCase(name);
+  for (size_t i = name.size(); i-- > 0;)
+    if (name[i] == '\\' || name[i] == '/') {
+      name.remove_prefix(i + 1);
+      break;
+    }
+  for (size_t i = name.size(); i-- > 0;)
+    if (name[i] == '.') {
+      name = name.substr(0, i);
+      break;
+    }
+  for (char c : name)
+    if (static_cast<unsigned char>(c) >= 0x80) return UpperCase(name);
+  // Plain ASCII, as codes are: only a-z change.
+  std::string code(name);
+  for (char& c : code)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return code;
 }
 
 std::string SetListLine(const MusicSetEntry& entry) {
@@ -84,6 +97,38 @@ std::vector<std::string> SetListLines(const MusicSet& set) {
     if (i < set.size()) lines.push_back(SetListLine(set[i]));
   }
   return lines;
+}
+
+std::vector<std::string_view> SetListLineViews(std::string_view text) {
+  // Cut as SplitLines cuts: at CR LF, CR or LF; no line after a final line end.
+  // The next CR and the next LF are each found by memchr.
+  const size_t n = text.size();
+  auto next = [&](char c, size_t from) {
+    const void* at = from < n ? std::memchr(text.data() + from, c, n - from) : nullptr;
+    return at ? static_cast<size_t>(static_cast<const char*>(at) - text.data()) : n;
+  };
+  std::vector<std::string_view> lines;
+  lines.reserve(n / 64 + 1);
+  size_t start = 0, cr = next('\r', 0), lf = next('\n', 0);
+  for (size_t end = std::min(cr, lf); end < n; end = std::min(cr, lf)) {
+    lines.push_back(text.substr(start, end - start));
+    start = end + (end == cr && end + 1 < n && text[end + 1] == '\n' ? 2 : 1);
+    if (cr < start) cr = next('\r', start);
+    if (lf < start) lf = next('\n', start);
+  }
+  if (start < n) lines.push_back(text.substr(start));
+  return lines;
+}
+
+Status ReadSetListInto(const fs::path& file, MusicSet& set, size_t* added) {
+  std::string bytes;
+  Status read = ReadWholeFile(file, bytes, FileKind::SetList);
+  if (!read.ok()) return read;
+  const std::string text = Cp1251ToUtf8(bytes);
+  bytes = std::string();
+  const size_t count = set.LoadSetLines(SetListLineViews(text));
+  if (added) *added = count;
+  return read;
 }
 
 Status ReadSetListFile(const fs::path& file, std::vector<std::string>& lines) {
@@ -159,12 +204,12 @@ size_t LoadSetFrom(MusicSet& set, Dialogs& dialogs, Language language) {
 }
 
 size_t LoadSetListFile(MusicSet& set, const fs::path& file, Dialogs& dialogs, Language language) {
-  std::vector<std::string> lines;
-  if (Status read = ReadSetListFile(file, lines); !read.ok()) {
+  size_t added = 0;
+  if (Status read = ReadSetListInto(file, set, &added); !read.ok()) {
     dialogs.Message(FileReadMessage(language, file, read, FileKind::SetList), MessageKind::Error, MessageButtons::Ok);
     return 0;
   }
-  return set.LoadSet(lines);
+  return added;
 }
 
 bool SavePlaylistAs(const MusicSet& set, Dialogs& dialogs, Language language, std::string_view demoBaseUrl) {

@@ -28,6 +28,11 @@ struct SetLineFields {
 // "DANCE MUSIC >> LINKS, LOGOS & STINGS"), so its last two commas are the
 // separators. An empty field reads as empty.
 SetLineFields SplitSetLine(std::string_view line);
+// The same three fields as views into the line.
+struct SetLineViews {
+  std::string_view line, folder, name;
+};
+SetLineViews SplitSetLineViews(std::string_view line);
 
 // The track code a name stands for: the file-name part after the last "\" or
 // "/", less the text from its last "." on, upper-cased. Valid only when 12
@@ -42,6 +47,12 @@ std::vector<std::string> SetListLines(const MusicSet& set);
 // The lines of a set list file (decoded from code page 1251); the Status says
 // why a file was not read (lines stays empty then).
 Status ReadSetListFile(const std::filesystem::path& file, std::vector<std::string>& lines);
+// The lines of a decoded text as views of it, cut as SplitLines cuts.
+std::vector<std::string_view> SetListLineViews(std::string_view text);
+// Reads a set list file and appends its lines to the set (LoadSet) without a
+// string per line; *added (when given) takes the number appended. A file that
+// is not read changes nothing.
+Status ReadSetListInto(const std::filesystem::path& file, MusicSet& set, size_t* added = nullptr);
 // Writes the set as a set list file. The old file is replaced only once the
 // new one is whole; false when the write failed.
 bool WriteSetListFile(const std::filesystem::path& file, const MusicSet& set);
