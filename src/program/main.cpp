@@ -1,7 +1,6 @@
 // Trakvella: the desktop catalogue browser. Builds the adapters, then App over them and starts it (the
 // server list, the catalogue's tables, the settings), then the windows in their order; applies the
 // interface language, lets the start window check for an update and runs the main window.
-#include <QAction>
 #include <QApplication>
 #include <QIcon>
 #include <QStringList>
@@ -134,12 +133,6 @@ int main(int argc, char** argv) {
     }
   }
 
-  // Set list files opened with the program show in the music set window once the library is there.
-  app.setListFilesAdded = [&mainForm] {
-    QTimer::singleShot(0, &mainForm, [&mainForm] {
-      if (QAction* item = mainForm.Item("MemoryOperations1")) item->trigger();
-    });
-  };
   mainForm.show();
   mainForm.activateWindow();
   // A window manager that does not activate new windows still gets its library.

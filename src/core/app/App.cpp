@@ -397,7 +397,7 @@ void App::InitialiseLibrary() {
   view().ShowCover(false);
   view().ShowCaption(MainWindowCaption(*catalogue_, language_, subscription_.get()));
   view().RunPlayerTimer(true);
-  if (openedEntries > 0 && setListFilesAdded) setListFilesAdded();
+  if (openedEntries > 0) view().ShowOpenedSetLists();
 }
 
 void App::ReinitialiseLibrary(bool showStartWindow) {

@@ -191,9 +191,6 @@ class App {
   // end at once (the settings could not be written, or the player has failed).
   [[nodiscard]] bool CloseQuery();
   bool closeWritesFailed() const { return closeError_; }
-  // Called once, after the first initialisation added the entries of the set
-  // list files the program was started with (the program start shows the set).
-  std::function<void()> setListFilesAdded;
 
   // --- Tracks and demo servers ---------------------------------------------------------------
   // 1 or 2 while a demo server is chosen from the menus, 0 for a custom base

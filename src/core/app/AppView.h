@@ -34,6 +34,9 @@ class AppView {
   virtual bool SearchPanelVisible() const { return false; }
   // The start window, modally, before a re-initialisation loads the library again.
   virtual void ShowStartWindow() {}
+  // Once, after the first initialisation added the entries of the set list files the program was
+  // started with: the music set window shows them.
+  virtual void ShowOpenedSetLists() {}
 
   // The player's 30 ms timer.
   virtual void RunPlayerTimer(bool running) { (void)running; }

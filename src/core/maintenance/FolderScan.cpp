@@ -217,7 +217,7 @@ FolderScan::FolderScan(Progress& progress, Inflater* inflater, const Language& l
     : progress_(progress), inflater_(inflater), language_(language) {}
 
 void FolderScan::Show() {
-  if (onDisplay) onDisplay(display_);
+  if (view_) view_->ShowScan(display_);
 }
 
 std::string FolderScan::Text(Msg message) const { return LangMessage(language_, message); }

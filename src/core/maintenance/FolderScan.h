@@ -118,6 +118,14 @@ struct ScanDisplay {
   bool idle = true;  // SBut, ExitBut and SelDirBut enabled; the window may close
 };
 
+// The scan window as the scan reaches up to it.
+class ScanView {
+ public:
+  virtual ~ScanView() = default;
+  // After every change of the display, with it.
+  virtual void ShowScan(const ScanDisplay& display) { (void)display; }
+};
+
 class FolderScan {
  public:
   // FillMem with flag 1: appends the entries to the music set and returns how
@@ -127,8 +135,8 @@ class FolderScan {
   // inflater may be null (gzip project files are then read as they are).
   FolderScan(Progress& progress, Inflater* inflater, const Language& language);
 
-  // Called after every change of display(), with it.
-  std::function<void(const ScanDisplay&)> onDisplay;
+  // The window from now on (nullptr: none); borrowed, it outlives its use here.
+  void SetView(ScanView* view) { view_ = view; }
   const ScanDisplay& display() const { return display_; }
 
   // ClearDisplay: clears the project, count, number and result texts and both gauges.
@@ -159,6 +167,7 @@ class FolderScan {
   Progress& progress_;
   Inflater* inflater_;
   const Language& language_;
+  ScanView* view_ = nullptr;
   ScanDisplay display_;
   ProjectFileScanner scanner_;
   FolderTable folders_;

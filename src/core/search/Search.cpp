@@ -356,10 +356,8 @@ void ApplyPreset(SearchCriteria& criteria, int preset, TapState& taps) {
   if (preset == 0 || preset == 2 || preset == 3) taps = {};
 }
 
-void ResetCriteria(SearchCriteria& criteria) { ResetTo(criteria, false); }
-
 void ResetCriteria(SearchCriteria& criteria, TapState& taps) {
-  ResetCriteria(criteria);
+  ResetTo(criteria, false);
   taps = {};
 }
 

@@ -58,9 +58,8 @@ std::vector<std::string> SearchTracks(const Catalogue& catalogue, SearchCriteria
 void RunSearch(Browser& browser, const Catalogue& catalogue, SearchCriteria& criteria, Progress& progress,
                Language language);
 
-// The four search presets (0-3) and the reset of every criterion.
+// The four search presets (0-3).
 void ApplyPreset(SearchCriteria& criteria, int preset);
-void ResetCriteria(SearchCriteria& criteria);
 
 // Tap tempo: each button keeps the tick of its last click (0 = none). A click
 // returns the measured tempo (the lower bound raised to 40, the upper limited to
@@ -71,8 +70,8 @@ struct TapState {
 };
 std::optional<int> TapTempo(TapState& state, bool upper, int64_t now);
 
-// The presets and the reset as the panel runs them: presets 0, 2 and 3 and the
-// reset also clear both Tap states (preset 1 changes nothing but the mode).
+// The presets and the reset of every criterion as the panel runs them: presets 0, 2 and 3
+// and the reset also clear both Tap states (preset 1 changes nothing but the mode).
 void ApplyPreset(SearchCriteria& criteria, int preset, TapState& taps);
 void ResetCriteria(SearchCriteria& criteria, TapState& taps);
 

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
+#include <QTimer>
 #include <QToolButton>
 #include <QWindow>
 #include <algorithm>
@@ -177,6 +178,12 @@ void TMainForm::ShowCdInfo(int boxRow) { lists_->ShowCdInfo(boxRow); }
 bool TMainForm::SearchPanelVisible() const { return frame_->controls().SearchPanel->isVisible(); }
 void TMainForm::ShowStartWindow() {
   if (startForm_) startForm_->ShowAtReinitialisation();
+}
+// Once the initialisation has finished, as the "Music set" item would open it.
+void TMainForm::ShowOpenedSetLists() {
+  QTimer::singleShot(0, this, [this] {
+    if (QAction* item = Item("MemoryOperations1")) item->trigger();
+  });
 }
 void TMainForm::RunPlayerTimer(bool running) { player_->RunTimer(running); }
 

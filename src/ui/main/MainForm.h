@@ -79,6 +79,7 @@ class TMainForm : public QMainWindow, public AppView {
   void ShowCdInfo(int boxRow) override;
   bool SearchPanelVisible() const override;
   void ShowStartWindow() override;
+  void ShowOpenedSetLists() override;
   void RunPlayerTimer(bool running) override;
   void ProcessEvents() override;
   void ApplyWindowSettings(const Settings& settings) override;

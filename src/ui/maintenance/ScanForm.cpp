@@ -100,7 +100,7 @@ TScanForm::TScanForm(MusicSet& set, Dialogs& dialogs, Inflater* inflater, const 
   layout->addLayout(buttons);
   resize(720, 460);
 
-  scan_.onDisplay = [this](const ScanDisplay& d) { ShowDisplay(d); };
+  scan_.SetView(this);
   connect(sBut_, &QPushButton::clicked, this, &TScanForm::SButClick);
   connect(exitBut_, &QPushButton::clicked, this, &TScanForm::ExitButClick);
   connect(selDirBut_, &QToolButton::clicked, this, &TScanForm::SelDirButClick);
@@ -191,7 +191,7 @@ QGroupBox* TScanForm::MakeProgress() {
 
 TScanForm::~TScanForm() {
   UnregisterCaptionWindow(this);
-  scan_.onDisplay = nullptr;
+  scan_.SetView(nullptr);
 }
 
 void TScanForm::Open() {
@@ -262,7 +262,7 @@ void TScanForm::ShowSearching(int type) {
   animate1_->show();
 }
 
-void TScanForm::ShowDisplay(const ScanDisplay& d) {
+void TScanForm::ShowScan(const ScanDisplay& d) {
   for (int i = 0; i < kProjectTypeCount; ++i) countLabels_[i]->setText(Q(d.countLabels[i]));
   ShowSearching(d.searchingType);
   const int64_t position = std::clamp<int64_t>(d.fileGauge, 0, d.fileGaugeMax);

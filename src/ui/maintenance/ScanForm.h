@@ -26,7 +26,7 @@ class MusicSet;
 
 // Opened modally by the music set window's "Сбор данных" button. While a scan
 // runs the window keeps drawing, its buttons are disabled and it cannot be closed.
-class TScanForm : public QDialog {
+class TScanForm : public QDialog, private ScanView {
   Q_OBJECT
 
  public:
@@ -64,7 +64,8 @@ class TScanForm : public QDialog {
   QGroupBox* MakePlace();
   QGroupBox* MakeProgress();
   ScanSettings CollectScanSettings() const;
-  void ShowDisplay(const ScanDisplay& display);
+  // What the scan shows, copied into the controls.
+  void ShowScan(const ScanDisplay& display) override;
   void ShowSearching(int type);
 
   MusicSet& set_;

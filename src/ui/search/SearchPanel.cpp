@@ -510,10 +510,8 @@ void TSearchPanel::SPresetsChange() {
   const int preset = SPresets->currentIndex();
   if (preset < 0) return;
   SearchCriteria c = Criteria();
-  ApplyPreset(c, preset);
+  ApplyPreset(c, preset, tap_);
   SetCriteria(c);
-  // Every preset but the effects one starts the tempo measurement afresh.
-  if (preset != 1) tap_ = {};
   TimeBoxClick();
   StyleBoxClick();
   SButClick();
@@ -521,12 +519,11 @@ void TSearchPanel::SPresetsChange() {
 
 void TSearchPanel::TrashButClick() {
   SearchCriteria c = Criteria();
-  ResetCriteria(c);
+  ResetCriteria(c, tap_);
   SetCriteria(c);
   SPresets->setCurrentIndex(0);
   TimeBoxClick();
   StyleBoxClick();
-  tap_ = {};
   // The key box shows nothing, which counts as any key.
   MKeyBox->setCurrentIndex(-1);
   TempoIn->clear();

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "core/app/App.h"
+#include "core/app/AppView.h"
 #include "core/catalogue/Catalogue.h"
 #include "core/lang/MessageTable.h"
 #include "core/musicset/MusicSet.h"
@@ -34,10 +35,13 @@ TEST(AppOpenedSetLists, AreAppendedOnceAfterTheKeptSetAndAnUnreadableOneIsNamed)
   options.programFolder = home.path();
   options.today = [] { return YearMonth{2026, 12}; };
   options.setListFiles = {home.path() / "missing.rq2", home.path() / "opened.rq2"};
+  struct SetShownView : AppView {
+    int shown = 0;
+    void ShowOpenedSetLists() override { ++shown; }
+  } view;
   App app(options, AppPorts{&dialogs, &clipboard, &shell, &random, &device, &http});
   app.Start();
-  int shown = 0;
-  app.setListFilesAdded = [&shown] { ++shown; };
+  app.SetView(&view);
   Settings kept;
   kept.musicSetLines = {"KMLB_003_002=Kept,-,-"};
   app.ApplySettings(kept);
@@ -48,13 +52,13 @@ TEST(AppOpenedSetLists, AreAppendedOnceAfterTheKeptSetAndAnUnreadableOneIsNamed)
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_THAT(dialogs.shown[0].text, HasSubstr(LangMessage(app.language(), Msg::FileNotRead)));
   EXPECT_THAT(dialogs.shown[0].text, HasSubstr("missing.rq2"));
-  EXPECT_EQ(shown, 1);
+  EXPECT_EQ(view.shown, 1);
 
   // A re-initialisation keeps the set as it stands and opens no file again.
   app.ReinitialiseLibrary(false);
   EXPECT_EQ(app.musicSet().size(), 3u);
   EXPECT_EQ(dialogs.shown.size(), 1u);
-  EXPECT_EQ(shown, 1);
+  EXPECT_EQ(view.shown, 1);
 }
 
 }  // namespace

@@ -71,16 +71,15 @@ TEST(FolderScan, FindProjectsByExtensionAndExclusions) {
   EXPECT_TRUE(found.empty());
 }
 
-struct ScanRun {
+struct ScanRun : ScanView {
   FakeProgress progress;
   ZlibInflater inflater;
   const Language language = Language::English;
   FolderScan scan{progress, &inflater, language};
   std::vector<ScanDisplay> shown;
   std::vector<ScanEntry> handed;
-  ScanRun() {
-    scan.onDisplay = [this](const ScanDisplay& d) { shown.push_back(d); };
-  }
+  ScanRun() { scan.SetView(this); }
+  void ShowScan(const ScanDisplay& d) override { shown.push_back(d); }
   void Run(const ScanSettings& settings) {
     scan.Run(settings, [this](const std::vector<ScanEntry>& entries) {
       handed = entries;
