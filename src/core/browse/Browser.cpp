@@ -526,7 +526,7 @@ void Browser::RebuildTagList() {
     if (Lang() == Language::Russian) {
       if (auto t = catalogue_.Translation(tagText)) translated = std::string(*t);
     } else {
-      for (const auto& row : catalogue_.translateCats)
+      for (const auto& row : catalogue_.TranslateCats())
         if (row.find('=') != std::string::npos && SameText(RowValue(row), tagText)) {
           translated = std::string(RowName(row));
           break;
