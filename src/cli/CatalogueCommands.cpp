@@ -77,10 +77,7 @@ int CommandTree(const CommandContext& context, const Arguments& args) {
   const std::string path = args.words().empty() ? std::string() : args.words()[0];
   const Catalogue& c = *context.catalogue;
   for (const auto& name : c.ChildCategoriesInDisplayOrder(path, context.language)) Put("category", name);
-  std::vector<std::string> texts;
-  std::vector<int> positions;
-  c.ListCdsInCategory(path, newFirst, texts, positions);
-  for (const auto& text : texts) Put("cd", text);
+  for (const auto& cd : c.ListCdsInCategory(path, newFirst)) Put("cd", cd.text);
   return 0;
 }
 

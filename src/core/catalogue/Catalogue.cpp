@@ -638,20 +638,17 @@ std::vector<std::string> Catalogue::ListSubcategories(std::string_view parent) c
   return names;
 }
 
-void Catalogue::ListCdsInCategory(std::string_view path, bool newFirst, std::vector<std::string>& cdTexts,
-                                  std::vector<int>& positions) const {
+std::vector<Catalogue::CdInList> Catalogue::ListCdsInCategory(std::string_view path, bool newFirst) const {
   std::vector<TSort> entries;
   for (int p = 0; p < CdCount(); ++p)
     if (Cd(p).categories.Contains(path))
       entries.push_back(
           {newFirst ? TSortKind::CdNumberNewFirst : TSortKind::CdNumberUp, MidChars(Cd(p).cdCode, 5, 3), "", p});
   SortEntries(entries);
-  cdTexts.clear();
-  positions.clear();
-  for (const auto& e : entries) {
-    cdTexts.push_back(Cd(e.Index).cdText);
-    positions.push_back(e.Index);
-  }
+  std::vector<CdInList> cds;
+  cds.reserve(entries.size());
+  for (const auto& e : entries) cds.push_back({Cd(e.Index).cdText, e.Index});
+  return cds;
 }
 
 void Catalogue::OrderByTranslation(std::vector<std::string>& names, Language lang) const {

@@ -125,10 +125,13 @@ class Catalogue {
 
   // Child names of a category path (the distinct first segments for the root).
   std::vector<std::string> ListSubcategories(std::string_view parent) const;
-  // CDs filed under the path: their texts and positions, newest numbers first
-  // when newFirst (numbers above 500 counting 600 less), else lowest first.
-  void ListCdsInCategory(std::string_view path, bool newFirst, std::vector<std::string>& cdTexts,
-                         std::vector<int>& positions) const;
+  // CDs filed under the path, newest numbers first when newFirst (numbers above
+  // 500 counting 600 less), else lowest first.
+  struct CdInList {
+    std::string text;  // the CD's cdText
+    int position;
+  };
+  std::vector<CdInList> ListCdsInCategory(std::string_view path, bool newFirst) const;
   // In Russian, reorders English names by their translations (untranslated first).
   void OrderByTranslation(std::vector<std::string>& names, Language language) const;
   // The child names in display order: sorted, by translation in Russian, years newest first.

@@ -421,16 +421,16 @@ TEST(CatalogueLists, CdsInACategoryNewFirstOrLowestFirst) {
   Browsable().Write(cat.path());
   LoadedCatalogue l;
   LoadFolder(l, cat.path(), Options(home));
-  std::vector<std::string> texts;
-  std::vector<int> positions;
-  l.catalogue.ListCdsInCategory("DRAMA >> SUSPENSE", true, texts, positions);
+  auto list = [&l](std::string_view path, bool newFirst) {
+    std::vector<std::string> rows;  // text @position
+    for (const auto& cd : l.catalogue.ListCdsInCategory(path, newFirst))
+      rows.push_back(cd.text + " @" + std::to_string(cd.position));
+    return rows;
+  };
   // 601 counts as 1: after 105 and after 002.
-  EXPECT_THAT(texts, ElementsAre("KMLB_105 CD 105", "KMLB_002 CD 002", "KMLB_601 CD 601"));
-  EXPECT_THAT(positions, ElementsAre(2, 0, 4));
-  l.catalogue.ListCdsInCategory("drama >> suspense", false, texts, positions);
-  EXPECT_THAT(texts, ElementsAre("KMLB_002 CD 002", "KMLB_105 CD 105", "KMLB_601 CD 601"));
-  l.catalogue.ListCdsInCategory("* ALL LIBRARY >> FILM MUSIC", true, texts, positions);
-  EXPECT_THAT(texts, ElementsAre("KMLB_409 CD 409", "KMLB_002 CD 002"));
+  EXPECT_THAT(list("DRAMA >> SUSPENSE", true), ElementsAre("KMLB_105 CD 105 @2", "KMLB_002 CD 002 @0", "KMLB_601 CD 601 @4"));
+  EXPECT_THAT(list("drama >> suspense", false), ElementsAre("KMLB_002 CD 002 @0", "KMLB_105 CD 105 @2", "KMLB_601 CD 601 @4"));
+  EXPECT_THAT(list("* ALL LIBRARY >> FILM MUSIC", true), ElementsAre("KMLB_409 CD 409 @3", "KMLB_002 CD 002 @0"));
 }
 
 TEST(CatalogueLists, LocateTrack) {
