@@ -33,7 +33,8 @@ std::vector<DemoDownloadItem> DownloadDemosInto(Downloader& downloader, Dialogs&
                                                 const std::string& folder, Language language) {
   const DemoTargets targets = DemoTargetsOf(catalogue, items, demoBaseUrl);
   std::vector<Downloader::NamedFile> files;
-  for (size_t i = 0; i < targets.codes.size(); ++i) files.push_back({targets.urls[i], targets.names[i], targets.codes[i]});
+  for (size_t i = 0; i < targets.codes.size(); ++i)
+    files.push_back({targets.urls[i], targets.names[i], targets.codes[i]});
   // Whether each file arrived now: an older file of the same name is no success.
   const std::vector<bool> kept = downloader.DownloadFilesNamed(files, true, Msg::DownloadingFiles, folder);
   std::vector<DemoDownloadItem> result;

@@ -428,8 +428,10 @@ TEST(CatalogueLists, CdsInACategoryNewFirstOrLowestFirst) {
     return rows;
   };
   // 601 counts as 1: after 105 and after 002.
-  EXPECT_THAT(list("DRAMA >> SUSPENSE", true), ElementsAre("KMLB_105 CD 105 @2", "KMLB_002 CD 002 @0", "KMLB_601 CD 601 @4"));
-  EXPECT_THAT(list("drama >> suspense", false), ElementsAre("KMLB_002 CD 002 @0", "KMLB_105 CD 105 @2", "KMLB_601 CD 601 @4"));
+  EXPECT_THAT(list("DRAMA >> SUSPENSE", true),
+              ElementsAre("KMLB_105 CD 105 @2", "KMLB_002 CD 002 @0", "KMLB_601 CD 601 @4"));
+  EXPECT_THAT(list("drama >> suspense", false),
+              ElementsAre("KMLB_002 CD 002 @0", "KMLB_105 CD 105 @2", "KMLB_601 CD 601 @4"));
   EXPECT_THAT(list("* ALL LIBRARY >> FILM MUSIC", true), ElementsAre("KMLB_409 CD 409 @3", "KMLB_002 CD 002 @0"));
 }
 
