@@ -61,9 +61,9 @@ void LoadBench(benchmark::State& state, const fs::path& folder, const fs::path& 
   catalogue.ReadCatalogueTables(store, dialogs);
   for (auto _ : state) {
     catalogue.LoadCatalogue(store, Options(home), dialogs, progress);
-    benchmark::DoNotOptimize(catalogue.trackCount);
+    benchmark::DoNotOptimize(catalogue.TrackCount());
   }
-  state.counters["tracks"] = catalogue.trackCount;
+  state.counters["tracks"] = catalogue.TrackCount();
 }
 
 void BM_LoadCatalogue(benchmark::State& state) { LoadBench(state, Fx().ordered, Fx().emptyHome); }

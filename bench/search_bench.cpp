@@ -46,7 +46,7 @@ void Matching(benchmark::State& state, const SearchCriteria& criteria) {
     found = SearchTracks(lib.catalogue, c, lib.progress, Language::English).size();
     benchmark::DoNotOptimize(found);
   }
-  state.counters["tracks"] = lib.catalogue.trackCount;
+  state.counters["tracks"] = lib.catalogue.TrackCount();
   state.counters["found"] = static_cast<double>(found);
 }
 
@@ -165,7 +165,7 @@ void MostAlike(benchmark::State& state, bool firstQuery) {
     found = index.MostAlike(lib.catalogue, cd, track).size();
     benchmark::DoNotOptimize(found);
   }
-  state.counters["tracks"] = lib.catalogue.trackCount;
+  state.counters["tracks"] = lib.catalogue.TrackCount();
   state.counters["found"] = static_cast<double>(found);
 }
 void BM_MostAlike(benchmark::State& state) { MostAlike(state, false); }

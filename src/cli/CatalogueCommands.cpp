@@ -21,11 +21,11 @@ namespace trakvella::cli {
 int CommandInfo(const CommandContext& context, const Arguments&) {
   const Catalogue& c = *context.catalogue;
   Put("cds", std::to_string(c.CdCount()));
-  Put("tracks", std::to_string(c.trackCount));
-  Put("categories", std::to_string(c.allCategoryPaths.size()));
-  Put("tags", std::to_string(c.tagList.size()));
+  Put("tracks", std::to_string(c.TrackCount()));
+  Put("categories", std::to_string(c.AllCategoryPaths().size()));
+  Put("tags", std::to_string(c.TagList().size()));
   for (size_t i = 0; i < kStyleWords.size(); ++i)
-    Put("style." + std::string(kStyleWords[i]), std::to_string(c.styleCounts[i]));
+    Put("style." + std::string(kStyleWords[i]), std::to_string(c.StyleCounts()[i]));
   Put("caption", MainWindowCaption(c, context.language));
   return 0;
 }
@@ -77,15 +77,12 @@ int CommandTree(const CommandContext& context, const Arguments& args) {
   const std::string path = args.words().empty() ? std::string() : args.words()[0];
   const Catalogue& c = *context.catalogue;
   for (const auto& name : c.ChildCategoriesInDisplayOrder(path, context.language)) Put("category", name);
-  std::vector<std::string> texts;
-  std::vector<int> positions;
-  c.ListCdsInCategory(path, newFirst, texts, positions);
-  for (const auto& text : texts) Put("cd", text);
+  for (const auto& cd : c.ListCdsInCategory(path, newFirst)) Put("cd", cd.text);
   return 0;
 }
 
 int CommandTags(const CommandContext& context, const Arguments&) {
-  for (const auto& tag : context.catalogue->tagList) Put("tag", tag);
+  for (const auto& tag : context.catalogue->TagList()) Put("tag", tag);
   return 0;
 }
 

@@ -86,7 +86,7 @@ TEST_F(DeveloperMenu, CtrlAltDShowsItAndTheMaximumExportFillsTheClipboard) {
   // The track table first (its count in its message), then the playlist table on the clipboard.
   Dev("N15")->trigger();
   EXPECT_TRUE(ShownWithBusyProgress());
-  const int tracks = app().catalogue().trackCount;
+  const int tracks = app().catalogue().TrackCount();
   ASSERT_GT(tracks, 0);
   EXPECT_THAT(dialogs.Texts(), ::testing::Contains(HasSubstr("записей: " + std::to_string(tracks))));
   const std::vector<std::string> lines = SplitLines(clipboard.text);
@@ -118,7 +118,7 @@ TEST_F(DeveloperMenu, DesktopXmlIsWrittenToTheProgramFolderWithTheWindowAsideMea
   EXPECT_THAT(ReadFile(file), StartsWith("<?xml"));
   EXPECT_EQ(Command("xmllint --noout '" + file + "'").first, 0);
   EXPECT_EQ(Command("xmllint --xpath 'count(//albums/album/tracks/track)' '" + file + "'").second,
-            std::to_string(app().catalogue().trackCount));
+            std::to_string(app().catalogue().TrackCount()));
   EXPECT_EQ(Command("xmllint --xpath 'string(//playlists/playlist/title)' '" + file + "'").second, "Утро");
   // The walk leaves "Allow Open CD" off, and the lists show where it ended.
   EXPECT_FALSE(Dev("AllowOpenCD")->isChecked());

@@ -212,7 +212,7 @@ TEST_F(MusicSetWindow, SpacePlaysTheSelectedEntryAndClosingTheWindowStopsIt) {
   const TrackRecord& entry = app().musicSet().TrackOf(3);
   EXPECT_EQ(device.opened[0], TrackPathOrUrl(entry.location, app().demoBaseUrl()));
   main->PlayerTick();
-  EXPECT_EQ(app().player().Tag(), 2);
+  EXPECT_EQ(app().player().PlayingFrom(), PlaySource::MusicSet);
   // The track ends: the main list stays where it was.
   device.mode = MediaMode::Stopped;
   main->PlayerTick();

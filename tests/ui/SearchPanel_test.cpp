@@ -323,7 +323,7 @@ TEST_F(SearchPanelTest, StyleRowsShowTheirTrackCountInSilverAfterTheName) {
   // The list's own delegate draws the catalogue's count for the row.
   const int jazz = 14;
   ASSERT_EQ(panel.styleList()->item(jazz)->text(), "JAZZ");
-  const int tracks = BuiltInCatalogue().styleCounts[jazz];
+  const int tracks = BuiltInCatalogue().StyleCounts()[jazz];
   EXPECT_GT(tracks, 0);
   option.state = QStyle::State_Enabled;
   EXPECT_EQ(render([&](QPainter* p) {

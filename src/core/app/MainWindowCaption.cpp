@@ -9,11 +9,11 @@ namespace trakvella {
 
 std::string MainWindowCaption(const Catalogue& catalogue, Language lang, const CaptionAccount& account) {
   std::string caption = kApplicationTitle;
-  if (catalogue.offline) caption += " -offline";
+  if (catalogue.Offline()) caption += " -offline";
   caption += " ";
   caption += kFileVersion;
   caption += " - " + LangMessage(lang, Msg::CdsCount) + std::to_string(catalogue.CdCount());
-  caption += " | " + LangMessage(lang, Msg::TracksCount) + std::to_string(catalogue.trackCount);
+  caption += " | " + LangMessage(lang, Msg::TracksCount) + std::to_string(catalogue.TrackCount());
   if (!account.login.empty() && !account.password.empty()) {
     caption += " | " + LangMessage(lang, Msg::SubscriptionDocuments) + " " + account.login;
     if (account.quota < 0)
@@ -21,8 +21,8 @@ std::string MainWindowCaption(const Catalogue& catalogue, Language lang, const C
     else
       caption += " (" + LangMessage(lang, Msg::TracksLeftLower) + std::to_string(account.quota) + ") ";
   }
-  if (!catalogue.errors.empty())
-    caption += " | " + LangMessage(lang, Msg::ErrorsCount) + std::to_string(catalogue.errors.size());
+  if (!catalogue.Errors().empty())
+    caption += " | " + LangMessage(lang, Msg::ErrorsCount) + std::to_string(catalogue.Errors().size());
   return caption;
 }
 

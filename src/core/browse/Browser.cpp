@@ -310,10 +310,8 @@ void Browser::ShowCurrentLevel(const std::string& selectName) {
     for (auto& name : catalogue_.ChildCategoriesInDisplayOrder(currentPath_, Lang()))
       boxRows_.push_back({false, std::move(name), -1});
     const int categories = static_cast<int>(boxRows_.size());
-    std::vector<std::string> texts;
-    std::vector<int> positions;
-    catalogue_.ListCdsInCategory(currentPath_, newFirst, texts, positions);
-    for (size_t i = 0; i < texts.size(); ++i) boxRows_.push_back({true, std::move(texts[i]), positions[i]});
+    for (auto& cd : catalogue_.ListCdsInCategory(currentPath_, newFirst))
+      boxRows_.push_back({true, std::move(cd.text), cd.position});
     selectedBoxRow_ = -1;
     if (!boxRows_.empty()) {
       int target = 0;
@@ -526,7 +524,7 @@ void Browser::RebuildTagList() {
     if (Lang() == Language::Russian) {
       if (auto t = catalogue_.Translation(tagText)) translated = std::string(*t);
     } else {
-      for (const auto& row : catalogue_.translateCats)
+      for (const auto& row : catalogue_.TranslateCats())
         if (row.find('=') != std::string::npos && SameText(RowValue(row), tagText)) {
           translated = std::string(RowName(row));
           break;

@@ -192,7 +192,7 @@ bool ListSimilarTracks(Browser& browser, const Catalogue& catalogue, LikenessInd
 
 std::vector<std::string> SimilarCdCodes(const Catalogue& catalogue, const std::string& cdCode) {
   const std::string name = LowerCase(cdCode);
-  for (const auto& row : catalogue.similarCds) {
+  for (const auto& row : catalogue.SimilarCds()) {
     if (row.find('=') == std::string::npos || !SameText(RowName(row), name)) continue;
     std::vector<std::string> codes;
     const std::string_view vector = RowValue(row);

@@ -32,6 +32,8 @@ constexpr std::string_view kStopText =
     "national,voice,well,known,textures,slide,roll,middle,home,idiom,section,belt,movies,played";
 
 constexpr std::string_view kLibraryPrefix = "Library:";
+// The CD list is reserved for this many at a load; a larger catalogue only grows it.
+constexpr size_t kCdCapacity = 1000;
 
 // Working pools of one load: descriptor rows and local files not yet taken.
 // Each is indexed by code so that a lookup costs the same whatever the row
@@ -62,7 +64,7 @@ struct LoadPools {
   // translations are worked out once per load.
   std::unordered_map<std::string, std::vector<std::string>> wordsOfLine;
   std::unordered_map<std::string, std::optional<std::string_view>> translationOfWord;
-  // Category paths already in allCategoryPaths, and tags already in tagList, as written.
+  // Category paths already in allCategoryPaths_, and tags already in tagList_, as written.
   std::unordered_set<std::string> pathsListed, tagsListed;
   // The tracks of the CD being read: how many, and their code ids in track order.
   size_t tracksOfCd = 0;
@@ -207,7 +209,7 @@ void Catalogue::BuildDescriptorIndex() {
   DescriptorIndex& index = descriptors_;
   index = DescriptorIndex{};
   // Track code -> id while the index is made: open addressing over a power-of-two table.
-  std::vector<std::pair<std::string_view, uint32_t>> idOf(std::bit_ceil(titlesTable.size() * 2 + 2),
+  std::vector<std::pair<std::string_view, uint32_t>> idOf(std::bit_ceil(titlesTable_.size() * 2 + 2),
                                                           {std::string_view(), kNoId});
   auto slotOf = [&idOf, mask = idOf.size() - 1](std::string_view code) -> std::pair<std::string_view, uint32_t>& {
     size_t at = std::hash<std::string_view>{}(code)&mask;
@@ -215,17 +217,17 @@ void Catalogue::BuildDescriptorIndex() {
     return idOf[at];
   };
   uint32_t ids = 0;
-  index.idOfTitleRow.assign(titlesTable.size(), kNoId);
-  for (size_t r = 0; r < titlesTable.size(); ++r) {
-    if (!IsTrackRow(titlesTable[r])) continue;
-    auto& slot = slotOf(CodeOfRow(titlesTable[r]));
-    if (slot.second == kNoId) slot = {CodeOfRow(titlesTable[r]), ids++};
+  index.idOfTitleRow.assign(titlesTable_.size(), kNoId);
+  for (size_t r = 0; r < titlesTable_.size(); ++r) {
+    if (!IsTrackRow(titlesTable_[r])) continue;
+    auto& slot = slotOf(CodeOfRow(titlesTable_[r]));
+    if (slot.second == kNoId) slot = {CodeOfRow(titlesTable_[r]), ids++};
     index.idOfTitleRow[r] = slot.second;
   }
-  std::vector<uint32_t> rowId(tracksTable.size(), UINT32_MAX);
+  std::vector<uint32_t> rowId(tracksTable_.size(), UINT32_MAX);
   std::vector<uint32_t> count(ids + 1, 0);
-  for (size_t r = 0; r < tracksTable.size(); ++r) {
-    const uint32_t id = slotOf(CodeOfRow(tracksTable[r])).second;
+  for (size_t r = 0; r < tracksTable_.size(); ++r) {
+    const uint32_t id = slotOf(CodeOfRow(tracksTable_[r])).second;
     if (id == kNoId) continue;  // a descriptor of no listed track is never asked for
     rowId[r] = id;
     ++count[id];
@@ -237,14 +239,14 @@ void Catalogue::BuildDescriptorIndex() {
   // line and its style words are the same at every load: they are worked out here.
   std::vector<uint32_t> rowsById(index.firstOf[ids]);
   std::vector<uint32_t> filled(ids, 0);
-  for (uint32_t r = 0; r < tracksTable.size(); ++r)
+  for (uint32_t r = 0; r < tracksTable_.size(); ++r)
     if (rowId[r] != UINT32_MAX) rowsById[index.firstOf[rowId[r]] + filled[rowId[r]]++] = r;
   index.text.reserve(rowsById.size());
   index.styles.reserve(rowsById.size());
   index.bpm.reserve(rowsById.size());
   std::string tagLine;
   for (uint32_t r : rowsById) {
-    std::string_view row = tracksTable[r];
+    std::string_view row = tracksTable_[r];
     index.text.push_back(TrimView(row.substr(ByteOffsetOfChar(row, 13))));
     AssignTagLine(index.text.back(), tagLine);
     index.styles.push_back(StyleBits(tagLine));
@@ -337,28 +339,28 @@ std::string FieldErrorMessage(std::string_view code, std::string_view value) {
 }
 
 void Catalogue::Report(Dialogs& dialogs, const std::string& text) {
-  errors.push_back(text);
+  errors_.push_back(text);
   dialogs.Message(text, MessageKind::Plain);
 }
 
 void Catalogue::ReadCatalogueTables(const ResourceStore& resources, Dialogs& dialogs) {
-  translateCats = ReadCatalogueResource(resources, "TRANSLATECATS", "TEXT", dialogs);
-  writersInfo = ReadCatalogueResource(resources, "WRITERSINFO", "TEXT", dialogs);
+  translateCats_ = ReadCatalogueResource(resources, "TRANSLATECATS", "TEXT", dialogs);
+  writersInfo_ = ReadCatalogueResource(resources, "WRITERSINFO", "TEXT", dialogs);
   auto similar = std::make_shared<std::string>();
-  ReadCatalogueLines(resources, "SIMILARCD", "TEXT", dialogs, *similar, similarCds);
+  ReadCatalogueLines(resources, "SIMILARCD", "TEXT", dialogs, *similar, similarCds_);
   similarText_ = std::move(similar);
   auto tracks = std::make_shared<std::string>();
-  ReadCatalogueLines(resources, "KMLB_TRACKS", "TEXT", dialogs, *tracks, tracksTable);
+  ReadCatalogueLines(resources, "KMLB_TRACKS", "TEXT", dialogs, *tracks, tracksTable_);
   tracksText_ = std::move(tracks);
-  titlesTable = ReadCatalogueResource(resources, "KMLB_XLS", "TEXT", dialogs);
-  titlesTable.emplace_back(kClosingRow);
+  titlesTable_ = ReadCatalogueResource(resources, "KMLB_XLS", "TEXT", dialogs);
+  titlesTable_.emplace_back(kClosingRow);
   cds_.clear();
   BuildDescriptorIndex();
 
   // Lookups by name ignore letter case and take the first row of a name.
   translationIndex_.clear();
-  for (size_t i = 0; i < translateCats.size(); ++i) {
-    std::string_view row = translateCats[i];
+  for (size_t i = 0; i < translateCats_.size(); ++i) {
+    std::string_view row = translateCats_[i];
     if (row.find('=') == std::string_view::npos) continue;
     translationIndex_.emplace(UpperCase(RowName(row)), i);
   }
@@ -367,12 +369,12 @@ void Catalogue::ReadCatalogueTables(const ResourceStore& resources, Dialogs& dia
 std::optional<std::string_view> Catalogue::Translation(std::string_view english) const {
   auto it = translationIndex_.find(UpperCase(english));
   if (it == translationIndex_.end()) return std::nullopt;
-  return RowValue(translateCats[it->second]);
+  return RowValue(translateCats_[it->second]);
 }
 
 bool Catalogue::IsNewCd(int year, int month, YearMonth today) {
   bool isNew = year == today.year && (today.month - month) < 2;
-  if (isNew) anyNewCd = true;
+  if (isNew) anyNewCd_ = true;
   return isNew;
 }
 
@@ -413,14 +415,14 @@ void ListLocalFiles(const LoadOptions& options, Progress& progress, LoadPools& p
 
 void Catalogue::LoadCatalogue(const ResourceStore& resources, const LoadOptions& options, Dialogs& dialogs,
                               Progress& progress) {
-  errors = resources.problems();
+  errors_ = resources.problems();
   LoadPools pools;
   StartLoad(options, progress, pools);
   ListLocalFiles(options, progress, pools);
 
   // The CDs and their tracks, row by row of the titles table.
   progress.ShowProgress(LangMessage(options.language, Msg::BuildingDatabase), ProgressMode::ChangeText);
-  const size_t rowCount = titlesTable.size();
+  const size_t rowCount = titlesTable_.size();
   for (size_t i = 0; i < rowCount; ++i) {
     progress.SetPerMille(rowCount > 1 ? static_cast<int>(i * 1000 / (rowCount - 1)) : 1000);
     progress.pump();
@@ -433,14 +435,13 @@ void Catalogue::LoadCatalogue(const ResourceStore& resources, const LoadOptions&
 // Working pools, caption, progress window; empty lists, and the records of the
 // last load made ready to be written over.
 void Catalogue::StartLoad(const LoadOptions& options, Progress& progress, LoadPools& pools) {
-  language = options.language;
-  offline = options.offline;
+  offline_ = options.offline;
   pools.descriptorsTaken.assign(descriptors_.firstOf.size(), 0);
   if (options.setCaption) options.setCaption(std::string(" ") + kApplicationTitle);
   progress.ShowProgress(LangMessage(options.language, Msg::ScanningCatalogue), ProgressMode::Show);
 
-  allCategoryPaths.Clear();
-  tagList.Clear();
+  allCategoryPaths_.Clear();
+  tagList_.Clear();
   // A CD's track records stay where they are and are written over by the next
   // load's tracks at that position, so a reload reuses their strings' memory; what
   // a position does not fill again goes when its CD is finished or at the end.
@@ -452,9 +453,9 @@ void Catalogue::StartLoad(const LoadOptions& options, Progress& progress, LoadPo
     cd.Reset();
     cd.tracks = std::move(tracks);
   }
-  styleCounts.fill(0);
-  anyNewCd = false;
-  trackCount = 0;
+  styleCounts_.fill(0);
+  anyNewCd_ = false;
+  trackCount_ = 0;
 }
 
 // One row of the titles table: a CD header starts the next CD (finishing the one
@@ -462,7 +463,7 @@ void Catalogue::StartLoad(const LoadOptions& options, Progress& progress, LoadPo
 // when only those are listed.
 void Catalogue::ReadTitleRow(size_t i, const ResourceStore& resources, const LoadOptions& options, Dialogs& dialogs,
                              LoadPools& pools) {
-  std::string_view row = titlesTable[i];
+  std::string_view row = titlesTable_[i];
   const uint32_t id = descriptors_.idOfTitleRow[i];
   const bool trackRow = id != kNoId;
   bool accepted = true;
@@ -485,7 +486,7 @@ void Catalogue::ReadTitleRow(size_t i, const ResourceStore& resources, const Loa
   if (!accepted) return;
 
   auto& tracks = pools.Current().tracks;
-  if (pools.tracksOfCd == 0) tracks.reserve(TrackRowsFrom(titlesTable, i));
+  if (pools.tracksOfCd == 0) tracks.reserve(TrackRowsFrom(titlesTable_, i));
   TrackRecord& track = pools.tracksOfCd < tracks.size() ? tracks[pools.tracksOfCd] : tracks.emplace_back();
   ++pools.tracksOfCd;
   // Every field is written anew (tagLine and styleText when the CD is finished).
@@ -510,12 +511,12 @@ void Catalogue::ReadTitleRow(size_t i, const ResourceStore& resources, const Loa
 
 // Without a CD new by date, the three highest positions count as new.
 void Catalogue::MarkNewestCds(LoadPools& pools) {
-  if (anyNewCd) return;
+  if (anyNewCd_) return;
   for (int p = pools.cdCount - 1; p >= 0 && p >= pools.cdCount - 3; --p) {
     CdRecord& cd = pools.cds[static_cast<size_t>(p)];
     if (cd.tracks.empty()) continue;
     cd.categories.Add(kNewCdsPath);
-    allCategoryPaths.Add(kNewCdsPath);
+    allCategoryPaths_.Add(kNewCdsPath);
   }
 }
 
@@ -526,9 +527,9 @@ void Catalogue::EndLoad(const LoadOptions& options, Progress& progress, LoadPool
   cds_ = std::move(pools.cds);
   trackIndex_.built = false;
   progress.ShowProgress("", ProgressMode::Hide);
-  if (!errors.empty() && !options.programFolder.empty()) {
+  if (!errors_.empty() && !options.programFolder.empty()) {
     std::string log;
-    for (const auto& e : errors) log += Utf8ToCp1251(e) + "\r\n";
+    for (const auto& e : errors_) log += Utf8ToCp1251(e) + "\r\n";
     WriteOptions logOptions;
     logOptions.durable = false;                                                       // written again at every load
     (void)WriteFileReplacing(options.programFolder / "errors.log", log, logOptions);  // a failure is not reported
@@ -565,12 +566,12 @@ void Catalogue::FinishCd(const LoadOptions& options, Dialogs& dialogs, LoadPools
     track.styleText.clear();
     for (uint32_t bits = styles; bits != 0; bits &= bits - 1) {
       const int s = std::countr_zero(bits);
-      ++styleCounts[s];
+      ++styleCounts_[s];
       track.styleText += ' ';
       track.styleText += kStyleWords[s];
     }
     if (track.styleText.empty()) track.styleText = "SFX/ID";
-    ++trackCount;
+    ++trackCount_;
   }
 
   // Categories, production date and description from the block.
@@ -601,7 +602,7 @@ void Catalogue::FinishCd(const LoadOptions& options, Dialogs& dialogs, LoadPools
     if (!translation) continue;
     cd.keywordTranslations.emplace_back(*translation);
     const std::string_view tag = options.language == Language::Russian ? *translation : std::string_view(word);
-    if (pools.tagsListed.emplace(tag).second) tagList.Add(tag);
+    if (pools.tagsListed.emplace(tag).second) tagList_.Add(tag);
     kept.push_back(std::move(word));
   }
   cd.keywords = std::move(kept);
@@ -611,7 +612,7 @@ void Catalogue::FinishCd(const LoadOptions& options, Dialogs& dialogs, LoadPools
   cd.categories.Add(std::string(kByYearPrefix) + std::to_string(cd.year));
   if (IsNewCd(cd.year, cd.month, options.today)) cd.categories.Add(kNewCdsPath);
   for (const auto& path : cd.categories)
-    if (pools.pathsListed.insert(path).second) allCategoryPaths.Add(path);
+    if (pools.pathsListed.insert(path).second) allCategoryPaths_.Add(path);
   ++pools.cdCount;
 }
 
@@ -625,7 +626,7 @@ std::vector<std::string> Catalogue::ListSubcategories(std::string_view parent) c
   std::vector<std::string> names;
   TextSet seen;
   std::string prefix = parent.empty() ? std::string() : std::string(parent) + std::string(kPathSeparator);
-  for (const auto& path : allCategoryPaths) {
+  for (const auto& path : allCategoryPaths_) {
     std::string_view rest = path;
     if (!prefix.empty()) {
       if (rest.size() <= prefix.size() || CompareText(rest.substr(0, prefix.size()), prefix) != 0) continue;
@@ -637,20 +638,17 @@ std::vector<std::string> Catalogue::ListSubcategories(std::string_view parent) c
   return names;
 }
 
-void Catalogue::ListCdsInCategory(std::string_view path, bool newFirst, std::vector<std::string>& cdTexts,
-                                  std::vector<int>& positions) const {
+std::vector<Catalogue::CdInList> Catalogue::ListCdsInCategory(std::string_view path, bool newFirst) const {
   std::vector<TSort> entries;
   for (int p = 0; p < CdCount(); ++p)
     if (Cd(p).categories.Contains(path))
       entries.push_back(
           {newFirst ? TSortKind::CdNumberNewFirst : TSortKind::CdNumberUp, MidChars(Cd(p).cdCode, 5, 3), "", p});
   SortEntries(entries);
-  cdTexts.clear();
-  positions.clear();
-  for (const auto& e : entries) {
-    cdTexts.push_back(Cd(e.Index).cdText);
-    positions.push_back(e.Index);
-  }
+  std::vector<CdInList> cds;
+  cds.reserve(entries.size());
+  for (const auto& e : entries) cds.push_back({Cd(e.Index).cdText, e.Index});
+  return cds;
 }
 
 void Catalogue::OrderByTranslation(std::vector<std::string>& names, Language lang) const {

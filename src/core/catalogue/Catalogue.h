@@ -66,7 +66,6 @@ struct LoadOptions {
   std::function<void(const std::string&)> setCaption;  // the main window caption while loading, if any
 };
 
-inline constexpr int kCdCapacity = 1000;
 inline constexpr std::string_view kClosingRow = "KMLB_000=Sample CD";
 inline constexpr std::string_view kAllCdsPath = "* ALL LIBRARY >> … ALL CDS";
 inline constexpr std::string_view kNewCdsPath = "* ALL LIBRARY >> … NEW CDS";
@@ -88,21 +87,23 @@ class Catalogue {
     cds_[static_cast<size_t>(ref.cd)].tracks[static_cast<size_t>(ref.track)].location = std::move(location);
   }
 
-  int trackCount = 0;
-  TextSet allCategoryPaths;
-  TextSet tagList;
-  std::array<int, 100> styleCounts{};
-  bool anyNewCd = false;
-  bool offline = false;
-  Language language = Language::English;
-
-  std::vector<std::string> translateCats, writersInfo, titlesTable;
-  // The two largest tables only read: their rows are views into their decoded texts, which the
-  // catalogue (and every copy of it) holds.
-  std::vector<std::string_view> similarCds, tracksTable;
+  // What the last load built.
+  int TrackCount() const { return trackCount_; }
+  const TextSet& AllCategoryPaths() const { return allCategoryPaths_; }
+  const TextSet& TagList() const { return tagList_; }  // the keywords, in the load's language
+  const std::array<int, 100>& StyleCounts() const { return styleCounts_; }
+  bool AnyNewCd() const { return anyNewCd_; }
+  bool Offline() const { return offline_; }  // loaded with local files only
   // Problems reported during the last load; counted in the caption and written
   // to errors.log in the program folder.
-  std::vector<std::string> errors;
+  const std::vector<std::string>& Errors() const { return errors_; }
+
+  // The tables read by ReadCatalogueTables.
+  const std::vector<std::string>& TranslateCats() const { return translateCats_; }
+  const std::vector<std::string>& WritersInfo() const { return writersInfo_; }
+  const std::vector<std::string>& TitlesTable() const { return titlesTable_; }
+  const std::vector<std::string_view>& SimilarCds() const { return similarCds_; }
+  const std::vector<std::string_view>& TracksTable() const { return tracksTable_; }
 
   // Reads the five tables (each reporting a missing end mark) and appends the
   // closing row to the titles table.
@@ -124,19 +125,31 @@ class Catalogue {
 
   // Child names of a category path (the distinct first segments for the root).
   std::vector<std::string> ListSubcategories(std::string_view parent) const;
-  // CDs filed under the path: their texts and positions, newest numbers first
-  // when newFirst (numbers above 500 counting 600 less), else lowest first.
-  void ListCdsInCategory(std::string_view path, bool newFirst, std::vector<std::string>& cdTexts,
-                         std::vector<int>& positions) const;
+  // CDs filed under the path, newest numbers first when newFirst (numbers above
+  // 500 counting 600 less), else lowest first.
+  struct CdInList {
+    std::string text;  // the CD's cdText
+    int position;
+  };
+  std::vector<CdInList> ListCdsInCategory(std::string_view path, bool newFirst) const;
   // In Russian, reorders English names by their translations (untranslated first).
   void OrderByTranslation(std::vector<std::string>& names, Language language) const;
   // The child names in display order: sorted, by translation in Russian, years newest first.
   std::vector<std::string> ChildCategoriesInDisplayOrder(std::string_view parent, Language language) const;
 
-  bool IsNewCd(int year, int month, YearMonth today);
-
  private:
   std::vector<CdRecord> cds_;
+  int trackCount_ = 0;
+  TextSet allCategoryPaths_;
+  TextSet tagList_;
+  std::array<int, 100> styleCounts_{};
+  bool anyNewCd_ = false;
+  bool offline_ = false;
+  std::vector<std::string> errors_;
+  std::vector<std::string> translateCats_, writersInfo_, titlesTable_;
+  // The two largest tables only read: their rows are views into their decoded texts, which the
+  // catalogue (and every copy of it) holds.
+  std::vector<std::string_view> similarCds_, tracksTable_;
 
   // The steps of a load, in order; `pools` holds its working state.
   void StartLoad(const LoadOptions& options, Progress& progress, struct LoadPools& pools);
@@ -146,6 +159,8 @@ class Catalogue {
   void MarkNewestCds(struct LoadPools& pools);
   void EndLoad(const LoadOptions& options, Progress& progress, struct LoadPools& pools);
   void Report(Dialogs& dialogs, const std::string& text);
+  // Whether a CD of that year and month is new today; a new one sets AnyNewCd().
+  bool IsNewCd(int year, int month, YearMonth today);
   void BuildDescriptorIndex();
   // The descriptor row of a track (by its code's id): the first row with its code
   // not yet taken in this load; -1 when none is left.

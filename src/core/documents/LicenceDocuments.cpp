@@ -255,8 +255,8 @@ bool MayOpenDocuments(bool signedIn, const std::function<bool()>& signIn, Dialog
 
 PassportFields PassportFieldsOf(const Catalogue& catalogue, int cd, int track) {
   const TrackRecord& t = catalogue.Track(cd, track);
-  return {t.title + " (" + t.code + ")", ExpandAuthorNames(t.composer, catalogue.writersInfo), t.duration,
-          ExpandAuthorNames(t.performer, catalogue.writersInfo)};
+  return {t.title + " (" + t.code + ")", ExpandAuthorNames(t.composer, catalogue.WritersInfo()), t.duration,
+          ExpandAuthorNames(t.performer, catalogue.WritersInfo())};
 }
 
 std::string PassportName(const TrackRecord& track) { return Trim(track.code + " " + SanitiseFileName(track.title)); }

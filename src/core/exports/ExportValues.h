@@ -112,7 +112,7 @@ std::string CleanTagTitle(std::string_view text, int mode);
 // The author-table substitution of the catalogue, worked out once per text.
 class AuthorNames {
  public:
-  explicit AuthorNames(const Catalogue& catalogue) : expander_(catalogue.writersInfo) {}
+  explicit AuthorNames(const Catalogue& catalogue) : expander_(catalogue.WritersInfo()) {}
   const std::string& Expand(const std::string& text);
 
  private:

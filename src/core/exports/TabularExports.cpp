@@ -182,7 +182,7 @@ ExportResult MaximumTrackTable(ExportContext& context, const MusicSet* set) {
   GenreNames genres;
 
   Table table;
-  table.text().reserve(set ? 4096 : static_cast<size_t>(catalogue.trackCount) * 400);
+  table.text().reserve(set ? 4096 : static_cast<size_t>(catalogue.TrackCount()) * 400);
   HeaderLine(table, MaximumColumns());
   for (int p = 0; p < catalogue.CdCount(); ++p) {
     const CdRecord& cd = catalogue.Cd(p);
@@ -311,7 +311,7 @@ ExportResult ExportItFactory(ExportContext& context) {
   AuthorNames authors(catalogue);
   GenreNames genres;
   Table table;
-  table.text().reserve(static_cast<size_t>(catalogue.trackCount) * 700);
+  table.text().reserve(static_cast<size_t>(catalogue.TrackCount()) * 700);
   HeaderLine(table, ItFactoryColumns());
   const std::string& publisher = context.settings.publisher;
   for (int p = 0; p < catalogue.CdCount(); ++p) {

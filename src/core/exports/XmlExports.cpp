@@ -508,7 +508,7 @@ ExportResult ExportSiteXml(ExportContext& context, Browser& browser, const XmlFi
 
   ExportProgress progress(context.progress, context.language);
   XmlLines xml;
-  xml.text().reserve(static_cast<size_t>(catalogue.trackCount) * 700);
+  xml.text().reserve(static_cast<size_t>(catalogue.TrackCount()) * 700);
   StartDocument(xml);
   std::vector<std::string> albumTags(catalogue.Cds().size());
   // 3. The category tree as tags.
@@ -566,7 +566,7 @@ ExportResult ExportDesktopXml(ExportContext& context, Browser& browser, const Xm
   }
   ExportProgress progress(context.progress, context.language);
   XmlLines xml;
-  xml.text().reserve(static_cast<size_t>(catalogue.trackCount) * 700);
+  xml.text().reserve(static_cast<size_t>(catalogue.TrackCount()) * 700);
   StartDocument(xml);
   std::vector<std::string> albumTags(catalogue.Cds().size());
   // 2. The collections as fixed tags; the walk gives the CDs their tags.

@@ -146,8 +146,8 @@ bool LikenessIndex::Covers(const Catalogue& catalogue) const {
 void LikenessIndex::Build(const Catalogue& catalogue) {
   Forget();
   catalogue_ = &catalogue;
-  traits_.reserve(static_cast<size_t>(catalogue.trackCount));
-  places_.reserve(static_cast<size_t>(catalogue.trackCount));
+  traits_.reserve(static_cast<size_t>(catalogue.TrackCount()));
+  places_.reserve(static_cast<size_t>(catalogue.TrackCount()));
   std::array<int, 30> holding{};  // per style bit, the tracks that have it
   for (int cd = 0; cd < catalogue.CdCount(); ++cd) {
     const auto& tracks = catalogue.Cd(cd).tracks;

@@ -199,7 +199,7 @@ std::vector<std::string> ReportLines(const std::vector<ReportEntry>& entries, co
   const bool timed = options.kind != ReportKind::User;
   const bool rowNames = options.kind == ReportKind::User && options.rowNames;
   const std::string date = timed ? PeriodDate(options.quarter, options.year) : std::string();
-  AuthorNames authors(catalogue.writersInfo);
+  AuthorNames authors(catalogue.WritersInfo());
   lines.reserve(entries.size() + 1);
   std::string line;
   size_t dataLines = 0;

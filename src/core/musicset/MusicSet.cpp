@@ -343,7 +343,7 @@ bool MusicSet::Held(std::string_view code) const {
 }
 
 bool MusicSet::LibraryListsTrack(const std::string& code) {
-  const std::vector<std::string>& titles = catalogue_.titlesTable;
+  const std::vector<std::string>& titles = catalogue_.TitlesTable();
   if (libraryCodes_.empty() || libraryCodesFrom_ != titles.size()) {
     libraryCodes_.clear();
     // A track row is its 12-character code, "=" and the track's fields.

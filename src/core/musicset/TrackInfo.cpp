@@ -95,8 +95,8 @@ TrackInfoView ShowTrackInfo(std::string_view code, const Catalogue& catalogue, c
     view.found = true;
     view.rows[1].value = record.isrc;
     view.rows[2].value = record.title;
-    view.rows[3].value = ExpandAuthorNames(record.composer, catalogue.writersInfo);
-    view.rows[4].value = ExpandAuthorNames(record.performer, catalogue.writersInfo);
+    view.rows[3].value = ExpandAuthorNames(record.composer, catalogue.WritersInfo());
+    view.rows[4].value = ExpandAuthorNames(record.performer, catalogue.WritersInfo());
     view.rows[5].value = record.duration;
     location = record.location;
   }

@@ -231,10 +231,14 @@ int Downloader::DownloadFilesAs(const std::vector<std::string>& urls, const std:
   return static_cast<int>(std::count(kept.begin(), kept.end(), true));
 }
 
-std::vector<bool> Downloader::DownloadFilesNamed(const std::vector<std::string>& urls,
-                                                 const std::vector<std::string>& names,
-                                                 const std::vector<std::string>& labels, bool deleteSmall,
+std::vector<bool> Downloader::DownloadFilesNamed(const std::vector<NamedFile>& files, bool deleteSmall,
                                                  std::optional<Msg> progressMessage, const std::string& folder) {
+  std::vector<std::string> urls, names, labels;
+  for (const NamedFile& file : files) {
+    urls.push_back(file.url);
+    names.push_back(file.name);
+    labels.push_back(file.label);
+  }
   return RunDownloads(urls, NamedTargets(urls, names, folder), deleteSmall, progressMessage, folder, &labels);
 }
 

@@ -121,12 +121,15 @@ class Downloader {
   // never lands outside folder).
   int DownloadFilesAs(const std::vector<std::string>& urls, const std::vector<std::string>& names, bool deleteSmall,
                       std::optional<Msg> progressMessage, const std::string& folder);
-  // DownloadFilesAs naming item i in its failure message ("Track (2 of 5):
-  // labels[i]" and "Could not download!"), and telling for each URL whether
-  // its file arrived in this run and was kept (an older file of that name does
-  // not count).
-  std::vector<bool> DownloadFilesNamed(const std::vector<std::string>& urls, const std::vector<std::string>& names,
-                                       const std::vector<std::string>& labels, bool deleteSmall,
+  // One file of DownloadFilesNamed: saved under name as DownloadFilesAs does, and
+  // named by label in its failure message.
+  struct NamedFile {
+    std::string url, name, label;
+  };
+  // DownloadFilesAs naming file i in its failure message ("Track (2 of 5):
+  // label" and "Could not download!"), and telling for each file whether it
+  // arrived in this run and was kept (an older file of that name does not count).
+  std::vector<bool> DownloadFilesNamed(const std::vector<NamedFile>& files, bool deleteSmall,
                                        std::optional<Msg> progressMessage, const std::string& folder);
 
   // The same three with the message's number, 0 for none (for callers that pass numbers).

@@ -50,7 +50,7 @@ bool Player::StartInDevice(bool play) {
   if (hooks_.showTrackStatus) hooks_.showTrackStatus();
   address_ = hooks_.currentAddress ? hooks_.currentAddress() : std::string();
   if (!play) {
-    tag_ = 0;
+    playingFrom_ = PlaySource::None;
     return true;
   }
   // A demo the server does not have (or a file that cannot be read) fails at
@@ -100,12 +100,12 @@ void Player::Stop() {
   } else {
     (void)device_.Stop();
   }
-  tag_ = 0;
+  playingFrom_ = PlaySource::None;
 }
 
 void Player::Tick() {
   if (IsActive(device_.Mode()) && device_.IsOpen()) {
-    tag_ = MusicSetVisible() ? 2 : 1;
+    playingFrom_ = MusicSetVisible() ? PlaySource::MusicSet : PlaySource::TrackList;
     if (seekStep_ != 0) {
       int64_t target = device_.PositionMs() + seekStep_;
       const int64_t length = device_.LengthMs();
@@ -142,15 +142,15 @@ void Player::Tick() {
   barPosition_ = 0;
 
   // The track from the main list ended: go on with the next row. A track the
-  // music set window started (tag 2) never moves the main list.
+  // music set window started never moves the main list.
   const int row = SelectedRow();
-  if (tag_ == 1 && switches_.nonStop && row >= 0 && row < RowCount() - 1) {
-    tag_ = 0;
+  if (playingFrom_ == PlaySource::TrackList && switches_.nonStop && row >= 0 && row < RowCount() - 1) {
+    playingFrom_ = PlaySource::None;
     Stop();
     if (hooks_.selectNextRow) hooks_.selectNextRow();
     Play();
   }
-  tag_ = 0;
+  playingFrom_ = PlaySource::None;
 }
 
 void Player::SeekToBar(int x, int barWidth) {
@@ -172,7 +172,7 @@ void Player::Activated() {
 void Player::CloseDevice() {
   (void)device_.Close();  // closed or never open: nothing is left playing either way
   startFailed_ = false;
-  tag_ = 0;
+  playingFrom_ = PlaySource::None;
 }
 
 void Player::ChooseUserPlayer(std::string path) {

@@ -40,6 +40,9 @@ struct PlayerSwitches {
   bool builtIn = true;  // on: previews play inside the program
 };
 
+// Where the track the device played at the last tick was started from.
+enum class PlaySource { None, TrackList, MusicSet };
+
 // The window owns the timer and draws what this object holds (time label,
 // position bar).
 class Player {
@@ -82,7 +85,7 @@ class Player {
   // when it ends.
   bool InFailureState() const { return tickCounter_ > kFailureTicks; }
 
-  int Tag() const { return tag_; }
+  PlaySource PlayingFrom() const { return playingFrom_; }
   bool Busy() const { return busy_; }
   // The last start asked to play and the device refused (a missing demo, an
   // unreadable file): the label waits on into the failure state.
@@ -119,7 +122,7 @@ class Player {
   PlayerSwitches switches_;
   std::string userPlayer_;
 
-  int tag_ = 0;  // 0 nothing to continue, 1 from the track list, 2 from the music set
+  PlaySource playingFrom_ = PlaySource::None;  // non-stop play goes on only from the track list
   bool busy_ = false;
   bool startFailed_ = false;
   int seekStep_ = 0;

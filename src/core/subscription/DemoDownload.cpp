@@ -32,9 +32,11 @@ std::vector<DemoDownloadItem> DownloadDemosInto(Downloader& downloader, Dialogs&
                                                 const std::vector<std::string>& items, const std::string& demoBaseUrl,
                                                 const std::string& folder, Language language) {
   const DemoTargets targets = DemoTargetsOf(catalogue, items, demoBaseUrl);
+  std::vector<Downloader::NamedFile> files;
+  for (size_t i = 0; i < targets.codes.size(); ++i)
+    files.push_back({targets.urls[i], targets.names[i], targets.codes[i]});
   // Whether each file arrived now: an older file of the same name is no success.
-  const std::vector<bool> kept =
-      downloader.DownloadFilesNamed(targets.urls, targets.names, targets.codes, true, Msg::DownloadingFiles, folder);
+  const std::vector<bool> kept = downloader.DownloadFilesNamed(files, true, Msg::DownloadingFiles, folder);
   std::vector<DemoDownloadItem> result;
   size_t saved = 0;
   for (size_t i = 0; i < targets.codes.size(); ++i) {

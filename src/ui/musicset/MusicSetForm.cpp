@@ -333,7 +333,7 @@ void TMusicSetForm::hideEvent(QHideEvent* event) {
   QDialog::hideEvent(event);
   if (event->spontaneous()) return;
   // A track this window started stops with it.
-  if (playedHere_ || parts_.player.Tag() == 2) parts_.player.Stop();
+  if (playedHere_ || parts_.player.PlayingFrom() == PlaySource::MusicSet) parts_.player.Stop();
   playedHere_ = false;
   parts_.setShown(false);
 }

@@ -125,8 +125,8 @@ void StyleBoxDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
   QStyleOptionViewItem o = option;
   initStyleOption(&o, index);
   const int row = index.row();
-  const int count = row >= 0 && row < static_cast<int>(catalogue_.styleCounts.size())
-                        ? catalogue_.styleCounts[static_cast<size_t>(row)]
+  const int count = row >= 0 && row < static_cast<int>(catalogue_.StyleCounts().size())
+                        ? catalogue_.StyleCounts()[static_cast<size_t>(row)]
                         : 0;
   StyleBoxDrawItem(painter, o, index.data(Qt::DisplayRole).toString(), count);
 }

@@ -86,7 +86,7 @@ TEST_F(AppMusicSet, WhileTheSetWindowIsVisibleItsEntryPlaysAndTheMainListNeverAd
   ASSERT_EQ(device.opened.size(), 1u);
   EXPECT_EQ(device.opened.back(), AddressOfRow(6));  // the set's entry, not the main list's row
   player.Tick();
-  EXPECT_EQ(player.Tag(), 2);
+  EXPECT_EQ(player.PlayingFrom(), PlaySource::MusicSet);
   device.mode = MediaMode::Stopped;  // the track ends
   player.Tick();
   EXPECT_EQ(browser.selectedRow(), 0);
@@ -97,7 +97,7 @@ TEST_F(AppMusicSet, WhileTheSetWindowIsVisibleItsEntryPlaysAndTheMainListNeverAd
   player.PlayCurrent(true);
   EXPECT_EQ(device.opened.back(), AddressOfRow(0));
   player.Tick();
-  EXPECT_EQ(player.Tag(), 1);
+  EXPECT_EQ(player.PlayingFrom(), PlaySource::TrackList);
   device.mode = MediaMode::Stopped;
   player.Tick();
   EXPECT_EQ(browser.selectedRow(), 1);

@@ -44,7 +44,7 @@ TEST(CatalogueLoader, JoinsTheTablesIntoCdsAndTracks) {
 
   EXPECT_TRUE(l.dialogs.shown.empty());
   ASSERT_EQ(c.CdCount(), 2);  // the closing row KMLB_000 is not a CD
-  EXPECT_EQ(c.trackCount, 3);
+  EXPECT_EQ(c.TrackCount(), 3);
   const CdRecord& cd = c.Cd(0);
   EXPECT_EQ(cd.cdCode, "KMLB_003");
   EXPECT_EQ(cd.cdText, "KMLB_003 Промо эффекты");
@@ -74,15 +74,15 @@ TEST(CatalogueLoader, JoinsTheTablesIntoCdsAndTracks) {
   EXPECT_EQ(cd.tracks[1].styleText, " DANCE POP");
   EXPECT_EQ(c.Cd(1).tracks[0].isrc, "not-defined");
 
-  EXPECT_EQ(c.styleCounts[8], 1);   // DANCE
-  EXPECT_EQ(c.styleCounts[21], 1);  // POP
-  EXPECT_EQ(c.styleCounts[2], 1);   // BREAKBEAT
+  EXPECT_EQ(c.StyleCounts()[8], 1);   // DANCE
+  EXPECT_EQ(c.StyleCounts()[21], 1);  // POP
+  EXPECT_EQ(c.StyleCounts()[2], 1);   // BREAKBEAT
   // CD 005 is of November 2026: new in December 2026.
   EXPECT_TRUE(c.Cd(1).categories.Contains("* ALL LIBRARY >> … NEW CDS"));
   EXPECT_FALSE(c.Cd(0).categories.Contains("* ALL LIBRARY >> … NEW CDS"));
-  EXPECT_TRUE(c.anyNewCd);
-  EXPECT_TRUE(c.allCategoryPaths.Contains("… CDS BY YEAR >> 2026"));
-  EXPECT_THAT(c.tagList.items(), ElementsAre("DANCE", "EFFECTS", "SWEEPS"));  // LOGOS, STINGS: no translation
+  EXPECT_TRUE(c.AnyNewCd());
+  EXPECT_TRUE(c.AllCategoryPaths().Contains("… CDS BY YEAR >> 2026"));
+  EXPECT_THAT(c.TagList().items(), ElementsAre("DANCE", "EFFECTS", "SWEEPS"));  // LOGOS, STINGS: no translation
 
   // Progress: scanning, then building with the per-mille value up to 1000, then hidden.
   ASSERT_GE(l.progress.calls.size(), 3u);
@@ -99,7 +99,7 @@ TEST(CatalogueLoader, RussianTagListHoldsTranslations) {
   auto o = Options(home);
   o.language = Language::Russian;
   LoadFolder(l, cat.path(), o);
-  EXPECT_THAT(l.catalogue.tagList.items(), ElementsAre("Свипы", "Танцевальная", "Эффекты"));
+  EXPECT_THAT(l.catalogue.TagList().items(), ElementsAre("Свипы", "Танцевальная", "Эффекты"));
 }
 
 TEST(CatalogueLoader, NormalisesMoodDigits) {
@@ -158,7 +158,7 @@ TEST(CatalogueLoader, OfflineModeKeepsOnlyLocalCdsAndTracks) {
   ASSERT_EQ(l.catalogue.CdCount(), 1);
   EXPECT_EQ(l.catalogue.Cd(0).cdCode, "KMLB_005");
   ASSERT_EQ(l.catalogue.Cd(0).tracks.size(), 1u);
-  EXPECT_EQ(l.catalogue.trackCount, 1);
+  EXPECT_EQ(l.catalogue.TrackCount(), 1);
   EXPECT_EQ(MainWindowCaption(l.catalogue, Language::English).rfind("ТРАКВЕЛЛА -offline ", 0), 0u);
 }
 
@@ -209,7 +209,7 @@ TEST(CatalogueLoader, InvalidInformationBlocksLeaveTheCdOut) {
   LoadFolder(l, cat.path(), Options(home));
   ASSERT_EQ(l.catalogue.CdCount(), 1);
   EXPECT_EQ(l.catalogue.Cd(0).cdCode, "KMLB_005");
-  EXPECT_EQ(l.catalogue.trackCount, 1);
+  EXPECT_EQ(l.catalogue.TrackCount(), 1);
   auto texts = l.dialogs.Texts();
   ASSERT_EQ(texts.size(), 8u);
   EXPECT_EQ(texts[0], "8\r" + JoinLinesCrLf(eight));
@@ -283,7 +283,7 @@ TEST(CatalogueLoader, MissingEndMarksAreReportedAndTheTextUsedWhole) {
   EXPECT_THAT(l.dialogs.Texts(), ElementsAre("TRANSLATECATS\rОстутствует символ конца ресурса - ®",
                                              "NFO\rОстутствует символ конца ресурса - ®"));
   EXPECT_EQ(l.catalogue.CdCount(), 2);
-  EXPECT_THAT(l.catalogue.writersInfo, ElementsAre("Do not sort", "A=B"));
+  EXPECT_THAT(l.catalogue.WritersInfo(), ElementsAre("Do not sort", "A=B"));
   EXPECT_TRUE(l.catalogue.Translation("sweeps").has_value());
 }
 
@@ -333,8 +333,8 @@ TEST(CatalogueLoader, UnreadableResourceFileIsAProblemNotACrash) {
   LoadFolder(l, cat.path(), Options(home));
   EXPECT_EQ(l.catalogue.CdCount(), 2);
   EXPECT_EQ(l.catalogue.Cd(1).tracks[0].tagLine, "0");
-  ASSERT_EQ(l.catalogue.errors.size(), 1u);
-  EXPECT_NE(l.catalogue.errors[0].find("KMLB_TRACKS"), std::string::npos);
+  ASSERT_EQ(l.catalogue.Errors().size(), 1u);
+  EXPECT_NE(l.catalogue.Errors()[0].find("KMLB_TRACKS"), std::string::npos);
 }
 
 // Every field of every track, one line each, as a catalogue loaded once holds them.
@@ -358,8 +358,8 @@ TEST(CatalogueLoader, ReloadStartsFromScratch) {
   l.catalogue.LoadCatalogue(store, Options(home), l.dialogs, l.progress);
   l.catalogue.LoadCatalogue(store, Options(home), l.dialogs, l.progress);
   EXPECT_EQ(l.catalogue.CdCount(), 2);
-  EXPECT_EQ(l.catalogue.trackCount, 3);
-  EXPECT_EQ(l.catalogue.styleCounts[8], 1);
+  EXPECT_EQ(l.catalogue.TrackCount(), 3);
+  EXPECT_EQ(l.catalogue.StyleCounts()[8], 1);
   EXPECT_EQ(l.catalogue.Cd(0).keywords.size(), 3u);
   const std::vector<std::string> full = TrackFields(l.catalogue);
   EXPECT_THAT(full[1], ::testing::HasSubstr("|65|120"));  // 1:05 read as 01:05, tempo 120
@@ -421,16 +421,18 @@ TEST(CatalogueLists, CdsInACategoryNewFirstOrLowestFirst) {
   Browsable().Write(cat.path());
   LoadedCatalogue l;
   LoadFolder(l, cat.path(), Options(home));
-  std::vector<std::string> texts;
-  std::vector<int> positions;
-  l.catalogue.ListCdsInCategory("DRAMA >> SUSPENSE", true, texts, positions);
+  auto list = [&l](std::string_view path, bool newFirst) {
+    std::vector<std::string> rows;  // text @position
+    for (const auto& cd : l.catalogue.ListCdsInCategory(path, newFirst))
+      rows.push_back(cd.text + " @" + std::to_string(cd.position));
+    return rows;
+  };
   // 601 counts as 1: after 105 and after 002.
-  EXPECT_THAT(texts, ElementsAre("KMLB_105 CD 105", "KMLB_002 CD 002", "KMLB_601 CD 601"));
-  EXPECT_THAT(positions, ElementsAre(2, 0, 4));
-  l.catalogue.ListCdsInCategory("drama >> suspense", false, texts, positions);
-  EXPECT_THAT(texts, ElementsAre("KMLB_002 CD 002", "KMLB_105 CD 105", "KMLB_601 CD 601"));
-  l.catalogue.ListCdsInCategory("* ALL LIBRARY >> FILM MUSIC", true, texts, positions);
-  EXPECT_THAT(texts, ElementsAre("KMLB_409 CD 409", "KMLB_002 CD 002"));
+  EXPECT_THAT(list("DRAMA >> SUSPENSE", true),
+              ElementsAre("KMLB_105 CD 105 @2", "KMLB_002 CD 002 @0", "KMLB_601 CD 601 @4"));
+  EXPECT_THAT(list("drama >> suspense", false),
+              ElementsAre("KMLB_002 CD 002 @0", "KMLB_105 CD 105 @2", "KMLB_601 CD 601 @4"));
+  EXPECT_THAT(list("* ALL LIBRARY >> FILM MUSIC", true), ElementsAre("KMLB_409 CD 409 @3", "KMLB_002 CD 002 @0"));
 }
 
 TEST(CatalogueLists, LocateTrack) {

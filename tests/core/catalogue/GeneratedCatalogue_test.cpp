@@ -21,9 +21,9 @@ TEST(GeneratedCatalogue, LoadsCompletelyWithoutReports) {
   const Catalogue& c = l.catalogue;
   EXPECT_TRUE(l.dialogs.shown.empty()) << l.dialogs.shown.front().text;
   EXPECT_EQ(c.CdCount(), 999);
-  EXPECT_EQ(c.trackCount, 21800);
-  EXPECT_TRUE(c.anyNewCd);
-  EXPECT_GT(c.tagList.size(), 20u);
+  EXPECT_EQ(c.TrackCount(), 21800);
+  EXPECT_TRUE(c.AnyNewCd());
+  EXPECT_GT(c.TagList().size(), 20u);
   int total = 0;
   for (int p = 0; p < c.CdCount(); ++p) {
     const CdRecord& cd = c.Cd(p);
@@ -37,7 +37,7 @@ TEST(GeneratedCatalogue, LoadsCompletelyWithoutReports) {
     }
     total += static_cast<int>(cd.tracks.size());
   }
-  EXPECT_EQ(total, c.trackCount);
+  EXPECT_EQ(total, c.TrackCount());
 }
 
 TEST(GeneratedCatalogue, ShuffledDescriptorRowsGiveTheSameCatalogue) {
@@ -45,7 +45,7 @@ TEST(GeneratedCatalogue, ShuffledDescriptorRowsGiveTheSameCatalogue) {
   LoadedCatalogue a, b;
   LoadFolder(a, GeneratedCatalogue(false), Today(home));
   LoadFolder(b, GeneratedCatalogue(true), Today(home));
-  ASSERT_NE(a.catalogue.tracksTable, b.catalogue.tracksTable);
+  ASSERT_NE(a.catalogue.TracksTable(), b.catalogue.TracksTable());
   ASSERT_EQ(a.catalogue.CdCount(), b.catalogue.CdCount());
   for (int p = 0; p < a.catalogue.CdCount(); ++p) {
     const auto& ta = a.catalogue.Cd(p).tracks;
@@ -56,7 +56,7 @@ TEST(GeneratedCatalogue, ShuffledDescriptorRowsGiveTheSameCatalogue) {
       ASSERT_EQ(ta[t].styleText, tb[t].styleText) << ta[t].code;
     }
   }
-  EXPECT_EQ(a.catalogue.styleCounts, b.catalogue.styleCounts);
+  EXPECT_EQ(a.catalogue.StyleCounts(), b.catalogue.StyleCounts());
 }
 
 TEST(GeneratedCatalogue, LocalAudioFilesOfSomeCds) {

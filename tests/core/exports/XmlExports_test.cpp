@@ -158,7 +158,7 @@ TEST(XmlExportsFull, EveryTrackOfTheFullCatalogueStandsOnceInBothFiles) {
   std::map<std::string, int> expected;
   for (int p = 0; p < loaded.catalogue.CdCount(); ++p)
     for (const auto& t : loaded.catalogue.Cd(p).tracks) ++expected[t.code];
-  ASSERT_EQ(expected.size(), static_cast<size_t>(loaded.catalogue.trackCount));
+  ASSERT_EQ(expected.size(), static_cast<size_t>(loaded.catalogue.TrackCount()));
 
   const Language english = Language::English;
   for (bool site : {true, false}) {

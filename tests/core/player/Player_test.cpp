@@ -169,7 +169,7 @@ TEST_F(PlayerTest, PlayButtonStopsShowsStatusOpensWaitsAndPlays) {
 
 TEST_F(PlayerTest, WithAutoplayOffASinglePressOnlyLoadsAndShowsTheStatus) {
   PlaySelected();
-  ASSERT_EQ(player.Tag(), 1);
+  ASSERT_EQ(player.PlayingFrom(), PlaySource::TrackList);
   device.log.clear();
 
   selected = 2;
@@ -177,7 +177,7 @@ TEST_F(PlayerTest, WithAutoplayOffASinglePressOnlyLoadsAndShowsTheStatus) {
   EXPECT_THAT(device.log, ElementsAre("Stop"));
   EXPECT_EQ(player.Address(), "/audio/KMLB_001_003 Three.mp3");
   EXPECT_EQ(statusShown, 2);
-  EXPECT_EQ(player.Tag(), 0);
+  EXPECT_EQ(player.PlayingFrom(), PlaySource::None);
 
   // With autoplay on, the same press plays.
   player.Switches().autoplay = true;
@@ -226,7 +226,7 @@ TEST_F(PlayerTest, ARefusedOpenWaitsIntoTheFailureAndTheNextStartCountsAfresh) {
   EXPECT_EQ(player.TimeLabel(), ":-(");
   EXPECT_TRUE(player.TimeLabelYellow());
   EXPECT_TRUE(player.InFailureState());
-  EXPECT_EQ(player.Tag(), 0);
+  EXPECT_EQ(player.PlayingFrom(), PlaySource::None);
 
   // Another missing demo waits from the first dot again, not straight into ":-(".
   player.Play();
@@ -274,7 +274,7 @@ TEST_F(PlayerTest, WhileAStartHangsTheLabelCountsDotsThenGivesUpAndStopClosesThe
   device.log.clear();
   player.Stop();
   EXPECT_THAT(device.log, ElementsAre("Close"));
-  EXPECT_EQ(player.Tag(), 0);
+  EXPECT_EQ(player.PlayingFrom(), PlaySource::None);
 }
 
 TEST_F(PlayerTest, StopStopsAnActiveDeviceBeforeTheFailureAndOnlyWithTheBuiltInPlayer) {
@@ -317,7 +317,7 @@ TEST_F(PlayerTest, TickShowsThePositionAndTheTrackBarAndClearsTheFailure) {
   player.Tick();
   EXPECT_EQ(player.TimeLabel(), "");
   EXPECT_EQ(player.BarPosition(), 0);
-  EXPECT_EQ(player.Tag(), 0);
+  EXPECT_EQ(player.PlayingFrom(), PlaySource::None);
 }
 
 TEST_F(PlayerTest, ArrowKeysSeekByFiveSecondsOnTheNextTick) {
@@ -373,7 +373,7 @@ TEST_F(PlayerTest, AClickOnThePositionBarSeeksThereWhilePlayingOnly) {
 TEST_F(PlayerTest, NonStopGoesOnWithTheNextRowOfTheMainList) {
   player.Switches().nonStop = true;
   PlaySelected();
-  ASSERT_EQ(player.Tag(), 1);
+  ASSERT_EQ(player.PlayingFrom(), PlaySource::TrackList);
   device.End();
   device.log.clear();
   player.Tick();
@@ -391,7 +391,7 @@ TEST_F(PlayerTest, NonStopGoesOnWithTheNextRowOfTheMainList) {
   player.Tick();
   EXPECT_EQ(selected, 2);
   EXPECT_THAT(device.log, IsEmpty());
-  EXPECT_EQ(player.Tag(), 0);
+  EXPECT_EQ(player.PlayingFrom(), PlaySource::None);
 }
 
 TEST_F(PlayerTest, NonStopNeverAdvancesTheMainListAfterATrackOfTheMusicSet) {
@@ -399,7 +399,7 @@ TEST_F(PlayerTest, NonStopNeverAdvancesTheMainListAfterATrackOfTheMusicSet) {
   musicSetVisible = true;
   PlaySelected();
   EXPECT_EQ(device.log.front(), "Open " + musicSetEntry);
-  EXPECT_EQ(player.Tag(), 2);
+  EXPECT_EQ(player.PlayingFrom(), PlaySource::MusicSet);
   device.End();
   device.log.clear();
   player.Tick();

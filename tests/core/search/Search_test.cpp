@@ -66,7 +66,7 @@ struct SearchOnLibrary : ::testing::Test {
     o.programFolder = home.path();
     o.today = {2026, 12};
     LoadFolder(loaded, cat.path(), o);
-    ASSERT_EQ(loaded.catalogue.trackCount, 8);
+    ASSERT_EQ(loaded.catalogue.TrackCount(), 8);
   }
   std::vector<std::string> Search(SearchCriteria& c) {
     return SearchTracks(loaded.catalogue, c, progress, Language::English);
@@ -199,7 +199,7 @@ TEST(SearchMatching, AgreesWithOneFindPerWordOnTheFullCatalogue) {
   o.programFolder = home.path();
   o.today = {2026, 12};
   LoadFolder(full, GeneratedCatalogue(false), o);
-  ASSERT_GT(full.catalogue.trackCount, 20000);
+  ASSERT_GT(full.catalogue.TrackCount(), 20000);
 
   std::vector<SearchCriteria> cases(7);
   cases[1].effectMode = true;
