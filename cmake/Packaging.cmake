@@ -71,12 +71,15 @@ set(CPACK_PACKAGE_HOMEPAGE_URL https://www.kmlb-library.example/)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The libraries it links come from dpkg-shlibdeps (libsndfile1 among them, the waveform's decoder,
-# whose package brings its MP3 decoder, libmpg123); what it loads at run time is named here:
-# GStreamer's playback elements (base) and the MP3 decoder, parsers, HTTP source and audio
+# The libraries it links come from dpkg-shlibdeps; what it loads at run time is named here:
+# libcurl, libarchive and libsndfile (the waveform's decoder, whose package brings its MP3 decoder,
+# libmpg123), which the adapters load at their first use and dpkg-shlibdeps therefore does not see
+# (libcurl from 7.85, the first to take protocols by name; libarchive from 3.4, the first to read
+# RAR 5); GStreamer's playback elements (base) and the MP3 decoder, parsers, HTTP source and audio
 # sinks (good) that Qt Multimedia plays previews with, and Qt's own Russian texts.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libcurl4 (>= 7.85.0), libarchive13 (>= 3.4.0), libsndfile1 (>= 1.0.20), \
+gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, qt6-translations-l10n")
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_DIRECTORY ${PROJECT_BINARY_DIR}/package)

@@ -6,11 +6,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <mutex>
 #include <unistd.h>
 
-#include <curl/curl.h>
-
+#include "adapters/LoadedLibraries.h"
 #include "adapters/NoProxyList.h"
 #include "core/text/PercentEncoding.h"
 
@@ -49,6 +47,7 @@ std::string UpperWord(std::string_view text) {
 // reused for every operation of the session.
 struct CurlFtpClient::Session {
   FtpLogin login;
+  const CurlApi* api = nullptr;
   CURLM* multi = nullptr;
   CURL* easy = nullptr;
   std::string noProxy = NoProxyList();
@@ -83,9 +82,9 @@ struct CurlFtpClient::Session {
 
   ~Session() {
     if (fd >= 0) ::close(fd);
-    if (multi && easy) curl_multi_remove_handle(multi, easy);
-    if (easy) curl_easy_cleanup(easy);
-    if (multi) curl_multi_cleanup(multi);
+    if (multi && easy) api->multi_remove_handle(multi, easy);
+    if (easy) api->easy_cleanup(easy);
+    if (multi) api->multi_cleanup(multi);
   }
 
   void Status(std::string_view text) {
@@ -264,62 +263,64 @@ namespace {
 
 // The options of one operation: the login, TLS, time-outs, and the session's callbacks.
 void SetOptions(Session& s, const Operation& op) {
+  const CurlApi* api = s.api;
   CURL* easy = s.easy;
   const FtpLogin& login = s.login;
-  curl_easy_setopt(easy, CURLOPT_URL, op.url.c_str());
-  curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "ftp");
-  curl_easy_setopt(easy, CURLOPT_USERNAME, login.user.c_str());
-  curl_easy_setopt(easy, CURLOPT_PASSWORD, login.password.c_str());
+  api->easy_setopt(easy, CURLOPT_URL, op.url.c_str());
+  api->easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "ftp");
+  api->easy_setopt(easy, CURLOPT_USERNAME, login.user.c_str());
+  api->easy_setopt(easy, CURLOPT_PASSWORD, login.password.c_str());
   // TLS when the server offers it (explicit FTPS on the control and the data
   // connections), plain only with a server that does not, unless TLS is
   // required: then such a server is refused before the password is sent.
-  curl_easy_setopt(easy, CURLOPT_USE_SSL, static_cast<long>(login.requireTls ? CURLUSESSL_ALL : CURLUSESSL_TRY));
-  if (!login.caFile.empty()) curl_easy_setopt(easy, CURLOPT_CAINFO, login.caFile.c_str());
-  curl_easy_setopt(easy, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_NOCWD));
-  curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
-  curl_easy_setopt(easy, CURLOPT_NOPROXY, s.noProxy.c_str());
-  curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(std::max(1, login.connectTimeoutMs)));
+  api->easy_setopt(easy, CURLOPT_USE_SSL, static_cast<long>(login.requireTls ? CURLUSESSL_ALL : CURLUSESSL_TRY));
+  if (!login.caFile.empty()) api->easy_setopt(easy, CURLOPT_CAINFO, login.caFile.c_str());
+  api->easy_setopt(easy, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_NOCWD));
+  api->easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+  api->easy_setopt(easy, CURLOPT_NOPROXY, s.noProxy.c_str());
+  api->easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(std::max(1, login.connectTimeoutMs)));
   const long readSeconds = std::max(1, (login.readTimeoutMs + 999) / 1000);
-  curl_easy_setopt(easy, CURLOPT_SERVER_RESPONSE_TIMEOUT, readSeconds);
+  api->easy_setopt(easy, CURLOPT_SERVER_RESPONSE_TIMEOUT, readSeconds);
   // Fewer than one byte a second for the read time-out ends a transfer.
-  curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
-  curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, readSeconds);
-  curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, s.errorText);
-  curl_easy_setopt(easy, CURLOPT_VERBOSE, 1L);
-  curl_easy_setopt(easy, CURLOPT_DEBUGFUNCTION, Debug);
-  curl_easy_setopt(easy, CURLOPT_DEBUGDATA, &s);
-  curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, Write);
-  curl_easy_setopt(easy, CURLOPT_WRITEDATA, &s);
-  if (op.noBody) curl_easy_setopt(easy, CURLOPT_NOBODY, 1L);
+  api->easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
+  api->easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, readSeconds);
+  api->easy_setopt(easy, CURLOPT_ERRORBUFFER, s.errorText);
+  api->easy_setopt(easy, CURLOPT_VERBOSE, 1L);
+  api->easy_setopt(easy, CURLOPT_DEBUGFUNCTION, Debug);
+  api->easy_setopt(easy, CURLOPT_DEBUGDATA, &s);
+  api->easy_setopt(easy, CURLOPT_WRITEFUNCTION, Write);
+  api->easy_setopt(easy, CURLOPT_WRITEDATA, &s);
+  if (op.noBody) api->easy_setopt(easy, CURLOPT_NOBODY, 1L);
 }
 
 // Runs one operation of the session within its limits; the result code of libcurl.
 CURLcode Run(Session& s, const Operation& op, const FtpLimits& limits) {
+  const CurlApi* api = s.api;
   CURL* easy = s.easy;
-  curl_easy_reset(easy);
+  api->easy_reset(easy);
   s.StartOperation(limits);
   SetOptions(s, op);
   curl_slist* quote = nullptr;
   if (!op.quote.empty()) {
-    quote = curl_slist_append(quote, ("*" + op.quote).c_str());
-    curl_easy_setopt(easy, CURLOPT_QUOTE, quote);
+    quote = api->slist_append(quote, ("*" + op.quote).c_str());
+    api->easy_setopt(easy, CURLOPT_QUOTE, quote);
   }
 
   CURLcode result = CURLE_OK;
-  if (curl_multi_add_handle(s.multi, easy) != CURLM_OK) {
-    curl_slist_free_all(quote);
+  if (api->multi_add_handle(s.multi, easy) != CURLM_OK) {
+    api->slist_free_all(quote);
     return CURLE_FAILED_INIT;
   }
   for (;;) {
     int running = 0;
-    if (curl_multi_perform(s.multi, &running) != CURLM_OK) {
+    if (api->multi_perform(s.multi, &running) != CURLM_OK) {
       result = CURLE_FAILED_INIT;
       break;
     }
     if (running == 0) {
       int left = 0;
       result = CURLE_OK;
-      while (CURLMsg* msg = curl_multi_info_read(s.multi, &left))
+      while (CURLMsg* msg = api->multi_info_read(s.multi, &left))
         if (msg->msg == CURLMSG_DONE && msg->easy_handle == easy) result = msg->data.result;
       break;
     }
@@ -332,13 +333,13 @@ CURLcode Run(Session& s, const Operation& op, const FtpLimits& limits) {
       result = CURLE_ABORTED_BY_CALLBACK;
       break;
     }
-    curl_multi_poll(s.multi, nullptr, 0, kPollMs, nullptr);
+    api->multi_poll(s.multi, nullptr, 0, kPollMs, nullptr);
   }
   // Taken out mid-transfer, the handle's connection is closed; the next
   // operation logs in again.
-  curl_multi_remove_handle(s.multi, easy);
-  curl_easy_setopt(easy, CURLOPT_QUOTE, nullptr);
-  curl_slist_free_all(quote);
+  api->multi_remove_handle(s.multi, easy);
+  api->easy_setopt(easy, CURLOPT_QUOTE, nullptr);
+  api->slist_free_all(quote);
   return result;
 }
 
@@ -347,7 +348,7 @@ Status Failure(const Session& s, CURLcode code) {
   if (s.aborted) return Status::Aborted("aborted");
   if (s.limitExceeded) return Status::LimitExceeded("stopped: " + s.limitError);
   if (s.writeFailed) return Status::IOError(s.writeError);
-  std::string text = s.errorText[0] ? s.errorText : curl_easy_strerror(code);
+  std::string text = s.errorText[0] ? s.errorText : s.api->easy_strerror(code);
   if (!s.lastErrorReply.empty() && text.find(s.lastErrorReply) == std::string::npos)
     text += " (" + s.lastErrorReply + ")";
   return Status::NetworkError(text);
@@ -370,10 +371,8 @@ std::vector<std::string> SplitListing(const std::string& text) {
 
 }  // namespace
 
-CurlFtpClient::CurlFtpClient() {
-  static std::once_flag once;
-  std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
+// libcurl is loaded and started at the first Connect.
+CurlFtpClient::CurlFtpClient() = default;
 
 CurlFtpClient::~CurlFtpClient() = default;
 
@@ -383,8 +382,11 @@ Status CurlFtpClient::Connect(const FtpLogin& login) {
   auto s = std::make_unique<Session>();
   s->login = login;
   s->statusListener = &statusListener_;
-  s->multi = curl_multi_init();
-  s->easy = curl_easy_init();
+  std::string why;
+  s->api = Curl(why);
+  if (!s->api) return Status::NetworkError(why);
+  s->multi = s->api->multi_init();
+  s->easy = s->api->easy_init();
   if (!s->multi || !s->easy) {
     return Status::NetworkError("cannot start an FTP session");
   }

@@ -6,11 +6,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <mutex>
 #include <unistd.h>
 
-#include <curl/curl.h>
-
+#include "adapters/LoadedLibraries.h"
 #include "adapters/NoProxyList.h"
 
 namespace trakvella {
@@ -19,15 +17,16 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-int64_t ContentLength(CURL* curl) {
+int64_t ContentLength(const CurlApi* api, CURL* curl) {
   curl_off_t length = -1;
-  if (curl_easy_getinfo(curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) != CURLE_OK) return -1;
+  if (api->easy_getinfo(curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) != CURLE_OK) return -1;
   return length < 0 ? -1 : static_cast<int64_t>(length);
 }
 
 // What the transfer's callbacks share with Get.
 struct Transfer {
   const HttpRequest* request = nullptr;
+  const CurlApi* api = nullptr;
   CURL* curl = nullptr;
   Clock::time_point start = Clock::now();
   int64_t received = 0;
@@ -82,7 +81,7 @@ struct Transfer {
   int64_t DeadlineMs() const {
     if (request->totalTimeoutMs <= 0) return 0;
     int64_t ms = request->totalTimeoutMs;
-    const int64_t length = ContentLength(curl);
+    const int64_t length = ContentLength(api, curl);
     if (request->slowestBytesPerSecond > 0 && length > 0)
       ms = std::max(ms, length / request->slowestBytesPerSecond * 1000 + 1000);
     return ms;
@@ -90,7 +89,7 @@ struct Transfer {
 
   bool PastLimits(int64_t more) {
     const int64_t cap = request->maxBytes;
-    const int64_t length = ContentLength(curl);
+    const int64_t length = ContentLength(api, curl);
     if (cap >= 0 && (length > cap || received + more > cap)) {
       limitExceeded = true;
       error = "the answer is longer than " + std::to_string(cap) + " bytes";
@@ -112,7 +111,7 @@ struct Transfer {
 size_t WriteBody(char* data, size_t, size_t size, void* user) {
   auto* t = static_cast<Transfer*>(user);
   if (t->PastLimits(static_cast<int64_t>(size))) return CURL_WRITEFUNC_ERROR;
-  const int64_t length = ContentLength(t->curl);
+  const int64_t length = ContentLength(t->api, t->curl);
   for (size_t at = 0; at < size; at += kHttpBlockSize) {
     const size_t n = std::min(kHttpBlockSize, size - at);
     if (t->request->onBlock && !t->request->onBlock(std::string_view(data + at, n), length)) {
@@ -135,67 +134,81 @@ int Wait(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
   return 0;
 }
 
+// How the transfer ended; a file that could not be written is told before a limit the same transfer met.
+Status Outcome(const Transfer& transfer, CURLcode code, const char* errorText) {
+  if (transfer.aborted) return Status::Aborted("aborted");
+  if (transfer.fileError) return Status::IOError(transfer.error);
+  if (transfer.limitExceeded) return Status::LimitExceeded(transfer.error);
+  if (code == CURLE_OK) return Status::OK();
+  return Status::NetworkError(errorText[0] ? errorText : transfer.api->easy_strerror(code));
+}
+
 }  // namespace
 
-CurlHttpClient::CurlHttpClient() {
-  static std::once_flag once;
-  std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
+// libcurl is loaded and started at the first request.
+CurlHttpClient::CurlHttpClient() = default;
 
 HttpResult CurlHttpClient::Get(const HttpRequest& request) {
   HttpResult result;
-  CURL* curl = curl_easy_init();
+  std::string why;
+  const CurlApi* api = Curl(why);
+  if (!api) {
+    result.status = Status::NetworkError(why);
+    return result;
+  }
+  CURL* curl = api->easy_init();
   if (!curl) {
     result.status = Status::NetworkError("cannot start a transfer");
     return result;
   }
   Transfer transfer;
   transfer.request = &request;
+  transfer.api = api;
   transfer.curl = curl;
   std::string url = PercentEncodeUrl(request.url);
   std::string noProxy = NoProxyList();
   char errorText[CURL_ERROR_SIZE] = {};
 
   curl_slist* headers = nullptr;
-  headers = curl_slist_append(headers, "Cache-Control: no-cache");
-  headers = curl_slist_append(headers, "Pragma: no-cache");
+  headers = api->slist_append(headers, "Cache-Control: no-cache");
+  headers = api->slist_append(headers, "Pragma: no-cache");
 
-  curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
-  curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
-  curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
-  curl_easy_setopt(curl, CURLOPT_USERAGENT, "Trakvella");
-  curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-  curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+  api->easy_setopt(curl, CURLOPT_URL, url.c_str());
+  api->easy_setopt(curl, CURLOPT_HTTPGET, 1L);
+  api->easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
+  api->easy_setopt(curl, CURLOPT_USERAGENT, "Trakvella");
+  api->easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+  api->easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
   // HTTP/1.0 as the program has always asked: the server then announces the
   // length or ends the body by closing, never sends it in chunks.
-  curl_easy_setopt(curl, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_0));
-  curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
-  curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 10L);
-  curl_easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
-  curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-  curl_easy_setopt(curl, CURLOPT_NOPROXY, noProxy.c_str());
-  curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(std::max(1, request.connectTimeoutMs)));
+  api->easy_setopt(curl, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_0));
+  api->easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+  api->easy_setopt(curl, CURLOPT_MAXREDIRS, 10L);
+  api->easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
+  api->easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+  api->easy_setopt(curl, CURLOPT_NOPROXY, noProxy.c_str());
+  api->easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(std::max(1, request.connectTimeoutMs)));
   // Fewer than one byte a second for the read time-out ends the transfer.
-  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, static_cast<long>(std::max(1, (request.readTimeoutMs + 999) / 1000)));
-  curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errorText);
-  curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, WriteBody);
-  curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
-  curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
-  curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, Wait);
-  curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
+  api->easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
+  api->easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, static_cast<long>(std::max(1, (request.readTimeoutMs + 999) / 1000)));
+  api->easy_setopt(curl, CURLOPT_ERRORBUFFER, errorText);
+  api->easy_setopt(curl, CURLOPT_WRITEFUNCTION, WriteBody);
+  api->easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
+  api->easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+  api->easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, Wait);
+  api->easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
   if (request.maxBytes >= 0)
-    curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(request.maxBytes));
+    api->easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(request.maxBytes));
   if (!request.userName.empty()) {
-    curl_easy_setopt(curl, CURLOPT_USERNAME, request.userName.c_str());
-    curl_easy_setopt(curl, CURLOPT_PASSWORD, request.password.c_str());
+    api->easy_setopt(curl, CURLOPT_USERNAME, request.userName.c_str());
+    api->easy_setopt(curl, CURLOPT_PASSWORD, request.password.c_str());
   }
 
-  CURLcode code = curl_easy_perform(curl);
+  CURLcode code = api->easy_perform(curl);
   long status = 0;
-  curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
+  api->easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
   result.httpStatus = static_cast<int>(status);
-  result.contentLength = ContentLength(curl);
+  result.contentLength = ContentLength(api, curl);
   // A transfer that ended well with an empty body still makes its file.
   if (code == CURLE_OK && !request.bodyFile.empty()) transfer.OpenBodyFile();
   transfer.CloseBodyFile();
@@ -203,20 +216,9 @@ HttpResult CurlHttpClient::Get(const HttpRequest& request) {
     transfer.limitExceeded = true;
     transfer.error = "the answer is longer than " + std::to_string(request.maxBytes) + " bytes";
   }
-  // A file that could not be written is told before a limit the same transfer met.
-  if (transfer.aborted) {
-    result.status = Status::Aborted("aborted");
-  } else if (transfer.fileError) {
-    result.status = Status::IOError(transfer.error);
-  } else if (transfer.limitExceeded) {
-    result.status = Status::LimitExceeded(transfer.error);
-  } else if (code == CURLE_OK) {
-    result.status = Status::OK();
-  } else {
-    result.status = Status::NetworkError(errorText[0] ? errorText : curl_easy_strerror(code));
-  }
-  curl_slist_free_all(headers);
-  curl_easy_cleanup(curl);
+  result.status = Outcome(transfer, code, errorText);
+  api->slist_free_all(headers);
+  api->easy_cleanup(curl);
   return result;
 }
 

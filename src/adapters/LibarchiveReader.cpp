@@ -1,7 +1,5 @@
 #include "adapters/LibarchiveReader.h"
 
-#include <archive.h>
-#include <archive_entry.h>
 #include <atomic>
 #include <cerrno>
 #include <cstdint>
@@ -12,6 +10,8 @@
 #include <memory>
 #include <unistd.h>
 #include <zlib.h>
+
+#include "adapters/LoadedLibraries.h"
 
 namespace trakvella {
 
@@ -28,8 +28,14 @@ constexpr unsigned kRar4LongBlock = 0x8000;
 // header, comments and service blocks come first).
 constexpr int kRar4BlocksBeforeFile = 64;
 
+// libarchive's table: Open loads it before anything here calls it.
+const ArchiveApi& Api() {
+  std::string unused;
+  return *Archive(unused);
+}
+
 struct ArchiveCloser {
-  void operator()(archive* a) const { archive_read_free(a); }
+  void operator()(archive* a) const { Api().read_free(a); }
 };
 using ArchivePtr = std::unique_ptr<archive, ArchiveCloser>;
 
@@ -56,28 +62,29 @@ class Utf8Names {
 };
 
 ArchivePtr Open(const fs::path& file, std::string& error) {
-  ArchivePtr a(archive_read_new());
+  if (!Archive(error)) return nullptr;
+  ArchivePtr a(Api().read_new());
   if (!a) {
     error = "cannot start the archive reader";
     return nullptr;
   }
-  archive_read_support_format_rar(a.get());
-  archive_read_support_format_rar5(a.get());
-  if (archive_read_open_filename(a.get(), file.c_str(), kBlock) != ARCHIVE_OK) {
-    error = archive_error_string(a.get()) ? archive_error_string(a.get()) : "cannot open " + file.string();
+  Api().read_support_format_rar(a.get());
+  Api().read_support_format_rar5(a.get());
+  if (Api().read_open_filename(a.get(), file.c_str(), kBlock) != ARCHIVE_OK) {
+    error = Api().error_string(a.get()) ? Api().error_string(a.get()) : "cannot open " + file.string();
     return nullptr;
   }
   return a;
 }
 
 std::string ErrorOf(archive* a, const std::string& fallback) {
-  const char* text = archive_error_string(a);
+  const char* text = Api().error_string(a);
   return text && *text ? text : fallback;
 }
 
 std::string EntryName(archive_entry* entry) {
-  if (const char* utf8 = archive_entry_pathname_utf8(entry)) return utf8;
-  if (const char* name = archive_entry_pathname(entry)) return name;
+  if (const char* utf8 = Api().entry_pathname_utf8(entry)) return utf8;
+  if (const char* name = Api().entry_pathname(entry)) return name;
   return {};
 }
 
@@ -153,7 +160,7 @@ Status WriteEntry(archive* a, const fs::path& target, bool executable, int64_t e
   uLong crc = crc32(0L, Z_NULL, 0);
   int64_t written = 0;
   for (;;) {
-    const la_ssize_t n = archive_read_data(a, buffer.get(), kBlock);
+    const la_ssize_t n = Api().read_data(a, buffer.get(), kBlock);
     if (n == 0) break;
     if (n < 0) {
       status = Status::Unsupported(ErrorOf(a, "cannot read " + target.filename().string()));
@@ -245,13 +252,13 @@ Status LibarchiveReader::List(const fs::path& archivePath, std::vector<ArchiveEn
   if (!a) return Status::Unsupported(error);
   archive_entry* entry = nullptr;
   for (;;) {
-    const int r = archive_read_next_header(a.get(), &entry);
+    const int r = Api().read_next_header(a.get(), &entry);
     if (r == ARCHIVE_EOF) break;
     if (r < ARCHIVE_WARN) return Status::Unsupported(ErrorOf(a.get(), "not an archive: " + archivePath.string()));
-    const bool regular = archive_entry_filetype(entry) == AE_IFREG && !archive_entry_hardlink(entry);
-    entries.push_back({EntryName(entry), static_cast<int64_t>(archive_entry_size(entry)),
-                       archive_entry_filetype(entry) == AE_IFDIR, regular});
-    archive_read_data_skip(a.get());
+    const bool regular = Api().entry_filetype(entry) == AE_IFREG && !Api().entry_hardlink(entry);
+    entries.push_back({EntryName(entry), static_cast<int64_t>(Api().entry_size(entry)),
+                       Api().entry_filetype(entry) == AE_IFDIR, regular});
+    Api().read_data_skip(a.get());
   }
   return Status::OK();
 }
@@ -288,14 +295,14 @@ ExtractResult LibarchiveReader::Extract(const fs::path& archivePath, const fs::p
   archive_entry* entry = nullptr;
   std::error_code ec;
   for (;;) {
-    const int r = archive_read_next_header(a.get(), &entry);
+    const int r = Api().read_next_header(a.get(), &entry);
     if (r == ARCHIVE_EOF) break;
     if (r < ARCHIVE_WARN) {
       result.status = Status::Unsupported(ErrorOf(a.get(), "cannot read " + archivePath.string()));
       return result;
     }
-    if (archive_entry_filetype(entry) != AE_IFREG || archive_entry_hardlink(entry)) {
-      archive_read_data_skip(a.get());
+    if (Api().entry_filetype(entry) != AE_IFREG || Api().entry_hardlink(entry)) {
+      Api().read_data_skip(a.get());
       continue;
     }
     const std::string name = EntryName(entry);
@@ -305,15 +312,15 @@ ExtractResult LibarchiveReader::Extract(const fs::path& archivePath, const fs::p
     if (target && fs::equivalent(*target, archivePath, ec)) refused = true;
     if (!target || refused) {
       if (refused) result.refused.push_back(name);
-      archive_read_data_skip(a.get());
+      Api().read_data_skip(a.get());
       continue;
     }
     std::optional<uint32_t> crc;
-    if (archive_format(a.get()) == ARCHIVE_FORMAT_RAR && raw >= 0)
-      crc = Rar4FileCrc(raw, archive_read_header_position(a.get()));
-    const bool executable = (archive_entry_perm(entry) & 0111) != 0;
+    if (Api().format(a.get()) == ARCHIVE_FORMAT_RAR && raw >= 0)
+      crc = Rar4FileCrc(raw, Api().read_header_position(a.get()));
+    const bool executable = (Api().entry_perm(entry) & 0111) != 0;
     fs::create_directories(target->parent_path(), ec);
-    const int64_t size = archive_entry_size_is_set(entry) ? static_cast<int64_t>(archive_entry_size(entry)) : -1;
+    const int64_t size = Api().entry_size_is_set(entry) ? static_cast<int64_t>(Api().entry_size(entry)) : -1;
     result.status = WriteEntry(a.get(), *target, executable, size, crc, done, total, onProgress);
     if (!result.status.ok()) return result;
     result.written.push_back(*target);

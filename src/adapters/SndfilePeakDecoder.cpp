@@ -5,9 +5,10 @@
 #include <cstdio>
 #include <limits>
 #include <memory>
-#include <sndfile.h>
 #include <thread>
 #include <vector>
+
+#include "adapters/LoadedLibraries.h"
 
 namespace trakvella {
 
@@ -57,16 +58,22 @@ sf_count_t FileWrite(const void*, sf_count_t, void*) { return 0; }
 
 sf_count_t FileTell(void* data) { return static_cast<VirtualFile*>(data)->position; }
 
+// libsndfile's table: Decode loads it before anything here calls it.
+const SndfileApi& Api() {
+  std::string unused;
+  return *Sndfile(unused);
+}
+
 SF_VIRTUAL_IO kReadOnlyCalls = {FileLength, FileSeek, FileRead, FileWrite, FileTell};
 
 // One libsndfile handle over the file; the header is read as it is made.
 class Stream {
  public:
   explicit Stream(ReadableFile& file) : io_{&file, 0, Status::OK()} {
-    handle_ = sf_open_virtual(&kReadOnlyCalls, SFM_READ, &info_, &io_);
+    handle_ = Api().open_virtual(&kReadOnlyCalls, SFM_READ, &info_, &io_);
   }
   ~Stream() {
-    if (handle_) sf_close(handle_);
+    if (handle_) Api().close(handle_);
   }
   Stream(const Stream&) = delete;
   Stream& operator=(const Stream&) = delete;
@@ -115,7 +122,8 @@ Status DecodeStretch(Stream& stream, std::uint64_t frames, std::size_t count, st
   const std::uint64_t first = PeakPointStart(frames, count, from);
   const std::uint64_t end = PeakPointStart(frames, count, to);
   if (first == end) return Status::OK();
-  if (first > 0 && sf_seek(stream.handle(), static_cast<sf_count_t>(first), SEEK_SET) != static_cast<sf_count_t>(first))
+  if (first > 0 &&
+      Api().seek(stream.handle(), static_cast<sf_count_t>(first), SEEK_SET) != static_cast<sf_count_t>(first))
     return stream.readError();  // OK when the audio ends before this stretch
   const auto channels = static_cast<std::size_t>(stream.info().channels);
   std::vector<float> block(static_cast<std::size_t>(kBlockFrames) * channels);
@@ -127,7 +135,7 @@ Status DecodeStretch(Stream& stream, std::uint64_t frames, std::size_t count, st
   while (at < end) {
     if (stop.stop_requested()) return Status::Aborted("audio peaks", "stopped");
     const auto want = static_cast<sf_count_t>(std::min<std::uint64_t>(kBlockFrames, end - at));
-    const sf_count_t got = sf_readf_float(stream.handle(), block.data(), want);
+    const sf_count_t got = Api().readf_float(stream.handle(), block.data(), want);
     if (got <= 0) break;
     const float* sample = block.data();
     auto left = static_cast<std::uint64_t>(got);
@@ -158,6 +166,7 @@ SndfilePeakDecoder::SndfilePeakDecoder(unsigned threads) : threads_(threads) {}
 
 Result<Peaks> SndfilePeakDecoder::Decode(ReadableFile& file, std::size_t points, std::stop_token stop) {
   if (points == 0 || points > kMaxPeakPoints) return Status::InvalidArgument("audio peaks", "points out of range");
+  if (std::string why; !Sndfile(why)) return Status::Unsupported("audio file", why);
   Stream head(file);
   if (!head.handle()) return head.OpenStatus();
   const SF_INFO& info = head.info();
