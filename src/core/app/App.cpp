@@ -118,10 +118,10 @@ void App::ConnectParts() {
   browser_->hooks.playCurrent = [this](bool fromButton) { player_->PlayCurrent(fromButton); };
   browser_->hooks.showCdInfo = [this](int row) { view().ShowCdInfo(row); };
   browser_->hooks.searchPanelVisible = [this] { return view().SearchPanelVisible(); };
-  browser_->hooks.musicSetSelection = [this]() -> std::optional<std::pair<int, int>> {
+  browser_->hooks.musicSetSelection = [this]() -> std::optional<TrackRef> {
     const int selected = musicSet_->selection();
     if (!musicSetShown_ || selected < 0 || static_cast<size_t>(selected) >= musicSet_->size()) return std::nullopt;
-    return std::pair{(*musicSet_)[selected].cdIndex, (*musicSet_)[selected].trackIndex};
+    return TrackRef{(*musicSet_)[selected].cdIndex, (*musicSet_)[selected].trackIndex};
   };
   musicSet_->stopPlayback = [this] { player_->Stop(); };
   if (subscription_) {

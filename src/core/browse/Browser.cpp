@@ -83,7 +83,7 @@ void Browser::SelectRow(int row) { selectedRow_ = row >= 0 && row < rowCount() ?
 
 const TrackRecord* Browser::SelectedTrack() const {
   if (selectedRow_ < 0 || selectedRow_ >= rowCount()) return nullptr;
-  return &catalogue_.Track(rows_[selectedRow_].first, rows_[selectedRow_].second);
+  return &catalogue_.Track(rows_[selectedRow_].cd, rows_[selectedRow_].track);
 }
 
 void Browser::ListTracks(const std::vector<std::string>& codes, bool fillRows, std::optional<Msg> progressMessage,
@@ -153,14 +153,14 @@ void Browser::ListTracks(const std::vector<std::string>& codes, bool fillRows, s
       cdListed[cd] = true;
       cdCodes.Add(catalogue_.Cd(cd).cdCode);
     }
-    rows_.emplace_back(cd, track);
+    rows_.push_back({cd, track});
   }
   (void)fillRows;  // the track list draws its rows from the row table either way
   if (!cdCaption.empty()) ListCdsOfTracks(cdCaption, cdCodes, false);
   if (progressMessage) progress_.ShowProgress("", ProgressMode::Hide);
 }
 
-void Browser::SetScannedRows(std::vector<std::pair<int, int>> rows) {
+void Browser::SetScannedRows(std::vector<TrackRef> rows) {
   if (rows.size() > kMaxTrackRows) rows.resize(kMaxTrackRows);
   EndFilter();
   rows_ = std::move(rows);
@@ -347,7 +347,7 @@ void Browser::ShowCurrentLevel(const std::string& selectName) {
     if (rowCount() > 0) {
       int select = 0;
       const auto fromSet = hooks.musicSetSelection ? hooks.musicSetSelection() : std::nullopt;
-      if (fromSet && fromSet->first == cd)
+      if (fromSet && fromSet->cd == cd)
         for (int r = 0; r < rowCount(); ++r)
           if (rows_[r] == *fromSet) select = r;
       selectedRow_ = select;
@@ -593,12 +593,12 @@ bool Browser::FilterRows(std::string_view text) {
     listedSelection_ = selectedRow_;
   }
   // The track chosen in the filtered list, or else the listing's own selection.
-  std::optional<std::pair<int, int>> selected;
+  std::optional<TrackRef> selected;
   if (selectedRow_ >= 0 && selectedRow_ < rowCount())
     selected = rows_[static_cast<size_t>(selectedRow_)];
   else if (listedSelection_ >= 0 && listedSelection_ < static_cast<int>(listedRows_.size()))
     selected = listedRows_[static_cast<size_t>(listedSelection_)];
-  auto selectTrack = [this](const std::optional<std::pair<int, int>>& track) {
+  auto selectTrack = [this](const std::optional<TrackRef>& track) {
     selectedRow_ = -1;
     if (!track) return;
     const auto at = std::find(rows_.begin(), rows_.end(), *track);

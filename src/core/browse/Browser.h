@@ -11,6 +11,7 @@
 #include "core/browse/RowFilter.h"
 #include "core/catalogue/Catalogue.h"
 #include "core/catalogue/TSort.h"
+#include "core/catalogue/TrackRef.h"
 #include "core/lang/MessageTable.h"
 #include "core/settings/Settings.h"
 #include "ports/Clipboard.h"
@@ -42,7 +43,7 @@ struct BrowserHooks {
   std::function<void(bool fromPlayButton)> playCurrent;
   std::function<void(int boxRow)> showCdInfo;
   // The selected music set entry when the music set window is open: (cd, track).
-  std::function<std::optional<std::pair<int, int>>()> musicSetSelection;
+  std::function<std::optional<TrackRef>()> musicSetSelection;
   std::function<bool()> searchPanelVisible;
 };
 
@@ -56,7 +57,7 @@ class Browser {
 
   // --- Track list -------------------------------------------------------------
   // (CD position, track position) of each row, row 0 first.
-  const std::vector<std::pair<int, int>>& rows() const { return rows_; }
+  const std::vector<TrackRef>& rows() const { return rows_; }
   int rowCount() const { return static_cast<int>(rows_.size()); }
   int selectedRow() const { return selectedRow_; }
   void SelectRow(int row);  // -1 for none
@@ -82,7 +83,7 @@ class Browser {
   }
   // The rows of a collection that scanned the catalogue itself (catalogue order,
   // not sorted); no row selected.
-  void SetScannedRows(std::vector<std::pair<int, int>> rows);
+  void SetScannedRows(std::vector<TrackRef> rows);
   // Fills the box with the CDs of the codes (catalogue order); with selectFirst,
   // opens the first under `caption`.
   void ListCdsOfTracks(const std::string& caption, const TextSet& cdCodes, bool selectFirst);
@@ -181,7 +182,7 @@ class Browser {
   // Makes the filter's text of the catalogue ahead of the first keystroke.
   void PrepareRowFilter() { rowFilter_.Prepare(catalogue_); }
   // The rows of the listing, all of them, whether filtered or not.
-  const std::vector<std::pair<int, int>>& listedRows() const { return filtered_ ? listedRows_ : rows_; }
+  const std::vector<TrackRef>& listedRows() const { return filtered_ ? listedRows_ : rows_; }
 
  private:
   void StopPlayback();
@@ -193,7 +194,7 @@ class Browser {
   Random& random_;
   const Language& language_;
 
-  std::vector<std::pair<int, int>> rows_;
+  std::vector<TrackRef> rows_;
   int selectedRow_ = -1;
   SortKind sortKind_ = SortKind::Order;
   bool reversed_ = false;
@@ -219,7 +220,7 @@ class Browser {
   RowFilter rowFilter_;
   bool filtered_ = false;
   std::string filterText_;
-  std::vector<std::pair<int, int>> listedRows_;  // while filtered: the whole listing
+  std::vector<TrackRef> listedRows_;  // while filtered: the whole listing
   int listedSelection_ = -1;                     // while filtered: the listing's selected row
 };
 

@@ -189,7 +189,7 @@ size_t MusicSet::LoadSetLines(const std::vector<std::string_view>& lines) {
   return entries_.size() - before;
 }
 
-ToggleResult MusicSet::AddFromMainList(const std::vector<std::pair<int, int>>& rows, int selectedRow,
+ToggleResult MusicSet::AddFromMainList(const std::vector<TrackRef>& rows, int selectedRow,
                                        const std::string& currentPath) {
   if (selectedRow < 0 || static_cast<size_t>(selectedRow) >= rows.size()) return ToggleResult::Nothing;
   const auto [cd, track] = rows[selectedRow];
@@ -210,7 +210,7 @@ ToggleResult MusicSet::AddFromMainList(const std::vector<std::pair<int, int>>& r
   return ToggleResult::Added;
 }
 
-size_t MusicSet::AddAll(const std::vector<std::pair<int, int>>& rows, const std::string& currentPath,
+size_t MusicSet::AddAll(const std::vector<TrackRef>& rows, const std::string& currentPath,
                         Progress& progress) {
   progress.ShowProgress(LangMessage(Lang(), Msg::Adding), ProgressMode::Show);
   size_t added = 0, refused = 0;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/catalogue/Catalogue.h"
+#include "core/catalogue/TrackRef.h"
 #include "core/lang/Language.h"
 #include "ports/Dialogs.h"
 #include "ports/Progress.h"
@@ -123,12 +124,12 @@ class MusicSet {
   // The main window's copy button: the selected row's track is appended
   // (context: currentPath, else the default with the specific category), or,
   // when its code is in the set already, the first entry with it is removed.
-  ToggleResult AddFromMainList(const std::vector<std::pair<int, int>>& rows, int selectedRow,
+  ToggleResult AddFromMainList(const std::vector<TrackRef>& rows, int selectedRow,
                                const std::string& currentPath);
   // Every row of the main list whose code is not in the set yet, in list order
   // (default context with the library-wide category), behind the progress
   // window. Returns the number appended.
-  size_t AddAll(const std::vector<std::pair<int, int>>& rows, const std::string& currentPath, Progress& progress);
+  size_t AddAll(const std::vector<TrackRef>& rows, const std::string& currentPath, Progress& progress);
   // Appends a track as it is, without the capacity message; false when full.
   bool Append(MusicSetEntry entry);
 

@@ -59,7 +59,7 @@ void DocumentCommands::PassportItemClick() {
   std::optional<TrackRef> selected;
   const int row = browser.selectedRow();
   if (row >= 0 && row < static_cast<int>(browser.rows().size()))
-    selected = TrackRef{browser.rows()[row].first, browser.rows()[row].second};
+    selected = browser.rows()[row];
   SaveTrackPassport(selected, docForm_->Context(), app_.shell());
 }
 

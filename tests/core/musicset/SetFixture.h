@@ -45,10 +45,7 @@ struct SetTest : ::testing::Test {
   }
 
   const Catalogue& catalogue() const { return loaded.catalogue; }
-  std::pair<int, int> At(const std::string& code) const {
-    const TrackRef place = loaded.catalogue.LocateTrack(code);
-    return {place.cd, place.track};
-  }
+  TrackRef At(const std::string& code) const { return loaded.catalogue.LocateTrack(code); }
   std::string Specific(int cd) const { return catalogue().Cd(cd).categories[1] + " : " + catalogue().Cd(cd).cdText; }
   std::vector<std::string> Codes() const { return set->Codes(); }
   std::vector<std::string> Shown() const { return loaded.dialogs.Texts(); }
