@@ -28,7 +28,7 @@ TEST_F(MainCollections, MenusFollowTheListsAndTheNetwork) {
 
   app().browser().GoToPlace("* ALL LIBRARY >> … ALL CDS");
   main->Refresh();
-  app().browser().topList = {app().catalogue().Cd(0).tracks[0].code};
+  app().browser().SetTopList({app().catalogue().Cd(0).tracks[0].code});
   emit Control<QMenu>("TrPopupMenu")->aboutToShow();
   EXPECT_TRUE(main->Item("mTempItem")->isEnabled());
   EXPECT_TRUE(main->Item("MMmTempKeyItem")->isEnabled());

@@ -163,7 +163,7 @@ TEST_F(MusicSetWindow, LinesAreDrawnFromTheCatalogueAndTheSelectionShowsItsPlace
   EXPECT_EQ(image.pixelColor(x, other.center().y()), list->palette().color(QPalette::Base));
   // The line's text follows the main window's view options.
   app().SetSwitch("showcode", true);
-  EXPECT_THAT(MemListBoxLine(app().musicSet(), 1, app().browser().options).text, HasSubstr(CodeOfRow(1)));
+  EXPECT_THAT(MemListBoxLine(app().musicSet(), 1, app().browser().options()).text, HasSubstr(CodeOfRow(1)));
 }
 
 TEST_F(MusicSetWindow, DroppedFoldersAddTheirTracksWithTheFolderAsProject) {

@@ -188,11 +188,11 @@ bool App::IsOffline() const { return options_.localSwitch || settings_->offlineM
 void App::DefineEnabling() {
   enabling_->DefineState(kStateTrackRows, [this] { return browser_->rowCount() > 0; });
   enabling_->DefineState(kStateOnline, [this] { return !IsOffline(); });
-  enabling_->DefineState(kStateTopList, [this] { return !browser_->topList.empty(); });
+  enabling_->DefineState(kStateTopList, [this] { return !browser_->topList().empty(); });
   enabling_->DefineState(kStateCdRowSelected, [this] {
     const int row = browser_->selectedBoxRow();
     const auto& rows = browser_->boxRows();
-    return row >= 0 && row < static_cast<int>(rows.size()) && rows[row].isCd && browser_->boxVisible;
+    return row >= 0 && row < static_cast<int>(rows.size()) && rows[row].isCd && browser_->boxVisible();
   });
   enabling_->DefineState(kStateCurrentPlace, [this] { return browser_->addFavouriteEnabled(); });
   enabling_->DefineState(kStateFavourites, [this] { return browser_->organiseFavouritesEnabled(); });
@@ -310,8 +310,8 @@ void App::ChooseUserPlayer(const std::string& program) {
 
 // The parts that act on the switches get their values from the model.
 void App::ApplySwitchesToParts() {
-  browser_->options = settings_->display;
-  browser_->alwaysInfo = settings_->alwaysInfo;
+  browser_->SetOptions(settings_->display);
+  browser_->SetAlwaysInfo(settings_->alwaysInfo);
   PlayerSwitches& p = player_->Switches();
   p.autoplay = settings_->autoplay;
   p.nonStop = settings_->nonStop;
@@ -451,7 +451,7 @@ void App::ReinitialiseFromDemoServer(bool shiftHeld) {
 }
 
 void App::LoadTopList() {
-  browser_->topList.clear();
+  browser_->SetTopList({});
   const std::filesystem::path audio = options_.programFolder / "audio";
   NetworkState untouched;  // a missing list is no network failure
   Downloader quiet(*ports_.http, *progress_, dialogs(), language_, untouched);
@@ -460,9 +460,12 @@ void App::LoadTopList() {
   quiet.fileTimeoutMs = 30000;  // a list, not a track: a trickling site never holds the start
   if (!quiet.DownloadFile(TopListUrl(*endpoints_), "top.txt", std::nullopt, audio.string())) return;
   std::string bytes;
-  if (ReadWholeFile(audio / "top.txt", bytes, FileKind::TrackList).ok())
+  if (ReadWholeFile(audio / "top.txt", bytes, FileKind::TrackList).ok()) {
+    std::vector<std::string> codes;
     for (const auto& line : SplitLines(Cp1251ToUtf8(bytes)))
-      if (!Trim(line).empty()) browser_->topList.push_back(Trim(line));
+      if (!Trim(line).empty()) codes.push_back(Trim(line));
+    browser_->SetTopList(std::move(codes));
+  }
   std::error_code ec;
   std::filesystem::remove(audio / "top.txt", ec);
 }

@@ -65,22 +65,18 @@ class Browser {
 
   SortKind sortKind() const { return sortKind_; }
   bool reversed() const { return reversed_; }
-  DisplayOptions options;
+  // What a track's row shows (time, code, name, composer, performer).
+  const DisplayOptions& options() const { return options_; }
+  void SetOptions(const DisplayOptions& options) { options_ = options; }
   // The popularity list (track codes, most popular first); empty until loaded.
-  std::vector<std::string> topList;
+  const std::vector<std::string>& topList() const { return topList_; }
+  void SetTopList(std::vector<std::string> codes) { topList_ = std::move(codes); }
 
   // Lists track codes in the current sort order (see the sort kinds); codes that
   // are not in the catalogue are left out. With a progress message the progress
   // window shows it while the listing runs.
-  void ListTracks(const std::vector<std::string>& codes, bool fillRows, std::optional<Msg> progressMessage,
-                  bool resultMode, const std::string& cdCaption);
-  // The same with the message's number, -1 for none (for callers that pass numbers).
-  void ListTracks(const std::vector<std::string>& codes, bool fillRows, int progressMessage, bool resultMode,
-                  const std::string& cdCaption) {
-    ListTracks(codes, fillRows,
-               progressMessage < 0 ? std::nullopt : std::optional<Msg>(static_cast<Msg>(progressMessage)), resultMode,
-               cdCaption);
-  }
+  void ListTracks(const std::vector<std::string>& codes, std::optional<Msg> progressMessage, bool resultMode,
+                  const std::string& cdCaption);
   // The rows of a collection that scanned the catalogue itself (catalogue order,
   // not sorted); no row selected.
   void SetScannedRows(std::vector<TrackRef> rows);
@@ -102,9 +98,9 @@ class Browser {
   void LeaveResultMode();
   // Result mode with the search panel in place of the category/CD box.
   void EnterSearchMode();
-  bool searchButtonDown = false;
-  bool searchPanelShown = false;
-  bool boxVisible = true;
+  bool searchButtonDown() const { return searchButtonDown_; }
+  bool searchPanelShown() const { return searchPanelShown_; }
+  bool boxVisible() const { return boxVisible_; }
 
   // The texts of the status bar, fields 0-4.
   const std::array<std::string, 5>& statusFields() const { return statusFields_; }
@@ -120,18 +116,18 @@ class Browser {
   int categoryRowCount() const;
   int selectedBoxRow() const { return selectedBoxRow_; }
   void SelectBoxRow(int row) { selectedBoxRow_ = row; }
-  bool boxEnabled = true;
-  bool newFirst = true;     // "Показывать сначала новые"
-  bool allowOpenCd = true;  // "Allow Open CD"
-  bool alwaysInfo = false;  // "Всегда показывать информацию"
+  // False while a row is being opened.
+  bool boxEnabled() const { return boxEnabled_; }
+  void SetNewFirst(bool on) { newFirst_ = on; }  // "Показывать сначала новые"
+  bool allowOpenCd() const { return allowOpenCd_; }
+  void SetAllowOpenCd(bool on) { allowOpenCd_ = on; }  // "Allow Open CD"
+  void SetAlwaysInfo(bool on) { alwaysInfo_ = on; }    // "Всегда показывать информацию"
 
   const std::string& currentPath() const { return currentPath_; }
   const std::string& caption() const { return caption_; }  // the text above the lists
   const std::vector<std::string>& history() const { return history_; }
-  int historyBackSteps() const { return historyBackSteps_; }
   bool backEnabled() const { return backEnabled_; }
   bool forwardEnabled() const { return forwardEnabled_; }
-  int lastOpenedRow() const { return lastOpenedRow_; }
 
   void ShowCurrentLevel(const std::string& selectName = {});
   // Open the selected row (double click); byUser is false when the program itself opens it.
@@ -147,7 +143,9 @@ class Browser {
 
   // --- Tags --------------------------------------------------------------------------
   const std::vector<std::string>& tagItems() const { return tagItems_; }
-  std::string tagText;
+  // The tag box's text.
+  const std::string& tagText() const { return tagText_; }
+  void SetTagText(std::string text) { tagText_ = std::move(text); }
   // Fills the tag box from the catalogue in the current language.
   void FillTagList();
   void ListCdsByTag(const std::string& tag);
@@ -198,11 +196,20 @@ class Browser {
   int selectedRow_ = -1;
   SortKind sortKind_ = SortKind::Order;
   bool reversed_ = false;
+  DisplayOptions options_;
+  std::vector<std::string> topList_;
   std::array<std::string, 5> statusFields_;
   bool resultMode_ = false;
+  bool searchButtonDown_ = false;
+  bool searchPanelShown_ = false;
+  bool boxVisible_ = true;
 
   std::vector<BoxRow> boxRows_;
   int selectedBoxRow_ = -1;
+  bool boxEnabled_ = true;
+  bool newFirst_ = true;
+  bool allowOpenCd_ = true;
+  bool alwaysInfo_ = false;
   std::string currentPath_;
   std::string reselectName_;
   std::string caption_;
@@ -213,6 +220,7 @@ class Browser {
   bool forwardEnabled_ = false;
 
   std::vector<std::string> tagItems_;
+  std::string tagText_;
   std::vector<std::string> favourites_;
 
   // A new listing replaces the rows: any filter ends.

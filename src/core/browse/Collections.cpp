@@ -163,12 +163,10 @@ void LuckyPick(Browser& browser, const Catalogue& catalogue, Random& random, Pro
   ShowScanResult(browser, catalogue, std::move(rows), progress);
 }
 
-void ShowTop100(Browser& browser, Progress& progress, Language language) {
-  (void)language;
-  std::vector<std::string> codes(browser.topList.begin(),
-                                 browser.topList.begin() + std::min<size_t>(browser.topList.size(), 100));
-  browser.ListTracks(codes, true, Msg::InProgress, true, std::string(kAllCdsPath));
-  (void)progress;
+void ShowTop100(Browser& browser) {
+  const std::vector<std::string>& top = browser.topList();
+  std::vector<std::string> codes(top.begin(), top.begin() + std::min<size_t>(top.size(), 100));
+  browser.ListTracks(codes, Msg::InProgress, true, std::string(kAllCdsPath));
   if (browser.hooks.stopPlayback) browser.hooks.stopPlayback();
   if (browser.rowCount() > 0) {
     browser.SelectRow(0);
