@@ -283,7 +283,9 @@ TEST_F(Lists, CommentedAndDownloadedTracksAreMarked) {
     return app().catalogue().Track(cd, track).code;
   };
   app().comments().Set(code(1), "the director likes it");
-  app().subscription()->account.downloadedTracks = {code(2)};
+  AccountState account = app().subscription()->account();
+  account.downloadedTracks = {code(2)};
+  app().subscription()->SetAccount(std::move(account));
   FileBox()->viewport()->repaint();
   const QImage shown = FileBox()->viewport()->grab().toImage();
   const QPalette palette = FileBox()->palette();

@@ -238,8 +238,10 @@ TEST_F(MusicSetWindow, TrackInformationShowsTheFirstStatusThatAppliesAndKeepsThe
   const std::string code = CodeOfRow(4);
   Subscription* subscription = app().subscription();
   ASSERT_NE(subscription, nullptr);
-  subscription->account.activeAccount = "studio";
-  subscription->account.downloadedTracks = {code};
+  AccountState account = subscription->account();
+  account.activeAccount = "studio";
+  account.downloadedTracks = {code};
+  subscription->SetAccount(std::move(account));
   Control<QToolButton>("MemCopyBut")->click();
 
   auto* info = main->findChild<TTrackInfoForm*>("TrackInfoForm");

@@ -213,7 +213,7 @@ void App::DefineEnabling() {
   enabling_->Require(kFavouritesMenu, "Addtofavorites", {kStateCurrentPlace});
   enabling_->Require(kFavouritesMenu, "OrgFavorites", {kStateFavourites});
   DefineDocumentEnabling(
-      *enabling_, [this] { return subscription_ && subscription_->account.SignedIn(); },
+      *enabling_, [this] { return subscription_ && subscription_->account().SignedIn(); },
       [this] { return browser_->SelectedTrack() != nullptr; });
   DefineMusicSetEnabling(*enabling_);
   DefineExportEnabling(*enabling_, *catalogue_, *browser_);

@@ -395,7 +395,7 @@ void MainLists::ConnectTrackMarks() {
   marks.hasComment = [this](const std::string& code) { return !app_.comments().Get(code).empty(); };
   marks.downloaded = [this](const std::string& code) {
     const Subscription* subscription = app_.subscription();
-    return subscription && subscription->account.HasDownloaded(code);
+    return subscription && subscription->account().HasDownloaded(code);
   };
 }
 

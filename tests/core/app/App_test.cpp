@@ -565,11 +565,11 @@ TEST_F(AppTest, TheSettingsAccountLinesAreNeverLost) {
   App program(options, ports);
   program.Start();
   program.FirstActivation();
-  ASSERT_TRUE(program.subscription()->account.SignedIn());
+  ASSERT_TRUE(program.subscription()->account().SignedIn());
   dialogs.answers = {MessageAnswer::No};
   program.subscription()->LeaveAccount();
   program.ReinitialiseLibrary(false);
-  EXPECT_FALSE(program.subscription()->account.SignedIn());
+  EXPECT_FALSE(program.subscription()->account().SignedIn());
   EXPECT_FALSE(program.CloseQuery());
   EXPECT_THAT(settingsText(), Not(HasSubstr("ActivePodpiska")));
 }
