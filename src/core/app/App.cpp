@@ -123,7 +123,8 @@ void App::ConnectParts() {
     if (!musicSetShown_ || selected < 0 || static_cast<size_t>(selected) >= musicSet_->size()) return std::nullopt;
     return TrackRef{(*musicSet_)[selected].cdIndex, (*musicSet_)[selected].trackIndex};
   };
-  musicSet_->stopPlayback = [this] { player_->Stop(); };
+  musicSetView_ = std::make_unique<MusicSetViewRelay>([this] { player_->Stop(); });
+  musicSet_->SetView(musicSetView_.get());
   if (subscription_) {
     subscriptionView_ = std::make_unique<SubscriptionViewRelay>([this] {
       if (libraryLoaded_) view().ShowCaption(MainWindowCaption(*catalogue_, language_, subscription_.get()));
@@ -172,6 +173,8 @@ AppStartReport App::Start() {
 void App::SetSubscriptionView(SubscriptionView* view) {
   if (subscriptionView_) subscriptionView_->SetTarget(view);
 }
+
+void App::SetMusicSetView(MusicSetView* view) { musicSetView_->SetTarget(view); }
 
 void App::SetView(AppView* view) { view_ = view ? view : &NoView(); }
 

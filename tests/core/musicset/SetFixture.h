@@ -11,7 +11,7 @@
 
 namespace trakvella::testing {
 
-struct SetTest : ::testing::Test {
+struct SetTest : ::testing::Test, MusicSetView {
   TempDir cat, home;
   LoadedCatalogue loaded;
   Language language = Language::English;
@@ -40,9 +40,10 @@ struct SetTest : ::testing::Test {
     LoadFolder(loaded, cat.path(), o);
     loaded.dialogs.shown.clear();
     set = std::make_unique<MusicSet>(loaded.catalogue, loaded.dialogs, language);
-    set->developerMenuShown = [this] { return developer; };
-    set->changed = [this] { ++changes; };
+    set->SetView(this);
   }
+  void SetChanged() override { ++changes; }
+  bool DeveloperMenuShown() const override { return developer; }
 
   const Catalogue& catalogue() const { return loaded.catalogue; }
   TrackRef At(const std::string& code) const { return loaded.catalogue.LocateTrack(code); }
