@@ -229,7 +229,7 @@ class Browser {
   bool filtered_ = false;
   std::string filterText_;
   std::vector<TrackRef> listedRows_;  // while filtered: the whole listing
-  int listedSelection_ = -1;                     // while filtered: the listing's selected row
+  int listedSelection_ = -1;          // while filtered: the listing's selected row
 };
 
 }  // namespace trakvella

@@ -25,8 +25,7 @@ int CountedTempo(const std::string& tagLine) {
 std::string KeyText(const std::string& tagLine) { return BetweenMarkers(Trim(tagLine), "<", ">"); }
 
 // Lists the rows and their CDs as a result, then plays the first row.
-void ShowScanResult(Browser& browser, const Catalogue& catalogue, std::vector<TrackRef> rows,
-                    Progress& progress) {
+void ShowScanResult(Browser& browser, const Catalogue& catalogue, std::vector<TrackRef> rows, Progress& progress) {
   TextSet cdCodes;
   for (const auto& [cd, track] : rows) cdCodes.Add(catalogue.Cd(cd).cdCode);
   browser.SetScannedRows(std::move(rows));

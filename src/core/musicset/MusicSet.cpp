@@ -33,6 +33,12 @@ bool HasTrackCodeLength(std::string_view code) {
   return true;
 }
 
+// The view of a set without windows.
+MusicSetView& NoView() {
+  static MusicSetView none;
+  return none;
+}
+
 }  // namespace
 
 long long DurationMs(std::string_view duration) {
@@ -57,7 +63,9 @@ std::string SetFullMessage(Language language, size_t refused) {
 }
 
 MusicSet::MusicSet(const Catalogue& catalogue, Dialogs& dialogs, const Language& language)
-    : catalogue_(catalogue), dialogs_(dialogs), language_(language) {}
+    : catalogue_(catalogue), dialogs_(dialogs), language_(language), view_(&NoView()) {}
+
+void MusicSet::SetView(MusicSetView* view) { view_ = view ? view : &NoView(); }
 
 void MusicSet::Changed() const { view_->SetChanged(); }
 
@@ -205,8 +213,7 @@ ToggleResult MusicSet::AddFromMainList(const std::vector<TrackRef>& rows, int se
   return ToggleResult::Added;
 }
 
-size_t MusicSet::AddAll(const std::vector<TrackRef>& rows, const std::string& currentPath,
-                        Progress& progress) {
+size_t MusicSet::AddAll(const std::vector<TrackRef>& rows, const std::string& currentPath, Progress& progress) {
   progress.ShowProgress(LangMessage(Lang(), Msg::Adding), ProgressMode::Show);
   size_t added = 0, refused = 0;
   entries_.reserve(std::min(kMusicSetCapacity, entries_.size() + rows.size()));

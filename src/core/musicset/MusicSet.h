@@ -112,12 +112,10 @@ class MusicSetViewRelay : public MusicSetView {
 class MusicSet {
  public:
   MusicSet(const Catalogue& catalogue, Dialogs& dialogs, const Language& language);
-  MusicSet(const MusicSet&) = delete;
-  MusicSet& operator=(const MusicSet&) = delete;
 
   // The windows from now on (nullptr: none, the defaults of MusicSetView); borrowed, they outlive
   // their use here.
-  void SetView(MusicSetView* view) { view_ = view ? view : &noView_; }
+  void SetView(MusicSetView* view);
 
   // --- Reading ------------------------------------------------------------------
   // The entries shown: those whose tracks the catalogue holds. They alone are
@@ -162,8 +160,7 @@ class MusicSet {
   // The main window's copy button: the selected row's track is appended
   // (context: currentPath, else the default with the specific category), or,
   // when its code is in the set already, the first entry with it is removed.
-  ToggleResult AddFromMainList(const std::vector<TrackRef>& rows, int selectedRow,
-                               const std::string& currentPath);
+  ToggleResult AddFromMainList(const std::vector<TrackRef>& rows, int selectedRow, const std::string& currentPath);
   // Every row of the main list whose code is not in the set yet, in list order
   // (default context with the library-wide category), behind the progress
   // window. Returns the number appended.
@@ -219,8 +216,7 @@ class MusicSet {
   const Catalogue& catalogue_;
   Dialogs& dialogs_;
   const Language& language_;
-  MusicSetView noView_;
-  MusicSetView* view_ = &noView_;
+  MusicSetView* view_;
   std::vector<MusicSetEntry> entries_;
   // How many entries hold each code.
   std::unordered_map<std::string, unsigned> counts_;

@@ -39,8 +39,7 @@ std::vector<DemoDownloadItem> DownloadDemosInto(Downloader& downloader, Dialogs&
     codes.push_back(target.code);
   }
   // Whether each file arrived now: an older file of the same name is no success.
-  const std::vector<bool> kept =
-      downloader.DownloadFilesNamed(urls, names, codes, true, Msg::DownloadingFiles, folder);
+  const std::vector<bool> kept = downloader.DownloadFilesNamed(urls, names, codes, true, Msg::DownloadingFiles, folder);
   std::vector<DemoDownloadItem> result;
   size_t saved = 0;
   for (size_t i = 0; i < targets.size(); ++i) {

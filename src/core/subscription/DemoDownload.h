@@ -26,7 +26,7 @@ struct DemoTarget {
   std::string name;
 };
 std::vector<DemoTarget> DemoTargetsOf(const Catalogue& catalogue, const std::vector<std::string>& items,
-                          const std::string& demoBaseUrl);
+                                      const std::string& demoBaseUrl);
 
 // Downloads the items' demos into folder (message 40 progress, files under
 // 10,000 bytes thrown away, each failure reported with its track code as the

@@ -15,8 +15,7 @@ namespace {
 
 using ::testing::ElementsAre;
 
-MusicSetEntry Entry(const std::string& code, std::string context, std::string folder, std::string name,
-                    TrackRef at) {
+MusicSetEntry Entry(const std::string& code, std::string context, std::string folder, std::string name, TrackRef at) {
   return {code, std::move(context), std::move(folder), std::move(name), at.cd, at.track};
 }
 
