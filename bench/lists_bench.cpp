@@ -51,7 +51,7 @@ void BM_ListTracks(benchmark::State& state, SortKind kind) {
   Browser browser(lib.catalogue, lib.dialogs, lib.progress, random, english);
   browser.SetSortKind(kind);
   for (auto _ : state) {
-    browser.ListTracks(lib.codes, true, std::nullopt, false, "");
+    browser.ListTracks(lib.codes, std::nullopt, false, "");
     benchmark::DoNotOptimize(browser.rowCount());
   }
   state.counters["rows"] = browser.rowCount();
@@ -89,7 +89,7 @@ void BM_FillTrackList(benchmark::State& state) {
   delegate->painted = 0;
   long iterations = 0;
   for (auto _ : state) {
-    browser.ListTracks(lib.codes, true, std::nullopt, false, "");
+    browser.ListTracks(lib.codes, std::nullopt, false, "");
     model.Reset();
     // The view lays out on a zero timer and then asks for a paint: spin the
     // event loop until the rows have been drawn.
@@ -110,7 +110,7 @@ void BM_FilterKeystroke(benchmark::State& state, const char* shorter, const char
   StdRandom random(1);
   const Language english = Language::English;
   Browser browser(lib.catalogue, lib.dialogs, lib.progress, random, english);
-  browser.ListTracks(lib.codes, true, std::nullopt, false, "");
+  browser.ListTracks(lib.codes, std::nullopt, false, "");
   browser.SelectRow(100);
   QListView view;
   PrepareOwnerDrawnList(&view);
@@ -145,7 +145,7 @@ void BM_FilterFirstKeystroke(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     Browser browser(lib.catalogue, lib.dialogs, lib.progress, random, english);
-    browser.ListTracks(lib.codes, true, std::nullopt, false, "");
+    browser.ListTracks(lib.codes, std::nullopt, false, "");
     state.ResumeTiming();
     browser.FilterRows("e");
     benchmark::DoNotOptimize(browser.rowCount());

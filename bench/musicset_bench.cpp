@@ -20,7 +20,7 @@ using namespace trakvella;
 struct Library : bench::Library {
   Library() : bench::Library("musicset-bench") {
     for (int cd = 0; cd < catalogue.CdCount(); ++cd)
-      for (size_t t = 0; t < catalogue.Cd(cd).tracks.size(); ++t) rows.emplace_back(cd, static_cast<int>(t));
+      for (size_t t = 0; t < catalogue.Cd(cd).tracks.size(); ++t) rows.push_back({cd, static_cast<int>(t)});
     // A full list as the program writes it: every track in turn (so codes
     // repeat), contexts with commas, project folders and names.
     for (size_t i = 0; i < kMusicSetCapacity; ++i) {
@@ -29,7 +29,7 @@ struct Library : bench::Library {
                       catalogue.Cd(cd).cdText + ",Project " + std::to_string(i % 40) + ",Spot");
     }
   }
-  std::vector<std::pair<int, int>> rows;
+  std::vector<TrackRef> rows;
   std::vector<std::string> lines;
 };
 

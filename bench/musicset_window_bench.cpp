@@ -77,7 +77,7 @@ void BM_CopyAllOfEveryTrack(benchmark::State& state) {
   Window& w = W();
   App& app = *w.app;
   app.browser().GoToPlace(std::string(kAllCdsPath));
-  app.browser().ListTracks(w.allCodes, true, std::nullopt, true, "");
+  app.browser().ListTracks(w.allCodes, std::nullopt, true, "");
   w.main->Refresh();
   QAction* copyAll = w.main->Item("copyAll");
   size_t added = 0;

@@ -103,8 +103,8 @@ void Collection(benchmark::State& state, const std::function<void(Browser&, Libr
   Browser browser(lib.catalogue, lib.dialogs, lib.progress, random, english);
   browser.Home();
   // The selected track: the first with a tempo and a key.
-  std::pair<int, int> selected{0, 0};
-  for (int cd = 0; cd < lib.catalogue.CdCount() && selected == std::make_pair(0, 0); ++cd)
+  TrackRef selected{0, 0};
+  for (int cd = 0; cd < lib.catalogue.CdCount() && selected == TrackRef{0, 0}; ++cd)
     for (int t = 0; t < static_cast<int>(lib.catalogue.Cd(cd).tracks.size()); ++t) {
       const std::string& line = lib.catalogue.Cd(cd).tracks[t].tagLine;
       if (line.find('[') != std::string::npos && line.find('<') != std::string::npos) {

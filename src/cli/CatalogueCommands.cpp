@@ -101,13 +101,15 @@ int CommandTracks(const CommandContext& context, const Arguments& args) {
       ReportRefusedFile(top, read, FileKind::TrackList, context.language);
       throw UsageError{"cannot read " + top};
     }
-    for (auto& line : SplitLines(bytes)) b.browser.topList.push_back(Trim(line));
+    std::vector<std::string> codes;
+    for (auto& line : SplitLines(bytes)) codes.push_back(Trim(line));
+    b.browser.SetTopList(std::move(codes));
   }
   if (args.has("--sort")) b.browser.SetSortKind(SortValue(args.value("--sort")));
   if (args.has("--reverse")) b.browser.ToggleReverse();
   std::vector<std::string> codes;
   for (const auto& t : c.Cd(p).tracks) codes.push_back(t.code);
-  b.browser.ListTracks(codes, true, std::nullopt, false, "");
+  b.browser.ListTracks(codes, std::nullopt, false, "");
   for (const auto& [cd, track] : b.browser.rows()) Put("row", c.Track(cd, track).code);
   return 0;
 }
@@ -147,7 +149,7 @@ void NavigateStep(BrowserSession& b, const std::string& step, Language language)
   } else if (step == "up") {
     browser.Up();
   } else if (verb == "tag" && colon != std::string::npos) {
-    browser.tagText = arg;
+    browser.SetTagText(arg);
     browser.ListCdsOfTagText();
   } else if (verb == "goto" && colon != std::string::npos) {
     browser.GoToPlace(arg);

@@ -58,7 +58,7 @@ int CommandTitle(const CommandContext& context, const Arguments& args) {
     std::vector<std::string> codes;
     for (auto& code : CommaItems(args.value("--within")))
       if (!code.empty()) codes.push_back(std::move(code));
-    c.browser.ListTracks(codes, true, std::nullopt, false, "");
+    c.browser.ListTracks(codes, std::nullopt, false, "");
   }
   SearchTitles(c.browser, *context.catalogue, args.words()[0], context.ports.progress, context.language);
   return PrintResult(*context.catalogue, c.browser);
@@ -84,11 +84,13 @@ int CommandTop(const CommandContext& context, const Arguments& args) {
     ReportRefusedFile(file, read, FileKind::TrackList, context.language);
     throw UsageError{"cannot read " + file};
   }
+  std::vector<std::string> codes;
   for (const auto& line : SplitLines(bytes))
-    if (!Trim(line).empty()) c.browser.topList.push_back(Trim(line));
+    if (!Trim(line).empty()) codes.push_back(Trim(line));
+  c.browser.SetTopList(std::move(codes));
   if (args.has("--sort")) c.browser.SetSortKind(SortValue(args.value("--sort")));
   if (args.has("--reverse")) c.browser.ToggleReverse();
-  ShowTop100(c.browser, context.ports.progress, context.language);
+  ShowTop100(c.browser);
   return PrintResult(*context.catalogue, c.browser);
 }
 

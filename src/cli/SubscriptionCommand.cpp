@@ -77,14 +77,16 @@ int CommandQuota(const CommandContext& context, const Arguments& a) {
   if (!a.has("--login") || !a.words().empty()) throw UsageError{"quota wants --login and a password"};
   const std::string password = PasswordOption(a);
   SubscriptionSession s(context, MessageAnswer::No);
-  s.subscription.account.login = a.value("--login");
-  s.subscription.account.password = password;
+  AccountState account = s.subscription.account();
+  account.login = a.value("--login");
+  account.password = password;
+  s.subscription.SetAccount(std::move(account));
   SessionSwitches switches;
   switches.warnQuotaOver = true;
   switches.reportConnectError = true;
   const bool connected = s.subscription.RunSubscriptionSession("", {}, switches);
   Put("connected", connected ? "1" : "0");
-  Put("quota", std::to_string(s.subscription.account.quota));
+  Put("quota", std::to_string(s.subscription.account().quota));
   Put("networkState", std::to_string(s.network.networkState));
   return connected ? 0 : 1;
 }
@@ -104,10 +106,12 @@ int CommandDownload(const CommandContext& context, const Arguments& a) {
   // "Already downloaded, try again?" is answered Yes only with --again.
   SubscriptionSession s(context, a.has("--again") ? MessageAnswer::Yes : MessageAnswer::No);
   Subscription& sub = s.subscription;
-  sub.account.login = login;
-  sub.account.password = password;
-  sub.account.activeAccount = login;
-  sub.account.downloadedTracks = ReadDownloadedTracks(programFolder, login);
+  AccountState account = sub.account();
+  account.login = login;
+  account.password = password;
+  account.activeAccount = login;
+  account.downloadedTracks = ReadDownloadedTracks(programFolder, login);
+  sub.SetAccount(std::move(account));
 
   SessionSwitches switches = SessionSwitches::All();
   switches.revealResult = false;
@@ -119,8 +123,8 @@ int CommandDownload(const CommandContext& context, const Arguments& a) {
     Put("item", item.code + "|" + std::string(ItemResultName(item.result)) + "|" + item.file.string());
     allDone = allDone && (item.result == ItemResult::Unpacked || item.result == ItemResult::Skipped);
   }
-  Put("quota", std::to_string(sub.account.quota));
-  for (const std::string& code : sub.account.downloadedTracks) Put("downloaded", code);
+  Put("quota", std::to_string(sub.account().quota));
+  for (const std::string& code : sub.account().downloadedTracks) Put("downloaded", code);
   Put("networkState", std::to_string(s.network.networkState));
   return allDone ? 0 : 1;
 }

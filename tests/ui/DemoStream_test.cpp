@@ -53,7 +53,7 @@ TEST(DemoStream, ThePlayButtonStreamsADemoTrackFromTheDemoServer) {
   main.findChild<QToolButton*>("StopBut")->click();
 
   // The Top 100 list came from the web site at initialisation; its file is gone.
-  EXPECT_FALSE(app.browser().topList.empty());
+  EXPECT_FALSE(app.browser().topList().empty());
   EXPECT_FALSE(std::filesystem::exists(home.path() / "audio" / "top.txt"));
 
   // "Скачать демо трека": the chosen folder gets the demo file under its name.

@@ -71,9 +71,11 @@ struct DocumentsWindow : MainWindowTest {
   void SignIn(std::vector<std::string> downloaded = {}) {
     Subscription* s = app().subscription();
     ASSERT_NE(s, nullptr);
-    s->account.login = "demo-login";
-    s->account.password = "secret";
-    s->account.downloadedTracks = std::move(downloaded);
+    AccountState account = s->account();
+    account.login = "demo-login";
+    account.password = "secret";
+    account.downloadedTracks = std::move(downloaded);
+    s->SetAccount(std::move(account));
   }
   std::string Message(Msg m) { return LangMessage(app().language(), m); }
   bool Asked(Msg m) {

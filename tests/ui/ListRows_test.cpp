@@ -131,7 +131,7 @@ TEST(TrackListText, AuthorPartsAreSeparateOrJointButNeverBoth) {
 TEST(TrackListText, BrowserFormTakesTheOptionsAndResultModeOfTheBrowser) {
   Lists l(TwoCds());
   const TrackRecord& t = l.catalogue().Track(0, 1);
-  l.browser->options.showName = false;
+  l.browser->SetShowName(false);
   EXPECT_EQ(TrackRowMainText(*l.browser, t, Language::English), U(" [KMLB_003_002] "));
   l.browser->EnterResultMode();
   EXPECT_EQ(TrackRowMainText(*l.browser, t, Language::English), U(" * [KMLB_003_002] "));
@@ -266,7 +266,7 @@ struct TrackRows : Lists {
   TrackListModel model;
   FileBoxDelegate delegate;
   TrackRows() : Lists(TwoCds()), model(*browser, catalogue()), delegate(*browser, catalogue(), language) {
-    browser->ListTracks({"KMLB_003_001", "KMLB_003_002", "KMLB_005_001"}, true, std::nullopt, false, "");
+    browser->ListTracks({"KMLB_003_001", "KMLB_003_002", "KMLB_005_001"}, std::nullopt, false, "");
     model.Reset();
     delegate.setItemHeight(kRowHeight);
     delegate.marks.hasComment = [](const std::string& code) { return code == "KMLB_003_002"; };
@@ -380,7 +380,7 @@ TEST(TrackListModel, ListingTheWholeLibraryMakesNoObjectPerRow) {
   QApplication::processEvents();
   const qsizetype objectsBefore = view.findChildren<QObject*>().size();
 
-  browser.ListTracks(codes, true, std::nullopt, false, "");
+  browser.ListTracks(codes, std::nullopt, false, "");
   model.Reset();
   QApplication::processEvents();
 

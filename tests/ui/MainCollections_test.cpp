@@ -28,7 +28,7 @@ TEST_F(MainCollections, MenusFollowTheListsAndTheNetwork) {
 
   app().browser().GoToPlace("* ALL LIBRARY >> … ALL CDS");
   main->Refresh();
-  app().browser().topList = {app().catalogue().Cd(0).tracks[0].code};
+  app().browser().SetTopList({app().catalogue().Cd(0).tracks[0].code});
   emit Control<QMenu>("TrPopupMenu")->aboutToShow();
   EXPECT_TRUE(main->Item("mTempItem")->isEnabled());
   EXPECT_TRUE(main->Item("MMmTempKeyItem")->isEnabled());
@@ -63,7 +63,7 @@ TEST_F(MainCollections, HarmonicKeysAndSimilarTracks) {
   // A track with a key of the wheel.
   const auto& rows = app().browser().rows();
   const auto keyed = std::find_if(rows.begin(), rows.end(), [this](const auto& row) {
-    return std::regex_search(app().catalogue().Track(row.first, row.second).tagLine, std::regex("<([1-9]|1[0-2])B>"));
+    return std::regex_search(app().catalogue().Track(row.cd, row.track).tagLine, std::regex("<([1-9]|1[0-2])B>"));
   });
   ASSERT_NE(keyed, rows.end());
   app().browser().SelectRow(static_cast<int>(keyed - rows.begin()));

@@ -108,8 +108,7 @@ TEST_F(Lists, SortMenusMirrorTheTrackMenu) {
   // The open CD is listed again at once, shortest first.
   const auto& rows = app().browser().rows();
   const auto& c = app().catalogue();
-  EXPECT_LE(c.Track(rows.front().first, rows.front().second).duration,
-            c.Track(rows.back().first, rows.back().second).duration);
+  EXPECT_LE(c.Track(rows.front().cd, rows.front().track).duration, c.Track(rows.back().cd, rows.back().track).duration);
   // Reversing from the small menu flips the master and shows the up arrow.
   main->Item("ReverseSortItem2")->trigger();
   EXPECT_TRUE(main->Item("ReverseSortItem")->isChecked());
@@ -283,7 +282,9 @@ TEST_F(Lists, CommentedAndDownloadedTracksAreMarked) {
     return app().catalogue().Track(cd, track).code;
   };
   app().comments().Set(code(1), "the director likes it");
-  app().subscription()->account.downloadedTracks = {code(2)};
+  AccountState account = app().subscription()->account();
+  account.downloadedTracks = {code(2)};
+  app().subscription()->SetAccount(std::move(account));
   FileBox()->viewport()->repaint();
   const QImage shown = FileBox()->viewport()->grab().toImage();
   const QPalette palette = FileBox()->palette();

@@ -163,7 +163,7 @@ TEST_F(MusicSetWindow, LinesAreDrawnFromTheCatalogueAndTheSelectionShowsItsPlace
   EXPECT_EQ(image.pixelColor(x, other.center().y()), list->palette().color(QPalette::Base));
   // The line's text follows the main window's view options.
   app().SetSwitch("showcode", true);
-  EXPECT_THAT(MemListBoxLine(app().musicSet(), 1, app().browser().options).text, HasSubstr(CodeOfRow(1)));
+  EXPECT_THAT(MemListBoxLine(app().musicSet(), 1, app().browser().options()).text, HasSubstr(CodeOfRow(1)));
 }
 
 TEST_F(MusicSetWindow, DroppedFoldersAddTheirTracksWithTheFolderAsProject) {
@@ -238,8 +238,10 @@ TEST_F(MusicSetWindow, TrackInformationShowsTheFirstStatusThatAppliesAndKeepsThe
   const std::string code = CodeOfRow(4);
   Subscription* subscription = app().subscription();
   ASSERT_NE(subscription, nullptr);
-  subscription->account.activeAccount = "studio";
-  subscription->account.downloadedTracks = {code};
+  AccountState account = subscription->account();
+  account.activeAccount = "studio";
+  account.downloadedTracks = {code};
+  subscription->SetAccount(std::move(account));
   Control<QToolButton>("MemCopyBut")->click();
 
   auto* info = main->findChild<TTrackInfoForm*>("TrackInfoForm");

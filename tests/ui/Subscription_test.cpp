@@ -102,8 +102,10 @@ class SubscriptionWindows : public MainWindowTest {
   void SignInAs(const std::string& login) {
     Subscription* sub = app().subscription();
     ASSERT_NE(sub, nullptr);
-    sub->account.login = sub->account.activeAccount = login;
-    sub->account.password = "pw";
+    AccountState account = sub->account();
+    account.login = account.activeAccount = login;
+    account.password = "pw";
+    sub->SetAccount(std::move(account));
   }
   void OpenPodMenu() { emit main->SubMenu("PodpItem")->aboutToShow(); }
   std::string Said(Msg m) { return LangMessage(Language::English, m); }
@@ -289,7 +291,7 @@ TEST_F(SubscriptionWindows, CancelInTheProgressWindowStopsADownloadStartedFromTh
   EXPECT_TRUE(clicked);
   EXPECT_TRUE(dialogs.Texts().empty()) << dialogs.Texts()[0];
   EXPECT_FALSE(fs::exists(target.path() / "KMLB_003_001 Аплодисменты - 01.mp3"));
-  EXPECT_TRUE(app().subscription()->account.downloadedTracks.empty());
+  EXPECT_TRUE(app().subscription()->account().downloadedTracks.empty());
   EXPECT_TRUE(shell.revealed.empty());
   // Afterwards both windows are as they were.
   EXPECT_EQ(wait.windowModality(), Qt::NonModal);

@@ -20,8 +20,7 @@ TEST_F(TrackFilter, TypingNarrowsTheListAndEscGivesItBack) {
   ASSERT_GT(all, 6);
   FileBox()->setCurrentIndex(FileBox()->model()->index(2, 0));
   const std::string code = app().browser().SelectedTrack()->code;
-  const std::string other =
-      app().catalogue().Track(app().browser().rows()[5].first, app().browser().rows()[5].second).code;
+  const std::string other = app().catalogue().Track(app().browser().rows()[5].cd, app().browser().rows()[5].track).code;
   const bool result = app().browser().resultMode();
 
   main->activateWindow();

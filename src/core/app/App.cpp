@@ -118,12 +118,13 @@ void App::ConnectParts() {
   browser_->hooks.playCurrent = [this](bool fromButton) { player_->PlayCurrent(fromButton); };
   browser_->hooks.showCdInfo = [this](int row) { view().ShowCdInfo(row); };
   browser_->hooks.searchPanelVisible = [this] { return view().SearchPanelVisible(); };
-  browser_->hooks.musicSetSelection = [this]() -> std::optional<std::pair<int, int>> {
+  browser_->hooks.musicSetSelection = [this]() -> std::optional<TrackRef> {
     const int selected = musicSet_->selection();
     if (!musicSetShown_ || selected < 0 || static_cast<size_t>(selected) >= musicSet_->size()) return std::nullopt;
-    return std::pair{(*musicSet_)[selected].cdIndex, (*musicSet_)[selected].trackIndex};
+    return TrackRef{(*musicSet_)[selected].cdIndex, (*musicSet_)[selected].trackIndex};
   };
-  musicSet_->stopPlayback = [this] { player_->Stop(); };
+  musicSetView_ = std::make_unique<MusicSetViewRelay>([this] { player_->Stop(); });
+  musicSet_->SetView(musicSetView_.get());
   if (subscription_) {
     subscriptionView_ = std::make_unique<SubscriptionViewRelay>([this] {
       if (libraryLoaded_) view().ShowCaption(MainWindowCaption(*catalogue_, language_, subscription_.get()));
@@ -173,6 +174,8 @@ void App::SetSubscriptionView(SubscriptionView* view) {
   if (subscriptionView_) subscriptionView_->SetTarget(view);
 }
 
+void App::SetMusicSetView(MusicSetView* view) { musicSetView_->SetTarget(view); }
+
 void App::SetView(AppView* view) { view_ = view ? view : &NoView(); }
 
 void App::SetProgressWindow(Progress* progressWindow) { progress_->SetTarget(progressWindow); }
@@ -188,11 +191,11 @@ bool App::IsOffline() const { return options_.localSwitch || settings_->offlineM
 void App::DefineEnabling() {
   enabling_->DefineState(kStateTrackRows, [this] { return browser_->rowCount() > 0; });
   enabling_->DefineState(kStateOnline, [this] { return !IsOffline(); });
-  enabling_->DefineState(kStateTopList, [this] { return !browser_->topList.empty(); });
+  enabling_->DefineState(kStateTopList, [this] { return !browser_->topList().empty(); });
   enabling_->DefineState(kStateCdRowSelected, [this] {
     const int row = browser_->selectedBoxRow();
     const auto& rows = browser_->boxRows();
-    return row >= 0 && row < static_cast<int>(rows.size()) && rows[row].isCd && browser_->boxVisible;
+    return row >= 0 && row < static_cast<int>(rows.size()) && rows[row].isCd && browser_->boxVisible();
   });
   enabling_->DefineState(kStateCurrentPlace, [this] { return browser_->addFavouriteEnabled(); });
   enabling_->DefineState(kStateFavourites, [this] { return browser_->organiseFavouritesEnabled(); });
@@ -213,7 +216,7 @@ void App::DefineEnabling() {
   enabling_->Require(kFavouritesMenu, "Addtofavorites", {kStateCurrentPlace});
   enabling_->Require(kFavouritesMenu, "OrgFavorites", {kStateFavourites});
   DefineDocumentEnabling(
-      *enabling_, [this] { return subscription_ && subscription_->account.SignedIn(); },
+      *enabling_, [this] { return subscription_ && subscription_->account().SignedIn(); },
       [this] { return browser_->SelectedTrack() != nullptr; });
   DefineMusicSetEnabling(*enabling_);
   DefineExportEnabling(*enabling_, *catalogue_, *browser_);
@@ -310,8 +313,8 @@ void App::ChooseUserPlayer(const std::string& program) {
 
 // The parts that act on the switches get their values from the model.
 void App::ApplySwitchesToParts() {
-  browser_->options = settings_->display;
-  browser_->alwaysInfo = settings_->alwaysInfo;
+  browser_->SetOptions(settings_->display);
+  browser_->SetAlwaysInfo(settings_->alwaysInfo);
   PlayerSwitches& p = player_->Switches();
   p.autoplay = settings_->autoplay;
   p.nonStop = settings_->nonStop;
@@ -451,7 +454,7 @@ void App::ReinitialiseFromDemoServer(bool shiftHeld) {
 }
 
 void App::LoadTopList() {
-  browser_->topList.clear();
+  browser_->SetTopList({});
   const std::filesystem::path audio = options_.programFolder / "audio";
   NetworkState untouched;  // a missing list is no network failure
   Downloader quiet(*ports_.http, *progress_, dialogs(), language_, untouched);
@@ -460,9 +463,12 @@ void App::LoadTopList() {
   quiet.fileTimeoutMs = 30000;  // a list, not a track: a trickling site never holds the start
   if (!quiet.DownloadFile(TopListUrl(*endpoints_), "top.txt", std::nullopt, audio.string())) return;
   std::string bytes;
-  if (ReadWholeFile(audio / "top.txt", bytes, FileKind::TrackList).ok())
+  if (ReadWholeFile(audio / "top.txt", bytes, FileKind::TrackList).ok()) {
+    std::vector<std::string> codes;
     for (const auto& line : SplitLines(Cp1251ToUtf8(bytes)))
-      if (!Trim(line).empty()) browser_->topList.push_back(Trim(line));
+      if (!Trim(line).empty()) codes.push_back(Trim(line));
+    browser_->SetTopList(std::move(codes));
+  }
   std::error_code ec;
   std::filesystem::remove(audio / "top.txt", ec);
 }

@@ -30,6 +30,8 @@ class Inflater;
 class LikenessIndex;
 class MediaDevice;
 class MusicSet;
+class MusicSetView;
+class MusicSetViewRelay;
 class Player;
 class Progress;
 class ProgressRelay;
@@ -110,6 +112,9 @@ class App {
   // The window's part of what the subscription tells (its status line, the sign-in window, the
   // track marks), once it exists (nullptr: none); App shows the caption itself.
   void SetSubscriptionView(SubscriptionView* view);
+  // The window's part of what the set tells (its changes, the developer menu), once it exists
+  // (nullptr: none); App stops the player itself.
+  void SetMusicSetView(MusicSetView* view);
   // The progress window, once it exists; until then long operations show nothing.
   void SetProgressWindow(Progress* progressWindow);
 
@@ -235,6 +240,7 @@ class App {
   const std::unique_ptr<Catalogue> catalogue_;
   const std::unique_ptr<Browser> browser_;
   const std::unique_ptr<MusicSet> musicSet_;
+  std::unique_ptr<MusicSetViewRelay> musicSetView_;  // the set's view, made as the parts are connected
   const std::unique_ptr<TrackComments> comments_;
   const std::unique_ptr<Downloader> downloader_;
   const std::unique_ptr<Player> player_;

@@ -29,7 +29,7 @@ std::string MainWindowCaption(const Catalogue& catalogue, Language lang, const C
 std::string MainWindowCaption(const Catalogue& catalogue, Language language, const Subscription* subscription) {
   CaptionAccount account;
   if (subscription) {
-    const AccountState& a = subscription->account;
+    const AccountState& a = subscription->account();
     account = {a.login, a.password, a.quota};
   }
   return MainWindowCaption(catalogue, language, account);

@@ -83,11 +83,11 @@ void Browser::SelectRow(int row) { selectedRow_ = row >= 0 && row < rowCount() ?
 
 const TrackRecord* Browser::SelectedTrack() const {
   if (selectedRow_ < 0 || selectedRow_ >= rowCount()) return nullptr;
-  return &catalogue_.Track(rows_[selectedRow_].first, rows_[selectedRow_].second);
+  return &catalogue_.Track(rows_[selectedRow_].cd, rows_[selectedRow_].track);
 }
 
-void Browser::ListTracks(const std::vector<std::string>& codes, bool fillRows, std::optional<Msg> progressMessage,
-                         bool resultMode, const std::string& cdCaption) {
+void Browser::ListTracks(const std::vector<std::string>& codes, std::optional<Msg> progressMessage, bool resultMode,
+                         const std::string& cdCaption) {
   if (progressMessage) progress_.ShowProgress(LangMessage(Lang(), *progressMessage), ProgressMode::Show);
   if (resultMode) {
     LeaveResultMode();
@@ -119,8 +119,8 @@ void Browser::ListTracks(const std::vector<std::string>& codes, bool fillRows, s
     case SortKind::Popular: {
       random_.Randomize();
       std::unordered_map<std::string_view, int> rank;
-      rank.reserve(topList.size());
-      for (size_t r = 0; r < topList.size(); ++r) rank.try_emplace(topList[r], static_cast<int>(r));
+      rank.reserve(topList_.size());
+      for (size_t r = 0; r < topList_.size(); ++r) rank.try_emplace(topList_[r], static_cast<int>(r));
       for (int i = 0; i < count; ++i) {
         if (!locate(i)) continue;
         auto it = rank.empty() ? rank.end() : rank.find(recordOf(i).code);
@@ -153,14 +153,13 @@ void Browser::ListTracks(const std::vector<std::string>& codes, bool fillRows, s
       cdListed[cd] = true;
       cdCodes.Add(catalogue_.Cd(cd).cdCode);
     }
-    rows_.emplace_back(cd, track);
+    rows_.push_back({cd, track});
   }
-  (void)fillRows;  // the track list draws its rows from the row table either way
   if (!cdCaption.empty()) ListCdsOfTracks(cdCaption, cdCodes, false);
   if (progressMessage) progress_.ShowProgress("", ProgressMode::Hide);
 }
 
-void Browser::SetScannedRows(std::vector<std::pair<int, int>> rows) {
+void Browser::SetScannedRows(std::vector<TrackRef> rows) {
   if (rows.size() > kMaxTrackRows) rows.resize(kMaxTrackRows);
   EndFilter();
   rows_ = std::move(rows);
@@ -191,13 +190,13 @@ void Browser::ToggleReverse() {
 }
 
 void Browser::SetShowName(bool on) {
-  options.showName = on;
-  if (!on && !options.showCode) options.showCode = true;
+  options_.showName = on;
+  if (!on && !options_.showCode) options_.showCode = true;
 }
 
 void Browser::SetShowCode(bool on) {
-  options.showCode = on;
-  if (!on && !options.showName) options.showName = true;
+  options_.showCode = on;
+  if (!on && !options_.showName) options_.showName = true;
 }
 
 void Browser::EnterResultMode() {
@@ -214,17 +213,17 @@ void Browser::EnterResultMode() {
 
 void Browser::EnterSearchMode() {
   EnterResultMode();
-  boxVisible = false;
-  searchPanelShown = true;
-  searchButtonDown = true;
+  boxVisible_ = false;
+  searchPanelShown_ = true;
+  searchButtonDown_ = true;
 }
 
 void Browser::LeaveResultMode() {
   resultMode_ = false;
   statusFields_[0].clear();
-  searchButtonDown = false;
-  searchPanelShown = false;
-  boxVisible = true;
+  searchButtonDown_ = false;
+  searchPanelShown_ = false;
+  boxVisible_ = true;
 }
 
 void Browser::ShowTrackStatus(const std::string& demoBaseUrl, const std::string& programFolder) {
@@ -248,15 +247,15 @@ std::string Browser::ComposeTrackName() const {
   const TrackRecord* t = SelectedTrack();
   if (!t) return {};
   std::string name;
-  if (options.showTime) name += t->duration + " ";
-  if (options.showCode) name += "[" + t->code + "] ";
-  if (options.showName) name += t->title;
+  if (options_.showTime) name += t->duration + " ";
+  if (options_.showCode) name += "[" + t->code + "] ";
+  if (options_.showName) name += t->title;
   // The author labels are the Russian ones whatever the interface language.
-  if (options.showComposer && options.showArtist)
+  if (options_.showComposer && options_.showArtist)
     name += " а/и: " + t->composer + " / " + t->performer + " ";
-  else if (options.showComposer)
+  else if (options_.showComposer)
     name += " а:" + t->composer + " ";
-  else if (options.showArtist)
+  else if (options_.showArtist)
     name += " и:" + t->performer + " ";
   return name;
 }
@@ -310,7 +309,7 @@ void Browser::ShowCurrentLevel(const std::string& selectName) {
     for (auto& name : catalogue_.ChildCategoriesInDisplayOrder(currentPath_, Lang()))
       boxRows_.push_back({false, std::move(name), -1});
     const int categories = static_cast<int>(boxRows_.size());
-    for (auto& cd : catalogue_.ListCdsInCategory(currentPath_, newFirst))
+    for (auto& cd : catalogue_.ListCdsInCategory(currentPath_, newFirst_))
       boxRows_.push_back({true, std::move(cd.text), cd.position});
     selectedBoxRow_ = -1;
     if (!boxRows_.empty()) {
@@ -335,17 +334,17 @@ void Browser::ShowCurrentLevel(const std::string& selectName) {
         OpenSelectedCd();
       }
     }
-  } else if (allowOpenCd && selectedBoxRow_ >= 0 && selectedBoxRow_ < static_cast<int>(boxRows_.size()) &&
+  } else if (allowOpenCd_ && selectedBoxRow_ >= 0 && selectedBoxRow_ < static_cast<int>(boxRows_.size()) &&
              boxRows_[selectedBoxRow_].isCd) {
     // A CD place: the CD's tracks.
     const int cd = boxRows_[selectedBoxRow_].cdPosition;
     std::vector<std::string> codes;
     for (const auto& t : catalogue_.Cd(cd).tracks) codes.push_back(t.code);
-    ListTracks(codes, true, std::nullopt, false, "");
+    ListTracks(codes, std::nullopt, false, "");
     if (rowCount() > 0) {
       int select = 0;
       const auto fromSet = hooks.musicSetSelection ? hooks.musicSetSelection() : std::nullopt;
-      if (fromSet && fromSet->first == cd)
+      if (fromSet && fromSet->cd == cd)
         for (int r = 0; r < rowCount(); ++r)
           if (rows_[r] == *fromSet) select = r;
       selectedRow_ = select;
@@ -354,15 +353,15 @@ void Browser::ShowCurrentLevel(const std::string& selectName) {
     const int categories = categoryRowCount();
     statusFields_[0] = RowNumber(selectedBoxRow_ - categories, static_cast<int>(boxRows_.size()) - categories);
     if (rowCount() > 0) statusFields_[4] = RowNumber(selectedRow_, rowCount());
-    const bool panelVisible = hooks.searchPanelVisible ? hooks.searchPanelVisible() : searchPanelShown;
-    if (alwaysInfo && !panelVisible && hooks.showCdInfo) hooks.showCdInfo(selectedBoxRow_);
+    const bool panelVisible = hooks.searchPanelVisible ? hooks.searchPanelVisible() : searchPanelShown_;
+    if (alwaysInfo_ && !panelVisible && hooks.showCdInfo) hooks.showCdInfo(selectedBoxRow_);
   }
   lastOpenedRow_ = selectedBoxRow_;
 }
 
 void Browser::OpenSelectedRow(bool byUser) {
   if (selectedBoxRow_ < 0 || selectedBoxRow_ >= static_cast<int>(boxRows_.size())) return;
-  boxEnabled = false;
+  boxEnabled_ = false;
   const BoxRow row = boxRows_[selectedBoxRow_];
   if (!row.isCd) {
     if (!currentPath_.empty() && byUser) {
@@ -385,7 +384,7 @@ void Browser::OpenSelectedRow(bool byUser) {
   }
   StopPlayback();
   ShowCurrentLevel();
-  boxEnabled = true;
+  boxEnabled_ = true;
 }
 
 void Browser::OpenSelectedCd() {
@@ -394,9 +393,9 @@ void Browser::OpenSelectedCd() {
 }
 
 void Browser::Home() {
-  boxEnabled = true;
+  boxEnabled_ = true;
   reselectName_.clear();
-  tagText.clear();
+  tagText_.clear();
   currentPath_.clear();
   history_ = {""};
   historyBackSteps_ = 0;
@@ -437,7 +436,7 @@ void Browser::Forward() {
 }
 
 void Browser::Up() {
-  tagText.clear();
+  tagText_.clear();
   const std::string base = WithoutCdPart(currentPath_);
   reselectName_ = LastComponent(base);
   const size_t at = base.rfind(kPathSeparator);
@@ -468,7 +467,7 @@ void Browser::GoToPlace(const std::string& place) {
   const std::string tag = place.substr(open + 2, close - open - 2);
   const bool known = std::any_of(tagItems_.begin(), tagItems_.end(), [&](const auto& t) { return SameText(t, tag); });
   if (!known && tag.rfind('*', 0) != 0) return;
-  tagText = tag;
+  tagText_ = tag;
   ListCdsByTag(tag);
   if (boxRows_.empty()) return;
   lastOpenedRow_ = -1;
@@ -495,7 +494,7 @@ void Browser::ListCdsByTag(const std::string& tag) {
   for (int p = 0; p < catalogue_.CdCount(); ++p) {
     const auto& words = russian ? catalogue_.Cd(p).keywordTranslations : catalogue_.Cd(p).keywords;
     if (std::any_of(words.begin(), words.end(), [&](const auto& w) { return SameText(w, tag); }))
-      entries.push_back({newFirst ? TSortKind::CdNumberNewFirst : TSortKind::CdNumberUp,
+      entries.push_back({newFirst_ ? TSortKind::CdNumberNewFirst : TSortKind::CdNumberUp,
                          MidChars(catalogue_.Cd(p).cdCode, 5, 3), "", p});
   }
   SortEntries(entries);
@@ -506,11 +505,11 @@ void Browser::ListCdsByTag(const std::string& tag) {
 }
 
 void Browser::ListCdsOfTagText() {
-  if (std::none_of(tagItems_.begin(), tagItems_.end(), [&](const auto& t) { return SameText(t, tagText); })) return;
+  if (std::none_of(tagItems_.begin(), tagItems_.end(), [&](const auto& t) { return SameText(t, tagText_); })) return;
   LeaveResultMode();
-  ListCdsByTag(tagText);
+  ListCdsByTag(tagText_);
   if (boxRows_.empty()) return;
-  currentPath_ = std::string(kTagPlacePrefix) + tagText + std::string(kTagPlaceSuffix);
+  currentPath_ = std::string(kTagPlacePrefix) + tagText_ + std::string(kTagPlaceSuffix);
   selectedBoxRow_ = 0;
   OpenSelectedCd();
 }
@@ -520,19 +519,19 @@ void Browser::RebuildTagList() {
   // the text is; in English the name whose translation the text is. A text
   // that is neither (an English tag when English is chosen again) empties it.
   std::string translated;
-  if (!tagText.empty()) {
+  if (!tagText_.empty()) {
     if (Lang() == Language::Russian) {
-      if (auto t = catalogue_.Translation(tagText)) translated = std::string(*t);
+      if (auto t = catalogue_.Translation(tagText_)) translated = std::string(*t);
     } else {
       for (const auto& row : catalogue_.TranslateCats())
-        if (row.find('=') != std::string::npos && SameText(RowValue(row), tagText)) {
+        if (row.find('=') != std::string::npos && SameText(RowValue(row), tagText_)) {
           translated = std::string(RowName(row));
           break;
         }
     }
   }
   FillTagList();
-  tagText = translated;
+  tagText_ = translated;
   ListCdsOfTagText();
 }
 
@@ -591,12 +590,12 @@ bool Browser::FilterRows(std::string_view text) {
     listedSelection_ = selectedRow_;
   }
   // The track chosen in the filtered list, or else the listing's own selection.
-  std::optional<std::pair<int, int>> selected;
+  std::optional<TrackRef> selected;
   if (selectedRow_ >= 0 && selectedRow_ < rowCount())
     selected = rows_[static_cast<size_t>(selectedRow_)];
   else if (listedSelection_ >= 0 && listedSelection_ < static_cast<int>(listedRows_.size()))
     selected = listedRows_[static_cast<size_t>(listedSelection_)];
-  auto selectTrack = [this](const std::optional<std::pair<int, int>>& track) {
+  auto selectTrack = [this](const std::optional<TrackRef>& track) {
     selectedRow_ = -1;
     if (!track) return;
     const auto at = std::find(rows_.begin(), rows_.end(), *track);

@@ -11,6 +11,7 @@
 #include "core/browse/RowFilter.h"
 #include "core/catalogue/Catalogue.h"
 #include "core/catalogue/TSort.h"
+#include "core/catalogue/TrackRef.h"
 #include "core/lang/MessageTable.h"
 #include "core/settings/Settings.h"
 #include "ports/Clipboard.h"
@@ -42,7 +43,7 @@ struct BrowserHooks {
   std::function<void(bool fromPlayButton)> playCurrent;
   std::function<void(int boxRow)> showCdInfo;
   // The selected music set entry when the music set window is open: (cd, track).
-  std::function<std::optional<std::pair<int, int>>()> musicSetSelection;
+  std::function<std::optional<TrackRef>()> musicSetSelection;
   std::function<bool()> searchPanelVisible;
 };
 
@@ -56,7 +57,7 @@ class Browser {
 
   // --- Track list -------------------------------------------------------------
   // (CD position, track position) of each row, row 0 first.
-  const std::vector<std::pair<int, int>>& rows() const { return rows_; }
+  const std::vector<TrackRef>& rows() const { return rows_; }
   int rowCount() const { return static_cast<int>(rows_.size()); }
   int selectedRow() const { return selectedRow_; }
   void SelectRow(int row);  // -1 for none
@@ -64,25 +65,21 @@ class Browser {
 
   SortKind sortKind() const { return sortKind_; }
   bool reversed() const { return reversed_; }
-  DisplayOptions options;
+  // What a track's row shows (time, code, name, composer, performer).
+  const DisplayOptions& options() const { return options_; }
+  void SetOptions(const DisplayOptions& options) { options_ = options; }
   // The popularity list (track codes, most popular first); empty until loaded.
-  std::vector<std::string> topList;
+  const std::vector<std::string>& topList() const { return topList_; }
+  void SetTopList(std::vector<std::string> codes) { topList_ = std::move(codes); }
 
   // Lists track codes in the current sort order (see the sort kinds); codes that
   // are not in the catalogue are left out. With a progress message the progress
   // window shows it while the listing runs.
-  void ListTracks(const std::vector<std::string>& codes, bool fillRows, std::optional<Msg> progressMessage,
-                  bool resultMode, const std::string& cdCaption);
-  // The same with the message's number, -1 for none (for callers that pass numbers).
-  void ListTracks(const std::vector<std::string>& codes, bool fillRows, int progressMessage, bool resultMode,
-                  const std::string& cdCaption) {
-    ListTracks(codes, fillRows,
-               progressMessage < 0 ? std::nullopt : std::optional<Msg>(static_cast<Msg>(progressMessage)), resultMode,
-               cdCaption);
-  }
+  void ListTracks(const std::vector<std::string>& codes, std::optional<Msg> progressMessage, bool resultMode,
+                  const std::string& cdCaption);
   // The rows of a collection that scanned the catalogue itself (catalogue order,
   // not sorted); no row selected.
-  void SetScannedRows(std::vector<std::pair<int, int>> rows);
+  void SetScannedRows(std::vector<TrackRef> rows);
   // Fills the box with the CDs of the codes (catalogue order); with selectFirst,
   // opens the first under `caption`.
   void ListCdsOfTracks(const std::string& caption, const TextSet& cdCodes, bool selectFirst);
@@ -101,9 +98,9 @@ class Browser {
   void LeaveResultMode();
   // Result mode with the search panel in place of the category/CD box.
   void EnterSearchMode();
-  bool searchButtonDown = false;
-  bool searchPanelShown = false;
-  bool boxVisible = true;
+  bool searchButtonDown() const { return searchButtonDown_; }
+  bool searchPanelShown() const { return searchPanelShown_; }
+  bool boxVisible() const { return boxVisible_; }
 
   // The texts of the status bar, fields 0-4.
   const std::array<std::string, 5>& statusFields() const { return statusFields_; }
@@ -119,18 +116,18 @@ class Browser {
   int categoryRowCount() const;
   int selectedBoxRow() const { return selectedBoxRow_; }
   void SelectBoxRow(int row) { selectedBoxRow_ = row; }
-  bool boxEnabled = true;
-  bool newFirst = true;     // "Показывать сначала новые"
-  bool allowOpenCd = true;  // "Allow Open CD"
-  bool alwaysInfo = false;  // "Всегда показывать информацию"
+  // False while a row is being opened.
+  bool boxEnabled() const { return boxEnabled_; }
+  void SetNewFirst(bool on) { newFirst_ = on; }  // "Показывать сначала новые"
+  bool allowOpenCd() const { return allowOpenCd_; }
+  void SetAllowOpenCd(bool on) { allowOpenCd_ = on; }  // "Allow Open CD"
+  void SetAlwaysInfo(bool on) { alwaysInfo_ = on; }    // "Всегда показывать информацию"
 
   const std::string& currentPath() const { return currentPath_; }
   const std::string& caption() const { return caption_; }  // the text above the lists
   const std::vector<std::string>& history() const { return history_; }
-  int historyBackSteps() const { return historyBackSteps_; }
   bool backEnabled() const { return backEnabled_; }
   bool forwardEnabled() const { return forwardEnabled_; }
-  int lastOpenedRow() const { return lastOpenedRow_; }
 
   void ShowCurrentLevel(const std::string& selectName = {});
   // Open the selected row (double click); byUser is false when the program itself opens it.
@@ -146,7 +143,9 @@ class Browser {
 
   // --- Tags --------------------------------------------------------------------------
   const std::vector<std::string>& tagItems() const { return tagItems_; }
-  std::string tagText;
+  // The tag box's text.
+  const std::string& tagText() const { return tagText_; }
+  void SetTagText(std::string text) { tagText_ = std::move(text); }
   // Fills the tag box from the catalogue in the current language.
   void FillTagList();
   void ListCdsByTag(const std::string& tag);
@@ -181,7 +180,7 @@ class Browser {
   // Makes the filter's text of the catalogue ahead of the first keystroke.
   void PrepareRowFilter() { rowFilter_.Prepare(catalogue_); }
   // The rows of the listing, all of them, whether filtered or not.
-  const std::vector<std::pair<int, int>>& listedRows() const { return filtered_ ? listedRows_ : rows_; }
+  const std::vector<TrackRef>& listedRows() const { return filtered_ ? listedRows_ : rows_; }
 
  private:
   void StopPlayback();
@@ -193,15 +192,24 @@ class Browser {
   Random& random_;
   const Language& language_;
 
-  std::vector<std::pair<int, int>> rows_;
+  std::vector<TrackRef> rows_;
   int selectedRow_ = -1;
   SortKind sortKind_ = SortKind::Order;
   bool reversed_ = false;
+  DisplayOptions options_;
+  std::vector<std::string> topList_;
   std::array<std::string, 5> statusFields_;
   bool resultMode_ = false;
+  bool searchButtonDown_ = false;
+  bool searchPanelShown_ = false;
+  bool boxVisible_ = true;
 
   std::vector<BoxRow> boxRows_;
   int selectedBoxRow_ = -1;
+  bool boxEnabled_ = true;
+  bool newFirst_ = true;
+  bool allowOpenCd_ = true;
+  bool alwaysInfo_ = false;
   std::string currentPath_;
   std::string reselectName_;
   std::string caption_;
@@ -212,6 +220,7 @@ class Browser {
   bool forwardEnabled_ = false;
 
   std::vector<std::string> tagItems_;
+  std::string tagText_;
   std::vector<std::string> favourites_;
 
   // A new listing replaces the rows: any filter ends.
@@ -219,8 +228,8 @@ class Browser {
   RowFilter rowFilter_;
   bool filtered_ = false;
   std::string filterText_;
-  std::vector<std::pair<int, int>> listedRows_;  // while filtered: the whole listing
-  int listedSelection_ = -1;                     // while filtered: the listing's selected row
+  std::vector<TrackRef> listedRows_;  // while filtered: the whole listing
+  int listedSelection_ = -1;          // while filtered: the listing's selected row
 };
 
 }  // namespace trakvella

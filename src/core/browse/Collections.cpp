@@ -25,8 +25,7 @@ int CountedTempo(const std::string& tagLine) {
 std::string KeyText(const std::string& tagLine) { return BetweenMarkers(Trim(tagLine), "<", ">"); }
 
 // Lists the rows and their CDs as a result, then plays the first row.
-void ShowScanResult(Browser& browser, const Catalogue& catalogue, std::vector<std::pair<int, int>> rows,
-                    Progress& progress) {
+void ShowScanResult(Browser& browser, const Catalogue& catalogue, std::vector<TrackRef> rows, Progress& progress) {
   TextSet cdCodes;
   for (const auto& [cd, track] : rows) cdCodes.Add(catalogue.Cd(cd).cdCode);
   browser.SetScannedRows(std::move(rows));
@@ -43,16 +42,16 @@ void ShowScanResult(Browser& browser, const Catalogue& catalogue, std::vector<st
 // in catalogue order, a row per matching track.
 void ScanCollection(Browser& browser, const Catalogue& catalogue, Progress& progress, Language language,
                     bool leaveFirst, const std::function<bool(const TrackRecord&)>& matches,
-                    const std::vector<std::pair<int, int>>* within = nullptr) {
+                    const std::vector<TrackRef>* within = nullptr) {
   progress.ShowProgress(LangMessage(language, Msg::InProgress), ProgressMode::Show);
   progress.pump();
   if (leaveFirst) browser.LeaveResultMode();
   browser.EnterResultMode();
-  std::vector<std::pair<int, int>> rows;
+  std::vector<TrackRef> rows;
   if (within) {
     for (const auto& [cd, track] : *within) {
       progress.pump();
-      if (matches(catalogue.Track(cd, track))) rows.emplace_back(cd, track);
+      if (matches(catalogue.Track(cd, track))) rows.push_back({cd, track});
     }
   } else {
     for (int cd = 0; cd < catalogue.CdCount(); ++cd) {
@@ -60,7 +59,7 @@ void ScanCollection(Browser& browser, const Catalogue& catalogue, Progress& prog
       const auto& tracks = catalogue.Cd(cd).tracks;
       for (int t = 0; t < static_cast<int>(tracks.size()); ++t) {
         progress.pump();
-        if (matches(tracks[t])) rows.emplace_back(cd, t);
+        if (matches(tracks[t])) rows.push_back({cd, t});
       }
     }
   }
@@ -111,7 +110,7 @@ bool SearchTitles(Browser& browser, const Catalogue& catalogue, const std::strin
   // A non-empty track list narrows the search to its tracks, which are then
   // scanned as the whole catalogue is: in catalogue order, each once, whatever
   // order the list showed them in.
-  std::vector<std::pair<int, int>> within = browser.rows();
+  std::vector<TrackRef> within = browser.rows();
   std::sort(within.begin(), within.end());
   within.erase(std::unique(within.begin(), within.end()), within.end());
   std::string folded;  // one buffer for the whole scan
@@ -140,7 +139,7 @@ void LuckyPick(Browser& browser, const Catalogue& catalogue, Random& random, Pro
   const int r = random.Next(30);
   int wanted = r + 10;
   int attempts = 3 * r + 30;
-  std::vector<std::pair<int, int>> rows;
+  std::vector<TrackRef> rows;
   std::vector<bool> cdTaken(catalogue.Cds().size(), false);
   while (wanted > 0 && attempts > 0 && catalogue.CdCount() > 0) {
     random.Randomize();
@@ -152,7 +151,7 @@ void LuckyPick(Browser& browser, const Catalogue& catalogue, Random& random, Pro
       if (!line.empty() && line[0] != '0') {
         if (!cdTaken[cd]) {
           cdTaken[cd] = true;
-          rows.emplace_back(cd, t);
+          rows.push_back({cd, t});
         }
         --wanted;
       }
@@ -163,12 +162,10 @@ void LuckyPick(Browser& browser, const Catalogue& catalogue, Random& random, Pro
   ShowScanResult(browser, catalogue, std::move(rows), progress);
 }
 
-void ShowTop100(Browser& browser, Progress& progress, Language language) {
-  (void)language;
-  std::vector<std::string> codes(browser.topList.begin(),
-                                 browser.topList.begin() + std::min<size_t>(browser.topList.size(), 100));
-  browser.ListTracks(codes, true, Msg::InProgress, true, std::string(kAllCdsPath));
-  (void)progress;
+void ShowTop100(Browser& browser) {
+  const std::vector<std::string>& top = browser.topList();
+  std::vector<std::string> codes(top.begin(), top.begin() + std::min<size_t>(top.size(), 100));
+  browser.ListTracks(codes, Msg::InProgress, true, std::string(kAllCdsPath));
   if (browser.hooks.stopPlayback) browser.hooks.stopPlayback();
   if (browser.rowCount() > 0) {
     browser.SelectRow(0);
@@ -184,8 +181,8 @@ bool ListSimilarTracks(Browser& browser, const Catalogue& catalogue, LikenessInd
   progress.pump();
   browser.LeaveResultMode();
   browser.EnterResultMode();
-  std::vector<std::pair<int, int>> rows;
-  for (const LikeTrack& like : index.MostAlike(catalogue, cd, track)) rows.emplace_back(like.cd, like.track);
+  std::vector<TrackRef> rows;
+  for (const LikeTrack& like : index.MostAlike(catalogue, cd, track)) rows.push_back({like.cd, like.track});
   ShowScanResult(browser, catalogue, std::move(rows), progress);
   return true;
 }

@@ -29,8 +29,9 @@ bool SearchTitles(Browser& browser, const Catalogue& catalogue, const std::strin
 void ShowLocalTracks(Browser& browser, const Catalogue& catalogue, Progress& progress, Language language);
 // 10 to 39 wanted, 30 to 117 attempts, at most one track per CD, in the order drawn.
 void LuckyPick(Browser& browser, const Catalogue& catalogue, Random& random, Progress& progress, Language language);
-// The first 100 codes of the popularity list, in the current sort.
-void ShowTop100(Browser& browser, Progress& progress, Language language);
+// The first 100 codes of the popularity list, in the current sort (the browser's progress window
+// shows meanwhile).
+void ShowTop100(Browser& browser);
 // "Похожие треки": the kLikeCount tracks most like the selected one, best first,
 // without it; false when no track is selected.
 bool ListSimilarTracks(Browser& browser, const Catalogue& catalogue, LikenessIndex& index, Progress& progress,

@@ -55,7 +55,7 @@ std::string_view RowFilter::Text(int cd, int track) const {
   return std::string_view(text_).substr(start_[i], start_[i + 1] - start_[i]);
 }
 
-std::vector<size_t> RowFilter::Matching(const Catalogue& catalogue, const std::vector<std::pair<int, int>>& rows,
+std::vector<size_t> RowFilter::Matching(const Catalogue& catalogue, const std::vector<TrackRef>& rows,
                                         const std::vector<std::string>& words) {
   Prepare(catalogue);
   std::vector<size_t> kept;

@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "core/catalogue/Catalogue.h"
+#include "core/catalogue/TrackRef.h"
 
 namespace trakvella {
 
@@ -20,7 +20,7 @@ class RowFilter {
   static std::vector<std::string> Words(std::string_view text);
 
   // The positions in `rows` whose tracks hold every word, in their order.
-  std::vector<size_t> Matching(const Catalogue& catalogue, const std::vector<std::pair<int, int>>& rows,
+  std::vector<size_t> Matching(const Catalogue& catalogue, const std::vector<TrackRef>& rows,
                                const std::vector<std::string>& words);
   void Forget();
   // Folds the catalogue's text now unless it is folded already (the window asks as the field takes

@@ -1,6 +1,7 @@
 #pragma once
 // TrackRef and the code lengths: a catalogue track by its place, and how long the codes that name
 // CDs and tracks are (KMLB_ccc and KMLB_ccc_ttt). Plain values.
+#include <compare>
 #include <cstddef>
 
 namespace trakvella {
@@ -13,7 +14,8 @@ inline constexpr size_t kTrackCodeLength = 12;
 struct TrackRef {
   int cd = 0;
   int track = 0;
-  friend bool operator==(const TrackRef&, const TrackRef&) = default;
+  // Catalogue order: by CD, then by track.
+  friend auto operator<=>(const TrackRef&, const TrackRef&) = default;
 };
 
 }  // namespace trakvella

@@ -36,7 +36,7 @@ bool WalkLevel(Browser& browser, const Catalogue& catalogue, Language language, 
 
 bool WalkCategories(Browser& browser, const Catalogue& catalogue, Language language, ExportProgress& progress,
                     CategoryVisitor& visitor) {
-  browser.allowOpenCd = false;
+  browser.SetAllowOpenCd(false);
   return WalkLevel(browser, catalogue, language, progress, visitor);
 }
 

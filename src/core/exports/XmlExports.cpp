@@ -558,7 +558,7 @@ ExportResult ExportSiteXml(ExportContext& context, Browser& browser, const XmlFi
 ExportResult ExportDesktopXml(ExportContext& context, Browser& browser, const XmlFiles& files) {
   const Catalogue& catalogue = context.catalogue;
   // 1. From the root, into its first row, with CDs opened without their tracks.
-  browser.allowOpenCd = false;
+  browser.SetAllowOpenCd(false);
   browser.Home();
   if (!browser.boxRows().empty()) {
     browser.SelectBoxRow(0);

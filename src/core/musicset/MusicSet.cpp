@@ -13,8 +13,6 @@
 namespace trakvella {
 namespace {
 
-constexpr std::string_view kNoField;
-
 // A number of at most two ASCII digits; 0 for anything else.
 long long TwoDigits(std::string_view text) {
   if (text.empty()) return 0;
@@ -33,6 +31,12 @@ bool HasTrackCodeLength(std::string_view code) {
   for (char c : code)
     if (static_cast<unsigned char>(c) >= 0x80) return false;
   return true;
+}
+
+// The view of a set without windows.
+MusicSetView& NoView() {
+  static MusicSetView none;
+  return none;
 }
 
 }  // namespace
@@ -59,11 +63,11 @@ std::string SetFullMessage(Language language, size_t refused) {
 }
 
 MusicSet::MusicSet(const Catalogue& catalogue, Dialogs& dialogs, const Language& language)
-    : catalogue_(catalogue), dialogs_(dialogs), language_(language) {}
+    : catalogue_(catalogue), dialogs_(dialogs), language_(language), view_(&NoView()) {}
 
-void MusicSet::Changed() const {
-  if (changed) changed();
-}
+void MusicSet::SetView(MusicSetView* view) { view_ = view ? view : &NoView(); }
+
+void MusicSet::Changed() const { view_->SetChanged(); }
 
 std::vector<std::string> MusicSet::Codes() const {
   std::vector<std::string> codes;
@@ -118,7 +122,7 @@ void MusicSet::RefuseMessage(size_t refused) {
   if (refused > 0) dialogs_.Message(SetFullMessage(Lang(), refused), MessageKind::Warning, MessageButtons::Ok);
 }
 
-bool MusicSet::FillOne(const FillLine& in, FillMode mode, bool reportUnknown) {
+bool MusicSet::FillOne(const LineViews& in, FillMode mode, bool reportUnknown) {
   const size_t equals = in.line.find('=');
   const bool hasContext = equals != std::string_view::npos;
   const std::string code = CodeFromName(TrimView(in.line.substr(0, equals)));
@@ -156,14 +160,13 @@ void MusicSet::MakeRoom(size_t lines) {
 }
 
 size_t MusicSet::FillMem(const FillLines& lines, FillMode mode) {
-  const bool reportUnknown = developerMenuShown && developerMenuShown();
+  const bool reportUnknown = view_->DeveloperMenuShown();
   const size_t before = entries_.size();
   size_t refused = 0;
   MakeRoom(lines.size());
-  for (size_t i = 0; i < lines.lines.size(); ++i) {
-    const std::string_view folder = i < lines.folders.size() ? std::string_view(lines.folders[i]) : kNoField;
-    const std::string_view project = i < lines.names.size() ? std::string_view(lines.names[i]) : kNoField;
-    if (!FillOne({lines.lines[i], folder, project, i}, mode, reportUnknown)) ++refused;
+  for (size_t i = 0; i < lines.items.size(); ++i) {
+    const FillLine& in = lines.items[i];
+    if (!FillOne({in.line, in.folder, in.name, i}, mode, reportUnknown)) ++refused;
   }
   RefuseMessage(refused);
   Changed();
@@ -176,7 +179,7 @@ size_t MusicSet::LoadSet(const std::vector<std::string>& lines) {
 
 size_t MusicSet::LoadSetLines(const std::vector<std::string_view>& lines) {
   // Each line is cut into views of itself; only the entry's own fields are copied.
-  const bool reportUnknown = developerMenuShown && developerMenuShown();
+  const bool reportUnknown = view_->DeveloperMenuShown();
   const size_t before = entries_.size();
   size_t refused = 0;
   MakeRoom(lines.size());
@@ -189,7 +192,7 @@ size_t MusicSet::LoadSetLines(const std::vector<std::string_view>& lines) {
   return entries_.size() - before;
 }
 
-ToggleResult MusicSet::AddFromMainList(const std::vector<std::pair<int, int>>& rows, int selectedRow,
+ToggleResult MusicSet::AddFromMainList(const std::vector<TrackRef>& rows, int selectedRow,
                                        const std::string& currentPath) {
   if (selectedRow < 0 || static_cast<size_t>(selectedRow) >= rows.size()) return ToggleResult::Nothing;
   const auto [cd, track] = rows[selectedRow];
@@ -210,8 +213,7 @@ ToggleResult MusicSet::AddFromMainList(const std::vector<std::pair<int, int>>& r
   return ToggleResult::Added;
 }
 
-size_t MusicSet::AddAll(const std::vector<std::pair<int, int>>& rows, const std::string& currentPath,
-                        Progress& progress) {
+size_t MusicSet::AddAll(const std::vector<TrackRef>& rows, const std::string& currentPath, Progress& progress) {
   progress.ShowProgress(LangMessage(Lang(), Msg::Adding), ProgressMode::Show);
   size_t added = 0, refused = 0;
   entries_.reserve(std::min(kMusicSetCapacity, entries_.size() + rows.size()));
@@ -257,7 +259,7 @@ bool MusicSet::AskAndClear() {
   if (dialogs_.Message(LangMessage(Lang(), Msg::ClearMusicSet), MessageKind::Confirmation,
                        MessageButtons::YesNoDefaultNo) != MessageAnswer::Yes)
     return false;
-  if (stopPlayback) stopPlayback();
+  view_->StopPlayback();
   Clear();
   return true;
 }
@@ -288,31 +290,12 @@ size_t MusicSet::RemoveDuplicates() {
     --count;
     selection_ = static_cast<int>(p > 0 && p == count - 1 ? p - 1 : p);
   }
-  Compact(keep, {});
+  Compact(keep);
   Changed();
   return removed.size();
 }
 
-size_t MusicSet::Rebind() {
-  std::vector<char> keep(entries_.size(), 0), hold(entries_.size(), 0);
-  size_t gone = 0;
-  for (size_t i = 0; i < entries_.size(); ++i) {
-    const auto [cd, track] = catalogue_.LocateTrack(entries_[i].code);
-    if (cd < 0) {
-      hold[i] = LibraryListsTrack(entries_[i].code);
-      ++gone;
-      continue;
-    }
-    keep[i] = 1;
-    entries_[i].cdIndex = cd;
-    entries_[i].trackIndex = track;
-  }
-  Compact(keep, hold);
-  Changed();
-  return gone;
-}
-
-void MusicSet::Compact(const std::vector<char>& keep, const std::vector<char>& hold) {
+void MusicSet::Compact(const std::vector<char>& keep) {
   std::vector<HeldLine> held;
   held.reserve(held_.size());
   size_t h = 0, out = 0;
@@ -324,8 +307,6 @@ void MusicSet::Compact(const std::vector<char>& keep, const std::vector<char>& h
     if (keep[i]) {
       if (out != i) entries_[out] = std::move(entries_[i]);
       ++out;
-    } else if (i < hold.size() && hold[i]) {
-      held.push_back({out, SetListLine(entries_[i])});
     }
   }
   entries_.resize(out);

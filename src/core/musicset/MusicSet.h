@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/catalogue/Catalogue.h"
+#include "core/catalogue/TrackRef.h"
 #include "core/lang/Language.h"
 #include "ports/Dialogs.h"
 #include "ports/Progress.h"
@@ -44,15 +45,20 @@ enum class FillMode { SkipPresent = 0, AppendAll = 1 };
 // Which item of a CD's category list the default context takes.
 enum class ContextCategory { LibraryWide = 0, Specific = 1 };
 
-// The three parallel lists FillMem reads: line i takes folders[i] and names[i].
+// One line FillMem reads: "name=context" or "name", with its project folder and project name.
+struct FillLine {
+  std::string line;
+  std::string folder;
+  std::string name;
+};
+
+// The lines FillMem reads, in order.
 struct FillLines {
-  std::vector<std::string> lines, folders, names;
+  std::vector<FillLine> items;
   void Add(std::string line, std::string folder, std::string name) {
-    lines.push_back(std::move(line));
-    folders.push_back(std::move(folder));
-    names.push_back(std::move(name));
+    items.push_back({std::move(line), std::move(folder), std::move(name)});
   }
-  size_t size() const { return lines.size(); }
+  size_t size() const { return items.size(); }
 };
 
 // An entry whose track the catalogue loaded this time lacks, in the set list
@@ -67,18 +73,49 @@ struct HeldLine {
 // What a click of the main window's copy button did.
 enum class ToggleResult { Nothing, Added, Removed, Refused };
 
+// What the windows hear from the set and answer for it: the one way it reaches up. Each call has
+// the default of a set without windows.
+class MusicSetView {
+ public:
+  virtual ~MusicSetView() = default;
+  // After every operation that may have changed the set: the windows refresh the counter, the
+  // list and the total time.
+  virtual void SetChanged() {}
+  // Whether the main window's developer menu is shown (unknown codes of a list are then reported
+  // with their line index).
+  virtual bool DeveloperMenuShown() const { return false; }
+  // Stops the preview player (clearing the set does).
+  virtual void StopPlayback() {}
+};
+
+// The view App hands the set: App's own part (stopping the player) first, then the window's, set
+// once the window exists. App owns it; the window is borrowed.
+class MusicSetViewRelay : public MusicSetView {
+ public:
+  explicit MusicSetViewRelay(std::function<void()> stopPlayback) : stopPlayback_(std::move(stopPlayback)) {}
+  // The window's view from now on (nullptr: none again).
+  void SetTarget(MusicSetView* target) { target_ = target ? target : &none_; }
+
+  void SetChanged() override { target_->SetChanged(); }
+  bool DeveloperMenuShown() const override { return target_->DeveloperMenuShown(); }
+  void StopPlayback() override {
+    stopPlayback_();
+    target_->StopPlayback();
+  }
+
+ private:
+  std::function<void()> stopPlayback_;
+  MusicSetView none_;
+  MusicSetView* target_ = &none_;
+};
+
 class MusicSet {
  public:
   MusicSet(const Catalogue& catalogue, Dialogs& dialogs, const Language& language);
 
-  // Called after every operation that may have changed the set, so the windows
-  // refresh the counter, the list and the total time.
-  std::function<void()> changed;
-  // Whether the main window's developer menu is shown (unknown codes of a
-  // list are then reported with their line index).
-  std::function<bool()> developerMenuShown;
-  // Stops the preview player (clearing the set does).
-  std::function<void()> stopPlayback;
+  // The windows from now on (nullptr: none, the defaults of MusicSetView); borrowed, they outlive
+  // their use here.
+  void SetView(MusicSetView* view);
 
   // --- Reading ------------------------------------------------------------------
   // The entries shown: those whose tracks the catalogue holds. They alone are
@@ -123,12 +160,11 @@ class MusicSet {
   // The main window's copy button: the selected row's track is appended
   // (context: currentPath, else the default with the specific category), or,
   // when its code is in the set already, the first entry with it is removed.
-  ToggleResult AddFromMainList(const std::vector<std::pair<int, int>>& rows, int selectedRow,
-                               const std::string& currentPath);
+  ToggleResult AddFromMainList(const std::vector<TrackRef>& rows, int selectedRow, const std::string& currentPath);
   // Every row of the main list whose code is not in the set yet, in list order
   // (default context with the library-wide category), behind the progress
   // window. Returns the number appended.
-  size_t AddAll(const std::vector<std::pair<int, int>>& rows, const std::string& currentPath, Progress& progress);
+  size_t AddAll(const std::vector<TrackRef>& rows, const std::string& currentPath, Progress& progress);
   // Appends a track as it is, without the capacity message; false when full.
   bool Append(MusicSetEntry entry);
 
@@ -145,12 +181,6 @@ class MusicSet {
   // occurrences stay in order. Returns the number removed.
   size_t RemoveDuplicates();
 
-  // After the catalogue was loaded again (positions may have moved, an offline
-  // load has fewer tracks): finds every entry's track again by its code; an
-  // entry the load lacks is held in its place when the library lists its track,
-  // else removed. Returns the number no longer shown.
-  size_t Rebind();
-
   // --- Total time -----------------------------------------------------------------
   // The sum of the entries' durations ("mm:ss"; unreadable parts count 0).
   long long TotalMs() const;
@@ -161,15 +191,15 @@ class MusicSet {
   void Changed() const;
   Language Lang() const { return language_; }
   void AppendUnchecked(MusicSetEntry&& entry);
-  // One line of a list FillMem or LoadSet reads: its text, project folder and
-  // name, and its index (named when its code is unknown).
-  struct FillLine {
+  // One line of a list FillMem or LoadSet reads, as views: its text, project
+  // folder and name, and its index (named when its code is unknown).
+  struct LineViews {
     std::string_view line, folder, project;
     size_t index = 0;
   };
   // Adds the line's entry (or holds it, or skips it); false when it was
   // refused because the set is full.
-  bool FillOne(const FillLine& in, FillMode mode, bool reportUnknown);
+  bool FillOne(const LineViews& in, FillMode mode, bool reportUnknown);
   void MakeRoom(size_t lines);
   void CountIn(const std::string& code);
   void CountOut(const std::string& code);
@@ -180,13 +210,13 @@ class MusicSet {
   // Whether the library's titles table lists the track (loaded this time or not).
   bool LibraryListsTrack(const std::string& code);
   // Rebuilds the shown entries from those kept (keep[i] for entry i), moving
-  // each held line to stay between the same neighbours; an entry not kept and
-  // hold[i] set becomes a held line in its place.
-  void Compact(const std::vector<char>& keep, const std::vector<char>& hold);
+  // each held line to stay between the same neighbours.
+  void Compact(const std::vector<char>& keep);
 
   const Catalogue& catalogue_;
   Dialogs& dialogs_;
   const Language& language_;
+  MusicSetView* view_;
   std::vector<MusicSetEntry> entries_;
   // How many entries hold each code.
   std::unordered_map<std::string, unsigned> counts_;

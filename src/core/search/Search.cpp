@@ -313,7 +313,7 @@ void RunSearch(Browser& browser, const Catalogue& catalogue, SearchCriteria& cri
   progress.ShowProgress(LangMessage(language, Msg::Searching), ProgressMode::Show);
   browser.EnterResultMode();
   const std::vector<std::string> found = SearchTracks(catalogue, criteria, progress, language);
-  browser.ListTracks(found, false, std::nullopt, false, std::string(kAllCdsPath));
+  browser.ListTracks(found, std::nullopt, false, std::string(kAllCdsPath));
   progress.ShowProgress("", ProgressMode::Hide);
   for (int field = 1; field <= 4; ++field) browser.SetStatusField(field, "");
   if (browser.rowCount() > 0) {

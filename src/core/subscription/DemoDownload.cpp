@@ -9,16 +9,15 @@ namespace trakvella {
 
 namespace fs = std::filesystem;
 
-DemoTargets DemoTargetsOf(const Catalogue& catalogue, const std::vector<std::string>& items,
-                          const std::string& demoBaseUrl) {
-  DemoTargets targets;
+std::vector<DemoTarget> DemoTargetsOf(const Catalogue& catalogue, const std::vector<std::string>& items,
+                                      const std::string& demoBaseUrl) {
+  std::vector<DemoTarget> targets;
+  targets.reserve(items.size());
   for (const std::string& item : items) {
     const std::string code = TrackCodeOfItem(item);
     const auto [cd, track] = catalogue.LocateTrack(code);
     const std::string title = cd >= 0 ? catalogue.Track(cd, track).title : std::string();
-    targets.codes.push_back(code);
-    targets.urls.push_back(demoBaseUrl + DemoName(code));
-    targets.names.push_back(DemoFileName(code, title));
+    targets.push_back({code, demoBaseUrl + DemoName(code), DemoFileName(code, title)});
   }
   return targets;
 }
@@ -31,16 +30,15 @@ std::string DemoSummaryText(Language language, size_t saved, size_t failed) {
 std::vector<DemoDownloadItem> DownloadDemosInto(Downloader& downloader, Dialogs& dialogs, const Catalogue& catalogue,
                                                 const std::vector<std::string>& items, const std::string& demoBaseUrl,
                                                 const std::string& folder, Language language) {
-  const DemoTargets targets = DemoTargetsOf(catalogue, items, demoBaseUrl);
+  const std::vector<DemoTarget> targets = DemoTargetsOf(catalogue, items, demoBaseUrl);
   std::vector<Downloader::NamedFile> files;
-  for (size_t i = 0; i < targets.codes.size(); ++i)
-    files.push_back({targets.urls[i], targets.names[i], targets.codes[i]});
+  for (const DemoTarget& target : targets) files.push_back({target.url, target.name, target.code});
   // Whether each file arrived now: an older file of the same name is no success.
   const std::vector<bool> kept = downloader.DownloadFilesNamed(files, true, Msg::DownloadingFiles, folder);
   std::vector<DemoDownloadItem> result;
   size_t saved = 0;
-  for (size_t i = 0; i < targets.codes.size(); ++i) {
-    result.push_back({targets.codes[i], fs::path(folder) / targets.names[i], kept[i]});
+  for (size_t i = 0; i < targets.size(); ++i) {
+    result.push_back({targets[i].code, fs::path(folder) / targets[i].name, kept[i]});
     if (kept[i]) ++saved;
   }
   // A cancelled run ends without a summary: the user stopped it.

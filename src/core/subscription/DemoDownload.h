@@ -18,13 +18,15 @@ struct DemoDownloadItem {
   bool kept = false;           // the file arrived in this run and was kept
 };
 
-// The address and the file name of each item's demo: demo base + KMLB_ccc/code.mp3,
+// Where an item's demo comes from and what it is saved as: demo base + KMLB_ccc/code.mp3,
 // saved as the code, a blank, the sanitised title and ".mp3".
-struct DemoTargets {
-  std::vector<std::string> codes, urls, names;
+struct DemoTarget {
+  std::string code;
+  std::string url;
+  std::string name;
 };
-DemoTargets DemoTargetsOf(const Catalogue& catalogue, const std::vector<std::string>& items,
-                          const std::string& demoBaseUrl);
+std::vector<DemoTarget> DemoTargetsOf(const Catalogue& catalogue, const std::vector<std::string>& items,
+                                      const std::string& demoBaseUrl);
 
 // Downloads the items' demos into folder (message 40 progress, files under
 // 10,000 bytes thrown away, each failure reported with its track code as the

@@ -130,7 +130,7 @@ ItemOutcome Subscription::DownloadOne(size_t i, size_t count, const std::string&
   progress_.pump();
 
   outcome.code = code;
-  if (account.HasDownloaded(code) &&
+  if (account_.HasDownloaded(code) &&
       dialogs_.Message(code + "\r" + Message(Msg::AlreadyDownloaded), MessageKind::Information,
                        MessageButtons::YesNo) == MessageAnswer::No) {
     outcome.result = ItemResult::Skipped;
@@ -159,7 +159,7 @@ ItemOutcome Subscription::DownloadOne(size_t i, size_t count, const std::string&
     outcome.result = ItemResult::Cancelled;
     outcome.file = archive;
   } else if (retrieved && Exists(archive)) {
-    account.AddDownloaded(code);
+    account_.AddDownloaded(code);
     UnpackArchive(archive, switches, unpackedName, outcome);
   } else if (retrieved) {
     outcome.result = ItemResult::DownloadFailed;
@@ -235,7 +235,7 @@ void Subscription::UnpackArchive(const fs::path& archive, const SessionSwitches&
 }
 
 void Subscription::CopyToLibrary(const std::string& unpackedName) {
-  const fs::path folder = LibraryCopyFolder(programFolder_, account.activeAccount);
+  const fs::path folder = LibraryCopyFolder(programFolder_, account_.activeAccount);
   if (folder.empty()) return;
   std::error_code ec;
   if (!Exists(folder) && !fs::create_directories(folder, ec)) {
@@ -264,8 +264,8 @@ bool Subscription::SelectTargetFolder(std::string& lastDownloadFolder, std::stri
 bool Subscription::DownloadInto(const std::string& folder, const std::vector<std::string>& items,
                                 const SessionSwitches& switches, DownloadReport* report) {
   if (!RunSubscriptionSession(folder, items, switches, report)) return false;
-  account.activeAccount = account.login;
-  WriteAccount(account.activeAccount);
+  account_.activeAccount = account_.login;
+  WriteAccount(account_.activeAccount);
   return true;
 }
 
@@ -278,7 +278,7 @@ bool Subscription::DownloadSet(const std::vector<std::string>& items, std::strin
 
 bool Subscription::DownloadItem(const std::string& trackPathOrUrl, std::string& lastDownloadFolder,
                                 DownloadReport* report) {
-  if (!EnsureSignedIn() || account.quota == kQuotaUnknown) {
+  if (!EnsureSignedIn() || account_.quota == kQuotaUnknown) {
     dialogs_.Message(Message(Msg::PleaseSignIn), MessageKind::Warning, MessageButtons::Ok);
     return false;
   }

@@ -68,8 +68,8 @@ void Subscription::SetPodStatus(const std::string& text) {
 
 std::string Subscription::podStatus() const {
   if (!podStatusIsQuota_) return podStatus_;
-  if (account.quota == kQuotaUnknown) return {};
-  return Message(Msg::TracksLeft) + std::to_string(account.quota);
+  if (account_.quota == kQuotaUnknown) return {};
+  return Message(Msg::TracksLeft) + std::to_string(account_.quota);
 }
 
 void Subscription::CaptionChanged() const { view_->CaptionChanged(); }
@@ -89,13 +89,13 @@ bool Subscription::RunSubscriptionSession(const std::string& targetFolder, const
   FtpLogin login;
   login.host = endpoints_.ftpHost;
   login.port = endpoints_.ftpPort;
-  login.user = account.login;
-  login.password = account.password;
+  login.user = account_.login;
+  login.password = account_.password;
   login.connectTimeoutMs = kFtpTimeoutMs;
   login.readTimeoutMs = kFtpTimeoutMs;
   // Once this account's server offered TLS, one that does not is refused
   // before the password is sent.
-  login.requireTls = TlsSeen(programFolder_, account.login);
+  login.requireTls = TlsSeen(programFolder_, account_.login);
   login.caFile = endpoints_.ftpCaFile;
   ftp_.SetStatusListener(this);
 
@@ -104,14 +104,14 @@ bool Subscription::RunSubscriptionSession(const std::string& targetFolder, const
   const std::string error = !connected && ftp_.TlsMissing() ? Message(Msg::FtpTlsRefused) : status.message();
   // Not remembered (the program folder is read-only): the session goes on, and
   // the next one asks for TLS only as this one did.
-  if (connected && ftp_.Encrypted()) (void)RememberTls(programFolder_, account.login);
+  if (connected && ftp_.Encrypted()) (void)RememberTls(programFolder_, account_.login);
   if (!connected) {
     ftp_.SetStatusListener(nullptr);
     network_.networkState = kNetworkOffline;
     progress_.ShowProgress("", ProgressMode::Hide);
     CaptionChanged();
     if (switches.reportConnectError) {
-      dialogs_.Message(Message(Msg::SubscriptionDocuments) + ": " + account.login + "\r" +
+      dialogs_.Message(Message(Msg::SubscriptionDocuments) + ": " + account_.login + "\r" +
                            Message(Msg::ConnectionFailed) + "\r" + error,
                        MessageKind::Error, MessageButtons::Ok);
     }
@@ -128,8 +128,8 @@ bool Subscription::RunSubscriptionSession(const std::string& targetFolder, const
   const bool quotaRead = QueryQuota();
   ftp_.SetStatusListener(nullptr);
   if (!quotaRead) return true;
-  if (switches.warnQuotaOver && account.quota == 0) {
-    dialogs_.Message(Message(Msg::SubscriptionDocuments) + ": " + account.login + "\r" + Message(Msg::QuotaOver),
+  if (switches.warnQuotaOver && account_.quota == 0) {
+    dialogs_.Message(Message(Msg::SubscriptionDocuments) + ": " + account_.login + "\r" + Message(Msg::QuotaOver),
                      MessageKind::Warning, MessageButtons::Ok);
   }
   CaptionChanged();
@@ -139,11 +139,11 @@ bool Subscription::RunSubscriptionSession(const std::string& targetFolder, const
 void Subscription::TakeAcceptedCredentials() {
   credentialsTrusted_ = true;
   // Whatever a failed sign-in before left in memory, the file's list stays.
-  const fs::path path = AccountFilePath(programFolder_, account.login);
+  const fs::path path = AccountFilePath(programFolder_, account_.login);
   if (path.empty()) return;
   std::vector<std::string> tracks = ReadAccountFile(path).downloadedTracks;
-  std::swap(tracks, account.downloadedTracks);
-  for (const std::string& code : tracks) account.AddDownloaded(code);
+  std::swap(tracks, account_.downloadedTracks);
+  for (const std::string& code : tracks) account_.AddDownloaded(code);
 }
 
 bool Subscription::QueryQuota() {
@@ -152,7 +152,7 @@ bool Subscription::QueryQuota() {
   ftp_.Disconnect();
   // Without a reply the quota stays what it was.
   if (!answered) return false;
-  account.quota = QuotaFromStatReply(reply);
+  account_.quota = QuotaFromStatReply(reply);
   podStatusIsQuota_ = true;
   view_->PodStatusChanged(podStatus());
   return true;
@@ -180,12 +180,12 @@ size_t Subscription::ReadAccount(const std::string& name, bool askQuota, bool& r
                      MessageButtons::Ok);
     return 0;
   }
-  account.quota = kQuotaUnknown;
-  account.downloadedTracks.clear();
+  account_.quota = kQuotaUnknown;
+  account_.downloadedTracks.clear();
   if (file.lineCount == 0) return 0;
-  account.login = file.login;
-  account.activeAccount = file.login;
-  account.password = file.password;
+  account_.login = file.login;
+  account_.activeAccount = file.login;
+  account_.password = file.password;
   credentialsTrusted_ = true;
   if (askQuota) {
     SessionSwitches switches;
@@ -193,7 +193,7 @@ size_t Subscription::ReadAccount(const std::string& name, bool askQuota, bool& r
     switches.reportConnectError = true;
     RunSubscriptionSession("", {}, switches);
   }
-  account.downloadedTracks = file.downloadedTracks;
+  account_.downloadedTracks = file.downloadedTracks;
   return file.lineCount;
 }
 
@@ -204,7 +204,7 @@ bool Subscription::WriteAccount(const std::string& name) const {
     ReportWriteFailure(Msg::LoginTooLong, "");
     return false;
   }
-  if (!WriteAccountFile(programFolder_, name, account)) {
+  if (!WriteAccountFile(programFolder_, name, account_)) {
     ReportWriteFailure(Msg::AccountFileNotSaved, path.string());
     return false;
   }
@@ -218,8 +218,8 @@ void Subscription::ReportWriteFailure(Msg message, const std::string& detail) co
 // --- Sign-in, switch, leave ---------------------------------------------------------
 
 void Subscription::SignIn() {
-  if (account.SignedIn()) WriteAccount(account.activeAccount);
-  const std::optional<Credentials> entered = view_->AskCredentials({account.login, account.password});
+  if (account_.SignedIn()) WriteAccount(account_.activeAccount);
+  const std::optional<Credentials> entered = view_->AskCredentials({account_.login, account_.password});
   if (!entered || entered->login.empty() || entered->password.empty()) return;
   // A login no file can be named after could never keep its account.
   if (AccountFilePath(programFolder_, entered->login).empty()) {
@@ -227,19 +227,19 @@ void Subscription::SignIn() {
     return;
   }
 
-  account.quota = kQuotaUnknown;
-  account.login = entered->login;
-  account.password = entered->password;
+  account_.quota = kQuotaUnknown;
+  account_.login = entered->login;
+  account_.password = entered->password;
   // Nothing is known of these credentials until the server takes them, and the
   // previous account's tracks are not theirs.
   credentialsTrusted_ = false;
-  account.downloadedTracks.clear();
+  account_.downloadedTracks.clear();
   SessionSwitches switches;
   switches.showConnecting = true;
   switches.reportConnectError = true;
   if (RunSubscriptionSession("", {}, switches)) {
     progress_.pump();
-    const int quota = account.quota;
+    const int quota = account_.quota;
     // The quota was just read with the entered credentials; the file's own,
     // possibly outdated, password is not tried on the server again.
     bool refused = false;
@@ -247,9 +247,9 @@ void Subscription::SignIn() {
       // A new account, or one whose file was refused for what it is (named
       // already; the write that follows is refused too and reported, and the
       // file stays as it is).
-      account.downloadedTracks.clear();
-      account.activeAccount = entered->login;
-      WriteAccount(account.activeAccount);
+      account_.downloadedTracks.clear();
+      account_.activeAccount = entered->login;
+      WriteAccount(account_.activeAccount);
       CaptionChanged();
       if (!refused) {
         dialogs_.Message(
@@ -259,8 +259,8 @@ void Subscription::SignIn() {
     } else {
       // A known account: the credentials just entered are the ones the server
       // took, whatever the file held (its Login line may be damaged or missing).
-      account.login = entered->login;
-      account.password = entered->password;
+      account_.login = entered->login;
+      account_.password = entered->password;
       // The second quota query of reading a known account, with the credentials
       // the server took rather than the file's old ones: it warns when the
       // quota is used up.
@@ -268,9 +268,9 @@ void Subscription::SignIn() {
       second.warnQuotaOver = true;
       second.reportConnectError = true;
       RunSubscriptionSession("", {}, second);
-      account.quota = quota;
-      account.activeAccount = entered->login;
-      WriteAccount(account.activeAccount);
+      account_.quota = quota;
+      account_.activeAccount = entered->login;
+      WriteAccount(account_.activeAccount);
       CaptionChanged();
       if (quota > 0) {
         dialogs_.Message(Message(Msg::SubscriptionDocuments) + ": " + entered->login + "\r" + Message(Msg::TracksLeft) +
@@ -280,17 +280,17 @@ void Subscription::SignIn() {
     }
   } else {
     // The entered credentials stay: signed in, quota unknown.
-    account.downloadedTracks.clear();
-    account.quota = kQuotaUnknown;
-    account.activeAccount = entered->login;
+    account_.downloadedTracks.clear();
+    account_.quota = kQuotaUnknown;
+    account_.activeAccount = entered->login;
     CaptionChanged();
   }
   view_->TracksChanged();
 }
 
 bool Subscription::EnsureSignedIn() {
-  if (!account.SignedIn()) SignIn();
-  return account.SignedIn();
+  if (!account_.SignedIn()) SignIn();
+  return account_.SignedIn();
 }
 
 bool Subscription::SignedInForDocuments() {
@@ -303,9 +303,9 @@ void Subscription::SwitchAccount(const std::string& name) {
   progress_.ShowProgress(Message(Msg::ConnectingServer), ProgressMode::Show);
   ReadAccount(name);
   progress_.ShowProgress("", ProgressMode::Hide);
-  if (account.quota > 0) {
-    dialogs_.Message(Message(Msg::SubscriptionDocuments) + ": " + account.login + "\r" + Message(Msg::TracksLeft) +
-                         std::to_string(account.quota),
+  if (account_.quota > 0) {
+    dialogs_.Message(Message(Msg::SubscriptionDocuments) + ": " + account_.login + "\r" + Message(Msg::TracksLeft) +
+                         std::to_string(account_.quota),
                      MessageKind::Information, MessageButtons::Ok);
   }
   CaptionChanged();
@@ -314,22 +314,22 @@ void Subscription::SwitchAccount(const std::string& name) {
 
 void Subscription::LeaveAccount() {
   const MessageAnswer answer =
-      dialogs_.Message(Message(Msg::ExitingSubscription) + account.activeAccount + "\r" + Message(Msg::DeleteAllData),
+      dialogs_.Message(Message(Msg::ExitingSubscription) + account_.activeAccount + "\r" + Message(Msg::DeleteAllData),
                        MessageKind::Warning, MessageButtons::YesNoCancelDefaultNo);
   if (answer == MessageAnswer::No) {
-    if (account.SignedIn()) WriteAccount(account.activeAccount);
+    if (account_.SignedIn()) WriteAccount(account_.activeAccount);
   } else if (answer == MessageAnswer::Yes) {
-    const fs::path file = AccountFilePath(programFolder_, account.activeAccount);
+    const fs::path file = AccountFilePath(programFolder_, account_.activeAccount);
     std::error_code ec;
     if (!file.empty()) fs::remove(file, ec);
   } else {
     return;
   }
-  account.downloadedTracks.clear();
-  account.login.clear();
-  account.password.clear();
-  account.activeAccount.clear();
-  account.quota = kQuotaUnknown;
+  account_.downloadedTracks.clear();
+  account_.login.clear();
+  account_.password.clear();
+  account_.activeAccount.clear();
+  account_.quota = kQuotaUnknown;
   credentialsTrusted_ = false;
   legacyAccount_ = false;
   legacyTracks_.clear();
@@ -340,11 +340,11 @@ void Subscription::LeaveAccount() {
 // --- Program start and end --------------------------------------------------------------
 
 void Subscription::LoadFromSettings(const Settings& settings) {
-  account.activeAccount = settings.activeAccount;
-  account.login = settings.login;
-  account.password = settings.password;
-  account.downloadedTracks = settings.downloadedTracks;
-  account.quota = kQuotaUnknown;
+  account_.activeAccount = settings.activeAccount;
+  account_.login = settings.login;
+  account_.password = settings.password;
+  account_.downloadedTracks = settings.downloadedTracks;
+  account_.quota = kQuotaUnknown;
   // The settings file fills these only from the keys of older versions.
   legacyAccount_ = !settings.login.empty() || !settings.password.empty() || !settings.downloadedTracks.empty();
   legacyTracks_ = settings.downloadedTracks;
@@ -356,37 +356,37 @@ void Subscription::SignInAtStart(bool askServer) {
   progress_.ShowProgress(Message(Msg::EnteringAccount), ProgressMode::Show);
   // Without a working network the file is still read (so the account stays
   // signed in and its downloads are shown), only the server is not asked.
-  if (!account.activeAccount.empty())
-    ReadAccount(account.activeAccount, askServer && network_.networkState == kNetworkWorking);
+  if (!account_.activeAccount.empty())
+    ReadAccount(account_.activeAccount, askServer && network_.networkState == kNetworkWorking);
   // Tracks an older settings file listed join the account's own.
-  for (const std::string& code : legacyTracks_) account.AddDownloaded(code);
+  for (const std::string& code : legacyTracks_) account_.AddDownloaded(code);
   progress_.ShowProgress("", ProgressMode::Hide);
   CaptionChanged();
 }
 
 void Subscription::StoreAtProgramEnd(Settings& settings) {
-  if (account.SignedIn()) {
-    account.activeAccount = account.login;
-    WriteAccount(account.activeAccount);
-  } else if (legacyAccount_ && !account.login.empty()) {
-    WriteAccount(account.login);
+  if (account_.SignedIn()) {
+    account_.activeAccount = account_.login;
+    WriteAccount(account_.activeAccount);
+  } else if (legacyAccount_ && !account_.login.empty()) {
+    WriteAccount(account_.login);
   }
   // Signed in, the login is the active account; signed out by leaving, there is
   // none; otherwise the account the settings named stays named, its file
   // missing this time or not.
-  settings.activeAccount = account.activeAccount;
-  settings.login = account.login;
-  settings.password = account.password;
-  settings.downloadedTracks = account.downloadedTracks;
+  settings.activeAccount = account_.activeAccount;
+  settings.login = account_.login;
+  settings.password = account_.password;
+  settings.downloadedTracks = account_.downloadedTracks;
 }
 
 // --- The server's web log ---------------------------------------------------------------
 
 int Subscription::MergeServerLog() {
-  if (account.login.empty()) return 0;
+  if (account_.login.empty()) return 0;
   // Fetched into memory: the log is read once and not kept.
   Downloader downloader(http_, progress_, dialogs_, language_, network_);
-  const HttpGetResult log = downloader.HttpGet(ServerLogUrl(endpoints_, account.login), "", "", false, false, "");
+  const HttpGetResult log = downloader.HttpGet(ServerLogUrl(endpoints_, account_.login), "", "", false, false, "");
   if (!log.success) return 0;
   int added = 0;
   for (const std::string& line : SplitLines(log.text)) {
@@ -395,7 +395,7 @@ int Subscription::MergeServerLog() {
     std::string name = line.substr(0, eq);
     const size_t dot = name.rfind('.');
     if (dot != std::string::npos) name.erase(dot);
-    if (!name.empty() && account.AddDownloaded(name)) ++added;
+    if (!name.empty() && account_.AddDownloaded(name)) ++added;
   }
   return added;
 }

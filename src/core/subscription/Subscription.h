@@ -153,7 +153,10 @@ class Subscription : private FtpStatusListener {
                const Language& language, NetworkState& network);
   Subscription(const SubscriptionPorts&, std::filesystem::path, Endpoints&&, const Language&, NetworkState&) = delete;
 
-  AccountState account;
+  // The account in use: its credentials, quota and downloaded tracks.
+  const AccountState& account() const { return account_; }
+  // Takes the state as the account in use, as it stands (nothing is asked or written).
+  void SetAccount(AccountState state) { account_ = std::move(state); }
 
   // The status line of the music set window (PodStatusLbl): the FTP client's
   // status texts while connected, then the quota, in the language of the
@@ -272,6 +275,7 @@ class Subscription : private FtpStatusListener {
   const Endpoints& endpoints_;
   const Language& language_;
   NetworkState& network_;
+  AccountState account_;
   std::string podStatus_;
   bool podStatusIsQuota_ = false;  // the line is the quota, written anew when read
   std::filesystem::path targetFolder_;

@@ -70,7 +70,7 @@ void ShowDownloadedTracks(Subscription& subscription, Browser& browser, Progress
   progress.ShowProgress(LangMessage(language, Msg::InProgress), ProgressMode::Show);
   browser.EnterResultMode();
   subscription.MergeServerLog();
-  browser.ListTracks(subscription.account.downloadedTracks, true, -1, true, std::string(kAllCdsPath));
+  browser.ListTracks(subscription.account().downloadedTracks, std::nullopt, true, std::string(kAllCdsPath));
   progress.ShowProgress("", ProgressMode::Hide);
   if (browser.hooks.stopPlayback) browser.hooks.stopPlayback();
   if (browser.rowCount() > 0) {

@@ -24,7 +24,7 @@ QString TrackRowMainText(const DisplayOptions& options, bool resultMode, const T
 }
 
 QString TrackRowMainText(const Browser& browser, const TrackRecord& track, Language language) {
-  return TrackRowMainText(browser.options, browser.resultMode(), track, language);
+  return TrackRowMainText(browser.options(), browser.resultMode(), track, language);
 }
 
 QString TrackRowStyleText(const TrackRecord& track) { return Q(track.styleText).toLower(); }
@@ -45,7 +45,7 @@ void FileBoxDelegate::paint(QPainter* p, const QStyleOptionViewItem& option, con
   const QPalette& palette = option.palette;
   const bool selected = option.state & QStyle::State_Selected;
   const bool comment = marks.hasComment && marks.hasComment(track.code);
-  const DisplayOptions& options = browser_.options;
+  const DisplayOptions& options = browser_.options();
 
   p->save();
   p->setClipRect(r);

@@ -379,7 +379,8 @@ DocumentContext TDocForm::Context() {
 void TDocForm::MakeDocButClick(DocumentAction action) {
   DocAccount account;
   if (const Subscription* subscription = parts_.subscription)
-    account = {subscription->account.login, subscription->account.password, subscription->account.downloadedTracks};
+    account = {subscription->account().login, subscription->account().password,
+               subscription->account().downloadedTracks};
   // The previews show the filled documents while the track source and the save dialogs ask.
   const MakeDocResult result = MakeDocuments(action, state_, account, parts_.set.Codes(), Context(), documents_);
   // A document that could not be written is named, so nobody takes it for saved.

@@ -75,7 +75,7 @@ void CollectionCommands::ConnectTrackCollections() {
     refresh_();
   });
   connect(menus_.Item("Top100Item"), &QAction::triggered, this, [this] {
-    ShowTop100(app_.browser(), app_.progress(), app_.language());
+    ShowTop100(app_.browser());
     refresh_();
   });
   connect(menus_.Item("MMGotoTrackURLitem"), &QAction::triggered, this, [this] {

@@ -58,8 +58,7 @@ void DocumentCommands::PassportItemClick() {
   const Browser& browser = app_.browser();
   std::optional<TrackRef> selected;
   const int row = browser.selectedRow();
-  if (row >= 0 && row < static_cast<int>(browser.rows().size()))
-    selected = TrackRef{browser.rows()[row].first, browser.rows()[row].second};
+  if (row >= 0 && row < static_cast<int>(browser.rows().size())) selected = browser.rows()[row];
   SaveTrackPassport(selected, docForm_->Context(), app_.shell());
 }
 

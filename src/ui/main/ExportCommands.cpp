@@ -104,7 +104,7 @@ void ExportCommands::RunWalk(const std::function<ExportResult(ExportContext&)>& 
     exportRun(context);
   }
   // The walk leaves "Allow Open CD" off.
-  if (QAction* allowOpen = menus_.Item("AllowOpenCD")) allowOpen->setChecked(app_.browser().allowOpenCd);
+  if (QAction* allowOpen = menus_.Item("AllowOpenCD")) allowOpen->setChecked(app_.browser().allowOpenCd());
   refresh_();
   ApplyEnabling();
 }

@@ -145,7 +145,7 @@ void MainLists::ConnectCommands() {
   menus_.Item("GoRootItem")->setEnabled(true);
   connect(menus_.Item("GoRootItem"), &QAction::triggered, this, home);
   auto keyBut = [this, &browser] {
-    browser.tagText = S(c_.KeyBox->currentText());
+    browser.SetTagText(S(c_.KeyBox->currentText()));
     browser.ListCdsOfTagText();
     Refresh();
   };
@@ -153,16 +153,16 @@ void MainLists::ConnectCommands() {
   connect(c_.KeyBox->lineEdit(), &QLineEdit::returnPressed, this, keyBut);
   // What the user types is the box's text: a refresh shows it again, not an older one.
   connect(c_.KeyBox, &QComboBox::editTextChanged, this, [this, &browser](const QString& text) {
-    if (!refreshing_) browser.tagText = S(text);
+    if (!refreshing_) browser.SetTagText(S(text));
   });
 
   // The category pop-up's own switches and the CD information.
   QAction* sortNew = menus_.Item("SortNewItem");
   sortNew->setEnabled(true);
-  connect(sortNew, &QAction::triggered, this, [&browser, sortNew] { browser.newFirst = sortNew->isChecked(); });
+  connect(sortNew, &QAction::triggered, this, [&browser, sortNew] { browser.SetNewFirst(sortNew->isChecked()); });
   QAction* allowOpen = menus_.Item("AllowOpenCD");
   connect(allowOpen, &QAction::triggered, this,
-          [&browser, allowOpen] { browser.allowOpenCd = allowOpen->isChecked(); });
+          [&browser, allowOpen] { browser.SetAllowOpenCd(allowOpen->isChecked()); });
   menus_.Item("InfoItem")->setEnabled(true);
   connect(menus_.Item("InfoItem"), &QAction::triggered, this,
           [this, &browser] { ShowCdInfo(browser.selectedBoxRow()); });
@@ -183,8 +183,8 @@ void MainLists::Refresh() {
   trackModel_->Reset();
   const int box = browser.selectedBoxRow();
   c_.CDCatBox->setCurrentIndex(box >= 0 ? categoryModel_->index(box) : QModelIndex());
-  c_.CDCatBox->setEnabled(browser.boxEnabled);
-  c_.CDCatBox->setVisible(browser.boxVisible);
+  c_.CDCatBox->setEnabled(browser.boxEnabled());
+  c_.CDCatBox->setVisible(browser.boxVisible());
   if (layoutSearchPanel) layoutSearchPanel();
   const int row = browser.selectedRow();
   c_.FileBox->setCurrentIndex(row >= 0 ? trackModel_->index(row) : QModelIndex());
@@ -193,7 +193,7 @@ void MainLists::Refresh() {
   c_.CDCatInfo->setText(Q(browser.caption()).replace("&&", "&"));
   c_.BackBtn->setEnabled(browser.backEnabled());
   c_.ForwardBtn->setEnabled(browser.forwardEnabled());
-  c_.SearchBut->setChecked(browser.searchButtonDown);
+  c_.SearchBut->setChecked(browser.searchButtonDown());
   // The tag box.
   QStringList tags;
   for (const auto& t : browser.tagItems()) tags << Q(t);
@@ -201,7 +201,7 @@ void MainLists::Refresh() {
     c_.KeyBox->clear();
     c_.KeyBox->addItems(tags);
   }
-  c_.KeyBox->setEditText(Q(browser.tagText));
+  c_.KeyBox->setEditText(Q(browser.tagText()));
   refreshing_ = false;
   FileBoxItemIndexChange();
   app_.ShowTrackStatus();
@@ -395,7 +395,7 @@ void MainLists::ConnectTrackMarks() {
   marks.hasComment = [this](const std::string& code) { return !app_.comments().Get(code).empty(); };
   marks.downloaded = [this](const std::string& code) {
     const Subscription* subscription = app_.subscription();
-    return subscription && subscription->account.HasDownloaded(code);
+    return subscription && subscription->account().HasDownloaded(code);
   };
 }
 

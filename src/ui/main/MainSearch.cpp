@@ -46,7 +46,7 @@ MainSearch::MainSearch(QMainWindow* window, App& app, const MainControls& contro
 
 void MainSearch::Search1Click() {
   Browser& browser = app_.browser();
-  if (browser.resultMode() && browser.searchPanelShown) {
+  if (browser.resultMode() && browser.searchPanelShown()) {
     browser.LeaveResultMode();
     if (browser.rowCount() == 0) browser.Home();
     refresh_();
@@ -88,7 +88,7 @@ void MainSearch::LayOut() {
   const int top = std::max(list.top(), list.top() + (list.height() - height) / 2);
   c_.SearchPanel->setGeometry(list.left(), top, list.width(), height);
   c_.PanelShape->setGeometry(list);
-  const bool shown = app_.browser().searchPanelShown;
+  const bool shown = app_.browser().searchPanelShown();
   c_.SearchPanel->setVisible(shown);
   c_.PanelShape->setVisible(shown && height < list.height());
   c_.DotShape->setGeometry(list.left() + 8, top + height + 25, list.width() - 16, 2);
@@ -101,7 +101,7 @@ void MainSearch::LayOut() {
 
 void MainSearch::LanguageChanged() {
   panel_->LanguageChanged();
-  if (app_.browser().searchPanelShown) EnterSearchMode();
+  if (app_.browser().searchPanelShown()) EnterSearchMode();
 }
 
 }  // namespace trakvella

@@ -53,8 +53,7 @@ MusicSetCommands::MusicSetCommands(QMainWindow* window, App& app, const MainCont
   musicSetForm_ = new TMusicSetForm(std::move(parts), std::move(hooks), window);
   trackInfoForm_->commentsChanged = [this] { c_.FileBox->viewport()->update(); };
 
-  set.changed = [this] { SetChanged(); };
-  set.developerMenuShown = [this] { return DeveloperMenuShown(); };
+  app_.SetMusicSetView(this);
   // Tracks of the set carry its mark in the track list.
   if (auto* delegate = qobject_cast<FileBoxDelegate*>(c_.FileBox->itemDelegate()))
     delegate->marks.inMusicSet = [&set, &catalogue = app_.catalogue()](int cd, int track) {
@@ -82,6 +81,8 @@ MusicSetCommands::MusicSetCommands(QMainWindow* window, App& app, const MainCont
   ApplyToolButtons();
   SetChanged();
 }
+
+MusicSetCommands::~MusicSetCommands() { app_.SetMusicSetView(nullptr); }
 
 bool MusicSetCommands::DeveloperMenuShown() const {
   QMenu* developer = menus_.developerMenu();

@@ -3,6 +3,8 @@
 // information, the set counter and mark) and the three windows they open. Owned by the main window.
 #include <QObject>
 
+#include "core/musicset/MusicSet.h"
+
 class QMainWindow;
 
 namespace trakvella {
@@ -14,11 +16,12 @@ class TMusicSetForm;
 class TCodeForm;
 class TTrackInfoForm;
 
-class MusicSetCommands : public QObject {
+class MusicSetCommands : public QObject, private MusicSetView {
   Q_OBJECT
 
  public:
   MusicSetCommands(QMainWindow* window, App& app, const MainControls& controls, MainMenus& menus);
+  ~MusicSetCommands() override;
 
   TMusicSetForm* musicSetForm() const { return musicSetForm_; }
   TCodeForm* codeForm() const { return codeForm_; }
@@ -35,10 +38,10 @@ class MusicSetCommands : public QObject {
 
  private:
   // After every change of the set: the counter, the track list's marks, the set window.
-  void SetChanged();
+  void SetChanged() override;
   // The tool buttons that follow the track list's selection.
   void ApplyToolButtons();
-  bool DeveloperMenuShown() const;
+  bool DeveloperMenuShown() const override;
 
   App& app_;
   const MainControls& c_;

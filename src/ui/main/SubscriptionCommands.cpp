@@ -44,7 +44,7 @@ SubscriptionCommands::SubscriptionCommands(QMainWindow* window, App& app, const 
     auto* delegate = qobject_cast<FileBoxDelegate*>(c_.FileBox->itemDelegate());
     if (delegate && !delegate->marks.downloaded)
       delegate->marks.downloaded = [sub = subscription_](const std::string& code) {
-        return sub->account.HasDownloaded(code);
+        return sub->account().HasDownloaded(code);
       };
   }
   ConnectMenus();
@@ -79,7 +79,7 @@ void SubscriptionCommands::ConnectMenus() {
 void SubscriptionCommands::ShowPodMenu() {
   menus_.ApplyEnabling(app_.enabling(), kSubscriptionMenu);
   PodpMenu state;
-  if (subscription_) state = PodpMenuState(subscription_->account, app_.programFolder());
+  if (subscription_) state = PodpMenuState(subscription_->account(), app_.programFolder());
   const std::pair<const char*, QMenu*> lists[] = {{"ShowPodListItem", accountList_},
                                                   {"MMShowPodListItem", mmAccountList_}};
   for (const auto& [name, list] : lists) {
@@ -161,7 +161,7 @@ void SubscriptionCommands::PodPanelUpdate() {
   if (!panel_) return;
   const SubscriptionPanelState state =
       subscription_
-          ? SubscriptionPanelOf(subscription_->account, subscription_->endpoints(), subscription_->podStatus())
+          ? SubscriptionPanelOf(subscription_->account(), subscription_->endpoints(), subscription_->podStatus())
           : SubscriptionPanelState{};
   SetSubscriptionPanel& p = *panel_;
   for (QWidget* w :

@@ -20,7 +20,7 @@ MemListBoxDelegate::MemListBoxDelegate(const MusicSet& set, const Browser& brows
 void MemListBoxDelegate::paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const {
   const int row = index.row();
   if (row < 0 || static_cast<size_t>(row) >= set_.size()) return;
-  const MemListLine line = MemListBoxLine(set_, static_cast<size_t>(row), browser_.options);
+  const MemListLine line = MemListBoxLine(set_, static_cast<size_t>(row), browser_.options());
   const QRect r = option.rect;
   const bool selected = option.state & QStyle::State_Selected;
   const QColor text = option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);

@@ -105,8 +105,8 @@ void TTrackInfoForm::showEvent(QShowEvent* event) {
 void TTrackInfoForm::FormActivate() {
   TrackInfoAccount account;
   if (const Subscription* subscription = parts_.subscription) {
-    account.activeAccount = subscription->account.activeAccount;
-    account.downloadedTracks = subscription->account.downloadedTracks;
+    account.activeAccount = subscription->account().activeAccount;
+    account.downloadedTracks = subscription->account().downloadedTracks;
   }
   view_ = ShowTrackInfo(S(edits_[0]->text()), parts_.catalogue, parts_.set, account, parts_.comments, parts_.language);
   for (size_t i = 0; i < edits_.size(); ++i) {

@@ -102,6 +102,12 @@ TEST_F(AppMusicSet, WhileTheSetWindowIsVisibleItsEntryPlaysAndTheMainListNeverAd
   player.Tick();
   EXPECT_EQ(browser.selectedRow(), 1);
   EXPECT_EQ(device.opened.back(), AddressOfRow(1));
+
+  // Clearing the set stops what plays, though no window listens to the set.
+  ASSERT_EQ(device.mode, MediaMode::Playing);
+  dialogs.answers = {MessageAnswer::Yes};
+  ASSERT_TRUE(set.AskAndClear());
+  EXPECT_EQ(device.mode, MediaMode::Stopped);
 }
 
 }  // namespace

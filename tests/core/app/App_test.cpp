@@ -151,7 +151,7 @@ TEST_F(AppTest, FirstActivationInitialisesTheLibraryOnceWithTheTopList) {
   EXPECT_TRUE(view.timer);
   EXPECT_EQ(app->browser().currentPath(), "");
   EXPECT_FALSE(app->browser().boxRows().empty());
-  EXPECT_THAT(app->browser().topList, ElementsAre("KMLB_003_002", "KMLB_005_001"));
+  EXPECT_THAT(app->browser().topList(), ElementsAre("KMLB_003_002", "KMLB_005_001"));
   EXPECT_FALSE(fs::exists(home.path() / "audio" / "top.txt"));
   ASSERT_FALSE(progressWindow.calls.empty());
   EXPECT_EQ(progressWindow.calls.back().mode, 0);
@@ -168,7 +168,7 @@ TEST_F(AppTest, FirstActivationInitialisesTheLibraryOnceWithTheTopList) {
 TEST_F(AppTest, TheTopListIsAskedOnlyWhileTheNetworkHasWorkedAndOnline) {
   app->FirstActivation();
   EXPECT_TRUE(TopListAsked());  // not there: the list stays empty, and that is no network failure
-  EXPECT_TRUE(app->browser().topList.empty());
+  EXPECT_TRUE(app->browser().topList().empty());
   EXPECT_EQ(app->networkState(), kNetworkWorking);
 
   // A demo the server does not have is no network failure: the next
@@ -382,7 +382,7 @@ TEST_F(AppTest, SwitchesAreOneModelReadFromAndWrittenToTheSettings) {
   ASSERT_TRUE(WriteSettings(home.path(), s));
   EXPECT_EQ(app->ReadAndApplySettings(), SettingsFileRead::Applied);
   EXPECT_FALSE(app->Switch("showcode"));
-  EXPECT_FALSE(app->browser().options.showCode);
+  EXPECT_FALSE(app->browser().options().showCode);
   EXPECT_TRUE(app->player().Switches().autoplay);
   EXPECT_FALSE(app->player().Switches().builtIn);
   EXPECT_EQ(app->language(), Language::Russian);
@@ -393,8 +393,8 @@ TEST_F(AppTest, SwitchesAreOneModelReadFromAndWrittenToTheSettings) {
   // Title off brings the code back: a row always shows one of them.
   app->SetSwitch("showname", false);
   EXPECT_TRUE(app->Switch("showcode"));
-  EXPECT_FALSE(app->browser().options.showName);
-  EXPECT_TRUE(app->browser().options.showCode);
+  EXPECT_FALSE(app->browser().options().showName);
+  EXPECT_TRUE(app->browser().options().showCode);
   app->SetSwitch("BackGrItem", true);
   EXPECT_TRUE(app->player().Switches().backgroundPlay);
 
@@ -450,7 +450,7 @@ TEST_F(AppTest, GoingToATracksPlaceSaysSoWhenTheDesktopStartsNothing) {
   app->FirstActivation();
   shell.starts = false;
   for (const char* code : {"KMLB_003_001", "KMLB_005_002"}) {
-    app->browser().ListTracks({code}, true, std::nullopt, true, "");
+    app->browser().ListTracks({code}, std::nullopt, true, "");
     app->browser().SelectRow(0);
     app->GotoFileFolder();
   }
@@ -565,11 +565,11 @@ TEST_F(AppTest, TheSettingsAccountLinesAreNeverLost) {
   App program(options, ports);
   program.Start();
   program.FirstActivation();
-  ASSERT_TRUE(program.subscription()->account.SignedIn());
+  ASSERT_TRUE(program.subscription()->account().SignedIn());
   dialogs.answers = {MessageAnswer::No};
   program.subscription()->LeaveAccount();
   program.ReinitialiseLibrary(false);
-  EXPECT_FALSE(program.subscription()->account.SignedIn());
+  EXPECT_FALSE(program.subscription()->account().SignedIn());
   EXPECT_FALSE(program.CloseQuery());
   EXPECT_THAT(settingsText(), Not(HasSubstr("ActivePodpiska")));
 }

@@ -79,40 +79,40 @@ const std::vector<std::string> kAll = {"KMLB_003_001", "KMLB_003_002", "NOPE_999
                                        "KMLB_003_003", "KMLB_005_001", "KMLB_409_001"};
 
 TEST_F(BrowserTest, ListsInEachSortKindSkippingUnknownCodes) {
-  browser->ListTracks(kAll, true, std::nullopt, false, "");
+  browser->ListTracks(kAll, std::nullopt, false, "");
   EXPECT_THAT(Codes(), ElementsAre("KMLB_003_001", "KMLB_003_002", "KMLB_003_003", "KMLB_005_001", "KMLB_409_001"));
   browser->ToggleReverse();
-  browser->ListTracks(kAll, true, std::nullopt, false, "");
+  browser->ListTracks(kAll, std::nullopt, false, "");
   EXPECT_THAT(Codes(), ElementsAre("KMLB_409_001", "KMLB_005_001", "KMLB_003_003", "KMLB_003_002", "KMLB_003_001"));
   browser->ToggleReverse();
 
   browser->SetSortKind(SortKind::Length);
-  browser->ListTracks(kAll, true, std::nullopt, false, "");
+  browser->ListTracks(kAll, std::nullopt, false, "");
   EXPECT_EQ(Codes().front(), "KMLB_003_002");  // 00:45
   EXPECT_EQ(Codes().back(), "KMLB_003_001");   // 03:10
 
   browser->SetSortKind(SortKind::Tempo);
-  browser->ListTracks(kAll, true, std::nullopt, false, "");
+  browser->ListTracks(kAll, std::nullopt, false, "");
   // No tempo counts 0 and comes first.
   EXPECT_THAT(Codes(), ElementsAre("KMLB_003_003", "KMLB_003_002", "KMLB_409_001", "KMLB_003_001", "KMLB_005_001"));
   EXPECT_EQ(browser->rowCount(), 5);
 }
 
 TEST_F(BrowserTest, PopularityPutsTheTopListFirstAndShufflesTheRest) {
-  browser->topList = {"KMLB_409_001", "KMLB_003_003"};
+  browser->SetTopList({"KMLB_409_001", "KMLB_003_003"});
   browser->SetSortKind(SortKind::Popular);
-  browser->ListTracks(kAll, true, std::nullopt, false, "");
+  browser->ListTracks(kAll, std::nullopt, false, "");
   auto first = Codes();
   EXPECT_THAT(std::vector<std::string>(first.begin(), first.begin() + 2), ElementsAre("KMLB_409_001", "KMLB_003_003"));
   browser->ToggleReverse();
-  browser->ListTracks(kAll, true, std::nullopt, false, "");
+  browser->ListTracks(kAll, std::nullopt, false, "");
   auto reversed = Codes();
   EXPECT_THAT(std::vector<std::string>(reversed.end() - 2, reversed.end()),
               ElementsAre("KMLB_003_003", "KMLB_409_001"));
 }
 
 TEST_F(BrowserTest, CdCaptionListsTheCdsOfTheTracksInCatalogueOrder) {
-  browser->ListTracks({"KMLB_409_001", "KMLB_003_002"}, true, Msg::Searching, true, std::string(kAllCdsPath));
+  browser->ListTracks({"KMLB_409_001", "KMLB_003_002"}, Msg::Searching, true, std::string(kAllCdsPath));
   EXPECT_THAT(RowTexts(), ElementsAre("cd:KMLB_003 Promo & Co", "cd:KMLB_409 Drama"));
   EXPECT_TRUE(browser->resultMode());
   EXPECT_EQ(browser->currentPath(), kAllCdsPath);
@@ -126,7 +126,7 @@ TEST_F(BrowserTest, CdCaptionListsTheCdsOfTheTracksInCatalogueOrder) {
   EXPECT_FALSE(browser->resultMode());
   EXPECT_EQ(browser->currentPath(), "* ALL LIBRARY >> … ALL CDS : KMLB_409 Drama");
   EXPECT_EQ(browser->boxRows().size(), 2u);
-  browser->ListTracks({}, true, std::nullopt, false, "* ALL LIBRARY >> … ALL CDS");
+  browser->ListTracks({}, std::nullopt, false, "* ALL LIBRARY >> … ALL CDS");
   EXPECT_TRUE(browser->boxRows().empty());
 }
 
@@ -205,7 +205,7 @@ TEST_F(BrowserTest, PathCaptionDoublesAmpersandsAndTranslatesInRussian) {
 
 TEST_F(BrowserTest, TagsListTheirCdsAndFollowTheLanguage) {
   EXPECT_THAT(browser->tagItems(), ElementsAre("DRAMA", "SWEEPS"));
-  browser->tagText = "SWEEPS";
+  browser->SetTagText("SWEEPS");
   browser->ListCdsOfTagText();
   EXPECT_EQ(browser->currentPath(), "Keyword [ SWEEPS ] : KMLB_005 Dance");
   EXPECT_THAT(RowTexts(), ElementsAre("cd:KMLB_005 Dance", "cd:KMLB_003 Promo & Co"));
@@ -214,18 +214,18 @@ TEST_F(BrowserTest, TagsListTheirCdsAndFollowTheLanguage) {
   language = Language::Russian;
   browser->RebuildTagList();
   EXPECT_THAT(browser->tagItems(), ElementsAre("Драма", "Свипы"));
-  EXPECT_EQ(browser->tagText, "Свипы");
+  EXPECT_EQ(browser->tagText(), "Свипы");
   EXPECT_EQ(browser->currentPath(), "Keyword [ Свипы ] : KMLB_005 Dance");
   language = Language::English;
   browser->RebuildTagList();
-  EXPECT_EQ(browser->tagText, "SWEEPS");
+  EXPECT_EQ(browser->tagText(), "SWEEPS");
   // English again: no name translates to an English tag, so the box empties
   // and nothing is listed anew.
   browser->SelectBoxRow(1);
   browser->OpenSelectedCd();
   const std::string open = browser->currentPath();
   browser->RebuildTagList();
-  EXPECT_EQ(browser->tagText, "");
+  EXPECT_EQ(browser->tagText(), "");
   EXPECT_EQ(browser->currentPath(), open);
   EXPECT_EQ(browser->selectedBoxRow(), 1);
 
@@ -263,11 +263,12 @@ TEST_F(BrowserTest, FavouritesAreNumberedAndLimited) {
 
 TEST_F(BrowserTest, TrackNameStatusAndDisplayRules) {
   browser->GoToPlace("A >> B : KMLB_003 Promo & Co");
-  browser->options.showComposer = true;
-  browser->options.showArtist = true;
+  DisplayOptions options = browser->options();
+  options.showComposer = options.showArtist = true;
+  browser->SetOptions(options);
   EXPECT_EQ(browser->ComposeTrackName(), "03:10 [KMLB_003_001] Long one а/и: И. Петров / Оркестр ");
-  browser->options.showArtist = false;
-  browser->options.showTime = false;
+  options.showArtist = options.showTime = false;
+  browser->SetOptions(options);
   EXPECT_EQ(browser->ComposeTrackName(), "[KMLB_003_001] Long one а:И. Петров ");
 
   browser->ShowTrackStatus("http://demo.example/audio/", home.path().string() + "/");
@@ -278,25 +279,25 @@ TEST_F(BrowserTest, TrackNameStatusAndDisplayRules) {
 
   browser->SetShowCode(false);
   browser->SetShowName(false);
-  EXPECT_TRUE(browser->options.showCode);
+  EXPECT_TRUE(browser->options().showCode);
   browser->SetShowCode(false);
-  EXPECT_TRUE(browser->options.showName);
+  EXPECT_TRUE(browser->options().showName);
 }
 
 TEST_F(BrowserTest, SearchModeHidesTheBoxUntilResultModeEnds) {
   browser->GoToPlace("A >> B : KMLB_003 Promo & Co");
   browser->EnterSearchMode();
   EXPECT_TRUE(browser->resultMode());
-  EXPECT_FALSE(browser->boxVisible);
-  EXPECT_TRUE(browser->searchPanelShown);
-  EXPECT_TRUE(browser->searchButtonDown);
+  EXPECT_FALSE(browser->boxVisible());
+  EXPECT_TRUE(browser->searchPanelShown());
+  EXPECT_TRUE(browser->searchButtonDown());
   EXPECT_EQ(browser->rowCount(), 0);
   EXPECT_EQ(browser->caption(), " * ALL LIBRARY » … ALL CDS");
   browser->LeaveResultMode();
   EXPECT_FALSE(browser->resultMode());
-  EXPECT_TRUE(browser->boxVisible);
-  EXPECT_FALSE(browser->searchPanelShown);
-  EXPECT_FALSE(browser->searchButtonDown);
+  EXPECT_TRUE(browser->boxVisible());
+  EXPECT_FALSE(browser->searchPanelShown());
+  EXPECT_FALSE(browser->searchButtonDown());
 }
 
 TEST_F(BrowserTest, ChangingTheSortReListsTheOpenCd) {

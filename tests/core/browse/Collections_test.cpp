@@ -99,9 +99,9 @@ TEST_F(CollectionsTest, TitleSearchNarrowsToTheListedRows) {
   EXPECT_THAT(Codes(), ElementsAre("KMLB_005_001", "KMLB_005_002", "KMLB_005_003"));
 
   // Narrowing a list shown in another order (Top 100, reversed) gives catalogue order, each track once.
-  browser->topList = {"KMLB_005_002", "KMLB_003_003", "KMLB_003_001", "KMLB_005_002"};
+  browser->SetTopList({"KMLB_005_002", "KMLB_003_003", "KMLB_003_001", "KMLB_005_002"});
   browser->ToggleReverse();
-  ShowTop100(*browser, loaded.progress, Language::English);
+  ShowTop100(*browser);
   ASSERT_THAT(Codes(), ElementsAre("KMLB_005_002", "KMLB_003_001", "KMLB_003_003", "KMLB_005_002"));
   SearchTitles(*browser, loaded.catalogue, "o", loaded.progress, Language::English);
   EXPECT_THAT(Codes(), ElementsAre("KMLB_003_001", "KMLB_003_003", "KMLB_005_002"));
@@ -126,8 +126,8 @@ TEST_F(CollectionsTest, LuckyPickTakesOneTrackPerCdAtMost) {
 }
 
 TEST_F(CollectionsTest, Top100ListsWhatThePopularityListHolds) {
-  browser->topList = {"KMLB_005_002", "KMLB_999_001", "KMLB_003_001"};
-  ShowTop100(*browser, loaded.progress, Language::English);
+  browser->SetTopList({"KMLB_005_002", "KMLB_999_001", "KMLB_003_001"});
+  ShowTop100(*browser);
   EXPECT_THAT(Codes(), ElementsAre("KMLB_005_002", "KMLB_003_001"));
   EXPECT_TRUE(browser->resultMode());
 }

@@ -87,7 +87,7 @@ TEST_F(XmlExports, DesktopXmlIsWellFormedWithStyleThirtyAndImagingType) {
   EXPECT_THAT(bytes, HasSubstr("<style id=\"12\"  weigth=\"100\">Ethn\xD0\xBE/World</style>"));
   EXPECT_THAT(bytes, HasSubstr("<style id=\"30\" weigth=\"50\">SFX/ID</style>"));
   EXPECT_THAT(bytes, HasSubstr("<period id=\"1\">Ретро</period>"));
-  EXPECT_FALSE(browser->allowOpenCd);
+  EXPECT_FALSE(browser->allowOpenCd());
 }
 
 TEST_F(XmlExports, DesktopPlaylistWithoutANameStopsTheExportOnly) {

@@ -15,9 +15,8 @@ namespace {
 
 using ::testing::ElementsAre;
 
-MusicSetEntry Entry(const std::string& code, std::string context, std::string folder, std::string name,
-                    std::pair<int, int> at) {
-  return {code, std::move(context), std::move(folder), std::move(name), at.first, at.second};
+MusicSetEntry Entry(const std::string& code, std::string context, std::string folder, std::string name, TrackRef at) {
+  return {code, std::move(context), std::move(folder), std::move(name), at.cd, at.track};
 }
 
 TEST_F(SetTest, ListFileLinesAreReadAsStoredAndEveryFieldSurvivesASaveAndALoad) {
@@ -69,7 +68,7 @@ TEST_F(SetTest, ListFileLinesAreReadAsStoredAndEveryFieldSurvivesASaveAndALoad) 
 }
 
 TEST_F(SetTest, CopyButtonTogglesAndAddAllSkipsPresentCodes) {
-  std::vector<std::pair<int, int>> rows;
+  std::vector<TrackRef> rows;
   for (const char* code : {"KMLB_003_001", "KMLB_003_002", "KMLB_003_012", "KMLB_005_001"}) rows.push_back(At(code));
 
   EXPECT_EQ(set->AddFromMainList(rows, -1, ""), ToggleResult::Nothing);

@@ -11,7 +11,7 @@
 
 namespace trakvella::testing {
 
-struct SetTest : ::testing::Test {
+struct SetTest : ::testing::Test, MusicSetView {
   TempDir cat, home;
   LoadedCatalogue loaded;
   Language language = Language::English;
@@ -40,15 +40,13 @@ struct SetTest : ::testing::Test {
     LoadFolder(loaded, cat.path(), o);
     loaded.dialogs.shown.clear();
     set = std::make_unique<MusicSet>(loaded.catalogue, loaded.dialogs, language);
-    set->developerMenuShown = [this] { return developer; };
-    set->changed = [this] { ++changes; };
+    set->SetView(this);
   }
+  void SetChanged() override { ++changes; }
+  bool DeveloperMenuShown() const override { return developer; }
 
   const Catalogue& catalogue() const { return loaded.catalogue; }
-  std::pair<int, int> At(const std::string& code) const {
-    const TrackRef place = loaded.catalogue.LocateTrack(code);
-    return {place.cd, place.track};
-  }
+  TrackRef At(const std::string& code) const { return loaded.catalogue.LocateTrack(code); }
   std::string Specific(int cd) const { return catalogue().Cd(cd).categories[1] + " : " + catalogue().Cd(cd).cdText; }
   std::vector<std::string> Codes() const { return set->Codes(); }
   std::vector<std::string> Shown() const { return loaded.dialogs.Texts(); }

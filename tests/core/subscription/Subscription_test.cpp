@@ -45,6 +45,14 @@ constexpr const char* kAccounts =
     " --ftp-account ron:pw:5:refuse --ftp-account mia:pw:5:normal:KMLB_003_004,KMLB_005_001"
     " --ftp-account zoe:pw:0 --ftp-account lena:pw:5:link --ftp-account a/b:pw:25 --ftp-account ab:pw:25";
 
+// The subscription's account with the test's change made to it.
+template <typename Change>
+void ChangeAccount(Subscription& sub, Change change) {
+  AccountState account = sub.account();
+  change(account);
+  sub.SetAccount(std::move(account));
+}
+
 // The program's ports on real adapters, with scripted dialogs and progress.
 struct Rig {
   TempDir home, trashHome, target;
@@ -77,9 +85,10 @@ struct Rig {
     sub.SetView(&windows);
   }
   void Login(const std::string& login) {
-    sub.account.login = login;
-    sub.account.password = "pw";
-    sub.account.activeAccount = login;
+    ChangeAccount(sub, [&](AccountState& a) {
+      a.login = a.activeAccount = login;
+      a.password = "pw";
+    });
   }
   std::vector<std::string> Trashed() const {
     std::vector<std::string> names;
@@ -243,8 +252,8 @@ TEST(AccountFile, LegacySettingsAccountIsMergedAtStartAndStoredAtEnd) {
                      settings);
   sub.LoadFromSettings(settings);
   sub.SignInAtStart();  // no network: the file is read, the server not asked
-  EXPECT_EQ(sub.account.downloadedTracks, (std::vector<std::string>{"KMLB_003_001", "KMLB_005_001"}));
-  EXPECT_EQ(sub.account.password, "filepw");
+  EXPECT_EQ(sub.account().downloadedTracks, (std::vector<std::string>{"KMLB_003_001", "KMLB_005_001"}));
+  EXPECT_EQ(sub.account().password, "filepw");
   EXPECT_TRUE(dialogs.shown.empty());
 
   Settings end;
@@ -257,15 +266,15 @@ TEST(AccountFile, LegacySettingsAccountIsMergedAtStartAndStoredAtEnd) {
   // Leaving: Cancel keeps all, No keeps the file, Yes deletes it.
   dialogs.answers = {MessageAnswer::Cancel, MessageAnswer::No};
   sub.LeaveAccount();
-  EXPECT_TRUE(sub.account.SignedIn());
+  EXPECT_TRUE(sub.account().SignedIn());
   sub.LeaveAccount();
-  EXPECT_FALSE(sub.account.SignedIn());
-  EXPECT_TRUE(sub.account.downloadedTracks.empty());
+  EXPECT_FALSE(sub.account().SignedIn());
+  EXPECT_TRUE(sub.account().downloadedTracks.empty());
   EXPECT_EQ(dialogs.shown.back().text, "Exiting Subscription old\rDelete all data?");
   EXPECT_EQ(DefaultAnswer(dialogs.shown.back().buttons), MessageAnswer::No);  // Enter never deletes
   EXPECT_EQ(FindAccountFiles(home.path()).size(), 1u);
   sub.SwitchAccount("old");
-  EXPECT_TRUE(sub.account.SignedIn());
+  EXPECT_TRUE(sub.account().SignedIn());
   dialogs.answers = {MessageAnswer::Yes};
   sub.LeaveAccount();
   EXPECT_TRUE(FindAccountFiles(home.path()).empty());
@@ -323,7 +332,7 @@ TEST_F(SubscriptionTest, SignInNewKnownAndRefusedAccounts) {
   rig.windows.signIn = [&](const Credentials&) { return entered; };
   rig.sub.SignIn();
   EXPECT_EQ(rig.dialogs.Texts(), std::vector<std::string>{"New subscription plugged: alice\rTracks(s) left: 25"});
-  EXPECT_EQ(rig.sub.account.activeAccount, "alice");
+  EXPECT_EQ(rig.sub.account().activeAccount, "alice");
   EXPECT_EQ(rig.sub.podStatus(), "Tracks(s) left: 25");
   // The quota line follows a language switch.
   rig.language = Language::Russian;
@@ -354,14 +363,14 @@ TEST_F(SubscriptionTest, SignInNewKnownAndRefusedAccounts) {
   EXPECT_TRUE(rig.dialogs.shown[0].text.starts_with("Subscription: ron\rConnection failed!\r"));
   EXPECT_NE(rig.dialogs.shown[0].text.find("530"), std::string::npos);
   EXPECT_EQ(rig.network.networkState, kNetworkOffline);
-  EXPECT_TRUE(rig.sub.account.SignedIn());
-  EXPECT_EQ(rig.sub.account.quota, kQuotaUnknown);
-  EXPECT_TRUE(rig.sub.account.downloadedTracks.empty());
+  EXPECT_TRUE(rig.sub.account().SignedIn());
+  EXPECT_EQ(rig.sub.account().quota, kQuotaUnknown);
+  EXPECT_TRUE(rig.sub.account().downloadedTracks.empty());
 
   // Cancel in the sign-in window changes nothing.
   entered = std::nullopt;
   rig.sub.SignIn();
-  EXPECT_EQ(rig.sub.account.login, "ron");
+  EXPECT_EQ(rig.sub.account().login, "ron");
 }
 
 // Nothing of a refused sign-in reaches the account file, not even at the close
@@ -394,7 +403,7 @@ TEST_F(SubscriptionTest, TheAccountFileChangesOnlyWithCredentialsTheServerTook) 
   rig.dialogs.shown.clear();
   rig.sub.SignIn();
   EXPECT_EQ(rig.dialogs.Texts(), std::vector<std::string>{LangMessage(Language::English, Msg::LoginTooLong)});
-  EXPECT_EQ(rig.sub.account.login, "zoe");
+  EXPECT_EQ(rig.sub.account().login, "zoe");
 
   WriteFile(rig.home.path() / "dave.kmlb" / "in the way", "");
   entered = Credentials{"dave", "pw"};
@@ -416,12 +425,12 @@ TEST_F(SubscriptionTest, AnAccountFileThatIsAPipeIsNamedAndChangesNothing) {
   settings.activeAccount = "carol";
   rig.sub.LoadFromSettings(settings);
   rig.sub.SignInAtStart();
-  EXPECT_EQ(rig.sub.account.activeAccount, "carol");  // still named at the close
-  EXPECT_FALSE(rig.sub.account.SignedIn());
+  EXPECT_EQ(rig.sub.account().activeAccount, "carol");  // still named at the close
+  EXPECT_FALSE(rig.sub.account().SignedIn());
 
   rig.Login("dave");
   rig.sub.SwitchAccount("carol");
-  EXPECT_EQ(rig.sub.account.login, "dave");
+  EXPECT_EQ(rig.sub.account().login, "dave");
 
   rig.windows.signIn = [](const Credentials&) { return Credentials{"carol", "pw"}; };
   rig.sub.SignIn();
@@ -429,7 +438,7 @@ TEST_F(SubscriptionTest, AnAccountFileThatIsAPipeIsNamedAndChangesNothing) {
   EXPECT_EQ(rig.dialogs.Texts(),
             (std::vector<std::string>{named, named, named,
                                       "Could not save the subscription account file:\r" + pipe.string()}));
-  EXPECT_EQ(rig.sub.account.activeAccount, "carol");  // the server took the credentials
+  EXPECT_EQ(rig.sub.account().activeAccount, "carol");  // the server took the credentials
   EXPECT_TRUE(fs::is_fifo(pipe));
 }
 
@@ -437,9 +446,9 @@ TEST_F(SubscriptionTest, QuotaRepliesWithoutANumberLeaveItUnknownAndZeroWarns) {
   for (const char* login : {"jack", "kim"}) {
     Rig rig(serversHome());
     rig.Login(login);
-    rig.sub.account.quota = 4;
+    ChangeAccount(rig.sub, [](AccountState& a) { a.quota = 4; });
     ASSERT_TRUE(rig.sub.RunSubscriptionSession("", {}, SessionSwitches::All()));
-    EXPECT_EQ(rig.sub.account.quota, kQuotaUnknown) << login;
+    EXPECT_EQ(rig.sub.account().quota, kQuotaUnknown) << login;
     EXPECT_EQ(rig.sub.podStatus(), "") << login;
     EXPECT_TRUE(rig.dialogs.shown.empty()) << login;
   }
@@ -448,7 +457,7 @@ TEST_F(SubscriptionTest, QuotaRepliesWithoutANumberLeaveItUnknownAndZeroWarns) {
   rig.dialogs.folders = {rig.target.path().string()};
   std::string last;
   ASSERT_TRUE(rig.sub.DownloadSet({"KMLB_003_003"}, last));
-  EXPECT_EQ(rig.sub.account.quota, 0);
+  EXPECT_EQ(rig.sub.account().quota, 0);
   EXPECT_EQ(rig.dialogs.Texts(), std::vector<std::string>{"Subscription: lou\rYour subscription's quota is over!"});
 }
 
@@ -482,9 +491,9 @@ TEST_F(SubscriptionTest, SetDownloadUnpacksCopiesRevealsAndCounts) {
   EXPECT_EQ(rig.shell.revealed, std::vector<std::string>{(rig.target.path() / unpacked[2]).string()});
 
   const std::vector<std::string> codes = {"KMLB_003_001", "KMLB_005_002", "KMLB_012_003"};
-  EXPECT_EQ(rig.sub.account.downloadedTracks, codes);
+  EXPECT_EQ(rig.sub.account().downloadedTracks, codes);
   EXPECT_EQ(ReadDownloadedTracks(rig.home.path(), "bob"), codes);
-  EXPECT_EQ(rig.sub.account.quota, 22);
+  EXPECT_EQ(rig.sub.account().quota, 22);
   EXPECT_EQ(rig.sub.podStatus(), "Tracks(s) left: 22");
   EXPECT_FALSE(rig.progress.visible);
   EXPECT_NE(std::find_if(rig.progress.calls.begin(), rig.progress.calls.end(),
@@ -526,8 +535,10 @@ TEST_F(SubscriptionTest, CancelDuringTheThirdOfFiveItemsKeepsTheFirstTwo) {
   const Language english = Language::English;
   Subscription sub({&rig.ftp, &rig.archives, &rig.trash, &rig.dialogs, &progress, &rig.shell, &rig.http, &rig.clock},
                    rig.home.path(), endpoints, english, rig.network);
-  sub.account.login = sub.account.activeAccount = "carol";
-  sub.account.password = "pw";
+  ChangeAccount(sub, [](AccountState& a) {
+    a.login = a.activeAccount = "carol";
+    a.password = "pw";
+  });
   DownloadReport report;
   ASSERT_TRUE(sub.DownloadInto(rig.target.path().string(),
                                {"KMLB_003_001", "KMLB_003_002", "KMLB_003_003", "KMLB_003_004", "KMLB_003_005"},
@@ -537,10 +548,10 @@ TEST_F(SubscriptionTest, CancelDuringTheThirdOfFiveItemsKeepsTheFirstTwo) {
   EXPECT_EQ(report.items[1].result, ItemResult::Unpacked);
   for (size_t i = 2; i < 5; ++i) EXPECT_EQ(report.items[i].result, ItemResult::Cancelled) << i;
   EXPECT_TRUE(rig.dialogs.shown.empty());  // no error for the third
-  EXPECT_EQ(sub.account.downloadedTracks, (std::vector<std::string>{"KMLB_003_001", "KMLB_003_002"}));
+  EXPECT_EQ(sub.account().downloadedTracks, (std::vector<std::string>{"KMLB_003_001", "KMLB_003_002"}));
   EXPECT_EQ(Names(rig.target.path()).size(), 2u);  // two tracks, no archive
   EXPECT_TRUE(rig.shell.revealed.empty());
-  EXPECT_GE(sub.account.quota, 22);  // the quota was still asked
+  EXPECT_GE(sub.account().quota, 22);  // the quota was still asked
 }
 
 TEST_F(SubscriptionTest, AlreadyDownloadedIsAskedAgainNoSkipsYesDownloads) {
@@ -548,7 +559,7 @@ TEST_F(SubscriptionTest, AlreadyDownloadedIsAskedAgainNoSkipsYesDownloads) {
   rig.Login("dave");
   const std::string folder = rig.target.path().string();
   ASSERT_TRUE(rig.sub.DownloadInto(folder, {"KMLB_005_003"}, SessionSwitches{}));
-  ASSERT_EQ(rig.sub.account.quota, 24);
+  ASSERT_EQ(rig.sub.account().quota, 24);
 
   rig.dialogs.answers = {MessageAnswer::No};
   DownloadReport no;
@@ -556,14 +567,14 @@ TEST_F(SubscriptionTest, AlreadyDownloadedIsAskedAgainNoSkipsYesDownloads) {
   EXPECT_EQ(rig.dialogs.Texts(),
             std::vector<std::string>{"KMLB_005_003\rYou have already downloaded this tracks, try again?"});
   EXPECT_EQ(no.items[0].result, ItemResult::Skipped);
-  EXPECT_EQ(rig.sub.account.quota, 24);
+  EXPECT_EQ(rig.sub.account().quota, 24);
 
   rig.dialogs.answers = {MessageAnswer::Yes};
   DownloadReport yes;
   ASSERT_TRUE(rig.sub.DownloadInto(folder, {"KMLB_005_003"}, SessionSwitches{}, &yes));
   EXPECT_EQ(yes.items[0].result, ItemResult::Unpacked);
-  EXPECT_EQ(rig.sub.account.quota, 23);
-  EXPECT_EQ(rig.sub.account.downloadedTracks, std::vector<std::string>{"KMLB_005_003"});
+  EXPECT_EQ(rig.sub.account().quota, 23);
+  EXPECT_EQ(rig.sub.account().downloadedTracks, std::vector<std::string>{"KMLB_005_003"});
 }
 
 TEST_F(SubscriptionTest, EntriesThatTryToLeaveTheTargetFolderLandInsideIt) {
@@ -587,7 +598,7 @@ TEST_F(SubscriptionTest, ServersThatMisbehaveGiveTheirMessagesAndLoseNothing) {
   {  // The data connection closes mid-transfer: each item reported, no part of an archive left anywhere.
     Rig rig(serversHome());
     rig.Login("frank");
-    rig.sub.account.downloadedTracks = {"KMLB_003_009"};
+    ChangeAccount(rig.sub, [](AccountState& a) { a.downloadedTracks = {"KMLB_003_009"}; });
     DownloadReport report;
     ASSERT_TRUE(
         rig.sub.DownloadInto(rig.target.path().string(), {"KMLB_003_001", "KMLB_003_002"}, SessionSwitches{}, &report));
@@ -596,7 +607,7 @@ TEST_F(SubscriptionTest, ServersThatMisbehaveGiveTheirMessagesAndLoseNothing) {
     EXPECT_EQ(report.items[1].result, ItemResult::DownloadFailed);
     EXPECT_TRUE(Names(rig.target.path()).empty());
     EXPECT_TRUE(rig.Trashed().empty());
-    EXPECT_EQ(rig.sub.account.downloadedTracks, std::vector<std::string>{"KMLB_003_009"});
+    EXPECT_EQ(rig.sub.account().downloadedTracks, std::vector<std::string>{"KMLB_003_009"});
   }
   {  // A link as the archive's last entry: the track is the last file and the link is never
      // made; a desktop without a file manager or browser says so instead of showing nothing.
@@ -609,8 +620,10 @@ TEST_F(SubscriptionTest, ServersThatMisbehaveGiveTheirMessagesAndLoseNothing) {
     const Language english = Language::English;
     Subscription sub({&rig.ftp, &rig.archives, &rig.trash, &rig.dialogs, &rig.progress, &shell, &rig.http, &rig.clock},
                      rig.home.path(), endpoints, english, rig.network);
-    sub.account.login = sub.account.activeAccount = "lena";
-    sub.account.password = "pw";
+    ChangeAccount(sub, [](AccountState& a) {
+      a.login = a.activeAccount = "lena";
+      a.password = "pw";
+    });
     DownloadReport report;
     ASSERT_TRUE(sub.DownloadInto(rig.target.path().string(), {"KMLB_003_001"}, SessionSwitches::All(), &report));
     const fs::path track = rig.target.path() / "KMLB_003_001 Аплодисменты - 01.mp3";
@@ -629,7 +642,7 @@ TEST_F(SubscriptionTest, ServersThatMisbehaveGiveTheirMessagesAndLoseNothing) {
     ASSERT_TRUE(rig.sub.DownloadInto(rig.target.path().string(), {"KMLB_003_001"}, SessionSwitches::All()));
     EXPECT_EQ(rig.dialogs.Texts(), std::vector<std::string>{"Error opening archive KMLB_003_001.rar"});
     EXPECT_EQ(Names(rig.target.path()), std::vector<std::string>{"KMLB_003_001.rar"});
-    EXPECT_EQ(rig.sub.account.downloadedTracks, std::vector<std::string>{"KMLB_003_001"});
+    EXPECT_EQ(rig.sub.account().downloadedTracks, std::vector<std::string>{"KMLB_003_001"});
     EXPECT_TRUE(rig.shell.revealed.empty());
   }
   {  // No CD folders listed: nothing retrieved, nothing reported.
@@ -639,7 +652,7 @@ TEST_F(SubscriptionTest, ServersThatMisbehaveGiveTheirMessagesAndLoseNothing) {
     ASSERT_TRUE(rig.sub.DownloadInto(rig.target.path().string(), {"KMLB_003_001"}, SessionSwitches::All(), &report));
     EXPECT_EQ(report.items[0].result, ItemResult::NotOnServer);
     EXPECT_TRUE(rig.dialogs.shown.empty());
-    EXPECT_EQ(rig.sub.account.quota, 5);
+    EXPECT_EQ(rig.sub.account().quota, 5);
   }
   {  // 50 entries: all unpacked, the last one is the track.
     Rig rig(serversHome());
@@ -660,7 +673,7 @@ TEST_F(SubscriptionTest, LibraryCopiesGoToTheirAccountsOwnFolderAndAFailedCopyIs
   const std::string track = "KMLB_003_001 Аплодисменты - 01.mp3";
   auto download = [&](const std::string& login) {
     rig.Login(login);
-    rig.sub.account.downloadedTracks.clear();
+    ChangeAccount(rig.sub, [](AccountState& a) { a.downloadedTracks.clear(); });
     DownloadReport report;
     EXPECT_TRUE(rig.sub.DownloadInto(rig.target.path().string(), {"KMLB_003_001"}, SessionSwitches::All(), &report));
     return report.items.at(0).result;
@@ -684,9 +697,9 @@ TEST_F(SubscriptionTest, LibraryCopiesGoToTheirAccountsOwnFolderAndAFailedCopyIs
 TEST_F(SubscriptionTest, ServerLogAddsTheTracksTheAccountLacks) {
   Rig rig(serversHome());
   rig.Login("mia");
-  rig.sub.account.downloadedTracks = {"KMLB_005_001"};
+  ChangeAccount(rig.sub, [](AccountState& a) { a.downloadedTracks = {"KMLB_005_001"}; });
   EXPECT_EQ(rig.sub.MergeServerLog(), 1);
-  EXPECT_EQ(rig.sub.account.downloadedTracks, (std::vector<std::string>{"KMLB_005_001", "KMLB_003_004"}));
+  EXPECT_EQ(rig.sub.account().downloadedTracks, (std::vector<std::string>{"KMLB_005_001", "KMLB_003_004"}));
   rig.Login("nobody");  // no log on the server: nothing changes, the network still counts as working
   EXPECT_EQ(rig.sub.MergeServerLog(), 0);
   EXPECT_EQ(rig.network.networkState, kNetworkWorking);
