@@ -462,4 +462,40 @@ Status PosixFileSystem::MakePrivateFolder(const fs::path& folder) {
   return Status::OK();
 }
 
+// The entry's kind from readdir's type, asking the file system only for a link (what it points at)
+// or a file system that does not say.
+bool PosixFileSystem::ListFolder(const fs::path& folder, const std::function<void(const FolderEntry&)>& visit) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return false;
+  const int fd = ::dirfd(dir);
+  bool whole = true;
+  while (true) {
+    errno = 0;
+    const dirent* e = ::readdir(dir);
+    if (!e) {
+      whole = errno == 0;
+      break;
+    }
+    FolderEntry entry;
+    entry.name = e->d_name;
+    if (entry.name == "." || entry.name == "..") continue;
+    unsigned char type = e->d_type;
+    struct stat st;
+    if (type == DT_UNKNOWN) {
+      if (::fstatat(fd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+      type = S_ISLNK(st.st_mode) ? DT_LNK : (S_ISDIR(st.st_mode) ? DT_DIR : DT_REG);
+    }
+    entry.link = type == DT_LNK;
+    if (entry.link) {
+      if (::fstatat(fd, e->d_name, &st, 0) != 0) continue;  // a broken link
+      entry.folder = S_ISDIR(st.st_mode);
+    } else {
+      entry.folder = type == DT_DIR;
+    }
+    visit(entry);
+  }
+  ::closedir(dir);
+  return whole;
+}
+
 }  // namespace trakvella

@@ -20,6 +20,7 @@ class PosixFileSystem : public FileSystem {
                     const WriteOptions& options = {}) override;
   bool CanWriteInFolder(const std::filesystem::path& folder) override;
   Status MakePrivateFolder(const std::filesystem::path& folder) override;
+  bool ListFolder(const std::filesystem::path& folder, const std::function<void(const FolderEntry&)>& visit) override;
 
  private:
   Status Write(const std::filesystem::path& file, std::uint64_t limit, const Change* change, std::string_view bytes,

@@ -46,6 +46,13 @@ struct WriteOptions {
   bool executable = false;
 };
 
+// One entry of a folder, as FileSystem::ListFolder reads it.
+struct FolderEntry {
+  std::string_view name;
+  bool folder = false;  // a folder, or a link to one
+  bool link = false;    // a symbolic link, whatever it points at
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -89,6 +96,12 @@ class FileSystem {
   // by its owner only (0700); folders that exist (or links to them) stay as
   // they are. A name held by anything but a folder is NotRegularFile.
   virtual Status MakePrivateFolder(const std::filesystem::path& folder) = 0;
+
+  // Each entry of the folder but "." and "..", in the order the system keeps them; an entry whose
+  // kind cannot be told (a broken link, one gone meanwhile) is left out. False when the folder
+  // cannot be read to its end (missing, no folder, not readable): what was visited is then no listing.
+  virtual bool ListFolder(const std::filesystem::path& folder,
+                          const std::function<void(const FolderEntry&)>& visit) = 0;
 };
 
 }  // namespace trakvella

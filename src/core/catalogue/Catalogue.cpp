@@ -48,17 +48,35 @@ struct LoadPools {
 
   struct LocalFile {
     std::string path;
-    std::string upperName;
-    std::string extension;  // lower case, with the dot
+    std::string code;  // the name's first 12 characters, upper-cased
+    bool wav = false, mp3 = false;
     bool taken = false;
   };
   std::vector<LocalFile> files;
   // Files by the first 12 characters of the upper-cased name, in pool order: the
   // first file of a code, then each file's next of the same code (kNone at the end).
-  // The keys are views into the files' names, which stay where they are.
+  // The first files stand in a table of a power-of-two size, each at its code's hash
+  // or after it (a slot holds the hash's upper half and the file; kNone is free).
   static constexpr uint32_t kNone = UINT32_MAX;
-  std::unordered_map<std::string_view, uint32_t> firstFileOfCode;
+  struct CodeSlot {
+    uint32_t hash = 0;
+    uint32_t first = kNone;
+  };
+  std::vector<CodeSlot> firstFileOfCode;
   std::vector<uint32_t> nextFileOfCode;
+
+  // The slot of a code: the one holding its first file, else the free one it would take.
+  CodeSlot& SlotOf(std::string_view code) {
+    const size_t hash = std::hash<std::string_view>{}(code);
+    const auto upper = static_cast<uint32_t>(static_cast<uint64_t>(hash) >> 32);
+    const size_t mask = firstFileOfCode.size() - 1;
+    size_t at = hash & mask;
+    while (firstFileOfCode[at].first != kNone &&
+           (firstFileOfCode[at].hash != upper || files[firstFileOfCode[at].first].code != code))
+      at = (at + 1) & mask;
+    firstFileOfCode[at].hash = upper;  // a free slot's hash means nothing
+    return firstFileOfCode[at];
+  }
 
   // Category lines repeat from CD to CD: their words and the words'
   // translations are worked out once per load.
@@ -74,8 +92,8 @@ struct LoadPools {
   // `cdCount` is being read. A reload starts from the last load's records.
   std::vector<CdRecord> cds;
   int cdCount = 0;
-  // Codes of local files (CD and track codes), when only those are listed.
-  std::unordered_set<std::string_view> localCodes;
+  // CD codes of local files, when only those are listed (a track is listed when it has a file).
+  std::unordered_set<std::string_view> localCds;
   // The information block read at the last accepted CD header: its lines are views
   // into its decoded text, both kept from CD to CD.
   std::string blockText;
@@ -109,20 +127,23 @@ void AssignTagLine(std::string_view descriptor, std::string& tagLine) {
   }
 }
 
+// The first local file of a track code in the pool, or kNone.
+uint32_t FirstFileOf(LoadPools& pools, std::string_view code) {
+  return pools.firstFileOfCode.empty() ? LoadPools::kNone : pools.SlotOf(code).first;
+}
+
 // The location of a track: its ".wav" file, else its ".mp3" file, else its demo
-// name, written over `location`. The files found leave the pool.
-void TakeLocation(LoadPools& pools, std::string_view code, std::string& location) {
-  auto it = pools.firstFileOfCode.empty() ? pools.firstFileOfCode.end() : pools.firstFileOfCode.find(code);
+// name, written over `location`. The files found leave the pool; `first` is the
+// code's first file (FirstFileOf).
+void TakeLocation(LoadPools& pools, std::string_view code, uint32_t first, std::string& location) {
   LoadPools::LocalFile* wav = nullptr;
   LoadPools::LocalFile* mp3 = nullptr;
-  if (it != pools.firstFileOfCode.end()) {
-    for (uint32_t index = it->second; index != LoadPools::kNone; index = pools.nextFileOfCode[index]) {
-      auto& f = pools.files[index];
-      if (f.taken) continue;
-      if (!wav && f.extension == ".wav") wav = &f;
-      if (!mp3 && f.extension == ".mp3") mp3 = &f;
-      if (wav && mp3) break;
-    }
+  for (uint32_t index = first; index != LoadPools::kNone; index = pools.nextFileOfCode[index]) {
+    auto& f = pools.files[index];
+    if (f.taken) continue;
+    if (!wav && f.wav) wav = &f;
+    if (!mp3 && f.mp3) mp3 = &f;
+    if (wav && mp3) break;
   }
   if (!wav && !mp3) {
     // DemoName(code) without a new string: KMLB_ccc/KMLB_ccc_ttt.mp3
@@ -386,29 +407,27 @@ void ListLocalFiles(const LoadOptions& options, Progress& progress, LoadPools& p
   ListFiles(options.programFolder, "", "KMLB_", 2, progress, options.language, paths);
   pools.files.reserve(paths.size());
   for (auto& path : paths) {
-    LoadPools::LocalFile f;
+    LoadPools::LocalFile& f = pools.files.emplace_back();
     std::string_view name(path);
     name.remove_prefix(name.rfind('/') + 1);
-    size_t dot = name.rfind('.');
-    f.extension = dot == std::string_view::npos || dot == 0 ? std::string() : LowerCase(name.substr(dot));
-    f.upperName = UpperCase(name);
+    const size_t dot = name.rfind('.');
+    if (dot != std::string_view::npos && dot != 0) {
+      f.wav = EqualsLowerCase(name.substr(dot), ".wav");
+      f.mp3 = EqualsLowerCase(name.substr(dot), ".mp3");
+    }
+    // Only a name's first 12 characters are ever compared: a code is no longer.
+    f.code = UpperCase(PerRowCode(name, 12));
     f.path = std::move(path);
-    pools.files.push_back(std::move(f));
   }
   // Chained from the last file back, so that each code's files come in pool order.
   pools.nextFileOfCode.assign(pools.files.size(), LoadPools::kNone);
-  pools.firstFileOfCode.reserve(pools.files.size());
+  pools.firstFileOfCode.assign(std::bit_ceil(pools.files.size() * 2 + 2), {});
   for (size_t i = pools.files.size(); i-- > 0;) {
-    const std::string_view name = pools.files[i].upperName;  // stays put: the pool is not resized again
-    if (options.offline) {
-      pools.localCodes.insert(PerRowCode(name, 8));
-      pools.localCodes.insert(PerRowCode(name, 12));
-    }
-    auto [first, added] = pools.firstFileOfCode.try_emplace(PerRowCode(name, 12), static_cast<uint32_t>(i));
-    if (!added) {
-      pools.nextFileOfCode[i] = first->second;
-      first->second = static_cast<uint32_t>(i);
-    }
+    const std::string_view code = pools.files[i].code;  // stays put: the pool is not resized again
+    if (options.offline) pools.localCds.insert(PerRowCode(code, 8));
+    LoadPools::CodeSlot& slot = pools.SlotOf(code);
+    pools.nextFileOfCode[i] = slot.first;  // kNone for the code's last file
+    slot.first = static_cast<uint32_t>(i);
   }
 }
 }  // namespace
@@ -466,8 +485,12 @@ void Catalogue::ReadTitleRow(size_t i, const ResourceStore& resources, const Loa
   std::string_view row = titlesTable_[i];
   const uint32_t id = descriptors_.idOfTitleRow[i];
   const bool trackRow = id != kNoId;
+  // A track row's code is 12 characters: only a file's first 12 match it, and a CD
+  // code of 8 or fewer only a file's first 8.
+  const uint32_t firstFile = trackRow ? FirstFileOf(pools, PerRowCode(row, 12)) : LoadPools::kNone;
   bool accepted = true;
-  if (options.offline) accepted = pools.localCodes.count(PerRowCode(row, trackRow ? 12 : 8)) > 0;
+  if (options.offline)
+    accepted = trackRow ? firstFile != LoadPools::kNone : pools.localCds.count(PerRowCode(row, 8)) > 0;
 
   if (!trackRow) {
     if (pools.tracksOfCd > 0) FinishCd(options, dialogs, pools);
@@ -505,7 +528,7 @@ void Catalogue::ReadTitleRow(size_t i, const ResourceStore& resources, const Loa
       static_cast<int>(IntOr(MidChars(track.duration, 0, 2), 0) * 60 + IntOr(MidChars(track.duration, 3, 2), 0));
   track.composer = fields[3];
   track.performer = fields[4];
-  TakeLocation(pools, track.code, track.location);
+  TakeLocation(pools, track.code, firstFile, track.location);
   pools.idOfTrack.push_back(id);
 }
 

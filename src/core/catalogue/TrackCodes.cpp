@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "core/lang/MessageTable.h"
+#include "core/text/FileIO.h"
 #include "core/text/Text.h"
 
 namespace trakvella {
@@ -50,35 +51,29 @@ class FileWalk {
 
   // Walks folder; realFolder is its path with every link resolved, which tells
   // a folder reached a second time through a link.
-  void Walk(const fs::path& folder, std::string realFolder) {
+  void Walk(const std::string& folder, std::string realFolder) {
     if (!visited_.insert(realFolder).second) return;
     if (!statusPrefix_.empty()) {
       progress_.SetStatus(statusPrefix_ + std::to_string(out_.size()));
       progress_.pump();
     }
 
-    std::error_code ec;
-    fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec);
-    if (ec) return;
-
     // Collect the folder's entries first so they can be visited by name: the
     // file system's own order varies, and the loader matches files fastest
     // when they come in catalogue order.
+    std::string base = folder;
+    if (!base.empty() && base.back() != '/') base += '/';
     std::vector<Entry> entries;
-    for (fs::directory_iterator end; it != end; it.increment(ec)) {
-      const fs::directory_entry& entry = *it;
-      std::error_code typeError;
-      bool link = entry.is_symlink(typeError);
-      bool directory = entry.is_directory(typeError);
-      if (typeError) continue;  // a broken link or an entry gone meanwhile
-      Entry item;
-      item.path = entry.path().native();
-      item.nameStart = item.path.rfind('/') + 1;  // npos + 1 is 0
-      item.directory = directory;
-      item.link = link;
-      entries.push_back(std::move(item));
-    }
-    if (ec) return;
+    const bool read = Files().ListFolder(folder, [&](const FolderEntry& entry) {
+      Entry& item = entries.emplace_back();
+      item.path.reserve(base.size() + entry.name.size());
+      item.path = base;
+      item.path += entry.name;
+      item.nameStart = base.size();
+      item.directory = entry.folder;
+      item.link = entry.link;
+    });
+    if (!read) return;
     std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.name() < b.name(); });
 
     for (Entry& item : entries) {
@@ -93,7 +88,7 @@ class FileWalk {
           if (realSub.empty() || realSub.back() != '/') realSub += '/';
           realSub += item.name();
         }
-        Walk(fs::path(item.path), std::move(realSub));
+        Walk(item.path, std::move(realSub));
       } else {
         Consider(item);
       }
@@ -254,7 +249,7 @@ size_t ListFiles(const fs::path& folder, std::string_view extensionFilter, std::
   fs::path real = fs::canonical(folder, ec);
   if (ec) return 0;
   FileWalk walk(extensionFilter, nameFilter, progressMode, progress, language, out);
-  walk.Walk(folder, real.native());
+  walk.Walk(folder.native(), real.native());
   return walk.mp3Count();
 }
 

@@ -49,7 +49,7 @@ SubscriptionCommands::SubscriptionCommands(QMainWindow* window, App& app, const 
   }
   ConnectMenus();
   ConnectPanel();
-  ShowPodMenu();
+  EnablePodMenu();
   PodPanelUpdate();
 }
 
@@ -76,8 +76,10 @@ void SubscriptionCommands::ConnectMenus() {
   connect(menus_.Item("downitem"), &QAction::triggered, this, &SubscriptionCommands::downitemClick);
 }
 
+void SubscriptionCommands::EnablePodMenu() { menus_.ApplyEnabling(app_.enabling(), kSubscriptionMenu); }
+
 void SubscriptionCommands::ShowPodMenu() {
-  menus_.ApplyEnabling(app_.enabling(), kSubscriptionMenu);
+  EnablePodMenu();
   PodpMenu state;
   if (subscription_) state = PodpMenuState(subscription_->account(), app_.programFolder());
   const std::pair<const char*, QMenu*> lists[] = {{"ShowPodListItem", accountList_},
@@ -136,7 +138,7 @@ std::optional<Credentials> SubscriptionCommands::AskCredentials(const Credential
 void SubscriptionCommands::TracksChanged() {
   c_.FileBox->viewport()->update();
   PodPanelUpdate();
-  ShowPodMenu();
+  EnablePodMenu();
 }
 
 // --- The music set window's controls ---------------------------------------------------------

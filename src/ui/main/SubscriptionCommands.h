@@ -55,8 +55,10 @@ class SubscriptionCommands : public QObject, private SubscriptionView {
  private:
   void ConnectMenus();
   void ConnectPanel();
-  // The menu's enabling and its account list, as they are now.
+  // The menu's enabling and its account list, as they are now: as the menu opens. The list means a
+  // walk of the program folder's whole tree (the audio files too), so it waits until it is seen.
   void ShowPodMenu();
+  void EnablePodMenu();
   // After the account or its downloads changed: the track list's marks, the panel, the menu.
   // The track marks changed: the list repaints, the set window's panel and the menu follow.
   void TracksChanged() override;

@@ -153,9 +153,12 @@ TEST_F(ListFilesTest, SurvivesMissingFoldersAndLinkLoops) {
 
   std::error_code ec;
   std::filesystem::create_directory_symlink(dir.path(), dir.path() / "a" / "loop", ec);
+  // A link to a file is listed under its own name; a broken one is left out.
+  std::filesystem::create_symlink(dir.path() / "KMLB_001_001 One.wav", dir.path() / "b" / "linked.wav", ec);
+  std::filesystem::create_symlink(dir.path() / "gone.wav", dir.path() / "b" / "broken.wav", ec);
   ASSERT_FALSE(ec);
   ListFiles(dir.path(), ".wav", "", 0, progress, Language::English, out);
-  EXPECT_EQ(Names(out), (std::vector<std::string>{"KMLB_001_001 One.wav", "a/deep/KMLB_003_001.wav"}));
+  EXPECT_EQ(Names(out), (std::vector<std::string>{"KMLB_001_001 One.wav", "a/deep/KMLB_003_001.wav", "b/linked.wav"}));
 }
 
 }  // namespace
