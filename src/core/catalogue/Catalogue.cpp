@@ -169,24 +169,6 @@ bool IsTrackRow(std::string_view row) {
   return at < row.size() && row[at] == '=';
 }
 
-// The capital Latin letters a text holds, one bit each: a quick way to rule out
-// a style word before searching for it.
-uint32_t LetterMask(std::string_view text) {
-  uint32_t mask = 0;
-  for (char c : text)
-    if (c >= 'A' && c <= 'Z') mask |= 1u << (c - 'A');
-  return mask;
-}
-
-const std::array<uint32_t, kStyleWords.size()>& StyleLetterMasks() {
-  static const auto masks = [] {
-    std::array<uint32_t, kStyleWords.size()> m{};
-    for (size_t i = 0; i < kStyleWords.size(); ++i) m[i] = LetterMask(kStyleWords[i]);
-    return m;
-  }();
-  return masks;
-}
-
 // The first 12 characters of a row: the track code of a track row.
 std::string_view CodeOfRow(std::string_view row) { return row.substr(0, ByteOffsetOfChar(row, 12)); }
 
@@ -212,16 +194,6 @@ void CdRecord::Reset() { *this = CdRecord{}; }
 
 namespace {
 // The style words of a tag line, a bit each in the order of kStyleWords.
-uint32_t StyleBits(std::string_view tagLine) {
-  static_assert(kStyleWords.size() <= 32);
-  uint32_t bits = 0;
-  const uint32_t letters = LetterMask(tagLine);
-  for (size_t s = 0; s < kStyleWords.size(); ++s) {
-    if ((StyleLetterMasks()[s] & ~letters) != 0) continue;  // a letter of the word is missing
-    if (tagLine.find(kStyleWords[s]) != std::string_view::npos) bits |= 1u << s;
-  }
-  return bits;
-}
 }  // namespace
 
 void Catalogue::BuildDescriptorIndex() {
@@ -270,7 +242,7 @@ void Catalogue::BuildDescriptorIndex() {
     std::string_view row = tracksTable_[r];
     index.text.push_back(TrimView(row.substr(ByteOffsetOfChar(row, 13))));
     AssignTagLine(index.text.back(), tagLine);
-    index.styles.push_back(StyleBits(tagLine));
+    index.styles.push_back(StyleWordBits(tagLine));
     index.bpm.push_back(IntOr(BetweenMarkers(Trim(tagLine), "[", "]"), 0));
   }
   index.firstOf.resize(ids);
@@ -376,6 +348,7 @@ void Catalogue::ReadCatalogueTables(const ResourceStore& resources, Dialogs& dia
   titlesTable_ = ReadCatalogueResource(resources, "KMLB_XLS", "TEXT", dialogs);
   titlesTable_.emplace_back(kClosingRow);
   cds_.clear();
+  cdLists_.clear();
   BuildDescriptorIndex();
 
   // Lookups by name ignore letter case and take the first row of a name.
@@ -466,6 +439,7 @@ void Catalogue::StartLoad(const LoadOptions& options, Progress& progress, LoadPo
   // a position does not fill again goes when its CD is finished or at the end.
   pools.cds = std::move(cds_);
   cds_.clear();
+  cdLists_.clear();
   pools.cds.reserve(kCdCapacity);
   for (auto& cd : pools.cds) {
     std::vector<TrackRecord> tracks = std::move(cd.tracks);
@@ -549,6 +523,7 @@ void Catalogue::EndLoad(const LoadOptions& options, Progress& progress, LoadPool
   pools.cds.resize(static_cast<size_t>(pools.cdCount));  // records this load did not fill go
   cds_ = std::move(pools.cds);
   trackIndex_.built = false;
+  cdLists_.clear();
   progress.ShowProgress("", ProgressMode::Hide);
   if (!errors_.empty() && !options.programFolder.empty()) {
     std::string log;
@@ -662,6 +637,10 @@ std::vector<std::string> Catalogue::ListSubcategories(std::string_view parent) c
 }
 
 std::vector<Catalogue::CdInList> Catalogue::ListCdsInCategory(std::string_view path, bool newFirst) const {
+  // A walk through the categories lists each level again on its way back up: a
+  // list is kept by its exact arguments until the next load.
+  auto [kept, added] = cdLists_.try_emplace(std::string(newFirst ? "1" : "0").append(path));
+  if (!added) return kept->second;
   std::vector<TSort> entries;
   for (int p = 0; p < CdCount(); ++p)
     if (Cd(p).categories.Contains(path))
@@ -671,6 +650,7 @@ std::vector<Catalogue::CdInList> Catalogue::ListCdsInCategory(std::string_view p
   std::vector<CdInList> cds;
   cds.reserve(entries.size());
   for (const auto& e : entries) cds.push_back({Cd(e.Index).cdText, e.Index});
+  kept->second = cds;
   return cds;
 }
 

@@ -199,7 +199,8 @@ class Catalogue {
   };
   void BuildTrackIndex() const;
   mutable TrackIndex trackIndex_;
-  std::unordered_map<std::string, size_t> translationIndex_;  // upper-case name -> row
+  mutable std::unordered_map<std::string, std::vector<CdInList>> cdLists_;  // by newFirst and path
+  std::unordered_map<std::string, size_t> translationIndex_;                // upper-case name -> row
 };
 
 // "RU-A47-08-003-001" -> "RUA470803001"; empty -> "not-defined".
