@@ -348,7 +348,7 @@ void Catalogue::ReadCatalogueTables(const ResourceStore& resources, Dialogs& dia
   titlesTable_ = ReadCatalogueResource(resources, "KMLB_XLS", "TEXT", dialogs);
   titlesTable_.emplace_back(kClosingRow);
   cds_.clear();
-  cdLists_.clear();
+  lists_ = {};
   BuildDescriptorIndex();
 
   // Lookups by name ignore letter case and take the first row of a name.
@@ -439,7 +439,7 @@ void Catalogue::StartLoad(const LoadOptions& options, Progress& progress, LoadPo
   // a position does not fill again goes when its CD is finished or at the end.
   pools.cds = std::move(cds_);
   cds_.clear();
-  cdLists_.clear();
+  lists_ = {};
   pools.cds.reserve(kCdCapacity);
   for (auto& cd : pools.cds) {
     std::vector<TrackRecord> tracks = std::move(cd.tracks);
@@ -523,7 +523,7 @@ void Catalogue::EndLoad(const LoadOptions& options, Progress& progress, LoadPool
   pools.cds.resize(static_cast<size_t>(pools.cdCount));  // records this load did not fill go
   cds_ = std::move(pools.cds);
   trackIndex_.built = false;
-  cdLists_.clear();
+  lists_ = {};
   progress.ShowProgress("", ProgressMode::Hide);
   if (!errors_.empty() && !options.programFolder.empty()) {
     std::string log;
@@ -636,24 +636,6 @@ std::vector<std::string> Catalogue::ListSubcategories(std::string_view parent) c
   return names;
 }
 
-std::vector<Catalogue::CdInList> Catalogue::ListCdsInCategory(std::string_view path, bool newFirst) const {
-  // A walk through the categories lists each level again on its way back up: a
-  // list is kept by its exact arguments until the next load.
-  auto [kept, added] = cdLists_.try_emplace(std::string(newFirst ? "1" : "0").append(path));
-  if (!added) return kept->second;
-  std::vector<TSort> entries;
-  for (int p = 0; p < CdCount(); ++p)
-    if (Cd(p).categories.Contains(path))
-      entries.push_back(
-          {newFirst ? TSortKind::CdNumberNewFirst : TSortKind::CdNumberUp, MidChars(Cd(p).cdCode, 5, 3), "", p});
-  SortEntries(entries);
-  std::vector<CdInList> cds;
-  cds.reserve(entries.size());
-  for (const auto& e : entries) cds.push_back({Cd(e.Index).cdText, e.Index});
-  kept->second = cds;
-  return cds;
-}
-
 void Catalogue::OrderByTranslation(std::vector<std::string>& names, Language lang) const {
   if (lang != Language::Russian) return;
   std::vector<std::pair<std::string, std::string>> pairs;
@@ -665,14 +647,6 @@ void Catalogue::OrderByTranslation(std::vector<std::string>& names, Language lan
   std::stable_sort(pairs.begin(), pairs.end(),
                    [](const auto& a, const auto& b) { return CompareText(a.first, b.first) < 0; });
   for (size_t i = 0; i < names.size(); ++i) names[i] = std::move(pairs[i].second);
-}
-
-std::vector<std::string> Catalogue::ChildCategoriesInDisplayOrder(std::string_view parent, Language lang) const {
-  std::vector<std::string> names = ListSubcategories(parent);
-  OrderByTranslation(names, lang);
-  long long number;
-  if (!names.empty() && ParseInt(names.front(), number)) std::reverse(names.begin(), names.end());
-  return names;
 }
 
 }  // namespace trakvella
