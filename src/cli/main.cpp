@@ -2,13 +2,19 @@
 // staff and acceptance tests. Output is UTF-8, one key=value per line; every
 // message the program would show in a box goes to stderr as "message: TEXT".
 // The commands, their arguments and handlers are in the table of Commands.cpp.
+#include <cstdint>
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <iostream>
+#include <malloc.h>
 #include <memory>
 #include <optional>
 #include <string>
+#include <unistd.h>
 #include <vector>
+
+#include <sys/mman.h>
 
 #include "adapters/PosixFileSystem.h"
 #include "cli/CliOutput.h"
@@ -137,11 +143,28 @@ int Run(const std::vector<std::string>& words, const Command*& command) {
   return command->handler(context, args);
 }
 
+// A command that loads the catalogue makes some hundred thousand small blocks within a few
+// milliseconds, and each fresh 4 KiB page of them costs a page fault (a sixth of `info`'s time).
+// The heap is grown once by a large step, which the kernel is asked to back with huge pages, and
+// blocks up to 32 MiB come from it rather than from a mapping of their own. Only address space is
+// reserved: pages are still taken as they are first touched, 2 MiB at a time.
+void GrowHeapInHugePages() {
+  constexpr size_t kStep = size_t{128} << 20, kHuge = size_t{2} << 20;
+  if (mallopt(M_TOP_PAD, static_cast<int>(kStep)) != 1 || mallopt(M_MMAP_THRESHOLD, 32 << 20) != 1) return;
+  const auto before = reinterpret_cast<uintptr_t>(sbrk(0));
+  void* volatile block = std::malloc(kHuge);  // the first block past the heap's end grows it by the step
+  std::free(block);                           // (volatile: a pair of malloc and free may be left out)
+  const auto after = reinterpret_cast<uintptr_t>(sbrk(0));
+  const uintptr_t begin = (before + kHuge - 1) & ~(kHuge - 1), end = after & ~(kHuge - 1);
+  if (end > begin) (void)madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+}
+
 }  // namespace
 }  // namespace trakvella::cli
 
 int main(int argc, char** argv) {
   using namespace trakvella;
+  cli::GrowHeapInHugePages();
   std::ios::sync_with_stdio(false);
   PosixFileSystem files;
   InstallFileSystem(&files);

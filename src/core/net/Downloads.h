@@ -132,24 +132,7 @@ class Downloader {
   std::vector<bool> DownloadFilesNamed(const std::vector<NamedFile>& files, bool deleteSmall,
                                        std::optional<Msg> progressMessage, const std::string& folder);
 
-  // The same three with the message's number, 0 for none (for callers that pass numbers).
-  [[nodiscard]] bool DownloadFile(const std::string& url, const std::string& name, int messageIndex,
-                                  const std::string& folder) {
-    return DownloadFile(url, name, MessageOrNone(messageIndex), folder);
-  }
-  int DownloadFiles(const std::vector<std::string>& urls, const std::string& folder, bool deleteSmall,
-                    int messageIndex) {
-    return DownloadFiles(urls, folder, deleteSmall, MessageOrNone(messageIndex));
-  }
-  int DownloadFilesAs(const std::vector<std::string>& urls, const std::vector<std::string>& names, bool deleteSmall,
-                      int messageIndex, const std::string& folder) {
-    return DownloadFilesAs(urls, names, deleteSmall, MessageOrNone(messageIndex), folder);
-  }
-
  private:
-  static std::optional<Msg> MessageOrNone(int index) {
-    return index == 0 ? std::nullopt : std::optional<Msg>(static_cast<Msg>(index));
-  }
   DownloadListener* listener_ = nullptr;
   bool Aborted() const { return abort_ || progress_.Cancelled(); }
   std::string Message(Msg message) const;
