@@ -169,24 +169,6 @@ bool IsTrackRow(std::string_view row) {
   return at < row.size() && row[at] == '=';
 }
 
-// The capital Latin letters a text holds, one bit each: a quick way to rule out
-// a style word before searching for it.
-uint32_t LetterMask(std::string_view text) {
-  uint32_t mask = 0;
-  for (char c : text)
-    if (c >= 'A' && c <= 'Z') mask |= 1u << (c - 'A');
-  return mask;
-}
-
-const std::array<uint32_t, kStyleWords.size()>& StyleLetterMasks() {
-  static const auto masks = [] {
-    std::array<uint32_t, kStyleWords.size()> m{};
-    for (size_t i = 0; i < kStyleWords.size(); ++i) m[i] = LetterMask(kStyleWords[i]);
-    return m;
-  }();
-  return masks;
-}
-
 // The first 12 characters of a row: the track code of a track row.
 std::string_view CodeOfRow(std::string_view row) { return row.substr(0, ByteOffsetOfChar(row, 12)); }
 
@@ -212,16 +194,6 @@ void CdRecord::Reset() { *this = CdRecord{}; }
 
 namespace {
 // The style words of a tag line, a bit each in the order of kStyleWords.
-uint32_t StyleBits(std::string_view tagLine) {
-  static_assert(kStyleWords.size() <= 32);
-  uint32_t bits = 0;
-  const uint32_t letters = LetterMask(tagLine);
-  for (size_t s = 0; s < kStyleWords.size(); ++s) {
-    if ((StyleLetterMasks()[s] & ~letters) != 0) continue;  // a letter of the word is missing
-    if (tagLine.find(kStyleWords[s]) != std::string_view::npos) bits |= 1u << s;
-  }
-  return bits;
-}
 }  // namespace
 
 void Catalogue::BuildDescriptorIndex() {
@@ -270,7 +242,7 @@ void Catalogue::BuildDescriptorIndex() {
     std::string_view row = tracksTable_[r];
     index.text.push_back(TrimView(row.substr(ByteOffsetOfChar(row, 13))));
     AssignTagLine(index.text.back(), tagLine);
-    index.styles.push_back(StyleBits(tagLine));
+    index.styles.push_back(StyleWordBits(tagLine));
     index.bpm.push_back(IntOr(BetweenMarkers(Trim(tagLine), "[", "]"), 0));
   }
   index.firstOf.resize(ids);
@@ -376,6 +348,7 @@ void Catalogue::ReadCatalogueTables(const ResourceStore& resources, Dialogs& dia
   titlesTable_ = ReadCatalogueResource(resources, "KMLB_XLS", "TEXT", dialogs);
   titlesTable_.emplace_back(kClosingRow);
   cds_.clear();
+  lists_ = {};
   BuildDescriptorIndex();
 
   // Lookups by name ignore letter case and take the first row of a name.
@@ -466,6 +439,7 @@ void Catalogue::StartLoad(const LoadOptions& options, Progress& progress, LoadPo
   // a position does not fill again goes when its CD is finished or at the end.
   pools.cds = std::move(cds_);
   cds_.clear();
+  lists_ = {};
   pools.cds.reserve(kCdCapacity);
   for (auto& cd : pools.cds) {
     std::vector<TrackRecord> tracks = std::move(cd.tracks);
@@ -549,6 +523,7 @@ void Catalogue::EndLoad(const LoadOptions& options, Progress& progress, LoadPool
   pools.cds.resize(static_cast<size_t>(pools.cdCount));  // records this load did not fill go
   cds_ = std::move(pools.cds);
   trackIndex_.built = false;
+  lists_ = {};
   progress.ShowProgress("", ProgressMode::Hide);
   if (!errors_.empty() && !options.programFolder.empty()) {
     std::string log;
@@ -661,19 +636,6 @@ std::vector<std::string> Catalogue::ListSubcategories(std::string_view parent) c
   return names;
 }
 
-std::vector<Catalogue::CdInList> Catalogue::ListCdsInCategory(std::string_view path, bool newFirst) const {
-  std::vector<TSort> entries;
-  for (int p = 0; p < CdCount(); ++p)
-    if (Cd(p).categories.Contains(path))
-      entries.push_back(
-          {newFirst ? TSortKind::CdNumberNewFirst : TSortKind::CdNumberUp, MidChars(Cd(p).cdCode, 5, 3), "", p});
-  SortEntries(entries);
-  std::vector<CdInList> cds;
-  cds.reserve(entries.size());
-  for (const auto& e : entries) cds.push_back({Cd(e.Index).cdText, e.Index});
-  return cds;
-}
-
 void Catalogue::OrderByTranslation(std::vector<std::string>& names, Language lang) const {
   if (lang != Language::Russian) return;
   std::vector<std::pair<std::string, std::string>> pairs;
@@ -685,14 +647,6 @@ void Catalogue::OrderByTranslation(std::vector<std::string>& names, Language lan
   std::stable_sort(pairs.begin(), pairs.end(),
                    [](const auto& a, const auto& b) { return CompareText(a.first, b.first) < 0; });
   for (size_t i = 0; i < names.size(); ++i) names[i] = std::move(pairs[i].second);
-}
-
-std::vector<std::string> Catalogue::ChildCategoriesInDisplayOrder(std::string_view parent, Language lang) const {
-  std::vector<std::string> names = ListSubcategories(parent);
-  OrderByTranslation(names, lang);
-  long long number;
-  if (!names.empty() && ParseInt(names.front(), number)) std::reverse(names.begin(), names.end());
-  return names;
 }
 
 }  // namespace trakvella

@@ -199,6 +199,16 @@ class Catalogue {
   };
   void BuildTrackIndex() const;
   mutable TrackIndex trackIndex_;
+  // What the category lists are made from, and the lists made, until the next load:
+  // every CD's category paths (CD, index in its set) in path order, CDs in load order among equal paths;
+  // CD lists by newFirst and path, child names by language and parent.
+  struct CategoryLists {
+    std::vector<std::pair<int, int>> cdsByPath;
+    bool built = false;
+    std::unordered_map<std::string, std::vector<CdInList>> cds;
+    std::unordered_map<std::string, std::vector<std::string>> children;
+  };
+  mutable CategoryLists lists_;
   std::unordered_map<std::string, size_t> translationIndex_;  // upper-case name -> row
 };
 

@@ -12,7 +12,36 @@ const CamelotKey* FindKey(std::string_view camelot) {
   return nullptr;
 }
 
+// The capital Latin letters a text holds, one bit each: a quick way to rule out
+// a style word before searching for it.
+uint32_t LetterMask(std::string_view text) {
+  uint32_t mask = 0;
+  for (char c : text)
+    if (c >= 'A' && c <= 'Z') mask |= 1u << (c - 'A');
+  return mask;
+}
+
+const std::array<uint32_t, kStyleWords.size()>& StyleLetterMasks() {
+  static const auto masks = [] {
+    std::array<uint32_t, kStyleWords.size()> m{};
+    for (size_t i = 0; i < kStyleWords.size(); ++i) m[i] = LetterMask(kStyleWords[i]);
+    return m;
+  }();
+  return masks;
+}
+
 }  // namespace
+
+uint32_t StyleWordBits(std::string_view text) {
+  static_assert(kStyleWords.size() <= 32);
+  uint32_t bits = 0;
+  const uint32_t letters = LetterMask(text);
+  for (size_t s = 0; s < kStyleWords.size(); ++s) {
+    if ((StyleLetterMasks()[s] & ~letters) != 0) continue;  // a letter of the word is missing
+    if (text.find(kStyleWords[s]) != std::string_view::npos) bits |= 1u << s;
+  }
+  return bits;
+}
 
 std::string_view MoodCaption(char digit) {
   if (digit < '0' || digit > '5') return {};

@@ -2,6 +2,7 @@
 // Vocabulary: the fixed words that give a track's tag line its meaning (moods, flags, styles, epochs,
 // Camelot keys), the tempo correction and the author-name substitution. Static tables; nothing is owned.
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,9 @@ inline constexpr std::array<std::string_view, 29> kStyleWords{
     "DANCE",    "DISCO",   "ELECTRONICA", "ETHNO",      "FOLK",       "FUNK",      "JAZZ",   "LATINA",
     "LOUNGE",   "MARCH",   "NEW YEAR",    "ORCHESTRAL", "PERCUSSION", "POP",       "PPRCK",  "R-N-B",
     "R-N-R",    "REMIX",   "ROCK",        "TANGO",      "WALTZ"};
+
+// The style words a text holds, bit s for kStyleWords[s].
+uint32_t StyleWordBits(std::string_view text);
 
 // The style text of a track with none of the style words: a sound effect or ident.
 inline constexpr std::string_view kNoStyleText = "SFX/ID";

@@ -1,6 +1,7 @@
 #include "core/exports/XmlExports.h"
 
 #include <array>
+#include <bit>
 #include <charconv>
 #include <map>
 #include <unordered_map>
@@ -278,8 +279,7 @@ void TrackBlock(XmlLines& xml, const TrackRecord& t, AuthorNames& authors, bool 
   auto typeElement = [&] { xml.Element("track_type", type, true); };
 
   std::vector<int> styles;
-  for (size_t s = 0; s < kStyleWords.size(); ++s)
-    if (has(kStyleWords[s])) styles.push_back(static_cast<int>(s) + 1);
+  for (uint32_t bits = StyleWordBits(line); bits != 0; bits &= bits - 1) styles.push_back(std::countr_zero(bits) + 1);
   auto stylesElement = [&] {
     if (styles.empty() && !desktop) {
       xml.Line("<track_styles />");

@@ -27,32 +27,47 @@ long long DurationPart(std::string_view duration, size_t from, long long fallbac
 }
 
 // Author names expanded through the author table, each distinct text once per report.
+// A set names the same tracks many times, so each track's two results are also kept
+// by its place: the catalogue does not change while a report is made.
 class AuthorNames {
  public:
-  explicit AuthorNames(const std::vector<std::string>& table) : expander_(table) {}
-  // A track's text is looked up by its address first (a set names the same
-  // tracks many times; a pointer hashes faster than the text), trusted only
-  // while it still holds the same text.
-  const std::string& operator()(const std::string& text) {
-    const Entry*& known = byAddress_[&text];
-    if (known && known->first == text) return known->second;
-    auto it = done_.find(text);
-    if (it == done_.end()) it = done_.emplace(text, expander_.Expand(text)).first;
-    known = &*it;
-    return it->second;
+  explicit AuthorNames(const Catalogue& catalogue) : expander_(catalogue.WritersInfo()) {
+    firstOfCd_.reserve(static_cast<size_t>(catalogue.CdCount()));
+    size_t count = 0;
+    for (const CdRecord& cd : catalogue.Cds()) {
+      firstOfCd_.push_back(count);
+      count += cd.tracks.size();
+    }
+    known_.assign(2 * count, nullptr);
   }
+  const std::string& Composer(TrackRef place, const TrackRecord& t) { return Of(2 * Slot(place), t.composer); }
+  const std::string& Performer(TrackRef place, const TrackRecord& t) { return Of(2 * Slot(place) + 1, t.performer); }
 
  private:
-  using Entry = std::pair<const std::string, std::string>;
+  size_t Slot(TrackRef place) const {
+    return firstOfCd_[static_cast<size_t>(place.cd)] + static_cast<size_t>(place.track);
+  }
+  const std::string& Of(size_t slot, const std::string& text) {
+    const std::string*& known = known_[slot];
+    if (!known) {
+      auto it = done_.find(text);
+      if (it == done_.end()) it = done_.emplace(text, expander_.Expand(text)).first;
+      known = &it->second;
+    }
+    return *known;
+  }
+
   AuthorExpander expander_;
+  std::vector<size_t> firstOfCd_;          // per CD: the slot of its first track
+  std::vector<const std::string*> known_;  // per track: composer, performer (null until asked)
   std::unordered_map<std::string, std::string> done_;
-  std::unordered_map<const std::string*, const Entry*> byAddress_;
 };
 
 // What the cells of one report row are made of.
 struct RowValues {
   const ReportEntry& entry;
   const TrackRecord& track;
+  TrackRef place;
   const std::string& cdText;
   const std::string& date;
   int rotations = 0;
@@ -73,7 +88,7 @@ void AppendBroadcastCell(std::string& line, int c, const RowValues& v) {
       line.append(v.track.title).append(" (").append(v.track.code).append(")");
       break;
     case 3:
-      line += v.authors(v.track.composer);
+      line += v.authors.Composer(v.place, v.track);
       break;
     case 4:
       line += "  ";
@@ -91,7 +106,7 @@ void AppendBroadcastCell(std::string& line, int c, const RowValues& v) {
       line += "инстр.";
       break;
     case 9:
-      line += v.authors(v.track.performer);
+      line += v.authors.Performer(v.place, v.track);
       break;
   }
 }
@@ -109,7 +124,7 @@ void AppendAdvertisingCell(std::string& line, int c, const RowValues& v) {
       line.append(v.track.title).append(" (").append(v.track.code).append(")");
       break;
     case 3:
-      line += v.authors(v.track.composer);
+      line += v.authors.Composer(v.place, v.track);
       break;
     case 4:
       line.append("00:").append(v.track.duration);
@@ -148,10 +163,10 @@ void AppendUserCell(std::string& line, int c, const RowValues& v) {
       line.append("00:").append(v.track.duration);
       break;
     case 7:
-      line += v.authors(v.track.composer);
+      line += v.authors.Composer(v.place, v.track);
       break;
     case 8:
-      line += v.authors(v.track.performer);
+      line += v.authors.Performer(v.place, v.track);
       break;
   }
 }
@@ -199,7 +214,7 @@ std::vector<std::string> ReportLines(const std::vector<ReportEntry>& entries, co
   const bool timed = options.kind != ReportKind::User;
   const bool rowNames = options.kind == ReportKind::User && options.rowNames;
   const std::string date = timed ? PeriodDate(options.quarter, options.year) : std::string();
-  AuthorNames authors(catalogue.WritersInfo());
+  AuthorNames authors(catalogue);
   lines.reserve(entries.size() + 1);
   std::string line;
   size_t dataLines = 0;
@@ -229,7 +244,8 @@ std::vector<std::string> ReportLines(const std::vector<ReportEntry>& entries, co
     line.clear();
     if (rowNames) line.append(std::to_string(i + 1)).append("\t");  // the row number in front
     for (int c : columns) {
-      AppendCell(line, options.kind, c, {entry, t, catalogue.Cd(cd).cdText, date, rotations, total, authors});
+      AppendCell(line, options.kind, c,
+                 {entry, t, TrackRef{cd, track}, catalogue.Cd(cd).cdText, date, rotations, total, authors});
       if (c != count - 1) line += '\t';
     }
     if (!line.empty()) {

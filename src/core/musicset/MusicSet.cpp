@@ -76,7 +76,7 @@ std::vector<std::string> MusicSet::Codes() const {
   return codes;
 }
 
-bool MusicSet::Contains(std::string_view code) const { return counts_.count(std::string(code)) != 0; }
+bool MusicSet::Contains(std::string_view code) const { return counts_.Contains(code); }
 
 int MusicSet::IndexOf(std::string_view code) const {
   if (!Contains(code)) return -1;
@@ -99,13 +99,9 @@ std::string MusicSet::DefaultContext(int cd, ContextCategory item) const {
   return context;
 }
 
-void MusicSet::CountIn(const std::string& code) { ++counts_[code]; }
+void MusicSet::CountIn(const std::string& code) { counts_.Add(code); }
 
-void MusicSet::CountOut(const std::string& code) {
-  auto it = counts_.find(code);
-  if (it == counts_.end()) return;
-  if (--it->second == 0) counts_.erase(it);
-}
+void MusicSet::CountOut(const std::string& code) { counts_.Remove(code); }
 
 void MusicSet::AppendUnchecked(MusicSetEntry&& entry) {
   CountIn(entry.code);
@@ -156,7 +152,6 @@ void MusicSet::MakeRoom(size_t lines) {
   // Room for a list's entries at once, growing as push_back would.
   const size_t wanted = std::min(kMusicSetCapacity, entries_.size() + lines);
   if (wanted > entries_.capacity()) entries_.reserve(std::max(wanted, entries_.capacity() * 2));
-  counts_.reserve(wanted);
 }
 
 size_t MusicSet::FillMem(const FillLines& lines, FillMode mode) {
@@ -251,7 +246,7 @@ void MusicSet::RemoveAt(size_t position) {
 void MusicSet::Clear() {
   entries_.clear();
   held_.clear();
-  counts_.clear();
+  counts_.Clear();
   Changed();
 }
 
@@ -311,7 +306,7 @@ void MusicSet::Compact(const std::vector<char>& keep) {
   }
   entries_.resize(out);
   held_ = std::move(held);
-  counts_.clear();
+  counts_.Clear();
   for (const auto& entry : entries_) CountIn(entry.code);
 }
 

@@ -13,6 +13,7 @@
 #include "core/catalogue/Catalogue.h"
 #include "core/catalogue/TrackRef.h"
 #include "core/lang/Language.h"
+#include "core/musicset/CodeCounts.h"
 #include "ports/Dialogs.h"
 #include "ports/Progress.h"
 
@@ -219,7 +220,7 @@ class MusicSet {
   MusicSetView* view_;
   std::vector<MusicSetEntry> entries_;
   // How many entries hold each code.
-  std::unordered_map<std::string, unsigned> counts_;
+  CodeCounts counts_;
   std::vector<HeldLine> held_;
   // The track codes of the titles table, built when first needed.
   std::unordered_set<std::string> libraryCodes_;

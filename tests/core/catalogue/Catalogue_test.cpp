@@ -433,6 +433,13 @@ TEST(CatalogueLists, CdsInACategoryNewFirstOrLowestFirst) {
   EXPECT_THAT(list("drama >> suspense", false),
               ElementsAre("KMLB_002 CD 002 @0", "KMLB_105 CD 105 @2", "KMLB_601 CD 601 @4"));
   EXPECT_THAT(list("* ALL LIBRARY >> FILM MUSIC", true), ElementsAre("KMLB_409 CD 409 @3", "KMLB_002 CD 002 @0"));
+  // Lists are kept between calls, never across a load.
+  TempDir other;
+  TwoCds().Write(other.path());
+  LoadFolder(l, other.path(), Options(home));
+  EXPECT_THAT(list("DRAMA >> SUSPENSE", true), ElementsAre());
+  EXPECT_THAT(list("DANCE MUSIC >> LINKS, LOGOS & STINGS", true), ElementsAre("KMLB_005 Dance Floor @1"));
+  EXPECT_THAT(l.catalogue.ChildCategoriesInDisplayOrder("DRAMA", Language::English), ElementsAre());
 }
 
 TEST(CatalogueLists, LocateTrack) {
