@@ -202,8 +202,12 @@ class Catalogue {
   // What the category lists are made from, and the lists made, until the next load:
   // every CD's category paths (CD, index in its set) in path order, CDs in load order among equal paths;
   // CD lists by newFirst and path, child names by language and parent.
+  struct CdPath {
+    int cd;    // the CD's position
+    int path;  // the place of the path in the CD's category list
+  };
   struct CategoryLists {
-    std::vector<std::pair<int, int>> cdsByPath;
+    std::vector<CdPath> cdsByPath;
     bool built = false;
     std::unordered_map<std::string, std::vector<CdInList>> cds;
     std::unordered_map<std::string, std::vector<std::string>> children;

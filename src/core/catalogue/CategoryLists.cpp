@@ -13,11 +13,11 @@ std::vector<Catalogue::CdInList> Catalogue::ListCdsInCategory(std::string_view p
   auto [kept, added] = lists_.cds.try_emplace(std::string(newFirst ? "1" : "0").append(path));
   if (!added) return kept->second;
   auto& byPath = lists_.cdsByPath;
-  auto text = [this](std::pair<int, int> e) -> const std::string& { return Cd(e.first).categories[e.second]; };
+  auto text = [this](CdPath e) -> const std::string& { return Cd(e.cd).categories[e.path]; };
   if (!lists_.built) {
     byPath.clear();
     for (int p = 0; p < CdCount(); ++p)
-      for (size_t i = 0; i < Cd(p).categories.size(); ++i) byPath.emplace_back(p, static_cast<int>(i));
+      for (size_t i = 0; i < Cd(p).categories.size(); ++i) byPath.push_back({p, static_cast<int>(i)});
     std::stable_sort(byPath.begin(), byPath.end(),
                      [&](const auto& a, const auto& b) { return CompareText(text(a), text(b)) < 0; });
     lists_.built = true;
@@ -30,7 +30,7 @@ std::vector<Catalogue::CdInList> Catalogue::ListCdsInCategory(std::string_view p
                                    [&](std::string_view p, const auto& e) { return CompareText(p, text(e)) < 0; });
   std::vector<int> positions;
   positions.reserve(static_cast<size_t>(to - from));
-  for (auto it = from; it != to; ++it) positions.push_back(it->first);
+  for (auto it = from; it != to; ++it) positions.push_back(it->cd);
   std::sort(positions.begin(), positions.end());
   std::vector<TSort> entries;
   entries.reserve(positions.size());
