@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 #include <unordered_set>
 
 #include "core/catalogue/TSort.h"
@@ -173,7 +174,7 @@ bool IsTrackRow(std::string_view row) {
 std::string_view CodeOfRow(std::string_view row) { return row.substr(0, ByteOffsetOfChar(row, 12)); }
 
 // The number of track rows from row `from` up to the next CD header row.
-size_t TrackRowsFrom(const std::vector<std::string>& table, size_t from) {
+size_t TrackRowsFrom(const std::vector<std::string_view>& table, size_t from) {
   size_t n = 0;
   while (from + n < table.size() && IsTrackRow(table[from + n])) ++n;
   return n;
@@ -260,16 +261,26 @@ Catalogue::Catalogue() = default;
 
 std::string NormaliseIsrc(std::string_view isrc) {
   if (isrc.empty()) return "not-defined";
-  std::string text;
+  // The characters other than "-": the first 13 kept, all counted.
+  char kept[13];
+  size_t count = 0;
   bool ascii = true;
   for (char c : isrc) {
-    if (c != '-') text.push_back(c);
     ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+    if (c == '-') continue;
+    if (count < sizeof kept) kept[count] = c;
+    ++count;
   }
   if (ascii) {  // the stored form: characters are bytes
-    if (text.size() == 13) text.erase(7, 1);
-    return text.size() == 12 ? text : std::string(isrc);
+    if (count == 13) {
+      std::memmove(kept + 7, kept + 8, 5);
+      count = 12;
+    }
+    return count == 12 ? std::string(kept, 12) : std::string(isrc);
   }
+  std::string text;
+  for (char c : isrc)
+    if (c != '-') text.push_back(c);
   std::u32string chars = ToU32(text);
   if (chars.size() == 13) chars.erase(7, 1);
   if (chars.size() == 12) return FromU32(chars);
@@ -345,8 +356,10 @@ void Catalogue::ReadCatalogueTables(const ResourceStore& resources, Dialogs& dia
   auto tracks = std::make_shared<std::string>();
   ReadCatalogueLines(resources, "KMLB_TRACKS", "TEXT", dialogs, *tracks, tracksTable_);
   tracksText_ = std::move(tracks);
-  titlesTable_ = ReadCatalogueResource(resources, "KMLB_XLS", "TEXT", dialogs);
-  titlesTable_.emplace_back(kClosingRow);
+  auto titles = std::make_shared<std::string>();
+  ReadCatalogueLines(resources, "KMLB_XLS", "TEXT", dialogs, *titles, titlesTable_);
+  titlesText_ = std::move(titles);
+  titlesTable_.push_back(kClosingRow);
   cds_.clear();
   lists_ = {};
   BuildDescriptorIndex();
@@ -561,6 +574,7 @@ void Catalogue::FinishCd(const LoadOptions& options, Dialogs& dialogs, LoadPools
     AssignTagLine(row < 0 ? std::string_view() : descriptors_.text[row], track.tagLine);
     track.bpm = row < 0 ? 0 : descriptors_.bpm[row];
     const uint32_t styles = row < 0 ? 0 : descriptors_.styles[row];
+    track.styleBits = styles;
     track.styleText.clear();
     for (uint32_t bits = styles; bits != 0; bits &= bits - 1) {
       const int s = std::countr_zero(bits);

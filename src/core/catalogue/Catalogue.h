@@ -32,10 +32,11 @@ struct TrackRecord {
   std::string duration;  // "mm:ss"
   std::string composer;
   std::string performer;
-  // Sort keys the load works out once: the duration in seconds ("mm:ss"), the tempo
-  // between "[" and "]" of the tag line (0 without one).
+  // What the load works out once: the duration in seconds ("mm:ss"), the tempo between "[" and
+  // "]" of the tag line (0 without one), the style words of the tag line (bit s for kStyleWords[s]).
   int lengthSeconds = 0;
   int64_t bpm = 0;
+  uint32_t styleBits = 0;
 };
 
 struct CdRecord {
@@ -101,7 +102,7 @@ class Catalogue {
   // The tables read by ReadCatalogueTables.
   const std::vector<std::string>& TranslateCats() const { return translateCats_; }
   const std::vector<std::string>& WritersInfo() const { return writersInfo_; }
-  const std::vector<std::string>& TitlesTable() const { return titlesTable_; }
+  const std::vector<std::string_view>& TitlesTable() const { return titlesTable_; }
   const std::vector<std::string_view>& SimilarCds() const { return similarCds_; }
   const std::vector<std::string_view>& TracksTable() const { return tracksTable_; }
 
@@ -146,10 +147,10 @@ class Catalogue {
   bool anyNewCd_ = false;
   bool offline_ = false;
   std::vector<std::string> errors_;
-  std::vector<std::string> translateCats_, writersInfo_, titlesTable_;
-  // The two largest tables only read: their rows are views into their decoded texts, which the
-  // catalogue (and every copy of it) holds.
-  std::vector<std::string_view> similarCds_, tracksTable_;
+  std::vector<std::string> translateCats_, writersInfo_;
+  // The three largest tables only read: their rows are views into their decoded texts, which the
+  // catalogue (and every copy of it) holds; the titles table's last row is the closing row.
+  std::vector<std::string_view> similarCds_, tracksTable_, titlesTable_;
 
   // The steps of a load, in order; `pools` holds its working state.
   void StartLoad(const LoadOptions& options, Progress& progress, struct LoadPools& pools);
@@ -176,7 +177,7 @@ class Catalogue {
   };
   static constexpr uint32_t kNoId = UINT32_MAX;
   DescriptorIndex descriptors_;
-  std::shared_ptr<const std::string> similarText_, tracksText_;
+  std::shared_ptr<const std::string> similarText_, tracksText_, titlesText_;
 
   // Track code -> place, made at the first LocateTrack after a load. A code of the
   // usual form KMLB_ccc_ttt is found by its two numbers: per CD number its CD and

@@ -279,7 +279,7 @@ void TrackBlock(XmlLines& xml, const TrackRecord& t, AuthorNames& authors, bool 
   auto typeElement = [&] { xml.Element("track_type", type, true); };
 
   std::vector<int> styles;
-  for (uint32_t bits = StyleWordBits(line); bits != 0; bits &= bits - 1) styles.push_back(std::countr_zero(bits) + 1);
+  for (uint32_t bits = t.styleBits; bits != 0; bits &= bits - 1) styles.push_back(std::countr_zero(bits) + 1);
   auto stylesElement = [&] {
     if (styles.empty() && !desktop) {
       xml.Line("<track_styles />");

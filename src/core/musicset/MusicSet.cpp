@@ -319,13 +319,13 @@ bool MusicSet::Held(std::string_view code) const {
 }
 
 bool MusicSet::LibraryListsTrack(const std::string& code) {
-  const std::vector<std::string>& titles = catalogue_.TitlesTable();
+  const std::vector<std::string_view>& titles = catalogue_.TitlesTable();
   if (libraryCodes_.empty() || libraryCodesFrom_ != titles.size()) {
     libraryCodes_.clear();
     // A track row is its 12-character code, "=" and the track's fields.
-    for (const std::string& row : titles)
+    for (std::string_view row : titles)
       if (row.size() > kTrackCodeLength && row[kTrackCodeLength] == '=')
-        libraryCodes_.insert(row.substr(0, kTrackCodeLength));
+        libraryCodes_.emplace(row.substr(0, kTrackCodeLength));
     libraryCodesFrom_ = titles.size();
   }
   return libraryCodes_.count(code) != 0;

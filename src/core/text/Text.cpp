@@ -1,12 +1,21 @@
 #include "core/text/Text.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstring>
 #include <unordered_map>
 
 namespace trakvella {
 
 namespace {
+
+// Whether the eight bytes at `at` are all ASCII.
+bool IsAsciiWord(const char* at) {
+  uint64_t word;
+  std::memcpy(&word, at, sizeof word);
+  return (word & 0x8080808080808080ULL) == 0;
+}
 
 // Code page 1251, bytes 0x80-0xBF (0xC0-0xFF are U+0410-U+044F in order).
 constexpr std::array<char32_t, 64> kHigh = {
@@ -198,6 +207,11 @@ size_t CharCount(std::string_view text) {
   size_t n = 0;
   size_t pos = 0;
   while (pos < text.size()) {
+    if (pos + 8 <= text.size() && IsAsciiWord(text.data() + pos)) {
+      pos += 8;
+      n += 8;
+      continue;
+    }
     if (static_cast<unsigned char>(text[pos]) < 0x80)
       ++pos;
     else
@@ -209,7 +223,11 @@ size_t CharCount(std::string_view text) {
 
 size_t ByteOffsetOfChar(std::string_view text, size_t n) {
   size_t pos = 0;
-  // Plain ASCII first: a byte is a character.
+  // Plain ASCII first, eight bytes at a time where it can be: a byte is a character.
+  while (n >= 8 && pos + 8 <= text.size() && IsAsciiWord(text.data() + pos)) {
+    pos += 8;
+    n -= 8;
+  }
   while (n > 0 && pos < text.size() && static_cast<unsigned char>(text[pos]) < 0x80) {
     ++pos;
     --n;
@@ -321,7 +339,15 @@ std::string_view TrimRightView(std::string_view text) {
 std::string_view TrimView(std::string_view text) { return TrimRightView(TrimLeftView(text)); }
 
 int CompareText(std::string_view a, std::string_view b) {
-  size_t i = 0, j = 0;
+  // The bytes both begin with are passed over eight at a time, back to the start of a character.
+  size_t same = 0;
+  const size_t shorter = std::min(a.size(), b.size());
+  while (same + 8 <= shorter && std::memcmp(a.data() + same, b.data() + same, 8) == 0) same += 8;
+  auto continues = [](std::string_view text, size_t at) {
+    return at < text.size() && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80;
+  };
+  while (same > 0 && (continues(a, same) || continues(b, same))) --same;
+  size_t i = same, j = same;
   while (i < a.size() && j < b.size()) {
     auto ca = static_cast<unsigned char>(a[i]);
     auto cb = static_cast<unsigned char>(b[j]);

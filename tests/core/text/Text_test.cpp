@@ -32,5 +32,25 @@ TEST(Text, LowerCaseComparisonsFoldLatinAndCyrillicCharacterByCharacter) {
   EXPECT_FALSE(StartsWithLowerCase("\xC3http://", "http://"));
 }
 
+// Texts that begin alike are passed over eight bytes at a time; the order must still be decided by
+// whole characters where the shared bytes end inside one (Ж is D0 96, Я is D0 AF, ж is D0 B6).
+TEST(Text, ComparisonDecidesByWholeCharactersAfterALongSharedBeginning) {
+  EXPECT_LT(CompareText("ABCDEFGЖ", "ABCDEFGЯ"), 0);
+  EXPECT_GT(CompareText("ABCDEFGЯ", "ABCDEFGж"), 0);
+  EXPECT_EQ(CompareText("ABCDEFGЖ tail", "abcdefgж TAIL"), 0);
+  EXPECT_LT(CompareText("DANCE MUSIC >> ЛЁГКАЯ", "DANCE MUSIC >> ЛЁГКАЯ >> X"), 0);
+  EXPECT_GT(CompareText("DANCE MUSIC >> Z", "DANCE MUSIC >> a"), 0);
+  // A text cut inside a character is not taken as equal to one that goes on.
+  EXPECT_NE(CompareText("ABCDEFG\xD0", "ABCDEFGЖ"), 0);
+
+  // Offsets and counts walk eight ASCII bytes at a time and then character by character.
+  const std::string mixed = "KMLB_001_002=Тихая прогулка";
+  EXPECT_EQ(ByteOffsetOfChar(mixed, 13), 13u);
+  EXPECT_EQ(ByteOffsetOfChar(mixed, 15), 17u);
+  EXPECT_EQ(ByteOffsetOfChar(mixed, 100), mixed.size());
+  EXPECT_EQ(CharCount(mixed), 27u);
+  EXPECT_EQ(CharCount("ABCDEFGHЖ"), 9u);
+}
+
 }  // namespace
 }  // namespace trakvella
