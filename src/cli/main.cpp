@@ -3,6 +3,7 @@
 // message the program would show in a box goes to stderr as "message: TEXT".
 // The commands, their arguments and handlers are in the table of Commands.cpp.
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -14,7 +15,9 @@
 #include <unistd.h>
 #include <vector>
 
+#include <fcntl.h>
 #include <sys/mman.h>
+#include <sys/stat.h>
 
 #include "adapters/PosixFileSystem.h"
 #include "cli/CliOutput.h"
@@ -159,12 +162,26 @@ void GrowHeapInHugePages() {
   if (end > begin) (void)madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
 }
 
+// Output into a pipe goes in 64 KiB steps, each waiting for the reader: a pipe on standard output
+// is given the largest buffer the system allows, so a long table crosses in a few.
+void WidenOutputPipe() {
+  struct stat out {};
+  if (fstat(STDOUT_FILENO, &out) != 0 || !S_ISFIFO(out.st_mode)) return;
+  int largest = 1 << 20;
+  if (std::FILE* limit = std::fopen("/proc/sys/fs/pipe-max-size", "r")) {
+    if (std::fscanf(limit, "%d", &largest) != 1) largest = 1 << 20;
+    std::fclose(limit);
+  }
+  (void)fcntl(STDOUT_FILENO, F_SETPIPE_SZ, largest);  // a smaller pipe still works
+}
+
 }  // namespace
 }  // namespace trakvella::cli
 
 int main(int argc, char** argv) {
   using namespace trakvella;
   cli::GrowHeapInHugePages();
+  cli::WidenOutputPipe();
   std::ios::sync_with_stdio(false);
   PosixFileSystem files;
   InstallFileSystem(&files);

@@ -500,7 +500,7 @@ void Catalogue::ReadTitleRow(size_t i, const ResourceStore& resources, const Loa
   TrackRecord& track = pools.tracksOfCd < tracks.size() ? tracks[pools.tracksOfCd] : tracks.emplace_back();
   ++pools.tracksOfCd;
   // Every field is written anew (tagLine and styleText when the CD is finished).
-  track.code.assign(row.substr(0, ByteOffsetOfChar(row, 12)));
+  track.code.assign(CodeOfRow(row));
   std::string_view value = RowValue(row);
   auto& fields = pools.fields;
   SplitTitleFieldViews(value, fields);
@@ -509,10 +509,10 @@ void Catalogue::ReadTitleRow(size_t i, const ResourceStore& resources, const Loa
   track.title = fields[0];
   track.isrc = NormaliseIsrc(fields[1]);
   track.duration.clear();
-  if (CharCount(fields[2]) == 4) track.duration += '0';
+  if (HasCharCount(fields[2], 4)) track.duration += '0';
   track.duration += fields[2];
   track.lengthSeconds =
-      static_cast<int>(IntOr(MidChars(track.duration, 0, 2), 0) * 60 + IntOr(MidChars(track.duration, 3, 2), 0));
+      static_cast<int>(IntOr(MidView(track.duration, 0, 2), 0) * 60 + IntOr(MidView(track.duration, 3, 2), 0));
   track.composer = fields[3];
   track.performer = fields[4];
   TakeLocation(pools, track.code, firstFile, track.location);
@@ -595,9 +595,9 @@ void Catalogue::FinishCd(const LoadOptions& options, Dialogs& dialogs, LoadPools
       if (added) ExtractKeywords(path, words->second);
       cd.keywords.insert(cd.keywords.end(), words->second.begin(), words->second.end());
       cd.categories.Add(path);
-    } else if (CharCount(line) == 6 && MidChars(line, 2, 1) == "2") {
-      cd.year = DateNumber(MidChars(line, 2, 4));
-      cd.month = DateNumber(MidChars(line, 0, 2));
+    } else if (HasCharCount(line, 6) && MidView(line, 2, 1) == "2") {
+      cd.year = DateNumber(MidView(line, 2, 4));
+      cd.month = DateNumber(MidView(line, 0, 2));
       break;
     } else if (n < 4) {
       cd.description += line;

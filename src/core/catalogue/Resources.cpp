@@ -1,6 +1,5 @@
 #include "core/catalogue/Resources.h"
 
-#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <system_error>
@@ -54,7 +53,8 @@ void DecodeInto(std::string_view raw, std::string& out) {
     const uint64_t word = wordAt(begin + at);
     // Bytes 0x80-0xBF (high bit, not the next) may take three: those words are counted byte by byte.
     if ((word & ~(word << 1) & kHighBits) == 0) {
-      size += 8 + static_cast<size_t>(std::popcount(word & kHighBits));
+      // The high bits, one a byte, summed into the top byte.
+      size += 8 + static_cast<size_t>((((word & kHighBits) >> 7) * 0x0101010101010101ULL) >> 56);
     } else {
       for (size_t k = 0; k < 8; ++k) size += table.length[static_cast<unsigned char>(begin[at + k])];
     }

@@ -9,8 +9,13 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdint>
 #include <cstring>
 #include <set>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "core/catalogue/TrackRef.h"
 #include "core/text/FileIO.h"
@@ -29,6 +34,27 @@ constexpr std::array<bool, 256> MakeKeptTable() {
   return kept;
 }
 constexpr std::array<bool, 256> kKept = MakeKeptTable();
+
+// The first kept byte in [from, stop), or stop; runs of other bytes are passed sixteen at a time.
+int64_t NextKept(const unsigned char* bytes, int64_t from, int64_t stop) {
+  if (from < stop && kKept[bytes[from]]) return from;  // within a word
+#ifdef __SSE2__
+  // Signed compares: a byte from 0x80 on is below every range, as it is never kept.
+  const __m128i below0 = _mm_set1_epi8('0' - 1), above9 = _mm_set1_epi8('9' + 1);
+  const __m128i belowA = _mm_set1_epi8('A' - 1), aboveZ = _mm_set1_epi8('Z' + 1);
+  const __m128i underscore = _mm_set1_epi8('_');
+  while (from + 16 <= stop) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + from));
+    const __m128i digit = _mm_and_si128(_mm_cmpgt_epi8(v, below0), _mm_cmplt_epi8(v, above9));
+    const __m128i letter = _mm_and_si128(_mm_cmpgt_epi8(v, belowA), _mm_cmplt_epi8(v, aboveZ));
+    const int kept = _mm_movemask_epi8(_mm_or_si128(_mm_or_si128(digit, letter), _mm_cmpeq_epi8(v, underscore)));
+    if (kept != 0) return from + std::countr_zero(static_cast<unsigned>(kept));
+    from += 16;
+  }
+#endif
+  while (from < stop && !kKept[bytes[from]]) ++from;
+  return from;
+}
 
 // The bytes to hold beyond a window's start: the window, and room to tell
 // whether a "K" at its end starts an occurrence.
@@ -175,8 +201,16 @@ void ProjectFileScanner::ReadWindow(Walk& walk, int64_t width, bool wavOnly, con
     walk.wordStart = walk.wordEnd = first.start;
     walk.word.clear();
   }
-  for (; walk.wordEnd < walk.position + width && walk.word.size() < 15; ++walk.wordEnd)
-    if (kKept[bytes[walk.wordEnd]]) walk.word += static_cast<char>(bytes[walk.wordEnd]);
+  const int64_t limit = walk.position + width;
+  while (walk.wordEnd < limit && walk.word.size() < 15) {
+    // The next run of kept bytes, as far as the word's 15 characters and the window go.
+    const int64_t from = NextKept(bytes, walk.wordEnd, limit);
+    const int64_t most = from + static_cast<int64_t>(15 - walk.word.size());
+    int64_t to = from;
+    while (to < limit && to < most && kKept[bytes[to]]) ++to;
+    walk.word.append(reinterpret_cast<const char*>(bytes + from), static_cast<size_t>(to - from));
+    walk.wordEnd = to;
+  }
   if (!wavOnly || walk.word.find("WAV") != std::string::npos) {
     if (walk.word.size() < kTrackCodeLength) {
       walk.step = width / 2;  // cut by the window's end: the next window reads it whole
@@ -204,7 +238,7 @@ void ProjectFileScanner::PassUncountedWindows(Walk& walk, const Occurrence& firs
     const int64_t end = base_ + static_cast<int64_t>(length_);
     int64_t next = walk.position + kScanWindow;
     const int64_t stop = std::min(first.start + kScanWindow, end);
-    while (next < stop && !kKept[bytes[next]]) ++next;
+    next = NextKept(bytes, next, stop);
     if (next < stop) last = std::min(last, next - kScanWindow);
     walk.wordEnd = next;  // the bytes up to it are dropped: the word reads on from there
   }

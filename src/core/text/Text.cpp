@@ -221,7 +221,7 @@ size_t CharCount(std::string_view text) {
   return n;
 }
 
-size_t ByteOffsetOfChar(std::string_view text, size_t n) {
+size_t ByteOffsetOfCharWalked(std::string_view text, size_t n) {
   size_t pos = 0;
   // Plain ASCII first, eight bytes at a time where it can be: a byte is a character.
   while (n >= 8 && pos + 8 <= text.size() && IsAsciiWord(text.data() + pos)) {
@@ -247,10 +247,12 @@ std::string FirstChars(std::string_view text, size_t n) {
 }
 
 std::string MidChars(std::string_view text, size_t from, size_t count) {
-  size_t start = ByteOffsetOfChar(text, from);
-  std::string_view rest = text.substr(start);
-  if (count == std::string::npos) return std::string(rest);
-  return std::string(rest.substr(0, ByteOffsetOfChar(rest, count)));
+  return std::string(MidView(text, from, count));
+}
+
+std::string_view MidView(std::string_view text, size_t from, size_t count) {
+  std::string_view rest = text.substr(ByteOffsetOfChar(text, from));
+  return count == std::string::npos ? rest : rest.substr(0, ByteOffsetOfChar(rest, count));
 }
 
 char32_t UpperChar(char32_t c) {

@@ -24,12 +24,28 @@ std::u32string ToU32(std::string_view text);
 std::string FromU32(std::u32string_view text);
 // Number of characters.
 size_t CharCount(std::string_view text);
+// Whether the text is n characters long (a character takes one to four bytes: a text of another
+// length is not walked).
+inline bool HasCharCount(std::string_view text, size_t n) {
+  return text.size() >= n && text.size() <= 4 * n && CharCount(text) == n;
+}
 // The first n characters (the whole text when it is shorter).
 std::string FirstChars(std::string_view text, size_t n);
 // The characters from 0-based character index from on, at most count of them.
 std::string MidChars(std::string_view text, size_t from, size_t count = std::string::npos);
+// The same characters as a view into the text.
+std::string_view MidView(std::string_view text, size_t from, size_t count = std::string::npos);
 // Byte offset of 0-based character index n (text.size() when past the end).
-size_t ByteOffsetOfChar(std::string_view text, size_t n);
+size_t ByteOffsetOfCharWalked(std::string_view text, size_t n);
+inline size_t ByteOffsetOfChar(std::string_view text, size_t n) {
+  // A short run of plain ASCII, such as a track code, is n bytes without a walk.
+  if (n <= 16 && n <= text.size()) {
+    unsigned char high = 0;
+    for (size_t i = 0; i < n; ++i) high |= static_cast<unsigned char>(text[i]);
+    if (high < 0x80) return n;
+  }
+  return ByteOffsetOfCharWalked(text, n);
+}
 
 // --- Case ------------------------------------------------------------------------
 char32_t UpperChar(char32_t c);
