@@ -17,14 +17,25 @@ class AuthorExpander {
   std::string Expand(std::string_view text) const;
 
  private:
-  // Which byte pairs a text holds, as 256 bits of their hashes.
-  using PairBits = std::array<uint64_t, 4>;
-  static unsigned PairHash(unsigned char first, unsigned char second) { return (first * 31u + second) & 255u; }
-  static PairBits PairsOf(std::string_view text);
+  // Which byte pairs and triples a text holds, as bits of their hashes: a short form of two bytes
+  // stands in a text only if its pair does, a longer one only if its first triple does.
+  struct GramBits {
+    std::array<uint64_t, 4> pairs{};     // 256 bits
+    std::array<uint64_t, 16> triples{};  // 1024 bits
+  };
+  static unsigned PairHash(const char* at) {
+    return (static_cast<unsigned char>(at[0]) * 31u + static_cast<unsigned char>(at[1])) & 255u;
+  }
+  static unsigned TripleHash(const char* at) {
+    return (static_cast<unsigned char>(at[0]) * 961u + static_cast<unsigned char>(at[1]) * 31u +
+            static_cast<unsigned char>(at[2])) &
+           1023u;
+  }
+  static void GramsOf(std::string_view text, GramBits& bits);
+  static bool MayHold(const GramBits& bits, std::string_view name);
 
   struct Row {
     std::string_view name, full;
-    unsigned pair = 0;  // the hash of the short form's first two bytes
   };
   std::vector<Row> rows_;
 };

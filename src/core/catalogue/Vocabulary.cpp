@@ -1,6 +1,8 @@
 // Vocabulary: key names, the tempo correction and author-name expansion.
 #include "core/catalogue/Vocabulary.h"
 
+#include <bit>
+
 namespace trakvella {
 
 namespace {
@@ -12,33 +14,30 @@ const CamelotKey* FindKey(std::string_view camelot) {
   return nullptr;
 }
 
-// The capital Latin letters a text holds, one bit each: a quick way to rule out
-// a style word before searching for it.
-uint32_t LetterMask(std::string_view text) {
-  uint32_t mask = 0;
-  for (char c : text)
-    if (c >= 'A' && c <= 'Z') mask |= 1u << (c - 'A');
-  return mask;
-}
-
-const std::array<uint32_t, kStyleWords.size()>& StyleLetterMasks() {
-  static const auto masks = [] {
-    std::array<uint32_t, kStyleWords.size()> m{};
-    for (size_t i = 0; i < kStyleWords.size(); ++i) m[i] = LetterMask(kStyleWords[i]);
-    return m;
+// The style words by their first letter (every word begins with a capital Latin letter): the
+// words that may begin at a place of a text are found without searching for each.
+const std::array<uint32_t, 26>& StyleWordsByFirstLetter() {
+  static const auto words = [] {
+    std::array<uint32_t, 26> w{};
+    for (size_t s = 0; s < kStyleWords.size(); ++s) w[static_cast<size_t>(kStyleWords[s][0] - 'A')] |= 1u << s;
+    return w;
   }();
-  return masks;
+  return words;
 }
 
 }  // namespace
 
 uint32_t StyleWordBits(std::string_view text) {
   static_assert(kStyleWords.size() <= 32);
+  const auto& byFirstLetter = StyleWordsByFirstLetter();
   uint32_t bits = 0;
-  const uint32_t letters = LetterMask(text);
-  for (size_t s = 0; s < kStyleWords.size(); ++s) {
-    if ((StyleLetterMasks()[s] & ~letters) != 0) continue;  // a letter of the word is missing
-    if (text.find(kStyleWords[s]) != std::string_view::npos) bits |= 1u << s;
+  for (size_t i = 0; i + 1 < text.size(); ++i) {
+    const char c = text[i];
+    if (c < 'A' || c > 'Z') continue;
+    for (uint32_t words = byFirstLetter[static_cast<size_t>(c - 'A')] & ~bits; words != 0; words &= words - 1) {
+      const std::string_view word = kStyleWords[static_cast<size_t>(std::countr_zero(words))];
+      if (text[i + 1] == word[1] && text.substr(i).starts_with(word)) bits |= 1u << std::countr_zero(words);
+    }
   }
   return bits;
 }

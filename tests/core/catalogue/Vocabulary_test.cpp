@@ -1,6 +1,10 @@
 #include "core/catalogue/Vocabulary.h"
 
+#include <random>
+
 #include <gtest/gtest.h>
+
+#include "core/catalogue/AuthorExpander.h"
 
 namespace trakvella {
 namespace {
@@ -67,6 +71,38 @@ TEST(Vocabulary, ExpandAuthorNamesAppliesRowsInOrder) {
   EXPECT_EQ(ExpandAuthorNames("band x", table), "band x");
   EXPECT_EQ(ExpandAuthorNames("Do not re-sort these rows", table), "Do not re-sort these rows");
   EXPECT_EQ(ExpandAuthorNames("", table), "");
+}
+
+// Style words are found where they begin, by their first letters: each word anywhere in a text,
+// inside longer words and overlapping others too, as a plain search finds it.
+TEST(Vocabulary, StyleWordBitsFindsEveryStyleWordAPlainSearchFinds) {
+  const std::vector<std::string> pieces{"DANCE", "ROCK", "R-N-", "B", "R", "NEW YEAR", "NEW", " YEAR", "POP", "PPRCK",
+                                        "DISCO", "DIS", "CO", "CLASSICALL", ", ", "[120]", "<4A>", "!M", "Ж", "a", "X"};
+  std::mt19937 rng(11);
+  for (int n = 0; n < 3000; ++n) {
+    std::string text;
+    for (int k = static_cast<int>(rng() % 7); k >= 0; --k) text += pieces[rng() % pieces.size()];
+    uint32_t expected = 0;
+    for (size_t s = 0; s < kStyleWords.size(); ++s)
+      if (text.find(kStyleWords[s]) != std::string::npos) expected |= 1u << s;
+    ASSERT_EQ(StyleWordBits(text), expected) << text;
+  }
+}
+
+// The expander made once for many texts passes over rows by the bytes a text holds: it must give
+// what the table applied row by row gives, whatever the short forms' lengths.
+TEST(Vocabulary, AuthorExpanderGivesWhatTheRowsGiveOneByOne) {
+  const std::vector<std::string> table{"Notes",          "О. Волков=Олег Волков", "Волков=В. Волков", "Ж=Жанна",
+                                       "Ab=Abba Band",   "A=Alpha",               "Олег=О. Л.",       "=none",
+                                       "Д. Л.=Д. Лазарев", "zz=Z"};
+  const std::vector<std::string> pieces{"О. Волков", "Волков", "Ж", "Ab", "A", "Олег", "Д. Л.", "zz", ", ", " ", "b", "."};
+  AuthorExpander expander(table);
+  std::mt19937 rng(7);
+  for (int n = 0; n < 3000; ++n) {
+    std::string text;
+    for (int k = static_cast<int>(rng() % 6); k >= 0; --k) text += pieces[rng() % pieces.size()];
+    ASSERT_EQ(expander.Expand(text), ExpandAuthorNames(text, table)) << text;
+  }
 }
 
 }  // namespace
