@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <fcntl.h>
 #include <filesystem>
 #include <iostream>
 #include <malloc.h>
@@ -15,7 +16,6 @@
 #include <unistd.h>
 #include <vector>
 
-#include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 

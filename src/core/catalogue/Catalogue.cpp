@@ -183,6 +183,16 @@ size_t TrackRowsFrom(const std::vector<std::string_view>& table, size_t from) {
 // The first `chars` characters of a text.
 std::string_view PerRowCode(std::string_view row, size_t chars) { return row.substr(0, ByteOffsetOfChar(row, chars)); }
 
+// The seconds of an "mm:ss" duration: its first two characters and the two after the third, as
+// numbers (0 where they are none). The usual five ASCII bytes are read as they stand.
+int LengthSeconds(std::string_view duration) {
+  auto digit = [duration](size_t i) { return duration[i] >= '0' && duration[i] <= '9'; };
+  if (duration.size() == 5 && digit(0) && digit(1) && static_cast<unsigned char>(duration[2]) < 0x80 && digit(3) &&
+      digit(4))
+    return ((duration[0] - '0') * 10 + (duration[1] - '0')) * 60 + (duration[3] - '0') * 10 + (duration[4] - '0');
+  return static_cast<int>(IntOr(MidView(duration, 0, 2), 0) * 60 + IntOr(MidView(duration, 3, 2), 0));
+}
+
 // A year or month of the production date line; 0 when it is not a number.
 uint16_t DateNumber(std::string_view text) {
   long long v = IntOr(text, 0);
@@ -511,8 +521,7 @@ void Catalogue::ReadTitleRow(size_t i, const ResourceStore& resources, const Loa
   track.duration.clear();
   if (HasCharCount(fields[2], 4)) track.duration += '0';
   track.duration += fields[2];
-  track.lengthSeconds =
-      static_cast<int>(IntOr(MidView(track.duration, 0, 2), 0) * 60 + IntOr(MidView(track.duration, 3, 2), 0));
+  track.lengthSeconds = LengthSeconds(track.duration);
   track.composer = fields[3];
   track.performer = fields[4];
   TakeLocation(pools, track.code, firstFile, track.location);

@@ -70,6 +70,9 @@ TEST(CatalogueLoader, JoinsTheTablesIntoCdsAndTracks) {
   EXPECT_EQ(t.styleText, "SFX/ID");
   EXPECT_EQ(t.location, "KMLB_003/KMLB_003_001.mp3");
   EXPECT_EQ(cd.tracks[1].duration, "01:05");  // m:ss padded
+  EXPECT_EQ(t.lengthSeconds, 45);
+  EXPECT_EQ(cd.tracks[1].lengthSeconds, 65);
+  EXPECT_EQ(cd.tracks[1].styleBits, (1u << 8) | (1u << 21));  // DANCE, POP
   EXPECT_EQ(cd.tracks[1].isrc, "RUA472509059");
   EXPECT_EQ(cd.tracks[1].styleText, " DANCE POP");
   EXPECT_EQ(c.Cd(1).tracks[0].isrc, "not-defined");
@@ -344,7 +347,7 @@ std::vector<std::string> TrackFields(const Catalogue& c) {
     for (const TrackRecord& t : c.Cd(p).tracks)
       rows.push_back(c.Cd(p).cdCode + "|" + t.code + "|" + t.title + "|" + t.isrc + "|" + t.duration + "|" +
                      t.composer + "|" + t.performer + "|" + t.location + "|" + t.tagLine + "|" + t.styleText + "|" +
-                     std::to_string(t.lengthSeconds) + "|" + std::to_string(t.bpm));
+                     std::to_string(t.lengthSeconds) + "|" + std::to_string(t.bpm) + "|" + std::to_string(t.styleBits));
   return rows;
 }
 

@@ -76,8 +76,9 @@ TEST(Vocabulary, ExpandAuthorNamesAppliesRowsInOrder) {
 // Style words are found where they begin, by their first letters: each word anywhere in a text,
 // inside longer words and overlapping others too, as a plain search finds it.
 TEST(Vocabulary, StyleWordBitsFindsEveryStyleWordAPlainSearchFinds) {
-  const std::vector<std::string> pieces{"DANCE", "ROCK", "R-N-", "B", "R", "NEW YEAR", "NEW", " YEAR", "POP", "PPRCK",
-                                        "DISCO", "DIS", "CO", "CLASSICALL", ", ", "[120]", "<4A>", "!M", "Ж", "a", "X"};
+  const std::vector<std::string> pieces{"DANCE", "ROCK",  "R-N-",  "B",     "R",   "NEW YEAR", "NEW",
+                                        " YEAR", "POP",   "PPRCK", "DISCO", "DIS", "CO",       "CLASSICALL",
+                                        ", ",    "[120]", "<4A>",  "!M",    "Ж",   "a",        "X"};
   std::mt19937 rng(11);
   for (int n = 0; n < 3000; ++n) {
     std::string text;
@@ -92,10 +93,18 @@ TEST(Vocabulary, StyleWordBitsFindsEveryStyleWordAPlainSearchFinds) {
 // The expander made once for many texts passes over rows by the bytes a text holds: it must give
 // what the table applied row by row gives, whatever the short forms' lengths.
 TEST(Vocabulary, AuthorExpanderGivesWhatTheRowsGiveOneByOne) {
-  const std::vector<std::string> table{"Notes",          "О. Волков=Олег Волков", "Волков=В. Волков", "Ж=Жанна",
-                                       "Ab=Abba Band",   "A=Alpha",               "Олег=О. Л.",       "=none",
-                                       "Д. Л.=Д. Лазарев", "zz=Z"};
-  const std::vector<std::string> pieces{"О. Волков", "Волков", "Ж", "Ab", "A", "Олег", "Д. Л.", "zz", ", ", " ", "b", "."};
+  const std::vector<std::string> table{"Notes",
+                                       "О. Волков=Олег Волков",
+                                       "Волков=В. Волков",
+                                       "Ж=Жанна",
+                                       "Ab=Abba Band",
+                                       "A=Alpha",
+                                       "Олег=О. Л.",
+                                       "=none",
+                                       "Д. Л.=Д. Лазарев",
+                                       "zz=Z"};
+  const std::vector<std::string> pieces{"О. Волков", "Волков", "Ж",  "Ab", "A", "Олег",
+                                        "Д. Л.",     "zz",     ", ", " ",  "b", "."};
   AuthorExpander expander(table);
   std::mt19937 rng(7);
   for (int n = 0; n < 3000; ++n) {
