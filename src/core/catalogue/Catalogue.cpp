@@ -271,16 +271,17 @@ Catalogue::Catalogue() = default;
 
 std::string NormaliseIsrc(std::string_view isrc) {
   if (isrc.empty()) return "not-defined";
-  // The characters other than "-": the first 13 kept, all counted.
-  char kept[13];
+  // The characters other than "-": the first 13 kept (a "-" is written where the next one goes, and
+  // all from the 14th on in one spare place), all counted.
+  char kept[14];
   size_t count = 0;
-  bool ascii = true;
+  unsigned char bytes = 0;  // every byte's bits: above ASCII when any is
   for (char c : isrc) {
-    ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-    if (c == '-') continue;
-    if (count < sizeof kept) kept[count] = c;
-    ++count;
+    bytes |= static_cast<unsigned char>(c);
+    kept[std::min<size_t>(count, 13)] = c;
+    count += c != '-';
   }
+  const bool ascii = bytes < 0x80;
   if (ascii) {  // the stored form: characters are bytes
     if (count == 13) {
       std::memmove(kept + 7, kept + 8, 5);

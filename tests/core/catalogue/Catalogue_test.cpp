@@ -481,6 +481,8 @@ TEST(CatalogueHelpers, NormaliseIsrc) {
   EXPECT_EQ(NormaliseIsrc("RU-A47-25-09059"), "RUA472509059");
   EXPECT_EQ(NormaliseIsrc(""), "not-defined");
   EXPECT_EQ(NormaliseIsrc("RU-A47"), "RU-A47");  // not 12 characters: unchanged
+  EXPECT_EQ(NormaliseIsrc("RU-A47-08-003-001--"), "RUA470803001");
+  EXPECT_EQ(NormaliseIsrc("RU-A47-08-003-0012-"), "RU-A47-08-003-0012-");  // 14: unchanged
   EXPECT_EQ(NormaliseIsrc("RU-Б47-25-09059"), "RUБ472509059");
 }
 
