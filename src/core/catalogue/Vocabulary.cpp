@@ -35,8 +35,9 @@ uint32_t StyleWordBits(std::string_view text) {
     const char c = text[i];
     if (c < 'A' || c > 'Z') continue;
     for (uint32_t words = byFirstLetter[static_cast<size_t>(c - 'A')] & ~bits; words != 0; words &= words - 1) {
-      const std::string_view word = kStyleWords[static_cast<size_t>(std::countr_zero(words))];
-      if (text[i + 1] == word[1] && text.substr(i).starts_with(word)) bits |= 1u << std::countr_zero(words);
+      const int s = std::countr_zero(words);
+      const std::string_view word = kStyleWords[static_cast<size_t>(s)];
+      if (text[i + 1] == word[1] && text.substr(i).starts_with(word)) bits |= 1u << s;
     }
   }
   return bits;
